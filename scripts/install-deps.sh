@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, and only those that are missing,
+# so that a second call costs a few dpkg queries.
+set -euo pipefail
+
+packages=(
+    cmake g++ ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+    qt6-declarative-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    libqscintilla2-qt6-dev libzip-dev libcurl4-openssl-dev libxml2-dev
+    tango-icon-theme fonts-dejavu-core
+    zip unzip python3
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing Debian packages: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <QString>
+
+// Element and attribute names of the XML vocabulary shared by templates, declarations, fixtures,
+// flows, manifests and job tickets. Code compares against these constants and never spells the
+// texts itself; docs/xml-vocabulary.md lists them.
+namespace SRCore::XMLKey {
+
+// Flow objects and templates
+inline const QString FLOW = QStringLiteral("Flow");
+inline const QString HEADER = QStringLiteral("Header");
+inline const QString OBJECTS = QStringLiteral("Objects");
+inline const QString OBJECT = QStringLiteral("Object");
+inline const QString FIELDS = QStringLiteral("Fields");
+inline const QString CLASS = QStringLiteral("Class");
+inline const QString ICON = QStringLiteral("Icon");
+inline const QString ID_ = QStringLiteral("Id");
+inline const QString FOLDERNAME = QStringLiteral("FolderName");
+inline const QString FORMATVERSION = QStringLiteral("FormatVersion");
+
+// Field attributes
+inline const QString LOCALIZEDTAGNAME = QStringLiteral("LocalizedTagName");
+inline const QString VALIDATE = QStringLiteral("Validate");
+inline const QString TOOLTIP = QStringLiteral("Tooltip");
+inline const QString TYPE = QStringLiteral("Type");
+inline const QString EDITOR = QStringLiteral("Editor");
+inline const QString DEFAULT = QStringLiteral("Default");
+inline const QString DEPENDENCY = QStringLiteral("Dependency");
+inline const QString DEPENDENCYVALUE = QStringLiteral("Dependencyvalue");
+inline const QString DEPENDENCYCONDITION = QStringLiteral("Dependencycondition");
+inline const QString SUBTYPE = QStringLiteral("Subtype");
+inline const QString VALIDATION = QStringLiteral("Validation");
+inline const QString AVAILABLEFOR = QStringLiteral("AvailableFor");
+inline const QString OPAQUEPROPERTY = QStringLiteral("OpaqueProperty");
+inline const QString STRINGLISTEDITORMES = QStringLiteral("StringListEditorMessage");
+inline const QString SELECTFROMLIBMESSAGE = QStringLiteral("SelectFromLibraryMessage");
+inline const QString SELECTMANYFROMLIBMESSAGE = QStringLiteral("SelectManyFromLibraryMessage");
+inline const QString EXTERNALAPPLICATION = QStringLiteral("ExternalApplication");
+inline const QString EXTERNALARGFORNEW = QStringLiteral("ExternalArgForNew");
+inline const QString EXTERNALARGFOREDIT = QStringLiteral("ExternalArgForEdit");
+inline const QString REQUIREATLEASTONE = QStringLiteral("RequireAtLeastOne");
+
+// Common fields of flows and flow objects
+inline const QString NAME = QStringLiteral("Name");
+inline const QString DESCRIPTION = QStringLiteral("Description");
+inline const QString RUNNING = QStringLiteral("Running");
+inline const QString PATH = QStringLiteral("Path");
+inline const QString XPOS = QStringLiteral("Xpos");
+inline const QString YPOS = QStringLiteral("Ypos");
+inline const QString SOURCEOBJECT = QStringLiteral("Sourceobject");
+inline const QString DESTOBJECT = QStringLiteral("Destobject");
+inline const QString STRAIGHTLINE = QStringLiteral("Straightline");
+inline const QString SCRIPTPACKAGE = QStringLiteral("ScriptPackage");
+
+// Script declaration
+inline const QString ELEMENTFIELDS = QStringLiteral("ElementFields");
+inline const QString CONNECTIONFIELDS = QStringLiteral("ConnectionFields");
+inline const QString CONNECTIONTYPE = QStringLiteral("ConnectionType");
+inline const QString SUCCESS = QStringLiteral("Success");
+inline const QString WARNING = QStringLiteral("Warning");
+inline const QString ERROR_ = QStringLiteral("Error");
+inline const QString DATA = QStringLiteral("Data");
+inline const QString INCLUDEFOLDERMASK = QStringLiteral("IncludeFolderMask");
+inline const QString EXCLUDEFOLDERMASK = QStringLiteral("ExcludeFolderMask");
+inline const QString DATASETNAME = QStringLiteral("DatasetName");
+
+// Owner object types and template names
+inline const QString SCRIPTDECLARATION = QStringLiteral("ScriptDeclaration");
+inline const QString SCRIPTFIXTURE = QStringLiteral("ScriptFixture");
+inline const QString SCR_BASICSCRIPTPROPERTIES = QStringLiteral("BasicScriptProperties");
+inline const QString SCR_INJECTEDPROPERTIES = QStringLiteral("InjectedProperties");
+inline const QString SCR_BASICTESTPROPERTIES = QStringLiteral("BasicTestProperties");
+inline const QString SCR_INCOMMINGJOBS = QStringLiteral("IncommingJobs");
+inline const QString SCR_OUTGOINGCONNECTIONS = QStringLiteral("OutGoingConnections");
+inline const QString SCR_FILTERINJECTED = QStringLiteral("ConnectionFilterInjected");
+
+// Entry point table
+inline const QString SCR_ENTRYPOINTS = QStringLiteral("EntryPoints");
+inline const QString SCR_GROUP = QStringLiteral("Group");
+inline const QString SCR_ENTRYPOINT = QStringLiteral("EntryPoint");
+inline const QString SCR_NAME = QStringLiteral("Name");
+inline const QString SCR_FUNCNAME = QStringLiteral("FuncName");
+inline const QString SCR_ICON = QStringLiteral("Icon");
+inline const QString SCR_SCRIPTTEST = QStringLiteral("ScriptTest");
+inline const QString SCR_TOOLTIP = QStringLiteral("ToolTip");
+inline const QString SCR_JOBDEPEND = QStringLiteral("JobDependend");
+
+// Fixture fields
+inline const QString TESTFOLDER = QStringLiteral("TestFolder");
+inline const QString GLOBALDATA = QStringLiteral("GlobalData");
+inline const QString FLOWNAME = QStringLiteral("FlowName");
+inline const QString ELEMENTNAME = QStringLiteral("ElementName");
+inline const QString FILEORFOLDER = QStringLiteral("FileOrFolder");
+inline const QString ENABLED = QStringLiteral("Enabled");
+inline const QString CONNECTIONNAME = QStringLiteral("ConnectionName");
+inline const QString HIERARCHYINFO = QStringLiteral("HierarchyInfo");
+inline const QString EMAILADDRESSES = QStringLiteral("EmailAddresses");
+inline const QString EMAILBODYTEXT = QStringLiteral("EmailBodyText");
+inline const QString JOBSTATE = QStringLiteral("JobState");
+inline const QString USERDATA = QStringLiteral("UserData");
+inline const QString METADATADATASETS = QStringLiteral("MetadataDatasets");
+inline const QString TRAFFICTYPE = QStringLiteral("TrafficType");
+inline const QString INCLUDEMASK = QStringLiteral("IncludeMask");
+inline const QString EXCLUDEMASK = QStringLiteral("ExcludeMask");
+
+// Package and fixture manifests
+inline const QString MANIFEST = QStringLiteral("Manifest");
+inline const QString SCRIPTERINSTANCENAME = QStringLiteral("ScripterInstanceName");
+inline const QString SCRIPTPACKAGEFORMATVERSION = QStringLiteral("ScriptPackageFormatVersion");
+inline const QString SCRIPTERPASSWORD = QStringLiteral("ScripterPassword");
+inline const QString SCRIPTDECLARATIONFILE = QStringLiteral("ScriptDeclarationFile");
+inline const QString SCRIPTPROGRAMFILES = QStringLiteral("ScriptProgramFiles");
+inline const QString SCRIPTPROGRAMFILE = QStringLiteral("ScriptProgramFile");
+inline const QString SCRIPTLANGUAGE = QStringLiteral("ScriptLanguage");
+inline const QString SCRIPTICONFILE = QStringLiteral("ScriptIconFile");
+inline const QString APPLEBINARYFILE = QStringLiteral("AppleBinaryFile");
+inline const QString SCRIPTFIXTUREFORMATVERSION = QStringLiteral("ScriptFixtureFormatVersion");
+inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
+
+// Job tickets
+inline const QString OCCURRENCEDETECTED = QStringLiteral("OccurrenceDetected");
+
+// FTP connection properties
+inline const QString FTPDIRECTORY = QStringLiteral("FTPDirectory");
+inline const QString FTPSERVER = QStringLiteral("FTPServer");
+inline const QString FTPPORT = QStringLiteral("FTPPort");
+inline const QString FTPLOGIN = QStringLiteral("FTPLogin");
+inline const QString FTPPASSWORD = QStringLiteral("FTPPassword");
+inline const QString FTPPASSIVE = QStringLiteral("FTPPassive");
+inline const QString FTPTRANSFERMODE = QStringLiteral("FTPTransferMode");
+
+// Server element properties that get dedicated validators or descriptions
+inline const QString ADOBEPDFPRESET = QStringLiteral("AdobePDFPreset");
+inline const QString CORNERINGFACTOR = QStringLiteral("CorneringFactor");
+inline const QString SETJOBPRIORITY = QStringLiteral("SetJobPriority");
+inline const QString CCADDRESSES = QStringLiteral("CCAddresses");
+inline const QString ALLOWFROM = QStringLiteral("AllowFrom");
+inline const QString ALLOWTO = QStringLiteral("AllowTo");
+inline const QString POP3SERVER = QStringLiteral("POP3Server");
+inline const QString SUBJECT = QStringLiteral("Subject");
+
+// Metadata field definitions
+inline const QString MD_METADATFIELD = QStringLiteral("MetadataField");
+inline const QString MD_LABEL = QStringLiteral("Label");
+inline const QString MD_DESCRIPTION = QStringLiteral("Description");
+inline const QString MD_DATATYPE = QStringLiteral("DataType");
+inline const QString MD_DEFINEVARIABLES = QStringLiteral("DefineVariables");
+inline const QString MD_DATAFORMAT = QStringLiteral("DataFormat");
+inline const QString MD_VALUEISREQUIRED = QStringLiteral("ValueIsRequired");
+inline const QString MD_DEFINEASSCRIPTEXP = QStringLiteral("DefineAsScriptExpression");
+inline const QString MD_DEFAULTVALUE = QStringLiteral("DefaultValue");
+inline const QString MD_REMEMBERLASTVALUE = QStringLiteral("RememberLastValue");
+
+} // namespace SRCore::XMLKey
