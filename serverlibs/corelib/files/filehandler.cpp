@@ -14,6 +14,8 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <filesystem>
+
 namespace SRCore {
 
 QString FileHandler::m_sProblemFolder;
@@ -106,7 +108,11 @@ bool copyFolderContents(const QString &source, const QString &destination, QStri
             if (targetExisted && !QFile::remove(target)) {
                 return fail(errorMessage, FileHandler::tr("Can't replace '%1'").arg(target));
             }
-            if (!QFile::link(entry.symLinkTarget(), target)) {
+            // The link's own text, so that relative links stay relative in the copy.
+            std::error_code readError;
+            const std::filesystem::path linkText =
+                std::filesystem::read_symlink(entry.absoluteFilePath().toStdString(), readError);
+            if (readError || !QFile::link(QString::fromStdString(linkText.string()), target)) {
                 return fail(errorMessage, FileHandler::tr("Can't create link '%1'").arg(target));
             }
             created << target;
@@ -326,8 +332,8 @@ bool FileHandler::saveDomElement(const QDomNode &node, const QString &path, int 
     }
     QTextStream stream(&file);
     stream.setEncoding(QStringConverter::Utf8);
-    const QDomNode first = node.isDocument() ? node.firstChild() : QDomNode();
-    if (!first.isProcessingInstruction()) {
+    // A document writes its own declaration (taking the encoding from the stream).
+    if (!node.isDocument()) {
         stream << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     }
     node.save(stream, indent, QDomNode::EncodingFromTextStream);

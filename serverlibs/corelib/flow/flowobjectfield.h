@@ -41,6 +41,7 @@ public:
 
 private:
     friend class FlowObject;
+    friend class FlowXml;
     explicit FlowObjectField(FieldData *data);
 
     QExplicitlySharedDataPointer<FieldData> d;
