@@ -22,9 +22,17 @@ bool fail(QString *errorMessage, const QString &message)
 // Decodes the base-64 form of UTF-16 code units written by XmlDataWriter.
 bool decodeBase64Utf16(QStringView encoded, QString *text)
 {
-    QByteArray compact = encoded.toLatin1();
-    compact.replace(' ', QByteArray()).replace('\n', QByteArray()).replace('\r', QByteArray());
-    compact.replace('\t', QByteArray());
+    // Line breaks and indentation may have been added by hand.
+    QByteArray compact;
+    compact.reserve(encoded.size());
+    for (const QChar c : encoded) {
+        if (c.unicode() > 0x7F) {
+            return false;
+        }
+        if (!c.isSpace()) {
+            compact.append(static_cast<char>(c.unicode()));
+        }
+    }
     const auto decoded =
         QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() % 2 != 0) {
