@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace SRCore {
@@ -147,26 +148,20 @@ bool readCustomization(XmlDataReader &reader, const QString &brandingName,
             EnvManager::tr("The customization is made for the product '%1', not for '%2'")
                 .arg(product, brandingName));
     }
-    bool haveAppName = false;
-    bool haveCompany = false;
-    bool haveIcon = false;
+    QSet<QString> seen;
     while (reader.readNextChildElement()) {
-        const auto readOnce = [&reader](bool &seen, const auto &readValue) {
-            if (seen) {
-                return reader.raiseDuplicateElement();
-            }
-            seen = true;
-            return readValue();
-        };
+        const QString name = reader.name().toString();
+        if (seen.contains(name)) {
+            return reader.raiseDuplicateElement();
+        }
+        seen.insert(name);
         bool ok = false;
-        if (reader.name() == XMLKey::APPLICATIONNAME) {
-            ok = readOnce(haveAppName, [&] { return readName(reader, &customization->appName); });
-        } else if (reader.name() == XMLKey::COMPANY) {
-            ok = readOnce(haveCompany, [&] { return readName(reader, &customization->company); });
-        } else if (reader.name() == XMLKey::ICON) {
-            ok = readOnce(haveIcon, [&] {
-                return readIcon(reader, customizationFolder, &customization->icon);
-            });
+        if (name == XMLKey::APPLICATIONNAME) {
+            ok = readName(reader, &customization->appName);
+        } else if (name == XMLKey::COMPANY) {
+            ok = readName(reader, &customization->company);
+        } else if (name == XMLKey::ICON) {
+            ok = readIcon(reader, customizationFolder, &customization->icon);
         } else {
             ok = reader.raiseUnexpectedElement();
         }
