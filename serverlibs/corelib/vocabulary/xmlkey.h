@@ -120,6 +120,61 @@ inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
 
 // Job tickets
 inline const QString OCCURRENCEDETECTED = QStringLiteral("OccurrenceDetected");
+inline const QString JOBTICKET = QStringLiteral("JobTicket");
+inline const QString JT_FAMILYID = QStringLiteral("FamilyId");
+inline const QString JT_ARRIVALSTAMP = QStringLiteral("ArrivalStamp");
+inline const QString JT_FLOWID = QStringLiteral("FlowId");
+inline const QString JT_FLOWNAME = QStringLiteral("FlowName");
+inline const QString JT_COPIEDFORCONNECTION = QStringLiteral("CopiedForConnection");
+inline const QString JT_STATE = QStringLiteral("State");
+inline const QString JT_ACTIVEFILE = QStringLiteral("ActiveFile");
+inline const QString JT_ACTIVEACTIONID = QStringLiteral("ActiveActionId");
+inline const QString JT_HIERARCHY = QStringLiteral("Hierarchy");
+inline const QString JT_JOBSTATE = QStringLiteral("JobState");
+inline const QString JT_OCCURRENCES = QStringLiteral("Occurrences");
+inline const QString JT_OCCURRENCE = QStringLiteral("Occurrence");
+inline const QString JT_KIND = QStringLiteral("Kind");
+inline const QString JT_OBJECTID = QStringLiteral("ObjectId");
+inline const QString JT_OBJECTNAME = QStringLiteral("ObjectName");
+inline const QString JT_TIME = QStringLiteral("Time");
+inline const QString JT_ACTIONS = QStringLiteral("Actions");
+inline const QString JT_ACTION = QStringLiteral("Action");
+inline const QString JT_PARENTACTIONID = QStringLiteral("ParentActionId");
+inline const QString JT_ACTIONID = QStringLiteral("ActionId");
+inline const QString JT_PATH = QStringLiteral("Path");
+inline const QString JT_ELEMENTTYPE = QStringLiteral("ElementType");
+inline const QString JT_PRIORITY = QStringLiteral("Priority");
+inline const QString JT_EMAILINFOS = QStringLiteral("EmailInfos");
+inline const QString JT_EMAILINFO = QStringLiteral("EmailInfo");
+inline const QString JT_ADDRESSES = QStringLiteral("Addresses");
+inline const QString JT_BODY = QStringLiteral("Body");
+inline const QString JT_PRIVATEDATA = QStringLiteral("PrivateData");
+inline const QString JT_ENTRY = QStringLiteral("Entry");
+inline const QString JT_KEY = QStringLiteral("Key");
+inline const QString JT_VALUE = QStringLiteral("Value");
+inline const QString JT_DATASETS = QStringLiteral("Datasets");
+inline const QString JT_DATASET = QStringLiteral("Dataset");
+inline const QString JT_NAME = QStringLiteral("Name");
+inline const QString JT_MODEL = QStringLiteral("Model");
+inline const QString JT_BACKINGFILE = QStringLiteral("BackingFile");
+
+// Data files of the program: customization, data folder layout, counters
+inline const QString ENCODING = QStringLiteral("Encoding");
+inline const QString CUSTOMIZATION = QStringLiteral("Customization");
+inline const QString PRODUCT = QStringLiteral("Product");
+inline const QString APPLICATIONNAME = QStringLiteral("ApplicationName");
+inline const QString COMPANY = QStringLiteral("Company");
+inline const QString DATALAYOUT = QStringLiteral("DataLayout");
+inline const QString COUNTSETTINGS = QStringLiteral("CountSettings");
+inline const QString LASTARRIVALSTAMP = QStringLiteral("LastArrivalStamp");
+
+// Variable catalogue
+inline const QString VARIABLECATALOGUE = QStringLiteral("VariableCatalogue");
+inline const QString VAR_GROUP = QStringLiteral("Group");
+inline const QString VAR_VARIABLE = QStringLiteral("Variable");
+inline const QString VAR_NAME = QStringLiteral("Name");
+inline const QString VAR_DATATYPE = QStringLiteral("DataType");
+inline const QString VAR_DESCRIPTION = QStringLiteral("Description");
 
 // FTP connection properties
 inline const QString FTPDIRECTORY = QStringLiteral("FTPDirectory");

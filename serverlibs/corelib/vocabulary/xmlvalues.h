@@ -122,6 +122,22 @@ inline const QString LOW = QStringLiteral("Low");
 inline const QString NORMAL = QStringLiteral("Normal");
 inline const QString HIGH = QStringLiteral("High");
 
+// Metadata dataset models of a job ticket
+inline const QString MODEL_XML = QStringLiteral("XML");
+inline const QString MODEL_JDF = QStringLiteral("JDF");
+inline const QString MODEL_XMP = QStringLiteral("XMP");
+inline const QString MODEL_OPAQUE = QStringLiteral("Opaque");
+
+// Data types of the server's variables
+inline const QString VARTYPE_TEXT = QStringLiteral("Text");
+inline const QString VARTYPE_BOOLEAN = QStringLiteral("Boolean");
+inline const QString VARTYPE_INTEGER = QStringLiteral("Integer");
+inline const QString VARTYPE_RATIONAL = QStringLiteral("Rational");
+inline const QString VARTYPE_DATE = QStringLiteral("Date");
+
+// Encodings of a text element in the program's data files (the Encoding attribute)
+inline const QString ENCODING_BASE64UTF16 = QStringLiteral("Base64UTF16");
+
 // User preference tags that get dedicated validators
 inline const QString UP_UI_LANGUAGE = QStringLiteral("UILanguage");
 inline const QString UP_IC_BUTTERFLYPORT = QStringLiteral("ButterflyPort");

@@ -1,0 +1,183 @@
+#include "corelib/env/compatibilitymanager.h"
+#include "corelib/env/envmanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using SRCore::CompatibilityManager;
+
+namespace {
+
+const QString kLayoutFile = QStringLiteral("DataLayout.xml");
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write(data);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The layout version recorded in `folder`, read independently of the code under test.
+QString recordedLayout(const QString &folder)
+{
+    QXmlStreamReader reader(readFile(folder + QLatin1Char('/') + kLayoutFile));
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("DataLayout")) {
+        return QString();
+    }
+    return reader.attributes().value(QLatin1String("FormatVersion")).toString();
+}
+
+} // namespace
+
+class tst_CompatibilityManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void missingFolderIsCreatedAndRecorded();
+    void recordedFolderIsLeftAsItIs();
+    void folderWithoutRecordGetsOne();
+    void unusableLayoutIsRefused_data();
+    void unusableLayoutIsRefused();
+    void unusableFolderIsRefused_data();
+    void unusableFolderIsRefused();
+    void readOnlyFolderIsRefused();
+    void instanceChecksTheApplicationDataFolder();
+};
+
+void tst_CompatibilityManager::missingFolderIsCreatedAndRecorded()
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("Tavrix/TavrixScripter"));
+    CompatibilityManager manager(folder);
+    QString error;
+    QVERIFY2(manager.ensureScripterCompatibility(&error), qPrintable(error));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(recordedLayout(folder), QString::number(CompatibilityManager::kLayoutVersion));
+    // The writability probe leaves nothing behind.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{kLayoutFile});
+}
+
+void tst_CompatibilityManager::recordedFolderIsLeftAsItIs()
+{
+    QTemporaryDir folder;
+    const QByteArray layout = "<?xml version=\"1.0\"?>\n<!-- kept -->\n"
+                              "<DataLayout FormatVersion=\"1\"/>\n";
+    writeFile(folder.filePath(kLayoutFile), layout);
+    QString error;
+    QVERIFY2(CompatibilityManager(folder.path()).ensureScripterCompatibility(&error),
+             qPrintable(error));
+    QCOMPARE(readFile(folder.filePath(kLayoutFile)), layout);
+}
+
+void tst_CompatibilityManager::folderWithoutRecordGetsOne()
+{
+    // A folder of a version that recorded no layout keeps its contents and gets the record.
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("settings.ini")), "kept");
+    QVERIFY(CompatibilityManager(folder.path()).ensureScripterCompatibility());
+    QCOMPARE(recordedLayout(folder.path()), QString::number(CompatibilityManager::kLayoutVersion));
+    QCOMPARE(readFile(folder.filePath(QStringLiteral("settings.ini"))), QByteArray("kept"));
+}
+
+void tst_CompatibilityManager::unusableLayoutIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("layout");
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("newer layout") << QByteArray(
+        "<DataLayout FormatVersion=\"7\"><Future/></DataLayout>")
+                                  << "laid out by a newer version of the program (layout 7";
+    QTest::newRow("malformed layout file")
+        << QByteArray("<DataLayout FormatVersion=\"1\">") << "Premature end of document";
+    QTest::newRow("layout file of another kind")
+        << QByteArray("<CountSettings FormatVersion=\"1\"/>") << "expected <DataLayout>";
+    QTest::newRow("element unknown to layout 1")
+        << QByteArray("<DataLayout FormatVersion=\"1\"><Future/></DataLayout>")
+        << "Unexpected element <Future>";
+    QTest::newRow("invalid layout version")
+        << QByteArray("<DataLayout FormatVersion=\"one\"/>") << "Invalid FormatVersion 'one'";
+}
+
+void tst_CompatibilityManager::unusableLayoutIsRefused()
+{
+    QFETCH(QByteArray, layout);
+    QFETCH(QString, cause);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kLayoutFile);
+    writeFile(path, layout);
+    QString error;
+    QVERIFY(!CompatibilityManager(folder.path()).ensureScripterCompatibility(&error));
+    QVERIFY2(error.contains(cause), qPrintable(error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(folder.path())), qPrintable(error));
+    QCOMPARE(readFile(path), layout);
+}
+
+void tst_CompatibilityManager::unusableFolderIsRefused_data()
+{
+    QTest::addColumn<QString>("folder"); // relative to a temporary folder holding "file"
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("data folder is a file") << "file"
+                                           << "is a file, not a folder";
+    QTest::newRow("data folder below a file") << "file/TavrixScripter"
+                                              << "Can't create";
+}
+
+void tst_CompatibilityManager::unusableFolderIsRefused()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, cause);
+
+    QTemporaryDir root;
+    writeFile(root.filePath(QStringLiteral("file")), "kept");
+    QString error;
+    QVERIFY(!CompatibilityManager(root.filePath(folder)).ensureScripterCompatibility(&error));
+    QVERIFY2(error.contains(cause), qPrintable(error));
+    QCOMPARE(readFile(root.filePath(QStringLiteral("file"))), QByteArray("kept"));
+}
+
+void tst_CompatibilityManager::readOnlyFolderIsRefused()
+{
+    // Permissions do not stop the super-user, so take a folder that nobody may write into.
+    const QString folder = QStringLiteral("/proc");
+    if (!QFileInfo(folder).isDir()) {
+        QSKIP("This system has no /proc folder");
+    }
+    QString error;
+    QVERIFY(!CompatibilityManager(folder).ensureScripterCompatibility(&error));
+    QVERIFY2(error.contains(QStringLiteral("is not writable")), qPrintable(error));
+}
+
+void tst_CompatibilityManager::instanceChecksTheApplicationDataFolder()
+{
+    QTemporaryDir programFolder;
+    QByteArray program = QFile::encodeName(programFolder.filePath(QStringLiteral("scripter")));
+    char *argv[] = {program.data(), nullptr};
+    QVERIFY(SRCore::EnvManager::initialize(QStringLiteral("ScripterCustomization.xml"),
+                                           QStringLiteral("CompatibilityTest"),
+                                           QStringLiteral("TAVRIXscripter"), argv));
+    CompatibilityManager::initialise();
+    CompatibilityManager *instance = CompatibilityManager::getInstance();
+    QVERIFY(instance);
+    QCOMPARE(instance->dataFolder(), SRCore::EnvManager::applicationDataPath());
+    CompatibilityManager::initialise();
+    QCOMPARE(CompatibilityManager::getInstance(), instance);
+}
+
+QTEST_GUILESS_MAIN(tst_CompatibilityManager)
+#include "tst_compatibilitymanager.moc"

@@ -1,0 +1,317 @@
+#include "corelib/jobs/countmanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+using SRCore::CountManager;
+
+namespace {
+
+const QString kFileName = QStringLiteral("CountSettings.xml");
+// Makes the test executable take stamps for a second process (see main()).
+const char kTakeStampsArgument[] = "--take-stamps";
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write(data);
+}
+
+QByteArray settings(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\"?>\n<CountSettings FormatVersion=\"1\">\n" + body
+           + "</CountSettings>\n";
+}
+
+// Takes `count` stamps; 0 marks a failure.
+QList<qint64> takeStamps(const QString &path, int count)
+{
+    QList<qint64> stamps;
+    CountManager manager;
+    if (!manager.setFileName(path)) {
+        return {0};
+    }
+    for (int i = 0; i < count; ++i) {
+        stamps.append(manager.getNextArrivalStamp());
+    }
+    return stamps;
+}
+
+void verifyIncreasing(const QList<qint64> &stamps)
+{
+    for (qsizetype i = 0; i < stamps.size(); ++i) {
+        QVERIFY2(stamps.at(i) > (i == 0 ? 0 : stamps.at(i - 1)),
+                 qPrintable(QStringLiteral("stamp %1 is %2").arg(i).arg(stamps.at(i))));
+    }
+}
+
+// All stamps of all users together are exactly 1..n: none is handed out twice or skipped.
+void verifyDistinctAndDense(const QList<QList<qint64>> &perUser)
+{
+    QList<qint64> all;
+    for (const QList<qint64> &stamps : perUser) {
+        verifyIncreasing(stamps);
+        all += stamps;
+    }
+    std::sort(all.begin(), all.end());
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        QCOMPARE(all.at(i), i + 1);
+    }
+}
+
+} // namespace
+
+class tst_CountManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void newFileStartsAtOne();
+    void stampsContinueAcrossInstances();
+    void damagedFileIsRefused_data();
+    void damagedFileIsRefused();
+    void fileDamagedWhileInUseIsLeftAlone();
+    void deletedFileIsWrittenAgainWithoutGoingBack();
+    void missingFolderIsRefused();
+    void lockedFileIsNotChanged();
+    void twoThreadsNeverShareAStamp();
+    void twoProcessesNeverShareAStamp();
+};
+
+void tst_CountManager::newFileStartsAtOne()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    CountManager manager;
+    QString error;
+    QVERIFY2(manager.setFileName(path, &error), qPrintable(error));
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(manager.getNextArrivalStamp(), 1);
+    QCOMPARE(manager.getNextArrivalStamp(), 2);
+    // The lock file exists only while a stamp is taken.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{kFileName});
+}
+
+void tst_CountManager::stampsContinueAcrossInstances()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    CountManager first;
+    QVERIFY(first.setFileName(path));
+    for (int i = 1; i <= 5; ++i) {
+        QCOMPARE(first.getNextArrivalStamp(), i);
+    }
+    CountManager second;
+    QVERIFY(second.setFileName(path));
+    QCOMPARE(second.getNextArrivalStamp(), 6);
+    // The first instance reads the file again rather than trusting its memory.
+    QCOMPARE(first.getNextArrivalStamp(), 7);
+    writeFile(path, settings("<LastArrivalStamp>1000</LastArrivalStamp>\n"));
+    CountManager third;
+    QVERIFY(third.setFileName(path));
+    QCOMPARE(third.getNextArrivalStamp(), 1001);
+}
+
+void tst_CountManager::damagedFileIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("empty file") << QByteArray() << "Premature end of document";
+    QTest::newRow("not XML") << QByteArray("LastArrivalStamp=5") << "line 1, column";
+    QTest::newRow("truncated") << settings("<LastArrivalStamp>5</LastArrivalStamp>\n").left(60)
+                               << "Premature end of document";
+    QTest::newRow("another kind of file")
+        << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <CountSettings>";
+    QTest::newRow("newer format") << QByteArray("<CountSettings FormatVersion=\"2\"/>")
+                                  << "newer program";
+    QTest::newRow("stamp missing") << settings("") << "Element <LastArrivalStamp> is missing";
+    QTest::newRow("stamp given twice")
+        << settings("<LastArrivalStamp>5</LastArrivalStamp><LastArrivalStamp>6</LastArrivalStamp>")
+        << "appears more than once";
+    QTest::newRow("negative stamp")
+        << settings("<LastArrivalStamp>-5</LastArrivalStamp>") << "'-5' is not a whole number";
+    QTest::newRow("stamp is not a number")
+        << settings("<LastArrivalStamp>5x</LastArrivalStamp>") << "'5x' is not a whole number";
+    QTest::newRow("stamp beyond 64 bits")
+        << settings("<LastArrivalStamp>9223372036854775808</LastArrivalStamp>")
+        << "is not a whole number";
+    QTest::newRow("unknown element")
+        << settings("<Counter>5</Counter>") << "Unexpected element <Counter>";
+}
+
+void tst_CountManager::damagedFileIsRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, cause);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    writeFile(path, content);
+    CountManager manager;
+    QString error;
+    QVERIFY(!manager.setFileName(path, &error));
+    QVERIFY2(error.contains(cause), qPrintable(error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QCOMPARE(readFile(path), content);
+    QCOMPARE(manager.fileName(), QString());
+    QCOMPARE(manager.getNextArrivalStamp(&error), 0);
+    QCOMPARE(readFile(path), content);
+}
+
+void tst_CountManager::fileDamagedWhileInUseIsLeftAlone()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    CountManager manager;
+    QVERIFY(manager.setFileName(path));
+    QCOMPARE(manager.getNextArrivalStamp(), 1);
+
+    writeFile(path, "garbage");
+    QString error;
+    QCOMPARE(manager.getNextArrivalStamp(&error), 0);
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QCOMPARE(readFile(path), QByteArray("garbage"));
+
+    // A failed call uses up no stamp.
+    writeFile(path, settings("<LastArrivalStamp>1</LastArrivalStamp>"));
+    QCOMPARE(manager.getNextArrivalStamp(), 2);
+}
+
+void tst_CountManager::deletedFileIsWrittenAgainWithoutGoingBack()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    CountManager manager;
+    QVERIFY(manager.setFileName(path));
+    QCOMPARE(manager.getNextArrivalStamp(), 1);
+    QCOMPARE(manager.getNextArrivalStamp(), 2);
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(manager.getNextArrivalStamp(), 3);
+    CountManager other;
+    QVERIFY(other.setFileName(path));
+    QCOMPARE(other.getNextArrivalStamp(), 4);
+}
+
+void tst_CountManager::missingFolderIsRefused()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("settings/") + kFileName);
+    CountManager manager;
+    QString error;
+    QVERIFY(!manager.setFileName(path, &error));
+    QVERIFY2(error.contains(QStringLiteral("folder does not exist")), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("settings"))));
+}
+
+void tst_CountManager::lockedFileIsNotChanged()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    CountManager manager;
+    QVERIFY(manager.setFileName(path));
+    QCOMPARE(manager.getNextArrivalStamp(), 1);
+    const QByteArray content = readFile(path);
+
+    QLockFile otherUser(path + QStringLiteral(".lock"));
+    QVERIFY(otherUser.tryLock(0));
+    manager.setLockTimeout(50);
+    QString error;
+    QCOMPARE(manager.getNextArrivalStamp(&error), 0);
+    QVERIFY2(error.contains(QStringLiteral("Can't lock")), qPrintable(error));
+    CountManager another;
+    another.setLockTimeout(50);
+    QVERIFY(!another.setFileName(path, &error));
+    QVERIFY2(error.contains(QStringLiteral("Can't lock")), qPrintable(error));
+    QCOMPARE(readFile(path), content);
+
+    otherUser.unlock();
+    QCOMPARE(manager.getNextArrivalStamp(), 2);
+}
+
+void tst_CountManager::twoThreadsNeverShareAStamp()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    QList<qint64> first;
+    QList<qint64> second;
+    std::thread one([&] { first = takeStamps(path, 150); });
+    std::thread two([&] { second = takeStamps(path, 150); });
+    one.join();
+    two.join();
+    verifyDistinctAndDense({first, second});
+    QCOMPARE(first.size() + second.size(), 300);
+}
+
+void tst_CountManager::twoProcessesNeverShareAStamp()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(kFileName);
+    constexpr int perProcess = 150;
+    QList<QProcess *> processes;
+    for (int i = 0; i < 2; ++i) {
+        auto process = new QProcess(this);
+        process->start(
+            QCoreApplication::applicationFilePath(),
+            {QString::fromLatin1(kTakeStampsArgument), path, QString::number(perProcess)});
+        processes.append(process);
+    }
+    // This process takes its own stamps meanwhile.
+    const QList<qint64> own = takeStamps(path, perProcess);
+
+    QList<QList<qint64>> perUser{own};
+    for (QProcess *process : processes) {
+        QVERIFY(process->waitForFinished(120000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+        QList<qint64> stamps;
+        const QList<QByteArray> lines = process->readAllStandardOutput().split('\n');
+        for (const QByteArray &line : lines) {
+            if (!line.isEmpty()) {
+                stamps.append(line.toLongLong());
+            }
+        }
+        QCOMPARE(stamps.size(), perProcess);
+        perUser.append(stamps);
+        delete process;
+    }
+    verifyDistinctAndDense(perUser);
+}
+
+// Run as "<test> --take-stamps <file> <count>", the test executable is the second process of
+// twoProcessesNeverShareAStamp(): it prints the stamps it takes, one per line.
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], kTakeStampsArgument) == 0) {
+        QCoreApplication app(argc, argv);
+        const QList<qint64> stamps = takeStamps(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));
+        QTextStream out(stdout);
+        for (const qint64 stamp : stamps) {
+            out << stamp << '\n';
+        }
+        return stamps.contains(0) ? 1 : 0;
+    }
+    QCoreApplication app(argc, argv);
+    tst_CountManager test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_countmanager.moc"
