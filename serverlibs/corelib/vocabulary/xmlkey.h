@@ -118,6 +118,19 @@ inline const QString APPLEBINARYFILE = QStringLiteral("AppleBinaryFile");
 inline const QString SCRIPTFIXTUREFORMATVERSION = QStringLiteral("ScriptFixtureFormatVersion");
 inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
 
+// Structured property values written by XMLValueProcessor (docs/xml-values.md); the root also
+// carries FORMATVERSION and TYPE, e-mail entries reuse EMAILADDRESSES, SUBJECT and EMAILBODYTEXT,
+// metadata field definitions MD_METADATFIELD.
+inline const QString VALUELIST = QStringLiteral("TavrixValueList");
+inline const QString VALUEITEM = QStringLiteral("Item");
+inline const QString VALUERECORD = QStringLiteral("Record");
+inline const QString VALUEFIRST = QStringLiteral("First");
+inline const QString VALUESECOND = QStringLiteral("Second");
+inline const QString VALUETHIRD = QStringLiteral("Third");
+inline const QString VALUEEMAILINFO = QStringLiteral("EmailInfo");
+inline const QString VALUECHAR = QStringLiteral("Char");
+inline const QString VALUECHARCODE = QStringLiteral("Code");
+
 // Job tickets
 inline const QString OCCURRENCEDETECTED = QStringLiteral("OccurrenceDetected");
 inline const QString JOBTICKET = QStringLiteral("JobTicket");
