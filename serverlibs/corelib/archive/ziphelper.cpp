@@ -10,9 +10,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <limits>
@@ -497,9 +497,8 @@ bool checkTargetConflicts(const QString &target, const QList<PlannedEntry> &entr
     return true;
 }
 
-// What an extraction changed in the target, in order, so that a failure can undo it: the undo
-// runs backwards, restoring replaced files, then removing the folders it made (the staging
-// folder among them).
+// What an extraction changed, in order, so that a failure can undo it by going backwards: the
+// files it wrote are removed, the files it replaced are put back, the folders it made are removed.
 class ExtractionJournal
 {
 public:
@@ -535,29 +534,36 @@ public:
     }
     bool createdFolder(const QString &folder) const { return m_createdFolders.contains(folder); }
 
-    void addFolder(const QString &folder)
+    void addWrittenFile(const QString &path)
     {
-        m_steps.append({Step::CreatedFolder, folder, QString()});
-        m_createdFolders.insert(folder);
+        m_steps.append({Step::WrittenFile, path, QString()});
     }
 
-    // Moves `staged` to `path`; a file already at `path` is first moved to `backup`.
-    bool placeFile(const QString &staged, const QString &path, const QString &backup)
+    // Puts the completely written file `written` in the place of the file at `path`, which is
+    // kept as `backup` until commit().
+    bool replaceFile(const QString &written, const QString &path, const QString &backup)
     {
-        if (QFileInfo::exists(path)) {
-            if (!QFile::rename(path, backup)) {
-                return false;
-            }
-            m_steps.append({Step::MovedAside, path, backup});
-        }
-        if (!QFile::rename(staged, path)) {
+        if (!QFile::rename(path, backup)) {
             return false;
         }
-        m_steps.append({Step::PlacedFile, path, QString()});
+        m_steps.append({Step::MovedAside, path, backup});
+        if (!QFile::rename(written, path)) {
+            return false;
+        }
+        m_steps.append({Step::WrittenFile, path, QString()});
         return true;
     }
 
-    void commit() { m_committed = true; }
+    // Keeps the changes and drops the replaced files.
+    void commit()
+    {
+        m_committed = true;
+        for (const Step &step : std::as_const(m_steps)) {
+            if (step.action == Step::MovedAside && !QFile::remove(step.backup)) {
+                qCWarning(lcCoreLib) << "Can't remove the replaced file" << step.backup;
+            }
+        }
+    }
 
 private:
     void rollBack()
@@ -571,8 +577,9 @@ private:
             case Step::MovedAside:
                 undone = QFile::rename(step->backup, step->path);
                 break;
-            case Step::PlacedFile:
-                undone = QFile::remove(step->path);
+            case Step::WrittenFile:
+                // A written file that replaced another is no longer at its first path.
+                undone = QFile::remove(step->path) || !QFileInfo::exists(step->path);
                 break;
             }
             if (!undone) {
@@ -583,7 +590,7 @@ private:
 
     struct Step
     {
-        enum Action { CreatedFolder, MovedAside, PlacedFile } action;
+        enum Action { CreatedFolder, MovedAside, WrittenFile } action;
         QString path;
         QString backup;
     };
@@ -622,9 +629,11 @@ QString entryReadFailure(const PlannedEntry &entry, zip_error_t *error)
     }
 }
 
-// Writes the data of `entry` to `path`, checked against its CRC by libzip on the way.
-bool stageEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &password,
-                const QString &path, QByteArray &buffer, QString *reason)
+// Writes the data of `entry` to the new file `path`, checked against its CRC by libzip on the
+// way.
+bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &password,
+                const QString &path, QByteArray &buffer, ExtractionJournal &journal,
+                QString *reason)
 {
     EntryPointer file(zip_fopen_index_encrypted(
         archive, entry.index, 0, password.isEmpty() ? nullptr : password.constData()));
@@ -632,11 +641,13 @@ bool stageEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
         *reason = entryReadFailure(entry, zip_get_error(archive));
         return false;
     }
+    // NewOnly: never write into a file or through a link that appeared after the checks.
     QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
         *reason = ZipHelper::tr("can't write '%1': %2").arg(path, out.errorString());
         return false;
     }
+    journal.addWrittenFile(path);
     while (true) {
         const zip_int64_t read = zip_fread(file.get(), buffer.data(), zip_uint64_t(buffer.size()));
         if (read < 0) {
@@ -664,31 +675,20 @@ bool extractPlanned(zip_t *archive, const QList<PlannedEntry> &entries, const QS
         *reason = ZipHelper::tr("can't create folder '%1'").arg(target);
         return false;
     }
-    // Every file is first written and checked in a staging folder inside the target (on the
-    // same file system, so that placing it is a rename); only when all of them are complete are
-    // they moved into place.
-    QTemporaryDir stagingDir(target + QLatin1String("/.extracting-XXXXXX"));
-    if (!stagingDir.isValid()) {
-        *reason = ZipHelper::tr("can't create a staging folder in '%1': %2")
-                      .arg(target, stagingDir.errorString());
-        return false;
-    }
-    stagingDir.setAutoRemove(false);
-    const QString staging = stagingDir.path();
-    journal.addFolder(staging);
-
-    const auto stagedPath = [&](const PlannedEntry &entry) {
-        return staging + QLatin1Char('/') + QString::number(entry.index);
+    // New files are written in place. A file that replaces an existing one is written next to
+    // it under a temporary name and swapped in only when every entry has been written and
+    // checked, so that a failure can still give the old file back.
+    struct Replacement
+    {
+        QString written;
+        QString path;
     };
-    QByteArray buffer(kCopyChunkSize, Qt::Uninitialized);
-    for (const PlannedEntry &entry : entries) {
-        if (!entry.isFolder
-            && !stageEntry(archive, entry, password, stagedPath(entry), buffer, reason)) {
-            return false;
-        }
-    }
-
+    QList<Replacement> replacements;
+    const QString temporaryPrefix = QLatin1String("/.extracting-")
+                                    + QString::number(QRandomGenerator::global()->generate(), 36)
+                                    + QLatin1Char('-');
     QList<const PlannedEntry *> createdFolderEntries;
+    QByteArray buffer(kCopyChunkSize, Qt::Uninitialized);
     for (const PlannedEntry &entry : entries) {
         const QString path = target + QLatin1Char('/') + entry.relative;
         if (entry.isFolder) {
@@ -706,21 +706,27 @@ bool extractPlanned(zip_t *archive, const QList<PlannedEntry> &entries, const QS
             *reason = ZipHelper::tr("can't create folder '%1'").arg(folder);
             return false;
         }
-        if (!journal.placeFile(stagedPath(entry), path,
-                               stagedPath(entry) + QLatin1String(".replaced"))) {
-            *reason = ZipHelper::tr("can't move entry '%1' to '%2'").arg(entry.name, path);
+        QString writePath = path;
+        if (QFileInfo::exists(path)) {
+            writePath = folder + temporaryPrefix + QString::number(entry.index);
+            replacements.append({writePath, path});
+        }
+        if (!writeEntry(archive, entry, password, writePath, buffer, journal, reason)) {
             return false;
         }
     }
-    // Folder times last: placing files into a folder changes its time.
+    for (const Replacement &replacement : std::as_const(replacements)) {
+        if (!journal.replaceFile(replacement.written, replacement.path,
+                                 replacement.written + QLatin1String(".old"))) {
+            *reason = ZipHelper::tr("can't replace '%1'").arg(replacement.path);
+            return false;
+        }
+    }
+    // Folder times last: adding files to a folder changes its time.
     for (const PlannedEntry *entry : std::as_const(createdFolderEntries)) {
         setModificationTime(target + QLatin1Char('/') + entry->relative, entry->modified);
     }
     journal.commit();
-    // What is left in the staging folder are the files that were replaced.
-    if (!QDir(staging).removeRecursively()) {
-        qCWarning(lcCoreLib) << "Can't remove the staging folder" << staging;
-    }
     return true;
 }
 
