@@ -1,5 +1,7 @@
 #include "ziphelper.h"
 
+#include "extractionjournal.h"
+
 #include "corelib/common/corelogging.h"
 
 #include <zip.h>
@@ -497,109 +499,6 @@ bool checkTargetConflicts(const QString &target, const QList<PlannedEntry> &entr
     return true;
 }
 
-// What an extraction changed, in order, so that a failure can undo it by going backwards: the
-// files it wrote are removed, the files it replaced are put back, the folders it made are removed.
-class ExtractionJournal
-{
-public:
-    ExtractionJournal() = default;
-    ~ExtractionJournal()
-    {
-        if (!m_committed) {
-            rollBack();
-        }
-    }
-
-    ExtractionJournal(const ExtractionJournal &) = delete;
-    ExtractionJournal &operator=(const ExtractionJournal &) = delete;
-
-    // Creates `folder` and any missing folder above it.
-    bool makeFolders(const QString &folder)
-    {
-        if (m_existingFolders.contains(folder) || QFileInfo(folder).isDir()) {
-            m_existingFolders.insert(folder);
-            return true;
-        }
-        const QString parent = QFileInfo(folder).absolutePath();
-        if (parent != folder && !makeFolders(parent)) {
-            return false;
-        }
-        if (!QDir().mkdir(folder)) {
-            return false;
-        }
-        m_steps.append({Step::CreatedFolder, folder, QString()});
-        m_existingFolders.insert(folder);
-        m_createdFolders.insert(folder);
-        return true;
-    }
-    bool createdFolder(const QString &folder) const { return m_createdFolders.contains(folder); }
-
-    void addWrittenFile(const QString &path)
-    {
-        m_steps.append({Step::WrittenFile, path, QString()});
-    }
-
-    // Puts the completely written file `written` in the place of the file at `path`, which is
-    // kept as `backup` until commit().
-    bool replaceFile(const QString &written, const QString &path, const QString &backup)
-    {
-        if (!QFile::rename(path, backup)) {
-            return false;
-        }
-        m_steps.append({Step::MovedAside, path, backup});
-        if (!QFile::rename(written, path)) {
-            return false;
-        }
-        m_steps.append({Step::WrittenFile, path, QString()});
-        return true;
-    }
-
-    // Keeps the changes and drops the replaced files.
-    void commit()
-    {
-        m_committed = true;
-        for (const Step &step : std::as_const(m_steps)) {
-            if (step.action == Step::MovedAside && !QFile::remove(step.backup)) {
-                qCWarning(lcCoreLib) << "Can't remove the replaced file" << step.backup;
-            }
-        }
-    }
-
-private:
-    void rollBack()
-    {
-        for (auto step = m_steps.crbegin(); step != m_steps.crend(); ++step) {
-            bool undone = true;
-            switch (step->action) {
-            case Step::CreatedFolder:
-                undone = QDir(step->path).removeRecursively();
-                break;
-            case Step::MovedAside:
-                undone = QFile::rename(step->backup, step->path);
-                break;
-            case Step::WrittenFile:
-                // A written file that replaced another is no longer at its first path.
-                undone = QFile::remove(step->path) || !QFileInfo::exists(step->path);
-                break;
-            }
-            if (!undone) {
-                qCWarning(lcCoreLib) << "Can't undo the extraction at" << step->path;
-            }
-        }
-    }
-
-    struct Step
-    {
-        enum Action { CreatedFolder, MovedAside, WrittenFile } action;
-        QString path;
-        QString backup;
-    };
-    QList<Step> m_steps;
-    QSet<QString> m_existingFolders;
-    QSet<QString> m_createdFolders;
-    bool m_committed = false;
-};
-
 bool setModificationTime(const QString &path, qint64 secondsSinceEpoch)
 {
     // QFileDevice::setFileTime() needs an open file, which a folder cannot be.
@@ -632,7 +531,7 @@ QString entryReadFailure(const PlannedEntry &entry, zip_error_t *error)
 // Writes the data of `entry` to the new file `path`, checked against its CRC by libzip on the
 // way.
 bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &password,
-                const QString &path, QByteArray &buffer, ExtractionJournal &journal,
+                const QString &path, QByteArray &buffer, SRCore::ExtractionJournal &journal,
                 QString *reason)
 {
     EntryPointer file(zip_fopen_index_encrypted(
@@ -670,7 +569,7 @@ bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
 bool extractPlanned(zip_t *archive, const QList<PlannedEntry> &entries, const QString &target,
                     const QByteArray &password, QString *reason)
 {
-    ExtractionJournal journal;
+    SRCore::ExtractionJournal journal;
     if (!journal.makeFolders(target)) {
         *reason = ZipHelper::tr("can't create folder '%1'").arg(target);
         return false;
