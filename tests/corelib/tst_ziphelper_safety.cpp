@@ -280,7 +280,7 @@ void tst_ZipHelperSafety::failedWritesChangeNothing_data()
                                   << "does not exist";
     QTest::newRow("no item") << ""
                              << "good.zip" << -1 << false << ""
-                             << "does not exist";
+                             << "no file or folder";
     QTest::newRow("contents of a file") << "new.txt/*"
                                         << "good.zip" << -1 << false << ""
                                         << "not a folder";

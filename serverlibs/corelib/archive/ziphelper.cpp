@@ -638,8 +638,12 @@ bool ZipHelper::compressItem(const QString &itemPath, const QString &archivePath
     if (!validateWriteArguments(archivePath, encrypt, password, level, errorMessage)) {
         return false;
     }
+    if (itemPath.isEmpty()) {
+        return fail(errorMessage,
+                    tr("Can't add to archive '%1': no file or folder was given").arg(archivePath));
+    }
     const QFileInfo item(QDir::cleanPath(QFileInfo(itemPath).absoluteFilePath()));
-    if (itemPath.isEmpty() || (!item.exists() && !item.isSymLink())) {
+    if (!item.exists() && !item.isSymLink()) {
         return fail(
             errorMessage,
             tr("Can't add '%1' to archive '%2': it does not exist").arg(itemPath, archivePath));
