@@ -1,0 +1,159 @@
+// The text of a stored message as people read it: translation in the context "LogMessages"
+// and the place markers "%1" and "%11" to "%19" filled from the argument.
+
+#include "corelib/logging/localizemanager.h"
+#include "corelib/logging/logrecord.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTranslator>
+
+using namespace SRCore;
+
+namespace {
+
+// Translates one source text of one context.
+class OneTextTranslator : public QTranslator
+{
+public:
+    OneTextTranslator(const char *context, const char *source, const QString &translation)
+        : m_context(context)
+        , m_source(source)
+        , m_translation(translation)
+    {}
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(context, m_context) == 0 && qstrcmp(sourceText, m_source) == 0
+                   ? m_translation
+                   : QString();
+    }
+
+private:
+    const char *m_context;
+    const char *m_source;
+    QString m_translation;
+};
+
+QString render(const QString &operation, const QString &argument)
+{
+    return LocalizeManager::getMessage(
+        LogRecord(LogLevel::Information, operation, QString(), QString(), QString(), argument));
+}
+
+} // namespace
+
+class tst_LogMessageText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void fillsMarkers_data();
+    void fillsMarkers();
+    void translatesInTheLogMessagesContext_data();
+    void translatesInTheLogMessagesContext();
+};
+
+void tst_LogMessageText::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void tst_LogMessageText::fillsMarkers_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("no markers: text as it is") << "Scripter started"
+                                               << "ignored"
+                                               << "Scripter started";
+    QTest::newRow("%1 takes the whole argument, commas included") << "File '%1' copied"
+                                                                  << "a,b.pdf"
+                                                                  << "File 'a,b.pdf' copied";
+    QTest::newRow("%1 twice") << "%1/%1"
+                              << "x"
+                              << "x/x";
+    QTest::newRow("empty argument") << "Value '%1'"
+                                    << ""
+                                    << "Value ''";
+    QTest::newRow("%11 and %12 take the parts") << "Copied %11 to %12"
+                                                << "a.pdf,/out"
+                                                << "Copied a.pdf to /out";
+    QTest::newRow("parts in any order") << "%12 before %11"
+                                        << "a,b"
+                                        << "b before a";
+    QTest::newRow("the highest part takes the rest") << "Copied %11 to %12"
+                                                     << "a.pdf,/out/x,y/z.pdf"
+                                                     << "Copied a.pdf to /out/x,y/z.pdf";
+    QTest::newRow("a single part takes everything") << "Got %11"
+                                                    << "a,b,c"
+                                                    << "Got a,b,c";
+    QTest::newRow("a missing part is empty") << "[%11][%12][%13]"
+                                             << "a"
+                                             << "[a][][]";
+    QTest::newRow("%11 is a part, not the argument and 1") << "%11-%12"
+                                                           << "x,y"
+                                                           << "x-y";
+    QTest::newRow("%10 is the argument and 0") << "%10"
+                                               << "x"
+                                               << "x0";
+    QTest::newRow("whole argument and parts together") << "%1 = %11 + %12"
+                                                       << "a,b"
+                                                       << "a,b = a + b";
+    QTest::newRow("the ninth part") << "%19"
+                                    << "1,2,3,4,5,6,7,8,9,10"
+                                    << "9,10";
+    QTest::newRow("markers inside the argument stay") << "Value %1"
+                                                      << "%11,%1"
+                                                      << "Value %11,%1";
+    QTest::newRow("markers inside a part stay") << "%11 and %12"
+                                                << "%12,z"
+                                                << "%12 and z";
+    QTest::newRow("other markers stay") << "%2 and %1"
+                                        << "a"
+                                        << "%2 and a";
+    QTest::newRow("marker at the very end") << "Now %1"
+                                            << "done"
+                                            << "Now done";
+}
+
+void tst_LogMessageText::fillsMarkers()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, argument);
+    QFETCH(QString, expected);
+
+    QCOMPARE(render(operation, argument), expected);
+}
+
+void tst_LogMessageText::translatesInTheLogMessagesContext_data()
+{
+    QTest::addColumn<QByteArray>("context");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("LogMessages is used") << QByteArray("LogMessages") << "Datei 'a.pdf' kopiert";
+    QTest::newRow("other contexts are not")
+        << QByteArray("SRCore::LogManager") << "File 'a.pdf' copied";
+}
+
+void tst_LogMessageText::translatesInTheLogMessagesContext()
+{
+    QFETCH(QByteArray, context);
+    QFETCH(QString, expected);
+
+    OneTextTranslator translator(context.constData(), "File '%1' copied",
+                                 QStringLiteral("Datei '%1' kopiert"));
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    const QString text = render(QStringLiteral("File '%1' copied"), QStringLiteral("a.pdf"));
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(text, expected);
+}
+
+QTEST_GUILESS_MAIN(tst_LogMessageText)
+
+#include "tst_logmessagetext.moc"
