@@ -4,11 +4,14 @@
 
 #include "logtestsupport.h"
 
+#include "corelib/flow/flow.h"
+#include "corelib/jobs/ijt.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/logging/moduleloginterface.h"
+#include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +90,7 @@ private slots:
     void moduleInterfaceFillsEmptyFields_data();
     void moduleInterfaceFillsEmptyFields();
     void defaultInterfaceIsScripter();
+    void interfaceOfARunNamesItsFlowAndJob();
     void stampsTheTimeWhenMissing();
 
     void holdsMessagesUntilTheDatabaseIsOpen_data();
@@ -284,6 +288,9 @@ void tst_LogManager::moduleInterfaceFillsEmptyFields_data()
     QTest::newRow("only the empty ones are filled")
         << QStringList{"", "Own flow", "Element", "", ""}
         << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
+    QTest::newRow("the job prefix comes from the job name")
+        << QStringList{"", "", "", "_0000A_job.pdf", ""}
+        << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
 }
 
 void tst_LogManager::moduleInterfaceFillsEmptyFields()
@@ -320,6 +327,28 @@ void tst_LogManager::defaultInterfaceIsScripter()
     LogTest::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, operation FROM logmessages")),
              QList<QStringList>({{"Scripter", "", "", "Scripter started"}}));
+}
+
+void tst_LogManager::interfaceOfARunNamesItsFlowAndJob()
+{
+    LogManager *manager = LogManager::instance();
+    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
+    Flow flow(QStringLiteral("1"));
+    flow.getHeader().createField(XMLKey::NAME).setValue(QStringLiteral("Test Flow"));
+    const auto ticket = IJT::createEmptyIJT();
+    ticket->setActiveFileName(m_dir->filePath(QStringLiteral("inFolder2/_00001_job.pdf")));
+
+    const auto runLog = manager->createLogInterface(QStringLiteral("Run"), ticket.get(), &flow);
+    runLog->log(LogRecord(LogLevel::Start, QStringLiteral("start")));
+    const auto plainLog = manager->createLogInterface(QStringLiteral("Plain"), nullptr, nullptr);
+    plainLog->log(LogRecord(LogLevel::Information, QStringLiteral("plain")));
+    manager->stopServerLog();
+
+    LogTest::Connection reader(manager->getDatabaseFile());
+    QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, ticket, type FROM logmessages "
+                                        "ORDER BY id")),
+             QList<QStringList>({{"Run", "Test Flow", "_00001_job.pdf", "_00001_", "start"},
+                                 {"Plain", "", "", "", "info"}}));
 }
 
 void tst_LogManager::stampsTheTimeWhenMissing()

@@ -4,8 +4,11 @@
 #include "localizemanager.h"
 #include "logdatabase.h"
 #include "logrecord.h"
+#include "moduleloginterface.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/flow/flow.h"
+#include "corelib/jobs/ijt.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -401,6 +404,13 @@ void LogManager::runWriter()
     for (const QString &warning : std::as_const(warnings)) {
         qCWarning(lcCoreLib).noquote() << warning;
     }
+}
+
+std::unique_ptr<ILogInterface> LogManager::createLogInterface(const QString &name,
+                                                              const IJT *ticket, const Flow *flow)
+{
+    return std::make_unique<ModuleLogInterface>(name, flow ? flow->getFlowName() : QString(),
+                                                ticket ? ticket->getActiveFileName() : QString());
 }
 
 } // namespace SRCore

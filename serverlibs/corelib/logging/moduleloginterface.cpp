@@ -3,6 +3,8 @@
 #include "logmanager.h"
 #include "logrecord.h"
 
+#include "corelib/jobs/filemanager.h"
+
 #include <QCoreApplication>
 
 namespace SRCore {
@@ -32,6 +34,9 @@ void ModuleLogInterface::log(const LogRecord &record, int flags)
     }
     if (stamped.file.isEmpty()) {
         stamped.file = m_jobName;
+    }
+    if (stamped.ticket.isEmpty()) {
+        stamped.ticket = FileManager::getPrefix(stamped.file);
     }
     if (!stamped.time.isValid()) {
         stamped.time = QDateTime::currentDateTimeUtc();

@@ -6,9 +6,9 @@
 
 namespace SRCore {
 
-// A named source of messages: stamps each record with its module, flow and job names (where the
-// record leaves them empty) and the current time (where it has none), and queues it on the
-// LogManager. Immutable after construction, so one object may be shared by any threads.
+// A named source of messages: stamps each record with its module, flow and job names and the
+// job's unique prefix (where the record leaves them empty) and the current time (where it has
+// none), and queues it on the LogManager. Immutable after construction, so one object may be shared by any threads.
 class ModuleLogInterface : public ILogInterface
 {
 public:
