@@ -11,7 +11,7 @@ scripts/build.sh --release
 
 status=0
 for bench in build-release/bench/bench_*; do
-    [ -x "$bench" ] || continue
+    [ -f "$bench" ] && [ -x "$bench" ] || continue
     name=$(basename "$bench")
     if [ $# -gt 0 ] && [ "$name" != "bench_$1" ]; then
         continue
