@@ -168,8 +168,9 @@ QMap<QString, ConfigStyle> Config::readStyles()
     const QSettings settings;
     for (auto it = styles.begin(); it != styles.end(); ++it) {
         const QString key = group + QStringLiteral("Styles/") + it.key();
+        const QString fontText = settings.value(key + QStringLiteral("/Font")).toString();
         QFont font;
-        if (font.fromString(settings.value(key + QStringLiteral("/Font")).toString())) {
+        if (!fontText.isEmpty() && font.fromString(fontText)) {
             it->font = font;
         }
         const QColor color(settings.value(key + QStringLiteral("/Color")).toString());
