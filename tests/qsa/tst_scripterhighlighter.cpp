@@ -112,7 +112,7 @@ void tst_ScripterHighlighter::colours_data()
                                               << "# t|"
                                               << "Comment";
     QTest::newRow("C-like keyword case matters") << "QSAScriptEditor"
-                                                 << "Set x"
+                                                 << "SET x"
                                                  << "S|"
                                                  << "Standard";
 }
