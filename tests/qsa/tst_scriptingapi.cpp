@@ -2,6 +2,7 @@
 #include <qsa/qsinterpreter.h>
 #include <qsa/scriptingapi.h>
 
+#include <QFile>
 #include <QSet>
 #include <QTest>
 
@@ -15,6 +16,7 @@ private slots:
     void operationsThatScriptsRelyOn_data();
     void operationsThatScriptsRelyOn();
     void everyMethodIsAValidDeclaration();
+    void documentationListsTheTable();
 };
 
 void tst_ScriptingApi::variablesNameTheirClasses_data()
@@ -107,6 +109,28 @@ void tst_ScriptingApi::everyMethodIsAValidDeclaration()
             QVERIFY2(!seen.contains(functions.first().name), method.name);
             seen.insert(functions.first().name);
             QVERIFY2(!method.translatedDescription().isEmpty(), method.name);
+        }
+    }
+}
+
+void tst_ScriptingApi::documentationListsTheTable()
+{
+    QFile file(QString::fromUtf8(TAVRIX_DOCS_DIR) + QStringLiteral("/scripting-api.md"));
+    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(file.fileName()));
+    const QString page = QString::fromUtf8(file.readAll());
+
+    for (const ScriptingApi::Object &object : ScriptingApi::objects()) {
+        const QString heading =
+            QStringLiteral("## `%1` \u2014 `%2`")
+                .arg(QLatin1String(object.variable), QLatin1String(object.className));
+        const qsizetype start = page.indexOf(heading);
+        QVERIFY2(start >= 0, qPrintable(heading));
+        const qsizetype end = page.indexOf(QLatin1String("\n## "), start);
+        const QString section = page.mid(start, end < 0 ? -1 : end - start);
+        QCOMPARE(section.count(QLatin1String("\n| `")), object.methods.size());
+        for (const ScriptingApi::Method &method : object.methods) {
+            const QString row = QLatin1String("\n| `") + method.signature() + QLatin1String("` |");
+            QVERIFY2(section.contains(row), qPrintable(heading + row));
         }
     }
 }
