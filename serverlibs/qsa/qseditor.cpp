@@ -19,9 +19,18 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
-// Words typed before completion opens by itself.
+int searchFlags(bool caseSensitive, bool wholeWords)
+{
+    return (caseSensitive ? QsciScintilla::SCFIND_MATCHCASE : 0)
+           | (wholeWords ? QsciScintilla::SCFIND_WHOLEWORD : 0);
+}
+
+// Letters typed before completion opens by itself.
 constexpr int completionThreshold = 3;
 
 // Keyword set 1 is the language's reserved words, set 2 the class names that scripts use in
@@ -247,16 +256,6 @@ std::pair<long, long> QSEditor::search(const QByteArray &needle, long from, long
                                   static_cast<uintptr_t>(needle.size()), needle.constData());
     return {start, start < 0 ? start : m_textEdit->SendScintilla(QsciScintilla::SCI_GETTARGETEND)};
 }
-
-namespace {
-
-int searchFlags(bool caseSensitive, bool wholeWords)
-{
-    return (caseSensitive ? QsciScintilla::SCFIND_MATCHCASE : 0)
-           | (wholeWords ? QsciScintilla::SCFIND_WHOLEWORD : 0);
-}
-
-} // namespace
 
 bool QSEditor::find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
                     bool startAtCursor)

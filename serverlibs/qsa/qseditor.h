@@ -1,10 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
-#include <QPointer>
-
-#include <functional>
 #include <utility>
 
 class QLabel;

@@ -7,6 +7,8 @@
 #include <QJSEngine>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace {
 
 // Evaluated before the script, on a line of its own: it throws before any statement of the
