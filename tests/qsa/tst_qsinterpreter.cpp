@@ -37,6 +37,8 @@ class tst_QSInterpreter : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup();
+
     void templateChecksCleanAndListsItsEntryPoints();
     void validScripts_data();
     void validScripts();
@@ -54,6 +56,12 @@ private slots:
     void badScriptNamesAreRefused();
     void objectsAreForgottenWhenDeleted();
 };
+
+void tst_QSInterpreter::cleanup()
+{
+    // A failed check of the message box test must not leave its box to the next test.
+    qDeleteAll(QApplication::topLevelWidgets());
+}
 
 void tst_QSInterpreter::templateChecksCleanAndListsItsEntryPoints()
 {
