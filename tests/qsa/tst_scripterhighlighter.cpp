@@ -1,0 +1,154 @@
+#include <qsa/config.h>
+#include <qsa/scripterhighlighter.h>
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+
+namespace {
+
+// The colour that the highlighter gave the character at `position` of the document.
+QColor colorAt(const QTextDocument *document, int position)
+{
+    const QTextBlock block = document->findBlock(position);
+    const int inBlock = position - block.position();
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (inBlock >= range.start && inBlock < range.start + range.length) {
+            return range.format.foreground().color();
+        }
+    }
+    return QColor();
+}
+
+} // namespace
+
+class tst_ScripterHighlighter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void colours_data();
+    void colours();
+    void updateStylesRereadsConfig();
+};
+
+void tst_ScripterHighlighter::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_scripterhighlighter"));
+}
+
+void tst_ScripterHighlighter::init()
+{
+    QSettings().clear();
+}
+
+void tst_ScripterHighlighter::colours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("marked"); // the character looked at is the one before "|"
+    QTest::addColumn<QString>("element");
+
+    const QString vb = QStringLiteral("VBScriptEditor");
+    const QString as = QStringLiteral("AppleScriptEditor");
+    QTest::newRow("VBScript quote comment") << vb << "x = 1 ' note \"quoted\""
+                                            << "x = 1 ' note \"q|"
+                                            << "Comment";
+    QTest::newRow("VBScript code before a comment") << vb << "x = 1 ' note"
+                                                    << "x|"
+                                                    << "Standard";
+    QTest::newRow("VBScript Rem comment hides keywords") << vb << "Rem note Dim x"
+                                                         << "Rem note D|"
+                                                         << "Comment";
+    QTest::newRow("VBScript Rem as part of a word is no comment") << vb << "Remove = 1"
+                                                                  << "Remove = 1|"
+                                                                  << "Number";
+    QTest::newRow("VBScript doubled quotes stay in the string") << vb << "s = \"a \"\"b\"\" c\" & d"
+                                                                << "s = \"a \"\"b|"
+                                                                << "String";
+    QTest::newRow("VBScript string ends after its closing quote")
+        << vb << "s = \"a \"\"b\"\" c\" & d"
+        << "s = \"a \"\"b\"\" c\"|"
+        << "String";
+    QTest::newRow("VBScript text after the string") << vb << "s = \"a \"\"b\"\" c\" & d"
+                                                    << "s = \"a \"\"b\"\" c\" & d|"
+                                                    << "Standard";
+    QTest::newRow("VBScript keyword in capitals") << vb << "DIM x"
+                                                  << "DIM|"
+                                                  << "Keyword";
+    QTest::newRow("VBScript keyword in lower case") << vb << "dim x"
+                                                    << "d|"
+                                                    << "Keyword";
+    QTest::newRow("VBScript keyword inside a longer word") << vb << "Dimension"
+                                                           << "D|"
+                                                           << "Standard";
+    QTest::newRow("AppleScript nested block comment, inner part")
+        << as << "(* a (* b *)\nc *) set x to 1"
+        << "(* a (* b|"
+        << "Comment";
+    QTest::newRow("AppleScript nested block comment, after the inner close")
+        << as << "(* a (* b *) still\nc *) set x to 1"
+        << "(* a (* b *) s|"
+        << "Comment";
+    QTest::newRow("AppleScript nested block comment continues on the next line")
+        << as << "(* a (* b *)\nc *) set x to 1"
+        << "(* a (* b *)\nc|"
+        << "Comment";
+    QTest::newRow("AppleScript code after the outer close") << as << "(* a (* b *)\nc *) set x to 1"
+                                                            << "(* a (* b *)\nc *) s|"
+                                                            << "Keyword";
+    QTest::newRow("AppleScript dash comment") << as << "set x to 1 -- tell"
+                                              << "set x to 1 -- t|"
+                                              << "Comment";
+    QTest::newRow("AppleScript hash comment") << as << "# tell"
+                                              << "# t|"
+                                              << "Comment";
+    QTest::newRow("C-like keyword case matters") << "QSAScriptEditor"
+                                                 << "SET x"
+                                                 << "S|"
+                                                 << "Standard";
+}
+
+void tst_ScripterHighlighter::colours()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, marked);
+    QFETCH(QString, element);
+    QVERIFY(text.startsWith(marked.left(marked.indexOf(QLatin1Char('|')))));
+
+    QTextEdit edit;
+    ScripterHighlighter highlighter(&edit, name, QStringLiteral("Dim Set set to tell end"));
+    edit.setPlainText(text);
+
+    const int position = int(marked.indexOf(QLatin1Char('|'))) - 1;
+    QCOMPARE(colorAt(edit.document(), position), Config::readStyles().value(element).color);
+}
+
+void tst_ScripterHighlighter::updateStylesRereadsConfig()
+{
+    QTextEdit edit;
+    ScripterHighlighter highlighter(&edit, QStringLiteral("VBScriptEditor"), QStringLiteral("Dim"));
+    edit.setPlainText(QStringLiteral("' note\nDim x"));
+    const QColor before = Config::readStyles().value(QStringLiteral("Comment")).color;
+    QCOMPARE(colorAt(edit.document(), 2), before);
+
+    QMap<QString, ConfigStyle> styles = Config::readStyles();
+    styles[QStringLiteral("Comment")].color = QColor(0xAB, 0xCD, 0xEF);
+    Config::saveStyles(styles);
+    QCOMPARE(colorAt(edit.document(), 2), before); // nothing changes until asked
+    highlighter.updateStyles();
+    QCOMPARE(colorAt(edit.document(), 2), QColor(0xAB, 0xCD, 0xEF));
+    QCOMPARE(colorAt(edit.document(), 8), Config::readStyles().value("Keyword").color);
+}
+
+QTEST_MAIN(tst_ScripterHighlighter)
+#include "tst_scripterhighlighter.moc"
