@@ -2,6 +2,7 @@
 
 #include "corelib/common/corelogging.h"
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
 ScriptListener::ScriptListener(SRCore::ILogInterface *log, QObject *parent)
@@ -11,12 +12,23 @@ ScriptListener::ScriptListener(SRCore::ILogInterface *log, QObject *parent)
 
 void ScriptListener::onError(const QString &message, const QString &scriptName, int lineNumber)
 {
-    const QString text = lineNumber > 0 ? tr("Error in script '%1', line %2: %3")
-                                              .arg(scriptName, QString::number(lineNumber), message)
-                                        : tr("Error in script '%1': %2").arg(scriptName, message);
+    // The text stays a translatable template; the message goes last in the argument, where the
+    // message pane keeps its commas.
+    SRCore::LogRecord record(SRCore::LogLevel::Error, QString());
+    if (lineNumber > 0) {
+        record.operation = QStringLiteral(
+            QT_TRANSLATE_NOOP("LogMessages", "Error in script '%11', line %12: %13"));
+        record.argument = scriptName + QLatin1Char(',') + QString::number(lineNumber)
+                          + QLatin1Char(',') + message;
+    } else {
+        record.operation =
+            QStringLiteral(QT_TRANSLATE_NOOP("LogMessages", "Error in script '%11': %12"));
+        record.argument = scriptName + QLatin1Char(',') + message;
+    }
     if (!m_log) {
-        qCWarning(lcCoreLib).noquote() << "Script error with no log to report it to:" << text;
+        qCWarning(lcCoreLib).noquote() << "Script error with no log to report it to:"
+                                       << SRCore::LocalizeManager::getMessage(record);
         return;
     }
-    m_log->log(SRCore::LogRecord(SRCore::LogLevel::Error, text));
+    m_log->log(record);
 }

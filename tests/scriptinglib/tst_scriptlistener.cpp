@@ -1,6 +1,7 @@
 #include "scriptinglib/scriptlistener.h"
 
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QTest>
@@ -43,7 +44,7 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("scriptName");
     QTest::addColumn<int>("lineNumber");
-    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("shown");
 
     QTest::newRow("with its line")
         << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12
@@ -53,6 +54,9 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage_data()
                                     << 0 << QStringLiteral("Error in script 'main': Out of memory");
     QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1
                                               << QStringLiteral("Error in script 's': x");
+    QTest::newRow("commas and markers in the message are kept")
+        << QStringLiteral("Expected ',' or ')', found '%1'") << QStringLiteral("main") << 3
+        << QStringLiteral("Error in script 'main', line 3: Expected ',' or ')', found '%1'");
 }
 
 void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
@@ -60,18 +64,20 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
     QFETCH(QString, message);
     QFETCH(QString, scriptName);
     QFETCH(int, lineNumber);
-    QFETCH(QString, operation);
+    QFETCH(QString, shown);
     RecordingLog log;
     ScriptListener listener(&log);
     listener.onError(message, scriptName, lineNumber);
     QCOMPARE(log.records.size(), 1);
     const LogRecord &record = log.records.front();
     QCOMPARE(record.level, LogLevel::Error);
-    QCOMPARE(record.operation, operation);
+    QCOMPARE(LocalizeManager::getMessage(record), shown);
+    // The stored text is the untranslated template, the specifics travel in the argument.
+    QVERIFY(record.operation.startsWith(QStringLiteral("Error in script '%11'")));
+    QVERIFY(record.argument.endsWith(message));
     QVERIFY(record.flow.isEmpty());
     QVERIFY(record.element.isEmpty());
     QVERIFY(record.file.isEmpty());
-    QVERIFY(record.argument.isEmpty());
 }
 
 void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
@@ -83,8 +89,10 @@ void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
     emit interpreter.error(QStringLiteral("first"), QStringLiteral("a"), 1);
     emit interpreter.error(QStringLiteral("second"), QStringLiteral("b"), 2);
     QCOMPARE(log.records.size(), 2);
-    QCOMPARE(log.records.at(0).operation, QStringLiteral("Error in script 'a', line 1: first"));
-    QCOMPARE(log.records.at(1).operation, QStringLiteral("Error in script 'b', line 2: second"));
+    QCOMPARE(LocalizeManager::getMessage(log.records.at(0)),
+             QStringLiteral("Error in script 'a', line 1: first"));
+    QCOMPARE(LocalizeManager::getMessage(log.records.at(1)),
+             QStringLiteral("Error in script 'b', line 2: second"));
 }
 
 void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()
