@@ -1,0 +1,52 @@
+// Every image name that the program refers to resolves to a readable image.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTest>
+
+class tst_Images : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyImageLoads_data();
+    void everyImageLoads();
+};
+
+void tst_Images::everyImageLoads_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("size");
+    const QStringList scripterImages = {
+        "Abort",       "Add",        "AddFile",       "AddFolder",    "App",
+        "AppleScript", "BallGreen",  "ClearLogs",     "Connect",      "Connection",
+        "Copy",        "Copy2",      "CreateNew",     "Cut",          "DeclarFixture",
+        "Delete",      "Down",       "Evaluate",      "FileOrFolder", "FindText",
+        "JavaScript",  "JobArrived", "Message",       "Open",         "Paste",
+        "Paste2",      "Properties", "Redo",          "Remove",       "RunTest",
+        "Save",        "SaveAs",     "ScriptDefault", "ScriptProg",   "Temp",
+        "TimerFired",  "Unchecked",  "Undo",          "Up",           "VBScript"};
+    for (const QString &name : scripterImages) {
+        const QString path = QStringLiteral(":/Images/Ui_scripter/img_%1.png").arg(name);
+        QTest::newRow(qPrintable(path)) << path << 32;
+    }
+    QTest::newRow("syntax error") << QStringLiteral(":/Images/Properties/img_SyntaxError_Large.png")
+                                  << 32;
+    for (const char *small :
+         {":/Images/ellipsis.png", ":/Images/smaller_then.png", ":/Images/img_CdUp_Small.png",
+          ":/Images/img_File_Small", ":/Images/img_Folder_Small"}) {
+        QTest::newRow(small) << QString::fromLatin1(small) << 16;
+    }
+}
+
+void tst_Images::everyImageLoads()
+{
+    QFETCH(QString, path);
+    QFETCH(int, size);
+    const QImage image(path);
+    QVERIFY2(!image.isNull(), qPrintable(path));
+    QCOMPARE(image.size(), QSize(size, size));
+}
+
+QTEST_MAIN(tst_Images)
+#include "tst_images.moc"
