@@ -40,6 +40,9 @@ inline const QString EXTERNALAPPLICATION = QStringLiteral("ExternalApplication")
 inline const QString EXTERNALARGFORNEW = QStringLiteral("ExternalArgForNew");
 inline const QString EXTERNALARGFOREDIT = QStringLiteral("ExternalArgForEdit");
 inline const QString REQUIREATLEASTONE = QStringLiteral("RequireAtLeastOne");
+// Marks a field value written in an encoded form (XMLValues::ENCODING_BASE64UTF16); flow documents
+// use it instead of ENCODING because a field's properties are attributes too.
+inline const QString VALUEENCODING = QStringLiteral("ValueEncoding");
 
 // Common fields of flows and flow objects
 inline const QString NAME = QStringLiteral("Name");
@@ -119,8 +122,8 @@ inline const QString SCRIPTFIXTUREFORMATVERSION = QStringLiteral("ScriptFixtureF
 inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
 
 // Structured property values written by XMLValueProcessor (docs/xml-values.md); the root also
-// carries FORMATVERSION and TYPE, e-mail entries reuse EMAILADDRESSES, SUBJECT and EMAILBODYTEXT,
-// metadata field definitions MD_METADATFIELD.
+// carries FORMATVERSION and TYPE, an encoded text ENCODING, e-mail entries reuse EMAILADDRESSES,
+// SUBJECT and EMAILBODYTEXT, metadata field definitions MD_METADATFIELD.
 inline const QString VALUELIST = QStringLiteral("TavrixValueList");
 inline const QString VALUEITEM = QStringLiteral("Item");
 inline const QString VALUERECORD = QStringLiteral("Record");
@@ -128,8 +131,6 @@ inline const QString VALUEFIRST = QStringLiteral("First");
 inline const QString VALUESECOND = QStringLiteral("Second");
 inline const QString VALUETHIRD = QStringLiteral("Third");
 inline const QString VALUEEMAILINFO = QStringLiteral("EmailInfo");
-inline const QString VALUECHAR = QStringLiteral("Char");
-inline const QString VALUECHARCODE = QStringLiteral("Code");
 
 // Job tickets
 inline const QString OCCURRENCEDETECTED = QStringLiteral("OccurrenceDetected");

@@ -135,7 +135,8 @@ inline const QString VARTYPE_INTEGER = QStringLiteral("Integer");
 inline const QString VARTYPE_RATIONAL = QStringLiteral("Rational");
 inline const QString VARTYPE_DATE = QStringLiteral("Date");
 
-// Encodings of a text element in the program's data files (the Encoding attribute)
+// Encodings of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
+// XMLKey::VALUEENCODING on a flow object's field)
 inline const QString ENCODING_BASE64UTF16 = QStringLiteral("Base64UTF16");
 
 // User preference tags that get dedicated validators
