@@ -4,7 +4,7 @@
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
 #include "corelib/common/xmlerror.h"
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 

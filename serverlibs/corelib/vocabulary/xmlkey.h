@@ -121,9 +121,10 @@ inline const QString APPLEBINARYFILE = QStringLiteral("AppleBinaryFile");
 inline const QString SCRIPTFIXTUREFORMATVERSION = QStringLiteral("ScriptFixtureFormatVersion");
 inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
 
-// Structured property values written by XMLValueProcessor (docs/xml-values.md); the root also
-// carries FORMATVERSION and TYPE, an encoded text ENCODING, e-mail entries reuse EMAILADDRESSES,
-// SUBJECT and EMAILBODYTEXT, metadata field definitions MD_METADATFIELD.
+// Structured property values (docs/xml-values.md)
+// Written by XMLValueProcessor. The root also carries FORMATVERSION and TYPE, an encoded text
+// ENCODING; e-mail entries reuse EMAILADDRESSES, SUBJECT and EMAILBODYTEXT, metadata field
+// definitions MD_METADATFIELD.
 inline const QString VALUELIST = QStringLiteral("TavrixValueList");
 inline const QString VALUEITEM = QStringLiteral("Item");
 inline const QString VALUERECORD = QStringLiteral("Record");

@@ -16,6 +16,7 @@ inline const QString VAL_FALSE = QStringLiteral("false");
 inline const QString EDITORTYPE_STRING = QStringLiteral("string");
 inline const QString EDITORTYPE_BOOL = QStringLiteral("bool");
 inline const QString EDITORTYPE_PATH = QStringLiteral("path");
+inline const QString PATH = EDITORTYPE_PATH; // the path type under its other name
 inline const QString EDITORTYPE_PASSWORD = QStringLiteral("password");
 inline const QString EDITORTYPE_NUMBER = QStringLiteral("number");
 inline const QString EDITORTYPE_ENUM = QStringLiteral("enum"); // a prefix: "enum:a;b;c"
@@ -135,7 +136,8 @@ inline const QString VARTYPE_INTEGER = QStringLiteral("Integer");
 inline const QString VARTYPE_RATIONAL = QStringLiteral("Rational");
 inline const QString VARTYPE_DATE = QStringLiteral("Date");
 
-// Encodings of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
+// Text encodings
+// of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
 // XMLKey::VALUEENCODING on a flow object's field)
 inline const QString ENCODING_BASE64UTF16 = QStringLiteral("Base64UTF16");
 
