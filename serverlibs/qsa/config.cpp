@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 const QString group = QStringLiteral("ScriptEditor/");
@@ -20,6 +22,31 @@ void store(const QString &key, const QVariant &value)
 int atLeastOne(int value)
 {
     return std::max(1, value);
+}
+
+// A stored value that is not a number (a hand-edited or damaged settings file) reads as the
+// default, not as 0.
+int storedSize(const QString &key, int fallback)
+{
+    bool ok = false;
+    const int value = stored(key, fallback).toInt(&ok);
+    return atLeastOne(ok ? value : fallback);
+}
+
+bool storedFlag(const QString &key, bool fallback)
+{
+    const QVariant value = stored(key, fallback);
+    if (value.typeId() == QMetaType::Bool) {
+        return value.toBool();
+    }
+    const QString text = value.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1")) {
+        return true;
+    }
+    if (text == QLatin1String("false") || text == QLatin1String("0")) {
+        return false;
+    }
+    return fallback;
 }
 
 ConfigStyle style(const QFont &base, const QColor &color, bool bold = false, bool italic = false)
@@ -44,7 +71,7 @@ void Config::setLanguage(const QString &language)
 
 int Config::indentTabSize()
 {
-    return atLeastOne(stored(QStringLiteral("TabSize"), 4).toInt());
+    return storedSize(QStringLiteral("TabSize"), 4);
 }
 
 void Config::setIndentTabSize(int size)
@@ -54,7 +81,7 @@ void Config::setIndentTabSize(int size)
 
 int Config::indentIndentSize()
 {
-    return atLeastOne(stored(QStringLiteral("IndentSize"), 4).toInt());
+    return storedSize(QStringLiteral("IndentSize"), 4);
 }
 
 void Config::setIndentIndentSize(int size)
@@ -64,7 +91,7 @@ void Config::setIndentIndentSize(int size)
 
 bool Config::indentKeepTabs()
 {
-    return stored(QStringLiteral("KeepTabs"), true).toBool();
+    return storedFlag(QStringLiteral("KeepTabs"), true);
 }
 
 void Config::setIndentKeepTabs(bool keep)
@@ -74,7 +101,7 @@ void Config::setIndentKeepTabs(bool keep)
 
 bool Config::indentAutoIndent()
 {
-    return stored(QStringLiteral("AutoIndent"), true).toBool();
+    return storedFlag(QStringLiteral("AutoIndent"), true);
 }
 
 void Config::setIndentAutoIndent(bool enabled)
@@ -84,7 +111,7 @@ void Config::setIndentAutoIndent(bool enabled)
 
 bool Config::parenMatching()
 {
-    return stored(QStringLiteral("ParenMatching"), true).toBool();
+    return storedFlag(QStringLiteral("ParenMatching"), true);
 }
 
 void Config::setParenMatching(bool enabled)
@@ -94,7 +121,7 @@ void Config::setParenMatching(bool enabled)
 
 bool Config::completion()
 {
-    return stored(QStringLiteral("Completion"), true).toBool();
+    return storedFlag(QStringLiteral("Completion"), true);
 }
 
 void Config::setCompletion(bool enabled)
@@ -104,7 +131,7 @@ void Config::setCompletion(bool enabled)
 
 bool Config::wordWrap()
 {
-    return stored(QStringLiteral("WordWrap"), false).toBool();
+    return storedFlag(QStringLiteral("WordWrap"), false);
 }
 
 void Config::setWordWrap(bool enabled)
