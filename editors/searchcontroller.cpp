@@ -6,6 +6,11 @@
 #include "editors/sgotoline.h"
 #include "editors/sreplacetext.h"
 
+// qseditor.h needs the interpreter's definition before it.
+#include "qsa/qsinterpreter.h"
+
+#include "qsa/qseditor.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +27,18 @@ void showDialog(QDialog *dialog, QWidget *focus)
     dialog->raise();
     dialog->activateWindow();
     focus->setFocus(Qt::ShortcutFocusReason);
+}
+
+// Runs `operation` on the editor as what it is: the JavaScript editor's QSEditor and the other
+// editors' ScriptEditor offer the same search operations.
+template<typename Operation>
+void onEditor(QWidget *editor, Operation operation)
+{
+    if (auto *scriptEditor = qobject_cast<ScriptEditor *>(editor)) {
+        operation(scriptEditor);
+    } else if (auto *javaScriptEditor = qobject_cast<QSEditor *>(editor)) {
+        operation(javaScriptEditor);
+    }
 }
 
 } // namespace
@@ -92,10 +109,10 @@ void SearchController::searchFind()
         combo->addItem(text);
     }
     const SearchOptions *options = m_findDialog->options();
-    if (auto *scriptEditor = qobject_cast<ScriptEditor *>(editor)) {
-        scriptEditor->find(text, options->caseSensitive(), options->wholeWords(),
-                           options->forward(), options->startAtCursor());
-    }
+    onEditor(editor, [&](auto *searchable) {
+        searchable->find(text, options->caseSensitive(), options->wholeWords(), options->forward(),
+                         options->startAtCursor());
+    });
 }
 
 void SearchController::searchFindNext()
@@ -134,10 +151,10 @@ void SearchController::replace(bool replaceAll)
     replaceCombo->addItem(replacement);
 
     const SearchOptions *options = m_replaceDialog->options();
-    if (auto *scriptEditor = qobject_cast<ScriptEditor *>(editor)) {
-        scriptEditor->replace(text, replacement, options->caseSensitive(), options->wholeWords(),
-                              options->forward(), options->startAtCursor(), replaceAll);
-    }
+    onEditor(editor, [&](auto *searchable) {
+        searchable->replace(text, replacement, options->caseSensitive(), options->wholeWords(),
+                            options->forward(), options->startAtCursor(), replaceAll);
+    });
 }
 
 void SearchController::searchGotoLine()
@@ -149,9 +166,7 @@ void SearchController::searchGotoLine()
     m_gotoLineDialog->hide();
     editor->setFocus();
     const int line = m_gotoLineDialog->lineSpinBox()->value();
-    if (auto *scriptEditor = qobject_cast<ScriptEditor *>(editor)) {
-        scriptEditor->gotoLine(line);
-    }
+    onEditor(editor, [line](auto *searchable) { searchable->gotoLine(line); });
 }
 
 } // namespace Scripter
