@@ -11,6 +11,7 @@ namespace Scripter {
 class AppleScriptEditor : public ScriptEditor
 {
     Q_OBJECT
+    Q_DISABLE_COPY(AppleScriptEditor)
 
 public:
     explicit AppleScriptEditor(QWidget *parent = nullptr);

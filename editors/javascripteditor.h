@@ -17,6 +17,7 @@ namespace Scripter {
 class JavaScriptEditor : public QSEditor
 {
     Q_OBJECT
+    Q_DISABLE_COPY(JavaScriptEditor)
 
 public:
     explicit JavaScriptEditor(QWidget *parent = nullptr);

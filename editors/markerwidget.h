@@ -13,6 +13,7 @@ class ScriptEditor;
 class MarkerWidget : public QWidget
 {
     Q_OBJECT
+    Q_DISABLE_COPY(MarkerWidget)
 
 public:
     // One number as it is drawn: `baseline` is the left end of the text's baseline.

@@ -22,6 +22,7 @@ namespace Scripter {
 class PreferencesDialog : public QDialog
 {
     Q_OBJECT
+    Q_DISABLE_COPY(PreferencesDialog)
 
 public:
     explicit PreferencesDialog(QWidget *parent = nullptr);

@@ -57,8 +57,6 @@ ScriptEditor::ScriptEditor(QWidget *parent)
     connect(m_textEdit, &ScrTextEdit::openFileRequested, this, &ScriptEditor::openFileRequested);
 }
 
-ScriptEditor::~ScriptEditor() = default;
-
 QString ScriptEditor::text() const
 {
     return m_textEdit->toPlainText();
@@ -97,6 +95,9 @@ void ScriptEditor::cursorPositionChanged()
 bool ScriptEditor::find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
                         bool startAtCursor)
 {
+    if (expr.isEmpty()) {
+        return false;
+    }
     QTextDocument::FindFlags flags;
     flags.setFlag(QTextDocument::FindCaseSensitively, caseSensitive);
     flags.setFlag(QTextDocument::FindWholeWords, wholeWords);
@@ -131,7 +132,7 @@ bool ScriptEditor::replace(const QString &expr, const QString &replacement, bool
         last.insertText(replacement);
         insertedEnd = last.position();
     }
-    if (replaceAll) {
+    if (replaceAll && !expr.isEmpty()) {
         // Walk the document once from the top, continuing after each inserted text, so that a
         // replacement that itself matches is not replaced again.
         QTextDocument::FindFlags flags;
@@ -143,7 +144,8 @@ bool ScriptEditor::replace(const QString &expr, const QString &replacement, bool
             if (match.isNull()) {
                 break;
             }
-            if (match.selectionStart() < insertedEnd && match.selectionEnd() > insertedStart) {
+            if (insertedStart < insertedEnd && match.selectionStart() < insertedEnd
+                && match.selectionEnd() > insertedStart) {
                 position = insertedEnd;
                 continue;
             }

@@ -18,13 +18,10 @@ class ScrTextEdit;
 class ScriptEditor : public QWidget
 {
     Q_OBJECT
+    Q_DISABLE_COPY(ScriptEditor)
 
 public:
     explicit ScriptEditor(QWidget *parent = nullptr);
-    ~ScriptEditor() override;
-
-    ScriptEditor(const ScriptEditor &) = delete;
-    ScriptEditor &operator=(const ScriptEditor &) = delete;
 
     QString text() const;
     // Replaces the whole script; the undo history starts afresh.
@@ -33,7 +30,8 @@ public:
     QStatusBar *statusBar() const;
     bool hasSelectedText() const;
 
-    // Selects the next match of `expr` and returns true, or returns false and changes nothing.
+    // Selects the next match of `expr` and returns true, or returns false and changes nothing
+    // (also for an empty `expr`).
     // Without `startAtCursor` the search starts at the top of the document; with it, after the
     // selection (forward) or before it (backward).
     bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,

@@ -12,6 +12,7 @@ namespace Scripter {
 class ScrTextEdit : public QTextEdit
 {
     Q_OBJECT
+    Q_DISABLE_COPY(ScrTextEdit)
 
 public:
     explicit ScrTextEdit(QWidget *parent = nullptr);

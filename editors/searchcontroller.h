@@ -19,6 +19,7 @@ namespace Scripter {
 class SearchController : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SearchController)
 
 public:
     // Returns the editor of the current tab (a JavaScript editor or a ScriptEditor), or null
@@ -27,9 +28,6 @@ public:
 
     // The dialogs become children of `window`, which must not be null, and live as long as it.
     SearchController(EditorProvider currentEditor, QWidget *window);
-
-    SearchController(const SearchController &) = delete;
-    SearchController &operator=(const SearchController &) = delete;
 
     Ui::SFindText *findDialog() const;
     Ui::SReplaceText *replaceDialog() const;

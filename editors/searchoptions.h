@@ -11,6 +11,7 @@ namespace Scripter {
 class SearchOptions : public QWidget
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SearchOptions)
 
 public:
     explicit SearchOptions(QWidget *parent = nullptr);

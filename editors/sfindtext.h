@@ -16,6 +16,7 @@ namespace Ui {
 class SFindText : public QDialog
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SFindText)
 
 public:
     explicit SFindText(QWidget *parent = nullptr);

@@ -12,6 +12,7 @@ namespace Ui {
 class SGotoLine : public QDialog
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SGotoLine)
 
 public:
     explicit SGotoLine(QWidget *parent = nullptr);

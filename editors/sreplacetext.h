@@ -16,6 +16,7 @@ namespace Ui {
 class SReplaceText : public QDialog
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SReplaceText)
 
 public:
     explicit SReplaceText(QWidget *parent = nullptr);

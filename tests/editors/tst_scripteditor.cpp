@@ -516,6 +516,8 @@ void tst_ScriptEditor::findSelectsTheNextMatch_data()
         << "one" << false << true << true << false << 0 << 0 << 8 << 11;
     QTest::newRow("no match leaves the selection")
         << "three" << false << false << true << false << 8 << 11 << -1 << -1;
+    QTest::newRow("an empty search text finds nothing")
+        << "" << false << false << true << false << 8 << 11 << -1 << -1;
     QTest::newRow("after the last match nothing is found")
         << "one" << false << false << true << true << 20 << 23 << -1 << -1;
 }
@@ -590,8 +592,14 @@ void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep_data()
     QTest::newRow("replacing with nothing removes every match")
         << "a-b-c" << 0 << "-"
         << "" << false << false << false << true << "abc";
+    QTest::newRow("replacing with nothing also takes the matches it joins")
+        << "aabb" << 0 << "ab"
+        << "" << false << false << false << true << "";
     QTest::newRow("no match changes nothing") << "a b" << 0 << "zzz"
                                               << "x" << false << false << false << true << "a b";
+    QTest::newRow("an empty search text changes nothing")
+        << "a b" << 0 << ""
+        << "x" << false << false << false << true << "a b";
 }
 
 void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep()
