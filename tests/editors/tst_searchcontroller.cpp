@@ -194,6 +194,7 @@ void tst_SearchController::dialogsAreModelessAndCloseWithTheirButton()
         QVERIFY(!dialog->isVisible());
     }
     QCOMPARE(controller->gotoLineDialog()->lineSpinBox()->value(), 1);
+    QVERIFY(!controller->findDialog()->windowIcon().isNull());
 }
 
 void tst_SearchController::showFindDlgFocusesTheSelectedSearchText()
