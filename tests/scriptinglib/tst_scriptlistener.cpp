@@ -1,0 +1,100 @@
+#include "scriptinglib/scriptlistener.h"
+
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logrecord.h"
+
+#include <QTest>
+
+using namespace SRCore;
+
+namespace {
+
+class RecordingLog : public ILogInterface
+{
+public:
+    void log(const LogRecord &record, int) override { records.append(record); }
+    QList<LogRecord> records;
+};
+
+// Stands for an interpreter: the same error signal.
+class FakeInterpreter : public QObject
+{
+    Q_OBJECT
+
+signals:
+    void error(const QString &message, const QString &scriptName, int lineNumber);
+};
+
+} // namespace
+
+class tst_ScriptListener : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void logsEachErrorAsAnErrorMessage_data();
+    void logsEachErrorAsAnErrorMessage();
+    void errorsArriveThroughTheInterpreterSignalInOrder();
+    void withoutALogErrorsGoToTheDeveloperLog();
+};
+
+void tst_ScriptListener::logsEachErrorAsAnErrorMessage_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("scriptName");
+    QTest::addColumn<int>("lineNumber");
+    QTest::addColumn<QString>("operation");
+
+    QTest::newRow("with its line")
+        << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12
+        << QStringLiteral("Error in script 'ScriptName', line 12: "
+                          "Expected ')'");
+    QTest::newRow("without a line") << QStringLiteral("Out of memory") << QStringLiteral("main")
+                                    << 0 << QStringLiteral("Error in script 'main': Out of memory");
+    QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1
+                                              << QStringLiteral("Error in script 's': x");
+}
+
+void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, scriptName);
+    QFETCH(int, lineNumber);
+    QFETCH(QString, operation);
+    RecordingLog log;
+    ScriptListener listener(&log);
+    listener.onError(message, scriptName, lineNumber);
+    QCOMPARE(log.records.size(), 1);
+    const LogRecord &record = log.records.front();
+    QCOMPARE(record.level, LogLevel::Error);
+    QCOMPARE(record.operation, operation);
+    QVERIFY(record.flow.isEmpty());
+    QVERIFY(record.element.isEmpty());
+    QVERIFY(record.file.isEmpty());
+    QVERIFY(record.argument.isEmpty());
+}
+
+void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
+{
+    RecordingLog log;
+    FakeInterpreter interpreter;
+    ScriptListener listener(&log);
+    connect(&interpreter, &FakeInterpreter::error, &listener, &ScriptListener::onError);
+    emit interpreter.error(QStringLiteral("first"), QStringLiteral("a"), 1);
+    emit interpreter.error(QStringLiteral("second"), QStringLiteral("b"), 2);
+    QCOMPARE(log.records.size(), 2);
+    QCOMPARE(log.records.at(0).operation, QStringLiteral("Error in script 'a', line 1: first"));
+    QCOMPARE(log.records.at(1).operation, QStringLiteral("Error in script 'b', line 2: second"));
+}
+
+void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()
+{
+    ScriptListener listener(nullptr);
+    QTest::ignoreMessage(QtWarningMsg, "Script error with no log to report it to: Error in script "
+                                       "'s', line 3: lost");
+    listener.onError(QStringLiteral("lost"), QStringLiteral("s"), 3);
+}
+
+QTEST_GUILESS_MAIN(tst_ScriptListener)
+
+#include "tst_scriptlistener.moc"
