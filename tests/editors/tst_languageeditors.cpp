@@ -1,6 +1,9 @@
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logrecord.h"
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
 #include "editors/scrtextedit.h"
+#include "editors/vbscripteditor.h"
 #include "qsa/config.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -23,6 +26,7 @@
 
 using Scripter::AppleScriptEditor;
 using Scripter::JavaScriptEditor;
+using Scripter::VBScriptEditor;
 
 namespace {
 
@@ -49,6 +53,13 @@ QColor colorAt(const QTextBlock &block, int position)
     }
     return QColor();
 }
+
+class RecordingLog : public SRCore::ILogInterface
+{
+public:
+    void log(const SRCore::LogRecord &record, int) override { records.append(record); }
+    QList<SRCore::LogRecord> records;
+};
 
 // Whatever modal window opens meanwhile is recorded and closed.
 class ModalWatcher : public QObject
@@ -97,6 +108,9 @@ private slots:
     void init();
     void newScriptsListTheirTemplateEntryPoints();
     void setEmptyScriptRestoresTheTemplateWithoutUndo();
+    void vbScriptFunctionsAreTheProceduresTheEngineOffers_data();
+    void vbScriptFunctionsAreTheProceduresTheEngineOffers();
+    void vbScriptThatDoesNotLoadListsNothingAndSaysWhy();
     void appleScriptFunctionsAreFoundByHandlerDefinitions_data();
     void appleScriptFunctionsAreFoundByHandlerDefinitions();
     void javaScriptFunctionsAreTheTopLevelDeclarations_data();
@@ -128,6 +142,11 @@ void tst_LanguageEditors::newScriptsListTheirTemplateEntryPoints()
     QVERIFY(
         javaScript.text().contains(QLatin1String("function jobArrived( s : Tavrix, job : Job )")));
 
+    const VBScriptEditor vbScript;
+    QCOMPARE(vbScript.functions(),
+             (QStringList{QStringLiteral("jobArrived"), QStringLiteral("timerFired")}));
+    QVERIFY(vbScript.text().contains(QLatin1String("\n Function jobArrived(s, job)\n")));
+
     const AppleScriptEditor appleScript;
     QCOMPARE(appleScript.functions(),
              (QStringList{QStringLiteral("jobarrived"), QStringLiteral("timerfired")}));
@@ -146,6 +165,13 @@ void tst_LanguageEditors::setEmptyScriptRestoresTheTemplateWithoutUndo()
     QVERIFY(!appleScript->textEdit()->document()->isUndoAvailable());
     QVERIFY(!appleScript->textEdit()->document()->isModified());
 
+    const auto vbScript = openEditor<VBScriptEditor>();
+    const QString vbTemplate = vbScript->text();
+    QTest::keyClicks(vbScript->textEdit(), QStringLiteral("changed "));
+    vbScript->setEmptyScript();
+    QCOMPARE(vbScript->text(), vbTemplate);
+    QVERIFY(!vbScript->textEdit()->document()->isUndoAvailable());
+
     const auto javaScript = openEditor<JavaScriptEditor>();
     const QString javaTemplate = javaScript->text();
     QTest::keyClicks(javaScript->textEdit(), QStringLiteral("changed "));
@@ -155,6 +181,59 @@ void tst_LanguageEditors::setEmptyScriptRestoresTheTemplateWithoutUndo()
     QCOMPARE(javaScript->text(), javaTemplate);
     QVERIFY(!javaScript->isUndoAvailable());
     QCOMPARE(changed.count(), 0);
+}
+
+void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("subs and functions in source order")
+        << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function"
+        << QStringList{"timerFired", "jobArrived"};
+    QTest::newRow("private procedures are not offered")
+        << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n"
+           "End Function"
+        << QStringList{"initializeProcessing"};
+    QTest::newRow("a script without procedures lists none") << "Dim x\nx = 1" << QStringList{};
+}
+
+void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+
+    RecordingLog log;
+    VBScriptEditor editor(&log);
+    editor.setText(script);
+    QCOMPARE(editor.functions(), expected);
+    QVERIFY(log.records.isEmpty());
+}
+
+void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
+{
+    const QString broken =
+        QStringLiteral("Function jobArrived(s, job)\n  If x Then\nEnd Function\n");
+    RecordingLog log;
+    VBScriptEditor editor(&log);
+    editor.setText(broken);
+
+    QCOMPARE(editor.functions(), QStringList());
+    QCOMPARE(log.records.size(), 1);
+    const SRCore::LogRecord &record = log.records.first();
+    QCOMPARE(record.level, SRCore::LogLevel::Error);
+    QCOMPARE(record.operation,
+             QStringLiteral("Can't load VBScript; list of functions isn't saved"));
+    QVERIFY(record.flow.isEmpty());
+    QVERIFY(record.element.isEmpty());
+    QVERIFY(record.file.isEmpty());
+    QVERIFY(record.argument.isEmpty());
+    QCOMPARE(editor.text(), broken);
+
+    // Without a log the list is empty all the same.
+    VBScriptEditor unlogged;
+    unlogged.setText(broken);
+    QCOMPARE(unlogged.functions(), QStringList());
 }
 
 void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions_data()
