@@ -225,7 +225,8 @@ void ScrTextEdit::indentNewBlock()
 {
     QTextCursor cursor = textCursor();
     const QTextBlock previous = cursor.block().previous();
-    if (!previous.isValid()) {
+    // A line separator (Shift+Return) or a refused key leaves the cursor inside its block.
+    if (!previous.isValid() || !cursor.atBlockStart()) {
         return;
     }
     const QString text = previous.text();

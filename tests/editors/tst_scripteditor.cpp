@@ -358,26 +358,32 @@ void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("position");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("expectedPosition");
 
     QTest::newRow("a tab and two spaces start the new line")
-        << "\t  code" << 7 << "\t  code\n\t  " << 11;
-    QTest::newRow("an unindented line adds nothing") << "code" << 4 << "code\n" << 5;
-    QTest::newRow("the rest of a split line is indented") << "  ab cd" << 5 << "  ab \n  cd" << 8;
-    QTest::newRow("a blank line passes its blanks on") << "    " << 4 << "    \n    " << 9;
+        << "\t  code" << 7 << 0 << "\t  code\n\t  " << 11;
+    QTest::newRow("an unindented line adds nothing") << "code" << 4 << 0 << "code\n" << 5;
+    QTest::newRow("the rest of a split line is indented")
+        << "  ab cd" << 5 << 0 << "  ab \n  cd" << 8;
+    QTest::newRow("a blank line passes its blanks on") << "    " << 4 << 0 << "    \n    " << 9;
+    QTest::newRow("a line separator within the line adds nothing")
+        << "\tx\ncode" << 7 << int(Qt::ShiftModifier) << "\tx\ncode\n"
+        << 8;
 }
 
 void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine()
 {
     QFETCH(QString, text);
     QFETCH(int, position);
+    QFETCH(int, modifiers);
     QFETCH(QString, expected);
     QFETCH(int, expectedPosition);
 
     const auto editor = openEditor(text);
     moveCursorTo(editor->textEdit(), position);
-    press(editor->textEdit(), Qt::Key_Return);
+    press(editor->textEdit(), Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(editor->text(), expected);
     QCOMPARE(editor->textEdit()->textCursor().position(), expectedPosition);
 }
