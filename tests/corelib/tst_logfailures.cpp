@@ -30,6 +30,10 @@ using namespace SRCore;
 
 namespace {
 
+// How long to wait for the writer thread to react; generous, because sanitizer builds on a
+// loaded machine are slow. Waiting ends as soon as the condition holds.
+constexpr int kEventTimeoutMs = 30000;
+
 void logText(const QString &text, const QString &flow = QString())
 {
     Logging::instance()->log(LogRecord(LogLevel::Information, text, flow));
@@ -321,7 +325,7 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     for (const auto &thread : threads) {
         QVERIFY(thread->wait(30000));
     }
-    QTRY_VERIFY(!manager->lastError().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->lastError().isEmpty(), kEventTimeoutMs);
     // More records and several more attempts of the writer: still a single report.
     for (const QString &text : numbered(QStringLiteral("main-"), 0, 100)) {
         logText(text, QStringLiteral("main-"));
@@ -333,7 +337,7 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     QCOMPARE(manager->queuedCount(), 1000);
 
     QVERIFY(locker.exec(QStringLiteral("ROLLBACK")));
-    QTRY_COMPARE_WITH_TIMEOUT(reader.messageCount(), 1001, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(reader.messageCount(), 1001, kEventTimeoutMs);
     QCOMPARE(warnings.messages().size(), 1);
     manager->stopServerLog();
 
@@ -375,7 +379,7 @@ void tst_LogFailures::dropsTheOldestWhenTooManyWait()
     for (const QString &text : texts) {
         logText(text);
     }
-    QTRY_COMPARE(manager->queuedCount(), 100);
+    QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 100, kEventTimeoutMs);
 
     if (databaseFirst) {
         QVERIFY(locker->exec(QStringLiteral("ROLLBACK")));
@@ -404,14 +408,14 @@ void tst_LogFailures::survivesTheRemovalOfItsFolder()
     for (const QString &text : texts) {
         logText(text);
     }
-    QTRY_VERIFY(!manager->lastError().isEmpty());
-    QTRY_COMPARE(warnings.messages().size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->lastError().isEmpty(), kEventTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(warnings.messages().size(), 1, kEventTimeoutMs);
     QCOMPARE(manager->queuedCount(), 20);
     QVERIFY(!QFileInfo::exists(m_dir->path()));
 
     // Once the folder is back, the writer starts a new database there with what it kept.
     QVERIFY(QDir().mkpath(m_dir->path()));
-    QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 0, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 0, kEventTimeoutMs);
     manager->stopServerLog();
     LogTest::Connection reader(path);
     QCOMPARE(reader.operations(), texts);
