@@ -924,7 +924,7 @@ end timerfired
 <context>
     <name>Scripter::InstanceChannel</name>
     <message>
-        <location filename="../app/instancechannel.cpp" line="+207"/>
+        <location filename="../app/instancechannel.cpp" line="+212"/>
         <source>The message is too long for another instance (%1 bytes, at most %2).</source>
         <translation type="unfinished"></translation>
     </message>
