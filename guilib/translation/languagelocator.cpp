@@ -65,8 +65,9 @@ QStringList LanguageLocator::languages() const
             QDir(searchFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QFileInfo &folder : folders) {
             const QString language = folder.fileName();
+            // A folder that languageFolder() would refuse is no language to offer.
             if (language != defaultLanguage() && !others.contains(language)
-                && holdsCatalogue(folder.filePath())) {
+                && nameProblem(language).isEmpty() && holdsCatalogue(folder.filePath())) {
                 others.append(language);
             }
         }

@@ -182,7 +182,9 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
     // The same language in both places is listed once.
     QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Français"), true),
                                       QStringLiteral("Extra_fr.qm")));
-    // A folder without a catalogue is no language.
+    // A name that cannot be chosen, and a folder without a catalogue, are no languages.
+    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Bad\nName")),
+                                      QStringLiteral("Scripter_x.qm")));
     QVERIFY(Installation::addFile(installation.languageFolder(QStringLiteral("Nederlands"))
                                       + QStringLiteral("/readme.txt"),
                                   "not yet"));
