@@ -148,7 +148,7 @@ QString yesNo(bool value)
     return value ? XMLValues::YES : XMLValues::NO;
 }
 
-bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
+void readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
                      QList<SRCore::LogRecord> *messages)
 {
     QSet<QString> readTags;
@@ -192,7 +192,6 @@ bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &defini
         readTags.insert(tag);
         definitions.append(definition);
     }
-    return true;
 }
 
 } // namespace
