@@ -3,10 +3,10 @@
 #include "objecttemplates.h"
 #include "packagelogging.h"
 
+#include "corelib/common/validation.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/flow/flowobject.h"
 #include "corelib/logging/logrecord.h"
-#include "corelib/values/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -201,7 +201,11 @@ QString DeclarationXml::positionInElementPane(const QString &value)
     const int colon = value.indexOf(QLatin1Char(':'));
     QString category = colon < 0 ? value : value.left(colon);
     const QString rest = colon < 0 ? QString() : value.mid(colon + 1);
-    if (!XMLValues::ELEMENTPANE_CATEGORIES.split(QLatin1Char(';')).contains(category)) {
+    static const QStringList known = {XMLValues::ELEMENTPANE_BASICS, XMLValues::ELEMENTPANE_TOOLS,
+                                      XMLValues::ELEMENTPANE_COMMUNICATION,
+                                      XMLValues::ELEMENTPANE_PROCESSING,
+                                      XMLValues::ELEMENTPANE_METADATA};
+    if (!known.contains(category)) {
         category = XMLValues::ELEMENTPANE_CUSTOM;
     }
     return category + QLatin1Char(':') + rest;

@@ -1,8 +1,10 @@
 #include "corelib/common/xmlerror.h"
+#include "corelib/common/xmltext.h"
 #include "corelib/flow/flow.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +84,13 @@ void tst_Flow::templateObjectIsReadWithPropertiesAndFieldsInOrder()
     QVERIFY(!password.hasProperty(XMLKey::SUBTYPE));
     QCOMPARE(password.getSubType(), QString());
     QVERIFY(object.getField(QStringLiteral("Missing")).isNull());
+
+    // The attribute that marks encoded values cannot become a property: the document would
+    // not read back.
+    FlowObjectField reserved = object.getField(XMLKey::NAME);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("reserved")));
+    reserved.setProperty(XMLKey::VALUEENCODING, QStringLiteral("x"));
+    QVERIFY(!reserved.hasProperty(XMLKey::VALUEENCODING));
 }
 
 void tst_Flow::objectsAddedFromXmlGetConsecutiveIds()
@@ -171,11 +180,21 @@ void tst_Flow::createFieldReusesExistingAndRefusesInvalidNames()
     QCOMPARE(object.createField(QStringLiteral("Name")), first);
     QCOMPARE(object.getFields().size(), 1);
 
-    for (const QString &invalid : {QString(), QStringLiteral("1abc"), QStringLiteral("a b"),
-                                   QStringLiteral("a<b"), QStringLiteral("-x")}) {
+    for (const QString &invalid :
+         {QString(), QStringLiteral("1abc"), QStringLiteral("a b"), QStringLiteral("a<b"),
+          QStringLiteral("-x"), QStringLiteral("xmlField"), QStringLiteral("ns:Field")}) {
         QVERIFY2(object.createField(invalid).isNull(), qPrintable(invalid));
     }
     QCOMPARE(object.getFields().size(), 1);
+
+    // Field names of the program's templates and of properties that authors declare.
+    const QStringList names = {XMLKey::INCLUDEFOLDERMASK, QStringLiteral("ExternalApplication2"),
+                               QStringLiteral("Positions_In.Pane-2"), QStringLiteral("_private"),
+                               QStringLiteral("Größe")};
+    for (const QString &name : names) {
+        QVERIFY2(!object.createField(name).isNull(), qPrintable(name));
+    }
+    QCOMPARE(object.getFields().size(), 1 + names.size());
 
     FlowObject null;
     QVERIFY(null.createField(QStringLiteral("Name")).isNull());
@@ -239,6 +258,10 @@ void tst_Flow::valuesSurviveSaveAndOpen_data()
     QTest::newRow("white space only") << QStringLiteral(" \t\n ");
     QTest::newRow("non-ASCII") << QStringLiteral("Grüße, 日本語, emoji 😀");
     QTest::newRow("control characters") << QStringLiteral("bell\x07 null-ish\x01 end");
+    QTest::newRow("NUL character") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    QTest::newRow("non-characters") << QString(QChar(0xFFFE)) + QChar(0xFFFF);
+    QTest::newRow("unpaired surrogates")
+        << QChar(0xDC00) + QStringLiteral("x") + QChar(0xD800) + QStringLiteral("\r\n");
 }
 
 void tst_Flow::valuesSurviveSaveAndOpen()
@@ -256,10 +279,13 @@ void tst_Flow::valuesSurviveSaveAndOpen()
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString document = QString::fromUtf8(file.readAll());
+    // Only values that XML cannot carry are encoded; the others stay readable.
+    QCOMPARE(document.contains(QStringLiteral(" ValueEncoding=\"Base64UTF16\">")),
+             XmlText::needsEncoding(value));
     Flow reopened;
     XmlError error;
-    QVERIFY2(reopened.openFromString(QString::fromUtf8(file.readAll()), &error),
-             qPrintable(error.toString()));
+    QVERIFY2(reopened.openFromString(document, &error), qPrintable(error.toString()));
     QCOMPARE(reopened.getFlowObject(QStringLiteral("1")).getName(), value);
 }
 
@@ -324,6 +350,10 @@ void tst_Flow::malformedObjectXmlGivesNullWithPosition_data()
         << QStringLiteral("<Object><Fields><Name ValueEncoding=\"rot13\">x</Name></Fields>"
                           "</Object>")
         << 1;
+    QTest::newRow("encoded value that is not base-64")
+        << QStringLiteral("<Object><Fields>\n<Name ValueEncoding=\"Base64UTF16\">*x*</Name>"
+                          "</Fields></Object>")
+        << 2;
 }
 
 void tst_Flow::malformedObjectXmlGivesNullWithPosition()

@@ -294,7 +294,7 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost_data()
                                      << QStringLiteral("Opening and ending tag mismatch");
     QTest::newRow("wrong root")
         << QByteArray("<?xml version=\"1.0\"?>\n<Flow><ScripterInstanceName/></Flow>")
-        << QStringLiteral("The root element is 'Flow' instead of 'Manifest'");
+        << QStringLiteral("The root element is <Flow>, expected <Manifest>");
     QTest::newRow("program file without a language")
         << QByteArray("<Manifest><ScriptProgramFiles>\n"
                       "<ScriptProgramFile>a.js</ScriptProgramFile>"
@@ -318,12 +318,12 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost_data()
         << QStringLiteral("The JavaScript program file is already listed");
     QTest::newRow("other element among program files")
         << QByteArray("<Manifest><ScriptProgramFiles><File/></ScriptProgramFiles></Manifest>")
-        << QStringLiteral("Unexpected element 'File' in 'ScriptProgramFiles'");
+        << QStringLiteral("Unexpected element <File> in <ScriptProgramFiles>");
     QTest::newRow("program file with another attribute")
         << QByteArray(
                "<Manifest><ScriptProgramFiles><ScriptProgramFile ScriptLanguage=\"VBScript\" "
                "Encoding=\"UTF-8\">a.vbs</ScriptProgramFile></ScriptProgramFiles></Manifest>")
-        << QStringLiteral("Unexpected attribute 'Encoding' in 'ScriptProgramFile'");
+        << QStringLiteral("Unexpected attribute 'Encoding' in <ScriptProgramFile>");
     QTest::newRow("program file list given twice")
         << QByteArray("<Manifest><ScriptProgramFiles/><ScriptProgramFiles/></Manifest>")
         << QStringLiteral("The field 'ScriptProgramFiles' appears twice");
@@ -333,16 +333,20 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost_data()
         << QStringLiteral("The field 'ScriptIconFile' appears twice");
     QTest::newRow("field holding an element")
         << QByteArray("<Manifest><ScripterPassword><b>x</b></ScripterPassword></Manifest>")
-        << QStringLiteral("Unexpected element 'b' in 'ScripterPassword'");
+        << QStringLiteral("Expected character data");
     QTest::newRow("field with an attribute")
         << QByteArray("<Manifest><ScripterPassword Hash=\"md5\">x</ScripterPassword></Manifest>")
-        << QStringLiteral("Unexpected attribute 'Hash' in 'ScripterPassword'");
+        << QStringLiteral("Unexpected attribute 'Hash' in <ScripterPassword>");
+    QTest::newRow("field in the encoded form of the program's own data files")
+        << QByteArray("<Manifest><ScripterPassword Encoding=\"Base64UTF16\">YQA="
+                      "</ScripterPassword></Manifest>")
+        << QStringLiteral("Unexpected attribute 'Encoding' in <ScripterPassword>");
     QTest::newRow("field with a reserved name")
         << QByteArray("<Manifest><xmlThing>x</xmlThing></Manifest>")
         << QStringLiteral("'xmlThing' cannot be the name of a manifest field");
     QTest::newRow("text directly in the root")
         << QByteArray("<Manifest>loose<ScriptIconFile/></Manifest>")
-        << QStringLiteral("Unexpected text in 'Manifest'");
+        << QStringLiteral("Unexpected text 'loose' in <Manifest>");
     QTest::newRow("invalid UTF-8")
         << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<Manifest><ScripterInstanceName>a\xFF\xFE</ScripterInstanceName></Manifest>")

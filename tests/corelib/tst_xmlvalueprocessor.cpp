@@ -1,4 +1,4 @@
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
@@ -195,11 +195,16 @@ void tst_XMLValueProcessor::metadataFieldsRoundTripExactly()
 {
     const QStringList texts = awkwardTexts();
     MetadataFieldDefinition awkward;
-    const QStringList keys = {
-        XMLKey::MD_LABEL,           XMLKey::MD_DESCRIPTION,       XMLKey::MD_DATATYPE,
-        XMLKey::MD_DEFINEVARIABLES, XMLKey::MD_DATAFORMAT,        XMLKey::MD_VALUEISREQUIRED,
-        XMLKey::MD_DEFAULTVALUE,    XMLKey::MD_REMEMBERLASTVALUE, XMLKey::MD_DEFINEASSCRIPTEXP,
-        XMLKey::VALUECHAR};
+    const QStringList keys = {XMLKey::MD_LABEL,
+                              XMLKey::MD_DESCRIPTION,
+                              XMLKey::MD_DATATYPE,
+                              XMLKey::MD_DEFINEVARIABLES,
+                              XMLKey::MD_DATAFORMAT,
+                              XMLKey::MD_VALUEISREQUIRED,
+                              XMLKey::MD_DEFAULTVALUE,
+                              XMLKey::MD_REMEMBERLASTVALUE,
+                              XMLKey::MD_DEFINEASSCRIPTEXP,
+                              XMLKey::ENCODING};
     for (qsizetype i = 0; i < keys.size(); ++i) {
         awkward.insert(keys.at(i), texts.at(i % texts.size()));
     }
@@ -302,7 +307,7 @@ void tst_XMLValueProcessor::writtenFormatIsStable_data()
                XMLValues::EDITOR_STRINGLIST,
                {QStringLiteral("a<b & c>d \"q\""), QString(), QStringLiteral("x\r\ny")})
         << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"stringlist\">\n"
-                          "    <Item>a&lt;b &amp; c&gt;d \"q\"</Item>\n"
+                          "    <Item>a&lt;b &amp; c&gt;d &quot;q&quot;</Item>\n"
                           "    <Item/>\n"
                           "    <Item>x&#13;\ny</Item>\n"
                           "</TavrixValueList>");
@@ -311,7 +316,7 @@ void tst_XMLValueProcessor::writtenFormatIsStable_data()
                                                {QString::fromUtf16(u"a\x0001"
                                                                    u"b\xD800")})
         << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">\n"
-                          "    <Item>a<Char Code=\"0001\"/>b<Char Code=\"D800\"/></Item>\n"
+                          "    <Item Encoding=\"Base64UTF16\">YQABAGIAANg=</Item>\n"
                           "</TavrixValueList>");
     QTest::newRow("data field record")
         << XMLValueProcessor::generateXMLValue(
@@ -363,10 +368,11 @@ void tst_XMLValueProcessor::handWrittenVariantsAreRead_data()
         << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\"><!-- chosen -->"
                           "<Item><![CDATA[a<b]]> &#x263A;<!-- x --></Item></TavrixValueList>")
         << QStringList{QString::fromUtf16(u"a<b \x263A")};
-    QTest::newRow("lower-case character code")
+    QTest::newRow("encoded text broken over lines")
         << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\">"
-                          "<Item><Char Code=\"1f\"></Char></Item></TavrixValueList>")
-        << QStringList{QString(QChar(0x1F))};
+                          "<Item Encoding=\"Base64UTF16\">\n  HwBh\n  AA==\n</Item>"
+                          "</TavrixValueList>")
+        << QStringList{QString(QChar(0x1F)) + QLatin1Char('a')};
 }
 
 void tst_XMLValueProcessor::handWrittenVariantsAreRead()
@@ -428,12 +434,14 @@ void tst_XMLValueProcessor::malformedValueIsRefusedWithReason_data()
         << QStringLiteral("Unknown value type 'filepatterns'");
     QTest::newRow("no format version") << QStringLiteral("<TavrixValueList Type=\"patterns\"/>")
                                        << QStringLiteral("'FormatVersion' is missing");
+    QTest::newRow("no type") << QStringLiteral("<TavrixValueList FormatVersion=\"1\"/>")
+                             << QStringLiteral("'Type' is missing");
     QTest::newRow("later format version")
         << QStringLiteral("<TavrixValueList FormatVersion=\"2\" Type=\"patterns\"/>")
         << QStringLiteral("format version 2");
     QTest::newRow("format version not a number")
         << QStringLiteral("<TavrixValueList FormatVersion=\"1.0\" Type=\"patterns\"/>")
-        << QStringLiteral("'1.0' is not a format version");
+        << QStringLiteral("Invalid FormatVersion '1.0'");
     QTest::newRow("unknown attribute")
         << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\" Sorted=\"yes\"/>")
         << QStringLiteral("Unexpected attribute 'Sorted'");
@@ -442,45 +450,47 @@ void tst_XMLValueProcessor::malformedValueIsRefusedWithReason_data()
         << QStringLiteral("Unexpected attribute 'xmlns'");
     QTest::newRow("record in an item list")
         << list(QStringLiteral("patterns"), QStringLiteral("<Record/>"))
-        << QStringLiteral("Unexpected element 'Record' in 'TavrixValueList'");
+        << QStringLiteral("Unexpected element <Record> in <TavrixValueList>");
     QTest::newRow("text directly in the root")
         << list(QStringLiteral("patterns"), QStringLiteral("*.pdf"))
-        << QStringLiteral("Unexpected text in 'TavrixValueList'");
+        << QStringLiteral("Unexpected text '*.pdf' in <TavrixValueList>");
     QTest::newRow("element inside an item")
         << list(QStringLiteral("patterns"), QStringLiteral("<Item><b>x</b></Item>"))
-        << QStringLiteral("Unexpected element 'b' in 'Item'");
+        << QStringLiteral("Expected character data");
     QTest::newRow("attribute on an item")
         << list(QStringLiteral("patterns"), QStringLiteral("<Item Kind=\"x\">a</Item>"))
-        << QStringLiteral("Unexpected attribute 'Kind' in 'Item'");
+        << QStringLiteral("Unexpected attribute 'Kind' in <Item>");
     QTest::newRow("record without its third string")
         << list(XMLValues::EDITOR_USERDATAFIELDS,
                 QStringLiteral("<Record><First>a</First><Second/></Record>"))
-        << QStringLiteral("The element 'Third' is missing in 'Record'");
+        << QStringLiteral("Element <Third> is missing in <Record>");
     QTest::newRow("record with a fourth string")
         << list(XMLValues::EDITOR_USERDATAFIELDS,
                 QStringLiteral("<Record><First/><Second/><Third/><Fourth/></Record>"))
-        << QStringLiteral("Unexpected element 'Fourth' in 'Record'");
+        << QStringLiteral("Unexpected element <Fourth> in <Record>");
     QTest::newRow("e-mail entry in the wrong order")
         << list(XMLValues::EDITOR_EINFOEDIT,
                 QStringLiteral("<EmailInfo><Subject/><EmailAddresses/><EmailBodyText/>"
                                "</EmailInfo>"))
-        << QStringLiteral("Unexpected element 'Subject' in 'EmailInfo'");
+        << QStringLiteral("Unexpected element <Subject> in <EmailInfo>");
     QTest::newRow("metadata key given twice")
         << list(XMLValues::EDITOR_METADADTAFIELDSEDIT,
                 QStringLiteral("<MetadataField><Label>a</Label><Label>b</Label></MetadataField>"))
-        << QStringLiteral("Element 'Label' appears twice");
-    QTest::newRow("character code not hexadecimal")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item><Char Code=\"x1\"/></Item>"))
-        << QStringLiteral("'x1' is not a character code");
-    QTest::newRow("character code too long")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item><Char Code=\"10000\"/></Item>"))
-        << QStringLiteral("'10000' is not a character code");
-    QTest::newRow("character element with text") << list(
-        QStringLiteral("patterns"), QStringLiteral("<Item><Char Code=\"1\">a</Char></Item>"))
-                                                 << QStringLiteral("'Char' must be empty");
-    QTest::newRow("character element outside an item")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Char Code=\"1\"/>"))
-        << QStringLiteral("Unexpected element 'Char' in 'TavrixValueList'");
+        << QStringLiteral("Element <Label> appears more than once in <MetadataField>");
+    QTest::newRow("unknown text encoding")
+        << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"base64\">YQ==</Item>"))
+        << QStringLiteral("Unknown Encoding 'base64'");
+    QTest::newRow("encoded text that is not base-64") << list(
+        QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">a$b</Item>"))
+                                                      << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoded text of half a character") << list(
+        QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">YQ==</Item>"))
+                                                      << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoding marker on a record")
+        << list(XMLValues::EDITOR_USERDATAFIELDS,
+                QStringLiteral("<Record Encoding=\"Base64UTF16\"><First/><Second/><Third/>"
+                               "</Record>"))
+        << QStringLiteral("Unexpected attribute 'Encoding' in <Record>");
     QTest::newRow("undeclared entity")
         << list(QStringLiteral("patterns"), QStringLiteral("<Item>&nbsp;</Item>"))
         << QStringLiteral("line 1");

@@ -1,10 +1,10 @@
 #include "compatibilitymanager.h"
 
 #include "envmanager.h"
-#include "xmldatareader.h"
-#include "xmldatawriter.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/xmldatareader.h"
+#include "corelib/common/xmldatawriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>

@@ -1,8 +1,7 @@
 #include "envmanager.h"
 
-#include "xmldatareader.h"
-
 #include "corelib/common/corelogging.h"
+#include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>

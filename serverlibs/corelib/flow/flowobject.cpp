@@ -3,6 +3,7 @@
 #include "flowdata_p.h"
 #include "flowxml.h"
 
+#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QXmlStreamWriter>
@@ -72,7 +73,7 @@ QString FlowObject::getType() const
 
 FlowObjectField FlowObject::createField(const QString &name)
 {
-    if (!d || !FlowXml::isValidElementName(name)) {
+    if (!d || !Validation::isValidXmlName(name)) {
         return FlowObjectField();
     }
     FlowObjectField field = getField(name);

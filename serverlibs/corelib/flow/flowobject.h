@@ -45,7 +45,7 @@ public:
     QString getType() const; // the value of the Type field
 
     // The field named `name`, appended when there is none yet; null when `name` is not a valid
-    // XML element name (fields are stored as elements).
+    // element name (fields are stored as elements; Validation::isValidXmlName).
     FlowObjectField createField(const QString &name);
     FlowObjectField getField(const QString &name) const; // null when missing
     QList<FlowObjectField> getFields() const;            // in document order

@@ -31,7 +31,6 @@ public:
     // `Object`, else its child elements.
     static bool parseFields(const QString &xml, QList<FlowObjectField> &fields, XmlError *error);
 
-    static bool isValidElementName(const QString &name);
     static void reportError(const QXmlStreamReader &reader, XmlError *error);
 
 private:

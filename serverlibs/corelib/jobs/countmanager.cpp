@@ -1,8 +1,8 @@
 #include "countmanager.h"
 
 #include "corelib/common/corelogging.h"
-#include "corelib/env/xmldatareader.h"
-#include "corelib/env/xmldatawriter.h"
+#include "corelib/common/xmldatareader.h"
+#include "corelib/common/xmldatawriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>

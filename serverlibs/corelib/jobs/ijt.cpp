@@ -2,8 +2,8 @@
 
 #include "filemanager.h"
 
-#include "corelib/env/xmldatareader.h"
-#include "corelib/env/xmldatawriter.h"
+#include "corelib/common/xmldatareader.h"
+#include "corelib/common/xmldatawriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 

@@ -1,15 +1,14 @@
 #include "scriptpackagemanifest.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmlerror.h"
-#include "corelib/values/strictxmlreader.h"
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QByteArray>
 #include <QDomDocument>
-#include <QFile>
 
 namespace SRCore {
 
@@ -185,7 +184,7 @@ class ScriptPackageManifest::Reader
 {
 public:
     explicit Reader(const QByteArray &data)
-        : m_xml(data)
+        : m_xml(data, XmlDataReader::EncodedTexts::Refused)
     {}
 
     bool read(ScriptPackageManifest *manifest);
@@ -194,19 +193,18 @@ public:
 private:
     bool readProgramFiles(ScriptPackageManifest *manifest);
 
-    StrictXmlReader m_xml;
+    XmlDataReader m_xml;
 };
 
 bool ScriptPackageManifest::Reader::read(ScriptPackageManifest *manifest)
 {
-    if (!m_xml.readRootElement(XMLKey::MANIFEST) || !m_xml.checkNoAttributes()) {
+    if (!m_xml.readRoot(XMLKey::MANIFEST) || !m_xml.checkAttributes({})) {
         return false;
     }
-    StrictXmlReader::Step step = StrictXmlReader::Step::Failed;
-    while ((step = m_xml.nextChild()) == StrictXmlReader::Step::Child) {
-        const QString key = m_xml.elementName();
+    while (m_xml.readNextChildElement()) {
+        const QString key = m_xml.name().toString();
         if (manifest->hasField(key)) {
-            return m_xml.fail(tr("The field '%1' appears twice").arg(key));
+            return m_xml.raiseError(tr("The field '%1' appears twice").arg(key));
         }
         if (key == XMLKey::SCRIPTPROGRAMFILES) {
             if (!readProgramFiles(manifest)) {
@@ -224,49 +222,38 @@ bool ScriptPackageManifest::Reader::read(ScriptPackageManifest *manifest)
         }
         const QString error = manifest->fieldError(key, value);
         if (!error.isEmpty()) {
-            return m_xml.fail(error);
+            return m_xml.raiseError(error);
         }
         manifest->storeField(key, value);
     }
-    return step == StrictXmlReader::Step::End && m_xml.readEndOfDocument();
+    return !m_xml.hasError() && m_xml.finish();
 }
 
 bool ScriptPackageManifest::Reader::readProgramFiles(ScriptPackageManifest *manifest)
 {
-    if (!m_xml.checkNoAttributes()) {
+    if (!m_xml.checkAttributes({})) {
         return false;
     }
-    StrictXmlReader::Step step = StrictXmlReader::Step::Failed;
-    while ((step = m_xml.nextChild()) == StrictXmlReader::Step::Child) {
-        if (m_xml.elementName() != XMLKey::SCRIPTPROGRAMFILE) {
-            return m_xml.failUnexpectedElement();
+    while (m_xml.readNextChildElement()) {
+        if (m_xml.name() != XMLKey::SCRIPTPROGRAMFILE) {
+            return m_xml.raiseUnexpectedElement();
         }
-        QString language;
-        bool hasLanguage = false;
-        for (const QXmlStreamAttribute &attribute : m_xml.attributes()) {
-            if (attribute.qualifiedName() != XMLKey::SCRIPTLANGUAGE) {
-                return m_xml.fail(
-                    tr("Unexpected attribute '%1' in '%2'")
-                        .arg(attribute.qualifiedName().toString(), XMLKey::SCRIPTPROGRAMFILE));
-            }
-            language = attribute.value().toString();
-            hasLanguage = true;
-        }
-        if (!hasLanguage) {
-            return m_xml.fail(
+        const QString language = m_xml.attribute(XMLKey::SCRIPTLANGUAGE).toString();
+        if (language.isNull()) {
+            return m_xml.raiseError(
                 tr("A program file entry has no attribute '%1'").arg(XMLKey::SCRIPTLANGUAGE));
         }
         QString fileName;
-        if (!m_xml.readContent(&fileName)) {
+        if (!m_xml.readText(&fileName, {XMLKey::SCRIPTLANGUAGE})) {
             return false;
         }
         const QString error = manifest->programFileError(language, fileName);
         if (!error.isEmpty()) {
-            return m_xml.fail(error);
+            return m_xml.raiseError(error);
         }
         manifest->storeProgramFile(language, fileName);
     }
-    return step == StrictXmlReader::Step::End;
+    return !m_xml.hasError();
 }
 
 bool ScriptPackageManifest::loadFromXml(const QByteArray &data, XmlError *error)
@@ -286,14 +273,15 @@ bool ScriptPackageManifest::loadFromXml(const QByteArray &data, XmlError *error)
 
 bool ScriptPackageManifest::loadFromFile(const QString &path, XmlError *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray data;
+    QString message;
+    if (!XmlDataReader::readFile(path, &data, &message)) {
         if (error) {
-            *error = XmlError{tr("Can't read '%1': %2").arg(path, file.errorString()), 0, 0};
+            *error = XmlError{message, 0, 0};
         }
         return false;
     }
-    return loadFromXml(file.readAll(), error);
+    return loadFromXml(data, error);
 }
 
 bool operator==(const ScriptPackageManifest &left, const ScriptPackageManifest &right)

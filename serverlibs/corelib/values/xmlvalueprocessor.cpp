@@ -1,9 +1,10 @@
 #include "xmlvalueprocessor.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/validation.h"
+#include "corelib/common/xmldatareader.h"
+#include "corelib/common/xmldatawriter.h"
 #include "corelib/common/xmlerror.h"
-#include "corelib/values/strictxmlreader.h"
-#include "corelib/values/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -17,7 +18,6 @@ using ValueType = XMLValueProcessor::ValueType;
 
 // Written into every value; a reader refuses values of a later version instead of guessing.
 constexpr int kFormatVersion = 1;
-constexpr int kIndentWidth = 4;
 
 // What the elements below the root hold.
 enum class Content { Items, UniversalData, EmailInfos, MetadataFields };
@@ -144,170 +144,107 @@ bool opensValueList(const QString &text)
            || text.at(next) == QLatin1Char('>');
 }
 
-QString newLine(int depth)
+// The text elements of a data field record and of an e-mail entry, in their order.
+const QStringList &universalDataNames()
 {
-    return QLatin1Char('\n') + QString(depth * kIndentWidth, QLatin1Char(' '));
+    static const QStringList names = {XMLKey::VALUEFIRST, XMLKey::VALUESECOND, XMLKey::VALUETHIRD};
+    return names;
 }
 
-// Element content that reads back exactly: markup characters as entities, carriage returns as
-// character references (a parser turns a raw one into a line feed), and characters that XML 1.0
-// cannot hold at all as empty Char elements naming their UTF-16 code unit.
-void appendContent(QString &out, QStringView text)
+const QStringList &emailInfoNames()
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('<')) {
-            out += QLatin1String("&lt;");
-        } else if (c == QLatin1Char('>')) {
-            out += QLatin1String("&gt;");
-        } else if (c == QLatin1Char('&')) {
-            out += QLatin1String("&amp;");
-        } else if (c == QLatin1Char('\r')) {
-            out += QLatin1String("&#13;");
-        } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += text.at(++i);
-        } else if (Validation::isValidXmlText(QStringView(&c, 1))) {
-            out += c;
-        } else {
-            out +=
-                QStringLiteral("<%1 %2=\"%3\"/>")
-                    .arg(XMLKey::VALUECHAR, XMLKey::VALUECHARCODE,
-                         QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
-        }
-    }
+    static const QStringList names = {XMLKey::EMAILADDRESSES, XMLKey::SUBJECT,
+                                      XMLKey::EMAILBODYTEXT};
+    return names;
 }
 
-QString textElement(int depth, const QString &name, QStringView text)
+// The value for the editor `keyword`, whose children `writeChildren` writes. Null, with the
+// reason, when the editor does not take `content` or `writeChildren` fails.
+QString writeValue(const QString &keyword, Content content, QString *errorMessage,
+                   const std::function<bool(XmlDataWriter &)> &writeChildren)
 {
-    QString out = newLine(depth) + QLatin1Char('<') + name;
-    if (text.isEmpty()) {
-        return out + QLatin1String("/>");
+    const ValueKind *kind = kindForWriting(keyword, content, errorMessage);
+    if (!kind) {
+        return QString();
     }
-    out += QLatin1Char('>');
-    appendContent(out, text);
-    return out + QLatin1String("</") + name + QLatin1Char('>');
+    XmlDataWriter writer(XMLKey::VALUELIST, kFormatVersion);
+    writer.writeAttribute(XMLKey::TYPE, kind->keyword);
+    return writeChildren(writer) ? writer.finishElement() : QString();
 }
 
-// An element at depth 1 that holds the already written `children` at depth 2.
-QString groupElement(const QString &name, const QString &children)
+// An element `name` holding one text element for each of `names`.
+void writeRecord(XmlDataWriter &writer, const QString &name, const QStringList &names,
+                 const QStringList &texts)
 {
-    if (children.isEmpty()) {
-        return newLine(1) + QLatin1Char('<') + name + QLatin1String("/>");
+    writer.writeStartElement(name);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        writer.writeTextElement(names.at(i), texts.at(i));
     }
-    return newLine(1) + QLatin1Char('<') + name + QLatin1Char('>') + children + newLine(1)
-           + QLatin1String("</") + name + QLatin1Char('>');
-}
-
-QString rootElement(const ValueKind &kind, const QString &children)
-{
-    QString out = QStringLiteral("<%1 %2=\"%3\" %4=\"%5\"")
-                      .arg(XMLKey::VALUELIST, XMLKey::FORMATVERSION,
-                           QString::number(kFormatVersion), XMLKey::TYPE, kind.keyword);
-    if (children.isEmpty()) {
-        return out + QLatin1String("/>");
-    }
-    return out + QLatin1Char('>') + children + QLatin1String("\n</") + XMLKey::VALUELIST
-           + QLatin1Char('>');
+    writer.writeEndElement();
 }
 
 // Reads the children of a record element: exactly `names`, in this order, each holding text.
-bool readRecord(StrictXmlReader &reader, const QStringList &names, QList<QString *> texts)
+bool readRecord(XmlDataReader &reader, const QStringList &names, const QList<QString *> &texts)
 {
-    if (!reader.checkNoAttributes()) {
+    if (!reader.checkAttributes({})) {
         return false;
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
-        if (!reader.expectChild(names.at(i))
-            || !reader.readText(texts.at(i), StrictXmlReader::CharElements::Decoded)) {
+        if (!reader.readChildElement(names.at(i)) || !reader.readText(texts.at(i))) {
             return false;
         }
     }
-    return reader.expectEnd();
+    return reader.readEndElement();
 }
 
 // Reads the children of the root, each an element `recordName` read by `readOne`.
-bool readRecords(StrictXmlReader &reader, const QString &recordName,
+bool readRecords(XmlDataReader &reader, const QString &recordName,
                  const std::function<bool()> &readOne)
 {
-    StrictXmlReader::Step step = StrictXmlReader::Step::Failed;
-    while ((step = reader.nextChild()) == StrictXmlReader::Step::Child) {
-        if (reader.elementName() != recordName) {
-            return reader.failUnexpectedElement();
+    while (reader.readNextChildElement()) {
+        if (reader.name() != recordName) {
+            return reader.raiseUnexpectedElement();
         }
         if (!readOne()) {
             return false;
         }
     }
-    return step == StrictXmlReader::Step::End;
+    return !reader.hasError();
 }
 
-bool readMetadataField(StrictXmlReader &reader, MetadataFieldDefinition *definition)
+bool readMetadataField(XmlDataReader &reader, MetadataFieldDefinition *definition)
 {
-    if (!reader.checkNoAttributes()) {
+    if (!reader.checkAttributes({})) {
         return false;
     }
-    StrictXmlReader::Step step = StrictXmlReader::Step::Failed;
-    while ((step = reader.nextChild()) == StrictXmlReader::Step::Child) {
-        const QString key = reader.elementName();
-        QString text;
+    while (reader.readNextChildElement()) {
+        const QString key = reader.name().toString();
         if (definition->contains(key)) {
-            return reader.fail(XMLValueProcessor::tr("Element '%1' appears twice in '%2'")
-                                   .arg(key, XMLKey::MD_METADATFIELD));
+            return reader.raiseDuplicateElement();
         }
-        if (!reader.readText(&text, StrictXmlReader::CharElements::Decoded)) {
+        QString text;
+        if (!reader.readText(&text)) {
             return false;
         }
         definition->insert(key, text);
     }
-    return step == StrictXmlReader::Step::End;
+    return !reader.hasError();
 }
 
 // The kind named by the root's attributes, or null after recording the error.
-const ValueKind *readRootAttributes(StrictXmlReader &reader)
+const ValueKind *readRootAttributes(XmlDataReader &reader)
 {
-    QString version;
-    QString type;
-    bool hasVersion = false;
-    bool hasType = false;
-    for (const QXmlStreamAttribute &attribute : reader.attributes()) {
-        const QString name = attribute.qualifiedName().toString();
-        if (name == XMLKey::FORMATVERSION) {
-            version = attribute.value().toString();
-            hasVersion = true;
-        } else if (name == XMLKey::TYPE) {
-            type = attribute.value().toString();
-            hasType = true;
-        } else {
-            reader.fail(XMLValueProcessor::tr("Unexpected attribute '%1' in '%2'")
-                            .arg(name, XMLKey::VALUELIST));
-            return nullptr;
-        }
-    }
-    if (!hasVersion || !hasType) {
-        reader.fail(XMLValueProcessor::tr("The attribute '%1' is missing")
-                        .arg(hasVersion ? XMLKey::TYPE : XMLKey::FORMATVERSION));
+    if (!reader.checkAttributes({XMLKey::FORMATVERSION, XMLKey::TYPE})) {
         return nullptr;
     }
-    bool isNumber = !version.isEmpty();
-    for (const QChar c : std::as_const(version)) {
-        isNumber = isNumber && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    }
-    const int versionNumber = isNumber ? version.toInt(&isNumber) : 0;
-    if (!isNumber || versionNumber < 1) {
-        reader.fail(XMLValueProcessor::tr("'%1' is not a format version").arg(version));
+    const QStringView type = reader.attribute(XMLKey::TYPE);
+    if (type.isNull()) {
+        reader.raiseMissingAttribute(XMLKey::TYPE);
         return nullptr;
     }
-    if (versionNumber > kFormatVersion) {
-        reader.fail(XMLValueProcessor::tr(
-                        "The value is written in format version %1; this program reads version %2")
-                        .arg(versionNumber)
-                        .arg(kFormatVersion));
-        return nullptr;
-    }
-    const ValueKind *kind = kindForKeyword(type);
+    const ValueKind *kind = kindForKeyword(type.toString());
     if (!kind || &canonicalKind(kind->type) != kind) {
-        reader.fail(XMLValueProcessor::tr("Unknown value type '%1'").arg(type));
+        reader.raiseError(XMLValueProcessor::tr("Unknown value type '%1'").arg(type));
         return nullptr;
     }
     return kind;
@@ -317,9 +254,9 @@ const ValueKind *readRootAttributes(StrictXmlReader &reader)
 
 bool XMLValueProcessor::read(const QString &text, XmlError *error)
 {
-    StrictXmlReader reader(text);
+    XmlDataReader reader(text);
     const ValueKind *kind =
-        reader.readRootElement(XMLKey::VALUELIST) ? readRootAttributes(reader) : nullptr;
+        reader.readRoot(XMLKey::VALUELIST, kFormatVersion) ? readRootAttributes(reader) : nullptr;
     QStringList values;
     QList<UniversalData> universalData;
     QList<EmailInform> emailInfos;
@@ -330,15 +267,14 @@ bool XMLValueProcessor::read(const QString &text, XmlError *error)
         case Content::Items:
             ok = readRecords(reader, XMLKey::VALUEITEM, [&] {
                 values.append(QString());
-                return reader.readText(&values.last(), StrictXmlReader::CharElements::Decoded);
+                return reader.readText(&values.last());
             });
             break;
         case Content::UniversalData:
             ok = readRecords(reader, XMLKey::VALUERECORD, [&] {
                 universalData.append(UniversalData());
                 UniversalData &added = universalData.last();
-                return readRecord(reader,
-                                  {XMLKey::VALUEFIRST, XMLKey::VALUESECOND, XMLKey::VALUETHIRD},
+                return readRecord(reader, universalDataNames(),
                                   {&added.first, &added.second, &added.third});
             });
             break;
@@ -346,8 +282,7 @@ bool XMLValueProcessor::read(const QString &text, XmlError *error)
             ok = readRecords(reader, XMLKey::VALUEEMAILINFO, [&] {
                 emailInfos.append(EmailInform());
                 EmailInform &added = emailInfos.last();
-                return readRecord(reader,
-                                  {XMLKey::EMAILADDRESSES, XMLKey::SUBJECT, XMLKey::EMAILBODYTEXT},
+                return readRecord(reader, emailInfoNames(),
                                   {&added.recipients, &added.subject, &added.body});
             });
             break;
@@ -359,7 +294,7 @@ bool XMLValueProcessor::read(const QString &text, XmlError *error)
             break;
         }
     }
-    if (!ok || !reader.readEndOfDocument()) {
+    if (!ok || !reader.finish()) {
         *error = reader.error();
         return false;
     }
@@ -392,75 +327,63 @@ XMLValueProcessor::ValueType XMLValueProcessor::valueTypeForEditor(const QString
 QString XMLValueProcessor::generateXMLValue(const QString &editorKeyword, const QStringList &items,
                                             QString *errorMessage)
 {
-    const ValueKind *kind = kindForWriting(editorKeyword, Content::Items, errorMessage);
-    if (!kind) {
-        return QString();
-    }
-    QString children;
-    for (const QString &item : items) {
-        children += textElement(1, XMLKey::VALUEITEM, item);
-    }
-    return rootElement(*kind, children);
+    return writeValue(editorKeyword, Content::Items, errorMessage, [&items](XmlDataWriter &writer) {
+        for (const QString &item : items) {
+            writer.writeTextElement(XMLKey::VALUEITEM, item);
+        }
+        return true;
+    });
 }
 
 QString XMLValueProcessor::generateXMLValue(const QString &editorKeyword,
                                             const QList<UniversalData> &fields,
                                             QString *errorMessage)
 {
-    const ValueKind *kind = kindForWriting(editorKeyword, Content::UniversalData, errorMessage);
-    if (!kind) {
-        return QString();
-    }
-    QString children;
-    for (const UniversalData &field : fields) {
-        children += groupElement(XMLKey::VALUERECORD,
-                                 textElement(2, XMLKey::VALUEFIRST, field.first)
-                                     + textElement(2, XMLKey::VALUESECOND, field.second)
-                                     + textElement(2, XMLKey::VALUETHIRD, field.third));
-    }
-    return rootElement(*kind, children);
+    return writeValue(editorKeyword, Content::UniversalData, errorMessage,
+                      [&fields](XmlDataWriter &writer) {
+                          for (const UniversalData &field : fields) {
+                              writeRecord(writer, XMLKey::VALUERECORD, universalDataNames(),
+                                          {field.first, field.second, field.third});
+                          }
+                          return true;
+                      });
 }
 
 QString XMLValueProcessor::generateXMLValue(const QString &editorKeyword,
                                             const QList<EmailInform> &infos, QString *errorMessage)
 {
-    const ValueKind *kind = kindForWriting(editorKeyword, Content::EmailInfos, errorMessage);
-    if (!kind) {
-        return QString();
-    }
-    QString children;
-    for (const EmailInform &info : infos) {
-        children += groupElement(XMLKey::VALUEEMAILINFO,
-                                 textElement(2, XMLKey::EMAILADDRESSES, info.recipients)
-                                     + textElement(2, XMLKey::SUBJECT, info.subject)
-                                     + textElement(2, XMLKey::EMAILBODYTEXT, info.body));
-    }
-    return rootElement(*kind, children);
+    return writeValue(editorKeyword, Content::EmailInfos, errorMessage,
+                      [&infos](XmlDataWriter &writer) {
+                          for (const EmailInform &info : infos) {
+                              writeRecord(writer, XMLKey::VALUEEMAILINFO, emailInfoNames(),
+                                          {info.recipients, info.subject, info.body});
+                          }
+                          return true;
+                      });
 }
 
 QString XMLValueProcessor::generateXMLValue(const QString &editorKeyword,
                                             const QList<MetadataFieldDefinition> &definitions,
                                             QString *errorMessage)
 {
-    const ValueKind *kind = kindForWriting(editorKeyword, Content::MetadataFields, errorMessage);
-    if (!kind) {
-        return QString();
-    }
-    QString children;
-    for (const MetadataFieldDefinition &definition : definitions) {
-        QString fields;
-        for (auto it = definition.cbegin(); it != definition.cend(); ++it) {
-            // Keys become element names.
-            if (!Validation::isValidXmlName(it.key())) {
-                fail(errorMessage,
-                     tr("'%1' cannot be the key of a metadata field definition").arg(it.key()));
-                return QString();
+    return writeValue(
+        editorKeyword, Content::MetadataFields, errorMessage,
+        [&definitions, errorMessage](XmlDataWriter &writer) {
+            for (const MetadataFieldDefinition &definition : definitions) {
+                const QStringList keys = definition.keys();
+                for (const QString &key : keys) {
+                    // Keys become element names.
+                    if (!Validation::isValidXmlName(key)) {
+                        return fail(errorMessage,
+                                    XMLValueProcessor::tr(
+                                        "'%1' cannot be the key of a metadata field definition")
+                                        .arg(key));
+                    }
+                }
+                writeRecord(writer, XMLKey::MD_METADATFIELD, keys, definition.values());
             }
-            fields += textElement(2, it.key(), it.value());
-        }
-        children += groupElement(XMLKey::MD_METADATFIELD, fields);
-    }
-    return rootElement(*kind, children);
+            return true;
+        });
 }
 
 } // namespace SRCore

@@ -1,7 +1,7 @@
 #include "variablemanager.h"
 
 #include "corelib/common/corelogging.h"
-#include "corelib/env/xmldatareader.h"
+#include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QMutex>
