@@ -267,4 +267,13 @@ inline const QString MD_DEFINEASSCRIPTEXP = QStringLiteral("DefineAsScriptExpres
 inline const QString MD_DEFAULTVALUE = QStringLiteral("DefaultValue");
 inline const QString MD_REMEMBERLASTVALUE = QStringLiteral("RememberLastValue");
 
+// Resources of the property editor
+// Under ":/xml/": the menu order of the editor kinds (EDITOR elements), the default folders of
+// file and folder choices (one element per settings key) and the file types (docs/file-types.md).
+inline const QString EDITORSSORTORDER = QStringLiteral("EditorsSortOrder");
+inline const QString DEFAULTLOCATIONS = QStringLiteral("DefaultLocations");
+inline const QString FILETYPES = QStringLiteral("FileTypes");
+inline const QString FILETYPE = QStringLiteral("FileType");
+inline const QString FILETYPEPATTERN = QStringLiteral("Pattern");
+
 } // namespace SRCore::XMLKey
