@@ -97,8 +97,10 @@ public:
 
     // The window's properties explorer shows `properties` (null: nothing).
     void showProperties(GuiLib::IProperty *properties);
-    // Shows `properties` again when the explorer shows them (after a property was replaced).
+    // Shows `properties` again when the explorer shows them (after a property was replaced),
+    // or only the rows of `property` of them (after its value was set back).
     void refreshProperties(GuiLib::IProperty *properties);
+    void refreshProperty(GuiLib::IProperty *properties, GuiLib::IProperty *property);
     // `properties` are about to be destroyed: the explorer lets go of them.
     void releaseProperties(GuiLib::IProperty *properties);
 
@@ -106,6 +108,7 @@ public:
     void log(int level, const char *text, const QString &argument = QString()) const;
 
 signals:
+    // The selection of the tree changed (the tree's updateSelections()).
     void updateItemSelection();
 
 public slots:
@@ -117,6 +120,7 @@ protected:
 
 private:
     DeclarationItem *scriptItem() const;
+    GuiLib::IProperty *shownProperties() const;
     DeclarationContent gather() const;
     // The declaration XML document; problems found while writing go to the message pane.
     QDomDocument writeDocument() const;
@@ -127,9 +131,7 @@ private:
     QToolBar *m_toolBar;
     QLabel *m_label;
     DeclarationTree *m_tree;
-    // The set that this panel last gave the explorer; the fixture panel may have replaced it
-    // since, so it is only cleared, never read back.
-    GuiLib::IProperty *m_shownProperties = nullptr;
+    // Taken from the window on first use; tracked, as the window may destroy it first.
     QPointer<GuiLib::PropertiesExplorer> m_explorer;
     int m_definitionCounter = 0;
     bool m_active = false;
