@@ -50,7 +50,8 @@ public:
     // and log flags, INCLUDEEXCLUDEFOLDER, ICON, PASSWORDPROTECTED, ...); empty for an unknown tag.
     QString basicValue(const QString &tag) const;
     // Sets a basic script property as the user would, with the change handling that follows
-    // (the package reader sets the icon and password this way). False for an unknown tag.
+    // (the package reader sets the icon and password this way; a new Password clears
+    // VerifyPassword, so set it first). False for an unknown tag.
     bool setBasicValue(const QString &tag, const QString &value);
     // The chosen icon file; empty for the default icon.
     QString iconPath() const;
