@@ -63,7 +63,7 @@ DeclarationItem *current(FakeDocumentWindow &window)
 DeclarationItem *addAfter(FakeDocumentWindow &window, QTreeWidgetItem *after)
 {
     window.panel->tree()->setCurrentItem(after);
-    window.panel->tree()->addAction()->trigger();
+    window.panel->tree()->addItemAction()->trigger();
     return current(window);
 }
 
