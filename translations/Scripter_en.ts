@@ -247,6 +247,22 @@
         <source>Scripter started</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../package/declaration.cpp" line="+259"/>
+        <location filename="../package/declarationitem.cpp" line="+331"/>
+        <source>Tag name &apos;%1&apos; is already used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../package/declarationxml.cpp" line="+274"/>
+        <source>Can&apos;t find master property &apos;%11&apos; for property &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+70"/>
+        <source>External application has not been chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PreferencesBase</name>
@@ -1138,6 +1154,156 @@ end timerfired
     <message>
         <location line="+19"/>
         <source>after applescript and as back before beginning behind but by considering contain contains continue copy div does eighth else end equal equals error every exit false fifth first fourth from front get given global if ignoring in into is it its last local me middle mod my ninth not of on or prop property put ref reference repeat return returning script second set seventh sixth some tell tenth that the then third through thru timeout times to transaction true try until where while whose with without </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::Declaration</name>
+    <message>
+        <location filename="../package/declaration.cpp" line="-58"/>
+        <source>Cannot write the declaration &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Cannot read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../package/declarationitem.cpp" line="-215"/>
+        <source>Flow Element Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Definitions for properties added to script flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Outgoing Connections Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Definitions for properties added to outgoing connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>unknown item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Create Object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create injected properties object!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+283"/>
+        <source>Choose icon file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Your must choose a PNG image file with a size of exactly 32x32 pixels in the RGB color space !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Password Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The verification password you typed in is not the same as your password.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Please re-type the password in the &apos;Verify Password&apos; property</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::DeclarationTree</name>
+    <message>
+        <location filename="../package/declarationtree.cpp" line="+77"/>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Adds a new item right after the selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move up selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move down selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::DeclarationXml</name>
+    <message>
+        <location filename="../package/declarationxml.cpp" line="-215"/>
+        <source>Line %1: the value of %2 cannot be read: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+319"/>
+        <source>The document is no script declaration: it needs an %1 element with %2 and %3.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
