@@ -112,6 +112,17 @@ inline const QString CONNECTION_FILTER = QStringLiteral("Filter");
 inline const QString CONNECTION_TRAFFICLIGHT = QStringLiteral("TrafficLight");
 inline const QString CONNECTION_NOOP = QStringLiteral("NoOp");
 
+// Outgoing connections of a script element
+inline const QString OUTGOING_NO = QStringLiteral("No");
+inline const QString OUTGOING_ONE = QStringLiteral("One");
+inline const QString OUTGOING_UNLIMITED = QStringLiteral("Unlimited");
+
+// Categories of the flow designer's element pane (PositionInElementPane is "category:rest");
+// an unknown category is written as ELEMENTPANE_CUSTOM.
+inline const QString ELEMENTPANE_CATEGORIES =
+    QStringLiteral("Basics;Tools;Communication;Processing;Metadata");
+inline const QString ELEMENTPANE_CUSTOM = QStringLiteral("Custom");
+
 // Traffic-light connection kinds (AvailableFor attribute, TrafficType values)
 inline const QString DATA = QStringLiteral("Data");
 inline const QString LOG = QStringLiteral("Log");
