@@ -8,7 +8,7 @@
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/variables/variablemanager.h"
 
 #include <QDir>

@@ -3,10 +3,10 @@
 #include "objecttemplates.h"
 #include "packagelogging.h"
 
+#include "corelib/common/validation.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/flow/flowobject.h"
 #include "corelib/logging/logrecord.h"
-#include "corelib/values/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -148,7 +148,7 @@ QString yesNo(bool value)
     return value ? XMLValues::YES : XMLValues::NO;
 }
 
-bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
+void readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
                      QList<SRCore::LogRecord> *messages)
 {
     QSet<QString> readTags;
@@ -192,7 +192,6 @@ bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &defini
         readTags.insert(tag);
         definitions.append(definition);
     }
-    return true;
 }
 
 } // namespace
@@ -202,7 +201,11 @@ QString DeclarationXml::positionInElementPane(const QString &value)
     const int colon = value.indexOf(QLatin1Char(':'));
     QString category = colon < 0 ? value : value.left(colon);
     const QString rest = colon < 0 ? QString() : value.mid(colon + 1);
-    if (!XMLValues::ELEMENTPANE_CATEGORIES.split(QLatin1Char(';')).contains(category)) {
+    static const QStringList known = {XMLValues::ELEMENTPANE_BASICS, XMLValues::ELEMENTPANE_TOOLS,
+                                      XMLValues::ELEMENTPANE_COMMUNICATION,
+                                      XMLValues::ELEMENTPANE_PROCESSING,
+                                      XMLValues::ELEMENTPANE_METADATA};
+    if (!known.contains(category)) {
         category = XMLValues::ELEMENTPANE_CUSTOM;
     }
     return category + QLatin1Char(':') + rest;

@@ -42,10 +42,9 @@ const QList<AttributeSource> &attributeSources()
     static const QList<AttributeSource> sources = {
         {XMLKey::STRINGLISTEDITORMES, XMLValues::EDITOR_STRINGLIST,
          XMLKey::DEF_MESSAGEFORSTRINGLIST},
-        {XMLKey::SELECTFROMLIBMESSAGE, XMLValues::EDITOR_ASKPLUGIN,
-         XMLKey::DEF_MESSAGEFORSELECTFROMLIBRARY},
+        {XMLKey::SELECTFROMLIBMESSAGE, XMLValues::EDITOR_ASKPLUGIN, XMLKey::DEF_MESSAGEFORLIBRARY},
         {XMLKey::SELECTMANYFROMLIBMESSAGE, XMLValues::EDITOR_ASKPLUGIN2,
-         XMLKey::DEF_MESSAGEFORSELECTMANYFROMLIBRARY},
+         XMLKey::DEF_MESSAGEFORLIBRARYMANY},
         {XMLKey::EXTERNALAPPLICATION, XMLValues::EDITOR_EXTERNAL, XMLKey::EXTERNALAPPLICATION},
         {XMLKey::EXTERNALARGFORNEW, XMLValues::EDITOR_EXTERNAL, XMLKey::EXTERNALARGFORNEW},
         {XMLKey::EXTERNALARGFOREDIT, XMLValues::EDITOR_EXTERNAL, XMLKey::EXTERNALARGFOREDIT},
@@ -89,8 +88,7 @@ bool DefinitionEditors::affectsEditing(const QString &fieldTag)
     for (int n = kFirstExtraEditor; n <= kLastExtraEditor; ++n) {
         for (const QString &prefix :
              {XMLKey::DEF_LITERALEDITORNAME, XMLKey::DEF_MESSAGEFORSTRINGLIST,
-              XMLKey::DEF_MESSAGEFORSELECTFROMLIBRARY,
-              XMLKey::DEF_MESSAGEFORSELECTMANYFROMLIBRARY}) {
+              XMLKey::DEF_MESSAGEFORLIBRARY, XMLKey::DEF_MESSAGEFORLIBRARYMANY}) {
             if (fieldTag == numbered(prefix, n)) {
                 return true;
             }

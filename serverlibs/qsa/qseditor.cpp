@@ -368,6 +368,11 @@ void QSEditor::readSettings()
     m_textEdit->setWrapMode(Config::wordWrap() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
 }
 
+QSInterpreter *QSEditor::interpreter() const
+{
+    return m_interpreter;
+}
+
 void QSEditor::setInterpreter(QSInterpreter *interpreter, QObject *context)
 {
     m_interpreter = interpreter;

@@ -62,7 +62,7 @@ public:
     // Completion offers the interpreter's objects and classes and the members of `context`.
     // Neither is owned; either may be null.
     void setInterpreter(QSInterpreter *interpreter, QObject *context);
-    QSInterpreter *interpreter() const { return m_interpreter; }
+    QSInterpreter *interpreter() const;
 
 public slots:
     void undo();

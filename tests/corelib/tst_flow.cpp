@@ -4,6 +4,7 @@
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,6 +84,13 @@ void tst_Flow::templateObjectIsReadWithPropertiesAndFieldsInOrder()
     QVERIFY(!password.hasProperty(XMLKey::SUBTYPE));
     QCOMPARE(password.getSubType(), QString());
     QVERIFY(object.getField(QStringLiteral("Missing")).isNull());
+
+    // The attribute that marks encoded values cannot become a property: the document would
+    // not read back.
+    FlowObjectField reserved = object.getField(XMLKey::NAME);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("reserved")));
+    reserved.setProperty(XMLKey::VALUEENCODING, QStringLiteral("x"));
+    QVERIFY(!reserved.hasProperty(XMLKey::VALUEENCODING));
 }
 
 void tst_Flow::objectsAddedFromXmlGetConsecutiveIds()

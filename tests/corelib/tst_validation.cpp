@@ -1,4 +1,4 @@
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 
 #include <QRegularExpression>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"

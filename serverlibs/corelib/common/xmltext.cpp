@@ -1,6 +1,6 @@
 #include "xmltext.h"
 
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 #include "flowdata_p.h"
 #include "flowxml.h"
 
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QXmlStreamWriter>

@@ -2,6 +2,7 @@
 
 #include "flowdata_p.h"
 
+#include "corelib/common/corelogging.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 namespace SRCore {
@@ -44,6 +45,12 @@ QString FlowObjectField::getProperty(const QString &name) const
 
 void FlowObjectField::setProperty(const QString &name, const QString &value)
 {
+    // The flow document marks encoded values with this attribute; a property of the same name
+    // would make the document unreadable.
+    if (name == XMLKey::VALUEENCODING) {
+        qCWarning(lcCoreLib) << "Refused the reserved field property" << name;
+        return;
+    }
     if (d) {
         d->properties.setValue(name, value);
     }

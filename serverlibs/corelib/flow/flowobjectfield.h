@@ -26,6 +26,7 @@ public:
     void setValue(const QString &value);
 
     // Properties keep the order in which they were first set. A missing property reads as empty.
+    // "ValueEncoding" is reserved by the flow document and cannot be set.
     QString getProperty(const QString &name) const;
     void setProperty(const QString &name, const QString &value);
     bool hasProperty(const QString &name) const;

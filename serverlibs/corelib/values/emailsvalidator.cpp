@@ -1,13 +1,13 @@
 #include "emailsvalidator.h"
 
+#include "corelib/common/validation.h"
+
 namespace SRCore {
 
 namespace {
 
 // Limits of RFC 5321: beyond them no address can become valid by typing on.
 constexpr qsizetype kMaxLocalPartLength = 64;
-constexpr qsizetype kMaxDomainLength = 253;
-constexpr qsizetype kMaxLabelLength = 63;
 
 bool isLocalPartChar(QChar c)
 {
@@ -15,41 +15,15 @@ bool isLocalPartChar(QChar c)
     return c.isLetterOrNumber() || specials.contains(c);
 }
 
+// An e-mail domain is a host name with at least two labels.
 QValidator::State domainState(QStringView domain)
 {
     if (domain.isEmpty()) {
         return QValidator::Intermediate;
     }
-    if (domain.size() > kMaxDomainLength) {
-        return QValidator::Invalid;
-    }
-    const QList<QStringView> labels = domain.split(QLatin1Char('.'));
-    QValidator::State state = labels.size() < 2 ? QValidator::Intermediate : QValidator::Acceptable;
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        const QStringView label = labels.at(i);
-        const bool last = i == labels.size() - 1;
-        if (label.isEmpty()) {
-            // Only a trailing dot is a label still being typed.
-            if (!last || i == 0) {
-                return QValidator::Invalid;
-            }
-            state = QValidator::Intermediate;
-            continue;
-        }
-        if (label.size() > kMaxLabelLength || label.startsWith(QLatin1Char('-'))) {
-            return QValidator::Invalid;
-        }
-        for (const QChar c : label) {
-            if (!c.isLetterOrNumber() && c != QLatin1Char('-')) {
-                return QValidator::Invalid;
-            }
-        }
-        if (label.endsWith(QLatin1Char('-'))) {
-            if (!last) {
-                return QValidator::Invalid;
-            }
-            state = QValidator::Intermediate;
-        }
+    const QValidator::State state = Validation::hostNameState(domain);
+    if (state == QValidator::Acceptable && !domain.contains(QLatin1Char('.'))) {
+        return QValidator::Intermediate;
     }
     return state;
 }

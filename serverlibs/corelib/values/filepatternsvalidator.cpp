@@ -1,6 +1,6 @@
 #include "filepatternsvalidator.h"
 
-#include "corelib/values/validation.h"
+#include "corelib/common/validation.h"
 
 namespace SRCore {
 

@@ -1,5 +1,7 @@
 #include "urlvalidator.h"
 
+#include "corelib/common/validation.h"
+
 #include <QUrl>
 
 namespace SRCore {
@@ -8,8 +10,6 @@ namespace {
 
 using State = QValidator::State;
 
-constexpr qsizetype kMaxHostLength = 253;
-constexpr qsizetype kMaxLabelLength = 63;
 constexpr int kMaxPort = 65535;
 
 // Invalid < Intermediate < Acceptable.
@@ -84,42 +84,6 @@ State ipv4State(QStringView host)
     return state;
 }
 
-State hostNameState(QStringView host)
-{
-    if (host.size() > kMaxHostLength) {
-        return QValidator::Invalid;
-    }
-    const QList<QStringView> labels = host.split(QLatin1Char('.'));
-    State state = QValidator::Acceptable;
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        const QStringView label = labels.at(i);
-        const bool last = i == labels.size() - 1;
-        if (label.isEmpty()) {
-            // Only a trailing dot is a label still being typed.
-            if (!last || i == 0) {
-                return QValidator::Invalid;
-            }
-            state = QValidator::Intermediate;
-            continue;
-        }
-        if (label.size() > kMaxLabelLength || label.startsWith(QLatin1Char('-'))) {
-            return QValidator::Invalid;
-        }
-        for (const QChar c : label) {
-            if (!c.isLetterOrNumber() && c != QLatin1Char('-')) {
-                return QValidator::Invalid;
-            }
-        }
-        if (label.endsWith(QLatin1Char('-'))) {
-            if (!last) {
-                return QValidator::Invalid;
-            }
-            state = QValidator::Intermediate;
-        }
-    }
-    return state;
-}
-
 State hostState(QStringView host)
 {
     if (host.isEmpty()) {
@@ -127,7 +91,7 @@ State hostState(QStringView host)
     }
     for (const QChar c : host) {
         if (!isAsciiDigit(c) && c != QLatin1Char('.')) {
-            return hostNameState(host);
+            return Validation::hostNameState(host);
         }
     }
     return ipv4State(host);

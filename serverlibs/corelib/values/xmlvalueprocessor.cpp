@@ -1,10 +1,10 @@
 #include "xmlvalueprocessor.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/validation.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
 #include "corelib/common/xmlerror.h"
-#include "corelib/values/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 

@@ -68,7 +68,7 @@ inline const QString INCLUDEFOLDERMASK = QStringLiteral("IncludeFolderMask");
 inline const QString EXCLUDEFOLDERMASK = QStringLiteral("ExcludeFolderMask");
 inline const QString DATASETNAME = QStringLiteral("DatasetName");
 
-// Script declaration: basic script properties (NAME, TOOLTIP, ICON and CONNECTIONTYPE above)
+// Script declaration: basic script properties (besides NAME, TOOLTIP, ICON, CONNECTIONTYPE)
 inline const QString KEYWORDS = QStringLiteral("Keywords");
 inline const QString PASSWORDPROTECTED = QStringLiteral("PasswordProtected");
 inline const QString PASSWORD = QStringLiteral("Password");
@@ -97,9 +97,7 @@ inline const QString SCRIPTFUNCTIONS = QStringLiteral("ScriptFunctions");
 inline const QString FUNCTIONSVBSCRIPT = QStringLiteral("FunctionsVBScript");
 inline const QString FUNCTIONSAPPLESCRIPT = QStringLiteral("FunctionsAppleScript");
 
-// Script declaration: fields of a property definition (NAME, TOOLTIP, DEFAULT, VALIDATION above;
-// the names ending in N take the editor number 2 to 5, the external-editor ones reuse the
-// attribute names EXTERNALAPPLICATION, EXTERNALARGFORNEW and EXTERNALARGFOREDIT as prefixes)
+// Script declaration: property definition fields (numbered ones take the editor number 2 to 5)
 inline const QString DEF_TAG = QStringLiteral("Tag");
 inline const QString DEF_EDITOR = QStringLiteral("Editor");
 inline const QString DEF_SECONDEDITOR = QStringLiteral("SecondEditor");
@@ -109,10 +107,8 @@ inline const QString DEF_FIFTHEDITOR = QStringLiteral("FifthEditor");
 inline const QString DEF_DROPDOWNITEMS = QStringLiteral("DropdownItems");
 inline const QString DEF_INCLUDEFILEFOREXPORT = QStringLiteral("IncludeFileForExport");
 inline const QString DEF_LITERALEDITORNAME = QStringLiteral("LiteralEditorName");
-inline const QString DEF_MESSAGEFORSELECTFROMLIBRARY =
-    QStringLiteral("MessageForSelectFromLibrary");
-inline const QString DEF_MESSAGEFORSELECTMANYFROMLIBRARY =
-    QStringLiteral("MessageForSelectManyFromLibrary");
+inline const QString DEF_MESSAGEFORLIBRARY = QStringLiteral("MessageForSelectFromLibrary");
+inline const QString DEF_MESSAGEFORLIBRARYMANY = QStringLiteral("MessageForSelectManyFromLibrary");
 inline const QString DEF_MESSAGEFORSTRINGLIST = QStringLiteral("MessageForStringList");
 inline const QString DEF_DEPENDSONMASTER = QStringLiteral("DependsOnMaster");
 inline const QString DEF_MASTERVALUE = QStringLiteral("MasterValue");
@@ -170,9 +166,10 @@ inline const QString APPLEBINARYFILE = QStringLiteral("AppleBinaryFile");
 inline const QString SCRIPTFIXTUREFORMATVERSION = QStringLiteral("ScriptFixtureFormatVersion");
 inline const QString SCRIPTFIXTUREFILE = QStringLiteral("ScriptFixtureFile");
 
-// Structured property values written by XMLValueProcessor (docs/xml-values.md); the root also
-// carries FORMATVERSION and TYPE, an encoded text ENCODING, e-mail entries reuse EMAILADDRESSES,
-// SUBJECT and EMAILBODYTEXT, metadata field definitions MD_METADATFIELD.
+// Structured property values (docs/xml-values.md)
+// Written by XMLValueProcessor. The root also carries FORMATVERSION and TYPE, an encoded text
+// ENCODING; e-mail entries reuse EMAILADDRESSES, SUBJECT and EMAILBODYTEXT, metadata field
+// definitions MD_METADATFIELD.
 inline const QString VALUELIST = QStringLiteral("TavrixValueList");
 inline const QString VALUEITEM = QStringLiteral("Item");
 inline const QString VALUERECORD = QStringLiteral("Record");
@@ -269,5 +266,14 @@ inline const QString MD_VALUEISREQUIRED = QStringLiteral("ValueIsRequired");
 inline const QString MD_DEFINEASSCRIPTEXP = QStringLiteral("DefineAsScriptExpression");
 inline const QString MD_DEFAULTVALUE = QStringLiteral("DefaultValue");
 inline const QString MD_REMEMBERLASTVALUE = QStringLiteral("RememberLastValue");
+
+// Resources of the property editor
+// Under ":/xml/": the menu order of the editor kinds (EDITOR elements), the default folders of
+// file and folder choices (one element per settings key) and the file types (docs/file-types.md).
+inline const QString EDITORSSORTORDER = QStringLiteral("EditorsSortOrder");
+inline const QString DEFAULTLOCATIONS = QStringLiteral("DefaultLocations");
+inline const QString FILETYPES = QStringLiteral("FileTypes");
+inline const QString FILETYPE = QStringLiteral("FileType");
+inline const QString FILETYPEPATTERN = QStringLiteral("Pattern");
 
 } // namespace SRCore::XMLKey

@@ -16,6 +16,7 @@ inline const QString VAL_FALSE = QStringLiteral("false");
 inline const QString EDITORTYPE_STRING = QStringLiteral("string");
 inline const QString EDITORTYPE_BOOL = QStringLiteral("bool");
 inline const QString EDITORTYPE_PATH = QStringLiteral("path");
+inline const QString PATH = EDITORTYPE_PATH; // the path type under its other name
 inline const QString EDITORTYPE_PASSWORD = QStringLiteral("password");
 inline const QString EDITORTYPE_NUMBER = QStringLiteral("number");
 inline const QString EDITORTYPE_ENUM = QStringLiteral("enum"); // a prefix: "enum:a;b;c"
@@ -117,10 +118,12 @@ inline const QString OUTGOING_NO = QStringLiteral("No");
 inline const QString OUTGOING_ONE = QStringLiteral("One");
 inline const QString OUTGOING_UNLIMITED = QStringLiteral("Unlimited");
 
-// Categories of the flow designer's element pane (PositionInElementPane is "category:rest");
-// an unknown category is written as ELEMENTPANE_CUSTOM.
-inline const QString ELEMENTPANE_CATEGORIES =
-    QStringLiteral("Basics;Tools;Communication;Processing;Metadata");
+// Element pane categories of PositionInElementPane ("category:rest"; others become Custom)
+inline const QString ELEMENTPANE_BASICS = QStringLiteral("Basics");
+inline const QString ELEMENTPANE_TOOLS = QStringLiteral("Tools");
+inline const QString ELEMENTPANE_COMMUNICATION = QStringLiteral("Communication");
+inline const QString ELEMENTPANE_PROCESSING = QStringLiteral("Processing");
+inline const QString ELEMENTPANE_METADATA = QStringLiteral("Metadata");
 inline const QString ELEMENTPANE_CUSTOM = QStringLiteral("Custom");
 
 // Traffic-light connection kinds (AvailableFor attribute, TrafficType values)
@@ -146,7 +149,8 @@ inline const QString VARTYPE_INTEGER = QStringLiteral("Integer");
 inline const QString VARTYPE_RATIONAL = QStringLiteral("Rational");
 inline const QString VARTYPE_DATE = QStringLiteral("Date");
 
-// Encodings of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
+// Text encodings
+// of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
 // XMLKey::VALUEENCODING on a flow object's field)
 inline const QString ENCODING_BASE64UTF16 = QStringLiteral("Base64UTF16");
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringView>
+#include <QValidator>
 
 class QRegularExpression;
 
@@ -33,6 +34,11 @@ public:
     // U+FFFE, U+FFFF and unpaired surrogates cannot. On false, `position` (when given) receives
     // the index of the first such UTF-16 unit.
     static bool isValidXmlText(QStringView text, qsizetype *position = nullptr);
+
+    // How far `name` is from a host name (labels of letters, digits and inner hyphens, at most
+    // 63 characters each and 253 in all, joined by dots): Invalid when no typing on can make it
+    // one, Intermediate while a trailing dot or hyphen is still being typed, else Acceptable.
+    static QValidator::State hostNameState(QStringView name);
 
     // Compiles a file-name pattern into an anchored, case-insensitive regular expression
     // ("*" any run of characters, "?" one character, "[abc]", "[a-z]", "[!abc]" or "[^abc]" one

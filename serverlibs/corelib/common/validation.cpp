@@ -9,6 +9,14 @@ namespace SRCore {
 
 namespace {
 
+// Limits of a host name (RFC 1035).
+constexpr qsizetype kMaxHostNameLength = 253;
+constexpr qsizetype kMaxLabelLength = 63;
+
+} // namespace
+
+namespace {
+
 // The cache is emptied when it reaches this size, so that typing in a pattern editor, which
 // compiles every intermediate text, cannot make it grow without bound.
 constexpr int kMaxCachedWildcards = 512;
@@ -249,6 +257,42 @@ void Validation::finalize()
     WildcardCache &cache = wildcardCache();
     QMutexLocker locker(&cache.mutex);
     cache.patterns = {};
+}
+
+QValidator::State Validation::hostNameState(QStringView host)
+{
+    if (host.size() > kMaxHostNameLength) {
+        return QValidator::Invalid;
+    }
+    const QList<QStringView> labels = host.split(QLatin1Char('.'));
+    QValidator::State state = QValidator::Acceptable;
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        const QStringView label = labels.at(i);
+        const bool last = i == labels.size() - 1;
+        if (label.isEmpty()) {
+            // Only a trailing dot is a label still being typed.
+            if (!last || i == 0) {
+                return QValidator::Invalid;
+            }
+            state = QValidator::Intermediate;
+            continue;
+        }
+        if (label.size() > kMaxLabelLength || label.startsWith(QLatin1Char('-'))) {
+            return QValidator::Invalid;
+        }
+        for (const QChar c : label) {
+            if (!c.isLetterOrNumber() && c != QLatin1Char('-')) {
+                return QValidator::Invalid;
+            }
+        }
+        if (label.endsWith(QLatin1Char('-'))) {
+            if (!last) {
+                return QValidator::Invalid;
+            }
+            state = QValidator::Intermediate;
+        }
+    }
+    return state;
 }
 
 } // namespace SRCore

@@ -1,0 +1,172 @@
+#include "searchcontroller.h"
+
+#include "editors/scripteditor.h"
+#include "editors/searchoptions.h"
+#include "editors/sfindtext.h"
+#include "editors/sgotoline.h"
+#include "editors/sreplacetext.h"
+
+// qseditor.h needs the interpreter's definition before it.
+#include "qsa/qsinterpreter.h"
+
+#include "qsa/qseditor.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace Scripter {
+
+namespace {
+
+void showDialog(QDialog *dialog, QWidget *focus)
+{
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    focus->setFocus(Qt::ShortcutFocusReason);
+}
+
+// Runs `operation` on the editor as what it is: the JavaScript editor's QSEditor and the other
+// editors' ScriptEditor offer the same search operations.
+template<typename Operation>
+void onEditor(QWidget *editor, Operation operation)
+{
+    if (auto *scriptEditor = qobject_cast<ScriptEditor *>(editor)) {
+        operation(scriptEditor);
+    } else if (auto *javaScriptEditor = qobject_cast<QSEditor *>(editor)) {
+        operation(javaScriptEditor);
+    }
+}
+
+} // namespace
+
+SearchController::SearchController(EditorProvider currentEditor, QWidget *window)
+    : QObject(window)
+    , m_currentEditor(std::move(currentEditor))
+    , m_findDialog(new Ui::SFindText(window))
+    , m_replaceDialog(new Ui::SReplaceText(window))
+    , m_gotoLineDialog(new Ui::SGotoLine(window))
+{
+    Q_ASSERT(window);
+    connect(m_findDialog->findButton(), &QPushButton::clicked, this, &SearchController::searchFind);
+    connect(m_replaceDialog->replaceButton(), &QPushButton::clicked, this,
+            &SearchController::searchReplace);
+    connect(m_replaceDialog->replaceAllButton(), &QPushButton::clicked, this,
+            &SearchController::searchReplaceAll);
+    connect(m_gotoLineDialog->gotoButton(), &QPushButton::clicked, this,
+            &SearchController::searchGotoLine);
+}
+
+Ui::SFindText *SearchController::findDialog() const
+{
+    return m_findDialog;
+}
+
+Ui::SReplaceText *SearchController::replaceDialog() const
+{
+    return m_replaceDialog;
+}
+
+Ui::SGotoLine *SearchController::gotoLineDialog() const
+{
+    return m_gotoLineDialog;
+}
+
+void SearchController::showFindDlg()
+{
+    showDialog(m_findDialog, m_findDialog->findCombo());
+    m_findDialog->findCombo()->lineEdit()->selectAll();
+}
+
+void SearchController::showReplaceDlg()
+{
+    showDialog(m_replaceDialog, m_replaceDialog->findCombo());
+    m_replaceDialog->findCombo()->lineEdit()->selectAll();
+}
+
+void SearchController::showGotoLineDlg()
+{
+    showDialog(m_gotoLineDialog, m_gotoLineDialog->lineSpinBox());
+    m_gotoLineDialog->lineSpinBox()->selectAll();
+}
+
+void SearchController::searchFind()
+{
+    QComboBox *combo = m_findDialog->findCombo();
+    const QString text = combo->currentText();
+    if (text.isEmpty()) {
+        showFindDlg();
+        return;
+    }
+    QWidget *editor = m_currentEditor();
+    if (!editor) {
+        return;
+    }
+    if (combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+        combo->addItem(text);
+    }
+    const SearchOptions *options = m_findDialog->options();
+    onEditor(editor, [&](auto *searchable) {
+        searchable->find(text, options->caseSensitive(), options->wholeWords(), options->forward(),
+                         options->startAtCursor());
+    });
+}
+
+void SearchController::searchFindNext()
+{
+    m_findDialog->options()->forwardButton()->setChecked(true);
+    searchFind();
+}
+
+void SearchController::searchFindPrev()
+{
+    m_findDialog->options()->backwardButton()->setChecked(true);
+    searchFind();
+}
+
+void SearchController::searchReplace()
+{
+    replace(false);
+}
+
+void SearchController::searchReplaceAll()
+{
+    replace(true);
+}
+
+void SearchController::replace(bool replaceAll)
+{
+    QWidget *editor = m_currentEditor();
+    if (!editor) {
+        return;
+    }
+    QComboBox *findCombo = m_replaceDialog->findCombo();
+    QComboBox *replaceCombo = m_replaceDialog->replaceCombo();
+    const QString text = findCombo->currentText();
+    const QString replacement = replaceCombo->currentText();
+    findCombo->addItem(text);
+    replaceCombo->addItem(replacement);
+
+    const SearchOptions *options = m_replaceDialog->options();
+    onEditor(editor, [&](auto *searchable) {
+        searchable->replace(text, replacement, options->caseSensitive(), options->wholeWords(),
+                            options->forward(), options->startAtCursor(), replaceAll);
+    });
+}
+
+void SearchController::searchGotoLine()
+{
+    QWidget *editor = m_currentEditor();
+    if (!editor) {
+        return;
+    }
+    m_gotoLineDialog->hide();
+    editor->setFocus();
+    const int line = m_gotoLineDialog->lineSpinBox()->value();
+    onEditor(editor, [line](auto *searchable) { searchable->gotoLine(line); });
+}
+
+} // namespace Scripter

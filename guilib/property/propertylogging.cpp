@@ -1,0 +1,3 @@
+#include "propertylogging.h"
+
+Q_LOGGING_CATEGORY(lcGuiLibProperty, "tavrix.guilib.property", QtWarningMsg)

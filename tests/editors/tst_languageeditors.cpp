@@ -1,0 +1,418 @@
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logrecord.h"
+#include "editors/applescripteditor.h"
+#include "editors/javascripteditor.h"
+#include "editors/scrtextedit.h"
+#include "editors/vbscripteditor.h"
+#include "qsa/config.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QFile>
+#include <QMimeData>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+
+#include <memory>
+
+using Scripter::AppleScriptEditor;
+using Scripter::JavaScriptEditor;
+using Scripter::VBScriptEditor;
+
+namespace {
+
+template<typename Editor>
+std::unique_ptr<Editor> openEditor()
+{
+    auto editor = std::make_unique<Editor>();
+    editor->resize(500, 300);
+    editor->show();
+    editor->activateWindow();
+    if (!QTest::qWaitForWindowActive(editor.get())) {
+        qWarning("The editor window did not become active");
+    }
+    return editor;
+}
+
+// The colour the highlighter gave to the text at `position` of the block.
+QColor colorAt(const QTextBlock &block, int position)
+{
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.start <= position && position < range.start + range.length) {
+            return range.format.foreground().color();
+        }
+    }
+    return QColor();
+}
+
+class RecordingLog : public SRCore::ILogInterface
+{
+public:
+    void log(const SRCore::LogRecord &record, int) override { records.append(record); }
+    QList<SRCore::LogRecord> records;
+};
+
+// Whatever modal window opens meanwhile is recorded and closed.
+class ModalWatcher : public QObject
+{
+public:
+    ModalWatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                titles << modal->windowTitle();
+                modal->close();
+            }
+        });
+        m_timer.start(10);
+    }
+
+    QStringList titles;
+
+private:
+    QTimer m_timer;
+};
+
+void dropFiles(QWidget *target, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths) {
+        urls << QUrl::fromLocalFile(path);
+    }
+    data.setUrls(urls);
+    const QPoint point(10, 10);
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+} // namespace
+
+class tst_LanguageEditors : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void newScriptsListTheirTemplateEntryPoints();
+    void setEmptyScriptRestoresTheTemplateWithoutUndo();
+    void vbScriptFunctionsAreTheProceduresTheEngineOffers_data();
+    void vbScriptFunctionsAreTheProceduresTheEngineOffers();
+    void vbScriptThatDoesNotLoadListsNothingAndSaysWhy();
+    void appleScriptFunctionsAreFoundByHandlerDefinitions_data();
+    void appleScriptFunctionsAreFoundByHandlerDefinitions();
+    void javaScriptFunctionsAreTheTopLevelDeclarations_data();
+    void javaScriptFunctionsAreTheTopLevelDeclarations();
+    void completionOffersTheEntryPointsAsTheRunTimeCallsThem_data();
+    void completionOffersTheEntryPointsAsTheRunTimeCallsThem();
+    void readSettingsAppliesTabWidthAndColours();
+    void javaScriptEditsAnnounceUndoAndChange();
+    void filesDroppedOnTheJavaScriptEditorAreOpened();
+};
+
+void tst_LanguageEditors::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_languageeditors"));
+}
+
+void tst_LanguageEditors::init()
+{
+    QSettings().clear();
+}
+
+void tst_LanguageEditors::newScriptsListTheirTemplateEntryPoints()
+{
+    const JavaScriptEditor javaScript;
+    QCOMPARE(javaScript.functions(),
+             (QStringList{QStringLiteral("jobArrived"), QStringLiteral("timerFired")}));
+    QVERIFY(
+        javaScript.text().contains(QLatin1String("function jobArrived( s : Tavrix, job : Job )")));
+
+    const VBScriptEditor vbScript;
+    QCOMPARE(vbScript.functions(),
+             (QStringList{QStringLiteral("jobArrived"), QStringLiteral("timerFired")}));
+    QVERIFY(vbScript.text().contains(QLatin1String("\n Function jobArrived(s, job)\n")));
+
+    const AppleScriptEditor appleScript;
+    QCOMPARE(appleScript.functions(),
+             (QStringList{QStringLiteral("jobarrived"), QStringLiteral("timerfired")}));
+    QVERIFY(appleScript.text().startsWith(QLatin1String("-- Is invoked each time")));
+    QVERIFY(!appleScript.textEdit()->document()->isModified());
+}
+
+void tst_LanguageEditors::setEmptyScriptRestoresTheTemplateWithoutUndo()
+{
+    const auto appleScript = openEditor<AppleScriptEditor>();
+    const QString appleTemplate = appleScript->text();
+    QTest::keyClicks(appleScript->textEdit(), QStringLiteral("changed "));
+    QVERIFY(appleScript->text() != appleTemplate);
+    appleScript->setEmptyScript();
+    QCOMPARE(appleScript->text(), appleTemplate);
+    QVERIFY(!appleScript->textEdit()->document()->isUndoAvailable());
+    QVERIFY(!appleScript->textEdit()->document()->isModified());
+
+    const auto vbScript = openEditor<VBScriptEditor>();
+    const QString vbTemplate = vbScript->text();
+    QTest::keyClicks(vbScript->textEdit(), QStringLiteral("changed "));
+    vbScript->setEmptyScript();
+    QCOMPARE(vbScript->text(), vbTemplate);
+    QVERIFY(!vbScript->textEdit()->document()->isUndoAvailable());
+
+    const auto javaScript = openEditor<JavaScriptEditor>();
+    const QString javaTemplate = javaScript->text();
+    QTest::keyClicks(javaScript->textEdit(), QStringLiteral("changed "));
+    QVERIFY(javaScript->text() != javaTemplate);
+    QSignalSpy changed(javaScript.get(), &JavaScriptEditor::scriptChanged);
+    javaScript->setEmptyScript();
+    QCOMPARE(javaScript->text(), javaTemplate);
+    QVERIFY(!javaScript->isUndoAvailable());
+    QCOMPARE(changed.count(), 0);
+}
+
+void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("subs and functions in source order")
+        << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function"
+        << QStringList{"timerFired", "jobArrived"};
+    QTest::newRow("private procedures are not offered")
+        << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n"
+           "End Function"
+        << QStringList{"initializeProcessing"};
+    QTest::newRow("a script without procedures lists none") << "Dim x\nx = 1" << QStringList{};
+}
+
+void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+
+    RecordingLog log;
+    VBScriptEditor editor(&log);
+    editor.setText(script);
+    QCOMPARE(editor.functions(), expected);
+    QVERIFY(log.records.isEmpty());
+}
+
+void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
+{
+    const QString broken =
+        QStringLiteral("Function jobArrived(s, job)\n  If x Then\nEnd Function\n");
+    RecordingLog log;
+    VBScriptEditor editor(&log);
+    editor.setText(broken);
+
+    QCOMPARE(editor.functions(), QStringList());
+    QCOMPARE(log.records.size(), 1);
+    const SRCore::LogRecord &record = log.records.first();
+    QCOMPARE(record.level, SRCore::LogLevel::Error);
+    QCOMPARE(record.operation,
+             QStringLiteral("Can't load VBScript; list of functions isn't saved"));
+    QVERIFY(record.flow.isEmpty());
+    QVERIFY(record.element.isEmpty());
+    QVERIFY(record.file.isEmpty());
+    QVERIFY(record.argument.isEmpty());
+    QCOMPARE(editor.text(), broken);
+
+    // Without a log the list is empty all the same.
+    VBScriptEditor unlogged;
+    unlogged.setText(broken);
+    QCOMPARE(unlogged.functions(), QStringList());
+}
+
+void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("capital O, mixed case and a space before the parenthesis")
+        << "On JobArrived (s, j)\nend JobArrived" << QStringList{"jobarrived"};
+    QTest::newRow("a handler line without parentheses is not listed")
+        << "on timerfired\nend timerfired" << QStringList{};
+    QTest::newRow("blanks before on are allowed")
+        << "\t  on timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("text after the parentheses is allowed")
+        << "on jobarrived(s, j) -- new job" << QStringList{"jobarrived"};
+    QTest::newRow("a line comment hides the handler") << "-- on timerfired(s)" << QStringList{};
+    QTest::newRow("a handler inside a block comment is not listed")
+        << "(* on timerfired(s) *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
+    QTest::newRow("everything from the first comment to the last one is removed")
+        << "(* one *)\non timerfired(s)\n(* two *)\non jobarrived(s, j)"
+        << QStringList{"jobarrived"};
+    QTest::newRow("an unclosed block comment hides nothing")
+        << "(* open\non timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("a handler defined twice is listed twice")
+        << "on timerfired(s)\nend timerfired\non timerfired(s)"
+        << QStringList{"timerfired", "timerfired"};
+    QTest::newRow("names come in the order of the entry point list")
+        << "on getLibraryForConnectionProperty(s, c, tag)\non isPropertyValid(s, tag, value)\n"
+           "on initializeProcessing(e)"
+        << QStringList{"initializeProcessing", "isPropertyValid",
+                       "getLibraryForConnectionProperty"};
+    QTest::newRow("a longer name is no entry point") << "on isPropertyValidNow(s)" << QStringList{};
+    QTest::newRow("a handler that is no entry point is ignored")
+        << "on helper(x)\non licenseApplication(e, license)" << QStringList{"licenseApplication"};
+}
+
+void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+
+    AppleScriptEditor editor;
+    editor.setText(script);
+    QCOMPARE(editor.functions(), expected);
+    QCOMPARE(editor.text(), script);
+}
+
+void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("inner functions are not listed")
+        << "function outer( s : Tavrix ) { function inner() {} }\nfunction second(x) {}"
+        << QStringList{"outer", "second"};
+    QTest::newRow("a script without functions lists none") << "var x = 1;" << QStringList{};
+    QTest::newRow("a syntax error after a function keeps that function")
+        << "function jobArrived(s, job) {}\nfunction broken( {" << QStringList{"jobArrived"};
+}
+
+void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+
+    const auto editor = openEditor<JavaScriptEditor>();
+    editor->setText(script);
+    ModalWatcher watcher;
+    const QStringList functions = editor->functions();
+    QCoreApplication::processEvents();
+    QVERIFY2(watcher.titles.isEmpty(), qPrintable(watcher.titles.join(QLatin1Char(','))));
+    for (const QString &name : expected) {
+        QVERIFY2(functions.contains(name), qPrintable(name));
+    }
+    QVERIFY(!functions.contains(QStringLiteral("inner")));
+    if (expected.isEmpty()) {
+        QVERIFY(functions.isEmpty());
+    }
+    QCOMPARE(editor->text(), script);
+}
+
+void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("completed");
+
+    QTest::newRow("connection property check takes the value")
+        << "isC"
+        << "isConnectionPropertyValid( s, c, tag, value )";
+    QTest::newRow("connection property library takes no value")
+        << "getLibraryForC"
+        << "getLibraryForConnectionProperty( s, c, tag )";
+    QTest::newRow("job arrival") << "jobA"
+                                 << "jobArrived( s, job )";
+    QTest::newRow("application path") << "findA"
+                                      << "findApplicationPath( e, startup )";
+}
+
+void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, completed);
+
+    const auto editor = openEditor<AppleScriptEditor>();
+    editor->setText(QString());
+    Scripter::ScrTextEdit *edit = editor->textEdit();
+    edit->setFocus();
+    for (const QChar c : typed) {
+        QWidget *target = QApplication::activePopupWidget();
+        QTest::keyClicks(target ? target : edit, QString(c));
+    }
+    QVERIFY(edit->completer()->popup()->isVisible());
+    QTest::keyClick(edit->completer()->popup(), Qt::Key_Return);
+    QCOMPARE(editor->text(), completed);
+}
+
+void tst_LanguageEditors::readSettingsAppliesTabWidthAndColours()
+{
+    AppleScriptEditor editor;
+    editor.setText(QStringLiteral("tell application"));
+    QTextBlock block = editor.textEdit()->document()->firstBlock();
+    const QColor defaultKeyword = Config::defaultStyles().value(QStringLiteral("Keyword")).color;
+    QCOMPARE(colorAt(block, 1), defaultKeyword);
+
+    QMap<QString, ConfigStyle> styles = Config::readStyles();
+    styles[QStringLiteral("Standard")].font.setPointSize(20);
+    styles[QStringLiteral("Keyword")].color = QColor(0x11, 0x22, 0x33);
+    Config::saveStyles(styles);
+    Config::setIndentTabSize(7);
+    // Nothing changes before the editor is told to re-read the settings.
+    QCOMPARE(colorAt(block, 1), defaultKeyword);
+
+    editor.readSettings();
+    const QFont standard = Config::readStyles().value(QStringLiteral("Standard")).font;
+    QCOMPARE(editor.textEdit()->tabStopDistance(),
+             QFontMetricsF(standard).horizontalAdvance(QLatin1Char('x')) * 7);
+    QCOMPARE(colorAt(editor.textEdit()->document()->firstBlock(), 1), QColor(0x11, 0x22, 0x33));
+}
+
+void tst_LanguageEditors::javaScriptEditsAnnounceUndoAndChange()
+{
+    const auto editor = openEditor<JavaScriptEditor>();
+    QSignalSpy changed(editor.get(), &JavaScriptEditor::scriptChanged);
+    QSignalSpy undo(editor.get(), &QSEditor::undoAvailable);
+    QSignalSpy redo(editor.get(), &QSEditor::redoAvailable);
+    QVERIFY(!editor->isUndoAvailable());
+
+    editor->textEdit()->setFocus();
+    QTest::keyClicks(editor->textEdit(), QStringLiteral("ab"));
+    QCOMPARE(changed.count(), 2);
+    QVERIFY(!undo.isEmpty());
+    QCOMPARE(undo.last().at(0).toBool(), true);
+    QCOMPARE(redo.last().at(0).toBool(), false);
+
+    editor->undo();
+    QVERIFY(!editor->isUndoAvailable());
+    QCOMPARE(undo.last().at(0).toBool(), false);
+    QCOMPARE(redo.last().at(0).toBool(), true);
+}
+
+void tst_LanguageEditors::filesDroppedOnTheJavaScriptEditorAreOpened()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString package = folder.filePath(QStringLiteral("Dropped.tscript"));
+    QFile file(package);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    const auto editor = openEditor<JavaScriptEditor>();
+    const QString text = editor->text();
+    QSignalSpy opened(editor.get(), &JavaScriptEditor::openFileRequested);
+    dropFiles(editor->textEdit()->viewport(),
+              {package, folder.filePath(QStringLiteral("Missing.tscript"))});
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(opened.at(0).at(0).toString(), package);
+    QCOMPARE(editor->text(), text);
+    QVERIFY(!editor->isUndoAvailable());
+}
+
+QTEST_MAIN(tst_LanguageEditors)
+#include "tst_languageeditors.moc"

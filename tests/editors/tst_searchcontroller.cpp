@@ -1,0 +1,477 @@
+#include "editors/applescripteditor.h"
+#include "editors/javascripteditor.h"
+#include "editors/scrtextedit.h"
+#include "editors/searchcontroller.h"
+#include "editors/searchoptions.h"
+#include "editors/sfindtext.h"
+#include "editors/sgotoline.h"
+#include "editors/sreplacetext.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using Scripter::SearchController;
+
+namespace {
+
+// Stands in for the main window: editor tabs and the search controller working on the current
+// one. With `noEditor` set, the controller is told that no tab is current.
+class SearchWindow : public QWidget
+{
+public:
+    SearchWindow()
+        : tabs(new QTabWidget(this))
+        , javaScript(new Scripter::JavaScriptEditor)
+        , appleScript(new Scripter::AppleScriptEditor)
+        , controller(new SearchController(
+              [this]() -> QWidget * { return noEditor ? nullptr : tabs->currentWidget(); }, this))
+    {
+        tabs->addTab(javaScript, QStringLiteral("JavaScript"));
+        tabs->addTab(appleScript, QStringLiteral("AppleScript"));
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(tabs);
+        resize(600, 400);
+    }
+
+    bool isJavaScript() const { return tabs->currentWidget() == javaScript; }
+
+    // The widget that takes the keys typed into the current editor.
+    QWidget *keyWidget() const
+    {
+        return isJavaScript() ? static_cast<QWidget *>(javaScript->textEdit())
+                              : appleScript->textEdit();
+    }
+
+    QString text() const { return isJavaScript() ? javaScript->text() : appleScript->text(); }
+
+    void setText(const QString &text)
+    {
+        if (isJavaScript()) {
+            javaScript->setText(text);
+        } else {
+            appleScript->setText(text);
+        }
+    }
+
+    int selectionStart() const
+    {
+        return isJavaScript() ? int(
+                   javaScript->textEdit()->SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART))
+                              : appleScript->textEdit()->textCursor().selectionStart();
+    }
+
+    int cursorPosition() const
+    {
+        return isJavaScript()
+                   ? int(javaScript->textEdit()->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS))
+                   : appleScript->textEdit()->textCursor().position();
+    }
+
+    bool hasSelection() const
+    {
+        return isJavaScript() ? javaScript->textEdit()->hasSelectedText()
+                              : appleScript->hasSelectedText();
+    }
+
+    QTabWidget *tabs;
+    Scripter::JavaScriptEditor *javaScript;
+    Scripter::AppleScriptEditor *appleScript;
+    SearchController *controller;
+    bool noEditor = false;
+};
+
+// A shown, active window whose tab `editor` ("JavaScript" or "AppleScript") is current and
+// holds `text`, with the cursor at the start.
+std::unique_ptr<SearchWindow> openWindow(const QString &text,
+                                         const QString &editor = QStringLiteral("AppleScript"))
+{
+    auto window = std::make_unique<SearchWindow>();
+    window->tabs->setCurrentIndex(editor == QLatin1String("JavaScript") ? 0 : 1);
+    window->setText(text);
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+        qWarning("The window did not become active");
+    }
+    window->keyWidget()->setFocus();
+    return window;
+}
+
+void addEditorRows(const char *name)
+{
+    for (const char *editor : {"JavaScript", "AppleScript"}) {
+        QTest::addRow("%s: %s", editor, name) << QString::fromLatin1(editor);
+    }
+}
+
+// Replaces the text of an editable combo box by typing, as a user does.
+void typeInto(QComboBox *combo, const QString &text)
+{
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(combo->lineEdit(), text);
+}
+
+QStringList items(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts << combo->itemText(i);
+    }
+    return texts;
+}
+
+} // namespace
+
+class tst_SearchController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void dialogsAreModelessAndCloseWithTheirButton();
+    void showFindDlgFocusesTheSelectedSearchText();
+    void findWithoutTextBringsTheDialogForwardAndSearchesNothing();
+    void searchingTheSameTextTwiceAddsItOnce_data();
+    void searchingTheSameTextTwiceAddsItOnce();
+    void repeatedFindsFollowDirectionAndStartOption_data();
+    void repeatedFindsFollowDirectionAndStartOption();
+    void findNextAndPreviousSetTheDirectionForLaterFinds_data();
+    void findNextAndPreviousSetTheDirectionForLaterFinds();
+    void replaceUsesItsOwnOptionsAndKeepsEveryEntry_data();
+    void replaceUsesItsOwnOptionsAndKeepsEveryEntry();
+    void replaceAllChangesEveryMatchInOneUndoStep_data();
+    void replaceAllChangesEveryMatchInOneUndoStep();
+    void gotoLineHidesTheDialogAndMovesOnlyToExistingLines_data();
+    void gotoLineHidesTheDialogAndMovesOnlyToExistingLines();
+    void withoutACurrentEditorNothingChanges();
+};
+
+void tst_SearchController::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_searchcontroller"));
+}
+
+void tst_SearchController::init()
+{
+    QSettings().clear();
+}
+
+void tst_SearchController::dialogsAreModelessAndCloseWithTheirButton()
+{
+    const auto window = openWindow(QStringLiteral("abc"));
+    SearchController *controller = window->controller;
+    const QList<std::pair<QDialog *, QPushButton *>> dialogs = {
+        {controller->findDialog(), controller->findDialog()->closeButton()},
+        {controller->replaceDialog(), controller->replaceDialog()->closeButton()},
+        {controller->gotoLineDialog(), controller->gotoLineDialog()->closeButton()},
+    };
+    controller->showFindDlg();
+    controller->showReplaceDlg();
+    controller->showGotoLineDlg();
+    for (const auto &[dialog, close] : dialogs) {
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->parentWidget(), window.get());
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+    }
+    QCOMPARE(controller->gotoLineDialog()->lineSpinBox()->value(), 1);
+    QVERIFY(!controller->findDialog()->windowIcon().isNull());
+}
+
+void tst_SearchController::showFindDlgFocusesTheSelectedSearchText()
+{
+    const auto window = openWindow(QStringLiteral("abc abc"));
+    SearchController *controller = window->controller;
+    QComboBox *combo = controller->findDialog()->findCombo();
+    combo->setEditText(QStringLiteral("abc"));
+
+    controller->showFindDlg();
+    QTRY_COMPARE(QApplication::activeWindow(), controller->findDialog());
+    QVERIFY(combo->hasFocus());
+    QCOMPARE(combo->lineEdit()->selectedText(), QStringLiteral("abc"));
+
+    // Typing replaces the selected search text.
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("xyz"));
+    QCOMPARE(combo->currentText(), QStringLiteral("xyz"));
+
+    // The editor stays usable while the dialog is open.
+    QTest::keyClicks(window->keyWidget(), QStringLiteral("Z"));
+    QCOMPARE(window->text(), QStringLiteral("Zabc abc"));
+}
+
+void tst_SearchController::findWithoutTextBringsTheDialogForwardAndSearchesNothing()
+{
+    const auto window = openWindow(QStringLiteral("abc abc"));
+    SearchController *controller = window->controller;
+    QComboBox *combo = controller->findDialog()->findCombo();
+    combo->addItem(QStringLiteral("abc"));
+    combo->setEditText(QString());
+    QVERIFY(!controller->findDialog()->isVisible());
+
+    controller->searchFindNext();
+    QVERIFY(controller->findDialog()->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), controller->findDialog());
+    QVERIFY(combo->hasFocus());
+    QCOMPARE(items(combo), QStringList{QStringLiteral("abc")});
+    QVERIFY(!window->hasSelection());
+
+    QTest::mouseClick(controller->findDialog()->findButton(), Qt::LeftButton);
+    QVERIFY(!window->hasSelection());
+    QCOMPARE(items(combo), QStringList{QStringLiteral("abc")});
+}
+
+void tst_SearchController::searchingTheSameTextTwiceAddsItOnce_data()
+{
+    QTest::addColumn<QString>("editor");
+    addEditorRows("history");
+}
+
+void tst_SearchController::searchingTheSameTextTwiceAddsItOnce()
+{
+    QFETCH(QString, editor);
+
+    const auto window = openWindow(QStringLiteral("one One one"), editor);
+    SearchController *controller = window->controller;
+    controller->showFindDlg();
+    QComboBox *combo = controller->findDialog()->findCombo();
+    QPushButton *find = controller->findDialog()->findButton();
+
+    typeInto(combo, QStringLiteral("one"));
+    QTest::mouseClick(find, Qt::LeftButton);
+    QCOMPARE(window->selectionStart(), 0);
+    QTest::mouseClick(find, Qt::LeftButton);
+    QCOMPARE(window->selectionStart(), 4);
+    QCOMPARE(items(combo), QStringList{QStringLiteral("one")});
+
+    typeInto(combo, QStringLiteral("One"));
+    QTest::mouseClick(find, Qt::LeftButton);
+    typeInto(combo, QStringLiteral("one"));
+    QTest::mouseClick(find, Qt::LeftButton);
+    QCOMPARE(items(combo), (QStringList{QStringLiteral("one"), QStringLiteral("One")}));
+}
+
+void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<bool>("backward");
+    QTest::addColumn<bool>("startAtBeginning");
+    QTest::addColumn<QList<int>>("expectedStarts");
+
+    // Text: "one two one two one"
+    for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
+        QTest::addRow("%s: from the beginning the first match is found every time",
+                      qPrintable(editor))
+            << editor << 19 << false << true << QList<int>{0, 0, 0};
+        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor))
+            << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
+        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor))
+            << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
+    }
+}
+
+void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
+{
+    QFETCH(QString, editor);
+    QFETCH(int, cursor);
+    QFETCH(bool, backward);
+    QFETCH(bool, startAtBeginning);
+    QFETCH(QList<int>, expectedStarts);
+
+    const auto window = openWindow(QStringLiteral("one two one two one"), editor);
+    for (int i = 0; i < cursor; ++i) {
+        QTest::keyClick(window->keyWidget(), Qt::Key_Right);
+    }
+    QCOMPARE(window->cursorPosition(), cursor);
+    Ui::SFindText *dialog = window->controller->findDialog();
+    window->controller->showFindDlg();
+    typeInto(dialog->findCombo(), QStringLiteral("one"));
+    QTest::mouseClick(backward ? dialog->options()->backwardButton()
+                               : dialog->options()->forwardButton(),
+                      Qt::LeftButton);
+    if (startAtBeginning) {
+        QTest::mouseClick(dialog->options()->startAtBeginningBox(), Qt::LeftButton);
+    }
+
+    QList<int> starts;
+    for (int i = 0; i < expectedStarts.size(); ++i) {
+        QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+        starts << window->selectionStart();
+    }
+    QCOMPARE(starts, expectedStarts);
+}
+
+void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds_data()
+{
+    QTest::addColumn<QString>("editor");
+    addEditorRows("direction");
+}
+
+void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds()
+{
+    QFETCH(QString, editor);
+
+    const auto window = openWindow(QStringLiteral("ab ab ab"), editor);
+    SearchController *controller = window->controller;
+    Ui::SFindText *dialog = controller->findDialog();
+    dialog->findCombo()->setEditText(QStringLiteral("ab"));
+
+    controller->searchFindNext();
+    controller->searchFindNext();
+    QCOMPARE(window->selectionStart(), 3);
+    QVERIFY(dialog->options()->forwardButton()->isChecked());
+
+    controller->searchFindPrev();
+    QCOMPARE(window->selectionStart(), 0);
+    QVERIFY(dialog->options()->backwardButton()->isChecked());
+    QVERIFY(!dialog->options()->forwardButton()->isChecked());
+
+    // A plain find keeps searching backwards.
+    window->keyWidget()->setFocus();
+    QTest::keyClick(window->keyWidget(), Qt::Key_End, Qt::ControlModifier);
+    controller->searchFind();
+    QCOMPARE(window->selectionStart(), 6);
+    controller->searchFind();
+    QCOMPARE(window->selectionStart(), 3);
+}
+
+void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry_data()
+{
+    QTest::addColumn<QString>("editor");
+    addEditorRows("replace");
+}
+
+void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry()
+{
+    QFETCH(QString, editor);
+
+    const auto window = openWindow(QStringLiteral("Cat cat cat"), editor);
+    SearchController *controller = window->controller;
+    Ui::SReplaceText *dialog = controller->replaceDialog();
+    controller->showReplaceDlg();
+    typeInto(dialog->findCombo(), QStringLiteral("cat"));
+    typeInto(dialog->replaceCombo(), QStringLiteral("dog"));
+    QTest::mouseClick(dialog->options()->caseSensitiveBox(), Qt::LeftButton);
+    QTest::mouseClick(dialog->options()->startAtBeginningBox(), Qt::LeftButton);
+    // The find dialog's options do not apply here.
+    controller->findDialog()->options()->backwardButton()->setChecked(true);
+
+    QTest::mouseClick(dialog->replaceButton(), Qt::LeftButton);
+    QCOMPARE(window->text(), QStringLiteral("Cat dog cat"));
+    QTest::mouseClick(dialog->replaceButton(), Qt::LeftButton);
+    QCOMPARE(window->text(), QStringLiteral("Cat dog dog"));
+    QTRY_VERIFY(window->keyWidget()->hasFocus());
+
+    const QStringList cats(2, QStringLiteral("cat"));
+    const QStringList dogs(2, QStringLiteral("dog"));
+    QCOMPARE(items(dialog->findCombo()), cats);
+    QCOMPARE(items(dialog->replaceCombo()), dogs);
+    QCOMPARE(controller->findDialog()->findCombo()->count(), 0);
+}
+
+void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep_data()
+{
+    QTest::addColumn<QString>("editor");
+    addEditorRows("replace all");
+}
+
+void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep()
+{
+    QFETCH(QString, editor);
+
+    const auto window = openWindow(QStringLiteral("x = 1\nx = x + 1\n"), editor);
+    SearchController *controller = window->controller;
+    Ui::SReplaceText *dialog = controller->replaceDialog();
+    controller->showReplaceDlg();
+    typeInto(dialog->findCombo(), QStringLiteral("x"));
+    typeInto(dialog->replaceCombo(), QStringLiteral("x2"));
+    QTest::mouseClick(dialog->options()->wholeWordsBox(), Qt::LeftButton);
+
+    QTest::mouseClick(dialog->replaceAllButton(), Qt::LeftButton);
+    QCOMPARE(window->text(), QStringLiteral("x2 = 1\nx2 = x2 + 1\n"));
+    QTRY_VERIFY(window->keyWidget()->hasFocus());
+    QTest::keyClick(window->keyWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window->text(), QStringLiteral("x = 1\nx = x + 1\n"));
+}
+
+void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("expectedPosition");
+
+    for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
+        QTest::addRow("%s: an existing line", qPrintable(editor)) << editor << 2 << 4;
+        QTest::addRow("%s: line 0 leaves the cursor", qPrintable(editor)) << editor << 0 << 10;
+        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor))
+            << editor << 9999 << 10;
+    }
+}
+
+void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines()
+{
+    QFETCH(QString, editor);
+    QFETCH(int, line);
+    QFETCH(int, expectedPosition);
+
+    const auto window = openWindow(QStringLiteral("abc\ndef\nghi"), editor);
+    QTest::keyClick(window->keyWidget(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(window->keyWidget(), Qt::Key_Left);
+    Ui::SGotoLine *dialog = window->controller->gotoLineDialog();
+    window->controller->showGotoLineDlg();
+    QTRY_COMPARE(QApplication::activeWindow(), dialog);
+    QTest::keyClicks(dialog->lineSpinBox(), QString::number(line));
+    QCOMPARE(dialog->lineSpinBox()->value(), line);
+
+    QTest::mouseClick(dialog->gotoButton(), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(window->cursorPosition(), expectedPosition);
+    // The focus returns to the editor as soon as the window is active again.
+    QCOMPARE(window->focusWidget(), window->keyWidget());
+}
+
+void tst_SearchController::withoutACurrentEditorNothingChanges()
+{
+    const auto window = openWindow(QStringLiteral("abc abc"));
+    window->noEditor = true;
+    SearchController *controller = window->controller;
+
+    controller->findDialog()->findCombo()->setEditText(QStringLiteral("abc"));
+    controller->searchFind();
+    QCOMPARE(controller->findDialog()->findCombo()->count(), 0);
+
+    controller->replaceDialog()->findCombo()->setEditText(QStringLiteral("abc"));
+    controller->replaceDialog()->replaceCombo()->setEditText(QStringLiteral("x"));
+    controller->searchReplaceAll();
+    QCOMPARE(controller->replaceDialog()->findCombo()->count(), 0);
+    QCOMPARE(controller->replaceDialog()->replaceCombo()->count(), 0);
+
+    controller->showGotoLineDlg();
+    controller->searchGotoLine();
+    QVERIFY(controller->gotoLineDialog()->isVisible());
+
+    QCOMPARE(window->text(), QStringLiteral("abc abc"));
+    QVERIFY(!window->hasSelection());
+}
+
+QTEST_MAIN(tst_SearchController)
+#include "tst_searchcontroller.moc"
