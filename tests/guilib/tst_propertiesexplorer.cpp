@@ -1,0 +1,693 @@
+// The properties explorer as the user sees it: rows and their texts, dependents appearing and
+// disappearing, grey read-only rows, red names of invalid values, in-place editing that commits
+// on focus loss and survives Return, the double click that reopens the last dialog, and the
+// shortcuts that stay with the explorer.
+
+#include "propertytestsupport.h"
+
+#include "guilib/property/genericproperty.h"
+#include "guilib/property/propertiesexplorer.h"
+#include "guilib/property/propertiesexplorerdelegate.h"
+#include "guilib/property/propertiesexplorermodel.h"
+#include "guilib/property/propertycollection.h"
+
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+
+using GuiLib::GenericProperty;
+using GuiLib::IProperty;
+using GuiLib::PropertiesExplorer;
+using GuiLib::PropertiesExplorerDelegate;
+using GuiLib::PropertiesExplorerModel;
+using GuiLib::PropertyCollection;
+namespace XMLValues = SRCore::XMLValues;
+
+namespace {
+
+// A line edit that counts the requests to reopen its last dialog.
+class RecordingLineEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    using QLineEdit::QLineEdit;
+    int reopenRequests = 0;
+
+public slots:
+    void invokeLastEditor() { ++reopenRequests; }
+};
+
+// A property edited with a plain line edit, which commits only through the explorer (focus
+// loss, Tab, another row); optionally read-only.
+class LineEditProperty : public GenericProperty
+{
+    Q_OBJECT
+
+public:
+    LineEditProperty(const QString &tag, const QString &value, IPropertyParent *owner = nullptr,
+                     bool editable = true)
+        : GenericProperty(value, tag, tag, XMLValues::EDITORTYPE_STRING, XMLValues::EDITOR_INLINE,
+                          QStringLiteral("Tip of ") + tag, QString(), owner)
+        , m_editable(editable)
+    {}
+
+    QWidget *createEditor(QWidget *parent, QObject *, const char *) override
+    {
+        return new RecordingLineEdit(parent);
+    }
+    void connectEditor(QWidget *editor, QObject *sender, const char *signal) override
+    {
+        connect(sender, signal, editor, SLOT(invokeLastEditor()));
+    }
+    void setEditorData(QWidget *editor) override
+    {
+        static_cast<QLineEdit *>(editor)->setText(valueText());
+    }
+    void setModelData(QWidget *editor) override
+    {
+        setValue(static_cast<QLineEdit *>(editor)->text(), false, false);
+    }
+    bool isEditable() const override { return m_editable; }
+
+private:
+    bool m_editable;
+};
+
+// Records how each cell text is drawn.
+class RecordingDelegate : public PropertiesExplorerDelegate
+{
+    Q_OBJECT
+
+public:
+    struct Drawn
+    {
+        bool italic = false;
+        QColor textColor;
+        Qt::TextElideMode elide = Qt::ElideNone;
+    };
+    mutable QHash<QString, Drawn> drawn;
+
+protected:
+    void drawDisplay(QPainter *painter, const QStyleOptionViewItem &option, const QRect &rect,
+                     const QString &text) const override
+    {
+        drawn.insert(text, {option.font.italic(), option.palette.color(QPalette::Text),
+                            option.textElideMode});
+        PropertiesExplorerDelegate::drawDisplay(painter, option, rect, text);
+    }
+};
+
+// A catalogue for the property contexts: "Yes" is "Ja", "de" is "Deutsch".
+class PropertyTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        const QString source = QString::fromUtf8(sourceText);
+        if (qstrcmp(context, "PropertyEnums") == 0) {
+            return source == QLatin1String("Yes")  ? QStringLiteral("Ja")
+                   : source == QLatin1String("de") ? QStringLiteral("Deutsch")
+                                                   : QString();
+        }
+        if (qstrcmp(context, "PropertyTagName") == 0 && source == QLatin1String("Enabled")) {
+            return QStringLiteral("Aktiv");
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// An owner that judges values with a function of the tag and the current value.
+class JudgingOwner : public TestOwner
+{
+public:
+    std::function<bool(const QString &)> acceptsValue;
+    GuiLib::IPropertyGroup *properties = nullptr;
+
+    bool validateProperty(const QString &tag, QString &message) const override
+    {
+        IProperty *property = GuiLib::findProperty(properties, tag);
+        if (property && acceptsValue && !acceptsValue(property->valueText())) {
+            message = QStringLiteral("Refused");
+            return false;
+        }
+        return true;
+    }
+};
+
+GenericProperty *makeDependent(const QString &tag, const QString &masterValue)
+{
+    auto *dependent = new GenericProperty(QString(), tag, tag, XMLValues::EDITORTYPE_STRING,
+                                          XMLValues::EDITOR_INLINE, QString(), QString(), nullptr);
+    dependent->setDependent(true);
+    dependent->setDependencyValue(masterValue);
+    return dependent;
+}
+
+// The explorer in a window with a second widget that can take the focus.
+struct Window
+{
+    QWidget widget;
+    PropertiesExplorer *explorer = new PropertiesExplorer;
+    QLineEdit *elsewhere = new QLineEdit;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+
+    Window()
+    {
+        auto *layout = new QHBoxLayout(&widget);
+        layout->addWidget(explorer);
+        layout->addWidget(elsewhere);
+        widget.resize(640, 400);
+        tester = std::make_unique<QAbstractItemModelTester>(
+            explorer->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+
+    QModelIndex indexOf(IProperty *property, int column = 0) const
+    {
+        return explorer->propertiesModel()->indexOfProperty(property, column);
+    }
+    QPoint centerOf(IProperty *property, int column) const
+    {
+        return explorer->visualRect(indexOf(property, column)).center();
+    }
+    // The texts of the rows as the user reads them, dependents indented by two spaces.
+    QStringList rows() const
+    {
+        QStringList rows;
+        for (QModelIndex index = explorer->indexAt(QPoint(1, 1)); index.isValid();
+             index = explorer->indexBelow(index)) {
+            const QString indent = index.parent() == explorer->rootIndex() ? "" : "  ";
+            rows.append(indent + index.data().toString() + " = "
+                        + index.siblingAtColumn(1).data().toString());
+        }
+        return rows;
+    }
+};
+
+} // namespace
+
+class tst_PropertiesExplorer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void emptyExplorerBeforeAndAfterLoading();
+    void modelStructureFollowsVisibility();
+    void cellContents_data();
+    void cellContents();
+    void propertyEnumsTranslateInlineValues();
+    void dependentRowsComeAndGoInItalics();
+    void readOnlyRowsAreGreyAndOpenNoEditor();
+    void invalidValueTurnsTheNameCellRed();
+    void editingCommitsOnFocusLossNotOnReturn();
+    void clickingTheNameOfTheCurrentRowEditsItsValue();
+    void escapeClosesWithoutCommitting();
+    void loadingClosesTheEditorWithoutCommitting();
+    void doubleClickReopensTheLastDialog();
+    void copyPasteAndSelectAllStayWithTheExplorer_data();
+    void copyPasteAndSelectAllStayWithTheExplorer();
+    void pathValuesElideInTheMiddle();
+};
+
+void tst_PropertiesExplorer::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void tst_PropertiesExplorer::emptyExplorerBeforeAndAfterLoading()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    PropertiesExplorerModel *model = window.explorer->propertiesModel();
+    QCOMPARE(window.explorer->model(), model);
+
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(window.rows(), QStringList{"<noname> = "});
+    QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Property");
+    QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Value");
+    QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ToolTipRole), QVariant());
+    QVERIFY(!window.explorer->header()->sectionsMovable());
+
+    properties.append(new LineEditProperty("Name", "x"));
+    window.explorer->loadProperties(&properties);
+    QCOMPARE(window.rows(), QStringList{"Name = x"});
+
+    window.explorer->loadProperties(nullptr);
+    QCOMPARE(window.rows(), QStringList());
+    QCOMPARE(model->rowCount(window.explorer->rootIndex()), 0);
+}
+
+void tst_PropertiesExplorer::modelStructureFollowsVisibility()
+{
+    PropertiesExplorerModel model(nullptr);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    PropertyCollection properties(QStringLiteral("Set"));
+    auto *master = new LineEditProperty("Master", "No");
+    auto *dependent = makeDependent("Dependent", "Yes");
+    master->append(dependent);
+    properties.append(master);
+    model.loadProperties(&properties);
+
+    const QModelIndex root = model.index(0, 0);
+    QCOMPARE(model.propertyAt(root), &properties);
+    QCOMPARE(model.rowCount(root), 1);
+    const QModelIndex masterName = model.index(0, 0, root);
+    QCOMPARE(model.propertyAt(masterName), master);
+    QCOMPARE(model.buddy(masterName), masterName.siblingAtColumn(1));
+    QCOMPARE(model.buddy(masterName.siblingAtColumn(1)), masterName.siblingAtColumn(1));
+    QVERIFY(!model.hasChildren(masterName));
+    QVERIFY(!model.indexOfProperty(dependent).isValid());
+    QVERIFY(!model.flags(masterName).testFlag(Qt::ItemIsEditable));
+    QVERIFY(model.flags(masterName.siblingAtColumn(1)).testFlag(Qt::ItemIsEditable));
+
+    QVERIFY(model.setData(masterName.siblingAtColumn(1), QStringLiteral("Yes"), Qt::EditRole));
+    QCOMPARE(master->valueText(), QStringLiteral("Yes"));
+    QCOMPARE(model.rowCount(masterName), 1);
+    const QModelIndex dependentName = model.index(0, 0, masterName);
+    QCOMPARE(model.propertyAt(dependentName), dependent);
+    QCOMPARE(model.parent(dependentName), masterName);
+    QCOMPARE(model.indexOfProperty(dependent, 1), dependentName.siblingAtColumn(1));
+    QVERIFY(!model.setData(masterName, QStringLiteral("x"), Qt::DisplayRole));
+}
+
+void tst_PropertiesExplorer::cellContents_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("editors");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shownValue");
+
+    QTest::newRow("inline text as stored") << "string"
+                                           << "inline"
+                                           << "a/b"
+                                           << "Plain"
+                                           << "a/b";
+    QTest::newRow("password masked") << "password"
+                                     << "inline"
+                                     << "secret"
+                                     << "Plain"
+                                     << "******";
+    QTest::newRow("multi-line text on one line") << "string"
+                                                 << "description"
+                                                 << "one\ntwo"
+                                                 << "Plain"
+                                                 << "one two";
+    QTest::newRow("fixed value by its label") << "filefilter"
+                                              << "allfiles;types" << XMLValues::ALLFILES << "Plain"
+                                              << "All files";
+    QTest::newRow("an empty name shows <noname>") << "string"
+                                                  << "inline"
+                                                  << "x"
+                                                  << ""
+                                                  << "x";
+    QTest::newRow("carriage returns leave the name") << "string"
+                                                     << "inline"
+                                                     << "x"
+                                                     << "Two\r\nlines"
+                                                     << "x";
+}
+
+void tst_PropertiesExplorer::cellContents()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, editors);
+    QFETCH(QString, value);
+    QFETCH(QString, name);
+    QFETCH(QString, shownValue);
+
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+
+    auto *property =
+        new GenericProperty(value, name, "Tag", type, editors, "Explains", QString(), nullptr);
+    properties.append(property);
+    window.explorer->loadProperties(&properties);
+
+    const QModelIndex nameCell = window.indexOf(property, 0);
+    const QModelIndex valueCell = window.indexOf(property, 1);
+    const QString expectedName =
+        name.isEmpty() ? QStringLiteral("<noname>") : QString(name).remove(QLatin1Char('\r'));
+    QCOMPARE(nameCell.data(Qt::DisplayRole).toString(), expectedName);
+    QCOMPARE(nameCell.data(Qt::EditRole).toString(), expectedName);
+    QCOMPARE(valueCell.data(Qt::DisplayRole).toString(), shownValue);
+    QCOMPARE(valueCell.data(Qt::EditRole).toString(), value);
+    QCOMPARE(nameCell.data(Qt::ToolTipRole).toString(), property->tooltip());
+    QCOMPARE(valueCell.data(Qt::ToolTipRole).toString(), property->tooltip());
+    QVERIFY(valueCell.data(Qt::ToolTipRole).toString().contains("Explains"));
+    QCOMPARE(nameCell.data(Qt::ForegroundRole), QVariant());
+    QCOMPARE(valueCell.data(Qt::DecorationRole), QVariant());
+}
+
+void tst_PropertiesExplorer::propertyEnumsTranslateInlineValues()
+{
+    PropertyTranslator translator;
+    QVERIFY(QCoreApplication::installTranslator(&translator));
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *enabled = new GenericProperty("Yes", "Enabled", "Enabled", "bool", "inline", QString(),
+                                        QString(), nullptr);
+    auto *language = new GenericProperty("de", "Language", XMLValues::UP_UI_LANGUAGE, "enum:en;de",
+                                         "inline", QString(), QString(), nullptr);
+    auto *script = new GenericProperty("Yes", "Script", "Script", "bool", "inline;scriptexp",
+                                       QString(), XMLValues::EDITOR_SCRIPTEXP, nullptr);
+    properties.append(enabled);
+    properties.append(language);
+    properties.append(script);
+    window.explorer->loadProperties(&properties);
+
+    QCOMPARE(window.rows(), (QStringList{"Aktiv = Ja", "Language = de", "Script = Yes"}));
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void tst_PropertiesExplorer::dependentRowsComeAndGoInItalics()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *recorder = new RecordingDelegate;
+    recorder->setParent(window.explorer);
+    window.explorer->setItemDelegate(recorder);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    auto *master = new LineEditProperty("Master", "No");
+    auto *dependent = makeDependent("Shown", "Yes");
+    auto *deeper = makeDependent("Deeper", "");
+    master->append(dependent);
+    dependent->append(deeper);
+    properties.append(master);
+    properties.append(new LineEditProperty("After", "1"));
+    window.explorer->loadProperties(&properties);
+    QCOMPARE(window.rows(), (QStringList{"Master = No", "After = 1"}));
+
+    // The user types "Yes" into the master and leaves the field.
+    window.explorer->setCurrentIndex(window.indexOf(master));
+    auto *editor =
+        qobject_cast<QLineEdit *>(window.explorer->indexWidget(window.indexOf(master, 1)));
+    QVERIFY(editor);
+    editor->setFocus();
+    editor->selectAll();
+    QTest::keyClicks(editor, "Yes");
+    window.elsewhere->setFocus();
+
+    QCOMPARE(master->valueText(), QStringLiteral("Yes"));
+    QCOMPARE(window.rows(), (QStringList{"Master = Yes", "  Shown = ", "After = 1"}));
+    QVERIFY(window.explorer->isExpanded(window.indexOf(master)));
+    QVERIFY(window.explorer->visualRect(window.indexOf(dependent)).isValid());
+    QTRY_VERIFY(recorder->drawn.contains("Shown"));
+    QVERIFY(recorder->drawn.value("Shown").italic);
+    QVERIFY(!recorder->drawn.value("Master").italic);
+    QVERIFY(!recorder->drawn.value("After").italic);
+
+    // Another value takes the row away again; the current row stays on "After".
+    window.explorer->setCurrentIndex(window.indexOf(properties.child(1, false)));
+    QVERIFY(window.explorer->model()->setData(window.indexOf(master, 1), "No", Qt::EditRole));
+    QCOMPARE(window.rows(), (QStringList{"Master = No", "After = 1"}));
+    QCOMPARE(window.explorer->currentIndex().data().toString(), QStringLiteral("After"));
+    QVERIFY(!window.indexOf(dependent).isValid());
+}
+
+void tst_PropertiesExplorer::readOnlyRowsAreGreyAndOpenNoEditor()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *recorder = new RecordingDelegate;
+    recorder->setParent(window.explorer);
+    window.explorer->setItemDelegate(recorder);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
+
+    auto *fixed = new LineEditProperty("Fixed", "locked", nullptr, false);
+    auto *open = new LineEditProperty("Open", "free");
+    properties.append(fixed);
+    properties.append(open);
+    window.explorer->loadProperties(&properties);
+
+    QCOMPARE(window.indexOf(fixed, 0).data(Qt::ForegroundRole), QVariant(QColor(Qt::gray)));
+    QCOMPARE(window.indexOf(fixed, 1).data(Qt::ForegroundRole), QVariant(QColor(Qt::gray)));
+    QVERIFY(!window.indexOf(fixed, 1).flags().testFlag(Qt::ItemIsEditable));
+
+    QTest::mouseClick(window.explorer->viewport(), Qt::LeftButton, {}, window.centerOf(fixed, 1));
+    QCOMPARE(window.explorer->currentIndex().siblingAtColumn(0).data().toString(),
+             QStringLiteral("Fixed"));
+    QCOMPARE(window.explorer->indexWidget(window.indexOf(fixed, 1)), nullptr);
+
+    QTRY_VERIFY(recorder->drawn.contains("locked"));
+    QCOMPARE(recorder->drawn.value("Fixed").textColor, QColor(Qt::gray));
+    QCOMPARE(recorder->drawn.value("locked").textColor, QColor(Qt::gray));
+    QVERIFY(recorder->drawn.value("Open").textColor != QColor(Qt::gray));
+
+    QTest::mouseClick(window.explorer->viewport(), Qt::LeftButton, {}, window.centerOf(open, 0));
+    QVERIFY(window.explorer->indexWidget(window.indexOf(open, 1)));
+}
+
+void tst_PropertiesExplorer::invalidValueTurnsTheNameCellRed()
+{
+    JudgingOwner owner;
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    owner.acceptsValue = [](const QString &value) {
+        return !value.contains(QLatin1Char(' '));
+    };
+    owner.properties = &properties;
+    auto *name = new LineEditProperty("Name", "ok", &owner);
+    auto *other = new LineEditProperty("Other", "x", &owner);
+    properties.append(name);
+    properties.append(other);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
+    window.explorer->loadProperties(&properties);
+
+    const QColor invalidRed(255, 151, 151);
+    const auto nameCellColour = [&] {
+        const QImage image = window.explorer->viewport()->grab().toImage();
+        const QRect cell = window.explorer->visualRect(window.indexOf(name, 0));
+        return image.pixelColor(1, cell.top() + 1);
+    };
+    const auto enter = [&](const QString &text) {
+        window.explorer->setCurrentIndex(window.indexOf(name));
+        auto *editor =
+            qobject_cast<QLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
+        QVERIFY(editor);
+        editor->setText(text);
+        // Leaving for the next row commits; the red shows on the row left behind.
+        QTest::mouseClick(window.explorer->viewport(), Qt::LeftButton, {},
+                          window.centerOf(other, 0));
+    };
+
+    QVERIFY(nameCellColour() != invalidRed);
+    enter(QStringLiteral("not ok"));
+    QCOMPARE(name->valueText(), QStringLiteral("not ok"));
+    QVERIFY(!name->isValid());
+    QCOMPARE(nameCellColour(), invalidRed);
+    QVERIFY(window.indexOf(name, 0).data(Qt::ToolTipRole).toString().contains("WARNING: Refused"));
+
+    enter(QStringLiteral("fine"));
+    QVERIFY(name->isValid());
+    QVERIFY(nameCellColour() != invalidRed);
+}
+
+void tst_PropertiesExplorer::editingCommitsOnFocusLossNotOnReturn()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "old");
+    properties.append(name);
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    window.explorer->setFocus();
+    window.explorer->setCurrentIndex(window.indexOf(name));
+    auto *editor =
+        qobject_cast<RecordingLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
+    QVERIFY(editor);
+    editor->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    editor->selectAll();
+    QTest::keyClicks(editor, "new");
+
+    // Return neither commits nor closes.
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(window.explorer->indexWidget(window.indexOf(name, 1)), editor);
+    QCOMPARE(name->valueText(), QStringLiteral("old"));
+    QCOMPARE(editor->text(), QStringLiteral("new"));
+
+    // Focus moving elsewhere in the window commits, and the editor stays open.
+    QSignalSpy changes(name, &IProperty::propertyChanged);
+    window.elsewhere->setFocus();
+    QTRY_COMPARE(name->valueText(), QStringLiteral("new"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(window.explorer->indexWidget(window.indexOf(name, 1)), editor);
+    QCOMPARE(window.indexOf(name, 1).data().toString(), QStringLiteral("new"));
+}
+
+void tst_PropertiesExplorer::clickingTheNameOfTheCurrentRowEditsItsValue()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "x");
+    properties.append(name);
+    properties.append(new LineEditProperty("Other", "y"));
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    window.explorer->setCurrentIndex(window.indexOf(name));
+    QWidget *editor = window.explorer->indexWidget(window.indexOf(name, 1));
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_COMPARE(window.explorer->indexWidget(window.indexOf(name, 1)), nullptr);
+
+    QTest::mouseClick(window.explorer->viewport(), Qt::LeftButton, {}, window.centerOf(name, 0));
+    QTRY_VERIFY(window.explorer->indexWidget(window.indexOf(name, 1)));
+    QCOMPARE(window.explorer->indexWidget(window.indexOf(name, 0)), nullptr);
+}
+
+void tst_PropertiesExplorer::escapeClosesWithoutCommitting()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "old");
+    properties.append(name);
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    window.explorer->setCurrentIndex(window.indexOf(name));
+    auto *editor = qobject_cast<QLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("typed"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    QTRY_COMPARE(window.explorer->indexWidget(window.indexOf(name, 1)), nullptr);
+    QCOMPARE(name->valueText(), QStringLiteral("old"));
+}
+
+void tst_PropertiesExplorer::loadingClosesTheEditorWithoutCommitting()
+{
+    auto properties = std::make_unique<PropertyCollection>(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "old");
+    properties->append(name);
+    window.explorer->loadProperties(properties.get());
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    window.explorer->setCurrentIndex(window.indexOf(name));
+    QPointer<QLineEdit> editor =
+        qobject_cast<QLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("typed"));
+
+    window.explorer->loadProperties(nullptr);
+    QCOMPARE(name->valueText(), QStringLiteral("old"));
+    properties.reset();
+    QTRY_VERIFY(editor.isNull());
+    QCOMPARE(window.rows(), QStringList());
+}
+
+void tst_PropertiesExplorer::doubleClickReopensTheLastDialog()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "x");
+    properties.append(name);
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+
+    window.explorer->setCurrentIndex(window.indexOf(name));
+    auto *editor =
+        qobject_cast<RecordingLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
+    QVERIFY(editor);
+    QSignalSpy doubleClicks(window.explorer, &QAbstractItemView::doubleClicked);
+
+    QTest::mouseDClick(window.explorer->viewport(), Qt::LeftButton, {}, window.centerOf(name, 0));
+
+    QCOMPARE(editor->reopenRequests, 0); // not at once: the editor settles first
+    QTRY_COMPARE(editor->reopenRequests, 1);
+    QCOMPARE(doubleClicks.count(), 0); // consumed
+
+    // A disabled explorer ignores double clicks.
+    window.explorer->viewport()->setEnabled(false);
+    QTest::mouseDClick(window.explorer->viewport(), Qt::LeftButton, {}, window.centerOf(name, 0));
+    QTest::qWait(300);
+    QCOMPARE(editor->reopenRequests, 1);
+}
+
+void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("reachesTheMenu");
+
+    QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
+    QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier) << false;
+    QTest::newRow("select all") << int(Qt::Key_A) << int(Qt::ControlModifier) << false;
+    QTest::newRow("cut goes to the menu") << int(Qt::Key_X) << int(Qt::ControlModifier) << true;
+    QTest::newRow("with shift it goes to the menu")
+        << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << true;
+}
+
+void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, reachesTheMenu);
+
+    Window window;
+
+    QAction menuAction(&window.widget);
+    menuAction.setShortcut(QKeySequence(key | modifiers));
+    menuAction.setShortcutContext(Qt::WindowShortcut);
+    window.widget.addAction(&menuAction);
+    QSignalSpy triggered(&menuAction, &QAction::triggered);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    window.explorer->setFocus();
+    QTRY_VERIFY(window.explorer->hasFocus());
+
+    QTest::keyClick(window.explorer, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(triggered.count(), reachesTheMenu ? 1 : 0);
+}
+
+void tst_PropertiesExplorer::pathValuesElideInTheMiddle()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *recorder = new RecordingDelegate;
+    recorder->setParent(window.explorer);
+    window.explorer->setItemDelegate(recorder);
+    properties.append(new GenericProperty("/data/in", "Folder", "Folder", XMLValues::PATH,
+                                          "choosefolder", QString(), QString(), nullptr));
+    properties.append(new GenericProperty("text", "Text", "Text", "string", "inline", QString(),
+                                          QString(), nullptr));
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
+
+    QTRY_VERIFY(recorder->drawn.contains("\\data\\in") && recorder->drawn.contains("text"));
+    QCOMPARE(recorder->drawn.value("\\data\\in").elide, Qt::ElideMiddle);
+    QCOMPARE(recorder->drawn.value("text").elide, Qt::ElideRight);
+}
+
+QTEST_MAIN(tst_PropertiesExplorer)
+#include "tst_propertiesexplorer.moc"
