@@ -1,19 +1,29 @@
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+class QDomDocument;
 class QLabel;
 class QToolBar;
 
+namespace GuiLib {
+class IProperty;
+class PropertiesExplorer;
+} // namespace GuiLib
+
 namespace SRCore {
 class FlowObject;
+struct LogRecord;
 struct XmlError;
 } // namespace SRCore
 
 namespace Scripter {
 
+struct DeclarationContent;
 class DeclarationItem;
 class DeclarationTree;
 class IDocumentWindow;
@@ -73,8 +83,27 @@ public:
     void reset();
 
     bool isActive() const;
+    // The panel got the focus: the window makes it the active one, and the explorer shows the
+    // selected item's properties.
+    void activate();
+
     // The next free "Argument" + number tag for a new definition.
     QString nextDefinitionTag();
+    // `tag` + "_Copy", or + "_Copy1", "_Copy2", ... when that is taken.
+    QString uniqueCopyTag(const QString &tag) const;
+    // True when an item other than `except` shows `tag`, or when the declaration's own fields
+    // use it: a definition may not take it.
+    bool isTagUsed(const QString &tag, const DeclarationItem *except = nullptr) const;
+
+    // The window's properties explorer shows `properties` (null: nothing).
+    void showProperties(GuiLib::IProperty *properties);
+    // Shows `properties` again when the explorer shows them (after a property was replaced).
+    void refreshProperties(GuiLib::IProperty *properties);
+    // `properties` are about to be destroyed: the explorer lets go of them.
+    void releaseProperties(GuiLib::IProperty *properties);
+
+    // A message for the message pane; `text` is untranslated and may hold "%1".
+    void log(int level, const char *text, const QString &argument = QString()) const;
 
 signals:
     void updateItemSelection();
@@ -85,15 +114,23 @@ public slots:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     DeclarationItem *scriptItem() const;
+    DeclarationContent gather() const;
+    // The declaration XML document; problems found while writing go to the message pane.
+    QDomDocument writeDocument() const;
+    void logRecords(const QList<SRCore::LogRecord> &records) const;
+    void createItems(const QHash<QString, QString> &basicValues);
 
     IDocumentWindow *m_window;
     QToolBar *m_toolBar;
     QLabel *m_label;
     DeclarationTree *m_tree;
+    // The set that this panel last gave the explorer; the fixture panel may have replaced it
+    // since, so it is only cleared, never read back.
+    GuiLib::IProperty *m_shownProperties = nullptr;
+    QPointer<GuiLib::PropertiesExplorer> m_explorer;
     int m_definitionCounter = 0;
     bool m_active = false;
 };
