@@ -7,10 +7,10 @@
 #include "objecttemplates.h"
 
 #include "guilib/property/propertiesexplorer.h"
+#include "guilib/property/propertiesexplorermodel.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/common/xmlerror.h"
-#include "corelib/files/filehandler.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QSaveFile>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -37,8 +38,7 @@ QString sectionXml(const QString &section, const QList<DeclarationItem *> &defin
         records.append(item->record());
     }
     QDomDocument document;
-    document.appendChild(DeclarationXml::writeDefinitions(document, section, records));
-    return document.toString(4);
+    return DeclarationXml::toText(DeclarationXml::writeDefinitions(document, section, records));
 }
 
 QStringList tagsOf(const QList<DeclarationItem *> &definitions)
@@ -79,17 +79,14 @@ Declaration::Declaration(IDocumentWindow *window, QWidget *parent)
     layout->addWidget(m_tree);
     setMinimumSize(100, 100);
     setFocusPolicy(Qt::ClickFocus);
+    connect(m_tree, &DeclarationTree::updateSelections, this, &Declaration::updateItemSelection);
 
     reset();
 }
 
 Declaration::~Declaration()
 {
-    if (m_shownProperties && m_explorer) {
-        m_explorer->loadProperties(nullptr);
-    }
-    m_shownProperties = nullptr;
-    // The items reach back into the panel while they are destroyed.
+    // The items let go of the explorer while they are destroyed, through this panel.
     delete m_tree;
 }
 
@@ -189,12 +186,21 @@ QDomDocument Declaration::writeDocument() const
 
 QString Declaration::toXml() const
 {
-    return writeDocument().toString(4);
+    return QString::fromUtf8(DeclarationXml::toText(writeDocument()));
 }
 
 bool Declaration::save(const QString &path, QString *errorMessage) const
 {
-    return SRCore::FileHandler::saveDomElement(writeDocument(), path, 4, errorMessage);
+    // The file is replaced only once the whole document is written.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(DeclarationXml::toText(writeDocument())) >= 0
+        && file.commit()) {
+        return true;
+    }
+    if (errorMessage) {
+        *errorMessage = tr("Cannot write the declaration '%1': %2").arg(path, file.errorString());
+    }
+    return false;
 }
 
 bool Declaration::load(const QString &path, SRCore::XmlError *error)
@@ -268,9 +274,6 @@ void Declaration::reset()
 
 void Declaration::createItems(const QHash<QString, QString> &basicValues)
 {
-    if (m_shownProperties) {
-        showProperties(nullptr);
-    }
     m_tree->removeAllItems();
     m_definitionCounter = 0;
 
@@ -338,12 +341,16 @@ bool Declaration::isTagUsed(const QString &tag, const DeclarationItem *except) c
     return false;
 }
 
+GuiLib::IProperty *Declaration::shownProperties() const
+{
+    return m_explorer ? m_explorer->propertiesModel()->root() : nullptr;
+}
+
 void Declaration::showProperties(GuiLib::IProperty *properties)
 {
     if (!m_explorer) {
         m_explorer = m_window->propertiesExplorer();
     }
-    m_shownProperties = properties;
     if (m_explorer) {
         m_explorer->loadProperties(properties);
     }
@@ -351,15 +358,23 @@ void Declaration::showProperties(GuiLib::IProperty *properties)
 
 void Declaration::refreshProperties(GuiLib::IProperty *properties)
 {
-    if (properties && m_shownProperties == properties) {
+    if (properties && shownProperties() == properties) {
         showProperties(properties);
+    }
+}
+
+void Declaration::refreshProperty(GuiLib::IProperty *properties, GuiLib::IProperty *property)
+{
+    if (properties && shownProperties() == properties) {
+        m_explorer->propertiesModel()->refresh(property);
     }
 }
 
 void Declaration::releaseProperties(GuiLib::IProperty *properties)
 {
-    if (properties && m_shownProperties == properties) {
-        showProperties(nullptr);
+    // Never through the window: this also runs while the window is being destroyed.
+    if (properties && shownProperties() == properties) {
+        m_explorer->loadProperties(nullptr);
     }
 }
 
@@ -392,9 +407,6 @@ void Declaration::updatePreview(bool active)
     setPalette(colours);
     if (active) {
         m_tree->setFocus();
-    } else {
-        // The other panel now gives the explorer its own properties.
-        m_shownProperties = nullptr;
     }
 }
 

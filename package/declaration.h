@@ -50,7 +50,8 @@ public:
     // and log flags, INCLUDEEXCLUDEFOLDER, ICON, PASSWORDPROTECTED, ...); empty for an unknown tag.
     QString basicValue(const QString &tag) const;
     // Sets a basic script property as the user would, with the change handling that follows
-    // (the package reader sets the icon and password this way). False for an unknown tag.
+    // (the package reader sets the icon and password this way; a new Password clears
+    // VerifyPassword, so set it first). False for an unknown tag.
     bool setBasicValue(const QString &tag, const QString &value);
     // The chosen icon file; empty for the default icon.
     QString iconPath() const;
@@ -97,8 +98,10 @@ public:
 
     // The window's properties explorer shows `properties` (null: nothing).
     void showProperties(GuiLib::IProperty *properties);
-    // Shows `properties` again when the explorer shows them (after a property was replaced).
+    // Shows `properties` again when the explorer shows them (after a property was replaced),
+    // or only the rows of `property` of them (after its value was set back).
     void refreshProperties(GuiLib::IProperty *properties);
+    void refreshProperty(GuiLib::IProperty *properties, GuiLib::IProperty *property);
     // `properties` are about to be destroyed: the explorer lets go of them.
     void releaseProperties(GuiLib::IProperty *properties);
 
@@ -106,6 +109,7 @@ public:
     void log(int level, const char *text, const QString &argument = QString()) const;
 
 signals:
+    // The selection of the tree changed (the tree's updateSelections()).
     void updateItemSelection();
 
 public slots:
@@ -117,6 +121,7 @@ protected:
 
 private:
     DeclarationItem *scriptItem() const;
+    GuiLib::IProperty *shownProperties() const;
     DeclarationContent gather() const;
     // The declaration XML document; problems found while writing go to the message pane.
     QDomDocument writeDocument() const;
@@ -127,9 +132,7 @@ private:
     QToolBar *m_toolBar;
     QLabel *m_label;
     DeclarationTree *m_tree;
-    // The set that this panel last gave the explorer; the fixture panel may have replaced it
-    // since, so it is only cleared, never read back.
-    GuiLib::IProperty *m_shownProperties = nullptr;
+    // Taken from the window on first use; tracked, as the window may destroy it first.
     QPointer<GuiLib::PropertiesExplorer> m_explorer;
     int m_definitionCounter = 0;
     bool m_active = false;

@@ -275,7 +275,7 @@ QString DeclarationItem::presetDescription() const
 void DeclarationItem::restoreValue(GuiLib::IProperty *property, const QString &value)
 {
     property->setValue(value, true, false);
-    m_declaration->refreshProperties(m_properties.get());
+    m_declaration->refreshProperty(m_properties.get(), property);
 }
 
 void DeclarationItem::propertyChangedHandler()

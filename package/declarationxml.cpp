@@ -5,6 +5,7 @@
 
 #include "corelib/common/validation.h"
 #include "corelib/common/xmlerror.h"
+#include "corelib/common/xmltext.h"
 #include "corelib/flow/flowobject.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -13,6 +14,7 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QSet>
+#include <QXmlStreamWriter>
 
 namespace Scripter {
 
@@ -104,16 +106,96 @@ void removeElement(QDomElement element)
     }
 }
 
-// The field's text, whether written as text or as CDATA.
-QString contentText(const QDomElement &element)
+// The field's text, whether written as text, as CDATA or encoded. False with the reason when
+// an encoded text cannot be decoded.
+bool contentText(const QDomElement &element, QString *text, QString *errorMessage)
 {
-    QString text;
+    QString content;
     for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
         if (node.isText() || node.isCDATASection()) {
-            text += node.toCharacterData().data();
+            content += node.nodeValue();
         }
     }
-    return text;
+    if (!element.hasAttribute(XMLKey::VALUEENCODING)) {
+        *text = content;
+        return true;
+    }
+    QString reason;
+    if (SRCore::XmlText::decode(XMLKey::VALUEENCODING, element.attribute(XMLKey::VALUEENCODING),
+                                content, text, &reason)) {
+        return true;
+    }
+    if (errorMessage) {
+        *errorMessage = DeclarationXml::tr("Line %1: the value of %2 cannot be read: %3")
+                            .arg(element.lineNumber())
+                            .arg(element.tagName(), reason);
+    }
+    return false;
+}
+
+// Attributes in the order in which a reader expects to meet them; others follow by name.
+const QStringList &attributeOrder()
+{
+    static const QStringList order = {XMLKey::DEPENDENCY,
+                                      XMLKey::DEPENDENCYVALUE,
+                                      XMLKey::VALIDATION,
+                                      XMLKey::LOCALIZEDTAGNAME,
+                                      XMLKey::TOOLTIP,
+                                      XMLKey::AVAILABLEFOR,
+                                      XMLKey::REQUIREATLEASTONE,
+                                      XMLKey::OPAQUEPROPERTY,
+                                      XMLKey::STRINGLISTEDITORMES,
+                                      XMLKey::SELECTFROMLIBMESSAGE,
+                                      XMLKey::SELECTMANYFROMLIBMESSAGE,
+                                      XMLKey::EXTERNALAPPLICATION,
+                                      XMLKey::EXTERNALARGFORNEW,
+                                      XMLKey::EXTERNALARGFOREDIT,
+                                      XMLKey::TYPE,
+                                      XMLKey::EDITOR,
+                                      XMLKey::DEFAULT,
+                                      XMLKey::SUBTYPE};
+    return order;
+}
+
+void writeElement(QXmlStreamWriter &writer, const QDomElement &element)
+{
+    writer.writeStartElement(element.tagName());
+    QStringList names;
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.count(); ++i) {
+        names.append(attributes.item(i).toAttr().name());
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const qsizetype ia = attributeOrder().indexOf(a);
+        const qsizetype ib = attributeOrder().indexOf(b);
+        if (ia != ib) {
+            return ia >= 0 && (ib < 0 || ia < ib);
+        }
+        return a < b;
+    });
+    for (const QString &name : std::as_const(names)) {
+        writer.writeAttribute(
+            name, SRCore::XmlText::withoutUnstorableCharacters(element.attribute(name)));
+    }
+
+    QString text;
+    bool cdata = false;
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isElement()) {
+            writeElement(writer, node.toElement());
+        } else if (node.isText() || node.isCDATASection()) {
+            text += node.nodeValue();
+            cdata = cdata || node.isCDATASection();
+        }
+    }
+    // A parser turns a carriage return inside CDATA into a line feed: such a value is written
+    // as text, which keeps it.
+    if (cdata && !text.contains(QLatin1Char('\r')) && !SRCore::XmlText::needsEncoding(text)) {
+        writer.writeCDATA(text);
+    } else {
+        SRCore::XmlText::write(writer, text, XMLKey::VALUEENCODING);
+    }
+    writer.writeEndElement();
 }
 
 QDomDocument defaultDeclaration()
@@ -148,8 +230,8 @@ QString yesNo(bool value)
     return value ? XMLValues::YES : XMLValues::NO;
 }
 
-void readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
-                     QList<SRCore::LogRecord> *messages)
+bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &definitions,
+                     QList<SRCore::LogRecord> *messages, QString *errorMessage)
 {
     QSet<QString> readTags;
     for (QDomElement field = section.firstChildElement(); !field.isNull();
@@ -169,9 +251,15 @@ void readDefinitions(const QDomElement &section, QList<DefinitionRecord> &defini
         if (field.hasAttribute(XMLKey::VALIDATION)) {
             values.insert(XMLKey::VALIDATION, field.attribute(XMLKey::VALIDATION));
         }
+        QString content;
+        if (!contentText(field, &content, errorMessage)) {
+            return false;
+        }
+        // An encoded content holds characters that the attribute had to drop.
         values.insert(XMLKey::DEFAULT, field.hasAttribute(XMLKey::DEFAULT)
+                                               && !field.hasAttribute(XMLKey::VALUEENCODING)
                                            ? field.attribute(XMLKey::DEFAULT)
-                                           : contentText(field));
+                                           : content);
         definition.defaultEditor = field.attribute(XMLKey::SUBTYPE);
         DefinitionEditors::restore(field, values);
 
@@ -192,9 +280,32 @@ void readDefinitions(const QDomElement &section, QList<DefinitionRecord> &defini
         readTags.insert(tag);
         definitions.append(definition);
     }
+    return true;
 }
 
 } // namespace
+
+QByteArray DeclarationXml::toText(const QDomDocument &document)
+{
+    QByteArray text;
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(4);
+    writer.writeStartDocument();
+    writeElement(writer, document.documentElement());
+    writer.writeEndDocument();
+    return text;
+}
+
+QString DeclarationXml::toText(const QDomElement &element)
+{
+    QString text;
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(4);
+    writeElement(writer, element);
+    return text;
+}
 
 QString DeclarationXml::positionInElementPane(const QString &value)
 {
@@ -345,7 +456,11 @@ bool DeclarationXml::read(const QDomDocument &document, DeclarationContent &cont
     for (QDomElement field = elementFields.firstChildElement(); !field.isNull();
          field = field.nextSiblingElement()) {
         if (field.attribute(XMLKey::EDITOR).compare(XMLValues::HIDE, Qt::CaseInsensitive) == 0) {
-            basic.insert(field.tagName(), contentText(field));
+            QString text;
+            if (!contentText(field, &text, errorMessage)) {
+                return false;
+            }
+            basic.insert(field.tagName(), text);
         }
     }
     // A missing attribute means the requirement was off when written.
@@ -374,9 +489,9 @@ bool DeclarationXml::read(const QDomDocument &document, DeclarationContent &cont
                      yesNo(!elementFields.firstChildElement(language.functionsField).isNull()));
     }
 
-    readDefinitions(elementFields, content.elementDefinitions, messages);
-    readDefinitions(connectionFields, content.connectionDefinitions, messages);
-    return true;
+    return readDefinitions(elementFields, content.elementDefinitions, messages, errorMessage)
+           && readDefinitions(connectionFields, content.connectionDefinitions, messages,
+                              errorMessage);
 }
 
 void DeclarationXml::exportBasicProperties(const QHash<QString, QString> &basicValues,

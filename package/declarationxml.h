@@ -62,13 +62,21 @@ public:
     static QDomElement writeDefinition(QDomDocument &document, const DefinitionRecord &definition,
                                        QList<SRCore::LogRecord> *messages = nullptr);
 
+    // The text of a declaration document or of one of its elements, with the XML declaration
+    // in front of a document. Every text comes back exactly when read: carriage returns are
+    // written as references, a value that XML cannot hold is encoded (XMLKey::VALUEENCODING,
+    // as in flow documents), and attributes come in a fixed order.
+    static QByteArray toText(const QDomDocument &document);
+    static QString toText(const QDomElement &element);
+
     // "category:rest" with an unknown category replaced by "Custom".
     static QString positionInElementPane(const QString &value);
 
     // Reads a declaration document into `content` (basic values and definitions; the basic
     // values that the document does not speak of are left out). False with `errorMessage` when
-    // the document is no declaration. Definitions whose master is missing stay at the top of
-    // their group and are reported; tags are taken as written (the panel keeps them unique).
+    // the document is no declaration or holds an encoded value that cannot be decoded. Definitions
+    // whose master is missing stay at the top of their group and are reported; tags are taken as
+    // written (the panel keeps them unique).
     static bool read(const QDomDocument &document, DeclarationContent &content,
                      QList<SRCore::LogRecord> *messages = nullptr, QString *errorMessage = nullptr);
 

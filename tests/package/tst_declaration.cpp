@@ -4,6 +4,7 @@
 #include "package/declarationtree.h"
 
 #include "guilib/property/genericproperty.h"
+#include "guilib/property/propertiesexplorermodel.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/common/xmlerror.h"
@@ -39,6 +40,18 @@ void edit(DeclarationItem *item, const QString &tag, const QString &value)
     GuiLib::IProperty *p = propertyOf(item, tag);
     QVERIFY2(p, qPrintable(tag));
     p->setValue(value, false, false);
+}
+
+// The value column of the explorer's top-level row `name`; null when there is no such row.
+QVariant shownValue(const GuiLib::PropertiesExplorer *explorer, const QString &name)
+{
+    const QAbstractItemModel *model = explorer->model();
+    for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
+        if (model->index(row, 0, explorer->rootIndex()).data().toString() == name) {
+            return model->index(row, 1, explorer->rootIndex()).data();
+        }
+    }
+    return QVariant();
 }
 
 DeclarationItem *current(FakeDocumentWindow &window)
@@ -268,6 +281,8 @@ private slots:
 
     void goldenDeclaration();
     void writeReadWriteIsStable();
+    void textsComeBackExactly();
+    void undecodableValueIsRefused();
     void fieldsForTheFixture();
     void exportBasicProperties();
     void loadReportsParseErrorsAndKeepsTheDeclaration_data();
@@ -394,9 +409,12 @@ void tst_Declaration::duplicateTagIsRefused()
     const QString before = item->text(0);
     window.log.records.clear();
 
+    QCOMPARE(shownValue(window.explorer, s("Tag")).toString(), before);
     edit(item, XMLKey::DEF_TAG, typed);
     QCOMPARE(item->text(0), before);
     QCOMPARE(item->value(XMLKey::DEF_TAG), before);
+    // The explorer shows the tag that was kept.
+    QCOMPARE(shownValue(window.explorer, s("Tag")).toString(), before);
     QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|") + rejected});
     QCOMPARE(window.panel->elementPropertyTags(), (QStringList{s("Taken"), s("Tak_en"), before}));
 }
@@ -412,6 +430,9 @@ void tst_Declaration::defaultFollowsTheEditors()
     };
     edit(item, XMLKey::DEF_EDITOR, s("Number"));
     QCOMPARE(defaultProperty()->type(), XMLValues::EDITORTYPE_NUMBER);
+    // The explorer shows the new property, not the one it replaced.
+    QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+    QCOMPARE(shownValue(window.explorer, s("Default")).toString(), s("42"));
     QCOMPARE(defaultProperty()->editors(), XMLValues::EDITOR_INLINE);
     QCOMPARE(defaultProperty()->valueText(), s("42"));
     QCOMPARE(defaultProperty()->name(), s("Default"));
@@ -665,9 +686,8 @@ void tst_Declaration::writeReadWriteIsStable()
     SRCore::XmlError xmlError;
     QVERIFY2(other.panel->load(path, &xmlError), qPrintable(xmlError.toString()));
     QVERIFY(other.log.records.isEmpty());
-    const QString difference = differenceBetween(parse(readFile(path)).documentElement(),
-                                                 parse(other.panel->toXml()).documentElement());
-    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    // The same document again, to the byte.
+    QCOMPARE(other.panel->toXml(), readFile(path));
 
     // The tree is rebuilt as it was: masters hold their dependents.
     QCOMPARE(other.panel->elementPropertyTags(), window.panel->elementPropertyTags());
@@ -682,6 +702,75 @@ void tst_Declaration::writeReadWriteIsStable()
     QCOMPARE(blank->value(XMLKey::DEFAULT), s("   "));
     // Loading is not an edit.
     QCOMPARE(other.modifiedCount, 0);
+}
+
+// Line breaks, markup, a character that XML cannot hold and the end of a CDATA section, in
+// texts, attributes and special values.
+void tst_Declaration::textsComeBackExactly()
+{
+    const QString tooltip = s("two\r\nlines\tand <&> \"quoted\" ]]>");
+    const QString bell = s("Bell") + QChar(0x07);
+    const QString blank = s(" \r\n ");
+    const QString expression = s("job.getName() + ']]>'");
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("texts.xml"));
+    {
+        FakeDocumentWindow window;
+        DeclarationItem *script = window.panel->tree()->scriptItem();
+        edit(script, XMLKey::TOOLTIP, tooltip);
+        edit(script, XMLKey::NAME, bell);
+        DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+        edit(item, XMLKey::TOOLTIP, tooltip);
+        edit(item, XMLKey::DEFAULT, blank);
+        DeclarationItem *scripted = addTo(window, DeclarationItem::ConnectionGroupKind);
+        edit(scripted, s("SecondEditor"), s("Script expression"));
+        propertyOf(scripted, XMLKey::DEFAULT)->setEditor(XMLValues::EDITOR_SCRIPTEXP);
+        edit(scripted, XMLKey::DEFAULT, expression);
+        QVERIFY(scripted->record().defaultIsSpecial);
+        QVERIFY(window.panel->save(path));
+    }
+    // Still a document that any XML reader accepts.
+    QVERIFY(!parse(readFile(path)).isNull());
+
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->load(path));
+    QCOMPARE(window.panel->basicValue(XMLKey::TOOLTIP), tooltip);
+    QCOMPARE(window.panel->elementName(), bell);
+    auto *item = dynamic_cast<DeclarationItem *>(
+        window.panel->tree()->groupItem(DeclarationItem::ElementGroupKind)->child(0));
+    QCOMPARE(item->value(XMLKey::TOOLTIP), tooltip);
+    QCOMPARE(item->value(XMLKey::DEFAULT), blank);
+    auto *scripted = dynamic_cast<DeclarationItem *>(
+        window.panel->tree()->groupItem(DeclarationItem::ConnectionGroupKind)->child(0));
+    QCOMPARE(scripted->value(XMLKey::DEFAULT), expression);
+    QCOMPARE(propertyOf(scripted, XMLKey::DEFAULT)->editor(), XMLValues::EDITOR_SCRIPTEXP);
+    QCOMPARE(window.panel->toXml(), readFile(path));
+
+    // The fixture's objects get the same values.
+    SRCore::FlowObject object = SRCore::FlowObject::create();
+    QVERIFY(object.injectPropertiesFromXML(window.panel->connectionFieldsXml()));
+    QCOMPARE(object.getField(scripted->text(0)).getValue(), expression);
+    QVERIFY(object.injectPropertiesFromXML(window.panel->elementFieldsXml()));
+    QCOMPARE(object.getField(item->text(0)).getValue(), blank);
+}
+
+void tst_Declaration::undecodableValueIsRefused()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("encoded.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<Object>\n<ElementFields>\n"
+               "<Name Editor=\"hide\" ValueEncoding=\"Base64UTF16\">not base64!</Name>\n"
+               "</ElementFields>\n<ConnectionFields/>\n</Object>\n");
+    file.close();
+
+    FakeDocumentWindow window;
+    SRCore::XmlError error;
+    QVERIFY(!window.panel->load(path, &error));
+    QVERIFY2(error.message.contains(s("Name")), qPrintable(error.message));
+    QCOMPARE(window.panel->elementName(), s("TavrixScript"));
 }
 
 void tst_Declaration::fieldsForTheFixture()
