@@ -1,6 +1,7 @@
 #include "genericproperty.h"
 
 #include "editorkinds.h"
+#include "genericpropertyeditor.h"
 #include "genericvalueoverrider.h"
 #include "ipropertyparent.h"
 #include "propertytexts.h"
@@ -129,19 +130,50 @@ void GenericProperty::storeText(const QString &text, bool silent, bool force)
     }
 }
 
-QWidget *GenericProperty::createEditor(QWidget *, QObject *, const char *)
+QWidget *GenericProperty::createEditor(QWidget *parent, QObject *receiver, const char *member)
 {
-    return nullptr;
+    auto *editor = new GenericPropertyEditor(this, parent);
+    PropertyAttributes editorAttributes = attributes();
+    // The FTP folder browser connects with the settings of the sibling properties.
+    if (tag() == XMLKey::FTPDIRECTORY) {
+        IProperty *scope = AbstractProperty<QString>::parent();
+        for (const QString &ftpTag :
+             {XMLKey::FTPSERVER, XMLKey::FTPPORT, XMLKey::FTPLOGIN, XMLKey::FTPPASSWORD,
+              XMLKey::FTPPASSIVE, XMLKey::FTPTRANSFERMODE}) {
+            if (const IProperty *setting = findProperty(scope, ftpTag)) {
+                editorAttributes.insert(ftpTag, setting->valueText());
+            }
+        }
+    }
+    editor->setAttributes(editorAttributes);
+    if (receiver && member) {
+        connect(editor, SIGNAL(valueChanged()), receiver, member);
+    }
+    return editor;
 }
 
-void GenericProperty::connectEditor(QWidget *, QObject *, const char *)
-{}
+void GenericProperty::connectEditor(QWidget *editor, QObject *sender, const char *signal)
+{
+    if (qobject_cast<GenericPropertyEditor *>(editor) && sender && signal) {
+        connect(sender, signal, editor, SLOT(invokeLastEditor()));
+    }
+}
 
-void GenericProperty::setEditorData(QWidget *)
-{}
+void GenericProperty::setEditorData(QWidget *editor)
+{
+    if (auto *genericEditor = qobject_cast<GenericPropertyEditor *>(editor)) {
+        genericEditor->setEditorData(stringValue(), this->editor());
+    }
+}
 
-void GenericProperty::setModelData(QWidget *)
-{}
+void GenericProperty::setModelData(QWidget *editor)
+{
+    if (auto *genericEditor = qobject_cast<GenericPropertyEditor *>(editor)) {
+        setAttributes(genericEditor->attributes());
+        setEditor(genericEditor->currentKind());
+        setValue(QVariant(genericEditor->value()), false, false);
+    }
+}
 
 bool GenericProperty::hasDisplayText() const
 {

@@ -27,6 +27,15 @@ QWidget *editorOf(QObject *object)
     return widget;
 }
 
+// Whether the view still holds `editor` open over its cell. A closed editor gives up the focus
+// and reports its last text before it goes; by then the view has taken its value.
+bool isOpenEditor(QWidget *editor)
+{
+    QWidget *viewport = editor->parentWidget();
+    auto *view = viewport ? qobject_cast<QAbstractItemView *>(viewport->parentWidget()) : nullptr;
+    return view && view->indexWidget(view->indexAt(editor->geometry().center())) == editor;
+}
+
 } // namespace
 
 PropertiesExplorerDelegate::PropertiesExplorerDelegate(QObject *parent)
@@ -138,7 +147,8 @@ void PropertiesExplorerDelegate::paint(QPainter *painter, const QStyleOptionView
 
 void PropertiesExplorerDelegate::sync()
 {
-    if (auto *editor = qobject_cast<QWidget *>(sender())) {
+    auto *editor = qobject_cast<QWidget *>(sender());
+    if (editor && isOpenEditor(editor)) {
         emit commitData(editor);
     }
 }
@@ -174,7 +184,7 @@ bool PropertiesExplorerDelegate::eventFilter(QObject *object, QEvent *event)
             return false;
         }
         QWidget *focus = QApplication::focusWidget();
-        if (focus != editor && !editor->isAncestorOf(focus)) {
+        if (focus != editor && !editor->isAncestorOf(focus) && isOpenEditor(editor)) {
             emit commitData(editor);
         }
         return false;

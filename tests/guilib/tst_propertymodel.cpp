@@ -9,14 +9,11 @@
 
 #include "corelib/common/xmlerror.h"
 #include "corelib/flow/flowobject.h"
-#include "corelib/values/emailsvalidator.h"
 #include "corelib/values/timevalidator.h"
-#include "corelib/values/urlvalidator.h"
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QIntValidator>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -106,8 +103,6 @@ private slots:
     void settingValueSignalsOnlyChanges();
     void inlineValidatorGuardsTheValue_data();
     void inlineValidatorGuardsTheValue();
-    void validatorChosenByTypeAndTag_data();
-    void validatorChosenByTypeAndTag();
 
     void dependentsShownByMasterValue_data();
     void dependentsShownByMasterValue();
@@ -299,70 +294,6 @@ void tst_PropertyModel::inlineValidatorGuardsTheValue()
     QCOMPARE(changes.count(), refused ? 0 : 1);
 }
 
-void tst_PropertyModel::validatorChosenByTypeAndTag_data()
-{
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("editors");
-    QTest::addColumn<QString>("validatorClass"); // empty: no validator
-    QTest::addColumn<int>("bottom");
-    QTest::addColumn<int>("top");
-
-    const QString number = XMLValues::EDITORTYPE_NUMBER;
-    QTest::newRow("number") << "Slots" << number << "inline"
-                            << "QIntValidator" << 0 << 999999;
-    QTest::newRow("cornering factor") << XMLKey::CORNERINGFACTOR << number << "inline;default"
-                                      << "QIntValidator" << -90 << 90;
-    QTest::newRow("job priority") << XMLKey::SETJOBPRIORITY << number << "inline"
-                                  << "QIntValidator" << -999999999 << 999999999;
-    QTest::newRow("port of a string type")
-        << XMLValues::UP_IC_BUTTERFLYPORT << XMLValues::EDITORTYPE_STRING << "inline"
-        << "QIntValidator" << 1 << 65535;
-    QTest::newRow("e-mail addresses")
-        << XMLKey::CCADDRESSES << XMLValues::EDITORTYPE_STRING << "inline"
-        << "SRCore::EmailsValidator" << 0 << 0;
-    QTest::newRow("clean-up time")
-        << XMLValues::UP_AD_CLEANUPAT << XMLValues::EDITORTYPE_STRING << "inline"
-        << "SRCore::TimeValidator" << 0 << 0;
-    QTest::newRow("a server address wins over the number type")
-        << XMLKey::POP3SERVER << number << "inline"
-        << "SRCore::URLValidator" << 0 << 0;
-    QTest::newRow("inline found inside the editor list text")
-        << "Slots" << number << "default;inline;scriptexp"
-        << "QIntValidator" << 0 << 999999;
-    QTest::newRow("no inline editor, no validator")
-        << "Slots" << number << "default;scriptexp" << QString() << 0 << 0;
-    QTest::newRow("plain string, no validator")
-        << "Name" << XMLValues::EDITORTYPE_STRING << "inline" << QString() << 0 << 0;
-}
-
-void tst_PropertyModel::validatorChosenByTypeAndTag()
-{
-    QFETCH(QString, tag);
-    QFETCH(QString, type);
-    QFETCH(QString, editors);
-    QFETCH(QString, validatorClass);
-    QFETCH(int, bottom);
-    QFETCH(int, top);
-
-    auto property = makeProperty(tag, QString(), type, editors);
-    QValidator *validator = property->validator();
-    if (validatorClass.isEmpty()) {
-        QCOMPARE(validator, nullptr);
-        return;
-    }
-    QVERIFY(validator);
-    QCOMPARE(QString::fromLatin1(validator->metaObject()->className()), validatorClass);
-    QCOMPARE(validator->parent(), property.get());
-    if (auto *range = qobject_cast<QIntValidator *>(validator)) {
-        QCOMPARE(range->bottom(), bottom);
-        QCOMPARE(range->top(), top);
-    }
-    if (auto *emails = qobject_cast<SRCore::EmailsValidator *>(validator)) {
-        QCOMPARE(emails->separator(), QStringLiteral(";"));
-    }
-}
-
 void tst_PropertyModel::dependentsShownByMasterValue_data()
 {
     QTest::addColumn<QString>("masterEditor");
@@ -489,6 +420,7 @@ void tst_PropertyModel::groupOwnsItsChildren()
     QPointer<GenericProperty> grandChild = makeDependent(QStringLiteral("Grand"), "");
     QPointer<QValidator> validator = master->validator();
     QVERIFY(validator);
+    QCOMPARE(validator->parent(), master.get());
     master->append(once);
     master->append(twice);
     master->append(twice); // the same child twice is still destroyed once

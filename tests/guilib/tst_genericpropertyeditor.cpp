@@ -1,0 +1,737 @@
+// The generic property editor inside the properties explorer, used as a user would: the kinds
+// menu and its order, fixed values, the inline fields, the file and folder dialogs with their
+// remembered folders and placement, and the summary of the read-only field.
+
+#include "propertytestsupport.h"
+
+#include "guilib/property/genericproperty.h"
+#include "guilib/property/genericpropertyeditor.h"
+#include "guilib/property/propertiesexplorer.h"
+#include "guilib/property/propertiesexplorermodel.h"
+#include "guilib/property/propertycollection.h"
+
+#include "corelib/values/timevalidator.h"
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTranslator>
+
+using GuiLib::GenericProperty;
+using GuiLib::GenericPropertyEditor;
+using GuiLib::IProperty;
+using GuiLib::PropertiesExplorer;
+using GuiLib::PropertyCollection;
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+namespace {
+
+// One property in an explorer, with its editor open as after a click on its row.
+struct Editing
+{
+    TestOwner owner;
+    PropertyCollection properties{QStringLiteral("Set")};
+    GenericProperty *property;
+    PropertiesExplorer explorer;
+    QAbstractItemModelTester tester{explorer.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest};
+
+    Editing(const QString &tag, const QString &type, const QString &editors, const QString &value,
+            const QString &editor = QString(), const QString &name = QString())
+        : property(new GenericProperty(value, name.isEmpty() ? tag : name, tag, type, editors,
+                                       QString(), editor, &owner))
+    {
+        properties.append(property);
+        explorer.resize(500, 300);
+        explorer.loadProperties(&properties);
+        explorer.show();
+        explorer.setCurrentIndex(valueIndex().siblingAtColumn(0));
+    }
+    ~Editing() { explorer.loadProperties(nullptr); }
+
+    QModelIndex valueIndex() const
+    {
+        return explorer.propertiesModel()->indexOfProperty(property, 1);
+    }
+    GenericPropertyEditor *editor() const
+    {
+        return qobject_cast<GenericPropertyEditor *>(explorer.indexWidget(valueIndex()));
+    }
+    QToolButton *button(const char *name) const
+    {
+        return editor() ? editor()->findChild<QToolButton *>(QLatin1String(name)) : nullptr;
+    }
+    QList<QAction *> kinds() const
+    {
+        QToolButton *kindsButton = button("kindsButton");
+        return kindsButton ? kindsButton->menu()->actions() : QList<QAction *>();
+    }
+    // Picks the kind labelled `label` from the kinds menu.
+    bool choose(const QString &label) const
+    {
+        for (QAction *action : kinds()) {
+            if (action->text() == label && action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+    QWidget *field() const { return editor() ? editor()->focusProxy() : nullptr; }
+    QString shownValue() const { return valueIndex().data().toString(); }
+};
+
+QStringList texts(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *action : actions) {
+        texts.append(action->text());
+    }
+    return texts;
+}
+
+// The user picks `item` in the open list of `combo`.
+void pickFromList(QComboBox *combo, const QString &item)
+{
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex index = view->model()->index(combo->findText(item), 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+// The user goes to the folder of `path` and opens it: a folder by choosing the folder itself, a
+// file by typing its name.
+void chooseInDialog(QFileDialog *dialog, const QString &path)
+{
+    const QFileInfo info(path);
+    auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QVERIFY(fileName);
+    if (dialog->fileMode() == QFileDialog::Directory) {
+        dialog->setDirectory(path);
+        fileName->clear();
+    } else {
+        dialog->setDirectory(info.absolutePath());
+        fileName->setText(info.fileName());
+    }
+    static_cast<QDialog *>(dialog)->accept(); // as the Open button does
+}
+
+bool writeFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+}
+
+} // namespace
+
+class tst_GenericPropertyEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void kindsMenuInMenuOrder_data();
+    void kindsMenuInMenuOrder();
+    void kindsButtonNamesTheCurrentKind();
+    void fixedKindsSetTheirValueAtOnce_data();
+    void fixedKindsSetTheirValueAtOnce();
+    void choosingInlineStartsFromAFittingValue_data();
+    void choosingInlineStartsFromAFittingValue();
+    void boolListOffersYesAndNo();
+    void enumerationListAndLanguageNames();
+    void inlineLineEdits_data();
+    void inlineLineEdits();
+    void emptyTimeIsStoredEmpty();
+    void readOnlyFieldShowsTheSummary();
+    void autoManagedPathLocksTheInlineValue();
+    void chooseFileStartsInTheRememberedFolder();
+    void chooseFileStartsInTheDefaultLocation();
+    void chooseFolderKeepsForwardSlashes();
+    void chosenLinkIsReplacedByItsTarget();
+    void cancelledDialogChangesNothing();
+    void doubleClickReopensTheDialogWhereItWas();
+    void ftpFolderEditorGetsTheConnection();
+};
+
+void tst_GenericPropertyEditor::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_GenericPropertyEditor"));
+}
+
+void tst_GenericPropertyEditor::init()
+{
+    QSettings().clear();
+}
+
+void tst_GenericPropertyEditor::kindsMenuInMenuOrder_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("editors");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QList<bool>>("enabled");
+
+    QTest::newRow("folder filter kinds in menu order")
+        << "string"
+        << "scriptexp;regexp;folderpatterns;allotherfolders;allfolders"
+        << QStringList{"All folders", "All other folders", "Define folder patterns",
+                       "Define regular expression", "Define script expression"}
+        << QList<bool>{true, true, false, false, false};
+    QTest::newRow("unknown kinds follow in their own order")
+        << "string"
+        << "zeta;scriptexp;alpha;inline;none"
+        << QStringList{"None", "Inline value", "Define script expression", "zeta", "alpha"}
+        << QList<bool>{true, true, false, true, true};
+    QTest::newRow("display flags are no choice")
+        << "enum:Data;Log"
+        << "inline;popup;hidden" << QStringList{"Inline value"} << QList<bool>{true};
+    QTest::newRow("a file filter does not show in the label")
+        << "path"
+        << "none;choosefile|Image PNG 32x32 (*.png)" << QStringList{"None", "Choose file"}
+        << QList<bool>{true, true};
+    QTest::newRow("generic kinds read as folders for folder filters")
+        << "folderfilter"
+        << "all;allother;no;patterns"
+        << QStringList{"No folders", "All folders", "All other folders", "Define folder patterns"}
+        << QList<bool>{true, true, true, false};
+    QTest::newRow("kinds without an editor here can still be chosen")
+        << "string"
+        << "printsettings;metadatafieldsread"
+        << QStringList{"Define metadata fields (read-only)", "Define print settings"}
+        << QList<bool>{true, true};
+}
+
+void tst_GenericPropertyEditor::kindsMenuInMenuOrder()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, editors);
+    QFETCH(QStringList, labels);
+    QFETCH(QList<bool>, enabled);
+
+    Editing editing(QStringLiteral("Mask"), type, editors, QString());
+    QVERIFY(editing.editor());
+    const QList<QAction *> kinds = editing.kinds();
+    QCOMPARE(texts(kinds), labels);
+    for (int i = 0; i < kinds.size(); ++i) {
+        QCOMPARE(kinds.at(i)->isEnabled(), enabled.at(i));
+        QCOMPARE(kinds.at(i)->toolTip() == "This editor is not available in this version",
+                 !enabled.at(i));
+    }
+}
+
+void tst_GenericPropertyEditor::kindsButtonNamesTheCurrentKind()
+{
+    Editing editing("Mask", XMLValues::EDITORTYPE_FILEFILTER, "allfiles;allotherfiles;types",
+                    XMLValues::ALLFILES, XMLValues::EDITOR_ALLFILES);
+    QToolButton *kindsButton = editing.button("kindsButton");
+    QVERIFY(kindsButton);
+    QVERIFY(kindsButton->toolTip().startsWith("Click here to see the list of available editors"));
+    QVERIFY(kindsButton->toolTip().contains("All files"));
+
+    QVERIFY(editing.choose("All other files"));
+    QVERIFY(editing.button("kindsButton")->toolTip().contains("All other files"));
+    QVERIFY(!editing.button("kindsButton")->toolTip().contains("All files"));
+}
+
+void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("editors");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+
+    const QString string = XMLValues::EDITORTYPE_STRING;
+    const QString folders = XMLValues::EDITORTYPE_FOLDERFILTER;
+    const QString files = XMLValues::EDITORTYPE_FILEFILTER;
+    QTest::newRow("all folders") << string
+                                 << "allfolders;allotherfolders;folderpatterns;regexp;scriptexp"
+                                 << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all other folders")
+        << string << "allfolders;allotherfolders;regexp"
+        << "All other folders" << XMLValues::ALLOTHERFOLDERS << "All other folders";
+    QTest::newRow("no files") << string << "nofiles;types"
+                              << "No files" << XMLValues::NOFILES << "No files";
+    QTest::newRow("all of a folder filter")
+        << folders << "all;patterns"
+        << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all other of a file filter")
+        << files << "allother;patterns"
+        << "All other files" << XMLValues::ALLOTHERFILES << "All other files";
+    QTest::newRow("no of a folder filter") << folders << "no;patterns"
+                                           << "No folders" << XMLValues::NOFOLDERS << "No folders";
+    QTest::newRow("none") << string << "none;choosefile"
+                          << "None" << XMLValues::NONE << "None";
+    QTest::newRow("no as a bool") << XMLValues::EDITORTYPE_BOOL << "nobool;scriptexp"
+                                  << "No" << XMLValues::NO << "No";
+    QTest::newRow("automatic") << string << "automatic;inline"
+                               << "Automatic" << XMLValues::AUTOMATIC << "Automatic";
+    QTest::newRow("auto-managed") << "path"
+                                  << "automanaged;choosefolder"
+                                  << "Auto-managed" << XMLValues::AUTOMANAGED << "Auto-managed";
+    QTest::newRow("data model") << string << "datamodel;jobname"
+                                << "Data model" << XMLValues::MDDATAMODEL << "Data model";
+    QTest::newRow("job name") << string << "datamodel;jobname"
+                              << "Job name" << XMLValues::MDJOBNAME << "Job name";
+    QTest::newRow("private data") << string << "userdata;systemdata"
+                                  << "Private data" << XMLValues::UP_USERDATA << "User data";
+    QTest::newRow("system data") << string << "userdata;systemdata"
+                                 << "System data" << XMLValues::UP_SYSTEMDATA << "System data";
+    QTest::newRow("default") << XMLValues::EDITORTYPE_NUMBER << "inline;default"
+                             << "Default" << XMLValues::UP_DEFAULT << "Default";
+}
+
+void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, editors);
+    QFETCH(QString, label);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+
+    Editing editing("Mask", type, editors, QStringLiteral("*.txt"), XMLValues::EDITOR_REGEXP);
+    QSignalSpy changes(editing.property, &IProperty::propertyChanged);
+
+    QVERIFY(editing.choose(label));
+
+    QCOMPARE(editing.property->valueText(), value);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(editing.property->previousValue().toString(), QStringLiteral("*.txt"));
+    QCOMPARE(editing.shownValue(), shown);
+    auto *field = qobject_cast<QLineEdit *>(editing.field());
+    QVERIFY(field && field->isReadOnly());
+    QCOMPARE(field->text(), shown);
+    QVERIFY(!editing.button("dialogButton")->isEnabled());
+}
+
+void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("editors");
+    QTest::addColumn<QString>("kind"); // the kind in use before
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("start");
+
+    QTest::newRow("bool starts with Yes") << "bool"
+                                          << "inline;nobool"
+                                          << "nobool" << XMLValues::NO << XMLValues::YES;
+    QTest::newRow("number starts with 0") << "number"
+                                          << "inline;default"
+                                          << "default" << XMLValues::UP_DEFAULT << "0";
+    QTest::newRow("enumeration starts with its first item")
+        << "enum:Serialized;Concurrent"
+        << "inline;scriptexp;none"
+        << "none" << XMLValues::NONE << "Serialized";
+    QTest::newRow("text keeps its value") << "string"
+                                          << "inline;none"
+                                          << "none"
+                                          << "kept"
+                                          << "kept";
+}
+
+void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, editors);
+    QFETCH(QString, kind);
+    QFETCH(QString, value);
+    QFETCH(QString, start);
+
+    Editing editing("Setting", type, editors, value, kind);
+    QVERIFY(editing.choose("Inline value"));
+
+    QCOMPARE(editing.property->editor(), XMLValues::EDITOR_INLINE);
+    QCOMPARE(editing.property->valueText(), start);
+    const bool listed = type == QLatin1String("bool") || type.startsWith(QLatin1String("enum"));
+    QCOMPARE(qobject_cast<QComboBox *>(editing.field()) != nullptr, listed);
+}
+
+void tst_GenericPropertyEditor::boolListOffersYesAndNo()
+{
+    Editing editing("Enabled", "bool", "inline", XMLValues::YES);
+    auto *list = qobject_cast<QComboBox *>(editing.field());
+    QVERIFY(list);
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(0), QStringLiteral("Yes"));
+    QCOMPARE(list->itemText(1), QStringLiteral("No"));
+    QCOMPARE(list->currentText(), QStringLiteral("Yes"));
+    QVERIFY(!list->hasFrame());
+
+    // Down does not reach the list: it would change the value unnoticed.
+    QSignalSpy changes(editing.property, &IProperty::propertyChanged);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentText(), QStringLiteral("Yes"));
+
+    pickFromList(list, QStringLiteral("No"));
+    QCOMPARE(editing.property->valueText(), XMLValues::NO);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(editing.shownValue(), QStringLiteral("No"));
+}
+
+// "Yes" and "No" and the enumeration items appear through the PropertyEnums catalogue.
+class EnumsTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, "PropertyEnums") != 0) {
+            return {};
+        }
+        return QStringLiteral("<") + QString::fromUtf8(sourceText) + QStringLiteral(">");
+    }
+    bool isEmpty() const override { return false; }
+};
+
+void tst_GenericPropertyEditor::enumerationListAndLanguageNames()
+{
+    EnumsTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    {
+        Editing editing("Mode", "enum:Serialized;Concurrent;Persistent", "inline;popup",
+                        "Concurrent");
+        auto *list = qobject_cast<QComboBox *>(editing.field());
+        QVERIFY(list);
+        QCOMPARE(list->itemText(0), QStringLiteral("<Serialized>"));
+        QCOMPARE(list->itemData(2).toString(), QStringLiteral("Persistent"));
+        QCOMPARE(list->currentText(), QStringLiteral("<Concurrent>"));
+        QCOMPARE(list->view()->textElideMode(), Qt::ElideRight);
+        QVERIFY(editing.button("dialogButton")->isVisible());
+
+        pickFromList(list, QStringLiteral("<Persistent>"));
+        QCOMPARE(editing.property->valueText(), QStringLiteral("Persistent"));
+    }
+    {
+        Editing editing(XMLValues::UP_UI_LANGUAGE, "enum:en;de", "inline", "de");
+        auto *list = qobject_cast<QComboBox *>(editing.field());
+        QVERIFY(list);
+        QCOMPARE(list->itemText(1), QStringLiteral("de"));
+        QCOMPARE(editing.shownValue(), QStringLiteral("de"));
+    }
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void tst_GenericPropertyEditor::inlineLineEdits_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("echo");
+    QTest::addColumn<QString>("mask");
+
+    QTest::newRow("password hidden while typed and shown masked")
+        << "Password"
+        << "password"
+        << "s3cret"
+        << "s3cret"
+        << "******" << int(QLineEdit::Password) << "";
+    QTest::newRow("time with the hours-and-minutes mask")
+        << "Start"
+        << "time"
+        << "0730"
+        << "07:30"
+        << "07:30" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("clean-up time masked whatever its type")
+        << XMLValues::UP_AD_CLEANUPAT << "string"
+        << "2315"
+        << "23:15"
+        << "23:15" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("number keeps only digits") << "IdleAfterJob"
+                                              << "number"
+                                              << "4x2"
+                                              << "42"
+                                              << "42" << int(QLineEdit::Normal) << "";
+    QTest::newRow("text as typed") << "Name"
+                                   << "string"
+                                   << "a/b c"
+                                   << "a/b c"
+                                   << "a/b c" << int(QLineEdit::Normal) << "";
+}
+
+void tst_GenericPropertyEditor::inlineLineEdits()
+{
+    QFETCH(QString, tag);
+    QFETCH(QString, type);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, echo);
+    QFETCH(QString, mask);
+
+    Editing editing(tag, type, "inline", QString());
+    QVERIFY(QTest::qWaitForWindowActive(&editing.explorer));
+    auto *lineEdit = qobject_cast<QLineEdit *>(editing.field());
+    QVERIFY(lineEdit && !lineEdit->isReadOnly());
+    QCOMPARE(int(lineEdit->echoMode()), echo);
+    QCOMPARE(lineEdit->inputMask(), mask);
+    QCOMPARE(lineEdit->validator(), editing.property->validator());
+    QVERIFY(!lineEdit->hasFrame());
+
+    lineEdit->setFocus();
+    lineEdit->selectAll();
+    QTest::keyClicks(lineEdit, typed);
+    QTest::keyClick(lineEdit, Qt::Key_Tab); // leaves the field: commits
+
+    QCOMPARE(editing.property->valueText(), stored);
+    QCOMPARE(editing.shownValue(), shown);
+}
+
+void tst_GenericPropertyEditor::emptyTimeIsStoredEmpty()
+{
+    Editing editing("Start", "time", "inline", QStringLiteral("12:00"));
+    QVERIFY(QTest::qWaitForWindowActive(&editing.explorer));
+    auto *lineEdit = qobject_cast<QLineEdit *>(editing.field());
+    QVERIFY(lineEdit);
+    QVERIFY(qobject_cast<const SRCore::TimeValidator *>(lineEdit->validator()));
+
+    lineEdit->setFocus();
+    lineEdit->selectAll();
+    QTest::keyClick(lineEdit, Qt::Key_Delete);
+    QCOMPARE(lineEdit->text(), QStringLiteral(":"));
+    QTest::keyClick(lineEdit, Qt::Key_Tab);
+
+    QCOMPARE(editing.property->valueText(), QString());
+    QCOMPARE(editing.property->previousValue().toString(), QStringLiteral("12:00"));
+}
+
+void tst_GenericPropertyEditor::readOnlyFieldShowsTheSummary()
+{
+    Editing editing("TestFolder", "path", "choosefolder", QStringLiteral("C:/Tests/In"));
+    auto *field = qobject_cast<QLineEdit *>(editing.field());
+    QVERIFY(field && field->isReadOnly());
+    QCOMPARE(field->text(), QStringLiteral("C:\\Tests\\In"));
+    QCOMPARE(editing.property->valueText(), QStringLiteral("C:/Tests/In"));
+    QVERIFY(editing.button("dialogButton")->isEnabled());
+}
+
+void tst_GenericPropertyEditor::autoManagedPathLocksTheInlineValue()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    TestAppProxy proxy;
+    Editing editing(XMLKey::PATH, "path", "inline;automanaged;choosefolder",
+                    XMLValues::AUTOMANAGED);
+    QCOMPARE(editing.property->editor(), XMLValues::EDITOR_AUTOMANAGED);
+    const auto inlineAction = [&] {
+        const QList<QAction *> kinds = editing.kinds();
+        return kinds.at(texts(kinds).indexOf("Inline value"));
+    };
+    QVERIFY(!inlineAction()->isEnabled());
+
+    const auto handled = handleNextDialog<QFileDialog>(
+        [&](QFileDialog *dialog) { chooseInDialog(dialog, folder.path()); });
+    QVERIFY(editing.choose("Choose folder"));
+    QVERIFY(*handled);
+    QCOMPARE(editing.property->valueText(), folder.path());
+    QVERIFY(inlineAction()->isEnabled());
+
+    QVERIFY(editing.choose("Auto-managed"));
+    QVERIFY(!inlineAction()->isEnabled());
+    QCOMPARE(editing.shownValue(), QStringLiteral("Auto-managed"));
+}
+
+void tst_GenericPropertyEditor::chooseFileStartsInTheRememberedFolder()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString remembered = root.filePath("jobs");
+    const QString job = remembered + "/job.pdf";
+    QVERIFY(QDir().mkpath(remembered));
+    QVERIFY(writeFile(job));
+    TestAppProxy proxy;
+    proxy.writeSetting("Editors/ScriptFixture_FileOrFolder_Description_LastPath", remembered);
+
+    Editing editing(XMLKey::FILEORFOLDER, "path", "choosefile;choosefolder", QString(), QString(),
+                    QStringLiteral("File or folder"));
+    QString startedIn;
+    QString title;
+    QStringList filters;
+    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        startedIn = dialog->directory().absolutePath();
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        chooseInDialog(dialog, job);
+    });
+    QSignalSpy changes(editing.property, &IProperty::propertyChanged);
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+
+    QVERIFY(*handled);
+    QCOMPARE(startedIn, remembered);
+    QCOMPARE(title, QStringLiteral("Choose file: File or folder"));
+    QCOMPARE(filters, QStringList{"All files (*)"});
+    QCOMPARE(editing.property->valueText(), job);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(proxy.requests.size(), 1);
+    QCOMPARE(proxy.requests.first().ownerType, XMLKey::SCRIPTFIXTURE);
+    QCOMPARE(proxy.requests.first().tag, XMLKey::FILEORFOLDER);
+    QCOMPARE(proxy.readSetting("Editors/ScriptFixture_FileOrFolder_Description_LastPath", {}),
+             QVariant(remembered));
+}
+
+void tst_GenericPropertyEditor::chooseFileStartsInTheDefaultLocation()
+{
+    const QString icons = QStringLiteral("/usr/share/icons");
+    if (!QFileInfo(icons).isDir()) {
+        QSKIP("the default location of icons does not exist here");
+    }
+    TestAppProxy proxy;
+    Editing editing("Icon", "path", "none;choosefile|Image PNG 32x32 (*.png)", QString());
+    editing.owner.type = XMLKey::SCRIPTDECLARATION;
+    QString startedIn;
+    QStringList filters;
+    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        startedIn = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    QVERIFY(editing.choose("Choose file"));
+
+    QVERIFY(*handled);
+    QCOMPARE(startedIn, icons);
+    QCOMPARE(filters, QStringList{"Image PNG 32x32 (*.png)"});
+    QCOMPARE(editing.property->valueText(), QString());
+}
+
+void tst_GenericPropertyEditor::chooseFolderKeepsForwardSlashes()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString chosen = root.filePath("out put");
+    QVERIFY(QDir().mkpath(chosen));
+    Editing editing(XMLKey::TESTFOLDER, "path", "choosefolder", QString());
+    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        QVERIFY(dialog->fileMode() == QFileDialog::Directory);
+        chooseInDialog(dialog, chosen);
+    });
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+
+    QVERIFY(*handled);
+    QCOMPARE(editing.property->valueText(), chosen);
+    QVERIFY(editing.property->valueText().contains('/'));
+    QCOMPARE(editing.shownValue(), QString(chosen).replace('/', '\\'));
+}
+
+void tst_GenericPropertyEditor::chosenLinkIsReplacedByItsTarget()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString target = root.filePath("real.txt");
+    const QString link = root.filePath("link.txt");
+    QVERIFY(writeFile(target));
+    QVERIFY(QFile::link(target, link));
+    Editing editing("Input", "path", "choosefile", QString());
+    const auto handled =
+        handleNextDialog<QFileDialog>([&](QFileDialog *dialog) { chooseInDialog(dialog, link); });
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+
+    QVERIFY(*handled);
+    QCOMPARE(editing.property->valueText(), QFileInfo(target).canonicalFilePath());
+}
+
+void tst_GenericPropertyEditor::cancelledDialogChangesNothing()
+{
+    TestAppProxy proxy;
+    Editing editing("Input", "path", "choosefile", QStringLiteral("/kept/file.txt"));
+    QSignalSpy changes(editing.property, &IProperty::propertyChanged);
+    const auto handled =
+        handleNextDialog<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+
+    QVERIFY(*handled);
+    QCOMPARE(editing.property->valueText(), QStringLiteral("/kept/file.txt"));
+    QCOMPARE(changes.count(), 0);
+    QVERIFY(!QSettings().contains("Editors/ScriptFixture_Input_Description_LastPath"));
+}
+
+void tst_GenericPropertyEditor::doubleClickReopensTheDialogWhereItWas()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    TestAppProxy proxy;
+    Editing editing("Input", "path", "choosefile", QString());
+    QVERIFY(QTest::qWaitForWindowExposed(&editing.explorer));
+
+    QRect firstGeometry;
+    auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->resize(420, 330);
+        dialog->move(40, 30);
+        firstGeometry = QRect(dialog->pos(), dialog->size());
+        dialog->reject();
+    });
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+    QVERIFY(*handled);
+
+    QRect secondGeometry;
+    handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        secondGeometry = QRect(dialog->pos(), dialog->size());
+        dialog->reject();
+    });
+    const QRect nameCell = editing.explorer.visualRect(editing.valueIndex().siblingAtColumn(0));
+    QTest::mouseDClick(editing.explorer.viewport(), Qt::LeftButton, {}, nameCell.center());
+    QTRY_VERIFY(*handled);
+    QCOMPARE(secondGeometry, firstGeometry);
+
+    // A position off every screen is not used.
+    proxy.writeSetting("Editors/Generic_Pos", QPoint(-30000, -30000));
+    QPoint thirdPosition;
+    handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+        thirdPosition = dialog->pos();
+        dialog->reject();
+    });
+    QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
+    QVERIFY(*handled);
+    QVERIFY(thirdPosition != QPoint(-30000, -30000));
+}
+
+void tst_GenericPropertyEditor::ftpFolderEditorGetsTheConnection()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    const auto add = [&](const QString &tag, const QString &value) {
+        auto *property =
+            new GenericProperty(value, tag, tag, "string", "inline", QString(), QString(), nullptr);
+        properties.append(property);
+        return property;
+    };
+    add(XMLKey::FTPSERVER, "ftp.example.com");
+    add(XMLKey::FTPPORT, "21");
+    add(XMLKey::FTPLOGIN, "me");
+    GenericProperty *directory = add(XMLKey::FTPDIRECTORY, "/in");
+    directory->setAttributes({{QStringLiteral("Own"), QStringLiteral("kept")}});
+
+    QWidget parent;
+    std::unique_ptr<QWidget> widget(directory->createEditor(&parent, nullptr, nullptr));
+    auto *editor = qobject_cast<GenericPropertyEditor *>(widget.get());
+    QVERIFY(editor);
+    const GuiLib::PropertyAttributes attributes = editor->attributes();
+    QCOMPARE(attributes.value(XMLKey::FTPSERVER), QStringLiteral("ftp.example.com"));
+    QCOMPARE(attributes.value(XMLKey::FTPPORT), QStringLiteral("21"));
+    QCOMPARE(attributes.value(XMLKey::FTPLOGIN), QStringLiteral("me"));
+    QVERIFY(!attributes.contains(XMLKey::FTPPASSWORD));
+    QCOMPARE(attributes.value("Own"), QStringLiteral("kept"));
+
+    // The property takes them back with the value when the explorer commits.
+    directory->setModelData(editor);
+    QCOMPARE(directory->attributes(), attributes);
+}
+
+QTEST_MAIN(tst_GenericPropertyEditor)
+#include "tst_genericpropertyeditor.moc"

@@ -1,0 +1,219 @@
+// The application proxy's registration, the value editor factory of this library and where its
+// file and folder dialogs start.
+
+#include "propertytestsupport.h"
+
+#include "guilib/property/iappproxy.h"
+#include "guilib/property/pathvalueeditor.h"
+#include "guilib/property/valueeditorfactory.h"
+#include "guilib/property/valueeditorrequest.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using GuiLib::IAppProxy;
+using GuiLib::PathValueEditor;
+using GuiLib::ValueEditorFactory;
+using GuiLib::ValueEditorRequest;
+namespace XMLKey = SRCore::XMLKey;
+
+namespace {
+
+ValueEditorRequest pathRequest(const QString &ownerType, const QString &tag,
+                               const QString &editorType)
+{
+    ValueEditorRequest request;
+    request.editorType = editorType;
+    request.ownerType = ownerType;
+    request.tag = tag;
+    return request;
+}
+
+} // namespace
+
+class tst_ValueEditorFactory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void firstProxyRegistersUntilDestroyed();
+    void factoryMakesOnlyFileAndFolderChoices_data();
+    void factoryMakesOnlyFileAndFolderChoices();
+    void lastFolderKeyNamesOwnerAndProperty_data();
+    void lastFolderKeyNamesOwnerAndProperty();
+    void startFolder_data();
+    void startFolder();
+};
+
+void tst_ValueEditorFactory::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_ValueEditorFactory"));
+}
+
+void tst_ValueEditorFactory::init()
+{
+    QSettings().clear();
+}
+
+void tst_ValueEditorFactory::firstProxyRegistersUntilDestroyed()
+{
+    QCOMPARE(IAppProxy::instance(), nullptr);
+    {
+        auto first = std::make_unique<TestAppProxy>();
+        QCOMPARE(IAppProxy::instance(), first.get());
+        {
+            TestAppProxy second;
+            QCOMPARE(IAppProxy::instance(), first.get());
+        }
+        QCOMPARE(IAppProxy::instance(), first.get());
+        first.reset();
+        QCOMPARE(IAppProxy::instance(), nullptr);
+        TestAppProxy later;
+        QCOMPARE(IAppProxy::instance(), &later);
+    }
+    QCOMPARE(IAppProxy::instance(), nullptr);
+}
+
+void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices_data()
+{
+    QTest::addColumn<QString>("editorType");
+    QTest::addColumn<QString>("refusal");
+
+    QTest::newRow("choose file") << "choosefile"
+                                 << "";
+    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)"
+                                               << "";
+    QTest::newRow("choose folder") << "choosefolder"
+                                   << "";
+    QTest::newRow("script expression comes later")
+        << "scriptexp"
+        << "The editor 'Define script expression' is not available in this version";
+    QTest::newRow("text with variables comes later")
+        << "sltextwithvar"
+        << "The editor 'Define single-line text with variables' is not available in this version";
+    QTest::newRow("a fixed value has no editor")
+        << "allfiles"
+        << "The editor 'All files' is not available in this version";
+    QTest::newRow("an unknown kind") << "crystalball"
+                                     << "The editor 'crystalball' is not available in this version";
+}
+
+void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices()
+{
+    QFETCH(QString, editorType);
+    QFETCH(QString, refusal);
+
+    ValueEditorRequest request;
+    request.editorType = editorType;
+    QString errorMessage;
+    const std::unique_ptr<GuiLib::IValueEditor> editor =
+        ValueEditorFactory::create(request, &errorMessage);
+
+    QCOMPARE(editor == nullptr, !refusal.isEmpty());
+    QCOMPARE(errorMessage, refusal);
+    if (editor) {
+        QVERIFY(dynamic_cast<PathValueEditor *>(editor.get()));
+        QCOMPARE(editor->value(), QString());
+    }
+    // Without an error text to fill the answer is the same.
+    QCOMPARE(ValueEditorFactory::create(request) == nullptr, !refusal.isEmpty());
+}
+
+void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty_data()
+{
+    QTest::addColumn<QString>("ownerType");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("editorType");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("fixture job file")
+        << XMLKey::SCRIPTFIXTURE << XMLKey::FILEORFOLDER << "choosefile"
+        << "ScriptFixture_FileOrFolder_Description_LastPath";
+    QTest::newRow("declaration icon with a filter")
+        << XMLKey::SCRIPTDECLARATION << "Icon"
+        << "choosefile|PNG (*.png)"
+        << "ScriptDeclaration_Icon_Description_LastPath";
+    QTest::newRow("file without a tag") << ""
+                                        << ""
+                                        << "choosefile"
+                                        << "GenericFilePath_Description_LastPath";
+    QTest::newRow("folder without a tag") << ""
+                                          << ""
+                                          << "choosefolder"
+                                          << "GenericFolderPath_Description_LastPath";
+    QTest::newRow("owner without a tag") << XMLKey::SCRIPTFIXTURE << ""
+                                         << "choosefolder"
+                                         << "ScriptFixture_GenericFolderPath_Description_LastPath";
+}
+
+void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty()
+{
+    QFETCH(QString, ownerType);
+    QFETCH(QString, tag);
+    QFETCH(QString, editorType);
+    QFETCH(QString, key);
+
+    QCOMPARE(PathValueEditor(pathRequest(ownerType, tag, editorType)).lastPathKey(), key);
+}
+
+void tst_ValueEditorFactory::startFolder_data()
+{
+    QTest::addColumn<bool>("withProxy");
+    QTest::addColumn<QString>("stored"); // "<temp>": an existing folder, "<gone>": a removed one
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("expected"); // "<temp>", "<home>", or a folder
+
+    QTest::newRow("the remembered folder") << true << "<temp>" << XMLKey::FILEORFOLDER << "<temp>";
+    QTest::newRow("a remembered folder that is gone gives way to the default")
+        << true << "<gone>" << XMLKey::FILEORFOLDER << "<home>";
+    QTest::newRow("the default without a remembered folder")
+        << true << "" << XMLKey::TESTFOLDER << "<home>";
+    QTest::newRow("no default for this property") << true << ""
+                                                  << "Elsewhere"
+                                                  << "";
+    QTest::newRow("without a proxy the default") << false << "" << XMLKey::FILEORFOLDER << "<home>";
+}
+
+void tst_ValueEditorFactory::startFolder()
+{
+    QFETCH(bool, withProxy);
+    QFETCH(QString, stored);
+    QFETCH(QString, tag);
+    QFETCH(QString, expected);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QString gone;
+    {
+        QTemporaryDir removed;
+        gone = removed.path();
+    }
+    const auto resolve = [&](const QString &text) {
+        return text == QLatin1String("<temp>")   ? folder.path()
+               : text == QLatin1String("<gone>") ? gone
+               : text == QLatin1String("<home>") ? QDir::homePath()
+                                                 : text;
+    };
+    std::unique_ptr<TestAppProxy> proxy;
+    if (withProxy) {
+        proxy = std::make_unique<TestAppProxy>();
+    }
+    const PathValueEditor editor(pathRequest(XMLKey::SCRIPTFIXTURE, tag, "choosefolder"));
+    if (!stored.isEmpty()) {
+        QSettings().setValue("Editors/" + editor.lastPathKey(), resolve(stored));
+    }
+
+    QCOMPARE(editor.startFolder(), resolve(expected));
+}
+
+QTEST_MAIN(tst_ValueEditorFactory)
+#include "tst_valueeditorfactory.moc"
