@@ -68,8 +68,8 @@ Declaration::Declaration(IDocumentWindow *window, QWidget *parent)
     m_toolBar->setFloatable(false);
     m_toolBar->setAllowedAreas(Qt::TopToolBarArea);
     m_toolBar->setIconSize(QSize(18, 18));
-    m_toolBar->addAction(m_tree->addAction());
-    m_toolBar->addAction(m_tree->removeAction());
+    m_toolBar->addAction(m_tree->addItemAction());
+    m_toolBar->addAction(m_tree->removeItemAction());
     m_label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(m_label);
     m_toolBar->addAction(m_tree->upAction());

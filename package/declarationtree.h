@@ -29,8 +29,8 @@ public:
     explicit DeclarationTree(Declaration *declaration);
     ~DeclarationTree() override;
 
-    QAction *addAction() const { return m_addAction; }
-    QAction *removeAction() const { return m_removeAction; }
+    QAction *addItemAction() const { return m_addAction; }
+    QAction *removeItemAction() const { return m_removeAction; }
     QAction *upAction() const { return m_upAction; }
     QAction *downAction() const { return m_downAction; }
     QAction *cutAction() const { return m_cutAction; }

@@ -63,7 +63,7 @@ DeclarationItem *current(FakeDocumentWindow &window)
 DeclarationItem *addAfter(FakeDocumentWindow &window, QTreeWidgetItem *after)
 {
     window.panel->tree()->setCurrentItem(after);
-    window.panel->tree()->addAction()->trigger();
+    window.panel->tree()->addItemAction()->trigger();
     return current(window);
 }
 
@@ -254,6 +254,33 @@ void buildRichDeclaration(FakeDocumentWindow &window)
     edit(route, XMLKey::DEFAULT, s("Left"));
 }
 
+// A filter element with folder masks that holds AppleScript only: the second golden file.
+void buildFilterDeclaration(FakeDocumentWindow &window)
+{
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    window.functions.insert(XMLValues::APPLESCRIPT, {s("jobArrived")});
+    edit(script, XMLKey::NAME, s("Folder Filter"));
+    edit(script, XMLKey::INCLUDEJAVASCRIPT, XMLValues::NO);
+    edit(script, XMLKey::INCLUDEAPPLESCRIPT, XMLValues::YES);
+    edit(script, XMLKey::INCOMINGCONNECTIONS, XMLValues::NO);
+    edit(script, XMLKey::OUTGOINGCONNECTIONS, s("No"));
+    edit(script, XMLKey::CONNECTIONTYPE, XMLValues::CONNECTION_FILTER);
+    edit(script, XMLKey::INCLUDEEXCLUDEFOLDER, XMLValues::YES);
+    edit(script, XMLKey::PERFORMANCETUNING, XMLValues::YES);
+    edit(script, XMLKey::IDLEAFTERJOB, s("5"));
+    edit(script, XMLKey::POSITIONINELEMENTPANE, s("Tools:3"));
+
+    DeclarationItem *folder = addTo(window, DeclarationItem::ConnectionGroupKind);
+    edit(folder, XMLKey::DEF_TAG, s("Subfolders"));
+    edit(folder, XMLKey::DEF_EDITOR, s("None"));
+    edit(folder, s("SecondEditor"), s("Literal"));
+    edit(folder, s("LiteralEditorName2"), s("All Other Folders"));
+    edit(folder, s("ThirdEditor"), s("Folder patterns"));
+    edit(folder, XMLKey::DEFAULT, XMLValues::ALLOTHERFOLDERS);
+    propertyOf(folder, XMLKey::DEFAULT)->setEditor(XMLValues::EDITOR_ALLOTHERFOLDERS);
+    edit(folder, XMLKey::VALIDATION, s("Standard and custom"));
+}
+
 } // namespace
 
 class tst_Declaration : public QObject
@@ -279,6 +306,7 @@ private slots:
     void fieldAttributeAnswersForTheDefinition();
     void libraryRequestNamesTheGroup();
 
+    void goldenDeclaration_data();
     void goldenDeclaration();
     void writeReadWriteIsStable();
     void textsComeBackExactly();
@@ -653,18 +681,36 @@ void tst_Declaration::libraryRequestNamesTheGroup()
                                                   connection->text(0) + s("@connection")}));
 }
 
+void tst_Declaration::goldenDeclaration_data()
+{
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<bool>("filter");
+
+    QTest::newRow("traffic light, every editor kind, masters and dependents")
+        << s("golden/declaration.xml") << false;
+    QTest::newRow("filter with folder masks, AppleScript only")
+        << s("golden/declaration-filter.xml") << true;
+}
+
 void tst_Declaration::goldenDeclaration()
 {
+    QFETCH(QString, golden);
+    QFETCH(bool, filter);
+
     FakeDocumentWindow window;
-    buildRichDeclaration(window);
+    if (filter) {
+        buildFilterDeclaration(window);
+    } else {
+        buildRichDeclaration(window);
+    }
     const QString written = window.panel->toXml();
 
-    const QString goldenPath = QFINDTESTDATA("golden/declaration.xml");
-    QVERIFY2(!goldenPath.isEmpty(), "golden/declaration.xml is missing");
-    const QDomDocument golden = parse(readFile(goldenPath));
+    const QString goldenPath = QFINDTESTDATA(golden);
+    QVERIFY2(!goldenPath.isEmpty(), qPrintable(golden + s(" is missing")));
+    const QDomDocument expected = parse(readFile(goldenPath));
     const QDomDocument actual = parse(written);
     const QString difference =
-        differenceBetween(golden.documentElement(), actual.documentElement());
+        differenceBetween(expected.documentElement(), actual.documentElement());
     if (!difference.isEmpty()) {
         qWarning().noquote() << "written declaration:\n" << written;
     }

@@ -95,7 +95,7 @@ public:
     DeclarationItem *add(QTreeWidgetItem *after, const QString &tag)
     {
         tree->setCurrentItem(after);
-        tree->addAction()->trigger();
+        tree->addItemAction()->trigger();
         auto *item = dynamic_cast<DeclarationItem *>(tree->currentItem());
         edit(item, XMLKey::DEF_TAG, tag);
         return item;
@@ -185,13 +185,13 @@ void tst_DeclarationTree::appearance()
     QCOMPARE(toolBar->iconSize(), QSize(18, 18));
     const QList<QAction *> actions = toolBar->actions();
     QCOMPARE(actions.size(), 5);
-    QCOMPARE(actions.at(0), tree->addAction());
-    QCOMPARE(actions.at(1), tree->removeAction());
+    QCOMPARE(actions.at(0), tree->addItemAction());
+    QCOMPARE(actions.at(1), tree->removeItemAction());
     QVERIFY(qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(2))));
     QCOMPARE(actions.at(3), tree->upAction());
     QCOMPARE(actions.at(4), tree->downAction());
-    QCOMPARE(tree->addAction()->toolTip(), s("Adds a new item right after the selected item"));
-    QCOMPARE(tree->removeAction()->toolTip(), s("Remove selected item"));
+    QCOMPARE(tree->addItemAction()->toolTip(), s("Adds a new item right after the selected item"));
+    QCOMPARE(tree->removeItemAction()->toolTip(), s("Remove selected item"));
     QCOMPARE(tree->upAction()->toolTip(), s("Move up selected item"));
     QCOMPARE(tree->downAction()->toolTip(), s("Move down selected item"));
     for (QAction *action : tree->contextMenu()->actions()) {
@@ -200,10 +200,10 @@ void tst_DeclarationTree::appearance()
 
     // Changes to the tree keep the model consistent.
     tree->setCurrentItem(tree->groupItem(DeclarationItem::ElementGroupKind));
-    tree->addAction()->trigger();
-    tree->addAction()->trigger();
+    tree->addItemAction()->trigger();
+    tree->addItemAction()->trigger();
     tree->upAction()->trigger();
-    tree->removeAction()->trigger();
+    tree->removeItemAction()->trigger();
     window.panel->reset();
 }
 
@@ -237,7 +237,7 @@ void tst_DeclarationTree::actionStates()
     }
     f.tree->setCurrentItem(f.tree->findItemWithText(current));
     const QList<QAction *> actions = {
-        f.tree->addAction(), f.tree->removeAction(), f.tree->upAction(),   f.tree->downAction(),
+        f.tree->addItemAction(), f.tree->removeItemAction(), f.tree->upAction(),   f.tree->downAction(),
         f.tree->cutAction(), f.tree->copyAction(),   f.tree->pasteAction()};
     QString states;
     for (int i = 0; i < actions.size(); ++i) {
@@ -251,7 +251,7 @@ void tst_DeclarationTree::addUnderGroupAndDefinition()
     Fixture f;
     // On a group: its first definition.
     f.tree->setCurrentItem(f.connectionGroup);
-    f.tree->addAction()->trigger();
+    f.tree->addItemAction()->trigger();
     auto *first = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
     QCOMPARE(f.connectionGroup->indexOfChild(first), 0);
     QCOMPARE(first->type(), int(DeclarationItem::ConnectionDefinitionKind));
@@ -260,7 +260,7 @@ void tst_DeclarationTree::addUnderGroupAndDefinition()
 
     // Among the dependents of a master: a dependent too.
     f.tree->setCurrentItem(f.b1);
-    f.tree->addAction()->trigger();
+    f.tree->addItemAction()->trigger();
     auto *dependent = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
     QCOMPARE(dependent->parent(), f.b);
     QCOMPARE(f.b->indexOfChild(dependent), 1);
@@ -269,7 +269,7 @@ void tst_DeclarationTree::addUnderGroupAndDefinition()
 
     // The script item takes no definitions.
     f.tree->setCurrentItem(f.tree->scriptItem());
-    QVERIFY(!f.tree->addAction()->isEnabled());
+    QVERIFY(!f.tree->addItemAction()->isEnabled());
 }
 
 void tst_DeclarationTree::upAndDownCarryDependents()
@@ -297,7 +297,7 @@ void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
     Fixture f;
     f.click(f.b);
     QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
-    f.tree->removeAction()->trigger();
+    f.tree->removeItemAction()->trigger();
     QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C")}));
     QVERIFY(!f.tree->findItemWithText(s("B2")));
     QCOMPARE(f.window.refreshes, QStringList{s("EC")});
@@ -328,7 +328,7 @@ void tst_DeclarationTree::pasteNamesCopies()
 
     // A tag freed again is taken first.
     f.tree->setCurrentItem(f.tree->findItemWithText(s("C_Copy")));
-    f.tree->removeAction()->trigger();
+    f.tree->removeItemAction()->trigger();
     f.tree->setCurrentItem(f.a);
     f.tree->pasteAction()->trigger();
     QCOMPARE(f.elementGroup->child(1)->text(0), s("C_Copy"));
