@@ -101,6 +101,12 @@ GenericPropertyEditor::GenericPropertyEditor(GenericProperty *property, QWidget 
     updateButtons();
 }
 
+GenericPropertyEditor::~GenericPropertyEditor()
+{
+    // A line edit reports its text once more when it loses the focus on its way out.
+    m_valueField->disconnect(this);
+}
+
 QString GenericPropertyEditor::propertyType() const
 {
     return m_property ? m_property->type() : QString();

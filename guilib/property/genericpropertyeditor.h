@@ -29,6 +29,7 @@ class GenericPropertyEditor : public QWidget
 public:
     // `property` is not owned; the editor stops editing if it is destroyed first.
     explicit GenericPropertyEditor(GenericProperty *property, QWidget *parent = nullptr);
+    ~GenericPropertyEditor() override;
     GenericPropertyEditor(const GenericPropertyEditor &) = delete;
     GenericPropertyEditor &operator=(const GenericPropertyEditor &) = delete;
 

@@ -45,7 +45,7 @@ PropertiesExplorerDelegate::PropertiesExplorerDelegate(QObject *parent)
 QWidget *PropertiesExplorerDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                                   const QModelIndex &index) const
 {
-    IProperty *property = PropertiesExplorerModel::propertyAt(index);
+    IProperty *property = PropertiesExplorerModel::shownProperty(index);
     if (!property) {
         return nullptr;
     }
@@ -72,7 +72,7 @@ void PropertiesExplorerDelegate::watchEditorWidget(QWidget *widget) const
 
 void PropertiesExplorerDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (IProperty *property = PropertiesExplorerModel::propertyAt(index)) {
+    if (IProperty *property = PropertiesExplorerModel::shownProperty(index)) {
         property->setEditorData(editor);
     }
 }
@@ -80,7 +80,7 @@ void PropertiesExplorerDelegate::setEditorData(QWidget *editor, const QModelInde
 void PropertiesExplorerDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                               const QModelIndex &index) const
 {
-    IProperty *property = PropertiesExplorerModel::propertyAt(index);
+    IProperty *property = PropertiesExplorerModel::shownProperty(index);
     if (!property) {
         return;
     }
@@ -106,7 +106,7 @@ QSize PropertiesExplorerDelegate::sizeHint(const QStyleOptionViewItem &option,
 void PropertiesExplorerDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                        const QModelIndex &index) const
 {
-    const IProperty *property = PropertiesExplorerModel::propertyAt(index);
+    const IProperty *property = PropertiesExplorerModel::shownProperty(index);
     QStyleOptionViewItem cell = option;
     cell.state &= ~QStyle::State_HasFocus;
     const QRect rect = option.rect;

@@ -6,6 +6,7 @@
 
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QAbstractItemDelegate>
 #include <QColor>
 #include <QHash>
 #include <QTreeView>
@@ -29,42 +30,34 @@ PropertiesExplorerModel::PropertiesExplorerModel(QTreeView *view, QObject *paren
     loadProperties(nullptr);
 }
 
-PropertiesExplorerModel::~PropertiesExplorerModel() = default;
-
-IProperty *PropertiesExplorerModel::propertyAt(const QModelIndex &index)
+PropertiesExplorerModel::~PropertiesExplorerModel()
 {
+    // The empty set goes with the members, after the rows it would report to.
+    m_emptyRoot->disconnect(this);
+}
+
+IProperty *PropertiesExplorerModel::propertyAt(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != this || index.internalPointer() == m_destroyed
+        || !m_rows.contains(index.internalPointer())) {
+        return nullptr;
+    }
     return static_cast<IProperty *>(index.internalPointer());
 }
 
-bool PropertiesExplorerModel::isShown(const IProperty *property) const
+IProperty *PropertiesExplorerModel::shownProperty(const QModelIndex &index)
 {
-    for (const IProperty *p = property; p; p = p->parent()) {
-        if (p == m_root) {
-            return true;
-        }
-    }
-    return false;
+    const auto *model = qobject_cast<const PropertiesExplorerModel *>(index.model());
+    return model ? model->propertyAt(index) : nullptr;
 }
 
 QModelIndex PropertiesExplorerModel::indexOfProperty(IProperty *property, int column) const
 {
-    if (!property || column < 0 || column > 1 || !isShown(property)) {
+    const auto row = m_rows.constFind(property);
+    if (row == m_rows.cend() || column < 0 || column > 1) {
         return {};
     }
-    if (property == m_root) {
-        return createIndex(0, column, m_root);
-    }
-    const IPropertyGroup *group = asGroup(property->parent());
-    if (!group) {
-        return {};
-    }
-    const int count = group->count(true);
-    for (int row = 0; row < count; ++row) {
-        if (group->child(row, true) == property) {
-            return createIndex(row, column, property);
-        }
-    }
-    return {};
+    return createIndex(row->row, column, property);
 }
 
 QModelIndex PropertiesExplorerModel::index(int row, int column, const QModelIndex &parent) const
@@ -75,18 +68,16 @@ QModelIndex PropertiesExplorerModel::index(int row, int column, const QModelInde
     if (!parent.isValid()) {
         return createIndex(row, column, m_root);
     }
-    const IPropertyGroup *group = asGroup(propertyAt(parent));
-    IProperty *child = group ? group->visibleChild(row) : nullptr;
-    return child ? createIndex(row, column, child) : QModelIndex();
+    return createIndex(row, column, m_shownChildren.value(parent.internalPointer()).at(row));
 }
 
 QModelIndex PropertiesExplorerModel::parent(const QModelIndex &index) const
 {
-    IProperty *property = propertyAt(index);
-    if (!index.isValid() || !property || property == m_root) {
+    if (!index.isValid()) {
         return {};
     }
-    return indexOfProperty(property->parent(), 0);
+    const Row row = m_rows.value(index.internalPointer());
+    return row.parent ? indexOfProperty(row.parent, 0) : QModelIndex();
 }
 
 int PropertiesExplorerModel::rowCount(const QModelIndex &parent) const
@@ -98,8 +89,7 @@ int PropertiesExplorerModel::rowCount(const QModelIndex &parent) const
     if (parent.column() != 0) {
         return 0;
     }
-    const IPropertyGroup *group = asGroup(propertyAt(parent));
-    return group ? group->count(true) : 0;
+    return m_shownChildren.value(parent.internalPointer()).size();
 }
 
 int PropertiesExplorerModel::columnCount(const QModelIndex &) const
@@ -212,6 +202,9 @@ void PropertiesExplorerModel::loadProperties(IProperty *properties)
 {
     beginResetModel();
     m_root = properties ? properties : m_emptyRoot.get();
+    m_rows.clear();
+    m_shownChildren.clear();
+    layOutRows(m_rows, m_shownChildren);
     endResetModel();
     refresh(m_root);
 }
@@ -223,10 +216,10 @@ void PropertiesExplorerModel::refresh()
 
 void PropertiesExplorerModel::refresh(IProperty *property)
 {
+    relayout();
     if (!indexOfProperty(property, 0).isValid()) {
         return;
     }
-    relayout();
     for (IProperty *row = property; row; row = row->parent()) {
         announceRow(row);
         if (row == m_root) {
@@ -236,36 +229,99 @@ void PropertiesExplorerModel::refresh(IProperty *property)
     refreshDescendants(property);
 }
 
-// Rows of dependents come and go with values, and owners replace the properties of a set.
-// A layout change makes the view read its rows afresh, and moves every persistent index (the
+// Walks the visible tree from the root, the only place where the model reads the structure
+// of the properties.
+void PropertiesExplorerModel::layOutRows(QHash<const void *, Row> &rows,
+                                         QHash<const void *, QList<IProperty *>> &shownChildren)
+{
+    rows.insert(m_root, {});
+    QList<IProperty *> pending = {m_root};
+    while (!pending.isEmpty()) {
+        IProperty *property = pending.takeFirst();
+        connect(property, &QObject::destroyed, this, &PropertiesExplorerModel::propertyDestroyed,
+                Qt::UniqueConnection);
+        const IPropertyGroup *group = asGroup(property);
+        const int count = group ? group->count(true) : 0;
+        QList<IProperty *> children;
+        for (int i = 0; i < count; ++i) {
+            IProperty *child = group->child(i, true);
+            // A property shows once, however often it is listed.
+            if (child && !rows.contains(child)) {
+                rows.insert(child, {property, int(children.size())});
+                children.append(child);
+                pending.append(child);
+            }
+        }
+        if (!children.isEmpty()) {
+            shownChildren.insert(property, children);
+        }
+    }
+}
+
+// Rows of dependents come and go with values, and owners replace the properties of a set. A
+// layout change makes the view read its rows afresh, and moves every persistent index (the
 // selection, the current row, an open editor) to where its property is now, or drops it when
 // the property is no longer shown.
 void PropertiesExplorerModel::relayout()
 {
+    QHash<const void *, Row> rows;
+    QHash<const void *, QList<IProperty *>> shownChildren;
+    layOutRows(rows, shownChildren);
+    closeEditorOfVanishingRow(rows);
+
     emit layoutAboutToBeChanged();
-    QHash<const void *, QModelIndex> shown;
-    QList<IProperty *> pending = {m_root};
-    shown.insert(m_root, createIndex(0, 0, m_root));
-    while (!pending.isEmpty()) {
-        const IPropertyGroup *group = asGroup(pending.takeLast());
-        const int count = group ? group->count(true) : 0;
-        for (int row = 0; row < count; ++row) {
-            IProperty *child = group->child(row, true);
-            if (!shown.contains(child)) {
-                shown.insert(child, createIndex(row, 0, child));
-                pending.append(child);
-            }
-        }
-    }
+    m_rows = std::move(rows);
+    m_shownChildren = std::move(shownChildren);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex &index : before) {
-        const QModelIndex now = shown.value(index.internalPointer());
-        after.append(now.isValid() ? now.siblingAtColumn(index.column()) : QModelIndex());
+        const auto row = m_rows.constFind(index.internalPointer());
+        after.append(row == m_rows.cend()
+                         ? QModelIndex()
+                         : createIndex(row->row, index.column(), index.internalPointer()));
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
+}
+
+// The view can close an editor only while its row exists; an editor that outlives its row
+// would leave the view unable to open another one.
+void PropertiesExplorerModel::closeEditorOfVanishingRow(const QHash<const void *, Row> &rows)
+{
+    if (!m_view) {
+        return;
+    }
+    const QModelIndex current = m_view->currentIndex();
+    if (!current.isValid() || rows.contains(current.internalPointer())) {
+        return;
+    }
+    if (QWidget *editor = m_view->indexWidget(current.siblingAtColumn(1))) {
+        QMetaObject::invokeMethod(
+            m_view, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget *, editor),
+            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
+
+// A shown property that goes leaves its rows at once, before anything can read it. Its
+// address is only compared here, as the object is already being destroyed; an IProperty
+// derives from QObject alone, so both share their address.
+void PropertiesExplorerModel::propertyDestroyed(QObject *object)
+{
+    const void *address = object;
+    if (!m_rows.contains(address)) {
+        return;
+    }
+    m_destroyed = address;
+    if (address == static_cast<const QObject *>(m_root)) {
+        loadProperties(nullptr);
+        if (m_view) {
+            m_view->setRootIndex(index(0, 0));
+        }
+    } else {
+        relayout();
+    }
+    m_destroyed = nullptr;
 }
 
 void PropertiesExplorerModel::announceRow(IProperty *property)
@@ -278,21 +334,19 @@ void PropertiesExplorerModel::announceRow(IProperty *property)
 
 void PropertiesExplorerModel::refreshDescendants(IProperty *property)
 {
-    IPropertyGroup *group = asGroup(property);
-    if (!group) {
+    if (!property->isGroup()) {
         return;
     }
-    const int count = group->count(true);
+    const QList<IProperty *> children = m_shownChildren.value(property);
     if (m_view) {
         const QModelIndex row = indexOfProperty(property, 0);
-        if (count == 0) {
+        if (children.isEmpty()) {
             m_view->collapse(row);
         } else {
             m_view->expand(row);
         }
     }
-    for (int i = 0; i < count; ++i) {
-        IProperty *child = group->child(i, true);
+    for (IProperty *child : children) {
         announceRow(child);
         refreshDescendants(child);
     }

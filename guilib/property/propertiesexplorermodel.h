@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QHash>
+#include <QList>
 #include <QPointer>
 
 #include <memory>
@@ -16,9 +18,10 @@ class PropertyCollection;
 // each property come its visible children, the dependents shown for its current value. Column 0
 // is the name, column 1 the value; every index carries its property as internal pointer.
 //
-// The model never owns the properties it shows: an owner must load another set, or null,
-// before it destroys the one shown. Changing a value in the value column stores it in the
-// property and refreshes the rows, so that dependents appear and disappear.
+// The model never owns the properties it shows: an owner loads another set, or null, before it
+// destroys the one shown, and refreshes after it replaced properties of the set. Changing a
+// value in the value column stores it in the property and refreshes the rows, so that
+// dependents appear and disappear.
 class PropertiesExplorerModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -29,7 +32,11 @@ public:
     ~PropertiesExplorerModel() override;
 
     IProperty *root() const { return m_root; }
-    static IProperty *propertyAt(const QModelIndex &index);
+    // The property of a row; null for the invalid index and for an index of a property that
+    // is no longer shown (a persistent index kept from before a property was destroyed).
+    IProperty *propertyAt(const QModelIndex &index) const;
+    // The same for an index of any model: null unless it is an explorer model's.
+    static IProperty *shownProperty(const QModelIndex &index);
     // The index of `property` in `column`; invalid when it is not shown.
     QModelIndex indexOfProperty(IProperty *property, int column = 0) const;
 
@@ -52,20 +59,37 @@ public:
 public slots:
     // Shows the set under `properties`; null shows an empty set.
     void loadProperties(GuiLib::IProperty *properties);
-    // Re-reads the rows of `property`, its ancestors and its visible descendants after values
-    // or visibility changed.
+    // Lays the rows out again and re-reads those of `property`, its ancestors and its visible
+    // descendants after values, visibility or the properties of the set changed.
     void refresh(GuiLib::IProperty *property);
     void refresh();
 
 private:
+    // Where a shown property was laid out: the property above it and its row there.
+    struct Row
+    {
+        IProperty *parent = nullptr;
+        int row = 0;
+    };
+
+    void layOutRows(QHash<const void *, Row> &rows,
+                    QHash<const void *, QList<IProperty *>> &shownChildren);
     void relayout();
+    void closeEditorOfVanishingRow(const QHash<const void *, Row> &rows);
     void announceRow(IProperty *property);
     void refreshDescendants(IProperty *property);
-    bool isShown(const IProperty *property) const;
+    void propertyDestroyed(QObject *object);
 
     IProperty *m_root = nullptr;
     std::unique_ptr<PropertyCollection> m_emptyRoot;
     QPointer<QTreeView> m_view;
+    // The rows as last laid out, keyed by property address. The structure that the model
+    // reports changes only when it lays the rows out again (loading, refreshing), so views and
+    // persistent indexes never see a property that was changed or destroyed meanwhile.
+    QHash<const void *, Row> m_rows;
+    QHash<const void *, QList<IProperty *>> m_shownChildren;
+    // The shown property being destroyed while the rows are laid out without it.
+    const void *m_destroyed = nullptr;
 };
 
 } // namespace GuiLib

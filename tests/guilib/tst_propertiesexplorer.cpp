@@ -223,6 +223,8 @@ private slots:
     void copyPasteAndSelectAllStayWithTheExplorer_data();
     void copyPasteAndSelectAllStayWithTheExplorer();
     void pathValuesElideInTheMiddle();
+    void replacedPropertyIsShownAfterRefresh();
+    void destroyedSetLeavesTheExplorerEmpty();
 };
 
 void tst_PropertiesExplorer::initTestCase()
@@ -687,6 +689,59 @@ void tst_PropertiesExplorer::pathValuesElideInTheMiddle()
     QTRY_VERIFY(recorder->drawn.contains("\\data\\in") && recorder->drawn.contains("text"));
     QCOMPARE(recorder->drawn.value("\\data\\in").elide, Qt::ElideMiddle);
     QCOMPARE(recorder->drawn.value("text").elide, Qt::ElideRight);
+}
+
+void tst_PropertiesExplorer::replacedPropertyIsShownAfterRefresh()
+{
+    PropertyCollection properties(QStringLiteral("Set"));
+    Window window;
+    auto *name = new LineEditProperty("Name", "x");
+    auto *old = new GenericProperty("1", "Default", "Default", "number", "inline;default",
+                                    QString(), QString(), nullptr);
+    properties.append(name);
+    properties.append(old);
+    window.explorer->loadProperties(&properties);
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    window.explorer->setCurrentIndex(window.indexOf(old));
+    QPointer<QWidget> editor = window.explorer->indexWidget(window.indexOf(old, 1));
+    QVERIFY(editor);
+    editor->setFocus();
+
+    // The owner replaces the property while its editor is open, then refreshes.
+    properties.remove(old);
+    delete old;
+    auto *replacement = new GenericProperty("*.pdf", "Default", "Default", "string",
+                                            "inline;regexp", QString(), QString(), nullptr);
+    properties.append(replacement);
+    window.explorer->propertiesModel()->refresh();
+
+    QCOMPARE(window.rows(), (QStringList{"Name = x", "Default = *.pdf"}));
+    QTRY_VERIFY(editor.isNull());
+    QCOMPARE(replacement->valueText(), QStringLiteral("*.pdf"));
+    window.explorer->setCurrentIndex(window.indexOf(replacement));
+    QVERIFY(window.explorer->indexWidget(window.indexOf(replacement, 1)));
+}
+
+void tst_PropertiesExplorer::destroyedSetLeavesTheExplorerEmpty()
+{
+    Window window;
+    auto properties = std::make_unique<PropertyCollection>(QStringLiteral("Set"));
+    auto *master = new LineEditProperty("Master", "Yes");
+    auto *dependent = makeDependent("Dependent", "Yes");
+    master->append(dependent);
+    properties->append(master);
+    window.explorer->loadProperties(properties.get());
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    window.explorer->setCurrentIndex(window.indexOf(dependent));
+    QVERIFY(window.explorer->indexWidget(window.indexOf(dependent, 1)));
+
+    properties.reset();
+
+    QCOMPARE(window.rows(), QStringList());
+    QCOMPARE(window.explorer->propertiesModel()->rowCount(window.explorer->rootIndex()), 0);
+    window.explorer->viewport()->repaint();
 }
 
 QTEST_MAIN(tst_PropertiesExplorer)
