@@ -165,6 +165,9 @@ QSEditor::QSEditor(QWidget *parent, const char *name)
     m_textEdit->setMarginType(0, QsciScintilla::NumberMargin);
     m_textEdit->setMarginLineNumbers(0, true);
     m_textEdit->setAutoCompletionCaseSensitivity(true);
+    // A horizontal scroll bar only when a line is wider than the view.
+    m_textEdit->SendScintilla(QsciScintilla::SCI_SETSCROLLWIDTH, 1);
+    m_textEdit->SendScintilla(QsciScintilla::SCI_SETSCROLLWIDTHTRACKING, true);
 
     m_positionLabel->setObjectName(QStringLiteral("editor_poslabel"));
     m_positionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
