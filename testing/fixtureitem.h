@@ -51,6 +51,8 @@ public:
     FixtureItem(Fixture *fixture, const SRCore::FlowObject &object, int kind,
                 QTreeWidgetItem *parent = nullptr);
     ~FixtureItem() override;
+    FixtureItem(const FixtureItem &) = delete;
+    FixtureItem &operator=(const FixtureItem &) = delete;
 
     int kind() const { return type(); }
     // The object type of the kind (XMLKey::SCR_BASICTESTPROPERTIES, ...); empty for groups.

@@ -24,6 +24,8 @@ public:
     // `fixture` must outlive the tree.
     explicit FixtureTree(Fixture *fixture, QWidget *parent = nullptr);
     ~FixtureTree() override;
+    FixtureTree(const FixtureTree &) = delete;
+    FixtureTree &operator=(const FixtureTree &) = delete;
 
     FixtureItem *basicItem() const { return m_basicItem; }
     FixtureItem *incomingGroup() const { return m_incomingGroup; }
