@@ -99,7 +99,6 @@ public slots:
     void propertyChangedHandler();
 
 private:
-    void initialize(int kind);
     SRCore::FlowObject composeObject() const;
     void adaptToConnectionType(SRCore::FlowObject &object) const;
     void buildProperties();

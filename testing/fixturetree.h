@@ -45,9 +45,6 @@ public:
     // group's only enabled member.
     bool hasUsableItem(int kind) const;
 
-    // Appends a job or connection read from a fixture file to its group.
-    void appendLoadedItem(FixtureItem *item);
-
     void updateActions();
 
 public slots:
