@@ -2,6 +2,343 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>GuiLib::AbsBasicMessagePane</name>
+    <message>
+        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
+        <source>Search all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Aborting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::BasicLogModel</name>
+    <message>
+        <location filename="../guilib/log/basiclogmodel.cpp" line="+19"/>
+        <source>assert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>debug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Time stamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The moment in time when this message was issued</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter a number to show messages that have been logged in the last N hours
+enter a text string with : or / delimiter(s) to show messages with a time stamp that
+contains that string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The message type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter one or more messages types - separated by a space - to show messages of those types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The name of the module that issued this message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter one or more (possibly partial) module names - separated by a space - to show messages for those modules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The name of the flow driving the operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter one or more text strings - separated by a space - to show messages
+for a flow with a name that contains one of these strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The name of the flow element causing the operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter one or more strings - separated by a space - to show messages
+for a flow element with a name that contains one of these strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Job prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The unique name prefix of the job for the operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter one or more strings - separated by a space - to show messages
+for a job with a prefix that contains one of these strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The name of the job for the operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter one or more strings - separated by a space - to show messages
+for a job with a name that contains one of these strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The message text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Enter one or more strings - separated by a space - to show messages
+that contain one of these strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+118"/>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Yesterday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 %2</source>
+        <comment>weekday, short date</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 %2</source>
+        <comment>day, short time</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::BasicMessagePane</name>
+    <message>
+        <location filename="../guilib/log/basicmessagepane.cpp" line="+86"/>
+        <source>Searching database: %1% (%2 out of %3 checked)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Searching error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Terminating database search...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Unexpected error happened; restart Tavrix to resolve the problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Loading messages...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Error loading messages: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Error removing messages: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>Cannot perform database search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Searching database: initializing...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Aborting search (this may take several seconds; please wait)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Searching finished: loading data...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <location line="+11"/>
+        <source>No data loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Messages are not loaded yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Showing %1 messages out of %2 since %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Abort the on-going search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Aborting may take several seconds; please wait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The database is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>All messages in the database are shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>To enable searching, enter search terms in the filter fields at the top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>All messages in the database have been searched</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>To enable searching, adjust the filter so that a smaller number of messages match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The database may contain more messages matching current filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Search for more messages matching the current filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::FilterComboBox</name>
+    <message>
+        <location filename="../guilib/log/filtercombobox.cpp" line="+19"/>
+        <source>no filtering</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::GenericProperty</name>
     <message>
         <location filename="../guilib/property/genericproperty.cpp" line="+233"/>
@@ -169,6 +506,57 @@
     </message>
 </context>
 <context>
+    <name>GuiLib::LogProvider</name>
+    <message>
+        <location filename="../guilib/log/logprovider.cpp" line="+99"/>
+        <source>No message database file is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The message database %1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Unknown database error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::LogTableView</name>
+    <message>
+        <location filename="../guilib/log/logtableview.cpp" line="+61"/>
+        <source>Copy text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Copy this field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reset all filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Clear filter history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reset column ordering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrap text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::PathValueEditor</name>
     <message>
         <location filename="../guilib/property/pathvalueeditor.cpp" line="+95"/>
@@ -195,6 +583,29 @@
     </message>
 </context>
 <context>
+    <name>GuiLib::RecentFilter</name>
+    <message>
+        <location filename="../guilib/log/recentfilter.cpp" line="+71"/>
+        <source>The filter history cannot be read at offset %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The filter history is not a list of columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The filter history of column %1 is not a list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The filter history of column %1 holds something other than texts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::TranslationLoader</name>
     <message>
         <location filename="../guilib/translation/translationloader.cpp" line="+32"/>
@@ -214,6 +625,7 @@
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
+        <location filename="../testing/fixture.cpp" line="+212"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -261,6 +673,26 @@
     <message>
         <location line="+70"/>
         <source>External application has not been chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/fixture.cpp" line="-89"/>
+        <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Can&apos;t read basic test properties from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/fixturearchive.cpp" line="+167"/>
+        <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Parse error in fixture from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1308,6 +1740,168 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::Fixture</name>
+    <message>
+        <location filename="../testing/fixture.cpp" line="-43"/>
+        <source>Test Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Flow for testing script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::FixtureArchive</name>
+    <message>
+        <location filename="../testing/fixturearchive.cpp" line="-137"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t write fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>A fixture can&apos;t be named &apos;%1&apos;: its document would replace the manifest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Fixture &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Can&apos;t read the manifest of fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The manifest of fixture &apos;%1&apos; names no fixture document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Fixture &apos;%1&apos; lacks its document &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t read the document of fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::FixtureItem</name>
+    <message>
+        <location filename="../testing/fixtureitem.cpp" line="+70"/>
+        <source>Basic test settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Incoming jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Outgoing connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>FileOrFolder%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Connection%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>unknown item</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::FixtureTree</name>
+    <message>
+        <location filename="../testing/fixturetree.cpp" line="+52"/>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Adds a new item right after the selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Adds file to &apos;Incoming jobs&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Adds folder to &apos;Incoming jobs&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move up selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move down selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+150"/>
+        <source>Choose Folder: Folder for job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Choose File: File for job</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::InstanceChannel</name>
     <message>
         <location filename="../app/instancechannel.cpp" line="+212"/>
@@ -1494,6 +2088,26 @@ function timerFired( s : Tavrix )
         <location filename="../editors/scripteditor.cpp" line="+38"/>
         <location line="+54"/>
         <source> Line: %1 Col: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::ScripterMessagePane</name>
+    <message>
+        <location filename="../app/scriptermessagepane.cpp" line="+36"/>
+        <location line="+13"/>
+        <source>Export log messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <source>Tavrix logs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The log messages cannot be exported to %1:
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
