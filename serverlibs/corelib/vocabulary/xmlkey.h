@@ -151,6 +151,7 @@ inline const QString METADATADATASETS = QStringLiteral("MetadataDatasets");
 inline const QString TRAFFICTYPE = QStringLiteral("TrafficType");
 inline const QString INCLUDEMASK = QStringLiteral("IncludeMask");
 inline const QString EXCLUDEMASK = QStringLiteral("ExcludeMask");
+inline const QString HOLDFILES = QStringLiteral("HoldFiles"); // the program's own, not the server's
 
 // Package and fixture manifests
 inline const QString MANIFEST = QStringLiteral("Manifest");
