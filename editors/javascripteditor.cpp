@@ -48,8 +48,13 @@ JavaScriptEditor::~JavaScriptEditor() = default;
 
 QStringList JavaScriptEditor::functions() const
 {
+    return functionsIn(text());
+}
+
+QStringList JavaScriptEditor::functionsIn(const QString &code)
+{
     QSProject project;
-    project.createScript(QStringLiteral("ScriptName"), text());
+    project.createScript(QStringLiteral("ScriptName"), code);
     QSInterpreter *interpreter = project.interpreter();
     interpreter->setErrorMode(QSInterpreter::Nothing);
     return interpreter->functions(QSInterpreter::FunctionNames);

@@ -1,6 +1,7 @@
 #include "packageprocessor.h"
 
 #include "declaration.h"
+#include "ipackagedialogs.h"
 #include "ipackagewindow.h"
 #include "packagelogging.h"
 #include "passworddialog.h"
@@ -154,11 +155,56 @@ std::unique_ptr<SRCore::FileAutoCleaner> keepCopy(const QString &file, const QSt
     return cleaner;
 }
 
+// The program's dialogs: modal boxes over the window.
+class MessageBoxDialogs : public IPackageDialogs
+{
+public:
+    bool confirmSave(QWidget *parent, const QString &question) override
+    {
+        QMessageBox box(QMessageBox::Warning, PackageProcessor::tr("Save"), question,
+                        QMessageBox::Cancel, parent);
+        const QPushButton *saveButton =
+            box.addButton(PackageProcessor::tr("Save"), QMessageBox::AcceptRole);
+        // Return must not save a script with errors by accident.
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == saveButton;
+    }
+
+    bool askPassword(QWidget *parent, QString *password) override
+    {
+        PasswordDialog dialog(parent);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        *password = dialog.password();
+        return true;
+    }
+
+    QString saveFileName(QWidget *parent, const QString &title, const QString &proposal,
+                         const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, title, proposal, filter);
+    }
+
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    }
+
+    void warning(QWidget *parent, const QString &title, const QString &text) override
+    {
+        QMessageBox::warning(parent, title, text);
+    }
+};
+
 } // namespace
 
 PackageProcessor::PackageProcessor(WindowFactory windowFactory, QObject *parent)
     : QObject(parent)
     , m_windowFactory(std::move(windowFactory))
+    , m_messageBoxes(std::make_unique<MessageBoxDialogs>())
 {}
 
 PackageProcessor::~PackageProcessor()
@@ -167,6 +213,16 @@ PackageProcessor::~PackageProcessor()
     for (const WindowEntry &entry : entries) {
         delete entry.widget;
     }
+}
+
+void PackageProcessor::setDialogs(IPackageDialogs *dialogs)
+{
+    m_dialogs = dialogs;
+}
+
+IPackageDialogs *PackageProcessor::dialogs() const
+{
+    return m_dialogs ? m_dialogs : m_messageBoxes.get();
 }
 
 QString PackageProcessor::archivePassword()
@@ -333,8 +389,8 @@ bool PackageProcessor::checkSyntax(IPackageWindow *window)
         ScriptListener listener(window->logInterface());
         connect(&interpreter, &QSInterpreter::error, &listener, &ScriptListener::onError);
         if (!interpreter.checkSyntax(window->scriptText(XMLValues::JAVASCRIPT))
-            && !askSaveDespiteErrors(
-                window,
+            && !dialogs()->confirmSave(
+                window->widget(),
                 tr("JavaScript code contains syntax error(s).\nDo you want save this package?"))) {
             return false;
         }
@@ -345,24 +401,14 @@ bool PackageProcessor::checkSyntax(IPackageWindow *window)
             logMessage(window, SRCore::LogLevel::Error,
                        QT_TRANSLATE_NOOP("LogMessages", "Error while checking VBScript syntax: %1"),
                        message);
-            if (!askSaveDespiteErrors(window, tr("VBScript code contains syntax error(s).\nDo you "
-                                                 "want save this package?"))) {
+            if (!dialogs()->confirmSave(window->widget(),
+                                        tr("VBScript code contains syntax error(s).\nDo you "
+                                           "want save this package?"))) {
                 return false;
             }
         }
     }
     return true;
-}
-
-bool PackageProcessor::askSaveDespiteErrors(IPackageWindow *window, const QString &question)
-{
-    QMessageBox box(QMessageBox::Warning, tr("Save"), question, QMessageBox::Cancel,
-                    window->widget());
-    const QPushButton *saveButton = box.addButton(tr("Save"), QMessageBox::AcceptRole);
-    // Return must not save a script with errors by accident.
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == saveButton;
 }
 
 QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) const
@@ -373,8 +419,8 @@ QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) cons
     } else {
         const QString proposal = QDir(QSettings().value(lastSavePathKey).toString())
                                      .filePath(scriptName(window) + packageSuffix);
-        path = QFileDialog::getSaveFileName(window->widget(), tr("Save script package"), proposal,
-                                            fileDialogFilter());
+        path = dialogs()->saveFileName(window->widget(), tr("Save script package"), proposal,
+                                       fileDialogFilter());
     }
     if (!path.isEmpty() && !path.contains(packageSuffix)) {
         path += packageSuffix;
@@ -500,18 +546,18 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
     QWidget *parent = dialogParent(window);
     const QFileInfo info(path);
     if (!info.isFile()) {
-        QMessageBox::warning(parent, tr("File open error"),
-                             tr("File %1 not exist.").arg(QDir::toNativeSeparators(path)));
+        dialogs()->warning(parent, tr("File open error"),
+                           tr("File %1 not exist.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     QString packagePath = info.absoluteFilePath();
     if (info.fileName().contains(fixtureSuffix)) {
         packagePath = replaceLast(packagePath, fixtureSuffix, packageSuffix);
         if (!QFileInfo(packagePath).isFile()) {
-            QMessageBox::warning(parent, tr("File open error"),
-                                 tr("You double-clicked on a script fixture file;\nthis file "
-                                    "cannot be opened in TavrixScripter.\nThe corresponding "
-                                    "script file could not be located."));
+            dialogs()->warning(parent, tr("File open error"),
+                               tr("You double-clicked on a script fixture file;\nthis file "
+                                  "cannot be opened in TavrixScripter.\nThe corresponding "
+                                  "script file could not be located."));
             return false;
         }
     }
@@ -546,9 +592,9 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
                            QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"),
                            error);
             }
-            QMessageBox::warning(parent, tr("File open error"),
-                                 tr(" Unarchived Script Package '%1' is not valid!")
-                                     .arg(QDir::toNativeSeparators(packagePath)));
+            dialogs()->warning(parent, tr("File open error"),
+                               tr(" Unarchived Script Package '%1' is not valid!")
+                                   .arg(QDir::toNativeSeparators(packagePath)));
             return false;
         }
     }
@@ -566,11 +612,11 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
 bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &packagePath,
                                       const QString &archivePath, bool alternatePath)
 {
-    const auto refuse = [window](const QString &reason) {
+    const auto refuse = [this, window](const QString &reason) {
         logMessage(window, SRCore::LogLevel::Error,
                    QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"), reason);
-        QMessageBox::warning(window->widget(), tr("File open error"),
-                             tr(" Script Package in not valid!"));
+        dialogs()->warning(window->widget(), tr("File open error"),
+                           tr(" Script Package in not valid!"));
         return false;
     };
 
@@ -609,11 +655,11 @@ bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &pac
         tr("Opening script package '%1'").arg(QFileInfo(packagePath).fileName()));
     // The folder of an unarchived package is the author's own working copy: no password.
     if (!alternatePath && !content.password.isNull()) {
-        PasswordDialog dialog(window->widget());
-        if (dialog.exec() != QDialog::Accepted || dialog.password() != content.password) {
+        QString password;
+        if (!dialogs()->askPassword(window->widget(), &password) || password != content.password) {
             window->showStatusMessage(QString());
-            QMessageBox::warning(window->widget(), tr("Password error"),
-                                 tr(" Invalid password, the script can not be opened."));
+            dialogs()->warning(window->widget(), tr("Password error"),
+                               tr(" Invalid password, the script can not be opened."));
             return false;
         }
     }
@@ -659,9 +705,9 @@ bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &pac
 
 bool PackageProcessor::openDialog()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        dialogParent(nullptr), tr("Choose script package"),
-        QSettings().value(lastOpenPathKey).toString(), fileDialogFilter());
+    const QString path =
+        dialogs()->openFileName(dialogParent(nullptr), tr("Choose script package"),
+                                QSettings().value(lastOpenPathKey).toString(), fileDialogFilter());
     return !path.isEmpty() && open(path);
 }
 

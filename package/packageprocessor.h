@@ -18,6 +18,7 @@ class ILogInterface;
 
 namespace Scripter {
 
+class IPackageDialogs;
 class IPackageWindow;
 
 // Saves the contents of main windows as script packages and opens packages into them, and keeps
@@ -25,10 +26,11 @@ class IPackageWindow;
 // archive, or an unarchived folder holding the members and an empty ".tscript" marker file; its
 // fixture lives beside it as ".tfixture".
 //
-// Saving and opening run on the GUI thread and block it; questions, the password prompt and
-// refusals are modal boxes over the window, detailed causes go to the window's message pane and
-// the editors' status bars tell how it went. A failure never changes the window's package or
-// path, and never damages the package on disk.
+// Saving and opening run on the GUI thread and block it; questions, the password prompt, file
+// choices and refusals go to the dialogs (modal boxes over the window unless setDialogs() says
+// otherwise), detailed causes go to the window's message pane and the editors' status bars tell
+// how it went. A failure never changes the window's package or path, and never damages the
+// package on disk.
 //
 // The processor owns the windows that its factory creates: removeWindow() schedules a window
 // for deletion, and the windows still listed are deleted with the processor.
@@ -49,6 +51,10 @@ public:
 
     explicit PackageProcessor(WindowFactory windowFactory, QObject *parent = nullptr);
     ~PackageProcessor() override;
+
+    // Where the processor's questions and refusals go; null restores the message boxes. Not
+    // owned; must outlive its use.
+    void setDialogs(IPackageDialogs *dialogs);
 
     // A new main window, appended to the list and shown, 40 pixels right of and below the active
     // main window when there is one.
@@ -105,8 +111,8 @@ private:
     // The active main window, else the newest; null when there is none.
     IPackageWindow *currentWindow() const;
     QWidget *dialogParent(IPackageWindow *window) const;
+    IPackageDialogs *dialogs() const;
     bool checkSyntax(IPackageWindow *window);
-    bool askSaveDespiteErrors(IPackageWindow *window, const QString &question);
     QString targetPath(SaveMode mode, IPackageWindow *window) const;
     // The compiled AppleScript that goes into the package being saved; empty for none.
     QString compiledAppleScript(IPackageWindow *window) const;
@@ -121,6 +127,8 @@ private:
     void bringToFront(IPackageWindow *window) const;
 
     WindowFactory m_windowFactory;
+    std::unique_ptr<IPackageDialogs> m_messageBoxes;
+    IPackageDialogs *m_dialogs = nullptr;
     QList<WindowEntry> m_windows;
     std::map<IPackageWindow *, PackageFiles> m_packageFiles;
 };

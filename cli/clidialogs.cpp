@@ -1,0 +1,57 @@
+#include "clidialogs.h"
+
+#include "clilogging.h"
+
+namespace Scripter {
+
+void CliDialogs::clear()
+{
+    m_warnings.clear();
+    m_questions.clear();
+    m_passwordMissing = false;
+}
+
+bool CliDialogs::confirmSave(QWidget *parent, const QString &question)
+{
+    Q_UNUSED(parent)
+    m_questions.append(question);
+    return m_saveDespiteErrors;
+}
+
+bool CliDialogs::askPassword(QWidget *parent, QString *password)
+{
+    Q_UNUSED(parent)
+    if (m_password.isNull()) {
+        m_passwordMissing = true;
+        return false;
+    }
+    *password = m_password;
+    return true;
+}
+
+QString CliDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposal,
+                                 const QString &filter)
+{
+    Q_UNUSED(parent)
+    Q_UNUSED(filter)
+    qCDebug(lcCli).noquote() << "Declined" << title << proposal;
+    return QString();
+}
+
+QString CliDialogs::openFileName(QWidget *parent, const QString &title, const QString &folder,
+                                 const QString &filter)
+{
+    Q_UNUSED(parent)
+    Q_UNUSED(filter)
+    qCDebug(lcCli).noquote() << "Declined" << title << folder;
+    return QString();
+}
+
+void CliDialogs::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    Q_UNUSED(parent)
+    qCDebug(lcCli).noquote() << title << text;
+    m_warnings.append(text.trimmed());
+}
+
+} // namespace Scripter

@@ -1,0 +1,3 @@
+#include "clilogging.h"
+
+Q_LOGGING_CATEGORY(lcCli, "tavrix.cli", QtWarningMsg)

@@ -1,0 +1,192 @@
+#include "headlessdocument.h"
+
+#include "clilogging.h"
+
+#include "editors/applescripteditor.h"
+#include "editors/javascripteditor.h"
+#include "editors/vbscripteditor.h"
+#include "package/declaration.h"
+#include "testing/fixture.h"
+
+#include "guilib/property/propertiesexplorer.h"
+#include "scriptinglib/applescriptfunctionlister.h"
+
+#include "corelib/files/filehandler.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Scripter {
+
+namespace XMLValues = SRCore::XMLValues;
+
+HeadlessDocument::HeadlessDocument(int number, SRCore::ILogInterface *log, QWidget *parent)
+    : QWidget(parent)
+    , m_number(number)
+    , m_log(log)
+    , m_explorer(new GuiLib::PropertiesExplorer(this))
+    , m_declaration(nullptr)
+    , m_fixture(nullptr)
+{
+    // setWindowModified() wants the placeholder, as in a main window's title.
+    setWindowTitle(QStringLiteral("TavrixScript%1[*]").arg(number));
+    makeUntitled();
+    // The declaration tells the fixture about its name and definitions, so it comes first and
+    // must find no fixture while it is made.
+    m_declaration = new Declaration(this, this);
+    m_fixture = new Fixture(this, this);
+}
+
+HeadlessDocument::~HeadlessDocument()
+{
+    // The panels let go of the explorer while they are destroyed.
+    delete m_fixture;
+    m_fixture = nullptr;
+    delete m_declaration;
+    m_declaration = nullptr;
+}
+
+void HeadlessDocument::resetPrograms()
+{
+    // The templates belong to the editors; a new package shows what a fresh editor shows.
+    m_programs.insert(XMLValues::JAVASCRIPT, JavaScriptEditor().text());
+    m_programs.insert(XMLValues::VBSCRIPT, VBScriptEditor().text());
+    m_programs.insert(XMLValues::APPLESCRIPT, AppleScriptEditor().text());
+}
+
+void HeadlessDocument::relocate(const QString &path, bool unarchived)
+{
+    const QString nativePath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    m_untitled = false;
+    m_alternatePath = unarchived;
+    if (unarchived) {
+        m_displayPath = nativePath;
+    } else {
+        m_filePath = nativePath;
+        m_displayPath.clear();
+    }
+}
+
+void HeadlessDocument::makeUntitled()
+{
+    m_untitled = true;
+    m_filePath = SRCore::FileHandler::getTempFilePath(QStringLiteral("TavrixScript"),
+                                                      QStringLiteral(".tscript"));
+}
+
+void HeadlessDocument::markModified()
+{
+    setWindowModified(true);
+}
+
+QStringList HeadlessDocument::scriptFunctions(const QString &language) const
+{
+    const QString program = scriptText(language);
+    if (language == XMLValues::JAVASCRIPT) {
+        return JavaScriptEditor::functionsIn(program);
+    }
+    if (language == XMLValues::VBSCRIPT) {
+        return VBScriptEditor::functionsIn(program, m_log);
+    }
+    if (language == XMLValues::APPLESCRIPT) {
+        return AppleScriptFunctionLister::functionNames(program);
+    }
+    return {};
+}
+
+void HeadlessDocument::setLanguageIncluded(const QString &language, bool included)
+{
+    // No editor tabs to show or hide; the declaration itself says which languages are in.
+    Q_UNUSED(language)
+    Q_UNUSED(included)
+}
+
+void HeadlessDocument::elementNameChanged(const QString &name)
+{
+    if (m_fixture) {
+        m_fixture->setBasicItemText(name);
+    }
+}
+
+void HeadlessDocument::elementIconChanged(const QString &iconPath)
+{
+    if (m_fixture) {
+        m_fixture->setBasicItemIcon(iconPath);
+    }
+}
+
+void HeadlessDocument::refreshFixtureProperties(bool elementProperties, bool connectionProperties)
+{
+    if (m_fixture && elementProperties) {
+        m_fixture->refreshBasicProperties();
+    }
+    if (m_fixture && connectionProperties) {
+        m_fixture->refreshConnectionProperties();
+    }
+}
+
+void HeadlessDocument::activatePanel(Panel panel)
+{
+    if (m_declaration) {
+        m_declaration->updatePreview(panel == Panel::Declaration);
+    }
+    if (m_fixture) {
+        m_fixture->updatePreview(panel == Panel::Fixture);
+    }
+}
+
+QStringList HeadlessDocument::libraryForProperty(const QString &tag, bool connectionProperty)
+{
+    // Running the script's library entry point needs a test run, which the tool does not do.
+    Q_UNUSED(tag)
+    Q_UNUSED(connectionProperty)
+    return {};
+}
+
+QString HeadlessDocument::scriptText(const QString &language) const
+{
+    return m_programs.value(language);
+}
+
+void HeadlessDocument::setScriptText(const QString &language, const QString &text)
+{
+    m_programs.insert(language, text);
+}
+
+void HeadlessDocument::setCurrentFile(const QString &path, bool remember)
+{
+    // No recent packages list: the tool must not change the program's.
+    Q_UNUSED(remember)
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        makeUntitled();
+        return;
+    }
+    relocate(path, m_alternatePath);
+}
+
+void HeadlessDocument::setUnmodified()
+{
+    setWindowModified(false);
+}
+
+void HeadlessDocument::showStatusMessage(const QString &text, int timeout)
+{
+    Q_UNUSED(timeout)
+    if (!text.isEmpty()) {
+        qCDebug(lcCli).noquote() << text;
+    }
+}
+
+bool HeadlessDocument::saveFixture(const QString &path, QString *errorMessage)
+{
+    return m_fixture->saveToFile(path, errorMessage);
+}
+
+bool HeadlessDocument::loadFixture(const QString &path)
+{
+    m_fixtureLoadFailed = !m_fixture->loadFromFile(path);
+    return !m_fixtureLoadFailed;
+}
+
+} // namespace Scripter

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "package/ipackagewindow.h"
+
+#include <QFileIconProvider>
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+namespace Scripter {
+
+class Fixture;
+
+// One script package held without a main window: the program's own declaration and fixture
+// panels, the program text of each language and the state that the package processor keeps in
+// step (paths, the alternate-path flag, the modified state). The command-line tool hands it to
+// the package processor in place of a main window. It is a widget only because the panels and
+// the processor need one to hang on; on the offscreen platform nobody ever sees it.
+//
+// Unlike the main window it keeps no recent packages list and no editor status bars: status
+// texts go to the developer log. GUI thread only.
+class HeadlessDocument
+    : public QWidget
+    , public IPackageWindow
+{
+    Q_OBJECT
+
+public:
+    // `log` receives what the program shows in its message pane; not owned, must outlive the
+    // document, may be null.
+    HeadlessDocument(int number, SRCore::ILogInterface *log, QWidget *parent = nullptr);
+    ~HeadlessDocument() override;
+    HeadlessDocument(const HeadlessDocument &) = delete;
+    HeadlessDocument &operator=(const HeadlessDocument &) = delete;
+
+    Fixture *fixture() const { return m_fixture; }
+
+    // Every program gets the text of a new script, as the editors of a new package show it.
+    void resetPrograms();
+    // Moves the package to `path` without writing anything, as choosing a file in "Save
+    // script package" does before the save writes it there: an archive at `path`, or with
+    // `unarchived` the marker file of a package folder (which must be the folder of `path`).
+    void relocate(const QString &path, bool unarchived);
+
+    // Whether the last loadFixture() failed; the reasons went to the log.
+    bool fixtureLoadFailed() const { return m_fixtureLoadFailed; }
+
+    // IDocumentWindow
+    QWidget *widget() override { return this; }
+    Declaration *declaration() const override { return m_declaration; }
+    GuiLib::PropertiesExplorer *propertiesExplorer() const override { return m_explorer; }
+    void markModified() override;
+    int documentNumber() const override { return m_number; }
+    QString packageFilePath() const override { return m_filePath; }
+    QStringList scriptFunctions(const QString &language) const override;
+    void setLanguageIncluded(const QString &language, bool included) override;
+    void elementNameChanged(const QString &name) override;
+    void elementIconChanged(const QString &iconPath) override;
+    void refreshFixtureProperties(bool elementProperties, bool connectionProperties) override;
+    void activatePanel(Panel panel) override;
+    QStringList libraryForProperty(const QString &tag, bool connectionProperty) override;
+    SRCore::ILogInterface *logInterface() const override { return m_log; }
+    QFileIconProvider *fileIconProvider() const override { return &m_iconProvider; }
+
+    // IPackageWindow
+    QString scriptText(const QString &language) const override;
+    void setScriptText(const QString &language, const QString &text) override;
+    QString displayPath() const override { return m_displayPath; }
+    bool isAlternatePath() const override { return m_alternatePath; }
+    void setAlternatePath(bool alternatePath) override { m_alternatePath = alternatePath; }
+    bool isUntitled() const override { return m_untitled; }
+    void setCurrentFile(const QString &path, bool remember) override;
+    void setUnmodified() override;
+    void showStatusMessage(const QString &text, int timeout = 0) override;
+    bool saveFixture(const QString &path, QString *errorMessage = nullptr) override;
+    bool loadFixture(const QString &path) override;
+
+private:
+    void makeUntitled();
+
+    int m_number;
+    SRCore::ILogInterface *m_log;
+    QString m_filePath;
+    QString m_displayPath;
+    bool m_alternatePath = false;
+    bool m_untitled = true;
+    bool m_fixtureLoadFailed = false;
+    QHash<QString, QString> m_programs;
+    GuiLib::PropertiesExplorer *m_explorer;
+    Declaration *m_declaration;
+    Fixture *m_fixture;
+    mutable QFileIconProvider m_iconProvider;
+};
+
+} // namespace Scripter
