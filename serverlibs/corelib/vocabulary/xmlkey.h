@@ -68,6 +68,51 @@ inline const QString INCLUDEFOLDERMASK = QStringLiteral("IncludeFolderMask");
 inline const QString EXCLUDEFOLDERMASK = QStringLiteral("ExcludeFolderMask");
 inline const QString DATASETNAME = QStringLiteral("DatasetName");
 
+// Script declaration: basic script properties (besides NAME, TOOLTIP, ICON, CONNECTIONTYPE)
+inline const QString KEYWORDS = QStringLiteral("Keywords");
+inline const QString PASSWORDPROTECTED = QStringLiteral("PasswordProtected");
+inline const QString PASSWORD = QStringLiteral("Password");
+inline const QString VERIFYPASSWORD = QStringLiteral("VerifyPassword");
+inline const QString INCLUDEJAVASCRIPT = QStringLiteral("IncludeJavaScript");
+inline const QString INCLUDEVBSCRIPT = QStringLiteral("IncludeVBScript");
+inline const QString INCLUDEAPPLESCRIPT = QStringLiteral("IncludeAppleScript");
+inline const QString INCOMINGCONNECTIONS = QStringLiteral("IncomingConnections");
+inline const QString REQUIREINCOMING = QStringLiteral("RequireIncoming");
+inline const QString OUTGOINGCONNECTIONS = QStringLiteral("OutgoingConnections");
+inline const QString REQUIREOUTGOING = QStringLiteral("RequireOutgoing");
+inline const QString DATASUCCESS = QStringLiteral("DataSuccess");
+inline const QString DATAWARNING = QStringLiteral("DataWarning");
+inline const QString DATAERROR = QStringLiteral("DataError");
+inline const QString LOGSUCCESS = QStringLiteral("LogSuccess");
+inline const QString LOGWARNING = QStringLiteral("LogWarning");
+inline const QString LOGERROR = QStringLiteral("LogError");
+inline const QString INCLUDEEXCLUDEFOLDER = QStringLiteral("IncludeExcludeFolder");
+inline const QString EXECUTIONMODE = QStringLiteral("ExecutionMode");
+inline const QString NUMBEROFSLOTS = QStringLiteral("NumberOfSlots");
+inline const QString EXECUTIONGROUP = QStringLiteral("ExecutionGroup");
+inline const QString PERFORMANCETUNING = QStringLiteral("PerformanceTuning");
+inline const QString IDLEAFTERJOB = QStringLiteral("IdleAfterJob");
+inline const QString POSITIONINELEMENTPANE = QStringLiteral("PositionInElementPane");
+inline const QString SCRIPTFUNCTIONS = QStringLiteral("ScriptFunctions");
+inline const QString FUNCTIONSVBSCRIPT = QStringLiteral("FunctionsVBScript");
+inline const QString FUNCTIONSAPPLESCRIPT = QStringLiteral("FunctionsAppleScript");
+
+// Script declaration: property definition fields (numbered ones take the editor number 2 to 5)
+inline const QString DEF_TAG = QStringLiteral("Tag");
+inline const QString DEF_EDITOR = QStringLiteral("Editor");
+inline const QString DEF_SECONDEDITOR = QStringLiteral("SecondEditor");
+inline const QString DEF_THIRDEDITOR = QStringLiteral("ThirdEditor");
+inline const QString DEF_FOURTHEDITOR = QStringLiteral("FourthEditor");
+inline const QString DEF_FIFTHEDITOR = QStringLiteral("FifthEditor");
+inline const QString DEF_DROPDOWNITEMS = QStringLiteral("DropdownItems");
+inline const QString DEF_INCLUDEFILEFOREXPORT = QStringLiteral("IncludeFileForExport");
+inline const QString DEF_LITERALEDITORNAME = QStringLiteral("LiteralEditorName");
+inline const QString DEF_MESSAGEFORLIBRARY = QStringLiteral("MessageForSelectFromLibrary");
+inline const QString DEF_MESSAGEFORLIBRARYMANY = QStringLiteral("MessageForSelectManyFromLibrary");
+inline const QString DEF_MESSAGEFORSTRINGLIST = QStringLiteral("MessageForStringList");
+inline const QString DEF_DEPENDSONMASTER = QStringLiteral("DependsOnMaster");
+inline const QString DEF_MASTERVALUE = QStringLiteral("MasterValue");
+
 // Owner object types and template names
 inline const QString SCRIPTDECLARATION = QStringLiteral("ScriptDeclaration");
 inline const QString SCRIPTFIXTURE = QStringLiteral("ScriptFixture");
@@ -106,6 +151,7 @@ inline const QString METADATADATASETS = QStringLiteral("MetadataDatasets");
 inline const QString TRAFFICTYPE = QStringLiteral("TrafficType");
 inline const QString INCLUDEMASK = QStringLiteral("IncludeMask");
 inline const QString EXCLUDEMASK = QStringLiteral("ExcludeMask");
+inline const QString HOLDFILES = QStringLiteral("HoldFiles"); // the program's own, not the server's
 
 // Package and fixture manifests
 inline const QString MANIFEST = QStringLiteral("Manifest");

@@ -113,6 +113,19 @@ inline const QString CONNECTION_FILTER = QStringLiteral("Filter");
 inline const QString CONNECTION_TRAFFICLIGHT = QStringLiteral("TrafficLight");
 inline const QString CONNECTION_NOOP = QStringLiteral("NoOp");
 
+// Outgoing connections of a script element
+inline const QString OUTGOING_NO = QStringLiteral("No");
+inline const QString OUTGOING_ONE = QStringLiteral("One");
+inline const QString OUTGOING_UNLIMITED = QStringLiteral("Unlimited");
+
+// Element pane categories of PositionInElementPane ("category:rest"; others become Custom)
+inline const QString ELEMENTPANE_BASICS = QStringLiteral("Basics");
+inline const QString ELEMENTPANE_TOOLS = QStringLiteral("Tools");
+inline const QString ELEMENTPANE_COMMUNICATION = QStringLiteral("Communication");
+inline const QString ELEMENTPANE_PROCESSING = QStringLiteral("Processing");
+inline const QString ELEMENTPANE_METADATA = QStringLiteral("Metadata");
+inline const QString ELEMENTPANE_CUSTOM = QStringLiteral("Custom");
+
 // Traffic-light connection kinds (AvailableFor attribute, TrafficType values)
 inline const QString DATA = QStringLiteral("Data");
 inline const QString LOG = QStringLiteral("Log");

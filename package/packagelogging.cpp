@@ -1,0 +1,3 @@
+#include "packagelogging.h"
+
+Q_LOGGING_CATEGORY(lcPackage, "tavrix.package", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "testinglogging.h"
+
+Q_LOGGING_CATEGORY(lcTesting, "tavrix.testing", QtWarningMsg)

@@ -1,0 +1,1007 @@
+#include "fakedocumentwindow.h"
+
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
+
+#include "guilib/property/genericproperty.h"
+#include "guilib/property/propertiesexplorermodel.h"
+#include "guilib/property/propertycollection.h"
+
+#include "corelib/common/xmlerror.h"
+#include "corelib/flow/flowobject.h"
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAction>
+#include <QDomDocument>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+using Scripter::DeclarationItem;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+GuiLib::IProperty *propertyOf(DeclarationItem *item, const QString &tag)
+{
+    return item ? GuiLib::findProperty(item->properties(), tag) : nullptr;
+}
+
+// Changes a property as the explorer does when the user commits an edit.
+void edit(DeclarationItem *item, const QString &tag, const QString &value)
+{
+    GuiLib::IProperty *p = propertyOf(item, tag);
+    QVERIFY2(p, qPrintable(tag));
+    p->setValue(value, false, false);
+}
+
+// The value column of the explorer's top-level row `name`; null when there is no such row.
+QVariant shownValue(const GuiLib::PropertiesExplorer *explorer, const QString &name)
+{
+    const QAbstractItemModel *model = explorer->model();
+    for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
+        if (model->index(row, 0, explorer->rootIndex()).data().toString() == name) {
+            return model->index(row, 1, explorer->rootIndex()).data();
+        }
+    }
+    return QVariant();
+}
+
+DeclarationItem *current(FakeDocumentWindow &window)
+{
+    return dynamic_cast<DeclarationItem *>(window.panel->tree()->currentItem());
+}
+
+// Adds a definition after the current item of the tree, as the "Add" action does.
+DeclarationItem *addAfter(FakeDocumentWindow &window, QTreeWidgetItem *after)
+{
+    window.panel->tree()->setCurrentItem(after);
+    window.panel->tree()->addItemAction()->trigger();
+    return current(window);
+}
+
+DeclarationItem *addTo(FakeDocumentWindow &window, int groupKind)
+{
+    Scripter::DeclarationTree *tree = window.panel->tree();
+    QTreeWidgetItem *group = tree->groupItem(groupKind);
+    return addAfter(window, group->childCount() ? group->child(group->childCount() - 1) : group);
+}
+
+QString writePng(const QString &folder, const QString &name, QSize size, const char *format = "PNG")
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    const QString path = folder + QLatin1Char('/') + name;
+    if (!image.save(path, format)) {
+        return QString();
+    }
+    return path;
+}
+
+// Element by element and attribute by attribute; the first difference is described.
+QString differenceBetween(const QDomElement &expected, const QDomElement &actual,
+                          const QString &path = QString())
+{
+    const QString here = path + QLatin1Char('/') + expected.tagName();
+    if (expected.tagName() != actual.tagName()) {
+        return s("%1: element '%2' expected, '%3' found")
+            .arg(path, expected.tagName(), actual.tagName());
+    }
+    const QDomNamedNodeMap expectedAttributes = expected.attributes();
+    const QDomNamedNodeMap actualAttributes = actual.attributes();
+    for (int i = 0; i < expectedAttributes.count(); ++i) {
+        const QDomAttr attribute = expectedAttributes.item(i).toAttr();
+        if (!actual.hasAttribute(attribute.name())) {
+            return s("%1: attribute %2 missing").arg(here, attribute.name());
+        }
+        if (actual.attribute(attribute.name()) != attribute.value()) {
+            return s("%1: attribute %2 is '%3', expected '%4'")
+                .arg(here, attribute.name(), actual.attribute(attribute.name()), attribute.value());
+        }
+    }
+    if (actualAttributes.count() != expectedAttributes.count()) {
+        for (int i = 0; i < actualAttributes.count(); ++i) {
+            const QString name = actualAttributes.item(i).toAttr().name();
+            if (!expected.hasAttribute(name)) {
+                return s("%1: unexpected attribute %2").arg(here, name);
+            }
+        }
+    }
+    const bool expectedCData = expected.firstChild().isCDATASection();
+    if (expectedCData != actual.firstChild().isCDATASection()) {
+        return s("%1: content %2 expected as CDATA").arg(here, expectedCData ? s("is") : s("not"));
+    }
+    QDomElement e = expected.firstChildElement();
+    QDomElement a = actual.firstChildElement();
+    if (e.isNull() && a.isNull() && expected.text() != actual.text()) {
+        return s("%1: text '%2', expected '%3'").arg(here, actual.text(), expected.text());
+    }
+    for (; !e.isNull() || !a.isNull(); e = e.nextSiblingElement(), a = a.nextSiblingElement()) {
+        if (e.isNull()) {
+            return s("%1: unexpected element %2").arg(here, a.tagName());
+        }
+        if (a.isNull()) {
+            return s("%1: element %2 missing").arg(here, e.tagName());
+        }
+        const QString difference = differenceBetween(e, a, here);
+        if (!difference.isEmpty()) {
+            return difference;
+        }
+    }
+    return QString();
+}
+
+QDomDocument parse(const QString &xml)
+{
+    QDomDocument document;
+    SRCore::XmlError error;
+    if (!SRCore::parseXmlDocument(xml.toUtf8(), document, &error)) {
+        qWarning() << error.toString();
+    }
+    return document;
+}
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A declaration that uses every editor kind, masters and dependents, a traffic-light connection
+// and the language and element-pane settings: the content of the golden file.
+void buildRichDeclaration(FakeDocumentWindow &window)
+{
+    Scripter::Declaration *declaration = window.panel;
+    DeclarationItem *script = declaration->tree()->scriptItem();
+    window.functions.insert(XMLValues::JAVASCRIPT, {s("jobArrived"), s("timerFired")});
+    window.functions.insert(XMLValues::VBSCRIPT, {s("jobArrived")});
+    edit(script, XMLKey::NAME, s("Golden Sorter"));
+    edit(script, XMLKey::KEYWORDS, s("sort route"));
+    edit(script, XMLKey::TOOLTIP, s("Routes jobs by their traffic light"));
+    edit(script, XMLKey::INCLUDEVBSCRIPT, XMLValues::YES);
+    edit(script, XMLKey::REQUIREINCOMING, XMLValues::NO);
+    edit(script, XMLKey::OUTGOINGCONNECTIONS, s("One"));
+    edit(script, XMLKey::CONNECTIONTYPE, XMLValues::CONNECTION_TRAFFICLIGHT);
+    edit(script, XMLKey::DATASUCCESS, XMLValues::YES);
+    edit(script, XMLKey::LOGSUCCESS, XMLValues::NO);
+    edit(script, XMLKey::DATAWARNING, XMLValues::NO);
+    edit(script, XMLKey::LOGWARNING, XMLValues::NO);
+    edit(script, XMLKey::EXECUTIONMODE, s("Concurrent"));
+    edit(script, XMLKey::NUMBEROFSLOTS, s("3"));
+    edit(script, XMLKey::POSITIONINELEMENTPANE, s("Mine:12"));
+
+    const int element = DeclarationItem::ElementGroupKind;
+    struct Row
+    {
+        QString tag;
+        QList<QPair<QString, QString>> values;
+    };
+    const QList<Row> rows = {
+        {s("Mode"),
+         {{s("Editor"), s("Dropdown list")},
+          {s("DropdownItems"), s("Fast;Safe")},
+          {s("Default"), s("Fast")},
+          {s("Tooltip"), s("How to work")}}},
+        {s("Secret"), {{s("Editor"), s("Password")}, {s("Validation"), s("Custom")}}},
+        {s("Count"), {{s("Editor"), s("Number")}, {s("SecondEditor"), s("Script expression")}}},
+        {s("Start"), {{s("Editor"), s("Hours and minutes")}, {s("Default"), s("08:30")}}},
+        {s("Flag"), {{s("Editor"), s("No-yes list")}, {s("Default"), s("Yes")}}},
+        {s("Target"),
+         {{s("Editor"), s("None")},
+          {s("SecondEditor"), s("Choose folder")},
+          {s("ThirdEditor"), s("Literal")},
+          {s("LiteralEditorName3"), s("Automatic")},
+          {s("FourthEditor"), s("Single-line text with variables")},
+          {s("FifthEditor"), s("Multi-line text with variables")}}},
+        {s("Template"),
+         {{s("Editor"), s("Single-line text")},
+          {s("SecondEditor"), s("Choose file")},
+          {s("IncludeFileForExport2"), s("Yes")},
+          {s("ThirdEditor"), s("Regular expression")},
+          {s("FourthEditor"), s("File type")},
+          {s("FifthEditor"), s("Condition with variables")}}},
+        {s("Pick"),
+         {{s("Editor"), s("None")},
+          {s("SecondEditor"), s("Select from library")},
+          {s("MessageForSelectFromLibrary2"), s("Pick one")},
+          {s("ThirdEditor"), s("Select many from library")},
+          {s("MessageForSelectManyFromLibrary3"), s("Pick many")},
+          {s("FourthEditor"), s("String list")},
+          {s("MessageForStringList4"), s("Some strings")},
+          {s("FifthEditor"), s("Multi-line text")}}},
+        {s("Masks"),
+         {{s("Editor"), s("None")},
+          {s("SecondEditor"), s("File patterns")},
+          {s("ThirdEditor"), s("Folder patterns")},
+          {s("FourthEditor"), s("File types")}}},
+        {s("Artwork"),
+         {{s("SecondEditor"), s("External editor")},
+          {s("ExternalApplication2"), s("/usr/bin/inkscape")},
+          {s("ExternalArgForNew2"), s("--new %1")}}},
+        {s("Blank"), {{s("Default"), s("   ")}}},
+    };
+    for (const Row &row : rows) {
+        DeclarationItem *item = addTo(window, element);
+        edit(item, XMLKey::DEF_TAG, row.tag);
+        edit(item, XMLKey::NAME, row.tag + s(" name"));
+        for (const auto &[tag, value] : row.values) {
+            edit(item, tag, value);
+        }
+    }
+    // "Speed" depends on "Mode", "Limit" on "Speed": the dependent moves under its master first,
+    // then the master under its own, taking the dependent with it.
+    Scripter::DeclarationTree *tree = declaration->tree();
+    DeclarationItem *speed = addAfter(window, tree->groupItem(element)->child(0));
+    edit(speed, XMLKey::DEF_TAG, s("Speed"));
+    edit(speed, XMLKey::DEF_MASTERVALUE, s("Fast"));
+    DeclarationItem *limit = addAfter(window, speed);
+    edit(limit, XMLKey::DEF_TAG, s("Limit"));
+    edit(limit, XMLKey::DEF_EDITOR, s("Number"));
+    edit(limit, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+    edit(speed, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+
+    DeclarationItem *route = addTo(window, DeclarationItem::ConnectionGroupKind);
+    edit(route, XMLKey::DEF_TAG, s("Route"));
+    edit(route, XMLKey::DEF_EDITOR, s("Dropdown list"));
+    edit(route, XMLKey::DEF_DROPDOWNITEMS, s("Left;Right"));
+    edit(route, XMLKey::DEFAULT, s("Left"));
+}
+
+// A filter element with folder masks that holds AppleScript only: the second golden file.
+void buildFilterDeclaration(FakeDocumentWindow &window)
+{
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    window.functions.insert(XMLValues::APPLESCRIPT, {s("jobArrived")});
+    edit(script, XMLKey::NAME, s("Folder Filter"));
+    edit(script, XMLKey::INCLUDEJAVASCRIPT, XMLValues::NO);
+    edit(script, XMLKey::INCLUDEAPPLESCRIPT, XMLValues::YES);
+    edit(script, XMLKey::INCOMINGCONNECTIONS, XMLValues::NO);
+    edit(script, XMLKey::OUTGOINGCONNECTIONS, s("No"));
+    edit(script, XMLKey::CONNECTIONTYPE, XMLValues::CONNECTION_FILTER);
+    edit(script, XMLKey::INCLUDEEXCLUDEFOLDER, XMLValues::YES);
+    edit(script, XMLKey::PERFORMANCETUNING, XMLValues::YES);
+    edit(script, XMLKey::IDLEAFTERJOB, s("5"));
+    edit(script, XMLKey::POSITIONINELEMENTPANE, s("Tools:3"));
+
+    DeclarationItem *folder = addTo(window, DeclarationItem::ConnectionGroupKind);
+    edit(folder, XMLKey::DEF_TAG, s("Subfolders"));
+    edit(folder, XMLKey::DEF_EDITOR, s("None"));
+    edit(folder, s("SecondEditor"), s("Literal"));
+    edit(folder, s("LiteralEditorName2"), s("All Other Folders"));
+    edit(folder, s("ThirdEditor"), s("Folder patterns"));
+    edit(folder, XMLKey::DEFAULT, XMLValues::ALLOTHERFOLDERS);
+    propertyOf(folder, XMLKey::DEFAULT)->setEditor(XMLValues::EDITOR_ALLOTHERFOLDERS);
+    edit(folder, XMLKey::VALIDATION, s("Standard and custom"));
+}
+
+} // namespace
+
+class tst_Declaration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void newDeclaration();
+    void addDefinitionNamesAndCounter();
+    void tagIsRepaired_data();
+    void tagIsRepaired();
+    void duplicateTagIsRefused_data();
+    void duplicateTagIsRefused();
+    void defaultFollowsTheEditors();
+    void dependsOnMasterMovesTheDefinition();
+    void scriptNameAndLanguages();
+    void connectionSettingsRefreshTheFixture();
+    void icon_data();
+    void icon();
+    void passwordVerification();
+    void fieldAttributeAnswersForTheDefinition();
+    void libraryRequestNamesTheGroup();
+
+    void goldenDeclaration_data();
+    void goldenDeclaration();
+    void writeReadWriteIsStable();
+    void textsComeBackExactly();
+    void undecodableValueIsRefused();
+    void fieldsForTheFixture();
+    void exportBasicProperties();
+    void loadReportsParseErrorsAndKeepsTheDeclaration_data();
+    void loadReportsParseErrorsAndKeepsTheDeclaration();
+    void loadKeepsDefinitionWithMissingMaster();
+    void loadRepairsDuplicateTags();
+    void saveFailureIsReported();
+    void resetStartsOver();
+};
+
+void tst_Declaration::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void tst_Declaration::newDeclaration()
+{
+    FakeDocumentWindow window;
+    Scripter::DeclarationTree *tree = window.panel->tree();
+    QAbstractItemModelTester tester(tree->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    DeclarationItem *script = tree->scriptItem();
+    QVERIFY(script);
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(script->text(0), s("TavrixScript"));
+    QCOMPARE(window.panel->elementName(), s("TavrixScript"));
+    QVERIFY(script->isExpanded());
+    QVERIFY(script->isSelected());
+    QCOMPARE(tree->currentItem(), script);
+    QCOMPARE(script->childCount(), 2);
+    QCOMPARE(script->child(0)->text(0), s("Flow Element Properties"));
+    QCOMPARE(script->child(0)->toolTip(0),
+             s("Definitions for properties added to script flow element"));
+    QCOMPARE(script->child(1)->text(0), s("Outgoing Connections Properties"));
+    QCOMPARE(script->child(1)->toolTip(0),
+             s("Definitions for properties added to outgoing connections"));
+    QCOMPARE(script->child(0)->type(), int(DeclarationItem::ElementGroupKind));
+    QCOMPARE(script->child(1)->type(), int(DeclarationItem::ConnectionGroupKind));
+    QVERIFY(!script->icon(0).isNull());
+
+    // The basic script properties are what the explorer shows, with the template values.
+    QVERIFY(script->properties());
+    QCOMPARE(window.panel->basicValue(XMLKey::CONNECTIONTYPE), XMLValues::CONNECTION_MOVE);
+    QCOMPARE(window.panel->basicValue(XMLKey::INCLUDEJAVASCRIPT), XMLValues::YES);
+    QCOMPARE(window.panel->basicValue(s("NoSuchTag")), QString());
+    QCOMPARE(window.panel->iconPath(), QString());
+    QVERIFY(window.panel->elementPropertyTags().isEmpty());
+    QCOMPARE(window.modifiedCount, 0);
+}
+
+void tst_Declaration::addDefinitionNamesAndCounter()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *first = addTo(window, DeclarationItem::ElementGroupKind);
+    QVERIFY(first);
+    QCOMPARE(first->type(), int(DeclarationItem::ElementDefinitionKind));
+    QCOMPARE(first->text(0), s("Argument0"));
+    QCOMPARE(first->value(XMLKey::DEF_TAG), s("Argument0"));
+    QCOMPARE(first->value(XMLKey::NAME), s("Argument0"));
+    QCOMPARE(window.refreshes, QStringList{s("E")});
+    QCOMPARE(window.modifiedCount, 1);
+
+    // A tag that a user already took is skipped, in either group.
+    edit(first, XMLKey::DEF_TAG, s("Argument1"));
+    DeclarationItem *second = addTo(window, DeclarationItem::ConnectionGroupKind);
+    QCOMPARE(second->type(), int(DeclarationItem::ConnectionDefinitionKind));
+    QCOMPARE(second->text(0), s("Argument2"));
+    QCOMPARE(window.panel->elementPropertyTags(), QStringList{s("Argument1")});
+    QCOMPARE(window.panel->connectionPropertyTags(), QStringList{s("Argument2")});
+}
+
+void tst_Declaration::tagIsRepaired_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tag");
+
+    QTest::newRow("digit, space and hyphen") << s("1 xml-name") << s("__xml_name");
+    QTest::newRow("leading xml in any case") << s("xmlData") << s("___Data");
+    QTest::newRow("leading XmL") << s("XmLData") << s("___Data");
+    QTest::newRow("empty tag") << QString() << s("_");
+    QTest::newRow("valid tag stays") << s("Resolution") << s("Resolution");
+}
+
+void tst_Declaration::tagIsRepaired()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, tag);
+
+    FakeDocumentWindow window;
+    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(item, XMLKey::DEF_TAG, typed);
+    QCOMPARE(item->text(0), tag);
+    QCOMPARE(item->value(XMLKey::DEF_TAG), tag);
+    QVERIFY(window.log.records.isEmpty());
+}
+
+void tst_Declaration::duplicateTagIsRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("rejected");
+
+    QTest::newRow("another definition's tag") << s("Taken") << s("Taken");
+    QTest::newRow("the same after repair") << s("Tak-en") << s("Tak_en");
+    QTest::newRow("a definition of the other group") << s("Other") << s("Other");
+    QTest::newRow("a field of the declaration itself")
+        << s("ConnectionType") << s("ConnectionType");
+    QTest::newRow("a field of the fixture's connections") << s("Enabled") << s("Enabled");
+}
+
+void tst_Declaration::duplicateTagIsRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, rejected);
+
+    FakeDocumentWindow window;
+    DeclarationItem *taken = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(taken, XMLKey::DEF_TAG, s("Taken"));
+    DeclarationItem *other = addTo(window, DeclarationItem::ConnectionGroupKind);
+    edit(other, XMLKey::DEF_TAG, s("Other"));
+    DeclarationItem *underscored = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(underscored, XMLKey::DEF_TAG, s("Tak_en"));
+    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    const QString before = item->text(0);
+    window.log.records.clear();
+
+    QCOMPARE(shownValue(window.explorer, s("Tag")).toString(), before);
+    edit(item, XMLKey::DEF_TAG, typed);
+    QCOMPARE(item->text(0), before);
+    QCOMPARE(item->value(XMLKey::DEF_TAG), before);
+    // The explorer shows the tag that was kept.
+    QCOMPARE(shownValue(window.explorer, s("Tag")).toString(), before);
+    QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|") + rejected});
+    QCOMPARE(window.panel->elementPropertyTags(), (QStringList{s("Taken"), s("Tak_en"), before}));
+}
+
+void tst_Declaration::defaultFollowsTheEditors()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(item, XMLKey::DEFAULT, s("42"));
+
+    auto defaultProperty = [item] {
+        return qobject_cast<GuiLib::GenericProperty *>(propertyOf(item, XMLKey::DEFAULT));
+    };
+    edit(item, XMLKey::DEF_EDITOR, s("Number"));
+    QCOMPARE(defaultProperty()->type(), XMLValues::EDITORTYPE_NUMBER);
+    // The explorer shows the new property, not the one it replaced.
+    QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+    QCOMPARE(shownValue(window.explorer, s("Default")).toString(), s("42"));
+    QCOMPARE(defaultProperty()->editors(), XMLValues::EDITOR_INLINE);
+    QCOMPARE(defaultProperty()->valueText(), s("42"));
+    QCOMPARE(defaultProperty()->name(), s("Default"));
+    QVERIFY(defaultProperty()->tooltip().contains(s("The default value of the property")));
+
+    edit(item, s("SecondEditor"), s("Literal"));
+    edit(item, s("LiteralEditorName2"), s("All Files"));
+    QCOMPARE(defaultProperty()->editors(), s("inline;allfiles"));
+    defaultProperty()->setEditor(XMLValues::EDITOR_ALLFILES);
+    // The chosen editor stays while the definition still offers it.
+    edit(item, s("ThirdEditor"), s("Regular expression"));
+    QCOMPARE(defaultProperty()->editors(), s("inline;allfiles;regexp"));
+    QCOMPARE(defaultProperty()->editor(), XMLValues::EDITOR_ALLFILES);
+
+    edit(item, XMLKey::DEF_EDITOR, s("Dropdown list"));
+    edit(item, XMLKey::DEF_DROPDOWNITEMS, s("Low;High"));
+    QCOMPARE(defaultProperty()->type(), s("enum:Low;High"));
+
+    // The rebuilt property takes part in the change handling like the one it replaced.
+    window.modifiedCount = 0;
+    edit(item, XMLKey::DEFAULT, s("High"));
+    QCOMPARE(window.modifiedCount, 1);
+    QCOMPARE(item->value(XMLKey::DEFAULT), s("High"));
+    // It keeps its place among the definition's properties.
+    QCOMPARE(
+        item->properties()->child(item->properties()->indexOf(defaultProperty()) + 1, false)->tag(),
+        XMLKey::DEF_DEPENDSONMASTER);
+}
+
+void tst_Declaration::dependsOnMasterMovesTheDefinition()
+{
+    FakeDocumentWindow window;
+    Scripter::DeclarationTree *tree = window.panel->tree();
+    QTreeWidgetItem *group = tree->groupItem(DeclarationItem::ElementGroupKind);
+    DeclarationItem *first = addTo(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *second = addTo(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *third = addTo(window, DeclarationItem::ElementGroupKind);
+
+    // The first definition has nothing above it to depend on.
+    edit(first, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+    QCOMPARE(first->value(XMLKey::DEF_DEPENDSONMASTER), XMLValues::NO);
+    QCOMPARE(first->parent(), group);
+
+    window.refreshes.clear();
+    edit(third, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+    QCOMPARE(third->parent(), second);
+    QCOMPARE(second->childCount(), 1);
+    QVERIFY(third->isSelected());
+    QCOMPARE(tree->currentItem(), third);
+    QVERIFY(second->isExpanded());
+    QCOMPARE(window.refreshes, QStringList{s("E")});
+
+    // The dependent travels with its master.
+    edit(second, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+    QCOMPARE(second->parent(), first);
+    QCOMPARE(third->parent(), second);
+    QCOMPARE(window.panel->elementPropertyTags(),
+             (QStringList{first->text(0), second->text(0), third->text(0)}));
+
+    edit(second, XMLKey::DEF_DEPENDSONMASTER, XMLValues::NO);
+    QCOMPARE(second->parent(), group);
+    QCOMPARE(group->indexOfChild(second), 1);
+    QCOMPARE(third->parent(), second);
+
+    const QDomDocument document = parse(window.panel->toXml());
+    const QDomElement fields = document.documentElement().firstChildElement(XMLKey::ELEMENTFIELDS);
+    QCOMPARE(fields.firstChildElement(third->text(0)).attribute(XMLKey::DEPENDENCY),
+             second->text(0));
+    QCOMPARE(fields.firstChildElement(third->text(0)).attribute(XMLKey::DEPENDENCYVALUE),
+             XMLValues::YES);
+    QVERIFY(!fields.firstChildElement(second->text(0)).hasAttribute(XMLKey::DEPENDENCY));
+}
+
+void tst_Declaration::scriptNameAndLanguages()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    edit(script, XMLKey::NAME, s("Splitter"));
+    QCOMPARE(script->text(0), s("Splitter"));
+    QCOMPARE(window.panel->elementName(), s("Splitter"));
+    QCOMPARE(window.names, QStringList{s("Splitter")});
+
+    edit(script, XMLKey::INCLUDEJAVASCRIPT, XMLValues::NO);
+    edit(script, XMLKey::INCLUDEAPPLESCRIPT, XMLValues::YES);
+    edit(script, XMLKey::INCLUDEVBSCRIPT, XMLValues::YES);
+    QCOMPARE(window.languages,
+             (QStringList{s("JavaScript=off"), s("AppleScript=on"), s("VBScript=on")}));
+    QCOMPARE(window.modifiedCount, 4);
+    QVERIFY(window.refreshes.isEmpty());
+}
+
+void tst_Declaration::connectionSettingsRefreshTheFixture()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    edit(script, XMLKey::CONNECTIONTYPE, XMLValues::CONNECTION_TRAFFICLIGHT);
+    edit(script, XMLKey::LOGWARNING, XMLValues::NO);
+    edit(script, XMLKey::INCLUDEEXCLUDEFOLDER, XMLValues::YES);
+    QCOMPARE(window.refreshes, (QStringList{s("C"), s("C"), s("C")}));
+    edit(script, XMLKey::EXECUTIONGROUP, s("g1"));
+    QCOMPARE(window.refreshes.size(), 3);
+}
+
+void tst_Declaration::icon_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("32x32 PNG") << s("icon.png") << QSize(32, 32) << QByteArray("PNG") << true;
+    QTest::newRow("suffix in any case")
+        << s("ICON.PnG") << QSize(32, 32) << QByteArray("PNG") << true;
+    QTest::newRow("wrong size") << s("big.png") << QSize(48, 48) << QByteArray("PNG") << false;
+    QTest::newRow("one pixel short")
+        << s("narrow.png") << QSize(31, 32) << QByteArray("PNG") << false;
+    QTest::newRow("not a PNG suffix")
+        << s("icon.bmp") << QSize(32, 32) << QByteArray("BMP") << false;
+    QTest::newRow("not an image") << s("text.png") << QSize() << QByteArray() << false;
+    QTest::newRow("missing file") << s("missing.png") << QSize(-1, -1) << QByteArray() << false;
+}
+
+void tst_Declaration::icon()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(QByteArray, format);
+    QFETCH(bool, accepted);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QString path = folder.filePath(name);
+    if (!format.isEmpty()) {
+        QVERIFY(!writePng(folder.path(), name, size, format.constData()).isEmpty());
+    } else if (size.isEmpty() && size.width() == 0) {
+        QFile text(path);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not an image at all");
+    }
+
+    FakeDocumentWindow window;
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    const qint64 defaultIconKey = script->icon(0).cacheKey();
+    MessageBoxCloser closer;
+    edit(script, XMLKey::ICON, path);
+
+    if (accepted) {
+        QVERIFY(closer.title.isEmpty());
+        QCOMPARE(window.panel->iconPath(), path);
+        QCOMPARE(window.icons, QStringList{path});
+        QCOMPARE(script->icon(0).pixmap(32, 32).toImage().pixelColor(5, 5), QColor(Qt::darkCyan));
+    } else {
+        QCOMPARE(closer.title, s("Choose icon file"));
+        QCOMPARE(closer.text, s("Your must choose a PNG image file with a size of exactly 32x32 "
+                                "pixels in the RGB color space !"));
+        QCOMPARE(window.panel->iconPath(), QString());
+        QCOMPARE(window.icons, QStringList{QString()});
+        QVERIFY(script->icon(0).cacheKey() != defaultIconKey || !script->icon(0).isNull());
+        QVERIFY(script->icon(0).pixmap(32, 32).toImage().pixelColor(5, 5) != QColor(Qt::darkCyan));
+    }
+}
+
+void tst_Declaration::passwordVerification()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *script = window.panel->tree()->scriptItem();
+    edit(script, XMLKey::PASSWORDPROTECTED, XMLValues::YES);
+    edit(script, XMLKey::PASSWORD, s("s3cret"));
+    {
+        MessageBoxCloser closer;
+        edit(script, XMLKey::VERIFYPASSWORD, s("s3cret"));
+        QVERIFY(closer.title.isEmpty());
+    }
+    QCOMPARE(window.panel->basicValue(XMLKey::VERIFYPASSWORD), s("s3cret"));
+
+    // A new password needs a new verification.
+    edit(script, XMLKey::PASSWORD, s("other"));
+    QCOMPARE(window.panel->basicValue(XMLKey::VERIFYPASSWORD), QString());
+
+    MessageBoxCloser closer;
+    edit(script, XMLKey::VERIFYPASSWORD, s("Other"));
+    QCOMPARE(closer.title, s("Password Problem"));
+    QCOMPARE(closer.text, s("The verification password you typed in is not the same as your "
+                            "password.\nPlease re-type the password in the 'Verify Password' "
+                            "property"));
+    QCOMPARE(window.panel->basicValue(XMLKey::VERIFYPASSWORD), QString());
+    QCOMPARE(window.panel->basicValue(XMLKey::PASSWORD), s("other"));
+}
+
+void tst_Declaration::fieldAttributeAnswersForTheDefinition()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(item, s("SecondEditor"), s("Select many from library"));
+    edit(item, s("MessageForSelectManyFromLibrary2"), s("Choose several"));
+    edit(item, s("ThirdEditor"), s("External editor"));
+    edit(item, s("ExternalApplication3"), s("/usr/bin/gimp"));
+
+    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::SELECTMANYFROMLIBMESSAGE),
+             s("Choose several"));
+    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::EXTERNALAPPLICATION),
+             s("/usr/bin/gimp"));
+    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::EXTERNALARGFORNEW), s("%1"));
+    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::STRINGLISTEDITORMES), QString());
+    QCOMPARE(item->objectType(), XMLKey::SCRIPTDECLARATION);
+    QString message;
+    QVERIFY(item->validateProperty(XMLKey::DEFAULT, message));
+}
+
+void tst_Declaration::libraryRequestNamesTheGroup()
+{
+    FakeDocumentWindow window;
+    DeclarationItem *element = addTo(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *connection = addTo(window, DeclarationItem::ConnectionGroupKind);
+    QVERIFY(element->libraryForProperty(element->text(0)).isEmpty());
+    connection->libraryForProperty(connection->text(0));
+    QCOMPARE(window.libraryRequests, (QStringList{element->text(0) + s("@element"),
+                                                  connection->text(0) + s("@connection")}));
+}
+
+void tst_Declaration::goldenDeclaration_data()
+{
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<bool>("filter");
+
+    QTest::newRow("traffic light, every editor kind, masters and dependents")
+        << s("golden/declaration.xml") << false;
+    QTest::newRow("filter with folder masks, AppleScript only")
+        << s("golden/declaration-filter.xml") << true;
+}
+
+void tst_Declaration::goldenDeclaration()
+{
+    QFETCH(QString, golden);
+    QFETCH(bool, filter);
+
+    FakeDocumentWindow window;
+    if (filter) {
+        buildFilterDeclaration(window);
+    } else {
+        buildRichDeclaration(window);
+    }
+    const QString written = window.panel->toXml();
+
+    const QString goldenPath = QFINDTESTDATA(golden);
+    QVERIFY2(!goldenPath.isEmpty(), qPrintable(golden + s(" is missing")));
+    const QDomDocument expected = parse(readFile(goldenPath));
+    const QDomDocument actual = parse(written);
+    const QString difference =
+        differenceBetween(expected.documentElement(), actual.documentElement());
+    if (!difference.isEmpty()) {
+        qWarning().noquote() << "written declaration:\n" << written;
+    }
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QCOMPARE(window.log.messages(), QStringList{});
+}
+
+void tst_Declaration::writeReadWriteIsStable()
+{
+    QTemporaryDir folder;
+    FakeDocumentWindow window;
+    buildRichDeclaration(window);
+    const QString path = folder.filePath(s("Golden.xml"));
+    QString error;
+    QVERIFY2(window.panel->save(path, &error), qPrintable(error));
+
+    FakeDocumentWindow other;
+    other.functions = window.functions;
+    SRCore::XmlError xmlError;
+    QVERIFY2(other.panel->load(path, &xmlError), qPrintable(xmlError.toString()));
+    QVERIFY(other.log.records.isEmpty());
+    // The same document again, to the byte.
+    QCOMPARE(other.panel->toXml(), readFile(path));
+
+    // The tree is rebuilt as it was: masters hold their dependents.
+    QCOMPARE(other.panel->elementPropertyTags(), window.panel->elementPropertyTags());
+    QTreeWidgetItem *mode = other.panel->tree()->findItemWithText(s("Mode"));
+    QVERIFY(mode);
+    QCOMPARE(mode->child(0)->text(0), s("Speed"));
+    QCOMPARE(mode->child(0)->child(0)->text(0), s("Limit"));
+    QCOMPARE(other.panel->basicValue(XMLKey::LOGSUCCESS), XMLValues::NO);
+    QCOMPARE(other.panel->basicValue(XMLKey::INCLUDEVBSCRIPT), XMLValues::YES);
+    auto *blank =
+        dynamic_cast<DeclarationItem *>(other.panel->tree()->findItemWithText(s("Blank")));
+    QCOMPARE(blank->value(XMLKey::DEFAULT), s("   "));
+    // Loading is not an edit.
+    QCOMPARE(other.modifiedCount, 0);
+}
+
+// Line breaks, markup, a character that XML cannot hold and the end of a CDATA section, in
+// texts, attributes and special values.
+void tst_Declaration::textsComeBackExactly()
+{
+    const QString tooltip = s("two\r\nlines\tand <&> \"quoted\" ]]>");
+    const QString bell = s("Bell") + QChar(0x07);
+    const QString blank = s(" \r\n ");
+    const QString expression = s("job.getName() + ']]>'");
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("texts.xml"));
+    {
+        FakeDocumentWindow window;
+        DeclarationItem *script = window.panel->tree()->scriptItem();
+        edit(script, XMLKey::TOOLTIP, tooltip);
+        edit(script, XMLKey::NAME, bell);
+        DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+        edit(item, XMLKey::TOOLTIP, tooltip);
+        edit(item, XMLKey::DEFAULT, blank);
+        DeclarationItem *scripted = addTo(window, DeclarationItem::ConnectionGroupKind);
+        edit(scripted, s("SecondEditor"), s("Script expression"));
+        propertyOf(scripted, XMLKey::DEFAULT)->setEditor(XMLValues::EDITOR_SCRIPTEXP);
+        edit(scripted, XMLKey::DEFAULT, expression);
+        QVERIFY(scripted->record().defaultIsSpecial);
+        QVERIFY(window.panel->save(path));
+    }
+    // Still a document that any XML reader accepts.
+    QVERIFY(!parse(readFile(path)).isNull());
+
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->load(path));
+    QCOMPARE(window.panel->basicValue(XMLKey::TOOLTIP), tooltip);
+    QCOMPARE(window.panel->elementName(), bell);
+    auto *item = dynamic_cast<DeclarationItem *>(
+        window.panel->tree()->groupItem(DeclarationItem::ElementGroupKind)->child(0));
+    QCOMPARE(item->value(XMLKey::TOOLTIP), tooltip);
+    QCOMPARE(item->value(XMLKey::DEFAULT), blank);
+    auto *scripted = dynamic_cast<DeclarationItem *>(
+        window.panel->tree()->groupItem(DeclarationItem::ConnectionGroupKind)->child(0));
+    QCOMPARE(scripted->value(XMLKey::DEFAULT), expression);
+    QCOMPARE(propertyOf(scripted, XMLKey::DEFAULT)->editor(), XMLValues::EDITOR_SCRIPTEXP);
+    QCOMPARE(window.panel->toXml(), readFile(path));
+
+    // The fixture's objects get the same values.
+    SRCore::FlowObject object = SRCore::FlowObject::create();
+    QVERIFY(object.injectPropertiesFromXML(window.panel->connectionFieldsXml()));
+    QCOMPARE(object.getField(scripted->text(0)).getValue(), expression);
+    QVERIFY(object.injectPropertiesFromXML(window.panel->elementFieldsXml()));
+    QCOMPARE(object.getField(item->text(0)).getValue(), blank);
+}
+
+void tst_Declaration::undecodableValueIsRefused()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("encoded.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<Object>\n<ElementFields>\n"
+               "<Name Editor=\"hide\" ValueEncoding=\"Base64UTF16\">not base64!</Name>\n"
+               "</ElementFields>\n<ConnectionFields/>\n</Object>\n");
+    file.close();
+
+    FakeDocumentWindow window;
+    SRCore::XmlError error;
+    QVERIFY(!window.panel->load(path, &error));
+    QVERIFY2(error.message.contains(s("Name")), qPrintable(error.message));
+    QCOMPARE(window.panel->elementName(), s("TavrixScript"));
+}
+
+void tst_Declaration::fieldsForTheFixture()
+{
+    FakeDocumentWindow window;
+    buildRichDeclaration(window);
+    SRCore::FlowObject object = SRCore::FlowObject::create();
+    QVERIFY(object.injectPropertiesFromXML(window.panel->elementFieldsXml()));
+    QStringList names;
+    for (const SRCore::FlowObjectField &field : object.getFields()) {
+        names.append(field.getName());
+    }
+    QCOMPARE(names, window.panel->elementPropertyTags());
+    QCOMPARE(object.getField(s("Speed")).getProperty(XMLKey::DEPENDENCY), s("Mode"));
+    QCOMPARE(object.getField(s("Mode")).getProperty(XMLKey::TYPE), s("enum:Fast;Safe"));
+    QCOMPARE(object.getField(s("Blank")).getValue(), s("   "));
+
+    const QDomDocument connections = parse(window.panel->connectionFieldsXml());
+    QCOMPARE(connections.documentElement().tagName(), XMLKey::CONNECTIONFIELDS);
+    QCOMPARE(connections.documentElement().firstChildElement().tagName(), s("Route"));
+    QCOMPARE(window.panel->connectionPropertyTags(), QStringList{s("Route")});
+}
+
+void tst_Declaration::exportBasicProperties()
+{
+    FakeDocumentWindow window;
+    buildRichDeclaration(window);
+    SRCore::FlowObject element = SRCore::FlowObject::create();
+    window.panel->exportBasicProperties(element, XMLKey::ELEMENTFIELDS);
+    QCOMPARE(element.getName(), s("Golden Sorter"));
+    QCOMPARE(element.getField(XMLKey::OUTGOINGCONNECTIONS).getValue(), s("One"));
+
+    SRCore::FlowObject connection = SRCore::FlowObject::create();
+    window.panel->exportBasicProperties(connection, XMLKey::CONNECTIONFIELDS);
+    QCOMPARE(connection.getField(XMLKey::SUCCESS).getProperty(XMLKey::AVAILABLEFOR),
+             XMLValues::DATA);
+    QVERIFY(!connection.hasField(XMLKey::WARNING));
+    QVERIFY(!connection.getField(XMLKey::ERROR_).hasProperty(XMLKey::AVAILABLEFOR));
+}
+
+void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("unclosed element")
+        << QByteArray("<Object>\n  <ElementFields>\n    <Name Editor=\"hide\">x</Nam>\n") << 3
+        << 31;
+    QTest::newRow("not XML") << QByteArray("just text") << 1 << 0;
+    QTest::newRow("empty file") << QByteArray() << 1 << 0;
+    QTest::newRow("another document") << QByteArray("<Flow>\n  <Header/>\n</Flow>\n") << 1 << 6;
+    QTest::newRow("no such file") << QByteArray("-") << 0 << 0;
+}
+
+void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, line);
+    QFETCH(int, column);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("broken.xml"));
+    if (content != "-") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    FakeDocumentWindow window;
+    buildRichDeclaration(window);
+    const QString before = window.panel->toXml();
+    window.log.records.clear();
+
+    SRCore::XmlError error;
+    QVERIFY(!window.panel->load(path, &error));
+    QVERIFY(!error.message.isEmpty());
+    if (line > 0) {
+        QCOMPARE(error.line, line);
+        if (column > 0) {
+            QCOMPARE(error.column, column);
+        }
+    } else {
+        QVERIFY(error.message.contains(path));
+    }
+    QCOMPARE(window.panel->toXml(), before);
+    QCOMPARE(window.panel->elementName(), s("Golden Sorter"));
+}
+
+void tst_Declaration::loadKeepsDefinitionWithMissingMaster()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("orphan.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<Object>
+  <ElementFields>
+    <Name Editor="hide">Orphans</Name>
+    <First Tooltip="a" LocalizedTagName="First" Type="string" Editor="inline"/>
+    <Orphan Tooltip="b" LocalizedTagName="Orphan" Dependency="Ghost" Dependencyvalue="On" Type="string" Editor="inline">x</Orphan>
+  </ElementFields>
+  <ConnectionFields/>
+</Object>
+)");
+    file.close();
+
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->load(path));
+    QCOMPARE(window.log.messages(),
+             QStringList{s("Can't find master property '%11' for property '%12'|Ghost,Orphan")});
+    QCOMPARE(window.panel->elementName(), s("Orphans"));
+    QCOMPARE(window.panel->elementPropertyTags(), (QStringList{s("First"), s("Orphan")}));
+    QTreeWidgetItem *group = window.panel->tree()->groupItem(DeclarationItem::ElementGroupKind);
+    auto *orphan = dynamic_cast<DeclarationItem *>(group->child(1));
+    QCOMPARE(orphan->text(0), s("Orphan"));
+    QCOMPARE(orphan->value(XMLKey::DEF_MASTERVALUE), s("On"));
+    QCOMPARE(orphan->value(XMLKey::DEFAULT), s("x"));
+}
+
+void tst_Declaration::loadRepairsDuplicateTags()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(s("duplicates.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"(<Object>
+  <ElementFields>
+    <Twin Tooltip="first" LocalizedTagName="Twin" Type="string" Editor="inline">1</Twin>
+    <Twin Tooltip="second" LocalizedTagName="Twin" Type="string" Editor="inline">2</Twin>
+    <Child Tooltip="" Dependency="Twin" Dependencyvalue="Yes" Type="string" Editor="inline"/>
+    <Enabled Tooltip="clashes with the fixture" Type="bool" Editor="inline">Yes</Enabled>
+  </ElementFields>
+  <ConnectionFields>
+    <Twin Tooltip="third" Type="string" Editor="inline">3</Twin>
+  </ConnectionFields>
+</Object>
+)");
+    file.close();
+
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->load(path));
+    QCOMPARE(window.panel->elementPropertyTags(),
+             (QStringList{s("Twin"), s("Child"), s("Twin_Copy"), s("Enabled_Copy")}));
+    QCOMPARE(window.panel->connectionPropertyTags(), QStringList{s("Twin_Copy1")});
+    QCOMPARE(window.log.messages(), (QStringList{s("Tag name '%1' is already used|Twin"),
+                                                 s("Tag name '%1' is already used|Enabled"),
+                                                 s("Tag name '%1' is already used|Twin")}));
+    // Nothing is lost: every definition keeps its values, the dependent sits under the first.
+    auto *copy =
+        dynamic_cast<DeclarationItem *>(window.panel->tree()->findItemWithText(s("Twin_Copy")));
+    QCOMPARE(copy->value(XMLKey::DEFAULT), s("2"));
+    QCOMPARE(copy->value(XMLKey::TOOLTIP), s("second"));
+    QCOMPARE(window.panel->tree()->findItemWithText(s("Child"))->parent()->text(0), s("Twin"));
+}
+
+void tst_Declaration::saveFailureIsReported()
+{
+    QTemporaryDir folder;
+    FakeDocumentWindow window;
+    QString error;
+    QVERIFY(!window.panel->save(folder.filePath(s("missing/folder/decl.xml")), &error));
+    QVERIFY(!error.isEmpty());
+
+    // A file where a folder should be.
+    const QString file = folder.filePath(s("plain"));
+    QVERIFY(window.panel->save(file, &error));
+    error.clear();
+    QVERIFY(!window.panel->save(file + s("/decl.xml"), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!readFile(file).isEmpty());
+}
+
+void tst_Declaration::resetStartsOver()
+{
+    FakeDocumentWindow window;
+    buildRichDeclaration(window);
+    window.panel->reset();
+    QCOMPARE(window.panel->elementName(), s("TavrixScript"));
+    QVERIFY(window.panel->elementPropertyTags().isEmpty());
+    QVERIFY(window.panel->connectionPropertyTags().isEmpty());
+    QCOMPARE(window.panel->tree()->currentItem(), window.panel->tree()->scriptItem());
+    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    QCOMPARE(item->text(0), s("Argument0"));
+}
+
+QTEST_MAIN(tst_Declaration)
+#include "tst_declaration.moc"

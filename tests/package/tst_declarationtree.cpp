@@ -1,0 +1,604 @@
+#include "fakedocumentwindow.h"
+
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
+
+#include "guilib/property/iproperty.h"
+#include "guilib/property/propertycollection.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAction>
+#include <QDomDocument>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+using Scripter::DeclarationItem;
+using Scripter::DeclarationTree;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+void edit(DeclarationItem *item, const QString &tag, const QString &value)
+{
+    GuiLib::IProperty *p = GuiLib::findProperty(item->properties(), tag);
+    QVERIFY2(p, qPrintable(tag));
+    p->setValue(value, false, false);
+}
+
+// The names of the rows that the properties explorer shows at its top level.
+QStringList shownRows(const GuiLib::PropertiesExplorer *explorer)
+{
+    QStringList rows;
+    const QAbstractItemModel *model = explorer->model();
+    for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
+        rows.append(model->index(row, 0, explorer->rootIndex()).data().toString());
+    }
+    return rows;
+}
+
+QStringList texts(const QList<QTreeWidgetItem *> &items)
+{
+    QStringList result;
+    for (const QTreeWidgetItem *item : items) {
+        result.append(item->text(0));
+    }
+    result.sort();
+    return result;
+}
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList result;
+    for (int i = 0; i < item->childCount(); ++i) {
+        result.append(item->child(i)->text(0));
+    }
+    return result;
+}
+
+// A shown window with definitions A, B, C in the element group (B holding B1 and B2) and X, Y
+// in the connection group.
+class Fixture
+{
+public:
+    Fixture()
+    {
+        tree = window.panel->tree();
+        elementGroup = tree->groupItem(DeclarationItem::ElementGroupKind);
+        connectionGroup = tree->groupItem(DeclarationItem::ConnectionGroupKind);
+        a = add(elementGroup, s("A"));
+        b = add(a, s("B"));
+        c = add(b, s("C"));
+        b1 = add(b, s("B1"));
+        b2 = add(b1, s("B2"));
+        edit(b2, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES); // under B1
+        edit(b1, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES); // under B, with B2
+        x = add(connectionGroup, s("X"));
+        y = add(x, s("Y"));
+        window.resize(400, 600);
+        window.panel->resize(400, 600);
+        window.show();
+        clearRecords();
+    }
+
+    DeclarationItem *add(QTreeWidgetItem *after, const QString &tag)
+    {
+        tree->setCurrentItem(after);
+        tree->addItemAction()->trigger();
+        auto *item = dynamic_cast<DeclarationItem *>(tree->currentItem());
+        edit(item, XMLKey::DEF_TAG, tag);
+        return item;
+    }
+
+    void clearRecords()
+    {
+        window.refreshes.clear();
+        window.modifiedCount = 0;
+        window.log.records.clear();
+    }
+
+    void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
+                          tree->visualItemRect(item).center());
+    }
+
+    FakeDocumentWindow window;
+    DeclarationTree *tree = nullptr;
+    QTreeWidgetItem *elementGroup = nullptr;
+    QTreeWidgetItem *connectionGroup = nullptr;
+    DeclarationItem *a = nullptr;
+    DeclarationItem *b = nullptr;
+    DeclarationItem *b1 = nullptr;
+    DeclarationItem *b2 = nullptr;
+    DeclarationItem *c = nullptr;
+    DeclarationItem *x = nullptr;
+    DeclarationItem *y = nullptr;
+};
+
+} // namespace
+
+class tst_DeclarationTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void appearance();
+    void actionStates_data();
+    void actionStates();
+    void addUnderGroupAndDefinition();
+    void upAndDownCarryDependents();
+    void removeTakesDependentsAndEmptiesTheExplorer();
+    void pasteNamesCopies();
+    void pastePlacesCopies();
+    void cutThenPaste();
+    void clipboardKeepsTheValuesOfTheCopy();
+    void plainClickSelectsOneAndShowsItsProperties();
+    void modifierClicks();
+    void modifierClickOnOtherGroupOrParentDoesNothing_data();
+    void modifierClickOnOtherGroupOrParentDoesNothing();
+    void expandedMasterBringsItsDependents();
+    void clickOnEmptySpaceClearsEverything();
+    void contextMenu();
+    void dropsOnlyOfTheDeclarationFormat();
+    void activation();
+};
+
+void tst_DeclarationTree::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void tst_DeclarationTree::appearance()
+{
+    FakeDocumentWindow window;
+    DeclarationTree *tree = window.panel->tree();
+    QAbstractItemModelTester tester(tree->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(tree->isHeaderHidden());
+    QCOMPARE(tree->headerItem()->text(0), s("Properties"));
+    QVERIFY(!tree->rootIsDecorated());
+    QCOMPARE(tree->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(tree->palette().color(QPalette::Highlight), QColor(230, 230, 255));
+    QCOMPARE(window.panel->minimumSize(), QSize(100, 100));
+    QCOMPARE(window.panel->focusPolicy(), Qt::ClickFocus);
+
+    auto *toolBar = window.panel->findChild<QToolBar *>();
+    QVERIFY(toolBar);
+    QVERIFY(!toolBar->isMovable());
+    QVERIFY(!toolBar->isFloatable());
+    QCOMPARE(toolBar->iconSize(), QSize(18, 18));
+    const QList<QAction *> actions = toolBar->actions();
+    QCOMPARE(actions.size(), 5);
+    QCOMPARE(actions.at(0), tree->addItemAction());
+    QCOMPARE(actions.at(1), tree->removeItemAction());
+    QVERIFY(qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(2))));
+    QCOMPARE(actions.at(3), tree->upAction());
+    QCOMPARE(actions.at(4), tree->downAction());
+    QCOMPARE(tree->addItemAction()->toolTip(), s("Adds a new item right after the selected item"));
+    QCOMPARE(tree->removeItemAction()->toolTip(), s("Remove selected item"));
+    QCOMPARE(tree->upAction()->toolTip(), s("Move up selected item"));
+    QCOMPARE(tree->downAction()->toolTip(), s("Move down selected item"));
+    for (QAction *action : tree->contextMenu()->actions()) {
+        QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+    }
+
+    // Changes to the tree keep the model consistent.
+    tree->setCurrentItem(tree->groupItem(DeclarationItem::ElementGroupKind));
+    tree->addItemAction()->trigger();
+    tree->addItemAction()->trigger();
+    tree->upAction()->trigger();
+    tree->removeItemAction()->trigger();
+    window.panel->reset();
+}
+
+void tst_DeclarationTree::actionStates_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("clipboard");
+    // Add, Remove, Up, Down, Cut, Copy, Paste
+    QTest::addColumn<QString>("enabled");
+
+    QTest::newRow("script item: nothing to add to") << s("TavrixScript") << false << s("-------");
+    QTest::newRow("script item with a clipboard") << s("TavrixScript") << true << s("------P");
+    QTest::newRow("group") << s("Outgoing Connections Properties") << false << s("A------");
+    QTest::newRow("first definition") << s("A") << false << s("AR-DCC-");
+    QTest::newRow("middle definition") << s("B") << true << s("ARUDCCP");
+    QTest::newRow("last definition") << s("C") << false << s("ARU-CC-");
+    QTest::newRow("only dependent of its master") << s("B2") << false << s("AR--CC-");
+    QTest::newRow("last of the other group") << s("Y") << false << s("ARU-CC-");
+}
+
+void tst_DeclarationTree::actionStates()
+{
+    QFETCH(QString, current);
+    QFETCH(bool, clipboard);
+    QFETCH(QString, enabled);
+
+    Fixture f;
+    if (clipboard) {
+        f.tree->setCurrentItem(f.c);
+        f.tree->copyAction()->trigger();
+    }
+    f.tree->setCurrentItem(f.tree->findItemWithText(current));
+    const QList<QAction *> actions = {
+        f.tree->addItemAction(), f.tree->removeItemAction(), f.tree->upAction(),   f.tree->downAction(),
+        f.tree->cutAction(), f.tree->copyAction(),   f.tree->pasteAction()};
+    QString states;
+    for (int i = 0; i < actions.size(); ++i) {
+        states += actions.at(i)->isEnabled() ? s("ARUDCCP").at(i) : QLatin1Char('-');
+    }
+    QCOMPARE(states, enabled);
+}
+
+void tst_DeclarationTree::addUnderGroupAndDefinition()
+{
+    Fixture f;
+    // On a group: its first definition.
+    f.tree->setCurrentItem(f.connectionGroup);
+    f.tree->addItemAction()->trigger();
+    auto *first = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(f.connectionGroup->indexOfChild(first), 0);
+    QCOMPARE(first->type(), int(DeclarationItem::ConnectionDefinitionKind));
+    QCOMPARE(first->value(XMLKey::DEF_DEPENDSONMASTER), XMLValues::NO);
+    QCOMPARE(f.window.refreshes, QStringList{s("C")});
+
+    // Among the dependents of a master: a dependent too.
+    f.tree->setCurrentItem(f.b1);
+    f.tree->addItemAction()->trigger();
+    auto *dependent = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(dependent->parent(), f.b);
+    QCOMPARE(f.b->indexOfChild(dependent), 1);
+    QCOMPARE(dependent->value(XMLKey::DEF_DEPENDSONMASTER), XMLValues::YES);
+    QCOMPARE(f.window.modifiedCount, 2);
+
+    // The script item takes no definitions.
+    f.tree->setCurrentItem(f.tree->scriptItem());
+    QVERIFY(!f.tree->addItemAction()->isEnabled());
+}
+
+void tst_DeclarationTree::upAndDownCarryDependents()
+{
+    Fixture f;
+    f.tree->setCurrentItem(f.b);
+    f.tree->upAction()->trigger();
+    QCOMPARE(childTexts(f.elementGroup), (QStringList{s("B"), s("A"), s("C")}));
+    QCOMPARE(childTexts(f.b), QStringList{s("B1")});
+    QCOMPARE(childTexts(f.b1), QStringList{s("B2")});
+    QCOMPARE(f.tree->currentItem(), f.b);
+    QVERIFY(!f.tree->upAction()->isEnabled());
+    QCOMPARE(f.window.refreshes, QStringList{s("E")});
+
+    f.tree->downAction()->trigger();
+    f.tree->downAction()->trigger();
+    QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C"), s("B")}));
+    QVERIFY(!f.tree->downAction()->isEnabled());
+    QCOMPARE(f.window.panel->elementPropertyTags(),
+             (QStringList{s("A"), s("C"), s("B"), s("B1"), s("B2")}));
+}
+
+void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
+{
+    Fixture f;
+    f.click(f.b);
+    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    f.tree->removeItemAction()->trigger();
+    QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C")}));
+    QVERIFY(!f.tree->findItemWithText(s("B2")));
+    QCOMPARE(f.window.refreshes, QStringList{s("EC")});
+    QCOMPARE(f.window.modifiedCount, 1);
+    // The explorer never keeps a removed set.
+    const QList<QTreeWidgetItem *> selected = f.tree->selectedItems();
+    if (selected.size() != 1) {
+        QVERIFY(shownRows(f.window.explorer).isEmpty());
+    }
+}
+
+void tst_DeclarationTree::pasteNamesCopies()
+{
+    Fixture f;
+    f.tree->setCurrentItem(f.c);
+    f.tree->copyAction()->trigger();
+    f.tree->pasteAction()->trigger();
+    f.tree->pasteAction()->trigger();
+    f.tree->pasteAction()->trigger();
+    QCOMPARE(childTexts(f.elementGroup),
+             (QStringList{s("A"), s("B"), s("C"), s("C_Copy"), s("C_Copy1"), s("C_Copy2")}));
+    QCOMPARE(f.tree->currentItem()->text(0), s("C_Copy2"));
+    auto *copy = dynamic_cast<DeclarationItem *>(f.tree->findItemWithText(s("C_Copy1")));
+    QCOMPARE(copy->value(XMLKey::DEF_TAG), s("C_Copy1"));
+    QCOMPARE(copy->type(), int(DeclarationItem::ElementDefinitionKind));
+    QCOMPARE(f.window.refreshes, (QStringList{s("E"), s("E"), s("E")}));
+    QCOMPARE(f.window.modifiedCount, 3);
+
+    // A tag freed again is taken first.
+    f.tree->setCurrentItem(f.tree->findItemWithText(s("C_Copy")));
+    f.tree->removeItemAction()->trigger();
+    f.tree->setCurrentItem(f.a);
+    f.tree->pasteAction()->trigger();
+    QCOMPARE(f.elementGroup->child(1)->text(0), s("C_Copy"));
+}
+
+void tst_DeclarationTree::pastePlacesCopies()
+{
+    Fixture f;
+    f.tree->setCurrentItem(f.a);
+    f.tree->copyAction()->trigger();
+
+    // After a dependent: a dependent of the same master.
+    f.tree->setCurrentItem(f.b1);
+    f.tree->pasteAction()->trigger();
+    auto *underMaster = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(underMaster->parent(), f.b);
+    QCOMPARE(underMaster->value(XMLKey::DEF_DEPENDSONMASTER), XMLValues::YES);
+
+    // Into the other group: a connection definition that depends on nothing.
+    f.tree->setCurrentItem(f.b1);
+    f.tree->copyAction()->trigger();
+    f.tree->setCurrentItem(f.y);
+    f.tree->pasteAction()->trigger();
+    auto *connection = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(connection->text(0), s("B1_Copy"));
+    QCOMPARE(connection->parent(), f.connectionGroup);
+    QCOMPARE(connection->type(), int(DeclarationItem::ConnectionDefinitionKind));
+    QCOMPARE(connection->value(XMLKey::DEF_DEPENDSONMASTER), XMLValues::NO);
+    QCOMPARE(f.window.refreshes.last(), s("C"));
+}
+
+void tst_DeclarationTree::cutThenPaste()
+{
+    Fixture f;
+    edit(f.c, XMLKey::DEFAULT, s("kept"));
+    f.tree->setCurrentItem(f.c);
+    f.tree->cutAction()->trigger();
+    QVERIFY(!f.tree->findItemWithText(s("C")));
+    QVERIFY(f.tree->pasteAction()->isEnabled());
+
+    f.tree->setCurrentItem(f.x);
+    f.tree->pasteAction()->trigger();
+    auto *moved = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(moved->text(0), s("C_Copy"));
+    QCOMPARE(moved->value(XMLKey::DEFAULT), s("kept"));
+    QCOMPARE(f.window.panel->connectionPropertyTags(), (QStringList{s("X"), s("C_Copy"), s("Y")}));
+}
+
+void tst_DeclarationTree::clipboardKeepsTheValuesOfTheCopy()
+{
+    Fixture f;
+    edit(f.a, XMLKey::DEF_EDITOR, s("Number"));
+    edit(f.a, XMLKey::DEFAULT, s("7"));
+    f.tree->setCurrentItem(f.a);
+    f.tree->copyAction()->trigger();
+    edit(f.a, XMLKey::DEFAULT, s("8"));
+
+    f.tree->pasteAction()->trigger();
+    auto *copy = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
+    QCOMPARE(copy->value(XMLKey::DEFAULT), s("7"));
+    QCOMPARE(copy->value(XMLKey::DEF_EDITOR), s("Number"));
+    QCOMPARE(copy->value(XMLKey::NAME), f.a->value(XMLKey::NAME));
+    // The copy's Default is edited like a number, as the original's.
+    QDomDocument document;
+    const QDomElement element = Scripter::DeclarationXml::writeDefinition(document, copy->record());
+    QCOMPARE(element.attribute(XMLKey::TYPE), XMLValues::EDITORTYPE_NUMBER);
+}
+
+void tst_DeclarationTree::plainClickSelectsOneAndShowsItsProperties()
+{
+    Fixture f;
+    f.click(f.a);
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("A")});
+    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    f.click(f.tree->scriptItem());
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("TavrixScript")});
+    QCOMPARE(shownRows(f.window.explorer).value(0), s("Name"));
+}
+
+void tst_DeclarationTree::modifierClicks()
+{
+    Fixture f;
+    f.click(f.a);
+    f.click(f.c, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("C")}));
+    // Several items selected: the explorer shows nothing.
+    QVERIFY(shownRows(f.window.explorer).isEmpty());
+    QVERIFY(f.tree->copyAction()->isEnabled());
+
+    // Control toggles, Shift only adds.
+    f.click(f.c, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("A")});
+    f.click(f.c, Qt::ShiftModifier);
+    f.click(f.c, Qt::ShiftModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("C")}));
+    QCOMPARE(f.tree->currentItem(), f.c);
+
+    // A modifier click on something that is no definition starts over with it.
+    f.click(f.elementGroup, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("Flow Element Properties")});
+
+    // Copying several definitions pastes them in tree order.
+    f.click(f.c);
+    f.click(f.a, Qt::ControlModifier);
+    f.tree->copyAction()->trigger();
+    f.tree->setCurrentItem(f.x);
+    f.tree->pasteAction()->trigger();
+    QCOMPARE(f.window.panel->connectionPropertyTags(),
+             (QStringList{s("X"), s("A_Copy"), s("C_Copy"), s("Y")}));
+}
+
+void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<int>("modifier");
+
+    QTest::newRow("other group with control") << s("A") << s("X") << int(Qt::ControlModifier);
+    QTest::newRow("other group with shift") << s("C") << s("Y") << int(Qt::ShiftModifier);
+    QTest::newRow("other parent") << s("A") << s("B1") << int(Qt::ControlModifier);
+    QTest::newRow("selection holds a group")
+        << s("Flow Element Properties") << s("A") << int(Qt::ControlModifier);
+}
+
+void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, clicked);
+    QFETCH(int, modifier);
+
+    Fixture f;
+    f.click(f.tree->findItemWithText(selected));
+    f.click(f.tree->findItemWithText(clicked), Qt::KeyboardModifiers(modifier));
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{selected});
+    QCOMPARE(f.tree->currentItem()->text(0), selected);
+}
+
+void tst_DeclarationTree::expandedMasterBringsItsDependents()
+{
+    Fixture f;
+    f.b->setExpanded(true);
+    f.b1->setExpanded(true);
+    f.click(f.b);
+    f.click(f.a, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("B"), s("B1"), s("B2")}));
+
+    // Its dependents follow a master that is clicked away.
+    f.click(f.b, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("A")});
+
+    // Expanding a master while several are selected selects its dependents with it.
+    f.b->setExpanded(false);
+    f.click(f.b, Qt::ControlModifier);
+    QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("B")}));
+    f.b->setExpanded(true);
+    QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("B"), s("B1")}));
+}
+
+void tst_DeclarationTree::clickOnEmptySpaceClearsEverything()
+{
+    Fixture f;
+    f.click(f.a);
+    QVERIFY(!shownRows(f.window.explorer).isEmpty());
+    QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, f.tree->viewport()->height() - 3));
+    QVERIFY(f.tree->selectedItems().isEmpty());
+    QVERIFY(shownRows(f.window.explorer).isEmpty());
+}
+
+void tst_DeclarationTree::contextMenu()
+{
+    Fixture f;
+    f.tree->setCurrentItem(f.c);
+    f.tree->copyAction()->trigger();
+
+    // Right-click on a definition: the menu opens with all seven actions, enabled for it.
+    QStringList shown;
+    QTimer::singleShot(0, &f.window, [&shown] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions()) {
+                shown.append(action->text() + (action->isEnabled() ? s("+") : s("-")));
+            }
+            menu->close();
+        }
+    });
+    f.tree->setCurrentItem(f.a);
+    const QPoint position = f.tree->visualItemRect(f.a).center();
+    QContextMenuEvent onItem(QContextMenuEvent::Mouse, position,
+                             f.tree->viewport()->mapToGlobal(position));
+    QCoreApplication::sendEvent(f.tree->viewport(), &onItem);
+    QCOMPARE(shown, (QStringList{s("Add+"), s("Remove+"), s("Up-"), s("Down+"), s("Cut+"),
+                                 s("Copy+"), s("Paste+")}));
+
+    // Below the last item there is nothing to act on: no menu.
+    bool opened = false;
+    QTimer::singleShot(0, &f.window, [&opened] {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            opened = true;
+            popup->close();
+        }
+    });
+    const QPoint empty(5, f.tree->viewport()->height() - 3);
+    QVERIFY(!f.tree->itemAt(empty));
+    QContextMenuEvent onNothing(QContextMenuEvent::Mouse, empty,
+                                f.tree->viewport()->mapToGlobal(empty));
+    QCoreApplication::sendEvent(f.tree->viewport(), &onNothing);
+    QCoreApplication::processEvents();
+    QVERIFY(!opened);
+}
+
+void tst_DeclarationTree::dropsOnlyOfTheDeclarationFormat()
+{
+    FakeDocumentWindow window;
+    DeclarationTree *tree = window.panel->tree();
+    QVERIFY(tree->acceptDrops());
+
+    auto dragEnter = [tree](const QString &format) {
+        QMimeData data;
+        data.setData(format, QByteArray("x"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        QDragMoveEvent move(QPoint(6, 6), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree->viewport(), &move);
+        return enter.isAccepted() && move.isAccepted();
+    };
+    QVERIFY(dragEnter(s("tavrix.scripter/declproperties")));
+    QVERIFY(!dragEnter(s("text/uri-list")));
+    QVERIFY(!dragEnter(s("application/x-qabstractitemmodeldatalist")));
+}
+
+void tst_DeclarationTree::activation()
+{
+    FakeDocumentWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DeclarationTree *tree = window.panel->tree();
+    QVERIFY(!window.panel->isActive());
+
+    QSignalSpy selections(tree, &DeclarationTree::updateSelections);
+    window.panel->updatePreview(false);
+    tree->clearFocus();
+    QFocusEvent byMouse(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(tree, &byMouse);
+    QCOMPARE(window.activations, QList<Scripter::IDocumentWindow::Panel>{
+                                     Scripter::IDocumentWindow::Panel::Declaration});
+    QVERIFY(window.panel->isActive());
+    QCOMPARE(selections.count(), 1);
+    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
+             QColor(Qt::darkBlue));
+    QCOMPARE(window.panel->palette().color(QPalette::Inactive, QPalette::HighlightedText),
+             QColor(Qt::white));
+    QCOMPARE(shownRows(window.explorer).value(0), s("Name"));
+
+    // Focus that does not come from the mouse activates nothing.
+    QFocusEvent byKey(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(tree, &byKey);
+    QCOMPARE(window.activations.size(), 1);
+
+    window.panel->updatePreview(false);
+    QVERIFY(!window.panel->isActive());
+    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
+             QColor(Qt::gray));
+    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::HighlightedText),
+             QColor(Qt::black));
+
+    // The inactive panel activates itself when it gets the focus.
+    QFocusEvent panelFocus(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(window.panel, &panelFocus);
+    QCOMPARE(window.activations.size(), 2);
+}
+
+QTEST_MAIN(tst_DeclarationTree)
+#include "tst_declarationtree.moc"

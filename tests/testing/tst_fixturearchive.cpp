@@ -1,0 +1,294 @@
+// The ".tfixture" archive on its own: what it holds, reading it back, and everything that can be
+// wrong with an archive handed to the reader.
+
+#include "archivetestsupport.h"
+
+#include "testing/fixturearchive.h"
+
+#include "corelib/archive/ziphelper.h"
+#include "corelib/files/filehandler.h"
+#include "corelib/flow/flow.h"
+#include "corelib/package/scriptpackagemanifest.h"
+#include "corelib/vocabulary/xmlkey.h"
+
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace FixtureTest;
+
+namespace {
+
+std::unique_ptr<SRCore::Flow> sampleFlow()
+{
+    auto flow = SRCore::Flow::createEmptyFlow(QStringLiteral("1"));
+    SRCore::FlowObject header = flow->getHeader();
+    header.createField(SRCore::XMLKey::TYPE).setValue(QStringLiteral("Flow"));
+    header.createField(SRCore::XMLKey::NAME).setValue(QStringLiteral("Invoices"));
+
+    SRCore::FlowObject job = SRCore::FlowObject::create();
+    job.setProperty(SRCore::XMLKey::CLASS, QStringLiteral("IncommingJobs"));
+    job.setProperty(SRCore::XMLKey::ID_, QStringLiteral("2"));
+    job.createField(SRCore::XMLKey::TYPE).setValue(QStringLiteral("IncommingJobs"));
+    SRCore::FlowObjectField path = job.createField(SRCore::XMLKey::FILEORFOLDER);
+    path.setValue(QStringLiteral("/data/jobs/Rechnung «März» <1> & 2.pdf"));
+    path.setProperty(SRCore::XMLKey::EDITOR, QStringLiteral("choosefile;choosefolder"));
+    path.setProperty(SRCore::XMLKey::SUBTYPE, QStringLiteral("choosefolder"));
+    job.createField(SRCore::XMLKey::EMAILBODYTEXT)
+        .setValue(QStringLiteral("  line one\r\nline two\t "));
+    flow->createFlowObject(job);
+    return flow;
+}
+
+} // namespace
+
+class tst_FixtureArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+
+    void roundTripKeepsDocumentAndManifest();
+    void archiveHoldsDocumentThenManifest();
+    void writeReplacesAnExistingArchive();
+    void failedWriteKeepsThePreviousArchive_data();
+    void failedWriteKeepsThePreviousArchive();
+    void badArchiveIsRefusedWithReason_data();
+    void badArchiveIsRefusedWithReason();
+    void entryEscapingTheFolderWritesNothing();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_tempRoot;
+};
+
+void tst_FixtureArchive::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_tempRoot = m_dir->filePath(QStringLiteral("temp"));
+    QVERIFY(QDir().mkpath(m_tempRoot));
+    SRCore::FileHandler::setTempFolder(m_tempRoot);
+}
+
+void tst_FixtureArchive::roundTripKeepsDocumentAndManifest()
+{
+    const auto flow = sampleFlow();
+    const QString archive = path(QStringLiteral("invoice.router.tfixture"));
+    QString error;
+    QVERIFY2(
+        Scripter::FixtureArchive::write(archive, QStringLiteral("Invoice Router"), *flow, &error),
+        qPrintable(error));
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+
+    Scripter::FixtureArchive::Content content;
+    RecordingLog log;
+    QVERIFY2(Scripter::FixtureArchive::read(archive, content, &log, &error), qPrintable(error));
+    QVERIFY(log.records.isEmpty());
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+    QCOMPARE(content.instanceName, QStringLiteral("Invoice Router"));
+    QCOMPARE(content.formatVersion, QStringLiteral("1.0"));
+    // The complete base name: a dotted package name keeps its dots.
+    QCOMPARE(content.fixtureFileName, QStringLiteral("invoice.router.xml"));
+    QVERIFY(content.flow);
+    QCOMPARE(content.flow->toXml(), flow->toXml());
+    const SRCore::FlowObject job = content.flow->getFlowObject(QStringLiteral("2"));
+    QCOMPARE(job.getField(SRCore::XMLKey::EMAILBODYTEXT).getValue(),
+             QStringLiteral("  line one\r\nline two\t "));
+    QCOMPARE(job.getField(SRCore::XMLKey::FILEORFOLDER).getSubType(),
+             QStringLiteral("choosefolder"));
+}
+
+void tst_FixtureArchive::archiveHoldsDocumentThenManifest()
+{
+    const QString archive = path(QStringLiteral("router.tfixture"));
+    QVERIFY(Scripter::FixtureArchive::write(archive, QStringLiteral("Router"), *sampleFlow()));
+    QCOMPARE(zipEntryNames(archive),
+             QStringList({QStringLiteral("router.xml"), QStringLiteral("manifest.xml")}));
+
+    // The manifest on its own, as any other reader of the archive sees it.
+    const QString unpacked = path(QStringLiteral("unpacked"));
+    QVERIFY(ZipHelper::extractFiles(archive, unpacked, false, QString(), false));
+    SRCore::ScriptPackageManifest manifest;
+    QVERIFY(manifest.loadFromFile(unpacked + QStringLiteral("/manifest.xml")));
+    QCOMPARE(manifest.fieldKeys(), QStringList({SRCore::XMLKey::SCRIPTERINSTANCENAME,
+                                                SRCore::XMLKey::SCRIPTFIXTUREFORMATVERSION,
+                                                SRCore::XMLKey::SCRIPTFIXTUREFILE}));
+    QCOMPARE(manifest.field(SRCore::XMLKey::SCRIPTFIXTUREFILE), QStringLiteral("router.xml"));
+}
+
+void tst_FixtureArchive::writeReplacesAnExistingArchive()
+{
+    const QString archive = path(QStringLiteral("router.tfixture"));
+    QVERIFY(writeFile(archive, "an older fixture"));
+    auto flow = sampleFlow();
+    flow->getHeader().getField(SRCore::XMLKey::NAME).setValue(QStringLiteral("Second"));
+    QVERIFY(Scripter::FixtureArchive::write(archive, QStringLiteral("Router"), *flow));
+    Scripter::FixtureArchive::Content content;
+    QVERIFY(Scripter::FixtureArchive::read(archive, content));
+    QCOMPARE(content.flow->getFlowName(), QStringLiteral("Second"));
+}
+
+void tst_FixtureArchive::failedWriteKeepsThePreviousArchive_data()
+{
+    QTest::addColumn<QString>("archiveName");
+    QTest::addColumn<QString>("instanceName");
+    QTest::addColumn<bool>("breakTempFolder");
+    QTest::newRow("no temporary folder can be made")
+        << QStringLiteral("router.tfixture") << QStringLiteral("Router") << true;
+    QTest::newRow("instance name XML cannot store")
+        << QStringLiteral("router.tfixture") << QStringLiteral("Rou\x01ter") << false;
+    QTest::newRow("document named like the manifest")
+        << QStringLiteral("Manifest.tfixture") << QStringLiteral("Router") << false;
+}
+
+void tst_FixtureArchive::failedWriteKeepsThePreviousArchive()
+{
+    QFETCH(QString, archiveName);
+    QFETCH(QString, instanceName);
+    QFETCH(bool, breakTempFolder);
+    const QString archive = path(archiveName);
+    // Not an archive: the writer must not even read what it replaces.
+    QVERIFY(writeFile(archive, "the previous fixture"));
+    const QByteArray before = readFile(archive);
+    if (breakTempFolder) {
+        const QString blocked = path(QStringLiteral("blocked"));
+        QVERIFY(writeFile(blocked, "a file where the temporary folder should be"));
+        SRCore::FileHandler::setTempFolder(blocked);
+    }
+
+    QString error;
+    QVERIFY(!Scripter::FixtureArchive::write(archive, instanceName, *sampleFlow(), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(archive), before);
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+}
+
+void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
+{
+    const QByteArray manifest = "<Manifest><ScripterInstanceName>R</ScripterInstanceName>"
+                                "<ScriptFixtureFormatVersion>1.0</ScriptFixtureFormatVersion>"
+                                "<ScriptFixtureFile>router.xml</ScriptFixtureFile></Manifest>";
+    const QByteArray document = sampleFlow()->toXml().toUtf8();
+    using Entries = QList<QPair<QString, QByteArray>>;
+
+    // The file handed to the reader: the archive of `entries`, cut to `keepBytes` when that is
+    // not negative; or `rawFile` when there are no entries; or nothing at all.
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<int>("keepBytes");
+    QTest::addColumn<QByteArray>("rawFile");
+    QTest::addColumn<QString>("expectedFixtureName");
+    QTest::addColumn<QStringList>("expectedLog");
+
+    const QString manifestError =
+        QStringLiteral("3|Parse error in manifest from package '%11': line %12, column %13, "
+                       "message '%14'|@ARCHIVE@");
+    const QString fixtureError =
+        QStringLiteral("3|Parse error in fixture from package '%11': line %12, column %13, "
+                       "message '%14'|@ARCHIVE@");
+
+    const Entries good{{QStringLiteral("manifest.xml"), manifest},
+                       {QStringLiteral("router.xml"), document}};
+    QTest::newRow("missing archive")
+        << Entries() << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("not a zip") << Entries() << -1 << QByteArray("<Flow/>") << QString()
+                               << QStringList();
+    QTest::newRow("empty file") << Entries() << -1 << QByteArray("") << QString() << QStringList();
+    QTest::newRow("truncated archive") << good << 200 << QByteArray() << QString() << QStringList();
+    QTest::newRow("no manifest") << Entries{{QStringLiteral("router.xml"), document}} << -1
+                                 << QByteArray() << QString()
+                                 << QStringList({manifestError + QStringLiteral(",0,0,*")});
+    QTest::newRow("manifest cut short")
+        << Entries{{QStringLiteral("manifest.xml"), manifest.left(60)},
+                   {QStringLiteral("router.xml"), document}}
+        << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",1,*")});
+    QTest::newRow("manifest names no document")
+        << Entries{{QStringLiteral("manifest.xml"),
+                    "<Manifest><ScripterInstanceName>R</ScripterInstanceName></Manifest>"},
+                   {QStringLiteral("router.xml"), document}}
+        << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("manifest names a missing document")
+        << Entries{{QStringLiteral("manifest.xml"), manifest}} << -1 << QByteArray()
+        << QStringLiteral("router.xml") << QStringList();
+    QTest::newRow("manifest names a document outside the archive")
+        << Entries{{QStringLiteral("manifest.xml"),
+                    QByteArray(manifest).replace("router.xml", "../router.xml")},
+                   {QStringLiteral("router.xml"), document}}
+        << -1 << QByteArray() << QStringLiteral("../router.xml") << QStringList();
+    QTest::newRow("document cut short")
+        << Entries{{QStringLiteral("manifest.xml"), manifest},
+                   {QStringLiteral("router.xml"), document.left(120)}}
+        << -1 << QByteArray() << QStringLiteral("router.xml")
+        << QStringList({fixtureError + QStringLiteral(",*")});
+    QTest::newRow("document is no flow")
+        << Entries{{QStringLiteral("manifest.xml"), manifest},
+                   {QStringLiteral("router.xml"), "<Declaration/>"}}
+        << -1 << QByteArray() << QStringLiteral("router.xml")
+        << QStringList({fixtureError + QStringLiteral(",1,*")});
+}
+
+void tst_FixtureArchive::badArchiveIsRefusedWithReason()
+{
+    using Entries = QList<QPair<QString, QByteArray>>;
+    QFETCH(Entries, entries);
+    QFETCH(int, keepBytes);
+    QFETCH(QByteArray, rawFile);
+    QFETCH(QString, expectedFixtureName);
+    QFETCH(QStringList, expectedLog);
+
+    const QString archive = path(QStringLiteral("router.tfixture"));
+    if (!entries.isEmpty()) {
+        QVERIFY(writeRawZip(archive, entries));
+        if (keepBytes >= 0) {
+            QVERIFY(QFile::resize(archive, keepBytes));
+        }
+    } else if (!rawFile.isNull()) {
+        QVERIFY(writeFile(archive, rawFile));
+    }
+
+    Scripter::FixtureArchive::Content content;
+    content.instanceName = QStringLiteral("left over from an earlier read");
+    RecordingLog log;
+    QString error;
+    QVERIFY(!Scripter::FixtureArchive::read(archive, content, &log, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!content.flow);
+    QCOMPARE(content.fixtureFileName, expectedFixtureName);
+    QVERIFY(content.instanceName != QStringLiteral("left over from an earlier read"));
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+
+    // The position and the reason vary with the parser; the path, and the line where it is
+    // fixed, do not. "*" stands for the rest of the argument.
+    const QStringList lines = log.lines();
+    QCOMPARE(lines.size(), expectedLog.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QString expected = expectedLog.at(i);
+        expected.replace(QStringLiteral("@ARCHIVE@"), archive);
+        const QString prefix = expected.left(expected.indexOf(QLatin1Char('*')));
+        QVERIFY2(
+            lines.at(i).startsWith(prefix),
+            qPrintable(QStringLiteral("%1\ndoes not start with\n%2").arg(lines.at(i), prefix)));
+        QVERIFY2(lines.at(i).size() > prefix.size(), "the parser's reason is missing");
+    }
+}
+
+void tst_FixtureArchive::entryEscapingTheFolderWritesNothing()
+{
+    const QString archive = path(QStringLiteral("router.tfixture"));
+    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), "<Manifest/>"},
+                                  {QStringLiteral("../escaped.xml"), "<Flow/>"}}));
+    Scripter::FixtureArchive::Content content;
+    QString error;
+    QVERIFY(!Scripter::FixtureArchive::read(archive, content, nullptr, &error));
+    QVERIFY2(error.contains(QStringLiteral("escaped.xml")), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("escaped.xml"))));
+    QVERIFY(!QFileInfo::exists(m_tempRoot + QStringLiteral("/escaped.xml")));
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_FixtureArchive)
+#include "tst_fixturearchive.moc"

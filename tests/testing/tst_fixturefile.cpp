@@ -1,0 +1,539 @@
+// Saving a fixture as a ".tfixture" archive and loading it back into a window: what survives the
+// round trip, what the document holds, and what each kind of damaged or incomplete file does.
+
+#include "fixturetestsupport.h"
+
+#include "testing/fixturearchive.h"
+
+#include "package/objecttemplates.h"
+
+#include "corelib/files/filehandler.h"
+#include "corelib/flow/flow.h"
+#include "corelib/values/xmlvalueprocessor.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace FixtureTest;
+using Scripter::FixtureItem;
+
+namespace {
+
+// What a window's fixture shows and holds, item by item, as text to compare and to read in a
+// failure: text, enabled state, and every field with its value and editor.
+QStringList describe(const Scripter::FixtureTree *tree)
+{
+    QStringList lines;
+    const auto add = [&lines](const QString &indent, const FixtureItem *item) {
+        lines << indent + item->text(0) + (item->flags() == Qt::ItemIsSelectable ? " (off)" : "");
+        for (const SRCore::FlowObjectField &field : item->object().getFields()) {
+            lines << indent
+                         + QStringLiteral("  %1=%2 [%3]")
+                               .arg(field.getName(), field.getValue(), field.getSubType());
+        }
+    };
+    add(QString(), tree->basicItem());
+    for (const FixtureItem *group : {tree->incomingGroup(), tree->outgoingGroup()}) {
+        lines << group->text(0);
+        for (int i = 0; i < group->childCount(); ++i) {
+            add(QStringLiteral("    "), static_cast<const FixtureItem *>(group->child(i)));
+        }
+    }
+    return lines;
+}
+
+SRCore::FlowObject objectOf(const QString &type)
+{
+    return Scripter::ObjectTemplates::defaultObject(type);
+}
+
+} // namespace
+
+class tst_FixtureFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void roundTripKeepsValuesEditorsStatesAndOrder();
+    void documentHoldsHeaderAndNumberedObjects_data();
+    void documentHoldsHeaderAndNumberedObjects();
+    void emptyFixtureLoadsBackEmpty();
+    void loadReplacesJobsAndConnections();
+    void unreadableFileLeavesTheFixtureAsItWas_data();
+    void unreadableFileLeavesTheFixtureAsItWas();
+    void incompleteBasicSettingsKeepTheBasicItem_data();
+    void incompleteBasicSettingsKeepTheBasicItem();
+    void incompleteJobsAndConnectionsAreSkipped_data();
+    void incompleteJobsAndConnectionsAreSkipped();
+    void damagedFieldAttributesAreRepaired();
+    void failedSaveKeepsThePreviousFixture();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A fixture file of the given objects, with a header like the program's.
+    bool writeFixture(const QString &file, const QList<SRCore::FlowObject> &objects) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_tempRoot;
+};
+
+void tst_FixtureFile::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_fixturefile"));
+}
+
+void tst_FixtureFile::init()
+{
+    QSettings().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_tempRoot = m_dir->filePath(QStringLiteral("temp"));
+    QVERIFY(QDir().mkpath(m_tempRoot));
+    SRCore::FileHandler::setTempFolder(m_tempRoot);
+}
+
+bool tst_FixtureFile::writeFixture(const QString &file,
+                                   const QList<SRCore::FlowObject> &objects) const
+{
+    auto flow = SRCore::Flow::createEmptyFlow(QStringLiteral("1"));
+    flow->getHeader().createField(XMLKey::TYPE).setValue(XMLValues::FLOW);
+    for (const SRCore::FlowObject &object : objects) {
+        flow->createFlowObject(object);
+    }
+    return Scripter::FixtureArchive::write(file, QStringLiteral("Router"), *flow);
+}
+
+void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
+{
+    const QString jobFile = path(QStringLiteral("jobs/order 17.pdf"));
+    QVERIFY(writeFile(jobFile, "%PDF-1.4"));
+    const QString jobFolder = path(QStringLiteral("jobs/batch"));
+    QVERIFY(QDir().mkpath(jobFolder));
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+
+    QStringList saved;
+    {
+        FakeWindow window;
+        QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+        window.refreshFixtureProperties(true, true);
+        Scripter::FixtureTree *tree = window.tree();
+        FixtureItem *basic = tree->basicItem();
+        QVERIFY(basic->setPropertyValue(XMLKey::TESTFOLDER, path(QStringLiteral("tests"))));
+        QVERIFY(basic->setPropertyValue(
+            XMLKey::GLOBALDATA,
+            SRCore::XMLValueProcessor::generateXMLValue(
+                XMLValues::EDITOR_GLOBALDATAFIELDS,
+                QList<SRCore::UniversalData>{
+                    {QStringLiteral("counter"), QStringLiteral("Router"), QStringLiteral("41")}})));
+        QVERIFY(basic->setPropertyValue(XMLKey::ELEMENTNAME, QStringLiteral("Router <1>")));
+        QVERIFY(basic->setPropertyValue(QStringLiteral("Resolution"), QStringLiteral("600")));
+
+        auto *file =
+            new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        QVERIFY(file->setPropertyValue(XMLKey::FILEORFOLDER, jobFile));
+        QVERIFY(file->setPropertyValue(XMLKey::EMAILBODYTEXT,
+                                       QStringLiteral("  Dear reader,\r\n\tsee attached.\n")));
+        QVERIFY(file->setPropertyValue(XMLKey::HIERARCHYINFO, QStringLiteral("Acme\nProofs")));
+        auto *folder =
+            new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        QVERIFY(folder->setPropertyValue(XMLKey::FILEORFOLDER, jobFolder));
+        QVERIFY(folder->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+        // A job whose file was never chosen keeps its name.
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+
+        auto *held = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                     tree->outgoingGroup());
+        QVERIFY(held->setPropertyValue(XMLKey::HOLDFILES, XMLValues::YES));
+        GuiLib::IProperty *include = propertyOf(held, XMLKey::INCLUDEMASK);
+        include->setEditor(XMLValues::EDITOR_FILEPATTERNS);
+        include->setValue(QStringLiteral("*.pdf"), false, false);
+        auto *off = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                    tree->outgoingGroup());
+        QVERIFY(off->setPropertyValue(XMLKey::CONNECTIONNAME, QStringLiteral("Rejects")));
+        QVERIFY(off->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+        GuiLib::IProperty *route = propertyOf(off, QStringLiteral("Route"));
+        route->setEditor(XMLValues::EDITOR_CHOOSEFOLDER);
+        route->setValue(QStringLiteral("/out"), false, false);
+
+        QString error;
+        QVERIFY2(window.fixture()->saveToFile(fixtureFile, &error), qPrintable(error));
+        saved = describe(tree);
+        QVERIFY(window.log.records.isEmpty());
+    }
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+    QCOMPARE(describe(window.tree()), saved);
+
+    Scripter::FixtureTree *tree = window.tree();
+    QCOMPARE(tree->currentItem(), tree->basicItem());
+    const FixtureItem *file = child(tree->incomingGroup(), 0);
+    QCOMPARE(file->text(0), QStringLiteral("order 17.pdf"));
+    QVERIFY(sameIcon(file->icon(0), window.fileIconProvider()->icon(QFileInfo(jobFile))));
+    const FixtureItem *folder = child(tree->incomingGroup(), 1);
+    QCOMPARE(int(folder->flags()), 1);
+    QVERIFY(sameIcon(folder->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QCOMPARE(child(tree->incomingGroup(), 2)->text(0), QStringLiteral("FileOrFolder2"));
+    QCOMPARE(propertyOf(child(tree->outgoingGroup(), 0), XMLKey::INCLUDEMASK)->editor(),
+             XMLValues::EDITOR_FILEPATTERNS);
+    QCOMPARE(propertyOf(child(tree->outgoingGroup(), 1), QStringLiteral("Route"))->editor(),
+             XMLValues::EDITOR_CHOOSEFOLDER);
+    QVERIFY(sameIcon(child(tree->outgoingGroup(), 0)->icon(0),
+                     image(QStringLiteral("img_Connection.png"))));
+    // Loading is no edit, and it takes no numbers from the counter.
+    QCOMPARE(window.modifiedCount, 0);
+    new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    QCOMPARE(child(tree->incomingGroup(), 3)->text(0), QStringLiteral("FileOrFolder0"));
+}
+
+void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects_data()
+{
+    QTest::addColumn<QString>("elementName");
+    QTest::addColumn<QString>("flowName");
+    QTest::newRow("named after the element")
+        << QStringLiteral("Sorter") << QStringLiteral("Sorter");
+    QTest::newRow("unnamed element gives Test Flow") << QString() << QStringLiteral("Test Flow");
+}
+
+void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects()
+{
+    QFETCH(QString, elementName);
+    QFETCH(QString, flowName);
+
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    window.refreshFixtureProperties(true, true);
+    Scripter::FixtureTree *tree = window.tree();
+    QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::ELEMENTNAME, elementName));
+    new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
+    new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    const QString fixtureFile = path(QStringLiteral("sorter.tfixture"));
+    QVERIFY(window.fixture()->saveToFile(fixtureFile));
+
+    Scripter::FixtureArchive::Content content;
+    QVERIFY(Scripter::FixtureArchive::read(fixtureFile, content));
+    QCOMPARE(content.instanceName, QStringLiteral("Router"));
+    QCOMPARE(content.fixtureFileName, QStringLiteral("sorter.xml"));
+    const SRCore::FlowObject header = content.flow->getHeader();
+    QCOMPARE(header.getField(XMLKey::TYPE).getValue(), XMLValues::FLOW);
+    QCOMPARE(header.getField(XMLKey::NAME).getValue(), flowName);
+    QCOMPARE(header.getField(XMLKey::RUNNING).getValue(), XMLValues::NO);
+    QCOMPARE(header.getField(XMLKey::DESCRIPTION).getValue(),
+             QStringLiteral("Flow for testing script package"));
+
+    QStringList objects;
+    for (const SRCore::FlowObject &object : content.flow->getFlowObjects()) {
+        objects << object.getId() + QLatin1Char(' ') + object.getType();
+    }
+    // Jobs before connections, whatever the order in which they were made.
+    QCOMPARE(
+        objects,
+        QStringList({QStringLiteral("1 BasicTestProperties"), QStringLiteral("2 IncommingJobs"),
+                     QStringLiteral("3 IncommingJobs"), QStringLiteral("4 OutGoingConnections")}));
+    // The objects carry the declaration's fields beside their own, hidden ones included.
+    const SRCore::FlowObject basic = content.flow->getFlowObject(QStringLiteral("1"));
+    QCOMPARE(basic.getField(QStringLiteral("Resolution")).getValue(), QStringLiteral("300"));
+    const SRCore::FlowObject connection = content.flow->getFlowObject(QStringLiteral("4"));
+    QCOMPARE(connection.getField(XMLKey::INCLUDEMASK).getProperty(XMLKey::EDITOR), XMLValues::HIDE);
+    QCOMPARE(connection.getField(QStringLiteral("Route")).getValue(), QStringLiteral("here"));
+}
+
+void tst_FixtureFile::emptyFixtureLoadsBackEmpty()
+{
+    const QString fixtureFile = path(QStringLiteral("empty.tfixture"));
+    QStringList basicValues;
+    {
+        FakeWindow window;
+        FixtureItem *basic = window.tree()->basicItem();
+        QVERIFY(basic->setPropertyValue(XMLKey::TESTFOLDER, QStringLiteral("/srv/tests")));
+        QVERIFY(basic->setPropertyValue(XMLKey::GLOBALDATA, QStringLiteral("plain text")));
+        QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Night run")));
+        QVERIFY(basic->setPropertyValue(XMLKey::ELEMENTNAME, QStringLiteral("Sorter")));
+        QVERIFY(window.fixture()->saveToFile(fixtureFile));
+    }
+    FakeWindow window;
+    auto *stale =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    stale->itemSelected();
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(window.tree()->incomingGroup()->childCount(), 0);
+    QCOMPARE(window.tree()->outgoingGroup()->childCount(), 0);
+    const FixtureItem *basic = window.tree()->basicItem();
+    QCOMPARE(basic->value(XMLKey::TESTFOLDER), QStringLiteral("/srv/tests"));
+    QCOMPARE(basic->value(XMLKey::GLOBALDATA), QStringLiteral("plain text"));
+    QCOMPARE(basic->value(XMLKey::FLOWNAME), QStringLiteral("Night run"));
+    QCOMPARE(basic->value(XMLKey::ELEMENTNAME), QStringLiteral("Sorter"));
+    QVERIFY(window.shows(basic));
+}
+
+void tst_FixtureFile::loadReplacesJobsAndConnections()
+{
+    const QString fixtureFile = path(QStringLiteral("one.tfixture"));
+    {
+        FakeWindow window;
+        auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                    window.tree()->incomingGroup());
+        QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/a.pdf")));
+        QVERIFY(window.fixture()->saveToFile(fixtureFile));
+    }
+    FakeWindow window;
+    for (int i = 0; i < 2; ++i) {
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+        new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                        window.tree()->outgoingGroup());
+    }
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(childTexts(window.tree()->incomingGroup()), QStringList({QStringLiteral("a.pdf")}));
+    QCOMPARE(window.tree()->outgoingGroup()->childCount(), 0);
+}
+
+void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("fixtureName"); // in the message: what the manifest named
+    QTest::addColumn<QString>("parseError");  // the message before it, if any
+
+    QTest::newRow("missing archive") << QStringLiteral("missing") << QString() << QString();
+    QTest::newRow("not a zip") << QStringLiteral("text") << QString() << QString();
+    QTest::newRow("truncated archive") << QStringLiteral("truncate") << QString() << QString();
+    QTest::newRow("malformed manifest")
+        << QStringLiteral("manifest") << QString()
+        << QStringLiteral("Parse error in manifest from package '%11': line %12, column %13, "
+                          "message '%14'");
+    QTest::newRow("manifest names a missing document")
+        << QStringLiteral("no document") << QStringLiteral("ghost.xml") << QString();
+    QTest::newRow("malformed fixture document")
+        << QStringLiteral("document") << QStringLiteral("router.xml")
+        << QStringLiteral("Parse error in fixture from package '%11': line %12, column %13, "
+                          "message '%14'");
+}
+
+void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, fixtureName);
+    QFETCH(QString, parseError);
+
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    const QByteArray manifest = "<Manifest><ScripterInstanceName>R</ScripterInstanceName>"
+                                "<ScriptFixtureFormatVersion>1.0</ScriptFixtureFormatVersion>"
+                                "<ScriptFixtureFile>router.xml</ScriptFixtureFile></Manifest>";
+    if (damage == QLatin1String("text")) {
+        QVERIFY(writeFile(fixtureFile, "just some text"));
+    } else if (damage == QLatin1String("truncate")) {
+        FakeWindow other;
+        QVERIFY(other.fixture()->saveToFile(fixtureFile));
+        QVERIFY(QFile::resize(fixtureFile, QFileInfo(fixtureFile).size() / 2));
+    } else if (damage == QLatin1String("manifest")) {
+        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"), "<Manifest><Scr"}}));
+    } else if (damage == QLatin1String("no document")) {
+        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"),
+                                           QByteArray(manifest).replace("router", "ghost")}}));
+    } else if (damage == QLatin1String("document")) {
+        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"), manifest},
+                                          {QStringLiteral("router.xml"), "<Flow FormatVersion"}}));
+    }
+
+    FakeWindow window;
+    FixtureItem *basic = window.tree()->basicItem();
+    QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Kept")));
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/kept.pdf")));
+    new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                    window.tree()->outgoingGroup());
+    const QStringList before = describe(window.tree());
+    window.log.records.clear();
+
+    QVERIFY(!window.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(describe(window.tree()), before);
+    QVERIFY(entriesBelow(m_tempRoot).isEmpty());
+
+    QStringList operations;
+    for (const SRCore::LogRecord &record : window.log.records) {
+        QCOMPARE(record.level, 3);
+        operations << record.operation;
+    }
+    QStringList expected;
+    if (!parseError.isEmpty()) {
+        expected << parseError;
+    }
+    expected << QStringLiteral("Can't read information from fixture '%11' for package '%12'");
+    QCOMPARE(operations, expected);
+    QCOMPARE(window.log.records.last().argument, fixtureName + QLatin1Char(',') + fixtureFile);
+    if (!parseError.isEmpty()) {
+        QVERIFY(window.log.records.first().argument.startsWith(fixtureFile + QLatin1String(",1,")));
+    }
+}
+
+void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem_data()
+{
+    QTest::addColumn<QString>("missingField"); // empty: no basic settings object at all
+    QTest::newRow("no basic settings") << QString();
+    QTest::newRow("without test folder") << XMLKey::TESTFOLDER;
+    QTest::newRow("without global data") << XMLKey::GLOBALDATA;
+    QTest::newRow("without flow name") << XMLKey::FLOWNAME;
+    QTest::newRow("without element name") << XMLKey::ELEMENTNAME;
+    QTest::newRow("without type") << XMLKey::TYPE;
+}
+
+void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem()
+{
+    QFETCH(QString, missingField);
+
+    QList<SRCore::FlowObject> objects;
+    if (!missingField.isEmpty()) {
+        SRCore::FlowObject basic = objectOf(XMLKey::SCR_BASICTESTPROPERTIES);
+        basic.getField(XMLKey::FLOWNAME).setValue(QStringLiteral("From the file"));
+        QVERIFY(basic.removeField(missingField));
+        objects << basic;
+    }
+    SRCore::FlowObject job = objectOf(XMLKey::SCR_INCOMMINGJOBS);
+    job.getField(XMLKey::FILEORFOLDER).setValue(QStringLiteral("/jobs/loaded.pdf"));
+    objects << job;
+    SRCore::FlowObject connection = objectOf(XMLKey::SCR_OUTGOINGCONNECTIONS);
+    connection.getField(XMLKey::CONNECTIONNAME).setValue(QStringLiteral("Out"));
+    objects << connection;
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    QVERIFY(writeFixture(fixtureFile, objects));
+
+    FakeWindow window;
+    QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Mine")));
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(window.log.lines(),
+             QStringList({QStringLiteral("3|Can't read basic test properties from fixture '%11' "
+                                         "for package '%12'|router.xml,")
+                          + fixtureFile}));
+    QCOMPARE(window.tree()->basicItem()->value(XMLKey::FLOWNAME), QStringLiteral("Mine"));
+    QCOMPARE(childTexts(window.tree()->incomingGroup()),
+             QStringList({QStringLiteral("loaded.pdf")}));
+    QCOMPARE(childTexts(window.tree()->outgoingGroup()), QStringList({QStringLiteral("Out")}));
+}
+
+void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("missingField");
+    QTest::addColumn<bool>("loaded");
+
+    const QStringList jobFields{XMLKey::FILEORFOLDER,   XMLKey::ENABLED,
+                                XMLKey::CONNECTIONNAME, XMLKey::HIERARCHYINFO,
+                                XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT,
+                                XMLKey::JOBSTATE,       XMLKey::USERDATA};
+    for (const QString &field : jobFields) {
+        QTest::addRow("job without %s is dropped", qPrintable(field))
+            << XMLKey::SCR_INCOMMINGJOBS << field << false;
+    }
+    QTest::newRow("job without metadata datasets is taken")
+        << XMLKey::SCR_INCOMMINGJOBS << XMLKey::METADATADATASETS << true;
+    QTest::newRow("job without hidden type field is dropped")
+        << XMLKey::SCR_INCOMMINGJOBS << XMLKey::TYPE << false;
+    for (const QString &field : {XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES}) {
+        QTest::addRow("connection without %s is dropped", qPrintable(field))
+            << XMLKey::SCR_OUTGOINGCONNECTIONS << field << false;
+    }
+    QTest::newRow("connection without masks is taken")
+        << XMLKey::SCR_OUTGOINGCONNECTIONS << XMLKey::INCLUDEMASK << true;
+}
+
+void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, missingField);
+    QFETCH(bool, loaded);
+
+    const bool isJob = type == XMLKey::SCR_INCOMMINGJOBS;
+    const QString nameField = isJob ? XMLKey::FILEORFOLDER : XMLKey::CONNECTIONNAME;
+    SRCore::FlowObject complete = objectOf(type);
+    complete.getField(nameField).setValue(QStringLiteral("/in/complete"));
+    SRCore::FlowObject damaged = objectOf(type);
+    damaged.getField(nameField).setValue(QStringLiteral("/in/damaged"));
+    QVERIFY(damaged.removeField(missingField));
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    QVERIFY(
+        writeFixture(fixtureFile, {objectOf(XMLKey::SCR_BASICTESTPROPERTIES), damaged, complete}));
+
+    FakeWindow window;
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+    const QTreeWidgetItem *group =
+        isJob ? window.tree()->incomingGroup() : window.tree()->outgoingGroup();
+    QStringList expected;
+    if (loaded) {
+        expected << (isJob ? QStringLiteral("damaged") : QStringLiteral("/in/damaged"));
+    }
+    expected << (isJob ? QStringLiteral("complete") : QStringLiteral("/in/complete"));
+    QCOMPARE(childTexts(group), expected);
+}
+
+void tst_FixtureFile::damagedFieldAttributesAreRepaired()
+{
+    SRCore::FlowObject basic = objectOf(XMLKey::SCR_BASICTESTPROPERTIES);
+    SRCore::FlowObjectField flowName = basic.getField(XMLKey::FLOWNAME);
+    flowName.setProperty(XMLKey::TYPE, QStringLiteral("HIDE"));
+    flowName.setValue(QStringLiteral("Night run"));
+    SRCore::FlowObjectField elementName = basic.getField(XMLKey::ELEMENTNAME);
+    elementName.setProperty(XMLKey::EDITOR, XMLValues::HIDE);
+    elementName.setValue(QStringLiteral("Sorter"));
+    basic.getField(XMLKey::TESTFOLDER).removeProperty(XMLKey::EDITOR);
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    QVERIFY(writeFixture(fixtureFile, {basic}));
+
+    FakeWindow window;
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    const FixtureItem *item = window.tree()->basicItem();
+    QCOMPARE(visibleTags(item->properties()), QStringList({XMLKey::TESTFOLDER, XMLKey::GLOBALDATA,
+                                                           XMLKey::FLOWNAME, XMLKey::ELEMENTNAME}));
+    const auto *flowNameProperty =
+        qobject_cast<const GuiLib::GenericProperty *>(propertyOf(item, XMLKey::FLOWNAME));
+    QVERIFY(flowNameProperty);
+    QCOMPARE(flowNameProperty->type(), XMLValues::EDITORTYPE_STRING);
+    QCOMPARE(flowNameProperty->editors(), XMLValues::EDITOR_INLINE);
+    QCOMPARE(flowNameProperty->value().toString(), QStringLiteral("Night run"));
+    QVERIFY(flowNameProperty->isEditable());
+    QCOMPARE(propertyOf(item, XMLKey::ELEMENTNAME)->value().toString(), QStringLiteral("Sorter"));
+}
+
+void tst_FixtureFile::failedSaveKeepsThePreviousFixture()
+{
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    FakeWindow window;
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/first.pdf")));
+    QVERIFY(window.fixture()->saveToFile(fixtureFile));
+    const QByteArray before = readFile(fixtureFile);
+
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/second.pdf")));
+    const QString blocked = path(QStringLiteral("blocked"));
+    QVERIFY(writeFile(blocked, "a file where the temporary folders should go"));
+    SRCore::FileHandler::setTempFolder(blocked);
+    QString error;
+    QVERIFY(!window.fixture()->saveToFile(fixtureFile, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(fixtureFile), before);
+
+    // Nothing of the tree was touched by the failure: the next save writes it.
+    SRCore::FileHandler::setTempFolder(m_tempRoot);
+    QVERIFY(window.fixture()->saveToFile(fixtureFile));
+    FakeWindow reader;
+    QVERIFY(reader.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(childTexts(reader.tree()->incomingGroup()),
+             QStringList({QStringLiteral("second.pdf")}));
+}
+
+QTEST_MAIN(tst_FixtureFile)
+#include "tst_fixturefile.moc"

@@ -1,0 +1,512 @@
+// The fixture's items on their own: what each kind shows and holds, how its property set follows
+// the declaration and the connection type, and what a change of a property does to the item.
+
+#include "fixturetestsupport.h"
+
+#include "corelib/files/filehandler.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace FixtureTest;
+using Scripter::FixtureItem;
+
+class tst_FixtureItem : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void kindGivesTextToolTipIconAndObject_data();
+    void kindGivesTextToolTipIconAndObject();
+    void newItemsAreNumberedByOneCounterThatNeverGoesBack();
+    void newItemsStartWithTheirNameAsValue();
+    void kindGivesTheTemplateFieldsAndDefinitions_data();
+    void kindGivesTheTemplateFieldsAndDefinitions();
+    void enabledValueDecidesTheLook();
+    void chosenPathRenamesTheJob_data();
+    void chosenPathRenamesTheJob();
+    void ownerAnswersFromItsObject();
+    void connectionTypeDecidesTheConnectionFields_data();
+    void connectionTypeDecidesTheConnectionFields();
+    void trafficTypeShowsTheOutcomesMeantForIt();
+    void declarationChangesKeepTheValuesEntered();
+    void removedDefinitionLeavesTheItems();
+    void rebuiltSetReplacesTheShownOne();
+    void everyChangeMarksTheWindowModified();
+    void basicItemFollowsTheElementNameAndIcon();
+    void levelZeroMessageIsRefused();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_FixtureItem::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_fixtureitem"));
+}
+
+void tst_FixtureItem::init()
+{
+    QSettings().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SRCore::FileHandler::setTempFolder(m_dir->filePath(QStringLiteral("temp")));
+}
+
+void tst_FixtureItem::kindGivesTextToolTipIconAndObject_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QString>("objectType");
+
+    QTest::newRow("basic settings carry the window number")
+        << 0 << QStringLiteral("TavrixScript7") << QStringLiteral("Basic test settings")
+        << QStringLiteral("img_ScriptDefault.png") << XMLKey::SCR_BASICTESTPROPERTIES;
+    QTest::newRow("incoming group has no object")
+        << 1 << QStringLiteral("Incoming jobs") << QString() << QStringLiteral("img_App.png")
+        << QString();
+    QTest::newRow("outgoing group has no object")
+        << 2 << QStringLiteral("Outgoing connections") << QString()
+        << QStringLiteral("img_Connect.png") << QString();
+    QTest::newRow("new job takes the first number")
+        << 3 << QStringLiteral("FileOrFolder0") << QString()
+        << QStringLiteral("img_FileOrFolder.png") << XMLKey::SCR_INCOMMINGJOBS;
+    QTest::newRow("new connection takes the first number")
+        << 4 << QStringLiteral("Connection0") << QString() << QStringLiteral("img_Connection.png")
+        << XMLKey::SCR_OUTGOINGCONNECTIONS;
+    QTest::newRow("any other kind is unknown") << 9 << QStringLiteral("unknown item") << QString()
+                                               << QStringLiteral("img_Temp.png") << QString();
+}
+
+void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, icon);
+    QFETCH(QString, objectType);
+
+    FakeWindow window;
+    const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
+    QCOMPARE(item->type(), kind);
+    QCOMPARE(item->text(0), text);
+    QCOMPARE(item->toolTip(0), toolTip);
+    QVERIFY(sameIcon(item->icon(0), image(icon)));
+    QCOMPARE(item->object().getType(), objectType);
+    QCOMPARE(item->properties() != nullptr, !objectType.isEmpty());
+    QCOMPARE(item->object().isNull(), objectType.isEmpty());
+}
+
+void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
+{
+    FakeWindow window;
+    Scripter::FixtureTree *tree = window.tree();
+    new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
+    new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    QCOMPARE(childTexts(tree->incomingGroup()),
+             QStringList({QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder2")}));
+    QCOMPARE(childTexts(tree->outgoingGroup()), QStringList({QStringLiteral("Connection1")}));
+
+    window.fixture()->clear();
+    QCOMPARE(tree->incomingGroup()->childCount(), 0);
+    new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
+    QCOMPARE(childTexts(tree->outgoingGroup()), QStringList({QStringLiteral("Connection3")}));
+
+    // Each window counts for itself.
+    FakeWindow other;
+    new FixtureItem(other.fixture(), FixtureItem::IncomingJob, other.tree()->incomingGroup());
+    QCOMPARE(childTexts(other.tree()->incomingGroup()),
+             QStringList({QStringLiteral("FileOrFolder0")}));
+}
+
+void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
+{
+    FakeWindow window;
+    const auto job = std::make_unique<FixtureItem>(window.fixture(), FixtureItem::IncomingJob);
+    const auto connection =
+        std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
+    QCOMPARE(propertyOf(job.get(), XMLKey::FILEORFOLDER)->value().toString(), job->text(0));
+    QCOMPARE(job->value(XMLKey::FILEORFOLDER), job->text(0));
+    QCOMPARE(propertyOf(connection.get(), XMLKey::CONNECTIONNAME)->value().toString(),
+             connection->text(0));
+    QCOMPARE(connection->value(XMLKey::CONNECTIONNAME), connection->text(0));
+    // Setting the name is no edit of the user's.
+    QCOMPARE(window.modifiedCount, 0);
+    QVERIFY(job->isEnabledForTest());
+    QCOMPARE(int(job->flags()), 33);
+}
+
+void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QStringList>("labels");
+
+    QTest::newRow("basic settings and the element definition")
+        << 0
+        << QStringList{XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME,
+                       XMLKey::ELEMENTNAME, QStringLiteral("Resolution")}
+        << QStringList{QStringLiteral("Test folder"), QStringLiteral("Global data"),
+                       QStringLiteral("Flow name"), QStringLiteral("Element name"),
+                       QStringLiteral("Resolution")};
+    QTest::newRow("job takes no definitions")
+        << 3 << QStringList{XMLKey::FILEORFOLDER,  XMLKey::ENABLED,        XMLKey::CONNECTIONNAME,
+                            XMLKey::HIERARCHYINFO, XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT,
+                            XMLKey::JOBSTATE,      XMLKey::USERDATA,       XMLKey::METADATADATASETS}
+        << QStringList{QStringLiteral("File or folder"),   QStringLiteral("Enabled"),
+                       QStringLiteral("Connection name"),  QStringLiteral("Hierarchy info"),
+                       QStringLiteral("Email addresses"),  QStringLiteral("Email body text"),
+                       QStringLiteral("Job state"),        QStringLiteral("Private data"),
+                       QStringLiteral("Metadata datasets")};
+    QTest::newRow("filter connection and the connection definition")
+        << 4 << QStringList{XMLKey::CONNECTIONNAME, XMLKey::ENABLED,     XMLKey::HOLDFILES,
+                            XMLKey::INCLUDEMASK,    XMLKey::EXCLUDEMASK, QStringLiteral("Route")}
+        << QStringList{QStringLiteral("Connection name"),     QStringLiteral("Enabled"),
+                       QStringLiteral("Hold files"),          QStringLiteral("Include these files"),
+                       QStringLiteral("Exclude these files"), QStringLiteral("Route")};
+}
+
+void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, tags);
+    QFETCH(QStringList, labels);
+
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
+    QCOMPARE(visibleTags(item->properties()), tags);
+    QStringList names;
+    for (const QString &tag : tags) {
+        names << propertyOf(item.get(), tag)->name();
+    }
+    QCOMPARE(names, labels);
+}
+
+void tst_FixtureItem::enabledValueDecidesTheLook()
+{
+    FakeWindow window;
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    const QIcon own = job->icon(0);
+    QCOMPARE(int(job->flags()), 33);
+
+    QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+    QCOMPARE(int(job->flags()), 1);
+    QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
+    QVERIFY(!job->isEnabledForTest());
+
+    QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
+    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(sameIcon(job->icon(0), own));
+
+    // The basic item has no enabled state, even when the declaration gives it such a field.
+    FixtureItem *basic = window.tree()->basicItem();
+    const Qt::ItemFlags basicFlags = basic->flags();
+    basic->setEnabledLook(false);
+    QCOMPARE(basic->flags(), basicFlags);
+}
+
+void tst_FixtureItem::chosenPathRenamesTheJob_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<bool>("trailingSlash");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("file") << QStringLiteral("report 1.pdf") << false << false
+                          << QStringLiteral("report 1.pdf");
+    QTest::newRow("folder") << QStringLiteral("batch") << true << false << QStringLiteral("batch");
+    QTest::newRow("folder written with a slash at the end")
+        << QStringLiteral("batch") << true << true << QStringLiteral("batch");
+}
+
+void tst_FixtureItem::chosenPathRenamesTheJob()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, folder);
+    QFETCH(bool, trailingSlash);
+    QFETCH(QString, text);
+
+    const QString path = m_dir->filePath(entry);
+    QVERIFY(folder ? QDir().mkpath(path) : writeFile(path, "%PDF"));
+    FakeWindow window;
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    const QString value = trailingSlash ? path + QLatin1Char('/') : path;
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, value));
+    QCOMPARE(job->text(0), text);
+    QCOMPARE(job->value(XMLKey::FILEORFOLDER), value);
+    QVERIFY(sameIcon(job->icon(0), window.fileIconProvider()->icon(QFileInfo(path))));
+
+    // A disabled job keeps its look, and shows the new icon once it is enabled again.
+    QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, m_dir->path()));
+    QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
+    QVERIFY(sameIcon(job->icon(0), window.fileIconProvider()->icon(QFileInfo(m_dir->path()))));
+}
+
+void tst_FixtureItem::ownerAnswersFromItsObject()
+{
+    FakeWindow window;
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                       window.tree()->outgoingGroup());
+
+    QCOMPARE(job->objectType(), XMLKey::SCRIPTFIXTURE);
+    QCOMPARE(job->owner(), window.fixture());
+    QVERIFY(job->ownerLabel().isEmpty());
+    QVERIFY(job->presetDescription().isEmpty());
+    QString message;
+    QVERIFY(job->validateProperty(XMLKey::FILEORFOLDER, message));
+    QCOMPARE(job->fieldAttribute(XMLKey::FILEORFOLDER, XMLKey::EDITOR),
+             QStringLiteral("choosefile;choosefolder"));
+    QCOMPARE(connection->fieldAttribute(XMLKey::INCLUDEMASK, XMLKey::DEFAULT), XMLValues::ALLFILES);
+    QVERIFY(job->fieldAttribute(XMLKey::FILEORFOLDER, XMLKey::DEPENDENCY).isEmpty());
+    QVERIFY(job->fieldAttribute(QStringLiteral("NoSuchField"), XMLKey::EDITOR).isEmpty());
+
+    // The library of a property comes from the script, told whether it is a connection's.
+    QCOMPARE(connection->libraryForProperty(QStringLiteral("Route")),
+             QStringList({QStringLiteral("first"), QStringLiteral("second")}));
+    window.tree()->basicItem()->libraryForProperty(QStringLiteral("Resolution"));
+    QCOMPARE(window.libraryRequests,
+             (QList<QPair<QString, bool>>{{QStringLiteral("Route"), true},
+                                          {QStringLiteral("Resolution"), false}}));
+}
+
+void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
+{
+    QTest::addColumn<QString>("connectionType");
+    QTest::addColumn<QString>("extraFields");
+    QTest::addColumn<QStringList>("tags");
+
+    const QString name = XMLKey::CONNECTIONNAME;
+    const QString enabled = XMLKey::ENABLED;
+    const QString hold = XMLKey::HOLDFILES;
+    const QString route = QStringLiteral("Route");
+    QTest::newRow("move hides traffic type and masks")
+        << XMLValues::CONNECTION_MOVE << QString() << QStringList{name, enabled, hold, route};
+    QTest::newRow("filter shows the masks")
+        << XMLValues::CONNECTION_FILTER << QString()
+        << QStringList{name, enabled, hold, XMLKey::INCLUDEMASK, XMLKey::EXCLUDEMASK, route};
+    QTest::newRow("filter with folders adds the folder masks")
+        << XMLValues::CONNECTION_FILTER
+        << QStringLiteral(
+               R"(<IncludeFolderMask LocalizedTagName="Include these folders" Tooltip="t" Subtype="allfolders" Default="All Folders" Type="string" Editor="allfolders;allotherfolders;folderpatterns;regexp;scriptexp">All Folders</IncludeFolderMask>)")
+        << QStringList{name,
+                       enabled,
+                       hold,
+                       XMLKey::INCLUDEMASK,
+                       XMLKey::EXCLUDEMASK,
+                       route,
+                       XMLKey::INCLUDEFOLDERMASK,
+                       XMLKey::EXCLUDEFOLDERMASK};
+    QTest::newRow("traffic light shows the traffic type and the data outcomes")
+        << XMLValues::CONNECTION_TRAFFICLIGHT
+        << QStringLiteral(
+               R"(<Success LocalizedTagName="Success out" Default="Yes" Type="bool" Editor="inline">Yes</Success>
+            <Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
+            <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)")
+        << QStringList{name,  enabled,         hold,          XMLKey::TRAFFICTYPE,
+                       route, XMLKey::SUCCESS, XMLKey::ERROR_};
+}
+
+void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
+{
+    QFETCH(QString, connectionType);
+    QFETCH(QString, extraFields);
+    QFETCH(QStringList, tags);
+
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(connectionType, extraFields)));
+    QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE), connectionType);
+    const auto connection =
+        std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
+    QCOMPARE(visibleTags(connection->properties()), tags);
+}
+
+void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
+{
+    FakeWindow window;
+    QVERIFY(loadDeclaration(
+        window,
+        declarationXml(
+            XMLValues::CONNECTION_TRAFFICLIGHT,
+            QStringLiteral(
+                R"(<Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
+            <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)"))));
+    auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                       window.tree()->outgoingGroup());
+    connection->itemSelected();
+    const QStringList common{XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES,
+                             XMLKey::TRAFFICTYPE};
+    QCOMPARE(visibleTags(connection->properties()),
+             common + QStringList({QStringLiteral("Route"), XMLKey::ERROR_}));
+
+    // The set is rebuilt after the change, once the event loop runs again; the value entered
+    // for the hidden outcome is still there when it shows again.
+    QVERIFY(connection->setPropertyValue(XMLKey::ERROR_, XMLValues::NO));
+    QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::LOG));
+    QTRY_COMPARE(visibleTags(connection->properties()),
+                 common + QStringList({QStringLiteral("Route"), XMLKey::WARNING}));
+    QVERIFY(window.shows(connection));
+
+    QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::DATAWITHLOG));
+    QTRY_COMPARE(visibleTags(connection->properties()),
+                 QStringList({XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES,
+                              XMLKey::TRAFFICTYPE, XMLKey::DATASETNAME, QStringLiteral("Route")}));
+
+    QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLKey::DATA));
+    QTRY_VERIFY(propertyOf(connection, XMLKey::ERROR_));
+    QCOMPARE(propertyOf(connection, XMLKey::ERROR_)->value().toString(), XMLValues::NO);
+    QCOMPARE(propertyOf(connection, XMLKey::DATASETNAME)->value().toString(), XMLValues::LOG);
+}
+
+void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
+{
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    window.refreshFixtureProperties(true, true);
+    FixtureItem *basic = window.tree()->basicItem();
+    auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                       window.tree()->outgoingGroup());
+
+    GuiLib::IProperty *include = propertyOf(connection, XMLKey::INCLUDEMASK);
+    include->setEditor(XMLValues::EDITOR_FILEPATTERNS);
+    include->setValue(QStringLiteral("*.pdf"), false, false);
+    GuiLib::IProperty *route = propertyOf(connection, QStringLiteral("Route"));
+    route->setEditor(XMLValues::EDITOR_CHOOSEFOLDER);
+    route->setValue(QStringLiteral("/out/bound"), false, false);
+    QVERIFY(connection->setPropertyValue(XMLKey::HOLDFILES, XMLValues::YES));
+    QVERIFY(connection->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+    QVERIFY(basic->setPropertyValue(QStringLiteral("Resolution"), QStringLiteral("600")));
+    QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Invoices")));
+
+    // Through a type that hides the masks, and one that shows the traffic type instead.
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(!propertyOf(connection, XMLKey::INCLUDEMASK));
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_TRAFFICLIGHT)));
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(propertyOf(connection, XMLKey::TRAFFICTYPE));
+    QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::LOG));
+    QTRY_COMPARE(propertyOf(connection, XMLKey::TRAFFICTYPE)->value().toString(), XMLValues::LOG);
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    window.refreshFixtureProperties(true, true);
+
+    include = propertyOf(connection, XMLKey::INCLUDEMASK);
+    QVERIFY(include);
+    QCOMPARE(include->value().toString(), QStringLiteral("*.pdf"));
+    QCOMPARE(include->editor(), XMLValues::EDITOR_FILEPATTERNS);
+    route = propertyOf(connection, QStringLiteral("Route"));
+    QCOMPARE(route->value().toString(), QStringLiteral("/out/bound"));
+    QCOMPARE(route->editor(), XMLValues::EDITOR_CHOOSEFOLDER);
+    QCOMPARE(propertyOf(connection, XMLKey::HOLDFILES)->value().toString(), XMLValues::YES);
+    QVERIFY(!propertyOf(connection, XMLKey::TRAFFICTYPE));
+    QCOMPARE(connection->value(XMLKey::TRAFFICTYPE), XMLValues::LOG);
+    // The look follows the value after the rebuild.
+    QCOMPARE(int(connection->flags()), 1);
+    QCOMPARE(propertyOf(basic, QStringLiteral("Resolution"))->value().toString(),
+             QStringLiteral("600"));
+    QCOMPARE(propertyOf(basic, XMLKey::FLOWNAME)->value().toString(), QStringLiteral("Invoices"));
+    // The object saved is the object shown.
+    QCOMPARE(connection->object().getField(XMLKey::INCLUDEMASK).getSubType(),
+             XMLValues::EDITOR_FILEPATTERNS);
+    QCOMPARE(basic->value(QStringLiteral("Resolution")), QStringLiteral("600"));
+}
+
+void tst_FixtureItem::removedDefinitionLeavesTheItems()
+{
+    FakeWindow window;
+    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    window.refreshFixtureProperties(true, true);
+    auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                       window.tree()->outgoingGroup());
+    QVERIFY(propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
+    QVERIFY(propertyOf(connection, QStringLiteral("Route")));
+
+    window.declaration()->reset();
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(!propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
+    QVERIFY(!window.tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
+    QVERIFY(!propertyOf(connection, QStringLiteral("Route")));
+    QVERIFY(!connection->object().hasField(QStringLiteral("Route")));
+}
+
+void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
+{
+    FakeWindow window;
+    auto *first = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                  window.tree()->outgoingGroup());
+    auto *second = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                   window.tree()->outgoingGroup());
+    first->itemSelected();
+    const GuiLib::PropertyCollection *before = first->properties();
+    window.fixture()->refreshConnectionProperties();
+    QVERIFY(first->properties() != before);
+    QVERIFY(window.shows(first));
+    QVERIFY(!window.shows(second));
+
+    // An item that goes takes its set out of the explorer.
+    delete first;
+    QVERIFY(window.propertiesExplorer()->propertiesModel()->root() != nullptr);
+    QCOMPARE(
+        window.propertiesExplorer()->model()->rowCount(window.propertiesExplorer()->rootIndex()),
+        0);
+}
+
+void tst_FixtureItem::everyChangeMarksTheWindowModified()
+{
+    FakeWindow window;
+    auto *job =
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    QCOMPARE(window.modifiedCount, 0);
+    QVERIFY(job->setPropertyValue(XMLKey::JOBSTATE, QStringLiteral("Proof")));
+    QCOMPARE(window.modifiedCount, 1);
+    QCOMPARE(job->value(XMLKey::JOBSTATE), QStringLiteral("Proof"));
+    QVERIFY(!job->setPropertyValue(QStringLiteral("NoSuchField"), QStringLiteral("x")));
+}
+
+void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
+{
+    FakeWindow window;
+    FixtureItem *basic = window.tree()->basicItem();
+    window.fixture()->setBasicItemText(QStringLiteral("Invoice Router"));
+    QCOMPARE(basic->text(0), QStringLiteral("Invoice Router"));
+
+    const QString iconPath = m_dir->filePath(QStringLiteral("router.png"));
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(Qt::darkGreen);
+    QVERIFY(icon.save(iconPath));
+    window.fixture()->setBasicItemIcon(iconPath);
+    QVERIFY(sameIcon(basic->icon(0), QIcon(iconPath)));
+    window.fixture()->setBasicItemIcon(QString());
+    QVERIFY(sameIcon(basic->icon(0), image(QStringLiteral("img_ScriptDefault.png"))));
+}
+
+void tst_FixtureItem::levelZeroMessageIsRefused()
+{
+    FakeWindow window;
+    window.fixture()->log(2, QStringLiteral("Job '%1' is odd"), QStringLiteral("a.pdf"));
+    window.fixture()->log(0, QStringLiteral("Something went by"), QStringLiteral("ignored"));
+    QCOMPARE(window.log.lines(),
+             QStringList({QStringLiteral("2|Job '%1' is odd|a.pdf"),
+                          QStringLiteral("3|Log message of level 0 is not allowed; message '%1' "
+                                         "is not logged|Something went by")}));
+}
+
+QTEST_MAIN(tst_FixtureItem)
+#include "tst_fixtureitem.moc"

@@ -1,0 +1,815 @@
+// The fixture panel as the user drives it: the tool bar and context menu actions, double clicks,
+// dropped files and folders, selection, and the panel becoming the active one.
+
+#include "fixturetestsupport.h"
+
+#include "guilib/property/iappproxy.h"
+#include "guilib/property/ivalueeditor.h"
+#include "guilib/property/valueeditorrequest.h"
+
+#include "corelib/files/filehandler.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace FixtureTest;
+using Scripter::FixtureItem;
+
+namespace {
+
+// The application's value editors, answering with a path chosen beforehand.
+class FakeProxy : public GuiLib::IAppProxy
+{
+public:
+    class Editor : public GuiLib::IValueEditor
+    {
+    public:
+        Editor(bool confirm, const QString &value)
+            : m_confirm(confirm)
+            , m_value(value)
+        {}
+        bool exec() override { return m_confirm; }
+        QString value() const override { return m_value; }
+
+    private:
+        bool m_confirm;
+        QString m_value;
+    };
+
+    QVariant readSetting(const QString &, const QVariant &defaultValue) const override
+    {
+        return defaultValue;
+    }
+    void writeSetting(const QString &, const QVariant &) override {}
+    QString documentationFolder() const override { return QString(); }
+    QString programFilesFolder() const override { return QString(); }
+    QString documentsFolder() const override { return QString(); }
+    void sampleJobs(QMap<QString, QString> &, QString &) const override {}
+    QStringList jobDatasets(const QString &) const override { return {}; }
+    QStringList variableValues(const QStringList &, const QString &, const QString &,
+                               const QString &, const QString &, bool) override
+    {
+        return {};
+    }
+    void centerOnActiveWindow(QWidget *) const override {}
+    QWidget *dialogParent() const override { return nullptr; }
+    std::unique_ptr<GuiLib::IValueEditor>
+    createValueEditor(const GuiLib::ValueEditorRequest &request, QString *) override
+    {
+        requests.append(request);
+        return std::make_unique<Editor>(confirm, answer);
+    }
+
+    QList<GuiLib::ValueEditorRequest> requests;
+    bool confirm = true;
+    QString answer;
+};
+
+// The window shown and active, so that clicks and focus behave as on a desktop.
+struct ShownWindow
+{
+    ShownWindow()
+        : tester(window.tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest)
+    {
+        window.resize(400, 500);
+        window.fixture()->resize(400, 500);
+        window.show();
+        window.activateWindow();
+    }
+
+    FakeWindow window;
+    QAbstractItemModelTester tester;
+};
+
+QPoint centerOf(Scripter::FixtureTree *tree, const QTreeWidgetItem *item)
+{
+    // Items added since the last event loop pass have no place on the screen yet.
+    tree->doItemsLayout();
+    return tree->visualItemRect(item).center();
+}
+
+void click(Scripter::FixtureTree *tree, const QTreeWidgetItem *item)
+{
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, centerOf(tree, item));
+}
+
+// What a desktop delivers: a click, then the double click and its release. QTest::mouseDClick
+// sends the double click event alone.
+void doubleClick(Scripter::FixtureTree *tree, const QTreeWidgetItem *item)
+{
+    const QPoint position = centerOf(tree, item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, position);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, position);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, position);
+}
+
+// Drops `urls` on the tree the way a file manager does: enter, move, drop.
+bool drop(Scripter::FixtureTree *tree, QMimeData *data)
+{
+    const QPoint position = tree->viewport()->rect().center();
+    QDragEnterEvent enter(position, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDragMoveEvent move(position, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    QDropEvent dropEvent(position, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &dropEvent);
+    return dropEvent.isAccepted();
+}
+
+QStringList actionStates(const Scripter::FixtureTree *tree)
+{
+    QStringList states;
+    for (const QAction *action : {tree->addItemAction(), tree->removeItemAction(),
+                                  tree->moveUpAction(), tree->moveDownAction()}) {
+        if (action->isEnabled()) {
+            states << action->text();
+        }
+    }
+    return states;
+}
+
+} // namespace
+
+class tst_FixtureTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void startsWithTheBasicItemAndTwoGroups();
+    void resetBringsBackTheInitialItems();
+    void actionsShowIconTextAndToolTip_data();
+    void actionsShowIconTextAndToolTip();
+    void toolBarAndContextMenuHoldTheActions();
+    void actionsFollowTheCurrentItem_data();
+    void actionsFollowTheCurrentItem();
+    void addPutsTheNewItemAfterTheCurrentOne_data();
+    void addPutsTheNewItemAfterTheCurrentOne();
+    void removeTakesTheCurrentItemAway();
+    void upAndDownMoveWithinTheGroup();
+    void contextMenuOpensOverItemsOnly();
+    void doubleClickTakesItemsInAndOutOfTheTest();
+    void chosenFileOrFolderBecomesAJob_data();
+    void chosenFileOrFolderBecomesAJob();
+    void droppedFilesBecomeJobs_data();
+    void droppedFilesBecomeJobs();
+    void dragsWithoutFilesAreRefused();
+    void usableItemFollowsCurrentAndEnabledJobs_data();
+    void usableItemFollowsCurrentAndEnabledJobs();
+    void selectionShowsTheItemProperties();
+    void clickMakesThePanelActive();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_FixtureTree::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_fixturetree"));
+}
+
+void tst_FixtureTree::init()
+{
+    QSettings().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    SRCore::FileHandler::setTempFolder(m_dir->filePath(QStringLiteral("temp")));
+}
+
+void tst_FixtureTree::startsWithTheBasicItemAndTwoGroups()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0), tree->basicItem());
+    QCOMPARE(tree->basicItem()->childCount(), 2);
+    QCOMPARE(tree->basicItem()->child(0), tree->incomingGroup());
+    QCOMPARE(tree->basicItem()->child(1), tree->outgoingGroup());
+    QCOMPARE(tree->incomingGroup()->text(0), QStringLiteral("Incoming jobs"));
+    QCOMPARE(tree->outgoingGroup()->text(0), QStringLiteral("Outgoing connections"));
+    QVERIFY(tree->basicItem()->isExpanded());
+    QVERIFY(tree->incomingGroup()->isExpanded());
+    QVERIFY(tree->outgoingGroup()->isExpanded());
+    QCOMPARE(tree->currentItem(), tree->basicItem());
+    QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({tree->basicItem()}));
+
+    QVERIFY(tree->header()->isHidden());
+    QCOMPARE(tree->headerItem()->text(0), QStringLiteral("Properties"));
+    QCOMPARE(tree->columnCount(), 1);
+    QCOMPARE(tree->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(tree->acceptDrops());
+    QVERIFY(!tree->rootIsDecorated());
+    QCOMPARE(shown.window.fixture()->minimumSize(), QSize(150, 100));
+    QCOMPARE(shown.window.fixture()->focusPolicy(), Qt::ClickFocus);
+}
+
+void tst_FixtureTree::resetBringsBackTheInitialItems()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *job =
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
+    QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Old")));
+    tree->setCurrentItem(job);
+    QVERIFY(shown.window.shows(job));
+
+    shown.window.fixture()->clear();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->incomingGroup()->childCount(), 0);
+    QCOMPARE(tree->outgoingGroup()->childCount(), 0);
+    QVERIFY(tree->basicItem()->value(XMLKey::FLOWNAME).isEmpty());
+    QCOMPARE(tree->currentItem(), tree->basicItem());
+    QVERIFY(shown.window.shows(tree->basicItem()));
+}
+
+void tst_FixtureTree::actionsShowIconTextAndToolTip_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("add") << QStringLiteral("add") << QStringLiteral("img_Add.png")
+                         << QStringLiteral("Add")
+                         << QStringLiteral("Adds a new item right after the selected item");
+    QTest::newRow("add file") << QStringLiteral("file") << QStringLiteral("img_AddFile.png")
+                              << QString() << QStringLiteral("Adds file to 'Incoming jobs'");
+    QTest::newRow("add folder") << QStringLiteral("folder") << QStringLiteral("img_AddFolder.png")
+                                << QString() << QStringLiteral("Adds folder to 'Incoming jobs'");
+    QTest::newRow("remove") << QStringLiteral("remove") << QStringLiteral("img_Remove.png")
+                            << QStringLiteral("Remove") << QStringLiteral("Remove selected item");
+    QTest::newRow("up") << QStringLiteral("up") << QStringLiteral("img_Up.png")
+                        << QStringLiteral("Up") << QStringLiteral("Move up selected item");
+    QTest::newRow("down") << QStringLiteral("down") << QStringLiteral("img_Down.png")
+                          << QStringLiteral("Down") << QStringLiteral("Move down selected item");
+}
+
+void tst_FixtureTree::actionsShowIconTextAndToolTip()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, icon);
+    QFETCH(QString, text);
+    QFETCH(QString, toolTip);
+
+    FakeWindow window;
+    const Scripter::FixtureTree *tree = window.tree();
+    const QMap<QString, QAction *> actions{{QStringLiteral("add"), tree->addItemAction()},
+                                           {QStringLiteral("file"), tree->addFileAction()},
+                                           {QStringLiteral("folder"), tree->addFolderAction()},
+                                           {QStringLiteral("remove"), tree->removeItemAction()},
+                                           {QStringLiteral("up"), tree->moveUpAction()},
+                                           {QStringLiteral("down"), tree->moveDownAction()}};
+    const QAction *subject = actions.value(action);
+    QVERIFY(sameIcon(subject->icon(), image(icon)));
+    QCOMPARE(subject->text(), text);
+    // An action without text shows its tool tip, not a text made up from nothing.
+    QCOMPARE(subject->toolTip(), toolTip);
+}
+
+void tst_FixtureTree::toolBarAndContextMenuHoldTheActions()
+{
+    FakeWindow window;
+    const Scripter::FixtureTree *tree = window.tree();
+    const auto *toolBar = window.fixture()->findChild<QToolBar *>();
+    QVERIFY(toolBar);
+    QVERIFY(!toolBar->isMovable());
+    QVERIFY(!toolBar->isFloatable());
+    QCOMPARE(toolBar->allowedAreas(), Qt::TopToolBarArea);
+    QCOMPARE(toolBar->iconSize(), QSize(18, 18));
+    const QList<QAction *> actions = toolBar->actions();
+    QCOMPARE(actions.size(), 7);
+    QCOMPARE(actions.mid(0, 4),
+             QList<QAction *>({tree->addItemAction(), tree->addFileAction(),
+                               tree->addFolderAction(), tree->removeItemAction()}));
+    const auto *spacer = qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(4)));
+    QVERIFY(spacer);
+    QCOMPARE(spacer->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+    QCOMPARE(actions.mid(5), QList<QAction *>({tree->moveUpAction(), tree->moveDownAction()}));
+
+    QCOMPARE(tree->contextMenu()->actions(),
+             QList<QAction *>({tree->addItemAction(), tree->removeItemAction(),
+                               tree->moveUpAction(), tree->moveDownAction()}));
+}
+
+void tst_FixtureTree::actionsFollowTheCurrentItem_data()
+{
+    QTest::addColumn<QString>("current"); // basic, in, out, job N, connection N
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QStringList>("enabled");
+
+    QTest::newRow("basic item offers nothing") << QStringLiteral("basic") << 2 << QStringList();
+    QTest::newRow("group offers add only")
+        << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("first job cannot go up")
+        << QStringLiteral("job 0") << 2
+        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
+    QTest::newRow("last job cannot go down")
+        << QStringLiteral("job 1") << 2
+        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
+    QTest::newRow("only job moves nowhere")
+        << QStringLiteral("job 0") << 1
+        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
+    QTest::newRow("middle job moves both ways")
+        << QStringLiteral("job 1") << 3
+        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"),
+                        QStringLiteral("Down")});
+    QTest::newRow("connection group offers add only")
+        << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+}
+
+void tst_FixtureTree::actionsFollowTheCurrentItem()
+{
+    QFETCH(QString, current);
+    QFETCH(int, jobs);
+    QFETCH(QStringList, enabled);
+
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    for (int i = 0; i < jobs; ++i) {
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    }
+    QTreeWidgetItem *item = tree->basicItem();
+    if (current == QLatin1String("in")) {
+        item = tree->incomingGroup();
+    } else if (current == QLatin1String("out")) {
+        item = tree->outgoingGroup();
+    } else if (current.startsWith(QLatin1String("job "))) {
+        item = tree->incomingGroup()->child(current.mid(4).toInt());
+    }
+    // From another item first, so that the click is a change of the current item.
+    click(tree, item == tree->basicItem() ? tree->outgoingGroup() : tree->basicItem());
+    click(tree, item);
+    QCOMPARE(tree->currentItem(), item);
+    QCOMPARE(actionStates(tree), enabled);
+    // The file actions are always there.
+    QVERIFY(tree->addFileAction()->isEnabled());
+    QVERIFY(tree->addFolderAction()->isEnabled());
+}
+
+void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("jobs");
+    QTest::addColumn<QStringList>("connections");
+    QTest::addColumn<QString>("added"); // empty: nothing is added
+
+    const QString job0 = QStringLiteral("FileOrFolder0");
+    const QString job1 = QStringLiteral("FileOrFolder1");
+    const QString connection2 = QStringLiteral("Connection2");
+    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1}
+                                             << QStringList{connection2} << QString();
+    QTest::newRow("job group adds at the top")
+        << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1}
+        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("job adds right after it")
+        << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1}
+        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("connection group adds at the top")
+        << QStringLiteral("out") << QStringList{job0, job1}
+        << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
+    QTest::newRow("connection adds right after it")
+        << QStringLiteral("connection2") << QStringList{job0, job1}
+        << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+}
+
+void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
+{
+    QFETCH(QString, current);
+    QFETCH(QStringList, jobs);
+    QFETCH(QStringList, connections);
+    QFETCH(QString, added);
+
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *job0 =
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    auto *connection2 = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
+                                        tree->outgoingGroup());
+    const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
+                                                 {QStringLiteral("in"), tree->incomingGroup()},
+                                                 {QStringLiteral("out"), tree->outgoingGroup()},
+                                                 {QStringLiteral("job0"), job0},
+                                                 {QStringLiteral("connection2"), connection2}};
+    click(tree, items.value(current));
+    QCOMPARE(tree->currentItem(), items.value(current));
+
+    // The context menu's Add, as the user picks it.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, centerOf(tree, tree->currentItem()),
+                                tree->viewport()->mapToGlobal(centerOf(tree, tree->currentItem())));
+    QApplication::sendEvent(tree->viewport(), &menuEvent);
+    QTRY_VERIFY(tree->contextMenu()->isVisible());
+    tree->addItemAction()->trigger();
+    tree->contextMenu()->close();
+
+    QCOMPARE(childTexts(tree->incomingGroup()), jobs);
+    QCOMPARE(childTexts(tree->outgoingGroup()), connections);
+    if (added.isEmpty()) {
+        QCOMPARE(tree->currentItem(), items.value(current));
+        QCOMPARE(shown.window.modifiedCount, 0);
+    } else {
+        QCOMPARE(tree->currentItem()->text(0), added);
+        QCOMPARE(shown.window.modifiedCount, 1);
+        QVERIFY(shown.window.shows(tree->currentFixtureItem()));
+    }
+}
+
+void tst_FixtureTree::removeTakesTheCurrentItemAway()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    for (int i = 0; i < 3; ++i) {
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    }
+    QSignalSpy usable(tree, &Scripter::FixtureTree::usableItemsChanged);
+    click(tree, tree->incomingGroup()->child(1));
+    QVERIFY(shown.window.shows(tree->currentFixtureItem()));
+    const GuiLib::IProperty *removedSet = tree->currentFixtureItem()->properties();
+    usable.clear();
+
+    tree->removeItemAction()->trigger();
+    QCOMPARE(childTexts(tree->incomingGroup()),
+             QStringList({QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder2")}));
+    QVERIFY(usable.count() >= 1);
+    QCOMPARE(shown.window.modifiedCount, 1);
+    QVERIFY(shown.window.propertiesExplorer()->propertiesModel()->root() != removedSet);
+
+    // The groups and the basic item stay.
+    click(tree, tree->incomingGroup());
+    QVERIFY(!tree->removeItemAction()->isEnabled());
+    tree->removeItemAction()->trigger();
+    QCOMPARE(tree->incomingGroup()->childCount(), 2);
+    QCOMPARE(tree->basicItem()->childCount(), 2);
+}
+
+void tst_FixtureTree::upAndDownMoveWithinTheGroup()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    for (int i = 0; i < 3; ++i) {
+        new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
+                        tree->outgoingGroup());
+    }
+    QTreeWidgetItem *moved = tree->outgoingGroup()->child(0);
+    click(tree, moved);
+    tree->moveDownAction()->trigger();
+    tree->moveDownAction()->trigger();
+    QCOMPARE(childTexts(tree->outgoingGroup()),
+             QStringList({QStringLiteral("Connection1"), QStringLiteral("Connection2"),
+                          QStringLiteral("Connection0")}));
+    QCOMPARE(tree->currentItem(), moved);
+    QVERIFY(!tree->moveDownAction()->isEnabled());
+    QVERIFY(tree->moveUpAction()->isEnabled());
+    // A disabled action does nothing, whoever triggers it.
+    tree->moveDownAction()->trigger();
+    QCOMPARE(tree->outgoingGroup()->indexOfChild(moved), 2);
+
+    tree->moveUpAction()->trigger();
+    QCOMPARE(tree->outgoingGroup()->indexOfChild(moved), 1);
+    QCOMPARE(tree->currentItem(), moved);
+    QCOMPARE(shown.window.modifiedCount, 3);
+}
+
+void tst_FixtureTree::contextMenuOpensOverItemsOnly()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
+    QVERIFY(!tree->itemAt(empty));
+    QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
+                              tree->viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(tree->viewport(), &nowhere);
+    QVERIFY(!tree->contextMenu()->isVisible());
+
+    const QPoint overGroup = centerOf(tree, tree->outgoingGroup());
+    QContextMenuEvent over(QContextMenuEvent::Mouse, overGroup,
+                           tree->viewport()->mapToGlobal(overGroup));
+    QApplication::sendEvent(tree->viewport(), &over);
+    QTRY_VERIFY(tree->contextMenu()->isVisible());
+    tree->contextMenu()->close();
+}
+
+void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *job =
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    const QIcon own = job->icon(0);
+
+    doubleClick(tree, job);
+    QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
+    QCOMPARE(int(job->flags()), 1);
+    QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QVERIFY(shown.window.shows(job));
+    QCOMPARE(propertyOf(job, XMLKey::ENABLED)->value().toString(), XMLValues::NO);
+
+    // A disabled item takes no clicks, but a double click brings it back.
+    click(tree, tree->basicItem());
+    doubleClick(tree, job);
+    QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::YES);
+    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(sameIcon(job->icon(0), own));
+    QCOMPARE(tree->currentItem(), job);
+    QVERIFY(shown.window.shows(job));
+    QCOMPARE(shown.window.modifiedCount, 2);
+
+    // Groups have nothing to switch, and nothing changes.
+    doubleClick(tree, tree->outgoingGroup());
+    QCOMPARE(tree->outgoingGroup()->flags(), tree->incomingGroup()->flags());
+    QCOMPARE(shown.window.modifiedCount, 2);
+}
+
+void tst_FixtureTree::chosenFileOrFolderBecomesAJob_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("jobs");
+
+    QTest::newRow("file after the current job")
+        << false << QStringLiteral("job") << true << QStringLiteral("a.pdf")
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"),
+                       QStringLiteral("FileOrFolder1")};
+    QTest::newRow("folder at the end when a connection is current")
+        << true << QStringLiteral("out") << true << QStringLiteral("folder")
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
+                       QStringLiteral("folder")};
+    QTest::newRow("file at the top when the group is current")
+        << false << QStringLiteral("in") << true << QStringLiteral("a.pdf")
+        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
+                       QStringLiteral("FileOrFolder1")};
+    QTest::newRow("cancelled chooser adds nothing")
+        << false << QStringLiteral("job") << false << QStringLiteral("a.pdf")
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("path that does not exist adds nothing")
+        << true << QStringLiteral("job") << true << QStringLiteral("gone")
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+}
+
+void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, current);
+    QFETCH(bool, confirm);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, jobs);
+
+    QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
+    FakeProxy proxy;
+    QCOMPARE(GuiLib::IAppProxy::instance(), &proxy);
+    proxy.confirm = confirm;
+    proxy.answer = path(answer);
+
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *job =
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    auto *connection = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
+                                       tree->outgoingGroup());
+    const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("in"), tree->incomingGroup()},
+                                                 {QStringLiteral("out"), connection},
+                                                 {QStringLiteral("job"), job}};
+    click(tree, items.value(current));
+    const int modified = shown.window.modifiedCount;
+
+    const auto *toolBar = shown.window.fixture()->findChild<QToolBar *>();
+    QAction *action = folder ? tree->addFolderAction() : tree->addFileAction();
+    QTest::mouseClick(toolBar->widgetForAction(action), Qt::LeftButton);
+
+    QCOMPARE(proxy.requests.size(), 1);
+    const GuiLib::ValueEditorRequest &request = proxy.requests.first();
+    QCOMPARE(request.editorType,
+             folder ? XMLValues::EDITOR_CHOOSEFOLDER : XMLValues::EDITOR_CHOOSEFILE);
+    QCOMPARE(request.caption, folder ? QStringLiteral("Choose Folder: Folder for job")
+                                     : QStringLiteral("Choose File: File for job"));
+    QCOMPARE(request.tag, XMLKey::FILEORFOLDER);
+    QCOMPARE(request.propertyType, XMLValues::EDITORTYPE_PATH);
+    QCOMPARE(request.ownerType, XMLKey::SCRIPTFIXTURE);
+
+    QCOMPARE(childTexts(tree->incomingGroup()), jobs);
+    const int added = jobs.indexOf(answer);
+    if (added < 0) {
+        QCOMPARE(tree->currentItem(), items.value(current));
+        QCOMPARE(shown.window.modifiedCount, modified);
+        return;
+    }
+    const FixtureItem *item = child(tree->incomingGroup(), added);
+    QCOMPARE(tree->currentItem(), item);
+    QVERIFY(shown.window.shows(item));
+    QCOMPARE(item->value(XMLKey::FILEORFOLDER), path(answer));
+    QVERIFY(
+        sameIcon(item->icon(0), shown.window.fileIconProvider()->icon(QFileInfo(path(answer)))));
+    QVERIFY(shown.window.modifiedCount > modified);
+}
+
+void tst_FixtureTree::droppedFilesBecomeJobs_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("dropped"); // "-" entries name paths that do not exist
+    QTest::addColumn<QStringList>("jobs");
+
+    QTest::newRow("after the current job, each right after it, so reversed")
+        << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"),
+                       QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("at the top when the group is current")
+        << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")}
+        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
+                       QStringLiteral("FileOrFolder1")};
+    QTest::newRow("appended in order elsewhere")
+        << QStringLiteral("basic")
+        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")}
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
+                       QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
+    QTest::newRow("paths that do not exist are left out")
+        << QStringLiteral("out")
+        << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")}
+        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
+                       QStringLiteral("b.pdf")};
+}
+
+void tst_FixtureTree::droppedFilesBecomeJobs()
+{
+    QFETCH(QString, current);
+    QFETCH(QStringList, dropped);
+    QFETCH(QStringList, jobs);
+
+    QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
+    QVERIFY(writeFile(path(QStringLiteral("b.pdf")), "b"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
+
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *job =
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
+                                                 {QStringLiteral("in"), tree->incomingGroup()},
+                                                 {QStringLiteral("out"), tree->outgoingGroup()},
+                                                 {QStringLiteral("job"), job}};
+    click(tree, items.value(current));
+
+    QList<QUrl> urls;
+    for (const QString &name : dropped) {
+        urls << QUrl::fromLocalFile(path(name.startsWith(QLatin1Char('-')) ? name.mid(1) : name));
+    }
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(urls);
+    QVERIFY(drop(tree, data.get()));
+
+    QCOMPARE(childTexts(tree->incomingGroup()), jobs);
+    QCOMPARE(tree->currentItem(), items.value(current));
+    QVERIFY(shown.window.modifiedCount > 0);
+    for (int i = 0; i < tree->incomingGroup()->childCount(); ++i) {
+        const FixtureItem *added = child(tree->incomingGroup(), i);
+        if (added->text(0).startsWith(QLatin1String("FileOrFolder"))) {
+            continue;
+        }
+        // The absolute path, and the look of a file or folder of the system.
+        const QString expected = QFileInfo(path(added->text(0))).absoluteFilePath();
+        QCOMPARE(added->value(XMLKey::FILEORFOLDER), expected);
+        QVERIFY(
+            sameIcon(added->icon(0), shown.window.fileIconProvider()->icon(QFileInfo(expected))));
+    }
+}
+
+void tst_FixtureTree::dragsWithoutFilesAreRefused()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto text = std::make_unique<QMimeData>();
+    text->setText(path(QStringLiteral("a.pdf")));
+    QVERIFY(!drop(tree, text.get()));
+
+    auto missing = std::make_unique<QMimeData>();
+    missing->setUrls({QUrl::fromLocalFile(path(QStringLiteral("nothing.pdf")))});
+    QVERIFY(drop(tree, missing.get()));
+    QCOMPARE(tree->incomingGroup()->childCount(), 0);
+    QCOMPARE(shown.window.modifiedCount, 0);
+}
+
+void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs_data()
+{
+    QTest::addColumn<QString>("enabled"); // one letter per job: y enabled, n not
+    QTest::addColumn<int>("current");     // index of the current job; -1 the basic item
+    QTest::addColumn<bool>("treeEnabled");
+    QTest::addColumn<bool>("jobUsable");
+    QTest::addColumn<bool>("connectionUsable");
+
+    QTest::newRow("no jobs") << QString() << -1 << true << false << false;
+    QTest::newRow("only job, enabled") << QStringLiteral("y") << -1 << true << true << false;
+    QTest::newRow("only job, disabled") << QStringLiteral("n") << -1 << true << false << false;
+    QTest::newRow("two enabled, none current")
+        << QStringLiteral("yy") << -1 << true << false << false;
+    QTest::newRow("two enabled, one current") << QStringLiteral("yy") << 1 << true << true << false;
+    QTest::newRow("exactly one of three enabled")
+        << QStringLiteral("nyn") << -1 << true << true << false;
+    QTest::newRow("current job disabled, another the only enabled")
+        << QStringLiteral("ny") << 0 << true << true << false;
+    QTest::newRow("disabled tree has nothing usable")
+        << QStringLiteral("y") << 0 << false << false << false;
+}
+
+void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
+{
+    QFETCH(QString, enabled);
+    QFETCH(int, current);
+    QFETCH(bool, treeEnabled);
+    QFETCH(bool, jobUsable);
+    QFETCH(bool, connectionUsable);
+
+    FakeWindow window;
+    Scripter::FixtureTree *tree = window.tree();
+    for (const QChar state : enabled) {
+        auto *job =
+            new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        QVERIFY(job->setPropertyValue(XMLKey::ENABLED,
+                                      state == QLatin1Char('y') ? XMLValues::YES : XMLValues::NO));
+    }
+    tree->setCurrentItem(current < 0 ? tree->basicItem() : tree->incomingGroup()->child(current));
+    tree->setEnabled(treeEnabled);
+    for (const int kind : {FixtureItem::IncomingGroup, FixtureItem::IncomingJob}) {
+        QCOMPARE(tree->hasUsableItem(kind), jobUsable);
+    }
+    for (const int kind : {FixtureItem::OutgoingGroup, FixtureItem::OutgoingConnection}) {
+        QCOMPARE(tree->hasUsableItem(kind), connectionUsable);
+    }
+    QVERIFY(!tree->hasUsableItem(FixtureItem::BasicSettings));
+}
+
+void tst_FixtureTree::selectionShowsTheItemProperties()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.tree();
+    auto *connection = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
+                                       tree->outgoingGroup());
+    click(tree, connection);
+    QVERIFY(shown.window.shows(connection));
+    GuiLib::PropertiesExplorer *explorer = shown.window.propertiesExplorer();
+    QCOMPARE(
+        explorer->model()->data(explorer->model()->index(0, 1, explorer->rootIndex())).toString(),
+        QStringLiteral("Connection0"));
+
+    click(tree, tree->incomingGroup());
+    QCOMPARE(explorer->model()->rowCount(explorer->rootIndex()), 0);
+    click(tree, tree->basicItem());
+    QVERIFY(shown.window.shows(tree->basicItem()));
+}
+
+void tst_FixtureTree::clickMakesThePanelActive()
+{
+    ShownWindow shown;
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    Scripter::Fixture *fixture = shown.window.fixture();
+    Scripter::FixtureTree *tree = shown.window.tree();
+    shown.window.activatePanel(Scripter::IDocumentWindow::Panel::Declaration);
+    shown.window.activations.clear();
+    shown.window.setFocus();
+    QVERIFY(!fixture->isActive());
+    QCOMPARE(tree->palette().color(QPalette::Active, QPalette::Highlight), QColor(Qt::gray));
+    QCOMPARE(tree->palette().color(QPalette::Inactive, QPalette::HighlightedText),
+             QColor(Qt::black));
+
+    click(tree, tree->outgoingGroup());
+    QCOMPARE(shown.window.activations,
+             QList<Scripter::IDocumentWindow::Panel>({Scripter::IDocumentWindow::Panel::Fixture}));
+    QVERIFY(fixture->isActive());
+    QVERIFY(tree->hasFocus());
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        QCOMPARE(tree->palette().color(group, QPalette::Highlight), QColor(Qt::darkBlue));
+        QCOMPARE(tree->palette().color(group, QPalette::HighlightedText), QColor(Qt::white));
+    }
+
+    // Once active, further clicks change nothing about the panels.
+    click(tree, tree->basicItem());
+    QCOMPARE(shown.window.activations.size(), 1);
+}
+
+QTEST_MAIN(tst_FixtureTree)
+#include "tst_fixturetree.moc"
