@@ -324,10 +324,17 @@ void DeclarationItem::tagChanged(GuiLib::IProperty *property)
     const QString tag = SRCore::Validation::makeValidXmlName(property->valueText());
     if (tag != text(0) && m_declaration->isTagUsed(tag, this)) {
         restoreValue(property, text(0));
-        m_declaration->log(SRCore::LogLevel::Warning,
-                           QT_TRANSLATE_NOOP("LogMessages", "Tag name '%1' is already used"), tag);
+        // The explorer commits an open editor on every change and again when it is left; one
+        // message per refused name is enough.
+        if (tag != m_refusedTag) {
+            m_declaration->log(SRCore::LogLevel::Warning,
+                               QT_TRANSLATE_NOOP("LogMessages", "Tag name '%1' is already used"),
+                               tag);
+        }
+        m_refusedTag = tag;
         return;
     }
+    m_refusedTag.clear();
     setText(0, tag);
     if (property->valueText() != tag) {
         restoreValue(property, tag);

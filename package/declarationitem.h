@@ -106,6 +106,7 @@ private:
     Declaration *m_declaration;
     SRCore::FlowObject m_object;
     std::unique_ptr<GuiLib::PropertyCollection> m_properties;
+    QString m_refusedTag; // the name refused last, until a name is accepted
 };
 
 } // namespace Scripter

@@ -1,0 +1,194 @@
+// The declaration edited through the real properties explorer, as the user does it: the change
+// handling runs while the explorer commits, and may reload the explorer in the middle of it.
+
+#include "fakedocumentwindow.h"
+
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
+
+#include "guilib/property/genericproperty.h"
+#include "guilib/property/genericpropertyeditor.h"
+#include "guilib/property/propertiesexplorermodel.h"
+#include "guilib/property/propertycollection.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+using Scripter::DeclarationItem;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The window laid out as the user sees it: the declaration beside the explorer.
+class EditingWindow : public FakeDocumentWindow
+{
+public:
+    EditingWindow()
+    {
+        auto *layout = new QHBoxLayout(this);
+        layout->addWidget(panel);
+        layout->addWidget(explorer);
+        resize(900, 700);
+        show();
+    }
+
+    DeclarationItem *addDefinition()
+    {
+        Scripter::DeclarationTree *tree = panel->tree();
+        QTreeWidgetItem *group = tree->groupItem(DeclarationItem::ElementGroupKind);
+        tree->setCurrentItem(group->childCount() ? group->child(group->childCount() - 1) : group);
+        tree->addItemAction()->trigger();
+        return dynamic_cast<DeclarationItem *>(tree->currentItem());
+    }
+
+    // The value cell of the explorer's row `name`, at the top level.
+    QModelIndex valueIndex(const QString &name) const
+    {
+        const QAbstractItemModel *model = explorer->model();
+        for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
+            if (model->index(row, 0, explorer->rootIndex()).data().toString() == name) {
+                return model->index(row, 1, explorer->rootIndex());
+            }
+        }
+        return QModelIndex();
+    }
+
+    QString shownValue(const QString &name) const { return valueIndex(name).data().toString(); }
+
+    // Makes the row current, which opens its editor.
+    GuiLib::GenericPropertyEditor *openEditor(const QString &name)
+    {
+        const QModelIndex index = valueIndex(name);
+        explorer->setCurrentIndex(index.siblingAtColumn(0));
+        return qobject_cast<GuiLib::GenericPropertyEditor *>(explorer->indexWidget(index));
+    }
+
+    // Types `text` into the row's line edit and leaves it for the tree, which commits.
+    void type(const QString &name, const QString &text)
+    {
+        GuiLib::GenericPropertyEditor *editor = openEditor(name);
+        QVERIFY2(editor, qPrintable(name));
+        auto *line = editor->findChild<QLineEdit *>();
+        QVERIFY2(line, qPrintable(name));
+        line->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, text);
+        panel->tree()->setFocus();
+    }
+
+    // Picks `choice` from the row's list with the mouse.
+    void choose(const QString &name, const QString &choice)
+    {
+        GuiLib::GenericPropertyEditor *editor = openEditor(name);
+        QVERIFY2(editor, qPrintable(name));
+        auto *list = editor->findChild<QComboBox *>();
+        QVERIFY2(list, qPrintable(name));
+        const int row = list->findText(choice);
+        QVERIFY2(row >= 0, qPrintable(choice));
+        list->showPopup();
+        QAbstractItemView *popup = list->view();
+        QTRY_VERIFY(popup->isVisible());
+        const QRect cell = popup->visualRect(popup->model()->index(row, 0));
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, cell.center());
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(list->currentText(), choice);
+        panel->tree()->setFocus();
+    }
+};
+
+} // namespace
+
+class tst_DeclarationEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void typedTagIsRepairedOrRefused();
+    void editorChoiceRebuildsTheShownDefault();
+    void dependsOnMasterMovesTheEditedDefinition();
+};
+
+void tst_DeclarationEditing::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(s("TavrixTest"));
+    QCoreApplication::setApplicationName(s("tst_declarationediting"));
+}
+
+void tst_DeclarationEditing::typedTagIsRepairedOrRefused()
+{
+    EditingWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DeclarationItem *first = window.addDefinition();
+    window.type(s("Tag"), s("Taken"));
+    QCOMPARE(first->text(0), s("Taken"));
+
+    DeclarationItem *second = window.addDefinition();
+    QCOMPARE(window.explorer->propertiesModel()->root(), second->properties());
+    window.type(s("Tag"), s("1 my-tag"));
+    QCOMPARE(second->text(0), s("__my_tag"));
+    QCOMPARE(window.shownValue(s("Tag")), s("__my_tag"));
+
+    window.log.records.clear();
+    window.type(s("Tag"), s("Taken"));
+    QCOMPARE(second->text(0), s("__my_tag"));
+    QCOMPARE(window.shownValue(s("Tag")), s("__my_tag"));
+    QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|Taken")});
+}
+
+void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
+{
+    EditingWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DeclarationItem *item = window.addDefinition();
+    window.type(s("Default"), s("12"));
+    QCOMPARE(item->value(XMLKey::DEFAULT), s("12"));
+
+    window.choose(s("Inline editor"), s("Number"));
+    QCOMPARE(item->value(XMLKey::DEF_EDITOR), s("Number"));
+    auto *defaultValue = qobject_cast<GuiLib::GenericProperty *>(
+        GuiLib::findProperty(item->properties(), s("Default")));
+    QCOMPARE(defaultValue->type(), XMLValues::EDITORTYPE_NUMBER);
+    QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+    QCOMPARE(window.shownValue(s("Default")), s("12"));
+
+    // The new Default takes typed values like the one it replaced, with the number check.
+    window.type(s("Default"), s("34"));
+    QCOMPARE(item->value(XMLKey::DEFAULT), s("34"));
+    QCOMPARE(window.shownValue(s("Default")), s("34"));
+}
+
+void tst_DeclarationEditing::dependsOnMasterMovesTheEditedDefinition()
+{
+    EditingWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DeclarationItem *master = window.addDefinition();
+    DeclarationItem *dependent = window.addDefinition();
+
+    window.choose(s("Depends on master"), XMLValues::YES);
+    QCOMPARE(dependent->parent(), master);
+    QCOMPARE(window.panel->tree()->currentItem(), dependent);
+    QCOMPARE(window.explorer->propertiesModel()->root(), dependent->properties());
+    // The master value row shows now that the definition depends.
+    QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::YES);
+
+    window.choose(s("Depends on master"), XMLValues::NO);
+    QCOMPARE(dependent->parent(), master->parent());
+    QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::NO);
+}
+
+QTEST_MAIN(tst_DeclarationEditing)
+#include "tst_declarationediting.moc"
