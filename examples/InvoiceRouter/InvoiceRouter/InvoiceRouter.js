@@ -1,0 +1,57 @@
+// InvoiceRouter: sends each incoming invoice along the outgoing connections whose
+// "Invoice class" matches its amount. Invoices up to the element's "Amount limit" are small,
+// the others are large. The amount comes with the job as its private data "Amount", set by the
+// element that read the invoice.
+
+// Is invoked each time a new job arrives in one of the input folders for the flow element.
+// The newly arrived job is passed as the second parameter.
+function jobArrived( s : Tavrix, job : Job )
+{
+    var amount : Number = parseFloat( job.getPrivateData( "Amount" ) );
+    if ( isNaN( amount ) )
+    {
+        job.fail( "Invoice " + job.getName() + " carries no amount in its private data 'Amount'" );
+        return;
+    }
+    var limit : Number = parseFloat( s.getPropertyValue( "AmountLimit", job ) );
+    var invoiceClass : String = amount > limit ? "Large" : "Small";
+
+    var connections = s.getOutConnections();
+    var sent : Number = 0;
+    for ( var i : Number = 0; i < connections.length; i++ )
+    {
+        if ( connections[i].getPropertyValue( "InvoiceClass", job ) == invoiceClass )
+        {
+            job.sendTo( connections[i], job.getPath() );
+            sent++;
+        }
+    }
+    if ( sent == 0 )
+    {
+        job.fail( "No outgoing connection takes " + invoiceClass.toLowerCase() + " invoices" );
+        return;
+    }
+    if ( s.getPropertyValue( "LogRouting", job ) == "Yes" )
+    {
+        job.log( 1, describeRouting( s, job, amount, invoiceClass ) );
+    }
+}
+
+// Is invoked at regular intervals regardless of whether a new job arrived or not.
+// The interval can be modified with s.setTimerInterval().
+function timerFired( s : Tavrix )
+{
+    // Invoices are handled as they arrive; nothing to poll. A long interval keeps the element
+    // quiet between jobs.
+    if ( s.getTimerInterval() < 3600 )
+    {
+        s.setTimerInterval( 3600 );
+    }
+}
+
+function describeRouting( s : Tavrix, job : Job, amount : Number, invoiceClass : String ) : String
+{
+    return s.getPropertyValue( "LogPrefix", job ) + " " + job.getName() + ": "
+        + amount.toFixed( 2 ) + " " + s.getPropertyValue( "Currency", job )
+        + " routed as " + invoiceClass.toLowerCase();
+}

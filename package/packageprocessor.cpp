@@ -1,0 +1,697 @@
+#include "packageprocessor.h"
+
+#include "declaration.h"
+#include "ipackagewindow.h"
+#include "packagelogging.h"
+#include "passworddialog.h"
+#include "scriptpackage.h"
+
+#include "corelib/archive/ziphelper.h"
+#include "corelib/common/xmlerror.h"
+#include "corelib/files/fileautocleaner.h"
+#include "corelib/files/filehandler.h"
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logrecord.h"
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include "qsa/qsinterpreter.h"
+#include "scriptinglib/scriptlistener.h"
+#include "scriptinglib/vbscriptsyntaxchecker.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QWidget>
+
+#include <utility>
+
+namespace Scripter {
+
+namespace {
+
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+const QString packageSuffix = QStringLiteral(".tscript");
+const QString fixtureSuffix = QStringLiteral(".tfixture");
+// Cleaning an unarchived package folder removes every entry but version-control data (".svn",
+// "_svn"), which must survive a save.
+const QString cleanupPattern = QStringLiteral("[^(\\.svn|_svn)]");
+const QString lastSavePathKey = QStringLiteral("General/LastSavePath");
+const QString lastOpenPathKey = QStringLiteral("General/LastOpenPath");
+
+struct LanguageFlag
+{
+    QString language;
+    QString includeFlag;
+};
+
+const QList<LanguageFlag> &languageFlags()
+{
+    static const QList<LanguageFlag> table = {
+        {XMLValues::JAVASCRIPT, XMLKey::INCLUDEJAVASCRIPT},
+        {XMLValues::VBSCRIPT, XMLKey::INCLUDEVBSCRIPT},
+        {XMLValues::APPLESCRIPT, XMLKey::INCLUDEAPPLESCRIPT},
+    };
+    return table;
+}
+
+bool fail(QString *errorMessage, const QString &message)
+{
+    qCDebug(lcPackage).noquote() << message;
+    if (errorMessage) {
+        *errorMessage = message;
+    }
+    return false;
+}
+
+void logMessage(IPackageWindow *window, int level, const char *text, const QString &argument)
+{
+    if (SRCore::ILogInterface *log = window ? window->logInterface() : nullptr) {
+        log->log(SRCore::LogRecord(level, QString::fromLatin1(text), QString(), QString(),
+                                   QString(), argument));
+    }
+}
+
+bool isYes(const Declaration *declaration, const QString &tag)
+{
+    return declaration->basicValue(tag) == XMLValues::YES;
+}
+
+// Protected only when the user asked for it and typed the same password twice.
+bool isProtected(const Declaration *declaration)
+{
+    const QString password = declaration->basicValue(XMLKey::PASSWORD);
+    return isYes(declaration, XMLKey::PASSWORDPROTECTED) && !password.isEmpty()
+           && password == declaration->basicValue(XMLKey::VERIFYPASSWORD);
+}
+
+QString scriptName(const IPackageWindow *window)
+{
+    const QString name = window->declaration()->elementName();
+    return name.isEmpty()
+               ? QStringLiteral("TavrixScript") + QString::number(window->documentNumber())
+               : name;
+}
+
+QString fileDialogFilter()
+{
+    return PackageProcessor::tr("Script packages") + QLatin1String(" (*.tscript)");
+}
+
+// Replaces `target` by a copy of `source` in one step: QSaveFile writes beside the target and
+// renames, so the target is the old file or the complete new one, never part of either.
+bool replaceFile(const QString &source, const QString &target, QString *errorMessage)
+{
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly)) {
+        return fail(errorMessage,
+                    PackageProcessor::tr("Can't read '%1': %2").arg(source, input.errorString()));
+    }
+    QSaveFile output(target);
+    bool written = output.open(QIODevice::WriteOnly);
+    while (written && !input.atEnd()) {
+        const QByteArray chunk = input.read(1 << 16);
+        written = !chunk.isEmpty() && output.write(chunk) == chunk.size();
+    }
+    if (!written || !output.commit()) {
+        return fail(errorMessage, PackageProcessor::tr("Can't write '%1': %2")
+                                      .arg(QDir::toNativeSeparators(target), output.errorString()));
+    }
+    return true;
+}
+
+QString replaceLast(QString text, const QString &before, const QString &after)
+{
+    const qsizetype at = text.lastIndexOf(before);
+    return at < 0 ? text : text.replace(at, before.size(), after);
+}
+
+// A copy of `file` in a new temporary folder named after `folderName`, kept until the returned
+// guard goes; null when it can't be made.
+std::unique_ptr<SRCore::FileAutoCleaner> keepCopy(const QString &file, const QString &packagePath,
+                                                  const QString &folderName,
+                                                  const QString &copyName, QString *errorMessage)
+{
+    const QString folder =
+        SRCore::FileHandler::createTempFolderForFile(packagePath, folderName, errorMessage);
+    if (folder.isEmpty()) {
+        return nullptr;
+    }
+    auto cleaner = std::make_unique<SRCore::FileAutoCleaner>(folder);
+    if (!SRCore::FileHandler::copy(file, folder + QLatin1Char('/') + copyName, nullptr,
+                                   errorMessage)) {
+        return nullptr;
+    }
+    return cleaner;
+}
+
+} // namespace
+
+PackageProcessor::PackageProcessor(WindowFactory windowFactory, QObject *parent)
+    : QObject(parent)
+    , m_windowFactory(std::move(windowFactory))
+{}
+
+PackageProcessor::~PackageProcessor()
+{
+    const QList<WindowEntry> entries = std::exchange(m_windows, {});
+    for (const WindowEntry &entry : entries) {
+        delete entry.widget;
+    }
+}
+
+QString PackageProcessor::archivePassword()
+{
+    return QStringLiteral(";qwr<mbnzpxv");
+}
+
+QString PackageProcessor::fixturePath(const QString &packagePath)
+{
+    return replaceLast(packagePath, packageSuffix, fixtureSuffix);
+}
+
+// --- The window list ---------------------------------------------------------------------------
+
+IPackageWindow *PackageProcessor::newWindow()
+{
+    IPackageWindow *window = m_windowFactory ? m_windowFactory() : nullptr;
+    if (!window) {
+        qCWarning(lcPackage) << "The window factory made no window";
+        return nullptr;
+    }
+    IPackageWindow *active = activeWindow();
+    QWidget *widget = window->widget();
+    m_windows.append({window, widget});
+    // A window deleted by somebody else must not stay listed.
+    connect(widget, &QObject::destroyed, this, [this, window](QObject *object) {
+        m_windows.removeIf([object](const WindowEntry &entry) { return entry.widget == object; });
+        m_packageFiles.erase(window);
+    });
+    if (active && active != window) {
+        widget->move(active->widget()->pos() + QPoint(40, 40));
+    }
+    widget->show();
+    return window;
+}
+
+IPackageWindow *PackageProcessor::windowFor(const QString &path) const
+{
+    if (path.isEmpty()) {
+        return nullptr;
+    }
+    const auto normalized = [](const QString &file) {
+        return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(file)).absoluteFilePath());
+    };
+    const QString wanted = normalized(path);
+    for (const WindowEntry &entry : m_windows) {
+        const IPackageWindow *window = entry.window;
+        const QString held =
+            window->isAlternatePath() ? window->displayPath() : window->packageFilePath();
+        if (!window->isUntitled() && !held.isEmpty() && normalized(held) == wanted) {
+            return entry.window;
+        }
+    }
+    return nullptr;
+}
+
+void PackageProcessor::removeWindow(IPackageWindow *window)
+{
+    const auto found =
+        std::find_if(m_windows.begin(), m_windows.end(),
+                     [window](const WindowEntry &entry) { return entry.window == window; });
+    if (found == m_windows.end()) {
+        return;
+    }
+    QWidget *widget = found->widget;
+    m_windows.erase(found);
+    m_packageFiles.erase(window);
+    widget->deleteLater();
+}
+
+QList<IPackageWindow *> PackageProcessor::windows() const
+{
+    QList<IPackageWindow *> result;
+    for (const WindowEntry &entry : m_windows) {
+        result.append(entry.window);
+    }
+    return result;
+}
+
+IPackageWindow *PackageProcessor::activeWindow() const
+{
+    // The active window may be a dialog or a floating pane of a main window.
+    for (QWidget *widget = QApplication::activeWindow(); widget; widget = widget->parentWidget()) {
+        for (const WindowEntry &entry : m_windows) {
+            if (entry.widget == widget) {
+                return entry.window;
+            }
+        }
+    }
+    return nullptr;
+}
+
+QWidget *PackageProcessor::dialogParent(IPackageWindow *window) const
+{
+    if (!window) {
+        window = activeWindow();
+    }
+    if (!window && !m_windows.isEmpty()) {
+        window = m_windows.last().window;
+    }
+    return window ? window->widget() : nullptr;
+}
+
+void PackageProcessor::bringToFront(IPackageWindow *window) const
+{
+    QWidget *widget = window->widget();
+    widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
+// --- Saving ------------------------------------------------------------------------------------
+
+bool PackageProcessor::save(SaveMode mode, IPackageWindow *window)
+{
+    if (mode != SaveWithoutChecks && !checkSyntax(window)) {
+        return false;
+    }
+    const QString target = targetPath(mode, window);
+    if (target.isEmpty()) {
+        return false;
+    }
+    const QString fileName = QFileInfo(target).fileName();
+    window->showStatusMessage(tr("Saving script package '%1'").arg(fileName));
+
+    // An unarchived package is saved back into its folder, unless saved as something else.
+    const bool intoFolder = window->isAlternatePath() && mode != SaveAs;
+    const QString appleBinary = compiledAppleScript(window);
+    QString error;
+    if (!writePackage(window, target, intoFolder, appleBinary, &error)) {
+        logMessage(window, SRCore::LogLevel::Error,
+                   QT_TRANSLATE_NOOP("LogMessages", "Can't save script package: %1"), error);
+        window->showStatusMessage(
+            tr("Script package '%1' could not be saved; see message log for more information")
+                .arg(fileName));
+        return false;
+    }
+    // The package on disk now has no compiled AppleScript unless this save carried it.
+    if (appleBinary.isEmpty()) {
+        if (const auto found = m_packageFiles.find(window); found != m_packageFiles.end()) {
+            found->second.appleBinaryFolder.reset();
+        }
+    }
+    window->setAlternatePath(intoFolder);
+    window->setCurrentFile(target, true);
+    window->setUnmodified();
+    QSettings().setValue(lastSavePathKey, QFileInfo(target).absolutePath());
+    window->showStatusMessage(tr("Script package was saved successfully"));
+    return true;
+}
+
+bool PackageProcessor::checkSyntax(IPackageWindow *window)
+{
+    const Declaration *declaration = window->declaration();
+    if (isYes(declaration, XMLKey::INCLUDEJAVASCRIPT)) {
+        QSInterpreter interpreter;
+        interpreter.setErrorMode(QSInterpreter::Nothing);
+        // The listener puts each error, with its line, into the message pane.
+        ScriptListener listener(window->logInterface());
+        connect(&interpreter, &QSInterpreter::error, &listener, &ScriptListener::onError);
+        if (!interpreter.checkSyntax(window->scriptText(XMLValues::JAVASCRIPT))
+            && !askSaveDespiteErrors(
+                window,
+                tr("JavaScript code contains syntax error(s).\nDo you want save this package?"))) {
+            return false;
+        }
+    }
+    if (isYes(declaration, XMLKey::INCLUDEVBSCRIPT)) {
+        QString message;
+        if (!VBScriptSyntaxChecker::check(window->scriptText(XMLValues::VBSCRIPT), message)) {
+            logMessage(window, SRCore::LogLevel::Error,
+                       QT_TRANSLATE_NOOP("LogMessages", "Error while checking VBScript syntax: %1"),
+                       message);
+            if (!askSaveDespiteErrors(window, tr("VBScript code contains syntax error(s).\nDo you "
+                                                 "want save this package?"))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool PackageProcessor::askSaveDespiteErrors(IPackageWindow *window, const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, tr("Save"), question, QMessageBox::Cancel,
+                    window->widget());
+    const QPushButton *saveButton = box.addButton(tr("Save"), QMessageBox::AcceptRole);
+    // Return must not save a script with errors by accident.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == saveButton;
+}
+
+QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) const
+{
+    QString path;
+    if (mode != SaveAs && !window->isUntitled()) {
+        path = window->isAlternatePath() ? window->displayPath() : window->packageFilePath();
+    } else {
+        const QString proposal = QDir(QSettings().value(lastSavePathKey).toString())
+                                     .filePath(scriptName(window) + packageSuffix);
+        path = QFileDialog::getSaveFileName(window->widget(), tr("Save script package"), proposal,
+                                            fileDialogFilter());
+    }
+    if (!path.isEmpty() && !path.contains(packageSuffix)) {
+        path += packageSuffix;
+    }
+    return QDir::fromNativeSeparators(path);
+}
+
+QString PackageProcessor::compiledAppleScript(IPackageWindow *window) const
+{
+    const auto found = m_packageFiles.find(window);
+    if (found == m_packageFiles.end() || !found->second.appleBinaryFolder || window->isUntitled()
+        || !isYes(window->declaration(), XMLKey::INCLUDEAPPLESCRIPT)) {
+        return QString();
+    }
+    // AppleScript can't be compiled here, so the compiled form read from the package goes along
+    // only while the program is still the one it was compiled from.
+    if (window->scriptText(XMLValues::APPLESCRIPT) != found->second.appleScriptSource) {
+        logMessage(window, SRCore::LogLevel::Warning,
+                   QT_TRANSLATE_NOOP("LogMessages",
+                                     "The compiled AppleScript is left out of the package: its "
+                                     "program was changed and can't be compiled here"),
+                   QString());
+        return QString();
+    }
+    return found->second.appleBinaryFolder->folder() + QLatin1Char('/')
+           + ScriptPackage::compiledAppleScriptFileName();
+}
+
+bool PackageProcessor::writePackage(IPackageWindow *window, const QString &target, bool intoFolder,
+                                    const QString &appleBinary, QString *errorMessage)
+{
+    const QString staging = SRCore::FileHandler::createTempFolderForFile(
+        target, QStringLiteral("tempPackageFolder"), errorMessage);
+    if (staging.isEmpty()) {
+        return false;
+    }
+    const SRCore::FileAutoCleaner stagingCleaner(staging);
+
+    const Declaration *declaration = window->declaration();
+    ScriptPackage::Content content;
+    content.instanceName = scriptName(window);
+    if (isProtected(declaration)) {
+        content.password = declaration->basicValue(XMLKey::PASSWORD);
+    }
+    for (const LanguageFlag &entry : languageFlags()) {
+        if (isYes(declaration, entry.includeFlag)) {
+            content.programs.insert(entry.language, window->scriptText(entry.language));
+        }
+    }
+    content.iconPath = declaration->iconPath();
+    content.compiledAppleScriptPath = appleBinary;
+
+    const QString baseName = QFileInfo(target).completeBaseName();
+    QStringList members;
+    if (!ScriptPackage::write(staging, baseName, content, *declaration, &members, errorMessage)) {
+        return false;
+    }
+    // The fixture is made first as well, so that nothing is replaced before all is ready.
+    const QString stagedFixture = staging + QLatin1Char('/') + baseName + fixtureSuffix;
+    if (!window->saveFixture(stagedFixture, errorMessage)) {
+        return false;
+    }
+    if (intoFolder) {
+        return replaceFolderContents(QFileInfo(target).absolutePath(), members << stagedFixture,
+                                     errorMessage);
+    }
+    const QString archive = SRCore::FileHandler::getTempFilePath(baseName, packageSuffix);
+    const SRCore::FileAutoCleaner archiveCleaner(archive);
+    return pack(archive, members, !content.password.isNull(), errorMessage)
+           && replaceFile(archive, target, errorMessage)
+           && replaceFile(stagedFixture, fixturePath(target), errorMessage);
+}
+
+bool PackageProcessor::replaceFolderContents(const QString &folder, const QStringList &files,
+                                             QString *errorMessage)
+{
+    // Cleaning removes the previous package; a copy of it is put back when the new one can't be
+    // written in full.
+    const QString backup = SRCore::FileHandler::createTempFolderForFile(
+        folder, QStringLiteral("tempPackageBackup"), errorMessage);
+    if (backup.isEmpty()) {
+        return false;
+    }
+    const SRCore::FileAutoCleaner backupCleaner(backup);
+    const QRegularExpression removed(cleanupPattern);
+    QStringList previous = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                  | QDir::NoDotAndDotDot);
+    previous.removeIf([&removed](const QString &name) { return !removed.match(name).hasMatch(); });
+    const QString into = folder + QLatin1Char('/');
+    for (const QString &name : std::as_const(previous)) {
+        if (!SRCore::FileHandler::copy(into + name, backup + QLatin1Char('/') + name, nullptr,
+                                       errorMessage)) {
+            return false;
+        }
+    }
+
+    bool replaced = SRCore::FileHandler::cleanupFolder(folder, cleanupPattern, errorMessage);
+    for (const QString &file : files) {
+        replaced = replaced
+                   && SRCore::FileHandler::copy(file, into + QFileInfo(file).fileName(), nullptr,
+                                                errorMessage);
+    }
+    if (replaced) {
+        return true;
+    }
+    QString restoreError;
+    bool restored = SRCore::FileHandler::cleanupFolder(folder, cleanupPattern, &restoreError);
+    for (const QString &name : std::as_const(previous)) {
+        restored = restored
+                   && SRCore::FileHandler::copy(backup + QLatin1Char('/') + name, into + name,
+                                                nullptr, &restoreError);
+    }
+    if (!restored) {
+        qCWarning(lcPackage).noquote() << "Can't restore the package in" << folder << restoreError;
+    }
+    return false;
+}
+
+// --- Opening -----------------------------------------------------------------------------------
+
+bool PackageProcessor::open(const QString &path, IPackageWindow *window)
+{
+    QWidget *parent = dialogParent(window);
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        QMessageBox::warning(parent, tr("File open error"),
+                             tr("File %1 not exist.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    QString packagePath = info.absoluteFilePath();
+    if (info.fileName().contains(fixtureSuffix)) {
+        packagePath = replaceLast(packagePath, fixtureSuffix, packageSuffix);
+        if (!QFileInfo(packagePath).isFile()) {
+            QMessageBox::warning(parent, tr("File open error"),
+                                 tr("You double-clicked on a script fixture file;\nthis file "
+                                    "cannot be opened in TavrixScripter.\nThe corresponding "
+                                    "script file could not be located."));
+            return false;
+        }
+    }
+    if (IPackageWindow *holder = windowFor(packagePath)) {
+        bringToFront(holder);
+        return true;
+    }
+
+    // An unarchived package is read through an archive made of its folder's contents.
+    const QFileInfo package(packagePath);
+    const bool unarchived = package.size() == 0;
+    QString archivePath = packagePath;
+    std::unique_ptr<SRCore::FileAutoCleaner> collected;
+    if (unarchived) {
+        QString error;
+        if (package.dir().dirName() == package.completeBaseName()) {
+            const QString folder = SRCore::FileHandler::createTempFolderForFile(
+                packagePath, QStringLiteral("collectUnarchivedPack"), &error);
+            if (!folder.isEmpty()) {
+                collected = std::make_unique<SRCore::FileAutoCleaner>(folder);
+                archivePath =
+                    folder + QLatin1Char('/') + package.completeBaseName() + packageSuffix;
+                if (!ZipHelper::compressFolderContents(package.absolutePath(), archivePath, false,
+                                                       QString(), -1, &error)) {
+                    collected.reset();
+                }
+            }
+        }
+        if (!collected) {
+            if (!error.isEmpty()) {
+                logMessage(window ? window : activeWindow(), SRCore::LogLevel::Error,
+                           QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"),
+                           error);
+            }
+            QMessageBox::warning(parent, tr("File open error"),
+                                 tr(" Unarchived Script Package '%1' is not valid!")
+                                     .arg(QDir::toNativeSeparators(packagePath)));
+            return false;
+        }
+    }
+
+    IPackageWindow *target = window;
+    if (!target) {
+        IPackageWindow *current = activeWindow();
+        if (!current && !m_windows.isEmpty()) {
+            current = m_windows.last().window;
+        }
+        const bool reusable =
+            current && current->isUntitled() && !current->widget()->isWindowModified();
+        target = reusable ? current : newWindow();
+    }
+    return target && readIntoWindow(target, packagePath, archivePath, unarchived);
+}
+
+bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &packagePath,
+                                      const QString &archivePath, bool alternatePath)
+{
+    const auto refuse = [window](const QString &reason) {
+        logMessage(window, SRCore::LogLevel::Error,
+                   QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"), reason);
+        QMessageBox::warning(window->widget(), tr("File open error"),
+                             tr(" Script Package in not valid!"));
+        return false;
+    };
+
+    QString error;
+    const QString folder = SRCore::FileHandler::createTempFolderForFile(
+        packagePath, QStringLiteral("tempPackageFolder"), &error);
+    if (folder.isEmpty()) {
+        return refuse(error);
+    }
+    const SRCore::FileAutoCleaner folderCleaner(folder);
+    ScriptPackage::Content content;
+    if (!unpack(archivePath, folder, &error)
+        || !ScriptPackage::read(folder, packagePath, content, window->logInterface(), &error)) {
+        return refuse(error);
+    }
+    // The icon and the compiled AppleScript stay in use after the package's folder is gone.
+    PackageFiles files;
+    if (!content.iconPath.isEmpty()) {
+        files.iconFolder = keepCopy(content.iconPath, packagePath, QStringLiteral("tempIconFolder"),
+                                    QFileInfo(content.iconPath).fileName(), &error);
+        if (!files.iconFolder) {
+            return refuse(error);
+        }
+    }
+    if (!content.compiledAppleScriptPath.isEmpty()) {
+        files.appleBinaryFolder = keepCopy(content.compiledAppleScriptPath, packagePath,
+                                           QStringLiteral("tempAppleBinaryFolder"),
+                                           ScriptPackage::compiledAppleScriptFileName(), &error);
+        if (!files.appleBinaryFolder) {
+            return refuse(error);
+        }
+        files.appleScriptSource = content.programs.value(XMLValues::APPLESCRIPT);
+    }
+
+    window->showStatusMessage(
+        tr("Opening script package '%1'").arg(QFileInfo(packagePath).fileName()));
+    // The folder of an unarchived package is the author's own working copy: no password.
+    if (!alternatePath && !content.password.isNull()) {
+        PasswordDialog dialog(window->widget());
+        if (dialog.exec() != QDialog::Accepted || dialog.password() != content.password) {
+            window->showStatusMessage(QString());
+            QMessageBox::warning(window->widget(), tr("Password error"),
+                                 tr(" Invalid password, the script can not be opened."));
+            return false;
+        }
+    }
+
+    Declaration *declaration = window->declaration();
+    SRCore::XmlError xmlError;
+    if (!declaration->load(content.declarationPath, &xmlError)) {
+        window->showStatusMessage(QString());
+        return refuse(tr("Can't read the declaration of script package '%1': %2")
+                          .arg(packagePath, xmlError.toString()));
+    }
+    // The declaration XML keeps neither password nor icon; the manifest and the members do.
+    if (!content.password.isNull()) {
+        declaration->setBasicValue(XMLKey::PASSWORDPROTECTED, XMLValues::YES);
+        declaration->setBasicValue(XMLKey::PASSWORD, content.password);
+        declaration->setBasicValue(XMLKey::VERIFYPASSWORD, content.password);
+    }
+    if (files.iconFolder) {
+        declaration->setBasicValue(XMLKey::ICON, files.iconFolder->folder() + QLatin1Char('/')
+                                                     + QFileInfo(content.iconPath).fileName());
+    }
+    for (auto it = content.programs.cbegin(); it != content.programs.cend(); ++it) {
+        window->setScriptText(it.key(), it.value());
+    }
+    for (const LanguageFlag &entry : languageFlags()) {
+        window->setLanguageIncluded(entry.language, isYes(declaration, entry.includeFlag));
+    }
+    window->elementNameChanged(declaration->elementName());
+    window->elementIconChanged(declaration->iconPath());
+    m_packageFiles[window] = std::move(files);
+
+    const QString fixture = fixturePath(packagePath);
+    if (QFileInfo(fixture).isFile()) {
+        window->loadFixture(fixture);
+    }
+    window->setAlternatePath(alternatePath);
+    window->setCurrentFile(QDir::toNativeSeparators(packagePath), true);
+    window->setUnmodified();
+    window->showStatusMessage(tr("Script package was opened successfully"));
+    QSettings().setValue(lastOpenPathKey, QFileInfo(packagePath).absolutePath());
+    return true;
+}
+
+bool PackageProcessor::openDialog()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        dialogParent(nullptr), tr("Choose script package"),
+        QSettings().value(lastOpenPathKey).toString(), fileDialogFilter());
+    return !path.isEmpty() && open(path);
+}
+
+// --- Archives ----------------------------------------------------------------------------------
+
+bool PackageProcessor::pack(const QString &archivePath, const QStringList &files, bool encrypt,
+                            QString *errorMessage)
+{
+    if (archivePath.isEmpty() || files.isEmpty()) {
+        return fail(errorMessage, tr("Nothing to pack into '%1'").arg(archivePath));
+    }
+    for (const QString &file : files) {
+        if (!QFileInfo::exists(file)) {
+            return fail(errorMessage, tr("Can't pack '%1': the file is missing").arg(file));
+        }
+    }
+    const QString password = encrypt ? archivePassword() : QString();
+    for (const QString &file : files) {
+        if (!ZipHelper::compressItem(file, archivePath, encrypt, password, -1, QString(),
+                                     errorMessage)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PackageProcessor::unpack(const QString &archivePath, const QString &folder,
+                              QString *errorMessage)
+{
+    return ZipHelper::extractFiles(archivePath, folder, true, archivePassword(), false,
+                                   errorMessage);
+}
+
+} // namespace Scripter

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QWidget;
+
+namespace SRCore {
+class FileAutoCleaner;
+class ILogInterface;
+} // namespace SRCore
+
+namespace Scripter {
+
+class IPackageWindow;
+
+// Saves the contents of main windows as script packages and opens packages into them, and keeps
+// the ordered list of open main windows (docs/script-package.md). A package is a ".tscript" zip
+// archive, or an unarchived folder holding the members and an empty ".tscript" marker file; its
+// fixture lives beside it as ".tfixture".
+//
+// Saving and opening run on the GUI thread and block it; questions, the password prompt and
+// refusals are modal boxes over the window, detailed causes go to the window's message pane and
+// the editors' status bars tell how it went. A failure never changes the window's package or
+// path, and never damages the package on disk.
+//
+// The processor owns the windows that its factory creates: removeWindow() schedules a window
+// for deletion, and the windows still listed are deleted with the processor.
+class PackageProcessor : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum SaveMode {
+        Save = 0,
+        SaveAs = 1,
+        // No syntax checks and no questions, for saving on the program's own behalf.
+        SaveWithoutChecks = 2,
+    };
+
+    // Creates a main window, not yet shown; supplied by the application.
+    using WindowFactory = std::function<IPackageWindow *()>;
+
+    explicit PackageProcessor(WindowFactory windowFactory, QObject *parent = nullptr);
+    ~PackageProcessor() override;
+
+    // A new main window, appended to the list and shown, 40 pixels right of and below the active
+    // main window when there is one.
+    IPackageWindow *newWindow();
+    // The window that holds the package at `path` (the marker file for an unarchived package).
+    IPackageWindow *windowFor(const QString &path) const;
+    // Takes a closing window out of the list and schedules it for deletion.
+    void removeWindow(IPackageWindow *window);
+    QList<IPackageWindow *> windows() const;
+    // The listed window that holds the application's active window; null when none does.
+    IPackageWindow *activeWindow() const;
+
+    // Saves the package of `window`; asks for the target path on SaveAs and for an untitled
+    // window. True when the package was written.
+    bool save(SaveMode mode, IPackageWindow *window);
+    // Opens the package at `path`, or the package beside a ".tfixture" file, into `window`, or,
+    // without one, into the active window when that is untitled and unmodified, otherwise into
+    // a new window. A package that is open already only brings its window to the front.
+    bool open(const QString &path, IPackageWindow *window = nullptr);
+    // Asks for a package to open ("Choose script package") and opens it.
+    bool openDialog();
+
+    // Adds `files` to the zip archive `archivePath` in list order, encrypted with the fixed
+    // archive password when `encrypt`. False when the path or the list is empty, a file is
+    // missing, or adding one fails.
+    static bool pack(const QString &archivePath, const QStringList &files, bool encrypt,
+                     QString *errorMessage = nullptr);
+    // Extracts the package archive into `folder`, decrypting with the fixed archive password.
+    static bool unpack(const QString &archivePath, const QString &folder,
+                       QString *errorMessage = nullptr);
+    // The password of every protected package archive. It only keeps the members out of casual
+    // reach; the user's own password is stored in the manifest inside.
+    static QString archivePassword();
+    // Where the fixture of the package at `packagePath` lives: the same path with its
+    // ".tscript" replaced by ".tfixture".
+    static QString fixturePath(const QString &packagePath);
+
+private:
+    struct WindowEntry
+    {
+        IPackageWindow *window;
+        QWidget *widget;
+    };
+    // Files of an opened package that its window keeps using after the package's temporary
+    // folder is gone.
+    struct PackageFiles
+    {
+        std::unique_ptr<SRCore::FileAutoCleaner> iconFolder;
+        std::unique_ptr<SRCore::FileAutoCleaner> appleBinaryFolder;
+        // The AppleScript program that the compiled AppleScript belongs to.
+        QString appleScriptSource;
+    };
+
+    QWidget *dialogParent(IPackageWindow *window) const;
+    bool checkSyntax(IPackageWindow *window);
+    bool askSaveDespiteErrors(IPackageWindow *window, const QString &question);
+    QString targetPath(SaveMode mode, IPackageWindow *window) const;
+    // The compiled AppleScript that goes into the package being saved; empty for none.
+    QString compiledAppleScript(IPackageWindow *window) const;
+    bool writePackage(IPackageWindow *window, const QString &target, bool intoFolder,
+                      const QString &appleBinary, QString *errorMessage);
+    bool replaceFolderContents(const QString &folder, const QStringList &files,
+                               QString *errorMessage);
+    bool collectUnarchived(const QString &markerPath, const QString &archivePath,
+                           QString *errorMessage);
+    bool readIntoWindow(IPackageWindow *window, const QString &packagePath,
+                        const QString &archivePath, bool alternatePath);
+    void bringToFront(IPackageWindow *window) const;
+
+    WindowFactory m_windowFactory;
+    QList<WindowEntry> m_windows;
+    std::map<IPackageWindow *, PackageFiles> m_packageFiles;
+};
+
+} // namespace Scripter

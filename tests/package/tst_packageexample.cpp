@@ -1,0 +1,114 @@
+// The example package in examples/InvoiceRouter, opened as a user would open it: what the
+// window shows, and that saving it changes nothing, so that the example stays exactly what the
+// package processor writes.
+
+#include "packagetestsupport.h"
+
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
+
+#include "testing/fixtureitem.h"
+#include "testing/fixturetree.h"
+
+#include "qsa/qsinterpreter.h"
+#include "qsa/qsproject.h"
+
+using namespace PackageTest;
+using Scripter::DeclarationItem;
+
+class tst_PackageExample : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Harness::initTestCase("tst_packageexample"); }
+    void init();
+    void cleanup() { m_harness.tearDown(); }
+
+    void opensWithItsDeclarationProgramAndFixture();
+    void savingItBackChangesNoMember();
+
+private:
+    Harness m_harness;
+    QString m_folder;
+    QString m_marker;
+};
+
+void tst_PackageExample::init()
+{
+    m_harness.setUp();
+    // A copy, so that the checked-in example is never written.
+    const QString copy = m_harness.path(QStringLiteral("InvoiceRouter"));
+    QVERIFY(SRCore::FileHandler::copy(QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter"), copy));
+    m_folder = copy + QStringLiteral("/InvoiceRouter");
+    m_marker = m_folder + QStringLiteral("/InvoiceRouter.tscript");
+}
+
+void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
+{
+    FakePackageWindow *window = m_harness.newWindow();
+    DialogDriver noQuestions;
+    QVERIFY(m_harness.processor->open(m_marker));
+    QCOMPARE(noQuestions.seen, QStringList());
+    QVERIFY(window->isAlternatePath());
+    QCOMPARE(window->shownPath(), m_marker);
+    QCOMPARE(window->log.messages(), QStringList());
+
+    const Scripter::Declaration *declaration = window->declaration();
+    QCOMPARE(declaration->elementName(), QStringLiteral("InvoiceRouter"));
+    QCOMPARE(declaration->elementPropertyTags(),
+             (QStringList{"AmountLimit", "Currency", "LogRouting", "LogPrefix"}));
+    QCOMPARE(declaration->connectionPropertyTags(), (QStringList{"InvoiceClass", "Note"}));
+    const QTreeWidgetItem *elementGroup =
+        declaration->tree()->groupItem(DeclarationItem::ElementGroupKind);
+    QCOMPARE(elementGroup->child(2)->text(0), QStringLiteral("LogRouting"));
+    QCOMPARE(elementGroup->child(2)->child(0)->text(0), QStringLiteral("LogPrefix"));
+    QCOMPARE(window->languages, (QHash<QString, bool>{{XMLValues::JAVASCRIPT, true},
+                                                      {XMLValues::VBSCRIPT, false},
+                                                      {XMLValues::APPLESCRIPT, false}}));
+
+    // The program is valid JavaScript with the template's entry points.
+    const QString program = window->scriptText(XMLValues::JAVASCRIPT);
+    QVERIFY(program.contains(QLatin1String("function jobArrived( s : Tavrix, job : Job )")));
+    QVERIFY(program.contains(QLatin1String("function timerFired( s : Tavrix )")));
+    QSProject project;
+    project.createScript(QStringLiteral("InvoiceRouter"), program);
+    QVERIFY(project.interpreter()->checkSyntax(program));
+    const QStringList functions = project.interpreter()->functions();
+    QVERIFY(functions.contains(QLatin1String("jobArrived")));
+    QVERIFY(functions.contains(QLatin1String("timerFired")));
+
+    const Scripter::FixtureTree *fixture = window->fixture()->tree();
+    QCOMPARE(fixture->basicItem()->text(0), QStringLiteral("InvoiceRouter"));
+    QCOMPARE(fixture->incomingGroup()->childCount(), 1);
+    const auto *job =
+        static_cast<const Scripter::FixtureItem *>(fixture->incomingGroup()->child(0));
+    QCOMPARE(job->text(0), QStringLiteral("invoice-4711.xml"));
+    // The sample job lies beside the package folder, named relative to the fixture.
+    const QString jobPath = job->object().getField(XMLKey::FILEORFOLDER).getValue();
+    QVERIFY2(QFileInfo(QDir(m_folder).filePath(jobPath)).isFile(), qPrintable(jobPath));
+    QCOMPARE(fixture->outgoingGroup()->childCount(), 2);
+    QCOMPARE(fixture->outgoingGroup()->child(0)->text(0), QStringLiteral("Approval"));
+    QCOMPARE(fixture->outgoingGroup()->child(1)->text(0), QStringLiteral("Booking"));
+}
+
+void tst_PackageExample::savingItBackChangesNoMember()
+{
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(m_marker));
+    window->markModified();
+    DialogDriver noQuestions;
+    QVERIFY(m_harness.processor->save(Scripter::PackageProcessor::Save, window));
+    QCOMPARE(noQuestions.seen, QStringList());
+
+    const QString original = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter/");
+    QCOMPARE(entriesBelow(m_folder), entriesBelow(original));
+    const QStringList members{"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
+                              "InvoiceRouter.tscript"};
+    for (const QString &member : members) {
+        QCOMPARE(readFile(m_folder + QLatin1Char('/') + member), readFile(original + member));
+    }
+}
+
+QTEST_MAIN(tst_PackageExample)
+#include "tst_packageexample.moc"

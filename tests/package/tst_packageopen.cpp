@@ -1,0 +1,569 @@
+// Opening script packages into windows: what a saved package brings back, the password, the
+// fixture file and the unarchived folder forms, every kind of bad input (refused with a clear
+// message, the window left as it was), and the list of windows the processor keeps.
+
+#include "packagetestsupport.h"
+
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
+
+#include "testing/fixtureitem.h"
+#include "testing/fixturetree.h"
+
+#include "corelib/logging/logrecord.h"
+
+#include <QDomDocument>
+
+using namespace PackageTest;
+using Scripter::DeclarationItem;
+using Scripter::PackageProcessor;
+
+namespace {
+
+const QString refusal = QStringLiteral("File open error| Script Package in not valid!");
+
+// Adds a definition to a group as the tree's "Add" action does, under the tag `tag`.
+DeclarationItem *addDefinition(Scripter::Declaration *declaration, int groupKind,
+                               const QString &tag)
+{
+    Scripter::DeclarationTree *tree = declaration->tree();
+    QTreeWidgetItem *group = tree->groupItem(groupKind);
+    tree->setCurrentItem(group->childCount() ? group->child(group->childCount() - 1) : group);
+    tree->addItemAction()->trigger();
+    auto *item = dynamic_cast<DeclarationItem *>(tree->currentItem());
+    if (item) {
+        item->setPropertyValue(XMLKey::DEF_TAG, tag);
+    }
+    return item;
+}
+
+QByteArray manifestText(const QString &declarationFile)
+{
+    SRCore::ScriptPackageManifest manifest;
+    manifest.setField(XMLKey::SCRIPTERINSTANCENAME, QStringLiteral("Router"));
+    manifest.setField(XMLKey::SCRIPTPACKAGEFORMATVERSION, QStringLiteral("1.0"));
+    manifest.setField(XMLKey::SCRIPTDECLARATIONFILE, declarationFile);
+    return manifest.toDomDocument().toByteArray();
+}
+
+QByteArray declarationText()
+{
+    FakePackageWindow window;
+    return window.declaration()->toXml().toUtf8();
+}
+
+// What the user sees of a window that a refused open must not have touched.
+QStringList describe(const FakePackageWindow *window)
+{
+    return {window->isUntitled() ? QStringLiteral("untitled") : window->shownPath(),
+            window->declaration()->elementName(), window->scriptText(XMLValues::JAVASCRIPT),
+            window->isWindowModified() ? QStringLiteral("modified") : QStringLiteral("saved"),
+            window->recentPackages.join(QLatin1Char(';'))};
+}
+
+const SRCore::LogRecord *findMessage(const FakePackageWindow *window, const QString &operation)
+{
+    for (const SRCore::LogRecord &record : window->log.records) {
+        if (record.operation == operation) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_PackageOpen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Harness::initTestCase("tst_packageopen"); }
+    void init() { m_harness.setUp(); }
+    void cleanup();
+
+    void roundTripBringsThePackageBack();
+    void protectedPackageAsksForItsPassword_data();
+    void protectedPackageAsksForItsPassword();
+    void fixtureFileOpensItsPackage();
+    void unarchivedFolderOpensWithoutPasswordAndSavesBack();
+    void badInputIsRefusedAndLosesNothing_data();
+    void badInputIsRefusedAndLosesNothing();
+    void parseErrorsTellLineAndColumn_data();
+    void parseErrorsTellLineAndColumn();
+    void compiledAppleScriptStaysWhileItsProgramDoes();
+    void openDialogAsksForAPackage();
+
+    void openChoosesTheWindow_data();
+    void openChoosesTheWindow();
+    void openPackageOnlyComesToTheFront();
+    void newWindowIsPlacedBesideTheActiveOne();
+    void removedWindowsAreDeletedLater();
+
+private:
+    // Saves a package "Router" from a window that is then closed, and returns its path.
+    QString savedPackage(const std::function<void(FakePackageWindow *)> &prepare = {});
+
+    Harness m_harness;
+};
+
+void tst_PackageOpen::cleanup()
+{
+    m_harness.tearDown();
+    QCOMPARE(entriesBelow(m_harness.tempRoot), QStringList());
+}
+
+QString tst_PackageOpen::savedPackage(const std::function<void(FakePackageWindow *)> &prepare)
+{
+    FakePackageWindow *author = m_harness.newWindow();
+    author->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router"));
+    if (prepare) {
+        prepare(author);
+    }
+    const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
+    const bool saved = m_harness.saveAs(author, archive);
+    m_harness.processor->removeWindow(author);
+    return saved ? archive : QString();
+}
+
+void tst_PackageOpen::roundTripBringsThePackageBack()
+{
+    const QString icon = writePng(m_harness.path(QStringLiteral("router-icon.png")));
+    QHash<QString, QString> texts;
+    const QString archive = savedPackage([&](FakePackageWindow *author) {
+        Scripter::Declaration *declaration = author->declaration();
+        declaration->setBasicValue(XMLKey::INCLUDEVBSCRIPT, XMLValues::YES);
+        declaration->setBasicValue(XMLKey::ICON, icon);
+        addDefinition(declaration, DeclarationItem::ElementGroupKind, QStringLiteral("Resolution"));
+        addDefinition(declaration, DeclarationItem::ConnectionGroupKind,
+                      QStringLiteral("Priority"));
+        author->setScriptText(XMLValues::VBSCRIPT,
+                              QStringLiteral("' Grüße\nFunction timerFired(s)\nEnd Function\n"));
+        auto *connection =
+            new Scripter::FixtureItem(author->fixture(), Scripter::FixtureItem::OutgoingConnection,
+                                      author->fixture()->tree()->outgoingGroup());
+        connection->setPropertyValue(XMLKey::CONNECTIONNAME, QStringLiteral("Large"));
+        texts = author->texts;
+    });
+    QVERIFY(!archive.isEmpty());
+
+    FakePackageWindow *reader = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(archive));
+    QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{reader});
+
+    Scripter::Declaration *declaration = reader->declaration();
+    QCOMPARE(declaration->elementName(), QStringLiteral("Router"));
+    QCOMPARE(declaration->elementPropertyTags(), QStringList{QStringLiteral("Resolution")});
+    QCOMPARE(declaration->connectionPropertyTags(), QStringList{QStringLiteral("Priority")});
+    QCOMPARE(reader->scriptText(XMLValues::JAVASCRIPT), texts.value(XMLValues::JAVASCRIPT));
+    QCOMPARE(reader->scriptText(XMLValues::VBSCRIPT), texts.value(XMLValues::VBSCRIPT));
+    QCOMPARE(reader->languages, (QHash<QString, bool>{{XMLValues::JAVASCRIPT, true},
+                                                      {XMLValues::VBSCRIPT, true},
+                                                      {XMLValues::APPLESCRIPT, false}}));
+    // The icon is a copy that lives as long as the window.
+    QVERIFY(declaration->iconPath() != icon);
+    QCOMPARE(readFile(declaration->iconPath()), readFile(icon));
+    const Scripter::FixtureTree *fixture = reader->fixture()->tree();
+    QCOMPARE(fixture->basicItem()->text(0), QStringLiteral("Router"));
+    QCOMPARE(fixture->outgoingGroup()->child(0)->text(0), QStringLiteral("Large"));
+    QCOMPARE(reader->fixtureLoads, QStringList{m_harness.path(QStringLiteral("Router.tfixture"))});
+
+    QCOMPARE(reader->shownPath(), archive);
+    QCOMPARE(reader->recentPackages, QStringList{archive});
+    QVERIFY(!reader->isWindowModified());
+    QCOMPARE(reader->statusMessages, (QStringList{"Opening script package 'Router.tscript'",
+                                                  "Script package was opened successfully"}));
+    QCOMPARE(QSettings().value(QStringLiteral("General/LastOpenPath")).toString(),
+             m_harness.dir->path());
+
+    m_harness.processor->removeWindow(reader);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(entriesBelow(m_harness.tempRoot), QStringList());
+}
+
+void tst_PackageOpen::protectedPackageAsksForItsPassword_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("the password opens") << QStringLiteral("Secret1") << true;
+    QTest::newRow("other letter case is refused") << QStringLiteral("secret1") << false;
+    QTest::newRow("cancelled prompt is refused") << QString() << false;
+}
+
+void tst_PackageOpen::protectedPackageAsksForItsPassword()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, opens);
+
+    const QString archive = savedPackage([](FakePackageWindow *author) {
+        author->declaration()->setBasicValue(XMLKey::PASSWORDPROTECTED, XMLValues::YES);
+        author->declaration()->setBasicValue(XMLKey::PASSWORD, QStringLiteral("Secret1"));
+        author->declaration()->setBasicValue(XMLKey::VERIFYPASSWORD, QStringLiteral("Secret1"));
+    });
+    FakePackageWindow *reader = m_harness.newWindow();
+    const QStringList before = describe(reader);
+
+    DialogDriver driver;
+    driver.then(DialogDriver::typePassword(typed));
+    if (!opens) {
+        driver.then(DialogDriver::click(QStringLiteral("OK")));
+    }
+    QCOMPARE(m_harness.processor->open(archive), opens);
+    QStringList expected{QStringLiteral("Enter password")};
+    if (!opens) {
+        expected << QStringLiteral(
+            "Password error| Invalid password, the script can not be opened.");
+    }
+    QCOMPARE(driver.seen, expected);
+    if (!opens) {
+        QCOMPARE(describe(reader), before);
+        QCOMPARE(reader->statusMessages,
+                 (QStringList{"Opening script package 'Router.tscript'", QString()}));
+        return;
+    }
+    // The package stays protected on the next save.
+    Scripter::Declaration *declaration = reader->declaration();
+    QCOMPARE(declaration->basicValue(XMLKey::PASSWORDPROTECTED), XMLValues::YES);
+    QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QStringLiteral("Secret1"));
+    reader->markModified();
+    QVERIFY(m_harness.processor->save(PackageProcessor::Save, reader));
+    QCOMPARE(encryptedEntries(archive), zipEntryNames(archive));
+    QCOMPARE(Harness::manifestIn(m_harness.unpacked(archive)).field(XMLKey::SCRIPTERPASSWORD),
+             QStringLiteral("Secret1"));
+}
+
+void tst_PackageOpen::fixtureFileOpensItsPackage()
+{
+    const QString archive = savedPackage();
+    FakePackageWindow *reader = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(m_harness.path(QStringLiteral("Router.tfixture"))));
+    QCOMPARE(reader->shownPath(), archive);
+    QCOMPARE(reader->fixtureLoads, QStringList{m_harness.path(QStringLiteral("Router.tfixture"))});
+}
+
+void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
+{
+    const QString archive = savedPackage([](FakePackageWindow *author) {
+        author->declaration()->setBasicValue(XMLKey::PASSWORDPROTECTED, XMLValues::YES);
+        author->declaration()->setBasicValue(XMLKey::PASSWORD, QStringLiteral("Secret1"));
+        author->declaration()->setBasicValue(XMLKey::VERIFYPASSWORD, QStringLiteral("Secret1"));
+    });
+    const QString folder = m_harness.path(QStringLiteral("work/Router"));
+    QVERIFY(PackageProcessor::unpack(archive, folder));
+    QVERIFY(QFile::copy(m_harness.path(QStringLiteral("Router.tfixture")),
+                        folder + QStringLiteral("/Router.tfixture")));
+    QVERIFY(writeFile(folder + QStringLiteral("/.svn/entries"), "12"));
+    QVERIFY(writeFile(folder + QStringLiteral("/_svn"), "x"));
+    QVERIFY(writeFile(folder + QStringLiteral("/stale.txt"), "left from an old version"));
+    const QString marker = folder + QStringLiteral("/Router.tscript");
+
+    FakePackageWindow *reader = m_harness.newWindow();
+    DialogDriver noPrompt;
+    QVERIFY(m_harness.processor->open(marker));
+    QCOMPARE(noPrompt.seen, QStringList());
+    QVERIFY(reader->isAlternatePath());
+    QCOMPARE(reader->shownPath(), marker);
+    QCOMPARE(m_harness.processor->windowFor(marker), reader);
+    QCOMPARE(reader->declaration()->basicValue(XMLKey::PASSWORD), QStringLiteral("Secret1"));
+    QCOMPARE(reader->fixtureLoads, QStringList{folder + QStringLiteral("/Router.tfixture")});
+
+    // Saving writes back into the folder: the members replace everything but version control.
+    reader->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
+    reader->markModified();
+    QVERIFY(m_harness.processor->save(PackageProcessor::Save, reader));
+    QCOMPARE(noPrompt.seen, QStringList());
+    QCOMPARE(entriesBelow(folder),
+             (QStringList{".svn", "_svn", "manifest.xml", "Router.js", "Router.tfixture",
+                          "Router.tscript", "Router.xml"}));
+    QCOMPARE(readFile(folder + QStringLiteral("/.svn/entries")), QByteArray("12"));
+    QCOMPARE(readFile(folder + QStringLiteral("/Router.js")),
+             QByteArray("function timerFired( s ) {}\n"));
+    QCOMPARE(readFile(marker), QByteArray());
+    QCOMPARE(Harness::manifestIn(folder).field(XMLKey::SCRIPTERPASSWORD),
+             QStringLiteral("Secret1"));
+    QVERIFY(reader->isAlternatePath());
+    QCOMPARE(reader->shownPath(), marker);
+
+    // Saved as an archive, it is an archive from then on, protected as before.
+    const QString copy = m_harness.path(QStringLiteral("Copy.tscript"));
+    QVERIFY(m_harness.saveAs(reader, copy));
+    QVERIFY(!reader->isAlternatePath());
+    QCOMPARE(reader->shownPath(), copy);
+    QCOMPARE(encryptedEntries(copy), zipEntryNames(copy));
+}
+
+void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing file") << "missing"
+                                  << "File open error|File %1 not exist."
+                                  << "";
+    QTest::newRow("fixture file without its package")
+        << "fixture"
+        << "File open error|You double-clicked on a script fixture file;\nthis file cannot be "
+           "opened in TavrixScripter.\nThe corresponding script file could not be located."
+        << "";
+    QTest::newRow("empty marker in a folder of another name")
+        << "marker"
+        << "File open error| Unarchived Script Package '%1' is not valid!"
+        << "";
+    QTest::newRow("not a zip archive") << "junk" << refusal << "zip";
+    QTest::newRow("entry reaching outside the folder") << "escape" << refusal << "../escaped.txt";
+    QTest::newRow("manifest naming a member outside")
+        << "outside" << refusal << "lacks its member '../Router.xml'";
+    QTest::newRow("archive without manifest") << "nomanifest" << refusal << "has no manifest";
+    QTest::newRow("declaration of another kind") << "notdeclaration" << refusal << "Object";
+}
+
+void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, box);
+    QFETCH(QString, reason);
+
+    QString file = m_harness.path(QStringLiteral("Router.tscript"));
+    const QString escaped = m_harness.tempRoot + QStringLiteral("/escaped.txt");
+    if (input == QLatin1String("missing")) {
+        file = m_harness.path(QStringLiteral("Nothing.tscript"));
+    } else if (input == QLatin1String("fixture")) {
+        file = m_harness.path(QStringLiteral("Lonely.tfixture"));
+        QVERIFY(writeFile(file, "fixture"));
+    } else if (input == QLatin1String("marker")) {
+        file = m_harness.path(QStringLiteral("Other/Router.tscript"));
+        QVERIFY(writeFile(file, QByteArray()));
+        QVERIFY(writeFile(m_harness.path(QStringLiteral("Other/manifest.xml")),
+                          manifestText(QStringLiteral("Router.xml"))));
+    } else if (input == QLatin1String("junk")) {
+        QVERIFY(writeFile(file, "PK\x03\x04 but no archive"));
+    } else if (input == QLatin1String("escape")) {
+        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                   {QStringLiteral("Router.xml"), declarationText()},
+                                   {QStringLiteral("../escaped.txt"), "outside"}}));
+    } else if (input == QLatin1String("outside")) {
+        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
+                                   {QStringLiteral("Router.xml"), declarationText()}}));
+    } else if (input == QLatin1String("nomanifest")) {
+        QVERIFY(writeRawZip(file, {{QStringLiteral("Router.xml"), declarationText()}}));
+    } else {
+        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                   {QStringLiteral("Router.xml"), "<Flow/>"}}));
+    }
+
+    FakePackageWindow *current = m_harness.newWindow();
+    const QStringList before = describe(current);
+    DialogDriver driver;
+    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    QVERIFY(!m_harness.processor->open(file));
+    QCOMPARE(driver.seen, QStringList{box.contains(QLatin1String("%1")) ? box.arg(file) : box});
+    QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
+    QCOMPARE(describe(current), before);
+    QVERIFY(!QFileInfo::exists(escaped));
+    const SRCore::LogRecord *message =
+        findMessage(current, QStringLiteral("Can't open script package: %1"));
+    QCOMPARE(bool(message), !reason.isEmpty());
+    if (message) {
+        QCOMPARE(message->level, SRCore::LogLevel::Error);
+        QVERIFY2(message->argument.contains(reason), qPrintable(message->argument));
+    }
+}
+
+void tst_PackageOpen::parseErrorsTellLineAndColumn_data()
+{
+    QTest::addColumn<QByteArray>("manifest");
+    QTest::addColumn<QByteArray>("declaration");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("line");
+
+    QTest::newRow("malformed manifest")
+        << QByteArray("<Manifest>\n  <ScripterInstanceName>Router</Manifest>\n")
+        << declarationText()
+        << "Parse error in manifest from package '%11': line %12, column %13, message '%14'" << 2;
+    QTest::newRow("malformed declaration")
+        << manifestText(QStringLiteral("Router.xml"))
+        << QByteArray("<Object>\n<ElementFields>\n</Object>\n")
+        << "Parse error in declaration from package '%11': line %12, column %13, message '%14'"
+        << 3;
+}
+
+void tst_PackageOpen::parseErrorsTellLineAndColumn()
+{
+    QFETCH(QByteArray, manifest);
+    QFETCH(QByteArray, declaration);
+    QFETCH(QString, message);
+    QFETCH(int, line);
+
+    const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
+    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), manifest},
+                                  {QStringLiteral("Router.xml"), declaration}}));
+    FakePackageWindow *current = m_harness.newWindow();
+    DialogDriver driver;
+    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    QVERIFY(!m_harness.processor->open(archive));
+    QCOMPARE(driver.seen, QStringList{refusal});
+
+    const SRCore::LogRecord *error = findMessage(current, message);
+    QVERIFY(error);
+    QCOMPARE(error->level, SRCore::LogLevel::Error);
+    const QStringList parts = error->argument.split(QLatin1Char(','));
+    QVERIFY2(parts.size() >= 4, qPrintable(error->argument));
+    QCOMPARE(parts.at(0), archive);
+    QCOMPARE(parts.at(1).toInt(), line);
+    QVERIFY(parts.at(2).toInt() > 0);
+    QVERIFY(!parts.at(3).isEmpty());
+}
+
+void tst_PackageOpen::compiledAppleScriptStaysWhileItsProgramDoes()
+{
+    const QString archive = savedPackage([](FakePackageWindow *author) {
+        author->declaration()->setBasicValue(XMLKey::INCLUDEAPPLESCRIPT, XMLValues::YES);
+    });
+    // The compiled form that a Mac would have added.
+    const QString folder = m_harness.unpacked(archive);
+    QVERIFY(writeFile(folder + QStringLiteral("/compiledAppleScript.scpt"), "FasdUAS 1.101.10"));
+    SRCore::ScriptPackageManifest manifest = Harness::manifestIn(folder);
+    QVERIFY(manifest.setField(XMLKey::APPLEBINARYFILE, QStringLiteral("compiledAppleScript.scpt")));
+    QVERIFY(SRCore::FileHandler::saveDomElement(manifest.toDomDocument(),
+                                                folder + QStringLiteral("/manifest.xml")));
+    QStringList members;
+    for (const QString &name : entriesBelow(folder)) {
+        members << folder + QLatin1Char('/') + name;
+    }
+    QVERIFY(QFile::remove(archive));
+    QVERIFY(PackageProcessor::pack(archive, members, false));
+
+    FakePackageWindow *reader = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(archive));
+    const QString program = reader->scriptText(XMLValues::APPLESCRIPT);
+    const auto saveAndList = [&] {
+        reader->markModified();
+        return m_harness.processor->save(PackageProcessor::Save, reader)
+                   ? zipEntryNames(archive).filter(QStringLiteral("compiled"))
+                   : QStringList{QStringLiteral("save failed")};
+    };
+    QCOMPARE(saveAndList(), QStringList{"compiledAppleScript.scpt"});
+    QCOMPARE(readFile(m_harness.unpacked(archive) + QStringLiteral("/compiledAppleScript.scpt")),
+             QByteArray("FasdUAS 1.101.10"));
+
+    // A changed program can't be compiled here: the stale compiled form is left out, for good.
+    reader->setScriptText(XMLValues::APPLESCRIPT, QStringLiteral("on timerfired(s)\nend\n"));
+    QCOMPARE(saveAndList(), QStringList());
+    QVERIFY(findMessage(reader, QStringLiteral("The compiled AppleScript is left out of the "
+                                               "package: its program was changed and can't be "
+                                               "compiled here")));
+    QVERIFY(!Harness::manifestIn(m_harness.unpacked(archive)).hasField(XMLKey::APPLEBINARYFILE));
+    reader->setScriptText(XMLValues::APPLESCRIPT, program);
+    QCOMPARE(saveAndList(), QStringList());
+}
+
+void tst_PackageOpen::openDialogAsksForAPackage()
+{
+    const QString archive = savedPackage();
+    QSettings().setValue(QStringLiteral("General/LastOpenPath"), m_harness.dir->path());
+    FakePackageWindow *reader = m_harness.newWindow();
+
+    DialogDriver cancelled;
+    cancelled.then(cancelled.chooseFile(QString()));
+    QVERIFY(!m_harness.processor->openDialog());
+    QCOMPARE(cancelled.seen, QStringList{"Choose script package"});
+    QVERIFY(reader->isUntitled());
+
+    DialogDriver chosen;
+    chosen.then(chosen.chooseFile(archive));
+    QVERIFY(m_harness.processor->openDialog());
+    QVERIFY2(chosen.suggestions.value(0).endsWith(QLatin1String("|Script packages (*.tscript)")),
+             qPrintable(chosen.suggestions.value(0)));
+    QCOMPARE(reader->shownPath(), archive);
+}
+
+void tst_PackageOpen::openChoosesTheWindow_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("reused");
+
+    QTest::newRow("untitled and unmodified window is reused") << "empty" << true;
+    QTest::newRow("modified window is kept") << "modified" << false;
+    QTest::newRow("window holding a package is kept") << "titled" << false;
+}
+
+void tst_PackageOpen::openChoosesTheWindow()
+{
+    QFETCH(QString, current);
+    QFETCH(bool, reused);
+
+    const QString archive = savedPackage();
+    FakePackageWindow *window = m_harness.newWindow();
+    if (current == QLatin1String("modified")) {
+        window->markModified();
+    } else if (current == QLatin1String("titled")) {
+        QVERIFY(m_harness.saveAs(window, m_harness.path(QStringLiteral("Other.tscript"))));
+    }
+    const QStringList before = describe(window);
+
+    QVERIFY(m_harness.processor->open(archive));
+    const QList<Scripter::IPackageWindow *> windows = m_harness.processor->windows();
+    QCOMPARE(windows.size(), reused ? 1 : 2);
+    QCOMPARE(m_harness.processor->windowFor(archive), windows.last());
+    if (!reused) {
+        QCOMPARE(describe(window), before);
+        QVERIFY(windows.last()->widget()->isVisible());
+    }
+}
+
+void tst_PackageOpen::openPackageOnlyComesToTheFront()
+{
+    const QString archive = savedPackage();
+    FakePackageWindow *holder = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(archive));
+    FakePackageWindow *other = m_harness.newWindow();
+    holder->showMinimized();
+    const int statusCount = holder->statusMessages.size();
+
+    QVERIFY(m_harness.processor->open(archive));
+    QVERIFY(m_harness.processor->open(m_harness.path(QStringLiteral("Router.tfixture"))));
+    QCOMPARE(m_harness.processor->windows(), (QList<Scripter::IPackageWindow *>{holder, other}));
+    QVERIFY(!(holder->windowState() & Qt::WindowMinimized));
+    QCOMPARE(holder->statusMessages.size(), statusCount);
+}
+
+void tst_PackageOpen::newWindowIsPlacedBesideTheActiveOne()
+{
+    FakePackageWindow *first = m_harness.newWindow();
+    QVERIFY(first->isVisible());
+    first->move(100, 120);
+    first->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(first));
+    QCOMPARE(m_harness.processor->activeWindow(), first);
+
+    FakePackageWindow *second = m_harness.newWindow();
+    QVERIFY(second->isVisible());
+    QCOMPARE(second->pos(), first->pos() + QPoint(40, 40));
+    QCOMPARE(m_harness.processor->windows(), (QList<Scripter::IPackageWindow *>{first, second}));
+}
+
+void tst_PackageOpen::removedWindowsAreDeletedLater()
+{
+    FakePackageWindow *first = m_harness.newWindow();
+    QPointer<FakePackageWindow> second = m_harness.newWindow();
+    m_harness.processor->removeWindow(second);
+    QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{first});
+    // Still there for the rest of its close event.
+    QVERIFY(second);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!second);
+
+    // A window deleted by somebody else leaves the list too.
+    delete first;
+    QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>());
+
+    // The windows still listed go with the processor.
+    QPointer<FakePackageWindow> third = m_harness.newWindow();
+    m_harness.processor.reset();
+    QVERIFY(!third);
+}
+
+QTEST_MAIN(tst_PackageOpen)
+#include "tst_packageopen.moc"

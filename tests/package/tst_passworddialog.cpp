@@ -1,0 +1,111 @@
+// The password prompt of a protected package: what it shows, when "OK" can be pressed, and what
+// it hands back.
+
+#include "package/passworddialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QPushButton *button(const QDialog &dialog, const QString &text)
+{
+    for (QPushButton *candidate : dialog.findChildren<QPushButton *>()) {
+        if (candidate->text() == text) {
+            return candidate;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_PasswordDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsTheQuestionWithAHiddenEntry();
+    void okFollowsTheEnteredText();
+    void returnsWhatWasTyped_data();
+    void returnsWhatWasTyped();
+};
+
+void tst_PasswordDialog::showsTheQuestionWithAHiddenEntry()
+{
+    Scripter::PasswordDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Enter password"));
+    QStringList labels;
+    for (const QLabel *label : dialog.findChildren<QLabel *>()) {
+        labels << label->text();
+    }
+    labels.sort();
+    QCOMPARE(labels, (QStringList{QStringLiteral("Password:"),
+                                  QStringLiteral("Script is protected by password. Enter "
+                                                 "password to open it")}));
+    QCOMPARE(dialog.findChild<QLineEdit *>()->echoMode(), QLineEdit::Password);
+    QVERIFY(button(dialog, QStringLiteral("OK")));
+    QVERIFY(button(dialog, QStringLiteral("Cancel")));
+    // The dialog can grow wider for a long text, never taller.
+    QCOMPARE(dialog.minimumSize(), dialog.sizeHint());
+    QCOMPARE(dialog.maximumHeight(), dialog.sizeHint().height());
+}
+
+void tst_PasswordDialog::okFollowsTheEnteredText()
+{
+    Scripter::PasswordDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QPushButton *ok = button(dialog, QStringLiteral("OK"));
+    auto *edit = dialog.findChild<QLineEdit *>();
+    QVERIFY(!ok->isEnabled());
+
+    QTest::keyClicks(edit, QStringLiteral("s"));
+    QVERIFY(ok->isEnabled());
+    // Return with nothing entered must not accept an empty password.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void tst_PasswordDialog::returnsWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("OK accepts") << QStringLiteral("Secret 1!") << QStringLiteral("OK")
+                                << int(QDialog::Accepted);
+    QTest::newRow("Return accepts")
+        << QStringLiteral("Secret1") << QString() << int(QDialog::Accepted);
+    QTest::newRow("Cancel rejects")
+        << QStringLiteral("Secret1") << QStringLiteral("Cancel") << int(QDialog::Rejected);
+}
+
+void tst_PasswordDialog::returnsWhatWasTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, pressed);
+    QFETCH(int, result);
+
+    Scripter::PasswordDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        auto *edit = dialog.findChild<QLineEdit *>();
+        QTest::keyClicks(edit, typed);
+        if (pressed.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(button(dialog, pressed), Qt::LeftButton);
+        }
+    });
+    QCOMPARE(dialog.exec(), result);
+    QCOMPARE(dialog.password(), typed);
+}
+
+QTEST_MAIN(tst_PasswordDialog)
+#include "tst_passworddialog.moc"
