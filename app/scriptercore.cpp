@@ -1,5 +1,6 @@
 #include "scriptercore.h"
 
+#include "corelib/common/validation.h"
 #include "corelib/env/envmanager.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/jobs/countmanager.h"
@@ -8,7 +9,6 @@
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
-#include "corelib/common/validation.h"
 #include "corelib/variables/variablemanager.h"
 
 #include <QDir>

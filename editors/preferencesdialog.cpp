@@ -1,12 +1,12 @@
 #include "preferencesdialog.h"
 
 #include "corelib/env/envmanager.h"
+#include "guilib/translation/languagelocator.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -29,33 +28,6 @@ namespace {
 const QString standardElement = QStringLiteral("Standard");
 const QString commentElement = QStringLiteral("Comment");
 constexpr int elementRole = Qt::UserRole;
-
-// The user-interface languages: "English", which is built in, and every folder below a
-// "translations" folder (in the application's data folders or next to the program) that holds
-// translation files; the folder's name is the language's.
-QStringList installedLanguages()
-{
-    QStringList roots =
-        QStandardPaths::locateAll(QStandardPaths::AppDataLocation, QStringLiteral("translations"),
-                                  QStandardPaths::LocateDirectory);
-    roots.append(QCoreApplication::applicationDirPath() + QStringLiteral("/translations"));
-
-    QStringList languages;
-    for (const QString &root : std::as_const(roots)) {
-        const QFileInfoList folders = QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QFileInfo &folder : folders) {
-            const bool hasTranslations =
-                !QDir(folder.filePath()).entryList({QStringLiteral("*.qm")}, QDir::Files).isEmpty();
-            if (hasTranslations && !languages.contains(folder.fileName())) {
-                languages.append(folder.fileName());
-            }
-        }
-    }
-    languages.removeAll(QStringLiteral("English"));
-    languages.sort();
-    languages.prepend(QStringLiteral("English"));
-    return languages;
-}
 
 template<typename Widget>
 Widget *named(Widget *widget, const char *name)
@@ -75,6 +47,10 @@ QSpinBox *indentSpinBox(QWidget *parent, const char *name)
 } // namespace
 
 PreferencesDialog::PreferencesDialog(QWidget *parent)
+    : PreferencesDialog(GuiLib::LanguageLocator(SRCore::EnvManager::isCustomizedTavrix()), parent)
+{}
+
+PreferencesDialog::PreferencesDialog(const GuiLib::LanguageLocator &languages, QWidget *parent)
     : QDialog(parent)
     , m_currentScript(QStringLiteral("QSAScriptEditor"))
 {
@@ -147,7 +123,7 @@ PreferencesDialog::PreferencesDialog(QWidget *parent)
 
     auto *languagePage = new QWidget(tabs);
     m_languageCombo = named(new QComboBox(languagePage), "languageCombo");
-    m_languageCombo->addItems(installedLanguages());
+    m_languageCombo->addItems(languages.languages());
     auto *languageLayout = new QGridLayout(languagePage);
     languageLayout->addWidget(new QLabel(tr("Language"), languagePage), 0, 0);
     languageLayout->addWidget(m_languageCombo, 0, 1);

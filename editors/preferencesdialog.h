@@ -12,6 +12,10 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 
+namespace GuiLib {
+class LanguageLocator;
+} // namespace GuiLib
+
 namespace Scripter {
 
 // Edits the settings of the script editors that Config keeps: a font and colour per syntax
@@ -25,7 +29,10 @@ class PreferencesDialog : public QDialog
     Q_DISABLE_COPY(PreferencesDialog)
 
 public:
+    // Offers the languages installed with the running program.
     explicit PreferencesDialog(QWidget *parent = nullptr);
+    // Offers the languages that `languages` finds.
+    explicit PreferencesDialog(const GuiLib::LanguageLocator &languages, QWidget *parent = nullptr);
 
     // The editor family the dialog was last opened for: "QSAScriptEditor", "VBScriptEditor" or
     // "AppleScriptEditor".

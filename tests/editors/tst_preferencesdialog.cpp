@@ -1,6 +1,7 @@
 #include "editors/preferencesdialog.h"
 
 #include "corelib/env/envmanager.h"
+#include "guilib/translation/languagelocator.h"
 #include "qsa/config.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -108,12 +110,6 @@ public:
     bool isEmpty() const override { return false; }
 };
 
-QString translationsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-           + QStringLiteral("/translations");
-}
-
 QStringList comboItems(const QComboBox *combo)
 {
     QStringList texts;
@@ -132,7 +128,6 @@ class tst_PreferencesDialog : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void opensOnCommentShowingItsStyle();
     void remembersTheEditorFamilyItWasOpenedFor_data();
     void remembersTheEditorFamilyItWasOpenedFor();
@@ -159,11 +154,6 @@ void tst_PreferencesDialog::initTestCase()
 void tst_PreferencesDialog::init()
 {
     QSettings().clear();
-}
-
-void tst_PreferencesDialog::cleanup()
-{
-    QDir(translationsFolder()).removeRecursively();
 }
 
 void tst_PreferencesDialog::opensOnCommentShowingItsStyle()
@@ -449,7 +439,9 @@ void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()
 
 void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()
 {
-    const QString folder = translationsFolder();
+    const QTemporaryDir program;
+    QVERIFY(program.isValid());
+    const QString folder = program.filePath(QStringLiteral("translations"));
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/Francais")));
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/Deutsch")));
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/Empty")));
@@ -461,7 +453,11 @@ void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()
     }
     Config::setLanguage(QStringLiteral("Klingon"));
 
-    PreferencesDialog dialog;
+    // The test program's own folder holds no translations.
+    QCOMPARE(comboItems(child<QComboBox>(PreferencesDialog(), "languageCombo")),
+             QStringList{QStringLiteral("English")});
+
+    PreferencesDialog dialog(GuiLib::LanguageLocator(false, program.path()));
     auto *language = child<QComboBox>(dialog, "languageCombo");
     QCOMPARE(comboItems(language),
              (QStringList{QStringLiteral("English"), QStringLiteral("Deutsch"),

@@ -237,6 +237,26 @@ inline const QString VAR_NAME = QStringLiteral("Name");
 inline const QString VAR_DATATYPE = QStringLiteral("DataType");
 inline const QString VAR_DESCRIPTION = QStringLiteral("Description");
 
+// Exported log messages
+// A "message-list" with one "message" element per message, its fields as attributes.
+inline const QString MSG_MESSAGELIST = QStringLiteral("message-list");
+inline const QString MSG_MESSAGE = QStringLiteral("message");
+inline const QString MSG_TIME = QStringLiteral("time");
+inline const QString MSG_TYPE = QStringLiteral("type");
+inline const QString MSG_LOCALIZEDTYPE = QStringLiteral("localized-type");
+inline const QString MSG_MODULE = QStringLiteral("module");
+inline const QString MSG_LOCALIZEDMODULE = QStringLiteral("localized-module");
+inline const QString MSG_OPERATION = QStringLiteral("operation");
+inline const QString MSG_ARGUMENT = QStringLiteral("argument");
+inline const QString MSG_TICKET = QStringLiteral("ticket");
+inline const QString MSG_FLOW = QStringLiteral("flow");
+inline const QString MSG_ELEMENT = QStringLiteral("element");
+inline const QString MSG_USER = QStringLiteral("user");
+inline const QString MSG_FOLDER = QStringLiteral("folder");
+inline const QString MSG_OUTFOLDER = QStringLiteral("outfolder");
+inline const QString MSG_FILE = QStringLiteral("file");
+inline const QString MSG_OUTFILE = QStringLiteral("outfile");
+
 // FTP connection properties
 inline const QString FTPDIRECTORY = QStringLiteral("FTPDirectory");
 inline const QString FTPSERVER = QStringLiteral("FTPServer");

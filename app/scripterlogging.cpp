@@ -1,0 +1,3 @@
+#include "scripterlogging.h"
+
+Q_LOGGING_CATEGORY(lcScripter, "tavrix.scripter", QtWarningMsg)

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "corelib/logging/logrecord.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+
+namespace GuiLib {
+
+class LogProvider;
+
+// Searches a range of the message database, newest first, in chunks read from single-shot timers,
+// so that the event loop runs between chunks and the search can be aborted there. A chunk that
+// fails is tried again after a pause.
+//
+// Thread: GUI thread, like the provider it reads through.
+class LogDatabaseSearch : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(LogDatabaseSearch)
+
+public:
+    enum class State { Idle, Searching, Aborting };
+    enum class Outcome {
+        Completed, // the whole range was read
+        Aborted,   // stopped by abort() before the end of the range
+        Bounded,   // stopped because the most messages asked for were found
+    };
+
+    // Messages read per chunk.
+    static constexpr int ChunkSize = 5000;
+    static constexpr int FirstChunkDelayMs = 100;
+    static constexpr int NextChunkDelayMs = 200;
+    static constexpr int RetryDelayMs = 5000;
+
+    using Predicate = std::function<bool(const SRCore::LogRecord &)>;
+
+    // `provider` must outlive the search.
+    explicit LogDatabaseSearch(LogProvider *provider, QObject *parent = nullptr);
+    ~LogDatabaseSearch() override;
+
+    State state() const { return m_state; }
+
+    // Starts searching the messages with ids from `fromId` to `toId` for those `wanted`
+    // accepts, stopping when `maxFound` are found. The first chunk is read FirstChunkDelayMs
+    // later. False, and nothing started, while a search runs or when the range is empty.
+    bool start(qint64 fromId, qint64 toId, const Predicate &wanted, int maxFound);
+    // Stops before the next chunk; finished() reports Aborted with what was found so far.
+    void abort();
+    // Stops at once without reporting, dropping what was found.
+    void cancel();
+
+signals:
+    void progressChanged(int percent, qint64 checked, qint64 total);
+    // A chunk could not be read; `error` is SQLite's error number, or the reason when there is
+    // none. The chunk is tried again RetryDelayMs later.
+    void chunkFailed(const QString &error);
+    // The search has taken note of abort() and stops now.
+    void terminating();
+    // The search has ended; state() is Idle again. `found` is newest first.
+    void finished(GuiLib::LogDatabaseSearch::Outcome outcome,
+                  const QList<SRCore::LogRecord> &found);
+
+private:
+    void readNextChunk();
+    void finish(Outcome outcome);
+
+    LogProvider *const m_provider;
+    QTimer *m_timer;
+    State m_state = State::Idle;
+    Predicate m_wanted;
+    int m_maxFound = 0;
+    qint64 m_fromId = 0;
+    qint64 m_nextId = 0; // the highest id not read yet
+    qint64 m_total = -1; // messages in the range; -1 until counted
+    qint64 m_checked = 0;
+    QList<SRCore::LogRecord> m_found;
+};
+
+} // namespace GuiLib

@@ -1,0 +1,3 @@
+#include "loglogging.h"
+
+Q_LOGGING_CATEGORY(lcGuiLibLog, "tavrix.guilib.log", QtWarningMsg)

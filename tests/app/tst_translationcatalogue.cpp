@@ -1,0 +1,181 @@
+// The English source catalogue: it holds every text of the program's sources (so that a
+// translation made from it is complete), and the build puts it where the loader finds it.
+
+#include "guilib/translation/translationloader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QString catalogue = QStringLiteral(TAVRIX_SOURCE_DIR "/translations/Scripter_en.ts");
+
+// One entry per translatable text: context, source text and disambiguation, joined by "|".
+QSet<QString> catalogueEntries(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    QSet<QString> entries;
+    QXmlStreamReader reader(&file);
+    QString context;
+    QString source;
+    QString comment;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const auto name = reader.name();
+        if (reader.isEndElement() && name == QLatin1String("message")) {
+            entries.insert(context + QLatin1Char('|') + source + QLatin1Char('|') + comment);
+        } else if (!reader.isStartElement()) {
+            continue;
+        } else if (name == QLatin1String("name")) {
+            context = reader.readElementText();
+        } else if (name == QLatin1String("message")) {
+            source.clear();
+            comment.clear();
+        } else if (name == QLatin1String("source")) {
+            source = reader.readElementText();
+        } else if (name == QLatin1String("comment")) {
+            comment = reader.readElementText();
+        }
+    }
+    if (reader.hasError()) {
+        *error = reader.errorString();
+    }
+    return entries;
+}
+
+QStringList translatedSources()
+{
+    QFile list(QStringLiteral(TAVRIX_TRANSLATED_SOURCES));
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    return QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The texts the sources mark with QT_TRANSLATE_NOOP("LogMessages", ...), adjacent literals
+// joined.
+QStringList logMessageTexts(const QString &code)
+{
+    static const QRegularExpression marker(QStringLiteral(
+        R"re(QT_TRANSLATE_NOOP\(\s*"LogMessages"\s*,\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re"));
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    QStringList texts;
+    for (auto match = marker.globalMatch(code); match.hasNext();) {
+        QString text;
+        for (auto piece = literal.globalMatch(match.next().captured(1)); piece.hasNext();) {
+            text += piece.next().captured(1);
+        }
+        text.replace(QStringLiteral("\\'"), QStringLiteral("'"));
+        text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+        text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        texts.append(text);
+    }
+    return texts;
+}
+
+} // namespace
+
+class tst_TranslationCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void catalogueHoldsEveryTextOfTheSources();
+    void logMessagesAreCataloguedInTheirContext();
+    void englishCatalogueIsBuiltNextToTheProgram();
+};
+
+void tst_TranslationCatalogue::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY2(translatedSources().size() > 50, TAVRIX_TRANSLATED_SOURCES);
+}
+
+void tst_TranslationCatalogue::catalogueHoldsEveryTextOfTheSources()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString fresh = folder.filePath(QStringLiteral("Scripter_en.ts"));
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(TAVRIX_LUPDATE),
+                  {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                   QStringLiteral("-I"), QStringLiteral(TAVRIX_SOURCE_DIR), QStringLiteral("-I"),
+                   QStringLiteral(TAVRIX_SOURCE_DIR "/serverlibs"),
+                   QLatin1Char('@') + QStringLiteral(TAVRIX_TRANSLATED_SOURCES),
+                   QStringLiteral("-ts"), fresh});
+    QVERIFY(lupdate.waitForFinished(120000));
+    QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
+
+    QString error;
+    const QSet<QString> expected = catalogueEntries(fresh, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QSet<QString> committed = catalogueEntries(catalogue, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(expected.size() > 100);
+
+    QStringList missing = (expected - committed).values();
+    QStringList stale = (committed - expected).values();
+    missing.sort();
+    stale.sort();
+    QVERIFY2(missing.isEmpty() && stale.isEmpty(),
+             qPrintable(QStringLiteral("translations/Scripter_en.ts is out of date; build the "
+                                       "target update_translations.\nMissing:\n  %1\nStale:\n  %2")
+                            .arg(missing.join(QStringLiteral("\n  ")),
+                                 stale.join(QStringLiteral("\n  ")))));
+}
+
+void tst_TranslationCatalogue::logMessagesAreCataloguedInTheirContext()
+{
+    QString error;
+    const QSet<QString> committed = catalogueEntries(catalogue, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    int marked = 0;
+    for (const QString &path : translatedSources()) {
+        QFile source(path);
+        QVERIFY2(source.open(QIODevice::ReadOnly), qPrintable(path));
+        for (const QString &text : logMessageTexts(QString::fromUtf8(source.readAll()))) {
+            ++marked;
+            QVERIFY2(committed.contains(QStringLiteral("LogMessages|") + text + QLatin1Char('|')),
+                     qPrintable(path + QStringLiteral(": ") + text));
+        }
+    }
+    // The program logs at least its start; finding none means the scan is broken.
+    QVERIFY(marked > 0);
+    QVERIFY(committed.contains(QStringLiteral("LogMessages|Scripter started|")));
+}
+
+void tst_TranslationCatalogue::englishCatalogueIsBuiltNextToTheProgram()
+{
+    const QString built = QStringLiteral(TAVRIX_PROGRAM_DIR "/translations/English/Scripter_en.qm");
+    QVERIFY2(QFileInfo::exists(built), qPrintable(built));
+
+    GuiLib::TranslationLoader loader;
+    QString error = QStringLiteral("untouched");
+    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"),
+                        QStringLiteral("English"),
+                        {QStringLiteral("Common*.qm"), QStringLiteral("GuiCommon*.qm"),
+                         QStringLiteral("Scripter*.qm"), QStringLiteral("Extra*.qm")},
+                        false, QStringLiteral(TAVRIX_PROGRAM_DIR), QString(), &error));
+    QCOMPARE(error, QString());
+    QCOMPARE(loader.language(), QStringLiteral("English"));
+    QVERIFY2(loader.installedFiles().contains(QFileInfo(built).absoluteFilePath()),
+             qPrintable(loader.installedFiles().join(QLatin1Char(','))));
+}
+
+QTEST_GUILESS_MAIN(tst_TranslationCatalogue)
+#include "tst_translationcatalogue.moc"

@@ -1,0 +1,172 @@
+#pragma once
+
+// Message databases for the message pane tests: created by the core library's own database class
+// (the log writer's schema and WAL journal) or, for a file that another connection can lock
+// against readers, with a rollback journal; filled with chosen records or with many generated
+// ones.
+
+#include "corelib/logging/logdatabase.h"
+#include "corelib/logging/logrecord.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <atomic>
+
+namespace MessageDb {
+
+inline QString uniqueName(const char *purpose)
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("test.%1.%2").arg(QLatin1String(purpose)).arg(++counter);
+}
+
+// A connection of the test's own on a database file.
+class Connection
+{
+public:
+    explicit Connection(const QString &path, const char *purpose = "test")
+        : m_name(uniqueName(purpose))
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        database.setDatabaseName(path);
+        database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
+        m_open = database.open();
+    }
+    ~Connection()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    bool isOpen() const { return m_open; }
+
+    // The statement's error text, empty on success.
+    QString exec(const QString &statement) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        return query.exec(statement) ? QString() : query.lastError().text();
+    }
+
+    // The first column of the first row, -1 on failure.
+    qint64 number(const QString &statement) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        if (!query.exec(statement) || !query.next()) {
+            return -1;
+        }
+        return query.value(0).toLongLong();
+    }
+
+    qint64 messageCount() const
+    {
+        return number(QStringLiteral("SELECT count(*) FROM logmessages"));
+    }
+
+private:
+    QString m_name;
+    bool m_open = false;
+};
+
+// A message database as the log writer creates it (WAL journal). Empty text on success.
+inline QString create(const QString &path)
+{
+    SRCore::LogDatabase database(uniqueName("create"));
+    QString error;
+    if (database.open(path, &error) != SRCore::LogDatabase::Status::Ok) {
+        return error.isEmpty() ? QStringLiteral("cannot create %1").arg(path) : error;
+    }
+    return QString();
+}
+
+// The same table in a file with a rollback journal, where a writer's exclusive lock keeps
+// readers out.
+inline QString createWithRollbackJournal(const QString &path)
+{
+    Connection connection(path, "rollback");
+    QStringList columns = {QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT")};
+    for (const QString &column : SRCore::LogDatabase::columnNames().mid(1)) {
+        columns << column + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
+    }
+    QString error = connection.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    if (error.isEmpty()) {
+        error = connection.exec(
+            QStringLiteral("CREATE TABLE logmessages (%1)").arg(columns.join(QLatin1String(", "))));
+    }
+    return error;
+}
+
+// Appends `records` in one transaction as the log writer does. Empty text on success.
+inline QString write(const QString &path, const QList<SRCore::LogRecord> &records)
+{
+    SRCore::LogDatabase database(uniqueName("write"));
+    QString error;
+    if (database.open(path, &error) != SRCore::LogDatabase::Status::Ok
+        || database.write(records, &error) != SRCore::LogDatabase::Status::Ok) {
+        return error.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : error;
+    }
+    return QString();
+}
+
+// A record of `level` with the operation `operation`, logged `secondsAgo` seconds ago.
+inline SRCore::LogRecord record(int level, const QString &operation, int secondsAgo = 0)
+{
+    SRCore::LogRecord result(level, operation);
+    result.module = QStringLiteral("Scripter");
+    result.time = QDateTime::currentDateTimeUtc().addSecs(-secondsAgo);
+    return result;
+}
+
+// The type word of generated message `x`: the eight words in turn, starting with "assert" for
+// x = 1, so that messages 3, 11, 19, ... are "info" and 6, 7, 8, 14, 15, 16, ... are "start",
+// "progress" and "end".
+inline const QStringList &generatedTypes()
+{
+    static const QStringList types = {QStringLiteral("end"),     QStringLiteral("assert"),
+                                      QStringLiteral("debug"),   QStringLiteral("info"),
+                                      QStringLiteral("warning"), QStringLiteral("error"),
+                                      QStringLiteral("start"),   QStringLiteral("progress")};
+    return types;
+}
+
+// Appends `count` messages in one statement. Message x (counted from 1 among the generated ones)
+// has the type generatedTypes()[x % 8], the module "Gen", the flow "Flow<x % 10>", the operation
+// "Generated message %1" with the argument x, and a time x seconds after `count` seconds ago.
+inline QString generate(const QString &path, int count)
+{
+    Connection connection(path, "generate");
+    QStringList cases;
+    for (int i = 0; i < generatedTypes().size(); ++i) {
+        cases << QStringLiteral("WHEN %1 THEN '%2'").arg(i).arg(generatedTypes().at(i));
+    }
+    return connection.exec(
+        QStringLiteral(
+            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+            "INSERT INTO logmessages (itemtime, type, module, flow, operation, argument) "
+            "SELECT strftime('%Y-%m-%dT%H:%M:%fZ', 'now', '-' || (%1 - x) || ' seconds'), "
+            "CASE x % 8 %2 END, 'Gen', 'Flow' || (x % 10), 'Generated message %3', x FROM n")
+            .arg(count)
+            .arg(cases.join(QLatin1Char(' ')), QStringLiteral("%1")));
+}
+
+// Overwrites everything after the first page of an SQLite file with garbage: the file still
+// looks like a database but its tables cannot be read.
+inline bool damage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || file.size() <= 4096) {
+        return false;
+    }
+    file.seek(4096);
+    return file.write(QByteArray(int(file.size() - 4096), '\x5a')) > 0;
+}
+
+} // namespace MessageDb

@@ -1,0 +1,754 @@
+// The message pane on a real message database: loading and refreshing, the status line,
+// databases that cannot be read, clearing, exporting, the context menu, the settings and the
+// window's saved header state, and reading while the log writer writes.
+
+#include "messagedatabase.h"
+
+#include "guilib/log/basiclogmodel.h"
+#include "guilib/log/basicmessagepane.h"
+#include "guilib/log/filterheaderview.h"
+#include "guilib/log/logtableview.h"
+
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logging.h"
+#include "corelib/logging/logmanager.h"
+#include "corelib/logging/logrecord.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <functional>
+#include <memory>
+
+using GuiLib::BasicLogModel;
+using GuiLib::BasicMessagePane;
+using SRCore::LogRecord;
+namespace Level = SRCore::LogLevel;
+
+namespace {
+
+QPushButton *searchButton(const BasicMessagePane &pane)
+{
+    return pane.findChild<QPushButton *>(QStringLiteral("searchButton"));
+}
+
+QList<qint64> heldIds(const BasicMessagePane &pane)
+{
+    QList<qint64> ids;
+    for (int row = 0; row < pane.logModel()->rowCount(); ++row) {
+        ids << pane.logModel()->record(row).id;
+    }
+    return ids;
+}
+
+QString showingText(const BasicMessagePane &pane, int shown, int held)
+{
+    const BasicLogModel *model = pane.logModel();
+    return QStringLiteral("Showing %1 messages out of %2 since %3")
+        .arg(shown)
+        .arg(held)
+        .arg(model->displayText(model->rowCount() - 1, BasicLogModel::TimeColumn));
+}
+
+// Opens the table's context menu over `row` (or empty space when -1) and, while it is open,
+// takes the texts of its entries and triggers the entry `trigger`, if given.
+QStringList contextMenu(GuiLib::LogTableView *view, int row, const QString &trigger = {})
+{
+    QStringList texts;
+    QTimer::singleShot(0, view, [&texts, &trigger]() {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu) {
+            return;
+        }
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions()) {
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            if (action->text() == trigger) {
+                chosen = action;
+            }
+        }
+        menu->close();
+        if (chosen) {
+            chosen->trigger();
+        }
+    });
+    const QPoint position = row < 0 ? QPoint(5, view->viewport()->height() - 5)
+                                    : view->visualRect(view->model()->index(row, 1)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                            view->viewport()->mapToGlobal(position));
+    QApplication::sendEvent(view->viewport(), &event);
+    return texts;
+}
+
+// Translates one type word and one module name as a German translation of the program would.
+class GermanWords : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, "GuiLib::BasicLogModel") == 0) {
+            if (qstrcmp(sourceText, "error") == 0) {
+                return QStringLiteral("Fehler");
+            }
+            if (qstrcmp(sourceText, "Scripter") == 0) {
+                return QStringLiteral("Skripter");
+            }
+        }
+        return QString();
+    }
+};
+
+// One element of an exported document as written: name, attributes in order, text.
+struct Element
+{
+    QString name;
+    QStringList attributes; // "name=value"
+    QString text;
+};
+
+QList<Element> readElements(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    QList<Element> elements;
+    QXmlStreamReader reader(&file);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            Element element{reader.name().toString(), {}, {}};
+            for (const QXmlStreamAttribute &attribute : reader.attributes()) {
+                element.attributes << attribute.name().toString() + QLatin1Char('=')
+                                          + attribute.value().toString();
+            }
+            elements << element;
+        } else if (reader.isCharacters() && !reader.isWhitespace() && !elements.isEmpty()) {
+            elements.last().text += reader.text().toString();
+        }
+    }
+    if (reader.hasError()) {
+        *error = reader.errorString();
+    }
+    return elements;
+}
+
+} // namespace
+
+class tst_BasicMessagePane : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadsTheNewestMessagesAndRefreshesPeriodically();
+    void emptyDatabaseShowsNoData();
+    void filteringCountsTheShownMessages();
+    void unreadableDatabaseShowsTheErrorAndRecovers_data();
+    void unreadableDatabaseShowsTheErrorAndRecovers();
+    void replacedDatabaseIsLoadedAnew();
+
+    void clearingEmptiesThePaneForLaterMessages();
+    void clearingALockedDatabaseKeepsEveryMessage();
+
+    void exportWritesTheShownMessagesInTableOrder();
+    void exportOfNothingIsAnEmptyList();
+    void failedExportKeepsThePreviousFile();
+
+    void contextMenuCopiesAndResets();
+    void wrapTextIsStoredPerPane();
+    void headerStateAndFilterHistoryRoundTrip();
+    void releasingTheModelFreesTheConnection();
+
+    void readsWhileTheLogWriterWrites();
+
+private:
+    QString databasePath() const { return m_dir->filePath(QStringLiteral("messages.db")); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_BasicMessagePane::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_basicmessagepane"));
+}
+
+void tst_BasicMessagePane::init()
+{
+    QSettings().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void tst_BasicMessagePane::cleanup()
+{
+    m_dir.reset();
+    QVERIFY2(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty(),
+             qPrintable(QSqlDatabase::connectionNames().join(QLatin1Char(' '))));
+}
+
+void tst_BasicMessagePane::loadsTheNewestMessagesAndRefreshesPeriodically()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "one", 30),
+                                               MessageDb::record(Level::Start, "start", 20),
+                                               MessageDb::record(Level::Warning, "two", 10),
+                                               MessageDb::record(Level::End, "end", 5),
+                                               MessageDb::record(Level::Information, "three")}),
+             QString());
+    BasicMessagePane pane(databasePath());
+    QCOMPARE(pane.statusText(), QStringLiteral("Messages are not loaded yet"));
+    QSignalSpy statuses(&pane, &BasicMessagePane::statusTextChanged);
+
+    // The first refresh comes by itself, shortly after the pane is made.
+    QTRY_COMPARE(pane.logModel()->rowCount(), 3);
+    QCOMPARE(statuses.constFirst().constFirst().toString(), QStringLiteral("Loading messages..."));
+    QCOMPARE(heldIds(pane), QList<qint64>({5, 3, 1}));
+    QCOMPARE(pane.statusText(), showingText(pane, 3, 3));
+    QVERIFY(pane.statusText().endsWith(
+        BasicLogModel::timeText(pane.logModel()->record(2).time, QDate::currentDate())));
+    QCOMPARE(searchButton(pane)->text(), QStringLiteral("Search all"));
+    QCOMPARE(searchButton(pane)->toolTip(),
+             QStringLiteral("All messages in the database are shown"));
+    QVERIFY(!searchButton(pane)->isEnabled());
+
+    // Then every few seconds, keeping what is held and adding the new ones on top.
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Debug, "four"),
+                                               MessageDb::record(Level::Progress, "busy")}),
+             QString());
+    QTRY_COMPARE_WITH_TIMEOUT(pane.logModel()->rowCount(), 4,
+                              4 * BasicMessagePane::RefreshIntervalMs);
+    QCOMPARE(heldIds(pane), QList<qint64>({6, 5, 3, 1}));
+    QCOMPARE(pane.proxyModel()->index(0, BasicLogModel::MessageColumn).data().toString(),
+             QStringLiteral("four"));
+}
+
+void tst_BasicMessagePane::emptyDatabaseShowsNoData()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Start, "start"),
+                                               MessageDb::record(Level::Progress, "busy")}),
+             QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QCOMPARE(pane.statusText(), QStringLiteral("No data loaded"));
+    QCOMPARE(searchButton(pane)->toolTip(), QStringLiteral("The database is empty"));
+    QVERIFY(!searchButton(pane)->isEnabled());
+}
+
+void tst_BasicMessagePane::filteringCountsTheShownMessages()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 8000), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QCOMPARE(pane.logModel()->rowCount(), 5000);
+    QCOMPARE(pane.statusText(), showingText(pane, 5000, 5000));
+    QSignalSpy progress(pane.proxyModel(), &GuiLib::LogSortFilterProxyModel::filteringProgress);
+
+    pane.tableView()->filterHeader()->setFilterText(BasicLogModel::TypeColumn,
+                                                    QStringLiteral("error warning"));
+    QCOMPARE(pane.proxyModel()->rowCount(), 2000);
+    QCOMPARE(pane.statusText(), showingText(pane, 2000, 5000));
+    QVERIFY(progress.size() >= 2);
+    QVERIFY(!pane.findChild<QProgressBar *>(QStringLiteral("filterProgress"))->isVisible());
+    for (int row = 0; row < pane.proxyModel()->rowCount(); ++row) {
+        const QString type =
+            pane.proxyModel()->index(row, BasicLogModel::TypeColumn).data().toString();
+        QVERIFY2(type == QLatin1String("error") || type == QLatin1String("warning"),
+                 qPrintable(type));
+    }
+
+    pane.tableView()->filterHeader()->clearFilters();
+    QCOMPARE(pane.statusText(), showingText(pane, 5000, 5000));
+}
+
+void tst_BasicMessagePane::unreadableDatabaseShowsTheErrorAndRecovers_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing"
+                             << "does not exist";
+    QTest::newRow("locked by another connection") << "locked"
+                                                  << "database is locked";
+    QTest::newRow("damaged") << "damaged"
+                             << "malformed";
+    QTest::newRow("not an SQLite file") << "text"
+                                        << "file is not a database";
+}
+
+void tst_BasicMessagePane::unreadableDatabaseShowsTheErrorAndRecovers()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    std::unique_ptr<MessageDb::Connection> locker;
+    if (kind == QLatin1String("locked")) {
+        QCOMPARE(MessageDb::createWithRollbackJournal(databasePath()), QString());
+        QCOMPARE(MessageDb::generate(databasePath(), 16), QString());
+        locker = std::make_unique<MessageDb::Connection>(databasePath(), "locker");
+        QCOMPARE(locker->exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
+    } else if (kind == QLatin1String("damaged")) {
+        QCOMPARE(MessageDb::create(databasePath()), QString());
+        QCOMPARE(MessageDb::generate(databasePath(), 2000), QString());
+        QVERIFY(MessageDb::damage(databasePath()));
+    } else if (kind == QLatin1String("text")) {
+        QFile file(databasePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("not a database\n").repeated(500));
+    }
+
+    BasicMessagePane pane(databasePath());
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, &pane, [&ticks]() { ++ticks; });
+    ticker.start(10);
+    // The periodic refresh fails without holding up the event loop.
+    QTRY_VERIFY(pane.statusText().startsWith(QLatin1String("Error loading messages: ")));
+    QVERIFY2(pane.statusText().contains(reason), qPrintable(pane.statusText()));
+    QVERIFY(ticks > 0);
+    QCOMPARE(pane.logModel()->rowCount(), 0);
+    pane.refresh();
+    QVERIFY(pane.statusText().startsWith(QLatin1String("Error loading messages: ")));
+    QCOMPARE(
+        searchButton(pane)->toolTip(),
+        QStringLiteral("To enable searching, enter search terms in the filter fields at the top"));
+    QVERIFY(!searchButton(pane)->isEnabled());
+
+    // Once the database can be read, the next refresh loads it.
+    if (kind == QLatin1String("locked")) {
+        QCOMPARE(locker->exec(QStringLiteral("ROLLBACK")), QString());
+    } else {
+        QFile::remove(databasePath());
+        QCOMPARE(MessageDb::create(databasePath()), QString());
+        QCOMPARE(MessageDb::generate(databasePath(), 16), QString());
+    }
+    pane.refresh();
+    QCOMPARE(pane.logModel()->rowCount(), 10);
+    QCOMPARE(pane.statusText(), showingText(pane, 10, 10));
+}
+
+void tst_BasicMessagePane::replacedDatabaseIsLoadedAnew()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 100), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QCOMPARE(pane.logModel()->rowCount(), 64);
+
+    // The log writer makes a new file when the old one was removed; its ids start again at 1.
+    QVERIFY(QFile::remove(databasePath()));
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "fresh")}),
+             QString());
+    pane.refresh();
+    QCOMPARE(heldIds(pane), QList<qint64>({1}));
+    QCOMPARE(pane.proxyModel()->index(0, BasicLogModel::MessageColumn).data().toString(),
+             QStringLiteral("fresh"));
+}
+
+void tst_BasicMessagePane::clearingEmptiesThePaneForLaterMessages()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 40), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QCOMPARE(pane.logModel()->rowCount(), 25);
+    pane.tableView()->filterHeader()->setFilterText(BasicLogModel::TypeColumn,
+                                                    QStringLiteral("error"));
+
+    QVERIFY(pane.removeAllMessages());
+    QCOMPARE(pane.logModel()->rowCount(), 0);
+    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), 0);
+    QCOMPARE(pane.statusText(), QStringLiteral("No data loaded"));
+
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "later"),
+                                               MessageDb::record(Level::Warning, "hidden")}),
+             QString());
+    pane.refresh();
+    QCOMPARE(heldIds(pane), QList<qint64>({42, 41}));
+    QCOMPARE(pane.statusText(), showingText(pane, 1, 2));
+}
+
+void tst_BasicMessagePane::clearingALockedDatabaseKeepsEveryMessage()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 40), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    MessageDb::Connection locker(databasePath(), "locker");
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
+
+    QVERIFY(!pane.removeAllMessages());
+    QVERIFY(pane.statusText().startsWith(QLatin1String("Error removing messages: ")));
+    QVERIFY2(pane.statusText().contains(QLatin1String("locked")), qPrintable(pane.statusText()));
+    QCOMPARE(pane.logModel()->rowCount(), 25);
+    // The error stays on the status line across refreshes that bring nothing new.
+    pane.refresh();
+    QVERIFY(pane.statusText().startsWith(QLatin1String("Error removing messages: ")));
+
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
+    QCOMPARE(locker.messageCount(), 40);
+    QVERIFY(pane.removeAllMessages());
+    QCOMPARE(locker.messageCount(), 0);
+    QCOMPARE(pane.statusText(), QStringLiteral("No data loaded"));
+}
+
+void tst_BasicMessagePane::exportWritesTheShownMessagesInTableOrder()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    LogRecord moved(Level::Error, QStringLiteral("Cannot move %11 to %12"),
+                    QStringLiteral("Flow A"), QStringLiteral("Mover"), QStringLiteral("a.pdf"),
+                    QStringLiteral("a.pdf,/out/b, c.pdf"));
+    moved.module = QStringLiteral("Scripter");
+    moved.ticket = QStringLiteral("_0001A_");
+    moved.user = QStringLiteral("anna");
+    moved.folder = QStringLiteral("/in");
+    moved.outFolder = QStringLiteral("/out");
+    moved.outFile = QStringLiteral("/out/b, c.pdf");
+    moved.time = QDateTime(QDate(2024, 2, 28), QTime(23, 2, 3, 45), Qt::UTC);
+    LogRecord full(Level::Warning, QStringLiteral("Disk <almost> full & \"slow\""));
+    full.module = QStringLiteral("Runner");
+    full.time = moved.time.addSecs(60);
+    LogRecord bell(Level::Information, QStringLiteral("Bell %1"), QString(), QString(), QString(),
+                   QStringLiteral("ring") + QChar(7));
+    bell.module = QStringLiteral("Scripter");
+    bell.time = moved.time.addSecs(120);
+    LogRecord debug = MessageDb::record(Level::Debug, "not shown");
+    QCOMPARE(MessageDb::write(databasePath(), {moved, full, bell, debug}), QString());
+
+    GermanWords german;
+    QCoreApplication::installTranslator(&german);
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    pane.tableView()->filterHeader()->setFilterText(BasicLogModel::TypeColumn,
+                                                    QStringLiteral("fehler warning info"));
+    pane.tableView()->sortByColumn(BasicLogModel::TimeColumn, Qt::AscendingOrder);
+    const QString path = m_dir->filePath(QStringLiteral("export.xml"));
+    QString error;
+    QVERIFY2(pane.exportShownMessages(path, &error), qPrintable(error));
+    QCoreApplication::removeTranslator(&german);
+
+    const QList<Element> expected = {
+        {"message-list", {}, {}},
+        {"message",
+         {"time=2024-02-28T23:02:03.045Z", "type=error", "module=Scripter",
+          "operation=Cannot move %11 to %12", "argument=a.pdf,/out/b, c.pdf", "ticket=_0001A_",
+          "flow=Flow A", "element=Mover", "user=anna", "folder=/in", "outfolder=/out", "file=a.pdf",
+          "outfile=/out/b, c.pdf", "localized-type=Fehler", "localized-module=Skripter"},
+         "Cannot move a.pdf to /out/b, c.pdf"},
+        {"message",
+         {"time=2024-02-28T23:03:03.045Z", "type=warning", "module=Runner",
+          "operation=Disk <almost> full & \"slow\""},
+         "Disk <almost> full & \"slow\""},
+        // A character that XML cannot hold is left out rather than spoiling the file.
+        {"message",
+         {"time=2024-02-28T23:04:03.045Z", "type=info", "module=Scripter", "operation=Bell %1",
+          "argument=ring", "localized-module=Skripter"},
+         "Bell ring"},
+    };
+    const QList<Element> written = readElements(path, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(written.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QCOMPARE(written.at(i).name, expected.at(i).name);
+        QCOMPARE(written.at(i).attributes, expected.at(i).attributes);
+        QCOMPARE(written.at(i).text, expected.at(i).text);
+    }
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QVERIFY(lines.at(0).startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    QCOMPARE(lines.at(1), QByteArray("<message-list>"));
+    QVERIFY2(lines.at(2).startsWith("    <message time="), lines.at(2).constData());
+}
+
+void tst_BasicMessagePane::exportOfNothingIsAnEmptyList()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    const QString path = m_dir->filePath(QStringLiteral("empty.xml"));
+    QVERIFY(pane.exportShownMessages(path));
+    QString error;
+    const QList<Element> written = readElements(path, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(written.constFirst().name, QStringLiteral("message-list"));
+}
+
+void tst_BasicMessagePane::failedExportKeepsThePreviousFile()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 10), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+
+    QString error;
+    QVERIFY(
+        !pane.exportShownMessages(m_dir->filePath(QStringLiteral("no/such/folder/x.xml")), &error));
+    QVERIFY(!error.isEmpty());
+
+    // The file is replaced only when the whole document is written: here the last step fails
+    // because a folder stands in the way, and the folder, its content and the other files of
+    // the export folder stay as they were.
+    const QString folder = m_dir->filePath(QStringLiteral("exports"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/old.xml")));
+    {
+        QFile kept(folder + QStringLiteral("/old.xml/kept.txt"));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("previous export");
+    }
+    error.clear();
+    QVERIFY(!pane.exportShownMessages(folder + QStringLiteral("/old.xml"), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"old.xml"});
+    QFile kept(folder + QStringLiteral("/old.xml/kept.txt"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("previous export"));
+}
+
+void tst_BasicMessagePane::contextMenuCopiesAndResets()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 10), QString());
+    BasicMessagePane pane(databasePath());
+    pane.resize(1000, 400);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.refresh();
+    GuiLib::LogTableView *view = pane.tableView();
+
+    QStringList entries = contextMenu(view, 0);
+    QCOMPARE(entries,
+             QStringList({"Copy text", "Copy this field", "-", "Reset all filters",
+                          "Clear filter history", "Reset column ordering", "-", "Wrap text"}));
+
+    // The window's actions come last when it has handed them over.
+    QAction clear(QStringLiteral("&Clear log messages"));
+    QAction exportAction(QStringLiteral("&Export log messages..."));
+    view->setClearAction(&clear);
+    view->setExportAction(&exportAction);
+    QSignalSpy cleared(&clear, &QAction::triggered);
+    entries = contextMenu(view, 0, QStringLiteral("&Clear log messages"));
+    QCOMPARE(entries.mid(8), QStringList({"-", "&Export log messages...", "&Clear log messages"}));
+    QCOMPARE(cleared.size(), 1);
+
+    contextMenu(view, 1, QStringLiteral("Copy this field"));
+    QCOMPARE(QApplication::clipboard()->text(), pane.proxyModel()->index(1, 1).data().toString());
+
+    view->selectRow(0);
+    view->selectionModel()->select(pane.proxyModel()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->horizontalHeader()->moveSection(BasicLogModel::MessageColumn, 0);
+    contextMenu(view, 0, QStringLiteral("Copy text"));
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QStringList first = lines.at(0).split(QLatin1Char('\t'));
+    QCOMPARE(first.size(), int(BasicLogModel::ColumnCount));
+    // Fields in the order the columns are shown.
+    QCOMPARE(first.at(0),
+             pane.proxyModel()->index(0, BasicLogModel::MessageColumn).data().toString());
+    QCOMPARE(first.at(2), pane.proxyModel()->index(0, BasicLogModel::TypeColumn).data().toString());
+    QCOMPARE(lines.at(1).split(QLatin1Char('\t')).at(0),
+             pane.proxyModel()->index(2, BasicLogModel::MessageColumn).data().toString());
+
+    // Over empty space only what needs no message is offered.
+    view->clearSelection();
+    pane.tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn,
+                                                    QStringLiteral("nothing matches"));
+    QCOMPARE(pane.proxyModel()->rowCount(), 0);
+    QTimer::singleShot(0, view, []() {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QVERIFY(!menu->actions().at(0)->isEnabled());
+        QVERIFY(!menu->actions().at(1)->isEnabled());
+        menu->close();
+    });
+    contextMenu(view, -1);
+    contextMenu(view, -1, QStringLiteral("Reset all filters"));
+    QCOMPARE(pane.proxyModel()->rowCount(), 7);
+    contextMenu(view, 0, QStringLiteral("Reset column ordering"));
+    QCOMPARE(view->horizontalHeader()->visualIndex(BasicLogModel::MessageColumn),
+             int(BasicLogModel::MessageColumn));
+}
+
+void tst_BasicMessagePane::wrapTextIsStoredPerPane()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::write(
+                 databasePath(),
+                 {MessageDb::record(Level::Error, QString(40, QLatin1Char('w'))
+                                                      + QStringLiteral(" word").repeated(40))}),
+             QString());
+    BasicMessagePane pane(databasePath());
+    pane.resize(900, 400);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.refresh();
+    GuiLib::LogTableView *view = pane.tableView();
+    QVERIFY(!view->wrapText());
+    const int oneLine = view->rowHeight(0);
+
+    contextMenu(view, 0, QStringLiteral("Wrap text"));
+    QVERIFY(view->wrapText());
+    const QString key = QStringLiteral("MessagePane%1/WrapText").arg(pane.paneNumber());
+    QCOMPARE(QSettings().value(key).toBool(), true);
+    QTRY_VERIFY(view->rowHeight(0) > oneLine);
+
+    contextMenu(view, 0, QStringLiteral("Wrap text"));
+    QCOMPARE(QSettings().value(key).toBool(), false);
+    QCOMPARE(view->rowHeight(0), oneLine);
+
+    // The next pane has the next number and reads its own setting.
+    QSettings().setValue(QStringLiteral("MessagePane%1/WrapText").arg(pane.paneNumber() + 1), true);
+    BasicMessagePane next(databasePath());
+    QCOMPARE(next.paneNumber(), pane.paneNumber() + 1);
+    QVERIFY(next.tableView()->wrapText());
+    QVERIFY(!pane.tableView()->wrapText());
+}
+
+void tst_BasicMessagePane::headerStateAndFilterHistoryRoundTrip()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 30), QString());
+    QByteArray state;
+    QString history;
+    {
+        BasicMessagePane pane(databasePath());
+        pane.refresh();
+        QHeaderView *header = pane.tableView()->horizontalHeader();
+        header->moveSection(BasicLogModel::FlowColumn, 0);
+        header->resizeSection(BasicLogModel::ModuleColumn, 222);
+        pane.tableView()->sortByColumn(BasicLogModel::FlowColumn, Qt::AscendingOrder);
+        QVERIFY(pane.restoreFilterHistory(QStringLiteral(R"([[],["error"]])")));
+        state = pane.headerState();
+        history = pane.filterHistory();
+    }
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QVERIFY(pane.restoreHeaderState(state));
+    QString error;
+    QVERIFY2(pane.restoreFilterHistory(history, &error), qPrintable(error));
+    QHeaderView *header = pane.tableView()->horizontalHeader();
+    QCOMPARE(header->visualIndex(BasicLogModel::FlowColumn), 0);
+    QCOMPARE(header->sectionSize(BasicLogModel::ModuleColumn), 222);
+    QCOMPARE(header->sortIndicatorSection(), int(BasicLogModel::FlowColumn));
+    // The table is sorted as the header shows.
+    QCOMPARE(pane.proxyModel()->index(0, BasicLogModel::FlowColumn).data().toString(),
+             QStringLiteral("Flow0"));
+    QCOMPARE(pane.filterHistory(), history);
+
+    // Damaged settings are refused and change nothing.
+    QVERIFY(!pane.restoreHeaderState(QByteArray("garbage")));
+    QCOMPARE(header->visualIndex(BasicLogModel::FlowColumn), 0);
+    QVERIFY(!pane.restoreFilterHistory(QStringLiteral("[1,2"), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(pane.filterHistory(), history);
+}
+
+void tst_BasicMessagePane::releasingTheModelFreesTheConnection()
+{
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::generate(databasePath(), 10), QString());
+    BasicMessagePane pane(databasePath());
+    pane.refresh();
+    QCOMPARE(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).size(),
+             1);
+
+    pane.releaseModel();
+    QVERIFY(!pane.logModel());
+    QVERIFY(!pane.proxyModel());
+    QVERIFY(!pane.tableView()->model());
+    QVERIFY(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty());
+    QCOMPARE(pane.statusText(), QStringLiteral("No data loaded"));
+    QVERIFY(!searchButton(pane)->isEnabled());
+
+    // Nothing comes back, and what needs the messages says so.
+    pane.refresh();
+    QTest::qWait(2 * GuiLib::AbsBasicMessagePane::FirstRefreshDelayMs);
+    QVERIFY(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty());
+    QVERIFY(!pane.removeAllMessages());
+    QCOMPARE(pane.statusText(),
+             QStringLiteral("Unexpected error happened; restart Tavrix to resolve the problem"));
+    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), 10);
+    QString error;
+    QVERIFY(!pane.exportShownMessages(m_dir->filePath(QStringLiteral("x.xml")), &error));
+    QCOMPARE(error,
+             QStringLiteral("Unexpected error happened; restart Tavrix to resolve the problem"));
+    pane.releaseModel();
+}
+
+void tst_BasicMessagePane::readsWhileTheLogWriterWrites()
+{
+    SRCore::LogManager *manager = SRCore::LogManager::instance();
+    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
+    manager->startThread();
+    BasicMessagePane pane(manager->getDatabaseFile());
+    QSignalSpy statuses(&pane, &BasicMessagePane::statusTextChanged);
+
+    constexpr int count = 3000;
+    std::unique_ptr<QThread> writer(QThread::create([]() {
+        for (int i = 0; i < count; ++i) {
+            SRCore::Logging::instance()->log(LogRecord(Level::Information,
+                                                       QStringLiteral("Message %1"), QString(),
+                                                       QString(), QString(), QString::number(i)));
+            if (i % 100 == 0) {
+                QThread::msleep(2);
+            }
+        }
+    }));
+    writer->start();
+    int refreshes = 0;
+    while (!writer->isFinished()) {
+        pane.refresh();
+        ++refreshes;
+        QTest::qWait(5);
+    }
+    writer->wait();
+    manager->stopServerLog();
+    pane.refresh();
+
+    const QList<qint64> ids = heldIds(pane);
+    QCOMPARE(ids.size(), count);
+    for (qsizetype i = 1; i < ids.size(); ++i) {
+        QCOMPARE(ids.at(i - 1), ids.at(i) + 1);
+    }
+    QCOMPARE(pane.logModel()->displayText(0, BasicLogModel::MessageColumn),
+             QStringLiteral("Message %1").arg(count - 1));
+    QVERIFY(refreshes > 1);
+    for (const QList<QVariant> &status : std::as_const(statuses)) {
+        QVERIFY2(!status.constFirst().toString().startsWith(QLatin1String("Error")),
+                 qPrintable(status.constFirst().toString()));
+    }
+    pane.releaseModel();
+    SRCore::LogManager::finalize();
+}
+
+QTEST_MAIN(tst_BasicMessagePane)
+#include "tst_basicmessagepane.moc"
