@@ -686,13 +686,40 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../package/scriptpackage.cpp" line="+207"/>
         <location filename="../testing/fixturearchive.cpp" line="+167"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+26"/>
+        <source>Parse error in declaration from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/fixturearchive.cpp" line="+26"/>
         <source>Parse error in fixture from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../package/packageprocessor.cpp" line="+306"/>
+        <source>Can&apos;t save script package: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Error while checking VBScript syntax: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+150"/>
+        <location line="+25"/>
+        <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1953,6 +1980,160 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
+    <name>Scripter::PackageProcessor</name>
+    <message>
+        <location filename="../package/packageprocessor.cpp" line="-464"/>
+        <source>Script packages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+172"/>
+        <source>Saving script package &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Script package was saved successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>JavaScript code contains syntax error(s).
+Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>VBScript code contains syntax error(s).
+Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+2"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Save script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+127"/>
+        <location line="+8"/>
+        <location line="+38"/>
+        <location line="+23"/>
+        <source>File open error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-68"/>
+        <source>File %1 not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>You double-clicked on a script fixture file;
+this file cannot be opened in TavrixScripter.
+The corresponding script file could not be located.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source> Script Package in not valid!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Opening script package &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Password error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> Invalid password, the script can not be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t read the declaration of script package &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Script package was opened successfully</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Choose script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Nothing to pack into &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Can&apos;t pack &apos;%1&apos;: the file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::PasswordDialog</name>
+    <message>
+        <location filename="../package/passworddialog.cpp" line="+14"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Script is protected by password. Enter password to open it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::PreferencesDialog</name>
     <message>
         <location filename="../editors/preferencesdialog.cpp" line="+58"/>
@@ -2088,6 +2269,49 @@ function timerFired( s : Tavrix )
         <location filename="../editors/scripteditor.cpp" line="+38"/>
         <location line="+54"/>
         <source> Line: %1 Col: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::ScriptPackage</name>
+    <message>
+        <location filename="../package/scriptpackage.cpp" line="-159"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The script package lacks its member &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>The script package can&apos;t be named &apos;%1&apos;: two of its members would be called &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Script package &apos;%1&apos; has no manifest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t read the manifest of script package &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The manifest of script package &apos;%1&apos; names no declaration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Can&apos;t read the declaration of script package &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
