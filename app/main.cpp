@@ -129,6 +129,8 @@ int main(int argc, char **argv)
     core->processMessage(QStringLiteral("PerformImportingDummy"));
 
     const int result = QApplication::exec();
+    // The closed windows were scheduled for deletion; they go while the core still runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     core.reset();
     return result;
 }

@@ -212,8 +212,18 @@ bool Declaration::load(const QString &path, SRCore::XmlError *error)
         }
         return false;
     }
+    return loadDocument(file.readAll(), error);
+}
+
+bool Declaration::loadFromXml(const QString &xml, SRCore::XmlError *error)
+{
+    return loadDocument(xml.toUtf8(), error);
+}
+
+bool Declaration::loadDocument(const QByteArray &data, SRCore::XmlError *error)
+{
     QDomDocument document;
-    if (!SRCore::parseXmlDocument(file.readAll(), document, error)) {
+    if (!SRCore::parseXmlDocument(data, document, error)) {
         return false;
     }
     DeclarationContent content;

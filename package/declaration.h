@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QByteArray;
 class QDomDocument;
 class QLabel;
 class QToolBar;
@@ -78,6 +79,7 @@ public:
     // XML with line and column in `error`) the current declaration stays as it was. Problems
     // inside a readable file (unknown masters, duplicate tags) go to the message pane.
     bool load(const QString &path, SRCore::XmlError *error = nullptr);
+    // The same for a document in memory (`xml` as toXml() gives it).
     bool loadFromXml(const QString &xml, SRCore::XmlError *error = nullptr);
     // Back to the default declaration: the script item "TavrixScript" with the template values
     // and two empty groups.
@@ -126,6 +128,7 @@ private:
     // The declaration XML document; problems found while writing go to the message pane.
     QDomDocument writeDocument() const;
     void logRecords(const QList<SRCore::LogRecord> &records) const;
+    bool loadDocument(const QByteArray &data, SRCore::XmlError *error);
     void createItems(const QHash<QString, QString> &basicValues);
 
     IDocumentWindow *m_window;

@@ -259,13 +259,17 @@ IPackageWindow *PackageProcessor::activeWindow() const
     return nullptr;
 }
 
+IPackageWindow *PackageProcessor::currentWindow() const
+{
+    // Without an active main window (the program is in the background), the newest one.
+    IPackageWindow *window = activeWindow();
+    return window || m_windows.isEmpty() ? window : m_windows.last().window;
+}
+
 QWidget *PackageProcessor::dialogParent(IPackageWindow *window) const
 {
     if (!window) {
-        window = activeWindow();
-    }
-    if (!window && !m_windows.isEmpty()) {
-        window = m_windows.last().window;
+        window = currentWindow();
     }
     return window ? window->widget() : nullptr;
 }
@@ -538,7 +542,7 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
         }
         if (!collected) {
             if (!error.isEmpty()) {
-                logMessage(window ? window : activeWindow(), SRCore::LogLevel::Error,
+                logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
                            QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"),
                            error);
             }
@@ -551,10 +555,7 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
 
     IPackageWindow *target = window;
     if (!target) {
-        IPackageWindow *current = activeWindow();
-        if (!current && !m_windows.isEmpty()) {
-            current = m_windows.last().window;
-        }
+        IPackageWindow *current = currentWindow();
         const bool reusable =
             current && current->isUntitled() && !current->widget()->isWindowModified();
         target = reusable ? current : newWindow();

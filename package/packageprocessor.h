@@ -102,6 +102,8 @@ private:
         QString appleScriptSource;
     };
 
+    // The active main window, else the newest; null when there is none.
+    IPackageWindow *currentWindow() const;
     QWidget *dialogParent(IPackageWindow *window) const;
     bool checkSyntax(IPackageWindow *window);
     bool askSaveDespiteErrors(IPackageWindow *window, const QString &question);

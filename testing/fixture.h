@@ -35,6 +35,8 @@ public:
     // `window` must outlive the panel.
     explicit Fixture(IDocumentWindow *window, QWidget *parent = nullptr);
     ~Fixture() override;
+    Fixture(const Fixture &) = delete;
+    Fixture &operator=(const Fixture &) = delete;
 
     IDocumentWindow *window() const { return m_window; }
     FixtureTree *tree() const { return m_tree; }

@@ -51,6 +51,8 @@ public:
     FixtureItem(Fixture *fixture, const SRCore::FlowObject &object, int kind,
                 QTreeWidgetItem *parent = nullptr);
     ~FixtureItem() override;
+    FixtureItem(const FixtureItem &) = delete;
+    FixtureItem &operator=(const FixtureItem &) = delete;
 
     int kind() const { return type(); }
     // The object type of the kind (XMLKey::SCR_BASICTESTPROPERTIES, ...); empty for groups.
@@ -97,7 +99,6 @@ public slots:
     void propertyChangedHandler();
 
 private:
-    void initialize(int kind);
     SRCore::FlowObject composeObject() const;
     void adaptToConnectionType(SRCore::FlowObject &object) const;
     void buildProperties();

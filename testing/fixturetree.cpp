@@ -90,8 +90,8 @@ FixtureItem *FixtureTree::currentFixtureItem() const
 void FixtureTree::reset()
 {
     // The view calls reset() itself only when its model is reset, which QTreeWidget's model
-    // does only in clear(), which this tree never calls.
-    // Nothing may reach the old items while they go.
+    // does only in clear(), which this tree never calls. Nothing may reach the old items while
+    // they go.
     FixtureItem *old = m_basicItem;
     m_basicItem = m_incomingGroup = m_outgoingGroup = nullptr;
     delete old;

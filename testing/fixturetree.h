@@ -24,6 +24,8 @@ public:
     // `fixture` must outlive the tree.
     explicit FixtureTree(Fixture *fixture, QWidget *parent = nullptr);
     ~FixtureTree() override;
+    FixtureTree(const FixtureTree &) = delete;
+    FixtureTree &operator=(const FixtureTree &) = delete;
 
     FixtureItem *basicItem() const { return m_basicItem; }
     FixtureItem *incomingGroup() const { return m_incomingGroup; }
@@ -42,9 +44,6 @@ public:
     // one to work on: the current item when it is an enabled member of that group, or else the
     // group's only enabled member.
     bool hasUsableItem(int kind) const;
-
-    // Appends a job or connection read from a fixture file to its group.
-    void appendLoadedItem(FixtureItem *item);
 
     void updateActions();
 

@@ -229,7 +229,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+14"/>
         <source>Unexpected error happened; restart Tavrix to resolve the problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -249,7 +249,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+83"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -585,7 +585,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::RecentFilter</name>
     <message>
-        <location filename="../guilib/log/recentfilter.cpp" line="+70"/>
+        <location filename="../guilib/log/recentfilter.cpp" line="+71"/>
         <source>The filter history cannot be read at offset %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -675,7 +675,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+249"/>
+        <location filename="../package/declaration.cpp" line="+259"/>
         <location filename="../package/declarationitem.cpp" line="+331"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
@@ -691,7 +691,33 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+302"/>
+        <location filename="../testing/fixture.cpp" line="-89"/>
+        <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Can&apos;t read basic test properties from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../package/scriptpackage.cpp" line="+207"/>
+        <location filename="../testing/fixturearchive.cpp" line="+167"/>
+        <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Parse error in declaration from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/fixturearchive.cpp" line="+26"/>
+        <source>Parse error in fixture from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../package/packageprocessor.cpp" line="+306"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -707,34 +733,51 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+150"/>
-        <location line="+28"/>
+        <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>PreferencesBase</name>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="+207"/>
-        <location filename="../testing/fixturearchive.cpp" line="+167"/>
-        <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <location filename="../serverlibs/qsa/config.cpp" line="+146"/>
+        <source>Standard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
-        <source>Parse error in declaration from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <location line="+1"/>
+        <source>Comment</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-89"/>
-        <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <location line="+1"/>
+        <source>Number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
-        <source>Can&apos;t read basic test properties from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
+        <location line="+1"/>
+        <source>String</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="+26"/>
-        <source>Parse error in fixture from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
+        <location line="+1"/>
+        <source>Keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Label</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -900,14 +943,6 @@ that contain one of these strings</source>
     <message>
         <location line="+2"/>
         <source>The project already has a script named &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SRCore</name>
-    <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+41"/>
-        <source>The text holds no XML element</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1122,7 +1157,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::Flow</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+137"/>
+        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+132"/>
         <source>&apos;%1&apos; already exists</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1146,11 +1181,13 @@ that contain one of these strings</source>
         <source>Flow document format %1 is not supported; this program reads format %2</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>SRCore::FlowXml</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+28"/>
+        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+38"/>
+        <source>The text holds no XML element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
         <source>Field &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1655,7 +1692,7 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-48"/>
+        <location filename="../package/declaration.cpp" line="-58"/>
         <source>Cannot write the declaration &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2067,7 +2104,7 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-463"/>
+        <location filename="../package/packageprocessor.cpp" line="-464"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2082,7 +2119,7 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+172"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2123,12 +2160,12 @@ Do you want save this package?</source>
         <location line="+127"/>
         <location line="+8"/>
         <location line="+38"/>
-        <location line="+26"/>
+        <location line="+23"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-71"/>
+        <location line="-68"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2145,7 +2182,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+23"/>
         <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>

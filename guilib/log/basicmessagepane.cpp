@@ -103,11 +103,6 @@ BasicMessagePane::~BasicMessagePane()
     releaseModel();
 }
 
-QString BasicMessagePane::databaseFile() const
-{
-    return m_provider->databaseFile();
-}
-
 QString BasicMessagePane::unexpectedErrorText() const
 {
     return tr("Unexpected error happened; restart Tavrix to resolve the problem");
@@ -224,18 +219,6 @@ bool BasicMessagePane::removeAllMessages()
         setNotice(Notice::RemovingFailed, tr("Error removing messages: %1").arg(error.text));
     }
     return removed;
-}
-
-QList<SRCore::LogRecord> BasicMessagePane::shownRecords() const
-{
-    QList<SRCore::LogRecord> records;
-    if (!m_proxy) {
-        return records;
-    }
-    for (int row = 0; row < m_proxy->rowCount(); ++row) {
-        records << m_model->record(m_proxy->mapToSource(m_proxy->index(row, 0)).row());
-    }
-    return records;
 }
 
 bool BasicMessagePane::exportShownMessages(const QString &fileName, QString *errorMessage) const

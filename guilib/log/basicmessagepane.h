@@ -37,7 +37,6 @@ public:
     explicit BasicMessagePane(const QString &databaseFile, QWidget *parent = nullptr);
     ~BasicMessagePane() override;
 
-    QString databaseFile() const;
     // Null after releaseModel().
     BasicLogModel *logModel() const { return m_model; }
     LogSortFilterProxyModel *proxyModel() const { return m_proxy; }
@@ -50,8 +49,6 @@ public:
     // afterwards appear. On failure the status line shows "Error removing messages: ..." and
     // every message stays.
     bool removeAllMessages();
-    // The shown messages, in table order.
-    QList<SRCore::LogRecord> shownRecords() const;
     // Writes the shown messages, in table order, as a "message-list" document to `fileName`,
     // replacing the file in one step: on failure a previous file stays as it was.
     bool exportShownMessages(const QString &fileName, QString *errorMessage = nullptr) const;

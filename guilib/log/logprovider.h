@@ -49,7 +49,6 @@ public:
     LogProvider(const LogProvider &) = delete;
     LogProvider &operator=(const LogProvider &) = delete;
 
-    QString databaseFile() const { return m_databaseFile; }
     // "DatabaseConnection" followed by a number unique in the process.
     QString connectionName() const { return m_connectionName; }
 

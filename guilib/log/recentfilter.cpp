@@ -12,12 +12,13 @@ RecentFilter::RecentFilter(int columnCount)
 
 void RecentFilter::add(int column, const QString &text)
 {
-    if (column < 0 || column >= columnCount() || text.trimmed().isEmpty()) {
+    const QString entry = text.trimmed();
+    if (column < 0 || column >= columnCount() || entry.isEmpty()) {
         return;
     }
     QStringList &entries = m_columns[column];
-    entries.removeAll(text);
-    entries.prepend(text);
+    entries.removeAll(entry);
+    entries.prepend(entry);
     if (entries.size() > MaxEntries) {
         entries.resize(MaxEntries);
     }

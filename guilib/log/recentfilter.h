@@ -20,8 +20,8 @@ public:
     explicit RecentFilter(int columnCount);
 
     int columnCount() const { return int(m_columns.size()); }
-    // Puts `text` first in the column's list, removing an equal older entry and the oldest
-    // beyond MaxEntries. A text of blanks is not kept; the others are kept as typed.
+    // Puts `text`, without surrounding blanks, first in the column's list, removing an equal
+    // older entry and the oldest beyond MaxEntries. A text of blanks is not kept.
     void add(int column, const QString &text);
     QStringList entries(int column) const;
     bool isEmpty() const;

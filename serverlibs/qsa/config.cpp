@@ -1,5 +1,6 @@
 #include "config.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QSettings>
 
@@ -141,9 +142,15 @@ void Config::setWordWrap(bool enabled)
 
 QStringList Config::getStyleNames()
 {
-    return {QStringLiteral("Standard"), QStringLiteral("Comment"), QStringLiteral("Number"),
-            QStringLiteral("String"),   QStringLiteral("Keyword"), QStringLiteral("Type"),
-            QStringLiteral("Operator"), QStringLiteral("Label")};
+    // Stored untranslated; the preferences dialog shows them in the context "PreferencesBase".
+    return {QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Standard")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Comment")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Number")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "String")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Keyword")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Type")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Operator")),
+            QStringLiteral(QT_TRANSLATE_NOOP("PreferencesBase", "Label"))};
 }
 
 QMap<QString, ConfigStyle> Config::defaultStyles()

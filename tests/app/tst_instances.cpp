@@ -3,6 +3,8 @@
 
 #include "apptestsupport.h"
 
+#include "app/instancechannel.h"
+
 #include "package/declaration.h"
 
 #include "corelib/vocabulary/xmlkey.h"
@@ -72,10 +74,19 @@ QStringList tst_Instances::recentPackages() const
 
 bool tst_Instances::programRuns() const
 {
-    // The running instance takes a lock in its temporary folder once it listens.
-    QDirIterator locks(m_home.filePath(QStringLiteral("tmp")), {QStringLiteral("*.lock")},
-                       QDir::Files);
-    return locks.hasNext();
+    // The running instance answers only from its event loop, so an answered "ctrl" (which it
+    // ignores) tells that it has started completely.
+    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray ownTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", m_home.filePath(QStringLiteral("tmp")).toLocal8Bit());
+    InstanceChannel probe(QStringLiteral("TavrixScripter"));
+    const bool answered = probe.sendMessage(QStringLiteral("ctrl"), 1000);
+    if (hadTemp) {
+        qputenv("TMPDIR", ownTemp);
+    } else {
+        qunsetenv("TMPDIR");
+    }
+    return answered;
 }
 
 void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()
@@ -96,7 +107,7 @@ void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()
     QProcess first;
     start(first, {});
     QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
-    QTRY_VERIFY_WITH_TIMEOUT(programRuns(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(programRuns(), 60000);
     QVERIFY(recentPackages().isEmpty());
 
     QProcess second;

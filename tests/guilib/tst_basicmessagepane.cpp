@@ -701,7 +701,6 @@ void tst_BasicMessagePane::releasingTheModelFreesTheConnection()
     QVERIFY(!pane.exportShownMessages(m_dir->filePath(QStringLiteral("x.xml")), &error));
     QCOMPARE(error,
              QStringLiteral("Unexpected error happened; restart Tavrix to resolve the problem"));
-    QVERIFY(pane.shownRecords().isEmpty());
     pane.releaseModel();
 }
 

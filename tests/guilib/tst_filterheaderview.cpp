@@ -87,7 +87,7 @@ void tst_FilterHeaderView::recentFiltersKeepTheNewestTen()
     QCOMPARE(history.entries(1), expected);
 
     // Using an older filter again brings it to the front instead of keeping it twice.
-    history.add(1, QStringLiteral("f5"));
+    history.add(1, QStringLiteral(" f5  "));
     QCOMPARE(history.entries(1).first(), QStringLiteral("f5"));
     QCOMPARE(history.entries(1).count(QStringLiteral("f5")), 1);
     QCOMPARE(history.entries(1).size(), RecentFilter::MaxEntries);

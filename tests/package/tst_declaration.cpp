@@ -748,6 +748,15 @@ void tst_Declaration::writeReadWriteIsStable()
     QCOMPARE(blank->value(XMLKey::DEFAULT), s("   "));
     // Loading is not an edit.
     QCOMPARE(other.modifiedCount, 0);
+
+    // A document in memory reads the same way; a broken one changes nothing.
+    FakeDocumentWindow third;
+    third.functions = window.functions;
+    QVERIFY(third.panel->loadFromXml(window.panel->toXml()));
+    QCOMPARE(third.panel->toXml(), window.panel->toXml());
+    QVERIFY(!third.panel->loadFromXml(s("<Object><ElementFields>"), &xmlError));
+    QCOMPARE(xmlError.line, 1);
+    QCOMPARE(third.panel->toXml(), window.panel->toXml());
 }
 
 // Line breaks, markup, a character that XML cannot hold and the end of a CDATA section, in

@@ -59,7 +59,6 @@ private slots:
     void failedSaveLeavesPackageAndWindowAsTheyWere();
     void packRefusesWhatItCannotPack_data();
     void packRefusesWhatItCannotPack();
-    void packEncryptsWithTheArchivePassword();
 
 private:
     Harness m_harness;
@@ -455,22 +454,6 @@ void tst_PackageSave::packRefusesWhatItCannotPack()
     QVERIFY(!PackageProcessor::pack(archivePath, files, false, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFileInfo::exists(m_harness.path(QStringLiteral("out.zip"))));
-}
-
-void tst_PackageSave::packEncryptsWithTheArchivePassword()
-{
-    const QString first = m_harness.path(QStringLiteral("b.xml"));
-    const QString second = m_harness.path(QStringLiteral("a.js"));
-    QVERIFY(writeFile(first, "<Manifest/>"));
-    QVERIFY(writeFile(second, "function jobArrived() {}"));
-    const QString archive = m_harness.path(QStringLiteral("out.tscript"));
-
-    QVERIFY(PackageProcessor::pack(archive, {first, second}, true));
-    QCOMPARE(zipEntryNames(archive), (QStringList{"b.xml", "a.js"}));
-    QCOMPARE(encryptedEntries(archive), (QStringList{"b.xml", "a.js"}));
-    const QString folder = m_harness.unpacked(archive);
-    QVERIFY(!folder.isEmpty());
-    QCOMPARE(readFile(folder + QStringLiteral("/a.js")), QByteArray("function jobArrived() {}"));
 }
 
 QTEST_MAIN(tst_PackageSave)

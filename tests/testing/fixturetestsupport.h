@@ -26,7 +26,6 @@
 #include <QImage>
 #include <QList>
 #include <QPair>
-#include <QTemporaryDir>
 #include <QWidget>
 
 namespace FixtureTest {
@@ -187,14 +186,6 @@ inline QString declarationXml(const QString &connectionType, const QString &outc
 </Object>
 )")
         .arg(connectionType, outcomes);
-}
-
-// Gives the window's declaration the document `xml`, as opening a package does.
-inline bool loadDeclaration(FakeWindow &window, const QString &xml)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("declaration.xml"));
-    return dir.isValid() && writeFile(path, xml.toUtf8()) && window.declaration()->load(path);
 }
 
 } // namespace FixtureTest

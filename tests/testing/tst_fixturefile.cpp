@@ -121,7 +121,7 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
     QStringList saved;
     {
         FakeWindow window;
-        QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+        QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
         window.refreshFixtureProperties(true, true);
         Scripter::FixtureTree *tree = window.tree();
         FixtureItem *basic = tree->basicItem();
@@ -170,7 +170,7 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
     QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
@@ -213,7 +213,7 @@ void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects()
     QFETCH(QString, flowName);
 
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
     Scripter::FixtureTree *tree = window.tree();
     QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::ELEMENTNAME, elementName));

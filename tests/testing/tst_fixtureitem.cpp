@@ -184,7 +184,7 @@ void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
     QFETCH(QStringList, labels);
 
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
     QCOMPARE(visibleTags(item->properties()), tags);
     QStringList names;
@@ -331,7 +331,7 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
     QFETCH(QStringList, tags);
 
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(connectionType, extraFields)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(connectionType, extraFields)));
     QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE), connectionType);
     const auto connection =
         std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
@@ -341,12 +341,10 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
 void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 {
     FakeWindow window;
-    QVERIFY(loadDeclaration(
-        window,
-        declarationXml(
-            XMLValues::CONNECTION_TRAFFICLIGHT,
-            QStringLiteral(
-                R"(<Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(
+        XMLValues::CONNECTION_TRAFFICLIGHT,
+        QStringLiteral(
+            R"(<Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
             <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)"))));
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
                                        window.tree()->outgoingGroup());
@@ -378,7 +376,7 @@ void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
 {
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
     FixtureItem *basic = window.tree()->basicItem();
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
@@ -396,15 +394,15 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
     QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Invoices")));
 
     // Through a type that hides the masks, and one that shows the traffic type instead.
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
     QVERIFY(!propertyOf(connection, XMLKey::INCLUDEMASK));
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_TRAFFICLIGHT)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_TRAFFICLIGHT)));
     window.refreshFixtureProperties(true, true);
     QVERIFY(propertyOf(connection, XMLKey::TRAFFICTYPE));
     QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::LOG));
     QTRY_COMPARE(propertyOf(connection, XMLKey::TRAFFICTYPE)->value().toString(), XMLValues::LOG);
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_FILTER)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
 
     include = propertyOf(connection, XMLKey::INCLUDEMASK);
@@ -431,7 +429,7 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
 void tst_FixtureItem::removedDefinitionLeavesTheItems()
 {
     FakeWindow window;
-    QVERIFY(loadDeclaration(window, declarationXml(XMLValues::CONNECTION_MOVE)));
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
                                        window.tree()->outgoingGroup());

@@ -13,8 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -156,9 +154,6 @@ private slots:
 
     void startsWithTheBasicItemAndTwoGroups();
     void resetBringsBackTheInitialItems();
-    void actionsShowIconTextAndToolTip_data();
-    void actionsShowIconTextAndToolTip();
-    void toolBarAndContextMenuHoldTheActions();
     void actionsFollowTheCurrentItem_data();
     void actionsFollowTheCurrentItem();
     void addPutsTheNewItemAfterTheCurrentOne_data();
@@ -214,15 +209,7 @@ void tst_FixtureTree::startsWithTheBasicItemAndTwoGroups()
     QVERIFY(tree->outgoingGroup()->isExpanded());
     QCOMPARE(tree->currentItem(), tree->basicItem());
     QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({tree->basicItem()}));
-
-    QVERIFY(tree->header()->isHidden());
-    QCOMPARE(tree->headerItem()->text(0), QStringLiteral("Properties"));
-    QCOMPARE(tree->columnCount(), 1);
-    QCOMPARE(tree->selectionMode(), QAbstractItemView::SingleSelection);
-    QVERIFY(tree->acceptDrops());
-    QVERIFY(!tree->rootIsDecorated());
-    QCOMPARE(shown.window.fixture()->minimumSize(), QSize(150, 100));
-    QCOMPARE(shown.window.fixture()->focusPolicy(), Qt::ClickFocus);
+    QVERIFY(shown.window.shows(tree->basicItem()));
 }
 
 void tst_FixtureTree::resetBringsBackTheInitialItems()
@@ -243,74 +230,6 @@ void tst_FixtureTree::resetBringsBackTheInitialItems()
     QVERIFY(tree->basicItem()->value(XMLKey::FLOWNAME).isEmpty());
     QCOMPARE(tree->currentItem(), tree->basicItem());
     QVERIFY(shown.window.shows(tree->basicItem()));
-}
-
-void tst_FixtureTree::actionsShowIconTextAndToolTip_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("icon");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("toolTip");
-    QTest::newRow("add") << QStringLiteral("add") << QStringLiteral("img_Add.png")
-                         << QStringLiteral("Add")
-                         << QStringLiteral("Adds a new item right after the selected item");
-    QTest::newRow("add file") << QStringLiteral("file") << QStringLiteral("img_AddFile.png")
-                              << QString() << QStringLiteral("Adds file to 'Incoming jobs'");
-    QTest::newRow("add folder") << QStringLiteral("folder") << QStringLiteral("img_AddFolder.png")
-                                << QString() << QStringLiteral("Adds folder to 'Incoming jobs'");
-    QTest::newRow("remove") << QStringLiteral("remove") << QStringLiteral("img_Remove.png")
-                            << QStringLiteral("Remove") << QStringLiteral("Remove selected item");
-    QTest::newRow("up") << QStringLiteral("up") << QStringLiteral("img_Up.png")
-                        << QStringLiteral("Up") << QStringLiteral("Move up selected item");
-    QTest::newRow("down") << QStringLiteral("down") << QStringLiteral("img_Down.png")
-                          << QStringLiteral("Down") << QStringLiteral("Move down selected item");
-}
-
-void tst_FixtureTree::actionsShowIconTextAndToolTip()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, icon);
-    QFETCH(QString, text);
-    QFETCH(QString, toolTip);
-
-    FakeWindow window;
-    const Scripter::FixtureTree *tree = window.tree();
-    const QMap<QString, QAction *> actions{{QStringLiteral("add"), tree->addItemAction()},
-                                           {QStringLiteral("file"), tree->addFileAction()},
-                                           {QStringLiteral("folder"), tree->addFolderAction()},
-                                           {QStringLiteral("remove"), tree->removeItemAction()},
-                                           {QStringLiteral("up"), tree->moveUpAction()},
-                                           {QStringLiteral("down"), tree->moveDownAction()}};
-    const QAction *subject = actions.value(action);
-    QVERIFY(sameIcon(subject->icon(), image(icon)));
-    QCOMPARE(subject->text(), text);
-    // An action without text shows its tool tip, not a text made up from nothing.
-    QCOMPARE(subject->toolTip(), toolTip);
-}
-
-void tst_FixtureTree::toolBarAndContextMenuHoldTheActions()
-{
-    FakeWindow window;
-    const Scripter::FixtureTree *tree = window.tree();
-    const auto *toolBar = window.fixture()->findChild<QToolBar *>();
-    QVERIFY(toolBar);
-    QVERIFY(!toolBar->isMovable());
-    QVERIFY(!toolBar->isFloatable());
-    QCOMPARE(toolBar->allowedAreas(), Qt::TopToolBarArea);
-    QCOMPARE(toolBar->iconSize(), QSize(18, 18));
-    const QList<QAction *> actions = toolBar->actions();
-    QCOMPARE(actions.size(), 7);
-    QCOMPARE(actions.mid(0, 4),
-             QList<QAction *>({tree->addItemAction(), tree->addFileAction(),
-                               tree->addFolderAction(), tree->removeItemAction()}));
-    const auto *spacer = qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(4)));
-    QVERIFY(spacer);
-    QCOMPARE(spacer->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
-    QCOMPARE(actions.mid(5), QList<QAction *>({tree->moveUpAction(), tree->moveDownAction()}));
-
-    QCOMPARE(tree->contextMenu()->actions(),
-             QList<QAction *>({tree->addItemAction(), tree->removeItemAction(),
-                               tree->moveUpAction(), tree->moveDownAction()}));
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem_data()

@@ -19,11 +19,6 @@ namespace {
 // refused rather than read half.
 const QString formatVersion = QStringLiteral("1");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SRCore::Flow", text);
-}
-
 QString nextFreeId(const QList<FlowObject> &objects)
 {
     qlonglong highest = 0;

@@ -2,6 +2,7 @@
 
 #include "flowobject.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,8 @@ struct XmlError;
 // docs/flow-document.md. Not copyable: objects are handles into the flow.
 class Flow
 {
+    Q_DECLARE_TR_FUNCTIONS(SRCore::Flow)
+
 public:
     explicit Flow(const QString &id = QString());
     ~Flow();

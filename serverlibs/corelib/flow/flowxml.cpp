@@ -1,5 +1,7 @@
 #include "flowxml.h"
 
+#include "flow.h"
+
 #include "flowdata_p.h"
 
 #include "corelib/common/xmlerror.h"
@@ -14,11 +16,6 @@
 namespace SRCore {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SRCore::Flow", text);
-}
 
 void writeField(QXmlStreamWriter &writer, const FlowObjectField &field)
 {
@@ -38,7 +35,7 @@ bool readToFirstElement(QXmlStreamReader &reader)
         }
     }
     if (!reader.hasError()) {
-        reader.raiseError(tr("The text holds no XML element"));
+        reader.raiseError(Flow::tr("The text holds no XML element"));
     }
     return false;
 }
@@ -66,7 +63,7 @@ FlowObjectField FlowXml::readField(QXmlStreamReader &reader)
         data->value = text;
     } else if (!reader.hasError()
                && !XmlText::decode(XMLKey::VALUEENCODING, encoding, text, &data->value, &error)) {
-        reader.raiseError(tr("Field '%1': %2").arg(data->name, error));
+        reader.raiseError(Flow::tr("Field '%1': %2").arg(data->name, error));
     }
     return field;
 }
@@ -78,7 +75,7 @@ QList<FlowObjectField> FlowXml::readFields(QXmlStreamReader &reader)
     while (reader.readNextStartElement()) {
         const QString name = reader.name().toString();
         if (names.contains(name)) {
-            reader.raiseError(tr("Field '%1' appears twice").arg(name));
+            reader.raiseError(Flow::tr("Field '%1' appears twice").arg(name));
             break;
         }
         names.insert(name);
@@ -123,7 +120,7 @@ FlowObject FlowXml::parseObject(const QString &xml, XmlError *error)
 {
     QXmlStreamReader reader(xml);
     if (readToFirstElement(reader) && reader.name() != XMLKey::OBJECT) {
-        reader.raiseError(tr("Expected an '%1' element, found '%2'")
+        reader.raiseError(Flow::tr("Expected an '%1' element, found '%2'")
                               .arg(XMLKey::OBJECT, reader.name().toString()));
     }
     if (reader.hasError()) {
