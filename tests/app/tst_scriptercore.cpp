@@ -1,57 +1,98 @@
-// Start and stop of the application core: the working folders, the message log and the
-// counter of arrival stamps.
+// The application core: its working folders, message log and counters; the messages that other
+// starts of the program send (new window, import sequences); the preferences and the style
+// editor it shows.
 
-#include "app/scriptercore.h"
+#include "apptestsupport.h"
+
+#include "app/coreactions.h"
+#include "app/scripteractions.h"
+#include "app/stylesheeteditor.h"
+
+#include "package/declaration.h"
+
+#include "editors/javascripteditor.h"
+#include "editors/preferencesdialog.h"
+
+#include "qsa/config.h"
 
 #include "corelib/env/envmanager.h"
 #include "corelib/jobs/countmanager.h"
 #include "corelib/jobs/filemanager.h"
 #include "corelib/logging/logrecord.h"
+#include "corelib/vocabulary/xmlkey.h"
 
+#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+#include <Qsci/qsciscintilla.h>
 
 using namespace Scripter;
+using AppTest::CoreFixture;
 
 class tst_ScripterCore : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
+
     void preparesTheWorkingFoldersAndEmptiesTemp();
     void logsTheStartAndEveryMessageBeforeStopping();
     void damagedCounterSettingsAreRemovedAndReported();
     void unusableMessageDatabaseIsReportedAndTheCoreRunsOn();
 
+    void startsWithOneWindow();
+    void actOpensAMaximisedNewWindow();
+    void controlAndEmptyMessagesDoNothing();
+    void importMessagesQueueOnlyExistingPackagesAndFixtures();
+    void importSequenceOpensThePackagesInOrderAfterItsEnd();
+    void filesDeliveredDuringStartUpOpenAfterTheFirstWindow();
+
+    void preferencesOpenOnTheLanguageOfTheCurrentTab_data();
+    void preferencesOpenOnTheLanguageOfTheCurrentTab();
+    void savedPreferencesReachEveryWindow();
+    void styleEditorIsOneModalDialog();
+
 private:
     QString dataPath(const QString &relative) const;
-    // type, operation, argument of every stored message, oldest first
-    QList<QStringList> storedMessages() const;
+    // A saved package named `name` in the test's files folder.
+    QString makePackage(const QString &name);
+    QString makeFile(const QString &name);
 
-    std::unique_ptr<QTemporaryDir> m_home;
+    QTemporaryDir m_configHome;
+    std::unique_ptr<CoreFixture> m_world;
+    std::unique_ptr<QTemporaryDir> m_files;
 };
+
+void tst_ScripterCore::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    AppTest::isolateSettings("tst_scriptercore", m_configHome);
+}
 
 void tst_ScripterCore::init()
 {
-    m_home = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_home->isValid());
+    m_world = std::make_unique<CoreFixture>();
+    m_files = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_world->isValid());
+    QVERIFY(m_files->isValid());
     // The per-user data folder follows XDG_DATA_HOME, so each test gets its own.
-    qputenv("XDG_DATA_HOME", m_home->path().toLocal8Bit());
     QCOMPARE(QFileInfo(SRCore::EnvManager::applicationDataPath()).absolutePath(),
-             m_home->filePath(SRCore::EnvManager::company()));
+             m_world->path(SRCore::EnvManager::company()));
 }
 
 void tst_ScripterCore::cleanup()
 {
+    m_world.reset();
     QVERIFY(!ScripterCore::instance());
-    m_home.reset();
+    m_files.reset();
+    ScripterCore::setStartingUp(false);
 }
 
 QString tst_ScripterCore::dataPath(const QString &relative) const
@@ -59,66 +100,63 @@ QString tst_ScripterCore::dataPath(const QString &relative) const
     return SRCore::EnvManager::applicationDataPath() + QLatin1Char('/') + relative;
 }
 
-QList<QStringList> tst_ScripterCore::storedMessages() const
+QString tst_ScripterCore::makeFile(const QString &name)
 {
-    QList<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                    QStringLiteral("tst_ScripterCore"));
-        db.setDatabaseName(dataPath(QStringLiteral("logs/messages.db")));
-        if (db.open()) {
-            QSqlQuery query(QStringLiteral("SELECT type, operation, argument FROM logmessages "
-                                           "ORDER BY id"),
-                            db);
-            while (query.next()) {
-                rows.append({query.value(0).toString(), query.value(1).toString(),
-                             query.value(2).toString()});
-            }
-        }
+    const QString path = m_files->filePath(name);
+    return AppTest::writeFile(path, QByteArray()) ? path : QString();
+}
+
+QString tst_ScripterCore::makePackage(const QString &name)
+{
+    const QString path = makeFile(name + QStringLiteral(".tscript"));
+    ScripterWindow *window = m_world->newWindow();
+    if (!window->declaration()->setBasicValue(SRCore::XMLKey::NAME, name)) {
+        return QString();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("tst_ScripterCore"));
-    return rows;
+    window->setCurrentFile(path, false);
+    const bool saved = m_world->processor()->save(PackageProcessor::Save, window);
+    window->setUnmodified();
+    window->close();
+    return saved ? path : QString();
 }
 
 void tst_ScripterCore::preparesTheWorkingFoldersAndEmptiesTemp()
 {
     QVERIFY(QDir().mkpath(dataPath(QStringLiteral("temp/old/nested"))));
-    QFile leftover(dataPath(QStringLiteral("temp/leftover.tscript")));
-    QVERIFY(leftover.open(QIODevice::WriteOnly));
-    leftover.close();
+    QVERIFY(AppTest::writeFile(dataPath(QStringLiteral("temp/leftover.tscript")), QByteArray()));
 
-    {
-        const ScripterCore core;
-        QCOMPARE(ScripterCore::instance(), &core);
-        for (const QString &folder : {core.logsFolder(), core.tempFolder(), core.settingsFolder(),
-                                      core.problemFilesFolder()}) {
-            QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
-            QVERIFY(QFileInfo(folder).isAbsolute());
-        }
-        QCOMPARE(core.logsFolder(), dataPath(QStringLiteral("logs")));
-        QCOMPARE(core.problemFilesFolder(), dataPath(QStringLiteral("ProblemFiles")));
-        QVERIFY(QDir(core.tempFolder())
-                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-        QVERIFY(core.countManager());
-        QCOMPARE(SRCore::FileManager::countManager(), core.countManager());
-        QCOMPARE(core.countManager()->fileName(),
-                 dataPath(QStringLiteral("settings/CountSettings.xml")));
+    m_world->start();
+    const ScripterCore *core = m_world->core();
+    QCOMPARE(ScripterCore::instance(), core);
+    for (const QString &folder : {core->logsFolder(), core->tempFolder(), core->settingsFolder(),
+                                  core->problemFilesFolder()}) {
+        QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
+        QVERIFY(QFileInfo(folder).isAbsolute());
     }
+    QCOMPARE(core->logsFolder(), dataPath(QStringLiteral("logs")));
+    QCOMPARE(core->problemFilesFolder(), dataPath(QStringLiteral("ProblemFiles")));
+    QVERIFY(!QFileInfo::exists(dataPath(QStringLiteral("temp/leftover.tscript"))));
+    QVERIFY(!QFileInfo::exists(dataPath(QStringLiteral("temp/old"))));
+    QVERIFY(core->countManager());
+    QCOMPARE(SRCore::FileManager::countManager(), core->countManager());
+    QCOMPARE(core->countManager()->fileName(),
+             dataPath(QStringLiteral("settings/CountSettings.xml")));
+
+    m_world->stop();
     QVERIFY(!SRCore::FileManager::countManager());
 }
 
 void tst_ScripterCore::logsTheStartAndEveryMessageBeforeStopping()
 {
-    {
-        ScripterCore core;
-        core.sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Look at '%1'"), QString(),
-                            QString(), QString(), QStringLiteral("x.js"));
-        for (int i = 0; i < 500; ++i) {
-            core.sendLogMessage(SRCore::LogLevel::Debug, QStringLiteral("detail %1"), QString(),
-                                QString(), QString(), QString::number(i));
-        }
+    m_world->start();
+    ScripterCore *core = m_world->core();
+    core->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Look at '%1'"), QString(),
+                         QString(), QString(), QStringLiteral("x.js"));
+    for (int i = 0; i < 500; ++i) {
+        core->sendLogMessage(SRCore::LogLevel::Debug, QStringLiteral("detail %1"), QString(),
+                             QString(), QString(), QString::number(i));
     }
-    const QList<QStringList> rows = storedMessages();
+    const QList<QStringList> rows = m_world->storedMessages();
     QCOMPARE(rows.size(), 502);
     QCOMPARE(rows.at(0), QStringList({"info", "Scripter started", ""}));
     QCOMPARE(rows.at(1), QStringList({"warning", "Look at '%1'", "x.js"}));
@@ -129,40 +167,209 @@ void tst_ScripterCore::damagedCounterSettingsAreRemovedAndReported()
 {
     const QString counterFile = dataPath(QStringLiteral("settings/CountSettings.xml"));
     QVERIFY(QDir().mkpath(QFileInfo(counterFile).absolutePath()));
-    QFile damaged(counterFile);
-    QVERIFY(damaged.open(QIODevice::WriteOnly));
-    damaged.write("<CountSettings FormatVersion=\"1\"><LastArrivalSta");
-    damaged.close();
+    QVERIFY(AppTest::writeFile(counterFile, "<CountSettings FormatVersion=\"1\"><LastArrivalSta"));
 
-    {
-        const ScripterCore core;
-        QVERIFY(!core.countManager());
-        QVERIFY(!SRCore::FileManager::countManager());
-        QVERIFY(!QFileInfo::exists(counterFile));
-    }
-    const QList<QStringList> rows = storedMessages();
-    QVERIFY(rows.contains(
-        QStringList({"error", "Can't load counter settings from file '%1'", counterFile})));
+    m_world->start();
+    QVERIFY(!m_world->core()->countManager());
+    QVERIFY(!SRCore::FileManager::countManager());
+    QVERIFY(!QFileInfo::exists(counterFile));
+    const QList<QStringList> rows = m_world->storedMessages();
+    QCOMPARE(rows.count(
+                 QStringList({"error", "Can't load counter settings from file '%1'", counterFile})),
+             1);
 }
 
 void tst_ScripterCore::unusableMessageDatabaseIsReportedAndTheCoreRunsOn()
 {
     const QString database = dataPath(QStringLiteral("logs/messages.db"));
     QVERIFY(QDir().mkpath(QFileInfo(database).absolutePath()));
-    QFile notADatabase(database);
-    QVERIFY(notADatabase.open(QIODevice::WriteOnly));
-    notADatabase.write("this is the user's file, not SQLite");
-    notADatabase.close();
+    QVERIFY(AppTest::writeFile(database, "this is the user's file, not SQLite"));
 
-    {
-        ScripterCore core;
-        QVERIFY(core.countManager());
-        core.sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("still running"));
-    }
+    // Without a database the window warns; the program runs on.
+    AppTest::BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Ok);
+    m_world->start();
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
+    QVERIFY(m_world->core()->countManager());
+    m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("still running"));
+    m_world->stop();
+
     QFile check(database);
     QVERIFY(check.open(QIODevice::ReadOnly));
     QCOMPARE(check.readAll(), QByteArray("this is the user's file, not SQLite"));
 }
 
-QTEST_GUILESS_MAIN(tst_ScripterCore)
+void tst_ScripterCore::startsWithOneWindow()
+{
+    m_world->start();
+    QCOMPARE(m_world->windows().size(), 1);
+    QVERIFY(m_world->window(0)->isVisible());
+    QVERIFY(m_world->window(0)->isUntitled());
+}
+
+void tst_ScripterCore::actOpensAMaximisedNewWindow()
+{
+    m_world->start();
+    m_world->window(0)->activateWindow();
+    QTRY_COMPARE(ScripterCore::activeScripterWindow(), m_world->window(0));
+
+    m_world->core()->processMessage(QStringLiteral("act"));
+    QCOMPARE(m_world->windows().size(), 2);
+    ScripterWindow *window = m_world->window(1);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isMaximized());
+    QVERIFY(window->isUntitled());
+    QTRY_COMPARE(ScripterCore::activeScripterWindow(), window);
+}
+
+void tst_ScripterCore::controlAndEmptyMessagesDoNothing()
+{
+    m_world->start();
+    for (const QString &message :
+         {QStringLiteral("ctrl"), QString(), QStringLiteral("PerformImportingDummy")}) {
+        m_world->core()->processMessage(message);
+    }
+    QCOMPARE(m_world->windows().size(), 1);
+    QVERIFY(m_world->core()->pendingImports().isEmpty());
+}
+
+void tst_ScripterCore::importMessagesQueueOnlyExistingPackagesAndFixtures()
+{
+    m_world->start();
+    ScripterCore *core = m_world->core();
+    const QString package = makeFile(QStringLiteral("A.tscript"));
+    const QString fixture = makeFile(QStringLiteral("B.tfixture"));
+    const QString otherCase = makeFile(QStringLiteral("C.TSCRIPT"));
+    const QString otherSuffix = makeFile(QStringLiteral("D.xml"));
+    const QString folder = m_files->filePath(QStringLiteral("E.tscript"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString program = QCoreApplication::applicationFilePath();
+
+    core->processMessage(QStringLiteral("message.startimportsequence"));
+    core->processMessage(
+        QStringList({program, package, otherCase, QString(), otherSuffix, folder,
+                     m_files->filePath(QStringLiteral("missing.tscript")), fixture})
+            .join(ScripterCore::importSeparator()));
+    QCOMPARE(core->pendingImports(), QStringList({package, fixture}));
+    QCOMPARE(m_world->windows().size(), 1);
+}
+
+void tst_ScripterCore::importSequenceOpensThePackagesInOrderAfterItsEnd()
+{
+    m_world->start();
+    const QString first = makePackage(QStringLiteral("Alpha"));
+    const QString second = makePackage(QStringLiteral("Beta"));
+    QVERIFY(!first.isEmpty());
+    QVERIFY(!second.isEmpty());
+    QSettings().remove(QStringLiteral("General/RecentPackagesList"));
+    ScripterCore *core = m_world->core();
+    const int before = m_world->windows().size();
+
+    core->processMessage(QStringLiteral("message.startimportsequence"));
+    core->processMessage(QStringList({QCoreApplication::applicationFilePath(), first, second})
+                             .join(ScripterCore::importSeparator()));
+    QCOMPARE(m_world->windows().size(), before);
+    core->processMessage(QStringLiteral("message.endimportsequence"));
+
+    QVERIFY(core->pendingImports().isEmpty());
+    QVERIFY(m_world->processor()->windowFor(first));
+    QVERIFY(m_world->processor()->windowFor(second));
+    // Opened one after the other: the second is the newest entry of the recent list.
+    QCOMPARE(QSettings().value(QStringLiteral("General/RecentPackagesList")).toStringList(),
+             QStringList({second, first}));
+}
+
+void tst_ScripterCore::filesDeliveredDuringStartUpOpenAfterTheFirstWindow()
+{
+    ScripterCore::setStartingUp(true);
+    m_world->start();
+    const QString package = makePackage(QStringLiteral("Gamma"));
+    QVERIFY(!package.isEmpty());
+    ScripterCore *core = m_world->core();
+
+    core->processMessage(QStringLiteral("message.startimportsequence"));
+    core->processMessage(package);
+    core->processMessage(QStringLiteral("message.endimportsequence"));
+    QCOMPARE(core->pendingImports(), QStringList{package});
+    QVERIFY(!m_world->processor()->windowFor(package));
+
+    ScripterCore::setStartingUp(false);
+    core->processMessage(QStringLiteral("PerformImportingDummy"));
+    QVERIFY(core->pendingImports().isEmpty());
+    QVERIFY(m_world->processor()->windowFor(package));
+}
+
+void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab)
+                                << QStringLiteral("QSAScriptEditor");
+    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab)
+                              << QStringLiteral("VBScriptEditor");
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
+                                 << QStringLiteral("AppleScriptEditor");
+}
+
+void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, page);
+    m_world->start();
+    ScripterWindow *window = m_world->window(0);
+    window->scriptTabs()->setCurrentIndex(tab);
+
+    window->actions()->preferencesAction()->trigger();
+    PreferencesDialog *dialog = m_world->core()->preferencesDialog();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->currentScript(), page);
+
+    // One dialog serves every request.
+    dialog->hide();
+    m_world->core()->showPreferences(window);
+    QCOMPARE(m_world->core()->preferencesDialog(), dialog);
+}
+
+void tst_ScripterCore::savedPreferencesReachEveryWindow()
+{
+    Config::setWordWrap(false);
+    m_world->start();
+    ScripterWindow *second = m_world->newWindow();
+    m_world->core()->showPreferences(m_world->window(0));
+    PreferencesDialog *dialog = m_world->core()->preferencesDialog();
+    QSignalSpy changed(m_world->core(), &ScripterCore::preferensesChanged);
+
+    dialog->findChild<QCheckBox *>(QStringLiteral("wordWrapBox"))->setChecked(true);
+    // Nothing reaches the editors before OK.
+    QCOMPARE(second->javaScriptEditor()->textEdit()->wrapMode(), QsciScintilla::WrapNone);
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(Config::wordWrap());
+    QVERIFY(!dialog->isVisible());
+    for (ScripterWindow *window : m_world->windows()) {
+        QCOMPARE(window->javaScriptEditor()->textEdit()->wrapMode(), QsciScintilla::WrapWord);
+    }
+    Config::setWordWrap(false);
+}
+
+void tst_ScripterCore::styleEditorIsOneModalDialog()
+{
+    m_world->start();
+    m_world->window(0)->activateWindow();
+    QTRY_COMPARE(ScripterCore::activeScripterWindow(), m_world->window(0));
+    m_world->core()->coreActions()->editStyleAction()->trigger();
+    StyleSheetEditor *editor = m_world->core()->styleSheetEditor();
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    QVERIFY(editor->isModal());
+    editor->close();
+    m_world->core()->showStyleSheetEditor();
+    QCOMPARE(m_world->core()->styleSheetEditor(), editor);
+    editor->close();
+    qApp->setStyleSheet(QString());
+}
+
+QTEST_MAIN(tst_ScripterCore)
 #include "tst_scriptercore.moc"

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+
+namespace Scripter {
+
+class ScripterWindow;
+
+// The commands of one main window (save, view, edit, search, test), its menu bar and its four
+// tool bars. The menus also carry the core's shared actions and menus (CoreActions).
+//
+// Testing entry points arrives with a later version: the Test menu and tool bar show the entry
+// points and the selector, all disabled, and say so in their tool tips. Only exporting and
+// clearing the log messages work there.
+//
+// Created by the window with the window as parent, before the window builds its content; the
+// slots reach the window's panes and editors when they are triggered.
+class ScripterActions : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScripterActions)
+
+public:
+    explicit ScripterActions(ScripterWindow *window);
+    ~ScripterActions() override;
+
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *editMenu() const { return m_editMenu; }
+    QMenu *viewMenu() const { return m_viewMenu; }
+    QMenu *searchMenu() const { return m_searchMenu; }
+    QMenu *testMenu() const { return m_testMenu; }
+    QList<QToolBar *> toolBars() const;
+    QToolBar *fileToolBar() const { return m_fileToolBar; }
+    QToolBar *viewToolBar() const { return m_viewToolBar; }
+    QToolBar *editToolBar() const { return m_editToolBar; }
+    QToolBar *testToolBar() const { return m_testToolBar; }
+
+    QAction *saveAction() const { return m_saveAction; }
+    QAction *saveAsAction() const { return m_saveAsAction; }
+    QAction *closeWindowAction() const { return m_closeWindowAction; }
+    QAction *viewDeclarFixtureAction() const { return m_viewDeclarFixtureAction; }
+    QAction *togglePropertiesAction() const { return m_togglePropertiesAction; }
+    QAction *toggleMessagesAction() const { return m_toggleMessagesAction; }
+    QAction *toolbarAction() const { return m_toolbarAction; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
+    QAction *copyAction() const { return m_copyAction; }
+    QAction *pasteAction() const { return m_pasteAction; }
+    QAction *deleteAction() const { return m_deleteAction; }
+    QAction *preferencesAction() const { return m_preferencesAction; }
+    QAction *findAction() const { return m_findAction; }
+    QAction *findNextAction() const { return m_findNextAction; }
+    QAction *findPreviousAction() const { return m_findPreviousAction; }
+    QAction *replaceAction() const { return m_replaceAction; }
+    QAction *gotoLineAction() const { return m_gotoLineAction; }
+    QComboBox *entryPointSelector() const { return m_entryPointSelector; }
+    // One per row of the entry point table, in the Test menu.
+    QList<QAction *> entryPointActions() const { return m_entryPointActions; }
+    QAction *invokeEntryPointAction() const { return m_invokeAction; }
+    QAction *abortAction() const { return m_abortAction; }
+    QAction *exportLogsAction() const { return m_exportLogsAction; }
+    QAction *clearLogsAction() const { return m_clearLogsAction; }
+    // Undo, redo, copy, paste and delete, which the window applies to the current editor.
+    QList<QAction *> editActions() const;
+
+    // While a test runs (`enable` false) only Abort and Quit stay usable.
+    void setActionsEnabled(bool enable);
+
+public slots:
+    // The sender's data is the save mode (0 save, 1 save as).
+    void fileSaveClick();
+    void windowCloseClick();
+    void viewDeclarFixtureClick();
+    void viewPropertiesClick();
+    void viewMessagesClick();
+    void viewToolbarClick();
+    void editPreferencesClick();
+    void searchFindAgainClick();
+    void searchFindAgainBWClick();
+    void testAbortClick();
+    void testExportLogsClick();
+    void testClearLogsClick();
+    // Undo, redo, copy and delete follow the editor of the current tab; `index` is the tab that
+    // just became current.
+    void updateEditActions(int index);
+    void updateEditActions();
+
+private:
+    QAction *createAction(const QString &icon, const QString &text, const QString &shortcut,
+                          const QString &toolTip);
+    void createMenus();
+    void createToolBars();
+    // The entry point table (":/Property/xml_EntryPoints.xml"): one disabled action per entry
+    // point in the Test menu, one row per entry point in the selector.
+    void populateEntryPoints();
+
+    ScripterWindow *m_window;
+    QMenuBar *m_menuBar;
+    QMenu *m_fileMenu;
+    QMenu *m_editMenu;
+    QMenu *m_viewMenu;
+    QMenu *m_searchMenu;
+    QMenu *m_testMenu;
+    QToolBar *m_fileToolBar = nullptr;
+    QToolBar *m_viewToolBar = nullptr;
+    QToolBar *m_editToolBar = nullptr;
+    QToolBar *m_testToolBar = nullptr;
+
+    QAction *m_saveAction;
+    QAction *m_saveAsAction;
+    QAction *m_closeWindowAction;
+    QAction *m_viewDeclarFixtureAction;
+    QAction *m_togglePropertiesAction;
+    QAction *m_toggleMessagesAction;
+    QAction *m_toolbarAction;
+    QAction *m_undoAction;
+    QAction *m_redoAction;
+    QAction *m_copyAction;
+    QAction *m_pasteAction;
+    QAction *m_deleteAction;
+    QAction *m_preferencesAction;
+    QAction *m_findAction;
+    QAction *m_findNextAction;
+    QAction *m_findPreviousAction;
+    QAction *m_replaceAction;
+    QAction *m_gotoLineAction;
+    QComboBox *m_entryPointSelector;
+    QList<QAction *> m_entryPointActions;
+    QAction *m_invokeAction;
+    QAction *m_abortAction;
+    QAction *m_exportLogsAction;
+    QAction *m_clearLogsAction;
+};
+
+} // namespace Scripter

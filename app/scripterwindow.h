@@ -1,0 +1,188 @@
+#pragma once
+
+#include "package/ipackagewindow.h"
+
+#include <QBasicTimer>
+#include <QMainWindow>
+
+#include <functional>
+
+class QDockWidget;
+class QTabWidget;
+
+namespace Scripter {
+
+class AppleScriptEditor;
+class Fixture;
+class JavaScriptEditor;
+class ScripterActions;
+class ScripterCore;
+class ScripterMessagePane;
+class ScriptEditor;
+class SearchController;
+class VBScriptEditor;
+
+// The main window of one script package: the declaration, fixture, properties and messages
+// panes around the three script editors (JavaScript, VBScript, AppleScript, one tab each). It
+// keeps the package's path, title and modified state, its layout in the settings, and asks
+// before it closes with unsaved changes. Reading and writing the package is the package
+// processor's work; the window offers it what it needs (IPackageWindow).
+//
+// Windows are made, listed and deleted by the core's package processor. GUI thread only; the
+// core must exist for the window's lifetime.
+class ScripterWindow
+    : public QMainWindow
+    , public IPackageWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScripterWindow)
+
+public:
+    // The editor tabs, in their order.
+    enum ScriptTab { JavaScriptTab = 0, VBScriptTab = 1, AppleScriptTab = 2 };
+
+    explicit ScripterWindow(QWidget *parent = nullptr);
+    ~ScripterWindow() override;
+
+    QDockWidget *declarationPane() const { return m_declarationPane; }
+    QDockWidget *fixturePane() const { return m_fixturePane; }
+    QDockWidget *propertiesPane() const { return m_propertiesPane; }
+    QDockWidget *messagesPane() const { return m_messagesPane; }
+    QTabWidget *scriptTabs() const { return m_scriptTabs; }
+    Fixture *fixture() const { return m_fixture; }
+    JavaScriptEditor *javaScriptEditor() const { return m_javaScriptEditor; }
+    VBScriptEditor *vbScriptEditor() const { return m_vbScriptEditor; }
+    AppleScriptEditor *appleScriptEditor() const { return m_appleScriptEditor; }
+    // Null when the log manager has no message database.
+    ScripterMessagePane *messagePane() const { return m_messagePane; }
+    ScripterActions *actions() const { return m_actions; }
+    SearchController *searchController() const { return m_searchController; }
+
+    // The language of the current tab (XMLValues::JAVASCRIPT, VBSCRIPT, APPLESCRIPT).
+    QString currentLanguage() const;
+    // What the "&Window" menu shows: the element name of an untitled package, else the file
+    // name of the visible path.
+    QString displayName() const;
+
+    // Starts a new, empty package in this window.
+    void resetPackage();
+    // Puts the declaration, fixture and properties panes on the left (true) or right side; the
+    // messages pane stays at the bottom. The choice goes to "General/WindowLayout".
+    void setWindowLayout(bool panesLeft);
+    // Enables the editor tab of every language that the declaration includes.
+    void updateLanguageTabs();
+
+    // The hook of a test run: while `isRunning` answers true the window is disabled, polled every
+    // 300 ms and, when it is asked to close, offers to stop the run with `abort`. Both
+    // callbacks must stay callable until the run has ended.
+    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort);
+    bool isTestRunning() const;
+    // Asks the monitored run to stop; nothing happens without one.
+    void abortTestRun();
+
+    // The context menu of the dock and tool bar areas: the dock toggles; none while a test runs.
+    QMenu *createPopupMenu() override;
+
+    // IDocumentWindow
+    QWidget *widget() override { return this; }
+    Declaration *declaration() const override { return m_declaration; }
+    GuiLib::PropertiesExplorer *propertiesExplorer() const override { return m_explorer; }
+    void markModified() override;
+    int documentNumber() const override { return m_windowNumber; }
+    QString packageFilePath() const override { return m_filePath; }
+    QStringList scriptFunctions(const QString &language) const override;
+    void setLanguageIncluded(const QString &language, bool included) override;
+    void elementNameChanged(const QString &name) override;
+    void elementIconChanged(const QString &iconPath) override;
+    void refreshFixtureProperties(bool elementProperties, bool connectionProperties) override;
+    void activatePanel(Panel panel) override;
+    // The script's library entry point runs with the test machinery of a later version; until
+    // then no property offers a library.
+    QStringList libraryForProperty(const QString &tag, bool connectionProperty) override;
+    SRCore::ILogInterface *logInterface() const override;
+    QFileIconProvider *fileIconProvider() const override;
+
+    // IPackageWindow
+    QString scriptText(const QString &language) const override;
+    void setScriptText(const QString &language, const QString &text) override;
+    QString displayPath() const override { return m_displayPath; }
+    bool isAlternatePath() const override { return m_alternatePath; }
+    void setAlternatePath(bool alternatePath) override { m_alternatePath = alternatePath; }
+    bool isUntitled() const override { return m_untitled; }
+    void setCurrentFile(const QString &path, bool remember) override;
+    void setUnmodified() override;
+    void showStatusMessage(const QString &text, int timeout = 0) override;
+    bool saveFixture(const QString &path, QString *errorMessage = nullptr) override;
+    bool loadFixture(const QString &path) override;
+
+public slots:
+    void showFindDlg();
+    void searchFind();
+    void searchFindNext();
+    void searchFindPrev();
+    void searchReplace();
+    void searchReplaceAll();
+    void searchGotoLine();
+    // Called directly after a load or a save: the window, its tabs and its editors' documents
+    // become unmodified.
+    void scriptChangedHandler();
+    // The sender is an edit action; its data names the operation ("EDIT_UNDO", ...).
+    void editActionClicked();
+    void applyPreferences();
+    void setWindowEnabled(bool enable);
+    void setWindowEnabled();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void createEditors();
+    void createMessagePane();
+    void restoreLayout();
+    void saveLayout() const;
+    // An editor reported an edit: the window and that editor's tab show it.
+    void editorChanged(int tab);
+    void updateTitle();
+    // The properties explorer shows the selection of the declaration, or of the fixture when
+    // only that is shown.
+    void activateShownPanel();
+    // The visible path: the display path of a package opened from its folder, else the file
+    // path.
+    QString visiblePath() const;
+    // False when the user keeps the window open (a running test, or Cancel to saving).
+    bool confirmClose();
+    ScriptEditor *plainEditor(int tab) const;
+    int tabOfLanguage(const QString &language) const;
+
+    ScripterCore *m_core;
+    QString m_filePath;
+    QString m_displayPath;
+    bool m_untitled = true;
+    bool m_alternatePath = false;
+    const int m_windowNumber;
+    bool m_settingScriptText = false;
+
+    QDockWidget *m_declarationPane;
+    QDockWidget *m_fixturePane;
+    QDockWidget *m_propertiesPane;
+    QDockWidget *m_messagesPane;
+    QTabWidget *m_scriptTabs;
+    Declaration *m_declaration = nullptr;
+    Fixture *m_fixture = nullptr;
+    JavaScriptEditor *m_javaScriptEditor = nullptr;
+    VBScriptEditor *m_vbScriptEditor = nullptr;
+    AppleScriptEditor *m_appleScriptEditor = nullptr;
+    GuiLib::PropertiesExplorer *m_explorer = nullptr;
+    ScripterMessagePane *m_messagePane = nullptr;
+    ScripterActions *m_actions = nullptr;
+    SearchController *m_searchController = nullptr;
+
+    // The monitored test run, and the 300 ms poll that notices its end.
+    std::function<bool()> m_testRunning;
+    std::function<void()> m_abortTestRun;
+    QBasicTimer m_testRunPoll;
+};
+
+} // namespace Scripter

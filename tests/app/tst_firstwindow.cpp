@@ -1,0 +1,49 @@
+// The windows of a run of the program are numbered from 0, and an unnamed package is saved
+// under the number of its window. Its own program, so that no other window comes first.
+
+#include "apptestsupport.h"
+
+#include "package/declaration.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+
+using namespace Scripter;
+
+class tst_FirstWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void firstWindowIsNumberZeroAndAsksForTavrixScript0();
+
+private:
+    QTemporaryDir m_configHome;
+};
+
+void tst_FirstWindow::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    AppTest::isolateSettings("tst_firstwindow", m_configHome);
+}
+
+void tst_FirstWindow::firstWindowIsNumberZeroAndAsksForTavrixScript0()
+{
+    AppTest::CoreFixture world;
+    QVERIFY(world.isValid());
+    world.start();
+    ScripterWindow *first = world.window(0);
+    QCOMPARE(first->documentNumber(), 0);
+    QCOMPARE(world.newWindow()->documentNumber(), 1);
+
+    QVERIFY(first->declaration()->setBasicValue(SRCore::XMLKey::NAME, QString()));
+    QVERIFY(first->isWindowModified());
+    AppTest::BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Cancel);
+    QVERIFY(!first->close());
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to TavrixScript0.tscript ?"));
+}
+
+QTEST_MAIN(tst_FirstWindow)
+#include "tst_firstwindow.moc"

@@ -1,0 +1,131 @@
+// The built program started twice, as a user starts it: the second start hands its package to
+// the running instance and ends.
+
+#include "apptestsupport.h"
+
+#include "app/instancechannel.h"
+
+#include "package/declaration.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+
+#include <QDirIterator>
+#include <QProcess>
+
+using namespace Scripter;
+
+class tst_Instances : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void secondStartHandsItsPackageToTheRunningInstance();
+
+private:
+    // Starts the program with `arguments` in the private environment of the test.
+    void start(QProcess &process, const QStringList &arguments) const;
+    // The recent packages list that the program wrote into its settings.
+    QStringList recentPackages() const;
+    bool programRuns() const;
+
+    QTemporaryDir m_configHome;
+    QTemporaryDir m_home;
+};
+
+void tst_Instances::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    QVERIFY(m_home.isValid());
+    AppTest::isolateSettings("tst_instances", m_configHome);
+    QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_PROGRAM)).isExecutable(), TAVRIX_PROGRAM);
+}
+
+void tst_Instances::start(QProcess &process, const QStringList &arguments) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Its own settings, data folder and temporary folder: the instances of this test meet each
+    // other, never a program that the user or another test runs.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("TMPDIR"), m_home.filePath(QStringLiteral("tmp")));
+    QDir().mkpath(m_home.filePath(QStringLiteral("tmp")));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral(TAVRIX_PROGRAM), arguments);
+}
+
+QStringList tst_Instances::recentPackages() const
+{
+    QDirIterator files(m_home.filePath(QStringLiteral("config")), {QStringLiteral("*.conf")},
+                       QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QSettings settings(files.next(), QSettings::IniFormat);
+        const QStringList packages =
+            settings.value(QStringLiteral("General/RecentPackagesList")).toStringList();
+        if (!packages.isEmpty()) {
+            return packages;
+        }
+    }
+    return {};
+}
+
+bool tst_Instances::programRuns() const
+{
+    // The running instance answers only from its event loop, so an answered "ctrl" (which it
+    // ignores) tells that it has started completely.
+    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray ownTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", m_home.filePath(QStringLiteral("tmp")).toLocal8Bit());
+    InstanceChannel probe(QStringLiteral("TavrixScripter"));
+    const bool answered = probe.sendMessage(QStringLiteral("ctrl"), 1000);
+    if (hadTemp) {
+        qputenv("TMPDIR", ownTemp);
+    } else {
+        qunsetenv("TMPDIR");
+    }
+    return answered;
+}
+
+void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()
+{
+    QString package;
+    {
+        AppTest::CoreFixture world;
+        world.start();
+        ScripterWindow *window = world.window(0);
+        package = m_home.filePath(QStringLiteral("Handed Over.tscript"));
+        QVERIFY(AppTest::writeFile(package, QByteArray()));
+        QVERIFY(window->declaration()->setBasicValue(SRCore::XMLKey::NAME,
+                                                     QStringLiteral("HandedOver")));
+        window->setCurrentFile(package, false);
+        QVERIFY(world.processor()->save(PackageProcessor::Save, window));
+    }
+
+    QProcess first;
+    start(first, {});
+    QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(programRuns(), 60000);
+    QVERIFY(recentPackages().isEmpty());
+
+    QProcess second;
+    start(second, {package});
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    // The running instance opened it: it heads the recent packages list.
+    QTRY_COMPARE_WITH_TIMEOUT(recentPackages().value(0), QDir::toNativeSeparators(package), 30000);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    first.terminate();
+    if (!first.waitForFinished(10000)) {
+        first.kill();
+        first.waitForFinished();
+    }
+}
+
+QTEST_MAIN(tst_Instances)
+#include "tst_instances.moc"

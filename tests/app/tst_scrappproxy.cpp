@@ -1,0 +1,266 @@
+// The application proxy through which the shared GUI library reaches the program: settings,
+// dialog placement, the active window's sample jobs and their datasets, variable values and
+// value editors.
+
+#include "apptestsupport.h"
+
+#include "app/scrappproxy.h"
+
+#include "testing/fixture.h"
+#include "testing/fixtureitem.h"
+#include "testing/fixturetree.h"
+
+#include "guilib/property/ivalueeditor.h"
+#include "guilib/property/valueeditorrequest.h"
+
+#include "corelib/jobs/filemanager.h"
+#include "corelib/jobs/ijt.h"
+#include "corelib/logging/logrecord.h"
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+
+using namespace Scripter;
+using AppTest::CoreFixture;
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+class tst_ScrAppProxy : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void isTheProcessWideProxy();
+    void settingsGoToTheProgramsStore();
+    void dialogsAreCentredOnTheActiveWindow_data();
+    void dialogsAreCentredOnTheActiveWindow();
+    void sampleJobsAreTheFilesOfTheActiveFixture();
+    void jobDatasetsComeFromTheJobsTicket();
+    void variableValuesReportWhyTheyCannotBeEvaluated_data();
+    void variableValuesReportWhyTheyCannotBeEvaluated();
+    void valueEditorsComeFromTheSharedLibrary();
+
+private:
+    ScripterWindow *activeWindow();
+
+    QTemporaryDir m_configHome;
+    std::unique_ptr<CoreFixture> m_world;
+    std::unique_ptr<QTemporaryDir> m_files;
+};
+
+void tst_ScrAppProxy::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    AppTest::isolateSettings("tst_scrappproxy", m_configHome);
+}
+
+void tst_ScrAppProxy::init()
+{
+    m_world = std::make_unique<CoreFixture>();
+    m_files = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_world->isValid());
+    QVERIFY(m_files->isValid());
+    m_world->start();
+}
+
+void tst_ScrAppProxy::cleanup()
+{
+    m_world.reset();
+    QVERIFY(!GuiLib::IAppProxy::instance());
+    m_files.reset();
+}
+
+ScripterWindow *tst_ScrAppProxy::activeWindow()
+{
+    ScripterWindow *window = m_world->window(0);
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return ScripterCore::activeScripterWindow() == window; })
+               ? window
+               : nullptr;
+}
+
+void tst_ScrAppProxy::isTheProcessWideProxy()
+{
+    QVERIFY(m_world->core()->appProxy());
+    QCOMPARE(GuiLib::IAppProxy::instance(), m_world->core()->appProxy());
+    // A second proxy does not take over.
+    const ScrAppProxy other;
+    QCOMPARE(GuiLib::IAppProxy::instance(), m_world->core()->appProxy());
+}
+
+void tst_ScrAppProxy::settingsGoToTheProgramsStore()
+{
+    GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
+    QCOMPARE(proxy->readSetting(QStringLiteral("Editors/LastFolder"), QStringLiteral("none")),
+             QVariant(QStringLiteral("none")));
+    proxy->writeSetting(QStringLiteral("Editors/LastFolder"), QStringLiteral("/srv/jobs"));
+    QCOMPARE(QSettings().value(QStringLiteral("Editors/LastFolder")).toString(),
+             QStringLiteral("/srv/jobs"));
+    QCOMPARE(proxy->readSetting(QStringLiteral("Editors/LastFolder"), QString()),
+             QVariant(QStringLiteral("/srv/jobs")));
+}
+
+void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow_data()
+{
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QSize>("dialog");
+    QTest::addColumn<QPoint>("centre");
+    // The centre is the integer halves of left + right and top + bottom.
+    QTest::newRow("even extent") << QRect(100, 50, 801, 601) << QSize(200, 100) << QPoint(500, 350);
+    QTest::newRow("odd extent") << QRect(0, 0, 800, 600) << QSize(201, 101) << QPoint(399, 299);
+    QTest::newRow("dialog larger than the window")
+        << QRect(10, 10, 800, 600) << QSize(1000, 800) << QPoint(409, 309);
+}
+
+void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow()
+{
+    QFETCH(QRect, window);
+    QFETCH(QSize, dialog);
+    QFETCH(QPoint, centre);
+    ScripterWindow *active = activeWindow();
+    QVERIFY(active);
+    active->setGeometry(window);
+    QTRY_COMPARE(active->geometry(), window);
+
+    QDialog box;
+    box.resize(dialog);
+    GuiLib::IAppProxy::instance()->centerOnActiveWindow(&box);
+    QCOMPARE(box.size(), dialog);
+    QCOMPARE(box.geometry().center(), centre);
+    QCOMPARE(GuiLib::IAppProxy::instance()->dialogParent(), active);
+}
+
+void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
+{
+    QMap<QString, QString> jobs;
+    QString flowId;
+    GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
+    QCOMPARE(flowId, QStringLiteral("1"));
+
+    const QString single = m_files->filePath(QStringLiteral("_00001_invoice.pdf"));
+    const QString folder = m_files->filePath(QStringLiteral("batch"));
+    QVERIFY(AppTest::writeFile(single, "%PDF"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/nested")));
+    QVERIFY(AppTest::writeFile(folder + QStringLiteral("/a.xml"), "<a/>"));
+    QVERIFY(AppTest::writeFile(folder + QStringLiteral("/b.xml"), "<b/>"));
+
+    ScripterWindow *window = activeWindow();
+    QVERIFY(window);
+    FixtureTree *tree = window->fixture()->tree();
+    FixtureItem *group = tree->incomingGroup();
+    for (const QString &path :
+         {single, folder, QString(), m_files->filePath(QStringLiteral("gone.pdf"))}) {
+        // As the user adds a job: on the group, "Add" and then the path in the explorer.
+        tree->setCurrentItem(group);
+        tree->addItemAction()->trigger();
+        FixtureItem *job = tree->currentFixtureItem();
+        QCOMPARE(job->kind(), int(FixtureItem::IncomingJob));
+        if (!path.isEmpty()) {
+            QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, path));
+        }
+    }
+    QCOMPARE(group->childCount(), 4);
+
+    jobs.clear();
+    GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
+    const QString location = QStringLiteral("1-/-Script Element");
+    QMap<QString, QString> expected;
+    expected.insert(single, location);
+    expected.insert(folder + QStringLiteral("/a.xml"), location);
+    expected.insert(folder + QStringLiteral("/b.xml"), location);
+    QCOMPARE(jobs, expected);
+}
+
+void tst_ScrAppProxy::jobDatasetsComeFromTheJobsTicket()
+{
+    GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
+    const QString tickets = m_files->filePath(QStringLiteral("tickets"));
+    QVERIFY(QDir().mkpath(tickets));
+    SRCore::IJT::setDir(tickets);
+    std::unique_ptr<SRCore::IJT> ticket = SRCore::IJT::createEmptyIJT();
+    ticket->setFamilyID(QStringLiteral("_0000A_"));
+    const QString backing = m_files->filePath(QStringLiteral("invoice.xml"));
+    QVERIFY(AppTest::writeFile(backing, "<invoice/>"));
+    QVERIFY(ticket->setDataset(QStringLiteral("Invoice"), XMLValues::MODEL_XML, backing));
+    QVERIFY(ticket->setDataset(QStringLiteral("Scan"), XMLValues::MODEL_OPAQUE, backing));
+    QString error;
+    QVERIFY2(ticket->save(&error), qPrintable(error));
+
+    QCOMPARE(proxy->jobDatasets(QStringLiteral("/jobs/_0000A_invoice.pdf")),
+             QStringList({"Invoice", "Scan"}));
+    QVERIFY(proxy->jobDatasets(QString()).isEmpty());
+    QVERIFY(proxy->jobDatasets(QStringLiteral("/jobs/invoice.pdf")).isEmpty());
+    QVERIFY(proxy->jobDatasets(QStringLiteral("/jobs/_0000B_other.pdf")).isEmpty());
+    // A damaged ticket gives no datasets.
+    QVERIFY(AppTest::writeFile(tickets + QLatin1Char('/')
+                                   + SRCore::FileManager::ticketFileName(QStringLiteral("_0000C_")),
+                               "<JobTicket"));
+    QVERIFY(proxy->jobDatasets(QStringLiteral("_0000C_broken.pdf")).isEmpty());
+    SRCore::IJT::setDir(QString());
+}
+
+void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated_data()
+{
+    QTest::addColumn<bool>("windowActive");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<QString>("message");
+    const QStringList names = {"[Job.Name]", "[Job.Size]"};
+    const QString job = QStringLiteral("_00001_invoice.pdf");
+    QTest::newRow("no active window")
+        << false << names << job << QStringLiteral("No active window");
+    QTest::newRow("no names") << true << QStringList() << job
+                              << QStringLiteral("Empty variable data");
+    QTest::newRow("no job") << true << names << QString() << QStringLiteral("Empty variable data");
+    QTest::newRow("no test flow yet")
+        << true << names << job << QStringLiteral("Flow pointer is null");
+}
+
+void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated()
+{
+    QFETCH(bool, windowActive);
+    QFETCH(QStringList, names);
+    QFETCH(QString, job);
+    QFETCH(QString, message);
+    if (windowActive) {
+        QVERIFY(activeWindow());
+    } else {
+        QApplication::setActiveWindow(nullptr);
+        QTRY_VERIFY(!ScripterCore::activeScripterWindow());
+    }
+
+    const QStringList values = GuiLib::IAppProxy::instance()->variableValues(
+        names, job, QStringLiteral("second"), QStringLiteral("third"), QStringLiteral("fourth"),
+        false);
+    QVERIFY(values.isEmpty());
+    const QList<QStringList> rows = m_world->storedMessages();
+    QCOMPARE(rows.last(),
+             QStringList({"assert", message, QStringLiteral("Scripter::getVariableValue")}));
+}
+
+void tst_ScrAppProxy::valueEditorsComeFromTheSharedLibrary()
+{
+    GuiLib::ValueEditorRequest request;
+    request.editorType = XMLValues::EDITOR_CHOOSEFILE;
+    request.caption = QStringLiteral("Template");
+    request.propertyType = XMLValues::EDITORTYPE_PATH;
+    QString error;
+    std::unique_ptr<GuiLib::IValueEditor> editor =
+        GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
+    QVERIFY2(editor, qPrintable(error));
+
+    request.editorType = QStringLiteral("nosucheditor");
+    editor = GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
+    QVERIFY(!editor);
+    QVERIFY(!error.isEmpty());
+}
+
+QTEST_MAIN(tst_ScrAppProxy)
+#include "tst_scrappproxy.moc"

@@ -1,0 +1,612 @@
+// The main window: its title and paths, the recent packages, the modified marks, its layout
+// and settings, the closing questions, the edit commands and the hook of a test run.
+
+#include "apptestsupport.h"
+
+#include "app/coreactions.h"
+#include "app/scripteractions.h"
+#include "app/scriptermessagepane.h"
+#include "app/settingskeys.h"
+
+#include "package/declaration.h"
+#include "package/declarationtree.h"
+#include "testing/fixture.h"
+#include "testing/fixtureitem.h"
+#include "testing/fixturetree.h"
+
+#include "editors/applescripteditor.h"
+#include "editors/javascripteditor.h"
+#include "editors/scrtextedit.h"
+#include "editors/vbscripteditor.h"
+
+#include "guilib/property/propertiesexplorer.h"
+
+#include "corelib/env/envmanager.h"
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <Qsci/qsciscintilla.h>
+
+using namespace Scripter;
+using AppTest::BoxAnswerer;
+using AppTest::CoreFixture;
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+class tst_ScripterWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void untitledWindowLivesAtATemporaryPathAndShowsTheElementName();
+    void currentFileTitlesTheWindow();
+    void packageOpenedFromItsFolderIsShownAndRememberedByItsFolderPath();
+    void recentPackagesKeepTheNewestFiveWithoutDuplicates();
+    void eachTabShowsOneStarHoweverManyEdits_data();
+    void eachTabShowsOneStarHoweverManyEdits();
+    void languageTabsFollowTheDeclaration_data();
+    void languageTabsFollowTheDeclaration();
+    void resetPackageStartsAnEmptyUntitledPackage();
+
+    void closingAModifiedWindowAsks_data();
+    void closingAModifiedWindowAsks();
+    void answeringYesSavesThePackageAndCloses();
+    void closingAnUnmodifiedWindowAsksNothing();
+
+    void panesFollowTheLayoutSetting_data();
+    void panesFollowTheLayoutSetting();
+    void paneVisibilityAndGeometryCarryOverToTheNextWindow();
+    void positionOutsideTheScreenOpensMaximised();
+    void missingMessageDatabaseIsReportedAndTheWindowWorksWithoutPane();
+
+    void editActionsFollowTheCurrentEditor();
+    void editShortcutsNeverChangeTheScriptFromOutsideTheEditors();
+    void testRunDisablesTheWindowUntilItEnds();
+    void closingDuringATestRunAbortsItAfterAsking();
+
+private:
+    ScripterWindow *firstWindow() const { return m_world->window(0); }
+    QString makeFile(const QString &name);
+
+    QTemporaryDir m_configHome;
+    std::unique_ptr<CoreFixture> m_world;
+    std::unique_ptr<QTemporaryDir> m_files;
+};
+
+void tst_ScripterWindow::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    AppTest::isolateSettings("tst_scripterwindow", m_configHome);
+}
+
+void tst_ScripterWindow::init()
+{
+    m_world = std::make_unique<CoreFixture>();
+    m_files = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_world->isValid());
+    QVERIFY(m_files->isValid());
+}
+
+void tst_ScripterWindow::cleanup()
+{
+    m_world.reset();
+    m_files.reset();
+}
+
+QString tst_ScripterWindow::makeFile(const QString &name)
+{
+    const QString path = QDir::toNativeSeparators(m_files->filePath(name));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return AppTest::writeFile(path, QByteArray()) ? path : QString();
+}
+
+void tst_ScripterWindow::untitledWindowLivesAtATemporaryPathAndShowsTheElementName()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    QVERIFY(window);
+    QVERIFY(window->isUntitled());
+    const QFileInfo path(window->packageFilePath());
+    QCOMPARE(path.absolutePath(), m_world->core()->tempFolder());
+    QCOMPARE(path.suffix(), QStringLiteral("tscript"));
+    QVERIFY(!path.exists());
+    QCOMPARE(window->windowTitle(),
+             SRCore::EnvManager::appName() + QStringLiteral("[*] - TavrixScript"));
+    QCOMPARE(window->displayName(), QStringLiteral("TavrixScript"));
+
+    // Renaming the element renames the untitled window and the fixture's top item.
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    QCOMPARE(window->windowTitle(), SRCore::EnvManager::appName() + QStringLiteral("[*] - Router"));
+    QCOMPARE(window->displayName(), QStringLiteral("Router"));
+    QCOMPARE(window->fixture()->tree()->basicItem()->text(0), QStringLiteral("Router"));
+}
+
+void tst_ScripterWindow::currentFileTitlesTheWindow()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    const QString package = makeFile(QStringLiteral("Invoices/Router.tscript"));
+
+    window->setCurrentFile(package, false);
+    QVERIFY(!window->isUntitled());
+    QCOMPARE(window->packageFilePath(), package);
+    QVERIFY(window->displayPath().isNull());
+    QCOMPARE(window->windowTitle(),
+             SRCore::EnvManager::appName() + QStringLiteral("[*] - Router.tscript"));
+    QCOMPARE(window->displayName(), QStringLiteral("Router.tscript"));
+    // Only remembered when asked to.
+    QVERIFY(QSettings().value(SettingsKey::RecentPackagesList).toStringList().isEmpty());
+
+    // A path whose file is gone makes the window untitled again.
+    window->setCurrentFile(m_files->filePath(QStringLiteral("Gone.tscript")), false);
+    QVERIFY(window->isUntitled());
+    QCOMPARE(QFileInfo(window->packageFilePath()).absolutePath(), m_world->core()->tempFolder());
+}
+
+void tst_ScripterWindow::packageOpenedFromItsFolderIsShownAndRememberedByItsFolderPath()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    const QString collected = makeFile(QStringLiteral("collected/Router.tscript"));
+    const QString marker = makeFile(QStringLiteral("Router/Router.tscript"));
+    window->setCurrentFile(collected, false);
+
+    window->setAlternatePath(true);
+    window->setCurrentFile(marker, true);
+    QVERIFY(window->isAlternatePath());
+    QCOMPARE(window->displayPath(), marker);
+    QCOMPARE(window->packageFilePath(), collected);
+    QCOMPARE(window->displayName(), QStringLiteral("Router.tscript"));
+    QCOMPARE(QSettings().value(SettingsKey::RecentPackagesList).toStringList(),
+             QStringList{marker});
+}
+
+void tst_ScripterWindow::recentPackagesKeepTheNewestFiveWithoutDuplicates()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    QStringList packages;
+    for (int i = 1; i <= 6; ++i) {
+        packages.append(makeFile(QStringLiteral("P%1.tscript").arg(i)));
+        window->setCurrentFile(packages.last(), true);
+    }
+    QCOMPARE(QSettings().value(SettingsKey::RecentPackagesList).toStringList(),
+             QStringList({packages[5], packages[4], packages[3], packages[2], packages[1]}));
+
+    // Loading a listed package again moves it to the front.
+    window->setCurrentFile(packages[2], true);
+    const QStringList expected = {packages[2], packages[5], packages[4], packages[3], packages[1]};
+    QCOMPARE(QSettings().value(SettingsKey::RecentPackagesList).toStringList(), expected);
+
+    // The File menu of every window shows the list at once.
+    const QList<QAction *> recent = m_world->core()->coreActions()->recentPackageActions();
+    for (int i = 0; i < expected.size(); ++i) {
+        QVERIFY(recent.at(i)->isVisible());
+        QCOMPARE(recent.at(i)->text(), QStringLiteral("&%1 %2").arg(i + 1).arg(expected.at(i)));
+        QCOMPARE(recent.at(i)->data().toString(), expected.at(i));
+    }
+}
+
+void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("includeKey");
+    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab) << XMLKey::INCLUDEJAVASCRIPT;
+    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab) << XMLKey::INCLUDEVBSCRIPT;
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
+                                 << XMLKey::INCLUDEAPPLESCRIPT;
+}
+
+void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, includeKey);
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    QVERIFY(window->declaration()->setBasicValue(includeKey, XMLValues::YES));
+    window->setUnmodified();
+    QTabWidget *tabs = window->scriptTabs();
+    const QString plainText = tabs->tabText(tab);
+    tabs->setCurrentIndex(tab);
+    QWidget *text = tab == ScripterWindow::JavaScriptTab
+                        ? static_cast<QWidget *>(window->javaScriptEditor()->textEdit())
+                        : (tab == ScripterWindow::VBScriptTab
+                               ? static_cast<QWidget *>(window->vbScriptEditor()->textEdit())
+                               : window->appleScriptEditor()->textEdit());
+    QVERIFY(!window->isWindowModified());
+
+    for (int edit = 0; edit < 3; ++edit) {
+        QTest::keyClicks(text, QStringLiteral("x = 1"));
+        QTest::keyClick(text, Qt::Key_Return);
+    }
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(tabs->tabText(tab), plainText + QLatin1Char('*'));
+    for (int other = 0; other < tabs->count(); ++other) {
+        if (other != tab) {
+            QVERIFY(!tabs->tabText(other).contains(QLatin1Char('*')));
+        }
+    }
+
+    // After a save or a load the marks go.
+    window->setUnmodified();
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(tabs->tabText(tab), plainText);
+    // Setting a program read from a package is no edit.
+    window->setScriptText(window->currentLanguage(), QStringLiteral("' read from a package"));
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(window->scriptText(window->currentLanguage()),
+             QStringLiteral("' read from a package"));
+}
+
+void tst_ScripterWindow::languageTabsFollowTheDeclaration_data()
+{
+    QTest::addColumn<QString>("includeKey");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("initiallyIncluded");
+    QTest::newRow("JavaScript") << XMLKey::INCLUDEJAVASCRIPT << int(ScripterWindow::JavaScriptTab)
+                                << true;
+    QTest::newRow("VBScript") << XMLKey::INCLUDEVBSCRIPT << int(ScripterWindow::VBScriptTab)
+                              << false;
+    QTest::newRow("AppleScript") << XMLKey::INCLUDEAPPLESCRIPT
+                                 << int(ScripterWindow::AppleScriptTab) << false;
+}
+
+void tst_ScripterWindow::languageTabsFollowTheDeclaration()
+{
+    QFETCH(QString, includeKey);
+    QFETCH(int, tab);
+    QFETCH(bool, initiallyIncluded);
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    QCOMPARE(window->scriptTabs()->isTabEnabled(tab), initiallyIncluded);
+
+    QVERIFY(window->declaration()->setBasicValue(includeKey, initiallyIncluded ? XMLValues::NO
+                                                                               : XMLValues::YES));
+    QCOMPARE(window->scriptTabs()->isTabEnabled(tab), !initiallyIncluded);
+    QVERIFY(window->isWindowModified());
+
+    window->resetPackage();
+    QCOMPARE(window->scriptTabs()->isTabEnabled(tab), initiallyIncluded);
+}
+
+void tst_ScripterWindow::resetPackageStartsAnEmptyUntitledPackage()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    const QString emptyProgram = window->scriptText(XMLValues::JAVASCRIPT);
+    window->setCurrentFile(makeFile(QStringLiteral("Router.tscript")), false);
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function jobArrived(s, job) {}"));
+    window->showStatusMessage(QStringLiteral("Opening"));
+
+    window->resetPackage();
+    QVERIFY(window->isUntitled());
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(window->declaration()->elementName(), QStringLiteral("TavrixScript"));
+    QCOMPARE(window->scriptText(XMLValues::JAVASCRIPT), emptyProgram);
+    QCOMPARE(window->fixture()->tree()->incomingGroup()->childCount(), 0);
+}
+
+void tst_ScripterWindow::closingAModifiedWindowAsks_data()
+{
+    QTest::addColumn<QString>("elementName");
+    QTest::addColumn<bool>("titled");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("unnamed untitled, No closes")
+        << QString() << false << int(QMessageBox::No) << true;
+    QTest::newRow("named untitled, Cancel keeps it open")
+        << QStringLiteral("Router") << false << int(QMessageBox::Cancel) << false;
+    QTest::newRow("titled, No closes")
+        << QStringLiteral("Router") << true << int(QMessageBox::No) << true;
+    QTest::newRow("titled, box closed keeps it open")
+        << QStringLiteral("Router") << true << int(QMessageBox::NoButton) << false;
+}
+
+void tst_ScripterWindow::closingAModifiedWindowAsks()
+{
+    QFETCH(QString, elementName);
+    QFETCH(bool, titled);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, elementName));
+    QString package;
+    if (titled) {
+        package = makeFile(QStringLiteral("Router.tscript"));
+        window->setCurrentFile(package, false);
+    }
+    window->markModified();
+    const QString expectedQuestion =
+        titled ? QStringLiteral("Save changes to %1 ?").arg(package)
+               : QStringLiteral("Save changes to %1.tscript ?")
+                     .arg(elementName.isEmpty()
+                              ? QStringLiteral("TavrixScript%1").arg(window->documentNumber())
+                              : elementName);
+
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::StandardButton(answer));
+    const bool closed = window->close();
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Save"));
+    QCOMPARE(boxes.seen.at(0).text, expectedQuestion);
+    QCOMPARE(closed, closes);
+    QCOMPARE(m_world->windows().contains(window), !closes);
+    if (!closes) {
+        QVERIFY(window->isWindowModified());
+    }
+    // Nothing was written on No or Cancel.
+    if (titled) {
+        QCOMPARE(QFileInfo(package).size(), 0);
+    }
+}
+
+void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
+{
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    const QString package = makeFile(QStringLiteral("Router.tscript"));
+    window->setCurrentFile(package, false);
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    QVERIFY(window->isWindowModified());
+
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Yes);
+    QVERIFY(window->close());
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to %1 ?").arg(package));
+    QVERIFY(!m_world->windows().contains(window));
+    // The package that was an empty file is now a package whose name the next window reads.
+    QVERIFY(QFileInfo(package).size() > 0);
+    QVERIFY(m_world->processor()->open(package));
+    IPackageWindow *reopened = m_world->processor()->windowFor(package);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->declaration()->elementName(), QStringLiteral("Router"));
+}
+
+void tst_ScripterWindow::closingAnUnmodifiedWindowAsksNothing()
+{
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->close());
+    QVERIFY(!m_world->windows().contains(window));
+    QPointer<ScripterWindow> tracked(window);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!tracked);
+}
+
+void tst_ScripterWindow::panesFollowTheLayoutSetting_data()
+{
+    QTest::addColumn<bool>("panesLeft");
+    QTest::newRow("left") << true;
+    QTest::newRow("right") << false;
+}
+
+void tst_ScripterWindow::panesFollowTheLayoutSetting()
+{
+    QFETCH(bool, panesLeft);
+    QSettings().setValue(SettingsKey::WindowLayout, panesLeft);
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    const Qt::DockWidgetArea side = panesLeft ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea;
+    QCOMPARE(window->dockWidgetArea(window->declarationPane()), side);
+    QCOMPARE(window->dockWidgetArea(window->fixturePane()), side);
+    QCOMPARE(window->dockWidgetArea(window->propertiesPane()), side);
+    QCOMPARE(window->dockWidgetArea(window->messagesPane()), Qt::BottomDockWidgetArea);
+    QCOMPARE(QSettings().value(SettingsKey::WindowLayout).toBool(), panesLeft);
+}
+
+void tst_ScripterWindow::paneVisibilityAndGeometryCarryOverToTheNextWindow()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    // A new window shows the declaration, properties and messages panes, not the fixture.
+    QVERIFY(window->declarationPane()->isVisible());
+    QVERIFY(!window->fixturePane()->isVisible());
+    QVERIFY(window->propertiesPane()->isVisible());
+    QVERIFY(window->messagesPane()->isVisible());
+    QVERIFY(!window->actions()->testToolBar()->isEnabled());
+
+    window->actions()->viewDeclarFixtureAction()->trigger();
+    window->actions()->togglePropertiesAction()->trigger();
+    window->move(70, 80);
+    window->resize(900, 700);
+    QVERIFY(window->close());
+
+    ScripterWindow *next = m_world->newWindow();
+    QVERIFY(!next->declarationPane()->isVisible());
+    QVERIFY(next->fixturePane()->isVisible());
+    QVERIFY(!next->propertiesPane()->isVisible());
+    QVERIFY(next->messagesPane()->isVisible());
+    QVERIFY(next->actions()->testToolBar()->isEnabled());
+    QCOMPARE(next->size(), QSize(900, 700));
+    QCOMPARE(QSettings().value(SettingsKey::WindowPosition).toPoint(), QPoint(70, 80));
+    QCOMPARE(QSettings().value(SettingsKey::LastEditedPackage).toString(),
+             window->packageFilePath());
+}
+
+void tst_ScripterWindow::positionOutsideTheScreenOpensMaximised()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QSettings().setValue(SettingsKey::WindowPosition, screen.bottomRight() + QPoint(100, 100));
+    QSettings().setValue(SettingsKey::WindowSize, QSize(1000, 900));
+    m_world->start();
+    QVERIFY(firstWindow()->windowState() & Qt::WindowMaximized);
+}
+
+void tst_ScripterWindow::missingMessageDatabaseIsReportedAndTheWindowWorksWithoutPane()
+{
+    m_world->start();
+    SRCore::LogManager::instance()->closeDatabase();
+
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Ok);
+    ScripterWindow *window = m_world->newWindow();
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
+    QCOMPARE(boxes.seen.at(0).text,
+             QStringLiteral("Failed to connect to the logs database: empty database info"));
+    QVERIFY(!window->messagePane());
+    QVERIFY(!window->actions()->clearLogsAction()->isEnabled());
+    QVERIFY(!window->actions()->exportLogsAction()->isEnabled());
+    // The rest of the window works.
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    QCOMPARE(window->displayName(), QStringLiteral("Router"));
+    window->setWindowEnabled(false);
+    window->setWindowEnabled();
+    QVERIFY(window->actions()->saveAction()->isEnabled());
+    QVERIFY(!window->actions()->clearLogsAction()->isEnabled());
+}
+
+void tst_ScripterWindow::editActionsFollowTheCurrentEditor()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::INCLUDEVBSCRIPT, XMLValues::YES));
+    ScripterActions *actions = window->actions();
+    window->scriptTabs()->setCurrentIndex(ScripterWindow::VBScriptTab);
+    ScrTextEdit *text = window->vbScriptEditor()->textEdit();
+    text->moveCursor(QTextCursor::End);
+    QVERIFY(!actions->undoAction()->isEnabled());
+    QVERIFY(!actions->copyAction()->isEnabled());
+    QVERIFY(!actions->deleteAction()->isEnabled());
+
+    QTest::keyClicks(text, QStringLiteral("Dim x"));
+    QVERIFY(actions->undoAction()->isEnabled());
+    QVERIFY(!actions->redoAction()->isEnabled());
+    text->selectAll();
+    QVERIFY(actions->copyAction()->isEnabled());
+    QVERIFY(actions->deleteAction()->isEnabled());
+
+    // Delete from the menu removes the selection; Undo brings it back; Redo removes it again.
+    const QString before = text->toPlainText();
+    actions->deleteAction()->trigger();
+    QVERIFY(text->toPlainText().isEmpty());
+    QVERIFY(!actions->deleteAction()->isEnabled());
+    actions->undoAction()->trigger();
+    QCOMPARE(text->toPlainText(), before);
+    QVERIFY(actions->redoAction()->isEnabled());
+    actions->redoAction()->trigger();
+    QVERIFY(text->toPlainText().isEmpty());
+
+    // The JavaScript editor can always copy and delete.
+    window->scriptTabs()->setCurrentIndex(ScripterWindow::JavaScriptTab);
+    QVERIFY(actions->copyAction()->isEnabled());
+    QVERIFY(actions->deleteAction()->isEnabled());
+    QVERIFY(!actions->undoAction()->isEnabled());
+}
+
+void tst_ScripterWindow::editShortcutsNeverChangeTheScriptFromOutsideTheEditors()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    JavaScriptEditor *editor = window->javaScriptEditor();
+    const QString program = editor->text();
+    editor->textEdit()->selectAll();
+
+    window->declaration()->tree()->setFocus();
+    QTRY_VERIFY(window->declaration()->tree()->hasFocus());
+    QTest::keyClick(window->declaration()->tree(), Qt::Key_Delete);
+    QTest::keyClick(window->declaration()->tree(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->text(), program);
+
+    // In the editor the same keys edit the script.
+    editor->textEdit()->setFocus();
+    QTRY_VERIFY(editor->textEdit()->hasFocus());
+    QTest::keyClick(editor->textEdit(), Qt::Key_Delete);
+    QVERIFY(editor->text().isEmpty());
+    QVERIFY(window->isWindowModified());
+}
+
+void tst_ScripterWindow::testRunDisablesTheWindowUntilItEnds()
+{
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    ScripterActions *actions = window->actions();
+    bool running = true;
+    bool aborted = false;
+    window->monitorTestRun([&running] { return running; }, [&aborted] { aborted = true; });
+
+    QVERIFY(window->isTestRunning());
+    QVERIFY(!window->declaration()->isEnabled());
+    QVERIFY(!window->fixture()->isEnabled());
+    QVERIFY(!window->scriptTabs()->isEnabled());
+    QVERIFY(!window->propertiesExplorer()->isEnabled());
+    QVERIFY(!window->messagePane()->isEnabled());
+    for (QAction *action : {actions->saveAction(), actions->saveAsAction(), actions->undoAction(),
+                            actions->copyAction(), actions->pasteAction(), actions->findAction(),
+                            actions->preferencesAction(), actions->clearLogsAction(),
+                            actions->toolbarAction(), actions->viewDeclarFixtureAction()}) {
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+    }
+    QVERIFY(actions->abortAction()->isEnabled());
+    QVERIFY(m_world->core()->coreActions()->quitAction()->isEnabled());
+    // The dock and tool bar areas offer nothing while it runs.
+    QVERIFY(!window->createPopupMenu());
+
+    actions->abortAction()->trigger();
+    QVERIFY(aborted);
+    window->showStatusMessage(QStringLiteral("Running jobArrived"));
+
+    running = false;
+    QTRY_VERIFY(window->declaration()->isEnabled());
+    QVERIFY(window->scriptTabs()->isEnabled());
+    QVERIFY(actions->saveAction()->isEnabled());
+    QVERIFY(!actions->abortAction()->isEnabled());
+    QVERIFY(window->javaScriptEditor()->statusBar()->currentMessage().isEmpty());
+    std::unique_ptr<QMenu> menu(window->createPopupMenu());
+    QVERIFY(menu);
+    QCOMPARE(menu->actions(), QList<QAction *>({window->declarationPane()->toggleViewAction(),
+                                                window->fixturePane()->toggleViewAction(),
+                                                window->propertiesPane()->toggleViewAction(),
+                                                window->messagesPane()->toggleViewAction()}));
+}
+
+void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
+{
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    bool running = true;
+    int aborts = 0;
+    window->monitorTestRun([&running] { return running; },
+                           [&running, &aborts] {
+                               ++aborts;
+                               running = false;
+                           });
+
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Cancel);
+    QVERIFY(!window->close());
+    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Terminate entry point"));
+    QCOMPARE(boxes.seen.at(0).text,
+             QStringLiteral("Entry point are in operation.\nDo you want terminate it?"));
+    QCOMPARE(aborts, 0);
+    QVERIFY(window->isTestRunning());
+
+    boxes.answer(QMessageBox::Yes);
+    QVERIFY(window->close());
+    QCOMPARE(aborts, 1);
+    QVERIFY(!m_world->windows().contains(window));
+}
+
+QTEST_MAIN(tst_ScripterWindow)
+#include "tst_scripterwindow.moc"
