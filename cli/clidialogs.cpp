@@ -29,24 +29,6 @@ bool CliDialogs::askPassword(QWidget *parent, QString *password)
     return true;
 }
 
-QString CliDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposal,
-                                 const QString &filter)
-{
-    Q_UNUSED(parent)
-    Q_UNUSED(filter)
-    qCDebug(lcCli).noquote() << "Declined" << title << proposal;
-    return QString();
-}
-
-QString CliDialogs::openFileName(QWidget *parent, const QString &title, const QString &folder,
-                                 const QString &filter)
-{
-    Q_UNUSED(parent)
-    Q_UNUSED(filter)
-    qCDebug(lcCli).noquote() << "Declined" << title << folder;
-    return QString();
-}
-
 void CliDialogs::warning(QWidget *parent, const QString &title, const QString &text)
 {
     Q_UNUSED(parent)

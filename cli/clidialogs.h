@@ -9,9 +9,8 @@ namespace Scripter {
 
 // The package processor's dialogs answered from the command line: no dialog is ever shown. A
 // question about syntax errors is answered as the command says, a password prompt with the
-// password the user gave (declined when none was given), and a choice of file is declined
-// (the tool tells the processor where a package goes before it saves). What the processor
-// wanted to tell the user is kept for the tool's error message.
+// password the user gave (declined when none was given). What the processor wanted to tell the
+// user is kept for the tool's error message.
 class CliDialogs : public IPackageDialogs
 {
 public:
@@ -30,10 +29,6 @@ public:
 
     bool confirmSave(QWidget *parent, const QString &question) override;
     bool askPassword(QWidget *parent, QString *password) override;
-    QString saveFileName(QWidget *parent, const QString &title, const QString &proposal,
-                         const QString &filter) override;
-    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
-                         const QString &filter) override;
     void warning(QWidget *parent, const QString &title, const QString &text) override;
 
 private:

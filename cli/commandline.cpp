@@ -236,19 +236,22 @@ bool CommandLine::parse(const QStringList &arguments)
     }
     m_path = positional.first();
 
-    if (parser.isSet(options.password)) {
-        // Given, even when empty: an empty password is a wrong one, not a missing one.
-        m_password = parser.value(options.password);
-        if (m_password.isNull()) {
-            m_password = QLatin1String("");
+    // Only the options of the command are asked for: the parser knows no others.
+    const auto readPassword = [this, &parser, &options] {
+        if (parser.isSet(options.password)) {
+            // Given, even when empty: an empty password is a wrong one, not a missing one.
+            m_password = parser.value(options.password);
+            if (m_password.isNull()) {
+                m_password = QLatin1String("");
+            }
         }
-    }
-    m_force = parser.isSet(options.force);
+    };
     switch (m_command) {
     case Command::New:
         if (!m_path.endsWith(QLatin1String(".tscript"))) {
             return refuse(tr("the new package's path must end in .tscript: '%1'").arg(m_path));
         }
+        m_force = parser.isSet(options.force);
         m_unarchived = parser.isSet(options.unarchived);
         if (parser.isSet(options.name)) {
             m_name = parser.value(options.name);
@@ -275,22 +278,29 @@ bool CommandLine::parse(const QStringList &arguments)
         }
         break;
     case Command::Info:
+        readPassword();
         m_json = parser.isSet(options.json);
         break;
+    case Command::Check:
+    case Command::Resave:
+        readPassword();
+        break;
     case Command::Pack:
+        readPassword();
+        m_force = parser.isSet(options.force);
         m_output = parser.value(options.packOutput);
         if (!m_output.isEmpty() && !m_output.endsWith(QLatin1String(".tscript"))) {
             return refuse(tr("the archive's path must end in .tscript: '%1'").arg(m_output));
         }
         break;
     case Command::Unpack:
+        readPassword();
+        m_force = parser.isSet(options.force);
         m_output = parser.value(options.unpackOutput);
         if (m_output.isEmpty()) {
             return refuse(tr("unpack needs --output FOLDER"));
         }
         break;
-    case Command::Check:
-    case Command::Resave:
     case Command::None:
     case Command::Help:
     case Command::Version:

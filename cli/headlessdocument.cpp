@@ -7,11 +7,13 @@
 #include "editors/vbscripteditor.h"
 #include "package/declaration.h"
 #include "testing/fixture.h"
+#include "testing/fixturearchive.h"
 
 #include "guilib/property/propertiesexplorer.h"
 #include "scriptinglib/applescriptfunctionlister.h"
 
 #include "corelib/files/filehandler.h"
+#include "corelib/flow/flow.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QDir>
@@ -185,8 +187,16 @@ bool HeadlessDocument::saveFixture(const QString &path, QString *errorMessage)
 
 bool HeadlessDocument::loadFixture(const QString &path)
 {
-    m_fixtureLoadFailed = !m_fixture->loadFromFile(path);
-    return !m_fixtureLoadFailed;
+    m_fixtureError.clear();
+    if (m_fixture->loadFromFile(path)) {
+        return true;
+    }
+    // The fixture tells the message pane only that it failed; the archive knows why.
+    FixtureArchive::Content content;
+    if (FixtureArchive::read(path, content, nullptr, &m_fixtureError) || m_fixtureError.isEmpty()) {
+        m_fixtureError = tr("the fixture can't be read");
+    }
+    return false;
 }
 
 } // namespace Scripter

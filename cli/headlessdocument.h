@@ -42,8 +42,8 @@ public:
     // `unarchived` the marker file of a package folder (which must be the folder of `path`).
     void relocate(const QString &path, bool unarchived);
 
-    // Whether the last loadFixture() failed; the reasons went to the log.
-    bool fixtureLoadFailed() const { return m_fixtureLoadFailed; }
+    // Why the last loadFixture() failed; empty when it succeeded.
+    QString fixtureError() const { return m_fixtureError; }
 
     // IDocumentWindow
     QWidget *widget() override { return this; }
@@ -84,7 +84,7 @@ private:
     QString m_displayPath;
     bool m_alternatePath = false;
     bool m_untitled = true;
-    bool m_fixtureLoadFailed = false;
+    QString m_fixtureError;
     QHash<QString, QString> m_programs;
     GuiLib::PropertiesExplorer *m_explorer;
     Declaration *m_declaration;

@@ -5,10 +5,39 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <cstring>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's own warnings (no runtime folder, fonts of the offscreen platform) would break the rule of
+// one line per error on stderr; they pass only with --verbose, critical ones always.
+void quietMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        qtHandler(type, context, message);
+    }
+}
+
+// Read before the command line is parsed, which needs the application that Qt may warn about.
+bool asksForVerbose(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--verbose") == 0 || std::strcmp(argv[i], "-v") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    if (!asksForVerbose(argc, argv)) {
+        qtHandler = qInstallMessageHandler(quietMessage);
+    }
     // The program's panels are widgets; the tool runs them where nobody sees them, with or
     // without a display, unless the user asks for a platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {

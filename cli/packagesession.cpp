@@ -83,11 +83,9 @@ private:
 PackageSession::PackageSession(SRCore::ILogInterface *log)
     : m_log(std::make_unique<RecordingLog>(log))
 {
-    int windowsMade = 0;
-    m_processor =
-        std::make_unique<PackageProcessor>([this, windowsMade]() mutable -> IPackageWindow * {
-            return new HeadlessDocument(windowsMade++, m_log.get());
-        });
+    // The session's only window; numbered like the program's first one.
+    m_processor = std::make_unique<PackageProcessor>(
+        [this]() -> IPackageWindow * { return new HeadlessDocument(0, m_log.get()); });
     m_processor->setDialogs(&m_dialogs);
     m_document = static_cast<HeadlessDocument *>(m_processor->newWindow());
 }
@@ -98,7 +96,7 @@ bool PackageSession::open(const QString &path)
 {
     begin();
     const bool opened = m_processor->open(path, m_document);
-    return finish(opened && !m_document->fixtureLoadFailed());
+    return finish(opened && m_document->fixtureError().isEmpty());
 }
 
 QString PackageSession::packagePath() const
@@ -168,6 +166,10 @@ QString PackageSession::cause() const
                 return cause;
             }
         }
+    }
+    if (!m_document->fixtureError().isEmpty()) {
+        return QFileInfo(PackageProcessor::fixturePath(packagePath())).fileName()
+               + QLatin1String(": ") + m_document->fixtureError();
     }
     for (const SRCore::LogRecord &record : m_log->records) {
         if (record.operation == openError || record.operation == saveError) {

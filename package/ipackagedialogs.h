@@ -6,10 +6,10 @@ class QWidget;
 
 namespace Scripter {
 
-// Everything the package processor asks the user or tells them in a dialog. The program answers
-// with message boxes, the password dialog and file dialogs (the processor's default); a tool
-// without a desktop answers from its command line instead. `parent` is the window the dialog
-// belongs to and may be null. Every call happens on the GUI thread.
+// The questions and refusals of opening and saving packages. The program answers them with message
+// boxes and the password dialog (the processor's default); a tool without a desktop answers from
+// its command line instead. `parent` is the window the dialog belongs to and may be null. Every
+// call happens on the GUI thread.
 class IPackageDialogs
 {
 public:
@@ -19,12 +19,6 @@ public:
     virtual bool confirmSave(QWidget *parent, const QString &question) = 0;
     // Asks for the password of a protected package. False when the user declines.
     virtual bool askPassword(QWidget *parent, QString *password) = 0;
-    // Asks where to save a package; `proposal` is the suggested path. Empty when declined.
-    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposal,
-                                 const QString &filter) = 0;
-    // Asks for a package to open, starting in `folder`. Empty when declined.
-    virtual QString openFileName(QWidget *parent, const QString &title, const QString &folder,
-                                 const QString &filter) = 0;
     // Tells the user why an operation was refused.
     virtual void warning(QWidget *parent, const QString &title, const QString &text) = 0;
 };

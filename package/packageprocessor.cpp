@@ -181,18 +181,6 @@ public:
         return true;
     }
 
-    QString saveFileName(QWidget *parent, const QString &title, const QString &proposal,
-                         const QString &filter) override
-    {
-        return QFileDialog::getSaveFileName(parent, title, proposal, filter);
-    }
-
-    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
-                         const QString &filter) override
-    {
-        return QFileDialog::getOpenFileName(parent, title, folder, filter);
-    }
-
     void warning(QWidget *parent, const QString &title, const QString &text) override
     {
         QMessageBox::warning(parent, title, text);
@@ -419,8 +407,8 @@ QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) cons
     } else {
         const QString proposal = QDir(QSettings().value(lastSavePathKey).toString())
                                      .filePath(scriptName(window) + packageSuffix);
-        path = dialogs()->saveFileName(window->widget(), tr("Save script package"), proposal,
-                                       fileDialogFilter());
+        path = QFileDialog::getSaveFileName(window->widget(), tr("Save script package"), proposal,
+                                            fileDialogFilter());
     }
     if (!path.isEmpty() && !path.contains(packageSuffix)) {
         path += packageSuffix;
@@ -705,9 +693,9 @@ bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &pac
 
 bool PackageProcessor::openDialog()
 {
-    const QString path =
-        dialogs()->openFileName(dialogParent(nullptr), tr("Choose script package"),
-                                QSettings().value(lastOpenPathKey).toString(), fileDialogFilter());
+    const QString path = QFileDialog::getOpenFileName(
+        dialogParent(nullptr), tr("Choose script package"),
+        QSettings().value(lastOpenPathKey).toString(), fileDialogFilter());
     return !path.isEmpty() && open(path);
 }
 

@@ -26,11 +26,11 @@ class IPackageWindow;
 // archive, or an unarchived folder holding the members and an empty ".tscript" marker file; its
 // fixture lives beside it as ".tfixture".
 //
-// Saving and opening run on the GUI thread and block it; questions, the password prompt, file
-// choices and refusals go to the dialogs (modal boxes over the window unless setDialogs() says
-// otherwise), detailed causes go to the window's message pane and the editors' status bars tell
-// how it went. A failure never changes the window's package or path, and never damages the
-// package on disk.
+// Saving and opening run on the GUI thread and block it; questions, the password prompt and
+// refusals go to the dialogs (modal boxes over the window unless setDialogs() says otherwise),
+// file choices are file dialogs, detailed causes go to the window's message pane and the
+// editors' status bars tell how it went. A failure never changes the window's package or path, and
+// never damages the package on disk.
 //
 // The processor owns the windows that its factory creates: removeWindow() schedules a window
 // for deletion, and the windows still listed are deleted with the processor.
