@@ -139,9 +139,7 @@ int CliTool::run(const QStringList &arguments)
 {
     const QString program = CommandLine::programName();
     if (!m_commandLine.parse(arguments)) {
-        m_err << program << ": " << m_commandLine.error() << "; "
-              << tr("see \"%1 --help\"").arg(program) << Qt::endl;
-        return UsageError;
+        return usageError(m_commandLine.error());
     }
     switch (m_commandLine.command()) {
     case CommandLine::Command::Help:
@@ -189,6 +187,13 @@ int CliTool::runCommand()
     case CommandLine::Command::Version:
         break;
     }
+    return UsageError;
+}
+
+int CliTool::usageError(const QString &error)
+{
+    const QString program = CommandLine::programName();
+    m_err << program << ": " << error << "; " << tr("see \"%1 --help\"").arg(program) << Qt::endl;
     return UsageError;
 }
 
@@ -396,9 +401,7 @@ int CliTool::packPackage()
         const QFileInfo marker(source);
         // An archive has nowhere else to go by default; an empty marker is an unarchived package.
         if (marker.size() != 0) {
-            m_err << CommandLine::programName() << ": "
-                  << tr("pack needs --output for a package that is an archive already") << Qt::endl;
-            return UsageError;
+            return usageError(tr("pack needs --output for a package that is an archive already"));
         }
         output = QFileInfo(marker.absolutePath()).absolutePath() + QLatin1Char('/')
                  + marker.completeBaseName() + packageSuffix;

@@ -58,6 +58,7 @@ private:
     // Refuses to replace an existing file or a folder with contents unless --force is given.
     bool mayReplace(const QString &path);
 
+    int usageError(const QString &error);
     int fail(const QString &cause) { return fail(m_commandLine.path(), cause); }
     int fail(const QString &file, const QString &cause);
     void report(const QString &file, const QString &message);

@@ -1,0 +1,194 @@
+#pragma once
+
+// Helpers of the command-line tool's tests: the built tool run as a user runs it, in a sandbox
+// of its own (working folder, per-user data and settings, temporary folder), and snapshots of
+// folders and archives to tell what a run wrote.
+
+#include "../testing/archivetestsupport.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace CliTest {
+
+using FixtureTest::readFile;
+using FixtureTest::writeFile;
+using FixtureTest::writeRawZip;
+using FixtureTest::zipEntryNames;
+
+// What one run of the tool left behind.
+struct Run
+{
+    int exitCode = -1;
+    bool finished = false;
+    QString out;
+    QString err;
+
+    // The lines written to stderr, without the final line break.
+    QStringList errorLines() const
+    {
+        return err.isEmpty()
+                   ? QStringList()
+                   : err.chopped(err.endsWith(QLatin1Char('\n')) ? 1 : 0).split(QLatin1Char('\n'));
+    }
+    // "exit N, stderr: ..." for the failure message of a check.
+    QByteArray describe() const
+    {
+        return QStringLiteral("exit %1, stdout: %2, stderr: %3")
+            .arg(exitCode)
+            .arg(out, err)
+            .toLocal8Bit();
+    }
+};
+
+// Relative path → content of every file below `folder` (also hidden ones); folders appear with
+// a trailing "/" and no content. Two equal snapshots mean nothing was written or removed.
+inline QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = root.relativeFilePath(path);
+        if (it.fileInfo().isDir()) {
+            files.insert(relative + QLatin1Char('/'), QByteArray());
+        } else {
+            files.insert(relative, readFile(path));
+        }
+    }
+    return files;
+}
+
+// Entry name → content of a zip archive that is not encrypted, read by Python's zipfile, an
+// independent reader; empty when Python can't read it.
+inline QMap<QString, QByteArray> zipContents(const QString &archive)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, json, base64, zipfile\n"
+                                 "z = zipfile.ZipFile(sys.argv[1])\n"
+                                 "print(json.dumps({n: base64.b64encode(z.read(n)).decode() "
+                                 "for n in z.namelist()}))"),
+                  archive});
+    QMap<QString, QByteArray> entries;
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        return entries;
+    }
+    const QJsonObject object = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        entries.insert(it.key(), QByteArray::fromBase64(it.value().toString().toLatin1()));
+    }
+    return entries;
+}
+
+// snapshot() with every zip archive replaced by its entries ("Router.tfixture!manifest.xml"):
+// an archive written again holds the same entries, but their time stamps differ.
+inline QMap<QString, QByteArray> contentSnapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QMap<QString, QByteArray> plain = snapshot(folder);
+    for (auto it = plain.constBegin(); it != plain.constEnd(); ++it) {
+        if (!it.value().startsWith("PK\x03\x04")) {
+            files.insert(it.key(), it.value());
+            continue;
+        }
+        const QMap<QString, QByteArray> entries = zipContents(folder + QLatin1Char('/') + it.key());
+        for (auto entry = entries.constBegin(); entry != entries.constEnd(); ++entry) {
+            files.insert(it.key() + QLatin1Char('!') + entry.key(), entry.value());
+        }
+    }
+    return files;
+}
+
+// The members of the package at `path` by name: the entries of an archive, or the files in the
+// folder of an unarchived package's marker, without the fixture that lives there too.
+inline QMap<QString, QByteArray> packageMembers(const QString &path)
+{
+    const QFileInfo package(path);
+    if (package.size() != 0) {
+        return zipContents(path);
+    }
+    QMap<QString, QByteArray> members = snapshot(package.absolutePath());
+    members.remove(package.completeBaseName() + QStringLiteral(".tfixture"));
+    return members;
+}
+
+// A sandbox for runs of the built tool: a working folder that relative paths start from, and a
+// home of its own, so that the tool's message database, settings and temporary files never mix
+// with the user's or another test's.
+class Sandbox
+{
+public:
+    Sandbox()
+    {
+        for (const char *folder : {"work", "data", "config", "tmp"}) {
+            QDir(m_root.path()).mkpath(QLatin1String(folder));
+        }
+    }
+
+    bool isValid() const { return m_root.isValid(); }
+    // `relative` inside the working folder.
+    QString path(const QString &relative = QString()) const
+    {
+        const QString work = m_root.filePath(QStringLiteral("work"));
+        return relative.isEmpty() ? work : work + QLatin1Char('/') + relative;
+    }
+    QString dataFolder() const { return m_root.filePath(QStringLiteral("data")); }
+    QString temporaryFolder() const { return m_root.filePath(QStringLiteral("tmp")); }
+
+    // Runs the tool with `arguments` in the working folder; `environment` adds to or overrides
+    // the sandbox's variables.
+    Run run(const QStringList &arguments,
+            const QProcessEnvironment &environment = QProcessEnvironment()) const
+    {
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+        variables.remove(QStringLiteral("TAVRIXSCRIPTER_PASSWORD"));
+        variables.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        variables.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
+        variables.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                         m_root.filePath(QStringLiteral("config")));
+        variables.insert(QStringLiteral("TMPDIR"), temporaryFolder());
+        variables.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        for (const QString &name : environment.keys()) {
+            variables.insert(name, environment.value(name));
+        }
+        QProcess process;
+        process.setProcessEnvironment(variables);
+        process.setWorkingDirectory(path());
+        process.start(QStringLiteral(TAVRIX_CLI), arguments);
+        Run run;
+        run.finished = process.waitForFinished(120000);
+        if (!run.finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+private:
+    QTemporaryDir m_root;
+};
+
+inline QProcessEnvironment variable(const QString &name, const QString &value)
+{
+    QProcessEnvironment environment;
+    environment.insert(name, value);
+    return environment;
+}
+
+} // namespace CliTest
