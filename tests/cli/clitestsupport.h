@@ -20,6 +20,7 @@
 
 namespace CliTest {
 
+using FixtureTest::entriesBelow;
 using FixtureTest::readFile;
 using FixtureTest::writeFile;
 using FixtureTest::writeRawZip;
@@ -133,9 +134,11 @@ class Sandbox
 public:
     Sandbox()
     {
-        for (const char *folder : {"work", "data", "config", "tmp"}) {
+        for (const char *folder : {"work", "data", "config", "tmp", "runtime"}) {
             QDir(m_root.path()).mkpath(QLatin1String(folder));
         }
+        QFile::setPermissions(m_root.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     bool isValid() const { return m_root.isValid(); }
@@ -160,6 +163,9 @@ public:
         variables.insert(QStringLiteral("XDG_CONFIG_HOME"),
                          m_root.filePath(QStringLiteral("config")));
         variables.insert(QStringLiteral("TMPDIR"), temporaryFolder());
+        // Else Qt makes a runtime folder of its own in the temporary folder.
+        variables.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                         m_root.filePath(QStringLiteral("runtime")));
         variables.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         for (const QString &name : environment.keys()) {
             variables.insert(name, environment.value(name));
