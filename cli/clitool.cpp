@@ -305,9 +305,9 @@ int CliTool::createPackage()
     }
 
     PackageSession session(m_environment->log());
-    HeadlessDocument *document = session.document();
-    document->resetPrograms();
-    Declaration *declaration = document->declaration();
+    // A fresh document is what the program's New shows: the default declaration, the editors'
+    // templates and an empty fixture.
+    Declaration *declaration = session.document()->declaration();
     if (!m_commandLine.name().isNull()) {
         declaration->setBasicValue(XMLKey::NAME, m_commandLine.name());
     }

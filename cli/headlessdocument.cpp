@@ -10,7 +10,6 @@
 #include "testing/fixturearchive.h"
 
 #include "guilib/property/propertiesexplorer.h"
-#include "scriptinglib/applescriptfunctionlister.h"
 
 #include "corelib/files/filehandler.h"
 #include "corelib/flow/flow.h"
@@ -30,6 +29,9 @@ HeadlessDocument::HeadlessDocument(int number, SRCore::ILogInterface *log, QWidg
     , m_explorer(new GuiLib::PropertiesExplorer(this))
     , m_declaration(nullptr)
     , m_fixture(nullptr)
+    , m_javaScriptEditor(new JavaScriptEditor(this))
+    , m_vbScriptEditor(new VBScriptEditor(log, this))
+    , m_appleScriptEditor(new AppleScriptEditor(this))
 {
     // setWindowModified() wants the placeholder, as in a main window's title.
     setWindowTitle(QStringLiteral("TavrixScript%1[*]").arg(number));
@@ -47,14 +49,6 @@ HeadlessDocument::~HeadlessDocument()
     m_fixture = nullptr;
     delete m_declaration;
     m_declaration = nullptr;
-}
-
-void HeadlessDocument::resetPrograms()
-{
-    // The templates belong to the editors; a new package shows what a fresh editor shows.
-    m_programs.insert(XMLValues::JAVASCRIPT, JavaScriptEditor().text());
-    m_programs.insert(XMLValues::VBSCRIPT, VBScriptEditor().text());
-    m_programs.insert(XMLValues::APPLESCRIPT, AppleScriptEditor().text());
 }
 
 void HeadlessDocument::relocate(const QString &path, bool unarchived)
@@ -84,15 +78,14 @@ void HeadlessDocument::markModified()
 
 QStringList HeadlessDocument::scriptFunctions(const QString &language) const
 {
-    const QString program = scriptText(language);
     if (language == XMLValues::JAVASCRIPT) {
-        return JavaScriptEditor::functionsIn(program);
+        return m_javaScriptEditor->functions();
     }
     if (language == XMLValues::VBSCRIPT) {
-        return VBScriptEditor::functionsIn(program, m_log);
+        return m_vbScriptEditor->functions();
     }
     if (language == XMLValues::APPLESCRIPT) {
-        return AppleScriptFunctionLister::functionNames(program);
+        return m_appleScriptEditor->functions();
     }
     return {};
 }
@@ -148,12 +141,27 @@ QStringList HeadlessDocument::libraryForProperty(const QString &tag, bool connec
 
 QString HeadlessDocument::scriptText(const QString &language) const
 {
-    return m_programs.value(language);
+    if (language == XMLValues::JAVASCRIPT) {
+        return m_javaScriptEditor->text();
+    }
+    if (language == XMLValues::VBSCRIPT) {
+        return m_vbScriptEditor->text();
+    }
+    if (language == XMLValues::APPLESCRIPT) {
+        return m_appleScriptEditor->text();
+    }
+    return QString();
 }
 
 void HeadlessDocument::setScriptText(const QString &language, const QString &text)
 {
-    m_programs.insert(language, text);
+    if (language == XMLValues::JAVASCRIPT) {
+        m_javaScriptEditor->setText(text);
+    } else if (language == XMLValues::VBSCRIPT) {
+        m_vbScriptEditor->setText(text);
+    } else if (language == XMLValues::APPLESCRIPT) {
+        m_appleScriptEditor->setText(text);
+    }
 }
 
 void HeadlessDocument::setCurrentFile(const QString &path, bool remember)

@@ -3,22 +3,25 @@
 #include "package/ipackagewindow.h"
 
 #include <QFileIconProvider>
-#include <QHash>
 #include <QString>
 #include <QWidget>
 
 namespace Scripter {
 
+class AppleScriptEditor;
 class Fixture;
+class JavaScriptEditor;
+class VBScriptEditor;
 
 // One script package held without a main window: the program's own declaration and fixture
-// panels, the program text of each language and the state that the package processor keeps in
-// step (paths, the alternate-path flag, the modified state). The command-line tool hands it to
-// the package processor in place of a main window. It is a widget only because the panels and
-// the processor need one to hang on; on the offscreen platform nobody ever sees it.
+// panels and language editors, and the state that the package processor keeps in step (paths,
+// the alternate-path flag, the modified state). The command-line tool hands it to the package
+// processor in place of a main window, so programs, entry point lists, declaration and fixture
+// are read and written exactly as in the program. It is a widget only because the panels, the
+// editors and the processor need one to hang on; on the offscreen platform nobody sees it.
 //
-// Unlike the main window it keeps no recent packages list and no editor status bars: status
-// texts go to the developer log. GUI thread only.
+// Unlike the main window it keeps no recent packages list and shows no status texts: they go to
+// the developer log. GUI thread only.
 class HeadlessDocument
     : public QWidget
     , public IPackageWindow
@@ -35,8 +38,6 @@ public:
 
     Fixture *fixture() const { return m_fixture; }
 
-    // Every program gets the text of a new script, as the editors of a new package show it.
-    void resetPrograms();
     // Moves the package to `path` without writing anything, as choosing a file in "Save
     // script package" does before the save writes it there: an archive at `path`, or with
     // `unarchived` the marker file of a package folder (which must be the folder of `path`).
@@ -85,10 +86,12 @@ private:
     bool m_alternatePath = false;
     bool m_untitled = true;
     QString m_fixtureError;
-    QHash<QString, QString> m_programs;
     GuiLib::PropertiesExplorer *m_explorer;
     Declaration *m_declaration;
     Fixture *m_fixture;
+    JavaScriptEditor *m_javaScriptEditor;
+    VBScriptEditor *m_vbScriptEditor;
+    AppleScriptEditor *m_appleScriptEditor;
     mutable QFileIconProvider m_iconProvider;
 };
 

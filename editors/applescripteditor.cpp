@@ -2,7 +2,8 @@
 
 #include "editors/scrtextedit.h"
 #include "qsa/scripterhighlighter.h"
-#include "scriptinglib/applescriptfunctionlister.h"
+
+#include <QRegularExpression>
 
 namespace Scripter {
 
@@ -38,6 +39,16 @@ QString keywords()
         "thru timeout times to transaction true try until where while whose with without ");
 }
 
+// The handler names of the entry points, in the spelling the list of functions uses.
+QStringList handlerNames()
+{
+    return QStringLiteral("jobarrived;timerfired;initializeProcessing;finalizeProcessing;"
+                          "cleanupAfterAbort;isPropertyValid;getLibraryForProperty;"
+                          "findApplicationPath;getApplicationLicensing;licenseApplication;"
+                          "isConnectionPropertyValid;getLibraryForConnectionProperty")
+        .split(QLatin1Char(';'));
+}
+
 } // namespace
 
 AppleScriptEditor::AppleScriptEditor(QWidget *parent)
@@ -63,7 +74,29 @@ void AppleScriptEditor::readSettings()
 
 QStringList AppleScriptEditor::functions() const
 {
-    return AppleScriptFunctionLister::functionNames(text());
+    QString script = text();
+    // Greedy on purpose: from the first "(*" to the last "*)", whatever lies between.
+    static const QRegularExpression comment(QStringLiteral("\\(\\*.*\\*\\)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    for (QRegularExpressionMatch match = comment.match(script); match.hasMatch();
+         match = comment.match(script)) {
+        script.remove(match.capturedStart(), match.capturedLength());
+    }
+
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    QStringList names;
+    for (const QString &name : handlerNames()) {
+        const QRegularExpression definition(QStringLiteral("^\\s*on\\s+")
+                                                + QRegularExpression::escape(name)
+                                                + QStringLiteral("\\s*\\({1}.*\\){1}.*"),
+                                            QRegularExpression::CaseInsensitiveOption);
+        for (const QString &line : lines) {
+            if (definition.match(line).hasMatch()) {
+                names.append(name);
+            }
+        }
+    }
+    return names;
 }
 
 } // namespace Scripter

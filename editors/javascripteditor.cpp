@@ -48,13 +48,8 @@ JavaScriptEditor::~JavaScriptEditor() = default;
 
 QStringList JavaScriptEditor::functions() const
 {
-    return functionsIn(text());
-}
-
-QStringList JavaScriptEditor::functionsIn(const QString &code)
-{
     QSProject project;
-    project.createScript(QStringLiteral("ScriptName"), code);
+    project.createScript(QStringLiteral("ScriptName"), text());
     QSInterpreter *interpreter = project.interpreter();
     interpreter->setErrorMode(QSInterpreter::Nothing);
     return interpreter->functions(QSInterpreter::FunctionNames);

@@ -26,8 +26,6 @@ public:
     // The names of the functions declared at the top level of the script, also when it has
     // syntax errors (then those that can be recognised); no error is shown.
     QStringList functions() const;
-    // The same for any program text, without an editor.
-    static QStringList functionsIn(const QString &code);
 
 public slots:
     // Replaces the text with the template of a new script.

@@ -72,15 +72,10 @@ void VBScriptEditor::readSettings()
 
 QStringList VBScriptEditor::functions() const
 {
-    return functionsIn(text(), m_log);
-}
-
-QStringList VBScriptEditor::functionsIn(const QString &code, SRCore::ILogInterface *log)
-{
     QStringList names;
-    if (!VBScriptFunctionLister::functionNames(code, &names)) {
-        if (log) {
-            log->log(SRCore::LogRecord(
+    if (!VBScriptFunctionLister::functionNames(text(), &names)) {
+        if (m_log) {
+            m_log->log(SRCore::LogRecord(
                 SRCore::LogLevel::Error,
                 QStringLiteral(QT_TRANSLATE_NOOP(
                     "LogMessages", "Can't load VBScript; list of functions isn't saved"))));

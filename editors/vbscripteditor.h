@@ -25,10 +25,6 @@ public:
     // Replaces the text with the template of a new script.
     void setEmptyScript();
 
-    // What functions() answers for any program text, without an editor; `log` (may be null)
-    // receives the message about a script that does not load.
-    static QStringList functionsIn(const QString &code, SRCore::ILogInterface *log);
-
 public slots:
     void readSettings() override;
     // The Sub and Function procedures the script engine would offer to the server, in source

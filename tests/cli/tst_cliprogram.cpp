@@ -1,0 +1,236 @@
+// The tool and the program side by side: what the tool writes is what the program's New and Save
+// write, a package made by the tool and edited on disk opens in the program as it is, and the
+// program's Save and the tool's resave write the same package.
+
+#include "clitestsupport.h"
+
+#include "../app/apptestsupport.h"
+
+#include "package/declaration.h"
+#include "testing/fixture.h"
+#include "testing/fixtureitem.h"
+#include "testing/fixturetree.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace CliTest;
+using AppTest::CoreFixture;
+using Scripter::ScripterWindow;
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+namespace {
+
+// Closes every modal window that shows while it lives and keeps its title and text: a package
+// that opens as it should shows none.
+class ModalWatch : public QObject
+{
+public:
+    ModalWatch()
+    {
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) {
+                return;
+            }
+            const auto *box = qobject_cast<QMessageBox *>(modal);
+            seen.append(modal->windowTitle() + QLatin1Char('|') + (box ? box->text() : QString()));
+            modal->close();
+        });
+        m_timer.start();
+    }
+
+    QStringList seen;
+
+private:
+    QTimer m_timer;
+};
+
+const QStringList allLanguages{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT, XMLValues::APPLESCRIPT};
+
+QString includeFlag(const QString &language)
+{
+    if (language == XMLValues::JAVASCRIPT) {
+        return XMLKey::INCLUDEJAVASCRIPT;
+    }
+    return language == XMLValues::VBSCRIPT ? XMLKey::INCLUDEVBSCRIPT : XMLKey::INCLUDEAPPLESCRIPT;
+}
+
+} // namespace
+
+class tst_CliProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void newWritesWhatTheProgramsNewAndSaveWrite_data();
+    void newWritesWhatTheProgramsNewAndSaveWrite();
+    void packageEditedOnDiskOpensInTheProgramAsItIs();
+
+private:
+    QTemporaryDir m_configHome;
+    std::unique_ptr<Sandbox> m_sandbox;
+    std::unique_ptr<CoreFixture> m_world;
+};
+
+void tst_CliProgram::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    AppTest::isolateSettings("tst_cliprogram", m_configHome);
+    QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
+}
+
+void tst_CliProgram::init()
+{
+    m_sandbox = std::make_unique<Sandbox>();
+    m_world = std::make_unique<CoreFixture>();
+    QVERIFY(m_sandbox->isValid());
+    QVERIFY(m_world->isValid());
+    m_world->start();
+}
+
+void tst_CliProgram::cleanup()
+{
+    m_world.reset();
+    m_sandbox.reset();
+}
+
+void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("languages");
+
+    QTest::newRow("the defaults") << QString() << QStringList{XMLValues::JAVASCRIPT};
+    QTest::newRow("named, every language") << "MailRouter" << allLanguages;
+    QTest::newRow("AppleScript only") << "Mac" << QStringList{XMLValues::APPLESCRIPT};
+}
+
+void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, languages);
+
+    // The program: a new package in its first window, named and with its languages chosen in
+    // the declaration, saved as "Router.tscript".
+    ScripterWindow *window = m_world->window(0);
+    QVERIFY(window);
+    if (!name.isEmpty()) {
+        QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, name));
+    }
+    for (const QString &language : allLanguages) {
+        QVERIFY(window->declaration()->setBasicValue(
+            includeFlag(language), languages.contains(language) ? XMLValues::YES : XMLValues::NO));
+    }
+    const QString programPackage = m_sandbox->path(QStringLiteral("program/Router.tscript"));
+    QVERIFY(writeFile(programPackage, QByteArray()));
+    window->setCurrentFile(programPackage, false);
+    ModalWatch watch;
+    QVERIFY(m_world->processor()->save(Scripter::PackageProcessor::Save, window));
+    QCOMPARE(watch.seen, QStringList());
+
+    // The tool.
+    QStringList arguments{QStringLiteral("new"), QStringLiteral("tool/Router.tscript")};
+    if (!name.isEmpty()) {
+        arguments << QStringLiteral("--name") << name;
+    }
+    QStringList options;
+    for (const QString &language : languages) {
+        options.append(language == XMLValues::JAVASCRIPT ? QStringLiteral("js")
+                       : language == XMLValues::VBSCRIPT ? QStringLiteral("vbs")
+                                                         : QStringLiteral("applescript"));
+    }
+    arguments << QStringLiteral("--languages") << options.join(QLatin1Char(','));
+    QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("tool"))));
+    const Run run = m_sandbox->run(arguments);
+    QVERIFY2(run.exitCode == 0, run.describe());
+
+    const QMap<QString, QByteArray> fromProgram = packageMembers(programPackage);
+    QVERIFY(fromProgram.size() >= 4);
+    QCOMPARE(packageMembers(m_sandbox->path(QStringLiteral("tool/Router.tscript"))), fromProgram);
+    const QMap<QString, QByteArray> fixture =
+        zipContents(m_sandbox->path(QStringLiteral("program/Router.tfixture")));
+    QCOMPARE(fixture.size(), 2);
+    QCOMPARE(zipContents(m_sandbox->path(QStringLiteral("tool/Router.tfixture"))), fixture);
+}
+
+void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
+{
+    // Made by the tool in two places, then edited on disk the same way: a new function, another
+    // VBScript program, a property definition added to the declaration by hand.
+    for (const QString &place : {QStringLiteral("program"), QStringLiteral("tool")}) {
+        QVERIFY(QDir().mkpath(m_sandbox->path(place)));
+        const Run run = m_sandbox->run(
+            {QStringLiteral("new"), place + QStringLiteral("/Router.tscript"),
+             QStringLiteral("--unarchived"), QStringLiteral("--name"), QStringLiteral("Router"),
+             QStringLiteral("--languages"), QStringLiteral("js,vbs,applescript")});
+        QVERIFY2(run.exitCode == 0, run.describe());
+        const QString folder = m_sandbox->path(place + QStringLiteral("/Router/"));
+        QByteArray javaScript = readFile(folder + QStringLiteral("Router.js"));
+        javaScript.append("\nfunction routeTo( job : Job, name : String )\n{\n}\n");
+        QVERIFY(writeFile(folder + QStringLiteral("Router.js"), javaScript));
+        QVERIFY(
+            writeFile(folder + QStringLiteral("Router.vbs"),
+                      "Function jobArrived(s, job)\r\n    s.log 1, \"Grüße\"\r\nEnd Function\r\n"));
+        QByteArray declaration = readFile(folder + QStringLiteral("Router.xml"));
+        QVERIFY(declaration.contains("<ConnectionFields/>"));
+        declaration.replace("<ConnectionFields/>",
+                            "<ConnectionFields>\n        <Priority Validation=\"Standard\" "
+                            "LocalizedTagName=\"Priority\" Tooltip=\"How urgent\" Type=\"number\" "
+                            "Editor=\"inline\" Default=\"3\" Subtype=\"inline\">3</Priority>\n"
+                            "    </ConnectionFields>");
+        QVERIFY(writeFile(folder + QStringLiteral("Router.xml"), declaration));
+    }
+    const QString folder = m_sandbox->path(QStringLiteral("program/Router"));
+    const QString marker = folder + QStringLiteral("/Router.tscript");
+    const QMap<QString, QByteArray> onDisk = snapshot(folder);
+
+    ScripterWindow *window = m_world->window(0);
+    ModalWatch watch;
+    QVERIFY(m_world->processor()->open(marker, window));
+    QCOMPARE(watch.seen, QStringList());
+    QCOMPARE(m_world->processor()->windows().size(), 1);
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->isAlternatePath());
+    QCOMPARE(window->displayPath(), QDir::toNativeSeparators(marker));
+    for (const QString &language : allLanguages) {
+        const QString suffix = language == XMLValues::JAVASCRIPT ? QStringLiteral(".js")
+                               : language == XMLValues::VBSCRIPT ? QStringLiteral(".vbs")
+                                                                 : QStringLiteral(".scpt");
+        // The editors keep lines, not the line-break characters of the file.
+        QString text = QString::fromUtf8(onDisk.value(QStringLiteral("Router") + suffix));
+        QCOMPARE(window->scriptText(language), text.replace(QLatin1String("\r\n"), "\n"));
+    }
+    QVERIFY(window->scriptTabs()->isTabEnabled(0));
+    QVERIFY(window->scriptTabs()->isTabEnabled(1));
+    QVERIFY(window->scriptTabs()->isTabEnabled(2));
+    QVERIFY(window->scriptFunctions(XMLValues::JAVASCRIPT).contains(QLatin1String("routeTo")));
+    QCOMPARE(window->declaration()->elementName(), QStringLiteral("Router"));
+    QCOMPARE(window->declaration()->connectionPropertyTags(), QStringList{"Priority"});
+    QCOMPARE(window->fixture()->tree()->basicItem()->text(0), QStringLiteral("Router"));
+    // Opening wrote nothing.
+    QCOMPARE(snapshot(folder), onDisk);
+
+    // The program's Save and the tool's resave write the same package.
+    QVERIFY(m_world->processor()->save(Scripter::PackageProcessor::Save, window));
+    QCOMPARE(watch.seen, QStringList());
+    const Run resave = m_sandbox->run({QStringLiteral("resave"), QStringLiteral("tool/Router")});
+    QVERIFY2(resave.exitCode == 0, resave.describe());
+    const QMap<QString, QByteArray> saved = contentSnapshot(folder);
+    QVERIFY(saved.value(QStringLiteral("Router.xml")).contains("routeTo"));
+    QCOMPARE(contentSnapshot(m_sandbox->path(QStringLiteral("tool/Router"))), saved);
+}
+
+QTEST_MAIN(tst_CliProgram)
+#include "tst_cliprogram.moc"
