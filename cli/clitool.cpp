@@ -207,6 +207,8 @@ void CliTool::report(const QString &file, const QString &message)
 {
     QString line = message;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // What was printed so far comes first where both streams go to one terminal.
+    m_out.flush();
     m_err << CommandLine::programName() << ": " << QDir::toNativeSeparators(file) << ": " << line
           << Qt::endl;
 }
