@@ -717,7 +717,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+306"/>
+        <location filename="../package/packageprocessor.cpp" line="+350"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -727,7 +727,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+40"/>
         <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1632,6 +1632,363 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::CliTool</name>
+    <message>
+        <location filename="../cli/clitool.cpp" line="+42"/>
+        <source>no such file or folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>not a package folder: it holds no %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 line %2, column %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source>messages are not stored: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>see &quot;%1 --help&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>the folder is not empty; use --force to replace its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>exists already; use --force to replace it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <location line="+130"/>
+        <location line="+26"/>
+        <source>no such folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-151"/>
+        <location line="+156"/>
+        <source>not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-149"/>
+        <location line="+157"/>
+        <source>can&apos;t create the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-97"/>
+        <source>The package includes no program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>syntax ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>entry points: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 lists the %2 entry points %3, but %4 defines %5; resave the package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>pack needs --output for a package that is an archive already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>a package folder needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>warning: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::CommandLine</name>
+    <message>
+        <location filename="../cli/commandline.cpp" line="+28"/>
+        <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Creates a package from the default declaration and the new-script templates, with its fixture, as the program&apos;s New and Save write it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>PACKAGE [--json] [--password P]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows the manifest, element name, languages, protection, property definitions, entry points and the fixture&apos;s jobs and connections.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+18"/>
+        <source>PACKAGE [--password P]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>Runs the JavaScript and VBScript syntax checks and compares the entry points the programs define with those the declaration lists. Fails when a check fails.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>FOLDER [--output PATH.tscript] [--password P] [--force]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes an unarchived package folder as a package archive, with its fixture beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>PACKAGE --output FOLDER [--password P] [--force]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes a package as an unarchived package folder: its members, the empty marker file and the fixture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Opens the package and saves it as the program&apos;s Save does: the declaration rewritten, the entry point lists taken from the current programs, the fixture rewritten, the storage form kept. Syntax errors are reported and do not stop the save.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Also print the messages that the program shows in its message pane.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Show this help.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The element&apos;s name (default: &quot;TavrixScript&quot;, as in a new package of the program).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>NAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The languages the package includes, separated by commas: js, vbs, applescript (default: js).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>LIST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Write the unarchived folder form: a folder named like the package, holding the members and the empty PATH.tscript marker.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Print JSON.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The password of a protected package (default: the environment variable TAVRIXSCRIPTER_PASSWORD).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replace an existing package, or the contents of a folder that is not empty (version-control data &quot;.svn&quot; and &quot;_svn&quot; stays).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The archive to write (default: beside the folder, named like it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PATH.tscript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The package folder to write; its name becomes the package&apos;s name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>FOLDER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>no command given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>help takes at most one command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+13"/>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-6"/>
+        <source>--version takes no arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the command must come first, before &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>missing argument; usage: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>unexpected argument &apos;%1&apos;; usage: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>the new package&apos;s path must end in .tscript: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>--name needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>unknown language &apos;%1&apos;; use js, vbs or applescript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--languages needs at least one of js, vbs, applescript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>the archive&apos;s path must end in .tscript: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>unpack needs --output FOLDER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Usage: %1 %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>PACKAGE is a .tscript archive, an unarchived package folder or its .tscript marker file, or the .tfixture file beside a package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Usage: %1 COMMAND [OPTIONS]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Commands:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>PACKAGE is a .tscript archive, an unarchived package folder or its .tscript marker file. A protected package needs its password (--password, or the environment variable TAVRIXSCRIPTER_PASSWORD); the unarchived folder form is read without it, except by pack and unpack.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Exit status: 0 on success, 1 when the work fails, 2 for a usage error. Errors go to stderr, one line each, naming the file and the cause.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;%1 help COMMAND&quot; or &quot;%1 COMMAND --help&quot; describes a command&apos;s options; --verbose also prints the messages that the program shows in its message pane.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::CoreActions</name>
     <message>
         <location filename="../app/coreactions.cpp" line="+31"/>
@@ -2002,6 +2359,14 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::HeadlessDocument</name>
+    <message>
+        <location filename="../cli/headlessdocument.cpp" line="+205"/>
+        <source>the fixture can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::HelpMenuActions</name>
     <message>
         <location filename="../app/helpmenuactions.cpp" line="+18"/>
@@ -2102,9 +2467,170 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
+    <name>Scripter::PackageInfo</name>
+    <message>
+        <location filename="../cli/packageinfo.cpp" line="+172"/>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1: none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Editors:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Validation:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Shown when:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Package:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>unarchived folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+47"/>
+        <source>Element name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-46"/>
+        <source>Languages:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+26"/>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-25"/>
+        <source>Protected:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Manifest:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Entry points:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Element properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Connection properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Fixture: none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Fixture: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Test folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Flow name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+5"/>
+        <source>Incoming jobs: %n</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+12"/>
+        <source>enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <location line="+12"/>
+        <source>disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="-6"/>
+        <source>Outgoing connections: %n</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>holds files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::PackageListing</name>
+    <message>
+        <location filename="../cli/packagelisting.cpp" line="+57"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-464"/>
+        <location filename="../package/packageprocessor.cpp" line="-497"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2119,7 +2645,7 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+215"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2140,19 +2666,19 @@ Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>VBScript code contains syntax error(s).
 Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+2"/>
+        <location line="-229"/>
+        <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+243"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2198,6 +2724,7 @@ The corresponding script file could not be located.</source>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../cli/packagesession.cpp" line="+135"/>
         <source> Invalid password, the script can not be opened.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2224,6 +2751,29 @@ The corresponding script file could not be located.</source>
     <message>
         <location line="+4"/>
         <source>Can&apos;t pack &apos;%1&apos;: the file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::PackageSession</name>
+    <message>
+        <location filename="../cli/packagesession.cpp" line="-85"/>
+        <source>declaration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 line %2, column %3: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>the package is protected by a password; give it with --password or in the environment variable TAVRIXSCRIPTER_PASSWORD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>the operation failed; run with --verbose for the details</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3726,6 +4276,11 @@ Do you want terminate it?</source>
         <source>Scripter cannot start because of the OEM branding error!
 
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../cli/main.cpp" line="+60"/>
+        <source>the customization is not valid: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
