@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QDomDocument>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -536,6 +537,15 @@ void tst_CliCommands::packWritesTheArchiveBesideTheFolder()
     const QString program = QStringLiteral("function jobArrived( s : Tavrix, job : Job )\n{\n"
                                            "    s.log(1, \"Grüße\");\n}\n");
     QVERIFY(writeFile(m_sandbox->path(QStringLiteral("Router/Router.js")), program.toUtf8()));
+    // An icon, added by hand as the manifest names it.
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(Qt::darkCyan);
+    QVERIFY(icon.save(m_sandbox->path(QStringLiteral("Router/logo.png")), "PNG"));
+    const QString manifestPath = m_sandbox->path(QStringLiteral("Router/manifest.xml"));
+    QByteArray manifest = readFile(manifestPath);
+    QVERIFY(manifest.contains("<ScriptIconFile/>"));
+    QVERIFY(writeFile(manifestPath, manifest.replace("<ScriptIconFile/>",
+                                                     "<ScriptIconFile>logo.png</ScriptIconFile>")));
     const QMap<QString, QByteArray> folder = snapshot(m_sandbox->path(QStringLiteral("Router")));
 
     const Run run = m_sandbox->run({QStringLiteral("pack"), QStringLiteral("Router")});
@@ -552,6 +562,7 @@ void tst_CliCommands::packWritesTheArchiveBesideTheFolder()
              folder.value(QStringLiteral("Router.scpt")));
     QCOMPARE(members.value(QStringLiteral("manifest.xml")),
              folder.value(QStringLiteral("manifest.xml")));
+    QCOMPARE(members.value(QStringLiteral("logo.png")), folder.value(QStringLiteral("logo.png")));
     QCOMPARE(zipContents(m_sandbox->path(QStringLiteral("Router.tfixture"))),
              zipContents(m_sandbox->path(QStringLiteral("Router/Router.tfixture"))));
 
