@@ -16,9 +16,7 @@ constexpr double kTargetMs = 100;
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    Bench::preferOffscreenPlatform();
     QApplication application(argc, argv);
     const Bench::ProgramWorld world;
     if (!world.isValid()) {

@@ -36,9 +36,7 @@ bool parseFixtureDocument(const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    Bench::preferOffscreenPlatform();
     QApplication application(argc, argv);
     const Bench::ProgramWorld world;
     if (!world.isValid()) {

@@ -89,9 +89,7 @@ bool searchWholeDatabase(GuiLib::BasicMessagePane &pane)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    Bench::preferOffscreenPlatform();
     QApplication application(argc, argv);
     const Bench::PrivateHome home;
     const QString path = home.filePath(QStringLiteral("messages.db"));

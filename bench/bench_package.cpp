@@ -38,9 +38,7 @@ QString largeProgram(int size)
 
 int main(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    Bench::preferOffscreenPlatform();
     QApplication application(argc, argv);
     const Bench::ProgramWorld world;
     if (!world.isValid()) {

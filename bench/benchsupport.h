@@ -42,6 +42,14 @@ inline double bestMs(int runs, const std::function<bool()> &run)
         runs, [] { return true; }, run);
 }
 
+// The benchmarks of windows need no screen; a platform that the user chose is kept.
+inline void preferOffscreenPlatform()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
 // One line per figure: ours, the baseline, their ratio and the target. False when either
 // measurement failed, so that main() can end with a failure.
 inline bool report(const char *what, double ourMs, const char *baseline, double baselineMs,
