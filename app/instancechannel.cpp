@@ -2,6 +2,7 @@
 
 #include "scripterlogging.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -99,6 +100,17 @@ InstanceChannel::~InstanceChannel()
     // Stop listening before the lock goes: closing removes the socket by its name, which must
     // not hit the socket of a successor that took the lock in between.
     delete m_server;
+}
+
+qint64 InstanceChannel::runningProcessId() const
+{
+    if (m_primary) {
+        return QCoreApplication::applicationPid();
+    }
+    qint64 processId = 0;
+    QString hostName;
+    QString applicationName;
+    return m_lockFile->getLockInfo(&processId, &hostName, &applicationName) ? processId : 0;
 }
 
 bool InstanceChannel::isRunning()

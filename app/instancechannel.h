@@ -38,6 +38,12 @@ public:
     // user, so that two users on one machine do not see each other's instance.
     QString serverName() const { return m_serverName; }
 
+    // The process id that the running instance wrote into its lock, read without taking part:
+    // a watcher can wait for a program it started without becoming the running instance
+    // itself. 0 when there is no lock; the id of an instance that crashed stays until the next
+    // start clears it.
+    qint64 runningProcessId() const;
+
     // True when another instance is running. Otherwise this channel becomes the running
     // instance (if it is not already) and starts listening.
     bool isRunning();

@@ -86,6 +86,10 @@ ScripterActions::ScripterActions(ScripterWindow *window)
                                           tr("Toggle &Messages pane"), QString(), QString());
     m_toolbarAction = createAction(QString(), tr("&Toolbar"), QString(), QString());
     m_toolbarAction->setCheckable(true);
+    m_panesRightAction = createAction(QString(), tr("Panes on the &Right"), QString(),
+                                      tr("Places the declaration, fixture and properties panes "
+                                         "right of the scripts"));
+    m_panesRightAction->setCheckable(true);
     m_undoAction =
         createAction(QStringLiteral("img_Undo.png"), tr("&Undo"), tr("Ctrl+Z"), QString());
     m_undoAction->setData(QStringLiteral("EDIT_UNDO"));
@@ -135,6 +139,8 @@ ScripterActions::ScripterActions(ScripterWindow *window)
             &ScripterActions::viewPropertiesClick);
     connect(m_toggleMessagesAction, &QAction::triggered, this, &ScripterActions::viewMessagesClick);
     connect(m_toolbarAction, &QAction::triggered, this, &ScripterActions::viewToolbarClick);
+    connect(m_panesRightAction, &QAction::triggered, m_window,
+            [this](bool right) { m_window->setWindowLayout(!right); });
     connect(m_preferencesAction, &QAction::triggered, this, &ScripterActions::editPreferencesClick);
     connect(m_findAction, &QAction::triggered, window, &ScripterWindow::showFindDlg);
     connect(m_findNextAction, &QAction::triggered, this, &ScripterActions::searchFindAgainClick);
@@ -171,6 +177,7 @@ ScripterActions::ScripterActions(ScripterWindow *window)
 
     const bool showToolBars = QSettings().value(SettingsKey::Toolbar, true).toBool();
     m_toolbarAction->setChecked(showToolBars);
+    m_panesRightAction->setChecked(!QSettings().value(SettingsKey::WindowLayout, true).toBool());
     if (!showToolBars) {
         for (QToolBar *toolBar : toolBars()) {
             toolBar->hide();
@@ -226,6 +233,7 @@ void ScripterActions::createMenus()
     m_viewMenu->addAction(m_toggleMessagesAction);
     m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_toolbarAction);
+    m_viewMenu->addAction(m_panesRightAction);
     for (QDockWidget *pane : {m_window->declarationPane(), m_window->fixturePane(),
                               m_window->propertiesPane(), m_window->messagesPane()}) {
         m_viewMenu->addAction(pane->toggleViewAction());
@@ -331,7 +339,7 @@ void ScripterActions::setActionsEnabled(bool enable)
          {m_saveAction, m_saveAsAction, m_viewDeclarFixtureAction, m_togglePropertiesAction,
           m_toggleMessagesAction, m_pasteAction, m_findAction, m_findNextAction,
           m_findPreviousAction, m_replaceAction, m_gotoLineAction, m_exportLogsAction,
-          m_clearLogsAction, m_preferencesAction, m_toolbarAction}) {
+          m_clearLogsAction, m_preferencesAction, m_toolbarAction, m_panesRightAction}) {
         action->setEnabled(enable);
     }
     if (enable) {

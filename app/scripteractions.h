@@ -50,6 +50,7 @@ public:
     QAction *togglePropertiesAction() const { return m_togglePropertiesAction; }
     QAction *toggleMessagesAction() const { return m_toggleMessagesAction; }
     QAction *toolbarAction() const { return m_toolbarAction; }
+    QAction *panesRightAction() const { return m_panesRightAction; }
     QAction *undoAction() const { return m_undoAction; }
     QAction *redoAction() const { return m_redoAction; }
     QAction *copyAction() const { return m_copyAction; }
@@ -121,6 +122,7 @@ private:
     QAction *m_togglePropertiesAction;
     QAction *m_toggleMessagesAction;
     QAction *m_toolbarAction;
+    QAction *m_panesRightAction;
     QAction *m_undoAction;
     QAction *m_redoAction;
     QAction *m_copyAction;

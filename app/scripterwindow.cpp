@@ -197,7 +197,7 @@ void ScripterWindow::createMessagePane()
 
 void ScripterWindow::setWindowLayout(bool panesLeft)
 {
-    const QByteArray state = saveState(0);
+    // No saved state is restored afterwards: it would put the panes back where they were.
     setDockNestingEnabled(true);
     setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
@@ -220,7 +220,6 @@ void ScripterWindow::setWindowLayout(bool panesLeft)
     for (QDockWidget *pane : std::as_const(shown)) {
         pane->show();
     }
-    restoreState(state, 0);
     QSettings().setValue(SettingsKey::WindowLayout, panesLeft);
 }
 

@@ -2,11 +2,12 @@
 // the same run: compressing a folder's contents at the default level, and extracting an archive.
 // Prints the best of three runs of each and the ratios ours / theirs.
 
+#include "benchsupport.h"
+
 #include "corelib/archive/ziphelper.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -14,7 +15,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <limits>
 
 namespace {
 
@@ -112,19 +112,7 @@ bool runTool(const QString &program, const QStringList &arguments, const QString
 // timing; negative when a run failed.
 double bestTime(const std::function<bool()> &prepare, const std::function<bool()> &run)
 {
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < kRuns; ++i) {
-        if (!prepare()) {
-            return -1;
-        }
-        QElapsedTimer timer;
-        timer.start();
-        if (!run()) {
-            return -1;
-        }
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
+    return Bench::bestMs(kRuns, prepare, run) / 1000;
 }
 
 } // namespace

@@ -398,12 +398,21 @@ void FixtureItem::connectChanges(GuiLib::IProperty *property)
     }
 }
 
+QIcon FixtureItem::pathIcon(const QFileIconProvider *provider, const QFileInfo &info)
+{
+    const QIcon icon = provider ? provider->icon(info) : QIcon();
+    if (!icon.pixmap(16).isNull()) {
+        return icon;
+    }
+    return QIcon(info.isDir() ? QStringLiteral(":/Images/img_Folder_Small")
+                              : QStringLiteral(":/Images/img_File_Small"));
+}
+
 void FixtureItem::showPathLook(const QString &path)
 {
     const QFileInfo info(QDir::cleanPath(path));
     setText(0, info.fileName());
-    const QFileIconProvider *provider = m_fixture->window()->fileIconProvider();
-    setItemIcon(provider ? provider->icon(info) : QIcon());
+    setItemIcon(pathIcon(m_fixture->window()->fileIconProvider(), info));
 }
 
 } // namespace Scripter

@@ -11,6 +11,9 @@
 
 #include <memory>
 
+class QFileIconProvider;
+class QFileInfo;
+
 namespace GuiLib {
 class IProperty;
 class PropertyCollection;
@@ -57,6 +60,9 @@ public:
     int kind() const { return type(); }
     // The object type of the kind (XMLKey::SCR_BASICTESTPROPERTIES, ...); empty for groups.
     static QString objectTypeOfKind(int kind);
+    // The look of a job's file or folder: the system's icon, or ours where the system has
+    // none (a desktop without an icon theme).
+    static QIcon pathIcon(const QFileIconProvider *provider, const QFileInfo &info);
 
     // Null for groups.
     GuiLib::PropertyCollection *properties() const { return m_properties.get(); }

@@ -676,7 +676,7 @@ that contain one of these strings</source>
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+259"/>
-        <location filename="../package/declarationitem.cpp" line="+331"/>
+        <location filename="../package/declarationitem.cpp" line="+345"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2418,7 +2418,7 @@ end timerfired
 <context>
     <name>Scripter::InstanceChannel</name>
     <message>
-        <location filename="../app/instancechannel.cpp" line="+212"/>
+        <location filename="../app/instancechannel.cpp" line="+224"/>
         <source>The message is too long for another instance (%1 bytes, at most %2).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3070,7 +3070,17 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
+        <source>Panes on the &amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Places the declaration, fixture and properties panes right of the scripts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>&amp;Undo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3215,12 +3225,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>Select entry point to be invoked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+100"/>
         <source>File toolset</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3321,7 +3331,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+167"/>
+        <location line="+166"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>

@@ -54,6 +54,11 @@ void LogDatabaseSearch::cancel()
     m_found.clear();
 }
 
+int LogDatabaseSearch::chunkSize(qint64 total)
+{
+    return int(qMax<qint64>(MinimumChunkSize, (total + MaximumChunks - 1) / MaximumChunks));
+}
+
 void LogDatabaseSearch::readNextChunk()
 {
     if (m_state == State::Aborting) {
@@ -67,7 +72,7 @@ void LogDatabaseSearch::readNextChunk()
     LogProvider::Error error;
     QList<SRCore::LogRecord> chunk;
     if ((m_total < 0 && !m_provider->countMessages(m_fromId, m_nextId, &m_total, &error))
-        || !m_provider->readRange(m_fromId, m_nextId, ChunkSize, &chunk, &error)) {
+        || !m_provider->readRange(m_fromId, m_nextId, chunkSize(m_total), &chunk, &error)) {
         emit chunkFailed(error.number.isEmpty() ? error.text : error.number);
         m_timer->start(RetryDelayMs);
         return;
@@ -91,7 +96,7 @@ void LogDatabaseSearch::readNextChunk()
 
     if (bounded) {
         finish(Outcome::Bounded);
-    } else if (chunk.size() < ChunkSize || m_nextId < m_fromId) {
+    } else if (chunk.size() < chunkSize(m_total) || m_nextId < m_fromId) {
         finish(Outcome::Completed);
     } else {
         m_timer->start(NextChunkDelayMs);

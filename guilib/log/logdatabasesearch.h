@@ -31,8 +31,11 @@ public:
         Bounded,   // stopped because the most messages asked for were found
     };
 
-    // Messages read per chunk.
-    static constexpr int ChunkSize = 5000;
+    // Messages read per chunk: at least MinimumChunkSize, and more in a large range, so that
+    // no search takes more than MaximumChunks chunks (and their pauses).
+    static constexpr int MinimumChunkSize = 5000;
+    static constexpr int MaximumChunks = 30;
+    static int chunkSize(qint64 total);
     static constexpr int FirstChunkDelayMs = 100;
     static constexpr int NextChunkDelayMs = 200;
     static constexpr int RetryDelayMs = 5000;

@@ -148,7 +148,11 @@ int AbstractProperty<QString>::count(bool visibleOnly) const
 
 IProperty *AbstractProperty<QString>::child(int index, bool visibleOnly) const
 {
-    return (visibleOnly ? visibleChildren() : m_children).value(index, nullptr);
+    // Not through a ternary: that would copy the list of all children on every call.
+    if (!visibleOnly) {
+        return m_children.value(index, nullptr);
+    }
+    return visibleChildren().value(index, nullptr);
 }
 
 } // namespace GuiLib

@@ -122,6 +122,7 @@ public:
     // What the helper reported as warnings; complete once it has ended.
     QString warnings() { return QString::fromUtf8(m_process.readAllStandardError()); }
 
+    qint64 processId() const { return m_process.processId(); }
     void signal(int number) { ::kill(pid_t(m_process.processId()), number); }
     void crash()
     {
@@ -190,6 +191,7 @@ private slots:
     void instancesMeetOnlyWithTheSameIdentifierAndUser();
     void laterChannelTakesOverWhenTheInstanceEnds();
     void instanceLeftBehindByACrashDoesNotBlock();
+    void watcherSeesTheRunningProcessWithoutTakingPart();
     void stalledInstanceTimesOutAndIgnoresTheAbandonedMessage();
     void simultaneousStartsMakeOneRunningInstance();
     void malformedMessagesAreDroppedAndTheInstanceServesOn_data();
@@ -299,6 +301,18 @@ void tst_InstanceChannel::instanceLeftBehindByACrashDoesNotBlock()
     QString error;
     QVERIFY2(later.sendMessage(QStringLiteral("act"), 10000, &error), qPrintable(error));
     QTRY_COMPARE(next.messages(), QStringList{QStringLiteral("act")});
+}
+
+void tst_InstanceChannel::watcherSeesTheRunningProcessWithoutTakingPart()
+{
+    const QString identifier = uniqueIdentifier();
+    const InstanceChannel watcher(identifier);
+    QCOMPARE(watcher.runningProcessId(), 0);
+    Helper running(identifier);
+    QCOMPARE(running.role(), QStringLiteral("server"));
+    QCOMPARE(watcher.runningProcessId(), running.processId());
+    // Watching took no part: a later channel still finds the helper running.
+    QVERIFY(InstanceChannel(identifier).isRunning());
 }
 
 void tst_InstanceChannel::stalledInstanceTimesOutAndIgnoresTheAbandonedMessage()

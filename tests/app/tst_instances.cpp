@@ -27,7 +27,8 @@ private:
     void start(QProcess &process, const QStringList &arguments) const;
     // The recent packages list that the program wrote into its settings.
     QStringList recentPackages() const;
-    bool programRuns() const;
+    // Whether `program` has started completely, asked without becoming the running instance.
+    bool programRuns(const QProcess &program) const;
 
     QTemporaryDir m_configHome;
     QTemporaryDir m_home;
@@ -72,7 +73,7 @@ QStringList tst_Instances::recentPackages() const
     return {};
 }
 
-bool tst_Instances::programRuns() const
+bool tst_Instances::programRuns(const QProcess &program) const
 {
     // The running instance answers only from its event loop, so an answered "ctrl" (which it
     // ignores) tells that it has started completely.
@@ -80,7 +81,8 @@ bool tst_Instances::programRuns() const
     const QByteArray ownTemp = qgetenv("TMPDIR");
     qputenv("TMPDIR", m_home.filePath(QStringLiteral("tmp")).toLocal8Bit());
     InstanceChannel probe(QStringLiteral("TavrixScripter"));
-    const bool answered = probe.sendMessage(QStringLiteral("ctrl"), 1000);
+    const bool answered = probe.runningProcessId() == program.processId()
+                          && probe.sendMessage(QStringLiteral("ctrl"), 1000);
     if (hadTemp) {
         qputenv("TMPDIR", ownTemp);
     } else {
@@ -107,7 +109,7 @@ void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()
     QProcess first;
     start(first, {});
     QVERIFY2(first.waitForStarted(), qPrintable(first.errorString()));
-    QTRY_VERIFY_WITH_TIMEOUT(programRuns(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(programRuns(first), 60000);
     QVERIFY(recentPackages().isEmpty());
 
     QProcess second;

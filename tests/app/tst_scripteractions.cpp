@@ -61,6 +61,7 @@ private slots:
     void toolBarsFollowTheSetting_data();
     void toolBarsFollowTheSetting();
     void toolbarCommandTogglesAndRemembers();
+    void panesRightCommandMovesThePanesAndRemembers();
     void testCommandsAreVisibleButNotUsableYet();
     void declarationAndFixturePanesAreShownAlternately();
     void paneCommandsToggleTheirPanes();
@@ -106,10 +107,11 @@ void tst_ScripterActions::menuBarHoldsTheMenusInOrder()
                           "&Preferences...", "Edit &Style..."}));
     QCOMPARE(visibleEntries(actions->searchMenu()),
              QStringList({"&Find", "Find &next", "Find &previous", "&Replace", "-", "&Goto line"}));
-    QCOMPARE(visibleEntries(actions->viewMenu()),
-             QStringList({"&View Declaration/Fixture pane", "Toggle &Properties pane",
-                          "Toggle &Messages pane", "-", "&Toolbar", "Declaration pane",
-                          "Fixture pane", "Properties pane", "Messages pane", "-"}));
+    QCOMPARE(
+        visibleEntries(actions->viewMenu()),
+        QStringList({"&View Declaration/Fixture pane", "Toggle &Properties pane",
+                     "Toggle &Messages pane", "-", "&Toolbar", "Panes on the &Right",
+                     "Declaration pane", "Fixture pane", "Properties pane", "Messages pane", "-"}));
 
     // Every window shares the core's menus and file commands.
     const ScripterActions *second = m_world->newWindow()->actions();
@@ -187,6 +189,40 @@ void tst_ScripterActions::toolbarCommandTogglesAndRemembers()
     for (const QToolBar *bar : window->actions()->toolBars()) {
         QVERIFY(bar->isVisibleTo(window));
     }
+}
+
+void tst_ScripterActions::panesRightCommandMovesThePanesAndRemembers()
+{
+    m_world->start();
+    ScripterWindow *window = m_world->window(0);
+    QAction *panesRight = window->actions()->panesRightAction();
+    const auto areas = [](ScripterWindow *shown) {
+        QList<Qt::DockWidgetArea> result;
+        for (QDockWidget *pane : {shown->declarationPane(), shown->fixturePane(),
+                                  shown->propertiesPane(), shown->messagesPane()}) {
+            result.append(shown->dockWidgetArea(pane));
+        }
+        return result;
+    };
+    QVERIFY(!panesRight->isChecked());
+    QCOMPARE(areas(window),
+             QList<Qt::DockWidgetArea>({Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea,
+                                        Qt::LeftDockWidgetArea, Qt::BottomDockWidgetArea}));
+
+    panesRight->trigger();
+    QVERIFY(panesRight->isChecked());
+    const QList<Qt::DockWidgetArea> right = {Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+                                             Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
+    QCOMPARE(areas(window), right);
+    QCOMPARE(QSettings().value(SettingsKey::WindowLayout).toBool(), false);
+    // The next window opens the way the last one was left.
+    ScripterWindow *next = m_world->newWindow();
+    QVERIFY(next->actions()->panesRightAction()->isChecked());
+    QCOMPARE(areas(next), right);
+
+    panesRight->trigger();
+    QCOMPARE(areas(window).constFirst(), Qt::LeftDockWidgetArea);
+    QCOMPARE(QSettings().value(SettingsKey::WindowLayout).toBool(), true);
 }
 
 void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()

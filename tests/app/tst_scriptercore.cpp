@@ -53,6 +53,7 @@ private slots:
     void importMessagesQueueOnlyExistingPackagesAndFixtures();
     void importSequenceOpensThePackagesInOrderAfterItsEnd();
     void filesDeliveredDuringStartUpOpenAfterTheFirstWindow();
+    void sequenceArrivingWhileFilesOpenFollowsThem();
 
     void preferencesOpenOnTheLanguageOfTheCurrentTab_data();
     void preferencesOpenOnTheLanguageOfTheCurrentTab();
@@ -298,6 +299,40 @@ void tst_ScripterCore::filesDeliveredDuringStartUpOpenAfterTheFirstWindow()
     core->processMessage(QStringLiteral("PerformImportingDummy"));
     QVERIFY(core->pendingImports().isEmpty());
     QVERIFY(m_world->processor()->windowFor(package));
+}
+
+void tst_ScripterCore::sequenceArrivingWhileFilesOpenFollowsThem()
+{
+    m_world->start();
+    const QString damaged = m_files->filePath(QStringLiteral("Damaged.tscript"));
+    QVERIFY(AppTest::writeFile(damaged, "not a zip archive"));
+    const QString later = makePackage(QStringLiteral("Later"));
+    QVERIFY(!later.isEmpty());
+    ScripterCore *core = m_world->core();
+    const QString start = QStringLiteral("message.startimportsequence");
+    const QString end = QStringLiteral("message.endimportsequence");
+
+    // Another instance hands its package over while the error box of the first file is open.
+    bool deliveredDuringBox = false;
+    bool openedTooEarly = false;
+    QTimer::singleShot(0, core, [&] {
+        deliveredDuringBox = QApplication::activeModalWidget() != nullptr;
+        for (const QString &message : {start, later, end}) {
+            core->processMessage(message);
+        }
+        openedTooEarly = m_world->processor()->windowFor(later) != nullptr;
+    });
+    AppTest::BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Ok);
+    for (const QString &message : {start, damaged, end}) {
+        core->processMessage(message);
+    }
+
+    QVERIFY(deliveredDuringBox);
+    QVERIFY(!openedTooEarly);
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY(m_world->processor()->windowFor(later));
+    QVERIFY(core->pendingImports().isEmpty());
 }
 
 void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab_data()

@@ -48,6 +48,7 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     bool isOpen() const { return m_open; }
+    QString name() const { return m_name; }
 
     // The statement's error text, empty on success.
     QString exec(const QString &statement) const

@@ -31,6 +31,7 @@ private slots:
     void enabledValueDecidesTheLook();
     void chosenPathRenamesTheJob_data();
     void chosenPathRenamesTheJob();
+    void pathWithoutSystemIconShowsOurs();
     void ownerAnswersFromItsObject();
     void connectionTypeDecidesTheConnectionFields_data();
     void connectionTypeDecidesTheConnectionFields();
@@ -248,14 +249,27 @@ void tst_FixtureItem::chosenPathRenamesTheJob()
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, value));
     QCOMPARE(job->text(0), text);
     QCOMPARE(job->value(XMLKey::FILEORFOLDER), value);
-    QVERIFY(sameIcon(job->icon(0), window.fileIconProvider()->icon(QFileInfo(path))));
+    QVERIFY(
+        sameIcon(job->icon(0), FixtureItem::pathIcon(window.fileIconProvider(), QFileInfo(path))));
 
     // A disabled job keeps its look, and shows the new icon once it is enabled again.
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, m_dir->path()));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
-    QVERIFY(sameIcon(job->icon(0), window.fileIconProvider()->icon(QFileInfo(m_dir->path()))));
+    QVERIFY(sameIcon(job->icon(0),
+                     FixtureItem::pathIcon(window.fileIconProvider(), QFileInfo(m_dir->path()))));
+}
+
+void tst_FixtureItem::pathWithoutSystemIconShowsOurs()
+{
+    const QString file = m_dir->filePath(QStringLiteral("job.pdf"));
+    QVERIFY(writeFile(file, "%PDF"));
+    const QIcon fileIcon = FixtureItem::pathIcon(nullptr, QFileInfo(file));
+    const QIcon folderIcon = FixtureItem::pathIcon(nullptr, QFileInfo(m_dir->path()));
+    QVERIFY(sameIcon(fileIcon, QIcon(QStringLiteral(":/Images/img_File_Small"))));
+    QVERIFY(sameIcon(folderIcon, QIcon(QStringLiteral(":/Images/img_Folder_Small"))));
+    QVERIFY(!sameIcon(fileIcon, folderIcon));
 }
 
 void tst_FixtureItem::ownerAnswersFromItsObject()

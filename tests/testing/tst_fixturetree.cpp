@@ -542,8 +542,8 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
     QCOMPARE(tree->currentItem(), item);
     QVERIFY(shown.window.shows(item));
     QCOMPARE(item->value(XMLKey::FILEORFOLDER), path(answer));
-    QVERIFY(
-        sameIcon(item->icon(0), shown.window.fileIconProvider()->icon(QFileInfo(path(answer)))));
+    QVERIFY(sameIcon(item->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
+                                                          QFileInfo(path(answer)))));
     QVERIFY(shown.window.modifiedCount > modified);
 }
 
@@ -613,8 +613,9 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
         // The absolute path, and the look of a file or folder of the system.
         const QString expected = QFileInfo(path(added->text(0))).absoluteFilePath();
         QCOMPARE(added->value(XMLKey::FILEORFOLDER), expected);
-        QVERIFY(
-            sameIcon(added->icon(0), shown.window.fileIconProvider()->icon(QFileInfo(expected))));
+        QVERIFY(!added->icon(0).pixmap(16).isNull());
+        QVERIFY(sameIcon(added->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
+                                                               QFileInfo(expected))));
     }
 }
 
