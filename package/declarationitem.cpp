@@ -5,6 +5,7 @@
 #include "idocumentwindow.h"
 #include "objecttemplates.h"
 
+#include "guilib/images/imagecache.h"
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/propertycollection.h"
 
@@ -18,8 +19,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QMessageBox>
-#include <QPixmap>
-#include <QPixmapCache>
 
 namespace Scripter {
 
@@ -31,17 +30,6 @@ namespace XMLValues = SRCore::XMLValues;
 QString defaultScriptIcon()
 {
     return QStringLiteral(":/Images/Ui_scripter/img_ScriptDefault.png");
-}
-
-// An icon of the resources, decoded once: a declaration of hundreds of definitions would
-// otherwise spend more on reading the same image for each item than on the rest.
-QIcon resourceIcon(const QString &path)
-{
-    QPixmap pixmap;
-    if (!QPixmapCache::find(path, &pixmap) && pixmap.load(path)) {
-        QPixmapCache::insert(path, pixmap);
-    }
-    return QIcon(pixmap);
 }
 
 // The language whose editor an include flag shows; empty for other tags.
@@ -128,22 +116,24 @@ void DeclarationItem::initialize(int kind)
     }
     case ElementGroupKind:
         setText(0, Declaration::tr("Flow Element Properties"));
-        setIcon(0, resourceIcon(QStringLiteral(":/Images/Ui_scripter/img_App.png")));
+        setIcon(0, GuiLib::ImageCache::icon(QStringLiteral(":/Images/Ui_scripter/img_App.png")));
         setToolTip(0, Declaration::tr("Definitions for properties added to script flow element"));
         break;
     case ConnectionGroupKind:
         setText(0, Declaration::tr("Outgoing Connections Properties"));
-        setIcon(0, resourceIcon(QStringLiteral(":/Images/Ui_scripter/img_Connect.png")));
+        setIcon(0,
+                GuiLib::ImageCache::icon(QStringLiteral(":/Images/Ui_scripter/img_Connect.png")));
         setToolTip(0, Declaration::tr("Definitions for properties added to outgoing connections"));
         break;
     case ElementDefinitionKind:
     case ConnectionDefinitionKind:
         setText(0, value(XMLKey::DEF_TAG));
-        setIcon(0, resourceIcon(QStringLiteral(":/Images/Ui_scripter/img_BallGreen.png")));
+        setIcon(0,
+                GuiLib::ImageCache::icon(QStringLiteral(":/Images/Ui_scripter/img_BallGreen.png")));
         break;
     default:
         setText(0, Declaration::tr("unknown item"));
-        setIcon(0, resourceIcon(QStringLiteral(":/Images/Ui_scripter/img_Temp.png")));
+        setIcon(0, GuiLib::ImageCache::icon(QStringLiteral(":/Images/Ui_scripter/img_Temp.png")));
         break;
     }
 }

@@ -7,6 +7,7 @@
 #include "package/idocumentwindow.h"
 #include "package/objecttemplates.h"
 
+#include "guilib/images/imagecache.h"
 #include "guilib/property/ipropertygroup.h"
 #include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/propertiesexplorermodel.h"
@@ -404,8 +405,8 @@ QIcon FixtureItem::pathIcon(const QFileIconProvider *provider, const QFileInfo &
     if (!icon.pixmap(16).isNull()) {
         return icon;
     }
-    return QIcon(info.isDir() ? QStringLiteral(":/Images/img_Folder_Small")
-                              : QStringLiteral(":/Images/img_File_Small"));
+    return GuiLib::ImageCache::icon(info.isDir() ? QStringLiteral(":/Images/img_Folder_Small")
+                                                 : QStringLiteral(":/Images/img_File_Small"));
 }
 
 void FixtureItem::showPathLook(const QString &path)

@@ -1,7 +1,12 @@
-// Every image name that the program refers to resolves to a readable image.
+// Every image name that the program refers to resolves to a readable image, and the image
+// cache gives the same pictures as the files, decoding each once.
+
+#include "guilib/images/imagecache.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QTest>
 
 class tst_Images : public QObject
@@ -11,6 +16,7 @@ class tst_Images : public QObject
 private slots:
     void everyImageLoads_data();
     void everyImageLoads();
+    void cacheGivesTheFilesPicturesDecodedOnce();
 };
 
 void tst_Images::everyImageLoads_data()
@@ -46,6 +52,26 @@ void tst_Images::everyImageLoads()
     const QImage image(path);
     QVERIFY2(!image.isNull(), qPrintable(path));
     QCOMPARE(image.size(), QSize(size, size));
+}
+
+void tst_Images::cacheGivesTheFilesPicturesDecodedOnce()
+{
+    const QString file = QStringLiteral(":/Images/img_File_Small");
+    const QString folder = QStringLiteral(":/Images/img_Folder_Small");
+    QPixmapCache::clear();
+    const QIcon fileIcon = GuiLib::ImageCache::icon(file);
+    QCOMPARE(fileIcon.pixmap(16).toImage(), QIcon(file).pixmap(16).toImage());
+    QVERIFY(GuiLib::ImageCache::icon(folder).pixmap(16).toImage() != fileIcon.pixmap(16).toImage());
+
+    // The second request is served from the cache.
+    QPixmap cached;
+    QVERIFY(QPixmapCache::find(file, &cached));
+    QCOMPARE(GuiLib::ImageCache::icon(file).pixmap(16).cacheKey(), fileIcon.pixmap(16).cacheKey());
+
+    // A name that reads as no image gives a null icon, and nothing is cached for it.
+    const QString missing = QStringLiteral(":/Images/no_such_image.png");
+    QVERIFY(GuiLib::ImageCache::icon(missing).isNull());
+    QVERIFY(!QPixmapCache::find(missing, &cached));
 }
 
 QTEST_MAIN(tst_Images)
