@@ -14,15 +14,10 @@ constexpr double kTargetMs = 100;
 
 } // namespace
 
-int main(int argc, char *argv[])
+namespace {
+
+int measure(const Bench::ProgramWorld &world)
 {
-    Bench::preferOffscreenPlatform();
-    QApplication application(argc, argv);
-    const Bench::ProgramWorld world;
-    if (!world.isValid()) {
-        std::fprintf(stderr, "cannot start the program's core\n");
-        return 1;
-    }
     Scripter::Declaration *declaration = world.window(0)->declaration();
     const QString xml = Bench::declarationWithDefinitions(*declaration, kDefinitions);
 
@@ -46,4 +41,11 @@ int main(int argc, char *argv[])
                          baseline, kTargetMs)
                ? 0
                : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return Bench::runInProgram(argc, argv, measure);
 }

@@ -34,15 +34,10 @@ bool parseFixtureDocument(const QString &folder)
 
 } // namespace
 
-int main(int argc, char *argv[])
+namespace {
+
+int measure(const Bench::ProgramWorld &world)
 {
-    Bench::preferOffscreenPlatform();
-    QApplication application(argc, argv);
-    const Bench::ProgramWorld world;
-    if (!world.isValid()) {
-        std::fprintf(stderr, "cannot start the program's core\n");
-        return 1;
-    }
     Scripter::Fixture *fixture = world.window(0)->fixture();
     for (int i = 0; i < kJobs; ++i) {
         new Scripter::FixtureItem(fixture, Scripter::FixtureItem::IncomingJob,
@@ -75,4 +70,11 @@ int main(int argc, char *argv[])
                          kTargetMs)
                ? 0
                : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return Bench::runInProgram(argc, argv, measure);
 }

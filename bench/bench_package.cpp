@@ -36,15 +36,10 @@ QString largeProgram(int size)
 
 } // namespace
 
-int main(int argc, char *argv[])
+namespace {
+
+int measure(const Bench::ProgramWorld &world)
 {
-    Bench::preferOffscreenPlatform();
-    QApplication application(argc, argv);
-    const Bench::ProgramWorld world;
-    if (!world.isValid()) {
-        std::fprintf(stderr, "cannot start the program's core\n");
-        return 1;
-    }
     Scripter::ScripterWindow *window = world.window(0);
     Scripter::PackageProcessor *processor = world.processor();
     const QString program = largeProgram(kScriptBytes);
@@ -97,4 +92,11 @@ int main(int argc, char *argv[])
     const bool opened =
         Bench::report("package opened", open, "members extracted", extract, kTargetMs);
     return saved && opened ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return Bench::runInProgram(argc, argv, measure);
 }

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace Bench {
@@ -53,6 +54,21 @@ private:
     PrivateHome m_home;
     std::unique_ptr<Scripter::ScripterCore> m_core;
 };
+
+// Runs `benchmark` against the program's core started in a private home, on the offscreen
+// platform unless another one was chosen. Its result is the exit status.
+inline int runInProgram(int argc, char *argv[],
+                        const std::function<int(const ProgramWorld &)> &benchmark)
+{
+    preferOffscreenPlatform();
+    QApplication application(argc, argv);
+    const ProgramWorld world;
+    if (!world.isValid()) {
+        std::fprintf(stderr, "cannot start the program's core\n");
+        return 1;
+    }
+    return benchmark(world);
+}
 
 // The declaration document of `declaration` with `count` more element property definitions
 // of the common kinds; every fifth depends on the one before it.
