@@ -3,6 +3,7 @@
 #include "declaration.h"
 #include "ipackagedialogs.h"
 #include "ipackagewindow.h"
+#include "javascriptcheck.h"
 #include "packagelogging.h"
 #include "passworddialog.h"
 #include "scriptpackage.h"
@@ -16,7 +17,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include "qsa/qsinterpreter.h"
 #include "scriptinglib/scriptlistener.h"
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
@@ -32,6 +32,7 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <optional>
 #include <utility>
 
 namespace Scripter {
@@ -331,21 +332,39 @@ void PackageProcessor::bringToFront(IPackageWindow *window) const
 
 bool PackageProcessor::save(SaveMode mode, IPackageWindow *window)
 {
-    if (mode != SaveWithoutChecks && !checkSyntax(window)) {
-        return false;
+    const bool checked = mode != SaveWithoutChecks;
+    // Compiling the JavaScript program is the longest step of saving a large one. It runs on a
+    // worker thread while a package whose target is known already is written aside here; the
+    // saved package is replaced only after the check's question has been answered.
+    std::unique_ptr<JavaScriptCheck> javaScriptCheck;
+    if (checked && isYes(window->declaration(), XMLKey::INCLUDEJAVASCRIPT)) {
+        javaScriptCheck =
+            std::make_unique<JavaScriptCheck>(window->scriptText(XMLValues::JAVASCRIPT));
     }
-    const QString target = targetPath(mode, window);
-    if (target.isEmpty()) {
-        return false;
-    }
-    const QString fileName = QFileInfo(target).fileName();
-    window->showStatusMessage(tr("Saving script package '%1'").arg(fileName));
-
+    const bool targetKnown = mode != SaveAs && !window->isUntitled();
+    QString target = targetKnown ? targetPath(mode, window) : QString();
     // An unarchived package is saved back into its folder, unless saved as something else.
     const bool intoFolder = window->isAlternatePath() && mode != SaveAs;
     const QString appleBinary = compiledAppleScript(window);
     QString error;
-    if (!writePackage(window, target, intoFolder, appleBinary, &error)) {
+    std::unique_ptr<StagedPackage> staged;
+    if (targetKnown) {
+        staged = stagePackage(window, target, intoFolder, appleBinary, &error);
+    }
+    if (checked && !confirmSyntax(window, javaScriptCheck.get())) {
+        return false;
+    }
+    if (!targetKnown) {
+        target = targetPath(mode, window);
+        if (target.isEmpty()) {
+            return false;
+        }
+        staged = stagePackage(window, target, intoFolder, appleBinary, &error);
+    }
+    const QString fileName = QFileInfo(target).fileName();
+    window->showStatusMessage(tr("Saving script package '%1'").arg(fileName));
+
+    if (!staged || !commitPackage(*staged, target, intoFolder, &error)) {
         logMessage(window, SRCore::LogLevel::Error,
                    QT_TRANSLATE_NOOP("LogMessages", "Can't save script package: %1"), error);
         window->showStatusMessage(
@@ -367,20 +386,19 @@ bool PackageProcessor::save(SaveMode mode, IPackageWindow *window)
     return true;
 }
 
-bool PackageProcessor::checkSyntax(IPackageWindow *window)
+bool PackageProcessor::confirmSyntax(IPackageWindow *window, JavaScriptCheck *javaScript)
 {
     const Declaration *declaration = window->declaration();
-    if (isYes(declaration, XMLKey::INCLUDEJAVASCRIPT)) {
-        QSInterpreter interpreter;
-        interpreter.setErrorMode(QSInterpreter::Nothing);
-        // The listener puts each error, with its line, into the message pane.
-        ScriptListener listener(window->logInterface());
-        connect(&interpreter, &QSInterpreter::error, &listener, &ScriptListener::onError);
-        if (!interpreter.checkSyntax(window->scriptText(XMLValues::JAVASCRIPT))
-            && !dialogs()->confirmSave(
-                window->widget(),
-                tr("JavaScript code contains syntax error(s).\nDo you want save this package?"))) {
-            return false;
+    if (javaScript) {
+        const JavaScriptCheck::Result check = javaScript->result();
+        if (!check.passed) {
+            // The listener puts the error, with its line, into the message pane.
+            ScriptListener(window->logInterface()).onError(check.message, QString(), check.line);
+            if (!dialogs()->confirmSave(window->widget(),
+                                        tr("JavaScript code contains syntax error(s).\nDo you "
+                                           "want save this package?"))) {
+                return false;
+            }
         }
     }
     if (isYes(declaration, XMLKey::INCLUDEVBSCRIPT)) {
@@ -437,15 +455,29 @@ QString PackageProcessor::compiledAppleScript(IPackageWindow *window) const
            + ScriptPackage::compiledAppleScriptFileName();
 }
 
-bool PackageProcessor::writePackage(IPackageWindow *window, const QString &target, bool intoFolder,
-                                    const QString &appleBinary, QString *errorMessage)
+struct PackageProcessor::StagedPackage
 {
-    const QString staging = SRCore::FileHandler::createTempFolderForFile(
+    explicit StagedPackage(const QString &folder)
+        : folderCleaner(folder)
+    {}
+
+    SRCore::FileAutoCleaner folderCleaner;
+    QStringList members;
+    QString fixture;
+    // The archive of the members; none for a package saved into its folder.
+    std::optional<SRCore::FileAutoCleaner> archive;
+};
+
+std::unique_ptr<PackageProcessor::StagedPackage>
+PackageProcessor::stagePackage(IPackageWindow *window, const QString &target, bool intoFolder,
+                               const QString &appleBinary, QString *errorMessage)
+{
+    const QString folder = SRCore::FileHandler::createTempFolderForFile(
         target, QStringLiteral("tempPackageFolder"), errorMessage);
-    if (staging.isEmpty()) {
-        return false;
+    if (folder.isEmpty()) {
+        return nullptr;
     }
-    const SRCore::FileAutoCleaner stagingCleaner(staging);
+    auto staged = std::make_unique<StagedPackage>(folder);
 
     const Declaration *declaration = window->declaration();
     ScriptPackage::Content content;
@@ -462,24 +494,34 @@ bool PackageProcessor::writePackage(IPackageWindow *window, const QString &targe
     content.compiledAppleScriptPath = appleBinary;
 
     const QString baseName = QFileInfo(target).completeBaseName();
-    QStringList members;
-    if (!ScriptPackage::write(staging, baseName, content, *declaration, &members, errorMessage)) {
-        return false;
+    if (!ScriptPackage::write(folder, baseName, content, *declaration, &staged->members,
+                              errorMessage)) {
+        return nullptr;
     }
     // The fixture is made first as well, so that nothing is replaced before all is ready.
-    const QString stagedFixture = staging + QLatin1Char('/') + baseName + fixtureSuffix;
-    if (!window->saveFixture(stagedFixture, errorMessage)) {
-        return false;
+    staged->fixture = folder + QLatin1Char('/') + baseName + fixtureSuffix;
+    if (!window->saveFixture(staged->fixture, errorMessage)) {
+        return nullptr;
     }
+    if (!intoFolder) {
+        staged->archive.emplace(SRCore::FileHandler::getTempFilePath(baseName, packageSuffix));
+        if (!pack(staged->archive->folder(), staged->members, !content.password.isNull(),
+                  errorMessage)) {
+            return nullptr;
+        }
+    }
+    return staged;
+}
+
+bool PackageProcessor::commitPackage(const StagedPackage &staged, const QString &target,
+                                     bool intoFolder, QString *errorMessage)
+{
     if (intoFolder) {
-        return replaceFolderContents(QFileInfo(target).absolutePath(), members << stagedFixture,
-                                     errorMessage);
+        return replaceFolderContents(QFileInfo(target).absolutePath(),
+                                     QStringList(staged.members) << staged.fixture, errorMessage);
     }
-    const QString archive = SRCore::FileHandler::getTempFilePath(baseName, packageSuffix);
-    const SRCore::FileAutoCleaner archiveCleaner(archive);
-    return pack(archive, members, !content.password.isNull(), errorMessage)
-           && replaceFile(archive, target, errorMessage)
-           && replaceFile(stagedFixture, fixturePath(target), errorMessage);
+    return replaceFile(staged.archive->folder(), target, errorMessage)
+           && replaceFile(staged.fixture, fixturePath(target), errorMessage);
 }
 
 bool PackageProcessor::replaceFolderContents(const QString &folder, const QStringList &files,

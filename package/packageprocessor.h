@@ -20,6 +20,7 @@ namespace Scripter {
 
 class IPackageDialogs;
 class IPackageWindow;
+class JavaScriptCheck;
 
 // Saves the contents of main windows as script packages and opens packages into them, and keeps
 // the ordered list of open main windows (docs/script-package.md). A package is a ".tscript" zip
@@ -98,6 +99,7 @@ private:
         IPackageWindow *window;
         QWidget *widget;
     };
+    struct StagedPackage;
     // Files of an opened package that its window keeps using after the package's temporary
     // folder is gone.
     struct PackageFiles
@@ -112,12 +114,18 @@ private:
     IPackageWindow *currentWindow() const;
     QWidget *dialogParent(IPackageWindow *window) const;
     IPackageDialogs *dialogs() const;
-    bool checkSyntax(IPackageWindow *window);
+    // Answers the syntax checks: the JavaScript check's result (null: no check) and the VBScript
+    // check, each with its question when the program has errors. False when the user declines.
+    bool confirmSyntax(IPackageWindow *window, JavaScriptCheck *javaScript);
     QString targetPath(SaveMode mode, IPackageWindow *window) const;
     // The compiled AppleScript that goes into the package being saved; empty for none.
     QString compiledAppleScript(IPackageWindow *window) const;
-    bool writePackage(IPackageWindow *window, const QString &target, bool intoFolder,
-                      const QString &appleBinary, QString *errorMessage);
+    // Writes the package for `target` aside, ready to replace the saved one; null on failure.
+    std::unique_ptr<StagedPackage> stagePackage(IPackageWindow *window, const QString &target,
+                                                bool intoFolder, const QString &appleBinary,
+                                                QString *errorMessage);
+    bool commitPackage(const StagedPackage &staged, const QString &target, bool intoFolder,
+                       QString *errorMessage);
     bool replaceFolderContents(const QString &folder, const QStringList &files,
                                QString *errorMessage);
     bool collectUnarchived(const QString &markerPath, const QString &archivePath,
