@@ -676,7 +676,7 @@ that contain one of these strings</source>
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+259"/>
-        <location filename="../package/declarationitem.cpp" line="+345"/>
+        <location filename="../package/declarationitem.cpp" line="+335"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -717,12 +717,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+350"/>
+        <location filename="../package/packageprocessor.cpp" line="+369"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+39"/>
         <source>Error while checking VBScript syntax: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -732,7 +732,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+174"/>
         <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
@@ -2059,7 +2059,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-215"/>
+        <location filename="../package/declarationitem.cpp" line="-217"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2074,12 +2074,12 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Definitions for properties added to outgoing connections</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>unknown item</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2260,7 +2260,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+70"/>
+        <location filename="../testing/fixtureitem.cpp" line="+71"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2630,7 +2630,7 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-497"/>
+        <location filename="../package/packageprocessor.cpp" line="-538"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2645,12 +2645,12 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+215"/>
+        <location line="+237"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+6"/>
         <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2660,30 +2660,30 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
         <source>JavaScript code contains syntax error(s).
 Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>VBScript code contains syntax error(s).
 Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-229"/>
+        <location line="-246"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+243"/>
+        <location line="+260"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+127"/>
+        <location line="+151"/>
         <location line="+8"/>
         <location line="+38"/>
         <location line="+23"/>
