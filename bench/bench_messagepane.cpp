@@ -36,7 +36,7 @@ using GuiLib::BasicLogModel;
 bool readRefreshQuery(const QString &path)
 {
     const MessageDb::Connection connection(path, "baseline");
-    QSqlQuery query(QSqlDatabase::database(connection.name()));
+    QSqlQuery query(connection.database());
     if (!query.exec(GuiLib::LogProvider::refreshQuery(std::nullopt))) {
         return false;
     }
@@ -55,7 +55,7 @@ bool readRefreshQuery(const QString &path)
 bool scanEveryMessage(const QString &path)
 {
     const MessageDb::Connection connection(path, "baseline");
-    QSqlQuery query(QSqlDatabase::database(connection.name()));
+    QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT * FROM logmessages ORDER BY id DESC"))) {
         return false;

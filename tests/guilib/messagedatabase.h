@@ -5,6 +5,8 @@
 // against readers, with a rollback journal; filled with chosen records or with many generated
 // ones.
 
+#include "../corelib/logtestsupport.h"
+
 #include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logrecord.h"
 
@@ -17,64 +19,38 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <atomic>
-
 namespace MessageDb {
 
 inline QString uniqueName(const char *purpose)
 {
-    static std::atomic<int> counter{0};
-    return QStringLiteral("test.%1.%2").arg(QLatin1String(purpose)).arg(++counter);
+    return LogTest::uniqueConnectionName(purpose);
 }
 
-// A connection of the test's own on a database file.
-class Connection
+// The log tests' own connection, with a statement's error text as its result.
+class Connection : public LogTest::Connection
 {
 public:
-    explicit Connection(const QString &path, const char *purpose = "test")
-        : m_name(uniqueName(purpose))
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        database.setDatabaseName(path);
-        database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
-        m_open = database.open();
-    }
-    ~Connection()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    Connection(const Connection &) = delete;
-    Connection &operator=(const Connection &) = delete;
-
-    bool isOpen() const { return m_open; }
-    QString name() const { return m_name; }
+    using LogTest::Connection::Connection;
 
     // The statement's error text, empty on success.
     QString exec(const QString &statement) const
     {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        return query.exec(statement) ? QString() : query.lastError().text();
+        QString error;
+        if (LogTest::Connection::exec(statement, &error)) {
+            return QString();
+        }
+        return error.isEmpty() ? QStringLiteral("statement failed: %1").arg(statement) : error;
     }
 
     // The first column of the first row, -1 on failure.
     qint64 number(const QString &statement) const
     {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        QSqlQuery query(database());
         if (!query.exec(statement) || !query.next()) {
             return -1;
         }
         return query.value(0).toLongLong();
     }
-
-    qint64 messageCount() const
-    {
-        return number(QStringLiteral("SELECT count(*) FROM logmessages"));
-    }
-
-private:
-    QString m_name;
-    bool m_open = false;
 };
 
 // A message database as the log writer creates it (WAL journal). Empty text on success.

@@ -1,6 +1,8 @@
 // The rows of the message table: what each column shows, and how refreshed and searched messages
 // join the rows held.
 
+#include "germanwords.h"
+
 #include "guilib/log/basiclogmodel.h"
 
 #include "corelib/logging/logrecord.h"
@@ -46,25 +48,6 @@ QList<qint64> ids(const BasicLogModel &model)
     }
     return result;
 }
-
-// Translates two words as a German translation of the program would.
-class GermanWords : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "GuiLib::BasicLogModel") == 0) {
-            if (qstrcmp(sourceText, "error") == 0) {
-                return QStringLiteral("Fehler");
-            }
-            if (qstrcmp(sourceText, "Scripter") == 0) {
-                return QStringLiteral("Skripter");
-            }
-        }
-        return QString();
-    }
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // databases that cannot be read, clearing, exporting, the context menu, the settings and the
 // window's saved header state, and reading while the log writer writes.
 
+#include "germanwords.h"
 #include "messagedatabase.h"
 
 #include "guilib/log/basiclogmodel.h"
@@ -96,25 +97,6 @@ QStringList contextMenu(GuiLib::LogTableView *view, int row, const QString &trig
     QApplication::sendEvent(view->viewport(), &event);
     return texts;
 }
-
-// Translates one type word and one module name as a German translation of the program would.
-class GermanWords : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "GuiLib::BasicLogModel") == 0) {
-            if (qstrcmp(sourceText, "error") == 0) {
-                return QStringLiteral("Fehler");
-            }
-            if (qstrcmp(sourceText, "Scripter") == 0) {
-                return QStringLiteral("Skripter");
-            }
-        }
-        return QString();
-    }
-};
 
 // One element of an exported document as written: name, attributes in order, text.
 struct Element

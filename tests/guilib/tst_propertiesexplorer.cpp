@@ -176,6 +176,12 @@ struct Window
             explorer->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
+    // Shows the window and waits until it has the focus, as on a desktop.
+    bool showActive()
+    {
+        widget.show();
+        return QTest::qWaitForWindowActive(&widget);
+    }
     QModelIndex indexOf(IProperty *property, int column = 0) const
     {
         return explorer->propertiesModel()->indexOfProperty(property, column);
@@ -385,8 +391,7 @@ void tst_PropertiesExplorer::dependentRowsComeAndGoInItalics()
     auto *recorder = new RecordingDelegate;
     recorder->setParent(window.explorer);
     window.explorer->setItemDelegate(recorder);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     auto *master = new LineEditProperty("Master", "No");
     auto *dependent = makeDependent("Shown", "Yes");
@@ -512,8 +517,7 @@ void tst_PropertiesExplorer::editingCommitsOnFocusLossNotOnReturn()
     auto *name = new LineEditProperty("Name", "old");
     properties.append(name);
     window.explorer->loadProperties(&properties);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     window.explorer->setFocus();
     window.explorer->setCurrentIndex(window.indexOf(name));
@@ -548,8 +552,7 @@ void tst_PropertiesExplorer::clickingTheNameOfTheCurrentRowEditsItsValue()
     properties.append(name);
     properties.append(new LineEditProperty("Other", "y"));
     window.explorer->loadProperties(&properties);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     window.explorer->setCurrentIndex(window.indexOf(name));
     QWidget *editor = window.explorer->indexWidget(window.indexOf(name, 1));
@@ -569,8 +572,7 @@ void tst_PropertiesExplorer::escapeClosesWithoutCommitting()
     auto *name = new LineEditProperty("Name", "old");
     properties.append(name);
     window.explorer->loadProperties(&properties);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     window.explorer->setCurrentIndex(window.indexOf(name));
     auto *editor = qobject_cast<QLineEdit *>(window.explorer->indexWidget(window.indexOf(name, 1)));
@@ -589,8 +591,7 @@ void tst_PropertiesExplorer::loadingClosesTheEditorWithoutCommitting()
     auto *name = new LineEditProperty("Name", "old");
     properties->append(name);
     window.explorer->loadProperties(properties.get());
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     window.explorer->setCurrentIndex(window.indexOf(name));
     QPointer<QLineEdit> editor =
@@ -612,8 +613,7 @@ void tst_PropertiesExplorer::doubleClickReopensTheLastDialog()
     auto *name = new LineEditProperty("Name", "x");
     properties.append(name);
     window.explorer->loadProperties(&properties);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
 
     window.explorer->setCurrentIndex(window.indexOf(name));
     auto *editor =
@@ -661,8 +661,7 @@ void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer()
     menuAction.setShortcutContext(Qt::WindowShortcut);
     window.widget.addAction(&menuAction);
     QSignalSpy triggered(&menuAction, &QAction::triggered);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
     window.explorer->setFocus();
     QTRY_VERIFY(window.explorer->hasFocus());
 
@@ -701,8 +700,7 @@ void tst_PropertiesExplorer::replacedPropertyIsShownAfterRefresh()
     properties.append(name);
     properties.append(old);
     window.explorer->loadProperties(&properties);
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
     window.explorer->setCurrentIndex(window.indexOf(old));
     QPointer<QWidget> editor = window.explorer->indexWidget(window.indexOf(old, 1));
     QVERIFY(editor);
@@ -732,8 +730,7 @@ void tst_PropertiesExplorer::destroyedSetLeavesTheExplorerEmpty()
     master->append(dependent);
     properties->append(master);
     window.explorer->loadProperties(properties.get());
-    window.widget.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+    QVERIFY(window.showActive());
     window.explorer->setCurrentIndex(window.indexOf(dependent));
     QVERIFY(window.explorer->indexWidget(window.indexOf(dependent, 1)));
 
