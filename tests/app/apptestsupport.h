@@ -4,6 +4,8 @@
 // store for each test, a running core, and an answerer for the modal boxes the code under test
 // shows.
 
+#include "../testfiles.h"
+
 #include "app/scriptercore.h"
 #include "app/scripterwindow.h"
 
@@ -181,10 +183,6 @@ private:
     QList<std::function<void(QDialog *)>> m_dialogHandlers;
 };
 
-inline bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
+using TestFiles::writeFile;
 
 } // namespace AppTest

@@ -1,3 +1,5 @@
+#include "../testfiles.h"
+
 #include "corelib/env/compatibilitymanager.h"
 #include "corelib/env/envmanager.h"
 
@@ -21,11 +23,7 @@ void writeFile(const QString &path, const QByteArray &data)
     file.write(data);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 // The layout version recorded in `folder`, read independently of the code under test.
 QString recordedLayout(const QString &folder)

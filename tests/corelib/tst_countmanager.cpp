@@ -1,3 +1,5 @@
+#include "../testfiles.h"
+
 #include "corelib/jobs/countmanager.h"
 
 #include <QDir>
@@ -18,11 +20,7 @@ const QString kFileName = QStringLiteral("CountSettings.xml");
 // Makes the test executable take stamps for a second process (see main()).
 const char kTakeStampsArgument[] = "--take-stamps";
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 void writeFile(const QString &path, const QByteArray &data)
 {

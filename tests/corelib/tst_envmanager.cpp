@@ -1,3 +1,5 @@
+#include "../testfiles.h"
+
 #include "corelib/env/envmanager.h"
 
 #include <QDir>
@@ -29,11 +31,7 @@ void writeFile(const QString &path, const QByteArray &data)
     file.write(data);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 // Starts the environment as if the program lay in `folder`.
 bool initializeIn(const QString &folder)

@@ -1,3 +1,5 @@
+#include "../testfiles.h"
+
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -17,11 +19,7 @@ namespace {
 
 const QString kPrefix = QStringLiteral("_00001_");
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 void writeFile(const QString &path, const QByteArray &data)
 {

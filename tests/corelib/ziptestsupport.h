@@ -3,6 +3,8 @@
 // Helpers shared by the zip archive tests: sample trees, snapshots of folders to compare, and
 // running zip, unzip and Python as independent readers and writers of archives.
 
+#include "../testfiles.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
@@ -25,18 +27,9 @@ inline QString password()
     return QStringLiteral(";qwr<mbnzpxv-ß");
 }
 
-inline bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
+using TestFiles::writeFile;
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 inline bool setModificationTime(const QString &path, qint64 seconds)
 {

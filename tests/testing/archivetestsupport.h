@@ -3,6 +3,8 @@
 // Helpers of the fixture tests: a log that keeps what it is given, and Python's zipfile as an
 // independent reader and writer of archives (also of archives our own writer refuses to make).
 
+#include "../testfiles.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 
@@ -43,18 +45,9 @@ public:
     QList<SRCore::LogRecord> records;
 };
 
-inline bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
+using TestFiles::writeFile;
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readFile;
 
 // Entry names of an archive in the order of its central directory; empty when Python can't
 // read it.
