@@ -126,6 +126,19 @@ inline QMap<QString, QByteArray> packageMembers(const QString &path)
     return members;
 }
 
+// Every command that takes a package, each with the options that make it write into "out"
+// below the working folder (which must exist). The package goes after the command's name.
+inline QList<QStringList> packageCommands()
+{
+    return {
+        {QStringLiteral("info"), QStringLiteral("--json")},
+        {QStringLiteral("check")},
+        {QStringLiteral("pack"), QStringLiteral("--output"), QStringLiteral("out/Packed.tscript")},
+        {QStringLiteral("unpack"), QStringLiteral("--output"), QStringLiteral("out/Unpacked")},
+        {QStringLiteral("resave")},
+    };
+}
+
 // A sandbox for runs of the built tool: a working folder that relative paths start from, and a
 // home of its own, so that the tool's message database, settings and temporary files never mix
 // with the user's or another test's.

@@ -290,14 +290,8 @@ void tst_CliBadInput::everySubcommandRefusesBadInput()
     QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("out"))));
     const QMap<QString, QByteArray> before = snapshot(m_sandbox->path());
 
-    const QList<QStringList> commands = {
-        {QStringLiteral("info")},
-        {QStringLiteral("info"), QStringLiteral("--json")},
-        {QStringLiteral("check")},
-        {QStringLiteral("pack"), QStringLiteral("--output"), QStringLiteral("out/Packed.tscript")},
-        {QStringLiteral("unpack"), QStringLiteral("--output"), QStringLiteral("out/Unpacked")},
-        {QStringLiteral("resave")},
-    };
+    const QList<QStringList> commands =
+        QList<QStringList>{{QStringLiteral("info")}} + packageCommands();
     for (const QStringList &command : commands) {
         const Run run = m_sandbox->run(QStringList{command.first(), package} + command.mid(1));
         QVERIFY2(run.exitCode == 1, qPrintable(command.first() + run.describe()));

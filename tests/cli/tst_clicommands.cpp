@@ -855,14 +855,7 @@ void tst_CliCommands::everySubcommandAcceptsEitherForm()
                   QStringLiteral("--name"), QStringLiteral("Either")}));
     QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("out"))));
 
-    const QList<QStringList> commands = {
-        {QStringLiteral("info"), QStringLiteral("--json")},
-        {QStringLiteral("check")},
-        {QStringLiteral("pack"), QStringLiteral("--output"), QStringLiteral("out/Packed.tscript")},
-        {QStringLiteral("unpack"), QStringLiteral("--output"), QStringLiteral("out/Unpacked")},
-        {QStringLiteral("resave")},
-    };
-    for (const QStringList &command : commands) {
+    for (const QStringList &command : packageCommands()) {
         const Run run = m_sandbox->run(QStringList{command.first(), package} + command.mid(1));
         QVERIFY2(run.exitCode == 0, qPrintable(command.first() + run.describe()));
         QCOMPARE(run.err, QString());
