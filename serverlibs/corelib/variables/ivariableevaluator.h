@@ -1,0 +1,75 @@
+#pragma once
+
+#include "conditionevaluator.h"
+#include "variableproblem.h"
+
+#include <QString>
+
+namespace SRCore {
+
+class Flow;
+class IJT;
+class ILogInterface;
+struct VariableContext;
+
+// The value of a text with variables for one job, with every problem met on the way. A
+// variable that could not be computed contributes an empty text to `value` and a problem.
+struct VariableEvaluation
+{
+    QString value;
+    VariableProblems problems;
+
+    bool hasProblems() const { return !problems.isEmpty(); }
+};
+
+// Evaluates texts with variables and conditions for a job: what the scripting run time does for
+// property values and what the value dialogs show for sample jobs. The core creates the
+// process-wide evaluator (VariableEvaluator) at start-up; instance() reaches it.
+//
+// Threads: every operation is const and reentrant, so the script worker thread and the GUI
+// thread may evaluate at the same time. The objects passed in (ticket, flow) must not change
+// while an evaluation runs; the caller owns them.
+class IVariableEvaluator
+{
+public:
+    virtual ~IVariableEvaluator();
+
+    // The registered evaluator (the first VariableEvaluator constructed and still alive); before
+    // the core made one, or after it is gone, a built-in evaluator without a log interface.
+    // Never null.
+    static IVariableEvaluator *instance();
+
+    // The value of `text` for the job of `ticket`, as the application proxy asks for it.
+    // `element` is the evaluating element's id or location ("1" or "1-/-Script Element");
+    // `context` is the caller's context text and is not needed for evaluation. Each problem is
+    // logged at level 3 to `log` (the evaluator's own log interface when null, none when both
+    // are null). Use evaluateText() where the problems are wanted as data.
+    virtual QString getVariableValue(const QString &text, const QString &element, const Flow *flow,
+                                     const QString &context, const IJT *ticket,
+                                     ILogInterface *log) const = 0;
+
+    virtual VariableEvaluation evaluateText(const QString &text,
+                                            const VariableContext &context) const = 0;
+
+    // `condition` is the XML text of a VariableCondition (a property value).
+    virtual ConditionEvaluation evaluateCondition(const QString &condition,
+                                                  const VariableContext &context) const = 0;
+
+    // The condition's result as "true" or "false", with the arguments of getVariableValue();
+    // an empty text, with the problems logged, when it cannot be decided.
+    virtual QString getConditionValue(const QString &condition, const QString &element,
+                                      const Flow *flow, const QString &context, const IJT *ticket,
+                                      ILogInterface *log) const = 0;
+
+protected:
+    IVariableEvaluator() = default;
+    IVariableEvaluator(const IVariableEvaluator &) = delete;
+    IVariableEvaluator &operator=(const IVariableEvaluator &) = delete;
+
+    // Makes `evaluator` the process-wide one unless another is registered; false then.
+    static bool registerInstance(IVariableEvaluator *evaluator);
+    // Withdraws `evaluator` when it is the registered one.
+    static void unregisterInstance(IVariableEvaluator *evaluator);
+};
+
+} // namespace SRCore
