@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conditionevaluator.h"
-#include "variableproblem.h"
+#include "textevaluator.h"
 
 #include <QString>
 
@@ -11,16 +11,6 @@ class Flow;
 class IJT;
 class ILogInterface;
 struct VariableContext;
-
-// The value of a text with variables for one job, with every problem met on the way. A
-// variable that could not be computed contributes an empty text to `value` and a problem.
-struct VariableEvaluation
-{
-    QString value;
-    VariableProblems problems;
-
-    bool hasProblems() const { return !problems.isEmpty(); }
-};
 
 // Evaluates texts with variables and conditions for a job: what the scripting run time does for
 // property values and what the value dialogs show for sample jobs. The core creates the
