@@ -2,17 +2,22 @@
 
 namespace SRCore {
 
-VariableValue VariableValue::text(const QString &value)
+VariableValue VariableValue::typed(Variable::DataType dataType, const QVariant &value)
 {
     VariableValue result;
+    result.m_dataType = dataType;
     result.m_value = value;
     return result;
 }
 
+VariableValue VariableValue::text(const QString &value)
+{
+    return typed(Variable::DataType::Text, value);
+}
+
 VariableValue VariableValue::list(const QStringList &items, const QString &separator)
 {
-    VariableValue result;
-    result.m_value = items;
+    VariableValue result = typed(Variable::DataType::Text, items);
     result.m_isList = true;
     result.m_separator = separator;
     return result;
@@ -20,34 +25,22 @@ VariableValue VariableValue::list(const QStringList &items, const QString &separ
 
 VariableValue VariableValue::boolean(bool value)
 {
-    VariableValue result;
-    result.m_dataType = Variable::DataType::Boolean;
-    result.m_value = value;
-    return result;
+    return typed(Variable::DataType::Boolean, value);
 }
 
 VariableValue VariableValue::integer(qint64 value)
 {
-    VariableValue result;
-    result.m_dataType = Variable::DataType::Integer;
-    result.m_value = value;
-    return result;
+    return typed(Variable::DataType::Integer, value);
 }
 
 VariableValue VariableValue::rational(double value)
 {
-    VariableValue result;
-    result.m_dataType = Variable::DataType::Rational;
-    result.m_value = value;
-    return result;
+    return typed(Variable::DataType::Rational, value);
 }
 
 VariableValue VariableValue::date(const QDateTime &value)
 {
-    VariableValue result;
-    result.m_dataType = Variable::DataType::Date;
-    result.m_value = value;
-    return result;
+    return typed(Variable::DataType::Date, value);
 }
 
 VariableValue VariableValue::failure(VariableProblem::Kind kind, const QString &reason)

@@ -50,6 +50,8 @@ public:
 private:
     enum class Kind { None, Unavailable, EvaluationFailed };
 
+    static VariableValue typed(Variable::DataType dataType, const QVariant &value);
+
     Variable::DataType m_dataType = Variable::DataType::Text;
     QVariant m_value;
     bool m_isList = false;
