@@ -1874,11 +1874,76 @@ that contain one of these strings</source>
     <name>SRCore::XMLMetadata</name>
     <message>
         <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+111"/>
-        <source>the expression can&apos;t be evaluated</source>
+        <source>a number is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text was expected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>it refers to a variable ($name), which queries can&apos;t have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a predicate [...] is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the expression is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a bracket or parenthesis is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it calls a function that XPath 1.0 does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a value is of the wrong type for its operator or function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a function is given the wrong number of arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it uses a namespace prefix that is not declared; declare it with the prefixes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>it holds a character that XPath does not allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is not enough memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>libxml2 error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>The XPath &apos;%1&apos; is not valid at character %2: %3</source>
         <translation type="unfinished"></translation>
     </message>

@@ -197,9 +197,9 @@ void tst_Metadata::badQueriesSayWhy_data()
     QTest::addColumn<bool>("compiles"); // whether the XPath alone is fine, without a document
 
     // clang-format off
-    QTest::newRow("unbalanced predicate") << "//item[" << "" << "'//item[' is not valid" << false;
-    QTest::newRow("unknown function") << "frobnicate(1)" << "" << "'frobnicate(1)' is not valid" << true;
-    QTest::newRow("undeclared prefix") << "/nope:order" << "" << "'/nope:order' is not valid" << true;
+    QTest::newRow("unbalanced predicate") << "//item[" << "" << "'//item[' is not valid at character 8: the expression is malformed" << false;
+    QTest::newRow("unknown function") << "frobnicate(1)" << "" << "'frobnicate(1)' is not valid: it calls a function" << true;
+    QTest::newRow("undeclared prefix") << "/nope:order" << "" << "'/nope:order' is not valid: it uses a namespace prefix that is not declared" << true;
     QTest::newRow("empty expression") << "" << "" << "is not valid" << false;
     QTest::newRow("prefixes without quotes") << "/order" << "xmlns:p=urn:x" << "can't be read at character 1" << true;
     QTest::newRow("prefixes with junk after them") << "/order" << R"(xmlns:p="urn:x" junk)" << "can't be read at character 16" << true;

@@ -103,13 +103,50 @@ XPathContextPointer newXPathContext(xmlDoc *document)
 }
 
 // The reason why `xpath` failed in `context`, with the position that libxml2 reports.
+// libxml2 records XPath errors by code only; these say what the user got wrong.
+QString xpathReason(int code)
+{
+    switch (code) {
+    case XML_XPATH_NUMBER_ERROR:
+        return XMLMetadata::tr("a number is malformed");
+    case XML_XPATH_UNFINISHED_LITERAL_ERROR:
+        return XMLMetadata::tr("a quoted text is not closed");
+    case XML_XPATH_START_LITERAL_ERROR:
+        return XMLMetadata::tr("a quoted text was expected");
+    case XML_XPATH_VARIABLE_REF_ERROR:
+    case XML_XPATH_UNDEF_VARIABLE_ERROR:
+        return XMLMetadata::tr("it refers to a variable ($name), which queries can't have");
+    case XML_XPATH_INVALID_PREDICATE_ERROR:
+        return XMLMetadata::tr("a predicate [...] is malformed");
+    case XML_XPATH_EXPR_ERROR:
+        return XMLMetadata::tr("the expression is malformed");
+    case XML_XPATH_UNCLOSED_ERROR:
+        return XMLMetadata::tr("a bracket or parenthesis is not closed");
+    case XML_XPATH_UNKNOWN_FUNC_ERROR:
+        return XMLMetadata::tr("it calls a function that XPath 1.0 does not have");
+    case XML_XPATH_INVALID_OPERAND:
+    case XML_XPATH_INVALID_TYPE:
+        return XMLMetadata::tr("a value is of the wrong type for its operator or function");
+    case XML_XPATH_INVALID_ARITY:
+        return XMLMetadata::tr("a function is given the wrong number of arguments");
+    case XML_XPATH_UNDEF_PREFIX_ERROR:
+        return XMLMetadata::tr("it uses a namespace prefix that is not declared; declare it "
+                               "with the prefixes");
+    case XML_XPATH_INVALID_CHAR_ERROR:
+    case XML_XPATH_ENCODING_ERROR:
+        return XMLMetadata::tr("it holds a character that XPath does not allow");
+    case XML_XPATH_MEMORY_ERROR:
+        return XMLMetadata::tr("there is not enough memory");
+    default:
+        return XMLMetadata::tr("libxml2 error %1").arg(code);
+    }
+}
+
+// The reason why `xpath` failed in `context`, with the position that libxml2 reports.
 QString xpathError(const xmlXPathContext &context, const QString &xpath)
 {
     const xmlError &error = context.lastError;
-    QString reason = errorMessageOf(&error);
-    if (reason.isEmpty()) {
-        reason = XMLMetadata::tr("the expression can't be evaluated");
-    }
+    const QString reason = xpathReason(error.code);
     if (error.str1 && error.int1 >= 0) {
         return XMLMetadata::tr("The XPath '%1' is not valid at character %2: %3")
             .arg(xpath)
