@@ -1873,7 +1873,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XMLMetadata</name>
     <message>
-        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+111"/>
+        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+112"/>
         <source>a number is malformed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1954,6 +1954,11 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+71"/>
+        <source>The metadata backing file &apos;%1&apos; is larger than 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+5"/>
         <source>Can&apos;t read the metadata backing file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace SRCore;
 
@@ -102,6 +103,7 @@ private slots:
     void filesThatCannotBackADatasetAreRefused_data();
     void filesThatCannotBackADatasetAreRefused();
     void failedLoadKeepsTheLoadedDocument();
+    void filesTooLargeForTheParserAreRefused();
     void externalEntitiesAreNeverRead();
     void opaqueDatasetsHaveAPathOnly();
     void managerOpensDatasetsOfATicket();
@@ -291,6 +293,20 @@ void tst_Metadata::failedLoadKeepsTheLoadedDocument()
     QVERIFY(!metadata.loadFromFile(write(QStringLiteral("bad.xml"), "<order"), &error));
     QCOMPARE(metadata.getPath(), good);
     QCOMPARE(metadata.evalToString(QStringLiteral("/order/@id")).value, QStringLiteral("A-17"));
+}
+
+void tst_Metadata::filesTooLargeForTheParserAreRefused()
+{
+    // A sparse file: large on paper, nothing on disk.
+    QFile file(m_dir.filePath(QStringLiteral("huge.xml")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64(std::numeric_limits<int>::max()) + 1));
+    file.close();
+    XMLMetadata metadata;
+    QString error;
+    QVERIFY(!metadata.loadFromFile(file.fileName(), &error));
+    QVERIFY2(error.contains(QLatin1String("larger than 2 GB")), qPrintable(error));
+    QVERIFY(file.remove());
 }
 
 void tst_Metadata::externalEntitiesAreNeverRead()

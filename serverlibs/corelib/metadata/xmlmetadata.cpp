@@ -12,6 +12,7 @@
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
+#include <limits>
 #include <mutex>
 
 namespace SRCore {
@@ -222,6 +223,10 @@ bool XMLMetadata::loadFromFile(const QString &path, QString *errorMessage)
         return fail(problem);
     }
     QFile file(path);
+    // libxml2 takes the size of a document in memory as an int.
+    if (file.size() > std::numeric_limits<int>::max()) {
+        return fail(tr("The metadata backing file '%1' is larger than 2 GB").arg(path));
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         return fail(
             tr("Can't read the metadata backing file '%1': %2").arg(path, file.errorString()));
