@@ -57,6 +57,8 @@ protected:
     void setPath(const QString &path) { m_path = path; }
     // The reason given by the queries of a model without XML.
     QString notQueryableMessage() const;
+    // Why `path` cannot back a dataset (missing, a folder); empty when it is a file.
+    static QString backingFileProblem(const QString &path);
 
 private:
     QString m_path;

@@ -62,7 +62,11 @@ private:
     };
     class Query;
 
+    // Fills `query` with the result of `xpath`, or its error.
+    void evaluate(Query &query, const QString &xpath, const QString &prefixes) const;
+
     std::unique_ptr<_xmlDoc, DocumentDeleter> m_document;
+    NamespaceList m_documentNamespaces; // declared in the document, read once at loading
 };
 
 } // namespace SRCore

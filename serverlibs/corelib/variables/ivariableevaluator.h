@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conditionevaluator.h"
-#include "variableproblem.h"
+#include "textevaluator.h"
 
 #include <QString>
 
@@ -12,23 +12,18 @@ class IJT;
 class ILogInterface;
 struct VariableContext;
 
-// The value of a text with variables for one job, with every problem met on the way. A
-// variable that could not be computed contributes an empty text to `value` and a problem.
-struct VariableEvaluation
-{
-    QString value;
-    VariableProblems problems;
-
-    bool hasProblems() const { return !problems.isEmpty(); }
-};
-
 // Evaluates texts with variables and conditions for a job: what the scripting run time does for
 // property values and what the value dialogs show for sample jobs. The core creates the
 // process-wide evaluator (VariableEvaluator) at start-up; instance() reaches it.
 //
+// The operations are declared in this order on purpose: the application proxy's variableValues
+// uses the fourth, getConditionValue(), in place of the first for its last name when its flag is
+// set (a condition instead of a text).
+//
 // Threads: every operation is const and reentrant, so the script worker thread and the GUI
 // thread may evaluate at the same time. The objects passed in (ticket, flow) must not change
-// while an evaluation runs; the caller owns them.
+// while an evaluation runs; the caller owns them. The owner of the registered evaluator
+// destroys it only once no other thread can still be evaluating with it.
 class IVariableEvaluator
 {
 public:

@@ -24,6 +24,16 @@ struct VariableContext
     // The time that Server.Date and Server.Time show. Invalid: the clock is read once when the
     // evaluation starts, so that all variables of one text agree. Tests set it.
     QDateTime now;
+
+    // A copy whose `now` is valid: the clock is read when it is not.
+    VariableContext withTime() const
+    {
+        VariableContext copy = *this;
+        if (!copy.now.isValid()) {
+            copy.now = QDateTime::currentDateTime();
+        }
+        return copy;
+    }
 };
 
 } // namespace SRCore

@@ -42,8 +42,8 @@ private:
                       Registration registration);
 
     const VariableManager &manager() const;
-    void logProblems(const VariableProblems &problems, const QString &text, const QString &flowName,
-                     const QString &element, const IJT *ticket, ILogInterface *log) const;
+    void logProblems(const VariableProblems &problems, const QString &text, const Flow *flow,
+                     const IJT *ticket, ILogInterface *log) const;
 
     const VariableManager *m_manager; // null: the process-wide manager
     ILogInterface *m_log;

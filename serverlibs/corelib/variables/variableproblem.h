@@ -20,8 +20,23 @@ struct VariableProblem
         BadComparison,    // a condition's operator or value does not fit its variable
     };
 
-    // Which text of a condition the span refers to; Text for a text with variables.
-    enum class Field { Text, Variable, Value, Condition };
+    // Which part of a condition the problem concerns, and so which text the span is in: the
+    // comparison's variable or value. Text for a text with variables; Operator and Condition
+    // have no span.
+    enum class Field { Text, Variable, Operator, Value, Condition };
+
+    // A problem of a text with variables.
+    static VariableProblem inText(Kind kind, int start, int end, const QString &variable,
+                                  const QString &message)
+    {
+        VariableProblem problem;
+        problem.kind = kind;
+        problem.start = start;
+        problem.end = end;
+        problem.variable = variable;
+        problem.message = message;
+        return problem;
+    }
 
     Kind kind = Kind::Syntax;
     int start = 0;

@@ -14,7 +14,7 @@ namespace SRCore {
 struct VariableArgument
 {
     QString key;
-    QString value; // quotes removed, "" turned into "
+    QString value; // quotes removed, a doubled quote turned into one
     int start = 0;
     int end = 0;
 };
