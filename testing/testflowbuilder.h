@@ -1,6 +1,8 @@
 #pragma once
 
+#include "corelib/flow/flow.h"
 #include "corelib/flow/flowobject.h"
+#include "corelib/jobs/ijt.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -8,11 +10,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace SRCore {
-class Flow;
-class IJT;
-} // namespace SRCore
 
 namespace Scripter {
 

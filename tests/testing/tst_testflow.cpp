@@ -291,7 +291,7 @@ void tst_TestFlow::buildFailuresAreReported_data()
     QTest::newRow("test folder on a read-only place") << "read-only base" << "3|Can't create folder '%1/base/FixtureTest07'" << false << false;
     QTest::newRow("test folder that can't be emptied") << "locked test folder" << "3|Can't cleanup test folder '%1/base/FixtureTest07'" << false << false;
     QTest::newRow("job folder holding the test folder") << "base as job" << "3|Can't use folder '%1/base' as job" << true << false;
-    QTest::newRow("job that can't be copied") << "unreadable job" << "3|Can't copy file '%1/jobs/a.pdf'" << true << false;
+    QTest::newRow("job folder whose copy fails midway") << "unreadable job" << "3|Can't copy file '%1/jobs/batch'" << true << false;
     QTest::newRow("missing dataset backing file") << "missing dataset" << "3|Metadata backing file '%1/jobs/none.xml' does not exist" << true << true;
     QTest::newRow("dataset backing file that is not XML") << "text dataset" << "3|Metadata dataset 'Meta' can't be used" << true << true;
     // clang-format on
@@ -318,7 +318,11 @@ void tst_TestFlow::buildFailuresAreReported()
     } else if (fault == QLatin1String("base as job")) {
         jobPath = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("unreadable job")) {
-        QVERIFY(QFile::setPermissions(jobPath, QFile::Permissions()));
+        // The folder's first file copies, its second can't be read.
+        jobPath = path(QStringLiteral("jobs/batch"));
+        QVERIFY(TestFiles::writeFile(path(QStringLiteral("jobs/batch/secret.txt")), "secret"));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("jobs/batch/secret.txt")),
+                                      QFile::Permissions()));
     }
     FixtureItem *job = addJob(window, jobPath);
     if (fault.endsWith(QLatin1String("dataset"))) {
@@ -347,6 +351,10 @@ void tst_TestFlow::buildFailuresAreReported()
         QCOMPARE(current->getJobDatasets().size(), 0);
     }
     QCOMPARE(bool(window.fixture()->testFlow()), built);
+    // Nothing of a job copy that failed is left in its input folder.
+    if (built && !ticket) {
+        QCOMPARE(tree(path(QStringLiteral("base/FixtureTest07/inFolder2"))), QStringList());
+    }
 }
 
 void tst_TestFlow::globalDataSurvivesRebuilds()
