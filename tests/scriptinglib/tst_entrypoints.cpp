@@ -323,6 +323,7 @@ void tst_EntryPoints::routingErrorsSendNothing_data()
     QTest::newRow("sending after fail") << "job.fail('bad'); job.sendTo(s.getOutConnections()[0])" << "has failed; sendTo can't send it any more";
     QTest::newRow("a name with a folder") << "job.sendTo(s.getOutConnections()[0], '', '../x.txt')" << "'../x.txt' is not a file name";
     QTest::newRow("a traffic-light level") << "job.sendToData(4)" << "Traffic-light level 4 is none of 1 (success), 2 (warning) and 3 (error)";
+    QTest::newRow("data without traffic lights") << "job.sendToData(1)" << "sendToData needs traffic-light connections; the element has none";
     QTest::newRow("a text for a connection") << "job.sendTo('A')" << "incompatible arguments";
     // clang-format on
 }
