@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace FixtureTest;
 using Scripter::FixtureItem;
@@ -123,6 +124,7 @@ private slots:
     void buildFailuresAreReported_data();
     void buildFailuresAreReported();
     void globalDataSurvivesRebuilds();
+    void lockedLeftoversDoNotBlockTheNextRun();
     void windowsKeepToTheirOwnTestFolder();
     void emptyTestFolderTakesTheRememberedOne();
     void exampleRoutesItsInvoice();
@@ -289,7 +291,7 @@ void tst_TestFlow::buildFailuresAreReported_data()
 
     // clang-format off
     QTest::newRow("test folder on a read-only place") << "read-only base" << "3|Can't create folder '%1/base/FixtureTest07'" << false << false;
-    QTest::newRow("test folder that can't be emptied") << "locked test folder" << "3|Can't cleanup test folder '%1/base/FixtureTest07'" << false << false;
+    QTest::newRow("test folder that can't be renewed nor emptied") << "locked test folder" << "3|Can't cleanup test folder '%1/base/FixtureTest07'" << false << false;
     QTest::newRow("job folder holding the test folder") << "base as job" << "3|Can't use folder '%1/base' as job" << true << false;
     QTest::newRow("job folder whose copy fails midway") << "unreadable job" << "3|Can't copy file '%1/jobs/batch'" << true << false;
     QTest::newRow("missing dataset backing file") << "missing dataset" << "3|Metadata backing file '%1/jobs/none.xml' does not exist" << true << true;
@@ -313,8 +315,12 @@ void tst_TestFlow::buildFailuresAreReported()
     if (fault == QLatin1String("read-only base")) {
         locked = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("locked test folder")) {
+        // The base keeps the old folder from being moved aside, and a folder in it keeps it from
+        // being emptied.
         QVERIFY(TestFiles::writeFile(path(QStringLiteral("base/FixtureTest07/inFolder2/x")), "x"));
-        locked = path(QStringLiteral("base/FixtureTest07/inFolder2"));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("base/FixtureTest07/inFolder2")),
+                                      QFile::ReadOwner | QFile::ExeOwner));
+        locked = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("base as job")) {
         jobPath = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("unreadable job")) {
@@ -339,8 +345,8 @@ void tst_TestFlow::buildFailuresAreReported()
     }
 
     const bool result = window.fixture()->buildTestFlow();
-    if (!locked.isEmpty()) {
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString &folder : {locked, path(QStringLiteral("base/FixtureTest07/inFolder2"))}) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QCOMPARE(result, built);
     QVERIFY2(!shown(window.log).filter(message.arg(m_dir->path())).isEmpty(),
@@ -388,6 +394,35 @@ void tst_TestFlow::globalDataSurvivesRebuilds()
     QCOMPARE(TestFiles::readFile(file + QStringLiteral(".damaged")), QByteArray("<UserGlobalData"));
     QVERIFY(manager.getUserGlobalData()->setGlobalData(QStringLiteral("a"), QStringLiteral("b"),
                                                        QStringLiteral("c")));
+}
+
+void tst_TestFlow::lockedLeftoversDoNotBlockTheNextRun()
+{
+    // What the last run left and can't be removed now (a folder without write access) goes
+    // aside: the new test folder is clean.
+    const PermissionsEnforced enforced;
+    QVERIFY(enforced.isActive());
+    FakeWindow window(7);
+    useBase(window, path(QStringLiteral("base")));
+    addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(window.fixture()->buildTestFlow());
+    const QString inFolder = window.fixture()->testFolder() + QStringLiteral("/inFolder2");
+    QVERIFY(TestFiles::writeFile(inFolder + QStringLiteral("/left.txt"), "left"));
+    QVERIFY(QFile::setPermissions(inFolder, QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QCOMPARE(tree(inFolder), QStringList{QStringLiteral("_00001_a.pdf")});
+
+    // Leftovers set aside by an earlier build go at the next one; a folder of another name stays.
+    QThreadPool::globalInstance()->waitForDone();
+    QFile::setPermissions(path(QStringLiteral("base/.FixtureTest07.discarded/inFolder2")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString base = path(QStringLiteral("base"));
+    QVERIFY(TestFiles::writeFile(base + QStringLiteral("/.FixtureTest07-5.discarded/x"), "x"));
+    QVERIFY(TestFiles::writeFile(base + QStringLiteral("/.FixtureTest070.discarded/x"), "x"));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QThreadPool::globalInstance()->waitForDone();
+    QCOMPARE(QDir(base).entryList({QStringLiteral(".*.discarded")}, QDir::Dirs | QDir::Hidden),
+             QStringList{QStringLiteral(".FixtureTest070.discarded")});
 }
 
 void tst_TestFlow::windowsKeepToTheirOwnTestFolder()
