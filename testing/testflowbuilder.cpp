@@ -67,13 +67,7 @@ bool isSameOrInside(const QString &path, const QString &folder)
 QString freshPath(const QString &folder, const QString &name)
 {
     const QFileInfo info(name);
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    QString path = folder + QLatin1Char('/') + name;
-    for (int n = 2; QFileInfo::exists(path); ++n) {
-        path = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('-')
-               + QString::number(n) + suffix;
-    }
-    return path;
+    return SRCore::FileHandler::freshPath(folder, info.completeBaseName(), info.suffix());
 }
 
 } // namespace

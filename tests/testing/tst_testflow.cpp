@@ -123,6 +123,8 @@ private slots:
     void currentJobIsTheOneARunWorksOn();
     void buildFailuresAreReported_data();
     void buildFailuresAreReported();
+    void datasetsTravelWithTheirJob_data();
+    void datasetsTravelWithTheirJob();
     void globalDataSurvivesRebuilds();
     void lockedLeftoversDoNotBlockTheNextRun();
     void windowsKeepToTheirOwnTestFolder();
@@ -192,6 +194,9 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
         XMLKey::USERDATA, records(XMLValues::EDITOR_USERDATAFIELDS,
                                   {{QStringLiteral("Amount"), QString(), QStringLiteral("12")}})));
     QVERIFY(a->setPropertyValue(XMLKey::HIERARCHYINFO, QStringLiteral("Customers\nAcme")));
+    QVERIFY(a->setPropertyValue(XMLKey::JOBSTATE, QStringLiteral("Checked")));
+    QVERIFY(a->setPropertyValue(XMLKey::EMAILADDRESSES, QStringLiteral("ann@example.com")));
+    QVERIFY(a->setPropertyValue(XMLKey::EMAILBODYTEXT, QStringLiteral("Your invoice")));
     addJob(window, QString()); // never given a file
     addJob(window, path(QStringLiteral("jobs/batch")));
     addJob(window, path(QStringLiteral("jobs/c.pdf")), false);
@@ -240,6 +245,9 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
     QCOMPARE(ticket->getFlowName(), QStringLiteral("Invoices"));
     QCOMPARE(ticket->getPrivateData(QStringLiteral("Amount")), QStringLiteral("12"));
     QCOMPARE(ticket->getLocationPath(), QStringLiteral("Customers\nAcme"));
+    QCOMPARE(ticket->getJobState(), QStringLiteral("Checked"));
+    QCOMPARE(ticket->getEmailInfos().value(0).addresses, QStringLiteral("ann@example.com"));
+    QCOMPARE(ticket->getEmailInfos().value(0).body, QStringLiteral("Your invoice"));
     QCOMPARE(ticket->getOccurrences().value(0).objectName, QStringLiteral("inFolder2"));
     QCOMPARE(window.fixture()->currentJobName(true), QStringLiteral("a.pdf"));
     QCOMPARE(UserGlobalData(testFolder + QStringLiteral("/UserGlobalData.xml"))
@@ -361,6 +369,62 @@ void tst_TestFlow::buildFailuresAreReported()
     if (built && !ticket) {
         QCOMPARE(tree(path(QStringLiteral("base/FixtureTest07/inFolder2"))), QStringList());
     }
+}
+
+void tst_TestFlow::datasetsTravelWithTheirJob_data()
+{
+    QTest::addColumn<QStringList>("datasets"); // "name|model|backing file" of the fixture's job
+    QTest::addColumn<QStringList>("copies");   // the files of the datasets folder
+    QTest::addColumn<QStringList>("attached"); // "name|model|file name" of the ticket
+
+    // clang-format off
+    QTest::newRow("XML") << QStringList{"Invoice|XML|meta/invoice.xml"} << QStringList{"invoice.xml"} << QStringList{"Invoice|XML|invoice.xml"};
+    QTest::newRow("JDF") << QStringList{"Order|JDF|meta/order.jdf"} << QStringList{"order.jdf"} << QStringList{"Order|JDF|order.jdf"};
+    QTest::newRow("XMP") << QStringList{"Page|XMP|meta/page.xmp"} << QStringList{"page.xmp"} << QStringList{"Page|XMP|page.xmp"};
+    QTest::newRow("Opaque, whatever the file holds") << QStringList{"Scan|Opaque|jobs/a.pdf"} << QStringList{"a.pdf"} << QStringList{"Scan|Opaque|a.pdf"};
+    QTest::newRow("a model that is none of them") << QStringList{"Sheet|CSV|meta/invoice.xml"} << QStringList{} << QStringList{};
+    QTest::newRow("two backing files of one name") << QStringList{"Invoice|XML|meta/invoice.xml", "Copy|XML|other/invoice.xml"} << QStringList{"invoice-2.xml", "invoice.xml"} << QStringList{"Invoice|XML|invoice.xml", "Copy|XML|invoice-2.xml"};
+    // clang-format on
+}
+
+void tst_TestFlow::datasetsTravelWithTheirJob()
+{
+    QFETCH(QStringList, datasets);
+    QFETCH(QStringList, copies);
+    QFETCH(QStringList, attached);
+
+    const QMap<QString, QByteArray> contents{
+        {QStringLiteral("xml"), "<Invoice><Total>12</Total></Invoice>"},
+        {QStringLiteral("jdf"), "<JDF xmlns=\"http://www.CIP4.org/JDFSchema_1_1\" JobID=\"J-1\"/>"},
+        {QStringLiteral("xmp"), "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>"}};
+    QList<SRCore::UniversalData> fields;
+    for (const QString &dataset : datasets) {
+        const QStringList parts = dataset.split(QLatin1Char('|'));
+        const QString backing = path(parts.at(2));
+        if (!QFileInfo::exists(backing)) {
+            QVERIFY(TestFiles::writeFile(backing, contents.value(QFileInfo(backing).suffix())));
+        }
+        fields.append({parts.at(0), parts.at(1), backing});
+    }
+    FakeWindow window;
+    useBase(window, path(QStringLiteral("base")));
+    FixtureItem *job = addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(job->setPropertyValue(XMLKey::METADATADATASETS,
+                                  records(XMLValues::EDITOR_METADATAFIELDS, fields)));
+    QVERIFY(window.fixture()->buildTestFlow());
+
+    const QString datasetsFolder = window.fixture()->testFolder() + QStringLiteral("/datasets");
+    QCOMPARE(tree(datasetsFolder), copies);
+    QStringList actual;
+    for (const SRCore::IJT::Dataset &dataset :
+         window.fixture()->currentJobTicket()->getJobDatasets()) {
+        QCOMPARE(QFileInfo(dataset.backingFile).absolutePath(), datasetsFolder);
+        actual << QStringList{dataset.name, dataset.model,
+                              QFileInfo(dataset.backingFile).fileName()}
+                      .join(QLatin1Char('|'));
+    }
+    QCOMPARE(actual, attached);
+    QCOMPARE(shown(window.log), QStringList());
 }
 
 void tst_TestFlow::globalDataSurvivesRebuilds()
