@@ -139,6 +139,10 @@ bool TestFlowBuilder::prepareTestFolder(const Input &input, Result &result)
 bool TestFlowBuilder::renewTestFolder(const QString &testFolder)
 {
     const QFileInfo info(testFolder);
+    // A link stays where the user put it, to the folder it names; only its contents go.
+    if (info.isSymLink()) {
+        return false;
+    }
     const QString parent = info.absolutePath();
     const QString hidden = QLatin1Char('.') + info.fileName();
     // Exact names, so that window 10 never takes what window 100 set aside.

@@ -127,6 +127,7 @@ private slots:
     void datasetsTravelWithTheirJob();
     void globalDataSurvivesRebuilds();
     void lockedLeftoversDoNotBlockTheNextRun();
+    void linkedTestFolderStaysALink();
     void windowsKeepToTheirOwnTestFolder();
     void emptyTestFolderTakesTheRememberedOne();
     void exampleRoutesItsInvoice();
@@ -487,6 +488,21 @@ void tst_TestFlow::lockedLeftoversDoNotBlockTheNextRun()
     QThreadPool::globalInstance()->waitForDone();
     QCOMPARE(QDir(base).entryList({QStringLiteral(".*.discarded")}, QDir::Dirs | QDir::Hidden),
              QStringList{QStringLiteral(".FixtureTest070.discarded")});
+}
+
+void tst_TestFlow::linkedTestFolderStaysALink()
+{
+    // A test folder that links to a roomier disk is emptied, not replaced.
+    const QString elsewhere = path(QStringLiteral("roomy"));
+    QVERIFY(TestFiles::writeFile(elsewhere + QStringLiteral("/inFolder2/left.txt"), "left"));
+    QVERIFY(QFile::link(elsewhere, path(QStringLiteral("base/FixtureTest07"))));
+    FakeWindow window(7);
+    useBase(window, path(QStringLiteral("base")));
+    addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QVERIFY(QFileInfo(path(QStringLiteral("base/FixtureTest07"))).isSymLink());
+    QCOMPARE(tree(elsewhere + QStringLiteral("/inFolder2")),
+             QStringList{QStringLiteral("_00001_a.pdf")});
 }
 
 void tst_TestFlow::windowsKeepToTheirOwnTestFolder()
