@@ -27,6 +27,7 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>

@@ -170,7 +170,23 @@ void DeclarationItem::buildProperties(const SRCore::FlowObject &object)
     m_object = object;
     m_properties = std::make_unique<GuiLib::PropertyCollection>(
         m_object, object.getProperty(XMLKey::LOCALIZEDTAGNAME), this);
-    m_properties->connectPropertyChanged(this, SLOT(propertyChangedHandler()), true);
+    connectChanges(m_properties.get());
+}
+
+void DeclarationItem::connectChanges(GuiLib::IProperty *property)
+{
+    // Connected by member function: a definition has some thirty properties, and connecting
+    // each by its signature's text costs more than building it.
+    connect(property, &GuiLib::IProperty::propertyChanged, this,
+            &DeclarationItem::propertyChangedHandler);
+    auto *group = qobject_cast<GuiLib::IPropertyGroup *>(property);
+    if (!group || !property->isGroup()) {
+        return;
+    }
+    const int count = group->count(false);
+    for (int i = 0; i < count; ++i) {
+        connectChanges(group->child(i, false));
+    }
 }
 
 bool DeclarationItem::isDefinitionKind(int kind)
@@ -392,7 +408,7 @@ void DeclarationItem::rebuildDefault(const QString &currentEditor)
     GuiLib::GenericProperty *replacement = GuiLib::createGenericProperty(
         editors, temp.attribute(XMLKey::TYPE), old->valueText(), old->name(), old->tag(),
         QStringLiteral("The default value of the property"), editor, this);
-    replacement->connectPropertyChanged(this, SLOT(propertyChangedHandler()), true);
+    connectChanges(replacement);
 
     const int index = m_properties->indexOf(old);
     m_properties->remove(old);

@@ -34,7 +34,7 @@ ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &nam
     }
     readFormats();
     m_nextSlice->setSingleShot(true);
-    connect(m_nextSlice, &QTimer::timeout, this, [this] { colour(SliceMs); });
+    connect(m_nextSlice, &QTimer::timeout, this, &ScripterHighlighter::colourWaitingPart);
     connect(m_document, &QTextDocument::contentsChange, this,
             &ScripterHighlighter::contentsChanged);
     contentsChanged(0, 0, m_document->characterCount());
@@ -67,50 +67,62 @@ void ScripterHighlighter::contentsChanged(int from, int removed, int added)
         return;
     }
     if (m_pendingFrom >= 0) {
-        // What waited behind the change moved with it.
+        // What waits behind the change moved with it.
+        const int delta = added - removed;
         if (m_pendingTo > from) {
-            m_pendingTo = qMax(from, m_pendingTo + added - removed);
+            m_pendingTo = qMax(from, m_pendingTo + delta);
         }
         if (m_pendingFrom > from) {
-            m_pendingFrom = qMax(from, m_pendingFrom + added - removed);
+            m_pendingFrom = qMax(from, m_pendingFrom + delta);
         }
-        m_pendingFrom = qMin(m_pendingFrom, from);
-        m_pendingTo = qMax(m_pendingTo, from + added);
-    } else {
-        m_pendingFrom = from;
-        m_pendingTo = from + added;
     }
-    // The lines the user is looking at are coloured before they are painted.
-    colour(SliceMs);
+    // The changed lines are coloured before they are painted; only what does not fit into
+    // one slice waits for the event loop.
+    colour(from, from + added);
 }
 
-void ScripterHighlighter::colour(int sliceMs)
+void ScripterHighlighter::colourWaitingPart()
 {
-    if (m_pendingFrom < 0) {
-        return;
+    if (m_pendingFrom >= 0) {
+        const int from = m_pendingFrom;
+        const int to = m_pendingTo;
+        m_pendingFrom = -1;
+        m_pendingTo = -1;
+        colour(from, to);
     }
+}
+
+void ScripterHighlighter::colour(int from, int to)
+{
     QElapsedTimer clock;
     clock.start();
-    QTextBlock block = m_document->findBlock(m_pendingFrom);
+    QTextBlock block = m_document->findBlock(from);
     bool stateChanged = false;
-    while (block.isValid() && (block.position() <= m_pendingTo || stateChanged)) {
+    while (block.isValid() && (block.position() <= to || stateChanged)) {
         const QTextBlock previous = block.previous();
         const int before = block.userState();
         const int after =
             colourBlock(block, previous.isValid() ? qMax(0, previous.userState()) : 0);
         stateChanged = after != before;
         block = block.next();
-        if (block.isValid() && clock.elapsed() >= sliceMs
-            && (block.position() <= m_pendingTo || stateChanged)) {
-            m_pendingFrom = block.position();
-            m_pendingTo = qMax(m_pendingTo, block.position());
-            m_nextSlice->start(0);
+        if (block.isValid() && clock.elapsed() >= SliceMs
+            && (block.position() <= to || stateChanged)) {
+            wait(block.position(), qMax(to, block.position()));
             return;
         }
     }
-    m_pendingFrom = -1;
-    m_pendingTo = -1;
-    m_nextSlice->stop();
+}
+
+void ScripterHighlighter::wait(int from, int to)
+{
+    if (m_pendingFrom < 0) {
+        m_pendingFrom = from;
+        m_pendingTo = to;
+    } else {
+        m_pendingFrom = qMin(m_pendingFrom, from);
+        m_pendingTo = qMax(m_pendingTo, to);
+    }
+    m_nextSlice->start(0);
 }
 
 int ScripterHighlighter::colourBlock(QTextBlock block, int state)

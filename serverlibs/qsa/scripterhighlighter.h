@@ -28,7 +28,7 @@ class ScripterHighlighter : public QObject
 
 public:
     // The longest that one slice of colouring takes.
-    static constexpr int SliceMs = 15;
+    static constexpr int SliceMs = 8;
 
     // `keywords` is a space-separated list; matching ignores case except for C-like languages.
     ScripterHighlighter(QTextEdit *textEdit, const QString &name, const QString &keywords);
@@ -51,8 +51,12 @@ private:
     };
 
     void contentsChanged(int from, int removed, int added);
-    // Colours from the first line that waits until nothing waits or `sliceMs` have passed.
-    void colour(int sliceMs);
+    // Colours the lines from the one at `from` through the one at `to`, and on while a line
+    // leaves another state for the next; what does not fit into one slice waits.
+    void colour(int from, int to);
+    void colourWaitingPart();
+    // Adds the lines from `from` to `to` to the waiting part and schedules the next slice.
+    void wait(int from, int to);
     // Colours one line; returns its state for the next (the depth of open block comments).
     int colourBlock(QTextBlock block, int state);
     QList<Run> runs(const QString &text, int *depth) const;
