@@ -308,15 +308,19 @@ void tst_MessagePaneSearch::failedChunkIsTriedAgain()
 void tst_MessagePaneSearch::abortWhileAChunkFailsKeepsWhatWasFound()
 {
     QCOMPARE(MessageDb::createWithRollbackJournal(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 30000), QString());
+    // Large enough that the search is still reading when the lock is taken.
+    QCOMPARE(MessageDb::generate(databasePath(), 300000), QString());
     auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
     const int held = pane->logModel()->rowCount();
     QSignalSpy statuses(pane.get(), &BasicMessagePane::statusTextChanged);
 
     QTest::mouseClick(searchButton(*pane), Qt::LeftButton);
-    // The first chunks hold the messages loaded already; the third reaches older ones.
+    // The first chunk reaches past the messages loaded already.
     QTRY_VERIFY_WITH_TIMEOUT(progressTexts(texts(statuses)).size() >= 3, 10000);
     MessageDb::Connection locker(databasePath(), "locker");
+    // The search reads on its own thread: the lock waits for the chunk being read and keeps the
+    // next one out.
+    QCOMPARE(locker.exec(QStringLiteral("PRAGMA busy_timeout = 10000")), QString());
     QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
     QTRY_COMPARE(pane->statusText(), QStringLiteral("Searching error: 5"));
 
