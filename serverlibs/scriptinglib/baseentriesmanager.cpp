@@ -246,7 +246,7 @@ void BaseEntriesManager::logScriptError(const QString &function, const ScriptErr
 void BaseEntriesManager::finishRun(const QString &function, IFrameworkEnvironment *environment,
                                    const QString &errorMessage)
 {
-    const RunSummary summary = environment->recorder().summary(function, errorMessage);
+    const RunSummary summary = environment->recorder().takeSummary(function, errorMessage);
     // One line each, with the details rendered now: file names and values may hold the commas
     // that separate the parts of a message's argument.
     const QString summaryMessage =

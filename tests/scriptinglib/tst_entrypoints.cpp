@@ -424,6 +424,13 @@ void tst_EntryPoints::summaryListsOutputsAndChangedData()
                                 "'1250.00' \u2192 '2, rounded'"),
                  QStringLiteral(
                      "1|Run summary: global data 'Count' of scope 'Invoices': '' \u2192 '7'")}));
+
+    // The next run with the same objects tells only what it did itself.
+    manager.timerFired(&run.tavrix, {QStringLiteral("function timerFired(s) {}"), js}, nullptr);
+    QCOMPARE(manager.lastRunSummary().entryPoint(), QStringLiteral("timerFired"));
+    QCOMPARE(manager.lastRunSummary().outputs().size(), 0);
+    QCOMPARE(manager.lastRunSummary().changes().size(), 0);
+    QCOMPARE(manager.log.linesWith(QStringLiteral("Run summary")).size(), 3);
 }
 
 void tst_EntryPoints::messagesCarryTheFlowAndElement()
