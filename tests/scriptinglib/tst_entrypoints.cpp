@@ -514,6 +514,7 @@ void tst_EntryPoints::propertyValues_data()
     QTest::newRow("text with variables") << "Invoice [Job.Name]" << "sltextwithvar" << "s.getPropertyValue('P') + ' ' + s.isPropertyValueStatic('P')" << "Invoice report.txt false";
     QTest::newRow("unknown variable") << "[Job.Nope]" << "sltextwithvar" << "s.getPropertyValue('P')" << "Error: The value of property 'P' of the element can't be computed";
     QTest::newRow("script expression") << expression << "scriptexp" << "s.getPropertyValue('P') + ' ' + s.isPropertyValueStatic('P')" << "2500 false";
+    QTest::newRow("script expression in an engine of its own") << "typeof jobArrived + ' ' + typeof s" << "scriptexp" << "s.getPropertyValue('P')" << "undefined undefined";
     QTest::newRow("failing script expression") << "job.nothing()" << "scriptexp" << "s.getPropertyValue('P')" << "Error: The value of property 'P' of the element can't be computed: The script expression failed: Line 1: TypeError";
     QTest::newRow("editor") << "x" << "choosefile" << "s.getPropertyEditor('P')" << "choosefile";
     QTest::newRow("unknown property") << "x" << "inline" << "s.getPropertyValue('Q')" << "Error: the element has no property 'Q'";
