@@ -5088,13 +5088,13 @@ Do you want terminate it?</source>
 <context>
     <name>UserGlobalData</name>
     <message>
-        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+72"/>
-        <source>%1 It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+73"/>
+        <source>%1. It was kept as &apos;%2&apos;; the global data start empty.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>%1 It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
+        <source>%1. It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
