@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QStringList>
+
+#include <csignal>
+#include <thread>
+
+namespace SRCore {
+
+// Removes files and folders when the process is asked to end with SIGINT (Ctrl-C) or SIGTERM,
+// then ends the process as the signal would have.
+//
+// The signal handler only writes the signal's number into a pipe; a thread waiting on the pipe
+// does the removal, so that nothing unsafe runs inside the handler, and it works as well while
+// the process is busy outside an event loop (the command-line tool). At most one exists at a
+// time; the previous handlers come back when it goes.
+class TerminationCleanup
+{
+public:
+    explicit TerminationCleanup(const QStringList &paths);
+    ~TerminationCleanup();
+    TerminationCleanup(const TerminationCleanup &) = delete;
+    TerminationCleanup &operator=(const TerminationCleanup &) = delete;
+
+    // False when the handlers could not be installed (another cleanup is active, or the system
+    // refused the pipe or the thread).
+    bool isActive() const { return m_active; }
+
+private:
+    void waitForSignal();
+
+    QStringList m_paths;
+    int m_pipe[2] = {-1, -1};
+    struct sigaction m_previousInterrupt = {};
+    struct sigaction m_previousTerminate = {};
+    std::thread m_watcher;
+    bool m_active = false;
+};
+
+} // namespace SRCore

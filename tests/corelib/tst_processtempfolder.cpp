@@ -1,0 +1,114 @@
+// Each run's temporary folder: private to its owner, gone when the run ends, also when it is
+// ended by a signal, and swept away by the next run when its process died without cleaning up.
+
+#include "../common/stalelock.h"
+#include "../testing/archivetestsupport.h"
+
+#include "corelib/files/processtempfolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using FixtureTest::entriesBelow;
+using SRCore::ProcessTempFolder;
+using TestFiles::writeFile;
+
+class tst_ProcessTempFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void privateFolderGoesWithTheRun();
+    void sweepKeepsOnlyFoldersOfRunningProcesses();
+    void terminationSignalRemovesTheFolder_data();
+    void terminationSignalRemovesTheFolder();
+};
+
+void tst_ProcessTempFolder::privateFolderGoesWithTheRun()
+{
+    QTemporaryDir root;
+    QString path;
+    {
+        const ProcessTempFolder folder(root.filePath(QStringLiteral("temp")));
+        QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+        path = folder.path();
+        struct stat status;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0700));
+        QVERIFY(writeFile(path + QStringLiteral("/nested/file"), "temporary"));
+    }
+    QCOMPARE(entriesBelow(root.filePath(QStringLiteral("temp"))), QStringList());
+}
+
+void tst_ProcessTempFolder::sweepKeepsOnlyFoldersOfRunningProcesses()
+{
+    QTemporaryDir root;
+    const auto at = [&root](const QString &name) {
+        return root.filePath(name);
+    };
+    QVERIFY(writeFile(at(QStringLiteral("run-1-dead/package/manifest.xml")), "password"));
+    QVERIFY(StaleLock::write(at(QStringLiteral("run-1-dead.lock"))));
+    QVERIFY(writeFile(at(QStringLiteral("tempPackageFolder-old/x")), "left by an old version"));
+    QVERIFY(StaleLock::write(at(QStringLiteral("run-2-gone.lock"))));
+    QVERIFY(writeFile(at(QStringLiteral("run-3-alive/file")), "in use"));
+    QLockFile alive(at(QStringLiteral("run-3-alive.lock")));
+    QVERIFY(alive.tryLock(0));
+
+    ProcessTempFolder::sweep(root.path());
+    QCOMPARE(entriesBelow(root.path()), QStringList({"run-3-alive", "run-3-alive.lock"}));
+    QCOMPARE(entriesBelow(at(QStringLiteral("run-3-alive"))), QStringList{"file"});
+}
+
+void tst_ProcessTempFolder::terminationSignalRemovesTheFolder_data()
+{
+    QTest::addColumn<int>("signal");
+
+    QTest::newRow("Ctrl-C") << SIGINT;
+    QTest::newRow("terminate") << SIGTERM;
+}
+
+void tst_ProcessTempFolder::terminationSignalRemovesTheFolder()
+{
+    QFETCH(int, signal);
+
+    QTemporaryDir root;
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The child makes its folder, fills it, says so and waits for the signal.
+        ::close(ready[0]);
+        const ProcessTempFolder folder(root.path());
+        writeFile(folder.path() + QStringLiteral("/package/manifest.xml"), "password");
+        const char done = folder.isValid() ? '1' : '0';
+        [[maybe_unused]] const ssize_t written = ::write(ready[1], &done, 1);
+        for (;;) {
+            ::pause();
+        }
+    }
+    ::close(ready[1]);
+    char done = 0;
+    QCOMPARE(::read(ready[0], &done, 1), ssize_t(1));
+    ::close(ready[0]);
+    QCOMPARE(done, '1');
+    QCOMPARE(entriesBelow(root.path()).size(), 2);
+
+    QCOMPARE(::kill(child, signal), 0);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), signal);
+    QCOMPARE(entriesBelow(root.path()), QStringList());
+}
+
+QTEST_GUILESS_MAIN(tst_ProcessTempFolder)
+#include "tst_processtempfolder.moc"
