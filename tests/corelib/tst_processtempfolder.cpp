@@ -5,12 +5,14 @@
 #include "../testing/archivetestsupport.h"
 
 #include "corelib/files/processtempfolder.h"
+#include "corelib/files/terminationcleanup.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 
@@ -31,6 +33,7 @@ private slots:
     void sweepKeepsOnlyFoldersOfRunningProcesses();
     void terminationSignalRemovesTheFolder_data();
     void terminationSignalRemovesTheFolder();
+    void terminationWaitsForASwapInProgress();
 };
 
 void tst_ProcessTempFolder::privateFolderGoesWithTheRun()
@@ -107,6 +110,59 @@ void tst_ProcessTempFolder::terminationSignalRemovesTheFolder()
     QCOMPARE(::waitpid(child, &status, 0), child);
     QVERIFY(WIFSIGNALED(status));
     QCOMPARE(WTERMSIG(status), signal);
+    QCOMPARE(entriesBelow(root.path()), QStringList());
+}
+
+void tst_ProcessTempFolder::terminationWaitsForASwapInProgress()
+{
+    QTemporaryDir root;
+    QTemporaryDir work;
+    const QString swapped = work.filePath(QStringLiteral("swapped"));
+    int ready[2];
+    int go[2];
+    QVERIFY(::pipe(ready) == 0 && ::pipe(go) == 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The child starts a swap, says so, and finishes it only when told to.
+        ::close(ready[0]);
+        ::close(go[1]);
+        const ProcessTempFolder folder(root.path());
+        {
+            const SRCore::TerminationCleanup::Postponement swapping;
+            const char done = folder.isValid() ? '1' : '0';
+            [[maybe_unused]] ssize_t transferred = ::write(ready[1], &done, 1);
+            char proceed = 0;
+            transferred = ::read(go[0], &proceed, 1);
+            writeFile(swapped, "all entries in place");
+        }
+        for (;;) {
+            ::pause();
+        }
+    }
+    ::close(ready[1]);
+    ::close(go[0]);
+    char done = 0;
+    QCOMPARE(::read(ready[0], &done, 1), ssize_t(1));
+    QCOMPARE(done, '1');
+
+    QCOMPARE(::kill(child, SIGTERM), 0);
+    // Time for the signal to reach the cleanup, which must not end the child half-way.
+    QThread::msleep(300);
+    const char proceed = 'g';
+    // A child that ended already can't read it; that must not end the test as well.
+    struct sigaction ignore = {};
+    struct sigaction previous = {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &previous);
+    [[maybe_unused]] const ssize_t written = ::write(go[1], &proceed, 1);
+    ::sigaction(SIGPIPE, &previous, nullptr);
+    ::close(go[1]);
+    ::close(ready[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), SIGTERM);
+    QVERIFY(QFileInfo::exists(swapped));
     QCOMPARE(entriesBelow(root.path()), QStringList());
 }
 

@@ -2,6 +2,7 @@
 
 #include "filehandler.h"
 #include "safefilewriter.h"
+#include "terminationcleanup.h"
 
 #include "corelib/common/corelogging.h"
 
@@ -286,6 +287,7 @@ bool FolderReplacement::replaceContents(const QString &folder, const QStringList
     std::sort(order.begin(), order.end());
     order.erase(std::unique(order.begin(), order.end()), order.end());
     SwapJournal journal(root, staging.path(), aside.path());
+    const TerminationCleanup::Postponement postponement;
     for (const QString &name : std::as_const(order)) {
         const bool isNew = names.contains(name);
         const bool swapped =

@@ -1,5 +1,7 @@
 #include "safefilewriter.h"
 
+#include "terminationcleanup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -301,6 +303,7 @@ bool SafeFileWriter::copyFile(const QString &source, const QString &target, QStr
 
 bool SafeFileWriter::replaceAll(const QList<SafeFileWriter *> &writers, QString *errorMessage)
 {
+    const TerminationCleanup::Postponement postponement;
     for (qsizetype i = 0; i < writers.size(); ++i) {
         if (writers.at(i)->replace(errorMessage)) {
             continue;

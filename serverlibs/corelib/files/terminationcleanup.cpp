@@ -34,7 +34,18 @@ void onTerminationSignal(int signal)
 // The byte that tells the watcher to stop without a signal.
 constexpr unsigned char kStop = 0;
 
+// Held by every Postponement, and by the watcher from a signal to the end of the process.
+std::recursive_mutex &postponementMutex()
+{
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 } // namespace
+
+TerminationCleanup::Postponement::Postponement()
+    : m_lock(postponementMutex())
+{}
 
 TerminationCleanup::TerminationCleanup(const QStringList &paths)
     : m_paths(paths)
@@ -97,6 +108,8 @@ void TerminationCleanup::waitForSignal()
     if (read != 1 || signal == kStop) {
         return;
     }
+    // Never released: the process ends below.
+    postponementMutex().lock();
     for (const QString &path : std::as_const(m_paths)) {
         FileHandler::remove(path, true);
     }

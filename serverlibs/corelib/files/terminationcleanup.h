@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <csignal>
+#include <mutex>
 #include <thread>
 
 namespace SRCore {
@@ -17,6 +18,20 @@ namespace SRCore {
 class TerminationCleanup
 {
 public:
+    // While one exists, a termination signal waits before it removes anything and ends the
+    // process, so that work which must not be cut in two (swapping a package's files) ends first.
+    // Usable from any thread, also nested.
+    class Postponement
+    {
+    public:
+        Postponement();
+        Postponement(const Postponement &) = delete;
+        Postponement &operator=(const Postponement &) = delete;
+
+    private:
+        std::lock_guard<std::recursive_mutex> m_lock;
+    };
+
     explicit TerminationCleanup(const QStringList &paths);
     ~TerminationCleanup();
     TerminationCleanup(const TerminationCleanup &) = delete;
