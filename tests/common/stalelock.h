@@ -5,6 +5,8 @@
 #include "../testfiles.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QProcess>
 #include <QSysInfo>
 
@@ -26,6 +28,16 @@ inline bool write(const QString &path)
     return TestFiles::writeFile(path, QByteArray::number(deadProcessId()) + '\n'
                                           + QCoreApplication::applicationName().toUtf8() + '\n'
                                           + QSysInfo::machineHostName().toUtf8() + '\n');
+}
+
+// Makes the lock file at `path` look an hour old, as the lock of a long run or a long save does;
+// QLockFile takes such a lock for stale unless told otherwise.
+inline bool age(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+           && file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                               QFileDevice::FileModificationTime);
 }
 
 } // namespace StaleLock

@@ -65,10 +65,17 @@ void tst_ProcessTempFolder::sweepKeepsOnlyFoldersOfRunningProcesses()
     QVERIFY(writeFile(at(QStringLiteral("run-3-alive/file")), "in use"));
     QLockFile alive(at(QStringLiteral("run-3-alive.lock")));
     QVERIFY(alive.tryLock(0));
+    // A program that has been running for an hour.
+    QVERIFY(writeFile(at(QStringLiteral("run-4-long/file")), "in use"));
+    QLockFile longRun(at(QStringLiteral("run-4-long.lock")));
+    QVERIFY(longRun.tryLock(0));
+    QVERIFY(StaleLock::age(at(QStringLiteral("run-4-long.lock"))));
 
     ProcessTempFolder::sweep(root.path());
-    QCOMPARE(entriesBelow(root.path()), QStringList({"run-3-alive", "run-3-alive.lock"}));
+    QCOMPARE(entriesBelow(root.path()),
+             QStringList({"run-3-alive", "run-3-alive.lock", "run-4-long", "run-4-long.lock"}));
     QCOMPARE(entriesBelow(at(QStringLiteral("run-3-alive"))), QStringList{"file"});
+    QCOMPARE(entriesBelow(at(QStringLiteral("run-4-long"))), QStringList{"file"});
 }
 
 void tst_ProcessTempFolder::terminationSignalRemovesTheFolder_data()

@@ -620,14 +620,19 @@ void tst_PackageSave::failedFolderSaveLosesNothing()
 void tst_PackageSave::anotherSaveIsWaitedForOrRefused_data()
 {
     QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("old");
 
-    QTest::newRow("lock of a running program refuses") << true;
-    QTest::newRow("lock left by a program that is gone is taken over") << false;
+    // clang-format off
+    QTest::newRow("lock of a running program refuses")           << true  << false;
+    QTest::newRow("lock of a save running for an hour refuses")  << true  << true;
+    QTest::newRow("lock left by a program that is gone is taken over") << false << false;
+    // clang-format on
 }
 
 void tst_PackageSave::anotherSaveIsWaitedForOrRefused()
 {
     QFETCH(bool, running);
+    QFETCH(bool, old);
 
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
     FakePackageWindow *window = m_harness.newWindow();
@@ -641,6 +646,9 @@ void tst_PackageSave::anotherSaveIsWaitedForOrRefused()
         QVERIFY(otherSave.tryLock(0));
     } else {
         QVERIFY(StaleLock::write(lockPath));
+    }
+    if (old) {
+        QVERIFY(StaleLock::age(lockPath));
     }
 
     QCOMPARE(m_harness.processor->save(PackageProcessor::Save, window), !running);
