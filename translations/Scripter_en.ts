@@ -249,7 +249,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+84"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -508,7 +508,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogProvider</name>
     <message>
-        <location filename="../guilib/log/logprovider.cpp" line="+99"/>
+        <location filename="../guilib/log/logprovider.cpp" line="+100"/>
         <source>No message database file is given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -520,6 +520,11 @@ that contain one of these strings</source>
     <message>
         <location line="+44"/>
         <source>Unknown database error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Reading was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -645,7 +650,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+159"/>
+        <location filename="../app/scriptercore.cpp" line="+163"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -660,7 +665,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+160"/>
+        <location line="+171"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -675,18 +680,18 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+251"/>
-        <location filename="../package/declarationitem.cpp" line="+335"/>
+        <location filename="../package/declaration.cpp" line="+265"/>
+        <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationxml.cpp" line="+274"/>
+        <location filename="../package/declarationxml.cpp" line="+275"/>
         <source>Can&apos;t find master property &apos;%11&apos; for property &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>External application has not been chosen</source>
         <translation type="unfinished"></translation>
     </message>
@@ -701,8 +706,8 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="+275"/>
-        <location filename="../testing/fixturearchive.cpp" line="+150"/>
+        <location filename="../package/scriptpackage.cpp" line="+207"/>
+        <location filename="../testing/fixturearchive.cpp" line="+167"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -717,7 +722,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+341"/>
+        <location filename="../package/packageprocessor.cpp" line="+369"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -732,9 +737,14 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+129"/>
-        <location line="+53"/>
+        <location line="+174"/>
+        <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
+        <source>Variables can&apos;t be evaluated: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -970,6 +980,44 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::ConditionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="+58"/>
+        <source>&apos;%1&apos; is not a whole number, and %2 is an Integer variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a number such as 12.5, and %2 is a Rational variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a date such as 2024-05-06 or 2024-05-06T14:30, and %2 is a Date variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a valid regular expression: %2 at character %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>A comparison needs exactly one variable, such as [Job.Name]; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&apos;%1&apos; does not compare %2, a %3 variable; it can be compared by: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The condition has no comparison</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::CountManager</name>
     <message>
         <location filename="../serverlibs/corelib/jobs/countmanager.cpp" line="+42"/>
@@ -1058,13 +1106,24 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+318"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
+        <location line="+14"/>
+        <location line="+279"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-244"/>
+        <location line="-293"/>
+        <location line="+18"/>
+        <location line="+5"/>
+        <location line="+240"/>
+        <location line="+12"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-234"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1113,12 +1172,12 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+101"/>
+        <location line="+109"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-104"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1146,12 +1205,17 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::Flow</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+132"/>
+        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+7"/>
+        <source>Can&apos;t write flow &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
         <source>Not a flow document: the root element is not &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1166,7 +1230,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+38"/>
+        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+40"/>
         <source>The text holds no XML element</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1181,58 +1245,15 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SRCore::FolderReplacement</name>
-    <message>
-        <location filename="../serverlibs/corelib/files/folderreplacement.cpp" line="+71"/>
-        <source>&apos;%1&apos; can&apos;t be changed: it is immutable or append-only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>&apos;%1&apos; can&apos;t be changed: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>&apos;%1&apos; can&apos;t be removed: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>&apos;%1&apos; can&apos;t be removed: it is immutable or append-only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+105"/>
-        <source>Can&apos;t replace &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+49"/>
-        <source>&apos;%1&apos; is not a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <source>Can&apos;t create a working folder in &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+36"/>
-        <source>The previous files %1 are kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+214"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+232"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1247,12 +1268,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>Private data key &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Dataset &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1263,37 +1284,133 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
-    <name>SRCore::LogDatabase</name>
+    <name>SRCore::JDFMetadata</name>
     <message>
-        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+80"/>
-        <source>The SQLite driver is not available</source>
+        <location filename="../serverlibs/corelib/metadata/jdfmetadata.cpp" line="+22"/>
+        <source>its root element is &lt;%1&gt;, where a job definition has &lt;JDF&gt; or &lt;JMF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JobVariables</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/jobvariables.cpp" line="+41"/>
+        <source>There is no job to take the value from</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Cannot open the message database %1</source>
+        <location line="+14"/>
+        <source>The job&apos;s file or folder &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Cannot prepare writing messages</source>
+        <location line="+115"/>
+        <source>The job has no private data with the key &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
-        <source>The message database is not open</source>
+        <location line="+19"/>
+        <source>There is no flow to take the name from</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+9"/>
+        <source>The flow has no element with the id &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>No connection of the flow leads from where the job was detected to the element &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job is a folder; only files have a file format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The format of &apos;%1&apos; is not one that can be told from its content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The XPath &apos;%1&apos; gives no number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The XPath &apos;%1&apos; gives %2, not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The XPath &apos;%1&apos; gives &apos;%2&apos;, which is not a date such as 2024-05-06T14:30</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>The file system of &apos;%1&apos; does not record when files are created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The server assigns job priorities while it runs a flow; a test job has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 needs the server&apos;s analysis of documents and images, which this program does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 belongs to jobs that the server receives by e-mail; a test job has no mail message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>This program does not compute %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::LogDatabase</name>
+    <message>
+        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+168"/>
+        <source>Cannot open the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+18"/>
+        <source>Cannot prepare writing messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The message database is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+7"/>
-        <location line="+93"/>
+        <location line="+44"/>
+        <location line="+7"/>
+        <location line="+189"/>
         <source>Cannot write to the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-154"/>
+        <source>Cannot read the size of the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Cannot remove old messages from the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 is a folder, not a message database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1308,39 +1425,41 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-58"/>
+        <location line="+75"/>
         <location line="+15"/>
-        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+10"/>
         <source>Cannot read the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-15"/>
+        <location line="-28"/>
         <source>The message database %1 has the schema version %2, which this program does not know</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+32"/>
         <source>The table logmessages of %1 has other columns than a message database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+19"/>
         <source>Cannot switch the message database %1 to the WAL journal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot switch the message database %1 to the WAL journal; it may be read-only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+27"/>
         <source>Cannot create the table logmessages in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1348,7 +1467,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+111"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+105"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1361,7 +1480,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+205"/>
+        <location line="+223"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1383,72 +1502,40 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
-    <name>SRCore::ProcessTempFolder</name>
+    <name>SRCore::Metadata</name>
     <message>
-        <location filename="../serverlibs/corelib/files/processtempfolder.cpp" line="+32"/>
-        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <location filename="../serverlibs/corelib/metadata/metadata.cpp" line="+11"/>
+        <source>A dataset of the model %1 holds no XML that an XPath could query</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>Can&apos;t create folder &apos;%1&apos;: %2</source>
+        <location line="+7"/>
+        <source>The metadata backing file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>Can&apos;t create a temporary folder in &apos;%1&apos;</source>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is a folder, not a metadata backing file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>SRCore::SafeFileWriter</name>
+    <name>SRCore::MetadataManager</name>
     <message>
-        <location filename="../serverlibs/corelib/files/safefilewriter.cpp" line="+93"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <location filename="../serverlibs/corelib/metadata/metadatamanager.cpp" line="+62"/>
+        <source>&apos;%1&apos; is not a metadata model; the models are XML, JDF, XMP and Opaque</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Can&apos;t write &apos;%1&apos; twice with one writer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Can&apos;t write &apos;%1&apos;: it is a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+32"/>
-        <location line="+51"/>
-        <source>Can&apos;t write &apos;%1&apos;: not open</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-23"/>
-        <location line="+7"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+27"/>
-        <source>Can&apos;t write &apos;%1&apos;: only %2 of %3 bytes reached the disk</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+18"/>
-        <source>Can&apos;t replace &apos;%1&apos; by an unfinished file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+80"/>
-        <source>&apos;%1&apos; could not get its previous content back</source>
+        <location line="+21"/>
+        <source>The job has no dataset &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
-        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
+        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+40"/>
         <source>%1 holds a character that XML cannot store (U+%2 at position %3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1499,6 +1586,15 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::TextEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="-62"/>
+        <location filename="../serverlibs/corelib/variables/textevaluator.cpp" line="+28"/>
+        <source>There is no variable %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::Validation</name>
     <message>
         <location filename="../serverlibs/corelib/common/validation.cpp" line="+96"/>
@@ -1517,9 +1613,188 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::VariableArguments</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablearguments.cpp" line="+71"/>
+        <source>%1 needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path needs an XPath, such as Path=&quot;/order/@id&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Index needs a whole number other than 0 (1 is the first item, -1 the last); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Start needs a whole number from 1 (the first character); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Length needs a whole number from 0; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Format needs a date format, such as Format=&quot;yyyy-MM-dd hh:mm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Format of a number is written with 0s, such as &quot;000&quot; or &quot;0.00&quot;; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1 takes no arguments here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 takes no argument %2 here; it takes %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The argument %1 is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 needs the argument %2, such as %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableCondition</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablecondition.cpp" line="+21"/>
+        <source>Equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not contain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not start with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>True</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>False</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Unknown join &apos;%1&apos;; a join is %2 or %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Unknown precedence &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The condition can&apos;t be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+2"/>
+        <source>%1 in &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+44"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+51"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1529,20 +1804,217 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+58"/>
         <source>The variable %1.%2 is defined more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Comparison %1, variable, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1, value, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableText</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variabletext.cpp" line="+73"/>
+        <source>&apos;]&apos; without a &apos;[&apos; before it; write &apos;]]&apos; for a literal &apos;]&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>the end of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>The variable that starts here has no closing &apos;]&apos;; write &apos;[[&apos; for a literal &apos;[&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Expected &apos;:&apos; before the arguments or &apos;]&apos; after %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>A variable is written [Group.Name] (such as [Job.Name]) with letters and digits; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Expected an argument such as Format=&quot;yyyy-MM-dd&quot;, found %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Expected &apos;=&apos; after the argument name %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The quoted value of %1 is not closed; write %2%2 for a %2 inside it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The argument %1 has no value; write %1=&quot;value&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMLMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+112"/>
+        <source>a number is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text was expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it refers to a variable ($name), which queries can&apos;t have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a predicate [...] is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the expression is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a bracket or parenthesis is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it calls a function that XPath 1.0 does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a value is of the wrong type for its operator or function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a function is given the wrong number of arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it uses a namespace prefix that is not declared; declare it with the prefixes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>it holds a character that XPath does not allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is not enough memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>libxml2 error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The XPath &apos;%1&apos; is not valid at character %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The XPath &apos;%1&apos; is not valid: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>The metadata backing file &apos;%1&apos; is larger than 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+5"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not an XML file: line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; holds XML, but it is not %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>No metadata backing file has been loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t evaluate the XPath &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>The namespace prefixes &apos;%1&apos; can&apos;t be read at character %2: write them as xmlns:prefix=&quot;URI&quot;, separated by spaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The namespace prefix &apos;%1&apos; has no URI</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::XMLValueProcessor</name>
     <message>
-        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+84"/>
+        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+85"/>
         <source>a list of texts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1572,7 +2044,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+134"/>
         <source>Unknown value type &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1583,9 +2055,17 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::XMPMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmpmetadata.cpp" line="+48"/>
+        <source>its root element is &lt;%1&gt;, where XMP has &lt;x:xmpmeta&gt; or &lt;rdf:RDF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::XmlDataReader</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+54"/>
+        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+56"/>
         <source>The file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1606,12 +2086,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>The root element is &lt;%1&gt;, expected &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Document type declarations are not allowed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1621,7 +2101,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Invalid %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1631,12 +2111,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Unexpected text &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+33"/>
         <source>Unexpected attribute &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1646,30 +2126,46 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Unexpected element &lt;%1&gt; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Element &lt;%1&gt; appears more than once in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Element &lt;%1&gt; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The attribute &apos;%1&apos; is missing in &lt;%2&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XmlDataWriter</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/xmldatawriter.cpp" line="+72"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XmlDepthLimit</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
+        <source>The elements are nested more than %1 levels deep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::XmlError</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+11"/>
+        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+13"/>
         <source>line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1677,7 +2173,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XmlText</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+83"/>
+        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+85"/>
         <source>Unknown %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1828,7 +2324,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+30"/>
+        <location filename="../cli/commandline.cpp" line="+28"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2131,12 +2627,17 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-48"/>
+        <location filename="../package/declaration.cpp" line="-61"/>
+        <source>Cannot write the declaration &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Cannot read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-217"/>
+        <location filename="../package/declarationitem.cpp" line="-237"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2171,7 +2672,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+283"/>
+        <location line="+303"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2263,12 +2764,12 @@ end timerfired
 <context>
     <name>Scripter::DeclarationXml</name>
     <message>
-        <location filename="../package/declarationxml.cpp" line="-215"/>
+        <location filename="../package/declarationxml.cpp" line="-216"/>
         <source>Line %1: the value of %2 cannot be read: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+319"/>
+        <location line="+320"/>
         <source>The document is no script declaration: it needs an %1 element with %2 and %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2289,7 +2790,17 @@ end timerfired
 <context>
     <name>Scripter::FixtureArchive</name>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="-114"/>
+        <location filename="../testing/fixturearchive.cpp" line="-137"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t write fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2299,7 +2810,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+42"/>
         <source>Fixture &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2695,22 +3206,24 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
-    <name>Scripter::PackageLock</name>
-    <message>
-        <location filename="../package/packagelock.cpp" line="+37"/>
-        <source>&apos;%1&apos; is being saved by another program</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-495"/>
+        <location filename="../package/packageprocessor.cpp" line="-538"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+10"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+237"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2737,26 +3250,26 @@ Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-248"/>
+        <location line="-246"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+262"/>
+        <location line="+260"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+151"/>
         <location line="+8"/>
-        <location line="+25"/>
-        <location line="+51"/>
+        <location line="+38"/>
+        <location line="+23"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-68"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2768,12 +3281,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+38"/>
         <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+23"/>
         <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3012,42 +3525,22 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScriptPackage</name>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="-207"/>
+        <location filename="../package/scriptpackage.cpp" line="-159"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>The script package lacks its member &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>The member &apos;%1&apos; is larger than %2 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <location line="+58"/>
-        <source>&apos;%1&apos; is a symbolic link; a package folder must hold its files itself</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>The package folder &apos;%1&apos; holds more than %2 entries, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>The package folder &apos;%1&apos; holds more than %2 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+37"/>
         <source>The script package can&apos;t be named &apos;%1&apos;: two of its members would be called &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
-        <source>The script package would hold more than %1 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+54"/>
         <source>Script package &apos;%1&apos; has no manifest</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3338,7 +3831,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterCore</name>
     <message>
-        <location filename="../app/scriptercore.cpp" line="-103"/>
+        <location filename="../app/scriptercore.cpp" line="-102"/>
         <source>&amp;%1 %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4123,27 +4616,9 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
-    <name>ZipDirectory</name>
-    <message>
-        <location filename="../serverlibs/corelib/archive/zipdirectory.cpp" line="+162"/>
-        <source>its central directory can&apos;t be read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>entries &apos;%1&apos; and &apos;%2&apos; share their data</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>the data of entry &apos;%1&apos; runs into the central directory</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ZipHelper</name>
     <message>
-        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+87"/>
+        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+85"/>
         <source>it is not a zip archive, or it is truncated</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4228,7 +4703,8 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+82"/>
+        <location line="+29"/>
         <source>Can&apos;t write archive &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4243,17 +4719,12 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+72"/>
         <source>entry &apos;%1&apos; is a symbolic link</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>entry &apos;%1&apos; is compressed more than %2 to 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>entry &apos;%1&apos; is encrypted and no password was given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4309,17 +4780,12 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+19"/>
-        <location line="+21"/>
+        <location line="+14"/>
         <source>can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-4"/>
-        <source>entry &apos;%1&apos; holds more data than it declares</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location line="+14"/>
         <location line="+21"/>
         <location line="+10"/>
         <source>can&apos;t create folder &apos;%1&apos;</source>
@@ -4383,16 +4849,6 @@ Do you want terminate it?</source>
     <message>
         <location line="+4"/>
         <source>the target &apos;%1&apos; is not a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>it holds %1 entries; at most %2 are extracted</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>its entries hold more than %1 MB; at most that is extracted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
