@@ -4,7 +4,9 @@
 #include "../common/stalelock.h"
 #include "../testing/archivetestsupport.h"
 
+#include "corelib/files/folderreplacement.h"
 #include "corelib/files/processtempfolder.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/files/terminationcleanup.h"
 
 #include <QDir>
@@ -22,6 +24,7 @@
 
 using FixtureTest::entriesBelow;
 using SRCore::ProcessTempFolder;
+using TestFiles::readFile;
 using TestFiles::writeFile;
 
 class tst_ProcessTempFolder : public QObject
@@ -34,6 +37,8 @@ private slots:
     void terminationSignalRemovesTheFolder_data();
     void terminationSignalRemovesTheFolder();
     void terminationWaitsForASwapInProgress();
+    void terminationRemovesTheWorkOfAnUnfinishedSave_data();
+    void terminationRemovesTheWorkOfAnUnfinishedSave();
 };
 
 void tst_ProcessTempFolder::privateFolderGoesWithTheRun()
@@ -170,6 +175,50 @@ void tst_ProcessTempFolder::terminationWaitsForASwapInProgress()
     QVERIFY(WIFSIGNALED(status));
     QCOMPARE(WTERMSIG(status), SIGTERM);
     QVERIFY(QFileInfo::exists(swapped));
+    QCOMPARE(entriesBelow(root.path()), QStringList());
+}
+
+void tst_ProcessTempFolder::terminationRemovesTheWorkOfAnUnfinishedSave_data()
+{
+    QTest::addColumn<bool>("folderForm");
+
+    QTest::newRow("file being replaced") << false;
+    QTest::newRow("folder being replaced") << true;
+}
+
+void tst_ProcessTempFolder::terminationRemovesTheWorkOfAnUnfinishedSave()
+{
+    QFETCH(bool, folderForm);
+
+    QTemporaryDir root;
+    QTemporaryDir work;
+    const QString package = work.filePath(QStringLiteral("Router"));
+    QVERIFY(writeFile(package + QStringLiteral("/Router.js"), "previous"));
+    // Reading a pipe that nobody writes keeps the save half-way, its new file begun.
+    const QString source = work.filePath(QStringLiteral("new/Router.js"));
+    QVERIFY(QDir().mkpath(work.filePath(QStringLiteral("new"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(source).constData(), 0600), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const ProcessTempFolder folder(root.path());
+        if (folderForm) {
+            SRCore::FolderReplacement::replaceContents(package, {source}, {});
+        } else {
+            SRCore::SafeFileWriter::copyFile(source, package + QStringLiteral("/Router.js"));
+        }
+        ::_exit(0);
+    }
+    const auto entries = [&package] {
+        return QDir(package).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(entries().size() > 1, 20000);
+
+    QCOMPARE(::kill(child, SIGTERM), 0);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(entries(), QStringList{"Router.js"});
+    QCOMPARE(readFile(package + QStringLiteral("/Router.js")), QByteArray("previous"));
     QCOMPARE(entriesBelow(root.path()), QStringList());
 }
 

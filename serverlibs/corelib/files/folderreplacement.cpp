@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -216,13 +217,18 @@ private:
     QSet<QString> m_linked;
 };
 
-// Removes a hidden working folder when the replacement ends, unless told to keep it.
+// Removes a hidden working folder when the replacement ends, or the program is ended by a signal,
+// unless told to keep it.
 class WorkFolder
 {
 public:
     explicit WorkFolder(const QString &path)
         : m_path(path)
-    {}
+    {
+        if (!m_path.isEmpty()) {
+            m_removal = std::make_unique<TerminationCleanup::Removal>(m_path);
+        }
+    }
     ~WorkFolder()
     {
         QString error;
@@ -234,10 +240,15 @@ public:
     WorkFolder &operator=(const WorkFolder &) = delete;
 
     const QString &path() const { return m_path; }
-    void keep() { m_kept = true; }
+    void keep()
+    {
+        m_kept = true;
+        m_removal.reset();
+    }
 
 private:
     QString m_path;
+    std::unique_ptr<TerminationCleanup::Removal> m_removal;
     bool m_kept = false;
 };
 

@@ -17,7 +17,8 @@ namespace SRCore {
 // folder (a second name for a file, so that the old file stays in place until the new one
 // replaces it; a move for anything else) and the new file renamed into its place. When any step
 // fails, every step taken is renamed back. Only when all new files are in place are the previous
-// entries removed. A new file takes the permission bits of the file it replaces.
+// entries removed. A new file takes the permission bits of the file it replaces. A termination
+// signal (TerminationCleanup) waits while entries are swapped and removes the working folders.
 //
 // Not thread-safe; callers keep two replacements of one folder apart (see the package lock).
 class FolderReplacement

@@ -1,7 +1,5 @@
 #include "safefilewriter.h"
 
-#include "terminationcleanup.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,6 +78,7 @@ bool SafeFileWriter::fail(QString *errorMessage, const QString &cause)
     if (!m_temporary.isEmpty()) {
         ::unlink(encoded(m_temporary).constData());
         m_temporary.clear();
+        m_temporaryRemoval.reset();
     }
     m_state = State::Failed;
     if (errorMessage) {
@@ -135,6 +134,7 @@ bool SafeFileWriter::open(QString *errorMessage)
         m_temporary.clear();
         return failWithErrno(errorMessage, EEXIST);
     }
+    m_temporaryRemoval = std::make_unique<TerminationCleanup::Removal>(m_temporary);
     const QString permissionSource = m_permissionSource.isEmpty() ? m_final : m_permissionSource;
     struct stat previous;
     if (::stat(encoded(permissionSource).constData(), &previous) == 0
@@ -232,6 +232,8 @@ bool SafeFileWriter::replace(QString *errorMessage)
             errorMessage,
             tr("Can't replace '%1' by an unfinished file").arg(QDir::toNativeSeparators(m_target)));
     }
+    // Between moving the previous file aside and the new one in, the target has neither.
+    const TerminationCleanup::Postponement postponement;
     const QByteArray finalPath = encoded(m_final);
     bool movedAside = false;
     struct stat existing;
@@ -259,6 +261,10 @@ bool SafeFileWriter::replace(QString *errorMessage)
         return failWithErrno(errorMessage, error);
     }
     m_temporary.clear();
+    m_temporaryRemoval.reset();
+    if (!m_previous.isEmpty()) {
+        m_previousRemoval = std::make_unique<TerminationCleanup::Removal>(m_previous);
+    }
     m_state = State::Replaced;
     syncFolder(QFileInfo(m_final).absolutePath());
     return true;
@@ -275,6 +281,8 @@ bool SafeFileWriter::restore()
         m_previous.isEmpty()
             ? ::unlink(finalPath.constData()) == 0
             : ::rename(encoded(m_previous).constData(), finalPath.constData()) == 0;
+    // A previous file that could not go back stays where it is, even when the program ends.
+    m_previousRemoval.reset();
     if (restored) {
         m_previous.clear();
         syncFolder(QFileInfo(m_final).absolutePath());
@@ -309,11 +317,17 @@ bool SafeFileWriter::replaceAll(const QList<SafeFileWriter *> &writers, QString 
             continue;
         }
         for (qsizetype done = i - 1; done >= 0; --done) {
-            if (!writers.at(done)->restore() && errorMessage) {
-                *errorMessage += QLatin1Char('\n')
-                                 + tr("'%1' could not get its previous content back")
-                                       .arg(QDir::toNativeSeparators(writers.at(done)->m_target));
+            SafeFileWriter *writer = writers.at(done);
+            if (writer->restore() || !errorMessage) {
+                continue;
             }
+            const QString target = QDir::toNativeSeparators(writer->m_target);
+            *errorMessage +=
+                QLatin1Char('\n')
+                + (writer->m_previous.isEmpty()
+                       ? tr("'%1' could not be removed again").arg(target)
+                       : tr("'%1' could not get its previous content back; it is kept in '%2'")
+                             .arg(target, QDir::toNativeSeparators(writer->m_previous)));
         }
         return false;
     }

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "terminationcleanup.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
+
+#include <memory>
 
 namespace SRCore {
 
 // Writes a file aside and puts it in the place of its target with one rename, so that the target
 // is always either the previous file or the complete new one, also when the disk is full or the
-// program dies half-way.
+// program dies half-way. A termination signal (TerminationCleanup) removes the files it keeps
+// beside the target and waits for a replacement under way.
 //
 // The new file is written under a hidden temporary name beside the target, every write checked.
 // Before it may replace anything it is synced to disk, its size must equal what was written and
@@ -72,8 +77,10 @@ private:
     QString m_final;
     QString m_permissionSource;
     QString m_temporary;
+    std::unique_ptr<TerminationCleanup::Removal> m_temporaryRemoval;
     // The previous file, kept while it may have to come back; empty when there was none.
     QString m_previous;
+    std::unique_ptr<TerminationCleanup::Removal> m_previousRemoval;
     int m_descriptor = -1;
     qint64 m_written = 0;
     State m_state = State::Idle;

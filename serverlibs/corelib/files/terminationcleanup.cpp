@@ -41,11 +41,31 @@ std::recursive_mutex &postponementMutex()
     return mutex;
 }
 
+// The paths of the Removals that exist; guarded by the postponement mutex.
+QStringList &registeredRemovals()
+{
+    static QStringList paths;
+    return paths;
+}
+
 } // namespace
 
 TerminationCleanup::Postponement::Postponement()
     : m_lock(postponementMutex())
 {}
+
+TerminationCleanup::Removal::Removal(const QString &path)
+    : m_path(path)
+{
+    const std::lock_guard lock(postponementMutex());
+    registeredRemovals().append(m_path);
+}
+
+TerminationCleanup::Removal::~Removal()
+{
+    const std::lock_guard lock(postponementMutex());
+    registeredRemovals().removeOne(m_path);
+}
 
 TerminationCleanup::TerminationCleanup(const QStringList &paths)
     : m_paths(paths)
@@ -110,7 +130,8 @@ void TerminationCleanup::waitForSignal()
     }
     // Never released: the process ends below.
     postponementMutex().lock();
-    for (const QString &path : std::as_const(m_paths)) {
+    const QStringList paths = m_paths + registeredRemovals();
+    for (const QString &path : paths) {
         FileHandler::remove(path, true);
     }
     // The signal's own action ends the process, with the status a caller expects of it.

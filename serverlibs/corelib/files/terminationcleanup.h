@@ -32,6 +32,20 @@ public:
         std::lock_guard<std::recursive_mutex> m_lock;
     };
 
+    // While one exists, a termination signal removes `path` as well: work that a save keeps
+    // beside the files it replaces, outside the run's temporary folder. Usable from any thread.
+    class Removal
+    {
+    public:
+        explicit Removal(const QString &path);
+        ~Removal();
+        Removal(const Removal &) = delete;
+        Removal &operator=(const Removal &) = delete;
+
+    private:
+        QString m_path;
+    };
+
     explicit TerminationCleanup(const QStringList &paths);
     ~TerminationCleanup();
     TerminationCleanup(const TerminationCleanup &) = delete;
