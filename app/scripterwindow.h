@@ -151,7 +151,8 @@ private:
     // The visible path: the display path of a package opened from its folder, else the file
     // path.
     QString visiblePath() const;
-    // False when the user keeps the window open (a running test, or Cancel to saving).
+    // False when the window stays open: a running test, Cancel to saving, or a save that was
+    // cancelled or failed.
     bool confirmClose();
     ScriptEditor *plainEditor(int tab) const;
     int tabOfLanguage(const QString &language) const;

@@ -13,6 +13,7 @@
 #include "corelib/env/compatibilitymanager.h"
 #include "corelib/env/envmanager.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/processtempfolder.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -21,7 +22,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace Scripter {
@@ -77,14 +77,14 @@ QString listed(const QStringList &names)
 
 } // namespace
 
-// What one run of the tool sets up for the whole process: a private temporary folder, so that
-// a running program's "temp" folder is never touched, and the message log, which goes into the
-// program's message database in the per-user data folder.
+// What one run of the tool sets up for the whole process: a temporary folder of its own in the
+// program's "temp" folder, where the program's runs keep theirs, and the message log, which goes
+// into the program's message database; both in the per-user data folder.
 class CliTool::Environment
 {
 public:
     explicit Environment(bool verbose)
-        : m_temporary(QDir::temp().filePath(QStringLiteral("tavrixscripter-cli-XXXXXX")))
+        : m_temporary(SRCore::EnvManager::applicationDataPath() + QStringLiteral("/temp"))
     {
         if (m_temporary.isValid()) {
             SRCore::FileHandler::setTempFolder(m_temporary.path());
@@ -123,7 +123,7 @@ public:
     QString problem() const { return m_problem; }
 
 private:
-    QTemporaryDir m_temporary;
+    SRCore::ProcessTempFolder m_temporary;
     std::unique_ptr<SRCore::ILogInterface> m_log;
     QString m_problem;
 };

@@ -2,6 +2,8 @@
 
 #include "scriptlanguages.h"
 
+#include "package/scriptpackage.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
@@ -248,7 +250,7 @@ bool CommandLine::parse(const QStringList &arguments)
     };
     switch (m_command) {
     case Command::New:
-        if (!m_path.endsWith(QLatin1String(".tscript"))) {
+        if (!ScriptPackage::isPackagePath(m_path)) {
             return refuse(tr("the new package's path must end in .tscript: '%1'").arg(m_path));
         }
         m_force = parser.isSet(options.force);
@@ -289,7 +291,7 @@ bool CommandLine::parse(const QStringList &arguments)
         readPassword();
         m_force = parser.isSet(options.force);
         m_output = parser.value(options.packOutput);
-        if (!m_output.isEmpty() && !m_output.endsWith(QLatin1String(".tscript"))) {
+        if (!m_output.isEmpty() && !ScriptPackage::isPackagePath(m_output)) {
             return refuse(tr("the archive's path must end in .tscript: '%1'").arg(m_output));
         }
         break;

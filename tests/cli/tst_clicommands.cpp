@@ -131,6 +131,7 @@ private slots:
 
     void everySubcommandAcceptsEitherForm_data();
     void everySubcommandAcceptsEitherForm();
+    void packageNamedLikeAFixtureIsItself();
 
     void helpAndVersionSucceed();
     void usageErrorsExitWithTwo_data();
@@ -869,6 +870,24 @@ void tst_CliCommands::everySubcommandAcceptsEitherForm()
     QCOMPARE(packageMembers(m_sandbox->path(QStringLiteral("out/Packed.tscript"))).size(), 4);
     QCOMPARE(
         packageMembers(m_sandbox->path(QStringLiteral("out/Unpacked/Unpacked.tscript"))).size(), 4);
+}
+
+void tst_CliCommands::packageNamedLikeAFixtureIsItself()
+{
+    // The package whose name a search for ".tfixture" would lead to instead.
+    QVERIFY(make({QStringLiteral("Router.tfixture.tscript"), QStringLiteral("--name"),
+                  QStringLiteral("Itself")}));
+    QVERIFY(make({QStringLiteral("Router.tscript.tscript"), QStringLiteral("--name"),
+                  QStringLiteral("Other")}));
+    const QString package = QStringLiteral("Router.tfixture.tscript");
+    const QByteArray other = readFile(m_sandbox->path(QStringLiteral("Router.tscript.tscript")));
+
+    const Run info = m_sandbox->run({QStringLiteral("info"), package, QStringLiteral("--json")});
+    QVERIFY2(info.exitCode == 0, info.describe());
+    QCOMPARE(parseJson(info.out).value("elementName").toString(), QStringLiteral("Itself"));
+    const Run resave = m_sandbox->run({QStringLiteral("resave"), package});
+    QVERIFY2(resave.exitCode == 0, resave.describe());
+    QCOMPARE(readFile(m_sandbox->path(QStringLiteral("Router.tscript.tscript"))), other);
 }
 
 void tst_CliCommands::helpAndVersionSucceed()
