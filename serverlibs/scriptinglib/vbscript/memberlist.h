@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <initializer_list>
+#include <utility>
+
+namespace VBScript {
+
+// The member names of one of the run time's object classes and their ids, found by lower-case
+// name. One static list per class also serves as its dispatch class.
+class MemberList
+{
+public:
+    MemberList(std::initializer_list<std::pair<const char *, int>> members);
+
+    // The id of `lowerName`, or Object::noMember.
+    int find(const QString &lowerName) const;
+
+private:
+    QHash<QString, int> m_ids;
+};
+
+} // namespace VBScript
