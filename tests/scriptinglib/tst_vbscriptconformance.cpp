@@ -2,8 +2,9 @@
 // writes (its echo lines, then the error that ended it, if any) must equal the lines of the
 // .out file beside it.
 
+#include "../common/recordingoutput.h"
+
 #include "scriptinglib/vbscript/engine.h"
-#include "scriptinglib/vbscript/outputsink.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,6 @@
 #include <QTest>
 
 namespace {
-
-class Lines : public VBScript::OutputSink
-{
-public:
-    void echo(const QString &text) override { lines += text.split(QLatin1Char('\n')); }
-    void log(int, const QString &message) override { lines.append(message); }
-
-    QStringList lines;
-};
 
 QStringList fileLines(const QString &path)
 {
@@ -97,7 +89,7 @@ void TestVBScriptConformance::scripts()
     QVERIFY(folder.isValid());
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
-    Lines output;
+    RecordingOutput output;
     {
         VBScript::Engine engine;
         engine.setOutput(&output);

@@ -5,6 +5,8 @@
 #include "interpreter.h"
 #include "runtimeerror.h"
 
+#include <QVarLengthArray>
+
 namespace VBScript {
 
 bool Assignment::let(Interpreter &interpreter, Value &target, const Value &value)
@@ -35,9 +37,14 @@ bool Assignment::set(Interpreter &interpreter, Value &target, const Value &value
 qint64 Assignment::elementIndex(Interpreter &interpreter, const Value &arrayValue,
                                 const Arguments &indices)
 {
-    std::vector<int> positions(size_t(indices.count));
+    QVarLengthArray<int, 4> positions(indices.count);
     for (int i = 0; i < indices.count; ++i) {
-        if (!interpreter.toLong(indices[i], &positions[size_t(i)])) {
+        const Value &index = indices[i];
+        if (index.type() == ValueType::Integer) {
+            positions[i] = index.asInteger();
+        } else if (index.type() == ValueType::Long) {
+            positions[i] = index.asLong();
+        } else if (!interpreter.toLong(index, &positions[i])) {
             return -1;
         }
     }
@@ -67,7 +74,9 @@ bool Assignment::storeElement(Interpreter &interpreter, Value &variable, const A
         return false;
     }
     Value stored;
-    if (!(isSet ? set(interpreter, stored, value) : let(interpreter, stored, value))) {
+    if (!isSet && !value.target().isObject()) {
+        stored = value.target();
+    } else if (!(isSet ? set(interpreter, stored, value) : let(interpreter, stored, value))) {
         return false;
     }
     Array *array = container.mutableArray();

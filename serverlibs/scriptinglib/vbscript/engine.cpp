@@ -85,7 +85,9 @@ bool Engine::load(const QString &source, ScriptError *error)
         if (!unit) {
             return fail(compileError, error);
         }
-        if (!m_interpreter->runTopLevel(*unit)) {
+        // A stop that came while Class_Terminate code ran shows only here.
+        if (!m_interpreter->runTopLevel(*unit)
+            || (m_interpreter->isInterrupted() && !m_interpreter->raiseInterrupt())) {
             return fail(m_interpreter->takeError(), error);
         }
     } catch (const std::bad_alloc &) {
@@ -124,8 +126,8 @@ bool Engine::call(const QString &name, const QVariantList &arguments, QVariant *
         }
         Value returned;
         if (!m_interpreter->callProcedure(*entry->procedure->procedure, nullptr,
-                                          Arguments{values.data(), int(values.size())},
-                                          &returned)) {
+                                          Arguments{values.data(), int(values.size())}, &returned)
+            || (m_interpreter->isInterrupted() && !m_interpreter->raiseInterrupt())) {
             return fail(m_interpreter->takeError(), error);
         }
         if (result) {
@@ -149,6 +151,7 @@ void Engine::interrupt()
 void Engine::close()
 {
     m_interpreter->close();
+    m_interpreter->interrupt(); // nothing runs after closing
 }
 
 } // namespace VBScript

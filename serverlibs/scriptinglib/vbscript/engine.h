@@ -56,7 +56,8 @@ public:
     // later load or call, which then fail with an error of kind Interrupted.
     void interrupt();
     // Releases the program's global variables, running the Class_Terminate of the objects
-    // that go, then the objects left in reference cycles. The engine runs nothing after it.
+    // that go, then the objects left in reference cycles. Later loads and calls fail as
+    // interrupted ones do.
     void close();
 
 private:

@@ -132,6 +132,18 @@ bool FrameRunner::run()
             break;
 
         case Opcode::IndexVariable: {
+            // The common case, an element of a one-dimensional array read by its position.
+            if (in.c == 1 && in.kind == VariableKind::Local && isSmallWhole(sp[-1].type())) {
+                const Value &target = variables[in.a]->target();
+                if (target.isArray() && target.asArray()->dimensionCount() == 1) {
+                    const Array *array = target.asArray();
+                    const qint64 index = smallWhole(sp[-1]);
+                    if (index >= 0 && index < array->size()) {
+                        sp[-1] = array->at(index);
+                        break;
+                    }
+                }
+            }
             Value result;
             ok = index(in, Arguments{sp - in.c, in.c}, &result);
             sp = drop(sp, in.c);
@@ -139,6 +151,19 @@ bool FrameRunner::run()
             break;
         }
         case Opcode::StoreIndexed:
+            if (in.c == 1 && in.kind == VariableKind::Local && !in.flags
+                && isSmallWhole(sp[-2].type()) && !sp[-1].isObject()) {
+                Value &target = variables[in.a]->target();
+                if (target.isArray() && target.asArray()->dimensionCount() == 1
+                    && target.asArray()->elementType() == Array::ElementType::Variant) {
+                    const qint64 index = smallWhole(sp[-2]);
+                    if (index >= 0 && index < target.asArray()->size()) {
+                        target.mutableArray()->at(index) = std::move(sp[-1]);
+                        sp = drop(sp, 2);
+                        break;
+                    }
+                }
+            }
             ok = storeIndexed(in, Arguments{sp - in.c - 1, in.c}, sp[-1]);
             sp = drop(sp, in.c + 1);
             break;

@@ -11,6 +11,7 @@
 #include "runtimeerror.h"
 
 #include <QCoreApplication>
+#include <QVarLengthArray>
 
 #include <vector>
 
@@ -373,9 +374,9 @@ bool Interpreter::callValue(const Value &callee, const Arguments &arguments, Val
 {
     const Value &target = callee.target();
     if (target.isArray()) {
-        std::vector<int> indices(size_t(arguments.count));
+        QVarLengthArray<int, 4> indices(arguments.count);
         for (int i = 0; i < arguments.count; ++i) {
-            if (!toLong(arguments[i], &indices[size_t(i)])) {
+            if (!toLong(arguments[i], &indices[i])) {
                 return false;
             }
         }

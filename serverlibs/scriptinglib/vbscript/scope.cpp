@@ -75,7 +75,7 @@ NameMeaning Scope::resolve(const QString &name, bool asCallee)
 {
     const QString key = name.toLower();
     NameMeaning meaning;
-    if (findLocal(key, asCallee, &meaning) || findInFrame(key, &meaning)
+    if (findLocal(key, asCallee, &meaning) || findInFrame(key, asCallee, &meaning)
         || findInClass(key, &meaning) || findGlobal(key, &meaning)) {
         return meaning;
     }
@@ -96,7 +96,7 @@ bool Scope::knows(const QString &name) const
     const QString key = name.toLower();
     NameMeaning meaning;
     Value constant;
-    return findLocal(key, false, &meaning) || findInFrame(key, &meaning)
+    return findLocal(key, false, &meaning) || findInFrame(key, false, &meaning)
            || findInClass(key, &meaning) || findGlobal(key, &meaning) || Builtins::function(key)
            || Builtins::constant(key, &constant);
 }
@@ -120,14 +120,14 @@ bool Scope::findLocal(const QString &key, bool asCallee, NameMeaning *meaning) c
     return false;
 }
 
-bool Scope::findInFrame(const QString &key, NameMeaning *meaning) const
+bool Scope::findInFrame(const QString &key, bool asCallee, NameMeaning *meaning) const
 {
     if (!m_frame) {
         return false;
     }
     const Procedure &procedure = *m_frame->procedure;
     const auto slot = procedure.slotsByName.constFind(key);
-    if (slot != procedure.slotsByName.constEnd()) {
+    if (slot != procedure.slotsByName.constEnd() && !(asCallee && *slot == procedure.resultSlot)) {
         *meaning = variableAt(VariableKind::Pointer, -1, m_frame->variables[*slot]);
         return true;
     }
@@ -216,7 +216,7 @@ void Scope::declareLocal(const QString &name)
         }
     } else if (m_frame) {
         NameMeaning existing;
-        if (!findInFrame(key, &existing)) {
+        if (!findInFrame(key, false, &existing)) {
             if (!m_frame->extras) {
                 m_frame->extras = std::make_unique<FrameExtras>();
             }
@@ -240,7 +240,7 @@ bool Scope::declareArray(const QString &name, const std::vector<int> &upperBound
         return false;
     }
     NameMeaning meaning;
-    if (m_frame ? findInFrame(key, &meaning) : findGlobal(key, &meaning)) {
+    if (m_frame ? findInFrame(key, false, &meaning) : findGlobal(key, &meaning)) {
         // A variable that exists already (ExecuteGlobal declaring it again) keeps its value.
         if (meaning.kind == NameMeaning::Kind::Variable && meaning.pointer->isEmpty()) {
             return newArray(upperBounds, meaning.pointer);

@@ -73,7 +73,7 @@ public:
 
 private:
     bool findLocal(const QString &key, bool asCallee, NameMeaning *meaning) const;
-    bool findInFrame(const QString &key, NameMeaning *meaning) const;
+    bool findInFrame(const QString &key, bool asCallee, NameMeaning *meaning) const;
     bool findInClass(const QString &key, NameMeaning *meaning) const;
     bool findGlobal(const QString &key, NameMeaning *meaning) const;
     NameMeaning unknown(const QString &name);

@@ -5,69 +5,6 @@
 
 namespace VBScript {
 
-Value Value::boolean(bool value)
-{
-    Value result(ValueType::Boolean);
-    result.m_bits.boolean = value;
-    return result;
-}
-
-Value Value::byte(unsigned char value)
-{
-    Value result(ValueType::Byte);
-    result.m_bits.byte = value;
-    return result;
-}
-
-Value Value::integer(short value)
-{
-    Value result(ValueType::Integer);
-    result.m_bits.integer16 = value;
-    return result;
-}
-
-Value Value::longValue(int value)
-{
-    Value result(ValueType::Long);
-    result.m_bits.integer = value;
-    return result;
-}
-
-Value Value::single(float value)
-{
-    Value result(ValueType::Single);
-    result.m_bits.single = value;
-    return result;
-}
-
-Value Value::real(double value)
-{
-    Value result(ValueType::Double);
-    result.m_bits.real = value;
-    return result;
-}
-
-Value Value::currency(qint64 tenThousandths)
-{
-    Value result(ValueType::Currency);
-    result.m_bits.currency = tenThousandths;
-    return result;
-}
-
-Value Value::date(double serial)
-{
-    Value result(ValueType::Date);
-    result.m_bits.real = serial;
-    return result;
-}
-
-Value Value::error(int code)
-{
-    Value result(ValueType::Error);
-    result.m_bits.integer = code;
-    return result;
-}
-
 Value Value::string(const QString &value)
 {
     Value result(ValueType::String);

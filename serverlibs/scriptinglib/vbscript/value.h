@@ -39,14 +39,14 @@ enum class ValueType : unsigned char {
 class Value
 {
 public:
-    Value() noexcept { m_bits.integer = 0; }
+    Value() noexcept { m_bits.currency = 0; }
     ~Value() { clear(); }
 
     Value(const Value &other)
         : m_type(other.m_type)
     {
         if (isPlain(m_type)) {
-            m_bits = other.m_bits;
+            m_bits.currency = other.m_bits.currency;
         } else {
             copyFrom(other);
         }
@@ -55,13 +55,16 @@ public:
         : m_type(other.m_type)
         , m_fixedArray(other.m_fixedArray)
     {
-        std::memcpy(static_cast<void *>(&m_bits), &other.m_bits, sizeof(m_bits));
+        moveBits(other);
         other.m_type = ValueType::Empty;
         other.m_fixedArray = false;
     }
     Value &operator=(const Value &other)
     {
-        if (this != &other) {
+        if (isPlain(m_type) && isPlain(other.m_type)) {
+            m_bits.currency = other.m_bits.currency;
+            m_type = other.m_type;
+        } else if (this != &other) {
             Value copy(other);
             swap(copy);
         }
@@ -69,7 +72,16 @@ public:
     }
     Value &operator=(Value &&other) noexcept
     {
-        if (this != &other) {
+        if (this == &other) {
+            return *this;
+        }
+        if (isPlain(m_type)) {
+            moveBits(other);
+            m_type = other.m_type;
+            m_fixedArray = other.m_fixedArray;
+            other.m_type = ValueType::Empty;
+            other.m_fixedArray = false;
+        } else {
             Value moved(std::move(other));
             swap(moved);
         }
@@ -77,7 +89,7 @@ public:
     }
     void swap(Value &other) noexcept
     {
-        Bits bits;
+        Bits bits; // all of them: either side may own something
         std::memcpy(static_cast<void *>(&bits), &m_bits, sizeof(Bits));
         std::memcpy(static_cast<void *>(&m_bits), &other.m_bits, sizeof(Bits));
         std::memcpy(static_cast<void *>(&other.m_bits), &bits, sizeof(Bits));
@@ -86,15 +98,62 @@ public:
     }
 
     static Value null() { return Value(ValueType::Null); }
-    static Value boolean(bool value);
-    static Value byte(unsigned char value);
-    static Value integer(short value);
-    static Value longValue(int value);
-    static Value single(float value);
-    static Value real(double value);
-    static Value currency(qint64 tenThousandths);
-    static Value date(double serial);
-    static Value error(int code);
+    static Value boolean(bool value)
+    {
+        Value result(ValueType::Boolean);
+        result.m_bits.currency = value ? 1 : 0;
+        return result;
+    }
+    static Value byte(unsigned char value)
+    {
+        Value result(ValueType::Byte);
+        result.m_bits.currency = value;
+        return result;
+    }
+    static Value integer(short value)
+    {
+        Value result(ValueType::Integer);
+        result.m_bits.currency = value;
+        return result;
+    }
+    static Value longValue(int value)
+    {
+        Value result(ValueType::Long);
+        result.m_bits.currency = value;
+        return result;
+    }
+    static Value single(float value)
+    {
+        Value result(ValueType::Single);
+        quint32 bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        result.m_bits.currency = bits;
+        return result;
+    }
+    static Value real(double value)
+    {
+        Value result(ValueType::Double);
+        result.m_bits.real = value;
+        return result;
+    }
+    static Value currency(qint64 tenThousandths)
+    {
+        Value result(ValueType::Currency);
+        result.m_bits.currency = tenThousandths;
+        return result;
+    }
+    static Value date(double serial)
+    {
+        Value result(ValueType::Date);
+        result.m_bits.real = serial;
+        return result;
+    }
+    static Value error(int code)
+    {
+        Value result(ValueType::Error);
+        result.m_bits.currency = code;
+        return result;
+    }
     static Value string(const QString &value);
     static Value string(QString &&value);
     // Takes a reference to `object`; null is Nothing.
@@ -160,10 +219,20 @@ private:
     explicit Value(ValueType type)
         : m_type(type)
     {
-        m_bits.integer = 0;
+        m_bits.currency = 0;
     }
 
     static bool isPlain(ValueType type) { return type < ValueType::String; }
+    // Plain values live in the first eight bytes, written and read whole (one store, so that
+    // the next read of them is quick); the others use all of them.
+    void moveBits(const Value &other)
+    {
+        if (isPlain(other.m_type)) {
+            m_bits.currency = other.m_bits.currency;
+        } else {
+            std::memcpy(static_cast<void *>(&m_bits), &other.m_bits, sizeof(m_bits));
+        }
+    }
     void copyFrom(const Value &other);
     // Empties the value, then lets go of what it held.
     void release();
