@@ -33,23 +33,6 @@ double Conversion::roundHalfEven(double value)
     return std::nearbyint(value); // the default rounding mode rounds half to even
 }
 
-bool Conversion::parseNumber(const QString &text, Value *result)
-{
-    double value = 0;
-    if (!NumberText::parse(text, &value)) {
-        return false;
-    }
-    const QStringView trimmed = QStringView(text).trimmed();
-    if (trimmed.startsWith(QLatin1Char('&'))) {
-        *result = value >= -32768 && value <= 32767 && trimmed.size() <= 6
-                      ? Value::integer(short(value))
-                      : Value::longValue(int(value));
-        return true;
-    }
-    *result = Value::real(value);
-    return true;
-}
-
 int Conversion::toDouble(const Value &value, double *result)
 {
     switch (value.type()) {

@@ -29,9 +29,6 @@ public:
     // What IsNumeric answers: numbers, Booleans, Empty and texts that read as numbers.
     static bool isNumeric(const Value &value);
 
-    // A text that reads as a number, as the engine converts it: &H and &O texts give their
-    // Integer or Long, others a Double.
-    static bool parseNumber(const QString &text, Value *result);
     static double roundHalfEven(double value);
 };
 

@@ -20,112 +20,23 @@ bool plainArgument(Interpreter &interpreter, const Arguments &arguments, Value *
     return !plain->isNull() || interpreter.raise(RuntimeError::InvalidUseOfNull);
 }
 
-bool cBool(Interpreter &interpreter, const Arguments &arguments, Value &result)
+// The C... functions: the argument converted to one subtype.
+template<typename T, int (*Convert)(const Value &, T *), Value (*Make)(T)>
+bool converted(Interpreter &interpreter, const Arguments &arguments, Value &result)
 {
     Value plain;
-    bool value = false;
+    T value{};
     if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toBoolean(plain, &value))) {
+        || !interpreter.check(Convert(plain, &value))) {
         return false;
     }
-    result = Value::boolean(value);
+    result = Make(value);
     return true;
 }
 
-bool cByte(Interpreter &interpreter, const Arguments &arguments, Value &result)
+Value text(QString value)
 {
-    Value plain;
-    unsigned char value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toByte(plain, &value))) {
-        return false;
-    }
-    result = Value::byte(value);
-    return true;
-}
-
-bool cCur(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    qint64 value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toCurrency(plain, &value))) {
-        return false;
-    }
-    result = Value::currency(value);
-    return true;
-}
-
-bool cDate(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    double value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toDate(plain, &value))) {
-        return false;
-    }
-    result = Value::date(value);
-    return true;
-}
-
-bool cDbl(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    double value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toDouble(plain, &value))) {
-        return false;
-    }
-    result = Value::real(value);
-    return true;
-}
-
-bool cInt(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    short value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toInteger(plain, &value))) {
-        return false;
-    }
-    result = Value::integer(value);
-    return true;
-}
-
-bool cLng(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    int value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toLong(plain, &value))) {
-        return false;
-    }
-    result = Value::longValue(value);
-    return true;
-}
-
-bool cSng(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    float value = 0;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toSingle(plain, &value))) {
-        return false;
-    }
-    result = Value::single(value);
-    return true;
-}
-
-bool cStr(Interpreter &interpreter, const Arguments &arguments, Value &result)
-{
-    Value plain;
-    QString value;
-    if (!plainArgument(interpreter, arguments, &plain)
-        || !interpreter.check(Conversion::toString(plain, &value))) {
-        return false;
-    }
-    result = Value::string(std::move(value));
-    return true;
+    return Value::string(std::move(value));
 }
 
 // Hex and Oct: the bits of an Integer (16) or of a Long (32); other numbers are rounded to a
@@ -177,11 +88,21 @@ bool oct(Interpreter &interpreter, const Arguments &arguments, Value &result)
     return radixText(interpreter, arguments, result, 8);
 }
 
+// clang-format off
 constexpr Builtin functions[] = {
-    {"CBool", cBool, 1, 1}, {"CByte", cByte, 1, 1}, {"CCur", cCur, 1, 1}, {"CDate", cDate, 1, 1},
-    {"CDbl", cDbl, 1, 1},   {"CInt", cInt, 1, 1},   {"CLng", cLng, 1, 1}, {"CSng", cSng, 1, 1},
-    {"CStr", cStr, 1, 1},   {"Hex", hex, 1, 1},     {"Oct", oct, 1, 1},
+    {"CBool", converted<bool, Conversion::toBoolean, Value::boolean>, 1, 1},
+    {"CByte", converted<unsigned char, Conversion::toByte, Value::byte>, 1, 1},
+    {"CCur", converted<qint64, Conversion::toCurrency, Value::currency>, 1, 1},
+    {"CDate", converted<double, Conversion::toDate, Value::date>, 1, 1},
+    {"CDbl", converted<double, Conversion::toDouble, Value::real>, 1, 1},
+    {"CInt", converted<short, Conversion::toInteger, Value::integer>, 1, 1},
+    {"CLng", converted<int, Conversion::toLong, Value::longValue>, 1, 1},
+    {"CSng", converted<float, Conversion::toSingle, Value::single>, 1, 1},
+    {"CStr", converted<QString, Conversion::toString, text>, 1, 1},
+    {"Hex", hex, 1, 1},
+    {"Oct", oct, 1, 1},
 };
+// clang-format on
 
 } // namespace
 

@@ -2,7 +2,6 @@
 
 #include "builtinsupport.h"
 #include "conversion.h"
-#include "datetext.h"
 #include "interpreter.h"
 #include "runtimeerror.h"
 #include "serialdate.h"

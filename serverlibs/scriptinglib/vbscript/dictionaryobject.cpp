@@ -4,7 +4,6 @@
 #include "assignment.h"
 #include "conversion.h"
 #include "interpreter.h"
-#include "memberlist.h"
 #include "numbertext.h"
 #include "runtimeerror.h"
 
@@ -32,7 +31,8 @@ const MemberList &members()
 } // namespace
 
 DictionaryObject::DictionaryObject(Interpreter &interpreter)
-    : m_interpreter(interpreter)
+    : LibraryObject(members(), "Dictionary")
+    , m_interpreter(interpreter)
 {
     m_interpreter.track(this);
 }
@@ -40,21 +40,6 @@ DictionaryObject::DictionaryObject(Interpreter &interpreter)
 DictionaryObject::~DictionaryObject()
 {
     m_interpreter.untrack(this);
-}
-
-QString DictionaryObject::typeName() const
-{
-    return QStringLiteral("Dictionary");
-}
-
-int DictionaryObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *DictionaryObject::dispatchClass() const
-{
-    return &members();
 }
 
 void DictionaryObject::dropReferences()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 #include <QHash>
 
@@ -13,16 +13,13 @@ namespace VBScript {
 // Items, Count, CompareMode; For Each walks the keys. Numbers of any subtype with one value are
 // one key; objects are keys by identity; texts by their characters, or ignoring case in text
 // compare mode.
-class DictionaryObject final : public Object
+class DictionaryObject final : public LibraryObject
 {
 public:
     explicit DictionaryObject(Interpreter &interpreter);
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
     bool enumerate(Interpreter &interpreter, std::vector<Value> *items) override;
     void dropReferences() override;
 

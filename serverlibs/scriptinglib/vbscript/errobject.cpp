@@ -1,7 +1,6 @@
 #include "errobject.h"
 
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 
 namespace VBScript {
@@ -24,6 +23,10 @@ const MemberList &members()
 
 } // namespace
 
+ErrObject::ErrObject()
+    : LibraryObject(members(), "ErrObject")
+{}
+
 void ErrObject::set(int number, const QString &source, const QString &description)
 {
     m_number = number;
@@ -36,21 +39,6 @@ void ErrObject::set(int number, const QString &source, const QString &descriptio
 void ErrObject::clear()
 {
     set(0, QString(), QString());
-}
-
-QString ErrObject::typeName() const
-{
-    return QStringLiteral("ErrObject");
-}
-
-int ErrObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *ErrObject::dispatchClass() const
-{
-    return &members();
 }
 
 bool ErrObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 namespace VBScript {
 
 // The Err object: the last run-time error that On Error Resume Next let pass, or that Err.Raise
 // set. Number is its default member.
-class ErrObject final : public Object
+class ErrObject final : public LibraryObject
 {
 public:
-    ErrObject() = default;
+    ErrObject();
 
     int number() const { return m_number; }
     const QString &description() const { return m_description; }
@@ -17,11 +17,8 @@ public:
     void set(int number, const QString &source, const QString &description);
     void clear();
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     int m_number = 0;

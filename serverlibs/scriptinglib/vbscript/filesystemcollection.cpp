@@ -3,7 +3,6 @@
 #include "fileoperations.h"
 #include "filesystemitem.h"
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 
 #include <QDir>
@@ -23,31 +22,17 @@ const MemberList &fileMembers()
 
 const MemberList &folderMembers()
 {
-    static const MemberList list({{"count", Count}, {"item", Item}, {"add", Add}});
+    static const MemberList list(fileMembers(), {{"add", Add}});
     return list;
 }
 
 } // namespace
 
 FileSystemCollection::FileSystemCollection(const QString &folder, bool folders)
-    : m_folder(folder)
+    : LibraryObject(folders ? folderMembers() : fileMembers(), folders ? "Folders" : "Files")
+    , m_folder(folder)
     , m_folders(folders)
 {}
-
-QString FileSystemCollection::typeName() const
-{
-    return m_folders ? QStringLiteral("Folders") : QStringLiteral("Files");
-}
-
-int FileSystemCollection::memberId(const QString &lowerName) const
-{
-    return (m_folders ? folderMembers() : fileMembers()).find(lowerName);
-}
-
-const void *FileSystemCollection::dispatchClass() const
-{
-    return m_folders ? &folderMembers() : &fileMembers();
-}
 
 QStringList FileSystemCollection::names() const
 {

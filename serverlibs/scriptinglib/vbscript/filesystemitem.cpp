@@ -4,7 +4,6 @@
 #include "fileoperations.h"
 #include "filesystemcollection.h"
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 #include "serialdate.h"
 #include "textstreamobject.h"
@@ -44,7 +43,8 @@ enum Member {
 // The FILE_ATTRIBUTE values scripts test.
 enum Attribute { ReadOnly = 1, Hidden = 2, Directory = 16, Archive = 32 };
 
-const MemberList &fileMembers()
+// What files and folders have alike.
+const MemberList &itemMembers()
 {
     static const MemberList list({{"path", Path},
                                   {"name", Name},
@@ -59,31 +59,22 @@ const MemberList &fileMembers()
                                   {"datelastaccessed", DateLastAccessed},
                                   {"copy", Copy},
                                   {"delete", Delete},
-                                  {"move", Move},
-                                  {"openastextstream", OpenAsTextStream}});
+                                  {"move", Move}});
+    return list;
+}
+
+const MemberList &fileMembers()
+{
+    static const MemberList list(itemMembers(), {{"openastextstream", OpenAsTextStream}});
     return list;
 }
 
 const MemberList &folderMembers()
 {
-    static const MemberList list({{"path", Path},
-                                  {"name", Name},
-                                  {"shortname", ShortName},
-                                  {"shortpath", ShortPath},
-                                  {"parentfolder", ParentFolder},
-                                  {"size", Size},
-                                  {"type", Type},
-                                  {"attributes", Attributes},
-                                  {"datecreated", DateCreated},
-                                  {"datelastmodified", DateLastModified},
-                                  {"datelastaccessed", DateLastAccessed},
-                                  {"copy", Copy},
-                                  {"delete", Delete},
-                                  {"move", Move},
-                                  {"files", Files},
-                                  {"subfolders", SubFolders},
-                                  {"isrootfolder", IsRootFolder},
-                                  {"createtextfile", CreateTextFile}});
+    static const MemberList list(itemMembers(), {{"files", Files},
+                                                 {"subfolders", SubFolders},
+                                                 {"isrootfolder", IsRootFolder},
+                                                 {"createtextfile", CreateTextFile}});
     return list;
 }
 
@@ -108,24 +99,10 @@ qint64 folderSize(const QString &path)
 } // namespace
 
 FileSystemItem::FileSystemItem(const QString &path, bool isFolder)
-    : m_path(path)
+    : LibraryObject(isFolder ? folderMembers() : fileMembers(), isFolder ? "Folder" : "File")
+    , m_path(path)
     , m_isFolder(isFolder)
 {}
-
-QString FileSystemItem::typeName() const
-{
-    return m_isFolder ? QStringLiteral("Folder") : QStringLiteral("File");
-}
-
-int FileSystemItem::memberId(const QString &lowerName) const
-{
-    return (m_isFolder ? folderMembers() : fileMembers()).find(lowerName);
-}
-
-const void *FileSystemItem::dispatchClass() const
-{
-    return m_isFolder ? &folderMembers() : &fileMembers();
-}
 
 bool FileSystemItem::exists(Interpreter &interpreter) const
 {
@@ -310,14 +287,8 @@ bool FileSystemItem::act(Interpreter &interpreter, int member, const Arguments &
         if (mode != 1 && mode != 2 && mode != 8) {
             return interpreter.raise(RuntimeError::InvalidProcedureCall);
         }
-        int error = RuntimeError::None;
-        TextStreamObject *stream = TextStreamObject::open(m_path, TextStreamObject::Mode(mode),
-                                                          false, true, format == -1, &error);
-        if (!stream) {
-            return interpreter.raise(error);
-        }
-        result = Value::object(stream);
-        return true;
+        return TextStreamObject::open(interpreter, m_path, TextStreamObject::Mode(mode), false,
+                                      true, format == -1, result);
     }
     default: { // CreateTextFile of a folder
         QString name;
@@ -331,15 +302,9 @@ bool FileSystemItem::act(Interpreter &interpreter, int member, const Arguments &
             || !BuiltinSupport::optionalBoolean(interpreter, arguments, 2, false, &unicode)) {
             return false;
         }
-        int error = RuntimeError::None;
-        TextStreamObject *stream = TextStreamObject::open(FileOperations::buildPath(m_path, name),
-                                                          TextStreamObject::Mode::Writing, true,
-                                                          overwrite, unicode, &error);
-        if (!stream) {
-            return interpreter.raise(error);
-        }
-        result = Value::object(stream);
-        return true;
+        return TextStreamObject::open(interpreter, FileOperations::buildPath(m_path, name),
+                                      TextStreamObject::Mode::Writing, true, overwrite, unicode,
+                                      result);
     }
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 namespace VBScript {
 
@@ -8,16 +8,13 @@ namespace VBScript {
 // Path (the default member), ParentFolder, Size, Type, Attributes, the dates, Copy, Delete,
 // Move; a File opens as a TextStream, a Folder lists its Files and SubFolders and creates
 // text files.
-class FileSystemItem final : public Object
+class FileSystemItem final : public LibraryObject
 {
 public:
     FileSystemItem(const QString &path, bool isFolder);
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     bool read(Interpreter &interpreter, int member, Value &result);

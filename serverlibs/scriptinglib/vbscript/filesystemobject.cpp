@@ -4,7 +4,6 @@
 #include "fileoperations.h"
 #include "filesystemitem.h"
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 #include "textstreamobject.h"
 
@@ -74,20 +73,9 @@ const MemberList &members()
 
 } // namespace
 
-QString FileSystemObject::typeName() const
-{
-    return QStringLiteral("FileSystemObject");
-}
-
-int FileSystemObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *FileSystemObject::dispatchClass() const
-{
-    return &members();
-}
+FileSystemObject::FileSystemObject()
+    : LibraryObject(members(), "FileSystemObject")
+{}
 
 bool FileSystemObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,
                               const Arguments &arguments, Value &result)
@@ -277,14 +265,8 @@ bool FileSystemObject::openTextFile(Interpreter &interpreter, int member,
         }
         unicode = format == -1;
     }
-    int error = RuntimeError::None;
-    TextStreamObject *stream = TextStreamObject::open(path, TextStreamObject::Mode(mode), create,
-                                                      overwrite, unicode, &error);
-    if (!stream) {
-        return interpreter.raise(error);
-    }
-    result = Value::object(stream);
-    return true;
+    return TextStreamObject::open(interpreter, path, TextStreamObject::Mode(mode), create,
+                                  overwrite, unicode, result);
 }
 
 } // namespace VBScript

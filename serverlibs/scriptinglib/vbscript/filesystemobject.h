@@ -1,22 +1,19 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 namespace VBScript {
 
 // Scripting.FileSystemObject on this system's paths ('/' separates names; there are no
 // drives): the path functions, files and folders (GetFile, GetFolder, Copy..., Move...,
 // Delete..., CreateFolder), and text files (CreateTextFile, OpenTextFile).
-class FileSystemObject final : public Object
+class FileSystemObject final : public LibraryObject
 {
 public:
-    FileSystemObject() = default;
+    FileSystemObject();
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     bool pathFunction(Interpreter &interpreter, int member, const QString &path, Value &result);

@@ -53,6 +53,41 @@ Value wholeSum(qint64 value, bool bothIntegers)
     return Value::real(double(value));
 }
 
+// The operator of `opcode` on two plain values (Operators' error numbers).
+int applyBinary(Opcode opcode, const Value &a, const Value &b, Value *result)
+{
+    using Arithmetic = Operators::Arithmetic;
+    using Logical = Operators::Logical;
+    switch (opcode) {
+    case Opcode::Add:
+        return Operators::add(a, b, result);
+    case Opcode::Subtract:
+        return Operators::arithmetic(Arithmetic::Subtract, a, b, result);
+    case Opcode::Multiply:
+        return Operators::arithmetic(Arithmetic::Multiply, a, b, result);
+    case Opcode::Divide:
+        return Operators::divide(a, b, result);
+    case Opcode::IntegerDivide:
+        return Operators::integerDivide(a, b, result);
+    case Opcode::Modulo:
+        return Operators::modulo(a, b, result);
+    case Opcode::Power:
+        return Operators::power(a, b, result);
+    case Opcode::Concatenate:
+        return Operators::concatenate(a, b, result);
+    case Opcode::And:
+        return Operators::logical(Logical::And, a, b, result);
+    case Opcode::Or:
+        return Operators::logical(Logical::Or, a, b, result);
+    case Opcode::Xor:
+        return Operators::logical(Logical::Xor, a, b, result);
+    case Opcode::Eqv:
+        return Operators::logical(Logical::Eqv, a, b, result);
+    default:
+        return Operators::logical(Logical::Imp, a, b, result);
+    }
+}
+
 } // namespace
 
 FrameRunner::FrameRunner(Interpreter &interpreter, Frame &frame)
@@ -87,27 +122,22 @@ bool FrameRunner::run()
         case Opcode::LoadLocal:
             *sp++ = *variables[in.a];
             break;
-        case Opcode::StoreLocal:
-            --sp;
-            if (sp->isObject()) {
-                ok = Assignment::let(m_interpreter, *variables[in.a], *sp);
-                sp->clear();
-            } else {
-                *variables[in.a] = std::move(*sp);
-            }
-            break;
         case Opcode::LoadPointer:
             *sp++ = *static_cast<Value *>(in.pointer);
             break;
-        case Opcode::StorePointer:
+        case Opcode::StoreLocal:
+        case Opcode::StorePointer: {
+            Value &target = in.opcode == Opcode::StoreLocal ? *variables[in.a]
+                                                            : *static_cast<Value *>(in.pointer);
             --sp;
             if (sp->isObject()) {
-                ok = Assignment::let(m_interpreter, *static_cast<Value *>(in.pointer), *sp);
+                ok = Assignment::let(m_interpreter, target, *sp);
                 sp->clear();
             } else {
-                *static_cast<Value *>(in.pointer) = std::move(*sp);
+                target = std::move(*sp);
             }
             break;
+        }
         case Opcode::LoadVariable:
             ok = load(in, sp);
             ++sp;
@@ -678,51 +708,7 @@ bool FrameRunner::binary(Opcode opcode, Value &left, const Value &right)
         return false;
     }
     Value result;
-    int error = RuntimeError::None;
-    switch (opcode) {
-    case Opcode::Add:
-        error = Operators::add(a, b, &result);
-        break;
-    case Opcode::Subtract:
-        error = Operators::arithmetic(Operators::Arithmetic::Subtract, a, b, &result);
-        break;
-    case Opcode::Multiply:
-        error = Operators::arithmetic(Operators::Arithmetic::Multiply, a, b, &result);
-        break;
-    case Opcode::Divide:
-        error = Operators::divide(a, b, &result);
-        break;
-    case Opcode::IntegerDivide:
-        error = Operators::integerDivide(a, b, &result);
-        break;
-    case Opcode::Modulo:
-        error = Operators::modulo(a, b, &result);
-        break;
-    case Opcode::Power:
-        error = Operators::power(a, b, &result);
-        break;
-    case Opcode::Concatenate:
-        error = Operators::concatenate(a, b, &result);
-        break;
-    case Opcode::And:
-        error = Operators::logical(Operators::Logical::And, a, b, &result);
-        break;
-    case Opcode::Or:
-        error = Operators::logical(Operators::Logical::Or, a, b, &result);
-        break;
-    case Opcode::Xor:
-        error = Operators::logical(Operators::Logical::Xor, a, b, &result);
-        break;
-    case Opcode::Eqv:
-        error = Operators::logical(Operators::Logical::Eqv, a, b, &result);
-        break;
-    case Opcode::Imp:
-        error = Operators::logical(Operators::Logical::Imp, a, b, &result);
-        break;
-    default:
-        break;
-    }
-    if (!m_interpreter.check(error)) {
+    if (!m_interpreter.check(applyBinary(opcode, a, b, &result))) {
         return false;
     }
     left = std::move(result);

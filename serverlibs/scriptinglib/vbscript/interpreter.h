@@ -25,9 +25,8 @@ struct Procedure;
 // interrupt flag. One interpreter per engine, used by one thread at a time; only interrupt()
 // may be called from another thread.
 //
-// Procedure calls nest on the native stack: each level takes a few kilobytes, and calls deeper
-// than maxCallDepth fail with "Out of stack space", so a thread needs about
-// maxCallDepth * 4 KiB of stack (more under AddressSanitizer).
+// Procedure calls nest on the native stack, and calls deeper than maxCallDepth fail with "Out of
+// stack space": the thread needs room for that many levels (see Engine).
 class Interpreter
 {
 public:
@@ -60,7 +59,6 @@ public:
     bool executeText(const QString &text, bool global);
     bool evaluateText(const QString &text, Value *result);
 
-    Frame *currentFrame() const { return m_frame; }
     // The class whose method runs, or null: its Private members are reachable.
     const ClassInfo *currentClass() const;
 

@@ -1,7 +1,6 @@
 #include "matchobject.h"
 
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 #include "valuecollection.h"
 
@@ -28,7 +27,8 @@ bool isDigit(QChar c)
 } // namespace
 
 MatchObject::MatchObject(const QRegularExpressionMatch &match)
-    : m_value(match.captured())
+    : LibraryObject(members(), "IMatch2")
+    , m_value(match.captured())
     , m_firstIndex(int(match.capturedStart()))
 {
     for (int group = 1; group <= match.lastCapturedIndex(); ++group) {
@@ -86,21 +86,6 @@ QString MatchObject::expand(const QString &replacement, const QRegularExpression
     return expanded;
 }
 
-QString MatchObject::typeName() const
-{
-    return QStringLiteral("IMatch2");
-}
-
-int MatchObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *MatchObject::dispatchClass() const
-{
-    return &members();
-}
-
 bool MatchObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,
                          const Arguments &arguments, Value &result)
 {
@@ -118,7 +103,7 @@ bool MatchObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,
         result = Value::longValue(int(m_value.size()));
         break;
     default:
-        result = Value::object(new ValueCollection(QStringLiteral("ISubMatches"), m_subMatches));
+        result = Value::object(new ValueCollection("ISubMatches", m_subMatches));
         if (arguments.count > 0) {
             Value collection = result;
             return interpreter.callValue(collection, arguments, &result);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 #include <QRegularExpressionMatch>
 
@@ -10,7 +10,7 @@ namespace VBScript {
 
 // One match of a RegExp: Value (its default member), FirstIndex (from 0), Length and
 // SubMatches, the groups' texts (Empty for a group that took no part).
-class MatchObject final : public Object
+class MatchObject final : public LibraryObject
 {
 public:
     explicit MatchObject(const QRegularExpressionMatch &match);
@@ -19,11 +19,8 @@ public:
     static QString expand(const QString &replacement, const QRegularExpressionMatch &match,
                           const QString &text);
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     QString m_value;

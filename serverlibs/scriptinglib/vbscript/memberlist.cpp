@@ -4,11 +4,17 @@
 
 namespace VBScript {
 
-MemberList::MemberList(std::initializer_list<std::pair<const char *, int>> members)
+MemberList::MemberList(Entries members)
 {
     for (const auto &member : members) {
         m_ids.insert(QString::fromLatin1(member.first), member.second);
     }
+}
+
+MemberList::MemberList(const MemberList &base, Entries more)
+    : MemberList(more)
+{
+    m_ids.insert(base.m_ids);
 }
 
 int MemberList::find(const QString &lowerName) const

@@ -13,7 +13,11 @@ namespace VBScript {
 class MemberList
 {
 public:
-    MemberList(std::initializer_list<std::pair<const char *, int>> members);
+    using Entries = std::initializer_list<std::pair<const char *, int>>;
+
+    explicit MemberList(Entries members);
+    // The members of `base` and `more`: for classes that share most of their members.
+    MemberList(const MemberList &base, Entries more);
 
     // The id of `lowerName`, or Object::noMember.
     int find(const QString &lowerName) const;

@@ -46,6 +46,54 @@ QString printed(const char *format, double value)
     return QString::fromLatin1(buffer);
 }
 
+// The decimal digits of |value| rounded half away from zero at `decimals` places: the whole
+// part (at least "0") and the fraction (exactly `decimals` digits).
+void roundedDigits(double value, int decimals, QString *whole, QString *fraction)
+{
+    // The value's 15 significant digits as a plain digit string with a decimal exponent.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const QString scientific = QString::fromLatin1(buffer);
+    const int e = scientific.indexOf(QLatin1Char('e'));
+    QString digits = scientific.left(e).remove(QLatin1Char('.'));
+    int point = scientific.mid(e + 1).toInt() + 1; // digits before the decimal point
+    if (value == 0) {
+        digits = QStringLiteral("0");
+        point = 1;
+    }
+    // Pad so that the digits reach the rounding place and have a whole part.
+    if (point < 1) {
+        digits.prepend(QString(1 - point, QLatin1Char('0')));
+        point = 1;
+    }
+    const int keep = point + decimals;
+    if (digits.size() < keep + 1) {
+        digits.append(QString(keep + 1 - digits.size(), QLatin1Char('0')));
+    }
+    const bool roundUp = digits.at(keep) >= QLatin1Char('5');
+    digits.truncate(keep);
+    if (roundUp) {
+        int i = keep - 1;
+        for (; i >= 0; --i) {
+            if (digits.at(i) == QLatin1Char('9')) {
+                digits[i] = QLatin1Char('0');
+            } else {
+                digits[i] = QChar(digits.at(i).unicode() + 1);
+                break;
+            }
+        }
+        if (i < 0) {
+            digits.prepend(QLatin1Char('1'));
+            ++point;
+        }
+    }
+    *whole = digits.left(point);
+    while (whole->size() > 1 && whole->startsWith(QLatin1Char('0'))) {
+        whole->remove(0, 1);
+    }
+    *fraction = digits.mid(point);
+}
+
 } // namespace
 
 bool NumberText::parse(QStringView text, double *result)
@@ -144,52 +192,6 @@ QString NumberText::fromCurrency(qint64 tenThousandths)
         text += QLatin1Char('.') + decimals;
     }
     return negative ? QLatin1Char('-') + text : text;
-}
-
-void NumberText::roundedDigits(double value, int decimals, QString *whole, QString *fraction)
-{
-    // The value's 15 significant digits as a plain digit string with a decimal exponent.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    const QString scientific = QString::fromLatin1(buffer);
-    const int e = scientific.indexOf(QLatin1Char('e'));
-    QString digits = scientific.left(e).remove(QLatin1Char('.'));
-    int point = scientific.mid(e + 1).toInt() + 1; // digits before the decimal point
-    if (value == 0) {
-        digits = QStringLiteral("0");
-        point = 1;
-    }
-    // Pad so that the digits reach the rounding place and have a whole part.
-    if (point < 1) {
-        digits.prepend(QString(1 - point, QLatin1Char('0')));
-        point = 1;
-    }
-    const int keep = point + decimals;
-    if (digits.size() < keep + 1) {
-        digits.append(QString(keep + 1 - digits.size(), QLatin1Char('0')));
-    }
-    const bool roundUp = digits.at(keep) >= QLatin1Char('5');
-    digits.truncate(keep);
-    if (roundUp) {
-        int i = keep - 1;
-        for (; i >= 0; --i) {
-            if (digits.at(i) == QLatin1Char('9')) {
-                digits[i] = QLatin1Char('0');
-            } else {
-                digits[i] = QChar(digits.at(i).unicode() + 1);
-                break;
-            }
-        }
-        if (i < 0) {
-            digits.prepend(QLatin1Char('1'));
-            ++point;
-        }
-    }
-    *whole = digits.left(point);
-    while (whole->size() > 1 && whole->startsWith(QLatin1Char('0'))) {
-        whole->remove(0, 1);
-    }
-    *fraction = digits.mid(point);
 }
 
 QString NumberText::format(double value, const Layout &layout)

@@ -34,9 +34,6 @@ public:
     // FormatNumber's text: `value` rounded half away from zero at `decimals` (counted on the
     // value's 15 significant digits, as the engine's decimal conversion does).
     static QString format(double value, const Layout &layout);
-    // The decimal digits of |value| rounded half away from zero at `decimals` places: the whole
-    // part (at least "0") and the fraction (exactly `decimals` digits).
-    static void roundedDigits(double value, int decimals, QString *whole, QString *fraction);
 };
 
 } // namespace VBScript

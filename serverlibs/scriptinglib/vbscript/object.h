@@ -22,8 +22,6 @@ struct Arguments
     int count = 0;
 
     const Value &operator[](int index) const { return values[index].target(); }
-    // The storage of argument `index`: the caller's variable for a ByRef argument.
-    Value &slot(int index) const { return values[index].target(); }
     // An argument left out, as in `InStr(, a, b)`, or beyond the ones given.
     bool isMissing(int index) const;
     Arguments withoutLast() const { return Arguments{values, count - 1}; }
@@ -54,7 +52,6 @@ public:
             finalRelease();
         }
     }
-    int referenceCount() const { return m_references; }
 
     // What TypeName reports.
     virtual QString typeName() const = 0;

@@ -203,6 +203,34 @@ Kind wholeResultKind(Kind left, Kind right)
     return left == Kind::Long || right == Kind::Long ? Kind::Long : Kind::Integer;
 }
 
+// \ and Mod: both operands rounded to whole numbers first; the quotient (truncated towards
+// zero) or the remainder (with the sign of the dividend).
+int wholeDivision(const Value &left, const Value &right, bool remainder, Value *result)
+{
+    if (left.isNull() || right.isNull()) {
+        *result = Value::null();
+        return RuntimeError::None;
+    }
+    Kind leftKind = Kind::Integer;
+    Kind rightKind = Kind::Integer;
+    qint64 x = 0;
+    qint64 y = 0;
+    if (const int error = wholeOf(left, &leftKind, &x)) {
+        return error;
+    }
+    if (const int error = wholeOf(right, &rightKind, &y)) {
+        return error;
+    }
+    if (y == 0) {
+        return RuntimeError::DivisionByZero;
+    }
+    const qint64 value = remainder ? x % y : x / y;
+    if (value > 2147483647LL) {
+        return RuntimeError::Overflow; // the smallest Long divided by -1
+    }
+    return wholeResult(value, wholeResultKind(leftKind, rightKind), result);
+}
+
 // The bits of a whole result in its subtype: a Byte keeps 8 bits, an Integer 16, a Long 32.
 Value wholeBits(qint64 bits, Kind kind)
 {
@@ -462,50 +490,12 @@ int Operators::divide(const Value &left, const Value &right, Value *result)
 
 int Operators::integerDivide(const Value &left, const Value &right, Value *result)
 {
-    if (left.isNull() || right.isNull()) {
-        *result = Value::null();
-        return RuntimeError::None;
-    }
-    Kind leftKind = Kind::Integer;
-    Kind rightKind = Kind::Integer;
-    qint64 x = 0;
-    qint64 y = 0;
-    if (const int error = wholeOf(left, &leftKind, &x)) {
-        return error;
-    }
-    if (const int error = wholeOf(right, &rightKind, &y)) {
-        return error;
-    }
-    if (y == 0) {
-        return RuntimeError::DivisionByZero;
-    }
-    const qint64 value = x / y;
-    if (value > 2147483647LL) {
-        return RuntimeError::Overflow;
-    }
-    return wholeResult(value, wholeResultKind(leftKind, rightKind), result);
+    return wholeDivision(left, right, false, result);
 }
 
 int Operators::modulo(const Value &left, const Value &right, Value *result)
 {
-    if (left.isNull() || right.isNull()) {
-        *result = Value::null();
-        return RuntimeError::None;
-    }
-    Kind leftKind = Kind::Integer;
-    Kind rightKind = Kind::Integer;
-    qint64 x = 0;
-    qint64 y = 0;
-    if (const int error = wholeOf(left, &leftKind, &x)) {
-        return error;
-    }
-    if (const int error = wholeOf(right, &rightKind, &y)) {
-        return error;
-    }
-    if (y == 0) {
-        return RuntimeError::DivisionByZero;
-    }
-    return wholeResult(x % y, wholeResultKind(leftKind, rightKind), result);
+    return wholeDivision(left, right, true, result);
 }
 
 int Operators::power(const Value &left, const Value &right, Value *result)

@@ -2,7 +2,6 @@
 
 #include "interpreter.h"
 #include "matchobject.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 #include "valuecollection.h"
 
@@ -64,20 +63,9 @@ bool flagArgument(Interpreter &interpreter, const Arguments &arguments, bool *fl
 
 } // namespace
 
-QString RegExpObject::typeName() const
-{
-    return QStringLiteral("IRegExp2");
-}
-
-int RegExpObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *RegExpObject::dispatchClass() const
-{
-    return &members();
-}
+RegExpObject::RegExpObject()
+    : LibraryObject(members(), "IRegExp2")
+{}
 
 bool RegExpObject::compiled(Interpreter &interpreter, const QRegularExpression **expression)
 {
@@ -172,8 +160,7 @@ bool RegExpObject::execute(Interpreter &interpreter, const QString &text, Value 
             return interpreter.raiseInterrupt();
         }
     }
-    result =
-        Value::object(new ValueCollection(QStringLiteral("IMatchCollection2"), std::move(matches)));
+    result = Value::object(new ValueCollection("IMatchCollection2", std::move(matches)));
     return true;
 }
 

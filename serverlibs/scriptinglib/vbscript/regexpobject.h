@@ -1,6 +1,6 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 #include <QRegularExpression>
 
@@ -9,16 +9,13 @@ namespace VBScript {
 // New RegExp: Pattern, Global, IgnoreCase, Multiline; Test, Execute (a MatchCollection) and
 // Replace with $1 ... $99, $&, $`, $' and $$ in the replacement. Patterns are the engine's
 // (JavaScript-like) expressions, run by PCRE.
-class RegExpObject final : public Object
+class RegExpObject final : public LibraryObject
 {
 public:
-    RegExpObject() = default;
+    RegExpObject();
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     // The compiled pattern; false with "Syntax error in regular expression" raised.

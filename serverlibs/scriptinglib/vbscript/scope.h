@@ -68,8 +68,6 @@ public:
     // Dim a(10) or Dim a(): the variable starts as an array, fixed when it has bounds. False
     // when the array would be too large.
     bool declareArray(const QString &name, const std::vector<int> &upperBounds);
-    bool isProcedure() const { return m_procedure != nullptr; }
-    bool isInFrame() const { return m_frame != nullptr; }
 
 private:
     bool findLocal(const QString &key, bool asCallee, NameMeaning *meaning) const;

@@ -422,16 +422,22 @@ void StatementCompiler::compileWhile(const WhileStatement &statement)
     m_builder.patch(leave, m_builder.here());
 }
 
-void StatementCompiler::compileSelect(const SelectStatement &statement)
+int StatementCompiler::compileIntoHiddenSlot(const Expression &expression)
 {
     const int hidden = m_builder.newSlot();
     const int segment = m_builder.beginSegment();
-    m_expressions.compile(*statement.subject);
+    m_expressions.compile(expression);
     Instruction store;
     store.opcode = Opcode::StoreRaw;
     store.a = hidden;
     m_builder.append(store, 1, 0);
     m_builder.endSegment(segment);
+    return hidden;
+}
+
+void StatementCompiler::compileSelect(const SelectStatement &statement)
+{
+    const int hidden = compileIntoHiddenSlot(*statement.subject);
     std::vector<int> endJumps;
     m_blocks.push_back(Block{Block::Kind::Select, hidden, {}});
     for (const SelectStatement::Case &clause : statement.cases) {
@@ -476,14 +482,7 @@ void StatementCompiler::compileSelect(const SelectStatement &statement)
 
 void StatementCompiler::compileWith(const WithStatement &statement)
 {
-    const int hidden = m_builder.newSlot();
-    const int segment = m_builder.beginSegment();
-    m_expressions.compile(*statement.object);
-    Instruction store;
-    store.opcode = Opcode::StoreRaw;
-    store.a = hidden;
-    m_builder.append(store, 1, 0);
-    m_builder.endSegment(segment);
+    const int hidden = compileIntoHiddenSlot(*statement.object);
     m_withSlots.push_back(hidden);
     m_blocks.push_back(Block{Block::Kind::With, hidden, {}});
     compile(statement.body);

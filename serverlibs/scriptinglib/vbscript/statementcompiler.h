@@ -46,6 +46,9 @@ private:
     void compileWith(const WithStatement &statement);
     void compileExit(const ExitStatement &statement);
 
+    // Evaluates `expression`, as a statement of its own, into a new hidden slot: the subject
+    // of a Select or the object of a With. Returns the slot.
+    int compileIntoHiddenSlot(const Expression &expression);
     void emitRaise(int number);
     // The instruction of a loop over `variable` (For and For Each).
     Instruction loopInstruction(Opcode opcode, const NameReference &variable, int hiddenSlot);

@@ -284,8 +284,7 @@ bool transformed(Interpreter &interpreter, const Arguments &arguments, Value &re
     if (!interpreter.toString(arguments[0], &text)) {
         return false;
     }
-    result = Value::string(Transform(text));
-    return true;
+    return Support::textResult(interpreter, Transform(text), result);
 }
 
 QString lower(const QString &text)
@@ -462,16 +461,8 @@ bool isEscaped(QChar character)
              || QStringView(u"@*_+-./").contains(character));
 }
 
-bool escape(Interpreter &interpreter, const Arguments &arguments, Value &result)
+QString escaped(const QString &text)
 {
-    if (isNull(arguments, 0)) {
-        result = Value::null();
-        return true;
-    }
-    QString text;
-    if (!interpreter.toString(arguments[0], &text)) {
-        return false;
-    }
     QString escaped;
     for (const QChar character : text) {
         const char16_t code = character.unicode();
@@ -483,19 +474,11 @@ bool escape(Interpreter &interpreter, const Arguments &arguments, Value &result)
                                                                             QLatin1Char('0'));
         }
     }
-    return Support::textResult(interpreter, escaped, result);
+    return escaped;
 }
 
-bool unescape(Interpreter &interpreter, const Arguments &arguments, Value &result)
+QString unescaped(const QString &text)
 {
-    if (isNull(arguments, 0)) {
-        result = Value::null();
-        return true;
-    }
-    QString text;
-    if (!interpreter.toString(arguments[0], &text)) {
-        return false;
-    }
     QString plain;
     for (qsizetype i = 0; i < text.size(); ++i) {
         bool ok = false;
@@ -518,8 +501,7 @@ bool unescape(Interpreter &interpreter, const Arguments &arguments, Value &resul
         }
         plain.append(text.at(i));
     }
-    result = Value::string(plain);
-    return true;
+    return plain;
 }
 
 constexpr Builtin functions[] = {
@@ -550,8 +532,8 @@ constexpr Builtin functions[] = {
     {"Chr", chr, 1, 1},
     {"ChrW", chrW, 1, 1},
     {"ChrB", chr, 1, 1},
-    {"Escape", escape, 1, 1},
-    {"Unescape", unescape, 1, 1},
+    {"Escape", transformed<escaped>, 1, 1},
+    {"Unescape", transformed<unescaped>, 1, 1},
 };
 
 } // namespace

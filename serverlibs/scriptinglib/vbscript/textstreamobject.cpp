@@ -2,7 +2,6 @@
 
 #include "ansicodepage.h"
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 
 #include <QDir>
@@ -69,7 +68,8 @@ QByteArray encode(const QString &text, bool unicode)
 } // namespace
 
 TextStreamObject::TextStreamObject(Mode mode, bool unicode)
-    : m_mode(mode)
+    : LibraryObject(members(), "TextStream")
+    , m_mode(mode)
     , m_unicode(unicode)
 {}
 
@@ -121,21 +121,6 @@ TextStreamObject *TextStreamObject::open(const QString &path, Mode mode, bool cr
     return stream;
 }
 
-QString TextStreamObject::typeName() const
-{
-    return QStringLiteral("TextStream");
-}
-
-int TextStreamObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *TextStreamObject::dispatchClass() const
-{
-    return &members();
-}
-
 void TextStreamObject::advance(qsizetype count)
 {
     for (qsizetype i = 0; i < count && m_position < m_text.size(); ++i) {
@@ -166,6 +151,18 @@ qsizetype TextStreamObject::lineLength(qsizetype *terminator) const
                           : 1;
     }
     return end - m_position;
+}
+
+bool TextStreamObject::open(Interpreter &interpreter, const QString &path, Mode mode, bool create,
+                            bool overwrite, bool unicode, Value &result)
+{
+    int error = RuntimeError::None;
+    TextStreamObject *stream = open(path, mode, create, overwrite, unicode, &error);
+    if (!stream) {
+        return interpreter.raise(error);
+    }
+    result = Value::object(stream);
+    return true;
 }
 
 bool TextStreamObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,

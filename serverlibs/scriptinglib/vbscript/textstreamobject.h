@@ -1,6 +1,6 @@
 #pragma once
 
-#include "object.h"
+#include "libraryobject.h"
 
 #include <QFile>
 
@@ -10,7 +10,7 @@ namespace VBScript {
 // writing or appending, in the ANSI code page or in UTF-16 ("Unicode", with its byte order
 // mark). Lines are written with CR LF, as the server writes them; reading takes CR LF, LF or
 // CR as a line end.
-class TextStreamObject final : public Object
+class TextStreamObject final : public LibraryObject
 {
 public:
     enum class Mode { Reading = 1, Writing = 2, Appending = 8 };
@@ -20,12 +20,12 @@ public:
     // number when it can't be opened.
     static TextStreamObject *open(const QString &path, Mode mode, bool create, bool overwrite,
                                   bool unicode, int *error);
+    // The same for a script: the stream in `result`, or false with the error raised.
+    static bool open(Interpreter &interpreter, const QString &path, Mode mode, bool create,
+                     bool overwrite, bool unicode, Value &result);
 
-    QString typeName() const override;
-    int memberId(const QString &lowerName) const override;
     bool invoke(Interpreter &interpreter, int member, InvokeKind kind, const Arguments &arguments,
                 Value &result) override;
-    const void *dispatchClass() const override;
 
 private:
     TextStreamObject(Mode mode, bool unicode);

@@ -98,62 +98,23 @@ public:
     }
 
     static Value null() { return Value(ValueType::Null); }
-    static Value boolean(bool value)
-    {
-        Value result(ValueType::Boolean);
-        result.m_bits.currency = value ? 1 : 0;
-        return result;
-    }
-    static Value byte(unsigned char value)
-    {
-        Value result(ValueType::Byte);
-        result.m_bits.currency = value;
-        return result;
-    }
-    static Value integer(short value)
-    {
-        Value result(ValueType::Integer);
-        result.m_bits.currency = value;
-        return result;
-    }
-    static Value longValue(int value)
-    {
-        Value result(ValueType::Long);
-        result.m_bits.currency = value;
-        return result;
-    }
+    static Value boolean(bool value) { return plain(ValueType::Boolean, value ? 1 : 0); }
+    static Value byte(unsigned char value) { return plain(ValueType::Byte, value); }
+    static Value integer(short value) { return plain(ValueType::Integer, value); }
+    static Value longValue(int value) { return plain(ValueType::Long, value); }
     static Value single(float value)
     {
-        Value result(ValueType::Single);
         quint32 bits = 0;
         std::memcpy(&bits, &value, sizeof bits);
-        result.m_bits.currency = bits;
-        return result;
+        return plain(ValueType::Single, bits);
     }
-    static Value real(double value)
-    {
-        Value result(ValueType::Double);
-        result.m_bits.real = value;
-        return result;
-    }
+    static Value real(double value) { return plainReal(ValueType::Double, value); }
     static Value currency(qint64 tenThousandths)
     {
-        Value result(ValueType::Currency);
-        result.m_bits.currency = tenThousandths;
-        return result;
+        return plain(ValueType::Currency, tenThousandths);
     }
-    static Value date(double serial)
-    {
-        Value result(ValueType::Date);
-        result.m_bits.real = serial;
-        return result;
-    }
-    static Value error(int code)
-    {
-        Value result(ValueType::Error);
-        result.m_bits.currency = code;
-        return result;
-    }
+    static Value date(double serial) { return plainReal(ValueType::Date, serial); }
+    static Value error(int code) { return plain(ValueType::Error, code); }
     static Value string(const QString &value);
     static Value string(QString &&value);
     // Takes a reference to `object`; null is Nothing.
@@ -174,7 +135,6 @@ public:
     bool isObject() const { return m_type == ValueType::Object; }
     bool isArray() const { return m_type == ValueType::Array; }
     bool isReference() const { return m_type == ValueType::Reference; }
-    bool isNothing() const { return m_type == ValueType::Object && !m_bits.object; }
     // Byte, Integer, Long, Single, Double or Currency.
     bool isNumber() const { return m_type >= ValueType::Byte && m_type <= ValueType::Currency; }
 
@@ -223,6 +183,18 @@ private:
     }
 
     static bool isPlain(ValueType type) { return type < ValueType::String; }
+    static Value plain(ValueType type, qint64 bits)
+    {
+        Value result(type);
+        result.m_bits.currency = bits;
+        return result;
+    }
+    static Value plainReal(ValueType type, double bits)
+    {
+        Value result(type);
+        result.m_bits.real = bits;
+        return result;
+    }
     // Plain values live in the first eight bytes, written and read whole (one store, so that
     // the next read of them is quick); the others use all of them.
     void moveBits(const Value &other)

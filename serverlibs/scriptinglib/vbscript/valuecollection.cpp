@@ -1,7 +1,6 @@
 #include "valuecollection.h"
 
 #include "interpreter.h"
-#include "memberlist.h"
 #include "runtimeerror.h"
 
 namespace VBScript {
@@ -18,20 +17,10 @@ const MemberList &members()
 
 } // namespace
 
-ValueCollection::ValueCollection(const QString &typeName, std::vector<Value> items)
-    : m_typeName(typeName)
+ValueCollection::ValueCollection(const char *typeName, std::vector<Value> items)
+    : LibraryObject(members(), typeName)
     , m_items(std::move(items))
 {}
-
-int ValueCollection::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *ValueCollection::dispatchClass() const
-{
-    return &members();
-}
 
 bool ValueCollection::enumerate(Interpreter &, std::vector<Value> *items)
 {

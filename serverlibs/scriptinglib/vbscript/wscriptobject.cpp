@@ -1,7 +1,6 @@
 #include "wscriptobject.h"
 
 #include "interpreter.h"
-#include "memberlist.h"
 #include "outputsink.h"
 #include "runtimeerror.h"
 
@@ -19,20 +18,9 @@ const MemberList &members()
 
 } // namespace
 
-QString WScriptObject::typeName() const
-{
-    return QStringLiteral("Object");
-}
-
-int WScriptObject::memberId(const QString &lowerName) const
-{
-    return members().find(lowerName);
-}
-
-const void *WScriptObject::dispatchClass() const
-{
-    return &members();
-}
+WScriptObject::WScriptObject()
+    : LibraryObject(members(), "Object")
+{}
 
 bool WScriptObject::invoke(Interpreter &interpreter, int member, InvokeKind kind,
                            const Arguments &arguments, Value &)

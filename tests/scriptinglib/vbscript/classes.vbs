@@ -111,3 +111,24 @@ Set o = Nothing: x = o.Value: WScript.Echo Err.Number, Err.Description: Err.Clea
 Set o = New Undefined: WScript.Echo Err.Number, Err.Description: Err.Clear
 On Error GoTo 0
 WScript.Echo "end of script"
+Class Failing
+    Private Sub Class_Initialize()
+        Err.Raise 5
+    End Sub
+End Class
+Class Props
+    Public Property Get Value()
+        Value = 1
+        Exit Property
+        Value = 2
+    End Property
+    Public Property Get Scaled(factor)
+        Scaled = 10 * factor
+    End Property
+End Class
+Dim fail, withProps
+On Error Resume Next
+Set fail = New Failing: WScript.Echo Err.Number, IsEmpty(fail): Err.Clear
+On Error GoTo 0
+Set withProps = New Props
+WScript.Echo withProps.Value, withProps.Scaled(3)
