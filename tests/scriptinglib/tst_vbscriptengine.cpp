@@ -7,9 +7,12 @@
 #include "scriptinglib/vbscript/engine.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
+
+#include <sys/resource.h>
 
 using VBScript::Engine;
 using VBScript::ScriptError;
@@ -76,6 +79,7 @@ private slots:
     void tooDeepTextIsRefused();
     void enginesRunSideBySide();
     void closeRunsClassTerminate();
+    void allocationFailureIsOutOfMemory();
 };
 
 void TestVBScriptEngine::loadReportsErrors_data()
@@ -388,6 +392,42 @@ void TestVBScriptEngine::closeRunsClassTerminate()
     ScriptError error;
     QVERIFY(!engine.load(QStringLiteral("WScript.Echo 1"), &error));
     QCOMPARE(error.kind, ScriptError::Kind::Interrupted);
+}
+
+// A text within the engine's limits that the system cannot give memory for: the allocation
+// fails, the load ends with "Out of memory", and the engine runs the next script.
+void TestVBScriptEngine::allocationFailureIsOutOfMemory()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves more address space than the limit leaves");
+#else
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_AS, &previous), 0);
+    RecordingOutput output;
+    Engine engine;
+    engine.setOutput(&output);
+    engine.addWScript();
+    QVERIFY(engine.load(QStringLiteral("Class Kept\nEnd Class\nSet instance = New Kept")));
+    ScriptError error;
+    {
+        // Room for what the process has, not for 400 MB more.
+        QFile status(QStringLiteral("/proc/self/statm"));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        const qint64 pages = status.readAll().split(' ').value(0).toLongLong();
+        rlimit limited = previous;
+        limited.rlim_cur = rlim_t(pages * 4096 + 256 * 1024 * 1024);
+        QCOMPARE(setrlimit(RLIMIT_AS, &limited), 0);
+        engine.load(QStringLiteral("Sub Deep(n)\n"
+                                   "    If n > 0 Then Deep n - 1 Else text = Space(200000000)\n"
+                                   "End Sub\n"
+                                   "Deep 50\n"),
+                    &error);
+        QCOMPARE(setrlimit(RLIMIT_AS, &previous), 0);
+    }
+    QCOMPARE(error.number, 7);
+    QVERIFY(engine.load(QStringLiteral("WScript.Echo TypeName(instance), Len(Space(10))")));
+    QCOMPARE(output.lines.last(), QStringLiteral("Kept 10"));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestVBScriptEngine)

@@ -40,6 +40,22 @@ Array *Array::fromValues(std::vector<Value> values, ElementType elementType)
     return array;
 }
 
+void Array::destroy(Array *array)
+{
+    std::vector<Array *> doomed{array};
+    while (!doomed.empty()) {
+        Array *next = doomed.back();
+        doomed.pop_back();
+        for (Value &value : next->m_values) {
+            Array *inner = value.isArray() ? value.asArray() : nullptr;
+            if (inner && inner->m_references == 1) {
+                doomed.push_back(value.takeArray());
+            }
+        }
+        delete next;
+    }
+}
+
 Array *Array::clone() const
 {
     auto *copy = new Array;

@@ -60,11 +60,16 @@ void ClassInstance::dropReferences()
 
 void ClassInstance::finalRelease()
 {
+    m_interpreter.dispose(this);
+}
+
+void ClassInstance::dispose()
+{
     if (!m_terminated && m_class.terminate) {
         m_terminated = true;
         addRef(); // alive while Class_Terminate runs
         m_interpreter.runTerminate(*this, *m_class.terminate);
-        release(); // deletes, unless Class_Terminate kept a reference somewhere
+        release(); // goes, unless Class_Terminate kept a reference somewhere
         return;
     }
     delete this;

@@ -27,6 +27,10 @@ public:
     const void *dispatchClass() const override { return &m_class; }
     void dropReferences() override;
 
+    // Runs Class_Terminate (unless the engine is closing or stopped), then goes, unless
+    // Class_Terminate kept a reference somewhere.
+    void dispose() override;
+
 protected:
     void finalRelease() override;
 

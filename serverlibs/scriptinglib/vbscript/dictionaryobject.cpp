@@ -42,6 +42,11 @@ DictionaryObject::~DictionaryObject()
     m_interpreter.untrack(this);
 }
 
+void DictionaryObject::finalRelease()
+{
+    m_interpreter.dispose(this);
+}
+
 void DictionaryObject::dropReferences()
 {
     m_entries.clear();

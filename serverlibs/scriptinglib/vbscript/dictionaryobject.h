@@ -23,6 +23,9 @@ public:
     bool enumerate(Interpreter &interpreter, std::vector<Value> *items) override;
     void dropReferences() override;
 
+protected:
+    void finalRelease() override;
+
 private:
     ~DictionaryObject() override;
 

@@ -91,7 +91,7 @@ bool Engine::load(const QString &source, ScriptError *error)
             return fail(m_interpreter->takeError(), error);
         }
     } catch (const std::bad_alloc &) {
-        m_interpreter->discardError();
+        m_interpreter->recover();
         return fail(outOfMemory(), error);
     }
     if (error) {
@@ -134,7 +134,7 @@ bool Engine::call(const QString &name, const QVariantList &arguments, QVariant *
             *result = VariantConverter::toVariant(returned);
         }
     } catch (const std::bad_alloc &) {
-        m_interpreter->discardError();
+        m_interpreter->recover();
         return fail(outOfMemory(), error);
     }
     if (error) {

@@ -415,6 +415,40 @@ void Interpreter::runTerminate(ClassInstance &instance, const Procedure &termina
     m_errorPlaced = placed;
 }
 
+void Interpreter::dispose(Object *object)
+{
+    m_disposals.push_back(object);
+    if (m_disposing) {
+        return;
+    }
+    m_disposing = true;
+    while (!m_disposals.empty()) {
+        Object *next = m_disposals.back();
+        m_disposals.pop_back();
+        next->dispose();
+    }
+    m_disposing = false;
+}
+
+void Interpreter::recover()
+{
+    m_frame = nullptr;
+    m_depth = 0;
+    m_disposing = false;
+    discardError();
+    if (m_stack) {
+        for (Value *value = m_stack.get(); value < m_top; ++value) {
+            value->clear();
+        }
+        m_top = m_stack.get();
+    }
+    if (!m_disposals.empty()) {
+        Object *first = m_disposals.back();
+        m_disposals.pop_back();
+        dispose(first); // and the others waiting
+    }
+}
+
 void Interpreter::close()
 {
     if (m_closing) {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 namespace VBScript {
 
@@ -114,9 +115,15 @@ public:
     bool canRunScript() const { return !m_closing && !isInterrupted(); }
     // Class_Terminate of an object whose last reference went. Keeps the error in progress.
     void runTerminate(ClassInstance &instance, const Procedure &terminate);
+    // Disposes of an object whose last reference went (Object::dispose). Objects that go while
+    // another one goes wait their turn, so that releasing a long chain does not nest.
+    void dispose(Object *object);
     // Releases everything the scripts hold: global variables (running Class_Terminate), then
     // the objects left in reference cycles (without it).
     void close();
+    // After an allocation failure unwound a run by exception: forgets the frames it left and
+    // releases the values they had on the stack, so that the engine can run again.
+    void recover();
 
 private:
     friend class FrameRunner;
@@ -149,6 +156,8 @@ private:
 
     std::atomic<bool> m_interrupt{false};
     bool m_closing = false;
+    std::vector<Object *> m_disposals; // waiting, while m_disposing
+    bool m_disposing = false;
     std::unordered_set<Object *> m_tracked;
 };
 

@@ -69,12 +69,16 @@ public:
     // Drops the values the object holds without running script code: the engine's way out of
     // reference cycles when it closes.
     virtual void dropReferences() {}
+    // What happens once the last reference went: the object goes. Objects that hold values
+    // have the interpreter call it, one after the other, so that a long chain of objects that
+    // hold the next goes without nesting (see Interpreter::dispose).
+    virtual void dispose() { delete this; }
 
 protected:
     Object() = default;
     virtual ~Object();
     // Called when the last reference goes.
-    virtual void finalRelease() { delete this; }
+    virtual void finalRelease() { dispose(); }
 
 private:
     int m_references = 0;

@@ -153,6 +153,13 @@ public:
     Array *asArray() const { return m_bits.array; }
     // The array to write to: unshared first when another Value shares it.
     Array *mutableArray();
+    // Takes the array's reference over, leaving the value Empty.
+    Array *takeArray()
+    {
+        m_type = ValueType::Empty;
+        m_fixedArray = false;
+        return m_bits.array;
+    }
     // A variable declared with its size (Dim a(10)) holds a fixed array, which ReDim refuses.
     // Copies of the value are not fixed.
     bool isFixedArray() const { return m_fixedArray; }

@@ -20,3 +20,22 @@ x = String(2000000000, "a")
 WScript.Echo Err.Number, Err.Description
 Err.Clear
 WScript.Echo "still running"
+' Long chains go one link after the other.
+Class Link
+    Public NextLink
+End Class
+Dim chain, newLink, i, nested
+Set chain = Nothing
+For i = 1 To 300000
+    Set newLink = New Link
+    Set newLink.NextLink = chain
+    Set chain = newLink
+Next
+Set newLink = Nothing
+Set chain = Nothing
+WScript.Echo "chain released"
+For i = 1 To 300000
+    nested = Array(nested)
+Next
+nested = Empty
+WScript.Echo "nested arrays released"
