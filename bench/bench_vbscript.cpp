@@ -4,6 +4,8 @@
 // a shared machine does not count (the engine compiles and runs the script; Python runs the
 // program in a function after starting up), and reports a result, which must agree.
 // Prints the best of three runs of each and the ratios engine / Python; the target is 2.
+// Then the time an interrupt from another thread takes to end a busy run (target: 100 ms),
+// the longest of a few runs of different loops.
 
 #include "benchsupport.h"
 
@@ -11,12 +13,16 @@
 #include "scriptinglib/vbscript/outputsink.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSemaphore>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -170,6 +176,33 @@ double pythonMs(const Program &program, QString *result)
     return output.at(0).toDouble();
 }
 
+// Milliseconds from interrupt() to the end of a run busy in `loop`, or -1 when it failed.
+double interruptMs(const char *loop)
+{
+    class Started : public VBScript::OutputSink
+    {
+    public:
+        void echo(const QString &) override { started.release(); }
+        void log(int, const QString &) override {}
+        QSemaphore started;
+    };
+    Started output;
+    VBScript::Engine engine;
+    engine.setOutput(&output);
+    engine.addWScript();
+    QElapsedTimer timer;
+    std::unique_ptr<QThread> worker(QThread::create(
+        [&] { engine.load(QStringLiteral("WScript.Echo 1\n") + QString::fromLatin1(loop)); }));
+    worker->start();
+    if (!output.started.tryAcquire(1, 60000)) {
+        return -1;
+    }
+    QThread::msleep(50);
+    timer.start();
+    engine.interrupt();
+    return worker->wait(60000) ? timer.nsecsElapsed() / 1e6 : -1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -192,5 +225,22 @@ int main(int argc, char *argv[])
         }
         ok = Bench::report(program.name, engine, "python3", python, python * kTargetRatio) && ok;
     }
+    const char *const loops[] = {
+        "Do: Loop",
+        "Sub f: End Sub\nDo: f: Loop",
+        "Dim a(100000)\nDo\nFor i = 0 To 100000: a(i) = i & \"\": Next\nLoop",
+        "Set d = CreateObject(\"Scripting.Dictionary\")\nDo\nd(Rnd) = 1\nLoop",
+    };
+    double longest = 0;
+    for (const char *loop : loops) {
+        const double ms = interruptMs(loop);
+        if (ms < 0) {
+            std::fprintf(stderr, "interrupt: a run did not stop\n");
+            return 1;
+        }
+        longest = std::max(longest, ms);
+    }
+    std::printf("interrupt to the end of a busy run: %.1f ms (target < 100 ms: %s)\n", longest,
+                longest < 100 ? "met" : "MISSED");
     return ok ? 0 : 1;
 }
