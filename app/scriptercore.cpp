@@ -9,6 +9,10 @@
 
 #include "package/packageprocessor.h"
 
+#include "testing/scripterentriesmanager.h"
+
+#include "scriptinglib/scriptexpressionevaluator.h"
+
 #include "editors/preferencesdialog.h"
 
 #include "corelib/common/validation.h"
@@ -20,6 +24,7 @@
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
+#include "corelib/variables/variableevaluator.h"
 #include "corelib/variables/variablemanager.h"
 
 #include <QAction>
@@ -28,6 +33,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMutexLocker>
 #include <QPushButton>
 #include <QSignalMapper>
 
@@ -67,12 +73,25 @@ ScripterCore::ScripterCore(QObject *parent)
     m_appProxy = std::make_unique<ScrAppProxy>();
     m_fileIconProvider = std::make_unique<QFileIconProvider>();
     m_packageProcessor->newWindow();
+
+    m_entriesManager =
+        std::make_unique<ScripterEntriesManager>(m_tempFolder, SRCore::Logging::instance());
+    {
+        const QMutexLocker locker(&SRCore::FileHandler::mMutex);
+        SRCore::FileHandler::m_sProblemFolder = m_problemFilesFolder;
+    }
+    m_scriptExpressionEvaluator =
+        std::make_unique<ScriptExpressionEvaluator>(controlLogInterface());
+    m_variableEvaluator = std::make_unique<SRCore::VariableEvaluator>(controlLogInterface());
 }
 
 ScripterCore::~ScripterCore()
 {
     // The windows go first: they write their layout and release the message database.
     m_packageProcessor.reset();
+    m_variableEvaluator.reset();
+    m_scriptExpressionEvaluator.reset();
+    m_entriesManager.reset();
     delete m_preferencesDialog;
     delete m_styleSheetEditor;
 

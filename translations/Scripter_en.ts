@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BaseEntriesManager</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+205"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&apos;%1&apos; (%2 bytes) in connection &apos;%3&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>private data &apos;%1&apos; of job &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>global data &apos;%1&apos; of scope &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The job &apos;%1&apos; is gone since the test flow was built; nothing was run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <location filename="../serverlibs/supportlib/connection.cpp" line="+23"/>
+        <source>the connection &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Environment</name>
+    <message>
+        <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
+        <source>There is no temporary folder outside a run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FrameworkObject</name>
+    <message>
+        <location filename="../serverlibs/supportlib/frameworkobject.cpp" line="+43"/>
+        <source>Log level %1 is none of -1 (debug), 1 (information), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>There is no global data outside a test run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The global data &apos;%1&apos; of scope &apos;%2&apos; can&apos;t be stored: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
         <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
@@ -622,10 +684,142 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>JavaScriptEngine</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+111"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Uncaught exception: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+45"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job &apos;%1&apos; has failed; %2 can&apos;t send it any more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is only possible while an element runs the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>sendTo needs a Connection, as s.getOutConnections() gives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>sendToSingle needs exactly one outgoing connection; the element has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The log &apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The job &apos;%1&apos; has failed already</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+237"/>
+        <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A dataset needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobRouter</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobrouter.cpp" line="+142"/>
+        <source>No unique job prefix is left in the tickets folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; is not an outgoing connection of this element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; lies in an output folder; only files outside them can be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The folder &apos;%1&apos; of connection &apos;%2&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be copied to connection &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The ticket of &apos;%1&apos; can&apos;t be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+212"/>
+        <location filename="../testing/fixture.cpp" line="+323"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -645,7 +839,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+159"/>
+        <location filename="../app/scriptercore.cpp" line="+178"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -691,7 +885,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-89"/>
+        <location filename="../testing/fixture.cpp" line="-194"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -735,6 +929,134 @@ that contain one of these strings</source>
         <location line="+174"/>
         <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
+        <source>Variables can&apos;t be evaluated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+61"/>
+        <source>Script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-194"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+395"/>
+        <source>Damaged global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Can&apos;t remove the temporary folder of the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>Error in %11 at line %12, column %13: %14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Error in %11 at line %12: %13</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in %11: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Run summary: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>jobArrived neither sent, discarded nor failed the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-119"/>
+        <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>No outgoing connection carries data of level %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Discarded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+28"/>
+        <source>Variable without a value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="+47"/>
+        <source>Property &apos;%11&apos; without a full value: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-306"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Can&apos;t create Script element object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Can&apos;t create Folder object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+41"/>
+        <source>Can&apos;t create Connection object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t use folder &apos;%1&apos; as job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+107"/>
+        <source>Can&apos;t copy file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t write the job ticket: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata dataset &apos;%11&apos; can&apos;t be used: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t store global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -905,6 +1227,19 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>PropertyValue</name>
+    <message>
+        <location filename="../serverlibs/supportlib/propertyvalue.cpp" line="+146"/>
+        <source>Script expressions can&apos;t be evaluated in this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QSEditor</name>
     <message>
         <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
@@ -966,6 +1301,44 @@ that contain one of these strings</source>
     <message>
         <location line="+27"/>
         <source>The data folder &apos;%1&apos; was laid out by a newer version of the program (layout %2; this version knows layouts up to %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::ConditionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="+58"/>
+        <source>&apos;%1&apos; is not a whole number, and %2 is an Integer variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a number such as 12.5, and %2 is a Rational variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a date such as 2024-05-06 or 2024-05-06T14:30, and %2 is a Date variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a valid regular expression: %2 at character %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>A comparison needs exactly one variable, such as [Job.Name]; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&apos;%1&apos; does not compare %2, a %3 variable; it can be compared by: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The condition has no comparison</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1205,7 +1578,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+214"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+236"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1232,6 +1605,110 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid dataset &apos;%1&apos; with model &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::IScriptExpressionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="-20"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JDFMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/jdfmetadata.cpp" line="+22"/>
+        <source>its root element is &lt;%1&gt;, where a job definition has &lt;JDF&gt; or &lt;JMF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JobVariables</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/jobvariables.cpp" line="+41"/>
+        <source>There is no job to take the value from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The job&apos;s file or folder &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+115"/>
+        <source>The job has no private data with the key &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>There is no flow to take the name from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The flow has no element with the id &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>No connection of the flow leads from where the job was detected to the element &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job is a folder; only files have a file format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The format of &apos;%1&apos; is not one that can be told from its content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The XPath &apos;%1&apos; gives no number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The XPath &apos;%1&apos; gives %2, not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The XPath &apos;%1&apos; gives &apos;%2&apos;, which is not a date such as 2024-05-06T14:30</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>The file system of &apos;%1&apos; does not record when files are created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The server assigns job priorities while it runs a flow; a test job has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 needs the server&apos;s analysis of documents and images, which this program does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 belongs to jobs that the server receives by e-mail; a test job has no mail message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>This program does not compute %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1356,6 +1833,37 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::Metadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadata.cpp" line="+11"/>
+        <source>A dataset of the model %1 holds no XML that an XPath could query</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is a folder, not a metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::MetadataManager</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadatamanager.cpp" line="+62"/>
+        <source>&apos;%1&apos; is not a metadata model; the models are XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The job has no dataset &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
         <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
@@ -1409,6 +1917,15 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::TextEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="-62"/>
+        <location filename="../serverlibs/corelib/variables/textevaluator.cpp" line="+28"/>
+        <source>There is no variable %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::Validation</name>
     <message>
         <location filename="../serverlibs/corelib/common/validation.cpp" line="+96"/>
@@ -1427,9 +1944,188 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::VariableArguments</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablearguments.cpp" line="+71"/>
+        <source>%1 needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path needs an XPath, such as Path=&quot;/order/@id&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Index needs a whole number other than 0 (1 is the first item, -1 the last); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Start needs a whole number from 1 (the first character); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Length needs a whole number from 0; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Format needs a date format, such as Format=&quot;yyyy-MM-dd hh:mm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Format of a number is written with 0s, such as &quot;000&quot; or &quot;0.00&quot;; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1 takes no arguments here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 takes no argument %2 here; it takes %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The argument %1 is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 needs the argument %2, such as %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableCondition</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablecondition.cpp" line="+21"/>
+        <source>Equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not contain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not start with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>True</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>False</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Unknown join &apos;%1&apos;; a join is %2 or %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Unknown precedence &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The condition can&apos;t be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+2"/>
+        <source>%1 in &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+44"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+50"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1446,6 +2142,203 @@ that contain one of these strings</source>
     <message>
         <location line="+5"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Comparison %1, variable, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1, value, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableText</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variabletext.cpp" line="+73"/>
+        <source>&apos;]&apos; without a &apos;[&apos; before it; write &apos;]]&apos; for a literal &apos;]&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>the end of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>The variable that starts here has no closing &apos;]&apos;; write &apos;[[&apos; for a literal &apos;[&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Expected &apos;:&apos; before the arguments or &apos;]&apos; after %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>A variable is written [Group.Name] (such as [Job.Name]) with letters and digits; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Expected an argument such as Format=&quot;yyyy-MM-dd&quot;, found %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Expected &apos;=&apos; after the argument name %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The quoted value of %1 is not closed; write %2%2 for a %2 inside it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The argument %1 has no value; write %1=&quot;value&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMLMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+112"/>
+        <source>a number is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text was expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it refers to a variable ($name), which queries can&apos;t have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a predicate [...] is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the expression is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a bracket or parenthesis is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it calls a function that XPath 1.0 does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a value is of the wrong type for its operator or function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a function is given the wrong number of arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it uses a namespace prefix that is not declared; declare it with the prefixes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>it holds a character that XPath does not allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is not enough memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>libxml2 error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The XPath &apos;%1&apos; is not valid at character %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The XPath &apos;%1&apos; is not valid: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>The metadata backing file &apos;%1&apos; is larger than 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+5"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not an XML file: line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; holds XML, but it is not %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>No metadata backing file has been loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t evaluate the XPath &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>The namespace prefixes &apos;%1&apos; can&apos;t be read at character %2: write them as xmlns:prefix=&quot;URI&quot;, separated by spaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The namespace prefix &apos;%1&apos; has no URI</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1489,6 +2382,14 @@ that contain one of these strings</source>
     <message>
         <location line="+131"/>
         <source>&apos;%1&apos; cannot be the key of a metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMPMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmpmetadata.cpp" line="+48"/>
+        <source>its root element is &lt;%1&gt;, where XMP has &lt;x:xmpmeta&gt; or &lt;rdf:RDF&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1602,6 +2503,126 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid %1 text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptDir</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptdir.cpp" line="+12"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&apos;%1&apos; is a file; File.remove removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptEngines</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+15"/>
+        <source>VBScript programs can&apos;t be run yet; run the JavaScript program of the package instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is no script language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scripterror.cpp" line="+6"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptFile</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptfile.cpp" line="+26"/>
+        <location line="+21"/>
+        <source>&apos;%1&apos; is no known text encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>&apos;%1&apos; can&apos;t be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a text in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The text for &apos;%1&apos; has characters that %2 can&apos;t hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+9"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; exists already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptProcess</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptprocess.cpp" line="+20"/>
+        <source>The time-out must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&apos;%1&apos; was killed: the run was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptrun.cpp" line="+65"/>
+        <source>The script used more than %1 MB of memory and was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3424,6 +4445,24 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>Scripter::TestFlowBuilder</name>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-258"/>
+        <source>Test Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Script Element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Flow for testing script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::VBScriptEditor</name>
     <message>
         <location filename="../editors/vbscripteditor.cpp" line="-65"/>
@@ -3453,27 +4492,52 @@ Do you want terminate it?</source>
 <context>
     <name>ScriptingApi</name>
     <message>
-        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+7"/>
+        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+8"/>
         <source>Writes a message to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
-        <source>The flow element that runs the script</source>
+        <location line="+3"/>
+        <source>The value of the element&apos;s property with this tag, its variables and script expression resolved for the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The value of the element&apos;s property with this tag, its variables resolved for the job</source>
+        <source>The items of a list value of the property with this tag (patterns, file types, string lists, library choices)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
+        <source>The editor chosen for the property&apos;s value, such as inline or scriptexp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The global data of the flow stored under this scope and tag; empty when there is none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stores global data under this scope and tag; later runs find it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The flow element that runs the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-49"/>
         <source>Whether the property&apos;s value is fixed, rather than computed for each job from variables or a script expression</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+62"/>
+        <source>The element&apos;s incoming connections, as Connection objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The number of seconds between two timerFired calls</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3483,30 +4547,38 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-9"/>
         <source>The element&apos;s outgoing connections, as Connection objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+49"/>
+        <location line="-52"/>
         <source>The name of the flow that holds the element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+49"/>
+        <location line="-2"/>
         <source>The name of the flow element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-44"/>
-        <source>The job that the entry point handles</source>
+        <location line="+66"/>
+        <source>The jobs waiting in the element&apos;s input folders, as Job objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The name of the job&apos;s file or folder, extension included</source>
+        <source>A new job named name that no input brought; write its file at its path, then send it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A folder by kind: ApplicationData, Documents, Desktop, Home, Temp, TestFolder or PackageFolder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The job that the entry point handles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3516,11 +4588,46 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
+        <source>The name of the job&apos;s file or folder without its unique prefix, extension included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the job without its unique prefix and extension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The extension of the job&apos;s file without the dot; empty for none and for folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The job&apos;s unique prefix, such as _00001_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether the job is a single file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Whether the job is a folder rather than a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>The size of the job in bytes; of all its files for a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The number of files of the job: 1 for a file, all files below a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The private data stored with the job under this tag; empty when there is none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3531,6 +4638,11 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>The tags of the job&apos;s private data, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The segments of the job&apos;s hierarchy location, outermost first</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3541,22 +4653,262 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection, as the result of this job</source>
+        <source>The e-mail addresses that travel with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail addresses of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The e-mail body text that travels with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail body text of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sets the job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The job&apos;s metadata dataset of this name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The names of the job&apos;s metadata datasets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Attaches the dataset to the job under this name; it travels along with the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Sends the file or folder at the path along this outgoing connection, as a result of this job</source>
+        <source>A dataset of the model (XML, JDF, XMP or Opaque) backed by the file at the path, to attach with setDataset</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Fails the job: it is moved to the problem jobs and the message is logged as an error</source>
+        <source>The text with its variables ([Job.Name], ...) replaced by their values for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The path of the application, as findApplicationPath found it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>The licensing of the application, as getApplicationLicensing found it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the computer that runs the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A temporary folder of the run, removed when the run ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A connection of the flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The value of the connection&apos;s property with this tag, resolved for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Move, Filter or TrafficLight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>What a traffic-light connection carries: Data, Log or Data with log; empty for others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The folder at the connection&apos;s other end: where jobs sent along it land</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A metadata dataset of a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>XML, JDF, XMP or Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The path of the file that holds the dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as text; of a node set, its first node</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The XPath&apos;s result as a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as a truth value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The texts of the nodes the XPath selects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Reads, writes, copies, moves and removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The text of the file in the encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes the text as the file, replacing it in one step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Copies a file or folder to the destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Moves a file or folder to a destination that does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Removes a file or a folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a file or folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The size of the file in bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Lists, creates and removes folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The names in the folder that match one of the ;-separated patterns, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Creates the folder and its parents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Removes the folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs the program and waits for it: exitCode, stdout, stderr and timedOut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Debug output of the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Writes the message to the log at level -1 (debug)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-147"/>
         <source>Writes a message about this job to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A fresh path with this name in the job&apos;s temporary folder, for a file or (createFolder) a folder that the script makes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the file or folder at the path (the job&apos;s own by default) along this outgoing connection, as a result of this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the traffic-light connections that carry data of this level: 1 success, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the log file at the path along the traffic-light connections that carry logs of this level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Discards the job: it is done without being sent anywhere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Fails the job: the message is logged as an error and nothing more can be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3565,23 +4917,67 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>An outgoing connection of the flow element</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+25"/>
         <source>The name of the connection</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>Tavrix</name>
     <message>
-        <location line="+2"/>
-        <source>The value of the connection&apos;s property with this tag, its variables resolved for the job</source>
+        <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
+        <source>The timer interval is only known while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The timer interval can only be set while the element runs</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Whether the connection property&apos;s value is fixed, rather than computed for each job</source>
+        <source>The timer interval must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>New jobs can only be made while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the new job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>&apos;%1&apos; is no special folder; known are %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="-19"/>
+        <source>%1 has no property &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The value of property &apos;%1&apos; of %2 can&apos;t be computed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+5"/>
+        <location line="+5"/>
+        <location line="+6"/>
+        <source>the element</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3661,6 +5057,19 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserGlobalData</name>
+    <message>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+72"/>
+        <source>%1 It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
