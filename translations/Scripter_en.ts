@@ -704,7 +704,7 @@ that contain one of these strings</source>
 <context>
     <name>Job</name>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="+45"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+47"/>
         <source>&apos;%1&apos; is not a file or folder name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -741,6 +741,11 @@ that contain one of these strings</source>
     <message>
         <location line="+10"/>
         <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 needs traffic-light connections; the element has none</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -978,12 +983,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="-119"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-127"/>
         <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+60"/>
         <source>No outgoing connection carries data of level %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2527,12 +2532,7 @@ that contain one of these strings</source>
 <context>
     <name>ScriptEngines</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+15"/>
-        <source>VBScript programs can&apos;t be run yet; run the JavaScript program of the package instead</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
         <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2655,7 +2655,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+42"/>
+        <location filename="../cli/clitool.cpp" line="+43"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2685,7 +2685,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2823,7 +2823,17 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+5"/>
+        <source>FILE.vbs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2964,6 +2974,11 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+15"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
@@ -2985,7 +3000,7 @@ end timerfired
     </message>
     <message>
         <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -5171,9 +5186,17 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::Interpreter</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/interpreter.cpp" line="+210"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::Lexer</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+404"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+183"/>
         <location line="+159"/>
         <source>Name too long: a name can have at most %1 characters</source>
         <translation type="unfinished"></translation>
@@ -5238,7 +5261,12 @@ Do you want terminate it?</source>
 <context>
     <name>VBScript::Parser</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+88"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+39"/>
+        <source>the end of the expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>a variable or procedure declaration, or %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5435,6 +5463,347 @@ Do you want terminate it?</source>
     <message>
         <location line="+44"/>
         <source>Nesting too deep: more than %1 levels of statements, parentheses and unary operators</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::RuntimeError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/runtimeerror.cpp" line="+19"/>
+        <source>Unspecified error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Overflow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This array is fixed or temporarily locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Division by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of string space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t perform requested operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of stack space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub or Function not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error in loading DLL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device I/O error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Input past end of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too many files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk not ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t rename with different drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object variable not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>For loop not initialized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid use of Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create necessary temporary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ActiveX component can&apos;t create object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class doesn&apos;t support Automation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File name or class name not found during Automation operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Object doesn&apos;t support this property or method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Automation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support this action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support named arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object doesn&apos;t support current locale setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Named argument not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Argument not optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrong number of arguments or invalid property assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object not a collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified DLL function not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable uses an Automation type not supported in VBScript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable is undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illegal assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object not safe for scripting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid or unqualified reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An exception occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unexpected quantifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;]&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;)&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid range in character set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Element not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript compilation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/scripterror.cpp" line="+18"/>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -47,6 +47,7 @@ int CodeBuilder::constant(const Value &value)
 int CodeBuilder::memberName(const QString &name)
 {
     m_unit.memberNames.push_back(name.toLower());
+    m_unit.memberSpellings.push_back(name);
     m_unit.memberCaches.emplace_back();
     return int(m_unit.memberNames.size()) - 1;
 }

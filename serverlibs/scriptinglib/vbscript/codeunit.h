@@ -46,6 +46,7 @@ struct CodeUnit
     std::vector<int> resumeTargets;
     std::vector<Value> constants;
     std::vector<QString> memberNames;              // lower case
+    std::vector<QString> memberSpellings;          // as the script writes them, for errors
     mutable std::vector<MemberCache> memberCaches; // one per member name
     mutable std::vector<NameCache> nameCaches;
     int localCount = 0;

@@ -143,6 +143,11 @@ bool Engine::call(const QString &name, const QVariantList &arguments, QVariant *
     return true;
 }
 
+void Engine::failHostCall(const QString &description)
+{
+    m_interpreter->failHostCall(description);
+}
+
 void Engine::interrupt()
 {
     m_interpreter->interrupt();

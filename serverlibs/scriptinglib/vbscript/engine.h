@@ -52,6 +52,11 @@ public:
     bool call(const QString &name, const QVariantList &arguments = QVariantList(),
               QVariant *result = nullptr, ScriptError *error = nullptr);
 
+    // For host objects: the method of a host object that the script calls now fails with
+    // `description` (error HostObjectFailed, the object's type name as its source) when it
+    // returns. Only valid on the thread that runs the script, during such a call.
+    void failHostCall(const QString &description);
+
     // Thread-safe: stops the running code at its next loop iteration or call, and every
     // later load or call, which then fail with an error of kind Interrupted.
     void interrupt();

@@ -638,7 +638,7 @@ bool FrameRunner::member(const Instruction &instruction, const Value &object,
     const Value &target = object.target();
     if (!target.isObject()) {
         return m_interpreter.raise(RuntimeError::ObjectRequired,
-                                   m_unit.memberNames[size_t(instruction.b)]);
+                                   m_unit.memberSpellings[size_t(instruction.b)]);
     }
     Object *instance = target.asObject();
     if (!instance) {
@@ -651,7 +651,7 @@ bool FrameRunner::member(const Instruction &instruction, const Value &object,
     }
     if (cache.member == Object::noMember) {
         return m_interpreter.raise(RuntimeError::ObjectDoesNotSupport,
-                                   m_unit.memberNames[size_t(instruction.b)]);
+                                   m_unit.memberSpellings[size_t(instruction.b)]);
     }
     Value keep = target; // alive while its member runs, whatever the member does
     return instance->invoke(m_interpreter, cache.member, InvokeKind(instruction.invokeKind),

@@ -36,6 +36,11 @@ HostObject::HostObject(QObject *object)
 
 QString HostObject::typeName() const
 {
+    // Classes may give the name scripts know them by, which need not be the C++ one.
+    const int scriptClass = m_metaObject->indexOfClassInfo("ScriptClass");
+    if (scriptClass >= 0) {
+        return QString::fromLatin1(m_metaObject->classInfo(scriptClass).value());
+    }
     const QString name = QString::fromLatin1(m_metaObject->className());
     return name.mid(name.lastIndexOf(QLatin1Char(':')) + 1);
 }
@@ -141,6 +146,14 @@ bool HostObject::callMethod(Interpreter &interpreter, int methodIndex, const Arg
                        generic[2], generic[3], generic[4], generic[5], generic[6], generic[7],
                        generic[8], generic[9])) {
         return interpreter.raise(RuntimeError::TypeMismatch, QString::fromLatin1(name));
+    }
+    const QString failure = interpreter.takeHostFailure();
+    // A method that gave up because the run was stopped ends it as stopped.
+    if (interpreter.isInterrupted()) {
+        return interpreter.raiseInterrupt();
+    }
+    if (!failure.isEmpty()) {
+        return interpreter.raiseCustom(RuntimeError::HostObjectFailed, typeName(), failure);
     }
     if (returns && returnType.id() == QMetaType::QVariant) {
         returned = returned.value<QVariant>();

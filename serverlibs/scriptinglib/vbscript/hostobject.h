@@ -13,8 +13,9 @@ namespace VBScript {
 // properties by name in any letter case (those of QObject itself excepted), called with the
 // engine's conventions (`s.log 1, "text"`, `job.getName` without parentheses). Overloads are
 // chosen by the number of arguments; arguments and results convert as VariantConverter says.
-// Methods run directly on the calling thread. The QObject is not owned; once it is gone, its
-// members raise "Object required".
+// Methods run directly on the calling thread; one that fails reports it through
+// Interpreter::failHostCall(). TypeName gives the class info "ScriptClass" where the class has one.
+// The QObject is not owned; once it is gone, its members raise "Object required".
 class HostObject final : public Object
 {
 public:

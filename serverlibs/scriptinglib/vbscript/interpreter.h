@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace VBScript {
@@ -81,6 +82,11 @@ public:
     ScriptError takeError();
     // Forgets the error in progress: a function that tried something and answers otherwise.
     void discardError();
+    // A host object's method, while the script calls it, reports that it failed; the call
+    // raises `description` when the method returns (HostObject).
+    void failHostCall(const QString &description) { m_hostFailure = description; }
+    // The failure reported during the host call that just returned, empty when none; clears it.
+    QString takeHostFailure() { return std::exchange(m_hostFailure, QString()); }
 
     // Thread-safe. The running code stops at its next loop iteration or call, and every later
     // run stops at once, until clearInterrupt().
@@ -153,6 +159,7 @@ private:
     // The error in progress, from its raise until it is handled or taken.
     ScriptError m_error;
     bool m_errorPlaced = false;
+    QString m_hostFailure;
 
     std::atomic<bool> m_interrupt{false};
     bool m_closing = false;

@@ -16,6 +16,7 @@ struct ErrorText
 // The texts of the engine's run-time errors, for Err.Description and for reports; including
 // those raised by the objects of the run time.
 constexpr ErrorText errorTexts[] = {
+    {-2147467259, QT_TRANSLATE_NOOP("VBScript::RuntimeError", "Unspecified error")},
     {5, QT_TRANSLATE_NOOP("VBScript::RuntimeError", "Invalid procedure call or argument")},
     {6, QT_TRANSLATE_NOOP("VBScript::RuntimeError", "Overflow")},
     {7, QT_TRANSLATE_NOOP("VBScript::RuntimeError", "Out of memory")},

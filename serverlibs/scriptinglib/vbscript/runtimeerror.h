@@ -48,6 +48,8 @@ public:
         SyntaxError = 1002,
         RegExpSyntax = 5017,
         ElementNotFound = 32811,
+        // E_FAIL: what a host object's method that failed without a code of its own gives.
+        HostObjectFailed = -2147467259,
     };
 
     // The engine's text for `number`, "Unknown runtime error" for numbers it has none for.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "scriptinglib/vbscript/outputsink.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+class QTextStream;
+
+namespace Scripter {
+
+// `exec FILE.vbs`: runs a VBScript file's top-level code, as the Windows Script Host runs it,
+// with the engine's standard library and WScript.Echo. What the script echoes goes to `out`,
+// line by line as it comes; the error that ends it is the caller's to report.
+class ScriptExecution : private VBScript::OutputSink
+{
+    Q_DECLARE_TR_FUNCTIONS(Scripter::ScriptExecution)
+
+public:
+    explicit ScriptExecution(QTextStream &out);
+
+    // False with the reason ("Line 3, column 5: Microsoft VBScript runtime error 11: ...") when
+    // the file can't be read, does not compile or its code fails.
+    bool run(const QString &path, QString *errorMessage);
+
+    // The text of a script file: by its byte order mark, else UTF-8 when it is valid UTF-8, else
+    // Windows-1252, the code page of scripts written on an en-US Windows.
+    static QString decode(const QByteArray &bytes);
+
+private:
+    void echo(const QString &text) override;
+    // The error that ends the run comes back from run().
+    void log(int, const QString &) override {}
+
+    QTextStream &m_out;
+};
+
+} // namespace Scripter
