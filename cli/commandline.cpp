@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "scriptexecution.h"
 #include "scriptlanguages.h"
 
 #include <QCommandLineOption>
@@ -149,6 +150,7 @@ struct Options
             return {packOutput, password, force, verbose, help};
         case Command::Unpack:
             return {unpackOutput, password, force, verbose, help};
+        case Command::Exec:
         case Command::None:
         case Command::Help:
         case Command::Version:
@@ -307,7 +309,7 @@ bool CommandLine::parse(const QStringList &arguments)
         }
         break;
     case Command::Exec:
-        if (!m_path.endsWith(QLatin1String(".vbs"), Qt::CaseInsensitive)) {
+        if (ScriptExecution::languageOf(m_path).isEmpty()) {
             return refuse(tr("exec runs VBScript files, named *.vbs: '%1'").arg(m_path));
         }
         break;

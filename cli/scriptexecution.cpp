@@ -1,7 +1,9 @@
 #include "scriptexecution.h"
 
+#include "scriptinglib/scriptengines.h"
 #include "scriptinglib/vbscript/ansicodepage.h"
-#include "scriptinglib/vbscript/engine.h"
+
+#include "corelib/vocabulary/xmlvalues.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -12,6 +14,14 @@ namespace Scripter {
 ScriptExecution::ScriptExecution(QTextStream &out)
     : m_out(out)
 {}
+
+QString ScriptExecution::languageOf(const QString &path)
+{
+    if (path.endsWith(QLatin1String(".vbs"), Qt::CaseInsensitive)) {
+        return SRCore::XMLValues::VBSCRIPT;
+    }
+    return QString();
+}
 
 bool ScriptExecution::run(const QString &path, QString *errorMessage)
 {
@@ -25,12 +35,16 @@ bool ScriptExecution::run(const QString &path, QString *errorMessage)
         *errorMessage = file.errorString();
         return false;
     }
-    VBScript::Engine engine;
-    engine.setOutput(this);
-    engine.addWScript();
-    VBScript::ScriptError error;
-    if (!engine.load(decode(bytes), &error)) {
-        *errorMessage = error.toString();
+    const std::unique_ptr<IScriptEngine> engine =
+        ScriptEngines::create(languageOf(path), errorMessage);
+    if (!engine) {
+        return false;
+    }
+    // Flushed at once: an error that ends the script goes to stderr after what it wrote.
+    engine->addScriptHost([this](const QString &line) { m_out << line << Qt::endl; });
+    const ScriptResult result = engine->runProgram(decode(bytes));
+    if (!result.ok()) {
+        *errorMessage = result.error.describe();
         return false;
     }
     return true;
@@ -45,12 +59,6 @@ QString ScriptExecution::decode(const QByteArray &bytes)
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? VBScript::AnsiCodePage::decode(bytes) : text;
-}
-
-void ScriptExecution::echo(const QString &text)
-{
-    // Flushed at once: an error that ends the script goes to stderr after what it wrote.
-    m_out << text << Qt::endl;
 }
 
 } // namespace Scripter

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "scriptinglib/vbscript/outputsink.h"
-
 #include <QCoreApplication>
 #include <QString>
 
@@ -9,15 +7,20 @@ class QTextStream;
 
 namespace Scripter {
 
-// `exec FILE.vbs`: runs a VBScript file's top-level code, as the Windows Script Host runs it,
-// with the engine's standard library and WScript.Echo. What the script echoes goes to `out`,
-// line by line as it comes; the error that ends it is the caller's to report.
-class ScriptExecution : private VBScript::OutputSink
+// `exec FILE`: runs a script file's top-level code as Windows Script Host runs it, in the engine
+// of the file's language with that language's standard library and WScript.Echo. What the
+// script echoes goes to `out`, line by line as it comes; the error that ends it is the caller's
+// to report.
+class ScriptExecution
 {
     Q_DECLARE_TR_FUNCTIONS(Scripter::ScriptExecution)
 
 public:
     explicit ScriptExecution(QTextStream &out);
+
+    // The language (XMLValues) of the script file `path` by its suffix; empty for files that
+    // exec does not run.
+    static QString languageOf(const QString &path);
 
     // False with the reason ("Line 3, column 5: Microsoft VBScript runtime error 11: ...") when
     // the file can't be read, does not compile or its code fails.
@@ -28,10 +31,6 @@ public:
     static QString decode(const QByteArray &bytes);
 
 private:
-    void echo(const QString &text) override;
-    // The error that ends the run comes back from run().
-    void log(int, const QString &) override {}
-
     QTextStream &m_out;
 };
 

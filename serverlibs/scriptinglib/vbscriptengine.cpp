@@ -24,6 +24,12 @@ void VBScriptEngine::addObject(const QString &name, QObject *object)
     m_engine.addHostObject(name, object);
 }
 
+void VBScriptEngine::addScriptHost(std::function<void(const QString &line)> echo)
+{
+    m_scriptHostEcho = std::move(echo);
+    m_engine.addWScript();
+}
+
 ScriptResult VBScriptEngine::runProgram(const QString &program)
 {
     VBScript::ScriptError error;
@@ -75,7 +81,9 @@ bool VBScriptEngine::isInterrupted() const
 
 void VBScriptEngine::echo(const QString &text)
 {
-    if (m_console) {
+    if (m_scriptHostEcho) {
+        m_scriptHostEcho(text);
+    } else if (m_console) {
         m_console->log(text);
     }
 }

@@ -27,6 +27,8 @@ private slots:
     void entryPointsRunTheirFunction();
     void objectErrors_data();
     void objectErrors();
+    void valuesOfTheObjects_data();
+    void valuesOfTheObjects();
     void stopEndsTheRunAndTheNextRuns_data();
     void stopEndsTheRunAndTheNextRuns();
 };
@@ -154,6 +156,63 @@ void tst_VBScriptEntryPoints::objectErrors()
                       .isEmpty(),
                  qPrintable(manager.log.lines().join(QLatin1Char('\n'))));
     }
+}
+
+void tst_VBScriptEntryPoints::valuesOfTheObjects_data()
+{
+    QTest::addColumn<QString>("expression"); // evaluated in jobArrived
+    QTest::addColumn<QString>("expected");   // its value as text, or the start of the error
+
+    // clang-format off
+    QTest::newRow("texts and whole numbers") << "Join(Array(job.getName, job.getNameProper(), job.GETEXTENSION, job.getByteCount * 2), \"|\")" << "report.txt|report|txt|10";
+    QTest::newRow("truth values") << "TypeName(job.isFile) & \" \" & job.isFile & \" \" & job.isFolder" << "Boolean True False";
+    QTest::newRow("text with variables") << "job.getVariableAsString(\"[Job.NameProper] of [Job.PrivateData:Key=\"\"Amount\"\"]\")" << "report of 1250.00";
+    QTest::newRow("a dataset object and its number") << "TypeName(job.getDataset(\"Invoice\")) & \" \" & job.getDataset(\"Invoice\").evalToNumber(\"sum(//Line/@price)\") * 2" << "Dataset 820";
+    QTest::newRow("a list from a dataset") << "Join(job.getDataset(\"Invoice\").evalToStrings(\"//Line/@description\"), \"|\")" << "Desk chairs|Delivery";
+    QTest::newRow("a dataset made and attached") << "MakeDataset(job)" << "Invoice|Made 1250.00";
+    QTest::newRow("a map comes as a Dictionary") << "ProcessOutput()" << "Dictionary 0 hi";
+    QTest::newRow("Nothing for a dataset") << "job.setDataset(\"Gone\", Nothing)" << "Job -2147467259: ";
+    QTest::newRow("a dataset that is not there") << "job.getDataset(\"None\")" << "Job -2147467259: ";
+    QTest::newRow("a text where an object belongs") << "job.sendTo(\"A\")" << "Microsoft VBScript runtime error 424: Object required";
+    // clang-format on
+}
+
+void tst_VBScriptEntryPoints::valuesOfTheObjects()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+
+    const std::unique_ptr<FlowWorld> world = compassWorld();
+    const QString invoice = world->path(QStringLiteral("datasets/invoice.xml"));
+    QVERIFY(TestFiles::writeFile(invoice,
+                                 "<Invoice><Line description=\"Desk chairs\" price=\"210\"/>"
+                                 "<Line description=\"Delivery\" price=\"200\"/>"
+                                 "<Total>1250.00</Total></Invoice>"));
+    world->ticket()->setDataset(QStringLiteral("Invoice"), XMLValues::MODEL_XML, invoice);
+    WorldManager manager(*world);
+    RunObjects run(*world, &manager.log);
+    const QString script =
+        QStringLiteral(
+            "Function MakeDataset(job)\n"
+            "    job.setDataset \"Made\", job.createDataset(\"XML\", "
+            "job.getDataset(\"Invoice\").getPath)\n"
+            "    MakeDataset = Join(job.getDatasetTags, \"|\") & \" \" & "
+            "job.getDataset(\"Made\").evalToString(\"/Invoice/Total\")\n"
+            "End Function\n"
+            "Function ProcessOutput()\n"
+            "    Dim result\n"
+            "    Set result = Process.run(\"/bin/echo\", Array(\"hi\"))\n"
+            "    ProcessOutput = TypeName(result) & \" \" & result(\"exitCode\") & \" \" & "
+            "Trim(Replace(result.Item(\"stdout\"), vbLf, \"\"))\n"
+            "End Function\n"
+            "Sub jobArrived(s, job)\n"
+            "    job.setJobState CStr(%1)\n"
+            "    job.sendToNull\n"
+            "End Sub")
+            .arg(expression);
+    const QString error = manager.jobArrived(&run.tavrix, &run.job, {script, vbs}, nullptr);
+    const QString outcome = error.isEmpty() ? run.job.getJobState() : error;
+    QVERIFY2(outcome.startsWith(expected), qPrintable(outcome));
 }
 
 void tst_VBScriptEntryPoints::stopEndsTheRunAndTheNextRuns_data()
