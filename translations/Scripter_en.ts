@@ -691,7 +691,7 @@ that contain one of these strings</source>
 <context>
     <name>JavaScriptEngine</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+111"/>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+139"/>
         <source>The script has no function %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2787,7 +2787,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+28"/>
+        <location filename="../cli/commandline.cpp" line="+29"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2928,7 +2928,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
