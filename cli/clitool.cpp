@@ -5,6 +5,7 @@
 #include "packagelisting.h"
 #include "packagesession.h"
 #include "scriptcheck.h"
+#include "scriptexecution.h"
 #include "scriptlanguages.h"
 
 #include "package/declaration.h"
@@ -182,6 +183,8 @@ int CliTool::runCommand()
         return unpackPackage();
     case CommandLine::Command::Resave:
         return resavePackage();
+    case CommandLine::Command::Exec:
+        return execScript();
     case CommandLine::Command::None:
     case CommandLine::Command::Help:
     case CommandLine::Command::Version:
@@ -492,6 +495,13 @@ int CliTool::resavePackage()
     }
     m_out << QDir::toNativeSeparators(session.packagePath()) << Qt::endl;
     return Success;
+}
+
+int CliTool::execScript()
+{
+    ScriptExecution execution(m_out);
+    QString error;
+    return execution.run(m_commandLine.path(), &error) ? Success : fail(error);
 }
 
 } // namespace Scripter

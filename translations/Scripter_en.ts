@@ -311,7 +311,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+84"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -691,7 +691,7 @@ that contain one of these strings</source>
 <context>
     <name>JavaScriptEngine</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+111"/>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+139"/>
         <source>The script has no function %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -864,7 +864,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+171"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -879,7 +879,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+257"/>
+        <location filename="../package/declaration.cpp" line="+265"/>
         <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
@@ -905,8 +905,8 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="+275"/>
-        <location filename="../testing/fixturearchive.cpp" line="+150"/>
+        <location filename="../package/scriptpackage.cpp" line="+207"/>
+        <location filename="../testing/fixturearchive.cpp" line="+167"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -921,7 +921,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+341"/>
+        <location filename="../package/packageprocessor.cpp" line="+369"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -936,8 +936,8 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+129"/>
-        <location line="+53"/>
+        <location line="+174"/>
+        <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1441,13 +1441,24 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+328"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
+        <location line="+14"/>
+        <location line="+289"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-303"/>
+        <location line="+18"/>
+        <location line="+5"/>
+        <location line="+250"/>
+        <location line="+12"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-244"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1496,12 +1507,12 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+111"/>
+        <location line="+119"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-106"/>
+        <location line="-114"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1531,6 +1542,11 @@ that contain one of these strings</source>
     <message>
         <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t write flow &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1566,49 +1582,6 @@ that contain one of these strings</source>
     <message>
         <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SRCore::FolderReplacement</name>
-    <message>
-        <location filename="../serverlibs/corelib/files/folderreplacement.cpp" line="+73"/>
-        <source>&apos;%1&apos; can&apos;t be changed: it is immutable or append-only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>&apos;%1&apos; can&apos;t be changed: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>&apos;%1&apos; can&apos;t be removed: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>&apos;%1&apos; can&apos;t be removed: it is immutable or append-only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+105"/>
-        <source>Can&apos;t replace &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+59"/>
-        <source>&apos;%1&apos; is not a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <source>Can&apos;t create a working folder in &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+37"/>
-        <source>The previous files %1 are kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1904,74 +1877,6 @@ that contain one of these strings</source>
     <message>
         <location line="+21"/>
         <source>The job has no dataset &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SRCore::ProcessTempFolder</name>
-    <message>
-        <location filename="../serverlibs/corelib/files/processtempfolder.cpp" line="+32"/>
-        <source>Can&apos;t create folder &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>Can&apos;t create folder &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Can&apos;t create a temporary folder in &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>SRCore::SafeFileWriter</name>
-    <message>
-        <location filename="../serverlibs/corelib/files/safefilewriter.cpp" line="+94"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <source>Can&apos;t write &apos;%1&apos; twice with one writer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Can&apos;t write &apos;%1&apos;: it is a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+33"/>
-        <location line="+51"/>
-        <source>Can&apos;t write &apos;%1&apos;: not open</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-23"/>
-        <location line="+7"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+27"/>
-        <source>Can&apos;t write &apos;%1&apos;: only %2 of %3 bytes reached the disk</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+18"/>
-        <source>Can&apos;t replace &apos;%1&apos; by an unfinished file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+95"/>
-        <source>&apos;%1&apos; could not be removed again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>&apos;%1&apos; could not get its previous content back; it is kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2590,6 +2495,14 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::XmlDataWriter</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/xmldatawriter.cpp" line="+72"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::XmlDepthLimit</name>
     <message>
         <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
@@ -2639,12 +2552,7 @@ that contain one of these strings</source>
 <context>
     <name>ScriptEngines</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+15"/>
-        <source>VBScript programs can&apos;t be run yet; run the JavaScript program of the package instead</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
         <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2767,7 +2675,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+42"/>
+        <location filename="../cli/clitool.cpp" line="+43"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2797,7 +2705,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2879,7 +2787,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+30"/>
+        <location filename="../cli/commandline.cpp" line="+29"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2935,7 +2843,17 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+5"/>
+        <source>FILE.vbs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3010,7 +2928,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3076,6 +2994,11 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+15"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
@@ -3097,7 +3020,7 @@ end timerfired
     </message>
     <message>
         <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3182,7 +3105,12 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-51"/>
+        <location filename="../package/declaration.cpp" line="-61"/>
+        <source>Cannot write the declaration &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Cannot read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3340,7 +3268,17 @@ end timerfired
 <context>
     <name>Scripter::FixtureArchive</name>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="-114"/>
+        <location filename="../testing/fixturearchive.cpp" line="-137"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t write fixture &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3350,7 +3288,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+42"/>
         <source>Fixture &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3746,22 +3684,24 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
-    <name>Scripter::PackageLock</name>
-    <message>
-        <location filename="../package/packagelock.cpp" line="+37"/>
-        <source>&apos;%1&apos; is being saved by another program</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-495"/>
+        <location filename="../package/packageprocessor.cpp" line="-538"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+10"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+237"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3788,26 +3728,26 @@ Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-248"/>
+        <location line="-246"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+262"/>
+        <location line="+260"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+151"/>
         <location line="+8"/>
-        <location line="+25"/>
-        <location line="+51"/>
+        <location line="+38"/>
+        <location line="+23"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-68"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3819,12 +3759,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+38"/>
         <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+23"/>
         <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4063,42 +4003,22 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScriptPackage</name>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="-207"/>
+        <location filename="../package/scriptpackage.cpp" line="-159"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>The script package lacks its member &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>The member &apos;%1&apos; is larger than %2 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <location line="+58"/>
-        <source>&apos;%1&apos; is a symbolic link; a package folder must hold its files itself</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>The package folder &apos;%1&apos; holds more than %2 entries, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>The package folder &apos;%1&apos; holds more than %2 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+37"/>
         <source>The script package can&apos;t be named &apos;%1&apos;: two of its members would be called &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
-        <source>The script package would hold more than %1 MB, more than a script package may hold</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+54"/>
         <source>Script package &apos;%1&apos; has no manifest</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4389,7 +4309,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterCore</name>
     <message>
-        <location filename="../app/scriptercore.cpp" line="-103"/>
+        <location filename="../app/scriptercore.cpp" line="-102"/>
         <source>&amp;%1 %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5286,9 +5206,17 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::Interpreter</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/interpreter.cpp" line="+210"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::Lexer</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+404"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+183"/>
         <location line="+159"/>
         <source>Name too long: a name can have at most %1 characters</source>
         <translation type="unfinished"></translation>
@@ -5353,7 +5281,12 @@ Do you want terminate it?</source>
 <context>
     <name>VBScript::Parser</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+88"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+39"/>
+        <source>the end of the expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>a variable or procedure declaration, or %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5554,6 +5487,347 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::RuntimeError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/runtimeerror.cpp" line="+19"/>
+        <source>Unspecified error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Overflow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This array is fixed or temporarily locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Division by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of string space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t perform requested operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of stack space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub or Function not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error in loading DLL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device I/O error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Input past end of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too many files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk not ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t rename with different drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object variable not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>For loop not initialized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid use of Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create necessary temporary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ActiveX component can&apos;t create object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class doesn&apos;t support Automation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File name or class name not found during Automation operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Object doesn&apos;t support this property or method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Automation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support this action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support named arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object doesn&apos;t support current locale setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Named argument not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Argument not optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrong number of arguments or invalid property assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object not a collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified DLL function not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable uses an Automation type not supported in VBScript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable is undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illegal assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object not safe for scripting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid or unqualified reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An exception occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unexpected quantifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;]&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;)&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid range in character set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Element not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript compilation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/scripterror.cpp" line="+18"/>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::SyntaxError</name>
     <message>
         <location filename="../serverlibs/scriptinglib/vbscript/syntaxerror.cpp" line="+9"/>
@@ -5562,27 +5836,9 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
-    <name>ZipDirectory</name>
-    <message>
-        <location filename="../serverlibs/corelib/archive/zipdirectory.cpp" line="+162"/>
-        <source>its central directory can&apos;t be read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>entries &apos;%1&apos; and &apos;%2&apos; share their data</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>the data of entry &apos;%1&apos; runs into the central directory</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ZipHelper</name>
     <message>
-        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+87"/>
+        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+85"/>
         <source>it is not a zip archive, or it is truncated</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5667,7 +5923,8 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+82"/>
+        <location line="+29"/>
         <source>Can&apos;t write archive &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5682,17 +5939,12 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+72"/>
         <source>entry &apos;%1&apos; is a symbolic link</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>entry &apos;%1&apos; is compressed more than %2 to 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>entry &apos;%1&apos; is encrypted and no password was given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5748,17 +6000,12 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+19"/>
-        <location line="+21"/>
+        <location line="+14"/>
         <source>can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-4"/>
-        <source>entry &apos;%1&apos; holds more data than it declares</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location line="+14"/>
         <location line="+21"/>
         <location line="+10"/>
         <source>can&apos;t create folder &apos;%1&apos;</source>
@@ -5822,16 +6069,6 @@ Do you want terminate it?</source>
     <message>
         <location line="+4"/>
         <source>the target &apos;%1&apos; is not a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>it holds %1 entries; at most %2 are extracted</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>its entries hold more than %1 MB; at most that is extracted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,6 +1,7 @@
 #include "scriptengines.h"
 
 #include "javascriptengine.h"
+#include "vbscriptengine.h"
 
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -12,9 +13,9 @@ std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QS
         return std::make_unique<JavaScriptEngine>();
     }
     if (language == XMLValues::VBSCRIPT) {
-        *errorMessage = tr("VBScript programs can't be run yet; run the JavaScript program of "
-                           "the package instead");
-    } else if (language == XMLValues::APPLESCRIPT) {
+        return std::make_unique<VBScriptEngine>();
+    }
+    if (language == XMLValues::APPLESCRIPT) {
         *errorMessage = tr("AppleScript programs run only on the server's Mac; they can't be "
                            "run here");
     } else {

@@ -322,10 +322,12 @@ void tst_CliCommands::infoShowsDefinitionsEntryPointsAndFixture()
     QVERIFY(hasLine(QStringLiteral("Package: +%1 \\(unarchived folder\\)")
                         .arg(QRegularExpression::escape(QDir::toNativeSeparators(marker)))));
     QVERIFY(hasLine(QStringLiteral("Element name: +InvoiceRouter")));
-    QVERIFY(hasLine(QStringLiteral("Languages: +JavaScript")));
+    QVERIFY(hasLine(QStringLiteral("Languages: +JavaScript, VBScript")));
     QVERIFY(hasLine(QStringLiteral("Protected: +no")));
-    QVERIFY(hasLine(QStringLiteral("  ScriptProgramFiles +JavaScript: InvoiceRouter.js")));
+    QVERIFY(hasLine(QStringLiteral(
+        "  ScriptProgramFiles +JavaScript: InvoiceRouter.js, VBScript: InvoiceRouter.vbs")));
     QVERIFY(hasLine(QStringLiteral("  JavaScript +jobArrived, timerFired, describeRouting")));
+    QVERIFY(hasLine(QStringLiteral("  VBScript +jobArrived, timerFired, describeRouting")));
     QVERIFY(hasLine(QStringLiteral("  LogPrefix  \"Log prefix\"  string")));
     QVERIFY(hasLine(QStringLiteral("    Editors: +Single-line text \\(inline\\), Single-line text "
                                    "with variables \\(sltextwithvar\\)")));
@@ -363,13 +365,15 @@ void tst_CliCommands::infoJsonHoldsWhatTheTextShows()
 
     QCOMPARE(info.value("form").toString(), QStringLiteral("unarchived"));
     QCOMPARE(info.value("elementName").toString(), QStringLiteral("InvoiceRouter"));
-    QCOMPARE(info.value("languages").toArray(), QJsonArray{XMLValues::JAVASCRIPT});
+    QCOMPARE(info.value("languages").toArray(),
+             (QJsonArray{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT}));
     QCOMPARE(info.value("protected").toBool(true), false);
     const QJsonObject manifest = info.value("manifest").toObject();
     QCOMPARE(manifest.value(XMLKey::SCRIPTDECLARATIONFILE).toString(),
              QStringLiteral("InvoiceRouter.xml"));
     QCOMPARE(manifest.value(XMLKey::SCRIPTPROGRAMFILES).toObject(),
-             (QJsonObject{{XMLValues::JAVASCRIPT, QStringLiteral("InvoiceRouter.js")}}));
+             (QJsonObject{{XMLValues::JAVASCRIPT, QStringLiteral("InvoiceRouter.js")},
+                          {XMLValues::VBSCRIPT, QStringLiteral("InvoiceRouter.vbs")}}));
     QCOMPARE(info.value("functions").toObject().value(XMLValues::JAVASCRIPT).toArray(),
              (QJsonArray{"jobArrived", "timerFired", "describeRouting"}));
 
