@@ -8,6 +8,9 @@
 #include "testing/fixtureitem.h"
 #include "testing/fixturetree.h"
 
+#include "ftp/ftpdirectoryvalueeditor.h"
+#include "scriptinggui/scriptingdialogfactory.h"
+
 #include "guilib/property/ivalueeditor.h"
 #include "guilib/property/valueeditorfactory.h"
 
@@ -133,5 +136,11 @@ QWidget *ScrAppProxy::dialogParent() const
 std::unique_ptr<GuiLib::IValueEditor>
 ScrAppProxy::createValueEditor(const GuiLib::ValueEditorRequest &request, QString *errorMessage)
 {
+    if (ScriptingGui::ScriptingDialogFactory::handles(request.editorType)) {
+        return ScriptingGui::ScriptingDialogFactory::create(request, errorMessage);
+    }
+    if (TavrixSupportUI::FTPDirectoryValueEditor::handles(request.editorType)) {
+        return std::make_unique<TavrixSupportUI::FTPDirectoryValueEditor>(request);
+    }
     return GuiLib::ValueEditorFactory::create(request, errorMessage);
 }

@@ -3,9 +3,10 @@
 #include "guilib/property/iappproxy.h"
 
 // How the shared GUI library reaches this program: the program's settings store and folders,
-// the active main window and its fixture, the core's variable evaluation, and the factory of
-// property value editors. The core creates exactly one, which registers itself as the
-// process-wide proxy. GUI thread only.
+// the active main window and its fixture, the core's variable evaluation, and the factories of
+// property value editors: the scripting dialogs' for script expressions and metadata fields,
+// the FTP directory dialog for FTP folders, the shared GUI library's for the others. The core
+// creates exactly one, which registers itself as the process-wide proxy. GUI thread only.
 class ScrAppProxy : public GuiLib::IAppProxy
 {
 public:

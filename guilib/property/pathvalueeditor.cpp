@@ -103,9 +103,7 @@ bool PathValueEditor::exec()
     dialog.setFileMode(folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
 
-    DialogPlacement::restore(&dialog, QString());
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    DialogPlacement::save(&dialog, QString());
+    const bool accepted = DialogPlacement::run(&dialog, QString());
 
     const QStringList chosen = dialog.selectedFiles();
     if (!accepted || chosen.isEmpty() || chosen.first().isEmpty()) {
