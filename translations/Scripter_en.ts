@@ -737,6 +737,11 @@ that contain one of these strings</source>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
+        <source>Variables can&apos;t be evaluated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PreferencesBase</name>
@@ -966,6 +971,44 @@ that contain one of these strings</source>
     <message>
         <location line="+27"/>
         <source>The data folder &apos;%1&apos; was laid out by a newer version of the program (layout %2; this version knows layouts up to %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::ConditionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="+58"/>
+        <source>&apos;%1&apos; is not a whole number, and %2 is an Integer variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a number such as 12.5, and %2 is a Rational variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a date such as 2024-05-06 or 2024-05-06T14:30, and %2 is a Date variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a valid regular expression: %2 at character %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>A comparison needs exactly one variable, such as [Job.Name]; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&apos;%1&apos; does not compare %2, a %3 variable; it can be compared by: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The condition has no comparison</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1205,7 +1248,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+214"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+231"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1232,6 +1275,97 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid dataset &apos;%1&apos; with model &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JDFMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/jdfmetadata.cpp" line="+22"/>
+        <source>its root element is &lt;%1&gt;, where a job definition has &lt;JDF&gt; or &lt;JMF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JobVariables</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/jobvariables.cpp" line="+41"/>
+        <source>There is no job to take the value from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The job&apos;s file or folder &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+115"/>
+        <source>The job has no private data with the key &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>There is no flow to take the name from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The flow has no element with the id &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>No connection of the flow leads from where the job was detected to the element &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job is a folder; only files have a file format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The format of &apos;%1&apos; is not one that can be told from its content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The XPath &apos;%1&apos; gives no number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The XPath &apos;%1&apos; gives %2, not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The XPath &apos;%1&apos; gives &apos;%2&apos;, which is not a date such as 2024-05-06T14:30</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>The file system of &apos;%1&apos; does not record when files are created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The server assigns job priorities while it runs a flow; a test job has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 needs the server&apos;s analysis of documents and images, which this program does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 belongs to jobs that the server receives by e-mail; a test job has no mail message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>This program does not compute %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1356,6 +1490,37 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::Metadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadata.cpp" line="+11"/>
+        <source>A dataset of the model %1 holds no XML that an XPath could query</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is a folder, not a metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::MetadataManager</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadatamanager.cpp" line="+62"/>
+        <source>&apos;%1&apos; is not a metadata model; the models are XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The job has no dataset &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
         <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
@@ -1409,6 +1574,15 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::TextEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="-62"/>
+        <location filename="../serverlibs/corelib/variables/textevaluator.cpp" line="+28"/>
+        <source>There is no variable %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::Validation</name>
     <message>
         <location filename="../serverlibs/corelib/common/validation.cpp" line="+96"/>
@@ -1427,9 +1601,188 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::VariableArguments</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablearguments.cpp" line="+71"/>
+        <source>%1 needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path needs an XPath, such as Path=&quot;/order/@id&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Index needs a whole number other than 0 (1 is the first item, -1 the last); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Start needs a whole number from 1 (the first character); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Length needs a whole number from 0; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Format needs a date format, such as Format=&quot;yyyy-MM-dd hh:mm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Format of a number is written with 0s, such as &quot;000&quot; or &quot;0.00&quot;; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1 takes no arguments here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 takes no argument %2 here; it takes %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The argument %1 is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 needs the argument %2, such as %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableCondition</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablecondition.cpp" line="+21"/>
+        <source>Equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not contain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not start with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>True</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>False</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Unknown join &apos;%1&apos;; a join is %2 or %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Unknown precedence &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The condition can&apos;t be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+2"/>
+        <source>%1 in &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+44"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+50"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1446,6 +1799,203 @@ that contain one of these strings</source>
     <message>
         <location line="+5"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Comparison %1, variable, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1, value, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableText</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variabletext.cpp" line="+73"/>
+        <source>&apos;]&apos; without a &apos;[&apos; before it; write &apos;]]&apos; for a literal &apos;]&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>the end of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>The variable that starts here has no closing &apos;]&apos;; write &apos;[[&apos; for a literal &apos;[&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Expected &apos;:&apos; before the arguments or &apos;]&apos; after %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>A variable is written [Group.Name] (such as [Job.Name]) with letters and digits; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Expected an argument such as Format=&quot;yyyy-MM-dd&quot;, found %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Expected &apos;=&apos; after the argument name %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The quoted value of %1 is not closed; write %2%2 for a %2 inside it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The argument %1 has no value; write %1=&quot;value&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMLMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+112"/>
+        <source>a number is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text was expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it refers to a variable ($name), which queries can&apos;t have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a predicate [...] is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the expression is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a bracket or parenthesis is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it calls a function that XPath 1.0 does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a value is of the wrong type for its operator or function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a function is given the wrong number of arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it uses a namespace prefix that is not declared; declare it with the prefixes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>it holds a character that XPath does not allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is not enough memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>libxml2 error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The XPath &apos;%1&apos; is not valid at character %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The XPath &apos;%1&apos; is not valid: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>The metadata backing file &apos;%1&apos; is larger than 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+5"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not an XML file: line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; holds XML, but it is not %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>No metadata backing file has been loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t evaluate the XPath &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>The namespace prefixes &apos;%1&apos; can&apos;t be read at character %2: write them as xmlns:prefix=&quot;URI&quot;, separated by spaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The namespace prefix &apos;%1&apos; has no URI</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1489,6 +2039,14 @@ that contain one of these strings</source>
     <message>
         <location line="+131"/>
         <source>&apos;%1&apos; cannot be the key of a metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMPMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmpmetadata.cpp" line="+48"/>
+        <source>its root element is &lt;%1&gt;, where XMP has &lt;x:xmpmeta&gt; or &lt;rdf:RDF&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,6 +4,7 @@
 
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
+#include "corelib/metadata/metadata.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -189,6 +190,22 @@ bool IJT::setDataset(const QString &name, const QString &model, const QString &b
     } else {
         m_datasets.append(dataset);
     }
+    return true;
+}
+
+bool IJT::setDataset(const QString &name, const Metadata &metadata)
+{
+    return setDataset(name, metadata.getModel(), metadata.getPath());
+}
+
+bool IJT::getJobDataset(const QString &name, Dataset *dataset) const
+{
+    const auto found = std::find_if(m_datasets.cbegin(), m_datasets.cend(),
+                                    [&name](const Dataset &d) { return d.name == name; });
+    if (found == m_datasets.cend()) {
+        return false;
+    }
+    *dataset = *found;
     return true;
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+// A log interface that keeps what it is given, for tests that check what a component logs.
+
+#include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logrecord.h"
+
+#include <QList>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace TestLog {
+
+// Safe to log into from any thread, as real log interfaces are.
+class RecordingLog : public SRCore::ILogInterface
+{
+public:
+    void log(const SRCore::LogRecord &record, int) override
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_records.append(record);
+    }
+
+    QList<SRCore::LogRecord> records() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_records;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QList<SRCore::LogRecord> m_records;
+};
+
+} // namespace TestLog
