@@ -1,0 +1,206 @@
+#pragma once
+
+// A flow as a test run sees it, made in a temporary folder without a fixture: the script element
+// "1", an input folder "inFolder2" holding the job "_00001_report.txt" with its ticket, and an
+// output folder per outgoing connection. With an entries manager that runs against it and
+// records its messages, and the scripting objects of one run.
+
+#include "../testfiles.h"
+
+#include <scriptinglib/baseentriesmanager.h>
+
+#include <supportlib/baseframeworkenvironment.h>
+#include <supportlib/environment.h>
+#include <supportlib/job.h>
+#include <supportlib/tavrix.h>
+
+#include <corelib/flow/flow.h>
+#include <corelib/jobs/ijt.h>
+#include <corelib/logging/iloginterface.h>
+#include <corelib/logging/localizemanager.h>
+#include <corelib/logging/logrecord.h>
+#include <corelib/metadata/metadatamanager.h>
+#include <corelib/vocabulary/xmlkey.h>
+#include <corelib/vocabulary/xmlvalues.h>
+
+#include <QDir>
+#include <QMap>
+#include <QMutex>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace RuntimeTest {
+
+namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
+
+// Messages as the message pane shows them: "level|text".
+class RecordingLog : public SRCore::ILogInterface
+{
+public:
+    void log(const SRCore::LogRecord &record, int) override
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_records.append(record);
+    }
+    QList<SRCore::LogRecord> records() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_records;
+    }
+    QStringList lines() const
+    {
+        QStringList result;
+        for (const SRCore::LogRecord &record : records()) {
+            result << QStringLiteral("%1|%2")
+                          .arg(record.level)
+                          .arg(SRCore::LocalizeManager::getMessage(record));
+        }
+        return result;
+    }
+    // The lines that contain `part`.
+    QStringList linesWith(const QString &part) const { return lines().filter(part); }
+
+private:
+    mutable QMutex m_mutex;
+    QList<SRCore::LogRecord> m_records;
+};
+
+struct Outgoing
+{
+    QString name;
+    QMap<QString, QString> fields; // TrafficType, Success, ..., declared properties
+};
+
+class FlowWorld
+{
+public:
+    explicit FlowWorld(const QString &connectionType = XMLValues::CONNECTION_MOVE,
+                       const QList<Outgoing> &outgoing = {{QStringLiteral("A"), {}}},
+                       const QByteArray &jobContent = "hello")
+        : m_flow(SRCore::Flow::createEmptyFlow(QStringLiteral("1")))
+    {
+        SRCore::FlowObject header = m_flow->getHeader();
+        header.createField(XMLKey::NAME).setValue(QStringLiteral("Test Flow"));
+        m_element = add({{XMLKey::TYPE, XMLValues::SCRIPTELEMENT},
+                         {XMLKey::NAME, QStringLiteral("Router")},
+                         {XMLKey::CONNECTIONTYPE, connectionType}});
+        for (const QString &folder : {QStringLiteral("tickets"), QStringLiteral("datasets")}) {
+            QDir().mkpath(path(folder));
+        }
+        SRCore::IJT::setDir(path(QStringLiteral("tickets")));
+        SRCore::MetadataManager::instance()->setDatasetFolder(path(QStringLiteral("datasets")));
+
+        const SRCore::FlowObject in = addFolder(QStringLiteral("inFolder"));
+        add({{XMLKey::TYPE, XMLValues::CONNECTION_FILTER},
+             {XMLKey::NAME, QStringLiteral("In")},
+             {XMLKey::SOURCEOBJECT, in.getId()},
+             {XMLKey::DESTOBJECT, QStringLiteral("1")}});
+        m_jobPath = in.getField(XMLKey::PATH).getValue() + QStringLiteral("/_00001_report.txt");
+        TestFiles::writeFile(m_jobPath, jobContent);
+        m_ticket = SRCore::IJT::createEmptyIJT();
+        m_ticket->setFlowInfo(QStringLiteral("1"), QStringLiteral("Test Flow"));
+        m_ticket->setFamilyID(QStringLiteral("_00001_"));
+        m_ticket->setActiveFileName(m_jobPath);
+        m_ticket->setActiveActionId(QStringLiteral("1"));
+        m_ticket->addAction(QStringLiteral("0"), QStringLiteral("1"), m_jobPath,
+                            XMLValues::SCRIPTELEMENT, XMLValues::LOW);
+        m_ticket->setPrivateData(QStringLiteral("Amount"), QStringLiteral("1250.00"));
+        m_ticket->save();
+
+        for (const Outgoing &connection : outgoing) {
+            const SRCore::FlowObject out = addFolder(QStringLiteral("outFolder"));
+            QMap<QString, QString> fields = connection.fields;
+            fields.insert(XMLKey::TYPE, connectionType);
+            fields.insert(XMLKey::NAME, connection.name);
+            fields.insert(XMLKey::SOURCEOBJECT, QStringLiteral("1"));
+            fields.insert(XMLKey::DESTOBJECT, out.getId());
+            add(fields);
+            m_outFolders.insert(connection.name, out.getField(XMLKey::PATH).getValue());
+        }
+    }
+
+    bool isValid() const { return m_dir.isValid(); }
+    SRCore::Flow *flow() const { return m_flow.get(); }
+    SRCore::IJT *ticket() const { return m_ticket.get(); }
+    QString jobPath() const { return m_jobPath; }
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    QString outFolder(const QString &connection) const { return m_outFolders.value(connection); }
+    // The names of the files in the folder of `connection`.
+    QStringList outputs(const QString &connection) const
+    {
+        return QDir(outFolder(connection))
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+
+    // A property of the element with its value and chosen editor.
+    void setElementProperty(const QString &tag, const QString &value,
+                            const QString &editor = XMLValues::EDITOR_INLINE)
+    {
+        SRCore::FlowObjectField field = m_element.createField(tag);
+        field.setValue(value);
+        field.setProperty(XMLKey::SUBTYPE, editor);
+    }
+
+private:
+    SRCore::FlowObject add(const QMap<QString, QString> &fields)
+    {
+        SRCore::FlowObject object = SRCore::FlowObject::create();
+        for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
+            object.createField(it.key()).setValue(it.value());
+        }
+        return m_flow->createFlowObject(object);
+    }
+    SRCore::FlowObject addFolder(const QString &prefix)
+    {
+        SRCore::FlowObject folder = add({{XMLKey::TYPE, XMLValues::FOLDER}});
+        const QString name = prefix + folder.getId();
+        folder.createField(XMLKey::NAME).setValue(name);
+        folder.createField(XMLKey::PATH).setValue(path(name));
+        QDir().mkpath(path(name));
+        return folder;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<SRCore::Flow> m_flow;
+    SRCore::FlowObject m_element;
+    std::unique_ptr<SRCore::IJT> m_ticket;
+    QString m_jobPath;
+    QMap<QString, QString> m_outFolders;
+};
+
+// An entries manager whose flow is the world's and whose messages are recorded.
+class WorldManager : public BaseEntriesManager
+{
+public:
+    explicit WorldManager(FlowWorld &world)
+        : BaseEntriesManager(world.path(QStringLiteral("temp")), &log)
+        , m_world(world)
+    {}
+    SRCore::Flow *getFlow(const QString &) override { return m_world.flow(); }
+    using BaseEntriesManager::setUserGlobalData;
+
+    RecordingLog log;
+
+private:
+    FlowWorld &m_world;
+};
+
+// The scripting objects of one run against the world, as the runner makes them.
+class RunObjects
+{
+public:
+    explicit RunObjects(FlowWorld &world, SRCore::ILogInterface *log)
+        : tavrix(world.flow(), QStringLiteral("1"), &environment, world.ticket(), log)
+        , job(world.ticket(), &environment, log)
+        , e(&environment, log)
+    {}
+
+    BaseFrameworkEnvironment environment;
+    Tavrix tavrix;
+    Job job;
+    Environment e;
+};
+
+} // namespace RuntimeTest
