@@ -4,6 +4,7 @@
 
 #include "guilib/property/dialogrows.h"
 #include "guilib/property/iappproxy.h"
+#include "guilib/property/samplejobsview.h"
 
 #include "corelib/files/filehandler.h"
 #include "qsa/qseditor.h"
@@ -49,6 +50,9 @@ ScriptExpressionDialog::ScriptExpressionDialog(QWidget *parent, const QString &t
     , m_saveButton(new QPushButton(tr("Save"), this))
     , m_saveAsButton(new QPushButton(tr("Save as..."), this))
     , m_openButton(new QPushButton(tr("Open"), this))
+    , m_sampleJobs(new GuiLib::SampleJobsView(this))
+    , m_evaluateButton(new QPushButton(tr("Evaluate"), this))
+    , m_evaluation(new QLabel(this))
 {
     setSizeGripEnabled(true);
     m_prompt->hide();
@@ -67,6 +71,11 @@ ScriptExpressionDialog::ScriptExpressionDialog(QWidget *parent, const QString &t
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
     m_saveAsButton->setObjectName(QStringLiteral("saveAsButton"));
     m_openButton->setObjectName(QStringLiteral("openButton"));
+    m_evaluateButton->setObjectName(QStringLiteral("evaluateButton"));
+    m_evaluation->setObjectName(QStringLiteral("evaluation"));
+    m_evaluation->setTextFormat(Qt::PlainText);
+    m_evaluation->setWordWrap(true);
+    m_evaluation->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(CheckDelayMs);
 
@@ -75,10 +84,23 @@ ScriptExpressionDialog::ScriptExpressionDialog(QWidget *parent, const QString &t
     fileRow->addWidget(m_saveButton);
     fileRow->addWidget(m_saveAsButton);
     fileRow->addStretch();
+    auto *evaluationRow = new QHBoxLayout;
+    evaluationRow->addWidget(m_evaluateButton);
+    evaluationRow->addWidget(m_evaluation, 1);
+    auto *samples = new QWidget(this);
+    auto *samplesLayout = new QVBoxLayout(samples);
+    samplesLayout->setContentsMargins(0, 0, 0, 0);
+    samplesLayout->addWidget(new QLabel(tr("Sample jobs"), samples));
+    samplesLayout->addWidget(m_sampleJobs);
+    samplesLayout->addLayout(evaluationRow);
+    samples->setVisible(!m_sampleJobs->isEmpty());
+    m_sampleJobs->selectFirst();
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_prompt);
     layout->addWidget(m_editor, 1);
     layout->addLayout(fileRow);
+    layout->addWidget(samples);
     layout->addWidget(DialogRows::separator(this));
     layout->addLayout(
         DialogRows::bottomRow({m_errorIcon, m_errorText}, m_okButton, m_cancelButton));
@@ -89,6 +111,9 @@ ScriptExpressionDialog::ScriptExpressionDialog(QWidget *parent, const QString &t
     connect(m_saveAsButton, &QPushButton::clicked, this,
             &ScriptExpressionDialog::saveAsButtonClicked);
     connect(m_openButton, &QPushButton::clicked, this, &ScriptExpressionDialog::openButtonClicked);
+    connect(m_evaluateButton, &QPushButton::clicked, this,
+            &ScriptExpressionDialog::evaluateButtonClicked);
+    connect(m_sampleJobs, &GuiLib::SampleJobsView::currentJobChanged, m_evaluation, &QLabel::clear);
     connect(m_editor, &QSEditor::textChanged, m_checkTimer, qOverload<>(&QTimer::start));
     connect(m_checkTimer, &QTimer::timeout, this, &ScriptExpressionDialog::editorTextChanged);
 
@@ -234,6 +259,19 @@ void ScriptExpressionDialog::openButtonClicked()
     // Setting a text leaves nothing to undo, and yet the dialog's text changed.
     checkNow();
     rememberFolder(path);
+}
+
+void ScriptExpressionDialog::evaluateButtonClicked()
+{
+    GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
+    if (!proxy || !checkNow()) {
+        m_evaluation->clear();
+        return;
+    }
+    QString result;
+    const bool evaluated = proxy->evaluateScriptExpression(
+        m_editor->text(), m_sampleJobs->currentJob(), m_sampleJobs->currentElement(), &result);
+    m_evaluation->setText(evaluated ? tr("Value: %1").arg(result) : tr("Error: %1").arg(result));
 }
 
 void ScriptExpressionDialog::reject()

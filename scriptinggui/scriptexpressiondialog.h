@@ -11,6 +11,10 @@ class QSInterpreter;
 class QSObjectFactory;
 class QTimer;
 
+namespace GuiLib {
+class SampleJobsView;
+}
+
 namespace ScriptingGui {
 
 class ScriptValidator;
@@ -19,7 +23,8 @@ class ScriptValidator;
 // types, a moment after the last key: an expression that does not compile shows the "Syntax
 // error" marker with its line, column and reason and cannot be confirmed. The expression can be
 // loaded from and saved to ".js" files (the folder last used is kept in the settings under
-// "Editors/ScriptExpressionDialog_LastPath"). Cancelling edits asks first.
+// "Editors/ScriptExpressionDialog_LastPath"). Cancelling edits asks first. With sample jobs,
+// "Evaluate" shows the expression's value for the chosen one, computed by the application.
 class ScriptExpressionDialog : public QDialog
 {
     Q_OBJECT
@@ -36,6 +41,7 @@ public slots:
     void saveButtonClicked();
     void saveAsButtonClicked();
     void openButtonClicked();
+    void evaluateButtonClicked();
     void accept() override;
     void reject() override;
 
@@ -62,6 +68,9 @@ private:
     QPushButton *m_saveButton;
     QPushButton *m_saveAsButton;
     QPushButton *m_openButton;
+    GuiLib::SampleJobsView *m_sampleJobs;
+    QPushButton *m_evaluateButton;
+    QLabel *m_evaluation;
     QString m_filePath;
 };
 

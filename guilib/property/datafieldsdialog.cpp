@@ -2,14 +2,13 @@
 
 #include "iappproxy.h"
 
+#include "corelib/metadata/metadata.h"
+#include "corelib/metadata/metadatamanager.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QXmlStreamReader>
 
 namespace GuiLib {
 
@@ -49,10 +48,12 @@ QString lastPathKey(const QString &model)
     return QStringLiteral("Editors/Metadata_") + known + QStringLiteral("_LastPath");
 }
 
-// Why the backing file `path` cannot hold a dataset of `model`; empty when it can.
+// Why the backing file `path` cannot hold a dataset of `model`; empty when it can. The file is
+// read as the model reads it when a test runs.
 QString backingFileProblem(const QString &name, const QString &model, const QString &path)
 {
-    if (!models().contains(model)) {
+    const std::unique_ptr<SRCore::Metadata> metadata = SRCore::MetadataManager::create(model);
+    if (!metadata) {
         return DataFieldsDialog::tr("the data model '%1' of '%2' is none of XML, JDF, XMP and "
                                     "Opaque")
             .arg(model, name);
@@ -60,28 +61,9 @@ QString backingFileProblem(const QString &name, const QString &model, const QStr
     if (path.isEmpty()) {
         return DataFieldsDialog::tr("choose the backing file of '%1'").arg(name);
     }
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        return DataFieldsDialog::tr("the backing file of '%1' cannot be read: %2")
-            .arg(name, QDir::toNativeSeparators(path));
-    }
-    if (model == XMLValues::MODEL_OPAQUE) {
-        return {};
-    }
-    QXmlStreamReader reader(&file);
-    bool hasRoot = false;
-    while (!reader.atEnd()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement) {
-            hasRoot = true;
-        }
-    }
-    if (reader.hasError() || !hasRoot) {
-        const QString reason =
-            reader.hasError() ? reader.errorString() : DataFieldsDialog::tr("no root element");
-        return DataFieldsDialog::tr("the backing file of '%1' is not %2 (line %3: %4)")
-            .arg(name, model)
-            .arg(reader.lineNumber())
-            .arg(reason);
+    QString error;
+    if (!metadata->loadFromFile(path, &error)) {
+        return DataFieldsDialog::tr("'%1': %2").arg(name, error);
     }
     return {};
 }

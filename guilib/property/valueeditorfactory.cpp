@@ -6,6 +6,7 @@
 #include "pathvalueeditor.h"
 #include "recordsvalueeditor.h"
 #include "textvalueeditor.h"
+#include "variablesvalueeditor.h"
 
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -30,6 +31,9 @@ std::unique_ptr<IValueEditor> ValueEditorFactory::create(const ValueEditorReques
     }
     if (RecordsValueEditor::handles(kind)) {
         return std::make_unique<RecordsValueEditor>(request);
+    }
+    if (VariablesValueEditor::handles(kind)) {
+        return std::make_unique<VariablesValueEditor>(request);
     }
     if (EditorKinds::baseKeyword(kind) == SRCore::XMLValues::EDITOR_EXTERNAL) {
         return std::make_unique<ExternalValueEditor>(request);

@@ -334,10 +334,11 @@ void tst_ValueEditors::datasetBackingFiles_data()
     // clang-format off
     QTest::newRow("XML that parses")         << "XML"    << QByteArray("<Job><Id>7</Id></Job>") << "";
     QTest::newRow("JDF that parses")         << "JDF"    << QByteArray("<JDF ID=\"n1\"/>")       << "";
-    QTest::newRow("a text file as XML")      << "XML"    << QByteArray("not xml at all")        << "is not XML";
-    QTest::newRow("cut-off XMP")             << "XMP"    << QByteArray("<x:xmpmeta><rdf")       << "is not XMP";
+    QTest::newRow("a text file as XML")      << "XML"    << QByteArray("not xml at all")        << "is not an XML file";
+    QTest::newRow("cut-off XMP")             << "XMP"    << QByteArray("<x:xmpmeta><rdf")       << "is not an XML file";
+    QTest::newRow("XML that is no JDF")      << "JDF"    << QByteArray("<Job/>")                 << "it is not JDF";
     QTest::newRow("any file as Opaque")      << "Opaque" << QByteArray("\x00\x01 binary", 9)    << "";
-    QTest::newRow("a file that is not there") << "XML"   << QByteArray()                        << "cannot be read";
+    QTest::newRow("a file that is not there") << "XML"   << QByteArray()                        << "does not exist";
     // clang-format on
 }
 
