@@ -333,6 +333,8 @@ bool GenericPropertyEditor::openDialog()
     request.attributes = m_attributes;
     request.currentValue = m_value;
     request.valueEditor = m_valueKind;
+    // The variable dialogs hand it to the evaluation, which names the property by it.
+    request.context = m_property->tag();
     request.parent = this;
     IPropertyParent *owner = m_property->propertyParent();
     for (const QString &key : {XMLKey::STRINGLISTEDITORMES, XMLKey::SELECTFROMLIBMESSAGE,
