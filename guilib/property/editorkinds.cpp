@@ -1,6 +1,6 @@
 #include "editorkinds.h"
 
-#include "propertylogging.h"
+#include "propertyresource.h"
 
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -138,27 +138,18 @@ bool isFolderFilter(const QString &type)
 // resource cannot be read.
 QStringList readMenuOrder()
 {
-    const QString path = QStringLiteral(":/xml/xml_EditorsSortOrder.xml");
-    QByteArray data;
-    QString errorMessage;
-    if (!SRCore::XmlDataReader::readFile(path, &data, &errorMessage)) {
-        qCWarning(lcGuiLibProperty) << errorMessage;
-        return {};
-    }
-    SRCore::XmlDataReader reader(data, SRCore::XmlDataReader::EncodedTexts::Refused);
     QStringList keywords;
-    bool ok = reader.readRoot(SRCore::XMLKey::EDITORSSORTORDER, 1);
-    while (ok && reader.readNextChildElement()) {
-        QString keyword;
-        ok = (reader.name() == SRCore::XMLKey::EDITOR || reader.raiseUnexpectedElement())
-             && reader.readText(&keyword);
-        keywords.append(keyword);
-    }
-    if (!ok || reader.hasError() || !reader.finish()) {
-        qCWarning(lcGuiLibProperty) << SRCore::XmlDataReader::describeError(path, reader.error());
-        return {};
-    }
-    return keywords;
+    const bool read = PropertyResource::read(
+        QStringLiteral(":/xml/xml_EditorsSortOrder.xml"), SRCore::XMLKey::EDITORSSORTORDER,
+        [&keywords](SRCore::XmlDataReader &reader) {
+            QString keyword;
+            const bool ok =
+                (reader.name() == SRCore::XMLKey::EDITOR || reader.raiseUnexpectedElement())
+                && reader.readText(&keyword);
+            keywords.append(keyword);
+            return ok;
+        });
+    return read ? keywords : QStringList();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "filetypenames.h"
 
-#include "propertylogging.h"
+#include "propertyresource.h"
 
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -13,31 +13,22 @@ namespace XMLKey = SRCore::XMLKey;
 
 QStringList readNames()
 {
-    const QString path = QStringLiteral(":/xml/xml_DefaultFileTypes.xml");
-    QByteArray data;
-    QString errorMessage;
-    if (!SRCore::XmlDataReader::readFile(path, &data, &errorMessage)) {
-        qCWarning(lcGuiLibProperty) << errorMessage;
-        return {};
-    }
-    SRCore::XmlDataReader reader(data, SRCore::XmlDataReader::EncodedTexts::Refused);
     QStringList names;
-    bool ok = reader.readRoot(XMLKey::FILETYPES, 1);
-    while (ok && reader.readNextChildElement()) {
-        ok = reader.name() == XMLKey::FILETYPE || reader.raiseUnexpectedElement();
-        if (ok) {
-            names.append(reader.attribute(XMLKey::NAME).toString());
-        }
-        while (ok && reader.readNextChildElement()) {
-            QString pattern;
-            ok = reader.readText(&pattern);
-        }
-    }
-    if (!ok || reader.hasError() || !reader.finish()) {
-        qCWarning(lcGuiLibProperty) << SRCore::XmlDataReader::describeError(path, reader.error());
-        return {};
-    }
-    return names;
+    const bool read =
+        PropertyResource::read(QStringLiteral(":/xml/xml_DefaultFileTypes.xml"), XMLKey::FILETYPES,
+                               [&names](SRCore::XmlDataReader &reader) {
+                                   if (reader.name() != XMLKey::FILETYPE) {
+                                       return reader.raiseUnexpectedElement();
+                                   }
+                                   names.append(reader.attribute(XMLKey::NAME).toString());
+                                   bool ok = true;
+                                   while (ok && reader.readNextChildElement()) {
+                                       QString pattern;
+                                       ok = reader.readText(&pattern);
+                                   }
+                                   return ok;
+                               });
+    return read ? names : QStringList();
 }
 
 } // namespace

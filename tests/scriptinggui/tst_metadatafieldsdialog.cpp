@@ -3,10 +3,10 @@
 // application's factory, editable and read-only.
 
 #include "tests/common/propertyediting.h"
+#include "tests/common/scriptingappproxy.h"
 
 #include "scriptinggui/metadatafieldsdialog.h"
 #include "scriptinggui/scriptexpressiondialog.h"
-#include "scriptinggui/scriptingdialogfactory.h"
 
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -29,19 +29,6 @@ namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
 namespace {
-
-class ScriptingAppProxy : public TestAppProxy
-{
-public:
-    std::unique_ptr<GuiLib::IValueEditor>
-    createValueEditor(const GuiLib::ValueEditorRequest &request, QString *errorMessage) override
-    {
-        if (ScriptingGui::ScriptingDialogFactory::handles(request.editorType)) {
-            return ScriptingGui::ScriptingDialogFactory::create(request, errorMessage);
-        }
-        return TestAppProxy::createValueEditor(request, errorMessage);
-    }
-};
 
 template<typename Widget>
 Widget *part(const QWidget *dialog, const char *name)

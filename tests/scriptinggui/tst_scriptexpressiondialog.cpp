@@ -3,9 +3,9 @@
 // value it gives a property through the application's factory.
 
 #include "tests/common/propertyediting.h"
+#include "tests/common/scriptingappproxy.h"
 
 #include "scriptinggui/scriptexpressiondialog.h"
-#include "scriptinggui/scriptingdialogfactory.h"
 #include "scriptinggui/scriptvalidator.h"
 
 #include "corelib/values/xmlvalueprocessor.h"
@@ -25,21 +25,6 @@ using ScriptingGui::ScriptValidator;
 namespace XMLValues = SRCore::XMLValues;
 
 namespace {
-
-// Makes the scripting dialogs as the program's proxy does.
-class ScriptingAppProxy : public TestAppProxy
-{
-public:
-    std::unique_ptr<GuiLib::IValueEditor>
-    createValueEditor(const GuiLib::ValueEditorRequest &request, QString *errorMessage) override
-    {
-        if (ScriptingGui::ScriptingDialogFactory::handles(request.editorType)) {
-            requests.append(request);
-            return ScriptingGui::ScriptingDialogFactory::create(request, errorMessage);
-        }
-        return TestAppProxy::createValueEditor(request, errorMessage);
-    }
-};
 
 void typeScript(ScriptExpressionDialog *dialog, const QString &text)
 {
