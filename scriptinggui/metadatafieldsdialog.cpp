@@ -40,7 +40,7 @@ MetadataFieldsDialog::MetadataFieldsDialog(QWidget *parent, const QList<Metadata
     auto *fieldsBox = new QGroupBox(tr("Fields"), this);
     auto *panes = new QHBoxLayout(fieldsBox);
     panes->addWidget(m_view, 1);
-    panes->addWidget(m_edit, 2);
+    panes->addWidget(m_edit, 3);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fieldsBox, 1);
     layout->addWidget(GuiLib::DialogRows::separator(this));
@@ -61,7 +61,7 @@ MetadataFieldsDialog::MetadataFieldsDialog(QWidget *parent, const QList<Metadata
     m_view->setFields(fields);
     m_view->setReadOnly(readOnly);
     m_edit->setReadOnly(readOnly);
-    resize(720, 460);
+    resize(820, 480);
     setMinimumSize(560, 360);
     updateDialog();
     GuiLib::DialogRows::centre(this);

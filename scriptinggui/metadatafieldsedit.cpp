@@ -83,8 +83,8 @@ MetadataFieldsEdit::MetadataFieldsEdit(QWidget *parent)
 
     auto *calculationRow = new QHBoxLayout;
     calculationRow->setContentsMargins(0, 0, 0, 0);
-    calculationRow->addWidget(m_calculation, 1);
     calculationRow->addWidget(m_defineCalculation);
+    calculationRow->addWidget(m_calculationSummary, 1);
     auto *defaultRow = new QHBoxLayout;
     defaultRow->setContentsMargins(0, 0, 0, 0);
     defaultRow->addWidget(m_default, 1);
@@ -96,8 +96,8 @@ MetadataFieldsEdit::MetadataFieldsEdit(QWidget *parent)
     form->addRow(tr("Data type"), m_dataType);
     form->addRow(m_itemsLabel, m_items);
     form->addRow(QString(), m_defineVariables);
-    form->addRow(tr("Calculated value:"), calculationRow);
-    form->addRow(QString(), m_calculationSummary);
+    form->addRow(tr("Calculated value:"), m_calculation);
+    form->addRow(QString(), calculationRow);
     form->addRow(m_formatLabel, m_format);
     form->addRow(QString(), m_required);
     form->addRow(QString(), m_defineAsScript);

@@ -269,8 +269,10 @@ void VariablesTextDialog::lostFocusHandler()
 
 bool VariablesTextDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    // After the line edit's own handling, which drops its selection.
     if (watched == m_lineEdit && event->type() == QEvent::FocusOut) {
-        lostFocusHandler();
+        QMetaObject::invokeMethod(this, &VariablesTextDialog::lostFocusHandler,
+                                  Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }

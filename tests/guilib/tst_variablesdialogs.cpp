@@ -134,6 +134,7 @@ private slots:
     void invalidInitialTextOpensWithoutError();
     void pickedVariableReplacesTheOneUnderTheCursor();
     void quickTypingIsEvaluatedOnce();
+    void variableUnderTheCursorShowsItsValue();
     void longSampleValueHasAShortToolTip();
     void withoutSampleJobsNothingIsEvaluated();
     void textPropertyStartsFromItsOwnValue_data();
@@ -237,6 +238,24 @@ void tst_VariablesDialogs::quickTypingIsEvaluatedOnce()
     // Nothing more comes without a change.
     QTest::qWait(400);
     QCOMPARE(proxy.evaluations.size(), 1);
+}
+
+void tst_VariablesDialogs::variableUnderTheCursorShowsItsValue()
+{
+    SampleProxy proxy;
+    VariablesTextDialog dialog(nullptr, "Text", "No. [Job.Name] of [Server.Date]", "context");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit *edit = textEdit(&dialog);
+    edit->setFocus();
+    edit->setCursorPosition(7);
+    auto *tree = dialog.findChild<QTreeWidget *>("variables");
+    QTRY_COMPARE(tree->currentItem()->text(0), QStringLiteral("Name"));
+    QTRY_COMPARE(tree->currentItem()->text(1), QStringLiteral("[Job.Name] @ /jobs/order.pdf"));
+
+    // Leaving the text for the browser keeps the variable marked.
+    tree->setFocus();
+    QTRY_COMPARE(edit->selectedText(), QStringLiteral("[Job.Name]"));
 }
 
 void tst_VariablesDialogs::longSampleValueHasAShortToolTip()
