@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BaseEntriesManager</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+205"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&apos;%1&apos; (%2 bytes) in connection &apos;%3&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>private data &apos;%1&apos; of job &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>global data &apos;%1&apos; of scope &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The job &apos;%1&apos; is gone since the test flow was built; nothing was run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <location filename="../serverlibs/supportlib/connection.cpp" line="+23"/>
+        <source>the connection &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Environment</name>
+    <message>
+        <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
+        <source>There is no temporary folder outside a run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FrameworkObject</name>
+    <message>
+        <location filename="../serverlibs/supportlib/frameworkobject.cpp" line="+43"/>
+        <source>Log level %1 is none of -1 (debug), 1 (information), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>There is no global data outside a test run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The global data &apos;%1&apos; of scope &apos;%2&apos; can&apos;t be stored: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
         <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
@@ -331,6 +393,250 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ChoiceValueEditor</name>
+    <message>
+        <location filename="../guilib/property/choicevalueeditor.cpp" line="+39"/>
+        <source>Select one or more file types in the list at the left and press the &apos;Add&apos; button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select one or more items in the list of available library lists and press the &apos;Add button&apos;. The library lists are executed in the order they are listed in the box at the right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Select a file type</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ConditionRow</name>
+    <message>
+        <location filename="../guilib/property/conditionrow.cpp" line="+51"/>
+        <source>arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The variable&apos;s arguments, as in a text: Key=&quot;Customer&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>AND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>OR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+166"/>
+        <source>RegExp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The value is a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::DataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/datafieldsdialog.cpp" line="+57"/>
+        <source>the data model &apos;%1&apos; of &apos;%2&apos; is none of XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>choose the backing file of &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose metadata backing file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>a tag is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a dataset has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the dataset &apos;%1&apos; is defined twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Choose metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Metadata files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailAccountsDialog</name>
+    <message>
+        <location filename="../guilib/property/emailaccountsdialog.cpp" line="+19"/>
+        <source>E-mail address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid mail account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>account %1 holds a &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the address of account %1 is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>account %1 has no SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the port of account %1 is not a number from 1 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailInfoDialog</name>
+    <message>
+        <location filename="../guilib/property/emailinfodialog.cpp" line="+10"/>
+        <source>E-mail addresses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid e-mail information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the addresses of entry %1 are not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ExternalValueEditor</name>
+    <message>
+        <location filename="../guilib/property/externalvalueeditor.cpp" line="+51"/>
+        <source>External editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Can not find application &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+25"/>
+        <source>Failed to start &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 exceeded timeout and will be aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::FilterComboBox</name>
     <message>
         <location filename="../guilib/log/filtercombobox.cpp" line="+19"/>
@@ -341,7 +647,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericProperty</name>
     <message>
-        <location filename="../guilib/property/genericproperty.cpp" line="+233"/>
+        <location filename="../guilib/property/genericproperty.cpp" line="+254"/>
         <source>WARNING: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -349,17 +655,17 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericPropertyEditor</name>
     <message>
-        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+89"/>
+        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+90"/>
         <source>This editor is not available in this version</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+121"/>
+        <location line="+122"/>
         <source>Click here to see the list of available editors (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+115"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -488,6 +794,52 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::GlobalDataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/globaldatafieldsdialog.cpp" line="+19"/>
+        <source>Scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>an entry has no scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>an entry of the scope &apos;%1&apos; has no tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice in the scope &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::IAppProxy</name>
+    <message>
+        <location filename="../guilib/property/iappproxy.cpp" line="+34"/>
+        <source>Script expressions cannot be evaluated here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::LanguageLocator</name>
     <message>
         <location filename="../guilib/translation/languagelocator.cpp" line="+28"/>
@@ -559,8 +911,26 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::PathValueEditor</name>
     <message>
-        <location filename="../guilib/property/pathvalueeditor.cpp" line="+95"/>
+        <location filename="../guilib/property/pathvalueeditor.cpp" line="+85"/>
         <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::PrecedenceSection</name>
+    <message>
+        <location filename="../guilib/property/precedencesection.cpp" line="+14"/>
+        <source>OR then AND   (A OR B) AND C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AND then OR   A OR (B AND C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Operator precedence:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -606,6 +976,197 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::RecordsValueEditor</name>
+    <message>
+        <location filename="../guilib/property/recordsvalueeditor.cpp" line="+63"/>
+        <source>Enter one or more email accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::RegularExpressionValidator</name>
+    <message>
+        <location filename="../guilib/property/regularexpressionvalidator.cpp" line="+23"/>
+        <source>enter a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a regular expression is one line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 at position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromLibraryDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlibrarydialog.cpp" line="+18"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromListDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlistdialog.cpp" line="+24"/>
+        <source>Add &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt; Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;&lt; Remove All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TableValueDialog</name>
+    <message>
+        <location filename="../guilib/property/tablevaluedialog.cpp" line="+22"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TextValueEditor</name>
+    <message>
+        <location filename="../guilib/property/textvalueeditor.cpp" line="+53"/>
+        <source>Enter a description...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a list of dropdown items, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a list of e-mail addresses, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a hierarchy info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a e-mail body text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a description for the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Enter a list of strings, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Enter a list of passwords, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A folder matches the filter if its foldername matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A file matches the filter if its filename matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a multi-line text with variables...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>A folder matches the filter if its foldername matches at least one of the patterns.
+
+Enter one or more foldername patterns (such as *Job or ??Job*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A file matches the filter if its filename matches at least one of the patterns.
+
+Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>enter at least one pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::TranslationLoader</name>
     <message>
         <location filename="../guilib/translation/translationloader.cpp" line="+32"/>
@@ -614,10 +1175,270 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ValidatedTextDialog</name>
+    <message>
+        <location filename="../guilib/property/validatedtextdialog.cpp" line="+27"/>
+        <source>Define variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+59"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Syntax error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::ValueEditorFactory</name>
     <message>
-        <location filename="../guilib/property/valueeditorfactory.cpp" line="+19"/>
-        <source>The editor &apos;%1&apos; is not available in this version</source>
+        <location filename="../guilib/property/valueeditorfactory.cpp" line="+42"/>
+        <source>This library has no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesConditionDialog</name>
+    <message>
+        <location filename="../guilib/property/variablesconditiondialog.cpp" line="+39"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>Condition is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The condition holds for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The condition does not hold for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The condition cannot be decided for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesTextDialog</name>
+    <message>
+        <location filename="../guilib/property/variablestextdialog.cpp" line="+32"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source> - unknown variable(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesView</name>
+    <message>
+        <location filename="../guilib/property/variablesview.cpp" line="+30"/>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JavaScriptEngine</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+111"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Uncaught exception: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+45"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job &apos;%1&apos; has failed; %2 can&apos;t send it any more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is only possible while an element runs the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>sendTo needs a Connection, as s.getOutConnections() gives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>sendToSingle needs exactly one outgoing connection; the element has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The log &apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The job &apos;%1&apos; has failed already</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+237"/>
+        <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A dataset needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobRouter</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobrouter.cpp" line="+142"/>
+        <source>No unique job prefix is left in the tickets folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; is not an outgoing connection of this element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; lies in an output folder; only files outside them can be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The folder &apos;%1&apos; of connection &apos;%2&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be copied to connection &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The ticket of &apos;%1&apos; can&apos;t be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -625,7 +1446,7 @@ that contain one of these strings</source>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+212"/>
+        <location filename="../testing/fixture.cpp" line="+323"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -691,7 +1512,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-89"/>
+        <location filename="../testing/fixture.cpp" line="-194"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -740,6 +1561,129 @@ that contain one of these strings</source>
     <message>
         <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
         <source>Variables can&apos;t be evaluated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+61"/>
+        <source>Script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-194"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+395"/>
+        <source>Damaged global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Can&apos;t remove the temporary folder of the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>Error in %11 at line %12, column %13: %14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Error in %11 at line %12: %13</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in %11: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Run summary: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>jobArrived neither sent, discarded nor failed the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-119"/>
+        <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>No outgoing connection carries data of level %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Discarded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+28"/>
+        <source>Variable without a value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="+47"/>
+        <source>Property &apos;%11&apos; without a full value: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-306"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Can&apos;t create Script element object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Can&apos;t create Folder object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+41"/>
+        <source>Can&apos;t create Connection object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t use folder &apos;%1&apos; as job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+107"/>
+        <source>Can&apos;t copy file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t write the job ticket: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata dataset &apos;%11&apos; can&apos;t be used: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t store global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -906,6 +1850,19 @@ that contain one of these strings</source>
     <message>
         <location line="+2"/>
         <source>External editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PropertyValue</name>
+    <message>
+        <location filename="../serverlibs/supportlib/propertyvalue.cpp" line="+146"/>
+        <source>Script expressions can&apos;t be evaluated in this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The script expression failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1248,7 +2205,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+231"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+236"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1275,6 +2232,19 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid dataset &apos;%1&apos; with model &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::IScriptExpressionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="-20"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2160,6 +3130,126 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid %1 text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptDir</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptdir.cpp" line="+12"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&apos;%1&apos; is a file; File.remove removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptEngines</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+15"/>
+        <source>VBScript programs can&apos;t be run yet; run the JavaScript program of the package instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is no script language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scripterror.cpp" line="+6"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptFile</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptfile.cpp" line="+26"/>
+        <location line="+21"/>
+        <source>&apos;%1&apos; is no known text encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>&apos;%1&apos; can&apos;t be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a text in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The text for &apos;%1&apos; has characters that %2 can&apos;t hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+9"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; exists already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptProcess</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptprocess.cpp" line="+20"/>
+        <source>The time-out must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&apos;%1&apos; was killed: the run was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptrun.cpp" line="+65"/>
+        <source>The script used more than %1 MB of memory and was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3982,6 +5072,24 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>Scripter::TestFlowBuilder</name>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-258"/>
+        <source>Test Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Script Element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Flow for testing script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::VBScriptEditor</name>
     <message>
         <location filename="../editors/vbscripteditor.cpp" line="-65"/>
@@ -4011,27 +5119,52 @@ Do you want terminate it?</source>
 <context>
     <name>ScriptingApi</name>
     <message>
-        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+7"/>
+        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+8"/>
         <source>Writes a message to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
-        <source>The flow element that runs the script</source>
+        <location line="+3"/>
+        <source>The value of the element&apos;s property with this tag, its variables and script expression resolved for the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The value of the element&apos;s property with this tag, its variables resolved for the job</source>
+        <source>The items of a list value of the property with this tag (patterns, file types, string lists, library choices)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
+        <source>The editor chosen for the property&apos;s value, such as inline or scriptexp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The global data of the flow stored under this scope and tag; empty when there is none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stores global data under this scope and tag; later runs find it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The flow element that runs the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-49"/>
         <source>Whether the property&apos;s value is fixed, rather than computed for each job from variables or a script expression</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+62"/>
+        <source>The element&apos;s incoming connections, as Connection objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The number of seconds between two timerFired calls</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4041,30 +5174,38 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-9"/>
         <source>The element&apos;s outgoing connections, as Connection objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+49"/>
+        <location line="-52"/>
         <source>The name of the flow that holds the element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+49"/>
+        <location line="-2"/>
         <source>The name of the flow element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-44"/>
-        <source>The job that the entry point handles</source>
+        <location line="+66"/>
+        <source>The jobs waiting in the element&apos;s input folders, as Job objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The name of the job&apos;s file or folder, extension included</source>
+        <source>A new job named name that no input brought; write its file at its path, then send it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A folder by kind: ApplicationData, Documents, Desktop, Home, Temp, TestFolder or PackageFolder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The job that the entry point handles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4074,11 +5215,46 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
+        <source>The name of the job&apos;s file or folder without its unique prefix, extension included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the job without its unique prefix and extension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The extension of the job&apos;s file without the dot; empty for none and for folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The job&apos;s unique prefix, such as _00001_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether the job is a single file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Whether the job is a folder rather than a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>The size of the job in bytes; of all its files for a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The number of files of the job: 1 for a file, all files below a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The private data stored with the job under this tag; empty when there is none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4089,6 +5265,11 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>The tags of the job&apos;s private data, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The segments of the job&apos;s hierarchy location, outermost first</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4099,22 +5280,262 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection, as the result of this job</source>
+        <source>The e-mail addresses that travel with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail addresses of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The e-mail body text that travels with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail body text of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sets the job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The job&apos;s metadata dataset of this name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The names of the job&apos;s metadata datasets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Attaches the dataset to the job under this name; it travels along with the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Sends the file or folder at the path along this outgoing connection, as a result of this job</source>
+        <source>A dataset of the model (XML, JDF, XMP or Opaque) backed by the file at the path, to attach with setDataset</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Fails the job: it is moved to the problem jobs and the message is logged as an error</source>
+        <source>The text with its variables ([Job.Name], ...) replaced by their values for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The path of the application, as findApplicationPath found it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>The licensing of the application, as getApplicationLicensing found it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the computer that runs the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A temporary folder of the run, removed when the run ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A connection of the flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The value of the connection&apos;s property with this tag, resolved for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Move, Filter or TrafficLight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>What a traffic-light connection carries: Data, Log or Data with log; empty for others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The folder at the connection&apos;s other end: where jobs sent along it land</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A metadata dataset of a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>XML, JDF, XMP or Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The path of the file that holds the dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as text; of a node set, its first node</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The XPath&apos;s result as a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as a truth value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The texts of the nodes the XPath selects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Reads, writes, copies, moves and removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The text of the file in the encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes the text as the file, replacing it in one step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Copies a file or folder to the destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Moves a file or folder to a destination that does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Removes a file or a folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a file or folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The size of the file in bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Lists, creates and removes folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The names in the folder that match one of the ;-separated patterns, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Creates the folder and its parents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Removes the folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs the program and waits for it: exitCode, stdout, stderr and timedOut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Debug output of the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Writes the message to the log at level -1 (debug)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-147"/>
         <source>Writes a message about this job to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A fresh path with this name in the job&apos;s temporary folder, for a file or (createFolder) a folder that the script makes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the file or folder at the path (the job&apos;s own by default) along this outgoing connection, as a result of this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the traffic-light connections that carry data of this level: 1 success, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the log file at the path along the traffic-light connections that carry logs of this level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Discards the job: it is done without being sent anywhere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Fails the job: the message is logged as an error and nothing more can be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4123,23 +5544,608 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>An outgoing connection of the flow element</source>
+        <location line="+25"/>
+        <source>The name of the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsDialog</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsdialog.cpp" line="+32"/>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>The name of the connection</source>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Script expression is invalid for one of the fields.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The value of the connection&apos;s property with this tag, its variables resolved for the job</source>
+        <source>Items are not defined: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Script expression or regular expression is invalid for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Regular expression is invalid or default value doesn&apos;t match the data format for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsEdit</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsedit.cpp" line="+53"/>
+        <source>Data values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Define variables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Whether the connection property&apos;s value is fixed, rather than computed for each job</source>
+        <source>Data format
+(regexp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define as script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set value as &apos;true&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remember last value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Items separated by &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Choice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Calculated value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+167"/>
+        <source>A field needs a label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Another field has the label &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+25"/>
+        <source>Define script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Condition with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Text with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Script expression defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsView</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsview.cpp" line="+23"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Metadata Field %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionDialog</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressiondialog.cpp" line="+47"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Evaluate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Syntax error in line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Save script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+37"/>
+        <source>Script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>File openning error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File &quot;%1&quot; can&apos;t be opened for writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>File writting error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t write to file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Open script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Replace the script text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to replace the existent script text by the new one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>File reading error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t read from file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Reject changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Are you sure you wish to cancel script editing and reject all of the current changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionValueEditor</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressionvalueeditor.cpp" line="+26"/>
+        <source>Enter a JavaScript expression that evaluates to boolean value (true or false)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to one of the enumerated values available for the property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression that evaluates to a file or folder path string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a numeric value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a string value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression.
+
+A file matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression.
+
+A folder matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptingDialogFactory</name>
+    <message>
+        <location filename="../scriptinggui/scriptingdialogfactory.cpp" line="+41"/>
+        <source>The scripting dialogs have no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
+        <source>The timer interval is only known while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The timer interval can only be set while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The timer interval must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>New jobs can only be made while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the new job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>&apos;%1&apos; is no special folder; known are %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="-19"/>
+        <source>%1 has no property &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The value of property &apos;%1&apos; of %2 can&apos;t be computed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+5"/>
+        <location line="+5"/>
+        <location line="+6"/>
+        <source>the element</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixCommon::FtpManager</name>
+    <message>
+        <location filename="../ftp/ftpmanager.cpp" line="+104"/>
+        <location line="+88"/>
+        <location line="+16"/>
+        <location line="+25"/>
+        <location line="+10"/>
+        <location line="+9"/>
+        <location line="+13"/>
+        <source>The FTP session was aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-158"/>
+        <source>The FTP client cannot start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+101"/>
+        <source>No FTP server is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Trying to change the working directory by setting empty value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Requested listing dir path doesn&apos;t start with a slash</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPAnonymousDialog</name>
+    <message>
+        <location filename="../ftp/ftpanonymousdialog.cpp" line="+15"/>
+        <source>Anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Email address for anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPDirectoryDialog</name>
+    <message>
+        <location filename="../ftp/ftpdirectorydialog.cpp" line="+72"/>
+        <source>Passive mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>FTPS (explicit TLS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Anonymous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose FTP directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Modified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>FTP Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Enter the FTP server to connect to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Connecting to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Connected to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Logged onto %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Changed current directory to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4219,6 +6225,19 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserGlobalData</name>
+    <message>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+72"/>
+        <source>%1 It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

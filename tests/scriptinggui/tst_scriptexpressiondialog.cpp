@@ -73,6 +73,8 @@ private slots:
     void saveFailuresAreShown();
     void opensJsFiles();
     void cancelAsksOnlyAfterEdits();
+    void evaluatesForTheSampleJob_data();
+    void evaluatesForTheSampleJob();
     void propertyGetsTheExpression_data();
     void propertyGetsTheExpression();
 
@@ -310,6 +312,70 @@ void tst_ScriptExpressionDialog::cancelAsksOnlyAfterEdits()
     QVERIFY(asked->startsWith("Reject changes?"));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+// One sample job whose expressions the application evaluates to a fixed answer.
+class EvaluatingProxy : public TestAppProxy
+{
+public:
+    void sampleJobs(QMap<QString, QString> &jobs, QString &flowId) const override
+    {
+        flowId = QStringLiteral("1");
+        jobs.insert(QStringLiteral("/jobs/order.pdf"), QStringLiteral("1-/-Script Element"));
+    }
+    bool evaluateScriptExpression(const QString &expression, const QString &job,
+                                  const QString &element, QString *result) override
+    {
+        asked = {expression, job, element};
+        *result = answer;
+        return evaluates;
+    }
+
+    QString answer;
+    bool evaluates = true;
+    QStringList asked;
+};
+
+void tst_ScriptExpressionDialog::evaluatesForTheSampleJob_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<bool>("evaluates");
+    QTest::addColumn<QString>("shown"); // empty: nothing is evaluated
+
+    // clang-format off
+    QTest::newRow("a value")            << "1 + 1"  << true  << "Value: 2 [type: int]";
+    QTest::newRow("an exception")       << "x.y"    << false << "Error: Line 1, column 1: ReferenceError";
+    QTest::newRow("a syntax error")     << "1 +"    << true  << "";
+    // clang-format on
+}
+
+void tst_ScriptExpressionDialog::evaluatesForTheSampleJob()
+{
+    QFETCH(QString, expression);
+    QFETCH(bool, evaluates);
+    QFETCH(QString, shown);
+
+    {
+        EvaluatingProxy proxy;
+        proxy.evaluates = evaluates;
+        proxy.answer = shown.section(": ", 1);
+        ScriptExpressionDialog dialog(nullptr, QString());
+        dialog.show();
+        typeScript(&dialog, expression);
+        QVERIFY(press(&dialog, "evaluateButton"));
+        QCOMPARE(dialog.findChild<QLabel *>("evaluation")->text(), shown);
+        if (shown.isEmpty()) { // the expression does not compile: nothing is asked
+            QVERIFY(proxy.asked.isEmpty());
+            QVERIFY(dialog.findChild<QLabel *>("errorText")->isVisible());
+        } else {
+            QCOMPARE(proxy.asked,
+                     (QStringList{expression, "/jobs/order.pdf", "1-/-Script Element"}));
+        }
+    }
+    // Without sample jobs there is nothing to evaluate for.
+    ScriptExpressionDialog without(nullptr, QString());
+    without.show();
+    QVERIFY(!dialogButton(&without, "evaluateButton")->isVisible());
 }
 
 void tst_ScriptExpressionDialog::propertyGetsTheExpression_data()
