@@ -7,6 +7,7 @@
 #include "testing/fixture.h"
 #include "testing/fixtureitem.h"
 #include "testing/fixturetree.h"
+#include "testing/testflowbuilder.h"
 
 #include "ftp/ftpdirectoryvalueeditor.h"
 #include "scriptinggui/scriptingdialogfactory.h"
@@ -84,10 +85,11 @@ QMap<QString, const Scripter::FixtureItem *>
 ScrAppProxy::sampleJobItems(const Scripter::ScripterWindow &window)
 {
     QMap<QString, const Scripter::FixtureItem *> items;
-    const Scripter::FixtureItem *jobs = window.fixture()->tree()->incomingGroup();
+    const Scripter::Fixture *fixture = window.fixture();
+    const Scripter::FixtureItem *jobs = fixture->tree()->incomingGroup();
     for (int i = 0; i < jobs->childCount(); ++i) {
         const auto *job = static_cast<const Scripter::FixtureItem *>(jobs->child(i));
-        const QString path = job->value(SRCore::XMLKey::FILEORFOLDER);
+        const QString path = fixture->jobPath(*job);
         if (path.isEmpty()) {
             continue;
         }
@@ -138,21 +140,11 @@ bool ScrAppProxy::evaluateScriptExpression(const QString &expression, const QStr
 std::unique_ptr<SRCore::IJT> ScrAppProxy::sampleTicket(const Scripter::FixtureItem &job,
                                                        const QString &jobFile)
 {
-    const auto value = [&job](const QString &tag) {
-        return job.value(tag);
-    };
     std::unique_ptr<SRCore::IJT> ticket = SRCore::IJT::createEmptyIJT();
     ticket->setFlowInfo(QStringLiteral("1"), QString());
     ticket->setActiveFileName(QDir::fromNativeSeparators(jobFile));
-    ticket->setLocationPath(value(SRCore::XMLKey::HIERARCHYINFO));
-    ticket->setJobState(value(SRCore::XMLKey::JOBSTATE));
-    ticket->addEmailInfo(value(SRCore::XMLKey::EMAILADDRESSES),
-                         value(SRCore::XMLKey::EMAILBODYTEXT));
-    const SRCore::XMLValueProcessor privateData(value(SRCore::XMLKey::USERDATA));
-    for (const SRCore::UniversalData &record : privateData.universaldataFields()) {
-        ticket->setPrivateData(record.first, record.third);
-    }
-    const SRCore::XMLValueProcessor datasets(value(SRCore::XMLKey::METADATADATASETS));
+    Scripter::TestFlowBuilder::fillFromJob(*ticket, job.object());
+    const SRCore::XMLValueProcessor datasets(job.value(SRCore::XMLKey::METADATADATASETS));
     for (const SRCore::UniversalData &record : datasets.universaldataFields()) {
         ticket->setDataset(record.first, record.second, record.third);
     }

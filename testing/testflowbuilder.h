@@ -101,6 +101,10 @@ public:
                                                  const SRCore::FlowObject &inputFolder,
                                                  const QString &datasetsFolder);
 
+    // What the fixture job gives every ticket of its files: hierarchy, job state, e-mail and
+    // private data. Datasets are left to the caller, which decides where their files live.
+    static void fillFromJob(SRCore::IJT &ticket, const SRCore::FlowObject &job);
+
 private:
     bool createFolder(const QString &path);
     SRCore::FlowObject addFolder(SRCore::Flow &flow, const QString &prefix, int x, int y,

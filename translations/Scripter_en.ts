@@ -405,7 +405,13 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
+        <source>Select an item in the list of available library items</source>
+        <comment>PropertySelectFromLibMes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Select a file type</source>
         <translation type="unfinished"></translation>
     </message>
@@ -655,12 +661,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericPropertyEditor</name>
     <message>
-        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+90"/>
-        <source>This editor is not available in this version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+122"/>
+        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+208"/>
         <source>Click here to see the list of available editors (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1446,7 +1447,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+323"/>
+        <location filename="../testing/fixture.cpp" line="+333"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1512,7 +1513,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-194"/>
+        <location filename="../testing/fixture.cpp" line="-204"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1570,7 +1571,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-194"/>
-        <location filename="../testing/testflowbuilder.cpp" line="+395"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+400"/>
         <source>Damaged global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1630,7 +1631,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-306"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-311"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1662,17 +1663,17 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location line="+5"/>
-        <location line="+107"/>
+        <location line="+112"/>
         <source>Can&apos;t copy file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-24"/>
+        <location line="-35"/>
         <source>Can&apos;t write the job ticket: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+28"/>
         <source>Metadata backing file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5074,7 +5075,7 @@ Do you want terminate it?</source>
 <context>
     <name>Scripter::TestFlowBuilder</name>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-258"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-263"/>
         <source>Test Flow</source>
         <translation type="unfinished"></translation>
     </message>

@@ -28,7 +28,7 @@ bool ChoiceValueEditor::handles(const QString &editorType)
 {
     const QString keyword = EditorKinds::baseKeyword(editorType);
     return keyword == XMLValues::EDITOR_TYPES || keyword == XMLValues::EDITOR_FILETYPE
-           || keyword == XMLValues::EDITOR_ASKPLUGIN2;
+           || keyword == XMLValues::EDITOR_ASKPLUGIN || keyword == XMLValues::EDITOR_ASKPLUGIN2;
 }
 
 bool ChoiceValueEditor::exec()
@@ -49,8 +49,21 @@ bool ChoiceValueEditor::exec()
         }
         return chooseMany(QStringLiteral("Library2"), prompt, m_request.libraryItems);
     }
-    SelectFromLibraryDialog dialog(m_request.parent, m_request.caption, tr("Select a file type"),
-                                   FileTypeNames::names(), m_request.currentValue);
+    if (keyword == XMLValues::EDITOR_ASKPLUGIN) {
+        QString prompt = m_request.fieldAttributes.value(XMLKey::SELECTFROMLIBMESSAGE);
+        if (prompt.isEmpty()) {
+            prompt = tr("Select an item in the list of available library items",
+                        "PropertySelectFromLibMes");
+        }
+        return chooseOne(prompt, m_request.libraryItems);
+    }
+    return chooseOne(tr("Select a file type"), FileTypeNames::names());
+}
+
+bool ChoiceValueEditor::chooseOne(const QString &prompt, const QStringList &items)
+{
+    SelectFromLibraryDialog dialog(m_request.parent, m_request.caption, prompt, items,
+                                   m_request.currentValue);
     if (!DialogPlacement::run(&dialog, QStringLiteral("Library"))
         || dialog.currentItem().isEmpty()) {
         return false;

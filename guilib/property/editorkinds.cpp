@@ -85,7 +85,7 @@ const QHash<QString, Kind> &kindTable()
         {XMLValues::EDITOR_TYPES, {LABEL("Define file types"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_FILETYPE, {LABEL("File type"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_ASKPLUGIN,
-         {LABEL("Select from library"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Select from library"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_ASKPLUGIN2,
          {LABEL("Select many from library"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_CHOOSEFILE, {LABEL("Choose file"), nullptr, {}, {}, Action::ChooseFile}},

@@ -85,10 +85,6 @@ GenericPropertyEditor::GenericPropertyEditor(GenericProperty *property, QWidget 
     for (const QString &kind : EditorKinds::sortedForMenu(offered)) {
         QAction *action = menu->addAction(EditorKinds::label(kind, property->type()));
         action->setData(kind);
-        if (EditorKinds::action(kind) == Action::UnavailableDialog) {
-            action->setEnabled(false);
-            action->setToolTip(tr("This editor is not available in this version"));
-        }
         if (kind == XMLValues::EDITOR_INLINE) {
             m_inlineAction = action;
         }
@@ -348,7 +344,8 @@ bool GenericPropertyEditor::openDialog()
     }
     if (owner) {
         request.ownerType = owner->objectType();
-        if (EditorKinds::baseKeyword(m_currentKind) == XMLValues::EDITOR_ASKPLUGIN2) {
+        const QString keyword = EditorKinds::baseKeyword(m_currentKind);
+        if (keyword == XMLValues::EDITOR_ASKPLUGIN || keyword == XMLValues::EDITOR_ASKPLUGIN2) {
             request.libraryItems = owner->libraryForProperty(request.tag);
         }
     }

@@ -161,10 +161,14 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
 
     ScripterWindow *window = activeWindow();
     QVERIFY(window);
+    // A relative path names a job beside the package, as a test run takes it.
+    const QString package = m_files->filePath(QStringLiteral("Router.tscript"));
+    QVERIFY(AppTest::writeFile(package, ""));
+    window->setCurrentFile(package, false);
     FixtureTree *tree = window->fixture()->tree();
     FixtureItem *group = tree->incomingGroup();
-    for (const QString &path :
-         {single, folder, QString(), m_files->filePath(QStringLiteral("gone.pdf"))}) {
+    for (const QString &path : {single, QStringLiteral("batch"), QString(),
+                                m_files->filePath(QStringLiteral("gone.pdf"))}) {
         // As the user adds a job: on the group, "Add" and then the path in the explorer.
         tree->setCurrentItem(group);
         tree->addItemAction()->trigger();

@@ -5,7 +5,6 @@
 #include "tests/common/dialogdriving.h"
 #include "tests/common/propertyediting.h"
 
-#include "guilib/property/choicevalueeditor.h"
 #include "guilib/property/datafieldsdialog.h"
 #include "guilib/property/emailaccountsdialog.h"
 #include "guilib/property/emailinfodialog.h"
@@ -226,7 +225,8 @@ private slots:
     void datasetBackingFiles_data();
     void datasetBackingFiles();
     void chooserOffersTheModelsFilesAndFolder();
-    void manyFromLibraryOffersTheOwnersItems();
+    void libraryKindsOfferTheOwnersItems_data();
+    void libraryKindsOfferTheOwnersItems();
     void externalEditor_data();
     void externalEditor();
 
@@ -415,25 +415,54 @@ void tst_ValueEditors::chooserOffersTheModelsFilesAndFolder()
     QCOMPARE(proxy.readSetting("Editors/Metadata_JDF_LastPath", {}).toString(), jdfFolder);
 }
 
-void tst_ValueEditors::manyFromLibraryOffersTheOwnersItems()
+void tst_ValueEditors::libraryKindsOfferTheOwnersItems_data()
 {
-    GuiLib::ValueEditorRequest request;
-    request.editorType = XMLValues::EDITOR_ASKPLUGIN2;
-    request.libraryItems = {"First", "Second", "Third"};
-    request.currentValue = list("askplugin2", {"Third"});
-    request.fieldAttributes.insert(XMLKey::SELECTMANYFROMLIBMESSAGE, "Pick the steps");
-    GuiLib::ChoiceValueEditor editor(request);
-    const auto handled =
-        handleNextDialog<GuiLib::SelectFromListDialog>([](GuiLib::SelectFromListDialog *dialog) {
-            QCOMPARE(dialog->findChild<QLabel *>("prompt")->text(),
-                     QStringLiteral("Pick the steps"));
-            QCOMPARE(dialog->chosenItems(), QStringList{"Third"});
-            chooseInList(dialog, {"First"});
-            QVERIFY(press(dialog, "okButton"));
-        });
-    QVERIFY(editor.exec());
+    QTest::addColumn<QString>("editors");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("messageKey");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("expected");
+
+    // clang-format off
+    QTest::newRow("one item, the current one preselected")
+        << "inline;askplugin"  << "Select from library"      << XMLKey::SELECTFROMLIBMESSAGE
+        << "Second"            << "Third";
+    QTest::newRow("several items, in the order chosen")
+        << "inline;askplugin2" << "Select many from library" << XMLKey::SELECTMANYFROMLIBMESSAGE
+        << list("askplugin2", {"Third"}) << list("askplugin2", {"Third", "First"});
+    // clang-format on
+}
+
+void tst_ValueEditors::libraryKindsOfferTheOwnersItems()
+{
+    QFETCH(QString, editors);
+    QFETCH(QString, label);
+    QFETCH(QString, messageKey);
+    QFETCH(QString, start);
+    QFETCH(QString, expected);
+
+    TestAppProxy proxy;
+    Editing editing("Steps", "string", editors, start, XMLValues::EDITOR_INLINE);
+    editing.owner.library.insert("Steps", {"First", "Second", "Third"});
+    editing.owner.fieldAttributes.insert("Steps/" + messageKey, "Pick the steps");
+    const auto handled = handleNextDialog<QDialog>([](QDialog *dialog) {
+        const auto closer = closeWhenDone(dialog);
+        QCOMPARE(dialog->findChild<QLabel *>("prompt")->text(), QStringLiteral("Pick the steps"));
+        if (auto *one = qobject_cast<GuiLib::SelectFromLibraryDialog *>(dialog)) {
+            QCOMPARE(one->currentItem(), QStringLiteral("Second"));
+            auto *items = one->findChild<QListWidget *>();
+            items->setCurrentItem(items->findItems("Third", Qt::MatchExactly).first());
+        } else {
+            auto *many = qobject_cast<GuiLib::SelectFromListDialog *>(dialog);
+            QVERIFY(many);
+            QCOMPARE(many->chosenItems(), QStringList{"Third"});
+            chooseInList(many, {"First"});
+        }
+        QVERIFY(press(dialog, "okButton"));
+    });
+    QVERIFY(editing.choose(label));
     QVERIFY(*handled);
-    QCOMPARE(editor.value(), list("askplugin2", {"Third", "First"}));
+    QCOMPARE(editing.property->valueText(), expected);
 }
 
 void tst_ValueEditors::externalEditor_data()
