@@ -190,8 +190,8 @@ bool Fixture::isCurrentJob(const FixtureItem *item) const
 
 QString Fixture::folder() const
 {
-    const QString package = m_window->packageFilePath();
-    return package.isEmpty() ? QDir::currentPath() : QFileInfo(package).absolutePath();
+    const QString folder = m_window->packageFolder();
+    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 QString Fixture::jobPath(const FixtureItem &job) const

@@ -46,6 +46,7 @@ private slots:
     void settingsGoToTheProgramsStore();
     void dialogsAreCentredOnTheActiveWindow_data();
     void dialogsAreCentredOnTheActiveWindow();
+    void sampleJobsAreTheFilesOfTheActiveFixture_data();
     void sampleJobsAreTheFilesOfTheActiveFixture();
     void jobDatasetsComeFromTheJobsTicket();
     void variableValuesReportWhyTheyCannotBeEvaluated_data();
@@ -145,8 +146,17 @@ void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow()
     QCOMPARE(GuiLib::IAppProxy::instance()->dialogParent(), active);
 }
 
+void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture_data()
+{
+    QTest::addColumn<bool>("fromFolder");
+    QTest::newRow("a package file") << false;
+    // The window then works on an archive made in the temporary folder.
+    QTest::newRow("a package opened from its unarchived folder") << true;
+}
+
 void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
 {
+    QFETCH(bool, fromFolder);
     QMap<QString, QString> jobs;
     QString flowId;
     GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
@@ -164,6 +174,13 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
     // A relative path names a job beside the package, as a test run takes it.
     const QString package = m_files->filePath(QStringLiteral("Router.tscript"));
     QVERIFY(AppTest::writeFile(package, ""));
+    if (fromFolder) {
+        QTemporaryDir elsewhere;
+        const QString archive = elsewhere.filePath(QStringLiteral("Router.tscript"));
+        QVERIFY(AppTest::writeFile(archive, ""));
+        window->setCurrentFile(archive, false);
+        window->setAlternatePath(true);
+    }
     window->setCurrentFile(package, false);
     FixtureTree *tree = window->fixture()->tree();
     FixtureItem *group = tree->incomingGroup();
