@@ -102,6 +102,7 @@ bool VariablesConditionDialog::loadValue(const QString &value)
     const bool read = VariableManager::instance()->getConditionFromXML(value, &condition);
     m_conditions->setCondition(condition);
     m_precedence->setPrecedence(int(condition.precedence()));
+    m_unreadValue = !read;
     if (!read) {
         m_errorText->setText(QString());
         m_errorText->setToolTip(QString());
@@ -131,6 +132,7 @@ void VariablesConditionDialog::showProblem(const QString &text)
 
 void VariablesConditionDialog::conditionChangedHandler()
 {
+    m_unreadValue = false;
     VariableCondition condition = m_conditions->condition();
     condition.setPrecedence(VariableCondition::Precedence(m_precedence->precedence()));
     const SRCore::VariableProblems problems =
@@ -172,7 +174,9 @@ void VariablesConditionDialog::currentJobChangedHandler(const QString &job, cons
     m_job = job;
     m_objectId = objectId;
     updateSampleValues();
-    conditionChangedHandler();
+    if (!m_unreadValue) {
+        conditionChangedHandler();
+    }
 }
 
 void VariablesConditionDialog::updateSampleValues()

@@ -55,6 +55,8 @@ private:
     QString m_context;
     QString m_job;
     QString m_objectId;
+    // The stored value could not be read: its error stays until the user changes the rows.
+    bool m_unreadValue = false;
 };
 
 } // namespace GuiLib

@@ -331,16 +331,23 @@ void tst_VariablesDialogs::textPropertyStartsFromItsOwnValue()
 void tst_VariablesDialogs::storedConditionThatIsNotOne_data()
 {
     QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("withJobs");
     // clang-format off
-    QTest::newRow("empty")     << "";
-    QTest::newRow("not XML")   << "Job.Name = x";
-    QTest::newRow("cut off")   << condition("[Job.Name]", VariableCondition::Operator::EqualTo, "x").left(40);
+    QTest::newRow("empty")                  << ""             << false;
+    QTest::newRow("not XML")                << "Job.Name = x" << false;
+    QTest::newRow("cut off")                << condition("[Job.Name]", VariableCondition::Operator::EqualTo, "x").left(40) << false;
+    QTest::newRow("empty, with sample jobs") << ""            << true;
     // clang-format on
 }
 
 void tst_VariablesDialogs::storedConditionThatIsNotOne()
 {
     QFETCH(QString, value);
+    QFETCH(bool, withJobs);
+    SampleProxy proxy;
+    if (!withJobs) {
+        proxy.jobFiles.clear();
+    }
     VariablesConditionDialog dialog(nullptr, "Condition", value, "context");
     dialog.show();
     QCOMPARE(errorShown(&dialog), QStringLiteral("Condition is not valid"));
