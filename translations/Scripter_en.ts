@@ -4,7 +4,7 @@
 <context>
     <name>BaseEntriesManager</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+205"/>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+213"/>
         <source>The script has no function %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -311,7 +311,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+84"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -861,7 +861,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogProvider</name>
     <message>
-        <location filename="../guilib/log/logprovider.cpp" line="+99"/>
+        <location filename="../guilib/log/logprovider.cpp" line="+100"/>
         <source>No message database file is given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -873,6 +873,11 @@ that contain one of these strings</source>
     <message>
         <location line="+44"/>
         <source>Unknown database error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Reading was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1235,12 +1240,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>Condition is not valid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+47"/>
         <source>The condition holds for this sample job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1332,7 +1337,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>Job</name>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="+45"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+47"/>
         <source>&apos;%1&apos; is not a file or folder name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1372,6 +1377,11 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+8"/>
+        <source>%1 needs traffic-light connections; the element has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+36"/>
         <source>The log &apos;%1&apos; is not a file</source>
         <translation type="unfinished"></translation>
@@ -1385,7 +1395,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>JobBasic</name>
     <message>
-        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+237"/>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+226"/>
         <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1395,7 +1405,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1467,7 +1477,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+159"/>
+        <location filename="../app/scriptercore.cpp" line="+182"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1482,7 +1492,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+171"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1497,18 +1507,18 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+259"/>
-        <location filename="../package/declarationitem.cpp" line="+335"/>
+        <location filename="../package/declaration.cpp" line="+265"/>
+        <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationxml.cpp" line="+274"/>
+        <location filename="../package/declarationxml.cpp" line="+275"/>
         <source>Can&apos;t find master property &apos;%11&apos; for property &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>External application has not been chosen</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1565,13 +1575,13 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+61"/>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+62"/>
         <source>Script expression failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-194"/>
-        <location filename="../testing/testflowbuilder.cpp" line="+400"/>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-201"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+455"/>
         <source>Damaged global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1581,7 +1591,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+96"/>
         <source>Error in %11 at line %12, column %13: %14</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1606,12 +1616,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="-119"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-127"/>
         <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+60"/>
         <source>No outgoing connection carries data of level %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1631,17 +1641,17 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-311"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-371"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+105"/>
         <source>Can&apos;t create Script element object</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2061,22 +2071,22 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
         <location line="+14"/>
-        <location line="+279"/>
+        <location line="+289"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-293"/>
+        <location line="-303"/>
         <location line="+18"/>
         <location line="+5"/>
-        <location line="+240"/>
+        <location line="+250"/>
         <location line="+12"/>
         <source>Can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-234"/>
+        <location line="-244"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2125,12 +2135,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location line="+10"/>
-        <location line="+109"/>
+        <location line="+119"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-104"/>
+        <location line="-114"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2150,7 +2160,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Nothing to save to &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2158,7 +2168,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::Flow</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+132"/>
+        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2168,7 +2178,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>Not a flow document: the root element is not &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2183,7 +2193,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+38"/>
+        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+40"/>
         <source>The text holds no XML element</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2198,7 +2208,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2206,7 +2216,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+236"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+237"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2221,12 +2231,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>Private data key &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Dataset &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2343,35 +2353,40 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::LogDatabase</name>
     <message>
-        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+80"/>
-        <source>The SQLite driver is not available</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+168"/>
         <source>Cannot open the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>Cannot prepare writing messages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+25"/>
         <source>The message database is not open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+18"/>
         <location line="+7"/>
-        <location line="+93"/>
+        <location line="+44"/>
+        <location line="+7"/>
+        <location line="+189"/>
         <source>Cannot write to the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-154"/>
+        <source>Cannot read the size of the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Cannot remove old messages from the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 is a folder, not a message database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2386,39 +2401,41 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-58"/>
+        <location line="+75"/>
         <location line="+15"/>
-        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+10"/>
         <source>Cannot read the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-15"/>
+        <location line="-28"/>
         <source>The message database %1 has the schema version %2, which this program does not know</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+32"/>
         <source>The table logmessages of %1 has other columns than a message database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+19"/>
         <source>Cannot switch the message database %1 to the WAL journal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot switch the message database %1 to the WAL journal; it may be read-only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+27"/>
         <source>Cannot create the table logmessages in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2426,7 +2443,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+111"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+105"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -2439,7 +2456,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+205"/>
+        <location line="+223"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -2494,7 +2511,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
-        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
+        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+40"/>
         <source>%1 holds a character that XML cannot store (U+%2 at position %3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2753,7 +2770,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+50"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+51"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2763,17 +2780,17 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+58"/>
         <source>The variable %1.%2 is defined more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>Column %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2973,7 +2990,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::XMLValueProcessor</name>
     <message>
-        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+84"/>
+        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+85"/>
         <source>a list of texts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3003,7 +3020,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+134"/>
         <source>Unknown value type &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3024,7 +3041,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::XmlDataReader</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+54"/>
+        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+56"/>
         <source>The file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3045,12 +3062,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>The root element is &lt;%1&gt;, expected &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Document type declarations are not allowed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3060,7 +3077,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Invalid %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3070,12 +3087,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Unexpected text &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+33"/>
         <source>Unexpected attribute &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3085,22 +3102,22 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Unexpected element &lt;%1&gt; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Element &lt;%1&gt; appears more than once in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Element &lt;%1&gt; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The attribute &apos;%1&apos; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3114,9 +3131,17 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
 </context>
 <context>
+    <name>SRCore::XmlDepthLimit</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
+        <source>The elements are nested more than %1 levels deep</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::XmlError</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+11"/>
+        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+13"/>
         <source>line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3124,7 +3149,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::XmlText</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+83"/>
+        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+85"/>
         <source>Unknown %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3698,7 +3723,7 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-58"/>
+        <location filename="../package/declaration.cpp" line="-61"/>
         <source>Cannot write the declaration &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3708,7 +3733,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-217"/>
+        <location filename="../package/declarationitem.cpp" line="-237"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3743,7 +3768,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+283"/>
+        <location line="+303"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3835,12 +3860,12 @@ end timerfired
 <context>
     <name>Scripter::DeclarationXml</name>
     <message>
-        <location filename="../package/declarationxml.cpp" line="-215"/>
+        <location filename="../package/declarationxml.cpp" line="-216"/>
         <source>Line %1: the value of %2 cannot be read: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+319"/>
+        <location line="+320"/>
         <source>The document is no script declaration: it needs an %1 element with %2 and %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4980,7 +5005,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+166"/>
+        <location line="+172"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>

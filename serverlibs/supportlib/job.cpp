@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
@@ -123,11 +125,19 @@ void Job::sendToSingle(const QString &path)
     sendAlong(*r, connections.constFirst(), path, QString());
 }
 
-bool Job::checkLevel(int level) const
+bool Job::checkTrafficLight(const JobRouter &router, int level, const char *operation) const
 {
     if (JobRouter::levelField(level).isEmpty()) {
         raiseError(tr("Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)")
                        .arg(level));
+        return false;
+    }
+    const QList<SRCore::FlowObject> connections = router.outgoingConnections();
+    if (std::none_of(connections.cbegin(), connections.cend(), [](const SRCore::FlowObject &c) {
+            return c.getType() == XMLValues::CONNECTION_TRAFFICLIGHT;
+        })) {
+        raiseError(tr("%1 needs traffic-light connections; the element has none")
+                       .arg(QLatin1String(operation)));
         return false;
     }
     return true;
@@ -136,7 +146,7 @@ bool Job::checkLevel(int level) const
 void Job::sendToData(int level, const QString &path)
 {
     const std::unique_ptr<JobRouter> r = router("sendToData");
-    if (!r || !checkLevel(level)) {
+    if (!r || !checkTrafficLight(*r, level, "sendToData")) {
         return;
     }
     const QList<SRCore::FlowObject> connections =
@@ -157,7 +167,7 @@ void Job::sendToData(int level, const QString &path)
 void Job::sendToLog(int level, const QString &path)
 {
     const std::unique_ptr<JobRouter> r = router("sendToLog");
-    if (!r || !checkLevel(level)) {
+    if (!r || !checkTrafficLight(*r, level, "sendToLog")) {
         return;
     }
     const QString log = path.isEmpty() ? getPath() : path;

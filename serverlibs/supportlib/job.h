@@ -46,7 +46,8 @@ private:
     std::unique_ptr<JobRouter> router(const char *operation) const;
     void sendAlong(const JobRouter &router, const SRCore::FlowObject &connection,
                    const QString &path, const QString &newName);
-    bool checkLevel(int level) const;
+    // The level is 1, 2 or 3 and the element has traffic-light connections; raises otherwise.
+    bool checkTrafficLight(const JobRouter &router, int level, const char *operation) const;
     void attachLog(const SRCore::FlowObject &connection, const QString &path);
 
     QPointer<TavrixBasic> m_tavrix;

@@ -121,6 +121,8 @@ private slots:
     void damagedGlobalDataIsSetAside();
     void propertyValues_data();
     void propertyValues();
+    void jobReadsItsTicketAndDatasets_data();
+    void jobReadsItsTicketAndDatasets();
     void stopEndsTheRunningScriptOnly();
     void hugeAllocationEndsTheRunNotTheProgram();
     void jobGoneSinceTheBuildIsNotRun();
@@ -270,6 +272,7 @@ void tst_EntryPoints::trafficLightsRouteByLevel_data()
     QTest::newRow("success data") << "job.sendToData(1)" << QStringList{"Data/_00002_report.txt", "Both/_00003_report.txt"};
     QTest::newRow("error data goes where error is carried") << "job.sendToData(3)" << QStringList{"Both/_00002_report.txt"};
     QTest::newRow("success log") << "job.sendToLog(1)" << QStringList{"Log/_00002_report.txt"};
+    QTest::newRow("sendTo the connection of a traffic type") << "job.sendTo(s.getOutConnections().filter(function (c) { return c.getTrafficType() == 'Data with log'; })[0])" << QStringList{"Both/_00002_report.txt"};
     QTest::newRow("warning that nobody carries") << "job.sendToData(2)" << QStringList{};
     // clang-format on
 }
@@ -321,6 +324,7 @@ void tst_EntryPoints::routingErrorsSendNothing_data()
     QTest::newRow("sending after fail") << "job.fail('bad'); job.sendTo(s.getOutConnections()[0])" << "has failed; sendTo can't send it any more";
     QTest::newRow("a name with a folder") << "job.sendTo(s.getOutConnections()[0], '', '../x.txt')" << "'../x.txt' is not a file name";
     QTest::newRow("a traffic-light level") << "job.sendToData(4)" << "Traffic-light level 4 is none of 1 (success), 2 (warning) and 3 (error)";
+    QTest::newRow("data without traffic lights") << "job.sendToData(1)" << "sendToData needs traffic-light connections; the element has none";
     QTest::newRow("a text for a connection") << "job.sendTo('A')" << "incompatible arguments";
     // clang-format on
 }
@@ -523,6 +527,61 @@ void tst_EntryPoints::propertyValues()
     const QString error = manager.jobArrived(
         &run.tavrix, &run.job,
         {QStringLiteral("function jobArrived(s, job) { job.setJobState(%1); job.sendToNull(); }")
+             .arg(expression),
+         js},
+        nullptr);
+    const QString outcome = error.isEmpty() ? run.job.getJobState() : error;
+    QVERIFY2(outcome.startsWith(expected), qPrintable(outcome));
+}
+
+void tst_EntryPoints::jobReadsItsTicketAndDatasets_data()
+{
+    QTest::addColumn<QString>("expression"); // evaluated in jobArrived
+    QTest::addColumn<QString>("expected");   // its value, or the start of the error
+
+    // clang-format off
+    QTest::newRow("names") << "[job.getName(), job.getNameProper(), job.getExtension(), job.getUniqueNamePrefix(), job.getByteCount()].join('|')" << "report.txt|report|txt|_00001_|5";
+    QTest::newRow("a file job") << "[job.isFile(), job.isFolder(), job.getFileCount()].join('|')" << "true|false|1";
+    QTest::newRow("private data tags") << "(job.setPrivateData('Checked', 'yes'), job.getPrivateDataTags().join('|'))" << "Amount|Checked";
+    QTest::newRow("hierarchy and e-mail set and read") << "(job.setHierarchyPath(['Customers', 'Acme']), job.setEmailBody('Hi'), job.setEmailAddresses(['a@example.com', 'b@example.com']), [job.getHierarchyPath().join('/'), job.getEmailAddresses().join(','), job.getEmailBody()].join(' '))" << "Customers/Acme a@example.com,b@example.com Hi";
+    QTest::newRow("a connection tells its kind and folder") << "(function (c) { return [c.getConnectionType(), c.getTrafficType(), c.getFolderPath() == s.getOutConnections()[1].getFolderPath(), c.getFolderPath().split('/').pop()].join('|'); })(s.getOutConnections()[0])" << "Move||false|outFolder4";
+    QTest::newRow("a special folder that is none") << "s.getSpecialFolderPath('Nowhere')" << "Error: 'Nowhere' is no special folder";
+    QTest::newRow("text with variables") << "job.getVariableAsString('[Job.NameProper] of [Job.PrivateData:Key=\"Amount\"]')" << "report of 1250.00";
+    QTest::newRow("unknown variable") << "job.getVariableAsString('[Job.Nope]')" << "Error: ";
+    QTest::newRow("XPath text") << "job.getDataset('Invoice').evalToString('/Invoice/Total')" << "1250.00";
+    QTest::newRow("XPath number") << "job.getDataset('Invoice').evalToNumber('sum(//Line/@price)')" << "410";
+    QTest::newRow("XPath truth") << "job.getDataset('Invoice').evalToBoolean('count(//Line) = 2')" << "true";
+    QTest::newRow("XPath texts") << "job.getDataset('Invoice').evalToStrings('//Line/@description').join('|')" << "Desk chairs|Delivery";
+    QTest::newRow("prefixes given by the script") << "job.getDataset('Order').evalToString('/o:Order/o:Id', 'xmlns:o=\"urn:order\"')" << "A-17";
+    QTest::newRow("XPath that does not compile") << "job.getDataset('Invoice').evalToString('//[')" << "Error: ";
+    QTest::newRow("dataset that is not there") << "job.getDataset('None')" << "Error: ";
+    QTest::newRow("backing file that is not XML") << "job.createDataset('XML', job.getPath())" << "Error: ";
+    QTest::newRow("opaque dataset has a path only") << "job.createDataset('Opaque', job.getPath()).evalToString('/')" << "Error: ";
+    QTest::newRow("dataset made and attached") << "(job.setDataset('Made', job.createDataset('XML', job.getDataset('Order').getPath())), job.getDatasetTags().join('|') + ' ' + job.getDataset('Made').evalToString('//*[local-name()=\"Id\"]'))" << "Invoice|Order|Made A-17";
+    // clang-format on
+}
+
+void tst_EntryPoints::jobReadsItsTicketAndDatasets()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+
+    const std::unique_ptr<FlowWorld> world = compassWorld();
+    const QString invoice = world->path(QStringLiteral("datasets/invoice.xml"));
+    const QString order = world->path(QStringLiteral("datasets/order.xml"));
+    QVERIFY(TestFiles::writeFile(invoice,
+                                 "<Invoice><Line description=\"Desk chairs\" price=\"210\"/>"
+                                 "<Line description=\"Delivery\" price=\"200\"/>"
+                                 "<Total>1250.00</Total></Invoice>"));
+    QVERIFY(TestFiles::writeFile(order, "<Order xmlns=\"urn:order\"><Id>A-17</Id></Order>"));
+    world->ticket()->setDataset(QStringLiteral("Invoice"), XMLValues::MODEL_XML, invoice);
+    world->ticket()->setDataset(QStringLiteral("Order"), XMLValues::MODEL_XML, order);
+    WorldManager manager(*world);
+    RunObjects run(*world, &manager.log);
+    const QString error = manager.jobArrived(
+        &run.tavrix, &run.job,
+        {QStringLiteral(
+             "function jobArrived(s, job) { job.setJobState(String(%1)); job.sendToNull(); }")
              .arg(expression),
          js},
         nullptr);
