@@ -336,6 +336,12 @@ QString ScripterWindow::visiblePath() const
     return m_alternatePath ? m_displayPath : m_filePath;
 }
 
+QString ScripterWindow::packageFolder() const
+{
+    const QString path = visiblePath();
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
 QString ScripterWindow::displayName() const
 {
     if (m_untitled) {

@@ -90,6 +90,9 @@ public:
     void markModified() override;
     int documentNumber() const override { return m_windowNumber; }
     QString packageFilePath() const override { return m_filePath; }
+    // A package opened from its unarchived folder is kept in that folder, not where the
+    // archive made of it lives.
+    QString packageFolder() const override;
     QStringList scriptFunctions(const QString &language) const override;
     void setLanguageIncluded(const QString &language, bool included) override;
     void elementNameChanged(const QString &name) override;
