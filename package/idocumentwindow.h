@@ -39,6 +39,8 @@ public:
     // The number of the window: "TavrixScript" + number, "FixtureTest" + two digits.
     virtual int documentNumber() const = 0;
     virtual QString packageFilePath() const = 0;
+    // Where the user sees and keeps the package; jobs named by relative paths lie beside it.
+    virtual QString visiblePath() const { return packageFilePath(); }
 
     // The entry functions that the editor of `language` (XMLValues::JAVASCRIPT, VBSCRIPT or
     // APPLESCRIPT) finds in its program, written into the declaration.

@@ -192,7 +192,7 @@ bool Fixture::buildTestFlow()
 {
     TestFlowBuilder::Input input;
     input.documentNumber = m_window->documentNumber();
-    input.packageFilePath = m_window->packageFilePath();
+    input.packageFilePath = m_window->visiblePath();
     input.fixtureFolder = input.packageFilePath.isEmpty()
                               ? QDir::currentPath()
                               : QFileInfo(input.packageFilePath).absolutePath();
@@ -257,6 +257,11 @@ bool Fixture::buildTestFlow()
         }
     }
     return built;
+}
+
+void Fixture::showRunOutputs(const RunSummary &summary)
+{
+    m_tree->showRunOutputs(summary);
 }
 
 SRCore::IJT *Fixture::currentJobTicket() const

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QToolBar;
+class RunSummary;
 
 namespace SRCore {
 class Flow;
@@ -81,6 +82,8 @@ public:
     // The file or folder name of the current job; empty without one.
     QString currentJobName(bool withoutPrefix) const;
     QString testFolder() const { return m_testFolder; }
+    // What a run sent: the tree marks each outgoing connection with its number of files.
+    void showRunOutputs(const RunSummary &summary);
     QString ticketsFolder() const { return m_ticketsFolder; }
     QString flowFolder() const { return m_flowFolder; }
     QString datasetsFolder() const { return m_datasetsFolder; }

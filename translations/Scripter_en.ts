@@ -704,7 +704,7 @@ that contain one of these strings</source>
 <context>
     <name>Job</name>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="+45"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+47"/>
         <source>&apos;%1&apos; is not a file or folder name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -741,6 +741,11 @@ that contain one of these strings</source>
     <message>
         <location line="+10"/>
         <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 needs traffic-light connections; the element has none</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -819,7 +824,7 @@ that contain one of these strings</source>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+323"/>
+        <location filename="../testing/fixture.cpp" line="+328"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -839,7 +844,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+178"/>
+        <location filename="../app/scriptercore.cpp" line="+185"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -854,7 +859,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+162"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -885,7 +890,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-194"/>
+        <location filename="../testing/fixture.cpp" line="-199"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -978,12 +983,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/supportlib/job.cpp" line="-119"/>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-127"/>
         <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+60"/>
         <source>No outgoing connection carries data of level %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1057,6 +1062,96 @@ that contain one of these strings</source>
     <message>
         <location line="+20"/>
         <source>Can&apos;t store global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="+137"/>
+        <source>Can&apos;t find script for test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Can&apos;t evaluate script %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Can&apos;t run the script: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Text of the script is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; is in progress now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>This entry point is currently not supported (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>No file or folder selected to serve as current job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No outgoing connection selected to serve as current connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Starting evaluating script: %11 (%12)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Test was aborted by the user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The test run took longer than %1 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>%11 can&apos;t run while &apos;%12&apos; is tested; try again when the test ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 entry point is not present</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%11 took longer than %12 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+156"/>
+        <source>No script run time to run %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Script evaluation result: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Script evaluation message: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Dynamic value can not be validated in design mode</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3218,6 +3313,114 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::EntryPointDialog</name>
+    <message>
+        <location filename="../testing/entrypointdialog.cpp" line="+25"/>
+        <source>Property name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibraryForProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isConnectionPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibForConnectionProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter &apos;startup&apos; parameter value for test entry point findApplicationPath.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&apos;startup&apos; parameter value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter license key for test entry point licenseApplication.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>License key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter property name </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointThread</name>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+12"/>
+        <source>Valid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPoints</name>
+    <message>
+        <location filename="../testing/entrypoints.cpp" line="+72"/>
+        <source>Evaluating the script body as a script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Executing the %1 entry point</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointsRunner</name>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="-142"/>
+        <source>Entry point %1 can not be started.
+Add flow element property in Declaration pane.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Entry point %1 can not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Entry point error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::Fixture</name>
     <message>
         <location filename="../testing/fixture.cpp" line="-43"/>
@@ -3314,12 +3517,12 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+52"/>
+        <location filename="../testing/fixturetree.cpp" line="+55"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3368,8 +3571,16 @@ end timerfired
         <source>Move down selected item</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+23"/>
+        <source>%n file(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+150"/>
+        <location line="+143"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3830,12 +4041,12 @@ The corresponding script file could not be located.</source>
     <name>Scripter::PreferencesDialog</name>
     <message>
         <location filename="../editors/preferencesdialog.cpp" line="+58"/>
-        <location line="+306"/>
+        <location line="+328"/>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-296"/>
+        <location line="-318"/>
         <source>Bold</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3941,6 +4152,26 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop a test run after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Testing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>&amp;Ok</source>
         <translation type="unfinished"></translation>
@@ -3951,8 +4182,16 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+229"/>
+        <location line="+239"/>
         <source>%1 restart is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::RunOutputsDelegate</name>
+    <message>
+        <location filename="../testing/runoutputsdelegate.cpp" line="+11"/>
+        <source>%1   (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4011,12 +4250,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterActions</name>
     <message>
-        <location filename="../app/scripteractions.cpp" line="+52"/>
-        <source>Testing entry points arrives with a later version of %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location filename="../app/scripteractions.cpp" line="+56"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4206,7 +4440,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>&amp;Invoke entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4216,8 +4450,18 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+0"/>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>&amp;Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Shift+F5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4227,6 +4471,16 @@ The corresponding script file could not be located.</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>Open Test &amp;Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows the folder of the last test run in the file manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Export log messages...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4246,12 +4500,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+32"/>
         <source>Select entry point to be invoked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+108"/>
         <source>File toolset</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4268,6 +4522,22 @@ The corresponding script file could not be located.</source>
     <message>
         <location line="+8"/>
         <source>Test toolset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+129"/>
+        <location line="+6"/>
+        <source>Open Test Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>No test has run in this window yet, so there is no test folder to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The file manager could not be started for &apos;%1&apos;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4307,7 +4577,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterWindow</name>
     <message>
-        <location filename="../app/scripterwindow.cpp" line="+87"/>
+        <location filename="../app/scripterwindow.cpp" line="+92"/>
         <source>Declaration pane</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4327,7 +4597,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+79"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4352,12 +4622,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+166"/>
+        <location line="+162"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+226"/>
+        <location line="+244"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4368,7 +4638,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Save changes to %1.tscript ?</source>
         <translation type="unfinished"></translation>
     </message>

@@ -6,10 +6,10 @@
 
 namespace XMLValues = SRCore::XMLValues;
 
-std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QString *errorMessage)
+bool ScriptEngines::isSupported(const QString &language, QString *errorMessage)
 {
     if (language == XMLValues::JAVASCRIPT) {
-        return std::make_unique<JavaScriptEngine>();
+        return true;
     }
     if (language == XMLValues::VBSCRIPT) {
         *errorMessage = tr("VBScript programs can't be run yet; run the JavaScript program of "
@@ -20,5 +20,13 @@ std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QS
     } else {
         *errorMessage = tr("'%1' is no script language").arg(language);
     }
-    return nullptr;
+    return false;
+}
+
+std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QString *errorMessage)
+{
+    if (!isSupported(language, errorMessage)) {
+        return nullptr;
+    }
+    return std::make_unique<JavaScriptEngine>();
 }
