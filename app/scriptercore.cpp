@@ -4,6 +4,7 @@
 #include "scrappproxy.h"
 #include "scripterlogging.h"
 #include "scripterwindow.h"
+#include "settingskeys.h"
 #include "singleapplication.h"
 #include "stylesheeteditor.h"
 
@@ -22,6 +23,7 @@
 #include "corelib/jobs/countmanager.h"
 #include "corelib/jobs/filemanager.h"
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
@@ -170,6 +172,7 @@ void ScripterCore::setupFolders()
     m_problemFilesFolder = prepareFolder(QStringLiteral("ProblemFiles"));
 
     m_logManager = SRCore::LogManager::instance();
+    m_logManager->setDatabaseSizeLimit(messageDatabaseSizeLimit());
     m_logManager->startThread();
     m_controlLog =
         m_logManager->createLogInterface(QStringLiteral("Scripter control"), nullptr, nullptr);
@@ -197,6 +200,18 @@ void ScripterCore::setupFolders()
     m_logManager->storeDebugMessages = true;
     sendLogMessage(SRCore::LogLevel::Information,
                    QStringLiteral(QT_TRANSLATE_NOOP("LogMessages", "Scripter started")));
+}
+
+qint64 ScripterCore::messageDatabaseSizeLimit()
+{
+    constexpr qint64 Megabyte = 1024 * 1024;
+    bool ok = false;
+    const qint64 megabytes = QSettings()
+                                 .value(SettingsKey::MessageDatabaseSizeMB,
+                                        SRCore::LogDatabase::DefaultSizeLimit / Megabyte)
+                                 .toLongLong(&ok);
+    // A setting that is no positive number keeps the default rather than removing everything.
+    return ok && megabytes > 0 ? megabytes * Megabyte : SRCore::LogDatabase::DefaultSizeLimit;
 }
 
 ScripterWindow *ScripterCore::activeScripterWindow()

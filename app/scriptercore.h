@@ -116,6 +116,8 @@ public slots:
 
 private:
     void setupFolders();
+    // The size limit of the message database that the settings give, in bytes.
+    static qint64 messageDatabaseSizeLimit();
     QString prepareFolder(const QString &name);
     void importPendingFiles();
     void reportVariableFailure(const char *message);

@@ -33,6 +33,7 @@
 #include <QJSEngine>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -134,23 +135,32 @@ bool copyTwice(const QString &job, const QString &folder)
     return QFile::copy(job, first) && QFile::copy(first, second);
 }
 
-// Milliseconds until `count` records logged through `logOnce` are in the database.
+// Milliseconds until every record that `logAll` logs is in a fresh database; the best of
+// Rounds, as the writer's pace varies with what else the machine does.
 double storeMs(const QString &folder, const std::function<bool()> &logAll)
 {
-    SRCore::LogManager *logManager = SRCore::LogManager::instance();
-    QDir().mkpath(folder);
-    if (logManager->setDatabaseFiles(folder) != 0) {
-        return -1;
+    double best = -1;
+    for (int round = 0; round < Rounds; ++round) {
+        SRCore::LogManager *logManager = SRCore::LogManager::instance();
+        const QString roundFolder = folder + QStringLiteral("/%1").arg(round);
+        QDir().mkpath(roundFolder);
+        if (logManager->setDatabaseFiles(roundFolder) != 0) {
+            return -1;
+        }
+        logManager->startThread();
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = logAll();
+        logManager->stopServerLog();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        const bool stored = logManager->queuedCount() == 0;
+        SRCore::LogManager::finalize();
+        if (!ok || !stored) {
+            return -1;
+        }
+        best = best < 0 ? ms : std::min(best, ms);
     }
-    logManager->startThread();
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = logAll();
-    logManager->stopServerLog();
-    const double ms = timer.nsecsElapsed() / 1e6;
-    const bool stored = logManager->queuedCount() == 0;
-    SRCore::LogManager::finalize();
-    return ok && stored ? ms : -1;
+    return best;
 }
 
 double stopLatencyMs(const TestFlowBuilder::Input &input, const QString &temp,

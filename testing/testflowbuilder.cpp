@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QThreadPool>
 
 namespace Scripter {
 
@@ -66,13 +67,7 @@ bool isSameOrInside(const QString &path, const QString &folder)
 QString freshPath(const QString &folder, const QString &name)
 {
     const QFileInfo info(name);
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    QString path = folder + QLatin1Char('/') + name;
-    for (int n = 2; QFileInfo::exists(path); ++n) {
-        path = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('-')
-               + QString::number(n) + suffix;
-    }
-    return path;
+    return SRCore::FileHandler::freshPath(folder, info.completeBaseName(), info.suffix());
 }
 
 } // namespace
@@ -101,7 +96,10 @@ bool TestFlowBuilder::prepareTestFolder(const Input &input, Result &result)
     if (!QFileInfo(base).isDir()) {
         base = QDir::tempPath();
     }
-    settings.setValue(testFolderSetting, base);
+    // Writing the settings costs a flush to disk; most runs use the folder of the last one.
+    if (settings.value(testFolderSetting).toString() != base) {
+        settings.setValue(testFolderSetting, base);
+    }
 
     const QString testFolder =
         QFileInfo(
@@ -111,7 +109,8 @@ bool TestFlowBuilder::prepareTestFolder(const Input &input, Result &result)
     if (QFileInfo(testFolder).isDir()) {
         // The user global data, and damaged copies of it set aside, outlive the rebuild: what
         // one run stores, the next one finds.
-        if (!SRCore::FileHandler::cleanupFolder(
+        if (!renewTestFolder(testFolder)
+            && !SRCore::FileHandler::cleanupFolder(
                 testFolder, QStringLiteral("^(?!") + kUserGlobalDataFile + QLatin1Char(')'))) {
             m_log(SRCore::LogLevel::Error,
                   QT_TRANSLATE_NOOP("LogMessages", "Can't cleanup test folder '%1'"), testFolder);
@@ -135,6 +134,62 @@ bool TestFlowBuilder::prepareTestFolder(const Input &input, Result &result)
     }
     SRCore::IJT::setDir(result.ticketsFolder);
     return createFolder(result.flowFolder);
+}
+
+bool TestFlowBuilder::renewTestFolder(const QString &testFolder)
+{
+    const QFileInfo info(testFolder);
+    // A link stays where the user put it, to the folder it names; only its contents go.
+    if (info.isSymLink()) {
+        return false;
+    }
+    const QString parent = info.absolutePath();
+    const QString hidden = QLatin1Char('.') + info.fileName();
+    // Exact names, so that window 10 never takes what window 100 set aside.
+    const QStringList leftovers = QDir(parent).entryList(
+        {hidden + QStringLiteral(".discarded"), hidden + QStringLiteral("-*.discarded")},
+        QDir::Dirs | QDir::Hidden);
+    for (const QString &left : leftovers) {
+        discardInBackground(parent + QLatin1Char('/') + left);
+    }
+
+    // A new folder takes the user global data; the old one goes aside in one step.
+    const QString fresh = freshPath(parent, hidden + QStringLiteral(".new"));
+    const QString trash = freshPath(parent, hidden + QStringLiteral(".discarded"));
+    if (!QDir().mkdir(fresh)) {
+        return false;
+    }
+    const QStringList kept =
+        QDir(testFolder)
+            .entryList({kUserGlobalDataFile + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    QStringList moved;
+    for (const QString &name : kept) {
+        if (!QFile::rename(testFolder + QLatin1Char('/') + name, fresh + QLatin1Char('/') + name)) {
+            break;
+        }
+        moved.append(name);
+    }
+    const bool aside = moved.size() == kept.size() && QDir().rename(testFolder, trash);
+    if (aside && QDir().rename(fresh, testFolder)) {
+        discardInBackground(trash);
+        return true;
+    }
+    // Everything back where it was; the caller empties the folder in place instead.
+    if (aside) {
+        QDir().rename(trash, testFolder);
+    }
+    for (const QString &name : moved) {
+        QFile::rename(fresh + QLatin1Char('/') + name, testFolder + QLatin1Char('/') + name);
+    }
+    QDir().rmdir(fresh);
+    return false;
+}
+
+void TestFlowBuilder::discardInBackground(const QString &folder)
+{
+    // Removing files costs far more than making them, and a run need not wait for it. A folder
+    // that can't be removed now is tried again at the next build.
+    QThreadPool::globalInstance()->start([folder] { QDir(folder).removeRecursively(); });
 }
 
 bool TestFlowBuilder::build(const Input &input, Result &result)

@@ -100,6 +100,10 @@ public:
 
 private:
     bool createFolder(const QString &path);
+    // Replaces the test folder by an empty one that keeps the user global data, the old one
+    // removed in the background. False, with everything as it was, when it can't.
+    bool renewTestFolder(const QString &testFolder);
+    static void discardInBackground(const QString &folder);
     SRCore::FlowObject addFolder(SRCore::Flow &flow, const QString &prefix, int x, int y,
                                  Result &result, bool *failed);
     void addJob(const Input &input, const Job &job, int y, SRCore::Flow &flow, Result &result,

@@ -4,7 +4,7 @@
 <context>
     <name>BaseEntriesManager</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+205"/>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+213"/>
         <source>The script has no function %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -311,7 +311,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+84"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -570,7 +570,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogProvider</name>
     <message>
-        <location filename="../guilib/log/logprovider.cpp" line="+99"/>
+        <location filename="../guilib/log/logprovider.cpp" line="+100"/>
         <source>No message database file is given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -582,6 +582,11 @@ that contain one of these strings</source>
     <message>
         <location line="+44"/>
         <source>Unknown database error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Reading was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -762,7 +767,7 @@ that contain one of these strings</source>
 <context>
     <name>JobBasic</name>
     <message>
-        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+237"/>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+226"/>
         <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
         <translation type="unfinished"></translation>
     </message>
@@ -772,7 +777,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -844,7 +849,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+185"/>
+        <location filename="../app/scriptercore.cpp" line="+188"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -859,7 +864,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+162"/>
+        <location line="+174"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -874,18 +879,18 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+259"/>
-        <location filename="../package/declarationitem.cpp" line="+335"/>
+        <location filename="../package/declaration.cpp" line="+265"/>
+        <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationxml.cpp" line="+274"/>
+        <location filename="../package/declarationxml.cpp" line="+275"/>
         <source>Can&apos;t find master property &apos;%11&apos; for property &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>External application has not been chosen</source>
         <translation type="unfinished"></translation>
     </message>
@@ -942,13 +947,13 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+61"/>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+62"/>
         <source>Script expression failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-194"/>
-        <location filename="../testing/testflowbuilder.cpp" line="+395"/>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-201"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+450"/>
         <source>Damaged global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -958,7 +963,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+96"/>
         <source>Error in %11 at line %12, column %13: %14</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1008,17 +1013,17 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-306"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-366"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+105"/>
         <source>Can&apos;t create Script element object</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1528,22 +1533,22 @@ that contain one of these strings</source>
     <message>
         <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
         <location line="+14"/>
-        <location line="+279"/>
+        <location line="+289"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-293"/>
+        <location line="-303"/>
         <location line="+18"/>
         <location line="+5"/>
-        <location line="+240"/>
+        <location line="+250"/>
         <location line="+12"/>
         <source>Can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-234"/>
+        <location line="-244"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1592,12 +1597,12 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+109"/>
+        <location line="+119"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-104"/>
+        <location line="-114"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1617,7 +1622,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Nothing to save to &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1625,7 +1630,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::Flow</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+132"/>
+        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1635,7 +1640,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>Not a flow document: the root element is not &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1650,7 +1655,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+38"/>
+        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+40"/>
         <source>The text holds no XML element</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1665,7 +1670,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1673,7 +1678,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+236"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+237"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1688,12 +1693,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>Private data key &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Dataset &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1810,35 +1815,40 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::LogDatabase</name>
     <message>
-        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+80"/>
-        <source>The SQLite driver is not available</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+168"/>
         <source>Cannot open the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>Cannot prepare writing messages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+25"/>
         <source>The message database is not open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+18"/>
         <location line="+7"/>
-        <location line="+93"/>
+        <location line="+44"/>
+        <location line="+7"/>
+        <location line="+189"/>
         <source>Cannot write to the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-154"/>
+        <source>Cannot read the size of the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Cannot remove old messages from the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 is a folder, not a message database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1853,39 +1863,41 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-58"/>
+        <location line="+75"/>
         <location line="+15"/>
-        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+10"/>
         <source>Cannot read the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-15"/>
+        <location line="-28"/>
         <source>The message database %1 has the schema version %2, which this program does not know</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+32"/>
         <source>The table logmessages of %1 has other columns than a message database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+19"/>
         <source>Cannot switch the message database %1 to the WAL journal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot switch the message database %1 to the WAL journal; it may be read-only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+27"/>
         <source>Cannot create the table logmessages in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1893,7 +1905,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+111"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+105"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1906,7 +1918,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+205"/>
+        <location line="+223"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1961,7 +1973,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
-        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
+        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+40"/>
         <source>%1 holds a character that XML cannot store (U+%2 at position %3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2220,7 +2232,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+50"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+51"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2230,17 +2242,17 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+58"/>
         <source>The variable %1.%2 is defined more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>Column %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2440,7 +2452,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XMLValueProcessor</name>
     <message>
-        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+84"/>
+        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+85"/>
         <source>a list of texts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2470,7 +2482,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+134"/>
         <source>Unknown value type &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2491,7 +2503,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XmlDataReader</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+54"/>
+        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+56"/>
         <source>The file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2512,12 +2524,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>The root element is &lt;%1&gt;, expected &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Document type declarations are not allowed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2527,7 +2539,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Invalid %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2537,12 +2549,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Unexpected text &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+33"/>
         <source>Unexpected attribute &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2552,22 +2564,22 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Unexpected element &lt;%1&gt; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Element &lt;%1&gt; appears more than once in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Element &lt;%1&gt; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The attribute &apos;%1&apos; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2581,9 +2593,17 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::XmlDepthLimit</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
+        <source>The elements are nested more than %1 levels deep</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::XmlError</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+11"/>
+        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+13"/>
         <source>line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2591,7 +2611,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XmlText</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+83"/>
+        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+85"/>
         <source>Unknown %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3165,7 +3185,7 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-58"/>
+        <location filename="../package/declaration.cpp" line="-61"/>
         <source>Cannot write the declaration &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3175,7 +3195,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-217"/>
+        <location filename="../package/declarationitem.cpp" line="-237"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3210,7 +3230,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+283"/>
+        <location line="+303"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3302,12 +3322,12 @@ end timerfired
 <context>
     <name>Scripter::DeclarationXml</name>
     <message>
-        <location filename="../package/declarationxml.cpp" line="-215"/>
+        <location filename="../package/declarationxml.cpp" line="-216"/>
         <source>Line %1: the value of %2 cannot be read: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+319"/>
+        <location line="+320"/>
         <source>The document is no script declaration: it needs an %1 element with %2 and %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5333,13 +5353,13 @@ Do you want terminate it?</source>
 <context>
     <name>UserGlobalData</name>
     <message>
-        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+72"/>
-        <source>%1 It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+73"/>
+        <source>%1. It was kept as &apos;%2&apos;; the global data start empty.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>%1 It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
+        <source>%1. It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

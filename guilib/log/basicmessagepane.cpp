@@ -69,7 +69,7 @@ BasicMessagePane::BasicMessagePane(const QString &databaseFile, QWidget *parent)
     , m_provider(std::make_unique<LogProvider>(databaseFile))
     , m_model(new BasicLogModel(this))
     , m_proxy(new LogSortFilterProxyModel(this))
-    , m_search(new LogDatabaseSearch(m_provider.get(), this))
+    , m_search(new LogDatabaseSearch(databaseFile, this))
     , m_rowLimit(LogProvider::RefreshLimit)
 {
     m_proxy->setSourceModel(m_model);
@@ -290,9 +290,10 @@ void BasicMessagePane::startSearch()
     const int room = MaxHeldRows - m_model->rowCount();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDate today = QDate::currentDate();
-    const BasicLogModel *model = m_model;
-    const auto wanted = [filters, now, today, model](const SRCore::LogRecord &record) {
-        return isLoadedLevel(record.level) && !model->contains(record.id)
+    // The search runs on a thread of its own: it tests against copies of what the pane holds.
+    const QSet<qint64> held = m_model->ids();
+    const auto wanted = [filters, now, today, held](const SRCore::LogRecord &record) {
+        return isLoadedLevel(record.level) && !held.contains(record.id)
                && filters.accepts(record, now, [&record, &today](int column) {
                       return BasicLogModel::columnText(record, column, today);
                   });

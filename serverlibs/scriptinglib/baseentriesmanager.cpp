@@ -15,6 +15,7 @@
 #include "corelib/flow/flow.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
+#include "corelib/scripting/iscriptexpressionevaluator.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -163,10 +164,17 @@ void BaseEntriesManager::stopScript(int mode)
     if (mode != 1) {
         return;
     }
-    const QMutexLocker locker(&m_mutex);
-    m_stopRequested = true;
-    if (m_scriptEngine) {
-        m_scriptEngine->stopExecution();
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_stopRequested = true;
+        if (m_scriptEngine) {
+            m_scriptEngine->stopExecution();
+        }
+    }
+    // A test run may evaluate the script body as an expression instead of an entry point.
+    if (SRCore::IScriptExpressionEvaluator *evaluator =
+            SRCore::IScriptExpressionEvaluator::instance()) {
+        evaluator->stopEvaluations();
     }
 }
 
@@ -238,7 +246,7 @@ void BaseEntriesManager::logScriptError(const QString &function, const ScriptErr
 void BaseEntriesManager::finishRun(const QString &function, IFrameworkEnvironment *environment,
                                    const QString &errorMessage)
 {
-    const RunSummary summary = environment->recorder().summary(function, errorMessage);
+    const RunSummary summary = environment->recorder().takeSummary(function, errorMessage);
     // One line each, with the details rendered now: file names and values may hold the commas
     // that separate the parts of a message's argument.
     const QString summaryMessage =

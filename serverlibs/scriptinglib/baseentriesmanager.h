@@ -97,8 +97,9 @@ public:
                                       ScriptPersistentState *state);
     virtual void finalizeProcessing(Environment *environment, const ScriptCodeAndLangStruct &script,
                                     ScriptPersistentState *state);
-    // Mode 1 stops the script that runs now (within a few milliseconds for JavaScript); the run
-    // then ends with "The script was stopped". Other modes do nothing.
+    // Mode 1 stops the script that runs now (within a few milliseconds for JavaScript), and the
+    // script expressions being evaluated; the run then ends with "The script was stopped".
+    // Other modes do nothing.
     virtual void stopScript(int mode);
 
     // What the last entry point that ended did; empty before the first.

@@ -30,6 +30,24 @@ ScriptExpressionEvaluator::evaluateExpression(const QString &script, const Conte
     }
     ScriptRun run({script, SRCore::XMLValues::JAVASCRIPT}, &environment, m_log);
     run.addObject(QStringLiteral("job"), job.get());
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_running.insert(run.engine());
+    }
     const ScriptResult result = run.start();
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_running.remove(run.engine());
+    }
     return {result.value, result.error.message, result.error.line, result.error.column};
+}
+
+void ScriptExpressionEvaluator::stopEvaluations()
+{
+    const QMutexLocker locker(&m_mutex);
+    for (IScriptEngine *engine : std::as_const(m_running)) {
+        if (engine) {
+            engine->interrupt();
+        }
+    }
 }

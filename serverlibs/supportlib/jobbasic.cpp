@@ -34,17 +34,6 @@ void forEachFile(const QString &path, Add add)
     }
 }
 
-// A path in `folder` that does not exist yet: "name.suffix", else "name-2.suffix", ...
-QString freshPath(const QString &folder, const QString &name, const QString &suffix)
-{
-    const QString dotSuffix = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
-    QString path = folder + QLatin1Char('/') + name + dotSuffix;
-    for (int n = 2; QFileInfo::exists(path); ++n) {
-        path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + dotSuffix;
-    }
-    return path;
-}
-
 } // namespace
 
 JobBasic::JobBasic(SRCore::IJT *ticket, IFrameworkEnvironment *environment,
@@ -251,7 +240,8 @@ void JobBasic::setDataset(const QString &name, Dataset *dataset)
         static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]"));
         const QString fileName =
             QString(getUniqueNamePrefix() + name).replace(unsafe, QStringLiteral("_"));
-        const QString copy = freshPath(folder, fileName, QFileInfo(path).suffix());
+        const QString copy =
+            SRCore::FileHandler::freshPath(folder, fileName, QFileInfo(path).suffix());
         QString error;
         if (!SRCore::FileHandler::copy(path, copy, nullptr, &error)) {
             raiseError(tr("The dataset '%1' can't be kept: %2").arg(name, error));

@@ -1,6 +1,7 @@
 #include "runrecorder.h"
 
 #include <algorithm>
+#include <utility>
 
 void RunRecorder::recordOutput(const RunSummary::Output &output)
 {
@@ -23,11 +24,13 @@ void RunRecorder::recordChange(RunSummary::DataChange::Scope scope, const QStrin
     }
 }
 
-RunSummary RunRecorder::summary(const QString &entryPoint, const QString &errorMessage) const
+RunSummary RunRecorder::takeSummary(const QString &entryPoint, const QString &errorMessage)
 {
     const QMutexLocker locker(&m_mutex);
     QVector<RunSummary::DataChange> changed;
     std::copy_if(m_changes.cbegin(), m_changes.cend(), std::back_inserter(changed),
                  [](const RunSummary::DataChange &c) { return c.oldValue != c.newValue; });
-    return RunSummary(entryPoint, m_outputs, changed, errorMessage);
+    const RunSummary summary(entryPoint, std::exchange(m_outputs, {}), changed, errorMessage);
+    m_changes.clear();
+    return summary;
 }

@@ -69,10 +69,11 @@ void UserGlobalData::setAside(const QString &reason)
         aside = m_file + QStringLiteral(".damaged-%1").arg(n);
     }
     if (QFile::rename(m_file, aside)) {
-        m_loadError = tr("%1 It was kept as '%2'; the global data start empty.").arg(reason, aside);
+        m_loadError =
+            tr("%1. It was kept as '%2'; the global data start empty.").arg(reason, aside);
     } else {
         m_readOnly = true;
-        m_loadError = tr("%1 It could not be set aside, so global data can't be stored until it "
+        m_loadError = tr("%1. It could not be set aside, so global data can't be stored until it "
                          "is repaired or removed.")
                           .arg(reason);
     }

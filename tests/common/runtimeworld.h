@@ -6,6 +6,7 @@
 // records its messages, and the scripting objects of one run.
 
 #include "../testfiles.h"
+#include "recordinglog.h"
 
 #include <scriptinglib/baseentriesmanager.h>
 
@@ -16,16 +17,12 @@
 
 #include <corelib/flow/flow.h>
 #include <corelib/jobs/ijt.h>
-#include <corelib/logging/iloginterface.h>
-#include <corelib/logging/localizemanager.h>
-#include <corelib/logging/logrecord.h>
 #include <corelib/metadata/metadatamanager.h>
 #include <corelib/vocabulary/xmlkey.h>
 #include <corelib/vocabulary/xmlvalues.h>
 
 #include <QDir>
 #include <QMap>
-#include <QMutex>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -35,37 +32,7 @@ namespace RuntimeTest {
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
-// Messages as the message pane shows them: "level|text".
-class RecordingLog : public SRCore::ILogInterface
-{
-public:
-    void log(const SRCore::LogRecord &record, int) override
-    {
-        const QMutexLocker locker(&m_mutex);
-        m_records.append(record);
-    }
-    QList<SRCore::LogRecord> records() const
-    {
-        const QMutexLocker locker(&m_mutex);
-        return m_records;
-    }
-    QStringList lines() const
-    {
-        QStringList result;
-        for (const SRCore::LogRecord &record : records()) {
-            result << QStringLiteral("%1|%2")
-                          .arg(record.level)
-                          .arg(SRCore::LocalizeManager::getMessage(record));
-        }
-        return result;
-    }
-    // The lines that contain `part`.
-    QStringList linesWith(const QString &part) const { return lines().filter(part); }
-
-private:
-    mutable QMutex m_mutex;
-    QList<SRCore::LogRecord> m_records;
-};
+using RecordingLog = TestLog::RecordingLog;
 
 struct Outgoing
 {

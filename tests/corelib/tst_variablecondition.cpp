@@ -40,6 +40,19 @@ QString describe(const VariableProblems &problems)
     return texts.join(QLatin1Char(' '));
 }
 
+// The current row's comparison (its variable, op and value), joined by `join` to one that
+// holds, so that problems must be reported for the second comparison.
+VariableCondition rowAfterAHoldingComparison(Join join)
+{
+    QFETCH(QString, variable);
+    QFETCH(Operator, op);
+    QFETCH(QString, value);
+    VariableCondition condition;
+    condition.addComparison({QStringLiteral("[Job.IsFile]"), Operator::True, QString()});
+    condition.addComparison({variable, op, value}, join);
+    return condition;
+}
+
 // "T or F and F": T and F are comparisons that hold and that don't.
 VariableCondition fromPattern(const QString &pattern, Precedence precedence)
 {
@@ -238,14 +251,9 @@ void tst_VariableCondition::validationFindsWhatCannotBeCompared_data()
 
 void tst_VariableCondition::validationFindsWhatCannotBeCompared()
 {
-    QFETCH(QString, variable);
-    QFETCH(Operator, op);
-    QFETCH(QString, value);
     QFETCH(QString, problems);
 
-    VariableCondition condition;
-    condition.addComparison({QStringLiteral("[Job.IsFile]"), Operator::True, QString()});
-    condition.addComparison({variable, op, value});
+    const VariableCondition condition = rowAfterAHoldingComparison(Join::And);
     const VariableProblems found = VariableManager::instance()->validateCondition(condition);
     QCOMPARE(describe(found), problems.replace(QLatin1String("/0"), QLatin1String("/1")));
     for (const VariableProblem &problem : found) {
@@ -370,15 +378,10 @@ void tst_VariableCondition::undecidableComparisonsMakeTheConditionInvalid_data()
 
 void tst_VariableCondition::undecidableComparisonsMakeTheConditionInvalid()
 {
-    QFETCH(QString, variable);
-    QFETCH(Operator, op);
-    QFETCH(QString, value);
     QFETCH(QString, problems);
 
     // Even where the first comparison alone would decide, the condition is reported.
-    VariableCondition condition;
-    condition.addComparison({QStringLiteral("[Job.IsFile]"), Operator::True, QString()});
-    condition.addComparison({variable, op, value}, Join::Or);
+    const VariableCondition condition = rowAfterAHoldingComparison(Join::Or);
     const ConditionEvaluation evaluation =
         ConditionEvaluator(*VariableManager::instance()).evaluate(condition, m_job->context());
     QVERIFY(!evaluation.valid);

@@ -317,6 +317,8 @@ private slots:
     void loadReportsParseErrorsAndKeepsTheDeclaration();
     void loadKeepsDefinitionWithMissingMaster();
     void loadRepairsDuplicateTags();
+    void manyDefinitionsLoad_data();
+    void manyDefinitionsLoad();
     void saveFailureIsReported();
     void resetStartsOver();
 };
@@ -980,6 +982,54 @@ void tst_Declaration::loadRepairsDuplicateTags()
     QCOMPARE(copy->value(XMLKey::DEFAULT), s("2"));
     QCOMPARE(copy->value(XMLKey::TOOLTIP), s("second"));
     QCOMPARE(window.panel->tree()->findItemWithText(s("Child"))->parent()->text(0), s("Twin"));
+}
+
+void tst_Declaration::manyDefinitionsLoad_data()
+{
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<int>("depthOfTheLast"); // below the group
+
+    const QString field =
+        s(R"(<%1 Tooltip="t" LocalizedTagName="%1" Type="string" Editor="inline"%2/>)");
+    QString sameTag;
+    QStringList copies = {s("Same")};
+    for (int i = 0; i < 1000; ++i) {
+        sameTag += field.arg(s("Same"), QString());
+        if (i > 0) {
+            copies << (i == 1 ? s("Same_Copy") : s("Same_Copy%1").arg(i - 1));
+        }
+    }
+    QString chain;
+    QStringList links;
+    for (int i = 0; i < 5000; ++i) {
+        const QString master =
+            i == 0 ? QString() : s(R"( Dependency="Link%1" Dependencyvalue="Yes")").arg(i - 1);
+        chain += field.arg(s("Link%1").arg(i), master);
+        links << s("Link%1").arg(i);
+    }
+    QTest::newRow("1000 definitions of one tag become copies") << sameTag << copies << 1;
+    QTest::newRow("a chain of 5000 dependent definitions") << chain << links << 5000;
+}
+
+void tst_Declaration::manyDefinitionsLoad()
+{
+    QFETCH(QString, fields);
+    QFETCH(QStringList, tags);
+    QFETCH(int, depthOfTheLast);
+
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->loadFromXml(
+        s("<Object><ElementFields>%1</ElementFields><ConnectionFields/></Object>").arg(fields)));
+    QCOMPARE(window.panel->elementPropertyTags(), tags);
+    const QTreeWidgetItem *group =
+        window.panel->tree()->groupItem(DeclarationItem::ElementGroupKind);
+    int depth = 0;
+    for (const QTreeWidgetItem *item = window.panel->tree()->findItemWithText(tags.last());
+         item && item != group; item = item->parent()) {
+        ++depth;
+    }
+    QCOMPARE(depth, depthOfTheLast);
 }
 
 void tst_Declaration::saveFailureIsReported()

@@ -176,6 +176,11 @@ void tst_JsLexer::annotationsAreBlanked_data()
         << QStringLiteral("`${ (function(a    ) { return a; })(1) }`");
     QTest::newRow("colon without a type stays for the engine to report")
         << QStringLiteral("var a : = 1;") << QStringLiteral("var a : = 1;");
+    // Every opener is left open: a search for each one's match must not read to the end again.
+    const QString unclosed = QStringLiteral("function(").repeated(8000);
+    QTest::newRow("thousands of unclosed parameter lists before an annotated function")
+        << unclosed + QStringLiteral("function f(a : Number) {}")
+        << unclosed + QStringLiteral("function f(a         ) {}");
 }
 
 void tst_JsLexer::annotationsAreBlanked()

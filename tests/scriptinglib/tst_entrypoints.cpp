@@ -272,6 +272,7 @@ void tst_EntryPoints::trafficLightsRouteByLevel_data()
     QTest::newRow("success data") << "job.sendToData(1)" << QStringList{"Data/_00002_report.txt", "Both/_00003_report.txt"};
     QTest::newRow("error data goes where error is carried") << "job.sendToData(3)" << QStringList{"Both/_00002_report.txt"};
     QTest::newRow("success log") << "job.sendToLog(1)" << QStringList{"Log/_00002_report.txt"};
+    QTest::newRow("sendTo the connection of a traffic type") << "job.sendTo(s.getOutConnections().filter(function (c) { return c.getTrafficType() == 'Data with log'; })[0])" << QStringList{"Both/_00002_report.txt"};
     QTest::newRow("warning that nobody carries") << "job.sendToData(2)" << QStringList{};
     // clang-format on
 }
@@ -423,6 +424,13 @@ void tst_EntryPoints::summaryListsOutputsAndChangedData()
                                 "'1250.00' \u2192 '2, rounded'"),
                  QStringLiteral(
                      "1|Run summary: global data 'Count' of scope 'Invoices': '' \u2192 '7'")}));
+
+    // The next run with the same objects tells only what it did itself.
+    manager.timerFired(&run.tavrix, {QStringLiteral("function timerFired(s) {}"), js}, nullptr);
+    QCOMPARE(manager.lastRunSummary().entryPoint(), QStringLiteral("timerFired"));
+    QCOMPARE(manager.lastRunSummary().outputs().size(), 0);
+    QCOMPARE(manager.lastRunSummary().changes().size(), 0);
+    QCOMPARE(manager.log.linesWith(QStringLiteral("Run summary")).size(), 3);
 }
 
 void tst_EntryPoints::messagesCarryTheFlowAndElement()
@@ -506,6 +514,7 @@ void tst_EntryPoints::propertyValues_data()
     QTest::newRow("text with variables") << "Invoice [Job.Name]" << "sltextwithvar" << "s.getPropertyValue('P') + ' ' + s.isPropertyValueStatic('P')" << "Invoice report.txt false";
     QTest::newRow("unknown variable") << "[Job.Nope]" << "sltextwithvar" << "s.getPropertyValue('P')" << "Error: The value of property 'P' of the element can't be computed";
     QTest::newRow("script expression") << expression << "scriptexp" << "s.getPropertyValue('P') + ' ' + s.isPropertyValueStatic('P')" << "2500 false";
+    QTest::newRow("script expression in an engine of its own") << "typeof jobArrived + ' ' + typeof s" << "scriptexp" << "s.getPropertyValue('P')" << "undefined undefined";
     QTest::newRow("failing script expression") << "job.nothing()" << "scriptexp" << "s.getPropertyValue('P')" << "Error: The value of property 'P' of the element can't be computed: The script expression failed: Line 1: TypeError";
     QTest::newRow("editor") << "x" << "choosefile" << "s.getPropertyEditor('P')" << "choosefile";
     QTest::newRow("unknown property") << "x" << "inline" << "s.getPropertyValue('Q')" << "Error: the element has no property 'Q'";
@@ -540,6 +549,11 @@ void tst_EntryPoints::jobReadsItsTicketAndDatasets_data()
 
     // clang-format off
     QTest::newRow("names") << "[job.getName(), job.getNameProper(), job.getExtension(), job.getUniqueNamePrefix(), job.getByteCount()].join('|')" << "report.txt|report|txt|_00001_|5";
+    QTest::newRow("a file job") << "[job.isFile(), job.isFolder(), job.getFileCount()].join('|')" << "true|false|1";
+    QTest::newRow("private data tags") << "(job.setPrivateData('Checked', 'yes'), job.getPrivateDataTags().join('|'))" << "Amount|Checked";
+    QTest::newRow("hierarchy and e-mail set and read") << "(job.setHierarchyPath(['Customers', 'Acme']), job.setEmailBody('Hi'), job.setEmailAddresses(['a@example.com', 'b@example.com']), [job.getHierarchyPath().join('/'), job.getEmailAddresses().join(','), job.getEmailBody()].join(' '))" << "Customers/Acme a@example.com,b@example.com Hi";
+    QTest::newRow("a connection tells its kind and folder") << "(function (c) { return [c.getConnectionType(), c.getTrafficType(), c.getFolderPath() == s.getOutConnections()[1].getFolderPath(), c.getFolderPath().split('/').pop()].join('|'); })(s.getOutConnections()[0])" << "Move||false|outFolder4";
+    QTest::newRow("a special folder that is none") << "s.getSpecialFolderPath('Nowhere')" << "Error: 'Nowhere' is no special folder";
     QTest::newRow("text with variables") << "job.getVariableAsString('[Job.NameProper] of [Job.PrivateData:Key=\"Amount\"]')" << "report of 1250.00";
     QTest::newRow("unknown variable") << "job.getVariableAsString('[Job.Nope]')" << "Error: ";
     QTest::newRow("XPath text") << "job.getDataset('Invoice').evalToString('/Invoice/Total')" << "1250.00";

@@ -22,9 +22,10 @@ class RecordingHost : public IScriptHost
 {
 public:
     void raiseScriptError(const QString &message) override { errors << message; }
-    bool isInterrupted() const override { return false; }
+    bool isInterrupted() const override { return interrupted; }
 
     QStringList errors;
+    bool interrupted = false;
 };
 
 } // namespace
@@ -61,6 +62,7 @@ void tst_ScriptHelpers::init()
     QVERIFY(m_dir->isValid());
     m_environment = std::make_unique<BaseFrameworkEnvironment>();
     m_host.errors.clear();
+    m_host.interrupted = false;
     m_environment->setScriptHost(&m_host);
     QVERIFY(TestFiles::writeFile(path(QStringLiteral("utf8.txt")), "gr\xc3\xbc\xc3\x9f"));
     QVERIFY(TestFiles::writeFile(path(QStringLiteral("latin1.txt")), "gr\xfc\xdf"));
@@ -157,13 +159,15 @@ void tst_ScriptHelpers::processRuns_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("timeout");
+    QTest::addColumn<bool>("stopped");    // whether the run is stopped while the program runs
     QTest::addColumn<QString>("outcome"); // exitCode|stdout|timedOut, or the error
 
     // clang-format off
-    QTest::newRow("output and exit code") << "sh" << QStringList{"-c", "echo hi; exit 3"} << 30 << "3|hi\n|false";
-    QTest::newRow("overrunning its time-out") << "sleep" << QStringList{"30"} << 1 << "-1||true";
-    QTest::newRow("a program that isn't there") << "no-such-program-x" << QStringList{} << 30 << "'no-such-program-x' can't be started";
-    QTest::newRow("a time-out of nothing") << "true" << QStringList{} << 0 << "The time-out must be at least 1 second, not 0";
+    QTest::newRow("output and exit code") << "sh" << QStringList{"-c", "echo hi; exit 3"} << 30 << false << "3|hi\n|false";
+    QTest::newRow("overrunning its time-out") << "sleep" << QStringList{"30"} << 1 << false << "-1||true";
+    QTest::newRow("a run stopped while it waits") << "sleep" << QStringList{"30"} << 30 << true << "'sleep' was killed: the run was stopped";
+    QTest::newRow("a program that isn't there") << "no-such-program-x" << QStringList{} << 30 << false << "'no-such-program-x' can't be started";
+    QTest::newRow("a time-out of nothing") << "true" << QStringList{} << 0 << false << "The time-out must be at least 1 second, not 0";
     // clang-format on
 }
 
@@ -172,8 +176,10 @@ void tst_ScriptHelpers::processRuns()
     QFETCH(QString, program);
     QFETCH(QStringList, arguments);
     QFETCH(int, timeout);
+    QFETCH(bool, stopped);
     QFETCH(QString, outcome);
 
+    m_host.interrupted = stopped;
     ScriptProcess process(m_environment.get(), nullptr);
     const QVariantMap result = process.run(program, arguments, timeout);
     const QString text = m_host.errors.isEmpty()

@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace FixtureTest;
 using Scripter::FixtureItem;
@@ -122,7 +123,11 @@ private slots:
     void currentJobIsTheOneARunWorksOn();
     void buildFailuresAreReported_data();
     void buildFailuresAreReported();
+    void datasetsTravelWithTheirJob_data();
+    void datasetsTravelWithTheirJob();
     void globalDataSurvivesRebuilds();
+    void lockedLeftoversDoNotBlockTheNextRun();
+    void linkedTestFolderStaysALink();
     void windowsKeepToTheirOwnTestFolder();
     void emptyTestFolderTakesTheRememberedOne();
     void exampleRoutesItsInvoice();
@@ -190,6 +195,9 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
         XMLKey::USERDATA, records(XMLValues::EDITOR_USERDATAFIELDS,
                                   {{QStringLiteral("Amount"), QString(), QStringLiteral("12")}})));
     QVERIFY(a->setPropertyValue(XMLKey::HIERARCHYINFO, QStringLiteral("Customers\nAcme")));
+    QVERIFY(a->setPropertyValue(XMLKey::JOBSTATE, QStringLiteral("Checked")));
+    QVERIFY(a->setPropertyValue(XMLKey::EMAILADDRESSES, QStringLiteral("ann@example.com")));
+    QVERIFY(a->setPropertyValue(XMLKey::EMAILBODYTEXT, QStringLiteral("Your invoice")));
     addJob(window, QString()); // never given a file
     addJob(window, path(QStringLiteral("jobs/batch")));
     addJob(window, path(QStringLiteral("jobs/c.pdf")), false);
@@ -238,6 +246,9 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
     QCOMPARE(ticket->getFlowName(), QStringLiteral("Invoices"));
     QCOMPARE(ticket->getPrivateData(QStringLiteral("Amount")), QStringLiteral("12"));
     QCOMPARE(ticket->getLocationPath(), QStringLiteral("Customers\nAcme"));
+    QCOMPARE(ticket->getJobState(), QStringLiteral("Checked"));
+    QCOMPARE(ticket->getEmailInfos().value(0).addresses, QStringLiteral("ann@example.com"));
+    QCOMPARE(ticket->getEmailInfos().value(0).body, QStringLiteral("Your invoice"));
     QCOMPARE(ticket->getOccurrences().value(0).objectName, QStringLiteral("inFolder2"));
     QCOMPARE(window.fixture()->currentJobName(true), QStringLiteral("a.pdf"));
     QCOMPARE(UserGlobalData(testFolder + QStringLiteral("/UserGlobalData.xml"))
@@ -289,7 +300,7 @@ void tst_TestFlow::buildFailuresAreReported_data()
 
     // clang-format off
     QTest::newRow("test folder on a read-only place") << "read-only base" << "3|Can't create folder '%1/base/FixtureTest07'" << false << false;
-    QTest::newRow("test folder that can't be emptied") << "locked test folder" << "3|Can't cleanup test folder '%1/base/FixtureTest07'" << false << false;
+    QTest::newRow("test folder that can't be renewed nor emptied") << "locked test folder" << "3|Can't cleanup test folder '%1/base/FixtureTest07'" << false << false;
     QTest::newRow("job folder holding the test folder") << "base as job" << "3|Can't use folder '%1/base' as job" << true << false;
     QTest::newRow("job folder whose copy fails midway") << "unreadable job" << "3|Can't copy file '%1/jobs/batch'" << true << false;
     QTest::newRow("missing dataset backing file") << "missing dataset" << "3|Metadata backing file '%1/jobs/none.xml' does not exist" << true << true;
@@ -313,8 +324,12 @@ void tst_TestFlow::buildFailuresAreReported()
     if (fault == QLatin1String("read-only base")) {
         locked = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("locked test folder")) {
+        // The base keeps the old folder from being moved aside, and a folder in it keeps it from
+        // being emptied.
         QVERIFY(TestFiles::writeFile(path(QStringLiteral("base/FixtureTest07/inFolder2/x")), "x"));
-        locked = path(QStringLiteral("base/FixtureTest07/inFolder2"));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("base/FixtureTest07/inFolder2")),
+                                      QFile::ReadOwner | QFile::ExeOwner));
+        locked = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("base as job")) {
         jobPath = path(QStringLiteral("base"));
     } else if (fault == QLatin1String("unreadable job")) {
@@ -339,8 +354,8 @@ void tst_TestFlow::buildFailuresAreReported()
     }
 
     const bool result = window.fixture()->buildTestFlow();
-    if (!locked.isEmpty()) {
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString &folder : {locked, path(QStringLiteral("base/FixtureTest07/inFolder2"))}) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QCOMPARE(result, built);
     QVERIFY2(!shown(window.log).filter(message.arg(m_dir->path())).isEmpty(),
@@ -355,6 +370,62 @@ void tst_TestFlow::buildFailuresAreReported()
     if (built && !ticket) {
         QCOMPARE(tree(path(QStringLiteral("base/FixtureTest07/inFolder2"))), QStringList());
     }
+}
+
+void tst_TestFlow::datasetsTravelWithTheirJob_data()
+{
+    QTest::addColumn<QStringList>("datasets"); // "name|model|backing file" of the fixture's job
+    QTest::addColumn<QStringList>("copies");   // the files of the datasets folder
+    QTest::addColumn<QStringList>("attached"); // "name|model|file name" of the ticket
+
+    // clang-format off
+    QTest::newRow("XML") << QStringList{"Invoice|XML|meta/invoice.xml"} << QStringList{"invoice.xml"} << QStringList{"Invoice|XML|invoice.xml"};
+    QTest::newRow("JDF") << QStringList{"Order|JDF|meta/order.jdf"} << QStringList{"order.jdf"} << QStringList{"Order|JDF|order.jdf"};
+    QTest::newRow("XMP") << QStringList{"Page|XMP|meta/page.xmp"} << QStringList{"page.xmp"} << QStringList{"Page|XMP|page.xmp"};
+    QTest::newRow("Opaque, whatever the file holds") << QStringList{"Scan|Opaque|jobs/a.pdf"} << QStringList{"a.pdf"} << QStringList{"Scan|Opaque|a.pdf"};
+    QTest::newRow("a model that is none of them") << QStringList{"Sheet|CSV|meta/invoice.xml"} << QStringList{} << QStringList{};
+    QTest::newRow("two backing files of one name") << QStringList{"Invoice|XML|meta/invoice.xml", "Copy|XML|other/invoice.xml"} << QStringList{"invoice-2.xml", "invoice.xml"} << QStringList{"Invoice|XML|invoice.xml", "Copy|XML|invoice-2.xml"};
+    // clang-format on
+}
+
+void tst_TestFlow::datasetsTravelWithTheirJob()
+{
+    QFETCH(QStringList, datasets);
+    QFETCH(QStringList, copies);
+    QFETCH(QStringList, attached);
+
+    const QMap<QString, QByteArray> contents{
+        {QStringLiteral("xml"), "<Invoice><Total>12</Total></Invoice>"},
+        {QStringLiteral("jdf"), "<JDF xmlns=\"http://www.CIP4.org/JDFSchema_1_1\" JobID=\"J-1\"/>"},
+        {QStringLiteral("xmp"), "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>"}};
+    QList<SRCore::UniversalData> fields;
+    for (const QString &dataset : datasets) {
+        const QStringList parts = dataset.split(QLatin1Char('|'));
+        const QString backing = path(parts.at(2));
+        if (!QFileInfo::exists(backing)) {
+            QVERIFY(TestFiles::writeFile(backing, contents.value(QFileInfo(backing).suffix())));
+        }
+        fields.append({parts.at(0), parts.at(1), backing});
+    }
+    FakeWindow window;
+    useBase(window, path(QStringLiteral("base")));
+    FixtureItem *job = addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(job->setPropertyValue(XMLKey::METADATADATASETS,
+                                  records(XMLValues::EDITOR_METADATAFIELDS, fields)));
+    QVERIFY(window.fixture()->buildTestFlow());
+
+    const QString datasetsFolder = window.fixture()->testFolder() + QStringLiteral("/datasets");
+    QCOMPARE(tree(datasetsFolder), copies);
+    QStringList actual;
+    for (const SRCore::IJT::Dataset &dataset :
+         window.fixture()->currentJobTicket()->getJobDatasets()) {
+        QCOMPARE(QFileInfo(dataset.backingFile).absolutePath(), datasetsFolder);
+        actual << QStringList{dataset.name, dataset.model,
+                              QFileInfo(dataset.backingFile).fileName()}
+                      .join(QLatin1Char('|'));
+    }
+    QCOMPARE(actual, attached);
+    QCOMPARE(shown(window.log), QStringList());
 }
 
 void tst_TestFlow::globalDataSurvivesRebuilds()
@@ -388,6 +459,50 @@ void tst_TestFlow::globalDataSurvivesRebuilds()
     QCOMPARE(TestFiles::readFile(file + QStringLiteral(".damaged")), QByteArray("<UserGlobalData"));
     QVERIFY(manager.getUserGlobalData()->setGlobalData(QStringLiteral("a"), QStringLiteral("b"),
                                                        QStringLiteral("c")));
+}
+
+void tst_TestFlow::lockedLeftoversDoNotBlockTheNextRun()
+{
+    // What the last run left and can't be removed now (a folder without write access) goes
+    // aside: the new test folder is clean.
+    const PermissionsEnforced enforced;
+    QVERIFY(enforced.isActive());
+    FakeWindow window(7);
+    useBase(window, path(QStringLiteral("base")));
+    addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(window.fixture()->buildTestFlow());
+    const QString inFolder = window.fixture()->testFolder() + QStringLiteral("/inFolder2");
+    QVERIFY(TestFiles::writeFile(inFolder + QStringLiteral("/left.txt"), "left"));
+    QVERIFY(QFile::setPermissions(inFolder, QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QCOMPARE(tree(inFolder), QStringList{QStringLiteral("_00001_a.pdf")});
+
+    // Leftovers set aside by an earlier build go at the next one; a folder of another name stays.
+    QThreadPool::globalInstance()->waitForDone();
+    QFile::setPermissions(path(QStringLiteral("base/.FixtureTest07.discarded/inFolder2")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString base = path(QStringLiteral("base"));
+    QVERIFY(TestFiles::writeFile(base + QStringLiteral("/.FixtureTest07-5.discarded/x"), "x"));
+    QVERIFY(TestFiles::writeFile(base + QStringLiteral("/.FixtureTest070.discarded/x"), "x"));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QThreadPool::globalInstance()->waitForDone();
+    QCOMPARE(QDir(base).entryList({QStringLiteral(".*.discarded")}, QDir::Dirs | QDir::Hidden),
+             QStringList{QStringLiteral(".FixtureTest070.discarded")});
+}
+
+void tst_TestFlow::linkedTestFolderStaysALink()
+{
+    // A test folder that links to a roomier disk is emptied, not replaced.
+    const QString elsewhere = path(QStringLiteral("roomy"));
+    QVERIFY(TestFiles::writeFile(elsewhere + QStringLiteral("/inFolder2/left.txt"), "left"));
+    QVERIFY(QFile::link(elsewhere, path(QStringLiteral("base/FixtureTest07"))));
+    FakeWindow window(7);
+    useBase(window, path(QStringLiteral("base")));
+    addJob(window, path(QStringLiteral("jobs/a.pdf")));
+    QVERIFY(window.fixture()->buildTestFlow());
+    QVERIFY(QFileInfo(path(QStringLiteral("base/FixtureTest07"))).isSymLink());
+    QCOMPARE(tree(elsewhere + QStringLiteral("/inFolder2")),
+             QStringList{QStringLiteral("_00001_a.pdf")});
 }
 
 void tst_TestFlow::windowsKeepToTheirOwnTestFolder()

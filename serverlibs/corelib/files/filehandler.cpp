@@ -319,6 +319,16 @@ QString FileHandler::getTempFilePath(const QString &name, const QString &suffix)
     return path;
 }
 
+QString FileHandler::freshPath(const QString &folder, const QString &name, const QString &suffix)
+{
+    const QString dotSuffix = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+    QString path = folder + QLatin1Char('/') + name + dotSuffix;
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + dotSuffix;
+    }
+    return path;
+}
+
 bool FileHandler::saveDomElement(const QDomNode &node, const QString &path, int indent,
                                  QString *errorMessage)
 {

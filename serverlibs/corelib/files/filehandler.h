@@ -50,6 +50,10 @@ public:
                                            QString *errorMessage = nullptr);
     // An absolute path under the temporary folder that does not exist yet, ending in `suffix`.
     static QString getTempFilePath(const QString &name, const QString &suffix = QString());
+    // A path in `folder` that does not exist yet, for a file or folder that should keep a
+    // readable name: "name.suffix", else "name-2.suffix", "name-3.suffix", ...; no dot without
+    // a suffix.
+    static QString freshPath(const QString &folder, const QString &name, const QString &suffix);
 
     // Writes a DOM document or element as an XML file with an UTF-8 declaration, replacing the
     // file only once the whole text is written. `indent` is the indentation per level.

@@ -2,6 +2,8 @@
 
 #include "flowxml.h"
 
+#include "corelib/common/textexcerpt.h"
+#include "corelib/common/xmldepthlimit.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/vocabulary/xmlkey.h"
 
@@ -167,6 +169,9 @@ QString Flow::toXml() const
 
 bool Flow::openFromString(const QString &xml, XmlError *error)
 {
+    if (!XmlDepthLimit::check(xml, error)) {
+        return false;
+    }
     QXmlStreamReader reader(xml);
     if (!reader.readNextStartElement() || reader.name() != XMLKey::FLOW) {
         if (!reader.hasError()) {
@@ -183,7 +188,7 @@ bool Flow::openFromString(const QString &xml, XmlError *error)
                               ? tr("Not a flow document: it has no format version")
                               : tr("Flow document format %1 is not supported; this program "
                                    "reads format %2")
-                                    .arg(version, formatVersion));
+                                    .arg(TextExcerpt::of(version), formatVersion));
         FlowXml::reportError(reader, error);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "iscriptexpressionevaluator.h"
 
+#include "corelib/flow/flow.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 
@@ -59,7 +60,8 @@ QVariant IScriptExpressionEvaluator::evaluate(const QString &script, const Flow 
         log->log(LogRecord(
             LogLevel::Error,
             QStringLiteral(QT_TRANSLATE_NOOP("LogMessages", "Script expression failed: %1")),
-            QString(), elementName, QString(), evaluation.describeError()));
+            flow ? flow->getFlowName() : QString(), elementName, QString(),
+            evaluation.describeError()));
     }
     return QStringLiteral("error");
 }

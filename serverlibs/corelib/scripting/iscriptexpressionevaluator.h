@@ -52,6 +52,9 @@ public:
     static IScriptExpressionEvaluator *instance();
 
     virtual Evaluation evaluateExpression(const QString &script, const Context &context) const = 0;
+    // Stops every evaluation in progress, on any thread; each ends with an error. The abort of a
+    // test run that evaluates the script body as an expression relies on it.
+    virtual void stopEvaluations() = 0;
 
     // The value of `script` for the job of `ticket` in element `elementId` of `flow`. A failure
     // is logged at level 3 to `log` (when given) with its place, and gives the text "error".

@@ -6,6 +6,7 @@
 #include "variabletext.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
 
@@ -169,14 +170,15 @@ bool VariableManager::readVariable(XmlDataReader &reader, VariableGroup &group)
         return false;
     }
     if (!group.variable(name).isNull()) {
-        return reader.raiseError(
-            tr("The variable %1.%2 is defined more than once").arg(group.name(), name));
+        return reader.raiseError(tr("The variable %1.%2 is defined more than once")
+                                     .arg(group.name(), TextExcerpt::of(name)));
     }
     const QString typeName = reader.attribute(XMLKey::VAR_DATATYPE).toString();
     Variable::DataType dataType = Variable::DataType::Text;
     if (!Variable::dataTypeFromName(typeName, &dataType)) {
         return reader.raiseError(tr("The variable %1.%2 has the unknown %3 '%4'")
-                                     .arg(group.name(), name, XMLKey::VAR_DATATYPE, typeName));
+                                     .arg(group.name(), TextExcerpt::of(name), XMLKey::VAR_DATATYPE,
+                                          TextExcerpt::of(typeName)));
     }
     QString description;
     if (!readChildren(reader, &description,
