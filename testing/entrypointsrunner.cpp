@@ -122,8 +122,9 @@ void EntryPointsRunner::bindFixture(Fixture *fixture)
 void EntryPointsRunner::savePackage(ITestWindow *window)
 {
     // An untitled package has no file to save into; asking for one at every run would be in
-    // the way, and its changes stay marked as unsaved.
-    if (!window->isUntitled()) {
+    // the way, and its changes stay marked as unsaved. A package without changes is on disk
+    // as it is.
+    if (!window->isUntitled() && window->widget()->isWindowModified()) {
         m_processor->save(PackageProcessor::SaveWithoutChecks, window);
     }
 }
