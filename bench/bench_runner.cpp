@@ -53,11 +53,11 @@ constexpr int LoggedMessages = 3000;
 
 const QString marker = QStringLiteral("first statement");
 const QString endless = QStringLiteral("function timerFired( s ) { while ( true ) {} }\n");
-const QString logging =
-    QStringLiteral("function timerFired( s ) { for ( var i = 0; i < %1; i++ ) { s.log( 1, "
-                   "\"message %1\", [ i ] ); var x = 0; for ( var j = 0; j < 20000; j++ ) x += j; "
-                   "} }\n")
-        .arg(LoggedMessages);
+// The loop bound is put in apart: the message's own "%1" is for the script's argument.
+const QString logging = QStringLiteral("function timerFired( s ) { for ( var i = 0; i < ")
+                        + QString::number(LoggedMessages)
+                        + QStringLiteral("; i++ ) { s.log( 1, \"message %1\", [ i ] ); var x = 0; "
+                                         "for ( var j = 0; j < 20000; j++ ) x += j; } }\n");
 
 bool copyFile(const QString &from, const QString &to)
 {
