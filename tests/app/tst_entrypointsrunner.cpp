@@ -69,6 +69,7 @@ private slots:
     void jobArrivedSendsTheJobAndTheFixtureCountsIt();
     void applicationDataCarriesOverToLaterRuns();
     void abortStopsAnEndlessLoopAndTheRunStillEnds();
+    void abortStopsAnEndlessScriptExpression();
     void runTimeOutStopsTheRunAndSaysSo();
     void secondRunAnywhereIsRefusedWithAMessage();
     void refusedRunsStartNothing_data();
@@ -266,6 +267,21 @@ void tst_EntryPointsRunner::abortStopsAnEndlessLoopAndTheRunStillEnds()
     QCOMPARE(messageWith(messages, endMessage).value(2),
              EntryPoints::endText(EntryPoints::TimerFired));
     QVERIFY(m_example->actions()->saveAction()->isEnabled());
+}
+
+void tst_EntryPointsRunner::abortStopsAnEndlessScriptExpression()
+{
+    m_example->setProgram(QStringLiteral("while ( true ) {}\n"));
+    QVERIFY(m_example->invoke(EntryPoints::ScriptExpression));
+    QVERIFY(m_example->window->isTestRunning());
+
+    m_example->actions()->abortAction()->trigger();
+    QVERIFY(m_example->waitForTheEnd());
+    const QList<QStringList> messages = m_world->storedMessages();
+    QVERIFY(operations(messages).contains(abortMessage));
+    QCOMPARE(messageWith(messages, resultMessage).value(2), QStringLiteral("error"));
+    QCOMPARE(messageWith(messages, endMessage).value(2),
+             EntryPoints::endText(EntryPoints::ScriptExpression));
 }
 
 void tst_EntryPointsRunner::runTimeOutStopsTheRunAndSaysSo()
