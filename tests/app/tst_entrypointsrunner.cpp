@@ -70,6 +70,7 @@ private slots:
     void applicationDataCarriesOverToLaterRuns();
     void abortStopsAnEndlessLoopAndTheRunStillEnds();
     void abortStopsAnEndlessScriptExpression();
+    void aSyntaxErrorStopsTheRunWithItsPlace();
     void runTimeOutStopsTheRunAndSaysSo();
     void secondRunAnywhereIsRefusedWithAMessage();
     void refusedRunsStartNothing_data();
@@ -282,6 +283,25 @@ void tst_EntryPointsRunner::abortStopsAnEndlessScriptExpression()
     QCOMPARE(messageWith(messages, resultMessage).value(2), QStringLiteral("error"));
     QCOMPARE(messageWith(messages, endMessage).value(2),
              EntryPoints::endText(EntryPoints::ScriptExpression));
+}
+
+void tst_EntryPointsRunner::aSyntaxErrorStopsTheRunWithItsPlace()
+{
+    // The brace of the function is never closed: nothing of the program may run.
+    m_example->setProgram(
+        QStringLiteral("function timerFired( s )\n{\n    s.log( 1, \"ran\" );\n"));
+    QVERIFY(m_example->invoke(EntryPoints::TimerFired));
+    QVERIFY(m_example->waitForTheEnd());
+
+    const QList<QStringList> messages = m_world->storedMessages();
+    const QStringList error =
+        messageWith(messages, QStringLiteral("Error in %11 at line %12, column %13: %14"));
+    QCOMPARE(error.value(0), QStringLiteral("error"));
+    QVERIFY2(error.value(2).startsWith(QStringLiteral("timerFired,")), qPrintable(error.value(2)));
+    QVERIFY(!operations(messages).contains(QStringLiteral("ran")));
+    QCOMPARE(messageWith(messages, endMessage).value(2),
+             EntryPoints::endText(EntryPoints::TimerFired));
+    QVERIFY(m_example->actions()->invokeEntryPointAction()->isEnabled());
 }
 
 void tst_EntryPointsRunner::runTimeOutStopsTheRunAndSaysSo()
