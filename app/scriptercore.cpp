@@ -20,6 +20,7 @@
 #include "corelib/common/validation.h"
 #include "corelib/env/envmanager.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/processtempfolder.h"
 #include "corelib/jobs/countmanager.h"
 #include "corelib/jobs/filemanager.h"
 #include "corelib/logging/iloginterface.h"
@@ -161,12 +162,11 @@ QString ScripterCore::prepareFolder(const QString &name)
 void ScripterCore::setupFolders()
 {
     m_logsFolder = prepareFolder(QStringLiteral("logs"));
-    // Temporary files of an earlier run are of no use any more.
-    const QString temp = SRCore::EnvManager::applicationDataPath() + QStringLiteral("/temp");
-    if (QFileInfo(temp).isDir()) {
-        SRCore::FileHandler::cleanupFolder(temp);
-    }
-    m_tempFolder = prepareFolder(QStringLiteral("temp"));
+    // Temporary files of earlier runs are of no use any more; those of the command-line tool
+    // running now are still in use.
+    const QString temp = prepareFolder(QStringLiteral("temp"));
+    m_processTempFolder = std::make_unique<SRCore::ProcessTempFolder>(temp);
+    m_tempFolder = m_processTempFolder->isValid() ? m_processTempFolder->path() : temp;
     SRCore::FileHandler::setTempFolder(m_tempFolder);
     m_settingsFolder = prepareFolder(QStringLiteral("settings"));
     m_problemFilesFolder = prepareFolder(QStringLiteral("ProblemFiles"));
@@ -362,8 +362,9 @@ void ScripterCore::importPendingFiles()
         m_packageProcessor->open(path);
     }
     m_importing = false;
-    if (m_importStarts == m_importEnds && m_importEnds > 0
-        && m_pendingImports.size() == m_importEnds) {
+    // Files handed over while this batch opened wait for no further message, unless a sequence
+    // is still delivering its own.
+    if (m_importStarts == m_importEnds && !m_pendingImports.isEmpty()) {
         importPendingFiles();
     }
 }

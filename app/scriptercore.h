@@ -16,6 +16,7 @@ namespace SRCore {
 class CountManager;
 class ILogInterface;
 class LogManager;
+class ProcessTempFolder;
 class VariableEvaluator;
 } // namespace SRCore
 
@@ -130,7 +131,9 @@ private:
     SRCore::LogManager *m_logManager = nullptr;
     std::unique_ptr<SRCore::CountManager> m_countManager;
     QString m_logsFolder;
+    // This run's own folder inside "temp", where its temporary files go.
     QString m_tempFolder;
+    std::unique_ptr<SRCore::ProcessTempFolder> m_processTempFolder;
     QString m_settingsFolder;
     QString m_problemFilesFolder;
     std::unique_ptr<SRCore::ILogInterface> m_controlLog;

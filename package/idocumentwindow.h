@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +42,13 @@ public:
     virtual QString packageFilePath() const = 0;
     // Where the user sees and keeps the package; jobs named by relative paths lie beside it.
     virtual QString visiblePath() const { return packageFilePath(); }
+    // The folder in which the package and its fixture are kept, where the fixture's relative
+    // job paths are taken; empty for a window without a package path.
+    virtual QString packageFolder() const
+    {
+        const QString path = packageFilePath();
+        return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    }
 
     // The entry functions that the editor of `language` (XMLValues::JAVASCRIPT, VBSCRIPT or
     // APPLESCRIPT) finds in its program, written into the declaration.

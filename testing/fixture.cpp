@@ -188,14 +188,24 @@ bool Fixture::isCurrentJob(const FixtureItem *item) const
     return enabled == 1 && onlyEnabled == item;
 }
 
+QString Fixture::folder() const
+{
+    const QString folder = m_window->packageFolder();
+    return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
+QString Fixture::jobPath(const FixtureItem &job) const
+{
+    const QString path = job.value(XMLKey::FILEORFOLDER);
+    return path.isEmpty() ? path : QDir::cleanPath(QDir(folder()).absoluteFilePath(path));
+}
+
 bool Fixture::buildTestFlow()
 {
     TestFlowBuilder::Input input;
     input.documentNumber = m_window->documentNumber();
-    input.packageFilePath = m_window->visiblePath();
-    input.fixtureFolder = input.packageFilePath.isEmpty()
-                              ? QDir::currentPath()
-                              : QFileInfo(input.packageFilePath).absolutePath();
+    input.packageFilePath = m_window->packageFilePath();
+    input.fixtureFolder = folder();
     input.basicSettings = m_tree->basicItem()->object();
 
     // The script element and its connections carry what the declaration defines for them.

@@ -81,6 +81,10 @@ public:
     SRCore::FlowObject currentConnection() const { return m_connections.value(true); }
     // The file or folder name of the current job; empty without one.
     QString currentJobName(bool withoutPrefix) const;
+    // The file or folder of the incoming job `job`, absolute: a relative path is taken in the
+    // package's folder, as a test run takes it. Empty when the job names none.
+    QString jobPath(const FixtureItem &job) const;
+
     QString testFolder() const { return m_testFolder; }
     // What a run sent: the tree marks each outgoing connection with its number of files.
     void showRunOutputs(const RunSummary &summary);
@@ -102,6 +106,8 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // Where relative job paths are taken: the package's folder, else the working folder.
+    QString folder() const;
     std::unique_ptr<SRCore::Flow> fixtureDocument() const;
     // Whether the job `item` is the one a run works on.
     bool isCurrentJob(const FixtureItem *item) const;

@@ -391,13 +391,7 @@ std::unique_ptr<SRCore::IJT> TestFlowBuilder::createJobTicket(const SRCore::Flow
     ticket->setFamilyID(SRCore::FileManager::getPrefix(jobCopy));
     ticket->addAction(QStringLiteral("0"), QStringLiteral("1"), jobCopy, XMLValues::SCRIPTELEMENT,
                       XMLValues::LOW);
-    ticket->setLocationPath(value(job, XMLKey::HIERARCHYINFO));
-    ticket->setJobState(value(job, XMLKey::JOBSTATE));
-    ticket->addEmailInfo(value(job, XMLKey::EMAILADDRESSES), value(job, XMLKey::EMAILBODYTEXT));
-    for (const SRCore::UniversalData &record :
-         SRCore::XMLValueProcessor(value(job, XMLKey::USERDATA)).universaldataFields()) {
-        ticket->setPrivateData(record.first, record.third);
-    }
+    fillFromJob(*ticket, job);
     addDatasets(*ticket, value(job, XMLKey::METADATADATASETS), datasetsFolder);
     QString error;
     if (!ticket->save(&error)) {
@@ -405,6 +399,17 @@ std::unique_ptr<SRCore::IJT> TestFlowBuilder::createJobTicket(const SRCore::Flow
               QT_TRANSLATE_NOOP("LogMessages", "Can't write the job ticket: %1"), error);
     }
     return ticket;
+}
+
+void TestFlowBuilder::fillFromJob(SRCore::IJT &ticket, const SRCore::FlowObject &job)
+{
+    ticket.setLocationPath(value(job, XMLKey::HIERARCHYINFO));
+    ticket.setJobState(value(job, XMLKey::JOBSTATE));
+    ticket.addEmailInfo(value(job, XMLKey::EMAILADDRESSES), value(job, XMLKey::EMAILBODYTEXT));
+    for (const SRCore::UniversalData &record :
+         SRCore::XMLValueProcessor(value(job, XMLKey::USERDATA)).universaldataFields()) {
+        ticket.setPrivateData(record.first, record.third);
+    }
 }
 
 void TestFlowBuilder::addDatasets(SRCore::IJT &ticket, const QString &value,

@@ -98,6 +98,10 @@ public:
                                                  const SRCore::FlowObject &inputFolder,
                                                  const QString &datasetsFolder);
 
+    // What the fixture job gives every ticket of its files: hierarchy, job state, e-mail and
+    // private data. Datasets are left to the caller, which decides where their files live.
+    static void fillFromJob(SRCore::IJT &ticket, const SRCore::FlowObject &job);
+
 private:
     bool createFolder(const QString &path);
     // Replaces the test folder by an empty one that keeps the user global data, the old one

@@ -393,6 +393,256 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ChoiceValueEditor</name>
+    <message>
+        <location filename="../guilib/property/choicevalueeditor.cpp" line="+39"/>
+        <source>Select one or more file types in the list at the left and press the &apos;Add&apos; button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select one or more items in the list of available library lists and press the &apos;Add button&apos;. The library lists are executed in the order they are listed in the box at the right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Select an item in the list of available library items</source>
+        <comment>PropertySelectFromLibMes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Select a file type</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ConditionRow</name>
+    <message>
+        <location filename="../guilib/property/conditionrow.cpp" line="+51"/>
+        <source>arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The variable&apos;s arguments, as in a text: Key=&quot;Customer&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>AND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>OR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+166"/>
+        <source>RegExp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The value is a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::DataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/datafieldsdialog.cpp" line="+57"/>
+        <source>the data model &apos;%1&apos; of &apos;%2&apos; is none of XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>choose the backing file of &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose metadata backing file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>a tag is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a dataset has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the dataset &apos;%1&apos; is defined twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Choose metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Metadata files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailAccountsDialog</name>
+    <message>
+        <location filename="../guilib/property/emailaccountsdialog.cpp" line="+19"/>
+        <source>E-mail address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid mail account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>account %1 holds a &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the address of account %1 is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>account %1 has no SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the port of account %1 is not a number from 1 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailInfoDialog</name>
+    <message>
+        <location filename="../guilib/property/emailinfodialog.cpp" line="+10"/>
+        <source>E-mail addresses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid e-mail information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the addresses of entry %1 are not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ExternalValueEditor</name>
+    <message>
+        <location filename="../guilib/property/externalvalueeditor.cpp" line="+51"/>
+        <source>External editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Can not find application &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+25"/>
+        <source>Failed to start &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 exceeded timeout and will be aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::FilterComboBox</name>
     <message>
         <location filename="../guilib/log/filtercombobox.cpp" line="+19"/>
@@ -403,7 +653,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericProperty</name>
     <message>
-        <location filename="../guilib/property/genericproperty.cpp" line="+233"/>
+        <location filename="../guilib/property/genericproperty.cpp" line="+254"/>
         <source>WARNING: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -411,17 +661,12 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericPropertyEditor</name>
     <message>
-        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+89"/>
-        <source>This editor is not available in this version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+121"/>
+        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+208"/>
         <source>Click here to see the list of available editors (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+115"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -550,6 +795,52 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::GlobalDataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/globaldatafieldsdialog.cpp" line="+19"/>
+        <source>Scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>an entry has no scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>an entry of the scope &apos;%1&apos; has no tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice in the scope &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::IAppProxy</name>
+    <message>
+        <location filename="../guilib/property/iappproxy.cpp" line="+34"/>
+        <source>Script expressions cannot be evaluated here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::LanguageLocator</name>
     <message>
         <location filename="../guilib/translation/languagelocator.cpp" line="+28"/>
@@ -626,8 +917,26 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::PathValueEditor</name>
     <message>
-        <location filename="../guilib/property/pathvalueeditor.cpp" line="+95"/>
+        <location filename="../guilib/property/pathvalueeditor.cpp" line="+85"/>
         <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::PrecedenceSection</name>
+    <message>
+        <location filename="../guilib/property/precedencesection.cpp" line="+14"/>
+        <source>OR then AND   (A OR B) AND C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AND then OR   A OR (B AND C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Operator precedence:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -673,6 +982,197 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::RecordsValueEditor</name>
+    <message>
+        <location filename="../guilib/property/recordsvalueeditor.cpp" line="+63"/>
+        <source>Enter one or more email accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::RegularExpressionValidator</name>
+    <message>
+        <location filename="../guilib/property/regularexpressionvalidator.cpp" line="+23"/>
+        <source>enter a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a regular expression is one line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 at position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromLibraryDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlibrarydialog.cpp" line="+18"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromListDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlistdialog.cpp" line="+24"/>
+        <source>Add &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt; Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;&lt; Remove All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TableValueDialog</name>
+    <message>
+        <location filename="../guilib/property/tablevaluedialog.cpp" line="+22"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TextValueEditor</name>
+    <message>
+        <location filename="../guilib/property/textvalueeditor.cpp" line="+53"/>
+        <source>Enter a description...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a list of dropdown items, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a list of e-mail addresses, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a hierarchy info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a e-mail body text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a description for the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Enter a list of strings, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Enter a list of passwords, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A folder matches the filter if its foldername matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A file matches the filter if its filename matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a multi-line text with variables...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>A folder matches the filter if its foldername matches at least one of the patterns.
+
+Enter one or more foldername patterns (such as *Job or ??Job*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A file matches the filter if its filename matches at least one of the patterns.
+
+Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>enter at least one pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::TranslationLoader</name>
     <message>
         <location filename="../guilib/translation/translationloader.cpp" line="+32"/>
@@ -681,17 +1181,145 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ValidatedTextDialog</name>
+    <message>
+        <location filename="../guilib/property/validatedtextdialog.cpp" line="+27"/>
+        <source>Define variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+59"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Syntax error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::ValueEditorFactory</name>
     <message>
-        <location filename="../guilib/property/valueeditorfactory.cpp" line="+19"/>
-        <source>The editor &apos;%1&apos; is not available in this version</source>
+        <location filename="../guilib/property/valueeditorfactory.cpp" line="+42"/>
+        <source>This library has no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesConditionDialog</name>
+    <message>
+        <location filename="../guilib/property/variablesconditiondialog.cpp" line="+39"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Condition is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>The condition holds for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The condition does not hold for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The condition cannot be decided for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesTextDialog</name>
+    <message>
+        <location filename="../guilib/property/variablestextdialog.cpp" line="+32"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source> - unknown variable(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesView</name>
+    <message>
+        <location filename="../guilib/property/variablesview.cpp" line="+30"/>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Sample value</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>JavaScriptEngine</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+111"/>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+139"/>
         <source>The script has no function %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -829,7 +1457,7 @@ that contain one of these strings</source>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+328"/>
+        <location filename="../testing/fixture.cpp" line="+333"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -849,7 +1477,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+188"/>
+        <location filename="../app/scriptercore.cpp" line="+182"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -864,7 +1492,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+171"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -895,7 +1523,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-199"/>
+        <location filename="../testing/fixture.cpp" line="-204"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -953,7 +1581,7 @@ that contain one of these strings</source>
     </message>
     <message>
         <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-201"/>
-        <location filename="../testing/testflowbuilder.cpp" line="+450"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+455"/>
         <source>Damaged global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1013,7 +1641,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-366"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-371"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1045,17 +1673,17 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+107"/>
+        <location line="+112"/>
         <source>Can&apos;t copy file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-24"/>
+        <location line="-35"/>
         <source>Can&apos;t write the job ticket: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+28"/>
         <source>Metadata backing file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1067,96 +1695,6 @@ that contain one of these strings</source>
     <message>
         <location line="+20"/>
         <source>Can&apos;t store global data: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../testing/entrypointsrunner.cpp" line="+137"/>
-        <source>Can&apos;t find script for test</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Can&apos;t evaluate script %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Can&apos;t run the script: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Text of the script is empty</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>&apos;%1&apos; is in progress now</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <source>This entry point is currently not supported (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>No file or folder selected to serve as current job</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>No outgoing connection selected to serve as current connection</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>Starting evaluating script: %11 (%12)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+75"/>
-        <source>Test was aborted by the user</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>The test run took longer than %1 seconds and was stopped</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+27"/>
-        <source>%11 can&apos;t run while &apos;%12&apos; is tested; try again when the test ends</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>%1 entry point is not present</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+26"/>
-        <source>%11 took longer than %12 seconds and was stopped</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../testing/entrypointthread.cpp" line="+156"/>
-        <source>No script run time to run %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>Script evaluation result: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Script evaluation message: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+96"/>
-        <source>Dynamic value can not be validated in design mode</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2642,12 +3180,7 @@ that contain one of these strings</source>
 <context>
     <name>ScriptEngines</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+15"/>
-        <source>VBScript programs can&apos;t be run yet; run the JavaScript program of the package instead</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
         <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2770,7 +3303,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+42"/>
+        <location filename="../cli/clitool.cpp" line="+43"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2800,7 +3333,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2882,7 +3415,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+28"/>
+        <location filename="../cli/commandline.cpp" line="+29"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2938,7 +3471,17 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+5"/>
+        <source>FILE.vbs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3013,7 +3556,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3079,6 +3622,11 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+15"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
@@ -3100,7 +3648,7 @@ end timerfired
     </message>
     <message>
         <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3333,114 +3881,6 @@ end timerfired
     </message>
 </context>
 <context>
-    <name>Scripter::EntryPointDialog</name>
-    <message>
-        <location filename="../testing/entrypointdialog.cpp" line="+25"/>
-        <source>Property name:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Enter property name for test entry point isPropertyValid.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Enter property name for test entry point getLibraryForProperty.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Enter property name for test entry point isConnectionPropertyValid.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Enter property name for test entry point getLibForConnectionProperty.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Enter &apos;startup&apos; parameter value for test entry point findApplicationPath.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>&apos;startup&apos; parameter value:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Enter license key for test entry point licenseApplication.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>License key:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+11"/>
-        <source>OK</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Cancel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Enter property name </source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Scripter::EntryPointThread</name>
-    <message>
-        <location filename="../testing/entrypointthread.cpp" line="+12"/>
-        <source>Valid property &apos;%1&apos; with value &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Invalid property &apos;%1&apos; with value &apos;%2&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Scripter::EntryPoints</name>
-    <message>
-        <location filename="../testing/entrypoints.cpp" line="+72"/>
-        <source>Evaluating the script body as a script expression</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Executing the %1 entry point</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Scripter::EntryPointsRunner</name>
-    <message>
-        <location filename="../testing/entrypointsrunner.cpp" line="-142"/>
-        <source>Entry point %1 can not be started.
-Add flow element property in Declaration pane.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+22"/>
-        <source>Entry point %1 can not be started.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Entry point error</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Scripter::Fixture</name>
     <message>
         <location filename="../testing/fixture.cpp" line="-43"/>
@@ -3537,12 +3977,12 @@ Add flow element property in Declaration pane.</source>
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+55"/>
+        <location filename="../testing/fixturetree.cpp" line="+52"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3591,16 +4031,8 @@ Add flow element property in Declaration pane.</source>
         <source>Move down selected item</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <location line="+23"/>
-        <source>%n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
-        <location line="+143"/>
+        <location line="+150"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4061,12 +4493,12 @@ The corresponding script file could not be located.</source>
     <name>Scripter::PreferencesDialog</name>
     <message>
         <location filename="../editors/preferencesdialog.cpp" line="+58"/>
-        <location line="+328"/>
+        <location line="+306"/>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-318"/>
+        <location line="-296"/>
         <source>Bold</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4172,26 +4604,6 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source> s</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>never</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Stop a test run after</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Testing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <location line="+2"/>
         <source>&amp;Ok</source>
         <translation type="unfinished"></translation>
@@ -4202,16 +4614,8 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+239"/>
+        <location line="+229"/>
         <source>%1 restart is required</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Scripter::RunOutputsDelegate</name>
-    <message>
-        <location filename="../testing/runoutputsdelegate.cpp" line="+11"/>
-        <source>%1   (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4270,7 +4674,12 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterActions</name>
     <message>
-        <location filename="../app/scripteractions.cpp" line="+56"/>
+        <location filename="../app/scripteractions.cpp" line="+52"/>
+        <source>Testing entry points arrives with a later version of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4460,7 +4869,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Invoke entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4470,18 +4879,8 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>F5</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>&amp;Abort</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Shift+F5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4491,16 +4890,6 @@ The corresponding script file could not be located.</source>
     </message>
     <message>
         <location line="+3"/>
-        <source>Open Test &amp;Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Shows the folder of the last test run in the file manager</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
         <source>&amp;Export log messages...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4520,12 +4909,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+37"/>
         <source>Select entry point to be invoked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+108"/>
+        <location line="+100"/>
         <source>File toolset</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4542,22 +4931,6 @@ The corresponding script file could not be located.</source>
     <message>
         <location line="+8"/>
         <source>Test toolset</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+129"/>
-        <location line="+6"/>
-        <source>Open Test Folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-5"/>
-        <source>No test has run in this window yet, so there is no test folder to show.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>The file manager could not be started for &apos;%1&apos;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4597,7 +4970,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterWindow</name>
     <message>
-        <location filename="../app/scripterwindow.cpp" line="+92"/>
+        <location filename="../app/scripterwindow.cpp" line="+87"/>
         <source>Declaration pane</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4617,7 +4990,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+63"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4642,12 +5015,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+162"/>
+        <location line="+172"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+244"/>
+        <location line="+226"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4658,7 +5031,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+21"/>
         <source>Save changes to %1.tscript ?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4737,7 +5110,7 @@ Do you want terminate it?</source>
 <context>
     <name>Scripter::TestFlowBuilder</name>
     <message>
-        <location filename="../testing/testflowbuilder.cpp" line="-258"/>
+        <location filename="../testing/testflowbuilder.cpp" line="-263"/>
         <source>Test Flow</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5213,6 +5586,391 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>ScriptingGui::MetadataFieldsDialog</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsdialog.cpp" line="+32"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Script expression is invalid for one of the fields.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Items are not defined: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Script expression or regular expression is invalid for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Regular expression is invalid or default value doesn&apos;t match the data format for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsEdit</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsedit.cpp" line="+53"/>
+        <source>Data values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Define variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Data format
+(regexp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define as script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set value as &apos;true&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remember last value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Items separated by &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Choice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Calculated value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+167"/>
+        <source>A field needs a label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Another field has the label &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+25"/>
+        <source>Define script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Condition with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Text with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Script expression defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsView</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsview.cpp" line="+23"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Metadata Field %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionDialog</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressiondialog.cpp" line="+47"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Evaluate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Syntax error in line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Save script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+37"/>
+        <source>Script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>File openning error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File &quot;%1&quot; can&apos;t be opened for writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>File writting error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t write to file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Open script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Replace the script text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to replace the existent script text by the new one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>File reading error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t read from file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Reject changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Are you sure you wish to cancel script editing and reject all of the current changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionValueEditor</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressionvalueeditor.cpp" line="+26"/>
+        <source>Enter a JavaScript expression that evaluates to boolean value (true or false)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to one of the enumerated values available for the property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression that evaluates to a file or folder path string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a numeric value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a string value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression.
+
+A file matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression.
+
+A folder matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptingDialogFactory</name>
+    <message>
+        <location filename="../scriptinggui/scriptingdialogfactory.cpp" line="+41"/>
+        <source>The scripting dialogs have no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Tavrix</name>
     <message>
         <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
@@ -5268,6 +6026,162 @@ Do you want terminate it?</source>
         <location line="+5"/>
         <location line="+6"/>
         <source>the element</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixCommon::FtpManager</name>
+    <message>
+        <location filename="../ftp/ftpmanager.cpp" line="+104"/>
+        <location line="+88"/>
+        <location line="+16"/>
+        <location line="+25"/>
+        <location line="+10"/>
+        <location line="+9"/>
+        <location line="+13"/>
+        <source>The FTP session was aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-158"/>
+        <source>The FTP client cannot start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+101"/>
+        <source>No FTP server is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Trying to change the working directory by setting empty value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Requested listing dir path doesn&apos;t start with a slash</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPAnonymousDialog</name>
+    <message>
+        <location filename="../ftp/ftpanonymousdialog.cpp" line="+15"/>
+        <source>Anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Email address for anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPDirectoryDialog</name>
+    <message>
+        <location filename="../ftp/ftpdirectorydialog.cpp" line="+72"/>
+        <source>Passive mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>FTPS (explicit TLS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Anonymous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose FTP directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Modified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>FTP Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Enter the FTP server to connect to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Connecting to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Connected to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Logged onto %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Changed current directory to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5461,9 +6375,17 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::Interpreter</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/interpreter.cpp" line="+210"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::Lexer</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+404"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+183"/>
         <location line="+159"/>
         <source>Name too long: a name can have at most %1 characters</source>
         <translation type="unfinished"></translation>
@@ -5528,7 +6450,12 @@ Do you want terminate it?</source>
 <context>
     <name>VBScript::Parser</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+88"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+39"/>
+        <source>the end of the expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>a variable or procedure declaration, or %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5725,6 +6652,347 @@ Do you want terminate it?</source>
     <message>
         <location line="+44"/>
         <source>Nesting too deep: more than %1 levels of statements, parentheses and unary operators</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::RuntimeError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/runtimeerror.cpp" line="+19"/>
+        <source>Unspecified error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Overflow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This array is fixed or temporarily locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Division by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of string space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t perform requested operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of stack space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub or Function not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error in loading DLL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device I/O error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Input past end of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too many files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk not ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t rename with different drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object variable not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>For loop not initialized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid use of Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create necessary temporary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ActiveX component can&apos;t create object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class doesn&apos;t support Automation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File name or class name not found during Automation operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Object doesn&apos;t support this property or method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Automation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support this action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support named arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object doesn&apos;t support current locale setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Named argument not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Argument not optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrong number of arguments or invalid property assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object not a collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified DLL function not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable uses an Automation type not supported in VBScript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable is undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illegal assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object not safe for scripting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid or unqualified reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An exception occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unexpected quantifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;]&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;)&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid range in character set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Element not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript compilation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/scripterror.cpp" line="+18"/>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
+
 class QObject;
 
 // What a script gave: a value, or the error that ended it.
@@ -39,6 +41,10 @@ public:
     virtual QString language() const = 0;
     // `object` is not owned and must outlive the engine; null binds the language's null.
     virtual void addObject(const QString &name, QObject *object) = 0;
+    // For programs run from the command line, as Windows Script Host runs them: binds its object
+    // WScript, whose Echo hands `echo` one line, its arguments shown as the language shows
+    // values and separated by blanks. What the language's message boxes show goes there too.
+    virtual void addScriptHost(std::function<void(const QString &line)> echo) = 0;
     // Compiles and runs `program`; a compile error gives its line and column. The value is
     // that of the last statement where the language has one (a JavaScript expression).
     virtual ScriptResult runProgram(const QString &program) = 0;

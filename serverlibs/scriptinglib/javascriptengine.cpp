@@ -62,6 +62,22 @@ private:
     JavaScriptEngine *m_outer;
 };
 
+// Where WScript.Echo of the script host writes; a QObject so that the script can call it.
+class JavaScriptEngine::ScriptHostOutput : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ScriptHostOutput(std::function<void(const QString &line)> echo)
+        : m_echo(std::move(echo))
+    {}
+
+    Q_INVOKABLE void line(const QString &text) const { m_echo(text); }
+
+private:
+    std::function<void(const QString &line)> m_echo;
+};
+
 JavaScriptEngine::JavaScriptEngine() = default;
 
 JavaScriptEngine::~JavaScriptEngine() = default;
@@ -74,6 +90,18 @@ QString JavaScriptEngine::language() const
 void JavaScriptEngine::addObject(const QString &name, QObject *object)
 {
     m_engine.globalObject().setProperty(name, toScriptValue(QVariant::fromValue(object)));
+}
+
+void JavaScriptEngine::addScriptHost(std::function<void(const QString &line)> echo)
+{
+    m_scriptHost = std::make_unique<ScriptHostOutput>(std::move(echo));
+    // Echo takes any number of values and shows each as String() does.
+    const QJSValue makeHost = m_engine.evaluate(QStringLiteral(
+        "(function (output) { return { Echo: function () {"
+        " output.line(Array.prototype.map.call(arguments, String).join(' ')); } }; })"));
+    m_engine.globalObject().setProperty(
+        QStringLiteral("WScript"),
+        makeHost.call({toScriptValue(QVariant::fromValue<QObject *>(m_scriptHost.get()))}));
 }
 
 QJSValue JavaScriptEngine::toScriptValue(const QVariant &value)
@@ -192,3 +220,5 @@ void JavaScriptEngine::interrupt()
         m_inner->interrupt();
     }
 }
+
+#include "javascriptengine.moc"

@@ -6,6 +6,7 @@
 #include <QMutex>
 
 #include <atomic>
+#include <memory>
 
 // The JavaScript engine (IScriptEngine) on QJSEngine. The program may carry QSA type annotations
 // ("function jobArrived( s : Tavrix, job : Job )"); they are blanked out before the engine sees
@@ -24,6 +25,7 @@ public:
 
     QString language() const override;
     void addObject(const QString &name, QObject *object) override;
+    void addScriptHost(std::function<void(const QString &line)> echo) override;
     ScriptResult runProgram(const QString &program) override;
     bool hasFunction(const QString &name) const override;
     ScriptResult call(const QString &name, const QVariantList &arguments) override;
@@ -34,6 +36,7 @@ public:
 
 private:
     class ActiveScope;
+    class ScriptHostOutput;
 
     QJSValue toScriptValue(const QVariant &value);
     // The outcome of an evaluation that filled `stackTrace` when it threw.
@@ -42,6 +45,7 @@ private:
     void setInner(JavaScriptEngine *inner);
 
     QJSEngine m_engine;
+    std::unique_ptr<ScriptHostOutput> m_scriptHost;
     std::atomic<bool> m_interrupted{false};
     QMutex m_innerMutex;
     JavaScriptEngine *m_inner = nullptr; // guarded by m_innerMutex

@@ -1,6 +1,7 @@
 #include "scriptengines.h"
 
 #include "javascriptengine.h"
+#include "vbscriptengine.h"
 
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -8,13 +9,10 @@ namespace XMLValues = SRCore::XMLValues;
 
 bool ScriptEngines::isSupported(const QString &language, QString *errorMessage)
 {
-    if (language == XMLValues::JAVASCRIPT) {
+    if (language == XMLValues::JAVASCRIPT || language == XMLValues::VBSCRIPT) {
         return true;
     }
-    if (language == XMLValues::VBSCRIPT) {
-        *errorMessage = tr("VBScript programs can't be run yet; run the JavaScript program of "
-                           "the package instead");
-    } else if (language == XMLValues::APPLESCRIPT) {
+    if (language == XMLValues::APPLESCRIPT) {
         *errorMessage = tr("AppleScript programs run only on the server's Mac; they can't be "
                            "run here");
     } else {
@@ -27,6 +25,9 @@ std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QS
 {
     if (!isSupported(language, errorMessage)) {
         return nullptr;
+    }
+    if (language == XMLValues::VBSCRIPT) {
+        return std::make_unique<VBScriptEngine>();
     }
     return std::make_unique<JavaScriptEngine>();
 }

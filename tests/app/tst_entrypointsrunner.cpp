@@ -70,6 +70,7 @@ private slots:
     void applicationDataCarriesOverToLaterRuns();
     void abortStopsAnEndlessLoopAndTheRunStillEnds();
     void abortStopsAnEndlessScriptExpression();
+    void abortStopsAnEndlessVBScriptLoop();
     void aSyntaxErrorStopsTheRunWithItsPlace();
     void runTimeOutStopsTheRunAndSaysSo();
     void secondRunAnywhereIsRefusedWithAMessage();
@@ -285,6 +286,24 @@ void tst_EntryPointsRunner::abortStopsAnEndlessScriptExpression()
              EntryPoints::endText(EntryPoints::ScriptExpression));
 }
 
+void tst_EntryPointsRunner::abortStopsAnEndlessVBScriptLoop()
+{
+    ScripterWindow *window = m_example->window;
+    window->setScriptText(SRCore::XMLValues::VBSCRIPT,
+                          QStringLiteral("Function timerFired( s )\n    s.log 1, \"looping\"\n"
+                                         "    Do While True\n    Loop\nEnd Function\n"));
+    window->scriptTabs()->setCurrentIndex(ScripterWindow::VBScriptTab);
+    QVERIFY(m_world->core()->entryPointsRunner()->run(EntryPoints::TimerFired, window));
+    QVERIFY(waitForMessage(QStringLiteral("looping")));
+
+    m_example->actions()->abortAction()->trigger();
+    QVERIFY(m_example->waitForTheEnd());
+    const QList<QStringList> messages = m_world->storedMessages();
+    QVERIFY(operations(messages).contains(abortMessage));
+    QCOMPARE(messageWith(messages, endMessage).value(2),
+             EntryPoints::endText(EntryPoints::TimerFired));
+}
+
 void tst_EntryPointsRunner::aSyntaxErrorStopsTheRunWithItsPlace()
 {
     // The brace of the function is never closed: nothing of the program may run.
@@ -367,7 +386,7 @@ void tst_EntryPointsRunner::refusedRunsStartNothing_data()
     // clang-format off
     QTest::newRow("a job whose file was removed leaves no current job") << "job removed" << 0 << "No file or folder selected to serve as current job" << "";
     QTest::newRow("the script expression is JavaScript only") << "VBScript tab" << 2 << "Can't evaluate script %1" << "VBScript";
-    QTest::newRow("VBScript can't run yet") << "VBScript tab" << 1 << "Can't run the script: %1" << "VBScript programs can't be run yet; run the JavaScript program of the package instead";
+    QTest::newRow("AppleScript can't run here") << "AppleScript tab" << 1 << "Can't run the script: %1" << "AppleScript programs run only on the server's Mac; they can't be run here";
     QTest::newRow("an empty program") << "empty program" << 1 << "Text of the script is empty" << "";
     QTest::newRow("a connection entry point without a usable connection") << "no connection" << 12 << "No outgoing connection selected to serve as current connection" << "";
     QTest::newRow("an unknown entry point") << "" << 13 << "This entry point is currently not supported (%1)" << "13";
@@ -388,6 +407,10 @@ void tst_EntryPointsRunner::refusedRunsStartNothing()
         window->setScriptText(SRCore::XMLValues::VBSCRIPT,
                               QStringLiteral("Function timerFired( s )\nEnd Function\n"));
         window->scriptTabs()->setCurrentIndex(ScripterWindow::VBScriptTab);
+    } else if (situation == QLatin1String("AppleScript tab")) {
+        window->setScriptText(SRCore::XMLValues::APPLESCRIPT,
+                              QStringLiteral("on timerFired()\nend timerFired\n"));
+        window->scriptTabs()->setCurrentIndex(ScripterWindow::AppleScriptTab);
     } else if (situation == QLatin1String("empty program")) {
         window->setScriptText(SRCore::XMLValues::JAVASCRIPT, QString());
     }

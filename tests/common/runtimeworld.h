@@ -3,7 +3,7 @@
 // A flow as a test run sees it, made in a temporary folder without a fixture: the script element
 // "1", an input folder "inFolder2" holding the job "_00001_report.txt" with its ticket, and an
 // output folder per outgoing connection. With an entries manager that runs against it and
-// records its messages, and the scripting objects of one run.
+// records its messages, the scripting objects of one run, and calls of every entry point.
 
 #include "../testfiles.h"
 #include "recordinglog.h"
@@ -11,6 +11,7 @@
 #include <scriptinglib/baseentriesmanager.h>
 
 #include <supportlib/baseframeworkenvironment.h>
+#include <supportlib/connection.h>
 #include <supportlib/environment.h>
 #include <supportlib/job.h>
 #include <supportlib/tavrix.h>
@@ -169,5 +170,79 @@ public:
     Job job;
     Environment e;
 };
+
+// A world with two outgoing Move connections: A goes north, B south.
+inline std::unique_ptr<FlowWorld> compassWorld()
+{
+    auto world = std::make_unique<FlowWorld>(
+        XMLValues::CONNECTION_MOVE,
+        QList<Outgoing>{
+            {QStringLiteral("A"), {{QStringLiteral("Route"), QStringLiteral("north")}}},
+            {QStringLiteral("B"), {{QStringLiteral("Route"), QStringLiteral("south")}}}});
+    world->setElementProperty(QStringLiteral("Direction"), QStringLiteral("north"));
+    return world;
+}
+
+inline Connection *outConnection(Tavrix &tavrix, int index)
+{
+    return qobject_cast<Connection *>(tavrix.getOutConnections().value(index).value<QObject *>());
+}
+
+// Runs `entryPoint` as the runner would and gives its result as text.
+inline QString runEntryPoint(BaseEntriesManager &manager, RunObjects &run,
+                             const QString &entryPoint, const ScriptCodeAndLangStruct &code)
+{
+    if (entryPoint == QLatin1String("jobArrived")) {
+        return manager.jobArrived(&run.tavrix, &run.job, code, nullptr);
+    }
+    if (entryPoint == QLatin1String("timerFired")) {
+        return manager.timerFired(&run.tavrix, code, nullptr);
+    }
+    if (entryPoint == QLatin1String("initializeProcessing")) {
+        return manager.initializeProcessing(&run.e, code, nullptr) ? QStringLiteral("true")
+                                                                   : QStringLiteral("false");
+    }
+    if (entryPoint == QLatin1String("finalizeProcessing")) {
+        manager.finalizeProcessing(&run.e, code, nullptr);
+    } else if (entryPoint == QLatin1String("cleanupAfterAbort")) {
+        manager.cleanupAfterAbort(&run.e, code, nullptr);
+    } else if (entryPoint == QLatin1String("isPropertyValid")) {
+        return QVariant(manager.isPropertyValid(code, &run.tavrix, QStringLiteral("Direction"),
+                                                QStringLiteral("north")))
+            .toString();
+    } else if (entryPoint == QLatin1String("getLibraryForProperty")) {
+        return manager.getLibraryForProperty(code, &run.tavrix, QStringLiteral("Direction"))
+            .join(QLatin1Char(';'));
+    } else if (entryPoint == QLatin1String("isConnectionPropertyValid")) {
+        return QVariant(manager.isConnectionPropertyValid(
+                            code, &run.tavrix, outConnection(run.tavrix, 0),
+                            QStringLiteral("Route"), QStringLiteral("north")))
+            .toString();
+    } else if (entryPoint == QLatin1String("getLibraryForConnectionProperty")) {
+        return manager
+            .getLibraryForConnectionProperty(code, &run.tavrix, outConnection(run.tavrix, 1),
+                                             QStringLiteral("Route"))
+            .join(QLatin1Char(';'));
+    } else if (entryPoint == QLatin1String("findApplicationPath")) {
+        return manager.findApplicationPath(code, &run.e, true);
+    } else if (entryPoint == QLatin1String("getApplicationLicensing")) {
+        return manager.getApplicationLicensing(code, &run.e);
+    } else if (entryPoint == QLatin1String("licenseApplication")) {
+        manager.licenseApplication(code, &run.e, QStringLiteral("K-1"));
+    }
+    return QString();
+}
+
+// "connection/file" for every file in the world's output folders.
+inline QStringList allOutputs(const FlowWorld &world, const QStringList &connections)
+{
+    QStringList result;
+    for (const QString &connection : connections) {
+        for (const QString &name : world.outputs(connection)) {
+            result << connection + QLatin1Char('/') + name;
+        }
+    }
+    return result;
+}
 
 } // namespace RuntimeTest

@@ -22,81 +22,6 @@ namespace {
 
 const QString js = XMLValues::JAVASCRIPT;
 
-// A world with two outgoing Move connections: A goes north, B south.
-std::unique_ptr<FlowWorld> compassWorld()
-{
-    auto world = std::make_unique<FlowWorld>(
-        XMLValues::CONNECTION_MOVE,
-        QList<Outgoing>{
-            {QStringLiteral("A"), {{QStringLiteral("Route"), QStringLiteral("north")}}},
-            {QStringLiteral("B"), {{QStringLiteral("Route"), QStringLiteral("south")}}}});
-    world->setElementProperty(QStringLiteral("Direction"), QStringLiteral("north"));
-    return world;
-}
-
-Connection *outConnection(Tavrix &tavrix, int index)
-{
-    return qobject_cast<Connection *>(tavrix.getOutConnections().value(index).value<QObject *>());
-}
-
-// Runs `entryPoint` as the runner would and gives its result as text.
-QString runEntryPoint(BaseEntriesManager &manager, RunObjects &run, const QString &entryPoint,
-                      const QString &script)
-{
-    const ScriptCodeAndLangStruct code{script, js};
-    if (entryPoint == QLatin1String("jobArrived")) {
-        return manager.jobArrived(&run.tavrix, &run.job, code, nullptr);
-    }
-    if (entryPoint == QLatin1String("timerFired")) {
-        return manager.timerFired(&run.tavrix, code, nullptr);
-    }
-    if (entryPoint == QLatin1String("initializeProcessing")) {
-        return manager.initializeProcessing(&run.e, code, nullptr) ? QStringLiteral("true")
-                                                                   : QStringLiteral("false");
-    }
-    if (entryPoint == QLatin1String("finalizeProcessing")) {
-        manager.finalizeProcessing(&run.e, code, nullptr);
-    } else if (entryPoint == QLatin1String("cleanupAfterAbort")) {
-        manager.cleanupAfterAbort(&run.e, code, nullptr);
-    } else if (entryPoint == QLatin1String("isPropertyValid")) {
-        return QVariant(manager.isPropertyValid(code, &run.tavrix, QStringLiteral("Direction"),
-                                                QStringLiteral("north")))
-            .toString();
-    } else if (entryPoint == QLatin1String("getLibraryForProperty")) {
-        return manager.getLibraryForProperty(code, &run.tavrix, QStringLiteral("Direction"))
-            .join(QLatin1Char(';'));
-    } else if (entryPoint == QLatin1String("isConnectionPropertyValid")) {
-        return QVariant(manager.isConnectionPropertyValid(
-                            code, &run.tavrix, outConnection(run.tavrix, 0),
-                            QStringLiteral("Route"), QStringLiteral("north")))
-            .toString();
-    } else if (entryPoint == QLatin1String("getLibraryForConnectionProperty")) {
-        return manager
-            .getLibraryForConnectionProperty(code, &run.tavrix, outConnection(run.tavrix, 1),
-                                             QStringLiteral("Route"))
-            .join(QLatin1Char(';'));
-    } else if (entryPoint == QLatin1String("findApplicationPath")) {
-        return manager.findApplicationPath(code, &run.e, true);
-    } else if (entryPoint == QLatin1String("getApplicationLicensing")) {
-        return manager.getApplicationLicensing(code, &run.e);
-    } else if (entryPoint == QLatin1String("licenseApplication")) {
-        manager.licenseApplication(code, &run.e, QStringLiteral("K-1"));
-    }
-    return QString();
-}
-
-// "connection/file" for every file in the world's output folders.
-QStringList allOutputs(const FlowWorld &world, const QStringList &connections)
-{
-    QStringList result;
-    for (const QString &connection : connections) {
-        for (const QString &name : world.outputs(connection)) {
-            result << connection + QLatin1Char('/') + name;
-        }
-    }
-    return result;
-}
-
 } // namespace
 
 class tst_EntryPoints : public QObject
@@ -217,7 +142,7 @@ void tst_EntryPoints::entryPointsRunTheirFunction()
         std::make_unique<UserGlobalData>(world->path(QStringLiteral("UserGlobalData.xml"))));
     RunObjects run(*world, &manager.log);
 
-    QCOMPARE(runEntryPoint(manager, run, entryPoint, script), result);
+    QCOMPARE(runEntryPoint(manager, run, entryPoint, {script, js}), result);
     QCOMPARE(allOutputs(*world, {QStringLiteral("A"), QStringLiteral("B")}), outputs);
     const QStringList lines = manager.log.lines();
     for (const QString &message : messages) {
@@ -679,10 +604,10 @@ void tst_EntryPoints::languagesThatCantRunSaySo()
     WorldManager manager(*world);
     RunObjects run(*world, &manager.log);
     const QString result = manager.timerFired(
-        &run.tavrix,
-        {QStringLiteral("Function timerFired(s)\nEnd Function\n"), XMLValues::VBSCRIPT}, nullptr);
-    QCOMPARE(result, QStringLiteral("VBScript programs can't be run yet; run the JavaScript "
-                                    "program of the package instead"));
+        &run.tavrix, {QStringLiteral("on timerFired(s)\nend timerFired\n"), XMLValues::APPLESCRIPT},
+        nullptr);
+    QCOMPARE(result, QStringLiteral("AppleScript programs run only on the server's Mac; they "
+                                    "can't be run here"));
 }
 
 QTEST_GUILESS_MAIN(tst_EntryPoints)

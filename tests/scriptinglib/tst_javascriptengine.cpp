@@ -57,6 +57,8 @@ private slots:
     void valuesComeBackAsPlainValues_data();
     void valuesComeBackAsPlainValues();
     void scriptingObjectsStayTheCallers();
+    void scriptHostEchoesLines_data();
+    void scriptHostEchoesLines();
     void stopEndsAnEndlessLoop_data();
     void stopEndsAnEndlessLoop();
     void growingScriptIsStoppedNotTheProgram();
@@ -157,6 +159,31 @@ void tst_JavaScriptEngine::scriptingObjectsStayTheCallers()
         QCOMPARE(result.value.toString(), QStringLiteral("other"));
     }
     QCOMPARE(other->objectName(), QStringLiteral("other"));
+}
+
+void tst_JavaScriptEngine::scriptHostEchoesLines_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("lines");
+
+    // clang-format off
+    QTest::newRow("values as String() shows them, blank-separated") << "WScript.Echo(1.5, 'a', true, null, [1, 2])" << QStringList{"1.5 a true null 1,2"};
+    QTest::newRow("no values, an empty line") << "WScript.Echo()" << QStringList{""};
+    QTest::newRow("one line per call, in order") << "for (var i = 0; i < 3; i++) WScript.Echo(i)" << QStringList{"0", "1", "2"};
+    // clang-format on
+}
+
+void tst_JavaScriptEngine::scriptHostEchoesLines()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, lines);
+
+    JavaScriptEngine engine;
+    QStringList echoed;
+    engine.addScriptHost([&echoed](const QString &line) { echoed << line; });
+    const ScriptResult result = engine.runProgram(program);
+    QVERIFY2(result.ok(), qPrintable(result.error.message));
+    QCOMPARE(echoed, lines);
 }
 
 void tst_JavaScriptEngine::stopEndsAnEndlessLoop_data()

@@ -17,6 +17,7 @@
 #include "corelib/values/xmlvalueprocessor.h"
 
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -130,10 +131,13 @@ private slots:
     void linkedTestFolderStaysALink();
     void windowsKeepToTheirOwnTestFolder();
     void emptyTestFolderTakesTheRememberedOne();
-    void exampleRoutesItsInvoice();
+    void exampleRunsAlikeInBothLanguages();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    // What a run of the example's program in `language` did: the entry points' results, the
+    // timer interval, the outputs, the messages with their flow and element, the global data.
+    QStringList runExample(const QString &language, const QString &programFile);
     void useBase(FakeWindow &window, const QString &base)
     {
         QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, base));
@@ -537,53 +541,82 @@ void tst_TestFlow::emptyTestFolderTakesTheRememberedOne()
     QDir(other.fixture()->testFolder()).removeRecursively();
 }
 
-void tst_TestFlow::exampleRoutesItsInvoice()
+QStringList tst_TestFlow::runExample(const QString &language, const QString &programFile)
 {
-    // The bundled example, run as the runner will: its declaration and fixture, its script, the
-    // program's entries manager bound to its fixture.
+    // The bundled example, run as the runner will: its declaration and fixture, its program, the
+    // program's entries manager bound to its fixture; first timerFired, which sees the job
+    // waiting, then jobArrived.
     const QString package = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter");
     TestWindow window(5);
     window.package = package + QStringLiteral("/InvoiceRouter.tscript");
-    QVERIFY(window.declaration()->load(package + QStringLiteral("/InvoiceRouter.xml")));
-    QVERIFY(window.fixture()->loadFromFile(package + QStringLiteral("/InvoiceRouter.tfixture")));
+    const QString base = path(language);
+    if (!window.declaration()->load(package + QStringLiteral("/InvoiceRouter.xml"))
+        || !window.fixture()->loadFromFile(package + QStringLiteral("/InvoiceRouter.tfixture"))
+        || !QDir().mkpath(base)) {
+        return {QStringLiteral("<the example can't be loaded>")};
+    }
     window.fixture()->refreshBasicProperties();
     window.fixture()->refreshConnectionProperties();
-    useBase(window, path(QStringLiteral("base")));
+    useBase(window, base);
     Scripter::ScripterEntriesManager manager(path(QStringLiteral("temp")), &window.log);
     manager.bindFixture(window.fixture());
-    QVERIFY(window.fixture()->buildTestFlow());
+    if (!window.fixture()->buildTestFlow()) {
+        return {QStringLiteral("<the test flow can't be built>")};
+    }
 
+    const ScriptCodeAndLangStruct script{
+        QString::fromUtf8(TestFiles::readFile(package + QLatin1Char('/') + programFile)), language};
     BaseFrameworkEnvironment environment;
-    Tavrix tavrix(window.fixture()->testFlow(), QStringLiteral("1"), &environment,
-                  window.fixture()->currentJobTicket(), &window.log);
-    Job job(window.fixture()->currentJobTicket(), &environment, &window.log);
-    const QString script =
-        QString::fromUtf8(TestFiles::readFile(package + QStringLiteral("/InvoiceRouter.js")));
-    QCOMPARE(manager.jobArrived(&tavrix, &job, {script, XMLValues::JAVASCRIPT}, nullptr),
-             QString());
+    SRCore::IJT *ticket = window.fixture()->currentJobTicket();
+    Tavrix timerElement(window.fixture()->testFlow(), QStringLiteral("1"), &environment, ticket,
+                        &window.log);
+    QStringList outcome{QStringLiteral("timerFired: ")
+                        + manager.timerFired(&timerElement, script, nullptr)};
+    outcome << QStringLiteral("interval %1").arg(timerElement.getTimerInterval());
+    Tavrix element(window.fixture()->testFlow(), QStringLiteral("1"), &environment, ticket,
+                   &window.log);
+    Job job(ticket, &environment, &window.log);
+    outcome << QStringLiteral("jobArrived: ") + manager.jobArrived(&element, &job, script, nullptr);
 
-    const QString approval = window.fixture()
-                                 ->testFlow()
-                                 ->getFlowObject(QStringLiteral("4"))
-                                 .getField(XMLKey::PATH)
-                                 .getValue();
-    QCOMPARE(QDir(approval).entryList(QDir::Files),
-             QStringList{QStringLiteral("_00002_invoice-4711.xml")});
-    const QList<SRCore::LogRecord> routed = [&] {
-        QList<SRCore::LogRecord> result;
-        for (const SRCore::LogRecord &record : window.log.records) {
-            if (record.operation.startsWith(QLatin1String("Sent to connection"))) {
-                result << record;
-            }
+    const QString testFolder = window.fixture()->testFolder();
+    for (const QString &entry : tree(testFolder)) {
+        if (QFileInfo(testFolder + QLatin1Char('/') + entry).isFile()
+            && entry.startsWith(QLatin1String("outFolder"))) {
+            outcome << QStringLiteral("output ") + entry;
         }
-        return result;
-    }();
-    QCOMPARE(routed.size(), 1);
-    QCOMPARE(routed.first().flow, QStringLiteral("Invoices"));
-    QCOMPARE(routed.first().element, QStringLiteral("InvoiceRouter"));
-    QCOMPARE(manager.getUserGlobalData()->getGlobalData(QStringLiteral("Invoices"),
-                                                        QStringLiteral("Large")),
-             QStringLiteral("1"));
+    }
+    for (const SRCore::LogRecord &record : window.log.records) {
+        outcome << QStringLiteral("%1|%2|%3|%4")
+                       .arg(record.level)
+                       .arg(record.flow, record.element,
+                            SRCore::LocalizeManager::getMessage(record));
+    }
+    outcome << QStringLiteral("global data Invoices/Large: ")
+                   + manager.getUserGlobalData()->getGlobalData(QStringLiteral("Invoices"),
+                                                                QStringLiteral("Large"));
+    return outcome;
+}
+
+void tst_TestFlow::exampleRunsAlikeInBothLanguages()
+{
+    const QStringList javaScript =
+        runExample(XMLValues::JAVASCRIPT, QStringLiteral("InvoiceRouter.js"));
+    const QStringList vbScript =
+        runExample(XMLValues::VBSCRIPT, QStringLiteral("InvoiceRouter.vbs"));
+    QCOMPARE(vbScript, javaScript);
+
+    // What the example's notes promise.
+    for (const QString &line :
+         {QStringLiteral("timerFired: "), QStringLiteral("interval 3600"),
+          QStringLiteral("jobArrived: "), QStringLiteral("global data Invoices/Large: 1"),
+          QStringLiteral("2|Invoices|InvoiceRouter|1 invoices wait to be routed"),
+          QStringLiteral("1|Invoices|InvoiceRouter|Invoice invoice-4711.xml: 1250.00 EUR routed "
+                         "as large")}) {
+        QVERIFY2(javaScript.contains(line), qPrintable(javaScript.join(QLatin1Char('\n'))));
+    }
+    QCOMPARE(javaScript.filter(QRegularExpression(QStringLiteral("^output "))).size(), 1);
+    QVERIFY2(!javaScript.filter(QStringLiteral("/_00002_invoice-4711.xml")).isEmpty(),
+             qPrintable(javaScript.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(tst_TestFlow)

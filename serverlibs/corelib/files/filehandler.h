@@ -11,7 +11,8 @@ namespace SRCore {
 class ILogInterface;
 
 // File and folder operations shared by the whole program. Every operation reports failure
-// through its result and, when given, `errorMessage`; none leaves a half-written file behind.
+// through its result and, when given, `errorMessage`; none leaves a half-written file behind:
+// files are written through SafeFileWriter.
 class FileHandler
 {
     Q_DECLARE_TR_FUNCTIONS(SRCore::FileHandler)
@@ -34,8 +35,7 @@ public:
     static bool removeFile(const QString &path, QString *errorMessage = nullptr);
 
     // Empties `folder`. With a `removalPattern` (a regular expression searched in each entry's
-    // name) only the matching entries are removed, so a pattern such as "[^(\\.svn|_svn)]"
-    // keeps version-control folders. The folder itself stays.
+    // name) only the matching entries are removed. The folder itself stays.
     static bool cleanupFolder(const QString &folder, const QString &removalPattern = QString(),
                               QString *errorMessage = nullptr);
 
