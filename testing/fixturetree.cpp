@@ -2,6 +2,7 @@
 
 #include "fixture.h"
 #include "fixtureitem.h"
+#include "runoutputsdelegate.h"
 
 #include "testinglogging.h"
 
@@ -11,6 +12,8 @@
 #include "guilib/property/ivalueeditor.h"
 #include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/valueeditorrequest.h"
+
+#include "supportlib/runsummary.h"
 
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
@@ -51,6 +54,7 @@ FixtureTree::FixtureTree(Fixture *fixture, QWidget *parent)
     setColumnCount(1);
     setHeaderLabel(tr("Properties"));
     header()->hide();
+    setItemDelegate(new RunOutputsDelegate(this));
 
     m_addAction = createAction(QStringLiteral("img_Add.png"), tr("Add"),
                                tr("Adds a new item right after the selected item"));
@@ -73,6 +77,22 @@ FixtureTree::FixtureTree(Fixture *fixture, QWidget *parent)
 }
 
 FixtureTree::~FixtureTree() = default;
+
+void FixtureTree::showRunOutputs(const RunSummary &summary)
+{
+    for (int i = 0; i < m_outgoingGroup->childCount(); ++i) {
+        QTreeWidgetItem *connection = m_outgoingGroup->child(i);
+        QStringList files;
+        for (const RunSummary::Output &output : summary.outputs()) {
+            if (output.connection == connection->text(0)) {
+                files.append(output.fileName);
+            }
+        }
+        connection->setData(0, RunOutputsDelegate::RunOutputRole,
+                            tr("%n file(s)", nullptr, int(files.size())));
+        connection->setToolTip(0, files.join(QLatin1Char('\n')));
+    }
+}
 
 QAction *FixtureTree::createAction(const QString &icon, const QString &text, const QString &toolTip)
 {
