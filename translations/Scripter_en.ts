@@ -367,7 +367,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericValueOverrider</name>
     <message>
-        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+81"/>
+        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+77"/>
         <source>Script expression defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -531,7 +531,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogTableView</name>
     <message>
-        <location filename="../guilib/log/logtableview.cpp" line="+61"/>
+        <location filename="../guilib/log/logtableview.cpp" line="+78"/>
         <source>Copy text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -681,7 +681,7 @@ that contain one of these strings</source>
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+265"/>
-        <location filename="../package/declarationitem.cpp" line="+376"/>
+        <location filename="../package/declarationitem.cpp" line="+377"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -722,29 +722,34 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+369"/>
+        <location filename="../package/packageprocessor.cpp" line="+408"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Error while checking VBScript syntax: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+97"/>
         <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+174"/>
-        <location line="+25"/>
+        <location line="+37"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
         <source>Variables can&apos;t be evaluated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+216"/>
+        <source>Copying failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -917,7 +922,7 @@ that contain one of these strings</source>
 <context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+402"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1106,24 +1111,24 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="-153"/>
         <location line="+14"/>
-        <location line="+279"/>
+        <location line="+282"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-293"/>
+        <location line="-296"/>
         <location line="+18"/>
         <location line="+5"/>
-        <location line="+240"/>
+        <location line="+243"/>
         <location line="+12"/>
         <source>Can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-234"/>
+        <location line="-237"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1135,12 +1140,12 @@ that contain one of these strings</source>
     <message>
         <location line="+7"/>
         <location line="+74"/>
-        <location line="+99"/>
+        <location line="+102"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-169"/>
+        <location line="-172"/>
         <location line="+76"/>
         <source>Can&apos;t copy folder &apos;%1&apos; over file &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
@@ -1161,12 +1166,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
-        <source>Copying failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+45"/>
         <source>Can&apos;t remove folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2637,7 +2637,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-237"/>
+        <location filename="../package/declarationitem.cpp" line="-238"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2672,7 +2672,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+303"/>
+        <location line="+304"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2682,7 +2682,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+26"/>
         <source>Password Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2838,7 +2838,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+71"/>
+        <location filename="../testing/fixtureitem.cpp" line="+91"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2871,7 +2871,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+52"/>
+        <location filename="../testing/fixturetree.cpp" line="+53"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2926,7 +2926,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+154"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3208,12 +3208,17 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-538"/>
+        <location filename="../package/packageprocessor.cpp" line="-646"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+5"/>
+        <source>Script package folder (unarchived)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3223,12 +3228,22 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+237"/>
+        <location line="+37"/>
+        <source>The first is on line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+214"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3238,38 +3253,54 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>JavaScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>VBScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-246"/>
+        <location line="-228"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+260"/>
+        <location line="+239"/>
+        <source>JavaScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>VBScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <location line="+33"/>
+        <location line="+22"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="-21"/>
+        <source>The folder &apos;%1&apos; can&apos;t be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The folder &apos;%1&apos; holds a script package already.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; holds other things than a script package of that name; choose another name or an empty folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+148"/>
         <location line="+8"/>
         <location line="+38"/>
-        <location line="+23"/>
+        <location line="+35"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-68"/>
+        <location line="-80"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3286,12 +3317,13 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
-        <source> Script Package in not valid!</source>
+        <location line="+35"/>
+        <source>Script package &apos;%1&apos; is not valid:
+%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+37"/>
         <source>Opening script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3844,7 +3876,18 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterMessagePane</name>
     <message>
-        <location filename="../app/scriptermessagepane.cpp" line="+36"/>
+        <location filename="../app/scriptermessagepane.cpp" line="+32"/>
+        <source>Clear log messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete every log message?
+This clears the messages of all windows and of the command-line tool; it can&apos;t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <location line="+13"/>
         <source>Export log messages</source>
         <translation type="unfinished"></translation>
@@ -3909,7 +3952,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+166"/>
+        <location line="+170"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3937,6 +3980,24 @@ Do you want terminate it?</source>
     <message>
         <location line="+2"/>
         <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::SearchController</name>
+    <message>
+        <location filename="../editors/searchcontroller.cpp" line="+129"/>
+        <source>No more matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Continued from the start of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Continued from the end of the text</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3975,6 +4036,16 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Start at beginning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrap around</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>At the end of the text, go on from its other end</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4212,7 +4283,7 @@ Do you want terminate it?</source>
 <context>
     <name>Ui::SReplaceText</name>
     <message>
-        <location filename="../editors/sreplacetext.cpp" line="+29"/>
+        <location filename="../editors/sreplacetext.cpp" line="+30"/>
         <source>Replace Text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4227,7 +4298,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
