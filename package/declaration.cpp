@@ -13,6 +13,7 @@
 
 #include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmlerror.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -194,16 +194,8 @@ QString Declaration::toXml() const
 
 bool Declaration::save(const QString &path, QString *errorMessage) const
 {
-    // The file is replaced only once the whole document is written.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(DeclarationXml::toText(writeDocument())) >= 0
-        && file.commit()) {
-        return true;
-    }
-    if (errorMessage) {
-        *errorMessage = tr("Cannot write the declaration '%1': %2").arg(path, file.errorString());
-    }
-    return false;
+    return SRCore::SafeFileWriter::writeFile(path, DeclarationXml::toText(writeDocument()),
+                                             errorMessage);
 }
 
 bool Declaration::load(const QString &path, SRCore::XmlError *error)

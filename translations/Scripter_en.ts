@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BaseEntriesManager</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+213"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&apos;%1&apos; (%2 bytes) in connection &apos;%3&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>private data &apos;%1&apos; of job &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>global data &apos;%1&apos; of scope &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The job &apos;%1&apos; is gone since the test flow was built; nothing was run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <location filename="../serverlibs/supportlib/connection.cpp" line="+23"/>
+        <source>the connection &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Environment</name>
+    <message>
+        <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
+        <source>There is no temporary folder outside a run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FrameworkObject</name>
+    <message>
+        <location filename="../serverlibs/supportlib/frameworkobject.cpp" line="+43"/>
+        <source>Log level %1 is none of -1 (debug), 1 (information), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>There is no global data outside a test run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The global data &apos;%1&apos; of scope &apos;%2&apos; can&apos;t be stored: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
         <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
@@ -331,6 +393,256 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ChoiceValueEditor</name>
+    <message>
+        <location filename="../guilib/property/choicevalueeditor.cpp" line="+39"/>
+        <source>Select one or more file types in the list at the left and press the &apos;Add&apos; button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select one or more items in the list of available library lists and press the &apos;Add button&apos;. The library lists are executed in the order they are listed in the box at the right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Select an item in the list of available library items</source>
+        <comment>PropertySelectFromLibMes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Select a file type</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ConditionRow</name>
+    <message>
+        <location filename="../guilib/property/conditionrow.cpp" line="+51"/>
+        <source>arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The variable&apos;s arguments, as in a text: Key=&quot;Customer&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>AND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>OR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+166"/>
+        <source>RegExp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The value is a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::DataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/datafieldsdialog.cpp" line="+57"/>
+        <source>the data model &apos;%1&apos; of &apos;%2&apos; is none of XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>choose the backing file of &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose metadata backing file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>a tag is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a dataset has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the dataset &apos;%1&apos; is defined twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Choose metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Metadata files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailAccountsDialog</name>
+    <message>
+        <location filename="../guilib/property/emailaccountsdialog.cpp" line="+19"/>
+        <source>E-mail address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid mail account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>account %1 holds a &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the address of account %1 is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>account %1 has no SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the port of account %1 is not a number from 1 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailInfoDialog</name>
+    <message>
+        <location filename="../guilib/property/emailinfodialog.cpp" line="+10"/>
+        <source>E-mail addresses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid e-mail information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the addresses of entry %1 are not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ExternalValueEditor</name>
+    <message>
+        <location filename="../guilib/property/externalvalueeditor.cpp" line="+51"/>
+        <source>External editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Can not find application &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+25"/>
+        <source>Failed to start &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 exceeded timeout and will be aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::FilterComboBox</name>
     <message>
         <location filename="../guilib/log/filtercombobox.cpp" line="+19"/>
@@ -341,7 +653,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericProperty</name>
     <message>
-        <location filename="../guilib/property/genericproperty.cpp" line="+233"/>
+        <location filename="../guilib/property/genericproperty.cpp" line="+254"/>
         <source>WARNING: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -349,17 +661,12 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericPropertyEditor</name>
     <message>
-        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+89"/>
-        <source>This editor is not available in this version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+121"/>
+        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+208"/>
         <source>Click here to see the list of available editors (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+115"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -367,7 +674,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericValueOverrider</name>
     <message>
-        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+77"/>
+        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+81"/>
         <source>Script expression defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -488,6 +795,52 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::GlobalDataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/globaldatafieldsdialog.cpp" line="+19"/>
+        <source>Scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>an entry has no scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>an entry of the scope &apos;%1&apos; has no tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice in the scope &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::IAppProxy</name>
+    <message>
+        <location filename="../guilib/property/iappproxy.cpp" line="+34"/>
+        <source>Script expressions cannot be evaluated here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::LanguageLocator</name>
     <message>
         <location filename="../guilib/translation/languagelocator.cpp" line="+28"/>
@@ -531,7 +884,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogTableView</name>
     <message>
-        <location filename="../guilib/log/logtableview.cpp" line="+78"/>
+        <location filename="../guilib/log/logtableview.cpp" line="+61"/>
         <source>Copy text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -564,8 +917,26 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::PathValueEditor</name>
     <message>
-        <location filename="../guilib/property/pathvalueeditor.cpp" line="+95"/>
+        <location filename="../guilib/property/pathvalueeditor.cpp" line="+85"/>
         <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::PrecedenceSection</name>
+    <message>
+        <location filename="../guilib/property/precedencesection.cpp" line="+14"/>
+        <source>OR then AND   (A OR B) AND C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AND then OR   A OR (B AND C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Operator precedence:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -611,6 +982,197 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::RecordsValueEditor</name>
+    <message>
+        <location filename="../guilib/property/recordsvalueeditor.cpp" line="+63"/>
+        <source>Enter one or more email accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::RegularExpressionValidator</name>
+    <message>
+        <location filename="../guilib/property/regularexpressionvalidator.cpp" line="+23"/>
+        <source>enter a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a regular expression is one line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 at position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromLibraryDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlibrarydialog.cpp" line="+18"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromListDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlistdialog.cpp" line="+24"/>
+        <source>Add &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt; Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;&lt; Remove All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TableValueDialog</name>
+    <message>
+        <location filename="../guilib/property/tablevaluedialog.cpp" line="+22"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TextValueEditor</name>
+    <message>
+        <location filename="../guilib/property/textvalueeditor.cpp" line="+53"/>
+        <source>Enter a description...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a list of dropdown items, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a list of e-mail addresses, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a hierarchy info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a e-mail body text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a description for the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Enter a list of strings, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Enter a list of passwords, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A folder matches the filter if its foldername matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A file matches the filter if its filename matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a multi-line text with variables...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>A folder matches the filter if its foldername matches at least one of the patterns.
+
+Enter one or more foldername patterns (such as *Job or ??Job*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A file matches the filter if its filename matches at least one of the patterns.
+
+Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>enter at least one pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::TranslationLoader</name>
     <message>
         <location filename="../guilib/translation/translationloader.cpp" line="+32"/>
@@ -619,10 +1181,275 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ValidatedTextDialog</name>
+    <message>
+        <location filename="../guilib/property/validatedtextdialog.cpp" line="+27"/>
+        <source>Define variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+59"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Syntax error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::ValueEditorFactory</name>
     <message>
-        <location filename="../guilib/property/valueeditorfactory.cpp" line="+19"/>
-        <source>The editor &apos;%1&apos; is not available in this version</source>
+        <location filename="../guilib/property/valueeditorfactory.cpp" line="+42"/>
+        <source>This library has no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesConditionDialog</name>
+    <message>
+        <location filename="../guilib/property/variablesconditiondialog.cpp" line="+39"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Condition is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>The condition holds for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The condition does not hold for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The condition cannot be decided for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesTextDialog</name>
+    <message>
+        <location filename="../guilib/property/variablestextdialog.cpp" line="+32"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source> - unknown variable(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesView</name>
+    <message>
+        <location filename="../guilib/property/variablesview.cpp" line="+30"/>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JavaScriptEngine</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+139"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Uncaught exception: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+47"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job &apos;%1&apos; has failed; %2 can&apos;t send it any more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is only possible while an element runs the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>sendTo needs a Connection, as s.getOutConnections() gives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>sendToSingle needs exactly one outgoing connection; the element has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 needs traffic-light connections; the element has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The log &apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The job &apos;%1&apos; has failed already</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+226"/>
+        <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A dataset needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobRouter</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobrouter.cpp" line="+142"/>
+        <source>No unique job prefix is left in the tickets folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; is not an outgoing connection of this element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; lies in an output folder; only files outside them can be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The folder &apos;%1&apos; of connection &apos;%2&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be copied to connection &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The ticket of &apos;%1&apos; can&apos;t be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -630,7 +1457,7 @@ that contain one of these strings</source>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+212"/>
+        <location filename="../testing/fixture.cpp" line="+333"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -650,7 +1477,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+163"/>
+        <location filename="../app/scriptercore.cpp" line="+182"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -681,7 +1508,7 @@ that contain one of these strings</source>
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+265"/>
-        <location filename="../package/declarationitem.cpp" line="+377"/>
+        <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -696,7 +1523,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-89"/>
+        <location filename="../testing/fixture.cpp" line="-204"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -722,23 +1549,23 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+408"/>
+        <location filename="../package/packageprocessor.cpp" line="+369"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+39"/>
         <source>Error while checking VBScript syntax: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+40"/>
         <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+174"/>
-        <location line="+37"/>
+        <location line="+25"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -748,8 +1575,126 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+216"/>
-        <source>Copying failed: %1</source>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+62"/>
+        <source>Script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-201"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+455"/>
+        <source>Damaged global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Can&apos;t remove the temporary folder of the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Error in %11 at line %12, column %13: %14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Error in %11 at line %12: %13</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in %11: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Run summary: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>jobArrived neither sent, discarded nor failed the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-127"/>
+        <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>No outgoing connection carries data of level %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Discarded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+28"/>
+        <source>Variable without a value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="+47"/>
+        <source>Property &apos;%11&apos; without a full value: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-371"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>Can&apos;t create Script element object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Can&apos;t create Folder object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+41"/>
+        <source>Can&apos;t create Connection object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t use folder &apos;%1&apos; as job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+112"/>
+        <source>Can&apos;t copy file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <source>Can&apos;t write the job ticket: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata dataset &apos;%11&apos; can&apos;t be used: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t store global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -920,9 +1865,22 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>PropertyValue</name>
+    <message>
+        <location filename="../serverlibs/supportlib/propertyvalue.cpp" line="+146"/>
+        <source>Script expressions can&apos;t be evaluated in this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+402"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1111,24 +2069,24 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="-153"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
         <location line="+14"/>
-        <location line="+282"/>
+        <location line="+289"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-296"/>
+        <location line="-303"/>
         <location line="+18"/>
         <location line="+5"/>
-        <location line="+243"/>
+        <location line="+250"/>
         <location line="+12"/>
         <source>Can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-237"/>
+        <location line="-244"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1140,12 +2098,12 @@ that contain one of these strings</source>
     <message>
         <location line="+7"/>
         <location line="+74"/>
-        <location line="+102"/>
+        <location line="+99"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-172"/>
+        <location line="-169"/>
         <location line="+76"/>
         <source>Can&apos;t copy folder &apos;%1&apos; over file &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
@@ -1166,18 +2124,23 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+23"/>
+        <source>Copying failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Can&apos;t remove folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+109"/>
+        <location line="+119"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-104"/>
+        <location line="-114"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1197,7 +2160,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Nothing to save to &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1253,7 +2216,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+232"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+237"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1280,6 +2243,19 @@ that contain one of these strings</source>
     <message>
         <location line="+4"/>
         <source>Invalid dataset &apos;%1&apos; with model &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::IScriptExpressionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="-20"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2184,6 +3160,121 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>ScriptDir</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptdir.cpp" line="+12"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&apos;%1&apos; is a file; File.remove removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptEngines</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
+        <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is no script language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scripterror.cpp" line="+6"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptFile</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptfile.cpp" line="+26"/>
+        <location line="+21"/>
+        <source>&apos;%1&apos; is no known text encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>&apos;%1&apos; can&apos;t be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a text in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The text for &apos;%1&apos; has characters that %2 can&apos;t hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+9"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; exists already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptProcess</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptprocess.cpp" line="+20"/>
+        <source>The time-out must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&apos;%1&apos; was killed: the run was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptrun.cpp" line="+65"/>
+        <source>The script used more than %1 MB of memory and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::AppleScriptEditor</name>
     <message>
         <location filename="../editors/applescripteditor.cpp" line="+14"/>
@@ -2212,7 +3303,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+42"/>
+        <location filename="../cli/clitool.cpp" line="+43"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2242,7 +3333,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2324,7 +3415,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+28"/>
+        <location filename="../cli/commandline.cpp" line="+29"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2380,7 +3471,17 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+5"/>
+        <source>FILE.vbs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2455,7 +3556,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2521,6 +3622,11 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+15"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
@@ -2542,7 +3648,7 @@ end timerfired
     </message>
     <message>
         <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2637,7 +3743,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-238"/>
+        <location filename="../package/declarationitem.cpp" line="-237"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2672,7 +3778,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+304"/>
+        <location line="+303"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2682,7 +3788,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+13"/>
         <source>Password Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2838,7 +3944,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+91"/>
+        <location filename="../testing/fixtureitem.cpp" line="+71"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2871,7 +3977,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+53"/>
+        <location filename="../testing/fixturetree.cpp" line="+52"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2926,7 +4032,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+154"/>
+        <location line="+150"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3208,17 +4314,12 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-646"/>
+        <location filename="../package/packageprocessor.cpp" line="-538"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Script package folder (unarchived)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+24"/>
+        <location line="+10"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3228,22 +4329,12 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
-        <source>The first is on line %1, column %2: %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+214"/>
+        <location line="+237"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
         <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3253,54 +4344,38 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-228"/>
+        <location line="+13"/>
+        <source>JavaScript code contains syntax error(s).
+Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>VBScript code contains syntax error(s).
+Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-246"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+239"/>
-        <source>JavaScript code contains syntax error(s).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>VBScript code contains syntax error(s).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+20"/>
-        <location line="+33"/>
-        <location line="+22"/>
+        <location line="+260"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-21"/>
-        <source>The folder &apos;%1&apos; can&apos;t be made.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>The folder &apos;%1&apos; holds a script package already.
-Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>&apos;%1&apos; holds other things than a script package of that name; choose another name or an empty folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+148"/>
+        <location line="+151"/>
         <location line="+8"/>
         <location line="+38"/>
-        <location line="+35"/>
+        <location line="+23"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-68"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3317,13 +4392,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
-        <source>Script package &apos;%1&apos; is not valid:
-%2</source>
+        <location line="+23"/>
+        <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+36"/>
         <source>Opening script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3876,18 +4950,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterMessagePane</name>
     <message>
-        <location filename="../app/scriptermessagepane.cpp" line="+32"/>
-        <source>Clear log messages</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Delete every log message?
-This clears the messages of all windows and of the command-line tool; it can&apos;t be undone.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location filename="../app/scriptermessagepane.cpp" line="+36"/>
         <location line="+13"/>
         <source>Export log messages</source>
         <translation type="unfinished"></translation>
@@ -3952,7 +5015,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+170"/>
+        <location line="+172"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3980,24 +5043,6 @@ Do you want terminate it?</source>
     <message>
         <location line="+2"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Scripter::SearchController</name>
-    <message>
-        <location filename="../editors/searchcontroller.cpp" line="+129"/>
-        <source>No more matches</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Continued from the start of the text</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Continued from the end of the text</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4038,16 +5083,6 @@ Do you want terminate it?</source>
         <source>Start at beginning</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location line="+1"/>
-        <source>Wrap around</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>At the end of the text, go on from its other end</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Scripter::StyleSheetEditor</name>
@@ -4069,6 +5104,24 @@ Do you want terminate it?</source>
     <message>
         <location line="+11"/>
         <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::TestFlowBuilder</name>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-263"/>
+        <source>Test Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Script Element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Flow for testing script package</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4102,27 +5155,52 @@ Do you want terminate it?</source>
 <context>
     <name>ScriptingApi</name>
     <message>
-        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+7"/>
+        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+8"/>
         <source>Writes a message to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
-        <source>The flow element that runs the script</source>
+        <location line="+3"/>
+        <source>The value of the element&apos;s property with this tag, its variables and script expression resolved for the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The value of the element&apos;s property with this tag, its variables resolved for the job</source>
+        <source>The items of a list value of the property with this tag (patterns, file types, string lists, library choices)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
+        <source>The editor chosen for the property&apos;s value, such as inline or scriptexp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The global data of the flow stored under this scope and tag; empty when there is none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stores global data under this scope and tag; later runs find it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The flow element that runs the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-49"/>
         <source>Whether the property&apos;s value is fixed, rather than computed for each job from variables or a script expression</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+62"/>
+        <source>The element&apos;s incoming connections, as Connection objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The number of seconds between two timerFired calls</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4132,30 +5210,38 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-9"/>
         <source>The element&apos;s outgoing connections, as Connection objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+49"/>
+        <location line="-52"/>
         <source>The name of the flow that holds the element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+49"/>
+        <location line="-2"/>
         <source>The name of the flow element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-44"/>
-        <source>The job that the entry point handles</source>
+        <location line="+66"/>
+        <source>The jobs waiting in the element&apos;s input folders, as Job objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The name of the job&apos;s file or folder, extension included</source>
+        <source>A new job named name that no input brought; write its file at its path, then send it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A folder by kind: ApplicationData, Documents, Desktop, Home, Temp, TestFolder or PackageFolder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The job that the entry point handles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4165,11 +5251,46 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
+        <source>The name of the job&apos;s file or folder without its unique prefix, extension included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the job without its unique prefix and extension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The extension of the job&apos;s file without the dot; empty for none and for folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The job&apos;s unique prefix, such as _00001_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether the job is a single file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Whether the job is a folder rather than a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>The size of the job in bytes; of all its files for a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The number of files of the job: 1 for a file, all files below a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The private data stored with the job under this tag; empty when there is none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4180,6 +5301,11 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>The tags of the job&apos;s private data, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The segments of the job&apos;s hierarchy location, outermost first</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4190,22 +5316,262 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection, as the result of this job</source>
+        <source>The e-mail addresses that travel with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail addresses of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The e-mail body text that travels with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail body text of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sets the job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The job&apos;s metadata dataset of this name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The names of the job&apos;s metadata datasets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Attaches the dataset to the job under this name; it travels along with the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Sends the file or folder at the path along this outgoing connection, as a result of this job</source>
+        <source>A dataset of the model (XML, JDF, XMP or Opaque) backed by the file at the path, to attach with setDataset</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Fails the job: it is moved to the problem jobs and the message is logged as an error</source>
+        <source>The text with its variables ([Job.Name], ...) replaced by their values for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The path of the application, as findApplicationPath found it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>The licensing of the application, as getApplicationLicensing found it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the computer that runs the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A temporary folder of the run, removed when the run ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A connection of the flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The value of the connection&apos;s property with this tag, resolved for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Move, Filter or TrafficLight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>What a traffic-light connection carries: Data, Log or Data with log; empty for others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The folder at the connection&apos;s other end: where jobs sent along it land</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A metadata dataset of a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>XML, JDF, XMP or Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The path of the file that holds the dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as text; of a node set, its first node</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The XPath&apos;s result as a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as a truth value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The texts of the nodes the XPath selects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Reads, writes, copies, moves and removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The text of the file in the encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes the text as the file, replacing it in one step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Copies a file or folder to the destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Moves a file or folder to a destination that does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Removes a file or a folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a file or folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The size of the file in bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Lists, creates and removes folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The names in the folder that match one of the ;-separated patterns, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Creates the folder and its parents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Removes the folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs the program and waits for it: exitCode, stdout, stderr and timedOut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Debug output of the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Writes the message to the log at level -1 (debug)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-147"/>
         <source>Writes a message about this job to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A fresh path with this name in the job&apos;s temporary folder, for a file or (createFolder) a folder that the script makes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the file or folder at the path (the job&apos;s own by default) along this outgoing connection, as a result of this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the traffic-light connections that carry data of this level: 1 success, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the log file at the path along the traffic-light connections that carry logs of this level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Discards the job: it is done without being sent anywhere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Fails the job: the message is logged as an error and nothing more can be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4214,23 +5580,608 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>An outgoing connection of the flow element</source>
+        <location line="+25"/>
+        <source>The name of the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsDialog</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsdialog.cpp" line="+32"/>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>The name of the connection</source>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Script expression is invalid for one of the fields.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The value of the connection&apos;s property with this tag, its variables resolved for the job</source>
+        <source>Items are not defined: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Script expression or regular expression is invalid for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Regular expression is invalid or default value doesn&apos;t match the data format for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsEdit</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsedit.cpp" line="+53"/>
+        <source>Data values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Define variables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Whether the connection property&apos;s value is fixed, rather than computed for each job</source>
+        <source>Data format
+(regexp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define as script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set value as &apos;true&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remember last value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Items separated by &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Choice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Calculated value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+167"/>
+        <source>A field needs a label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Another field has the label &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+25"/>
+        <source>Define script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Condition with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Text with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Script expression defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsView</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsview.cpp" line="+23"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Metadata Field %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionDialog</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressiondialog.cpp" line="+47"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Evaluate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Syntax error in line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Save script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+37"/>
+        <source>Script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>File openning error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File &quot;%1&quot; can&apos;t be opened for writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>File writting error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t write to file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Open script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Replace the script text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to replace the existent script text by the new one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>File reading error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t read from file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Reject changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Are you sure you wish to cancel script editing and reject all of the current changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionValueEditor</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressionvalueeditor.cpp" line="+26"/>
+        <source>Enter a JavaScript expression that evaluates to boolean value (true or false)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to one of the enumerated values available for the property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression that evaluates to a file or folder path string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a numeric value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a string value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression.
+
+A file matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression.
+
+A folder matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptingDialogFactory</name>
+    <message>
+        <location filename="../scriptinggui/scriptingdialogfactory.cpp" line="+41"/>
+        <source>The scripting dialogs have no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
+        <source>The timer interval is only known while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The timer interval can only be set while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The timer interval must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>New jobs can only be made while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the new job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>&apos;%1&apos; is no special folder; known are %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="-19"/>
+        <source>%1 has no property &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The value of property &apos;%1&apos; of %2 can&apos;t be computed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+5"/>
+        <location line="+5"/>
+        <location line="+6"/>
+        <source>the element</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixCommon::FtpManager</name>
+    <message>
+        <location filename="../ftp/ftpmanager.cpp" line="+104"/>
+        <location line="+88"/>
+        <location line="+16"/>
+        <location line="+25"/>
+        <location line="+10"/>
+        <location line="+9"/>
+        <location line="+13"/>
+        <source>The FTP session was aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-158"/>
+        <source>The FTP client cannot start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+101"/>
+        <source>No FTP server is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Trying to change the working directory by setting empty value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Requested listing dir path doesn&apos;t start with a slash</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPAnonymousDialog</name>
+    <message>
+        <location filename="../ftp/ftpanonymousdialog.cpp" line="+15"/>
+        <source>Anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Email address for anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPDirectoryDialog</name>
+    <message>
+        <location filename="../ftp/ftpdirectorydialog.cpp" line="+72"/>
+        <source>Passive mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>FTPS (explicit TLS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Anonymous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose FTP directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Modified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>FTP Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Enter the FTP server to connect to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Connecting to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Connected to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Logged onto %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Changed current directory to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4283,7 +6234,7 @@ Do you want terminate it?</source>
 <context>
     <name>Ui::SReplaceText</name>
     <message>
-        <location filename="../editors/sreplacetext.cpp" line="+30"/>
+        <location filename="../editors/sreplacetext.cpp" line="+29"/>
         <source>Replace Text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4298,7 +6249,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4310,6 +6261,19 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserGlobalData</name>
+    <message>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+73"/>
+        <source>%1. It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1. It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4411,9 +6375,17 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::Interpreter</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/interpreter.cpp" line="+210"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::Lexer</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+404"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+183"/>
         <location line="+159"/>
         <source>Name too long: a name can have at most %1 characters</source>
         <translation type="unfinished"></translation>
@@ -4478,7 +6450,12 @@ Do you want terminate it?</source>
 <context>
     <name>VBScript::Parser</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+88"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+39"/>
+        <source>the end of the expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>a variable or procedure declaration, or %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4675,6 +6652,347 @@ Do you want terminate it?</source>
     <message>
         <location line="+44"/>
         <source>Nesting too deep: more than %1 levels of statements, parentheses and unary operators</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::RuntimeError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/runtimeerror.cpp" line="+19"/>
+        <source>Unspecified error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Overflow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This array is fixed or temporarily locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Division by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of string space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t perform requested operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of stack space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub or Function not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error in loading DLL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device I/O error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Input past end of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too many files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk not ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t rename with different drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object variable not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>For loop not initialized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid use of Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create necessary temporary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ActiveX component can&apos;t create object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class doesn&apos;t support Automation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File name or class name not found during Automation operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Object doesn&apos;t support this property or method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Automation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support this action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support named arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object doesn&apos;t support current locale setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Named argument not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Argument not optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrong number of arguments or invalid property assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object not a collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified DLL function not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable uses an Automation type not supported in VBScript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable is undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illegal assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object not safe for scripting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid or unqualified reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An exception occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unexpected quantifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;]&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;)&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid range in character set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Element not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript compilation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/scripterror.cpp" line="+18"/>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -6,13 +6,13 @@
 #include "logtableview.h"
 
 #include "corelib/common/xmltext.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QSaveFile>
 #include <QTimer>
 #include <QXmlStreamWriter>
 
@@ -232,11 +232,8 @@ bool BasicMessagePane::exportShownMessages(const QString &fileName, QString *err
     if (!m_proxy) {
         return fail(unexpectedErrorText());
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(file.errorString());
-    }
-    QXmlStreamWriter writer(&file);
+    QByteArray document;
+    QXmlStreamWriter writer(&document);
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(4);
     writer.writeStartDocument();
@@ -248,10 +245,10 @@ bool BasicMessagePane::exportShownMessages(const QString &fileName, QString *err
     }
     writer.writeEndElement();
     writer.writeEndDocument();
-    if (writer.hasError() || !file.commit()) {
-        return fail(file.errorString());
+    if (writer.hasError()) {
+        return fail(unexpectedErrorText());
     }
-    return true;
+    return SRCore::SafeFileWriter::writeFile(fileName, document, errorMessage);
 }
 
 void BasicMessagePane::filterChanged(int column, const QString &text)

@@ -66,6 +66,8 @@ private slots:
     void closingAModifiedWindowAsks_data();
     void closingAModifiedWindowAsks();
     void answeringYesSavesThePackageAndCloses();
+    void answeringYesKeepsTheWindowUnlessItWasSaved_data();
+    void answeringYesKeepsTheWindowUnlessItWasSaved();
     void closingAnUnmodifiedWindowAsksNothing();
 
     void panesFollowTheLayoutSetting_data();
@@ -379,6 +381,49 @@ void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
     IPackageWindow *reopened = m_world->processor()->windowFor(package);
     QVERIFY(reopened);
     QCOMPARE(reopened->declaration()->elementName(), QStringLiteral("Router"));
+}
+
+void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("quit");
+
+    // clang-format off
+    QTest::newRow("save dialog cancelled") << "cancel" << false;
+    QTest::newRow("save failed") << "fail" << false;
+    QTest::newRow("quit with a failed save") << "fail" << true;
+    // clang-format on
+}
+
+void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, quit);
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Yes);
+    if (fault == QLatin1String("cancel")) {
+        boxes.handleDialog([](QDialog *dialog) { dialog->reject(); });
+    } else {
+        // A folder where the fixture goes fails the save.
+        const QString package = makeFile(QStringLiteral("Router.tscript"));
+        QVERIFY(QDir().mkpath(m_files->filePath(QStringLiteral("Router.tfixture"))));
+        window->setCurrentFile(package, false);
+    }
+    window->markModified();
+
+    if (quit) {
+        QApplication::closeAllWindows();
+    } else {
+        QVERIFY(!window->close());
+    }
+    QVERIFY(!boxes.pending());
+    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Save"));
+    QVERIFY(m_world->windows().contains(window));
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isWindowModified());
 }
 
 void tst_ScripterWindow::closingAnUnmodifiedWindowAsksNothing()

@@ -2,6 +2,7 @@
 // names the file and the cause, exits with 1 and writes nothing, neither beside the input nor in
 // its temporary folder.
 
+#include "../common/hostilezip.h"
 #include "clitestsupport.h"
 
 #include "testing/fixturearchive.h"
@@ -175,6 +176,9 @@ void tst_CliBadInput::everySubcommandRefusesBadInput_data()
     QTest::newRow("fixture whose package is missing") << "lonely" << true;
     QTest::newRow("empty marker in a folder of another name") << "marker" << false;
     QTest::newRow("icon the declaration refuses") << "icon" << false;
+    QTest::newRow("program of 1 GB in a small archive") << "zeros" << true;
+    QTest::newRow("entries sharing their data") << "overlap" << true;
+    QTest::newRow("program linked to a private file") << "link" << false;
 }
 
 void tst_CliBadInput::everySubcommandRefusesBadInput()
@@ -262,6 +266,43 @@ void tst_CliBadInput::everySubcommandRefusesBadInput()
         QCOMPARE(place.size(), 4);
         error = QStringLiteral("Router.tfixture line %1, column %2: %3")
                     .arg(place.at(1), place.at(2), place.at(3));
+    } else if (input == QLatin1String("zeros") || input == QLatin1String("overlap")) {
+        QVERIFY(makeFolder());
+        const QString folder = m_sandbox->path(QStringLiteral("Router"));
+        QList<HostileZip::Entry> entries;
+        for (const char *name : {"manifest.xml", "Router.xml", "Router.tscript"}) {
+            entries << HostileZip::stored(
+                name, readFile(folder + QLatin1Char('/') + QLatin1String(name)));
+        }
+        entries << (input == QLatin1String("zeros")
+                        ? HostileZip::deflatedRepeat("Router.js", QByteArray(1 << 20, '\0'), 1024)
+                        : HostileZip::stored("Router.js", readFile(folder + "/Router.js")));
+        // The overlapping form names the program's data a second time as the icon.
+        QList<HostileZip::Record> records = {{0, {}}, {1, {}}, {2, {}}, {3, {}}};
+        if (input == QLatin1String("overlap")) {
+            records << HostileZip::Record{3, "Router.png"};
+        }
+        package = QStringLiteral("Router.tscript");
+        QVERIFY(HostileZip::write(m_sandbox->path(package), entries, records));
+        QVERIFY(QFile::rename(folder + QStringLiteral("/Router.tfixture"),
+                              m_sandbox->path(QStringLiteral("Router.tfixture"))));
+        QVERIFY(QDir(folder).removeRecursively());
+        error = QStringLiteral("Can't extract archive '%1': ").arg(absolute(package))
+                + (input == QLatin1String("zeros")
+                       ? QStringLiteral("entry 'Router.js' is compressed more than 1000 to 1")
+                       : QStringLiteral("entries 'Router.js' and 'Router.png' share their data"));
+    } else if (input == QLatin1String("link")) {
+        QVERIFY(writeFile(m_sandbox->path(QStringLiteral("private.txt")), "private"));
+        QVERIFY(QFile::setPermissions(m_sandbox->path(QStringLiteral("private.txt")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+        package = prepare(false, [this](const QString &folder) {
+            return QFile::remove(folder + QStringLiteral("/Router.js"))
+                   && QFile::link(m_sandbox->path(QStringLiteral("private.txt")),
+                                  folder + QStringLiteral("/Router.js"));
+        });
+        error = QStringLiteral("'%1' is a symbolic link; a package folder must hold its files "
+                               "itself")
+                    .arg(absolute(QStringLiteral("Router/Router.js")));
     } else if (input == QLatin1String("lonely")) {
         package = QStringLiteral("Lonely.tfixture");
         QVERIFY(writeFile(m_sandbox->path(package), "fixture"));
@@ -299,6 +340,7 @@ void tst_CliBadInput::everySubcommandRefusesBadInput()
         QCOMPARE(run.out, QString());
         QCOMPARE(snapshot(m_sandbox->path()), before);
         QCOMPARE(entriesBelow(m_sandbox->temporaryFolder()), QStringList());
+        QCOMPARE(entriesBelow(m_sandbox->systemTemporaryFolder()), QStringList());
     }
     QVERIFY(!QFileInfo::exists(m_sandbox->path(QStringLiteral("escaped.txt"))));
 }

@@ -3,11 +3,13 @@
 // A log interface that keeps what it is given, for tests that check what a component logs.
 
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QStringList>
 
 namespace TestLog {
 
@@ -26,6 +28,19 @@ public:
         const QMutexLocker locker(&m_mutex);
         return m_records;
     }
+    // The messages as the message pane shows them: "level|text".
+    QStringList lines() const
+    {
+        QStringList result;
+        for (const SRCore::LogRecord &record : records()) {
+            result << QStringLiteral("%1|%2")
+                          .arg(record.level)
+                          .arg(SRCore::LocalizeManager::getMessage(record));
+        }
+        return result;
+    }
+    // The lines that contain `part`.
+    QStringList linesWith(const QString &part) const { return lines().filter(part); }
 
 private:
     mutable QMutex m_mutex;

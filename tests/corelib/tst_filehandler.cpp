@@ -1,3 +1,5 @@
+#include "../common/filesystemfaults.h"
+
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/logging/iloginterface.h"
@@ -13,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+
+#include <cerrno>
 
 using namespace SRCore;
 
@@ -88,6 +92,8 @@ private slots:
     void savedDomReadsBackWithOneDeclaration_data();
     void savedDomReadsBackWithOneDeclaration();
     void saveToAMissingFolderFailsWithoutAFile();
+    void fullDiskLeavesTheDestinationAsItWas_data();
+    void fullDiskLeavesTheDestinationAsItWas();
     void readsTextInItsEncoding_data();
     void readsTextInItsEncoding();
     void readRefusesFoldersAndMissingFiles();
@@ -367,6 +373,46 @@ void tst_FileHandler::saveToAMissingFolderFailsWithoutAFile()
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("missing"))));
     QVERIFY(!FileHandler::saveDomElement(QDomNode(), path(QStringLiteral("x.xml")), 4, &error));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.xml"))));
+}
+
+void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("size");
+
+    // clang-format off
+    QTest::newRow("copy of a small file") << "copy" << 100;
+    QTest::newRow("copy of a large file") << "copy" << 4 * 1024 * 1024;
+    QTest::newRow("saved XML document") << "save" << 0;
+    // clang-format on
+}
+
+void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, size);
+
+    const QString disk = path(QStringLiteral("disk"));
+    FileSystemFaults::Faults faults;
+    if (!faults.smallFileSystem(disk, 1024 * 1024)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
+    const QString destination = disk + QStringLiteral("/destination.xml");
+    writeFile(destination, "previous content");
+    QVERIFY(FileSystemFaults::fill(disk));
+
+    QString error;
+    if (operation == QLatin1String("copy")) {
+        writeFile(path(QStringLiteral("source")), QByteArray(size, 'x'));
+        QVERIFY(!FileHandler::copy(path(QStringLiteral("source")), destination, nullptr, &error));
+    } else {
+        QDomDocument document;
+        document.appendChild(document.createElement(QStringLiteral("Root")));
+        QVERIFY(!FileHandler::saveDomElement(document, destination, 4, &error));
+    }
+    QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+    QCOMPARE(readBytes(destination), QByteArray("previous content"));
+    QCOMPARE(listTree(disk), QStringList({"destination.xml", "filler"}));
 }
 
 void tst_FileHandler::readsTextInItsEncoding_data()

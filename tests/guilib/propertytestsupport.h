@@ -22,8 +22,9 @@
 #include <functional>
 #include <memory>
 
-// An owner that refuses the tags listed in `refusals` (tag -> message) and answers field
-// attributes from `fieldAttributes` (keyed "tag/attribute").
+// An owner that refuses the tags listed in `refusals` (tag -> message), answers field
+// attributes from `fieldAttributes` (keyed "tag/attribute") and offers the library items of
+// `library` (tag -> items).
 class TestOwner : public IPropertyParent
 {
 public:
@@ -43,11 +44,12 @@ public:
     {
         return fieldAttributes.value(fieldTag + QLatin1Char('/') + attribute);
     }
-    QStringList libraryForProperty(const QString &) override { return {}; }
+    QStringList libraryForProperty(const QString &tag) override { return library.value(tag); }
     QString presetDescription() const override { return preset; }
 
     QMap<QString, QString> refusals;
     QMap<QString, QString> fieldAttributes;
+    QMap<QString, QStringList> library;
     QString type = SRCore::XMLKey::SCRIPTFIXTURE;
     QString preset;
 };

@@ -5,11 +5,11 @@
 #include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldepthlimit.h"
 #include "corelib/common/xmlerror.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -135,14 +135,7 @@ bool Flow::save(const QString &path, bool overwrite, QString *errorMessage) cons
         }
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toXml().toUtf8()) < 0 || !file.commit()) {
-        if (errorMessage) {
-            *errorMessage = tr("Can't write flow '%1': %2").arg(path, file.errorString());
-        }
-        return false;
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, toXml().toUtf8(), errorMessage);
 }
 
 QString Flow::toXml() const

@@ -171,6 +171,11 @@ void IJT::addEmailInfo(const QString &addresses, const QString &bodyText)
     m_emailInfos.append(EmailInfo{addresses, bodyText});
 }
 
+void IJT::setEmailInfos(const QList<EmailInfo> &infos)
+{
+    m_emailInfos = infos;
+}
+
 void IJT::setPrivateData(const QString &key, const QString &value)
 {
     m_privateData.insert(key, value);

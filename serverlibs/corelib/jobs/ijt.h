@@ -116,6 +116,8 @@ public:
     QString getJobState() const { return m_jobState; }
 
     void addEmailInfo(const QString &addresses, const QString &bodyText);
+    // Replaces all e-mail information.
+    void setEmailInfos(const QList<EmailInfo> &infos);
     QList<EmailInfo> getEmailInfos() const { return m_emailInfos; }
 
     // Sets or replaces the value of `key`; any key, empty ones too.
