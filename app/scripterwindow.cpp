@@ -268,6 +268,7 @@ void ScripterWindow::restoreLayout()
         m_messagesPane->hide();
     }
 
+    m_explorer->setNameColumnWidth(settings.value(SettingsKey::PropertiesPaneNameWidth).toInt());
     if (m_messagePane) {
         const QByteArray header = settings.value(SettingsKey::MessagesPaneHeader).toByteArray();
         if (!header.isEmpty()) {
@@ -308,6 +309,9 @@ void ScripterWindow::saveLayout() const
     settings.setValue(SettingsKey::PropsPaneVisible, m_propertiesPane->isVisibleTo(this));
     settings.setValue(SettingsKey::MessagesPaneVisible, m_messagesPane->isVisibleTo(this));
     settings.setValue(SettingsKey::LastEditedPackage, m_filePath);
+    if (const int nameWidth = m_explorer->nameColumnWidth(); nameWidth > 0) {
+        settings.setValue(SettingsKey::PropertiesPaneNameWidth, nameWidth);
+    }
     if (m_messagePane) {
         settings.setValue(SettingsKey::MessagesPaneHeader, m_messagePane->headerState());
         settings.setValue(SettingsKey::MessagesPaneHeaderHistory, m_messagePane->filterHistory());

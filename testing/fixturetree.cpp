@@ -24,6 +24,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -153,7 +154,11 @@ void FixtureTree::updateActions()
 {
     FixtureItem *current = currentFixtureItem();
     m_addAction->setEnabled(current && current != m_basicItem);
-    const bool member = current && current->isJobOrConnection();
+    // The current item may be one that no longer looks selected (after a click on empty space):
+    // only what the user sees selected is moved or removed.
+    // (The item's own isSelected() lags behind while the selection changes.)
+    const bool member = current && current->isJobOrConnection()
+                        && selectionModel()->isSelected(indexFromItem(current));
     m_removeAction->setEnabled(member);
     const QTreeWidgetItem *group = member ? current->QTreeWidgetItem::parent() : nullptr;
     const int index = group ? group->indexOfChild(current) : -1;
@@ -329,20 +334,6 @@ void FixtureTree::contextMenuEvent(QContextMenuEvent *event)
     if (itemAt(event->pos())) {
         m_contextMenu->popup(event->globalPos());
     }
-}
-
-void FixtureTree::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // The view ignores clicks on items that are not enabled, but a disabled job or connection
-    // is switched back on exactly that way.
-    QTreeWidgetItem *item = itemAt(event->position().toPoint());
-    if (item && !(item->flags() & Qt::ItemIsEnabled) && event->button() == Qt::LeftButton) {
-        itemDoubleClickedHandler(item, columnAt(event->position().toPoint().x()));
-        // Enabled now, it can become current like any item that is clicked.
-        setCurrentItem(item);
-        return;
-    }
-    QTreeWidget::mouseDoubleClickEvent(event);
 }
 
 void FixtureTree::focusInEvent(QFocusEvent *event)

@@ -69,7 +69,6 @@ protected slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

@@ -674,7 +674,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericValueOverrider</name>
     <message>
-        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+81"/>
+        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+77"/>
         <source>Script expression defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -884,7 +884,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogTableView</name>
     <message>
-        <location filename="../guilib/log/logtableview.cpp" line="+61"/>
+        <location filename="../guilib/log/logtableview.cpp" line="+78"/>
         <source>Copy text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1508,7 +1508,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+257"/>
-        <location filename="../package/declarationitem.cpp" line="+376"/>
+        <location filename="../package/declarationitem.cpp" line="+377"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1549,23 +1549,23 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+341"/>
+        <location filename="../package/packageprocessor.cpp" line="+380"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Error while checking VBScript syntax: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+97"/>
         <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+129"/>
-        <location line="+53"/>
+        <location line="+65"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1695,6 +1695,11 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+20"/>
         <source>Can&apos;t store global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+186"/>
+        <source>Copying failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1880,7 +1885,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+402"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2069,13 +2074,13 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+328"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+145"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-257"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2087,12 +2092,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+7"/>
         <location line="+74"/>
-        <location line="+99"/>
+        <location line="+102"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-169"/>
+        <location line="-172"/>
         <location line="+76"/>
         <source>Can&apos;t copy folder &apos;%1&apos; over file &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
@@ -2113,12 +2118,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
-        <source>Copying failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+45"/>
         <source>Can&apos;t remove folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3825,7 +3825,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-237"/>
+        <location filename="../package/declarationitem.cpp" line="-238"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3860,7 +3860,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+303"/>
+        <location line="+304"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3870,7 +3870,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+26"/>
         <source>Password Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4016,7 +4016,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+71"/>
+        <location filename="../testing/fixtureitem.cpp" line="+91"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4049,7 +4049,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+52"/>
+        <location filename="../testing/fixturetree.cpp" line="+53"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4104,7 +4104,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+150"/>
+        <location line="+154"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4394,17 +4394,17 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-495"/>
+        <location filename="../package/packageprocessor.cpp" line="-603"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+265"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4414,38 +4414,28 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>JavaScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>VBScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-248"/>
+        <location line="-230"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+262"/>
+        <location line="+275"/>
+        <location line="+33"/>
+        <location line="+22"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+117"/>
         <location line="+8"/>
         <location line="+25"/>
-        <location line="+51"/>
+        <location line="+63"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-95"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4462,12 +4452,54 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
-        <source> Script Package in not valid!</source>
+        <location line="-537"/>
+        <source>Script package folder (unarchived)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+42"/>
+        <source>The first is on line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+253"/>
+        <source>JavaScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>VBScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>The folder &apos;%1&apos; can&apos;t be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The folder &apos;%1&apos; holds a script package already.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; holds other things than a script package of that name; choose another name or an empty folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+213"/>
+        <source>Script package &apos;%1&apos; is not valid:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Opening script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5040,7 +5072,18 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterMessagePane</name>
     <message>
-        <location filename="../app/scriptermessagepane.cpp" line="+36"/>
+        <location filename="../app/scriptermessagepane.cpp" line="+32"/>
+        <source>Clear log messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete every log message?
+This clears the messages of all windows and of the command-line tool; it can&apos;t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <location line="+13"/>
         <source>Export log messages</source>
         <translation type="unfinished"></translation>
@@ -5105,7 +5148,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+176"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5133,6 +5176,24 @@ Do you want terminate it?</source>
     <message>
         <location line="+2"/>
         <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::SearchController</name>
+    <message>
+        <location filename="../editors/searchcontroller.cpp" line="+129"/>
+        <source>No more matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Continued from the start of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Continued from the end of the text</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5171,6 +5232,16 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Start at beginning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrap around</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>At the end of the text, go on from its other end</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -6324,7 +6395,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
 <context>
     <name>Ui::SReplaceText</name>
     <message>
-        <location filename="../editors/sreplacetext.cpp" line="+29"/>
+        <location filename="../editors/sreplacetext.cpp" line="+30"/>
         <source>Replace Text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6339,7 +6410,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>
