@@ -73,6 +73,7 @@ QString copyExample(const QString &folder)
                                 QStringLiteral("InvoiceRouter/manifest.xml"),
                                 QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
                                 QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
+                                QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
                                 QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
                                 QStringLiteral("jobs/invoice-4711.xml")}) {
         if (!copyFile(examples + QLatin1Char('/') + file, folder + QLatin1Char('/') + file)) {

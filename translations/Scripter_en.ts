@@ -1457,7 +1457,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+333"/>
+        <location filename="../testing/fixture.cpp" line="+338"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1477,7 +1477,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+182"/>
+        <location filename="../app/scriptercore.cpp" line="+188"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1492,7 +1492,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+175"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1523,7 +1523,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-204"/>
+        <location filename="../testing/fixture.cpp" line="-209"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1700,6 +1700,96 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+186"/>
         <source>Copying failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="+138"/>
+        <source>Can&apos;t find script for test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Can&apos;t evaluate script %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Can&apos;t run the script: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Text of the script is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; is in progress now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>This entry point is currently not supported (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>No file or folder selected to serve as current job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No outgoing connection selected to serve as current connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Starting evaluating script: %11 (%12)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Test was aborted by the user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The test run took longer than %1 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>%11 can&apos;t run while &apos;%12&apos; is tested; try again when the test ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 entry point is not present</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%11 took longer than %12 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+156"/>
+        <source>No script run time to run %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Script evaluation result: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Script evaluation message: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Dynamic value can not be validated in design mode</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3267,7 +3357,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>ScriptEngines</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+16"/>
         <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3963,6 +4053,114 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::EntryPointDialog</name>
+    <message>
+        <location filename="../testing/entrypointdialog.cpp" line="+25"/>
+        <source>Property name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibraryForProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isConnectionPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibForConnectionProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter &apos;startup&apos; parameter value for test entry point findApplicationPath.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&apos;startup&apos; parameter value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter license key for test entry point licenseApplication.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>License key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter property name </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointThread</name>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+12"/>
+        <source>Valid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPoints</name>
+    <message>
+        <location filename="../testing/entrypoints.cpp" line="+72"/>
+        <source>Evaluating the script body as a script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Executing the %1 entry point</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointsRunner</name>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="-142"/>
+        <source>Entry point %1 can not be started.
+Add flow element property in Declaration pane.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Entry point %1 can not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Entry point error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::Fixture</name>
     <message>
         <location filename="../testing/fixture.cpp" line="-43"/>
@@ -4049,12 +4247,12 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+53"/>
+        <location filename="../testing/fixturetree.cpp" line="+56"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4103,8 +4301,16 @@ end timerfired
         <source>Move down selected item</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+23"/>
+        <source>%n file(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+154"/>
+        <location line="+147"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4595,12 +4801,12 @@ Do you want to replace it?</source>
     <name>Scripter::PreferencesDialog</name>
     <message>
         <location filename="../editors/preferencesdialog.cpp" line="+58"/>
-        <location line="+306"/>
+        <location line="+328"/>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-296"/>
+        <location line="-318"/>
         <source>Bold</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4706,6 +4912,26 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop a test run after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Testing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>&amp;Ok</source>
         <translation type="unfinished"></translation>
@@ -4716,8 +4942,16 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+229"/>
+        <location line="+239"/>
         <source>%1 restart is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::RunOutputsDelegate</name>
+    <message>
+        <location filename="../testing/runoutputsdelegate.cpp" line="+11"/>
+        <source>%1   (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4796,12 +5030,7 @@ Do you want to replace it?</source>
 <context>
     <name>Scripter::ScripterActions</name>
     <message>
-        <location filename="../app/scripteractions.cpp" line="+52"/>
-        <source>Testing entry points arrives with a later version of %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location filename="../app/scripteractions.cpp" line="+56"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4991,7 +5220,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>&amp;Invoke entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5001,8 +5230,18 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+0"/>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>&amp;Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Shift+F5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -5012,6 +5251,16 @@ Do you want to replace it?</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>Open Test &amp;Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows the folder of the last test run in the file manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Export log messages...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5031,12 +5280,12 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+32"/>
         <source>Select entry point to be invoked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+108"/>
         <source>File toolset</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5053,6 +5302,22 @@ Do you want to replace it?</source>
     <message>
         <location line="+8"/>
         <source>Test toolset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+129"/>
+        <location line="+6"/>
+        <source>Open Test Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>No test has run in this window yet, so there is no test folder to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The file manager could not be started for &apos;%1&apos;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5103,7 +5368,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
 <context>
     <name>Scripter::ScripterWindow</name>
     <message>
-        <location filename="../app/scripterwindow.cpp" line="+87"/>
+        <location filename="../app/scripterwindow.cpp" line="+92"/>
         <source>Declaration pane</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5123,7 +5388,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+79"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5148,12 +5413,12 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+176"/>
+        <location line="+172"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+226"/>
+        <location line="+244"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5164,7 +5429,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Save changes to %1.tscript ?</source>
         <translation type="unfinished"></translation>
     </message>
