@@ -641,14 +641,11 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
         QString error;
         collected = collectUnarchived(packagePath, &archivePath, &error);
         if (!collected) {
-            if (!error.isEmpty()) {
-                logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
-                           QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"),
-                           error);
-            }
+            logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
+                       QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"), error);
             dialogs()->warning(parent, tr("File open error"),
-                               tr(" Unarchived Script Package '%1' is not valid!")
-                                   .arg(QDir::toNativeSeparators(packagePath)));
+                               tr("Script package '%1' is not valid:\n%2")
+                                   .arg(QDir::toNativeSeparators(packagePath), error));
             return false;
         }
     }
@@ -681,6 +678,9 @@ PackageProcessor::collectUnarchived(const QString &markerPath, QString *archiveP
 {
     const QFileInfo marker(markerPath);
     if (marker.dir().dirName() != marker.completeBaseName()) {
+        *errorMessage =
+            tr("the folder '%1' must have the name of its marker file '%2'")
+                .arg(QDir::toNativeSeparators(marker.absolutePath()), marker.fileName());
         return nullptr;
     }
     // A save of the folder must not change it while it is read.

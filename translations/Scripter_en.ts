@@ -1564,8 +1564,8 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+129"/>
-        <location line="+65"/>
+        <location line="+128"/>
+        <location line="+66"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4635,8 +4635,8 @@ function timerFired( s : Tavrix )
     <message>
         <location line="+117"/>
         <location line="+8"/>
-        <location line="+25"/>
-        <location line="+63"/>
+        <location line="+22"/>
+        <location line="+66"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4653,12 +4653,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-537"/>
+        <location line="-512"/>
         <source>Script package folder (unarchived)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4699,13 +4694,19 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+213"/>
+        <location line="+147"/>
+        <location line="+66"/>
         <source>Script package &apos;%1&apos; is not valid:
 %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="-31"/>
+        <source>the folder &apos;%1&apos; must have the name of its marker file &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
         <source>Opening script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>

@@ -59,6 +59,7 @@ public:
                                     QStringLiteral("InvoiceRouter/manifest.xml"),
                                     QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
                                     QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
+                                    QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
                                     QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
                                     QStringLiteral("jobs/invoice-4711.xml")}) {
             TestFiles::writeFile(folder + QLatin1Char('/') + file,

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 
 using namespace Scripter;
@@ -351,7 +352,10 @@ void tst_ScripterActions::clearLogMessagesEmptiesTheMessageList()
     m_world->core()->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Old news"));
     QVERIFY(!m_world->storedMessages().isEmpty());
 
+    AppTest::BoxAnswerer answerer;
+    answerer.answer(QMessageBox::Yes);
     window->actions()->clearLogsAction()->trigger();
+    QVERIFY(!answerer.pending());
     QVERIFY(m_world->storedMessages().isEmpty());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("Fresh"));
     QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Fresh", ""}}));
