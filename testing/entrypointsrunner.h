@@ -1,5 +1,7 @@
 #pragma once
 
+#include "expectationresult.h"
+
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -68,6 +70,8 @@ public:
     ITestWindow *window() const;
     // The file name of the package of the window that runs now.
     QString runningPackageName() const;
+    // How the fixture's expected results fared in the last run that ended; empty before.
+    const ExpectationResults &expectationResults() const { return m_expectationResults; }
 
     EntryPointThread *thread() const { return m_thread; }
 
@@ -101,6 +105,7 @@ private:
     bool m_stopping = false;
     QTimer m_stopRepeat;
     QTimer m_timeout;
+    ExpectationResults m_expectationResults;
 };
 
 } // namespace Scripter
