@@ -48,6 +48,7 @@ const QList<TemplateEntry> &templateTable()
          basics + QStringLiteral("xml_ConnectionTrafficLightDefaults.xml")},
         {XMLValues::SCRIPTELEMENT, tools + QStringLiteral("xml_ScriptElementDefaults.xml")},
         {XMLKey::SCR_FILTERINJECTED, property + QStringLiteral("xml_ConnectionFilterInjected.xml")},
+        {XMLKey::SCR_EXPECTEDRESULTS, property + QStringLiteral("xml_ExpectedResults.xml")},
     };
     return table;
 }

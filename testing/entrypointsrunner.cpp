@@ -3,6 +3,7 @@
 #include "entrypointdialog.h"
 #include "entrypoints.h"
 #include "entrypointthread.h"
+#include "expectationchecker.h"
 #include "fixture.h"
 #include "itestwindow.h"
 #include "scripterentriesmanager.h"
@@ -15,6 +16,7 @@
 
 #include "corelib/jobs/ijt.h"
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logcapture.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -166,6 +168,9 @@ bool EntryPointsRunner::run(int entryPoint, ITestWindow *window)
         return false;
     }
     const QScopedValueRollback<bool> preparing(m_preparing, true);
+    m_expectationResults.clear();
+    m_runMessages.reset();
+    auto runMessages = std::make_unique<SRCore::LogCapture>();
     m_window = window;
     m_windowWidget = window->widget();
     savePackage(window);
@@ -231,6 +236,7 @@ bool EntryPointsRunner::run(int entryPoint, ITestWindow *window)
     window->monitorTestRun([this] { return isRunning(); }, [this] { abort(); },
                            [this] { runFinished(); });
     m_stopping = false;
+    m_runMessages = std::move(runMessages);
     m_thread->start();
     const int timeoutSeconds = QSettings().value(kTimeoutKey, 0).toInt();
     if (timeoutSeconds > 0) {
@@ -336,9 +342,39 @@ void EntryPointsRunner::runFinished()
     m_stopping = false;
     if (ITestWindow *finished = window()) {
         if (const BaseEntriesManager *manager = BaseEntriesManager::instance()) {
-            finished->fixture()->showRunOutputs(manager->lastRunSummary());
+            const RunSummary summary = manager->lastRunSummary();
+            finished->fixture()->showRunOutputs(summary);
+            checkExpectations(*finished->fixture(), summary);
         }
         finished->refreshMessages();
+    }
+    m_runMessages.reset();
+}
+
+void EntryPointsRunner::checkExpectations(const Fixture &fixture, const RunSummary &summary)
+{
+    const std::unique_ptr<SRCore::LogCapture> capture = std::move(m_runMessages);
+    ExpectationChecker::Run run;
+    run.summary = summary;
+    run.outgoingFolders = fixture.outgoingFolders();
+    run.privateData = fixture.jobPrivateData();
+    if (capture) {
+        run.messages = capture->records();
+    }
+    m_expectationResults = ExpectationChecker::check(fixture.expectations(), run);
+    const QString job = fixture.currentJobName(false);
+    for (const ExpectationResult &result : std::as_const(m_expectationResults)) {
+        // Rendered now: the texts hold the commas that would split a message's argument.
+        if (result.passed) {
+            log(SRCore::LogLevel::Information,
+                QT_TRANSLATE_NOOP("LogMessages", "Expected result held: %1"), result.expectation,
+                m_thread->flowName(), m_thread->elementName(), job);
+        } else {
+            log(SRCore::LogLevel::Error,
+                QT_TRANSLATE_NOOP("LogMessages", "Expected result failed: %1"),
+                tr("%1 (got %2)").arg(result.expectation, result.detail), m_thread->flowName(),
+                m_thread->elementName(), job);
+        }
     }
 }
 

@@ -8,9 +8,14 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <memory>
+
+class RunSummary;
+
 namespace SRCore {
 class ILogInterface;
-}
+class LogCapture;
+} // namespace SRCore
 
 namespace Scripter {
 
@@ -88,6 +93,8 @@ private:
     void refuseWithBox(ITestWindow *window, const QString &text) const;
     void stopScript();
     void runFinished();
+    // Holds the fixture's expected results against what the run left and logs each outcome.
+    void checkExpectations(const Fixture &fixture, const RunSummary &summary);
     void timedOut();
     void log(int level, const char *message, const QString &argument = QString(),
              const QString &flow = QString(), const QString &element = QString(),
@@ -106,6 +113,8 @@ private:
     QTimer m_stopRepeat;
     QTimer m_timeout;
     ExpectationResults m_expectationResults;
+    // What is logged from the start of a run until it has ended, for the expected messages.
+    std::unique_ptr<SRCore::LogCapture> m_runMessages;
 };
 
 } // namespace Scripter

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "fixturearchive.h"
+#include "fixtureexpectations.h"
 #include "fixtureitem.h"
 #include "fixturetree.h"
 #include "scripterentriesmanager.h"
@@ -109,6 +110,7 @@ std::unique_ptr<SRCore::Flow> Fixture::fixtureDocument() const
     int id = 1;
     const auto add = [&flow, &id](const FixtureItem *item) {
         SRCore::FlowObject copy = item->object().clone();
+        FixtureExpectations::removeUnsetFields(copy);
         copy.setProperty(XMLKey::ID_, QString::number(id++));
         flow->createFlowObject(copy);
     };
@@ -138,6 +140,7 @@ bool Fixture::loadFromFile(const QString &path)
         qDeleteAll(group->takeChildren());
     }
     const SRCore::Flow &flow = *content.flow;
+    dropMalformedExpectations(flow, path);
     const SRCore::FlowObject basic = flow.getFlowObjects(XMLKey::SCR_BASICTESTPROPERTIES).value(0);
     if (hasFields(basic, {XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME,
                           XMLKey::ELEMENTNAME})) {
@@ -168,6 +171,20 @@ bool Fixture::loadFromFile(const QString &path)
     m_tree->updateSelections();
     m_tree->updateActions();
     return true;
+}
+
+void Fixture::dropMalformedExpectations(const SRCore::Flow &document, const QString &path) const
+{
+    QStringList dropped;
+    for (SRCore::FlowObject object : document.getFlowObjects()) {
+        FixtureExpectations::sanitize(object, &dropped);
+    }
+    for (const QString &what : dropped) {
+        log(SRCore::LogLevel::Error,
+            QStringLiteral(
+                QT_TRANSLATE_NOOP("LogMessages", "Expected result dropped from the fixture: %1")),
+            tr("%1 (in '%2')").arg(what, QDir::toNativeSeparators(path)));
+    }
 }
 
 bool Fixture::isCurrentJob(const FixtureItem *item) const
@@ -267,6 +284,46 @@ bool Fixture::buildTestFlow()
         }
     }
     return built;
+}
+
+FixtureExpectations Fixture::expectations() const
+{
+    return FixtureExpectations::read(*fixtureDocument());
+}
+
+QMap<QString, QString> Fixture::outgoingFolders() const
+{
+    QMap<QString, QString> folders;
+    if (!m_testFlow) {
+        return folders;
+    }
+    const QString elementId = QStringLiteral("1");
+    for (const SRCore::FlowObject &object : m_testFlow->getFlowObjects()) {
+        if (object.getField(XMLKey::SOURCEOBJECT).getValue() != elementId) {
+            continue;
+        }
+        const SRCore::FlowObject folder =
+            m_testFlow->getFlowObject(object.getField(XMLKey::DESTOBJECT).getValue());
+        if (!folder.isNull()) {
+            folders.insert(object.getName(), folder.getField(XMLKey::PATH).getValue());
+        }
+    }
+    return folders;
+}
+
+QMap<QString, QMap<QString, QString>> Fixture::jobPrivateData() const
+{
+    QMap<QString, QMap<QString, QString>> data;
+    for (const auto &[current, ticket] : m_jobTickets) {
+        Q_UNUSED(current)
+        QMap<QString, QString> values;
+        for (const QString &key : ticket->getPrivateDataKeys()) {
+            values.insert(key, ticket->getPrivateData(key));
+        }
+        const QString name = QFileInfo(ticket->getActiveFileName()).fileName();
+        data.insert(SRCore::FileManager::fileNameWithoutPrefix(name), values);
+    }
+    return data;
 }
 
 void Fixture::showRunOutputs(const RunSummary &summary)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fixtureexpectations.h"
+
 #include "corelib/flow/flowobject.h"
 
 #include <QMap>
@@ -86,6 +88,13 @@ public:
     QString jobPath(const FixtureItem &job) const;
 
     QString testFolder() const { return m_testFolder; }
+    // The expected results entered in the fixture.
+    FixtureExpectations expectations() const;
+    // Of the last build: connection name -> its output folder.
+    QMap<QString, QString> outgoingFolders() const;
+    // Of the last build: job name (as the tree shows it) -> the private data of its ticket, as
+    // a run left it.
+    QMap<QString, QMap<QString, QString>> jobPrivateData() const;
     // What a run sent: the tree marks each outgoing connection with its number of files.
     void showRunOutputs(const RunSummary &summary);
     QString ticketsFolder() const { return m_ticketsFolder; }
@@ -109,6 +118,9 @@ private:
     // Where relative job paths are taken: the package's folder, else the working folder.
     QString folder() const;
     std::unique_ptr<SRCore::Flow> fixtureDocument() const;
+    // Removes from the objects of a fixture file's document the expected results that can't be
+    // understood, and says which.
+    void dropMalformedExpectations(const SRCore::Flow &document, const QString &path) const;
     // Whether the job `item` is the one a run works on.
     bool isCurrentJob(const FixtureItem *item) const;
 

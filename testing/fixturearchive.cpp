@@ -1,5 +1,7 @@
 #include "fixturearchive.h"
 
+#include "fixtureexpectations.h"
+
 #include "testinglogging.h"
 
 #include "corelib/archive/ziphelper.h"
@@ -22,7 +24,10 @@ namespace Scripter {
 namespace {
 
 const QString manifestFileName = QStringLiteral("manifest.xml");
+// A fixture without expected results stays in the first version, byte for byte, so that tools
+// that know only that version read it as before.
 const QString formatVersion = QStringLiteral("1.0");
+const QString expectationsFormatVersion = QStringLiteral("1.1");
 
 bool fail(QString *errorMessage, const QString &message)
 {
@@ -91,7 +96,11 @@ bool FixtureArchive::write(const QString &archivePath, const QString &instanceNa
     SRCore::ScriptPackageManifest manifest;
     QString error;
     if (!manifest.setField(SRCore::XMLKey::SCRIPTERINSTANCENAME, instanceName, &error)
-        || !manifest.setField(SRCore::XMLKey::SCRIPTFIXTUREFORMATVERSION, formatVersion, &error)
+        || !manifest.setField(SRCore::XMLKey::SCRIPTFIXTUREFORMATVERSION,
+                              FixtureExpectations::hasExpectations(fixture)
+                                  ? expectationsFormatVersion
+                                  : formatVersion,
+                              &error)
         || !manifest.setField(SRCore::XMLKey::SCRIPTFIXTUREFILE, documentName, &error)) {
         return fail(errorMessage, error);
     }

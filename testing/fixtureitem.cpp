@@ -1,6 +1,7 @@
 #include "fixtureitem.h"
 
 #include "fixture.h"
+#include "fixtureexpectations.h"
 #include "testinglogging.h"
 
 #include "package/declaration.h"
@@ -318,6 +319,7 @@ SRCore::FlowObject FixtureItem::composeObject() const
         qCCritical(lcTesting) << "no template for" << objectTypeOfKind(kind());
         return object;
     }
+    FixtureExpectations::addFields(object);
     if (const Declaration *declaration = m_fixture->window()->declaration()) {
         if (kind() == BasicSettings) {
             object.injectPropertiesFromXML(declaration->elementFieldsXml());
@@ -399,6 +401,7 @@ void FixtureItem::buildProperties()
 {
     m_object = composeObject();
     auto properties = std::make_unique<GuiLib::PropertyCollection>(m_object, text(0), this);
+    groupExpectations(*properties);
     connectChanges(properties.get());
 
     // The explorer may show the old set: it gets the new one before the old one goes.
@@ -410,6 +413,20 @@ void FixtureItem::buildProperties()
     }
     if (kind() == OutgoingConnection) {
         setEnabledLook(isEnabledForTest());
+    }
+}
+
+void FixtureItem::groupExpectations(GuiLib::PropertyCollection &properties) const
+{
+    auto group = std::make_unique<GuiLib::PropertyCollection>(tr("Expected results"));
+    for (const QString &tag : FixtureExpectations::fieldsOf(objectTypeOfKind(kind()))) {
+        if (GuiLib::IProperty *property = GuiLib::findProperty(&properties, tag)) {
+            properties.remove(property);
+            group->append(property);
+        }
+    }
+    if (group->count(false) > 0) {
+        properties.append(group.release());
     }
 }
 

@@ -108,6 +108,8 @@ private:
     SRCore::FlowObject composeObject() const;
     void adaptToConnectionType(SRCore::FlowObject &object) const;
     void buildProperties();
+    // Moves the properties of the expected results into a group of their own, after the rest.
+    void groupExpectations(GuiLib::PropertyCollection &properties) const;
     void connectChanges(GuiLib::IProperty *property);
     void showPathLook(const QString &path);
 

@@ -1457,7 +1457,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+338"/>
+        <location filename="../testing/fixture.cpp" line="+395"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1523,18 +1523,23 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-209"/>
+        <location filename="../testing/fixture.cpp" line="-264"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Can&apos;t read basic test properties from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+35"/>
+        <source>Expected result dropped from the fixture: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../package/scriptpackage.cpp" line="+275"/>
-        <location filename="../testing/fixturearchive.cpp" line="+150"/>
+        <location filename="../testing/fixturearchive.cpp" line="+159"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1703,7 +1708,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/entrypointsrunner.cpp" line="+138"/>
+        <location filename="../testing/entrypointsrunner.cpp" line="+140"/>
         <source>Can&apos;t find script for test</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1728,7 +1733,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>This entry point is currently not supported (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1748,7 +1753,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+76"/>
         <source>Test was aborted by the user</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1758,7 +1763,17 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+38"/>
+        <source>Expected result held: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Expected result failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>%11 can&apos;t run while &apos;%12&apos; is tested; try again when the test ends</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2560,7 +2575,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+105"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+106"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -2568,7 +2583,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         </translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+58"/>
         <source>Cannot open the message database: the folder &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4144,7 +4159,7 @@ end timerfired
 <context>
     <name>Scripter::EntryPointsRunner</name>
     <message>
-        <location filename="../testing/entrypointsrunner.cpp" line="-142"/>
+        <location filename="../testing/entrypointsrunner.cpp" line="-172"/>
         <source>Entry point %1 can not be started.
 Add flow element property in Declaration pane.</source>
         <translation type="unfinished"></translation>
@@ -4159,11 +4174,100 @@ Add flow element property in Declaration pane.</source>
         <source>Entry point error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+86"/>
+        <source>%1 (got %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::ExpectationChecker</name>
+    <message>
+        <location filename="../testing/expectationchecker.cpp" line="+85"/>
+        <location line="+119"/>
+        <source>the invalid wildcard %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-117"/>
+        <source>a file name holds no &apos;/&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the file %1, which matches none of them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>no file matching %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>connection %1 receives %2 file(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the files of connection %1 match %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>no such connection in the test flow (removed, renamed or disabled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>no folder %1 of the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 file(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>job %1 has the private data %2 = %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>no such job in the run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>a message of type %1 like %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>no such message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>no message of type error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 error(s), the first %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Scripter::Fixture</name>
     <message>
-        <location filename="../testing/fixture.cpp" line="-43"/>
+        <location filename="../testing/fixture.cpp" line="-80"/>
         <source>Test Flow</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4172,11 +4276,16 @@ Add flow element property in Declaration pane.</source>
         <source>Flow for testing script package</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+79"/>
+        <source>%1 (in &apos;%2&apos;)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Scripter::FixtureArchive</name>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="-114"/>
+        <location filename="../testing/fixturearchive.cpp" line="-118"/>
         <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4186,7 +4295,7 @@ Add flow element property in Declaration pane.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+49"/>
         <source>Fixture &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4212,9 +4321,52 @@ Add flow element property in Declaration pane.</source>
     </message>
 </context>
 <context>
+    <name>Scripter::FixtureExpectations</name>
+    <message>
+        <location filename="../testing/fixtureexpectations.cpp" line="+69"/>
+        <source>connection &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the basic test settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1 &apos;%2&apos; of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>number of files &apos;%1&apos; of %2, which is no whole number of 0 or more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;no errors&apos; value &apos;%1&apos; of %2, which is neither Yes nor No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>private data line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>message line</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+91"/>
+        <location filename="../testing/fixtureitem.cpp" line="+92"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4241,6 +4393,11 @@ Add flow element property in Declaration pane.</source>
     <message>
         <location line="+4"/>
         <source>unknown item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+309"/>
+        <source>Expected results</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

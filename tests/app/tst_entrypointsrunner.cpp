@@ -67,6 +67,8 @@ private slots:
     void everyEntryPointRunsAndReports_data();
     void everyEntryPointRunsAndReports();
     void jobArrivedSendsTheJobAndTheFixtureCountsIt();
+    void runOfTheExampleHoldsItsExpectedResults_data();
+    void runOfTheExampleHoldsItsExpectedResults();
     void applicationDataCarriesOverToLaterRuns();
     void abortStopsAnEndlessLoopAndTheRunStillEnds();
     void abortStopsAnEndlessScriptExpression();
@@ -229,6 +231,59 @@ void tst_EntryPointsRunner::jobArrivedSendsTheJobAndTheFixtureCountsIt()
     }
     QCOMPARE(marks, QStringList({QStringLiteral("Approval=1 file(s)"),
                                  QStringLiteral("Booking=0 file(s)")}));
+}
+
+void tst_EntryPointsRunner::runOfTheExampleHoldsItsExpectedResults_data()
+{
+    QTest::addColumn<bool>("ownProgram");
+    QTest::addColumn<QStringList>("failed"); // the expected results that fail
+
+    // clang-format off
+    QTest::newRow("the example's program holds them all") << true << QStringList();
+    QTest::newRow("a program that only sends the job") << false << QStringList({
+        "job 'invoice-4711.xml' has the private data InvoiceClass = 'Large' (got no value)",
+        "a message of type info like 'Invoice invoice-4711.xml: 1250.00 EUR routed as large' (got no such message)"});
+    // clang-format on
+}
+
+void tst_EntryPointsRunner::runOfTheExampleHoldsItsExpectedResults()
+{
+    QFETCH(bool, ownProgram);
+    QFETCH(QStringList, failed);
+
+    if (!ownProgram) {
+        m_example->setProgram(RunnerTest::everyEntryPoint());
+    }
+    QVERIFY(m_example->invoke(EntryPoints::JobArrived));
+    QVERIFY(m_example->runner()->expectationResults().isEmpty());
+    QVERIFY(m_example->waitForTheEnd());
+
+    const ExpectationResults &results = m_example->runner()->expectationResults();
+    // The example expects something of both connections, its job and its messages.
+    QCOMPARE(results.size(), 6);
+    QStringList failures;
+    QStringList held;
+    for (const ExpectationResult &result : results) {
+        if (result.passed) {
+            held << result.expectation;
+        } else {
+            failures << result.expectation + " (got " + result.detail + ')';
+        }
+    }
+    QCOMPARE(failures, failed);
+    QStringList logged;
+    QStringList loggedFailures;
+    for (const QStringList &message : m_world->storedMessages()) {
+        if (message.value(1) == QStringLiteral("Expected result held: %1")) {
+            QCOMPARE(message.value(0), QStringLiteral("info"));
+            logged << message.value(2);
+        } else if (message.value(1) == QStringLiteral("Expected result failed: %1")) {
+            QCOMPARE(message.value(0), QStringLiteral("error"));
+            loggedFailures << message.value(2);
+        }
+    }
+    QCOMPARE(logged, held);
+    QCOMPARE(loggedFailures, failed);
 }
 
 void tst_EntryPointsRunner::applicationDataCarriesOverToLaterRuns()

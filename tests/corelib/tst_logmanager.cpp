@@ -7,6 +7,7 @@
 #include "corelib/flow/flow.h"
 #include "corelib/jobs/ijt.h"
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logcapture.h"
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
@@ -108,6 +109,7 @@ private slots:
     void printsMessagesOnStderr();
 
     void finalizeResetsTheManager();
+    void captureKeepsWhatIsLoggedWhileItLives();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -676,6 +678,46 @@ void tst_LogManager::finalizeResetsTheManager()
     // The default interface now feeds the fresh manager.
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("held")));
     QCOMPARE(manager->queuedCount(), 1);
+}
+
+void tst_LogManager::captureKeepsWhatIsLoggedWhileItLives()
+{
+    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("before")));
+    QList<LogRecord> captured;
+    {
+        LogCapture capture;
+        Logging::instance()->log(LogRecord(LogLevel::Error, QStringLiteral("control")));
+        // Not stored, so not captured either.
+        Logging::instance()->log(LogRecord(LogLevel::Debug, QStringLiteral("debug")));
+        const std::unique_ptr<ILogInterface> run =
+            LogManager::instance()->createLogInterface(QStringLiteral("run"), nullptr, nullptr);
+        std::vector<std::unique_ptr<QThread>> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back(QThread::create([&run, t] {
+                for (int i = 0; i < 50; ++i) {
+                    run->log(LogRecord(LogLevel::Information, QString::number(t * 100 + i)));
+                }
+            }));
+            threads.back()->start();
+        }
+        for (const auto &thread : threads) {
+            QVERIFY(thread->wait(30000));
+        }
+        captured = capture.records();
+    }
+    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("after")));
+
+    QCOMPARE(captured.size(), 201);
+    QCOMPARE(captured.first().operation, QStringLiteral("control"));
+    QCOMPARE(captured.first().level, LogLevel::Error);
+    // Each thread's records in the order it logged them.
+    QList<int> last(4, -1);
+    for (const LogRecord &record : captured.mid(1)) {
+        const int number = record.operation.toInt();
+        QVERIFY(number % 100 > last[number / 100]);
+        last[number / 100] = number % 100;
+        QCOMPARE(record.module, QStringLiteral("run"));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LogManager)

@@ -70,6 +70,30 @@ inline QStringList zipEntryNames(const QString &archive)
     return names;
 }
 
+// Entry names and contents of an archive, in the order of its central directory; empty when
+// Python can't read it.
+inline QList<QPair<QString, QByteArray>> zipEntries(const QString &archive)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, json, zipfile, base64\n"
+                                 "z = zipfile.ZipFile(sys.argv[1])\n"
+                                 "print(json.dumps([[n, base64.b64encode(z.read(n)).decode()]"
+                                 " for n in z.namelist()]))"),
+                  archive});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        return {};
+    }
+    QList<QPair<QString, QByteArray>> entries;
+    const QJsonArray array = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    for (const auto &entry : array) {
+        entries.append({entry.toArray().at(0).toString(),
+                        QByteArray::fromBase64(entry.toArray().at(1).toString().toLatin1())});
+    }
+    return entries;
+}
+
 // Writes an archive whose entries (name, content) are taken as they are, also names such as
 // "../x" that no well-behaved writer makes.
 inline bool writeRawZip(const QString &archive, const QList<QPair<QString, QByteArray>> &entries)

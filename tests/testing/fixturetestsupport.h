@@ -121,6 +121,30 @@ private:
     mutable QFileIconProvider m_iconProvider;
 };
 
+// A job of `path` (none: never given a file) appended to "Incoming jobs".
+inline Scripter::FixtureItem *addJob(FakeWindow &window, const QString &path, bool enabled = true)
+{
+    auto *job = new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::IncomingJob,
+                                          window.tree()->incomingGroup());
+    if (!path.isEmpty()) {
+        job->setPropertyValue(XMLKey::FILEORFOLDER, path);
+    }
+    job->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
+    return job;
+}
+
+// A connection named `name` appended to "Outgoing connections".
+inline Scripter::FixtureItem *addConnection(FakeWindow &window, const QString &name,
+                                            bool enabled = true)
+{
+    auto *connection =
+        new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::OutgoingConnection,
+                                  window.tree()->outgoingGroup());
+    connection->setPropertyValue(XMLKey::CONNECTIONNAME, name);
+    connection->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
+    return connection;
+}
+
 // Icons made from the same image look the same; QIcon has no equality of its own.
 inline bool sameIcon(const QIcon &left, const QIcon &right)
 {
@@ -147,7 +171,7 @@ inline QStringList childTexts(const QTreeWidgetItem *group)
 }
 
 // Tags of the properties an item shows, dependents after their masters, as the explorer lists
-// them.
+// them; the group of expected results, which has no field of its own, aside.
 inline QStringList visibleTags(const GuiLib::IProperty *property)
 {
     QStringList tags;
@@ -157,7 +181,9 @@ inline QStringList visibleTags(const GuiLib::IProperty *property)
     }
     for (int i = 0; i < group->count(true); ++i) {
         const GuiLib::IProperty *child = group->child(i, true);
-        tags << child->tag() << visibleTags(child);
+        if (!child->tag().isEmpty()) {
+            tags << child->tag() << visibleTags(child);
+        }
     }
     return tags;
 }

@@ -72,6 +72,10 @@ private slots:
     void incompleteJobsAndConnectionsAreSkipped();
     void damagedFieldAttributesAreRepaired();
     void failedSaveKeepsThePreviousFixture();
+    void fixtureWithoutExpectationsIsWrittenAsBefore();
+    void expectationsSurviveTheRoundTrip();
+    void malformedExpectationsAreDroppedAndNamed_data();
+    void malformedExpectationsAreDroppedAndNamed();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -533,6 +537,147 @@ void tst_FixtureFile::failedSaveKeepsThePreviousFixture()
     QVERIFY(reader.fixture()->loadFromFile(fixtureFile));
     QCOMPARE(childTexts(reader.tree()->incomingGroup()),
              QStringList({QStringLiteral("second.pdf")}));
+}
+
+void tst_FixtureFile::fixtureWithoutExpectationsIsWrittenAsBefore()
+{
+    // Saved by the program before fixtures held expected results, for the example's
+    // declaration.
+    const QString old = QStringLiteral(TAVRIX_TESTING_DATA_DIR "/InvoiceRouter-1.0.tfixture");
+    FakeWindow window;
+    QVERIFY(window.declaration()->loadFromXml(QString::fromUtf8(readFile(
+        QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter/InvoiceRouter.xml")))));
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(window.fixture()->loadFromFile(old));
+    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+
+    const QString saved = path(QStringLiteral("InvoiceRouter.tfixture"));
+    QVERIFY(window.fixture()->saveToFile(saved));
+
+    const QList<QPair<QString, QByteArray>> before = zipEntries(old);
+    QCOMPARE(before.size(), 2);
+    const QList<QPair<QString, QByteArray>> after = zipEntries(saved);
+    QCOMPARE(after.size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        QCOMPARE(after.at(i).first, before.at(i).first);
+        // Line by line, for a readable failure.
+        QCOMPARE(QString::fromUtf8(after.at(i).second).split('\n'),
+                 QString::fromUtf8(before.at(i).second).split('\n'));
+    }
+}
+
+void tst_FixtureFile::expectationsSurviveTheRoundTrip()
+{
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    const QString privateData = QStringLiteral("InvoiceClass = Large\nRoute=north");
+    const QString messages = QStringLiteral("info: Routed *\nerror: Invoice ?? has no amount");
+    {
+        FakeWindow window;
+        FixtureItem *basic = window.tree()->basicItem();
+        QVERIFY(basic->setPropertyValue(XMLKey::EXPECTEDMESSAGES, messages));
+        QVERIFY(basic->setPropertyValue(XMLKey::EXPECTNOERRORS, XMLValues::YES));
+        auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                    window.tree()->incomingGroup());
+        QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/in/a.xml")));
+        QVERIFY(job->setPropertyValue(XMLKey::EXPECTEDPRIVATEDATA, privateData));
+        auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                                           window.tree()->outgoingGroup());
+        QVERIFY(connection->setPropertyValue(XMLKey::EXPECTEDFILECOUNT, QStringLiteral("2")));
+        QVERIFY(connection->setPropertyValue(XMLKey::EXPECTEDFILENAMES, QStringLiteral("*.pdf")));
+        // Editing an expectation is a change of the fixture.
+        QCOMPARE(window.modifiedCount, 6);
+        QVERIFY(window.fixture()->saveToFile(fixtureFile));
+    }
+    QVERIFY(QString::fromUtf8(zipEntries(fixtureFile).value(1).second)
+                .contains(QStringLiteral("<ScriptFixtureFormatVersion>1.1<")));
+
+    FakeWindow window;
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+    const FixtureItem *basic = window.tree()->basicItem();
+    const FixtureItem *job = child(window.tree()->incomingGroup(), 0);
+    const FixtureItem *connection = child(window.tree()->outgoingGroup(), 0);
+    QCOMPARE(basic->value(XMLKey::EXPECTEDMESSAGES), messages);
+    QCOMPARE(basic->value(XMLKey::EXPECTNOERRORS), XMLValues::YES);
+    QCOMPARE(job->value(XMLKey::EXPECTEDPRIVATEDATA), privateData);
+    QCOMPARE(connection->value(XMLKey::EXPECTEDFILECOUNT), QStringLiteral("2"));
+    QCOMPARE(connection->value(XMLKey::EXPECTEDFILENAMES), QStringLiteral("*.pdf"));
+    // Shown as a group of their own, last.
+    const auto *group = qobject_cast<const GuiLib::IPropertyGroup *>(
+        connection->properties()->child(connection->properties()->count(true) - 1, true));
+    QVERIFY(group);
+    QCOMPARE(group->name(), QStringLiteral("Expected results"));
+    QCOMPARE(visibleTags(group),
+             QStringList({XMLKey::EXPECTEDFILECOUNT, XMLKey::EXPECTEDFILENAMES}));
+
+    const Scripter::FixtureExpectations expected = window.fixture()->expectations();
+    QCOMPARE(expected.messages.size(), 2);
+    QVERIFY(expected.noErrors);
+    QCOMPARE(expected.jobs.value(0).name, QStringLiteral("a.xml"));
+    QCOMPARE(expected.jobs.value(0).privateData.size(), 2);
+    QCOMPARE(expected.connections.value(0).fileCount, std::optional<int>(2));
+}
+
+void tst_FixtureFile::malformedExpectationsAreDroppedAndNamed_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("dropped");
+
+    const QString basic = XMLKey::SCR_BASICTESTPROPERTIES;
+    const QString job = XMLKey::SCR_INCOMMINGJOBS;
+    const QString connection = XMLKey::SCR_OUTGOINGCONNECTIONS;
+    // clang-format off
+    QTest::newRow("count that is no number") << connection << XMLKey::EXPECTEDFILECOUNT << "two" << "" << "number of files 'two' of connection 'Out'";
+    QTest::newRow("negative count") << connection << XMLKey::EXPECTEDFILECOUNT << "-1" << "" << "number of files '-1'";
+    QTest::newRow("data line without equals") << job << XMLKey::EXPECTEDPRIVATEDATA << "A = 1\nB 2\nC = 3" << "A = 1\nC = 3" << "private data line 'B 2' of job 'a.xml'";
+    QTest::newRow("data line without key") << job << XMLKey::EXPECTEDPRIVATEDATA << " = 1\nA = 1" << "A = 1" << "private data line '= 1'";
+    QTest::newRow("message of unknown type") << basic << XMLKey::EXPECTEDMESSAGES << "fatal: boom\ninfo: ok" << "info: ok" << "message line 'fatal: boom' of the basic test settings";
+    QTest::newRow("message without pattern") << basic << XMLKey::EXPECTEDMESSAGES << "error:\ninfo: ok" << "info: ok" << "message line 'error:'";
+    QTest::newRow("no errors neither yes nor no") << basic << XMLKey::EXPECTNOERRORS << "Maybe" << "No" << "'no errors' value 'Maybe'";
+    // clang-format on
+}
+
+void tst_FixtureFile::malformedExpectationsAreDroppedAndNamed()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, kept);
+    QFETCH(QString, dropped);
+
+    SRCore::FlowObject basic = objectOf(XMLKey::SCR_BASICTESTPROPERTIES);
+    SRCore::FlowObject job = objectOf(XMLKey::SCR_INCOMMINGJOBS);
+    job.getField(XMLKey::FILEORFOLDER).setValue(QStringLiteral("/in/a.xml"));
+    SRCore::FlowObject connection = objectOf(XMLKey::SCR_OUTGOINGCONNECTIONS);
+    connection.getField(XMLKey::CONNECTIONNAME).setValue(QStringLiteral("Out"));
+    connection.getField(XMLKey::HOLDFILES).setValue(XMLValues::YES);
+    SRCore::FlowObject &damaged = type == XMLKey::SCR_BASICTESTPROPERTIES ? basic
+                                  : type == job.getType()                 ? job
+                                                                          : connection;
+    damaged.createField(field).setValue(value);
+    const QString fixtureFile = path(QStringLiteral("router.tfixture"));
+    QVERIFY(writeFixture(fixtureFile, {basic, job, connection}));
+
+    FakeWindow window;
+    QVERIFY(window.fixture()->loadFromFile(fixtureFile));
+    QCOMPARE(window.log.records.size(), 1);
+    const SRCore::LogRecord &message = window.log.records.first();
+    QCOMPARE(message.level, SRCore::LogLevel::Error);
+    QVERIFY2(message.argument.contains(dropped), qPrintable(message.argument));
+    QVERIFY2(message.argument.contains(QDir::toNativeSeparators(fixtureFile)),
+             qPrintable(message.argument));
+    // The rest of the file is there: the other values of the damaged object, and its fellows.
+    const FixtureItem *item = type == XMLKey::SCR_BASICTESTPROPERTIES
+                                  ? window.tree()->basicItem()
+                                  : child(type == job.getType() ? window.tree()->incomingGroup()
+                                                                : window.tree()->outgoingGroup(),
+                                          0);
+    QCOMPARE(item->value(field), kept);
+    QCOMPARE(child(window.tree()->outgoingGroup(), 0)->value(XMLKey::HOLDFILES), XMLValues::YES);
+    QCOMPARE(childTexts(window.tree()->incomingGroup()), QStringList({QStringLiteral("a.xml")}));
 }
 
 QTEST_MAIN(tst_FixtureFile)

@@ -51,6 +51,8 @@ private slots:
     void newItemsStartWithTheirNameAsValue();
     void kindGivesTheTemplateFieldsAndDefinitions_data();
     void kindGivesTheTemplateFieldsAndDefinitions();
+    void expectedResultsAreAGroupOfTheirOwn_data();
+    void expectedResultsAreAGroupOfTheirOwn();
     void enabledValueDecidesTheLook();
     void chosenPathRenamesTheJob_data();
     void chosenPathRenamesTheJob();
@@ -218,6 +220,44 @@ void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
         names << propertyOf(item.get(), tag)->name();
     }
     QCOMPARE(names, labels);
+}
+
+void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QString>("value");
+
+    // clang-format off
+    QTest::newRow("basic settings expect messages") << 0 << QStringList{XMLKey::EXPECTEDMESSAGES, XMLKey::EXPECTNOERRORS} << "error: *";
+    QTest::newRow("job expects private data") << 3 << QStringList{XMLKey::EXPECTEDPRIVATEDATA} << "Class = Large";
+    QTest::newRow("connection expects files") << 4 << QStringList{XMLKey::EXPECTEDFILECOUNT, XMLKey::EXPECTEDFILENAMES} << "3";
+    // clang-format on
+}
+
+void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, value);
+
+    FakeWindow window;
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
+    const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
+    GuiLib::PropertyCollection *properties = item->properties();
+    const auto *group = qobject_cast<const GuiLib::IPropertyGroup *>(
+        properties->child(properties->count(true) - 1, true));
+    QVERIFY(group);
+    QCOMPARE(group->name(), QStringLiteral("Expected results"));
+    QCOMPARE(visibleTags(group), tags);
+
+    // An edit reaches the object and marks the fixture changed; a declaration change keeps it.
+    QVERIFY(item->setPropertyValue(tags.first(), value));
+    QCOMPARE(item->value(tags.first()), value);
+    QCOMPARE(window.modifiedCount, 1);
+    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
+    item->refreshProperties();
+    QCOMPARE(propertyOf(item.get(), tags.first())->value().toString(), value);
 }
 
 void tst_FixtureItem::enabledValueDecidesTheLook()

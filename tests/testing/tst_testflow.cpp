@@ -39,26 +39,6 @@ public:
     QString package;
 };
 
-FixtureItem *addJob(FakeWindow &window, const QString &path, bool enabled = true)
-{
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
-    if (!path.isEmpty()) {
-        job->setPropertyValue(XMLKey::FILEORFOLDER, path);
-    }
-    job->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
-    return job;
-}
-
-FixtureItem *addConnection(FakeWindow &window, const QString &name, bool enabled = true)
-{
-    auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
-    connection->setPropertyValue(XMLKey::CONNECTIONNAME, name);
-    connection->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
-    return connection;
-}
-
 // Every file and folder below `folder`, relative to it, sorted.
 QStringList tree(const QString &folder)
 {

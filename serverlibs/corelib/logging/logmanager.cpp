@@ -2,6 +2,7 @@
 
 #include "iloginterface.h"
 #include "localizemanager.h"
+#include "logcapture.h"
 #include "logdatabase.h"
 #include "logrecord.h"
 #include "moduleloginterface.h"
@@ -121,6 +122,7 @@ void LogManager::post(const LogRecord &record, int flags)
             return;
         }
         manager->enqueue(record);
+        LogCapture::offer(record);
         echo = (flags & ILogInterface::EchoToConsole) || manager->m_messaging == DatabaseAndConsole;
     }
     if (echo) {

@@ -153,6 +153,14 @@ inline const QString INCLUDEMASK = QStringLiteral("IncludeMask");
 inline const QString EXCLUDEMASK = QStringLiteral("ExcludeMask");
 inline const QString HOLDFILES = QStringLiteral("HoldFiles"); // the program's own, not the server's
 
+// Expected results of a fixture: the program's own, not the server's
+inline const QString SCR_EXPECTEDRESULTS = QStringLiteral("ExpectedResults");
+inline const QString EXPECTEDFILECOUNT = QStringLiteral("ExpectedFileCount");
+inline const QString EXPECTEDFILENAMES = QStringLiteral("ExpectedFileNames");
+inline const QString EXPECTEDPRIVATEDATA = QStringLiteral("ExpectedPrivateData");
+inline const QString EXPECTEDMESSAGES = QStringLiteral("ExpectedMessages");
+inline const QString EXPECTNOERRORS = QStringLiteral("ExpectNoErrors");
+
 // Package and fixture manifests
 inline const QString MANIFEST = QStringLiteral("Manifest");
 inline const QString SCRIPTERINSTANCENAME = QStringLiteral("ScripterInstanceName");
