@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -96,6 +97,7 @@ private slots:
     void holdsMessagesUntilTheDatabaseIsOpen_data();
     void holdsMessagesUntilTheDatabaseIsOpen();
     void keepsEveryMessageOfSeveralThreads();
+    void observerSeesWhatIsQueued();
     void keepsABurstWhileTheDatabaseOpens();
     void readerSeesMessagesWhileTheWriterRuns();
     void reopensAnExistingDatabase();
@@ -406,6 +408,44 @@ void tst_LogManager::holdsMessagesUntilTheDatabaseIsOpen()
     QCOMPARE(manager->queuedCount(), 0);
     LogTest::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), texts);
+}
+
+void tst_LogManager::observerSeesWhatIsQueued()
+{
+    constexpr int ThreadCount = 3;
+    constexpr int PerThread = 2000;
+    LogManager *manager = LogManager::instance();
+    QMutex mutex;
+    QList<LogRecord> seen;
+    manager->setObserver([&](const LogRecord &record) {
+        const QMutexLocker locker(&mutex);
+        seen.append(record);
+    });
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int t = 0; t < ThreadCount; ++t) {
+        threads.emplace_back(QThread::create([t] {
+            for (int i = 0; i < PerThread; ++i) {
+                Logging::instance()->log(LogRecord(LogLevel::Information, QString::number(i),
+                                                   QStringLiteral("t%1").arg(t)));
+            }
+            // Not kept, so not seen either.
+            Logging::instance()->log(LogRecord(LogLevel::Debug, QStringLiteral("debug")));
+        }));
+        threads.back()->start();
+    }
+    for (const auto &thread : threads) {
+        QVERIFY(thread->wait(60000));
+    }
+    manager->setObserver(nullptr);
+    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("after")));
+
+    QCOMPARE(seen.size(), ThreadCount * PerThread);
+    QList<int> next(ThreadCount, 0);
+    for (const LogRecord &record : std::as_const(seen)) {
+        const int thread = record.flow.mid(1).toInt();
+        QCOMPARE(record.operation, QString::number(next[thread]++));
+        QVERIFY(record.time.isValid());
+    }
 }
 
 void tst_LogManager::keepsEveryMessageOfSeveralThreads()

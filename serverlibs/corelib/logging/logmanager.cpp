@@ -121,6 +121,9 @@ void LogManager::post(const LogRecord &record, int flags)
             return;
         }
         manager->enqueue(record);
+        if (manager->m_observer) {
+            manager->m_observer(record);
+        }
         echo = (flags & ILogInterface::EchoToConsole) || manager->m_messaging == DatabaseAndConsole;
     }
     if (echo) {
@@ -240,6 +243,12 @@ void LogManager::stopServerLog()
     m_thread.reset();
     QMutexLocker lock(&m_mutex);
     m_stopRequested = false;
+}
+
+void LogManager::setObserver(std::function<void(const LogRecord &)> observer)
+{
+    QMutexLocker lock(&instanceMutex);
+    m_observer = std::move(observer);
 }
 
 void LogManager::setLogMessaging(int mode)

@@ -9,6 +9,7 @@
 #include <QWaitCondition>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -99,6 +100,11 @@ public:
     std::unique_ptr<ILogInterface> createLogInterface(const QString &name, const IJT *ticket,
                                                       const Flow *flow);
 
+    // Hands every record that is queued from now on to `observer` as well, on the thread that
+    // logs it, one record at a time; null stops it. The observer must return quickly and must
+    // not log. Threads: any; the observer is never called after this returns with null.
+    void setObserver(std::function<void(const LogRecord &)> observer);
+
     // Whether debug and assert records are stored; false until the application sets it.
     std::atomic<bool> storeDebugMessages{false};
 
@@ -137,6 +143,7 @@ private:
 
     std::unique_ptr<QThread> m_thread;
     std::atomic<int> m_messaging{DatabaseOnly};
+    std::function<void(const LogRecord &)> m_observer; // guarded by instanceMutex
 };
 
 } // namespace SRCore
