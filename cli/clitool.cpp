@@ -3,7 +3,9 @@
 #include "headlessdocument.h"
 #include "packageinfo.h"
 #include "packagelisting.h"
+#include "packagepaths.h"
 #include "packagesession.h"
+#include "runcommand.h"
 #include "scriptcheck.h"
 #include "scriptexecution.h"
 #include "scriptlanguages.h"
@@ -34,27 +36,6 @@ namespace XMLValues = SRCore::XMLValues;
 
 const QString packageSuffix = QStringLiteral(".tscript");
 
-// The file that the package processor opens for `argument`: a folder stands for the marker file
-// of the unarchived package it holds. Empty, with the reason, when there is none.
-QString packageFile(const QString &argument, QString *reason)
-{
-    const QFileInfo info(argument);
-    if (!info.exists()) {
-        *reason = CliTool::tr("no such file or folder");
-        return QString();
-    }
-    if (!info.isDir()) {
-        return info.absoluteFilePath();
-    }
-    const QDir folder(info.absoluteFilePath());
-    const QString marker = folder.dirName() + packageSuffix;
-    if (!QFileInfo(folder.filePath(marker)).isFile()) {
-        *reason = CliTool::tr("not a package folder: it holds no %1").arg(marker);
-        return QString();
-    }
-    return folder.filePath(marker);
-}
-
 // "Router.js line 3, column 7: reason", leaving out what the checker did not say.
 QString located(const QString &file, const ScriptCheck::Problem &problem)
 {
@@ -84,7 +65,9 @@ QString listed(const QStringList &names)
 class CliTool::Environment
 {
 public:
-    explicit Environment(bool verbose)
+    // `keepMessages`: the command shows the messages, so they are made even without a database,
+    // debug messages (console.log) included, as the program keeps them.
+    Environment(bool verbose, bool keepMessages)
         : m_temporary(SRCore::EnvManager::applicationDataPath() + QStringLiteral("/temp"))
     {
         if (m_temporary.isValid()) {
@@ -93,6 +76,7 @@ public:
         SRCore::LogManager *manager = SRCore::LogManager::instance();
         manager->setLogMessaging(verbose ? SRCore::LogManager::DatabaseAndConsole
                                          : SRCore::LogManager::DatabaseOnly);
+        manager->storeDebugMessages = keepMessages;
         // The data folder of a newer version is not ours to write.
         SRCore::CompatibilityManager::initialise();
         const QString logs = SRCore::EnvManager::applicationDataPath() + QStringLiteral("/logs");
@@ -107,7 +91,7 @@ public:
             manager->startThread();
         }
         // Without a database the messages would only pile up, unless they are printed.
-        if (logged || verbose) {
+        if (logged || verbose || keepMessages) {
             m_log = manager->createLogInterface(QStringLiteral("Scripter CLI"), nullptr, nullptr);
         }
     }
@@ -120,6 +104,8 @@ public:
 
     // Null when messages go nowhere.
     SRCore::ILogInterface *log() const { return m_log.get(); }
+    // The process's own temporary folder.
+    QString temporaryFolder() const { return m_temporary.path(); }
     // Why there is no message database; empty when there is one.
     QString problem() const { return m_problem; }
 
@@ -157,7 +143,8 @@ int CliTool::run(const QStringList &arguments)
     if (m_password.isNull() && !qEnvironmentVariable("TAVRIXSCRIPTER_PASSWORD").isEmpty()) {
         m_password = qEnvironmentVariable("TAVRIXSCRIPTER_PASSWORD");
     }
-    m_environment = std::make_unique<Environment>(m_commandLine.verbose());
+    m_environment = std::make_unique<Environment>(
+        m_commandLine.verbose(), m_commandLine.command() == CommandLine::Command::Run);
     if (m_commandLine.verbose() && !m_environment->problem().isEmpty()) {
         m_err << program << ": " << tr("messages are not stored: %1").arg(m_environment->problem())
               << Qt::endl;
@@ -183,6 +170,8 @@ int CliTool::runCommand()
         return unpackPackage();
     case CommandLine::Command::Resave:
         return resavePackage();
+    case CommandLine::Command::Run:
+        return runPackages();
     case CommandLine::Command::Exec:
         return execScript();
     case CommandLine::Command::None:
@@ -241,7 +230,7 @@ bool CliTool::mayReplace(const QString &path)
 bool CliTool::openPackage(PackageSession &session, PackageListing &listing)
 {
     QString reason;
-    const QString path = packageFile(m_commandLine.path(), &reason);
+    const QString path = PackagePaths::packageFile(m_commandLine.path(), &reason);
     if (path.isEmpty()) {
         fail(reason);
         return false;
@@ -397,7 +386,7 @@ int CliTool::checkPackage()
 int CliTool::packPackage()
 {
     QString reason;
-    const QString source = packageFile(m_commandLine.path(), &reason);
+    const QString source = PackagePaths::packageFile(m_commandLine.path(), &reason);
     if (source.isEmpty()) {
         return fail(reason);
     }
@@ -501,7 +490,16 @@ int CliTool::execScript()
 {
     ScriptExecution execution(m_out);
     QString error;
-    return execution.run(m_commandLine.path(), &error) ? Success : fail(error);
+    return execution.run(m_commandLine.path(), m_commandLine.language(), &error) ? Success
+                                                                                 : fail(error);
+}
+
+int CliTool::runPackages()
+{
+    RunCommand command(
+        m_commandLine, m_password, m_out, m_environment->log(), m_environment->temporaryFolder(),
+        [this](const QString &file, const QString &message) { report(file, message); });
+    return command.exec();
 }
 
 } // namespace Scripter

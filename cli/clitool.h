@@ -15,7 +15,8 @@ class PackageListing;
 class PackageSession;
 
 // tavrixscripter-cli: creates, inspects, checks and converts script packages through the
-// program's own package processor, declaration and fixture, and runs VBScript files (see
+// program's own package processor, declaration and fixture, runs their entry points through the
+// program's runner, and runs JavaScript and VBScript files (see
 // CommandLine::helpText()).
 //
 // Results go to `out`; errors go to `err`, one line each: "tavrixscripter-cli: FILE: cause".
@@ -51,6 +52,7 @@ private:
     int unpackPackage();
     int resavePackage();
     int execScript();
+    int runPackages();
 
     // Opens the command's package and reads its listing; false after reporting why.
     bool openPackage(PackageSession &session, PackageListing &listing);

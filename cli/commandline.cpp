@@ -65,11 +65,24 @@ const QList<CommandEntry> &commands()
                            "declaration rewritten, the entry point lists taken from the current "
                            "programs, the fixture rewritten, the storage form kept. Syntax errors "
                            "are reported and do not stop the save.")},
-        {Command::Exec, "exec", QT_TRANSLATE_NOOP("Scripter::CommandLine", "FILE.vbs"),
+        {Command::Run, "run",
          QT_TRANSLATE_NOOP("Scripter::CommandLine",
-                           "Runs a VBScript file's top-level code with VBScript's standard "
-                           "library, as the Windows Script Host does: what WScript.Echo writes "
-                           "goes to stdout, the error that ends the script to stderr.")},
+                           "PACKAGE... [--entry NAME] [--fixture FILE] [--job NAME] "
+                           "[--connection NAME] [--arg KEY=VALUE] [--timeout SECONDS] "
+                           "[--test-folder DIR] [--junit FILE] [--json] [--password P]"),
+         QT_TRANSLATE_NOOP("Scripter::CommandLine",
+                           "Runs an entry point of each package against its fixture as the "
+                           "program's Test menu does, printing the messages as they come, then "
+                           "the run summary and the expected results. A folder that is no "
+                           "package stands for the packages in it. Fails when a run ends with "
+                           "an error, logs an error or an expected result does not hold.")},
+        {Command::Exec, "exec",
+         QT_TRANSLATE_NOOP("Scripter::CommandLine", "FILE [--language js|vbs]"),
+         QT_TRANSLATE_NOOP("Scripter::CommandLine",
+                           "Runs a JavaScript (.js) or VBScript (.vbs) file's top-level code as "
+                           "the Windows Script Host does, with the objects that scripts find "
+                           "(File, Dir, Process, console) and WScript.Echo: what it echoes and "
+                           "logs goes to stdout, the error that ends the script to stderr.")},
     };
     return table;
 }
@@ -133,6 +146,46 @@ struct Options
                                   CommandLine::tr("The archive to write (default: beside the "
                                                   "folder, named like it)."),
                                   CommandLine::tr("PATH.tscript")};
+    QCommandLineOption entry{QStringLiteral("entry"),
+                             CommandLine::tr("The entry point to run (default: jobArrived when "
+                                             "the fixture has a current job, else "
+                                             "timerFired)."),
+                             CommandLine::tr("NAME")};
+    QCommandLineOption fixture{QStringLiteral("fixture"),
+                               CommandLine::tr("The fixture to run against (default: the "
+                                               "package's)."),
+                               CommandLine::tr("FILE")};
+    QCommandLineOption job{QStringLiteral("job"),
+                           CommandLine::tr("The incoming job that is the current job, as "
+                                           "selecting it in the fixture pane makes it."),
+                           CommandLine::tr("NAME")};
+    QCommandLineOption connection{QStringLiteral("connection"),
+                                  CommandLine::tr("The outgoing connection that is the current "
+                                                  "connection."),
+                                  CommandLine::tr("NAME")};
+    QCommandLineOption argument{QStringLiteral("arg"),
+                                CommandLine::tr("The entry point's argument that the program "
+                                                "asks for: tag=TAG, startup=TRUE|FALSE or "
+                                                "license=KEY."),
+                                CommandLine::tr("KEY=VALUE")};
+    QCommandLineOption timeout{QStringLiteral("timeout"),
+                               CommandLine::tr("Stop a run that takes longer, as the program's "
+                                               "time-out does, and fail."),
+                               CommandLine::tr("SECONDS")};
+    QCommandLineOption testFolder{QStringLiteral("test-folder"),
+                                  CommandLine::tr("Where the test flow is built (default: the "
+                                                  "fixture's test folder)."),
+                                  CommandLine::tr("DIR")};
+    QCommandLineOption junit{QStringLiteral("junit"),
+                             CommandLine::tr("Also write a JUnit XML report."),
+                             CommandLine::tr("FILE")};
+    QCommandLineOption runJson{QStringLiteral("json"),
+                               CommandLine::tr("Print the messages, run summaries and expected "
+                                               "results as one JSON document instead.")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                CommandLine::tr("The script's language: js or vbs (default: by "
+                                                "the file's suffix)."),
+                                CommandLine::tr("LANGUAGE")};
     QCommandLineOption unpackOutput{{QStringLiteral("o"), QStringLiteral("output")},
                                     CommandLine::tr("The package folder to write; its name "
                                                     "becomes the package's name."),
@@ -152,7 +205,11 @@ struct Options
             return {packOutput, password, force, verbose, help};
         case Command::Unpack:
             return {unpackOutput, password, force, verbose, help};
+        case Command::Run:
+            return {entry,      fixture, job,     connection, argument, timeout,
+                    testFolder, junit,   runJson, password,   verbose,  help};
         case Command::Exec:
+            return {language, verbose, help};
         case Command::None:
         case Command::Help:
         case Command::Version:
@@ -240,10 +297,11 @@ bool CommandLine::parse(const QStringList &arguments)
     if (positional.isEmpty()) {
         return refuse(tr("missing argument; usage: %1").arg(usage));
     }
-    if (positional.size() > 1) {
+    if (positional.size() > 1 && m_command != Command::Run) {
         return refuse(tr("unexpected argument '%1'; usage: %2").arg(positional.at(1), usage));
     }
-    m_path = positional.first();
+    m_paths = positional;
+    const QString path = positional.first();
 
     // Only the options of the command are asked for: the parser knows no others.
     const auto readPassword = [this, &parser, &options] {
@@ -257,8 +315,8 @@ bool CommandLine::parse(const QStringList &arguments)
     };
     switch (m_command) {
     case Command::New:
-        if (!ScriptPackage::isPackagePath(m_path)) {
-            return refuse(tr("the new package's path must end in .tscript: '%1'").arg(m_path));
+        if (!ScriptPackage::isPackagePath(path)) {
+            return refuse(tr("the new package's path must end in .tscript: '%1'").arg(path));
         }
         m_force = parser.isSet(options.force);
         m_unarchived = parser.isSet(options.unarchived);
@@ -310,9 +368,31 @@ bool CommandLine::parse(const QStringList &arguments)
             return refuse(tr("unpack needs --output FOLDER"));
         }
         break;
+    case Command::Run:
+        readPassword();
+        m_json = parser.isSet(options.runJson);
+        m_fixture = parser.value(options.fixture);
+        m_job = parser.value(options.job);
+        m_connection = parser.value(options.connection);
+        m_testFolder = parser.value(options.testFolder);
+        m_junit = parser.value(options.junit);
+        return readRunOptions(parser.isSet(options.entry), parser.value(options.entry),
+                              parser.values(options.argument), parser.isSet(options.timeout),
+                              parser.value(options.timeout));
     case Command::Exec:
-        if (ScriptExecution::languageOf(m_path).isEmpty()) {
-            return refuse(tr("exec runs VBScript files, named *.vbs: '%1'").arg(m_path));
+        if (parser.isSet(options.language)) {
+            const ScriptLanguages::Language *language =
+                ScriptLanguages::fromOption(parser.value(options.language));
+            m_language = language ? language->name : QString();
+        } else {
+            m_language = ScriptExecution::languageOf(path);
+        }
+        if (!ScriptExecution::runsLanguage(m_language)) {
+            return refuse(parser.isSet(options.language)
+                              ? tr("exec runs JavaScript or VBScript: --language js or vbs")
+                              : tr("exec runs JavaScript and VBScript files, named *.js or "
+                                   "*.vbs, or use --language: '%1'")
+                                    .arg(path));
         }
         break;
     case Command::None:
@@ -321,6 +401,59 @@ bool CommandLine::parse(const QStringList &arguments)
         break;
     }
     return true;
+}
+
+bool CommandLine::readRunOptions(bool entryGiven, const QString &entry,
+                                 const QStringList &arguments, bool timeoutGiven,
+                                 const QString &timeout)
+{
+    if (entryGiven) {
+        m_entryPoint = entryPointNumber(entry);
+        if (m_entryPoint == EntryPoints::Count) {
+            QStringList known;
+            for (int number = 0; number < EntryPoints::Count; ++number) {
+                known.append(entryPointName(number));
+            }
+            return refuse(tr("unknown entry point '%1'; use one of %2")
+                              .arg(entry, known.join(QLatin1String(", "))));
+        }
+    }
+    static const QStringList keys = {QStringLiteral("tag"), QStringLiteral("startup"),
+                                     QStringLiteral("license")};
+    for (const QString &argument : arguments) {
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString key = argument.left(equals).trimmed();
+        if (equals < 0 || !keys.contains(key)) {
+            return refuse(
+                tr("--arg takes tag=TAG, startup=TRUE|FALSE or license=KEY: '%1'").arg(argument));
+        }
+        m_arguments.insert(key, argument.mid(equals + 1));
+    }
+    if (timeoutGiven) {
+        bool number = false;
+        m_timeout = timeout.toInt(&number);
+        if (!number || m_timeout <= 0) {
+            return refuse(
+                tr("--timeout needs a whole number of seconds above 0: '%1'").arg(timeout));
+        }
+    }
+    return true;
+}
+
+QString CommandLine::entryPointName(int number)
+{
+    return number == EntryPoints::ScriptExpression ? QStringLiteral("scriptExpression")
+                                                   : EntryPoints::functionName(number);
+}
+
+int CommandLine::entryPointNumber(const QString &name)
+{
+    for (int number = 0; number < EntryPoints::Count; ++number) {
+        if (entryPointName(number).compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
+            return number;
+        }
+    }
+    return EntryPoints::Count;
 }
 
 QString CommandLine::helpText(Command topic)
@@ -347,7 +480,8 @@ QString CommandLine::helpText(Command topic)
     QString text = tr("Usage: %1 COMMAND [OPTIONS]").arg(program) + QLatin1String("\n\n")
                    + tr("Creates, inspects, checks and converts TavrixScripter script packages "
                         "without a desktop, through the program's own package, declaration and "
-                        "fixture code, and runs VBScript files.")
+                        "fixture code, runs their entry points against their fixtures, and runs "
+                        "JavaScript and VBScript files.")
                    + QLatin1String("\n\n") + tr("Commands:") + QLatin1Char('\n');
     for (const CommandEntry &entry : commands()) {
         text +=

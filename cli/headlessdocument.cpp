@@ -1,6 +1,7 @@
 #include "headlessdocument.h"
 
 #include "clilogging.h"
+#include "scriptlanguages.h"
 
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
@@ -203,6 +204,49 @@ bool HeadlessDocument::loadFixture(const QString &path)
     FixtureArchive::Content content;
     if (FixtureArchive::read(path, content, nullptr, &m_fixtureError) || m_fixtureError.isEmpty()) {
         m_fixtureError = tr("the fixture can't be read");
+    }
+    return false;
+}
+
+} // namespace Scripter
+
+namespace Scripter {
+
+QString HeadlessDocument::packageFolder() const
+{
+    const QString path = visiblePath();
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
+QString HeadlessDocument::currentLanguage() const
+{
+    if (!m_language.isEmpty()) {
+        return m_language;
+    }
+    const QList<ScriptLanguages::Language> languages = ScriptLanguages::included(*m_declaration);
+    return languages.isEmpty() ? QString() : languages.constFirst().name;
+}
+
+void HeadlessDocument::monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+                                      std::function<void()> finished)
+{
+    Q_UNUSED(abort)
+    m_runIsRunning = std::move(isRunning);
+    m_runFinished = std::move(finished);
+}
+
+bool HeadlessDocument::pollTestRun()
+{
+    if (!m_runIsRunning) {
+        return false;
+    }
+    if (m_runIsRunning()) {
+        return true;
+    }
+    const std::function<void()> finished = std::move(m_runFinished);
+    m_runIsRunning = nullptr;
+    if (finished) {
+        finished();
     }
     return false;
 }

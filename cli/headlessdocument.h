@@ -1,6 +1,6 @@
 #pragma once
 
-#include "package/ipackagewindow.h"
+#include "testing/itestwindow.h"
 
 #include <QFileIconProvider>
 #include <QString>
@@ -17,14 +17,15 @@ class VBScriptEditor;
 // panels and language editors, and the state that the package processor keeps in step (paths,
 // the alternate-path flag, the modified state). The command-line tool hands it to the package
 // processor in place of a main window, so programs, entry point lists, declaration and fixture
-// are read and written exactly as in the program. It is a widget only because the panels, the
-// editors and the processor need one to hang on; on the offscreen platform nobody sees it.
+// are read and written exactly as in the program, and test runs go through the program's runner. It
+// is a widget only because the panels, the editors and the processor need one to hang on; on the
+// offscreen platform nobody sees it.
 //
 // Unlike the main window it keeps no recent packages list and shows no status texts: they go to
 // the developer log. GUI thread only.
 class HeadlessDocument
     : public QWidget
-    , public IPackageWindow
+    , public ITestWindow
 {
     Q_OBJECT
 
@@ -36,7 +37,12 @@ public:
     HeadlessDocument(const HeadlessDocument &) = delete;
     HeadlessDocument &operator=(const HeadlessDocument &) = delete;
 
-    Fixture *fixture() const { return m_fixture; }
+    // The language whose program a test run runs, as the current editor tab of a main window
+    // says; the first language the declaration includes until it is set.
+    void setCurrentLanguage(const QString &language) { m_language = language; }
+    // Whether a test run that monitorTestRun() was told of is still going on; calls the run's
+    // finished callback once when it has ended. False without a run.
+    bool pollTestRun();
 
     // Moves the package to `path` without writing anything, as choosing a file in "Save
     // script package" does before the save writes it there: an archive at `path`, or with
@@ -53,6 +59,9 @@ public:
     void markModified() override;
     int documentNumber() const override { return m_number; }
     QString packageFilePath() const override { return m_filePath; }
+    // Where the package is kept, as the main window has it: the folder of an unarchived package,
+    // not the temporary copy that is opened.
+    QString packageFolder() const override;
     QStringList scriptFunctions(const QString &language) const override;
     void setLanguageIncluded(const QString &language, bool included) override;
     void elementNameChanged(const QString &name) override;
@@ -76,6 +85,15 @@ public:
     bool saveFixture(const QString &path, QString *errorMessage = nullptr) override;
     bool loadFixture(const QString &path) override;
 
+    // ITestWindow
+    QString currentLanguage() const override;
+    Fixture *fixture() const override { return m_fixture; }
+    // Nobody can close the document while it runs, so `abort` is not needed.
+    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+                        std::function<void()> finished) override;
+    // The tool prints the messages as they are logged.
+    void refreshMessages() override {}
+
 private:
     void makeUntitled();
 
@@ -93,6 +111,9 @@ private:
     VBScriptEditor *m_vbScriptEditor;
     AppleScriptEditor *m_appleScriptEditor;
     mutable QFileIconProvider m_iconProvider;
+    QString m_language;
+    std::function<bool()> m_runIsRunning;
+    std::function<void()> m_runFinished;
 };
 
 } // namespace Scripter

@@ -39,6 +39,11 @@ public:
     HeadlessDocument *document() const { return m_document; }
     // Set the password and the answer to syntax-error questions here before an operation.
     CliDialogs &dialogs() { return m_dialogs; }
+    // Saves the document where an operation needs it, as the program's processor does.
+    PackageProcessor *processor() const { return m_processor.get(); }
+    // The dialogs that opened while the session lived and were closed unanswered, as
+    // "title: text", since the last open or save.
+    QStringList closedDialogs() const { return m_guard.closedDialogs(); }
 
     // Opens the package at `path` (an archive, the marker file of an unarchived package, or a
     // fixture beside a package) as the program does. A fixture beside the package that can't

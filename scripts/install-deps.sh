@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, and only those that are missing,
 # so that a second call costs a few dpkg queries.
+#   scripts/install-deps.sh              what building and testing need
+#   scripts/install-deps.sh screenshot   also what ./run --screenshot needs (Xvfb, ImageMagick)
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,12 @@ packages=(
     tango-icon-theme fonts-dejavu-core
     zip unzip python3 python3-pyftpdlib python3-openssl openssl
 )
+for group in "$@"; do
+    case "$group" in
+        screenshot) packages+=(xvfb xauth imagemagick) ;;
+        *) echo "usage: $0 [screenshot]" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

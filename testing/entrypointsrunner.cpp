@@ -238,7 +238,7 @@ bool EntryPointsRunner::run(int entryPoint, ITestWindow *window)
     m_stopping = false;
     m_runMessages = std::move(runMessages);
     m_thread->start();
-    const int timeoutSeconds = QSettings().value(kTimeoutKey, 0).toInt();
+    const int timeoutSeconds = runTimeoutSeconds();
     if (timeoutSeconds > 0) {
         m_timeout.start(timeoutSeconds * 1000);
     }
@@ -273,14 +273,22 @@ bool EntryPointsRunner::argumentChoices(int entryPoint, ITestWindow *window, QSt
 bool EntryPointsRunner::askArgument(int entryPoint, ITestWindow *window, const QStringList &choices,
                                     const QString &key, QMap<QString, QString> *arguments)
 {
-    EntryPointDialog dialog(window->widget(), choices, entryPoint);
-    if (dialog.exec() != QDialog::Accepted) {
+    QString value;
+    if (m_argumentSource) {
+        value = m_argumentSource(entryPoint, key, choices);
+    } else {
+        EntryPointDialog dialog(window->widget(), choices, entryPoint);
+        if (dialog.exec() == QDialog::Accepted) {
+            value = dialog.value();
+        }
+    }
+    if (value.isNull()) {
         refuseWithBox(
             window,
             tr("Entry point %1 can not be started.").arg(EntryPoints::functionName(entryPoint)));
         return false;
     }
-    arguments->insert(key, dialog.value());
+    arguments->insert(key, value);
     return true;
 }
 
@@ -331,8 +339,13 @@ void EntryPointsRunner::timedOut()
     log(SRCore::LogLevel::Warning,
         QT_TRANSLATE_NOOP("LogMessages",
                           "The test run took longer than %1 seconds and was stopped"),
-        QString::number(QSettings().value(kTimeoutKey, 0).toInt()), m_thread->flowName(),
-        m_thread->elementName());
+        QString::number(runTimeoutSeconds()), m_thread->flowName(), m_thread->elementName());
+    emit runTimedOut();
+}
+
+int EntryPointsRunner::runTimeoutSeconds() const
+{
+    return m_runTimeout >= 0 ? m_runTimeout : QSettings().value(kTimeoutKey, 0).toInt();
 }
 
 void EntryPointsRunner::runFinished()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class RunSummary;
@@ -50,6 +51,12 @@ public:
     // The setting of the run time-out in seconds; 0 or none: runs are never stopped for time.
     static inline const QString kTimeoutKey = QStringLiteral("General/TestRunTimeout");
 
+    // Gives the argument of entry point `entryPoint` in place of its dialog: `key` names it
+    // ("tag", "startup", "license"), `choices` are what the dialog would offer (none for a
+    // license key). A null answer declines, as Cancel does.
+    using ArgumentSource =
+        std::function<QString(int entryPoint, const QString &key, const QStringList &choices)>;
+
     // `processor` saves the packages; `log` takes the runner's messages. Neither is owned.
     EntryPointsRunner(PackageProcessor *processor, SRCore::ILogInterface *log,
                       QObject *parent = nullptr);
@@ -80,6 +87,16 @@ public:
 
     EntryPointThread *thread() const { return m_thread; }
 
+    // For runs without a user: the arguments come from `source` and no dialog asks.
+    void setArgumentSource(ArgumentSource source) { m_argumentSource = std::move(source); }
+    // The time-out of this runner's runs in seconds, in place of the setting; 0 for none,
+    // negative to use the setting again.
+    void setRunTimeout(int seconds) { m_runTimeout = seconds; }
+
+signals:
+    // The run in progress took longer than the time-out and is being stopped.
+    void runTimedOut();
+
 private:
     // The checks that every run makes before the test flow is built; the script to run when
     // they pass, with the language.
@@ -96,6 +113,7 @@ private:
     // Holds the fixture's expected results against what the run left and logs each outcome.
     void checkExpectations(const Fixture &fixture, const RunSummary &summary);
     void timedOut();
+    int runTimeoutSeconds() const;
     void log(int level, const char *message, const QString &argument = QString(),
              const QString &flow = QString(), const QString &element = QString(),
              const QString &job = QString()) const;
@@ -115,6 +133,8 @@ private:
     ExpectationResults m_expectationResults;
     // What is logged from the start of a run until it has ended, for the expected messages.
     std::unique_ptr<SRCore::LogCapture> m_runMessages;
+    ArgumentSource m_argumentSource;
+    int m_runTimeout = -1;
 };
 
 } // namespace Scripter

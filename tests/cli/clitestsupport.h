@@ -128,6 +128,22 @@ inline QMap<QString, QByteArray> packageMembers(const QString &path)
     return members;
 }
 
+// Copies the folder `source` with everything below it to `target`; false when a file fails.
+inline bool copyFolder(const QString &source, const QString &target)
+{
+    const QDir from(source);
+    QDirIterator it(source, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString copy = target + QLatin1Char('/') + from.relativeFilePath(file);
+        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Every command that takes a package, each with the options that make it write into "out"
 // below the working folder (which must exist). The package goes after the command's name.
 inline QList<QStringList> packageCommands()
@@ -138,6 +154,7 @@ inline QList<QStringList> packageCommands()
         {QStringLiteral("pack"), QStringLiteral("--output"), QStringLiteral("out/Packed.tscript")},
         {QStringLiteral("unpack"), QStringLiteral("--output"), QStringLiteral("out/Unpacked")},
         {QStringLiteral("resave")},
+        {QStringLiteral("run")},
     };
 }
 

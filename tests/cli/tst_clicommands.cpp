@@ -703,6 +703,7 @@ void tst_CliCommands::protectedPackageNeedsItsPassword()
         {QStringLiteral("pack"), QStringLiteral("Secret.tscript"), QStringLiteral("--output"),
          QStringLiteral("out/Copy.tscript")},
         {QStringLiteral("resave"), QStringLiteral("Secret.tscript")},
+        {QStringLiteral("run"), QStringLiteral("Secret.tscript")},
         // Unlike the program, the tool hands out a protected folder only with its password.
         {QStringLiteral("pack"), QStringLiteral("Secret"), QStringLiteral("--output"),
          QStringLiteral("out/Again.tscript")},

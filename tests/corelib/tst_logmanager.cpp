@@ -703,7 +703,13 @@ void tst_LogManager::captureKeepsWhatIsLoggedWhileItLives()
         for (const auto &thread : threads) {
             QVERIFY(thread->wait(30000));
         }
-        captured = capture.records();
+        QCOMPARE(capture.records().size(), 201);
+        captured = capture.take();
+        QVERIFY(capture.records().isEmpty());
+        Logging::instance()->log(LogRecord(LogLevel::Warning, QStringLiteral("later")));
+        const QList<LogRecord> later = capture.take();
+        QCOMPARE(later.size(), 1);
+        QCOMPARE(later.first().operation, QStringLiteral("later"));
     }
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("after")));
 

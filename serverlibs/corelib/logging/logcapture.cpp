@@ -35,6 +35,12 @@ QList<LogRecord> LogCapture::records() const
     return m_records;
 }
 
+QList<LogRecord> LogCapture::take()
+{
+    const QMutexLocker lock(&m_mutex);
+    return std::exchange(m_records, {});
+}
+
 void LogCapture::offer(const LogRecord &record)
 {
     if (captureCount.load() == 0) {

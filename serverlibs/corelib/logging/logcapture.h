@@ -21,8 +21,10 @@ public:
     LogCapture(const LogCapture &) = delete;
     LogCapture &operator=(const LogCapture &) = delete;
 
-    // The records taken so far, oldest first.
+    // The records held, oldest first: all since the capture began, or since the last take().
     QList<LogRecord> records() const;
+    // The records held, which are no longer held after this: to follow a log as it grows.
+    QList<LogRecord> take();
 
     // Hands `record` to every living capture. Called by the log manager.
     static void offer(const LogRecord &record);

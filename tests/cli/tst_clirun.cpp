@@ -1,0 +1,376 @@
+// `run` and `exec FILE.js` of the built tool: entry points of real packages run headless through
+// the program's runner, their messages, summaries, reports and exit status, and what each kind
+// of bad input gives.
+
+#include "clitestsupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace CliTest;
+
+namespace {
+
+const QString prefix = QStringLiteral("tavrixscripter-cli: ");
+
+QJsonObject parseJson(const QString &text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject();
+}
+
+// What Python's xml module finds in a JUnit report, the elements and attributes CI systems
+// read, as JSON; an object with "error" when it is not such a report.
+QJsonObject readJUnit(const QString &path)
+{
+    QProcess python;
+    python.start(
+        QStringLiteral("python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral(
+             "import sys, json, xml.etree.ElementTree as ET\n"
+             "root = ET.parse(sys.argv[1]).getroot()\n"
+             "assert root.tag == 'testsuites', root.tag\n"
+             "def need(e, *names):\n"
+             "    for n in names: assert n in e.attrib, (e.tag, n)\n"
+             "need(root, 'tests', 'failures')\n"
+             "suites = []\n"
+             "for s in root.findall('testsuite'):\n"
+             "    need(s, 'name', 'tests', 'failures')\n"
+             "    cases = []\n"
+             "    for c in s.findall('testcase'):\n"
+             "        need(c, 'name', 'classname')\n"
+             "        for f in c.findall('failure'): need(f, 'message')\n"
+             "        cases.append({'name': c.get('name'), 'classname': c.get('classname'),\n"
+             "                      'failures': [f.get('message') for f in c.findall('failure')],\n"
+             "                      'out': c.findtext('system-out') or ''})\n"
+             "    suites.append({'name': s.get('name'), 'tests': int(s.get('tests')),\n"
+             "                   'failures': int(s.get('failures')), 'cases': cases})\n"
+             "print(json.dumps({'tests': int(root.get('tests')),\n"
+             "                  'failures': int(root.get('failures')), 'suites': suites}))\n"),
+         path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        return QJsonObject{
+            {QStringLiteral("error"), QString::fromUtf8(python.readAllStandardError())}};
+    }
+    return parseJson(QString::fromUtf8(python.readAllStandardOutput()));
+}
+
+} // namespace
+
+class tst_CliRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void examplesRunAndPass_data();
+    void examplesRunAndPass();
+    void badInputFailsWithItsReason_data();
+    void badInputFailsWithItsReason();
+    void timeoutStopsAnEndlessLoop();
+    void junitAndJsonReportEveryPackage();
+    void unwritableJUnitStillReportsTheRun();
+    void execRunsJavaScript_data();
+    void execRunsJavaScript();
+
+private:
+    // The bundled examples in the working folder: "InvoiceRouter" (with its jobs) and
+    // "DailyReport"; the package folder of each.
+    bool copyExamples() const;
+    // A JavaScript package "Loop" made by `new`, whose program is `program`.
+    bool makeScript(const QString &name, const QByteArray &program) const;
+
+    std::unique_ptr<Sandbox> m_sandbox;
+};
+
+void tst_CliRun::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
+}
+
+void tst_CliRun::init()
+{
+    m_sandbox = std::make_unique<Sandbox>();
+    QVERIFY(m_sandbox->isValid());
+}
+
+bool tst_CliRun::copyExamples() const
+{
+    return copyFolder(QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter"),
+                      m_sandbox->path(QStringLiteral("InvoiceRouter")))
+           && copyFolder(QStringLiteral(TAVRIX_EXAMPLES_DIR "/DailyReport"),
+                         m_sandbox->path(QStringLiteral("DailyReport")));
+}
+
+bool tst_CliRun::makeScript(const QString &name, const QByteArray &program) const
+{
+    const Run made = m_sandbox->run(
+        {QStringLiteral("new"), name + QStringLiteral(".tscript"), QStringLiteral("--unarchived")});
+    return made.exitCode == 0
+           && writeFile(m_sandbox->path(name + QLatin1Char('/') + name + QStringLiteral(".js")),
+                        program);
+}
+
+void tst_CliRun::examplesRunAndPass_data()
+{
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("lines"); // expressions that whole lines of stdout match
+
+    // clang-format off
+    QTest::newRow("jobArrived by default with a current job")
+        << "InvoiceRouter/InvoiceRouter" << QStringList()
+        << QStringList{".*  info +  Starting evaluating script: Start jobArrived entry point with the test fixture \\(JavaScript\\)",
+                       ".*  info +  Run summary: .*Approval.*",
+                       "  Approval: 1 file", "    _\\d+_invoice-4711.xml  \\d+ bytes",
+                       "  Booking: no files", "jobArrived of InvoiceRouter passed"};
+    QTest::newRow("timerFired by default without jobs")
+        << "DailyReport/DailyReport" << QStringList()
+        << QStringList{".*  info +  Report 42 sent", "  Reports: 1 file",
+                       "    _\\d+_report-42.txt  \\d+ bytes", "timerFired of DailyReport passed"};
+    QTest::newRow("the entry point chosen")
+        << "InvoiceRouter/InvoiceRouter" << QStringList{"--entry", "timerFired"}
+        << QStringList{"  Approval: no files", "timerFired of InvoiceRouter passed"};
+    QTest::newRow("the job chosen by name")
+        << "InvoiceRouter/InvoiceRouter" << QStringList{"--job", "invoice-4711.xml"}
+        << QStringList{"jobArrived of InvoiceRouter passed"};
+    QTest::newRow("a test folder of one's own")
+        << "DailyReport/DailyReport" << QStringList{"--test-folder", "tests here"}
+        << QStringList{"    _\\d+_report-42.txt  \\d+ bytes"};
+    // clang-format on
+}
+
+void tst_CliRun::examplesRunAndPass()
+{
+    QFETCH(QString, package);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, lines);
+
+    QVERIFY(copyExamples());
+    const QMap<QString, QByteArray> before = contentSnapshot(m_sandbox->path(package));
+    const Run run = m_sandbox->run(QStringList{QStringLiteral("run"), package} + options);
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QString());
+    const QStringList out = run.out.split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const QRegularExpression expression(QRegularExpression::anchoredPattern(line));
+        QVERIFY2(out.indexOf(expression) >= 0, qPrintable(line + QLatin1String("\n") + run.out));
+    }
+    // A run changes nothing of the package or its fixture.
+    QCOMPARE(contentSnapshot(m_sandbox->path(package)), before);
+    if (options.contains(QStringLiteral("--test-folder"))) {
+        QVERIFY(QFileInfo(m_sandbox->path(QStringLiteral("tests here"))).isDir());
+    }
+}
+
+void tst_CliRun::badInputFailsWithItsReason_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error"); // the line on stderr after "tavrixscripter-cli: "
+
+    const QString router = QStringLiteral("InvoiceRouter/InvoiceRouter");
+    const QString report = QStringLiteral("DailyReport/DailyReport");
+    // clang-format off
+    QTest::newRow("unknown entry point")
+        << QStringList{"run", router, "--entry", "jobGone"} << 2
+        << "unknown entry point 'jobGone'; use one of jobArrived, timerFired, scriptExpression, initializeProcessing, finalizeProcessing, cleanupAfterAbort, isPropertyValid, getLibraryForProperty, findApplicationPath, getApplicationLicensing, licenseApplication, isConnectionPropertyValid, getLibraryForConnectionProperty; see \"tavrixscripter-cli --help\"";
+    QTest::newRow("entry point the script does not define")
+        << QStringList{"run", router, "--entry", "initializeProcessing"} << 1
+        << router + ": the JavaScript program does not define initializeProcessing; it defines: jobArrived, timerFired, describeRouting";
+    QTest::newRow("jobArrived without jobs")
+        << QStringList{"run", report, "--entry", "jobArrived"} << 1
+        << report + ": jobArrived needs an incoming job, and the fixture has none";
+    QTest::newRow("a job the fixture lacks")
+        << QStringList{"run", router, "--job", "invoice-0815.xml"} << 1
+        << router + ": the fixture has no incoming job 'invoice-0815.xml'; it has: invoice-4711.xml";
+    QTest::newRow("test folder that can't be made")
+        << QStringList{"run", report, "--test-folder", "notes.txt/tests"} << 1
+        << report + ": timerFired did not start";
+    QTest::newRow("time-out that is no number")
+        << QStringList{"run", report, "--timeout", "soon"} << 2
+        << "--timeout needs a whole number of seconds above 0: 'soon'; see \"tavrixscripter-cli --help\"";
+    QTest::newRow("argument of an unknown kind")
+        << QStringList{"run", report, "--arg", "colour=blue"} << 2
+        << "--arg takes tag=TAG, startup=TRUE|FALSE or license=KEY: 'colour=blue'; see \"tavrixscripter-cli --help\"";
+    QTest::newRow("fixture that is not one")
+        << QStringList{"run", report, "--fixture", "notes.txt"} << 1
+        << report + ": notes.txt: Can't extract archive '" + QStringLiteral("%1") + "': it is not a zip archive, or it is truncated";
+    QTest::newRow("folder without packages")
+        << QStringList{"run", "empty"} << 1
+        << "empty: not a package folder: it holds no empty.tscript";
+    // clang-format on
+}
+
+void tst_CliRun::badInputFailsWithItsReason()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+
+    QVERIFY(copyExamples());
+    QVERIFY(writeFile(m_sandbox->path(QStringLiteral("notes.txt")), "just some notes\n"));
+    QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("empty"))));
+    const QMap<QString, QByteArray> before = contentSnapshot(m_sandbox->path());
+    const Run run = m_sandbox->run(arguments);
+    QVERIFY2(run.exitCode == exitCode, run.describe());
+    const QString expected =
+        prefix
+        + (error.contains(QLatin1String("%1"))
+               ? error.arg(QDir::toNativeSeparators(m_sandbox->path("notes.txt")))
+               : error);
+    QVERIFY2(run.errorLines().contains(expected), run.describe());
+    // Nothing is lost or changed; a test folder is the only thing a run may make.
+    QCOMPARE(contentSnapshot(m_sandbox->path()), before);
+}
+
+void tst_CliRun::timeoutStopsAnEndlessLoop()
+{
+    QVERIFY(makeScript(QStringLiteral("Loop"),
+                       "function timerFired( s : Tavrix )\n{\n    while ( true ) {}\n}\n"));
+    const Run run = m_sandbox->run({QStringLiteral("run"), QStringLiteral("Loop"),
+                                    QStringLiteral("--timeout"), QStringLiteral("1")});
+    QVERIFY2(run.finished && run.exitCode == 1, run.describe());
+    QVERIFY2(run.errorLines().contains(
+                 prefix + QStringLiteral("Loop: the run took longer than 1 s and was stopped")),
+             run.describe());
+    // Stopped the way the runner stops a run: the end message is still logged.
+    QVERIFY2(run.out.contains(QLatin1String(
+                 "Script evaluation message: End timerFired entry point with the test fixture")),
+             run.describe());
+}
+
+void tst_CliRun::junitAndJsonReportEveryPackage()
+{
+    QVERIFY(copyExamples());
+    QVERIFY(makeScript(QStringLiteral("Broken"),
+                       "function timerFired( s : Tavrix )\n{\n    s.noSuchCall();\n}\n"));
+    QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("all"))));
+    for (const char *name : {"InvoiceRouter", "DailyReport", "Broken"}) {
+        QVERIFY(QDir(m_sandbox->path())
+                    .rename(QLatin1String(name), QStringLiteral("all/") + QLatin1String(name)));
+    }
+    // The InvoiceRouter's job lies beside its package folder.
+    QVERIFY(QDir(m_sandbox->path())
+                .rename(QStringLiteral("all/InvoiceRouter/jobs"), QStringLiteral("all/jobs")));
+    QVERIFY(QDir(m_sandbox->path())
+                .rename(QStringLiteral("all/InvoiceRouter/InvoiceRouter"),
+                        QStringLiteral("all/Router")));
+    QVERIFY(QFile::rename(m_sandbox->path(QStringLiteral("all/Router/InvoiceRouter.tscript")),
+                          m_sandbox->path(QStringLiteral("all/Router/Router.tscript"))));
+    QVERIFY(QFile::rename(m_sandbox->path(QStringLiteral("all/Router/InvoiceRouter.tfixture")),
+                          m_sandbox->path(QStringLiteral("all/Router/Router.tfixture"))));
+
+    const Run run =
+        m_sandbox->run({QStringLiteral("run"), QStringLiteral("all"),
+                        QStringLiteral("all/DailyReport/DailyReport"), QStringLiteral("--json"),
+                        QStringLiteral("--junit"), QStringLiteral("report.xml")});
+    QVERIFY2(run.exitCode == 1, run.describe());
+    const QJsonObject json = parseJson(run.out);
+    QVERIFY2(!json.isEmpty(), qPrintable(run.out));
+    QCOMPARE(json.value("passed").toBool(true), false);
+    const QJsonArray runs = json.value("runs").toArray();
+    QStringList outcomes;
+    for (const QJsonValue &value : runs) {
+        const QJsonObject result = value.toObject();
+        outcomes.append(QStringLiteral("%1 %2 %3")
+                            .arg(result.value("element").toString(),
+                                 result.value("entryPoint").toString(),
+                                 result.value("passed").toBool() ? "passed" : "failed"));
+    }
+    QCOMPARE(outcomes,
+             (QStringList{"Broken timerFired failed", "DailyReport timerFired passed",
+                          "InvoiceRouter jobArrived failed", "DailyReport timerFired passed"}));
+    const QJsonObject daily = runs.at(1).toObject();
+    const QJsonArray outputs = daily.value("summary").toObject().value("outputs").toArray();
+    QCOMPARE(outputs.size(), 1);
+    QCOMPARE(outputs.at(0).toObject().value("connection").toString(), QStringLiteral("Reports"));
+    QVERIFY(outputs.at(0)
+                .toObject()
+                .value("files")
+                .toArray()
+                .at(0)
+                .toObject()
+                .value("name")
+                .toString()
+                .endsWith(QLatin1String("_report-42.txt")));
+    QVERIFY(!daily.value("messages").toArray().isEmpty());
+
+    const QJsonObject junit = readJUnit(m_sandbox->path(QStringLiteral("report.xml")));
+    QVERIFY2(!junit.contains("error") && !junit.isEmpty(),
+             qPrintable(junit.value("error").toString()));
+    QCOMPARE(junit.value("tests").toInt(), 4);
+    QCOMPARE(junit.value("failures").toInt(), 2);
+    const QJsonArray suites = junit.value("suites").toArray();
+    QCOMPARE(suites.size(), 4);
+    const QJsonObject broken = suites.at(0).toObject();
+    QCOMPARE(broken.value("name").toString(), QStringLiteral("Broken"));
+    QCOMPARE(broken.value("failures").toInt(), 1);
+    const QJsonObject brokenCase = broken.value("cases").toArray().at(0).toObject();
+    QCOMPARE(brokenCase.value("name").toString(), QStringLiteral("timerFired"));
+    QCOMPARE(brokenCase.value("classname").toString(), QStringLiteral("Broken"));
+    QCOMPARE(brokenCase.value("failures").toArray().size(), 1);
+    QVERIFY(brokenCase.value("out").toString().contains(QLatin1String("noSuchCall")));
+    QCOMPARE(suites.at(1).toObject().value("failures").toInt(), 0);
+}
+
+void tst_CliRun::unwritableJUnitStillReportsTheRun()
+{
+    QVERIFY(copyExamples());
+    const Run run =
+        m_sandbox->run({QStringLiteral("run"), QStringLiteral("DailyReport/DailyReport"),
+                        QStringLiteral("--junit"), QStringLiteral("gone/report.xml")});
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QVERIFY2(run.out.contains(QLatin1String("timerFired of DailyReport passed")), run.describe());
+    QCOMPARE(run.errorLines().size(), 1);
+    QVERIFY2(run.errorLines().constFirst().startsWith(
+                 prefix + QStringLiteral("gone/report.xml: the JUnit report can't be written: ")),
+             run.describe());
+}
+
+void tst_CliRun::execRunsJavaScript_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("error");
+
+    // clang-format off
+    QTest::newRow("echo and console")
+        << QByteArray("WScript.Echo('one', 2);\nconsole.log('two');\n") << 0
+        << "one 2\ntwo\n" << QString();
+    QTest::newRow("the helpers reach the disk")
+        << QByteArray("File.write('made.txt', 'written');\nWScript.Echo(File.read('made.txt'), Dir.exists('.'));\n") << 0
+        << "written true\n" << QString();
+    QTest::newRow("an error ends it with its place")
+        << QByteArray("WScript.Echo('before');\nnoSuchFunction();\n") << 1
+        << "before\n" << "script.js: Line 2, column 1: ReferenceError: noSuchFunction is not defined";
+    QTest::newRow("a syntax error")
+        << QByteArray("var x = ;\n") << 1 << QString() << "script.js: Line 1, column 9: SyntaxError: Unexpected token `;'";
+    // clang-format on
+}
+
+void tst_CliRun::execRunsJavaScript()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, error);
+
+    QVERIFY(writeFile(m_sandbox->path(QStringLiteral("script.js")), program));
+    const Run run = m_sandbox->run({QStringLiteral("exec"), QStringLiteral("script.js")});
+    QVERIFY2(run.exitCode == exitCode, run.describe());
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.errorLines(), error.isEmpty() ? QStringList() : QStringList{prefix + error});
+}
+
+QTEST_GUILESS_MAIN(tst_CliRun)
+#include "tst_clirun.moc"
