@@ -311,7 +311,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+81"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1492,7 +1492,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+172"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1507,7 +1507,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+265"/>
+        <location filename="../package/declaration.cpp" line="+257"/>
         <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
@@ -1533,8 +1533,8 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="+207"/>
-        <location filename="../testing/fixturearchive.cpp" line="+167"/>
+        <location filename="../package/scriptpackage.cpp" line="+275"/>
+        <location filename="../testing/fixturearchive.cpp" line="+150"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1549,7 +1549,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+369"/>
+        <location filename="../package/packageprocessor.cpp" line="+341"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1564,8 +1564,8 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
-        <location line="+25"/>
+        <location line="+129"/>
+        <location line="+53"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2069,24 +2069,13 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
-        <location line="+14"/>
-        <location line="+289"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+328"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-303"/>
-        <location line="+18"/>
-        <location line="+5"/>
-        <location line="+250"/>
-        <location line="+12"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-244"/>
+        <location line="-254"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2135,12 +2124,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location line="+10"/>
-        <location line="+119"/>
+        <location line="+111"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-114"/>
+        <location line="-106"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2170,11 +2159,6 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Can&apos;t write flow &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2210,6 +2194,49 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::FolderReplacement</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/folderreplacement.cpp" line="+73"/>
+        <source>&apos;%1&apos; can&apos;t be changed: it is immutable or append-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; can&apos;t be changed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be removed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&apos;%1&apos; can&apos;t be removed: it is immutable or append-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>Can&apos;t replace &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t create a working folder in &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The previous files %1 are kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2505,6 +2532,74 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+21"/>
         <source>The job has no dataset &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::ProcessTempFolder</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/processtempfolder.cpp" line="+32"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Can&apos;t create folder &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t create a temporary folder in &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::SafeFileWriter</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/safefilewriter.cpp" line="+94"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Can&apos;t write &apos;%1&apos; twice with one writer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t write &apos;%1&apos;: it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <location line="+51"/>
+        <source>Can&apos;t write &apos;%1&apos;: not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <location line="+7"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Can&apos;t write &apos;%1&apos;: only %2 of %3 bytes reached the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Can&apos;t replace &apos;%1&apos; by an unfinished file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+95"/>
+        <source>&apos;%1&apos; could not be removed again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&apos;%1&apos; could not get its previous content back; it is kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3123,14 +3218,6 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
 </context>
 <context>
-    <name>SRCore::XmlDataWriter</name>
-    <message>
-        <location filename="../serverlibs/corelib/common/xmldatawriter.cpp" line="+72"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>SRCore::XmlDepthLimit</name>
     <message>
         <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
@@ -3415,7 +3502,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+29"/>
+        <location filename="../cli/commandline.cpp" line="+31"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3733,12 +3820,7 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-61"/>
-        <source>Cannot write the declaration &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location filename="../package/declaration.cpp" line="-51"/>
         <source>Cannot read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3896,17 +3978,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureArchive</name>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="-137"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Can&apos;t write fixture &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location filename="../testing/fixturearchive.cpp" line="-114"/>
         <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3916,7 +3988,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+45"/>
         <source>Fixture &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4312,24 +4384,22 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
+    <name>Scripter::PackageLock</name>
+    <message>
+        <location filename="../package/packagelock.cpp" line="+37"/>
+        <source>&apos;%1&apos; is being saved by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-538"/>
+        <location filename="../package/packageprocessor.cpp" line="-495"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+237"/>
+        <location line="+230"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4356,26 +4426,26 @@ Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-246"/>
+        <location line="-248"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+260"/>
+        <location line="+262"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+119"/>
         <location line="+8"/>
-        <location line="+38"/>
-        <location line="+23"/>
+        <location line="+25"/>
+        <location line="+51"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-68"/>
+        <location line="-83"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4387,12 +4457,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+25"/>
         <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+51"/>
         <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4631,22 +4701,42 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScriptPackage</name>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="-159"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location filename="../package/scriptpackage.cpp" line="-207"/>
         <source>The script package lacks its member &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>The member &apos;%1&apos; is larger than %2 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+58"/>
+        <source>&apos;%1&apos; is a symbolic link; a package folder must hold its files itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The package folder &apos;%1&apos; holds more than %2 entries, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The package folder &apos;%1&apos; holds more than %2 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>The script package can&apos;t be named &apos;%1&apos;: two of its members would be called &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+45"/>
+        <source>The script package would hold more than %1 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Script package &apos;%1&apos; has no manifest</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4937,7 +5027,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterCore</name>
     <message>
-        <location filename="../app/scriptercore.cpp" line="-102"/>
+        <location filename="../app/scriptercore.cpp" line="-103"/>
         <source>&amp;%1 %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -7005,9 +7095,27 @@ A folder matches the filter if the expression evaluates to boolean value true</s
     </message>
 </context>
 <context>
+    <name>ZipDirectory</name>
+    <message>
+        <location filename="../serverlibs/corelib/archive/zipdirectory.cpp" line="+162"/>
+        <source>its central directory can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>entries &apos;%1&apos; and &apos;%2&apos; share their data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the data of entry &apos;%1&apos; runs into the central directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ZipHelper</name>
     <message>
-        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+85"/>
+        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+87"/>
         <source>it is not a zip archive, or it is truncated</source>
         <translation type="unfinished"></translation>
     </message>
@@ -7092,8 +7200,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
-        <location line="+29"/>
+        <location line="+103"/>
         <source>Can&apos;t write archive &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -7108,12 +7215,17 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+74"/>
         <source>entry &apos;%1&apos; is a symbolic link</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+9"/>
+        <source>entry &apos;%1&apos; is compressed more than %2 to 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>entry &apos;%1&apos; is encrypted and no password was given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -7169,12 +7281,17 @@ A folder matches the filter if the expression evaluates to boolean value true</s
     </message>
     <message>
         <location line="+19"/>
-        <location line="+14"/>
+        <location line="+21"/>
         <source>can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="-4"/>
+        <source>entry &apos;%1&apos; holds more data than it declares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <location line="+21"/>
         <location line="+10"/>
         <source>can&apos;t create folder &apos;%1&apos;</source>
@@ -7238,6 +7355,16 @@ A folder matches the filter if the expression evaluates to boolean value true</s
     <message>
         <location line="+4"/>
         <source>the target &apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>it holds %1 entries; at most %2 are extracted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>its entries hold more than %1 MB; at most that is extracted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
