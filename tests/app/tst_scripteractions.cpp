@@ -11,6 +11,7 @@
 
 #include "package/declaration.h"
 #include "package/declarationtree.h"
+#include "testing/entrypointscombo.h"
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
 
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 
 using namespace Scripter;
@@ -62,7 +64,7 @@ private slots:
     void toolBarsFollowTheSetting();
     void toolbarCommandTogglesAndRemembers();
     void panesRightCommandMovesThePanesAndRemembers();
-    void testCommandsAreVisibleButNotUsableYet();
+    void testMenuListsTheEntryPointsByGroup();
     void declarationAndFixturePanesAreShownAlternately();
     void paneCommandsToggleTheirPanes();
     void windowMenuListsEveryWindowAndActivatesTheChosenOne();
@@ -225,16 +227,13 @@ void tst_ScripterActions::panesRightCommandMovesThePanesAndRemembers()
     QCOMPARE(QSettings().value(SettingsKey::WindowLayout).toBool(), true);
 }
 
-void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()
+void tst_ScripterActions::testMenuListsTheEntryPointsByGroup()
 {
     m_world->start();
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
 
     const QComboBox *selector = actions->entryPointSelector();
-    QVERIFY(!selector->isEnabled());
-    QVERIFY(selector->toolTip().startsWith(QStringLiteral("Select entry point to be invoked")));
-    QVERIFY(selector->toolTip().contains(QStringLiteral("later version")));
     QCOMPARE(selector->count(), 13);
     QCOMPARE(selector->itemText(0), QStringLiteral("script expression"));
     QCOMPARE(selector->itemText(12), QStringLiteral("cleanupAfterAbort"));
@@ -246,30 +245,28 @@ void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()
         QVERIFY2(!selector->itemIcon(row).isNull(), qPrintable(selector->itemText(row)));
     }
 
-    for (QAction *action : {actions->invokeEntryPointAction(), actions->abortAction()}) {
-        QVERIFY(!action->isEnabled());
-        QVERIFY(action->toolTip().contains(QStringLiteral("later version")));
-    }
-    // The Test menu lists the entry points, group by group, none of them usable, and then
-    // the commands that work.
+    // The Test menu lists the entry points, group by group, and then the commands.
     const QStringList entries = visibleEntries(actions->testMenu());
     QCOMPARE(entries.mid(0, 4),
              QStringList({"&script expression", "&jobArrived", "&timerFired", "-"}));
-    QCOMPARE(entries.mid(entries.size() - 4),
-             QStringList({"&Abort", "-", "&Export log messages...", "&Clear log messages"}));
+    QCOMPARE(entries.mid(entries.size() - 5),
+             QStringList({"&Abort", "Open Test &Folder", "-", "&Export log messages...",
+                          "&Clear log messages"}));
     QCOMPARE(entries.count(QStringLiteral("-")), 5);
-    for (const QAction *action : actions->entryPointActions()) {
-        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
-    }
     QCOMPARE(actions->entryPointActions().at(2)->data().toInt(), 1); // timerFired
     QVERIFY(actions->exportLogsAction()->isEnabled());
     QVERIFY(actions->clearLogsAction()->isEnabled());
 
-    // Showing the fixture pane enables the test tool bar, not the commands on it.
+    // Entry points are offered only while the fixture pane is shown.
+    QVERIFY(!actions->testToolBar()->isEnabled());
+    for (const QAction *action : actions->entryPointActions()) {
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+    }
+    QVERIFY(!actions->invokeEntryPointAction()->isEnabled());
     actions->viewDeclarFixtureAction()->trigger();
     QVERIFY(actions->testToolBar()->isEnabled());
-    QVERIFY(!actions->invokeEntryPointAction()->isEnabled());
-    QVERIFY(!selector->isEnabled());
+    QVERIFY(actions->entryPointActions().at(2)->isEnabled()); // the new script's timerFired
+    QVERIFY(!actions->abortAction()->isEnabled());
 }
 
 void tst_ScripterActions::declarationAndFixturePanesAreShownAlternately()
@@ -355,7 +352,10 @@ void tst_ScripterActions::clearLogMessagesEmptiesTheMessageList()
     m_world->core()->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Old news"));
     QVERIFY(!m_world->storedMessages().isEmpty());
 
+    AppTest::BoxAnswerer answerer;
+    answerer.answer(QMessageBox::Yes);
     window->actions()->clearLogsAction()->trigger();
+    QVERIFY(!answerer.pending());
     QVERIFY(m_world->storedMessages().isEmpty());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("Fresh"));
     QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Fresh", ""}}));

@@ -7,6 +7,7 @@
 
 #include "guilib/log/logtableview.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -77,6 +78,34 @@ struct DialogAnswers
     }
 };
 
+// While it lives, answers each message box with `key`: Y and N click the buttons Yes and No,
+// other keys are typed. Records the titles of the boxes.
+class BoxAnswerer
+{
+public:
+    explicit BoxAnswerer(int key)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, key] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) {
+                return;
+            }
+            titles << box->windowTitle();
+            if (key == Qt::Key_Y || key == Qt::Key_N) {
+                box->button(key == Qt::Key_Y ? QMessageBox::Yes : QMessageBox::No)->click();
+            } else {
+                QTest::keyClick(box, Qt::Key(key));
+            }
+        });
+        m_timer.start(20);
+    }
+
+    QStringList titles;
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace
 
 class tst_ScripterMessagePane : public QObject
@@ -94,7 +123,8 @@ private slots:
     void exportStartsWhereTheLastOneWent();
     void cancelledExportWritesNothing();
     void failedExportIsReported();
-    void clearMessagesDeletesEveryMessage();
+    void clearMessagesAsksFirst_data();
+    void clearMessagesAsksFirst();
     void windowActionsAreInTheContextMenu();
 
 private:
@@ -225,14 +255,38 @@ void tst_ScripterMessagePane::failedExportIsReported()
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
 }
 
-void tst_ScripterMessagePane::clearMessagesDeletesEveryMessage()
+void tst_ScripterMessagePane::clearMessagesAsksFirst_data()
 {
+    QTest::addColumn<int>("key"); // Y and N click the buttons Yes and No
+    QTest::addColumn<bool>("cleared");
+    // clang-format off
+    QTest::newRow("Yes deletes every message") << int(Qt::Key_Y) << true;
+    QTest::newRow("No keeps them") << int(Qt::Key_N) << false;
+    QTest::newRow("Return takes the default, No") << int(Qt::Key_Return) << false;
+    QTest::newRow("Escape keeps them") << int(Qt::Key_Escape) << false;
+    // clang-format on
+}
+
+void tst_ScripterMessagePane::clearMessagesAsksFirst()
+{
+    QFETCH(int, key);
+    QFETCH(bool, cleared);
+
     const auto pane = loadedPane();
     QCOMPARE(pane->logModel()->rowCount(), 10);
-    pane->clearMessages();
-    QCOMPARE(pane->logModel()->rowCount(), 0);
-    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), 0);
-    QCOMPARE(pane->statusText(), QStringLiteral("No data loaded"));
+    QStringList asked;
+    {
+        BoxAnswerer answerer(key);
+        pane->clearMessages();
+        asked = answerer.titles;
+    }
+
+    QCOMPARE(asked, QStringList{QStringLiteral("Clear log messages")});
+    QCOMPARE(pane->logModel()->rowCount(), cleared ? 0 : 10);
+    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), cleared ? 0 : 16);
+    if (cleared) {
+        QCOMPARE(pane->statusText(), QStringLiteral("No data loaded"));
+    }
 }
 
 void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
@@ -270,7 +324,11 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     const QPoint position = view->visualRect(view->model()->index(0, 0)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, position,
                             view->viewport()->mapToGlobal(position));
-    QApplication::sendEvent(view->viewport(), &event);
+    {
+        BoxAnswerer yes(Qt::Key_Y);
+        QApplication::sendEvent(view->viewport(), &event);
+        QCOMPARE(yes.titles.size(), 1);
+    }
 
     QCOMPARE(entries.mid(entries.size() - 2),
              QStringList({"&Export log messages...", "&Clear log messages"}));

@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
@@ -469,6 +470,9 @@ void tst_ScripterWindow::paneVisibilityAndGeometryCarryOverToTheNextWindow()
     QVERIFY(window->messagesPane()->isVisible());
     QVERIFY(!window->actions()->testToolBar()->isEnabled());
 
+    // The properties pane's name column was fitted to the names on first show.
+    QVERIFY(window->propertiesExplorer()->nameColumnWidth() > 0);
+    window->propertiesExplorer()->header()->resizeSection(0, 133);
     window->actions()->viewDeclarFixtureAction()->trigger();
     window->actions()->togglePropertiesAction()->trigger();
     window->move(70, 80);
@@ -482,6 +486,7 @@ void tst_ScripterWindow::paneVisibilityAndGeometryCarryOverToTheNextWindow()
     QVERIFY(next->messagesPane()->isVisible());
     QVERIFY(next->actions()->testToolBar()->isEnabled());
     QCOMPARE(next->size(), QSize(900, 700));
+    QCOMPARE(next->propertiesExplorer()->nameColumnWidth(), 133);
     QCOMPARE(QSettings().value(SettingsKey::WindowPosition).toPoint(), QPoint(70, 80));
     QCOMPARE(QSettings().value(SettingsKey::LastEditedPackage).toString(),
              window->packageFilePath());

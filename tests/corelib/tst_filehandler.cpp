@@ -14,6 +14,7 @@
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <cerrno>
 
@@ -26,6 +27,17 @@ class RecordingLog : public ILogInterface
 public:
     void log(const LogRecord &record, int) override { records.append(record); }
     QList<LogRecord> records;
+};
+
+// Translates every text, as a catalogue of another language would.
+class BracketingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
+    }
 };
 
 void writeFile(const QString &path, const QByteArray &content)
@@ -70,6 +82,7 @@ private slots:
     void mergesIntoAnExistingFolder();
     void refusedCopiesLeaveNothingBehindAndTellTheLog_data();
     void refusedCopiesLeaveNothingBehindAndTellTheLog();
+    void logKeepsTheOperationUntranslated();
     void failedTreeCopyIsUndone();
     void removesFilesFoldersAndLinks();
     void cleanupKeepsWhatThePatternDoesNotMatch_data();
@@ -178,6 +191,21 @@ void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog()
     QCOMPARE(log.records.first().argument, error);
     QCOMPARE(listTree(m_dir->path()), before);
     QCOMPARE(readBytes(path(QStringLiteral("plain.txt"))), QByteArray("p"));
+}
+
+void tst_FileHandler::logKeepsTheOperationUntranslated()
+{
+    // The message pane translates an operation when it shows it, in the language of that moment;
+    // the record keeps the key.
+    BracketingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    RecordingLog log;
+    const bool copied = FileHandler::copy(path(QStringLiteral("missing")),
+                                          path(QStringLiteral("out")), &log, nullptr);
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(!copied);
+    QCOMPARE(log.records.size(), 1);
+    QCOMPARE(log.records.first().operation, QStringLiteral("Copying failed: %1"));
 }
 
 void tst_FileHandler::failedTreeCopyIsUndone()

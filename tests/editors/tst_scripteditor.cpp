@@ -512,8 +512,8 @@ void tst_ScriptEditor::findSelectsTheNextMatch_data()
         << "one" << false << false << true << true << 4 << 7 << 8 << 11;
     QTest::newRow("backward from the cursor searches before the selection")
         << "one" << false << false << false << true << 8 << 11 << 4 << 7;
-    QTest::newRow("backward from the top finds nothing")
-        << "one" << false << false << false << false << 8 << 11 << -1 << -1;
+    QTest::newRow("backward without the cursor finds the last match")
+        << "one" << false << false << false << false << 8 << 11 << 20 << 23;
     QTest::newRow("case sensitive skips another case")
         << "One" << true << false << true << false << 0 << 0 << 16 << 19;
     QTest::newRow("case insensitive takes any case")

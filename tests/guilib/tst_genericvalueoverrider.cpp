@@ -220,14 +220,14 @@ void tst_GenericValueOverrider::summary_data()
         << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">";
 
     // Paths
-    QTest::newRow("chosen path with back slashes") << path << "choosefolder"
-                                                   << "C:/data/in"
-                                                   << "inline;choosefolder"
-                                                   << "C:\\data\\in";
+    QTest::newRow("chosen path with the system's separators") << path << "choosefolder"
+                                                              << "/data/in"
+                                                              << "inline;choosefolder"
+                                                              << "/data/in";
     QTest::newRow("chosen file of a string property") << string << "choosefile"
                                                       << "/tmp/a.txt"
                                                       << "choosefile|Text (*.txt)"
-                                                      << "\\tmp\\a.txt";
+                                                      << "/tmp/a.txt";
 
     // Fixed values by the label of the current kind
     QTest::newRow("all files") << fileFilter << "allfiles" << XMLValues::ALLFILES
@@ -383,10 +383,10 @@ void tst_GenericValueOverrider::description_data()
                                                         << "C:/x\ny"
                                                         << "description;choosefile"
                                                         << "C:/x\ny";
-    QTest::newRow("path with back slashes") << "Folder" << path << "choosefolder"
-                                            << "C:/data/in"
-                                            << "choosefolder"
-                                            << "C:\\data\\in";
+    QTest::newRow("path with the system's separators") << "Folder" << path << "choosefolder"
+                                                       << "/data/in"
+                                                       << "choosefolder"
+                                                       << "/data/in";
     QTest::newRow("auto-managed path as stored")
         << "Path" << path << "automanaged" << XMLValues::AUTOMANAGED << "automanaged;choosefolder"
         << XMLValues::AUTOMANAGED;

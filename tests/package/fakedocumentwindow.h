@@ -101,8 +101,9 @@ public:
     QStringList libraryRequests;
 };
 
-// Closes the next modal message box and records its title and text, so that a test proves
-// what the user was shown. Create it before the action that opens the box.
+// Closes the modal message boxes that come up while it lives, counts them and records the
+// title and text of the last one, so that a test proves what the user was shown. Create it
+// before the action that opens the box.
 class MessageBoxCloser : public QObject
 {
 public:
@@ -113,15 +114,17 @@ public:
 
     QString title;
     QString text;
+    int count = 0;
 
 private:
     void poll()
     {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            box && box->isVisible()) {
             title = box->windowTitle();
             text = box->text();
+            ++count;
             box->close();
-            return;
         }
         if (++m_tries < 200) {
             QTimer::singleShot(10, this, [this] { poll(); });

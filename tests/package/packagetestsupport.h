@@ -296,11 +296,11 @@ public:
         };
     }
 
-    // Chooses `path` in a file dialog, or cancels it for a null path. The dialog's suggestion
-    // and filters are recorded in `suggestions`.
-    Answer chooseFile(const QString &path)
+    // Chooses `path` in a file dialog, of the type `nameFilter` when one is given, or cancels it
+    // for a null path. The dialog's suggestion and filters are recorded in `suggestions`.
+    Answer chooseFile(const QString &path, const QString &nameFilter = QString())
     {
-        return [this, path](QWidget *dialog) {
+        return [this, path, nameFilter](QWidget *dialog) {
             auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
             QVERIFY2(fileDialog, "a file dialog was expected");
             suggestions << fileDialog->selectedFiles().value(0) + QLatin1Char('|')
@@ -308,6 +308,13 @@ public:
             if (path.isNull()) {
                 fileDialog->reject();
                 return;
+            }
+            if (!nameFilter.isEmpty()) {
+                if (!fileDialog->nameFilters().contains(nameFilter)) {
+                    fileDialog->reject();
+                    QFAIL(qPrintable(QStringLiteral("no file type '%1'").arg(nameFilter)));
+                }
+                fileDialog->selectNameFilter(nameFilter);
             }
             auto *nameEdit = fileDialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             QVERIFY2(nameEdit, "the file dialog has no file name field");

@@ -53,13 +53,18 @@ public:
         return dynamic_cast<DeclarationItem *>(tree->currentItem());
     }
 
-    // The value cell of the explorer's row `name`, at the top level.
-    QModelIndex valueIndex(const QString &name) const
+    // The value cell of the explorer's row `name`, at the top level or below a master.
+    QModelIndex valueIndex(const QString &name, const QModelIndex &parent = QModelIndex()) const
     {
+        const QModelIndex under = parent.isValid() ? parent : explorer->rootIndex();
         const QAbstractItemModel *model = explorer->model();
-        for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
-            if (model->index(row, 0, explorer->rootIndex()).data().toString() == name) {
-                return model->index(row, 1, explorer->rootIndex());
+        for (int row = 0; row < model->rowCount(under); ++row) {
+            const QModelIndex nameCell = model->index(row, 0, under);
+            if (nameCell.data().toString() == name) {
+                return model->index(row, 1, under);
+            }
+            if (const QModelIndex below = valueIndex(name, nameCell); below.isValid()) {
+                return below;
             }
         }
         return QModelIndex();
@@ -119,6 +124,7 @@ private slots:
     void typedTagIsRepairedOrRefused();
     void editorChoiceRebuildsTheShownDefault();
     void dependsOnMasterMovesTheEditedDefinition();
+    void mismatchedVerificationWarnsOnce();
 };
 
 void tst_DeclarationEditing::initTestCase()
@@ -188,6 +194,28 @@ void tst_DeclarationEditing::dependsOnMasterMovesTheEditedDefinition()
     window.choose(s("Depends on master"), XMLValues::NO);
     QCOMPARE(dependent->parent(), master->parent());
     QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::NO);
+}
+
+void tst_DeclarationEditing::mismatchedVerificationWarnsOnce()
+{
+    EditingWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.panel->tree()->setCurrentItem(window.panel->tree()->scriptItem());
+    window.choose(s("Password protected"), XMLValues::YES);
+    window.type(s("Password"), s("s3cret"));
+    QCOMPARE(window.panel->basicValue(XMLKey::PASSWORD), s("s3cret"));
+
+    MessageBoxCloser closer;
+    window.type(s("Verify password"), s("s3cert"));
+    QTRY_COMPARE(closer.count, 1);
+    QCOMPARE(closer.title, s("Password Problem"));
+    // The editor is left once more when the box goes; that must not warn again.
+    window.explorer->setFocus();
+    window.panel->tree()->setFocus();
+    QTest::qWait(100);
+    QCOMPARE(closer.count, 1);
+    QCOMPARE(window.panel->basicValue(XMLKey::VERIFYPASSWORD), QString());
+    QCOMPARE(window.shownValue(s("Verify password")), QString());
 }
 
 QTEST_MAIN(tst_DeclarationEditing)

@@ -186,8 +186,8 @@ void tst_QSEditor::find_data()
         << text << 8 << 11 << "one" << false << false << true << true << false << 8 << 11;
     QTest::newRow("backward finds the match before the selection")
         << text << 8 << 11 << "one" << false << false << false << true << true << 0 << 3;
-    QTest::newRow("backward from the document start finds nothing")
-        << text << 8 << 11 << "one" << false << false << false << false << false << 8 << 11;
+    QTest::newRow("backward without the cursor finds the last match")
+        << text << 0 << 3 << "one" << false << false << false << false << true << 8 << 11;
     QTest::newRow("case sensitive skips another case")
         << "One one" << 0 << 0 << "one" << true << false << true << false << true << 4 << 7;
     QTest::newRow("case insensitive takes another case")
