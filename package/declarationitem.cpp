@@ -15,7 +15,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QDomDocument>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
@@ -87,6 +86,35 @@ void collectValueTexts(GuiLib::IProperty *property, QHash<QString, QString> &tex
     }
 }
 
+// The Default property of a definition with `values`. It is edited like the property it is the
+// default of, so its type and editors follow the definition's editors; its current editor is
+// `preferredEditor` while the definition offers it, else the definition's first.
+std::unique_ptr<GuiLib::GenericProperty>
+createDefaultProperty(const DefinitionEditors::Values &values, const QString &name,
+                      const QString &preferredEditor, IPropertyParent *parent)
+{
+    const DefinitionEditors::Attributes attributes = DefinitionEditors::attributes(values);
+    const QString editor = attributes.editors.contains(preferredEditor)
+                               ? preferredEditor
+                               : attributes.editors.value(0);
+    return std::unique_ptr<GuiLib::GenericProperty>(GuiLib::createGenericProperty(
+        attributes.editors.join(QLatin1Char(';')), attributes.type, values.value(XMLKey::DEFAULT),
+        name, XMLKey::DEFAULT, QStringLiteral("The default value of the property"), editor,
+        parent));
+}
+
+// The editor that the property built from `field` starts with.
+QString initialEditorOf(const SRCore::FlowObjectField &field)
+{
+    if (const QString subtype = field.getSubType(); !subtype.isEmpty()) {
+        return subtype;
+    }
+    const GuiLib::GenericProperty built(
+        field.getValue(), QString(), field.getName(), field.getProperty(XMLKey::TYPE),
+        field.getProperty(XMLKey::EDITOR), QString(), QString(), nullptr);
+    return built.editor();
+}
+
 } // namespace
 
 DeclarationItem::DeclarationItem(Declaration *declaration, int kind)
@@ -94,14 +122,12 @@ DeclarationItem::DeclarationItem(Declaration *declaration, int kind)
     , m_declaration(declaration)
 {
     if (kind == ScriptKind) {
-        buildProperties(ObjectTemplates::defaultObject(XMLKey::SCR_BASICSCRIPTPROPERTIES));
+        setObject(ObjectTemplates::defaultObject(XMLKey::SCR_BASICSCRIPTPROPERTIES));
     } else if (isDefinitionKind(kind)) {
-        buildProperties(ObjectTemplates::defaultObject(XMLKey::SCR_INJECTEDPROPERTIES));
+        setObject(ObjectTemplates::defaultObject(XMLKey::SCR_INJECTEDPROPERTIES));
         const QString tag = declaration->nextDefinitionTag();
         for (const QString &field : {XMLKey::DEF_TAG, XMLKey::NAME}) {
-            if (GuiLib::IProperty *p = property(field)) {
-                p->setValue(tag, true, false);
-            }
+            m_object.getField(field).setValue(tag);
         }
     }
     initialize(kind);
@@ -111,11 +137,9 @@ DeclarationItem::DeclarationItem(Declaration *declaration, int kind,
                                  const SRCore::FlowObject &object, const QString &defaultEditor)
     : QTreeWidgetItem(kind)
     , m_declaration(declaration)
+    , m_defaultEditor(defaultEditor)
 {
-    buildProperties(object);
-    if (isDefinition()) {
-        rebuildDefault(defaultEditor);
-    }
+    setObject(object);
     initialize(kind);
 }
 
@@ -159,7 +183,7 @@ void DeclarationItem::initialize(int kind)
     }
 }
 
-void DeclarationItem::buildProperties(const SRCore::FlowObject &object)
+void DeclarationItem::setObject(const SRCore::FlowObject &object)
 {
     if (object.isNull()) {
         // The templates are part of the program; this only happens to a broken build.
@@ -168,9 +192,16 @@ void DeclarationItem::buildProperties(const SRCore::FlowObject &object)
         return;
     }
     m_object = object;
+}
+
+void DeclarationItem::buildProperties()
+{
     m_properties = std::make_unique<GuiLib::PropertyCollection>(
-        m_object, object.getProperty(XMLKey::LOCALIZEDTAGNAME), this);
+        m_object, m_object.getProperty(XMLKey::LOCALIZEDTAGNAME), this);
     connectChanges(m_properties.get());
+    if (isDefinition()) {
+        rebuildDefault(m_defaultEditor);
+    }
 }
 
 void DeclarationItem::connectChanges(GuiLib::IProperty *property)
@@ -209,19 +240,29 @@ Declaration *DeclarationItem::declaration() const
     return m_declaration;
 }
 
-GuiLib::PropertyCollection *DeclarationItem::properties() const
+GuiLib::PropertyCollection *DeclarationItem::properties()
 {
+    if (!m_properties && !m_object.isNull() && type() != ElementGroupKind
+        && type() != ConnectionGroupKind) {
+        buildProperties();
+    }
     return m_properties.get();
 }
 
-GuiLib::IProperty *DeclarationItem::property(const QString &tag) const
+GuiLib::IProperty *DeclarationItem::property(const QString &tag)
+{
+    properties();
+    return builtProperty(tag);
+}
+
+GuiLib::IProperty *DeclarationItem::builtProperty(const QString &tag) const
 {
     return m_properties ? GuiLib::findProperty(m_properties.get(), tag) : nullptr;
 }
 
 QString DeclarationItem::value(const QString &tag) const
 {
-    if (const GuiLib::IProperty *p = property(tag)) {
+    if (const GuiLib::IProperty *p = builtProperty(tag)) {
         return p->valueText();
     }
     return m_object.getField(tag).getValue();
@@ -244,10 +285,13 @@ SRCore::FlowObject DeclarationItem::currentObject() const
 {
     SRCore::FlowObject copy = m_object.clone2();
     for (SRCore::FlowObjectField field : copy.getFields()) {
-        if (const GuiLib::IProperty *p = property(field.getName())) {
+        if (const GuiLib::IProperty *p = builtProperty(field.getName())) {
             field.setValue(p->valueText());
             field.setProperty(XMLKey::SUBTYPE, p->editor());
         }
+    }
+    if (!m_properties && isDefinition()) {
+        copy.getField(XMLKey::DEFAULT).setProperty(XMLKey::SUBTYPE, record().defaultEditor);
     }
     return copy;
 }
@@ -261,8 +305,19 @@ DefinitionRecord DeclarationItem::record() const
         master && master->isDefinition()) {
         definition.masterTag = master->text(0);
     }
-    if (const auto *defaultValue =
-            qobject_cast<const GuiLib::GenericProperty *>(property(XMLKey::DEFAULT))) {
+    const GuiLib::GenericProperty *defaultValue =
+        qobject_cast<const GuiLib::GenericProperty *>(builtProperty(XMLKey::DEFAULT));
+    // Unbuilt, the Default property is made alone, as the property set would build it.
+    std::unique_ptr<GuiLib::GenericProperty> alone;
+    if (!m_properties && isDefinition() && !m_object.isNull()) {
+        alone = createDefaultProperty(definition.values, QString(),
+                                      m_defaultEditor.isEmpty()
+                                          ? initialEditorOf(m_object.getField(XMLKey::DEFAULT))
+                                          : m_defaultEditor,
+                                      nullptr);
+        defaultValue = alone.get();
+    }
+    if (defaultValue) {
         definition.defaultEditor = defaultValue->editor();
         definition.defaultIsSpecial = defaultValue->hasSpecialValue();
     }
@@ -391,24 +446,15 @@ void DeclarationItem::tagChanged(GuiLib::IProperty *property)
 // follow the definition's editors.
 void DeclarationItem::rebuildDefault(const QString &currentEditor)
 {
-    auto *old = qobject_cast<GuiLib::GenericProperty *>(property(XMLKey::DEFAULT));
+    auto *old = qobject_cast<GuiLib::GenericProperty *>(builtProperty(XMLKey::DEFAULT));
     if (!old) {
         return;
     }
-    QDomDocument document;
-    QDomElement temp = document.createElement(QStringLiteral("temp"));
-    DefinitionEditors::apply(DefinitionEditors::attributes(values()), temp);
-    const QString editors = temp.attribute(XMLKey::EDITOR);
-    const QStringList keywords = editors.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-
     // Keep the editor the user chose while the definition still offers it.
-    QString editor = currentEditor.isEmpty() ? old->editor() : currentEditor;
-    if (!keywords.contains(editor)) {
-        editor = keywords.value(0);
-    }
-    GuiLib::GenericProperty *replacement = GuiLib::createGenericProperty(
-        editors, temp.attribute(XMLKey::TYPE), old->valueText(), old->name(), old->tag(),
-        QStringLiteral("The default value of the property"), editor, this);
+    GuiLib::GenericProperty *replacement =
+        createDefaultProperty(values(), old->name(),
+                              currentEditor.isEmpty() ? old->editor() : currentEditor, this)
+            .release();
     connectChanges(replacement);
 
     const int index = m_properties->indexOf(old);

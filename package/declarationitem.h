@@ -22,8 +22,9 @@ class Declaration;
 
 // One node of the declaration tree: the script item with the basic script properties, one of
 // the two groups, or a property definition. The item owns the flow object its fields come from
-// and the property set built from it, and applies every change of its properties. GUI thread
-// only.
+// and the property set built from it, and applies every change of its properties. The property
+// set is built when it is first asked for (shown or edited): until then the object holds the
+// values, and a declaration read and written again never builds it. GUI thread only.
 class DeclarationItem
     : public QObject
     , public QTreeWidgetItem
@@ -62,8 +63,8 @@ public:
     static int definitionKindOf(int groupKind);
 
     Declaration *declaration() const;
-    // Null for the group items.
-    GuiLib::PropertyCollection *properties() const;
+    // Built on first use; null for the group items.
+    GuiLib::PropertyCollection *properties();
 
     // The value of a field: its property's value, or the object's value for a hidden field.
     QString value(const QString &tag) const;
@@ -91,10 +92,14 @@ public slots:
 
 private:
     void initialize(int kind);
-    void buildProperties(const SRCore::FlowObject &object);
+    void setObject(const SRCore::FlowObject &object);
     // Connects propertyChangedHandler() to `property` and every property below it.
     void connectChanges(GuiLib::IProperty *property);
-    GuiLib::IProperty *property(const QString &tag) const;
+    // The property of `tag`, building the property set first.
+    GuiLib::IProperty *property(const QString &tag);
+    // The property of `tag` when the property set has been built; null otherwise.
+    GuiLib::IProperty *builtProperty(const QString &tag) const;
+    void buildProperties();
     // Sets a value without change handling and shows it.
     void restoreValue(GuiLib::IProperty *property, const QString &value);
 
@@ -106,7 +111,10 @@ private:
     void refreshFixture();
 
     Declaration *m_declaration;
+    // The fields and, until the property set is built, their values.
     SRCore::FlowObject m_object;
+    // The editor that a read or pasted definition's Default value was last edited with.
+    QString m_defaultEditor;
     std::unique_ptr<GuiLib::PropertyCollection> m_properties;
     QString m_refusedTag;             // the name refused last, until a name is accepted
     bool m_warningOfPassword = false; // while the mismatch warning is up

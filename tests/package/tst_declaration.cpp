@@ -16,6 +16,7 @@
 #include <QDomDocument>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 namespace XMLKey = SRCore::XMLKey;
@@ -281,6 +282,34 @@ void buildFilterDeclaration(FakeDocumentWindow &window)
     edit(folder, XMLKey::VALIDATION, s("Standard and custom"));
 }
 
+QString declarationOf(const QString &elementFields)
+{
+    return s("<Object><ElementFields>%1</ElementFields><ConnectionFields/></Object>")
+        .arg(elementFields);
+}
+
+// Selects every item of the tree in turn, so that the explorer shows each one's properties.
+void showEveryItem(FakeDocumentWindow &window)
+{
+    Scripter::DeclarationTree *tree = window.panel->tree();
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        tree->clearSelection();
+        tree->setCurrentItem(*it);
+        (*it)->setSelected(true);
+        auto *item = dynamic_cast<DeclarationItem *>(*it);
+        if (item && item->type() != DeclarationItem::ElementGroupKind
+            && item->type() != DeclarationItem::ConnectionGroupKind) {
+            QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+        }
+    }
+}
+
+QString defaultEditorOf(DeclarationItem *item)
+{
+    GuiLib::IProperty *p = propertyOf(item, XMLKey::DEFAULT);
+    return p ? p->editor() : QString();
+}
+
 } // namespace
 
 class tst_Declaration : public QObject
@@ -319,6 +348,9 @@ private slots:
     void loadRepairsDuplicateTags();
     void manyDefinitionsLoad_data();
     void manyDefinitionsLoad();
+    void unshownDefinitionsAreWrittenAsShownOnes_data();
+    void unshownDefinitionsAreWrittenAsShownOnes();
+    void editingAfterTheDefinitionIsFirstShown();
     void saveFailureIsReported();
     void resetStartsOver();
 };
@@ -1030,6 +1062,109 @@ void tst_Declaration::manyDefinitionsLoad()
         ++depth;
     }
     QCOMPARE(depth, depthOfTheLast);
+}
+
+// The values and the Default editor of a definition that was read and never shown come back
+// exactly as those of one whose properties were shown.
+void tst_Declaration::unshownDefinitionsAreWrittenAsShownOnes_data()
+{
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<bool>("cdata"); // a Default value written as a CDATA section
+
+    // clang-format off
+    QTest::newRow("blank default") << s(R"(<Blank Validation="Standard" LocalizedTagName="Blank" Tooltip="" Type="string" Editor="inline" Default="   " Subtype="inline"><![CDATA[   ]]></Blank>)") << true;
+    QTest::newRow("chosen script expression ending a CDATA section") << s(R"(<Expr Validation="Standard" LocalizedTagName="Expr" Tooltip="t" Type="string" Editor="inline;scriptexp" Default="job.getName() + ']]&gt;'" Subtype="scriptexp"><![CDATA[job.getName() + ']]]]><![CDATA[>']]></Expr>)") << true;
+    QTest::newRow("script expression offered, inline chosen") << s(R"(<Expr Validation="Standard" LocalizedTagName="Expr" Tooltip="t" Type="string" Editor="inline;scriptexp" Default="1 &lt; 2" Subtype="inline">1 &lt; 2</Expr>)") << false;
+    QTest::newRow("chosen condition with variables") << s(R"(<Cond Validation="None" LocalizedTagName="Cond" Tooltip="t" Type="string" Editor="inline;conditionwithvar" Default="[Job.Name] = 'a&amp;b'" Subtype="conditionwithvar"><![CDATA[[Job.Name] = 'a&b']]></Cond>)") << true;
+    QTest::newRow("no Subtype, a script expression alone") << s(R"(<Only LocalizedTagName="Only" Tooltip="t" Type="string" Editor="scriptexp" Default="x + 1"/>)") << true;
+    QTest::newRow("chosen editor no longer offered") << s(R"(<Gone LocalizedTagName="Gone" Tooltip="t" Type="number" Editor="inline" Default="7" Subtype="regexp">7</Gone>)") << false;
+    QTest::newRow("dependents two deep") << s(R"(<Mode LocalizedTagName="Mode" Tooltip="t" Type="enum:Fast;Safe" Editor="inline" Default="Fast" Subtype="inline">Fast</Mode><Speed Dependency="Mode" Dependencyvalue="Fast" LocalizedTagName="Speed" Tooltip="t" Type="number" Editor="inline" Default="3" Subtype="inline">3</Speed><Limit Dependency="Speed" Dependencyvalue="3" LocalizedTagName="Limit" Tooltip="t" Type="string" Editor="inline" Default=" " Subtype="inline"><![CDATA[ ]]></Limit>)") << true;
+    // clang-format on
+}
+
+void tst_Declaration::unshownDefinitionsAreWrittenAsShownOnes()
+{
+    QFETCH(QString, fields);
+    QFETCH(bool, cdata);
+
+    FakeDocumentWindow shown;
+    QVERIFY(shown.panel->loadFromXml(declarationOf(fields)));
+    showEveryItem(shown);
+    const QString written = shown.panel->toXml();
+    QCOMPARE(written.contains(s("<![CDATA[")), cdata);
+
+    FakeDocumentWindow unshown;
+    QVERIFY(unshown.panel->loadFromXml(declarationOf(fields)));
+    QCOMPARE(unshown.panel->toXml(), written);
+    QCOMPARE(unshown.panel->elementFieldsXml(), shown.panel->elementFieldsXml());
+
+    // What was written reads and writes again to the byte.
+    FakeDocumentWindow reread;
+    QVERIFY(reread.panel->loadFromXml(written));
+    QCOMPARE(reread.panel->toXml(), written);
+    QCOMPARE(reread.log.messages(), QStringList{});
+}
+
+void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
+{
+    // clang-format off
+    const QString fields = s(R"(<Expr LocalizedTagName="Expr" Tooltip="t" Type="string" Editor="inline;scriptexp" Default="a + b" Subtype="scriptexp"><![CDATA[a + b]]></Expr>)"
+                             R"(<Blank LocalizedTagName="Blank" Tooltip="t" Type="string" Editor="inline" Default="42" Subtype="inline">42</Blank>)");
+    // clang-format on
+    FakeDocumentWindow window;
+    QVERIFY(window.panel->loadFromXml(declarationOf(fields)));
+    Scripter::DeclarationTree *tree = window.panel->tree();
+    auto *expr = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Expr")));
+    auto *blank = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Blank")));
+    QVERIFY(expr && blank);
+
+    // Copied while neither was shown: the copy keeps the Default editor.
+    tree->clearSelection();
+    expr->setSelected(true);
+    blank->setSelected(true);
+    tree->copyAction()->trigger();
+    tree->clearSelection();
+    tree->setCurrentItem(blank);
+    tree->pasteAction()->trigger();
+    auto *copy = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Expr_Copy")));
+    QVERIFY(copy);
+    QCOMPARE(defaultEditorOf(copy), XMLValues::EDITOR_SCRIPTEXP);
+    QCOMPARE(copy->value(XMLKey::DEFAULT), s("a + b"));
+
+    tree->clearSelection();
+    tree->setCurrentItem(expr);
+    expr->setSelected(true);
+    QCOMPARE(window.explorer->propertiesModel()->root(), expr->properties());
+    QCOMPARE(defaultEditorOf(expr), XMLValues::EDITOR_SCRIPTEXP);
+
+    // The Default property follows the editors, and the writing follows the edits.
+    window.modifiedCount = 0;
+    edit(expr, XMLKey::DEF_EDITOR, s("Number"));
+    auto *defaultValue = qobject_cast<GuiLib::GenericProperty *>(propertyOf(expr, XMLKey::DEFAULT));
+    QCOMPARE(defaultValue->type(), XMLValues::EDITORTYPE_NUMBER);
+    QCOMPARE(defaultValue->editor(), XMLValues::EDITOR_SCRIPTEXP);
+    QCOMPARE(window.explorer->propertiesModel()->root(), expr->properties());
+    QCOMPARE(window.modifiedCount, 1);
+    edit(expr, XMLKey::DEFAULT, s("b + c"));
+    const QDomElement written = parse(window.panel->toXml())
+                                    .documentElement()
+                                    .firstChildElement(XMLKey::ELEMENTFIELDS)
+                                    .firstChildElement(s("Expr"));
+    QCOMPARE(written.attribute(XMLKey::TYPE), XMLValues::EDITORTYPE_NUMBER);
+    QCOMPARE(written.attribute(XMLKey::DEFAULT), s("b + c"));
+
+    // A duplicate tag is refused, a definition moves under its master.
+    edit(blank, XMLKey::DEF_TAG, s("Expr"));
+    QCOMPARE(blank->text(0), s("Blank"));
+    QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|Expr")});
+    edit(blank, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
+    QCOMPARE(blank->parent(), expr);
+    QCOMPARE(parse(window.panel->toXml())
+                 .documentElement()
+                 .firstChildElement(XMLKey::ELEMENTFIELDS)
+                 .firstChildElement(s("Blank"))
+                 .attribute(XMLKey::DEPENDENCY),
+             s("Expr"));
 }
 
 void tst_Declaration::saveFailureIsReported()
