@@ -313,8 +313,9 @@ void tst_CliBadInput::everySubcommandRefusesBadInput()
         QVERIFY(makeFolder());
         QVERIFY(QDir(m_sandbox->path()).rename(QStringLiteral("Router"), QStringLiteral("Other")));
         package = QStringLiteral("Other/Router.tscript");
-        error =
-            QStringLiteral("Unarchived Script Package '%1' is not valid!").arg(absolute(package));
+        error = QStringLiteral("the folder '%1' must have the name of its marker file "
+                               "'Router.tscript'")
+                    .arg(absolute(QStringLiteral("Other")));
     } else {
         QImage icon(16, 16, QImage::Format_RGB32);
         icon.fill(Qt::darkCyan);
