@@ -37,6 +37,8 @@ private slots:
     void examplesRunAndPass();
     void badInputFailsWithItsReason_data();
     void badInputFailsWithItsReason();
+    void argumentsComeFromTheCommandLine_data();
+    void argumentsComeFromTheCommandLine();
     void timeoutStopsAnEndlessLoop();
     void junitAndJsonReportEveryPackage();
     void unwritableJUnitStillReportsTheRun();
@@ -194,6 +196,41 @@ void tst_CliRun::badInputFailsWithItsReason()
     QVERIFY2(run.errorLines().contains(expected), run.describe());
     // Nothing is lost or changed; a test folder is the only thing a run may make.
     QCOMPARE(contentSnapshot(m_sandbox->path()), before);
+}
+
+void tst_CliRun::argumentsComeFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected"); // a line of stdout, or of stderr when it failed
+
+    // clang-format off
+    QTest::newRow("given") << QStringList{"--arg", "startup=TRUE"} << 0 << "Script evaluation result: found true";
+    QTest::newRow("missing") << QStringList() << 1 << "Finder: findApplicationPath needs --arg startup=VALUE, one of: true, false";
+    QTest::newRow("not offered") << QStringList{"--arg", "startup=maybe"} << 1 << "Finder: --arg startup=maybe is not offered; use one of: true, false";
+    // clang-format on
+}
+
+void tst_CliRun::argumentsComeFromTheCommandLine()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+
+    QVERIFY(makeScript(QStringLiteral("Finder"),
+                       "function findApplicationPath( e : Environment, startup : Boolean ) : "
+                       "String\n{\n    return \"found \" + startup;\n}\n"));
+    const Run run =
+        m_sandbox->run(QStringList{QStringLiteral("run"), QStringLiteral("Finder"),
+                                   QStringLiteral("--entry"), QStringLiteral("findApplicationPath")}
+                       + options);
+    QVERIFY2(run.finished && run.exitCode == exitCode, run.describe());
+    if (exitCode == 0) {
+        QVERIFY2(run.out.contains(expected), run.describe());
+    } else {
+        // The runner's refusal box was closed unanswered; no dialog waits for anybody.
+        QVERIFY2(run.errorLines().contains(prefix + expected), run.describe());
+    }
 }
 
 void tst_CliRun::timeoutStopsAnEndlessLoop()
