@@ -139,7 +139,8 @@ TestRunResult PackageRun::run(const QString &package, const QString &packageFile
 
 bool PackageRun::prepare(HeadlessDocument &document, TestRunResult &result) const
 {
-    if (!m_options.fixture.isEmpty() && !document.loadFixture(m_options.fixture)) {
+    if (!m_options.fixture.isEmpty()
+        && !document.loadFixture(QFileInfo(m_options.fixture).absoluteFilePath())) {
         result.failures.append(QStringLiteral("%1: %2").arg(
             QDir::toNativeSeparators(m_options.fixture), document.fixtureError()));
         return false;
@@ -155,8 +156,15 @@ bool PackageRun::prepare(HeadlessDocument &document, TestRunResult &result) cons
         return false;
     }
     if (!m_options.testFolder.isEmpty()) {
-        tree->basicItem()->setPropertyValue(XMLKey::TESTFOLDER,
-                                            QFileInfo(m_options.testFolder).absoluteFilePath());
+        // The test flow is built in the temporary folder when its folder is missing; the user
+        // who names one wants it there.
+        const QString folder = QFileInfo(m_options.testFolder).absoluteFilePath();
+        if (!QDir().mkpath(folder)) {
+            result.failures.append(tr("%1: the test folder can't be created")
+                                       .arg(QDir::toNativeSeparators(m_options.testFolder)));
+            return false;
+        }
+        tree->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, folder);
     }
     if (document.currentLanguage().isEmpty()) {
         result.failures.append(tr("the package includes no program"));

@@ -75,12 +75,12 @@ int RunCommand::exec()
                 m_out << RunReport::messageLine(record) << Qt::endl;
             }
         });
-        for (const QString &failure : std::as_const(result.failures)) {
-            m_report(name, failure);
-        }
         // A package that does not open has only its error line.
         if (!json && result.opened) {
             m_out << RunReport::summaryText(result) << Qt::flush;
+        }
+        for (const QString &failure : std::as_const(result.failures)) {
+            m_report(name, failure);
         }
         passed = passed && result.passed();
         results.append(result);

@@ -137,8 +137,12 @@ QString RunReport::summaryText(const TestRunResult &result)
     }
     const QStringList failures = result.runFailures();
     const int failedExpectations = result.failedExpectationCount();
+    // Before the entry point is chosen there is only the element to name.
+    const QString tested = result.entryPoint.isEmpty()
+                               ? result.elementName
+                               : tr("%1 of %2").arg(result.entryPoint, result.elementName);
     if (result.passed()) {
-        text += tr("%1 of %2 passed").arg(result.entryPoint, result.elementName);
+        text += tr("%1 passed").arg(tested);
     } else {
         QStringList reasons = failures;
         if (failedExpectations > 0) {
@@ -146,8 +150,7 @@ QString RunReport::summaryText(const TestRunResult &result)
                                ? tr("1 expected result did not hold")
                                : tr("%1 expected results did not hold").arg(failedExpectations));
         }
-        text += tr("%1 of %2 FAILED: %3")
-                    .arg(result.entryPoint, result.elementName, reasons.join(QLatin1String("; ")));
+        text += tr("%1 FAILED: %2").arg(tested, reasons.join(QLatin1String("; ")));
     }
     return text + QLatin1Char('\n');
 }

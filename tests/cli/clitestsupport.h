@@ -144,6 +144,43 @@ inline bool copyFolder(const QString &source, const QString &target)
     return true;
 }
 
+// What Python's xml module finds in a JUnit report, the elements and attributes CI systems
+// read, as JSON; an object with "error" when it is not such a report.
+inline QJsonObject readJUnit(const QString &path)
+{
+    QProcess python;
+    python.start(
+        QStringLiteral("python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral(
+             "import sys, json, xml.etree.ElementTree as ET\n"
+             "root = ET.parse(sys.argv[1]).getroot()\n"
+             "assert root.tag == 'testsuites', root.tag\n"
+             "def need(e, *names):\n"
+             "    for n in names: assert n in e.attrib, (e.tag, n)\n"
+             "need(root, 'tests', 'failures')\n"
+             "suites = []\n"
+             "for s in root.findall('testsuite'):\n"
+             "    need(s, 'name', 'tests', 'failures')\n"
+             "    cases = []\n"
+             "    for c in s.findall('testcase'):\n"
+             "        need(c, 'name', 'classname')\n"
+             "        for f in c.findall('failure'): need(f, 'message')\n"
+             "        cases.append({'name': c.get('name'), 'classname': c.get('classname'),\n"
+             "                      'failures': [f.get('message') for f in c.findall('failure')],\n"
+             "                      'out': c.findtext('system-out') or ''})\n"
+             "    suites.append({'name': s.get('name'), 'tests': int(s.get('tests')),\n"
+             "                   'failures': int(s.get('failures')), 'cases': cases})\n"
+             "print(json.dumps({'tests': int(root.get('tests')),\n"
+             "                  'failures': int(root.get('failures')), 'suites': suites}))\n"),
+         path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        return QJsonObject{
+            {QStringLiteral("error"), QString::fromUtf8(python.readAllStandardError())}};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
 // Every command that takes a package, each with the options that make it write into "out"
 // below the working folder (which must exist). The package goes after the command's name.
 inline QList<QStringList> packageCommands()

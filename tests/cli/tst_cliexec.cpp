@@ -138,7 +138,7 @@ void tst_CliExec::badFilesAreRefused_data()
 
     // clang-format off
     QTest::newRow("missing file") << "gone.vbs" << QByteArray() << 1 << "tavrixscripter-cli: gone.vbs: No such file or directory" << "";
-    QTest::newRow("not a VBScript file") << "router.js" << QByteArray("WScript.Echo 1") << 2 << "tavrixscripter-cli: exec runs VBScript files, named *.vbs: 'router.js'; see \"tavrixscripter-cli --help\"" << "";
+    QTest::newRow("not a script file") << "router.txt" << QByteArray("WScript.Echo 1") << 2 << "tavrixscripter-cli: exec runs JavaScript and VBScript files, named *.js or *.vbs, or use --language: 'router.txt'; see \"tavrixscripter-cli --help\"" << "";
     QTest::newRow("text that does not parse") << "broken.vbs" << QByteArray("WScript.Echo 1\nIf x Then\n") << 1 << "tavrixscripter-cli: broken.vbs: Line 2, column 10: Expected 'End If' to close the 'If' on line 2; found the end of the script" << "";
     QTest::newRow("error after output") << "late.vbs" << QByteArray("WScript.Echo \"before\"\nx = 1 / 0\nWScript.Echo \"after\"") << 1 << "tavrixscripter-cli: late.vbs: Line 2, column 1: Microsoft VBScript runtime error 11: Division by zero" << "before";
     QTest::newRow("endless recursion") << "deep.vbs" << QByteArray("Sub f: f: End Sub\nf") << 1 << "tavrixscripter-cli: deep.vbs: Line 1, column 8: Microsoft VBScript runtime error 28: Out of stack space" << "";
