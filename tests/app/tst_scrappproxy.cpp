@@ -113,10 +113,11 @@ void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow_data()
     QTest::addColumn<QSize>("dialog");
     QTest::addColumn<QPoint>("centre");
     // The centre is the integer halves of left + right and top + bottom.
+    // clang-format off
     QTest::newRow("even extent") << QRect(100, 50, 801, 601) << QSize(200, 100) << QPoint(500, 350);
     QTest::newRow("odd extent") << QRect(0, 0, 800, 600) << QSize(201, 101) << QPoint(399, 299);
-    QTest::newRow("dialog larger than the window")
-        << QRect(10, 10, 800, 600) << QSize(1000, 800) << QPoint(409, 309);
+    QTest::newRow("dialog larger than the window") << QRect(10, 10, 800, 600) << QSize(1000, 800) << QPoint(409, 309);
+    // clang-format on
 }
 
 void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow()
@@ -214,13 +215,12 @@ void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated_data()
     QTest::addColumn<QString>("message");
     const QStringList names = {"[Job.Name]", "[Job.Size]"};
     const QString job = QStringLiteral("_00001_invoice.pdf");
-    QTest::newRow("no active window")
-        << false << names << job << QStringLiteral("No active window");
-    QTest::newRow("no names") << true << QStringList() << job
-                              << QStringLiteral("Empty variable data");
+    // clang-format off
+    QTest::newRow("no active window") << false << names << job << QStringLiteral("No active window");
+    QTest::newRow("no names") << true << QStringList() << job << QStringLiteral("Empty variable data");
     QTest::newRow("no job") << true << names << QString() << QStringLiteral("Empty variable data");
-    QTest::newRow("no test flow yet")
-        << true << names << job << QStringLiteral("Flow pointer is null");
+    QTest::newRow("no test flow yet") << true << names << job << QStringLiteral("Flow pointer is null");
+    // clang-format on
 }
 
 void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated()

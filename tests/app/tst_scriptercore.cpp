@@ -339,12 +339,11 @@ void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("page");
-    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab)
-                                << QStringLiteral("QSAScriptEditor");
-    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab)
-                              << QStringLiteral("VBScriptEditor");
-    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
-                                 << QStringLiteral("AppleScriptEditor");
+    // clang-format off
+    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab) << QStringLiteral("QSAScriptEditor");
+    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab) << QStringLiteral("VBScriptEditor");
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab) << QStringLiteral("AppleScriptEditor");
+    // clang-format on
 }
 
 void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab()

@@ -205,10 +205,11 @@ void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("includeKey");
+    // clang-format off
     QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab) << XMLKey::INCLUDEJAVASCRIPT;
     QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab) << XMLKey::INCLUDEVBSCRIPT;
-    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
-                                 << XMLKey::INCLUDEAPPLESCRIPT;
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab) << XMLKey::INCLUDEAPPLESCRIPT;
+    // clang-format on
 }
 
 void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits()
@@ -257,12 +258,11 @@ void tst_ScripterWindow::languageTabsFollowTheDeclaration_data()
     QTest::addColumn<QString>("includeKey");
     QTest::addColumn<int>("tab");
     QTest::addColumn<bool>("initiallyIncluded");
-    QTest::newRow("JavaScript") << XMLKey::INCLUDEJAVASCRIPT << int(ScripterWindow::JavaScriptTab)
-                                << true;
-    QTest::newRow("VBScript") << XMLKey::INCLUDEVBSCRIPT << int(ScripterWindow::VBScriptTab)
-                              << false;
-    QTest::newRow("AppleScript") << XMLKey::INCLUDEAPPLESCRIPT
-                                 << int(ScripterWindow::AppleScriptTab) << false;
+    // clang-format off
+    QTest::newRow("JavaScript") << XMLKey::INCLUDEJAVASCRIPT << int(ScripterWindow::JavaScriptTab) << true;
+    QTest::newRow("VBScript") << XMLKey::INCLUDEVBSCRIPT << int(ScripterWindow::VBScriptTab) << false;
+    QTest::newRow("AppleScript") << XMLKey::INCLUDEAPPLESCRIPT << int(ScripterWindow::AppleScriptTab) << false;
+    // clang-format on
 }
 
 void tst_ScripterWindow::languageTabsFollowTheDeclaration()
@@ -307,14 +307,12 @@ void tst_ScripterWindow::closingAModifiedWindowAsks_data()
     QTest::addColumn<bool>("titled");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("unnamed untitled, No closes")
-        << QString() << false << int(QMessageBox::No) << true;
-    QTest::newRow("named untitled, Cancel keeps it open")
-        << QStringLiteral("Router") << false << int(QMessageBox::Cancel) << false;
-    QTest::newRow("titled, No closes")
-        << QStringLiteral("Router") << true << int(QMessageBox::No) << true;
-    QTest::newRow("titled, box closed keeps it open")
-        << QStringLiteral("Router") << true << int(QMessageBox::NoButton) << false;
+    // clang-format off
+    QTest::newRow("unnamed untitled, No closes") << QString() << false << int(QMessageBox::No) << true;
+    QTest::newRow("named untitled, Cancel keeps it open") << QStringLiteral("Router") << false << int(QMessageBox::Cancel) << false;
+    QTest::newRow("titled, No closes") << QStringLiteral("Router") << true << int(QMessageBox::No) << true;
+    QTest::newRow("titled, box closed keeps it open") << QStringLiteral("Router") << true << int(QMessageBox::NoButton) << false;
+    // clang-format on
 }
 
 void tst_ScripterWindow::closingAModifiedWindowAsks()

@@ -309,36 +309,19 @@ void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced_data()
     QTest::addColumn<QString>("inTheWay");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("new over an archive") << QStringList{"new", "Router.tscript"} << "Router.tscript"
-                                         << "%1: exists already; use --force to replace it";
-    QTest::newRow("new over the fixture of an archive")
-        << QStringList{"new", "Router.tscript"} << "Router.tfixture"
-        << "%1: exists already; use --force to replace it";
-    QTest::newRow("new into a folder that is not empty")
-        << QStringList{"new", "Router.tscript", "--unarchived"} << "Router/notes.txt"
-        << "%1: the folder is not empty; use --force to replace its contents";
-    QTest::newRow("new where a file stands for the folder")
-        << QStringList{"new", "Router.tscript", "--unarchived"} << "Router"
-        << "%1: not a folder";
-    QTest::newRow("new in a folder that does not exist")
-        << QStringList{"new", "missing/Router.tscript"} << QString() << "%1: no such folder";
-    QTest::newRow("pack over an archive") << QStringList{"pack", "Source"} << "Source.tscript"
-                                          << "%1: exists already; use --force to replace it";
-    QTest::newRow("pack over the fixture of an archive")
-        << QStringList{"pack", "Source", "--output", "Copy.tscript"} << "Copy.tfixture"
-        << "%1: exists already; use --force to replace it";
-    QTest::newRow("pack into a folder that does not exist")
-        << QStringList{"pack", "Source", "--output", "missing/Copy.tscript"} << QString()
-        << "%1: no such folder";
-    QTest::newRow("unpack into a folder that is not empty")
-        << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy/notes.txt"
-        << "%1: the folder is not empty; use --force to replace its contents";
-    QTest::newRow("unpack where a file stands for the folder")
-        << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy"
-        << "%1: not a folder";
-    QTest::newRow("unpack into a folder that does not exist")
-        << QStringList{"unpack", "Source", "--output", "missing/Copy"} << QString()
-        << "%1: no such folder";
+    // clang-format off
+    QTest::newRow("new over an archive") << QStringList{"new", "Router.tscript"} << "Router.tscript" << "%1: exists already; use --force to replace it";
+    QTest::newRow("new over the fixture of an archive") << QStringList{"new", "Router.tscript"} << "Router.tfixture" << "%1: exists already; use --force to replace it";
+    QTest::newRow("new into a folder that is not empty") << QStringList{"new", "Router.tscript", "--unarchived"} << "Router/notes.txt" << "%1: the folder is not empty; use --force to replace its contents";
+    QTest::newRow("new where a file stands for the folder") << QStringList{"new", "Router.tscript", "--unarchived"} << "Router" << "%1: not a folder";
+    QTest::newRow("new in a folder that does not exist") << QStringList{"new", "missing/Router.tscript"} << QString() << "%1: no such folder";
+    QTest::newRow("pack over an archive") << QStringList{"pack", "Source"} << "Source.tscript" << "%1: exists already; use --force to replace it";
+    QTest::newRow("pack over the fixture of an archive") << QStringList{"pack", "Source", "--output", "Copy.tscript"} << "Copy.tfixture" << "%1: exists already; use --force to replace it";
+    QTest::newRow("pack into a folder that does not exist") << QStringList{"pack", "Source", "--output", "missing/Copy.tscript"} << QString() << "%1: no such folder";
+    QTest::newRow("unpack into a folder that is not empty") << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy/notes.txt" << "%1: the folder is not empty; use --force to replace its contents";
+    QTest::newRow("unpack where a file stands for the folder") << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy" << "%1: not a folder";
+    QTest::newRow("unpack into a folder that does not exist") << QStringList{"unpack", "Source", "--output", "missing/Copy"} << QString() << "%1: no such folder";
+    // clang-format on
 }
 
 void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced()

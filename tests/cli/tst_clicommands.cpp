@@ -192,25 +192,13 @@ void tst_CliCommands::newWritesThePackageAndItsFixture_data()
     QTest::addColumn<QStringList>("languages");
 
     const QStringList javaScript{XMLValues::JAVASCRIPT};
-    QTest::newRow("archive with the program's defaults")
-        << QStringList{"Router.tscript"} << QString() << "Router.tscript"
-        << "TavrixScript" << javaScript;
-    QTest::newRow("unarchived form in a new folder named like the package")
-        << QStringList{"Router.tscript", "--unarchived"} << QString() << "Router/Router.tscript"
-        << "TavrixScript" << javaScript;
-    QTest::newRow("unarchived form in its own empty folder")
-        << QStringList{"Router/Router.tscript", "--unarchived"} << "Router"
-        << "Router/Router.tscript"
-        << "TavrixScript" << javaScript;
-    QTest::newRow("named, every language, in any order")
-        << QStringList{"Mail.tscript", "--name", "MailRouter", "--languages", "applescript,JS,vbs"}
-        << QString() << "Mail.tscript"
-        << "MailRouter"
-        << QStringList{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT, XMLValues::APPLESCRIPT};
-    QTest::newRow("VBScript only, unarchived")
-        << QStringList{"Basic.tscript", "--languages", "vbs", "--unarchived"} << QString()
-        << "Basic/Basic.tscript"
-        << "TavrixScript" << QStringList{XMLValues::VBSCRIPT};
+    // clang-format off
+    QTest::newRow("archive with the program's defaults") << QStringList{"Router.tscript"} << QString() << "Router.tscript" << "TavrixScript" << javaScript;
+    QTest::newRow("unarchived form in a new folder named like the package") << QStringList{"Router.tscript", "--unarchived"} << QString() << "Router/Router.tscript" << "TavrixScript" << javaScript;
+    QTest::newRow("unarchived form in its own empty folder") << QStringList{"Router/Router.tscript", "--unarchived"} << "Router" << "Router/Router.tscript" << "TavrixScript" << javaScript;
+    QTest::newRow("named, every language, in any order") << QStringList{"Mail.tscript", "--name", "MailRouter", "--languages", "applescript,JS,vbs"} << QString() << "Mail.tscript" << "MailRouter" << QStringList{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT, XMLValues::APPLESCRIPT};
+    QTest::newRow("VBScript only, unarchived") << QStringList{"Basic.tscript", "--languages", "vbs", "--unarchived"} << QString() << "Basic/Basic.tscript" << "TavrixScript" << QStringList{XMLValues::VBSCRIPT};
+    // clang-format on
 }
 
 void tst_CliCommands::newWritesThePackageAndItsFixture()
@@ -468,14 +456,10 @@ void tst_CliCommands::checkReportsEachErrorWithFileLineAndColumn_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<int>("line");
 
-    QTest::newRow("JavaScript that does not parse")
-        << XMLValues::JAVASCRIPT
-        << "function jobArrived( s : Tavrix, job : Job )\n{\n    var size = ;\n}\n"
-        << 3;
-    QTest::newRow("VBScript with an unclosed If")
-        << XMLValues::VBSCRIPT
-        << "Function jobArrived(s, job)\n    If True Then\n        s = 1\nEnd Function\n"
-        << 4;
+    // clang-format off
+    QTest::newRow("JavaScript that does not parse") << XMLValues::JAVASCRIPT << "function jobArrived(s : Tavrix, job : Job)\n{\n    var size = ;\n}\n" << 3;
+    QTest::newRow("VBScript with an unclosed If") << XMLValues::VBSCRIPT << "Function jobArrived(s, job)\n    If True Then\n        s = 1\nEnd Function\n" << 4;
+    // clang-format on
 }
 
 void tst_CliCommands::checkReportsEachErrorWithFileLineAndColumn()
@@ -649,16 +633,15 @@ void tst_CliCommands::protectedPackageNeedsItsPassword_data()
         "the package is protected by a password; give it with --password or in the environment "
         "variable TAVRIXSCRIPTER_PASSWORD");
     const QString wrong = QStringLiteral("Invalid password, the script can not be opened.");
-    QTest::newRow("given as an option")
-        << QStringList{"--password", "Open Sesame"} << QString() << QString();
+    // clang-format off
+    QTest::newRow("given as an option") << QStringList{"--password", "Open Sesame"} << QString() << QString();
     QTest::newRow("given in the environment") << QStringList() << "Open Sesame" << QString();
-    QTest::newRow("the option wins over the environment")
-        << QStringList{"-p", "Open Sesame"} << "wrong" << QString();
+    QTest::newRow("the option wins over the environment") << QStringList{"-p", "Open Sesame"} << "wrong" << QString();
     QTest::newRow("not given") << QStringList() << QString() << missing;
     QTest::newRow("wrong") << QStringList{"--password", "Open Sesam"} << QString() << wrong;
-    QTest::newRow("in another letter case")
-        << QStringList{"--password", "open sesame"} << QString() << wrong;
+    QTest::newRow("in another letter case") << QStringList{"--password", "open sesame"} << QString() << wrong;
     QTest::newRow("empty") << QStringList{"--password", ""} << QString() << wrong;
+    // clang-format on
 }
 
 void tst_CliCommands::protectedPackageNeedsItsPassword()
@@ -906,38 +889,23 @@ void tst_CliCommands::usageErrorsExitWithTwo_data()
     QTest::addColumn<QString>("error");
 
     const QString see = QStringLiteral("; see \"tavrixscripter-cli --help\"");
+    // clang-format off
     QTest::newRow("no command") << QStringList() << "no command given" + see;
-    QTest::newRow("unknown command")
-        << QStringList{"build", "x.tscript"} << "unknown command 'build'" + see;
-    QTest::newRow("option before the command")
-        << QStringList{"--json", "info", "x.tscript"}
-        << "the command must come first, before '--json'" + see;
-    QTest::newRow("option of another command")
-        << QStringList{"info", "x.tscript", "--force"} << "Unknown option 'force'." + see;
-    QTest::newRow("no package") << QStringList{"check"}
-                                << "missing argument; usage: check PACKAGE [--password P]" + see;
-    QTest::newRow("two packages")
-        << QStringList{"resave", "a.tscript", "b.tscript"}
-        << "unexpected argument 'b.tscript'; usage: resave PACKAGE [--password P]" + see;
-    QTest::newRow("new package without the suffix")
-        << QStringList{"new", "Router"}
-        << "the new package's path must end in .tscript: 'Router'" + see;
-    QTest::newRow("unknown language")
-        << QStringList{"new", "a.tscript", "--languages", "js,perl"}
-        << "unknown language 'perl'; use js, vbs or applescript" + see;
-    QTest::newRow("no language") << QStringList{"new", "a.tscript", "--languages", ","}
-                                 << "--languages needs at least one of js, vbs, applescript" + see;
-    QTest::newRow("empty name") << QStringList{"new", "a.tscript", "--name", " "}
-                                << "--name needs a name" + see;
-    QTest::newRow("option without its value")
-        << QStringList{"new", "a.tscript", "--name"} << "Missing value after '--name'." + see;
+    QTest::newRow("unknown command") << QStringList{"build", "x.tscript"} << "unknown command 'build'" + see;
+    QTest::newRow("option before the command") << QStringList{"--json", "info", "x.tscript"} << "the command must come first, before '--json'" + see;
+    QTest::newRow("option of another command") << QStringList{"info", "x.tscript", "--force"} << "Unknown option 'force'." + see;
+    QTest::newRow("no package") << QStringList{"check"} << "missing argument; usage: check PACKAGE [--password P]" + see;
+    QTest::newRow("two packages") << QStringList{"resave", "a.tscript", "b.tscript"} << "unexpected argument 'b.tscript'; usage: resave PACKAGE [--password P]" + see;
+    QTest::newRow("new package without the suffix") << QStringList{"new", "Router"} << "the new package's path must end in .tscript: 'Router'" + see;
+    QTest::newRow("unknown language") << QStringList{"new", "a.tscript", "--languages", "js,perl"} << "unknown language 'perl'; use js, vbs or applescript" + see;
+    QTest::newRow("no language") << QStringList{"new", "a.tscript", "--languages", ","} << "--languages needs at least one of js, vbs, applescript" + see;
+    QTest::newRow("empty name") << QStringList{"new", "a.tscript", "--name", " "} << "--name needs a name" + see;
+    QTest::newRow("option without its value") << QStringList{"new", "a.tscript", "--name"} << "Missing value after '--name'." + see;
     QTest::newRow("unpack without an output folder")
         << QStringList{"unpack", "a.tscript"} << "unpack needs --output FOLDER" + see;
-    QTest::newRow("pack into something that is no package")
-        << QStringList{"pack", "Folder", "--output", "a.zip"}
-        << "the archive's path must end in .tscript: 'a.zip'" + see;
-    QTest::newRow("help for an unknown command")
-        << QStringList{"help", "build"} << "unknown command 'build'" + see;
+    QTest::newRow("pack into something that is no package") << QStringList{"pack", "Folder", "--output", "a.zip"} << "the archive's path must end in .tscript: 'a.zip'" + see;
+    QTest::newRow("help for an unknown command") << QStringList{"help", "build"} << "unknown command 'build'" + see;
+    // clang-format on
 }
 
 void tst_CliCommands::usageErrorsExitWithTwo()

@@ -132,27 +132,19 @@ void tst_CountManager::damagedFileIsRefused_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("cause");
 
+    // clang-format off
     QTest::newRow("empty file") << QByteArray() << "Premature end of document";
     QTest::newRow("not XML") << QByteArray("LastArrivalStamp=5") << "line 1, column";
-    QTest::newRow("truncated") << settings("<LastArrivalStamp>5</LastArrivalStamp>\n").left(60)
-                               << "Premature end of document";
-    QTest::newRow("another kind of file")
-        << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <CountSettings>";
-    QTest::newRow("newer format") << QByteArray("<CountSettings FormatVersion=\"2\"/>")
-                                  << "newer program";
+    QTest::newRow("truncated") << settings("<LastArrivalStamp>5</LastArrivalStamp>\n").left(60) << "Premature end of document";
+    QTest::newRow("another kind of file") << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <CountSettings>";
+    QTest::newRow("newer format") << QByteArray("<CountSettings FormatVersion=\"2\"/>") << "newer program";
     QTest::newRow("stamp missing") << settings("") << "Element <LastArrivalStamp> is missing";
-    QTest::newRow("stamp given twice")
-        << settings("<LastArrivalStamp>5</LastArrivalStamp><LastArrivalStamp>6</LastArrivalStamp>")
-        << "appears more than once";
-    QTest::newRow("negative stamp")
-        << settings("<LastArrivalStamp>-5</LastArrivalStamp>") << "'-5' is not a whole number";
-    QTest::newRow("stamp is not a number")
-        << settings("<LastArrivalStamp>5x</LastArrivalStamp>") << "'5x' is not a whole number";
-    QTest::newRow("stamp beyond 64 bits")
-        << settings("<LastArrivalStamp>9223372036854775808</LastArrivalStamp>")
-        << "is not a whole number";
-    QTest::newRow("unknown element")
-        << settings("<Counter>5</Counter>") << "Unexpected element <Counter>";
+    QTest::newRow("stamp given twice") << settings("<LastArrivalStamp>5</LastArrivalStamp><LastArrivalStamp>6</LastArrivalStamp>") << "appears more than once";
+    QTest::newRow("negative stamp") << settings("<LastArrivalStamp>-5</LastArrivalStamp>") << "'-5' is not a whole number";
+    QTest::newRow("stamp is not a number") << settings("<LastArrivalStamp>5x</LastArrivalStamp>") << "'5x' is not a whole number";
+    QTest::newRow("stamp beyond 64 bits") << settings("<LastArrivalStamp>9223372036854775808</LastArrivalStamp>") << "is not a whole number";
+    QTest::newRow("unknown element") << settings("<Counter>5</Counter>") << "Unexpected element <Counter>";
+    // clang-format on
 }
 
 void tst_CountManager::damagedFileIsRefused()

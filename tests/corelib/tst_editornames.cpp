@@ -54,30 +54,20 @@ void tst_EditorNames::getEditorName_data()
     QTest::addColumn<QString>("name");
 
     const QString inlineKeyword = XMLValues::EDITOR_INLINE;
-    QTest::newRow("inline string")
-        << XMLValues::EDITORTYPE_STRING << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline enum with items") << QStringLiteral("enum:Low;Normal;High")
-                                            << inlineKeyword << QStringLiteral("Dropdown list");
-    QTest::newRow("inline enum without items")
-        << QStringLiteral("enum:") << inlineKeyword << QStringLiteral("Dropdown list");
-    QTest::newRow("a type merely starting with enum is no dropdown")
-        << QStringLiteral("enumeration") << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline on a file-filter type set by File types")
-        << XMLValues::EDITORTYPE_FILEFILTER << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline on a path")
-        << XMLValues::EDITORTYPE_PATH << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("string list keeps any type")
-        << XMLValues::EDITORTYPE_NUMBER << XMLValues::EDITOR_STRINGLIST
-        << QStringLiteral("String list");
-    QTest::newRow("choose file with a filter")
-        << XMLValues::EDITORTYPE_PATH << QStringLiteral("choosefile|Image PNG 32x32 (*.png)")
-        << QStringLiteral("Choose file");
+    // clang-format off
+    QTest::newRow("inline string") << XMLValues::EDITORTYPE_STRING << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline enum with items") << QStringLiteral("enum:Low;Normal;High") << inlineKeyword << QStringLiteral("Dropdown list");
+    QTest::newRow("inline enum without items") << QStringLiteral("enum:") << inlineKeyword << QStringLiteral("Dropdown list");
+    QTest::newRow("a type merely starting with enum is no dropdown") << QStringLiteral("enumeration") << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline on a file-filter type set by File types") << XMLValues::EDITORTYPE_FILEFILTER << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline on a path") << XMLValues::EDITORTYPE_PATH << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("string list keeps any type") << XMLValues::EDITORTYPE_NUMBER << XMLValues::EDITOR_STRINGLIST << QStringLiteral("String list");
+    QTest::newRow("choose file with a filter") << XMLValues::EDITORTYPE_PATH << QStringLiteral("choosefile|Image PNG 32x32 (*.png)") << QStringLiteral("Choose file");
     QTest::newRow("hidden field") << XMLValues::EDITORTYPE_STRING << XMLValues::HIDE << QString();
-    QTest::newRow("editor of the server only")
-        << XMLValues::EDITORTYPE_STRING << XMLValues::EDITOR_PRINTSETTINGS << QString();
-    QTest::newRow("keywords are case-sensitive")
-        << XMLValues::EDITORTYPE_STRING << QStringLiteral("Inline") << QString();
+    QTest::newRow("editor of the server only") << XMLValues::EDITORTYPE_STRING << XMLValues::EDITOR_PRINTSETTINGS << QString();
+    QTest::newRow("keywords are case-sensitive") << XMLValues::EDITORTYPE_STRING << QStringLiteral("Inline") << QString();
     QTest::newRow("empty keyword") << XMLValues::EDITORTYPE_STRING << QString() << QString();
+    // clang-format on
 }
 
 void tst_EditorNames::getEditorName()

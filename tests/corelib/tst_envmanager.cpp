@@ -87,29 +87,14 @@ void tst_EnvManager::customizationApplies_data()
     // Relative to the program's folder; "<elsewhere>" stands for another folder.
     QTest::addColumn<QString>("icon");
 
-    QTest::newRow("names replace the defaults")
-        << QByteArray("<ApplicationName>AcmeScripter</ApplicationName>\n"
-                      "<Company>Acme</Company>\n")
-        << "AcmeScripter"
-        << "Acme" << QString();
-    QTest::newRow("names are trimmed")
-        << QByteArray("<ApplicationName>\n  AcmeScripter  \n</ApplicationName>\n") << "AcmeScripter"
-        << "Tavrix" << QString();
-    QTest::newRow("non-ASCII names are kept")
-        << QByteArray("<ApplicationName>Scripteur Été</ApplicationName>\n"
-                      "<Company>Société Générale &amp; Cie</Company>\n")
-        << QStringLiteral("Scripteur Été") << QStringLiteral("Société Générale & Cie") << QString();
-    QTest::newRow("relative icon is relative to the file")
-        << QByteArray("<Icon>icons/acme.png</Icon>\n") << "TavrixScripter"
-        << "Tavrix"
-        << "icons/acme.png";
-    QTest::newRow("absolute icon is taken as it is")
-        << QByteArray("<Icon><elsewhere>/acme.png</Icon>\n") << "TavrixScripter"
-        << "Tavrix"
-        << "<elsewhere>/acme.png";
-    QTest::newRow("empty customization only marks the program as customized")
-        << QByteArray() << "TavrixScripter"
-        << "Tavrix" << QString();
+    // clang-format off
+    QTest::newRow("names replace the defaults") << QByteArray("<ApplicationName>AcmeScripter</ApplicationName>\n" "<Company>Acme</Company>\n") << "AcmeScripter" << "Acme" << QString();
+    QTest::newRow("names are trimmed") << QByteArray("<ApplicationName>\n  AcmeScripter  \n</ApplicationName>\n") << "AcmeScripter" << "Tavrix" << QString();
+    QTest::newRow("non-ASCII names are kept") << QByteArray("<ApplicationName>Scripteur Été</ApplicationName>\n" "<Company>Société Générale &amp; Cie</Company>\n") << QStringLiteral("Scripteur Été") << QStringLiteral("Société Générale & Cie") << QString();
+    QTest::newRow("relative icon is relative to the file") << QByteArray("<Icon>icons/acme.png</Icon>\n") << "TavrixScripter" << "Tavrix" << "icons/acme.png";
+    QTest::newRow("absolute icon is taken as it is") << QByteArray("<Icon><elsewhere>/acme.png</Icon>\n") << "TavrixScripter" << "Tavrix" << "<elsewhere>/acme.png";
+    QTest::newRow("empty customization only marks the program as customized") << QByteArray() << "TavrixScripter" << "Tavrix" << QString();
+    // clang-format on
 }
 
 void tst_EnvManager::customizationApplies()
@@ -146,46 +131,26 @@ void tst_EnvManager::damagedCustomizationIsRefused_data()
     QTest::addColumn<QString>("cause");
 
     const QByteArray header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    QTest::newRow("mismatched tags report the parser's position")
-        << customization("<Company>Acme</Compnay>\n") << 3 << "mismatch";
-    QTest::newRow("truncated file")
-        << customization("<Company>Acme</Company>\n").left(100) << 3 << "Premature end";
+    // clang-format off
+    QTest::newRow("mismatched tags report the parser's position") << customization("<Company>Acme</Compnay>\n") << 3 << "mismatch";
+    QTest::newRow("truncated file") << customization("<Company>Acme</Company>\n").left(100) << 3 << "Premature end";
     QTest::newRow("empty file") << QByteArray() << 1 << "Premature end";
-    QTest::newRow("another root element")
-        << header + "<Branding FormatVersion=\"1\" Product=\"TAVRIXscripter\"/>\n"
-        << 2 << "expected <Customization>";
-    QTest::newRow("newer format version")
-        << header + "<Customization FormatVersion=\"2\" Product=\"TAVRIXscripter\"/>\n"
-        << 2 << "newer program";
-    QTest::newRow("no format version") << header + "<Customization Product=\"TAVRIXscripter\"/>\n"
-                                       << 2 << "FormatVersion";
-    QTest::newRow("no product") << header + "<Customization FormatVersion=\"1\"/>\n"
-                                << 2 << "no Product attribute";
-    QTest::newRow("made for another product")
-        << header + "<Customization FormatVersion=\"1\" Product=\"TAVRIXserver\"/>\n"
-        << 2 << "'TAVRIXserver', not for 'TAVRIXscripter'";
-    QTest::newRow("empty application name")
-        << customization("<ApplicationName>  </ApplicationName>\n") << 3 << "it is empty";
-    QTest::newRow("slash in the company")
-        << customization("<Company>Acme/Evil</Company>\n") << 3 << "'/'";
-    QTest::newRow("parent folder as application name")
-        << customization("<ApplicationName>..</ApplicationName>\n") << 3 << "is not a folder name";
-    QTest::newRow("tab inside the company")
-        << customization("<Company>Ac&#9;me</Company>\n") << 3 << "U+0009";
-    QTest::newRow("over-long application name")
-        << customization("<ApplicationName>" + QByteArray(65, 'a') + "</ApplicationName>\n") << 3
-        << "longer than 64";
-    QTest::newRow("unknown element")
-        << customization("<Colour>red</Colour>\n") << 3 << "Unexpected element <Colour>";
-    QTest::newRow("company given twice")
-        << customization("<Company>Acme</Company>\n<Company>Acme</Company>\n") << 4
-        << "more than once";
-    QTest::newRow("icon file missing")
-        << customization("<Icon>missing.png</Icon>\n") << 3 << "missing.png";
-    QTest::newRow("text between elements")
-        << customization("stray\n<Company>A</Company>\n") << 4 << "Unexpected text 'stray'";
-    QTest::newRow("element inside a name")
-        << customization("<Company><b>Acme</b></Company>\n") << 3 << "Expected character data";
+    QTest::newRow("another root element") << header + "<Branding FormatVersion=\"1\" Product=\"TAVRIXscripter\"/>\n" << 2 << "expected <Customization>";
+    QTest::newRow("newer format version") << header + "<Customization FormatVersion=\"2\" Product=\"TAVRIXscripter\"/>\n" << 2 << "newer program";
+    QTest::newRow("no format version") << header + "<Customization Product=\"TAVRIXscripter\"/>\n" << 2 << "FormatVersion";
+    QTest::newRow("no product") << header + "<Customization FormatVersion=\"1\"/>\n" << 2 << "no Product attribute";
+    QTest::newRow("made for another product") << header + "<Customization FormatVersion=\"1\" Product=\"TAVRIXserver\"/>\n" << 2 << "'TAVRIXserver', not for 'TAVRIXscripter'";
+    QTest::newRow("empty application name") << customization("<ApplicationName>  </ApplicationName>\n") << 3 << "it is empty";
+    QTest::newRow("slash in the company") << customization("<Company>Acme/Evil</Company>\n") << 3 << "'/'";
+    QTest::newRow("parent folder as application name") << customization("<ApplicationName>..</ApplicationName>\n") << 3 << "is not a folder name";
+    QTest::newRow("tab inside the company") << customization("<Company>Ac&#9;me</Company>\n") << 3 << "U+0009";
+    QTest::newRow("over-long application name") << customization("<ApplicationName>" + QByteArray(65, 'a') + "</ApplicationName>\n") << 3 << "longer than 64";
+    QTest::newRow("unknown element") << customization("<Colour>red</Colour>\n") << 3 << "Unexpected element <Colour>";
+    QTest::newRow("company given twice") << customization("<Company>Acme</Company>\n<Company>Acme</Company>\n") << 4 << "more than once";
+    QTest::newRow("icon file missing") << customization("<Icon>missing.png</Icon>\n") << 3 << "missing.png";
+    QTest::newRow("text between elements") << customization("stray\n<Company>A</Company>\n") << 4 << "Unexpected text 'stray'";
+    QTest::newRow("element inside a name") << customization("<Company><b>Acme</b></Company>\n") << 3 << "Expected character data";
+    // clang-format on
 }
 
 void tst_EnvManager::damagedCustomizationIsRefused()

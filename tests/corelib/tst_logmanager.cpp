@@ -279,18 +279,12 @@ void tst_LogManager::moduleInterfaceFillsEmptyFields_data()
     QTest::addColumn<QStringList>("given");    // module, flow, element, file, ticket
     QTest::addColumn<QStringList>("expected"); // module, flow, element, file, ticket
 
-    QTest::newRow("empty fields take the interface's names")
-        << QStringList{"", "", "", "", ""}
-        << QStringList{"Script element", "Test Flow", "", "job.pdf", ""};
-    QTest::newRow("fields of the record win")
-        << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"}
-        << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"};
-    QTest::newRow("only the empty ones are filled")
-        << QStringList{"", "Own flow", "Element", "", ""}
-        << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
-    QTest::newRow("the job prefix comes from the job name")
-        << QStringList{"", "", "", "_0000A_job.pdf", ""}
-        << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
+    // clang-format off
+    QTest::newRow("empty fields take the interface's names") << QStringList{"", "", "", "", ""} << QStringList{"Script element", "Test Flow", "", "job.pdf", ""};
+    QTest::newRow("fields of the record win") << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"} << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"};
+    QTest::newRow("only the empty ones are filled") << QStringList{"", "Own flow", "Element", "", ""} << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
+    QTest::newRow("the job prefix comes from the job name") << QStringList{"", "", "", "_0000A_job.pdf", ""} << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
+    // clang-format on
 }
 
 void tst_LogManager::moduleInterfaceFillsEmptyFields()
@@ -586,10 +580,11 @@ void tst_LogManager::printsMessagesOnStderr_data()
     QTest::addColumn<int>("flags");
     QTest::addColumn<bool>("printed");
 
+    // clang-format off
     QTest::newRow("database only: silent") << 0 << int(ILogInterface::NoFlags) << false;
-    QTest::newRow("database only: echo flag prints")
-        << 0 << int(ILogInterface::EchoToConsole) << true;
+    QTest::newRow("database only: echo flag prints") << 0 << int(ILogInterface::EchoToConsole) << true;
     QTest::newRow("console messaging prints") << 1 << int(ILogInterface::NoFlags) << true;
+    // clang-format on
 }
 
 void tst_LogManager::printsMessagesOnStderr()

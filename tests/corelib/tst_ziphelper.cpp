@@ -97,18 +97,12 @@ void tst_ZipHelper::compressItemPlacesItemUnderItsName_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("folderInArchive");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("file at the top level") << "plain.txt"
-                                           << "" << QStringList{"plain.txt"};
-    QTest::newRow("file below a folder in the archive")
-        << "plain.txt"
-        << "sub/deeper" << QStringList{"sub/", "sub/deeper/", "sub/deeper/plain.txt"};
-    QTest::newRow("folder under its own name")
-        << "nested/deeper"
-        << "" << QStringList{"deeper/", "deeper/deepest/", "deeper/deepest/leaf.txt"};
-    QTest::newRow("folder with trailing slashes everywhere")
-        << "nested/deeper/"
-        << "/sub/"
-        << QStringList{"sub/", "sub/deeper/", "sub/deeper/deepest/", "sub/deeper/deepest/leaf.txt"};
+    // clang-format off
+    QTest::newRow("file at the top level") << "plain.txt" << "" << QStringList{"plain.txt"};
+    QTest::newRow("file below a folder in the archive") << "plain.txt" << "sub/deeper" << QStringList{"sub/", "sub/deeper/", "sub/deeper/plain.txt"};
+    QTest::newRow("folder under its own name") << "nested/deeper" << "" << QStringList{"deeper/", "deeper/deepest/", "deeper/deepest/leaf.txt"};
+    QTest::newRow("folder with trailing slashes everywhere") << "nested/deeper/" << "/sub/" << QStringList{"sub/", "sub/deeper/", "sub/deeper/deepest/", "sub/deeper/deepest/leaf.txt"};
+    // clang-format on
 }
 
 void tst_ZipHelper::compressItemPlacesItemUnderItsName()

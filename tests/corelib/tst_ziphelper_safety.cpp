@@ -72,17 +72,16 @@ void tst_ZipHelperSafety::unsafeEntriesRefuseWholeArchive_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("badEntry");
     // A harmless entry comes first: it must not be written either.
+    // clang-format off
     QTest::newRow("parent folder") << QStringList{"a.txt=ok", "../x=evil"} << "../x";
-    QTest::newRow("parent folder after a folder")
-        << QStringList{"a.txt=ok", "a/../../x=evil"} << "a/../../x";
-    QTest::newRow("absolute path")
-        << QStringList{"a.txt=ok", "ROOT/escaped=evil"} << "ROOT/escaped";
+    QTest::newRow("parent folder after a folder") << QStringList{"a.txt=ok", "a/../../x=evil"} << "a/../../x";
+    QTest::newRow("absolute path") << QStringList{"a.txt=ok", "ROOT/escaped=evil"} << "ROOT/escaped";
     QTest::newRow("drive letter, backslash") << QStringList{"a.txt=ok", "C:\\x=evil"} << "C:\\x";
     QTest::newRow("drive letter, slash") << QStringList{"a.txt=ok", "C:/x=evil"} << "C:/x";
     QTest::newRow("parent folder, backslash") << QStringList{"a.txt=ok", "..\\x=evil"} << "..\\x";
     QTest::newRow("symbolic link") << QStringList{"a.txt=ok", "link@=/etc/passwd"} << "link";
-    QTest::newRow("file through a symbolic link")
-        << QStringList{"link@=ROOT", "link/escaped=evil"} << "link";
+    QTest::newRow("file through a symbolic link") << QStringList{"link@=ROOT", "link/escaped=evil"} << "link";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::unsafeEntriesRefuseWholeArchive()
@@ -120,21 +119,16 @@ void tst_ZipHelperSafety::targetConflictsAreRefused_data()
     QTest::addColumn<bool>("junkPaths");
     QTest::addColumn<QString>("fragment");
     QTest::addColumn<bool>("fromTarget");
-    QTest::newRow("same name twice")
-        << QStringList{"a.txt=1", "a.txt=2"} << false << "'a.txt'" << false;
-    QTest::newRow("file where a folder is needed")
-        << QStringList{"a.txt=file", "a.txt/b=x"} << false << "'a.txt/b'" << false;
-    QTest::newRow("folder and file of one name")
-        << QStringList{"a.txt/=", "a.txt=file"} << false << "'a.txt/'" << false;
-    QTest::newRow("junk paths bring files together")
-        << QStringList{"x/a.txt=1", "y/a.txt=2"} << true << "'y/a.txt'" << false;
+    // clang-format off
+    QTest::newRow("same name twice") << QStringList{"a.txt=1", "a.txt=2"} << false << "'a.txt'" << false;
+    QTest::newRow("file where a folder is needed") << QStringList{"a.txt=file", "a.txt/b=x"} << false << "'a.txt/b'" << false;
+    QTest::newRow("folder and file of one name") << QStringList{"a.txt/=", "a.txt=file"} << false << "'a.txt/'" << false;
+    QTest::newRow("junk paths bring files together") << QStringList{"x/a.txt=1", "y/a.txt=2"} << true << "'y/a.txt'" << false;
     // Conflicts with what the existing target folder holds.
-    QTest::newRow("file where the target has a folder")
-        << QStringList{"c.txt=ok", "keep.txt/inner=x"} << false << "'keep.txt/inner'" << true;
-    QTest::newRow("folder where the target has a file")
-        << QStringList{"c.txt=ok", "a.txt/=", "a.txt/b=x"} << false << "'a.txt/'" << true;
-    QTest::newRow("symbolic link in the target")
-        << QStringList{"c.txt=ok", "outside/escaped=evil"} << false << "symbolic link" << true;
+    QTest::newRow("file where the target has a folder") << QStringList{"c.txt=ok", "keep.txt/inner=x"} << false << "'keep.txt/inner'" << true;
+    QTest::newRow("folder where the target has a file") << QStringList{"c.txt=ok", "a.txt/=", "a.txt/b=x"} << false << "'a.txt/'" << true;
+    QTest::newRow("symbolic link in the target") << QStringList{"c.txt=ok", "outside/escaped=evil"} << false << "symbolic link" << true;
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::targetConflictsAreRefused()
@@ -275,46 +269,22 @@ void tst_ZipHelperSafety::failedWritesChangeNothing_data()
     QTest::addColumn<QString>("folderInArchive");
     QTest::addColumn<QString>("fragment");
     // An item ending in "/*" stands for compressFolderContents() of that folder.
-    QTest::newRow("missing item") << "missing.txt"
-                                  << "good.zip" << -1 << false << ""
-                                  << "does not exist";
-    QTest::newRow("no item") << ""
-                             << "good.zip" << -1 << false << ""
-                             << "no file or folder";
-    QTest::newRow("contents of a file") << "new.txt/*"
-                                        << "good.zip" << -1 << false << ""
-                                        << "not a folder";
-    QTest::newRow("level too high") << "new.txt"
-                                    << "good.zip" << 10 << false << ""
-                                    << "level 10";
-    QTest::newRow("level too low") << "new.txt"
-                                   << "good.zip" << -2 << false << ""
-                                   << "level -2";
-    QTest::newRow("encryption without password") << "new.txt"
-                                                 << "good.zip" << -1 << true << ""
-                                                 << "without a password";
-    QTest::newRow("folder in archive leads out") << "new.txt"
-                                                 << "good.zip" << -1 << false << "a/../../up"
-                                                 << "'a/../../up'";
-    QTest::newRow("link to a missing target") << "dangling/*"
-                                              << "good.zip" << -1 << false << ""
-                                              << "missing target";
-    QTest::newRow("link back to its own folder") << "loop"
-                                                 << "good.zip" << -1 << false << ""
-                                                 << "folder that contains it";
-    QTest::newRow("pipe in the folder") << "pipe/*"
-                                        << "good.zip" << -1 << false << ""
-                                        << "neither a file nor a folder";
-    QTest::newRow("archive is not a zip") << "new.txt"
-                                          << "text.zip" << -1 << false << ""
-                                          << "not a zip archive";
+    // clang-format off
+    QTest::newRow("missing item") << "missing.txt" << "good.zip" << -1 << false << "" << "does not exist";
+    QTest::newRow("no item") << "" << "good.zip" << -1 << false << "" << "no file or folder";
+    QTest::newRow("contents of a file") << "new.txt/*" << "good.zip" << -1 << false << "" << "not a folder";
+    QTest::newRow("level too high") << "new.txt" << "good.zip" << 10 << false << "" << "level 10";
+    QTest::newRow("level too low") << "new.txt" << "good.zip" << -2 << false << "" << "level -2";
+    QTest::newRow("encryption without password") << "new.txt" << "good.zip" << -1 << true << "" << "without a password";
+    QTest::newRow("folder in archive leads out") << "new.txt" << "good.zip" << -1 << false << "a/../../up" << "'a/../../up'";
+    QTest::newRow("link to a missing target") << "dangling/*" << "good.zip" << -1 << false << "" << "missing target";
+    QTest::newRow("link back to its own folder") << "loop" << "good.zip" << -1 << false << "" << "folder that contains it";
+    QTest::newRow("pipe in the folder") << "pipe/*" << "good.zip" << -1 << false << "" << "neither a file nor a folder";
+    QTest::newRow("archive is not a zip") << "new.txt" << "text.zip" << -1 << false << "" << "not a zip archive";
     // Found only while libzip writes its temporary file: the change must be dropped.
-    QTest::newRow("damaged entry met while writing") << "new.txt"
-                                                     << "damaged.zip" << -1 << false << ""
-                                                     << "Can't write archive";
-    QTest::newRow("archive folder missing") << "new.txt"
-                                            << "missing/new.zip" << -1 << false << ""
-                                            << "Can't write archive";
+    QTest::newRow("damaged entry met while writing") << "new.txt" << "damaged.zip" << -1 << false << "" << "Can't write archive";
+    QTest::newRow("archive folder missing") << "new.txt" << "missing/new.zip" << -1 << false << "" << "Can't write archive";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::failedWritesChangeNothing()

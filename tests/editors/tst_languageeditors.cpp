@@ -188,14 +188,11 @@ void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers_data(
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("subs and functions in source order")
-        << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function"
-        << QStringList{"timerFired", "jobArrived"};
-    QTest::newRow("private procedures are not offered")
-        << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n"
-           "End Function"
-        << QStringList{"initializeProcessing"};
+    // clang-format off
+    QTest::newRow("subs and functions in source order") << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function" << QStringList{"timerFired", "jobArrived"};
+    QTest::newRow("private procedures are not offered") << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n" "End Function" << QStringList{"initializeProcessing"};
     QTest::newRow("a script without procedures lists none") << "Dim x\nx = 1" << QStringList{};
+    // clang-format on
 }
 
 void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
@@ -241,33 +238,20 @@ void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions_data(
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("capital O, mixed case and a space before the parenthesis")
-        << "On JobArrived (s, j)\nend JobArrived" << QStringList{"jobarrived"};
-    QTest::newRow("a handler line without parentheses is not listed")
-        << "on timerfired\nend timerfired" << QStringList{};
-    QTest::newRow("blanks before on are allowed")
-        << "\t  on timerfired(s)" << QStringList{"timerfired"};
-    QTest::newRow("text after the parentheses is allowed")
-        << "on jobarrived(s, j) -- new job" << QStringList{"jobarrived"};
+    // clang-format off
+    QTest::newRow("capital O, mixed case and a space before the parenthesis") << "On JobArrived (s, j)\nend JobArrived" << QStringList{"jobarrived"};
+    QTest::newRow("a handler line without parentheses is not listed") << "on timerfired\nend timerfired" << QStringList{};
+    QTest::newRow("blanks before on are allowed") << "\t  on timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("text after the parentheses is allowed") << "on jobarrived(s, j) -- new job" << QStringList{"jobarrived"};
     QTest::newRow("a line comment hides the handler") << "-- on timerfired(s)" << QStringList{};
-    QTest::newRow("a handler inside a block comment is not listed")
-        << "(* on timerfired(s) *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
-    QTest::newRow("everything from the first comment to the last one is removed")
-        << "(* one *)\non timerfired(s)\n(* two *)\non jobarrived(s, j)"
-        << QStringList{"jobarrived"};
-    QTest::newRow("an unclosed block comment hides nothing")
-        << "(* open\non timerfired(s)" << QStringList{"timerfired"};
-    QTest::newRow("a handler defined twice is listed twice")
-        << "on timerfired(s)\nend timerfired\non timerfired(s)"
-        << QStringList{"timerfired", "timerfired"};
-    QTest::newRow("names come in the order of the entry point list")
-        << "on getLibraryForConnectionProperty(s, c, tag)\non isPropertyValid(s, tag, value)\n"
-           "on initializeProcessing(e)"
-        << QStringList{"initializeProcessing", "isPropertyValid",
-                       "getLibraryForConnectionProperty"};
+    QTest::newRow("a handler inside a block comment is not listed") << "(* on timerfired(s) *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
+    QTest::newRow("everything from the first comment to the last one is removed") << "(* one *)\non timerfired(s)\n(* two *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
+    QTest::newRow("an unclosed block comment hides nothing") << "(* open\non timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("a handler defined twice is listed twice") << "on timerfired(s)\nend timerfired\non timerfired(s)" << QStringList{"timerfired", "timerfired"};
+    QTest::newRow("names come in the order of the entry point list") << "on getLibraryForConnectionProperty(s, c, tag)\non isPropertyValid(s, tag, value)\n" "on initializeProcessing(e)" << QStringList{"initializeProcessing", "isPropertyValid", "getLibraryForConnectionProperty"};
     QTest::newRow("a longer name is no entry point") << "on isPropertyValidNow(s)" << QStringList{};
-    QTest::newRow("a handler that is no entry point is ignored")
-        << "on helper(x)\non licenseApplication(e, license)" << QStringList{"licenseApplication"};
+    QTest::newRow("a handler that is no entry point is ignored") << "on helper(x)\non licenseApplication(e, license)" << QStringList{"licenseApplication"};
+    // clang-format on
 }
 
 void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions()
@@ -286,12 +270,11 @@ void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("inner functions are not listed")
-        << "function outer( s : Tavrix ) { function inner() {} }\nfunction second(x) {}"
-        << QStringList{"outer", "second"};
+    // clang-format off
+    QTest::newRow("inner functions are not listed") << "function outer(s : Tavrix) { function inner() {} }\nfunction second(x) {}" << QStringList{"outer", "second"};
     QTest::newRow("a script without functions lists none") << "var x = 1;" << QStringList{};
-    QTest::newRow("a syntax error after a function keeps that function")
-        << "function jobArrived(s, job) {}\nfunction broken( {" << QStringList{"jobArrived"};
+    QTest::newRow("a syntax error after a function keeps that function") << "function jobArrived(s, job) {}\nfunction broken({" << QStringList{"jobArrived"};
+    // clang-format on
 }
 
 void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations()
@@ -320,16 +303,12 @@ void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem_da
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("connection property check takes the value")
-        << "isC"
-        << "isConnectionPropertyValid( s, c, tag, value )";
-    QTest::newRow("connection property library takes no value")
-        << "getLibraryForC"
-        << "getLibraryForConnectionProperty( s, c, tag )";
-    QTest::newRow("job arrival") << "jobA"
-                                 << "jobArrived( s, job )";
-    QTest::newRow("application path") << "findA"
-                                      << "findApplicationPath( e, startup )";
+    // clang-format off
+    QTest::newRow("connection property check takes the value") << "isC" << "isConnectionPropertyValid(s, c, tag, value)";
+    QTest::newRow("connection property library takes no value") << "getLibraryForC" << "getLibraryForConnectionProperty(s, c, tag)";
+    QTest::newRow("job arrival") << "jobA" << "jobArrived(s, job)";
+    QTest::newRow("application path") << "findA" << "findApplicationPath(e, startup)";
+    // clang-format on
 }
 
 void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem()

@@ -158,16 +158,13 @@ void tst_ScriptEditor::positionLabelShowsOneBasedLineAndColumn_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("start of the text is line 1, column 1")
-        << QStringLiteral("\n\nab") << 0 << QStringLiteral(" Line: 1 Col: 1");
-    QTest::newRow("after two line breaks and two letters")
-        << QStringLiteral("\n\nab") << 4 << QStringLiteral(" Line: 3 Col: 3");
-    QTest::newRow("inside the first line")
-        << QStringLiteral("abc\ndef") << 2 << QStringLiteral(" Line: 1 Col: 3");
-    QTest::newRow("start of a later line")
-        << QStringLiteral("abc\ndef") << 4 << QStringLiteral(" Line: 2 Col: 1");
-    QTest::newRow("end of the text")
-        << QStringLiteral("abc\ndef") << 7 << QStringLiteral(" Line: 2 Col: 4");
+    // clang-format off
+    QTest::newRow("start of the text is line 1, column 1") << QStringLiteral("\n\nab") << 0 << QStringLiteral(" Line: 1 Col: 1");
+    QTest::newRow("after two line breaks and two letters") << QStringLiteral("\n\nab") << 4 << QStringLiteral(" Line: 3 Col: 3");
+    QTest::newRow("inside the first line") << QStringLiteral("abc\ndef") << 2 << QStringLiteral(" Line: 1 Col: 3");
+    QTest::newRow("start of a later line") << QStringLiteral("abc\ndef") << 4 << QStringLiteral(" Line: 2 Col: 1");
+    QTest::newRow("end of the text") << QStringLiteral("abc\ndef") << 7 << QStringLiteral(" Line: 2 Col: 4");
+    // clang-format on
 }
 
 void tst_ScriptEditor::positionLabelShowsOneBasedLineAndColumn()
@@ -245,10 +242,10 @@ void tst_ScriptEditor::tabIndentsSelectedLinesInOneUndoStep_data()
     QTest::addColumn<int>("endColumn");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("selection ending at the start of line 5 leaves line 5")
-        << 0 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\nline5");
-    QTest::newRow("selection ending inside line 5 indents it too")
-        << 2 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\n\tline5");
+    // clang-format off
+    QTest::newRow("selection ending at the start of line 5 leaves line 5") << 0 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\nline5");
+    QTest::newRow("selection ending inside line 5 indents it too") << 2 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\n\tline5");
+    // clang-format on
 }
 
 void tst_ScriptEditor::tabIndentsSelectedLinesInOneUndoStep()
@@ -362,15 +359,13 @@ void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("expectedPosition");
 
-    QTest::newRow("a tab and two spaces start the new line")
-        << "\t  code" << 7 << 0 << "\t  code\n\t  " << 11;
+    // clang-format off
+    QTest::newRow("a tab and two spaces start the new line") << "\t  code" << 7 << 0 << "\t  code\n\t  " << 11;
     QTest::newRow("an unindented line adds nothing") << "code" << 4 << 0 << "code\n" << 5;
-    QTest::newRow("the rest of a split line is indented")
-        << "  ab cd" << 5 << 0 << "  ab \n  cd" << 8;
+    QTest::newRow("the rest of a split line is indented") << "  ab cd" << 5 << 0 << "  ab \n  cd" << 8;
     QTest::newRow("a blank line passes its blanks on") << "    " << 4 << 0 << "    \n    " << 9;
-    QTest::newRow("a line separator within the line adds nothing")
-        << "\tx\ncode" << 7 << int(Qt::ShiftModifier) << "\tx\ncode\n"
-        << 8;
+    QTest::newRow("a line separator within the line adds nothing") << "\tx\ncode" << 7 << int(Qt::ShiftModifier) << "\tx\ncode\n" << 8;
+    // clang-format on
 }
 
 void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine()
@@ -394,15 +389,15 @@ void tst_ScriptEditor::popupOpensFromTheThirdLetterOfAListedWord_data()
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QString>("firstEntry");
 
+    // clang-format off
     QTest::newRow("two letters show nothing") << "jo" << false << QString();
-    QTest::newRow("the third letter opens the popup")
-        << "job" << true << QStringLiteral("jobArrived( s, job )");
+    QTest::newRow("the third letter opens the popup") << "job" << true << QStringLiteral("jobArrived(s, job)");
     QTest::newRow("any case matches") << "JOB" << true << QStringLiteral("jobArrived( s, job )");
-    QTest::newRow("several entries share a prefix")
-        << "getL" << true << QStringLiteral("getLibraryForProperty( s, tag )");
+    QTest::newRow("several entries share a prefix") << "getL" << true << QStringLiteral("getLibraryForProperty(s, tag)");
     QTest::newRow("a word no entry starts with shows nothing") << "xyz" << false << QString();
     QTest::newRow("a full stop closes the popup") << "job." << false << QString();
     QTest::newRow("a parenthesis closes the popup") << "job(" << false << QString();
+    // clang-format on
 }
 
 void tst_ScriptEditor::popupOpensFromTheThirdLetterOfAListedWord()
@@ -506,26 +501,18 @@ void tst_ScriptEditor::findSelectsTheNextMatch_data()
 
     // Text: "someone one two\nOne one"
     //        0   4   8   12   16  20
-    QTest::newRow("from the top the first match is found")
-        << "one" << false << false << true << false << 12 << 12 << 4 << 7;
-    QTest::newRow("from the cursor the search continues after the selection")
-        << "one" << false << false << true << true << 4 << 7 << 8 << 11;
-    QTest::newRow("backward from the cursor searches before the selection")
-        << "one" << false << false << false << true << 8 << 11 << 4 << 7;
-    QTest::newRow("backward from the top finds nothing")
-        << "one" << false << false << false << false << 8 << 11 << -1 << -1;
-    QTest::newRow("case sensitive skips another case")
-        << "One" << true << false << true << false << 0 << 0 << 16 << 19;
-    QTest::newRow("case insensitive takes any case")
-        << "One" << false << false << true << true << 12 << 12 << 16 << 19;
-    QTest::newRow("whole words skip a part of a word")
-        << "one" << false << true << true << false << 0 << 0 << 8 << 11;
-    QTest::newRow("no match leaves the selection")
-        << "three" << false << false << true << false << 8 << 11 << -1 << -1;
-    QTest::newRow("an empty search text finds nothing")
-        << "" << false << false << true << false << 8 << 11 << -1 << -1;
-    QTest::newRow("after the last match nothing is found")
-        << "one" << false << false << true << true << 20 << 23 << -1 << -1;
+    // clang-format off
+    QTest::newRow("from the top the first match is found") << "one" << false << false << true << false << 12 << 12 << 4 << 7;
+    QTest::newRow("from the cursor the search continues after the selection") << "one" << false << false << true << true << 4 << 7 << 8 << 11;
+    QTest::newRow("backward from the cursor searches before the selection") << "one" << false << false << false << true << 8 << 11 << 4 << 7;
+    QTest::newRow("backward from the top finds nothing") << "one" << false << false << false << false << 8 << 11 << -1 << -1;
+    QTest::newRow("case sensitive skips another case") << "One" << true << false << true << false << 0 << 0 << 16 << 19;
+    QTest::newRow("case insensitive takes any case") << "One" << false << false << true << true << 12 << 12 << 16 << 19;
+    QTest::newRow("whole words skip a part of a word") << "one" << false << true << true << false << 0 << 0 << 8 << 11;
+    QTest::newRow("no match leaves the selection") << "three" << false << false << true << false << 8 << 11 << -1 << -1;
+    QTest::newRow("an empty search text finds nothing") << "" << false << false << true << false << 8 << 11 << -1 << -1;
+    QTest::newRow("after the last match nothing is found") << "one" << false << false << true << true << 20 << 23 << -1 << -1;
+    // clang-format on
 }
 
 void tst_ScriptEditor::findSelectsTheNextMatch()
@@ -567,45 +554,22 @@ void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep_data()
     QTest::addColumn<bool>("replaceAll");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("replace changes the first match from the top")
-        << "a b a b" << 4 << "a"
-        << "x" << false << false << false << false << "x b a b";
-    QTest::newRow("replace from the cursor changes the next match")
-        << "a b a b" << 1 << "a"
-        << "x" << false << false << true << false << "a b x b";
-    QTest::newRow("replace all changes every match")
-        << "a b a b" << 0 << "a"
-        << "x" << false << false << false << true << "x b x b";
-    QTest::newRow("replace all from behind the last match still changes all")
-        << "a b a b" << 7 << "a"
-        << "x" << false << false << true << true << "x b x b";
-    QTest::newRow("replace all honours whole words")
-        << "cat concat cat" << 0 << "cat"
-        << "dog" << true << false << false << true << "dog concat dog";
-    QTest::newRow("replace all honours case") << "Ab ab AB" << 0 << "ab"
-                                              << "x" << false << true << false << true << "Ab x AB";
-    QTest::newRow("replace all ignoring case") << "Ab ab AB" << 0 << "ab"
-                                               << "x" << false << false << false << true << "x x x";
-    QTest::newRow("replacement holding the text is not replaced again")
-        << "a a" << 0 << "a"
-        << "aa" << false << false << false << true << "aa aa";
-    QTest::newRow("first replacement at the cursor is not replaced again")
-        << "a a a" << 2 << "a"
-        << "aa" << false << false << true << true << "aa aa aa";
-    QTest::newRow("longer replacements before the first one keep the count")
-        << "a a a" << 2 << "a"
-        << "xyz" << false << false << true << true << "xyz xyz xyz";
-    QTest::newRow("replacing with nothing removes every match")
-        << "a-b-c" << 0 << "-"
-        << "" << false << false << false << true << "abc";
-    QTest::newRow("replacing with nothing also takes the matches it joins")
-        << "aabb" << 0 << "ab"
-        << "" << false << false << false << true << "";
-    QTest::newRow("no match changes nothing") << "a b" << 0 << "zzz"
-                                              << "x" << false << false << false << true << "a b";
-    QTest::newRow("an empty search text changes nothing")
-        << "a b" << 0 << ""
-        << "x" << false << false << false << true << "a b";
+    // clang-format off
+    QTest::newRow("replace changes the first match from the top") << "a b a b" << 4 << "a" << "x" << false << false << false << false << "x b a b";
+    QTest::newRow("replace from the cursor changes the next match") << "a b a b" << 1 << "a" << "x" << false << false << true << false << "a b x b";
+    QTest::newRow("replace all changes every match") << "a b a b" << 0 << "a" << "x" << false << false << false << true << "x b x b";
+    QTest::newRow("replace all from behind the last match still changes all") << "a b a b" << 7 << "a" << "x" << false << false << true << true << "x b x b";
+    QTest::newRow("replace all honours whole words") << "cat concat cat" << 0 << "cat" << "dog" << true << false << false << true << "dog concat dog";
+    QTest::newRow("replace all honours case") << "Ab ab AB" << 0 << "ab" << "x" << false << true << false << true << "Ab x AB";
+    QTest::newRow("replace all ignoring case") << "Ab ab AB" << 0 << "ab" << "x" << false << false << false << true << "x x x";
+    QTest::newRow("replacement holding the text is not replaced again") << "a a" << 0 << "a" << "aa" << false << false << false << true << "aa aa";
+    QTest::newRow("first replacement at the cursor is not replaced again") << "a a a" << 2 << "a" << "aa" << false << false << true << true << "aa aa aa";
+    QTest::newRow("longer replacements before the first one keep the count") << "a a a" << 2 << "a" << "xyz" << false << false << true << true << "xyz xyz xyz";
+    QTest::newRow("replacing with nothing removes every match") << "a-b-c" << 0 << "-" << "" << false << false << false << true << "abc";
+    QTest::newRow("replacing with nothing also takes the matches it joins") << "aabb" << 0 << "ab" << "" << false << false << false << true << "";
+    QTest::newRow("no match changes nothing") << "a b" << 0 << "zzz" << "x" << false << false << false << true << "a b";
+    QTest::newRow("an empty search text changes nothing") << "a b" << 0 << "" << "x" << false << false << false << true << "a b";
+    // clang-format on
 }
 
 void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep()

@@ -278,15 +278,13 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
     QTest::addColumn<QList<int>>("expectedStarts");
 
     // Text: "one two one two one"
+    // clang-format off
     for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
-        QTest::addRow("%s: from the beginning the first match is found every time",
-                      qPrintable(editor))
-            << editor << 19 << false << true << QList<int>{0, 0, 0};
-        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor))
-            << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
-        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor))
-            << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
+        QTest::addRow("%s: from the beginning the first match is found every time", qPrintable(editor)) << editor << 19 << false << true << QList<int>{0, 0, 0};
+        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor)) << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
+        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor)) << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
     }
+    // clang-format on
 }
 
 void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
@@ -419,12 +417,13 @@ void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines_dat
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("expectedPosition");
 
+    // clang-format off
     for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
         QTest::addRow("%s: an existing line", qPrintable(editor)) << editor << 2 << 4;
         QTest::addRow("%s: line 0 leaves the cursor", qPrintable(editor)) << editor << 0 << 10;
-        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor))
-            << editor << 9999 << 10;
+        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor)) << editor << 9999 << 10;
     }
+    // clang-format on
 }
 
 void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines()

@@ -189,34 +189,14 @@ void tst_GenericPropertyEditor::kindsMenuInMenuOrder_data()
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QList<bool>>("enabled");
 
-    QTest::newRow("folder filter kinds in menu order")
-        << "string"
-        << "scriptexp;regexp;folderpatterns;allotherfolders;allfolders"
-        << QStringList{"All folders", "All other folders", "Define folder patterns",
-                       "Define regular expression", "Define script expression"}
-        << QList<bool>{true, true, false, false, false};
-    QTest::newRow("unknown kinds follow in their own order")
-        << "string"
-        << "zeta;scriptexp;alpha;inline;none"
-        << QStringList{"None", "Inline value", "Define script expression", "zeta", "alpha"}
-        << QList<bool>{true, true, false, true, true};
-    QTest::newRow("display flags are no choice")
-        << "enum:Data;Log"
-        << "inline;popup;hidden" << QStringList{"Inline value"} << QList<bool>{true};
-    QTest::newRow("a file filter does not show in the label")
-        << "path"
-        << "none;choosefile|Image PNG 32x32 (*.png)" << QStringList{"None", "Choose file"}
-        << QList<bool>{true, true};
-    QTest::newRow("generic kinds read as folders for folder filters")
-        << "folderfilter"
-        << "all;allother;no;patterns"
-        << QStringList{"No folders", "All folders", "All other folders", "Define folder patterns"}
-        << QList<bool>{true, true, true, false};
-    QTest::newRow("kinds without an editor here can still be chosen")
-        << "string"
-        << "printsettings;metadatafieldsread"
-        << QStringList{"Define metadata fields (read-only)", "Define print settings"}
-        << QList<bool>{true, true};
+    // clang-format off
+    QTest::newRow("folder filter kinds in menu order") << "string" << "scriptexp;regexp;folderpatterns;allotherfolders;allfolders" << QStringList{"All folders", "All other folders", "Define folder patterns", "Define regular expression", "Define script expression"} << QList<bool>{true, true, false, false, false};
+    QTest::newRow("unknown kinds follow in their own order") << "string" << "zeta;scriptexp;alpha;inline;none" << QStringList{"None", "Inline value", "Define script expression", "zeta", "alpha"} << QList<bool>{true, true, false, true, true};
+    QTest::newRow("display flags are no choice") << "enum:Data;Log" << "inline;popup;hidden" << QStringList{"Inline value"} << QList<bool>{true};
+    QTest::newRow("a file filter does not show in the label") << "path" << "none;choosefile|Image PNG 32x32 (*.png)" << QStringList{"None", "Choose file"} << QList<bool>{true, true};
+    QTest::newRow("generic kinds read as folders for folder filters") << "folderfilter" << "all;allother;no;patterns" << QStringList{"No folders", "All folders", "All other folders", "Define folder patterns"} << QList<bool>{true, true, true, false};
+    QTest::newRow("kinds without an editor here can still be chosen") << "string" << "printsettings;metadatafieldsread" << QStringList{"Define metadata fields (read-only)", "Define print settings"} << QList<bool>{true, true};
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::kindsMenuInMenuOrder()
@@ -262,41 +242,23 @@ void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce_data()
     const QString string = XMLValues::EDITORTYPE_STRING;
     const QString folders = XMLValues::EDITORTYPE_FOLDERFILTER;
     const QString files = XMLValues::EDITORTYPE_FILEFILTER;
-    QTest::newRow("all folders") << string
-                                 << "allfolders;allotherfolders;folderpatterns;regexp;scriptexp"
-                                 << "All folders" << XMLValues::ALLFOLDERS << "All folders";
-    QTest::newRow("all other folders")
-        << string << "allfolders;allotherfolders;regexp"
-        << "All other folders" << XMLValues::ALLOTHERFOLDERS << "All other folders";
-    QTest::newRow("no files") << string << "nofiles;types"
-                              << "No files" << XMLValues::NOFILES << "No files";
-    QTest::newRow("all of a folder filter")
-        << folders << "all;patterns"
-        << "All folders" << XMLValues::ALLFOLDERS << "All folders";
-    QTest::newRow("all other of a file filter")
-        << files << "allother;patterns"
-        << "All other files" << XMLValues::ALLOTHERFILES << "All other files";
-    QTest::newRow("no of a folder filter") << folders << "no;patterns"
-                                           << "No folders" << XMLValues::NOFOLDERS << "No folders";
-    QTest::newRow("none") << string << "none;choosefile"
-                          << "None" << XMLValues::NONE << "None";
-    QTest::newRow("no as a bool") << XMLValues::EDITORTYPE_BOOL << "nobool;scriptexp"
-                                  << "No" << XMLValues::NO << "No";
-    QTest::newRow("automatic") << string << "automatic;inline"
-                               << "Automatic" << XMLValues::AUTOMATIC << "Automatic";
-    QTest::newRow("auto-managed") << "path"
-                                  << "automanaged;choosefolder"
-                                  << "Auto-managed" << XMLValues::AUTOMANAGED << "Auto-managed";
-    QTest::newRow("data model") << string << "datamodel;jobname"
-                                << "Data model" << XMLValues::MDDATAMODEL << "Data model";
-    QTest::newRow("job name") << string << "datamodel;jobname"
-                              << "Job name" << XMLValues::MDJOBNAME << "Job name";
-    QTest::newRow("private data") << string << "userdata;systemdata"
-                                  << "Private data" << XMLValues::UP_USERDATA << "User data";
-    QTest::newRow("system data") << string << "userdata;systemdata"
-                                 << "System data" << XMLValues::UP_SYSTEMDATA << "System data";
-    QTest::newRow("default") << XMLValues::EDITORTYPE_NUMBER << "inline;default"
-                             << "Default" << XMLValues::UP_DEFAULT << "Default";
+    // clang-format off
+    QTest::newRow("all folders") << string << "allfolders;allotherfolders;folderpatterns;regexp;scriptexp" << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all other folders") << string << "allfolders;allotherfolders;regexp" << "All other folders" << XMLValues::ALLOTHERFOLDERS << "All other folders";
+    QTest::newRow("no files") << string << "nofiles;types" << "No files" << XMLValues::NOFILES << "No files";
+    QTest::newRow("all of a folder filter") << folders << "all;patterns" << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all other of a file filter") << files << "allother;patterns" << "All other files" << XMLValues::ALLOTHERFILES << "All other files";
+    QTest::newRow("no of a folder filter") << folders << "no;patterns" << "No folders" << XMLValues::NOFOLDERS << "No folders";
+    QTest::newRow("none") << string << "none;choosefile" << "None" << XMLValues::NONE << "None";
+    QTest::newRow("no as a bool") << XMLValues::EDITORTYPE_BOOL << "nobool;scriptexp" << "No" << XMLValues::NO << "No";
+    QTest::newRow("automatic") << string << "automatic;inline" << "Automatic" << XMLValues::AUTOMATIC << "Automatic";
+    QTest::newRow("auto-managed") << "path" << "automanaged;choosefolder" << "Auto-managed" << XMLValues::AUTOMANAGED << "Auto-managed";
+    QTest::newRow("data model") << string << "datamodel;jobname" << "Data model" << XMLValues::MDDATAMODEL << "Data model";
+    QTest::newRow("job name") << string << "datamodel;jobname" << "Job name" << XMLValues::MDJOBNAME << "Job name";
+    QTest::newRow("private data") << string << "userdata;systemdata" << "Private data" << XMLValues::UP_USERDATA << "User data";
+    QTest::newRow("system data") << string << "userdata;systemdata" << "System data" << XMLValues::UP_SYSTEMDATA << "System data";
+    QTest::newRow("default") << XMLValues::EDITORTYPE_NUMBER << "inline;default" << "Default" << XMLValues::UP_DEFAULT << "Default";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce()
@@ -330,21 +292,12 @@ void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("start");
 
-    QTest::newRow("bool starts with Yes") << "bool"
-                                          << "inline;nobool"
-                                          << "nobool" << XMLValues::NO << XMLValues::YES;
-    QTest::newRow("number starts with 0") << "number"
-                                          << "inline;default"
-                                          << "default" << XMLValues::UP_DEFAULT << "0";
-    QTest::newRow("enumeration starts with its first item")
-        << "enum:Serialized;Concurrent"
-        << "inline;scriptexp;none"
-        << "none" << XMLValues::NONE << "Serialized";
-    QTest::newRow("text keeps its value") << "string"
-                                          << "inline;none"
-                                          << "none"
-                                          << "kept"
-                                          << "kept";
+    // clang-format off
+    QTest::newRow("bool starts with Yes") << "bool" << "inline;nobool" << "nobool" << XMLValues::NO << XMLValues::YES;
+    QTest::newRow("number starts with 0") << "number" << "inline;default" << "default" << XMLValues::UP_DEFAULT << "0";
+    QTest::newRow("enumeration starts with its first item") << "enum:Serialized;Concurrent" << "inline;scriptexp;none" << "none" << XMLValues::NONE << "Serialized";
+    QTest::newRow("text keeps its value") << "string" << "inline;none" << "none" << "kept" << "kept";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue()
@@ -438,33 +391,13 @@ void tst_GenericPropertyEditor::inlineLineEdits_data()
     QTest::addColumn<int>("echo");
     QTest::addColumn<QString>("mask");
 
-    QTest::newRow("password hidden while typed and shown masked")
-        << "Password"
-        << "password"
-        << "s3cret"
-        << "s3cret"
-        << "******" << int(QLineEdit::Password) << "";
-    QTest::newRow("time with the hours-and-minutes mask")
-        << "Start"
-        << "time"
-        << "0730"
-        << "07:30"
-        << "07:30" << int(QLineEdit::Normal) << "99:99";
-    QTest::newRow("clean-up time masked whatever its type")
-        << XMLValues::UP_AD_CLEANUPAT << "string"
-        << "2315"
-        << "23:15"
-        << "23:15" << int(QLineEdit::Normal) << "99:99";
-    QTest::newRow("number keeps only digits") << "IdleAfterJob"
-                                              << "number"
-                                              << "4x2"
-                                              << "42"
-                                              << "42" << int(QLineEdit::Normal) << "";
-    QTest::newRow("text as typed") << "Name"
-                                   << "string"
-                                   << "a/b c"
-                                   << "a/b c"
-                                   << "a/b c" << int(QLineEdit::Normal) << "";
+    // clang-format off
+    QTest::newRow("password hidden while typed and shown masked") << "Password" << "password" << "s3cret" << "s3cret" << "******" << int(QLineEdit::Password) << "";
+    QTest::newRow("time with the hours-and-minutes mask") << "Start" << "time" << "0730" << "07:30" << "07:30" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("clean-up time masked whatever its type") << XMLValues::UP_AD_CLEANUPAT << "string" << "2315" << "23:15" << "23:15" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("number keeps only digits") << "IdleAfterJob" << "number" << "4x2" << "42" << "42" << int(QLineEdit::Normal) << "";
+    QTest::newRow("text as typed") << "Name" << "string" << "a/b c" << "a/b c" << "a/b c" << int(QLineEdit::Normal) << "";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::inlineLineEdits()

@@ -302,34 +302,14 @@ void tst_PropertiesExplorer::cellContents_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shownValue");
 
-    QTest::newRow("inline text as stored") << "string"
-                                           << "inline"
-                                           << "a/b"
-                                           << "Plain"
-                                           << "a/b";
-    QTest::newRow("password masked") << "password"
-                                     << "inline"
-                                     << "secret"
-                                     << "Plain"
-                                     << "******";
-    QTest::newRow("multi-line text on one line") << "string"
-                                                 << "description"
-                                                 << "one\ntwo"
-                                                 << "Plain"
-                                                 << "one two";
-    QTest::newRow("fixed value by its label") << "filefilter"
-                                              << "allfiles;types" << XMLValues::ALLFILES << "Plain"
-                                              << "All files";
-    QTest::newRow("an empty name shows <noname>") << "string"
-                                                  << "inline"
-                                                  << "x"
-                                                  << ""
-                                                  << "x";
-    QTest::newRow("carriage returns leave the name") << "string"
-                                                     << "inline"
-                                                     << "x"
-                                                     << "Two\r\nlines"
-                                                     << "x";
+    // clang-format off
+    QTest::newRow("inline text as stored") << "string" << "inline" << "a/b" << "Plain" << "a/b";
+    QTest::newRow("password masked") << "password" << "inline" << "secret" << "Plain" << "******";
+    QTest::newRow("multi-line text on one line") << "string" << "description" << "one\ntwo" << "Plain" << "one two";
+    QTest::newRow("fixed value by its label") << "filefilter" << "allfiles;types" << XMLValues::ALLFILES << "Plain" << "All files";
+    QTest::newRow("an empty name shows <noname>") << "string" << "inline" << "x" << "" << "x";
+    QTest::newRow("carriage returns leave the name") << "string" << "inline" << "x" << "Two\r\nlines" << "x";
+    // clang-format on
 }
 
 void tst_PropertiesExplorer::cellContents()
@@ -640,12 +620,13 @@ void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer_data()
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<bool>("reachesTheMenu");
 
+    // clang-format off
     QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
     QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier) << false;
     QTest::newRow("select all") << int(Qt::Key_A) << int(Qt::ControlModifier) << false;
     QTest::newRow("cut goes to the menu") << int(Qt::Key_X) << int(Qt::ControlModifier) << true;
-    QTest::newRow("with shift it goes to the menu")
-        << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << true;
+    QTest::newRow("with shift it goes to the menu") << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << true;
+    // clang-format on
 }
 
 void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer()

@@ -153,15 +153,10 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes_dat
     QTest::addColumn<bool>("customized");
     QTest::addColumn<QStringList>("languages");
 
-    QTest::newRow("program's languages, sorted, English first")
-        << false
-        << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"),
-                       QStringLiteral("Español"), QStringLiteral("Français")};
-    QTest::newRow("customised environment adds its own")
-        << true
-        << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"),
-                       QStringLiteral("Español"), QStringLiteral("Français"),
-                       QStringLiteral("Italiano")};
+    // clang-format off
+    QTest::newRow("program's languages, sorted, English first") << false << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français")};
+    QTest::newRow("customised environment adds its own") << true << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français"), QStringLiteral("Italiano")};
+    // clang-format on
 }
 
 void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
@@ -231,24 +226,12 @@ void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder_data()
     QTest::addColumn<QStringList>("patterns");
     QTest::addColumn<QStringList>("installed");
 
-    QTest::newRow("pattern order first, then name order")
-        << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm"),
-                       QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Common_de.qm"),
-                       QStringLiteral("Common2_de.qm")}
-        << startupPatterns
-        << QStringList{QStringLiteral("Common2_de.qm"), QStringLiteral("Common_de.qm"),
-                       QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Scripter_de.qm"),
-                       QStringLiteral("Extra_de.qm")};
-    QTest::newRow("files matching no pattern are left out")
-        << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Other_de.qm"),
-                       QStringLiteral("MyCommon_de.qm"), QStringLiteral("Scripter_de.qm.bak")}
-        << startupPatterns << QStringList{QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("a file matching two patterns is installed once, for the first")
-        << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")}
-        << QStringList{QStringLiteral("Extra*.qm"), QStringLiteral("*.qm")}
-        << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("no pattern installs nothing")
-        << QStringList{QStringLiteral("Scripter_de.qm")} << QStringList() << QStringList();
+    // clang-format off
+    QTest::newRow("pattern order first, then name order") << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("Common2_de.qm")} << startupPatterns << QStringList{QStringLiteral("Common2_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")};
+    QTest::newRow("files matching no pattern are left out") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Other_de.qm"), QStringLiteral("MyCommon_de.qm"), QStringLiteral("Scripter_de.qm.bak")} << startupPatterns << QStringList{QStringLiteral("Scripter_de.qm")};
+    QTest::newRow("a file matching two patterns is installed once, for the first") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")} << QStringList{QStringLiteral("Extra*.qm"), QStringLiteral("*.qm")} << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm")};
+    QTest::newRow("no pattern installs nothing") << QStringList{QStringLiteral("Scripter_de.qm")} << QStringList() << QStringList();
+    // clang-format on
 }
 
 void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder()
@@ -285,11 +268,11 @@ void tst_TranslationLoader::customisedEnvironmentPrefersItsOwnFolder_data()
     QTest::addColumn<bool>("languageInCustomization");
     QTest::addColumn<QString>("winner");
 
-    QTest::newRow("customised, language in both: customisation only")
-        << true << true << "Scripter_custom";
-    QTest::newRow("customised, language only in the program's folder")
-        << true << false << "Scripter_program";
+    // clang-format off
+    QTest::newRow("customised, language in both: customisation only") << true << true << "Scripter_custom";
+    QTest::newRow("customised, language only in the program's folder") << true << false << "Scripter_program";
     QTest::newRow("not customised: customisation ignored") << false << true << "Scripter_program";
+    // clang-format on
 }
 
 void tst_TranslationLoader::customisedEnvironmentPrefersItsOwnFolder()

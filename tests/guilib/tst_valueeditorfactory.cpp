@@ -88,23 +88,15 @@ void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices_data()
     QTest::addColumn<QString>("editorType");
     QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("choose file") << "choosefile"
-                                 << "";
-    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)"
-                                               << "";
-    QTest::newRow("choose folder") << "choosefolder"
-                                   << "";
-    QTest::newRow("script expression comes later")
-        << "scriptexp"
-        << "The editor 'Define script expression' is not available in this version";
-    QTest::newRow("text with variables comes later")
-        << "sltextwithvar"
-        << "The editor 'Define single-line text with variables' is not available in this version";
-    QTest::newRow("a fixed value has no editor")
-        << "allfiles"
-        << "The editor 'All files' is not available in this version";
-    QTest::newRow("an unknown kind") << "crystalball"
-                                     << "The editor 'crystalball' is not available in this version";
+    // clang-format off
+    QTest::newRow("choose file") << "choosefile" << "";
+    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)" << "";
+    QTest::newRow("choose folder") << "choosefolder" << "";
+    QTest::newRow("script expression comes later") << "scriptexp" << "The editor 'Define script expression' is not available in this version";
+    QTest::newRow("text with variables comes later") << "sltextwithvar" << "The editor 'Define single-line text with variables' is not available in this version";
+    QTest::newRow("a fixed value has no editor") << "allfiles" << "The editor 'All files' is not available in this version";
+    QTest::newRow("an unknown kind") << "crystalball" << "The editor 'crystalball' is not available in this version";
+    // clang-format on
 }
 
 void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices()
@@ -135,24 +127,13 @@ void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty_data()
     QTest::addColumn<QString>("editorType");
     QTest::addColumn<QString>("key");
 
-    QTest::newRow("fixture job file")
-        << XMLKey::SCRIPTFIXTURE << XMLKey::FILEORFOLDER << "choosefile"
-        << "ScriptFixture_FileOrFolder_Description_LastPath";
-    QTest::newRow("declaration icon with a filter")
-        << XMLKey::SCRIPTDECLARATION << "Icon"
-        << "choosefile|PNG (*.png)"
-        << "ScriptDeclaration_Icon_Description_LastPath";
-    QTest::newRow("file without a tag") << ""
-                                        << ""
-                                        << "choosefile"
-                                        << "GenericFilePath_Description_LastPath";
-    QTest::newRow("folder without a tag") << ""
-                                          << ""
-                                          << "choosefolder"
-                                          << "GenericFolderPath_Description_LastPath";
-    QTest::newRow("owner without a tag") << XMLKey::SCRIPTFIXTURE << ""
-                                         << "choosefolder"
-                                         << "ScriptFixture_GenericFolderPath_Description_LastPath";
+    // clang-format off
+    QTest::newRow("fixture job file") << XMLKey::SCRIPTFIXTURE << XMLKey::FILEORFOLDER << "choosefile" << "ScriptFixture_FileOrFolder_Description_LastPath";
+    QTest::newRow("declaration icon with a filter") << XMLKey::SCRIPTDECLARATION << "Icon" << "choosefile|PNG (*.png)" << "ScriptDeclaration_Icon_Description_LastPath";
+    QTest::newRow("file without a tag") << "" << "" << "choosefile" << "GenericFilePath_Description_LastPath";
+    QTest::newRow("folder without a tag") << "" << "" << "choosefolder" << "GenericFolderPath_Description_LastPath";
+    QTest::newRow("owner without a tag") << XMLKey::SCRIPTFIXTURE << "" << "choosefolder" << "ScriptFixture_GenericFolderPath_Description_LastPath";
+    // clang-format on
 }
 
 void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty()
@@ -172,15 +153,13 @@ void tst_ValueEditorFactory::startFolder_data()
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("expected"); // "<temp>", "<home>", or a folder
 
+    // clang-format off
     QTest::newRow("the remembered folder") << true << "<temp>" << XMLKey::FILEORFOLDER << "<temp>";
-    QTest::newRow("a remembered folder that is gone gives way to the default")
-        << true << "<gone>" << XMLKey::FILEORFOLDER << "<home>";
-    QTest::newRow("the default without a remembered folder")
-        << true << "" << XMLKey::TESTFOLDER << "<home>";
-    QTest::newRow("no default for this property") << true << ""
-                                                  << "Elsewhere"
-                                                  << "";
+    QTest::newRow("a remembered folder that is gone gives way to the default") << true << "<gone>" << XMLKey::FILEORFOLDER << "<home>";
+    QTest::newRow("the default without a remembered folder") << true << "" << XMLKey::TESTFOLDER << "<home>";
+    QTest::newRow("no default for this property") << true << "" << "Elsewhere" << "";
     QTest::newRow("without a proxy the default") << false << "" << XMLKey::FILEORFOLDER << "<home>";
+    // clang-format on
 }
 
 void tst_ValueEditorFactory::startFolder()

@@ -413,12 +413,13 @@ void tst_Declaration::duplicateTagIsRefused_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("rejected");
 
+    // clang-format off
     QTest::newRow("another definition's tag") << s("Taken") << s("Taken");
     QTest::newRow("the same after repair") << s("Tak-en") << s("Tak_en");
     QTest::newRow("a definition of the other group") << s("Other") << s("Other");
-    QTest::newRow("a field of the declaration itself")
-        << s("ConnectionType") << s("ConnectionType");
+    QTest::newRow("a field of the declaration itself") << s("ConnectionType") << s("ConnectionType");
     QTest::newRow("a field of the fixture's connections") << s("Enabled") << s("Enabled");
+    // clang-format on
 }
 
 void tst_Declaration::duplicateTagIsRefused()
@@ -571,16 +572,15 @@ void tst_Declaration::icon_data()
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<bool>("accepted");
 
+    // clang-format off
     QTest::newRow("32x32 PNG") << s("icon.png") << QSize(32, 32) << QByteArray("PNG") << true;
-    QTest::newRow("suffix in any case")
-        << s("ICON.PnG") << QSize(32, 32) << QByteArray("PNG") << true;
+    QTest::newRow("suffix in any case") << s("ICON.PnG") << QSize(32, 32) << QByteArray("PNG") << true;
     QTest::newRow("wrong size") << s("big.png") << QSize(48, 48) << QByteArray("PNG") << false;
-    QTest::newRow("one pixel short")
-        << s("narrow.png") << QSize(31, 32) << QByteArray("PNG") << false;
-    QTest::newRow("not a PNG suffix")
-        << s("icon.bmp") << QSize(32, 32) << QByteArray("BMP") << false;
+    QTest::newRow("one pixel short") << s("narrow.png") << QSize(31, 32) << QByteArray("PNG") << false;
+    QTest::newRow("not a PNG suffix") << s("icon.bmp") << QSize(32, 32) << QByteArray("BMP") << false;
     QTest::newRow("not an image") << s("text.png") << QSize() << QByteArray() << false;
     QTest::newRow("missing file") << s("missing.png") << QSize(-1, -1) << QByteArray() << false;
+    // clang-format on
 }
 
 void tst_Declaration::icon()
@@ -686,10 +686,10 @@ void tst_Declaration::goldenDeclaration_data()
     QTest::addColumn<QString>("golden");
     QTest::addColumn<bool>("filter");
 
-    QTest::newRow("traffic light, every editor kind, masters and dependents")
-        << s("golden/declaration.xml") << false;
-    QTest::newRow("filter with folder masks, AppleScript only")
-        << s("golden/declaration-filter.xml") << true;
+    // clang-format off
+    QTest::newRow("traffic light, every editor kind, masters and dependents") << s("golden/declaration.xml") << false;
+    QTest::newRow("filter with folder masks, AppleScript only") << s("golden/declaration-filter.xml") << true;
+    // clang-format on
 }
 
 void tst_Declaration::goldenDeclaration()
@@ -872,13 +872,13 @@ void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("column");
 
-    QTest::newRow("unclosed element")
-        << QByteArray("<Object>\n  <ElementFields>\n    <Name Editor=\"hide\">x</Nam>\n") << 3
-        << 31;
+    // clang-format off
+    QTest::newRow("unclosed element") << QByteArray("<Object>\n  <ElementFields>\n    <Name Editor=\"hide\">x</Nam>\n") << 3 << 31;
     QTest::newRow("not XML") << QByteArray("just text") << 1 << 0;
     QTest::newRow("empty file") << QByteArray() << 1 << 0;
     QTest::newRow("another document") << QByteArray("<Flow>\n  <Header/>\n</Flow>\n") << 1 << 6;
     QTest::newRow("no such file") << QByteArray("-") << 0 << 0;
+    // clang-format on
 }
 
 void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration()

@@ -236,9 +236,10 @@ void tst_DeclarationTree::actionStates()
         f.tree->copyAction()->trigger();
     }
     f.tree->setCurrentItem(f.tree->findItemWithText(current));
-    const QList<QAction *> actions = {
-        f.tree->addItemAction(), f.tree->removeItemAction(), f.tree->upAction(),   f.tree->downAction(),
-        f.tree->cutAction(), f.tree->copyAction(),   f.tree->pasteAction()};
+    const QList<QAction *> actions = {f.tree->addItemAction(), f.tree->removeItemAction(),
+                                      f.tree->upAction(),      f.tree->downAction(),
+                                      f.tree->cutAction(),     f.tree->copyAction(),
+                                      f.tree->pasteAction()};
     QString states;
     for (int i = 0; i < actions.size(); ++i) {
         states += actions.at(i)->isEnabled() ? s("ARUDCCP").at(i) : QLatin1Char('-');
@@ -446,11 +447,12 @@ void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing_data()
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<int>("modifier");
 
+    // clang-format off
     QTest::newRow("other group with control") << s("A") << s("X") << int(Qt::ControlModifier);
     QTest::newRow("other group with shift") << s("C") << s("Y") << int(Qt::ShiftModifier);
     QTest::newRow("other parent") << s("A") << s("B1") << int(Qt::ControlModifier);
-    QTest::newRow("selection holds a group")
-        << s("Flow Element Properties") << s("A") << int(Qt::ControlModifier);
+    QTest::newRow("selection holds a group") << s("Flow Element Properties") << s("A") << int(Qt::ControlModifier);
+    // clang-format on
 }
 
 void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing()

@@ -281,15 +281,13 @@ void tst_ObjectTemplates::propertyTemplates_data()
     QTest::addColumn<QString>("id");
     QTest::addColumn<QList<FieldRow>>("rows");
 
-    QTest::newRow("basic script properties")
-        << XMLKey::SCR_BASICSCRIPTPROPERTIES << s("5") << basicScriptRows();
-    QTest::newRow("property definition")
-        << XMLKey::SCR_INJECTEDPROPERTIES << s("4") << definitionRows();
-    QTest::newRow("basic test settings")
-        << XMLKey::SCR_BASICTESTPROPERTIES << s("6") << basicTestRows();
+    // clang-format off
+    QTest::newRow("basic script properties") << XMLKey::SCR_BASICSCRIPTPROPERTIES << s("5") << basicScriptRows();
+    QTest::newRow("property definition") << XMLKey::SCR_INJECTEDPROPERTIES << s("4") << definitionRows();
+    QTest::newRow("basic test settings") << XMLKey::SCR_BASICTESTPROPERTIES << s("6") << basicTestRows();
     QTest::newRow("incoming job") << XMLKey::SCR_INCOMMINGJOBS << s("7") << incomingJobRows();
-    QTest::newRow("outgoing connection")
-        << XMLKey::SCR_OUTGOINGCONNECTIONS << s("8") << outgoingConnectionRows();
+    QTest::newRow("outgoing connection") << XMLKey::SCR_OUTGOINGCONNECTIONS << s("8") << outgoingConnectionRows();
+    // clang-format on
 }
 
 // Field by field against the tables: order, labels, types, editors, initial values, masters,
@@ -343,27 +341,15 @@ void tst_ObjectTemplates::designerTemplates_data()
 
     const QStringList connection = {s("Type"), s("Name"), s("Sourceobject"), s("Destobject"),
                                     s("Straightline")};
-    QTest::newRow("folder") << XMLValues::FOLDER
-                            << QStringList{s("Type"), s("Name"), s("Path"), s("Xpos"), s("Ypos")};
+    // clang-format off
+    QTest::newRow("folder") << XMLValues::FOLDER << QStringList{s("Type"), s("Name"), s("Path"), s("Xpos"), s("Ypos")};
     QTest::newRow("move connection") << XMLValues::CONNECTION_MOVE << connection;
-    QTest::newRow("filter connection has the file masks")
-        << XMLValues::CONNECTION_FILTER
-        << connection + QStringList{s("IncludeMask"), s("ExcludeMask")};
-    QTest::newRow("traffic-light connection has the traffic type")
-        << XMLValues::CONNECTION_TRAFFICLIGHT << connection + QStringList{s("TrafficType")};
-    QTest::newRow("script element") << XMLValues::SCRIPTELEMENT
-                                    << QStringList{s("Type"),
-                                                   s("Name"),
-                                                   s("ScriptPackage"),
-                                                   s("Xpos"),
-                                                   s("Ypos"),
-                                                   s("IncomingConnections"),
-                                                   s("OutgoingConnections"),
-                                                   s("ConnectionType")};
+    QTest::newRow("filter connection has the file masks") << XMLValues::CONNECTION_FILTER << connection + QStringList{s("IncludeMask"), s("ExcludeMask")};
+    QTest::newRow("traffic-light connection has the traffic type") << XMLValues::CONNECTION_TRAFFICLIGHT << connection + QStringList{s("TrafficType")};
+    QTest::newRow("script element") << XMLValues::SCRIPTELEMENT << QStringList{s("Type"), s("Name"), s("ScriptPackage"), s("Xpos"), s("Ypos"), s("IncomingConnections"), s("OutgoingConnections"), s("ConnectionType")};
     // Injected into connections, so it must not bring a Type field that would replace theirs.
-    QTest::newRow("folder filter fields")
-        << XMLKey::SCR_FILTERINJECTED
-        << QStringList{XMLKey::INCLUDEFOLDERMASK, XMLKey::EXCLUDEFOLDERMASK};
+    QTest::newRow("folder filter fields") << XMLKey::SCR_FILTERINJECTED << QStringList{XMLKey::INCLUDEFOLDERMASK, XMLKey::EXCLUDEFOLDERMASK};
+    // clang-format on
 }
 
 void tst_ObjectTemplates::designerTemplates()
@@ -385,14 +371,13 @@ void tst_ObjectTemplates::lookup_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("resource");
 
-    QTest::newRow("exact name") << XMLKey::SCR_INCOMMINGJOBS
-                                << s(":/Property/xml_IncommingJobs.xml");
-    QTest::newRow("any case") << s("sCRIPTeLEMENT")
-                              << s(":/Designer/Resources/Flow/Tools/xml_ScriptElementDefaults.xml");
-    QTest::newRow("NoOp connection has no embedded template")
-        << XMLValues::CONNECTION_NOOP << QString();
+    // clang-format off
+    QTest::newRow("exact name") << XMLKey::SCR_INCOMMINGJOBS << s(":/Property/xml_IncommingJobs.xml");
+    QTest::newRow("any case") << s("sCRIPTeLEMENT") << s(":/Designer/Resources/Flow/Tools/xml_ScriptElementDefaults.xml");
+    QTest::newRow("NoOp connection has no embedded template") << XMLValues::CONNECTION_NOOP << QString();
     QTest::newRow("unknown type") << s("Pipeline") << QString();
     QTest::newRow("empty type") << QString() << QString();
+    // clang-format on
 }
 
 void tst_ObjectTemplates::lookup()

@@ -299,24 +299,16 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing file") << "missing"
-                                  << "File open error|File %1 not exist."
-                                  << "";
-    QTest::newRow("fixture file without its package")
-        << "fixture"
-        << "File open error|You double-clicked on a script fixture file;\nthis file cannot be "
-           "opened in TavrixScripter.\nThe corresponding script file could not be located."
-        << "";
-    QTest::newRow("empty marker in a folder of another name")
-        << "marker"
-        << "File open error| Unarchived Script Package '%1' is not valid!"
-        << "";
+    // clang-format off
+    QTest::newRow("missing file") << "missing" << "File open error|File %1 not exist." << "";
+    QTest::newRow("fixture file without its package") << "fixture" << "File open error|You double-clicked on a script fixture file;\nthis file cannot be " "opened in TavrixScripter.\nThe corresponding script file could not be located." << "";
+    QTest::newRow("empty marker in a folder of another name") << "marker" << "File open error| Unarchived Script Package '%1' is not valid!" << "";
     QTest::newRow("not a zip archive") << "junk" << refusal << "zip";
     QTest::newRow("entry reaching outside the folder") << "escape" << refusal << "../escaped.txt";
-    QTest::newRow("manifest naming a member outside")
-        << "outside" << refusal << "lacks its member '../Router.xml'";
+    QTest::newRow("manifest naming a member outside") << "outside" << refusal << "lacks its member '../Router.xml'";
     QTest::newRow("archive without manifest") << "nomanifest" << refusal << "has no manifest";
     QTest::newRow("declaration of another kind") << "notdeclaration" << refusal << "Object";
+    // clang-format on
 }
 
 void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
@@ -378,15 +370,10 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("line");
 
-    QTest::newRow("malformed manifest")
-        << QByteArray("<Manifest>\n  <ScripterInstanceName>Router</Manifest>\n")
-        << declarationText()
-        << "Parse error in manifest from package '%11': line %12, column %13, message '%14'" << 2;
-    QTest::newRow("malformed declaration")
-        << manifestText(QStringLiteral("Router.xml"))
-        << QByteArray("<Object>\n<ElementFields>\n</Object>\n")
-        << "Parse error in declaration from package '%11': line %12, column %13, message '%14'"
-        << 3;
+    // clang-format off
+    QTest::newRow("malformed manifest") << QByteArray("<Manifest>\n  <ScripterInstanceName>Router</Manifest>\n") << declarationText() << "Parse error in manifest from package '%11': line %12, column %13, message '%14'" << 2;
+    QTest::newRow("malformed declaration") << manifestText(QStringLiteral("Router.xml")) << QByteArray("<Object>\n<ElementFields>\n</Object>\n") << "Parse error in declaration from package '%11': line %12, column %13, message '%14'" << 3;
+    // clang-format on
 }
 
 void tst_PackageOpen::parseErrorsTellLineAndColumn()

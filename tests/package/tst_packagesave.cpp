@@ -79,17 +79,11 @@ void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("programs");
 
-    QTest::newRow("new package holds JavaScript only")
-        << true << false << false
-        << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList{"JavaScript=Router.js"};
-    QTest::newRow("three languages in manifest order")
-        << true << true << true << QStringList{"Router.js",    "Router.vbs",     "Router.scpt",
-                                               "manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList{"JavaScript=Router.js", "VBScript=Router.vbs", "AppleScript=Router.scpt"};
-    QTest::newRow("no language, no program file")
-        << false << false << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList();
+    // clang-format off
+    QTest::newRow("new package holds JavaScript only") << true << false << false << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js"};
+    QTest::newRow("three languages in manifest order") << true << true << true << QStringList{"Router.js",    "Router.vbs",     "Router.scpt", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js", "VBScript=Router.vbs", "AppleScript=Router.scpt"};
+    QTest::newRow("no language, no program file") << false << false << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"} << QStringList();
+    // clang-format on
 }
 
 void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages()
@@ -130,10 +124,10 @@ void tst_PackageSave::manifestListsItsFieldsInOrder_data()
     QTest::addColumn<bool>("withIcon");
     QTest::addColumn<QString>("instanceName");
 
-    QTest::newRow("named script with icon")
-        << QStringLiteral("Invoice Router") << true << QStringLiteral("Invoice Router");
-    QTest::newRow("unnamed script takes the window number")
-        << QString() << false << QStringLiteral("TavrixScript3");
+    // clang-format off
+    QTest::newRow("named script with icon") << QStringLiteral("Invoice Router") << true << QStringLiteral("Invoice Router");
+    QTest::newRow("unnamed script takes the window number") << QString() << false << QStringLiteral("TavrixScript3");
+    // clang-format on
 }
 
 void tst_PackageSave::manifestListsItsFieldsInOrder()
@@ -180,14 +174,12 @@ void tst_PackageSave::protectionNeedsMatchingPasswords_data()
     QTest::addColumn<bool>("verified");
     QTest::addColumn<bool>("isProtected");
 
-    QTest::newRow("verified password protects")
-        << XMLValues::YES << QStringLiteral("Secret1") << true << true;
-    QTest::newRow("unverified password leaves it open")
-        << XMLValues::YES << QStringLiteral("Secret1") << false << false;
-    QTest::newRow("protection off ignores the password")
-        << XMLValues::NO << QStringLiteral("Secret1") << true << false;
-    QTest::newRow("protection without password leaves it open")
-        << XMLValues::YES << QString() << false << false;
+    // clang-format off
+    QTest::newRow("verified password protects") << XMLValues::YES << QStringLiteral("Secret1") << true << true;
+    QTest::newRow("unverified password leaves it open") << XMLValues::YES << QStringLiteral("Secret1") << false << false;
+    QTest::newRow("protection off ignores the password") << XMLValues::NO << QStringLiteral("Secret1") << true << false;
+    QTest::newRow("protection without password leaves it open") << XMLValues::YES << QString() << false << false;
+    // clang-format on
 }
 
 void tst_PackageSave::protectionNeedsMatchingPasswords()
@@ -301,16 +293,12 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving_data()
         "Save|VBScript code contains syntax error(s).\nDo you want save this package?");
     const QString vbScriptMessage = QStringLiteral("Error while checking VBScript syntax: %1");
 
-    QTest::newRow("JavaScript error, Cancel writes nothing")
-        << javaScript << brokenJavaScript << "Cancel" << javaScriptQuestion << javaScriptMessage
-        << false;
-    QTest::newRow("JavaScript error, Save writes it")
-        << javaScript << brokenJavaScript << "Save" << javaScriptQuestion << javaScriptMessage
-        << true;
-    QTest::newRow("VBScript error, Cancel writes nothing")
-        << vbScript << brokenVbScript << "Cancel" << vbScriptQuestion << vbScriptMessage << false;
-    QTest::newRow("VBScript error, Save writes it")
-        << vbScript << brokenVbScript << "Save" << vbScriptQuestion << vbScriptMessage << true;
+    // clang-format off
+    QTest::newRow("JavaScript error, Cancel writes nothing") << javaScript << brokenJavaScript << "Cancel" << javaScriptQuestion << javaScriptMessage << false;
+    QTest::newRow("JavaScript error, Save writes it") << javaScript << brokenJavaScript << "Save" << javaScriptQuestion << javaScriptMessage << true;
+    QTest::newRow("VBScript error, Cancel writes nothing") << vbScript << brokenVbScript << "Cancel" << vbScriptQuestion << vbScriptMessage << false;
+    QTest::newRow("VBScript error, Save writes it") << vbScript << brokenVbScript << "Save" << vbScriptQuestion << vbScriptMessage << true;
+    // clang-format on
 }
 
 void tst_PackageSave::syntaxErrorsAskBeforeSaving()
@@ -365,16 +353,11 @@ void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("reasonMentions");
 
-    QTest::newRow("icon file vanished") << "icon"
-                                        << "Router.tscript"
-                                        << "icons/router-icon.png";
-    QTest::newRow("target folder can't be written") << "folder"
-                                                    << "Router.tscript"
-                                                    << "plain/Router.tscript";
-    QTest::newRow("declaration would replace the manifest")
-        << "name"
-        << "manifest.tscript"
-        << "two of its members would be called 'manifest.xml'";
+    // clang-format off
+    QTest::newRow("icon file vanished") << "icon" << "Router.tscript" << "icons/router-icon.png";
+    QTest::newRow("target folder can't be written") << "folder" << "Router.tscript" << "plain/Router.tscript";
+    QTest::newRow("declaration would replace the manifest") << "name" << "manifest.tscript" << "two of its members would be called 'manifest.xml'";
+    // clang-format on
 }
 
 void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere()

@@ -79,12 +79,11 @@ void tst_PasswordDialog::returnsWhatWasTyped_data()
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("OK accepts") << QStringLiteral("Secret 1!") << QStringLiteral("OK")
-                                << int(QDialog::Accepted);
-    QTest::newRow("Return accepts")
-        << QStringLiteral("Secret1") << QString() << int(QDialog::Accepted);
-    QTest::newRow("Cancel rejects")
-        << QStringLiteral("Secret1") << QStringLiteral("Cancel") << int(QDialog::Rejected);
+    // clang-format off
+    QTest::newRow("OK accepts") << QStringLiteral("Secret 1!") << QStringLiteral("OK") << int(QDialog::Accepted);
+    QTest::newRow("Return accepts") << QStringLiteral("Secret1") << QString() << int(QDialog::Accepted);
+    QTest::newRow("Cancel rejects") << QStringLiteral("Secret1") << QStringLiteral("Cancel") << int(QDialog::Rejected);
+    // clang-format on
 }
 
 void tst_PasswordDialog::returnsWhatWasTyped()

@@ -107,16 +107,15 @@ void tst_Config::damagedValuesReadAsDefaults_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QVariant>("read");
 
+    // clang-format off
     QTest::newRow("tab size not a number") << "TabSize" << QVariant("abc") << QVariant(4);
     QTest::newRow("indent size not a number") << "IndentSize" << QVariant("") << QVariant(4);
-    QTest::newRow("flag neither true nor false")
-        << "KeepTabs" << QVariant("maybe") << QVariant(true);
-    QTest::newRow("flag not set, damaged")
-        << "WordWrap" << QVariant("yes please") << QVariant(false);
-    QTest::newRow("flag stored as text false")
-        << "Completion" << QVariant("false") << QVariant(false);
+    QTest::newRow("flag neither true nor false") << "KeepTabs" << QVariant("maybe") << QVariant(true);
+    QTest::newRow("flag not set, damaged") << "WordWrap" << QVariant("yes please") << QVariant(false);
+    QTest::newRow("flag stored as text false") << "Completion" << QVariant("false") << QVariant(false);
     QTest::newRow("flag stored as text 0") << "ParenMatching" << QVariant("0") << QVariant(false);
     QTest::newRow("flag stored as text true") << "WordWrap" << QVariant("True") << QVariant(true);
+    // clang-format on
 }
 
 void tst_Config::damagedValuesReadAsDefaults()

@@ -142,13 +142,12 @@ void tst_QSEditor::positionLabel_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("label");
 
+    // clang-format off
     QTest::newRow("fresh document") << QString() << QString() << QStringLiteral(" Line: 1 Col: 1");
-    QTest::newRow("two line breaks and two letters")
-        << QString() << QStringLiteral("\n\nab") << QStringLiteral(" Line: 3 Col: 3");
-    QTest::newRow("letters beyond ASCII count once")
-        << QString() << QStringLiteral("\xe4\xf6\xfc") << QStringLiteral(" Line: 1 Col: 4");
-    QTest::newRow("setting a text puts the cursor at its start")
-        << QStringLiteral("one\ntwo") << QString() << QStringLiteral(" Line: 1 Col: 1");
+    QTest::newRow("two line breaks and two letters") << QString() << QStringLiteral("\n\nab") << QStringLiteral(" Line: 3 Col: 3");
+    QTest::newRow("letters beyond ASCII count once") << QString() << QStringLiteral("\xe4\xf6\xfc") << QStringLiteral(" Line: 1 Col: 4");
+    QTest::newRow("setting a text puts the cursor at its start") << QStringLiteral("one\ntwo") << QString() << QStringLiteral(" Line: 1 Col: 1");
+    // clang-format on
 }
 
 void tst_QSEditor::positionLabel()
@@ -178,24 +177,17 @@ void tst_QSEditor::find_data()
     QTest::addColumn<int>("to");
 
     const QString text = QStringLiteral("one two one two");
-    QTest::newRow("from the start finds the first match")
-        << text << 12 << 15 << "one" << false << false << true << false << true << 0 << 3;
-    QTest::newRow("at the cursor continues after the selection")
-        << text << 0 << 3 << "one" << false << false << true << true << true << 8 << 11;
-    QTest::newRow("at the cursor past the last match finds nothing")
-        << text << 8 << 11 << "one" << false << false << true << true << false << 8 << 11;
-    QTest::newRow("backward finds the match before the selection")
-        << text << 8 << 11 << "one" << false << false << false << true << true << 0 << 3;
-    QTest::newRow("backward from the document start finds nothing")
-        << text << 8 << 11 << "one" << false << false << false << false << false << 8 << 11;
-    QTest::newRow("case sensitive skips another case")
-        << "One one" << 0 << 0 << "one" << true << false << true << false << true << 4 << 7;
-    QTest::newRow("case insensitive takes another case")
-        << "One one" << 0 << 0 << "one" << false << false << true << false << true << 0 << 3;
-    QTest::newRow("whole words skips a part of a word")
-        << "someone one" << 0 << 0 << "one" << false << true << true << false << true << 8 << 11;
-    QTest::newRow("empty text finds nothing")
-        << text << 4 << 7 << "" << false << false << true << false << false << 4 << 7;
+    // clang-format off
+    QTest::newRow("from the start finds the first match") << text << 12 << 15 << "one" << false << false << true << false << true << 0 << 3;
+    QTest::newRow("at the cursor continues after the selection") << text << 0 << 3 << "one" << false << false << true << true << true << 8 << 11;
+    QTest::newRow("at the cursor past the last match finds nothing") << text << 8 << 11 << "one" << false << false << true << true << false << 8 << 11;
+    QTest::newRow("backward finds the match before the selection") << text << 8 << 11 << "one" << false << false << false << true << true << 0 << 3;
+    QTest::newRow("backward from the document start finds nothing") << text << 8 << 11 << "one" << false << false << false << false << false << 8 << 11;
+    QTest::newRow("case sensitive skips another case") << "One one" << 0 << 0 << "one" << true << false << true << false << true << 4 << 7;
+    QTest::newRow("case insensitive takes another case") << "One one" << 0 << 0 << "one" << false << false << true << false << true << 0 << 3;
+    QTest::newRow("whole words skips a part of a word") << "someone one" << 0 << 0 << "one" << false << true << true << false << true << 8 << 11;
+    QTest::newRow("empty text finds nothing") << text << 4 << 7 << "" << false << false << true << false << false << 4 << 7;
+    // clang-format on
 }
 
 void tst_QSEditor::find()
@@ -234,33 +226,17 @@ void tst_QSEditor::replace_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("cursorAfter");
 
-    QTest::newRow("replaces the first match, cursor after the replacement")
-        << "a b a" << 0 << "a"
-        << "xy" << false << false << false << false << "xy b a" << 2;
-    QTest::newRow("at the cursor replaces the next match")
-        << "a b a" << 1 << "a"
-        << "xy" << false << false << true << false << "a b xy" << 6;
-    QTest::newRow("without a match nothing changes")
-        << "a b a" << 3 << "z"
-        << "y" << false << false << false << false << "a b a" << 3;
-    QTest::newRow("replace all takes every match wherever the cursor is")
-        << "a b a" << 5 << "a"
-        << "x" << false << false << true << true << "x b x" << 5;
-    QTest::newRow("replace all ends when the replacement holds the text")
-        << "a a" << 0 << "a"
-        << "aa" << false << false << false << true << "aa aa" << 5;
-    QTest::newRow("replace all keeps to whole words")
-        << "ab a ba" << 0 << "a"
-        << "x" << false << true << false << true << "ab x ba" << 4;
-    QTest::newRow("replace all keeps to the case")
-        << "A a" << 0 << "a"
-        << "x" << true << false << false << true << "A x" << 3;
-    QTest::newRow("replace all without a match leaves the cursor")
-        << "a b" << 2 << "z"
-        << "x" << false << false << false << true << "a b" << 2;
-    QTest::newRow("empty text replaces nothing")
-        << "a b" << 1 << ""
-        << "x" << false << false << false << true << "a b" << 1;
+    // clang-format off
+    QTest::newRow("replaces the first match, cursor after the replacement") << "a b a" << 0 << "a" << "xy" << false << false << false << false << "xy b a" << 2;
+    QTest::newRow("at the cursor replaces the next match") << "a b a" << 1 << "a" << "xy" << false << false << true << false << "a b xy" << 6;
+    QTest::newRow("without a match nothing changes") << "a b a" << 3 << "z" << "y" << false << false << false << false << "a b a" << 3;
+    QTest::newRow("replace all takes every match wherever the cursor is") << "a b a" << 5 << "a" << "x" << false << false << true << true << "x b x" << 5;
+    QTest::newRow("replace all ends when the replacement holds the text") << "a a" << 0 << "a" << "aa" << false << false << false << true << "aa aa" << 5;
+    QTest::newRow("replace all keeps to whole words") << "ab a ba" << 0 << "a" << "x" << false << true << false << true << "ab x ba" << 4;
+    QTest::newRow("replace all keeps to the case") << "A a" << 0 << "a" << "x" << true << false << false << true << "A x" << 3;
+    QTest::newRow("replace all without a match leaves the cursor") << "a b" << 2 << "z" << "x" << false << false << false << true << "a b" << 2;
+    QTest::newRow("empty text replaces nothing") << "a b" << 1 << "" << "x" << false << false << false << true << "a b" << 1;
+    // clang-format on
 }
 
 void tst_QSEditor::replace()
@@ -453,12 +429,12 @@ void tst_QSEditor::newLineIndentation_data()
     QTest::addColumn<bool>("autoIndent");
     QTest::addColumn<QString>("indentation");
 
+    // clang-format off
     QTest::newRow("keep tabs indents with a tab") << true << 4 << true << QStringLiteral("\t");
-    QTest::newRow("keep tabs fills a wider indent with tabs")
-        << true << 8 << true << QStringLiteral("\t\t");
-    QTest::newRow("without keep tabs indents with spaces")
-        << false << 2 << true << QStringLiteral("  ");
+    QTest::newRow("keep tabs fills a wider indent with tabs") << true << 8 << true << QStringLiteral("\t\t");
+    QTest::newRow("without keep tabs indents with spaces") << false << 2 << true << QStringLiteral("  ");
     QTest::newRow("without auto indent the line starts bare") << true << 4 << false << QString();
+    // clang-format on
 }
 
 void tst_QSEditor::newLineIndentation()
@@ -484,25 +460,17 @@ void tst_QSEditor::completion_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("method of s") << QString() << "s.setT"
-                                 << "s.setTimerInterval";
-    QTest::newRow("method of job") << QString() << "job.fa"
-                                   << "job.fail";
-    QTest::newRow("method of e") << QString() << "e.getF"
-                                 << "e.getFlowName";
-    QTest::newRow("method of c") << QString() << "c.getN"
-                                 << "c.getName";
-    QTest::newRow("keyword") << QString() << "retu"
-                             << "return";
-    QTest::newRow("function of the script") << "function jobArrived( s : Tavrix, job : Job ) {}\n"
-                                            << "jobA"
-                                            << "jobArrived";
-    QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr"
-                                                            << "helper.greet";
-    QTest::newRow("object of the interpreter") << QString() << "help"
-                                               << "helper";
-    QTest::newRow("class of an object factory") << QString() << "Recta"
-                                                << "Rectangle";
+    // clang-format off
+    QTest::newRow("method of s") << QString() << "s.setT" << "s.setTimerInterval";
+    QTest::newRow("method of job") << QString() << "job.fa" << "job.fail";
+    QTest::newRow("method of e") << QString() << "e.getF" << "e.getFlowName";
+    QTest::newRow("method of c") << QString() << "c.getN" << "c.getName";
+    QTest::newRow("keyword") << QString() << "retu" << "return";
+    QTest::newRow("function of the script") << "function jobArrived(s : Tavrix, job : Job) {}\n" << "jobA" << "jobArrived";
+    QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr" << "helper.greet";
+    QTest::newRow("object of the interpreter") << QString() << "help" << "helper";
+    QTest::newRow("class of an object factory") << QString() << "Recta" << "Rectangle";
+    // clang-format on
 }
 
 void tst_QSEditor::completion()

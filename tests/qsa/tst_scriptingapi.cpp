@@ -49,32 +49,20 @@ void tst_ScriptingApi::operationsThatScriptsRelyOn_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("signature");
 
-    QTest::newRow("element property")
-        << QStringLiteral("s")
-        << QStringLiteral("getPropertyValue(tag : String, job : Job) : String");
-    QTest::newRow("element property static")
-        << QStringLiteral("s") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
-    QTest::newRow("timer interval set")
-        << QStringLiteral("s") << QStringLiteral("setTimerInterval(seconds : Number)");
-    QTest::newRow("timer interval get")
-        << QStringLiteral("s") << QStringLiteral("getTimerInterval() : Number");
-    QTest::newRow("element log") << QStringLiteral("s")
-                                 << QStringLiteral("log(level : Number, message : String)");
-    QTest::newRow("connection property")
-        << QStringLiteral("c")
-        << QStringLiteral("getPropertyValue(tag : String, job : Job) : String");
-    QTest::newRow("connection property static")
-        << QStringLiteral("c") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
+    // clang-format off
+    QTest::newRow("element property") << QStringLiteral("s") << QStringLiteral("getPropertyValue(tag : String, job : Job) : String");
+    QTest::newRow("element property static") << QStringLiteral("s") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
+    QTest::newRow("timer interval set") << QStringLiteral("s") << QStringLiteral("setTimerInterval(seconds : Number)");
+    QTest::newRow("timer interval get") << QStringLiteral("s") << QStringLiteral("getTimerInterval() : Number");
+    QTest::newRow("element log") << QStringLiteral("s") << QStringLiteral("log(level : Number, message : String)");
+    QTest::newRow("connection property") << QStringLiteral("c") << QStringLiteral("getPropertyValue(tag : String, job : Job) : String");
+    QTest::newRow("connection property static") << QStringLiteral("c") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
     QTest::newRow("job name") << QStringLiteral("job") << QStringLiteral("getName() : String");
-    QTest::newRow("job private data")
-        << QStringLiteral("job") << QStringLiteral("setPrivateData(tag : String, value : String)");
-    QTest::newRow("job sent along a connection")
-        << QStringLiteral("job")
-        << QStringLiteral("sendTo(connection : Connection, path : String)");
-    QTest::newRow("job failed") << QStringLiteral("job")
-                                << QStringLiteral("fail(message : String)");
-    QTest::newRow("environment log")
-        << QStringLiteral("e") << QStringLiteral("log(level : Number, message : String)");
+    QTest::newRow("job private data") << QStringLiteral("job") << QStringLiteral("setPrivateData(tag : String, value : String)");
+    QTest::newRow("job sent along a connection") << QStringLiteral("job") << QStringLiteral("sendTo(connection : Connection, path : String)");
+    QTest::newRow("job failed") << QStringLiteral("job") << QStringLiteral("fail(message : String)");
+    QTest::newRow("environment log") << QStringLiteral("e") << QStringLiteral("log(level : Number, message : String)");
+    // clang-format on
 }
 
 void tst_ScriptingApi::operationsThatScriptsRelyOn()

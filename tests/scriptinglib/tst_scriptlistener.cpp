@@ -46,17 +46,12 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage_data()
     QTest::addColumn<int>("lineNumber");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("with its line")
-        << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12
-        << QStringLiteral("Error in script 'ScriptName', line 12: "
-                          "Expected ')'");
-    QTest::newRow("without a line") << QStringLiteral("Out of memory") << QStringLiteral("main")
-                                    << 0 << QStringLiteral("Error in script 'main': Out of memory");
-    QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1
-                                              << QStringLiteral("Error in script 's': x");
-    QTest::newRow("commas and markers in the message are kept")
-        << QStringLiteral("Expected ',' or ')', found '%1'") << QStringLiteral("main") << 3
-        << QStringLiteral("Error in script 'main', line 3: Expected ',' or ')', found '%1'");
+    // clang-format off
+    QTest::newRow("with its line") << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12 << QStringLiteral("Error in script 'ScriptName', line 12: " "Expected ')'");
+    QTest::newRow("without a line") << QStringLiteral("Out of memory") << QStringLiteral("main") << 0 << QStringLiteral("Error in script 'main': Out of memory");
+    QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1 << QStringLiteral("Error in script 's': x");
+    QTest::newRow("commas and markers in the message are kept") << QStringLiteral("Expected ',' or ')', found '%1'") << QStringLiteral("main") << 3 << QStringLiteral("Error in script 'main', line 3: Expected ',' or ')', found '%1'");
+    // clang-format on
 }
 
 void tst_ScriptListener::logsEachErrorAsAnErrorMessage()

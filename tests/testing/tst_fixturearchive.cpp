@@ -138,12 +138,11 @@ void tst_FixtureArchive::failedWriteKeepsThePreviousArchive_data()
     QTest::addColumn<QString>("archiveName");
     QTest::addColumn<QString>("instanceName");
     QTest::addColumn<bool>("breakTempFolder");
-    QTest::newRow("no temporary folder can be made")
-        << QStringLiteral("router.tfixture") << QStringLiteral("Router") << true;
-    QTest::newRow("instance name XML cannot store")
-        << QStringLiteral("router.tfixture") << QStringLiteral("Rou\x01ter") << false;
-    QTest::newRow("document named like the manifest")
-        << QStringLiteral("Manifest.tfixture") << QStringLiteral("Router") << false;
+    // clang-format off
+    QTest::newRow("no temporary folder can be made") << QStringLiteral("router.tfixture") << QStringLiteral("Router") << true;
+    QTest::newRow("instance name XML cannot store") << QStringLiteral("router.tfixture") << QStringLiteral("Rou\x01ter") << false;
+    QTest::newRow("document named like the manifest") << QStringLiteral("Manifest.tfixture") << QStringLiteral("Router") << false;
+    // clang-format on
 }
 
 void tst_FixtureArchive::failedWriteKeepsThePreviousArchive()
@@ -193,42 +192,19 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
 
     const Entries good{{QStringLiteral("manifest.xml"), manifest},
                        {QStringLiteral("router.xml"), document}};
-    QTest::newRow("missing archive")
-        << Entries() << -1 << QByteArray() << QString() << QStringList();
-    QTest::newRow("not a zip") << Entries() << -1 << QByteArray("<Flow/>") << QString()
-                               << QStringList();
+    // clang-format off
+    QTest::newRow("missing archive") << Entries() << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("not a zip") << Entries() << -1 << QByteArray("<Flow/>") << QString() << QStringList();
     QTest::newRow("empty file") << Entries() << -1 << QByteArray("") << QString() << QStringList();
     QTest::newRow("truncated archive") << good << 200 << QByteArray() << QString() << QStringList();
-    QTest::newRow("no manifest") << Entries{{QStringLiteral("router.xml"), document}} << -1
-                                 << QByteArray() << QString()
-                                 << QStringList({manifestError + QStringLiteral(",0,0,*")});
-    QTest::newRow("manifest cut short")
-        << Entries{{QStringLiteral("manifest.xml"), manifest.left(60)},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",1,*")});
-    QTest::newRow("manifest names no document")
-        << Entries{{QStringLiteral("manifest.xml"),
-                    "<Manifest><ScripterInstanceName>R</ScripterInstanceName></Manifest>"},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QString() << QStringList();
-    QTest::newRow("manifest names a missing document")
-        << Entries{{QStringLiteral("manifest.xml"), manifest}} << -1 << QByteArray()
-        << QStringLiteral("router.xml") << QStringList();
-    QTest::newRow("manifest names a document outside the archive")
-        << Entries{{QStringLiteral("manifest.xml"),
-                    QByteArray(manifest).replace("router.xml", "../router.xml")},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QStringLiteral("../router.xml") << QStringList();
-    QTest::newRow("document cut short")
-        << Entries{{QStringLiteral("manifest.xml"), manifest},
-                   {QStringLiteral("router.xml"), document.left(120)}}
-        << -1 << QByteArray() << QStringLiteral("router.xml")
-        << QStringList({fixtureError + QStringLiteral(",*")});
-    QTest::newRow("document is no flow")
-        << Entries{{QStringLiteral("manifest.xml"), manifest},
-                   {QStringLiteral("router.xml"), "<Declaration/>"}}
-        << -1 << QByteArray() << QStringLiteral("router.xml")
-        << QStringList({fixtureError + QStringLiteral(",1,*")});
+    QTest::newRow("no manifest") << Entries{{QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",0,0,*")});
+    QTest::newRow("manifest cut short") << Entries{{QStringLiteral("manifest.xml"), manifest.left(60)}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",1,*")});
+    QTest::newRow("manifest names no document") << Entries{{QStringLiteral("manifest.xml"), "<Manifest><ScripterInstanceName>R</ScripterInstanceName></Manifest>"}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("manifest names a missing document") << Entries{{QStringLiteral("manifest.xml"), manifest}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList();
+    QTest::newRow("manifest names a document outside the archive") << Entries{{QStringLiteral("manifest.xml"), QByteArray(manifest).replace("router.xml", "../router.xml")}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QStringLiteral("../router.xml") << QStringList();
+    QTest::newRow("document cut short") << Entries{{QStringLiteral("manifest.xml"), manifest}, {QStringLiteral("router.xml"), document.left(120)}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList({fixtureError + QStringLiteral(",*")});
+    QTest::newRow("document is no flow") << Entries{{QStringLiteral("manifest.xml"), manifest}, {QStringLiteral("router.xml"), "<Declaration/>"}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList({fixtureError + QStringLiteral(",1,*")});
+    // clang-format on
 }
 
 void tst_FixtureArchive::badArchiveIsRefusedWithReason()

@@ -202,9 +202,10 @@ void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects_data()
 {
     QTest::addColumn<QString>("elementName");
     QTest::addColumn<QString>("flowName");
-    QTest::newRow("named after the element")
-        << QStringLiteral("Sorter") << QStringLiteral("Sorter");
+    // clang-format off
+    QTest::newRow("named after the element") << QStringLiteral("Sorter") << QStringLiteral("Sorter");
     QTest::newRow("unnamed element gives Test Flow") << QString() << QStringLiteral("Test Flow");
+    // clang-format on
 }
 
 void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects()
@@ -306,19 +307,14 @@ void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas_data()
     QTest::addColumn<QString>("fixtureName"); // in the message: what the manifest named
     QTest::addColumn<QString>("parseError");  // the message before it, if any
 
+    // clang-format off
     QTest::newRow("missing archive") << QStringLiteral("missing") << QString() << QString();
     QTest::newRow("not a zip") << QStringLiteral("text") << QString() << QString();
     QTest::newRow("truncated archive") << QStringLiteral("truncate") << QString() << QString();
-    QTest::newRow("malformed manifest")
-        << QStringLiteral("manifest") << QString()
-        << QStringLiteral("Parse error in manifest from package '%11': line %12, column %13, "
-                          "message '%14'");
-    QTest::newRow("manifest names a missing document")
-        << QStringLiteral("no document") << QStringLiteral("ghost.xml") << QString();
-    QTest::newRow("malformed fixture document")
-        << QStringLiteral("document") << QStringLiteral("router.xml")
-        << QStringLiteral("Parse error in fixture from package '%11': line %12, column %13, "
-                          "message '%14'");
+    QTest::newRow("malformed manifest") << QStringLiteral("manifest") << QString() << QStringLiteral("Parse error in manifest from package '%11': line %12, column %13, " "message '%14'");
+    QTest::newRow("manifest names a missing document") << QStringLiteral("no document") << QStringLiteral("ghost.xml") << QString();
+    QTest::newRow("malformed fixture document") << QStringLiteral("document") << QStringLiteral("router.xml") << QStringLiteral("Parse error in fixture from package '%11': line %12, column %13, " "message '%14'");
+    // clang-format on
 }
 
 void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas()
@@ -433,20 +429,17 @@ void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped_data()
                                 XMLKey::CONNECTIONNAME, XMLKey::HIERARCHYINFO,
                                 XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT,
                                 XMLKey::JOBSTATE,       XMLKey::USERDATA};
+    // clang-format off
     for (const QString &field : jobFields) {
-        QTest::addRow("job without %s is dropped", qPrintable(field))
-            << XMLKey::SCR_INCOMMINGJOBS << field << false;
+        QTest::addRow("job without %s is dropped", qPrintable(field)) << XMLKey::SCR_INCOMMINGJOBS << field << false;
     }
-    QTest::newRow("job without metadata datasets is taken")
-        << XMLKey::SCR_INCOMMINGJOBS << XMLKey::METADATADATASETS << true;
-    QTest::newRow("job without hidden type field is dropped")
-        << XMLKey::SCR_INCOMMINGJOBS << XMLKey::TYPE << false;
+    QTest::newRow("job without metadata datasets is taken") << XMLKey::SCR_INCOMMINGJOBS << XMLKey::METADATADATASETS << true;
+    QTest::newRow("job without hidden type field is dropped") << XMLKey::SCR_INCOMMINGJOBS << XMLKey::TYPE << false;
     for (const QString &field : {XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES}) {
-        QTest::addRow("connection without %s is dropped", qPrintable(field))
-            << XMLKey::SCR_OUTGOINGCONNECTIONS << field << false;
+        QTest::addRow("connection without %s is dropped", qPrintable(field)) << XMLKey::SCR_OUTGOINGCONNECTIONS << field << false;
     }
-    QTest::newRow("connection without masks is taken")
-        << XMLKey::SCR_OUTGOINGCONNECTIONS << XMLKey::INCLUDEMASK << true;
+    QTest::newRow("connection without masks is taken") << XMLKey::SCR_OUTGOINGCONNECTIONS << XMLKey::INCLUDEMASK << true;
+    // clang-format on
 }
 
 void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped()

@@ -70,23 +70,14 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject_data()
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("objectType");
 
-    QTest::newRow("basic settings carry the window number")
-        << 0 << QStringLiteral("TavrixScript7") << QStringLiteral("Basic test settings")
-        << QStringLiteral("img_ScriptDefault.png") << XMLKey::SCR_BASICTESTPROPERTIES;
-    QTest::newRow("incoming group has no object")
-        << 1 << QStringLiteral("Incoming jobs") << QString() << QStringLiteral("img_App.png")
-        << QString();
-    QTest::newRow("outgoing group has no object")
-        << 2 << QStringLiteral("Outgoing connections") << QString()
-        << QStringLiteral("img_Connect.png") << QString();
-    QTest::newRow("new job takes the first number")
-        << 3 << QStringLiteral("FileOrFolder0") << QString()
-        << QStringLiteral("img_FileOrFolder.png") << XMLKey::SCR_INCOMMINGJOBS;
-    QTest::newRow("new connection takes the first number")
-        << 4 << QStringLiteral("Connection0") << QString() << QStringLiteral("img_Connection.png")
-        << XMLKey::SCR_OUTGOINGCONNECTIONS;
-    QTest::newRow("any other kind is unknown") << 9 << QStringLiteral("unknown item") << QString()
-                                               << QStringLiteral("img_Temp.png") << QString();
+    // clang-format off
+    QTest::newRow("basic settings carry the window number") << 0 << QStringLiteral("TavrixScript7") << QStringLiteral("Basic test settings") << QStringLiteral("img_ScriptDefault.png") << XMLKey::SCR_BASICTESTPROPERTIES;
+    QTest::newRow("incoming group has no object") << 1 << QStringLiteral("Incoming jobs") << QString() << QStringLiteral("img_App.png") << QString();
+    QTest::newRow("outgoing group has no object") << 2 << QStringLiteral("Outgoing connections") << QString() << QStringLiteral("img_Connect.png") << QString();
+    QTest::newRow("new job takes the first number") << 3 << QStringLiteral("FileOrFolder0") << QString() << QStringLiteral("img_FileOrFolder.png") << XMLKey::SCR_INCOMMINGJOBS;
+    QTest::newRow("new connection takes the first number") << 4 << QStringLiteral("Connection0") << QString() << QStringLiteral("img_Connection.png") << XMLKey::SCR_OUTGOINGCONNECTIONS;
+    QTest::newRow("any other kind is unknown") << 9 << QStringLiteral("unknown item") << QString() << QStringLiteral("img_Temp.png") << QString();
+    // clang-format on
 }
 
 void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
@@ -154,28 +145,11 @@ void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
     QTest::addColumn<QStringList>("tags");
     QTest::addColumn<QStringList>("labels");
 
-    QTest::newRow("basic settings and the element definition")
-        << 0
-        << QStringList{XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME,
-                       XMLKey::ELEMENTNAME, QStringLiteral("Resolution")}
-        << QStringList{QStringLiteral("Test folder"), QStringLiteral("Global data"),
-                       QStringLiteral("Flow name"), QStringLiteral("Element name"),
-                       QStringLiteral("Resolution")};
-    QTest::newRow("job takes no definitions")
-        << 3 << QStringList{XMLKey::FILEORFOLDER,  XMLKey::ENABLED,        XMLKey::CONNECTIONNAME,
-                            XMLKey::HIERARCHYINFO, XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT,
-                            XMLKey::JOBSTATE,      XMLKey::USERDATA,       XMLKey::METADATADATASETS}
-        << QStringList{QStringLiteral("File or folder"),   QStringLiteral("Enabled"),
-                       QStringLiteral("Connection name"),  QStringLiteral("Hierarchy info"),
-                       QStringLiteral("Email addresses"),  QStringLiteral("Email body text"),
-                       QStringLiteral("Job state"),        QStringLiteral("Private data"),
-                       QStringLiteral("Metadata datasets")};
-    QTest::newRow("filter connection and the connection definition")
-        << 4 << QStringList{XMLKey::CONNECTIONNAME, XMLKey::ENABLED,     XMLKey::HOLDFILES,
-                            XMLKey::INCLUDEMASK,    XMLKey::EXCLUDEMASK, QStringLiteral("Route")}
-        << QStringList{QStringLiteral("Connection name"),     QStringLiteral("Enabled"),
-                       QStringLiteral("Hold files"),          QStringLiteral("Include these files"),
-                       QStringLiteral("Exclude these files"), QStringLiteral("Route")};
+    // clang-format off
+    QTest::newRow("basic settings and the element definition") << 0 << QStringList{XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME, XMLKey::ELEMENTNAME, QStringLiteral("Resolution")} << QStringList{QStringLiteral("Test folder"), QStringLiteral("Global data"), QStringLiteral("Flow name"), QStringLiteral("Element name"), QStringLiteral("Resolution")};
+    QTest::newRow("job takes no definitions") << 3 << QStringList{XMLKey::FILEORFOLDER,  XMLKey::ENABLED,        XMLKey::CONNECTIONNAME, XMLKey::HIERARCHYINFO, XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT, XMLKey::JOBSTATE,      XMLKey::USERDATA,       XMLKey::METADATADATASETS} << QStringList{QStringLiteral("File or folder"),   QStringLiteral("Enabled"), QStringLiteral("Connection name"),  QStringLiteral("Hierarchy info"), QStringLiteral("Email addresses"),  QStringLiteral("Email body text"), QStringLiteral("Job state"),        QStringLiteral("Private data"), QStringLiteral("Metadata datasets")};
+    QTest::newRow("filter connection and the connection definition") << 4 << QStringList{XMLKey::CONNECTIONNAME, XMLKey::ENABLED,     XMLKey::HOLDFILES, XMLKey::INCLUDEMASK,    XMLKey::EXCLUDEMASK, QStringLiteral("Route")} << QStringList{QStringLiteral("Connection name"),     QStringLiteral("Enabled"), QStringLiteral("Hold files"),          QStringLiteral("Include these files"), QStringLiteral("Exclude these files"), QStringLiteral("Route")};
+    // clang-format on
 }
 
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
@@ -226,11 +200,11 @@ void tst_FixtureItem::chosenPathRenamesTheJob_data()
     QTest::addColumn<bool>("folder");
     QTest::addColumn<bool>("trailingSlash");
     QTest::addColumn<QString>("text");
-    QTest::newRow("file") << QStringLiteral("report 1.pdf") << false << false
-                          << QStringLiteral("report 1.pdf");
+    // clang-format off
+    QTest::newRow("file") << QStringLiteral("report 1.pdf") << false << false << QStringLiteral("report 1.pdf");
     QTest::newRow("folder") << QStringLiteral("batch") << true << false << QStringLiteral("batch");
-    QTest::newRow("folder written with a slash at the end")
-        << QStringLiteral("batch") << true << true << QStringLiteral("batch");
+    QTest::newRow("folder written with a slash at the end") << QStringLiteral("batch") << true << true << QStringLiteral("batch");
+    // clang-format on
 }
 
 void tst_FixtureItem::chosenPathRenamesTheJob()
@@ -311,11 +285,9 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
     const QString enabled = XMLKey::ENABLED;
     const QString hold = XMLKey::HOLDFILES;
     const QString route = QStringLiteral("Route");
-    QTest::newRow("move hides traffic type and masks")
-        << XMLValues::CONNECTION_MOVE << QString() << QStringList{name, enabled, hold, route};
-    QTest::newRow("filter shows the masks")
-        << XMLValues::CONNECTION_FILTER << QString()
-        << QStringList{name, enabled, hold, XMLKey::INCLUDEMASK, XMLKey::EXCLUDEMASK, route};
+    // clang-format off
+    QTest::newRow("move hides traffic type and masks") << XMLValues::CONNECTION_MOVE << QString() << QStringList{name, enabled, hold, route};
+    QTest::newRow("filter shows the masks") << XMLValues::CONNECTION_FILTER << QString() << QStringList{name, enabled, hold, XMLKey::INCLUDEMASK, XMLKey::EXCLUDEMASK, route};
     QTest::newRow("filter with folders adds the folder masks")
         << XMLValues::CONNECTION_FILTER
         << QStringLiteral(
@@ -336,6 +308,7 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
             <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)")
         << QStringList{name,  enabled,         hold,          XMLKey::TRAFFICTYPE,
                        route, XMLKey::SUCCESS, XMLKey::ERROR_};
+    // clang-format on
 }
 
 void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()

@@ -238,24 +238,15 @@ void tst_FixtureTree::actionsFollowTheCurrentItem_data()
     QTest::addColumn<int>("jobs");
     QTest::addColumn<QStringList>("enabled");
 
+    // clang-format off
     QTest::newRow("basic item offers nothing") << QStringLiteral("basic") << 2 << QStringList();
-    QTest::newRow("group offers add only")
-        << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
-    QTest::newRow("first job cannot go up")
-        << QStringLiteral("job 0") << 2
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
-    QTest::newRow("last job cannot go down")
-        << QStringLiteral("job 1") << 2
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
-    QTest::newRow("only job moves nowhere")
-        << QStringLiteral("job 0") << 1
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
-    QTest::newRow("middle job moves both ways")
-        << QStringLiteral("job 1") << 3
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"),
-                        QStringLiteral("Down")});
-    QTest::newRow("connection group offers add only")
-        << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("group offers add only") << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("first job cannot go up") << QStringLiteral("job 0") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
+    QTest::newRow("last job cannot go down") << QStringLiteral("job 1") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
+    QTest::newRow("only job moves nowhere") << QStringLiteral("job 0") << 1 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
+    QTest::newRow("middle job moves both ways") << QStringLiteral("job 1") << 3 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"), QStringLiteral("Down")});
+    QTest::newRow("connection group offers add only") << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+    // clang-format on
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem()
@@ -297,20 +288,13 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne_data()
     const QString job0 = QStringLiteral("FileOrFolder0");
     const QString job1 = QStringLiteral("FileOrFolder1");
     const QString connection2 = QStringLiteral("Connection2");
-    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1}
-                                             << QStringList{connection2} << QString();
-    QTest::newRow("job group adds at the top")
-        << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1}
-        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("job adds right after it")
-        << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1}
-        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("connection group adds at the top")
-        << QStringLiteral("out") << QStringList{job0, job1}
-        << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
-    QTest::newRow("connection adds right after it")
-        << QStringLiteral("connection2") << QStringList{job0, job1}
-        << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+    // clang-format off
+    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1} << QStringList{connection2} << QString();
+    QTest::newRow("job group adds at the top") << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("job adds right after it") << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("connection group adds at the top") << QStringLiteral("out") << QStringList{job0, job1} << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
+    QTest::newRow("connection adds right after it") << QStringLiteral("connection2") << QStringList{job0, job1} << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+    // clang-format on
 }
 
 void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
@@ -469,24 +453,13 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("jobs");
 
-    QTest::newRow("file after the current job")
-        << false << QStringLiteral("job") << true << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("folder at the end when a connection is current")
-        << true << QStringLiteral("out") << true << QStringLiteral("folder")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("folder")};
-    QTest::newRow("file at the top when the group is current")
-        << false << QStringLiteral("in") << true << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("cancelled chooser adds nothing")
-        << false << QStringLiteral("job") << false << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("path that does not exist adds nothing")
-        << true << QStringLiteral("job") << true << QStringLiteral("gone")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    // clang-format off
+    QTest::newRow("file after the current job") << false << QStringLiteral("job") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("folder at the end when a connection is current") << true << QStringLiteral("out") << true << QStringLiteral("folder") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("folder")};
+    QTest::newRow("file at the top when the group is current") << false << QStringLiteral("in") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("cancelled chooser adds nothing") << false << QStringLiteral("job") << false << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("path that does not exist adds nothing") << true << QStringLiteral("job") << true << QStringLiteral("gone") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    // clang-format on
 }
 
 void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
@@ -553,24 +526,12 @@ void tst_FixtureTree::droppedFilesBecomeJobs_data()
     QTest::addColumn<QStringList>("dropped"); // "-" entries name paths that do not exist
     QTest::addColumn<QStringList>("jobs");
 
-    QTest::newRow("after the current job, each right after it, so reversed")
-        << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"),
-                       QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("at the top when the group is current")
-        << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")}
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("appended in order elsewhere")
-        << QStringLiteral("basic")
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
-    QTest::newRow("paths that do not exist are left out")
-        << QStringLiteral("out")
-        << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("b.pdf")};
+    // clang-format off
+    QTest::newRow("after the current job, each right after it, so reversed") << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("at the top when the group is current") << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")} << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("appended in order elsewhere") << QStringLiteral("basic") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
+    QTest::newRow("paths that do not exist are left out") << QStringLiteral("out") << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("b.pdf")};
+    // clang-format on
 }
 
 void tst_FixtureTree::droppedFilesBecomeJobs()
@@ -642,18 +603,16 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs_data()
     QTest::addColumn<bool>("jobUsable");
     QTest::addColumn<bool>("connectionUsable");
 
+    // clang-format off
     QTest::newRow("no jobs") << QString() << -1 << true << false << false;
     QTest::newRow("only job, enabled") << QStringLiteral("y") << -1 << true << true << false;
     QTest::newRow("only job, disabled") << QStringLiteral("n") << -1 << true << false << false;
-    QTest::newRow("two enabled, none current")
-        << QStringLiteral("yy") << -1 << true << false << false;
+    QTest::newRow("two enabled, none current") << QStringLiteral("yy") << -1 << true << false << false;
     QTest::newRow("two enabled, one current") << QStringLiteral("yy") << 1 << true << true << false;
-    QTest::newRow("exactly one of three enabled")
-        << QStringLiteral("nyn") << -1 << true << true << false;
-    QTest::newRow("current job disabled, another the only enabled")
-        << QStringLiteral("ny") << 0 << true << true << false;
-    QTest::newRow("disabled tree has nothing usable")
-        << QStringLiteral("y") << 0 << false << false << false;
+    QTest::newRow("exactly one of three enabled") << QStringLiteral("nyn") << -1 << true << true << false;
+    QTest::newRow("current job disabled, another the only enabled") << QStringLiteral("ny") << 0 << true << true << false;
+    QTest::newRow("disabled tree has nothing usable") << QStringLiteral("y") << 0 << false << false << false;
+    // clang-format on
 }
 
 void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
