@@ -34,17 +34,6 @@
 
 namespace AppTest {
 
-// Keeps the settings of one test executable apart from the user's and from other executables
-// running at the same time. Call once, from initTestCase(): Qt reads the folder of the settings
-// once per process.
-inline void isolateSettings(const char *applicationName, QTemporaryDir &configHome)
-{
-    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QLatin1String(applicationName));
-    QSettings().clear();
-}
-
 // One test's world: an empty settings store, its own data folder (the core's folders and
 // message database) and a running core with its first window. Destroying it destroys the core
 // and every window.

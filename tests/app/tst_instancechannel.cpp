@@ -2,6 +2,8 @@
 // instance's channel on a thread of its own) and between processes (this test program started
 // again as a helper instance, which can be stopped or killed like a real one).
 
+#include "common/testmain.h"
+
 #include "app/instancechannel.h"
 
 #include <QDir>
@@ -183,7 +185,6 @@ class tst_InstanceChannel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void laterChannelFindsTheRunningOneAndDelivers_data();
     void laterChannelFindsTheRunningOneAndDelivers();
@@ -198,11 +199,6 @@ private slots:
     void malformedMessagesAreDroppedAndTheInstanceServesOn();
     void tooLongMessageIsRefusedBeforeSending();
 };
-
-void tst_InstanceChannel::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_InstanceChannel::laterChannelFindsTheRunningOneAndDelivers_data()
 {
@@ -425,6 +421,7 @@ void tst_InstanceChannel::tooLongMessageIsRefusedBeforeSending()
 
 int main(int argc, char **argv)
 {
+    TestMain::prepare("tst_InstanceChannel");
     if (qEnvironmentVariableIsSet(helperIdentifierVariable)) {
         return runHelper(argc, argv);
     }

@@ -2,6 +2,8 @@
 // dialog placement, the active window's sample jobs and their datasets, variable values and
 // value editors.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/scrappproxy.h"
@@ -33,7 +35,6 @@ class tst_ScrAppProxy : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -50,16 +51,9 @@ private slots:
 private:
     ScripterWindow *activeWindow();
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScrAppProxy::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scrappproxy", m_configHome);
-}
 
 void tst_ScrAppProxy::init()
 {
@@ -262,5 +256,5 @@ void tst_ScrAppProxy::valueEditorsComeFromTheSharedLibrary()
     QVERIFY(!error.isEmpty());
 }
 
-QTEST_MAIN(tst_ScrAppProxy)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScrAppProxy)
 #include "tst_scrappproxy.moc"

@@ -1,6 +1,8 @@
 // The menus, tool bars and commands of the main windows and the shared core actions: what the
 // user finds where, what is usable, and what the commands do.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -52,7 +54,6 @@ class tst_ScripterActions : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -71,15 +72,8 @@ private slots:
     void helpMenuOffersTheDocumentationOnlyWhereItIsInstalled();
 
 private:
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
 };
-
-void tst_ScripterActions::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scripteractions", m_configHome);
-}
 
 void tst_ScripterActions::init()
 {
@@ -429,5 +423,5 @@ void tst_ScripterActions::helpMenuOffersTheDocumentationOnlyWhereItIsInstalled()
     QCOMPARE(boxes.seen.at(0).title, QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
 }
 
-QTEST_MAIN(tst_ScripterActions)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterActions)
 #include "tst_scripteractions.moc"

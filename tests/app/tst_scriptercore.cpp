@@ -2,6 +2,8 @@
 // starts of the program send (new window, import sequences); the preferences and the style
 // editor it shows.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -38,7 +40,6 @@ class tst_ScripterCore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -66,16 +67,9 @@ private:
     QString makePackage(const QString &name);
     QString makeFile(const QString &name);
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScripterCore::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scriptercore", m_configHome);
-}
 
 void tst_ScripterCore::init()
 {
@@ -405,5 +399,5 @@ void tst_ScripterCore::styleEditorIsOneModalDialog()
     qApp->setStyleSheet(QString());
 }
 
-QTEST_MAIN(tst_ScripterCore)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterCore)
 #include "tst_scriptercore.moc"

@@ -1,6 +1,8 @@
 // The program's message pane: its number, the export dialogue and its setting, clearing, and the
 // window's actions in the table's context menu.
 
+#include "common/testmain.h"
+
 #include "../guilib/messagedatabase.h"
 
 #include "app/scriptermessagepane.h"
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -84,7 +85,6 @@ class tst_ScripterMessagePane : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -103,13 +103,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_ScripterMessagePane::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scriptermessagepane"));
-}
 
 void tst_ScripterMessagePane::init()
 {
@@ -295,5 +288,5 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     QVERIFY(!entries.contains(QStringLiteral("short-lived")));
 }
 
-QTEST_MAIN(tst_ScripterMessagePane)
+TAVRIX_TEST_MAIN(tst_ScripterMessagePane)
 #include "tst_scriptermessagepane.moc"

@@ -1,6 +1,8 @@
 // The main window: its title and paths, the recent packages, the modified marks, its layout
 // and settings, the closing questions, the edit commands and the hook of a test run.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -48,7 +50,6 @@ class tst_ScripterWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -82,16 +83,9 @@ private:
     ScripterWindow *firstWindow() const { return m_world->window(0); }
     QString makeFile(const QString &name);
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScripterWindow::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scripterwindow", m_configHome);
-}
 
 void tst_ScripterWindow::init()
 {
@@ -606,5 +600,5 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
     QVERIFY(!m_world->windows().contains(window));
 }
 
-QTEST_MAIN(tst_ScripterWindow)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterWindow)
 #include "tst_scripterwindow.moc"

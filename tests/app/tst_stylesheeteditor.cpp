@@ -1,5 +1,7 @@
 // The style sheet editor, driven with clicks and typing, and the look of the Tavrix sheet.
 
+#include "common/testmain.h"
+
 #include "app/stylesheeteditor.h"
 
 #include <QApplication>
@@ -331,5 +333,5 @@ void tst_StyleSheetEditor::tavrixSheetParsesAndMarksSelectionWithTheAccent()
              qPrintable(selection.name()));
 }
 
-QTEST_MAIN(tst_StyleSheetEditor)
+TAVRIX_TEST_MAIN(tst_StyleSheetEditor)
 #include "tst_stylesheeteditor.moc"

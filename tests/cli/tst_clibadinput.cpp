@@ -2,6 +2,8 @@
 // names the file and the cause, exits with 1 and writes nothing, neither beside the input nor in
 // its temporary folder.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include "testing/fixturearchive.h"
@@ -14,7 +16,6 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QImage>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
@@ -109,7 +110,6 @@ private:
 
 void tst_CliBadInput::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // The fixture's reader, run in-process to learn where it finds a fault, unpacks here.
     QVERIFY(m_readerTemp.isValid());
     SRCore::FileHandler::setTempFolder(m_readerTemp.path());
@@ -365,5 +365,5 @@ void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced()
     }
 }
 
-QTEST_MAIN(tst_CliBadInput)
+TAVRIX_TEST_MAIN(tst_CliBadInput)
 #include "tst_clibadinput.moc"

@@ -1,6 +1,8 @@
 // Every subcommand of the built tool, run as a user runs it against packages that the tests make
 // with the tool itself and by hand: what it prints, its exit status, and what it writes.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include "editors/applescripteditor.h"
@@ -24,7 +26,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -147,7 +148,6 @@ private:
 
 void tst_CliCommands::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
 }
 
@@ -921,5 +921,5 @@ void tst_CliCommands::usageErrorsExitWithTwo()
     QCOMPARE(snapshot(m_sandbox->path()), before);
 }
 
-QTEST_MAIN(tst_CliCommands)
+TAVRIX_TEST_MAIN(tst_CliCommands)
 #include "tst_clicommands.moc"

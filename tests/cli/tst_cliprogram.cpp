@@ -2,6 +2,8 @@
 // write, a package made by the tool and edited on disk opens in the program as it is, and the
 // program's Save and the tool's resave write the same package.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include "../app/apptestsupport.h"
@@ -80,15 +82,12 @@ private slots:
     void packageEditedOnDiskOpensInTheProgramAsItIs();
 
 private:
-    QTemporaryDir m_configHome;
     std::unique_ptr<Sandbox> m_sandbox;
     std::unique_ptr<CoreFixture> m_world;
 };
 
 void tst_CliProgram::initTestCase()
 {
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_cliprogram", m_configHome);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
 }
 
@@ -232,5 +231,5 @@ void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
     QCOMPARE(contentSnapshot(m_sandbox->path(QStringLiteral("tool/Router"))), saved);
 }
 
-QTEST_MAIN(tst_CliProgram)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_CliProgram)
 #include "tst_cliprogram.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "../testfiles.h"
 
 #include "corelib/env/compatibilitymanager.h"
@@ -5,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -42,8 +43,6 @@ class tst_CompatibilityManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void missingFolderIsCreatedAndRecorded();
     void recordedFolderIsLeftAsItIs();
     void folderWithoutRecordGetsOne();
@@ -172,5 +171,5 @@ void tst_CompatibilityManager::instanceChecksTheApplicationDataFolder()
     QCOMPARE(CompatibilityManager::getInstance(), instance);
 }
 
-QTEST_GUILESS_MAIN(tst_CompatibilityManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_CompatibilityManager)
 #include "tst_compatibilitymanager.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "../testfiles.h"
 
 #include "corelib/jobs/countmanager.h"
@@ -78,7 +80,6 @@ class tst_CountManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void newFileStartsAtOne();
     void stampsContinueAcrossInstances();
@@ -289,6 +290,7 @@ void tst_CountManager::twoProcessesNeverShareAStamp()
 // twoProcessesNeverShareAStamp(): it prints the stamps it takes, one per line.
 int main(int argc, char *argv[])
 {
+    TestMain::prepare("tst_CountManager");
     if (argc == 4 && qstrcmp(argv[1], kTakeStampsArgument) == 0) {
         QCoreApplication app(argc, argv);
         const QList<qint64> stamps = takeStamps(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));

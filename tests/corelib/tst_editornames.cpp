@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/package/editornames.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 namespace XMLValues = SRCore::XMLValues;
@@ -11,8 +12,6 @@ class tst_EditorNames : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void choiceListsMatchTheDefinitionTemplate();
     void getEditorName_data();
     void getEditorName();
@@ -22,11 +21,6 @@ private slots:
     void literalNamesSurviveWritingAndReading();
     void unknownNamesGiveNothing();
 };
-
-void tst_EditorNames::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_EditorNames::choiceListsMatchTheDefinitionTemplate()
 {
@@ -181,6 +175,6 @@ void tst_EditorNames::unknownNamesGiveNothing()
     QVERIFY(EditorNames::extraEditorKeyword(EditorNames::literalEditorName(), unknown).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_EditorNames)
+TAVRIX_TEST_GUILESS_MAIN(tst_EditorNames)
 
 #include "tst_editornames.moc"

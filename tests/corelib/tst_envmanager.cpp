@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "../testfiles.h"
 
 #include "corelib/env/envmanager.h"
@@ -56,8 +58,6 @@ class tst_EnvManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void withoutCustomizationDefaultsApply();
     void customizationApplies_data();
     void customizationApplies();
@@ -221,5 +221,5 @@ void tst_EnvManager::unknownProgramFolderReadsNoCustomization()
     verifyDefaults();
 }
 
-QTEST_GUILESS_MAIN(tst_EnvManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_EnvManager)
 #include "tst_envmanager.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/logging/iloginterface.h"
@@ -8,7 +10,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,7 +90,6 @@ private:
 
 void tst_FileHandler::init()
 {
-    QStandardPaths::setTestModeEnabled(true);
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     FileHandler::setTempFolder(path(QStringLiteral("temp")));
@@ -413,5 +413,5 @@ void tst_FileHandler::problemFolderIsSharedUnderTheMutex()
     QCOMPARE(FileHandler::problemFolder(), path(QStringLiteral("ProblemFiles")));
 }
 
-QTEST_GUILESS_MAIN(tst_FileHandler)
+TAVRIX_TEST_GUILESS_MAIN(tst_FileHandler)
 #include "tst_filehandler.moc"

@@ -1,8 +1,9 @@
+#include "common/testmain.h"
+
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,7 +16,6 @@ class tst_FileManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { SRCore::IJT::setDir(QString()); }
 
     void prefixIsFoundAtTheStartOfTheName_data();
@@ -142,5 +142,5 @@ void tst_FileManager::ticketIsFoundByPrefix()
     QCOMPARE(FileManager::getFileIJTByPrefix(prefix), QString());
 }
 
-QTEST_GUILESS_MAIN(tst_FileManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_FileManager)
 #include "tst_filemanager.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmlerror.h"
 #include "corelib/common/xmltext.h"
 #include "corelib/flow/flow.h"
@@ -415,5 +417,5 @@ void tst_Flow::saveRefusesToOverwriteWhenAskedAndReportsUnwritablePaths()
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
 }
 
-QTEST_GUILESS_MAIN(tst_Flow)
+TAVRIX_TEST_GUILESS_MAIN(tst_Flow)
 #include "tst_flow.moc"

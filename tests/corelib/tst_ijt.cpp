@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "../testfiles.h"
 
 #include "corelib/jobs/filemanager.h"
@@ -7,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -113,7 +114,6 @@ class tst_IJT : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { IJT::setDir(QString()); }
 
     void ticketRecordsWhatTheTestFlowSets();
@@ -389,5 +389,5 @@ void tst_IJT::missingTicketIsRefused()
     QVERIFY2(error.contains(cause) && error.contains(name), qPrintable(error));
 }
 
-QTEST_GUILESS_MAIN(tst_IJT)
+TAVRIX_TEST_GUILESS_MAIN(tst_IJT)
 #include "tst_ijt.moc"

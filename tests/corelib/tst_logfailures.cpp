@@ -3,6 +3,8 @@
 // runs, a full queue, and finalize() while other threads log. Logging must never block or
 // crash its callers, must report a failure once, and must write what it kept once it can.
 
+#include "common/testmain.h"
+
 #include "logtestsupport.h"
 
 #include "corelib/logging/iloginterface.h"
@@ -14,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -116,7 +117,6 @@ class tst_LogFailures : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -139,11 +139,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_LogFailures::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_LogFailures::init()
 {
@@ -479,6 +474,6 @@ void tst_LogFailures::loggingDuringFinalizeLosesNothing()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_LogFailures)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogFailures)
 
 #include "tst_logfailures.moc"

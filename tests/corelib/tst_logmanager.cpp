@@ -2,6 +2,8 @@
 // record, the log interfaces, holding records until the database is open, many threads, a
 // reader during writing, console echo and the life cycle of the log manager.
 
+#include "common/testmain.h"
+
 #include "logtestsupport.h"
 
 #include "corelib/flow/flow.h"
@@ -16,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -76,7 +77,6 @@ class tst_LogManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -111,11 +111,6 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_LogManager::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_LogManager::init()
 {
@@ -647,6 +642,6 @@ void tst_LogManager::finalizeResetsTheManager()
     QCOMPARE(manager->queuedCount(), 1);
 }
 
-QTEST_GUILESS_MAIN(tst_LogManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogManager)
 
 #include "tst_logmanager.moc"

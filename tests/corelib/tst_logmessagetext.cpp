@@ -1,11 +1,12 @@
 // The text of a stored message as people read it: translation in the context "LogMessages"
 // and the place markers "%1" and "%11" to "%19" filled from the argument.
 
+#include "common/testmain.h"
+
 #include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
 
@@ -50,18 +51,11 @@ class tst_LogMessageText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void fillsMarkers_data();
     void fillsMarkers();
     void translatesInTheLogMessagesContext_data();
     void translatesInTheLogMessagesContext();
 };
-
-void tst_LogMessageText::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_LogMessageText::fillsMarkers_data()
 {
@@ -123,6 +117,6 @@ void tst_LogMessageText::translatesInTheLogMessagesContext()
     QCOMPARE(text, expected);
 }
 
-QTEST_GUILESS_MAIN(tst_LogMessageText)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogMessageText)
 
 #include "tst_logmessagetext.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/package/scriptpackagemanifest.h"
@@ -7,7 +9,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,7 +80,6 @@ private:
 
 void tst_ScriptPackageManifest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 
@@ -329,6 +329,6 @@ void tst_ScriptPackageManifest::missingFileIsReported()
     QVERIFY(manifest == fixtureManifest());
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptPackageManifest)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptPackageManifest)
 
 #include "tst_scriptpackagemanifest.moc"

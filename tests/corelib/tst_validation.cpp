@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/common/validation.h"
 
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 using SRCore::Validation;
@@ -11,7 +12,6 @@ class tst_Validation : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void makeValidXmlName_data();
@@ -28,11 +28,6 @@ private slots:
     void invalidWildcardGivesReason();
     void wildcardCacheIsReusedBoundedAndReleased();
 };
-
-void tst_Validation::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_Validation::init()
 {
@@ -246,6 +241,6 @@ void tst_Validation::wildcardCacheIsReusedBoundedAndReleased()
     QCOMPARE(Validation::cachedWildcardCount(), 1);
 }
 
-QTEST_GUILESS_MAIN(tst_Validation)
+TAVRIX_TEST_GUILESS_MAIN(tst_Validation)
 
 #include "tst_validation.moc"

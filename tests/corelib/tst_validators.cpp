@@ -1,9 +1,10 @@
+#include "common/testmain.h"
+
 #include "corelib/values/emailsvalidator.h"
 #include "corelib/values/filepatternsvalidator.h"
 #include "corelib/values/timevalidator.h"
 #include "corelib/values/urlvalidator.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
@@ -45,8 +46,6 @@ class tst_Validators : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void emailsValidator_data();
     void emailsValidator();
     void timeValidator_data();
@@ -60,11 +59,6 @@ private slots:
     void everyPrefixOfAnAcceptableEntryCanBeTyped_data();
     void everyPrefixOfAnAcceptableEntryCanBeTyped();
 };
-
-void tst_Validators::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_Validators::emailsValidator_data()
 {
@@ -299,6 +293,6 @@ void tst_Validators::everyPrefixOfAnAcceptableEntryCanBeTyped()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_Validators)
+TAVRIX_TEST_GUILESS_MAIN(tst_Validators)
 
 #include "tst_validators.moc"

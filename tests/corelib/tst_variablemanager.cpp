@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/variables/variablemanager.h"
 
 #include <QSet>
-#include <QStandardPaths>
 #include <QTest>
 
 using SRCore::Variable;
@@ -51,7 +52,6 @@ class tst_VariableManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { VariableManager::finalize(); }
 
     void builtInCatalogueIsWellFormed();
@@ -218,5 +218,5 @@ void tst_VariableManager::badCatalogueChangesNothing()
     QCOMPARE(contents(manager), before);
 }
 
-QTEST_GUILESS_MAIN(tst_VariableManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_VariableManager)
 #include "tst_variablemanager.moc"

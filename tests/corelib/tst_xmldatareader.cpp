@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 using SRCore::XmlDataReader;
@@ -51,8 +52,6 @@ class tst_XmlDataReader : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void writtenDocumentReadsBack();
     void handWrittenVariantsAreRead();
     void badDocumentIsRefusedWithReason_data();
@@ -185,5 +184,5 @@ void tst_XmlDataReader::rootWithoutVersionForFormatsThatHaveNone()
              qPrintable(reader.error().toString()));
 }
 
-QTEST_GUILESS_MAIN(tst_XmlDataReader)
+TAVRIX_TEST_GUILESS_MAIN(tst_XmlDataReader)
 #include "tst_xmldatareader.moc"

@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmltext.h"
 #include "corelib/vocabulary/xmlkey.h"
 
-#include <QStandardPaths>
 #include <QTest>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -52,8 +53,6 @@ class tst_XmlText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void writtenForm_data();
     void writtenForm();
     void everyTextReadsBackExactly_data();
@@ -177,5 +176,5 @@ void tst_XmlText::attributeTextsLoseOnlyWhatXmlCannotCarry()
     QVERIFY(!XmlText::needsEncoding(result));
 }
 
-QTEST_GUILESS_MAIN(tst_XmlText)
+TAVRIX_TEST_GUILESS_MAIN(tst_XmlText)
 #include "tst_xmltext.moc"

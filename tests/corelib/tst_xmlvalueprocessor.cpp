@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/validation.h"
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -5,7 +7,6 @@
 
 #include <QDomDocument>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
@@ -70,8 +71,6 @@ class tst_XMLValueProcessor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void itemsRoundTripExactly_data();
     void itemsRoundTripExactly();
     void dataFieldsRoundTripExactly_data();
@@ -95,11 +94,6 @@ private slots:
     void generatingForTheWrongEditorIsRefused_data();
     void generatingForTheWrongEditorIsRefused();
 };
-
-void tst_XMLValueProcessor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_XMLValueProcessor::itemsRoundTripExactly_data()
 {
@@ -456,6 +450,6 @@ void tst_XMLValueProcessor::generatingForTheWrongEditorIsRefused()
     QVERIFY(generate(nullptr).isNull());
 }
 
-QTEST_GUILESS_MAIN(tst_XMLValueProcessor)
+TAVRIX_TEST_GUILESS_MAIN(tst_XMLValueProcessor)
 
 #include "tst_xmlvalueprocessor.moc"

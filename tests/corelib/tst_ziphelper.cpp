@@ -1,5 +1,7 @@
 // Round trips through ZipHelper and the layout of what it writes.
 
+#include "common/testmain.h"
+
 #include "ziptestsupport.h"
 
 #include "corelib/archive/ziphelper.h"
@@ -7,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,8 +19,6 @@ class tst_ZipHelper : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void roundTripKeepsTreeAndTimes_data();
     void roundTripKeepsTreeAndTimes();
     void compressItemPlacesItemUnderItsName_data();
@@ -230,5 +229,5 @@ void tst_ZipHelper::linksAreStoredAsTheirTargets()
     QCOMPARE(snapshot(dir.filePath("target")).contents, expected);
 }
 
-QTEST_GUILESS_MAIN(tst_ZipHelper)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelper)
 #include "tst_ziphelper.moc"

@@ -1,6 +1,8 @@
 // Archives written by ZipHelper open with zip, unzip and Python's zipfile, and theirs extract
 // with ZipHelper.
 
+#include "common/testmain.h"
+
 #include "ziptestsupport.h"
 
 #include "corelib/archive/ziphelper.h"
@@ -28,7 +30,6 @@ private slots:
 
 void tst_ZipHelperInterop::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     const QStringList tools = {"zip", "unzip", "python3"};
     for (const QString &tool : tools) {
         QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
@@ -160,5 +161,5 @@ with zipfile.ZipFile(sys.argv[1], 'w') as z:
     QCOMPARE(readFile(dir.filePath("target/Grüße/café £.txt")), QByteArray("cp437"));
 }
 
-QTEST_GUILESS_MAIN(tst_ZipHelperInterop)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelperInterop)
 #include "tst_ziphelper_interop.moc"

@@ -1,10 +1,11 @@
 // Bad archives, bad arguments and failures: every one gives a reason and changes nothing.
 
+#include "common/testmain.h"
+
 #include "ziptestsupport.h"
 
 #include "corelib/archive/ziphelper.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -18,8 +19,6 @@ class tst_ZipHelperSafety : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void unsafeEntriesRefuseWholeArchive_data();
     void unsafeEntriesRefuseWholeArchive();
     void symbolicLinksWrittenByZipAreRefused();
@@ -334,5 +333,5 @@ void tst_ZipHelperSafety::failedWritesChangeNothing()
              qPrintable(differences(before.contents, after.contents)));
 }
 
-QTEST_GUILESS_MAIN(tst_ZipHelperSafety)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelperSafety)
 #include "tst_ziphelper_safety.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "editors/applescripteditor.h"
@@ -15,7 +17,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -104,7 +105,6 @@ class tst_LanguageEditors : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void newScriptsListTheirTemplateEntryPoints();
     void setEmptyScriptRestoresTheTemplateWithoutUndo();
@@ -121,13 +121,6 @@ private slots:
     void javaScriptEditsAnnounceUndoAndChange();
     void filesDroppedOnTheJavaScriptEditorAreOpened();
 };
-
-void tst_LanguageEditors::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_languageeditors"));
-}
 
 void tst_LanguageEditors::init()
 {
@@ -393,5 +386,5 @@ void tst_LanguageEditors::filesDroppedOnTheJavaScriptEditorAreOpened()
     QVERIFY(!editor->isUndoAvailable());
 }
 
-QTEST_MAIN(tst_LanguageEditors)
+TAVRIX_TEST_MAIN(tst_LanguageEditors)
 #include "tst_languageeditors.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "editors/preferencesdialog.h"
 
 #include "corelib/env/envmanager.h"
@@ -16,7 +18,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -126,7 +127,6 @@ class tst_PreferencesDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void opensOnCommentShowingItsStyle();
     void remembersTheEditorFamilyItWasOpenedFor_data();
@@ -143,13 +143,6 @@ private slots:
     void listsInstalledLanguagesAndKeepsAnUnknownChoice();
     void elementNamesAreTranslatedButStylesFoundByName();
 };
-
-void tst_PreferencesDialog::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_preferencesdialog"));
-}
 
 void tst_PreferencesDialog::init()
 {
@@ -492,5 +485,5 @@ void tst_PreferencesDialog::elementNamesAreTranslatedButStylesFoundByName()
     QCOMPARE(child<QSpinBox>(dialog, "sizeSpinBox")->value(), 17);
 }
 
-QTEST_MAIN(tst_PreferencesDialog)
+TAVRIX_TEST_MAIN(tst_PreferencesDialog)
 #include "tst_preferencesdialog.moc"

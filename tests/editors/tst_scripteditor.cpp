@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "editors/applescripteditor.h"
 #include "editors/markerwidget.h"
 #include "editors/scrtextedit.h"
@@ -12,7 +14,6 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,7 +94,6 @@ class tst_ScriptEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void buildsItsNamedPartsStartingAtLineOne();
     void positionLabelShowsOneBasedLineAndColumn_data();
@@ -124,13 +124,6 @@ private slots:
     void droppedTextIsInserted();
     void modificationIsAnnouncedOncePerChange();
 };
-
-void tst_ScriptEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scripteditor"));
-}
 
 void tst_ScriptEditor::init()
 {
@@ -699,5 +692,5 @@ void tst_ScriptEditor::modificationIsAnnouncedOncePerChange()
     QVERIFY(!editor->textEdit()->document()->isUndoAvailable());
 }
 
-QTEST_MAIN(tst_ScriptEditor)
+TAVRIX_TEST_MAIN(tst_ScriptEditor)
 #include "tst_scripteditor.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
 #include "editors/scrtextedit.h"
@@ -17,7 +19,6 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
@@ -142,7 +143,6 @@ class tst_SearchController : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void dialogsAreModelessAndCloseWithTheirButton();
     void showFindDlgFocusesTheSelectedSearchText();
@@ -161,13 +161,6 @@ private slots:
     void gotoLineHidesTheDialogAndMovesOnlyToExistingLines();
     void withoutACurrentEditorNothingChanges();
 };
-
-void tst_SearchController::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_searchcontroller"));
-}
 
 void tst_SearchController::init()
 {
@@ -472,5 +465,5 @@ void tst_SearchController::withoutACurrentEditorNothingChanges()
     QVERIFY(!window->hasSelection());
 }
 
-QTEST_MAIN(tst_SearchController)
+TAVRIX_TEST_MAIN(tst_SearchController)
 #include "tst_searchcontroller.moc"

@@ -1,6 +1,8 @@
 // The rows of the message table: what each column shows, and how refreshed and searched messages
 // join the rows held.
 
+#include "common/testmain.h"
+
 #include "germanwords.h"
 
 #include "guilib/log/basiclogmodel.h"
@@ -10,7 +12,6 @@
 #include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimeZone>
 #include <QTranslator>
@@ -70,7 +71,6 @@ private slots:
 
 void tst_BasicLogModel::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // Time stamps are shown in local time; the expected texts are written for UTC and en_US.
     qputenv("TZ", "UTC");
     tzset();
@@ -216,5 +216,5 @@ void tst_BasicLogModel::clearEmptiesTheRows()
     QCOMPARE(ids(model), QList<qint64>({2}));
 }
 
-QTEST_GUILESS_MAIN(tst_BasicLogModel)
+TAVRIX_TEST_GUILESS_MAIN(tst_BasicLogModel)
 #include "tst_basiclogmodel.moc"

@@ -2,6 +2,8 @@
 // databases that cannot be read, clearing, exporting, the context menu, the settings and the
 // window's saved header state, and reading while the log writer writes.
 
+#include "common/testmain.h"
+
 #include "germanwords.h"
 #include "messagedatabase.h"
 
@@ -27,7 +29,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -141,7 +142,6 @@ class tst_BasicMessagePane : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -171,13 +171,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_BasicMessagePane::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_basicmessagepane"));
-}
 
 void tst_BasicMessagePane::init()
 {
@@ -732,5 +725,5 @@ void tst_BasicMessagePane::readsWhileTheLogWriterWrites()
     SRCore::LogManager::finalize();
 }
 
-QTEST_MAIN(tst_BasicMessagePane)
+TAVRIX_TEST_MAIN(tst_BasicMessagePane)
 #include "tst_basicmessagepane.moc"

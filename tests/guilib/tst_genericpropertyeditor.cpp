@@ -2,6 +2,8 @@
 // menu and its order, fixed values, the inline fields, the file and folder dialogs with their
 // remembered folders and placement, and the summary of the read-only field.
 
+#include "common/testmain.h"
+
 #include "propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
@@ -24,7 +26,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -144,7 +145,6 @@ class tst_GenericPropertyEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void kindsMenuInMenuOrder_data();
@@ -169,13 +169,6 @@ private slots:
     void doubleClickReopensTheDialogWhereItWas();
     void ftpFolderEditorGetsTheConnection();
 };
-
-void tst_GenericPropertyEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_GenericPropertyEditor"));
-}
 
 void tst_GenericPropertyEditor::init()
 {
@@ -666,5 +659,5 @@ void tst_GenericPropertyEditor::ftpFolderEditorGetsTheConnection()
     QCOMPARE(directory->attributes(), attributes);
 }
 
-QTEST_MAIN(tst_GenericPropertyEditor)
+TAVRIX_TEST_MAIN(tst_GenericPropertyEditor)
 #include "tst_genericpropertyeditor.moc"

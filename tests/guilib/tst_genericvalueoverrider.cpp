@@ -1,6 +1,8 @@
 // The value summary shown in the explorer and the editor, and the value description of tool
 // tips, rule by rule, for plain and structured values.
 
+#include "common/testmain.h"
+
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/genericvalueoverrider.h"
 
@@ -8,7 +10,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 using GuiLib::GenericValueOverrider;
@@ -44,18 +45,12 @@ class tst_GenericValueOverrider : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void summary_data();
     void summary();
     void description_data();
     void description();
     void propertyUsesTheSameTexts();
 };
-
-void tst_GenericValueOverrider::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_GenericValueOverrider::summary_data()
 {
@@ -261,5 +256,5 @@ void tst_GenericValueOverrider::propertyUsesTheSameTexts()
     QCOMPARE(property.valueText(), value);
 }
 
-QTEST_MAIN(tst_GenericValueOverrider)
+TAVRIX_TEST_MAIN(tst_GenericValueOverrider)
 #include "tst_genericvalueoverrider.moc"

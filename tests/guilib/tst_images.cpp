@@ -1,6 +1,8 @@
 // Every image name that the program refers to resolves to a readable image, and the image
 // cache gives the same pictures as the files, decoding each once.
 
+#include "common/testmain.h"
+
 #include "guilib/images/imagecache.h"
 
 #include <QGuiApplication>
@@ -75,5 +77,5 @@ void tst_Images::cacheGivesTheFilesPicturesDecodedOnce()
     QVERIFY(!QPixmapCache::find(missing, &cached));
 }
 
-QTEST_MAIN(tst_Images)
+TAVRIX_TEST_MAIN(tst_Images)
 #include "tst_images.moc"

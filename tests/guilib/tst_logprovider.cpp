@@ -1,6 +1,8 @@
 // The message pane's connection to the message database: what a refresh loads, the id ranges a
 // search reads, deleting, and databases that cannot be read.
 
+#include "common/testmain.h"
+
 #include "messagedatabase.h"
 
 #include "guilib/log/logprovider.h"
@@ -11,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,7 +27,6 @@ class tst_LogProvider : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -50,11 +50,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_LogProvider::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_LogProvider::init()
 {
@@ -382,5 +377,5 @@ void tst_LogProvider::removingFromALockedDatabaseKeepsEveryMessage()
     QCOMPARE(locker.messageCount(), 0);
 }
 
-QTEST_GUILESS_MAIN(tst_LogProvider)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogProvider)
 #include "tst_logprovider.moc"

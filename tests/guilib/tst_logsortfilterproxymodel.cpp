@@ -1,5 +1,7 @@
 // The filter rules of the message table's columns and its sorting.
 
+#include "common/testmain.h"
+
 #include "guilib/log/basiclogmodel.h"
 #include "guilib/log/logsortfilterproxymodel.h"
 
@@ -8,7 +10,6 @@
 #include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -84,7 +85,6 @@ private slots:
 
 void tst_LogSortFilterProxyModel::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // Short dates as "3/4/24": no date text contains a "-".
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
@@ -286,5 +286,5 @@ void tst_LogSortFilterProxyModel::sortsTheTimeColumnByTimeAndOthersByText()
     QCOMPARE(proxy.index(5, BasicLogModel::ModuleColumn).data().toString(), QStringLiteral("Gen"));
 }
 
-QTEST_GUILESS_MAIN(tst_LogSortFilterProxyModel)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogSortFilterProxyModel)
 #include "tst_logsortfilterproxymodel.moc"

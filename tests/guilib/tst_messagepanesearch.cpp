@@ -1,6 +1,8 @@
 // Searching the whole message database from the message pane: the chunks, the status texts, the
 // search button's states and tool tips, aborting, failed chunks, and the bound on the rows held.
 
+#include "common/testmain.h"
+
 #include "messagedatabase.h"
 
 #include "guilib/log/basiclogmodel.h"
@@ -13,7 +15,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -69,7 +70,6 @@ class tst_MessagePaneSearch : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -87,13 +87,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_MessagePaneSearch::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_messagepanesearch"));
-}
 
 void tst_MessagePaneSearch::init()
 {
@@ -393,5 +386,5 @@ void tst_MessagePaneSearch::clearingStopsTheSearch()
     pane->releaseModel();
 }
 
-QTEST_MAIN(tst_MessagePaneSearch)
+TAVRIX_TEST_MAIN(tst_MessagePaneSearch)
 #include "tst_messagepanesearch.moc"

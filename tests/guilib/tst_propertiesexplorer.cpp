@@ -3,6 +3,8 @@
 // on focus loss and survives Return, the double click that reopens the last dialog, and the
 // shortcuts that stay with the explorer.
 
+#include "common/testmain.h"
+
 #include "propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
@@ -21,7 +23,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
 
@@ -211,8 +212,6 @@ class tst_PropertiesExplorer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void emptyExplorerBeforeAndAfterLoading();
     void modelStructureFollowsVisibility();
     void cellContents_data();
@@ -232,11 +231,6 @@ private slots:
     void replacedPropertyIsShownAfterRefresh();
     void destroyedSetLeavesTheExplorerEmpty();
 };
-
-void tst_PropertiesExplorer::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_PropertiesExplorer::emptyExplorerBeforeAndAfterLoading()
 {
@@ -722,5 +716,5 @@ void tst_PropertiesExplorer::destroyedSetLeavesTheExplorerEmpty()
     window.explorer->viewport()->repaint();
 }
 
-QTEST_MAIN(tst_PropertiesExplorer)
+TAVRIX_TEST_MAIN(tst_PropertiesExplorer)
 #include "tst_propertiesexplorer.moc"

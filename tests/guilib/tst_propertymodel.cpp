@@ -2,6 +2,8 @@
 // visibility, ownership of children, building a property set from a flow object, and the
 // predicates and tool tip of a generic property.
 
+#include "common/testmain.h"
+
 #include "propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
@@ -16,7 +18,6 @@
 
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -97,8 +98,6 @@ class tst_PropertyModel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void settingValueSignalsOnlyChanges_data();
     void settingValueSignalsOnlyChanges();
     void inlineValidatorGuardsTheValue_data();
@@ -128,11 +127,6 @@ private slots:
     void tooltipIsRichText();
     void validityComesFromTheOwner();
 };
-
-void tst_PropertyModel::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_PropertyModel::settingValueSignalsOnlyChanges_data()
 {
@@ -810,5 +804,5 @@ void tst_PropertyModel::validityComesFromTheOwner()
     QVERIFY(!free->isValid());
 }
 
-QTEST_MAIN(tst_PropertyModel)
+TAVRIX_TEST_MAIN(tst_PropertyModel)
 #include "tst_propertymodel.moc"

@@ -1,6 +1,8 @@
 // The resources of the property editor: the menu order of the editor kinds, the file types and
 // the default locations are readable, complete and consistent.
 
+#include "common/testmain.h"
+
 #include "guilib/property/editorkinds.h"
 
 #include "corelib/common/validation.h"
@@ -8,7 +10,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QSet>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -42,18 +43,12 @@ class tst_PropertyResources : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void menuOrderListsEveryKindOnce();
     void fileTypesAreNamedAndValid();
     void fileTypesMatchTheirFiles_data();
     void fileTypesMatchTheirFiles();
     void defaultLocationsAreSettingsKeys();
 };
-
-void tst_PropertyResources::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_PropertyResources::menuOrderListsEveryKindOnce()
 {
@@ -207,5 +202,5 @@ void tst_PropertyResources::defaultLocationsAreSettingsKeys()
     QVERIFY(locations > 0);
 }
 
-QTEST_MAIN(tst_PropertyResources)
+TAVRIX_TEST_MAIN(tst_PropertyResources)
 #include "tst_propertyresources.moc"

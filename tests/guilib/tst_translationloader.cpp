@@ -1,6 +1,8 @@
 // Finding the installed languages and installing their catalogues, on language folders made up
 // in a temporary folder with catalogues compiled by lrelease.
 
+#include "common/testmain.h"
+
 #include "guilib/translation/languagelocator.h"
 #include "guilib/translation/translationloader.h"
 
@@ -9,7 +11,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -144,7 +145,6 @@ private slots:
 
 void tst_TranslationLoader::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_LRELEASE)).isExecutable(), TAVRIX_LRELEASE);
 }
 
@@ -513,5 +513,5 @@ void tst_TranslationLoader::cataloguesAreRemovedByUnloadReloadAndDestruction()
     QCOMPARE(winner(), QStringLiteral("which"));
 }
 
-QTEST_GUILESS_MAIN(tst_TranslationLoader)
+TAVRIX_TEST_GUILESS_MAIN(tst_TranslationLoader)
 #include "tst_translationloader.moc"

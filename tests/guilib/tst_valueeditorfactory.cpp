@@ -1,6 +1,8 @@
 // The application proxy's registration, the value editor factory of this library and where its
 // file and folder dialogs start.
 
+#include "common/testmain.h"
+
 #include "propertytestsupport.h"
 
 #include "guilib/property/iappproxy.h"
@@ -11,7 +13,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,7 +41,6 @@ class tst_ValueEditorFactory : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void firstProxyRegistersUntilDestroyed();
@@ -51,13 +51,6 @@ private slots:
     void startFolder_data();
     void startFolder();
 };
-
-void tst_ValueEditorFactory::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_ValueEditorFactory"));
-}
 
 void tst_ValueEditorFactory::init()
 {
@@ -194,5 +187,5 @@ void tst_ValueEditorFactory::startFolder()
     QCOMPARE(editor.startFolder(), resolve(expected));
 }
 
-QTEST_MAIN(tst_ValueEditorFactory)
+TAVRIX_TEST_MAIN(tst_ValueEditorFactory)
 #include "tst_valueeditorfactory.moc"

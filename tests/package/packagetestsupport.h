@@ -346,13 +346,6 @@ private:
 class Harness
 {
 public:
-    static void initTestCase(const char *applicationName)
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-        QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
-    }
-
     void setUp()
     {
         QSettings().clear();

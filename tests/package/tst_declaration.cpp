@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "fakedocumentwindow.h"
 
 #include "package/declarationitem.h"
@@ -288,8 +290,6 @@ class tst_Declaration : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void newDeclaration();
     void addDefinitionNamesAndCounter();
     void tagIsRepaired_data();
@@ -320,11 +320,6 @@ private slots:
     void saveFailureIsReported();
     void resetStartsOver();
 };
-
-void tst_Declaration::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_Declaration::newDeclaration()
 {
@@ -1012,5 +1007,5 @@ void tst_Declaration::resetStartsOver()
     QCOMPARE(item->text(0), s("Argument0"));
 }
 
-QTEST_MAIN(tst_Declaration)
+TAVRIX_TEST_MAIN(tst_Declaration)
 #include "tst_declaration.moc"

@@ -1,6 +1,8 @@
 // The declaration edited through the real properties explorer, as the user does it: the change
 // handling runs while the explorer commits, and may reload the explorer in the middle of it.
 
+#include "common/testmain.h"
+
 #include "fakedocumentwindow.h"
 
 #include "package/declarationitem.h"
@@ -115,18 +117,10 @@ class tst_DeclarationEditing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void typedTagIsRepairedOrRefused();
     void editorChoiceRebuildsTheShownDefault();
     void dependsOnMasterMovesTheEditedDefinition();
 };
-
-void tst_DeclarationEditing::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(s("TavrixTest"));
-    QCoreApplication::setApplicationName(s("tst_declarationediting"));
-}
 
 void tst_DeclarationEditing::typedTagIsRepairedOrRefused()
 {
@@ -190,5 +184,5 @@ void tst_DeclarationEditing::dependsOnMasterMovesTheEditedDefinition()
     QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::NO);
 }
 
-QTEST_MAIN(tst_DeclarationEditing)
+TAVRIX_TEST_MAIN(tst_DeclarationEditing)
 #include "tst_declarationediting.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "fakedocumentwindow.h"
 
 #include "package/declarationitem.h"
@@ -135,8 +137,6 @@ class tst_DeclarationTree : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void appearance();
     void actionStates_data();
     void actionStates();
@@ -157,11 +157,6 @@ private slots:
     void dropsOnlyOfTheDeclarationFormat();
     void activation();
 };
-
-void tst_DeclarationTree::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_DeclarationTree::appearance()
 {
@@ -602,5 +597,5 @@ void tst_DeclarationTree::activation()
     QCOMPARE(window.activations.size(), 2);
 }
 
-QTEST_MAIN(tst_DeclarationTree)
+TAVRIX_TEST_MAIN(tst_DeclarationTree)
 #include "tst_declarationtree.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "package/declarationxml.h"
 #include "package/definitioneditors.h"
 #include "package/objecttemplates.h"
@@ -730,5 +732,5 @@ void tst_DeclarationXml::exportFilterConnection()
     QCOMPARE(with.getField(XMLKey::EXCLUDEFOLDERMASK).getSubType(), XMLValues::EDITOR_NOFOLDERS);
 }
 
-QTEST_GUILESS_MAIN(tst_DeclarationXml)
+TAVRIX_TEST_GUILESS_MAIN(tst_DeclarationXml)
 #include "tst_declarationxml.moc"

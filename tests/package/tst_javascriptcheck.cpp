@@ -1,6 +1,8 @@
 // The JavaScript check that saving runs on a worker thread: its verdict, the error's line, and
 // a check that is dropped while it runs.
 
+#include "common/testmain.h"
+
 #include "package/javascriptcheck.h"
 
 #include <QTest>
@@ -58,5 +60,5 @@ void tst_JavaScriptCheck::droppedCheckEndsCleanly()
     QVERIFY(next.result().passed);
 }
 
-QTEST_GUILESS_MAIN(tst_JavaScriptCheck)
+TAVRIX_TEST_GUILESS_MAIN(tst_JavaScriptCheck)
 #include "tst_javascriptcheck.moc"

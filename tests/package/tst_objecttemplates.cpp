@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "package/objecttemplates.h"
 
 #include "corelib/common/xmlerror.h"
@@ -560,5 +562,5 @@ void tst_ObjectTemplates::entryPoints()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_ObjectTemplates)
+TAVRIX_TEST_GUILESS_MAIN(tst_ObjectTemplates)
 #include "tst_objecttemplates.moc"

@@ -2,6 +2,8 @@
 // window shows, and that saving it changes nothing, so that the example stays exactly what the
 // package processor writes.
 
+#include "common/testmain.h"
+
 #include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
@@ -21,7 +23,6 @@ class tst_PackageExample : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packageexample"); }
     void init();
     void cleanup() { m_harness.tearDown(); }
 
@@ -110,5 +111,5 @@ void tst_PackageExample::savingItBackChangesNoMember()
     }
 }
 
-QTEST_MAIN(tst_PackageExample)
+TAVRIX_TEST_MAIN(tst_PackageExample)
 #include "tst_packageexample.moc"

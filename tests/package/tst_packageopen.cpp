@@ -2,6 +2,8 @@
 // fixture file and the unarchived folder forms, every kind of bad input (refused with a clear
 // message, the window left as it was), and the list of windows the processor keeps.
 
+#include "common/testmain.h"
+
 #include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
@@ -78,7 +80,6 @@ class tst_PackageOpen : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packageopen"); }
     void init() { m_harness.setUp(); }
     void cleanup();
 
@@ -552,5 +553,5 @@ void tst_PackageOpen::removedWindowsAreDeletedLater()
     QVERIFY(!third);
 }
 
-QTEST_MAIN(tst_PackageOpen)
+TAVRIX_TEST_MAIN(tst_PackageOpen)
 #include "tst_packageopen.moc"

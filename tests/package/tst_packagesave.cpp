@@ -2,6 +2,8 @@
 // and the fixture beside it, the syntax questions, and that a failed save leaves the package on
 // disk and the window as they were.
 
+#include "common/testmain.h"
+
 #include "packagetestsupport.h"
 
 #include "package/scriptpackage.h"
@@ -40,7 +42,6 @@ class tst_PackageSave : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packagesave"); }
     void init() { m_harness.setUp(); }
     void cleanup();
 
@@ -439,5 +440,5 @@ void tst_PackageSave::packRefusesWhatItCannotPack()
     QVERIFY(!QFileInfo::exists(m_harness.path(QStringLiteral("out.zip"))));
 }
 
-QTEST_MAIN(tst_PackageSave)
+TAVRIX_TEST_MAIN(tst_PackageSave)
 #include "tst_packagesave.moc"

@@ -1,6 +1,8 @@
 // The password prompt of a protected package: what it shows, when "OK" can be pressed, and what
 // it hands back.
 
+#include "common/testmain.h"
+
 #include "package/passworddialog.h"
 
 #include <QLabel>
@@ -106,5 +108,5 @@ void tst_PasswordDialog::returnsWhatWasTyped()
     QCOMPARE(dialog.password(), typed);
 }
 
-QTEST_MAIN(tst_PasswordDialog)
+TAVRIX_TEST_MAIN(tst_PasswordDialog)
 #include "tst_passworddialog.moc"

@@ -1,7 +1,7 @@
+#include "common/testmain.h"
 #include <qsa/config.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 
 class tst_Config : public QObject
@@ -9,7 +9,6 @@ class tst_Config : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void defaults();
@@ -21,13 +20,6 @@ private slots:
     void stylesRoundTrip();
     void damagedStylesReadAsDefaults();
 };
-
-void tst_Config::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_config"));
-}
 
 void tst_Config::init()
 {
@@ -166,5 +158,5 @@ void tst_Config::damagedStylesReadAsDefaults()
     QCOMPARE(read.value(QStringLiteral("Number")).color, QColor(Qt::green));
 }
 
-QTEST_MAIN(tst_Config)
+TAVRIX_TEST_MAIN(tst_Config)
 #include "tst_config.moc"

@@ -1,3 +1,4 @@
+#include "common/testmain.h"
 #include <qsa/jslexer.h>
 #include <qsa/qsinterpreter.h>
 
@@ -216,5 +217,5 @@ void tst_JsLexer::signatures()
     QCOMPARE(functions.at(2).line, 4);
 }
 
-QTEST_GUILESS_MAIN(tst_JsLexer)
+TAVRIX_TEST_GUILESS_MAIN(tst_JsLexer)
 #include "tst_jslexer.moc"

@@ -1,3 +1,4 @@
+#include "common/testmain.h"
 #include <qsa/config.h>
 #include <qsa/qseditor.h>
 #include <qsa/qsinterpreter.h>
@@ -12,7 +13,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,7 +98,6 @@ class tst_QSEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void positionLabel_data();
@@ -123,13 +122,6 @@ private slots:
     void droppedFilesAreReportedNotInserted();
     void droppedTextIsInserted();
 };
-
-void tst_QSEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_qseditor"));
-}
 
 void tst_QSEditor::init()
 {
@@ -575,5 +567,5 @@ void tst_QSEditor::droppedTextIsInserted()
     QCOMPARE(dropped.count(), 0);
 }
 
-QTEST_MAIN(tst_QSEditor)
+TAVRIX_TEST_MAIN(tst_QSEditor)
 #include "tst_qseditor.moc"

@@ -1,3 +1,4 @@
+#include "common/testmain.h"
 #include <qsa/qsinterpreter.h>
 #include <qsa/qsobjectfactory.h>
 #include <qsa/qsproject.h>
@@ -281,5 +282,5 @@ void tst_QSInterpreter::objectsAreForgottenWhenDeleted()
     QVERIFY(interpreter.objectFactories().isEmpty());
 }
 
-QTEST_MAIN(tst_QSInterpreter)
+TAVRIX_TEST_MAIN(tst_QSInterpreter)
 #include "tst_qsinterpreter.moc"

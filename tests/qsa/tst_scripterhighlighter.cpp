@@ -1,8 +1,8 @@
+#include "common/testmain.h"
 #include <qsa/config.h>
 #include <qsa/scripterhighlighter.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -30,20 +30,12 @@ class tst_ScripterHighlighter : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void colours_data();
     void colours();
     void updateStylesRereadsConfig();
 };
-
-void tst_ScripterHighlighter::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scripterhighlighter"));
-}
 
 void tst_ScripterHighlighter::init()
 {
@@ -113,5 +105,5 @@ void tst_ScripterHighlighter::updateStylesRereadsConfig()
     QCOMPARE(colorAt(edit.document(), 8), Config::readStyles().value("Keyword").color);
 }
 
-QTEST_MAIN(tst_ScripterHighlighter)
+TAVRIX_TEST_MAIN(tst_ScripterHighlighter)
 #include "tst_scripterhighlighter.moc"

@@ -1,3 +1,4 @@
+#include "common/testmain.h"
 #include <qsa/jslexer.h>
 #include <qsa/qsinterpreter.h>
 #include <qsa/scriptingapi.h>
@@ -123,5 +124,5 @@ void tst_ScriptingApi::documentationListsTheTable()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptingApi)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptingApi)
 #include "tst_scriptingapi.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/scriptlistener.h"
 
 #include "corelib/logging/iloginterface.h"
@@ -98,6 +100,6 @@ void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()
     listener.onError(QStringLiteral("lost"), QStringLiteral("s"), 3);
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptListener)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptListener)
 
 #include "tst_scriptlistener.moc"

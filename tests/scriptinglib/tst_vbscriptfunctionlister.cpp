@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscriptfunctionlister.h"
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
@@ -83,6 +85,6 @@ void tst_VBScriptFunctionLister::failsWithTheErrorWhenTheTextDoesNotParse()
     QVERIFY(names.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptFunctionLister)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptFunctionLister)
 
 #include "tst_vbscriptfunctionlister.moc"

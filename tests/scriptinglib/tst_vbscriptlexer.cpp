@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscript/lexer.h"
 
 #include <QDateTime>
@@ -306,6 +308,6 @@ void tst_VBScriptLexer::namesUpTo255CharactersAreAccepted()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptLexer)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptLexer)
 
 #include "tst_vbscriptlexer.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscript/parser.h"
 
 #include <QDateTime>
@@ -542,6 +544,6 @@ void tst_VBScriptParser::errorsLeaveNoTree()
     QVERIFY(!Parser::parse(QStringLiteral("x = (1 +"))); // without a place for the error
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptParser)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptParser)
 
 #include "tst_vbscriptparser.moc"

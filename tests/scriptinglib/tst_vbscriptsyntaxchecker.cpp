@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
 #include <QRandomGenerator>
@@ -377,6 +379,6 @@ void tst_VBScriptSyntaxChecker::survivesRandomText()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptSyntaxChecker)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptSyntaxChecker)
 
 #include "tst_vbscriptsyntaxchecker.moc"

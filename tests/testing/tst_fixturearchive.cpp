@@ -1,6 +1,8 @@
 // The ".tfixture" archive on its own: what it holds, reading it back, and everything that can be
 // wrong with an archive handed to the reader.
 
+#include "common/testmain.h"
+
 #include "archivetestsupport.h"
 
 #include "testing/fixturearchive.h"
@@ -11,7 +13,6 @@
 #include "corelib/package/scriptpackagemanifest.h"
 #include "corelib/vocabulary/xmlkey.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,7 +48,6 @@ class tst_FixtureArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
 
     void roundTripKeepsDocumentAndManifest();
@@ -266,5 +266,5 @@ void tst_FixtureArchive::entryEscapingTheFolderWritesNothing()
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_FixtureArchive)
+TAVRIX_TEST_GUILESS_MAIN(tst_FixtureArchive)
 #include "tst_fixturearchive.moc"

@@ -1,6 +1,8 @@
 // Saving a fixture as a ".tfixture" archive and loading it back into a window: what survives the
 // round trip, what the document holds, and what each kind of damaged or incomplete file does.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "testing/fixturearchive.h"
@@ -12,7 +14,6 @@
 #include "corelib/values/xmlvalueprocessor.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,7 +57,6 @@ class tst_FixtureFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void roundTripKeepsValuesEditorsStatesAndOrder();
@@ -81,13 +81,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_tempRoot;
 };
-
-void tst_FixtureFile::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_fixturefile"));
-}
 
 void tst_FixtureFile::init()
 {
@@ -528,5 +521,5 @@ void tst_FixtureFile::failedSaveKeepsThePreviousFixture()
              QStringList({QStringLiteral("second.pdf")}));
 }
 
-QTEST_MAIN(tst_FixtureFile)
+TAVRIX_TEST_MAIN(tst_FixtureFile)
 #include "tst_fixturefile.moc"

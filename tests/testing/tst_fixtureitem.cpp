@@ -1,13 +1,14 @@
 // The fixture's items on their own: what each kind shows and holds, how its property set follows
 // the declaration and the connection type, and what a change of a property does to the item.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "corelib/files/filehandler.h"
 
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,7 +20,6 @@ class tst_FixtureItem : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void kindGivesTextToolTipIconAndObject_data();
@@ -46,13 +46,6 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_FixtureItem::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_fixtureitem"));
-}
 
 void tst_FixtureItem::init()
 {
@@ -493,5 +486,5 @@ void tst_FixtureItem::levelZeroMessageIsRefused()
                                          "is not logged|Something went by")}));
 }
 
-QTEST_MAIN(tst_FixtureItem)
+TAVRIX_TEST_MAIN(tst_FixtureItem)
 #include "tst_fixtureitem.moc"

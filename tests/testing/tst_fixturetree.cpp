@@ -1,6 +1,8 @@
 // The fixture panel as the user drives it: the tool bar and context menu actions, double clicks,
 // dropped files and folders, selection, and the panel becoming the active one.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "guilib/property/iappproxy.h"
@@ -17,7 +19,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -149,7 +150,6 @@ class tst_FixtureTree : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void startsWithTheBasicItemAndTwoGroups();
@@ -177,13 +177,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_FixtureTree::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_fixturetree"));
-}
 
 void tst_FixtureTree::init()
 {
@@ -690,5 +683,5 @@ void tst_FixtureTree::clickMakesThePanelActive()
     QCOMPARE(shown.window.activations.size(), 1);
 }
 
-QTEST_MAIN(tst_FixtureTree)
+TAVRIX_TEST_MAIN(tst_FixtureTree)
 #include "tst_fixturetree.moc"
