@@ -137,14 +137,12 @@ void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("name without suffix gets .xml") << "report"
-                                                   << "report.xml";
-    QTest::newRow("name with .xml stays") << "report.xml"
-                                          << "report.xml";
-    QTest::newRow("suffix in capitals stays") << "report.XML"
-                                              << "report.XML";
-    QTest::newRow("other suffix gets .xml") << "report.txt"
-                                            << "report.txt.xml";
+    // clang-format off
+    QTest::newRow("name without suffix gets .xml") << "report" << "report.xml";
+    QTest::newRow("name with .xml stays") << "report.xml" << "report.xml";
+    QTest::newRow("suffix in capitals stays") << "report.XML" << "report.XML";
+    QTest::newRow("other suffix gets .xml") << "report.txt" << "report.txt.xml";
+    // clang-format on
 }
 
 void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix()

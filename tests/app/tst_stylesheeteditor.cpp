@@ -160,10 +160,11 @@ void tst_StyleSheetEditor::showsTheApplicationStyle_data()
     QTest::addColumn<QString>("style");
     QTest::addColumn<QString>("sheetBefore");
 
+    // clang-format off
     QTest::newRow("Fusion") << "Fusion" << QString();
     QTest::newRow("Windows") << "Windows" << QString();
-    QTest::newRow("under a sheet applied before") << "Windows"
-                                                  << "QLabel { color: red; }";
+    QTest::newRow("under a sheet applied before") << "Windows" << "QLabel { color: red; }";
+    // clang-format on
 }
 
 void tst_StyleSheetEditor::showsTheApplicationStyle()

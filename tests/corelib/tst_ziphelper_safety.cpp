@@ -152,18 +152,14 @@ void tst_ZipHelperSafety::brokenArchivesFailCleanly_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("missing archive") << "remove"
-                                     << "does not exist";
-    QTest::newRow("empty file") << "empty"
-                                << "empty";
-    QTest::newRow("not a zip") << "text"
-                               << "not a zip archive";
-    QTest::newRow("truncated to half") << "half"
-                                       << "truncated";
-    QTest::newRow("last byte missing") << "last byte"
-                                       << "truncated";
-    QTest::newRow("damaged data of the last entry") << "flip"
-                                                    << "entry 'z.txt' is damaged";
+    // clang-format off
+    QTest::newRow("missing archive") << "remove" << "does not exist";
+    QTest::newRow("empty file") << "empty" << "empty";
+    QTest::newRow("not a zip") << "text" << "not a zip archive";
+    QTest::newRow("truncated to half") << "half" << "truncated";
+    QTest::newRow("last byte missing") << "last byte" << "truncated";
+    QTest::newRow("damaged data of the last entry") << "flip" << "entry 'z.txt' is damaged";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::brokenArchivesFailCleanly()

@@ -184,14 +184,12 @@ void tst_PreferencesDialog::remembersTheEditorFamilyItWasOpenedFor_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("family");
 
-    QTest::newRow("VBScript") << "VBScript"
-                              << "VBScriptEditor";
-    QTest::newRow("AppleScript") << "AppleScript"
-                                 << "AppleScriptEditor";
-    QTest::newRow("JavaScript") << "JavaScript"
-                                << "QSAScriptEditor";
-    QTest::newRow("anything else") << ""
-                                   << "QSAScriptEditor";
+    // clang-format off
+    QTest::newRow("VBScript") << "VBScript" << "VBScriptEditor";
+    QTest::newRow("AppleScript") << "AppleScript" << "AppleScriptEditor";
+    QTest::newRow("JavaScript") << "JavaScript" << "QSAScriptEditor";
+    QTest::newRow("anything else") << "" << "QSAScriptEditor";
+    // clang-format on
 }
 
 void tst_PreferencesDialog::remembersTheEditorFamilyItWasOpenedFor()

@@ -271,20 +271,15 @@ void tst_ScriptEditor::shiftTabUnindentsEverySelectedLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("four spaces are removed") << 4 << "    x"
-                                             << "x";
-    QTest::newRow("of six spaces four are removed") << 4 << "      x"
-                                                    << "  x";
-    QTest::newRow("two spaces and a tab are removed together") << 4 << "  \tx"
-                                                               << "x";
-    QTest::newRow("a short run of spaces is removed") << 4 << "  x"
-                                                      << "x";
-    QTest::newRow("one leading tab is removed") << 4 << "\t\tx"
-                                                << "\tx";
-    QTest::newRow("a line starting with a letter stays") << 4 << "x  "
-                                                         << "x  ";
-    QTest::newRow("the tab size comes from the settings") << 2 << "    x"
-                                                          << "  x";
+    // clang-format off
+    QTest::newRow("four spaces are removed") << 4 << "    x" << "x";
+    QTest::newRow("of six spaces four are removed") << 4 << "      x" << "  x";
+    QTest::newRow("two spaces and a tab are removed together") << 4 << "  \tx" << "x";
+    QTest::newRow("a short run of spaces is removed") << 4 << "  x" << "x";
+    QTest::newRow("one leading tab is removed") << 4 << "\t\tx" << "\tx";
+    QTest::newRow("a line starting with a letter stays") << 4 << "x  " << "x  ";
+    QTest::newRow("the tab size comes from the settings") << 2 << "    x" << "  x";
+    // clang-format on
 }
 
 void tst_ScriptEditor::shiftTabUnindentsEverySelectedLine()
@@ -312,20 +307,15 @@ void tst_ScriptEditor::shiftTabWithoutSelectionRemovesBlanksBeforeTheCursor_data
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("expectedBefore");
 
-    QTest::newRow("three letters and two spaces lose one space") << "abc  "
-                                                                 << "abc ";
-    QTest::newRow("a letter, a space and a tab lose the tab and the space") << "a \t"
-                                                                            << "a";
-    QTest::newRow("only letters stay") << "abc"
-                                       << "abc";
-    QTest::newRow("at the start of the line nothing happens") << ""
-                                                              << "";
-    QTest::newRow("a tab after aligned spaces goes alone") << "abc \t"
-                                                           << "abc ";
-    QTest::newRow("eight spaces lose four") << "        "
-                                            << "    ";
-    QTest::newRow("five spaces lose one") << "     "
-                                          << "    ";
+    // clang-format off
+    QTest::newRow("three letters and two spaces lose one space") << "abc  " << "abc ";
+    QTest::newRow("a letter, a space and a tab lose the tab and the space") << "a \t" << "a";
+    QTest::newRow("only letters stay") << "abc" << "abc";
+    QTest::newRow("at the start of the line nothing happens") << "" << "";
+    QTest::newRow("a tab after aligned spaces goes alone") << "abc \t" << "abc ";
+    QTest::newRow("eight spaces lose four") << "        " << "    ";
+    QTest::newRow("five spaces lose one") << "     " << "    ";
+    // clang-format on
 }
 
 void tst_ScriptEditor::shiftTabWithoutSelectionRemovesBlanksBeforeTheCursor()

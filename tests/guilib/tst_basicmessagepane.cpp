@@ -266,14 +266,12 @@ void tst_BasicMessagePane::unreadableDatabaseShowsTheErrorAndRecovers_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << "missing"
-                             << "does not exist";
-    QTest::newRow("locked by another connection") << "locked"
-                                                  << "database is locked";
-    QTest::newRow("damaged") << "damaged"
-                             << "malformed";
-    QTest::newRow("not an SQLite file") << "text"
-                                        << "file is not a database";
+    // clang-format off
+    QTest::newRow("missing") << "missing" << "does not exist";
+    QTest::newRow("locked by another connection") << "locked" << "database is locked";
+    QTest::newRow("damaged") << "damaged" << "malformed";
+    QTest::newRow("not an SQLite file") << "text" << "file is not a database";
+    // clang-format on
 }
 
 void tst_BasicMessagePane::unreadableDatabaseShowsTheErrorAndRecovers()

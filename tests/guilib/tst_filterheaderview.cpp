@@ -127,8 +127,8 @@ void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("not JSON") << "error warning"
-                              << "cannot be read at offset";
+    // clang-format off
+    QTest::newRow("not JSON") << "error warning" << "cannot be read at offset";
     QTest::newRow("cut off") << R"([["a"],["b")"
                              << "cannot be read at offset";
     QTest::newRow("object instead of list") << R"({"type":["error"]})"
@@ -137,6 +137,7 @@ void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing_data()
                                           << "of column 2 is not a list";
     QTest::newRow("entry is not a text") << R"([[],[],["a",3]])"
                                          << "of column 3 holds something other than texts";
+    // clang-format on
 }
 
 void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing()

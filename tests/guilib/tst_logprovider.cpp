@@ -270,18 +270,14 @@ void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("expectedError");
-    QTest::newRow("missing file") << "missing"
-                                  << "does not exist";
-    QTest::newRow("no file given") << "empty"
-                                   << "No message database file is given";
-    QTest::newRow("folder") << "folder"
-                            << "unable to open database file";
-    QTest::newRow("not an SQLite file") << "text"
-                                        << "file is not a database";
-    QTest::newRow("damaged database") << "damaged"
-                                      << "malformed";
-    QTest::newRow("database without the table") << "notable"
-                                                << "no such table: logmessages";
+    // clang-format off
+    QTest::newRow("missing file") << "missing" << "does not exist";
+    QTest::newRow("no file given") << "empty" << "No message database file is given";
+    QTest::newRow("folder") << "folder" << "unable to open database file";
+    QTest::newRow("not an SQLite file") << "text" << "file is not a database";
+    QTest::newRow("damaged database") << "damaged" << "malformed";
+    QTest::newRow("database without the table") << "notable" << "no such table: logmessages";
+    // clang-format on
 }
 
 void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()

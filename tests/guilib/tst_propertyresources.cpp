@@ -146,18 +146,14 @@ void tst_PropertyResources::fileTypesMatchTheirFiles_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("type");
 
-    QTest::newRow("pdf") << "Brochure.pdf"
-                         << "PDF";
-    QTest::newRow("upper-case jpeg") << "PHOTO.JPEG"
-                                     << "JPEG";
-    QTest::newRow("short tiff") << "scan.tif"
-                                << "TIFF";
-    QTest::newRow("html") << "index.htm"
-                          << "HTML";
-    QTest::newRow("new word") << "letter.docx"
-                              << "Word";
-    QTest::newRow("job definition") << "job.jdf"
-                                    << "JDF";
+    // clang-format off
+    QTest::newRow("pdf") << "Brochure.pdf" << "PDF";
+    QTest::newRow("upper-case jpeg") << "PHOTO.JPEG" << "JPEG";
+    QTest::newRow("short tiff") << "scan.tif" << "TIFF";
+    QTest::newRow("html") << "index.htm" << "HTML";
+    QTest::newRow("new word") << "letter.docx" << "Word";
+    QTest::newRow("job definition") << "job.jdf" << "JDF";
+    // clang-format on
 }
 
 void tst_PropertyResources::fileTypesMatchTheirFiles()

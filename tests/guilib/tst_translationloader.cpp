@@ -196,20 +196,17 @@ void tst_TranslationLoader::tellsTheLocaleOfALanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("locale");
 
-    QTest::newRow("English by its name") << "English"
-                                         << "en_US";
-    QTest::newRow("German in its own tongue") << "Deutsch"
-                                              << "de_DE";
+    // clang-format off
+    QTest::newRow("English by its name") << "English" << "en_US";
+    QTest::newRow("German in its own tongue") << "Deutsch" << "de_DE";
     QTest::newRow("own tongue, other case and accents") << "FRANÇAIS"
                                                         << "fr_FR";
-    QTest::newRow("English name of another language") << "German"
-                                                      << "de_DE";
+    QTest::newRow("English name of another language") << "German" << "de_DE";
     QTest::newRow("locale code as folder name") << "pt_BR"
                                                 << "pt_BR";
-    QTest::newRow("unknown language") << "Klingon"
-                                      << "C";
-    QTest::newRow("empty") << ""
-                           << "C";
+    QTest::newRow("unknown language") << "Klingon" << "C";
+    QTest::newRow("empty") << "" << "C";
+    // clang-format on
 }
 
 void tst_TranslationLoader::tellsTheLocaleOfALanguage()
@@ -419,16 +416,14 @@ void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt_data(
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("qtCatalogue"); // empty: none expected
 
-    QTest::newRow("German") << "Deutsch"
-                            << "qt_de.qm";
+    // clang-format off
+    QTest::newRow("German") << "Deutsch" << "qt_de.qm";
     QTest::newRow("Brazilian Portuguese by code") << "pt_BR"
                                                   << "qt_pt_BR.qm";
-    QTest::newRow("English") << "English"
-                             << "qt_en.qm";
-    QTest::newRow("Qt not translated into it") << "Nederlands"
-                                               << "";
-    QTest::newRow("language without a locale") << "Klingon"
-                                               << "";
+    QTest::newRow("English") << "English" << "qt_en.qm";
+    QTest::newRow("Qt not translated into it") << "Nederlands" << "";
+    QTest::newRow("language without a locale") << "Klingon" << "";
+    // clang-format on
 }
 
 void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt()

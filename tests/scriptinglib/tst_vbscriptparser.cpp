@@ -313,62 +313,36 @@ void tst_VBScriptParser::operatorsBindByPrecedence_data()
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("tree");
 
-    QTest::newRow("multiplication before addition") << "1 + 2 * 3"
-                                                    << "(+ int:1 (* int:2 int:3))";
-    QTest::newRow("power before negation") << "-2 ^ 2"
-                                           << "(neg (^ int:2 int:2))";
-    QTest::newRow("negation before multiplication") << "-a * b"
-                                                    << "(* (neg a) b)";
-    QTest::newRow("negative exponent") << "2 ^ -1 * 3"
-                                       << "(* (^ int:2 (neg int:1)) int:3)";
-    QTest::newRow("power groups to the left") << "2 ^ 3 ^ 2"
-                                              << "(^ (^ int:2 int:3) int:2)";
-    QTest::newRow("subtraction groups to the left") << "a - b - c"
-                                                    << "(- (- a b) c)";
-    QTest::newRow("integer division below multiplication") << "a \\ b * c"
-                                                           << "(\\ a (* b c))";
-    QTest::newRow("Mod below integer division") << "a Mod b \\ c"
-                                                << "(Mod a (\\ b c))";
-    QTest::newRow("addition below Mod") << "a + b Mod c"
-                                        << "(+ a (Mod b c))";
-    QTest::newRow("concatenation below addition") << "a & b + c"
-                                                  << "(& a (+ b c))";
-    QTest::newRow("comparison below concatenation") << "a = b & c"
-                                                    << "(= a (& b c))";
-    QTest::newRow("comparisons group to the left") << "a < b <= c"
-                                                   << "(<= (< a b) c)";
-    QTest::newRow("Is compares objects") << "a Is Nothing"
-                                         << "(Is a Nothing)";
-    QTest::newRow("Not takes in the comparison") << "Not a = b"
-                                                 << "(Not (= a b))";
-    QTest::newRow("Not before And") << "Not a And b"
-                                    << "(And (Not a) b)";
-    QTest::newRow("And before Or before Xor") << "a Xor b Or c And d"
-                                              << "(Xor a (Or b (And c d)))";
-    QTest::newRow("Imp loosest, then Eqv") << "a Imp b Eqv c"
-                                           << "(Imp a (Eqv b c))";
-    QTest::newRow("parentheses regroup") << "(a + b) * c"
-                                         << "(* (paren (+ a b)) c)";
-    QTest::newRow("unary plus") << "+a"
-                                << "(pos a)";
-    QTest::newRow("repeated signs") << "- -a"
-                                    << "(neg (neg a))";
-    QTest::newRow("Not after And") << "a And Not b"
-                                   << "(And a (Not b))";
-    QTest::newRow("members and calls chain") << "a.b(c).d"
-                                             << "(. (call (. a b) c) d)";
-    QTest::newRow("calls with omitted arguments") << "f(1, , 3)"
-                                                  << "(call f int:1 _ int:3)";
-    QTest::newRow("call without arguments") << "f()"
-                                            << "(call f)";
-    QTest::newRow("keywords as member names") << "rs.Next.End"
-                                              << "(. (. rs Next) End)";
-    QTest::newRow("Me and New") << "Me.x Is New Foo"
-                                << "(Is (. Me x) (New Foo))";
-    QTest::newRow("bracketed names") << "[a b] + [If]"
-                                     << "(+ a b If)";
-    QTest::newRow("comparison operators") << "a <> b = c > d >= e"
-                                          << "(>= (> (= (<> a b) c) d) e)";
+    // clang-format off
+    QTest::newRow("multiplication before addition") << "1 + 2 * 3" << "(+ int:1 (* int:2 int:3))";
+    QTest::newRow("power before negation") << "-2 ^ 2" << "(neg (^ int:2 int:2))";
+    QTest::newRow("negation before multiplication") << "-a * b" << "(* (neg a) b)";
+    QTest::newRow("negative exponent") << "2 ^ -1 * 3" << "(* (^ int:2 (neg int:1)) int:3)";
+    QTest::newRow("power groups to the left") << "2 ^ 3 ^ 2" << "(^ (^ int:2 int:3) int:2)";
+    QTest::newRow("subtraction groups to the left") << "a - b - c" << "(- (- a b) c)";
+    QTest::newRow("integer division below multiplication") << "a \\ b * c" << "(\\ a (* b c))";
+    QTest::newRow("Mod below integer division") << "a Mod b \\ c" << "(Mod a (\\ b c))";
+    QTest::newRow("addition below Mod") << "a + b Mod c" << "(+ a (Mod b c))";
+    QTest::newRow("concatenation below addition") << "a & b + c" << "(& a (+ b c))";
+    QTest::newRow("comparison below concatenation") << "a = b & c" << "(= a (& b c))";
+    QTest::newRow("comparisons group to the left") << "a < b <= c" << "(<= (< a b) c)";
+    QTest::newRow("Is compares objects") << "a Is Nothing" << "(Is a Nothing)";
+    QTest::newRow("Not takes in the comparison") << "Not a = b" << "(Not (= a b))";
+    QTest::newRow("Not before And") << "Not a And b" << "(And (Not a) b)";
+    QTest::newRow("And before Or before Xor") << "a Xor b Or c And d" << "(Xor a (Or b (And c d)))";
+    QTest::newRow("Imp loosest, then Eqv") << "a Imp b Eqv c" << "(Imp a (Eqv b c))";
+    QTest::newRow("parentheses regroup") << "(a + b) * c" << "(* (paren (+ a b)) c)";
+    QTest::newRow("unary plus") << "+a" << "(pos a)";
+    QTest::newRow("repeated signs") << "- -a" << "(neg (neg a))";
+    QTest::newRow("Not after And") << "a And Not b" << "(And a (Not b))";
+    QTest::newRow("members and calls chain") << "a.b(c).d" << "(. (call (. a b) c) d)";
+    QTest::newRow("calls with omitted arguments") << "f(1, , 3)" << "(call f int:1 _ int:3)";
+    QTest::newRow("call without arguments") << "f()" << "(call f)";
+    QTest::newRow("keywords as member names") << "rs.Next.End" << "(. (. rs Next) End)";
+    QTest::newRow("Me and New") << "Me.x Is New Foo" << "(Is (. Me x) (New Foo))";
+    QTest::newRow("bracketed names") << "[a b] + [If]" << "(+ a b If)";
+    QTest::newRow("comparison operators") << "a <> b = c > d >= e" << "(>= (> (= (<> a b) c) d) e)";
+    // clang-format on
 }
 
 void tst_VBScriptParser::operatorsBindByPrecedence()
@@ -384,34 +358,22 @@ void tst_VBScriptParser::literalsKeepTheirTypeAndValue_data()
     QTest::addColumn<QString>("literal");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("Integer") << "32767"
-                             << "int:32767";
-    QTest::newRow("Long") << "32768"
-                          << "long:32768";
-    QTest::newRow("Double beyond Long") << "2147483648"
-                                        << "dbl:2147483648";
-    QTest::newRow("hex Integer wraps") << "&HFFFF"
-                                       << "int:-1";
-    QTest::newRow("hex Long by suffix") << "&HFFFF&"
-                                        << "long:65535";
-    QTest::newRow("octal") << "&O17"
-                           << "int:15";
-    QTest::newRow("float") << "1.5E3"
-                           << "dbl:1500";
-    QTest::newRow("string with quotes") << "\"a\"\"b\""
-                                        << "\"a\"b\"";
-    QTest::newRow("date") << "#1/2/2003 10:30#"
-                          << "#2003-01-02T10:30:00Z#";
-    QTest::newRow("True") << "True"
-                          << "True";
-    QTest::newRow("False") << "false"
-                           << "False";
-    QTest::newRow("Empty") << "Empty"
-                           << "Empty";
-    QTest::newRow("Null") << "Null"
-                          << "Null";
-    QTest::newRow("Nothing") << "Nothing"
-                             << "Nothing";
+    // clang-format off
+    QTest::newRow("Integer") << "32767" << "int:32767";
+    QTest::newRow("Long") << "32768" << "long:32768";
+    QTest::newRow("Double beyond Long") << "2147483648" << "dbl:2147483648";
+    QTest::newRow("hex Integer wraps") << "&HFFFF" << "int:-1";
+    QTest::newRow("hex Long by suffix") << "&HFFFF&" << "long:65535";
+    QTest::newRow("octal") << "&O17" << "int:15";
+    QTest::newRow("float") << "1.5E3" << "dbl:1500";
+    QTest::newRow("string with quotes") << "\"a\"\"b\"" << "\"a\"b\"";
+    QTest::newRow("date") << "#1/2/2003 10:30#" << "#2003-01-02T10:30:00Z#";
+    QTest::newRow("True") << "True" << "True";
+    QTest::newRow("False") << "false" << "False";
+    QTest::newRow("Empty") << "Empty" << "Empty";
+    QTest::newRow("Null") << "Null" << "Null";
+    QTest::newRow("Nothing") << "Nothing" << "Nothing";
+    // clang-format on
 }
 
 void tst_VBScriptParser::literalsKeepTheirTypeAndValue()
