@@ -457,7 +457,7 @@ void tst_CliCommands::checkReportsEachErrorWithFileLineAndColumn_data()
     QTest::addColumn<int>("line");
 
     // clang-format off
-    QTest::newRow("JavaScript that does not parse") << XMLValues::JAVASCRIPT << "function jobArrived(s : Tavrix, job : Job)\n{\n    var size = ;\n}\n" << 3;
+    QTest::newRow("JavaScript that does not parse") << XMLValues::JAVASCRIPT << "function jobArrived( s : Tavrix, job : Job )\n{\n    var size = ;\n}\n" << 3;
     QTest::newRow("VBScript with an unclosed If") << XMLValues::VBSCRIPT << "Function jobArrived(s, job)\n    If True Then\n        s = 1\nEnd Function\n" << 4;
     // clang-format on
 }

@@ -96,7 +96,7 @@ void tst_CompatibilityManager::unusableLayoutIsRefused_data()
     QTest::addColumn<QString>("cause");
 
     // clang-format off
-    QTest::newRow("newer layout") << QByteArray("<DataLayout FormatVersion=\"7\"><Future/></DataLayout>") << "laid out by a newer version of the program (layout 7";
+    QTest::newRow("newer layout") << QByteArray( "<DataLayout FormatVersion=\"7\"><Future/></DataLayout>") << "laid out by a newer version of the program (layout 7";
     QTest::newRow("malformed layout file") << QByteArray("<DataLayout FormatVersion=\"1\">") << "Premature end of document";
     QTest::newRow("layout file of another kind") << QByteArray("<CountSettings FormatVersion=\"1\"/>") << "expected <DataLayout>";
     QTest::newRow("element unknown to layout 1") << QByteArray("<DataLayout FormatVersion=\"1\"><Future/></DataLayout>") << "Unexpected element <Future>";

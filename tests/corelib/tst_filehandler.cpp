@@ -220,7 +220,7 @@ void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch_data()
     // clang-format off
     QTest::newRow("no pattern removes everything") << QString() << QStringList();
     QTest::newRow("version-control folders stay") << QStringLiteral("[^(\\.svn|_svn)]") << QStringList({".svn/", ".svn/entries", "_svn/"});
-    QTest::newRow("only matching names go") << QStringLiteral("\\.js$") << QStringList({".hidden", ".svn/", ".svn/entries", "_svn/", "pkg.xml", "sub/", "sub/x.js"});
+    QTest::newRow("only matching names go") << QStringLiteral("\\.js$") << QStringList( {".hidden", ".svn/", ".svn/entries", "_svn/", "pkg.xml", "sub/", "sub/x.js"});
     // clang-format on
 }
 

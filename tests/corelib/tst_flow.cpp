@@ -340,7 +340,7 @@ void tst_Flow::malformedObjectXmlGivesNullWithPosition_data()
     QTest::newRow("root is not an Object") << QStringLiteral("\n<Declaration/>") << 2;
     QTest::newRow("empty text") << QString() << 1;
     QTest::newRow("field with child elements") << QStringLiteral("<Object><Fields>\n\n<Name><b>x</b></Name></Fields></Object>") << 3;
-    QTest::newRow("field twice") << QStringLiteral("<Object><Fields>\n<Name/>\n<Name/></Fields></Object>") << 3;
+    QTest::newRow("field twice") << QStringLiteral( "<Object><Fields>\n<Name/>\n<Name/></Fields></Object>") << 3;
     QTest::newRow("unknown value encoding") << QStringLiteral("<Object><Fields><Name ValueEncoding=\"rot13\">x</Name></Fields>" "</Object>") << 1;
     QTest::newRow("encoded value that is not base-64") << QStringLiteral("<Object><Fields>\n<Name ValueEncoding=\"Base64UTF16\">*x*</Name>" "</Fields></Object>") << 2;
     // clang-format on
@@ -378,7 +378,7 @@ void tst_Flow::badFlowDocumentIsRefusedAndFlowUnchanged_data()
     QTest::newRow("other root") << QStringLiteral("<Object/>") << QStringLiteral("root");
     QTest::newRow("no version") << QStringLiteral("<Flow/>") << QStringLiteral("version");
     QTest::newRow("newer version") << QStringLiteral("<Flow FormatVersion=\"2\"/>") << QStringLiteral("format 2");
-    QTest::newRow("truncated") << QStringLiteral("<Flow FormatVersion=\"1\"><Objects><Object><Fields>") << QString();
+    QTest::newRow("truncated") << QStringLiteral( "<Flow FormatVersion=\"1\"><Objects><Object><Fields>") << QString();
     QTest::newRow("trailing garbage") << QStringLiteral("<Flow FormatVersion=\"1\"/><Flow FormatVersion=\"1\"/>") << QString();
     // clang-format on
 }

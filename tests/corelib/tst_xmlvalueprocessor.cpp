@@ -288,10 +288,10 @@ void tst_XMLValueProcessor::writtenFormatIsStable_data()
 
     // clang-format off
     QTest::newRow("empty list") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_FILEPATTERNS, QStringList()) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>");
-    QTest::newRow("items, escaped and empty") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_STRINGLIST, {QStringLiteral("a<b & c>d \"q\""), QString(), QStringLiteral("x\r\ny")}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"stringlist\">\n" "    <Item>a&lt;b &amp; c&gt;d &quot;q&quot;</Item>\n" "    <Item/>\n" "    <Item>x&#13;\ny</Item>\n" "</TavrixValueList>");
+    QTest::newRow("items, escaped and empty") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_STRINGLIST, {QStringLiteral("a<b & c>d \"q\""), QString(), QStringLiteral("x\r\ny")}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"stringlist\">\n" "    <Item>a&lt;b &amp; c&gt;d &quot;q&quot;</Item>\n" "    <Item/>\n" "    <Item>x&#13;\ny</Item>\n" "</TavrixValueList>");
     QTest::newRow("characters XML cannot hold") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_REGEXP, {QString::fromUtf16(u"a\x0001" u"b\xD800")}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">\n" "    <Item Encoding=\"Base64UTF16\">YQABAGIAANg=</Item>\n" "</TavrixValueList>");
-    QTest::newRow("data field record") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_GLOBALDATAFIELDS, QList<UniversalData>{{QStringLiteral("MyTag1"), QStringLiteral("myScript"), {}}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"globaldatafieldsedit\">\n" "    <Record>\n" "        <First>MyTag1</First>\n" "        <Second>myScript</Second>\n" "        <Third/>\n" "    </Record>\n" "</TavrixValueList>");
-    QTest::newRow("metadata field") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_METADADTAFIELDSREAD, QList<MetadataFieldDefinition>{{{XMLKey::MD_LABEL, QStringLiteral("Customer")}, {XMLKey::MD_DATATYPE, QStringLiteral("string")}}, {}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"metadatafieldsread\">\n" "    <MetadataField>\n" "        <DataType>string</DataType>\n" "        <Label>Customer</Label>\n" "    </MetadataField>\n" "    <MetadataField/>\n" "</TavrixValueList>");
+    QTest::newRow("data field record") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_GLOBALDATAFIELDS, QList<UniversalData>{{QStringLiteral("MyTag1"), QStringLiteral("myScript"), {}}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"globaldatafieldsedit\">\n" "    <Record>\n" "        <First>MyTag1</First>\n" "        <Second>myScript</Second>\n" "        <Third/>\n" "    </Record>\n" "</TavrixValueList>");
+    QTest::newRow("metadata field") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_METADADTAFIELDSREAD, QList<MetadataFieldDefinition>{{{XMLKey::MD_LABEL, QStringLiteral("Customer")}, {XMLKey::MD_DATATYPE, QStringLiteral("string")}}, {}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"metadatafieldsread\">\n" "    <MetadataField>\n" "        <DataType>string</DataType>\n" "        <Label>Customer</Label>\n" "    </MetadataField>\n" "    <MetadataField/>\n" "</TavrixValueList>");
     // clang-format on
 }
 
@@ -309,7 +309,7 @@ void tst_XMLValueProcessor::handWrittenVariantsAreRead_data()
     QTest::addColumn<QStringList>("items");
 
     // clang-format off
-    QTest::newRow("on one line") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\"><Item>pdf</Item>" "<Item>tif</Item></TavrixValueList>") << QStringList{QStringLiteral("pdf"), QStringLiteral("tif")};
+    QTest::newRow("on one line") << QStringLiteral( "<TavrixValueList FormatVersion=\"1\" Type=\"types\"><Item>pdf</Item>" "<Item>tif</Item></TavrixValueList>") << QStringList{QStringLiteral("pdf"), QStringLiteral("tif")};
     QTest::newRow("white space around the root") << QStringLiteral("\n\t <TavrixValueList Type=\"types\" FormatVersion=\"1\"/>\n ") << QStringList();
     QTest::newRow("comments and CDATA") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\"><!-- chosen -->" "<Item><![CDATA[a<b]]> &#x263A;<!-- x --></Item></TavrixValueList>") << QStringList{QString::fromUtf16(u"a<b \x263A")};
     QTest::newRow("encoded text broken over lines") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\">" "<Item Encoding=\"Base64UTF16\">\n  HwBh\n  AA==\n</Item>" "</TavrixValueList>") << QStringList{QString(QChar(0x1F)) + QLatin1Char('a')};
@@ -365,7 +365,7 @@ void tst_XMLValueProcessor::malformedValueIsRefusedWithReason_data()
             .arg(type, content);
     };
     // clang-format off
-    QTest::newRow("cut off") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"><Item>*.pdf</Item>") << QStringLiteral("Premature end of document");
+    QTest::newRow("cut off") << QStringLiteral( "<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"><Item>*.pdf</Item>") << QStringLiteral("Premature end of document");
     QTest::newRow("unknown type") << list(QStringLiteral("colours"), QString()) << QStringLiteral("Unknown value type 'colours'");
     QTest::newRow("type given by a keyword that is not the canonical one") << list(QStringLiteral("filepatterns"), QString()) << QStringLiteral("Unknown value type 'filepatterns'");
     QTest::newRow("no format version") << QStringLiteral("<TavrixValueList Type=\"patterns\"/>") << QStringLiteral("'FormatVersion' is missing");
@@ -383,8 +383,8 @@ void tst_XMLValueProcessor::malformedValueIsRefusedWithReason_data()
     QTest::newRow("e-mail entry in the wrong order") << list(XMLValues::EDITOR_EINFOEDIT, QStringLiteral("<EmailInfo><Subject/><EmailAddresses/><EmailBodyText/>" "</EmailInfo>")) << QStringLiteral("Unexpected element <Subject> in <EmailInfo>");
     QTest::newRow("metadata key given twice") << list(XMLValues::EDITOR_METADADTAFIELDSEDIT, QStringLiteral("<MetadataField><Label>a</Label><Label>b</Label></MetadataField>")) << QStringLiteral("Element <Label> appears more than once in <MetadataField>");
     QTest::newRow("unknown text encoding") << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"base64\">YQ==</Item>")) << QStringLiteral("Unknown Encoding 'base64'");
-    QTest::newRow("encoded text that is not base-64") << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">a$b</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
-    QTest::newRow("encoded text of half a character") << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">YQ==</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoded text that is not base-64") << list( QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">a$b</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoded text of half a character") << list( QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">YQ==</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
     QTest::newRow("encoding marker on a record") << list(XMLValues::EDITOR_USERDATAFIELDS, QStringLiteral("<Record Encoding=\"Base64UTF16\"><First/><Second/><Third/>" "</Record>")) << QStringLiteral("Unexpected attribute 'Encoding' in <Record>");
     QTest::newRow("undeclared entity") << list(QStringLiteral("patterns"), QStringLiteral("<Item>&nbsp;</Item>")) << QStringLiteral("line 1");
     QTest::newRow("character reference XML forbids") << list(QStringLiteral("patterns"), QStringLiteral("<Item>&#1;</Item>")) << QStringLiteral("line 1");

@@ -264,9 +264,9 @@ void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations_data()
     QTest::addColumn<QStringList>("expected");
 
     // clang-format off
-    QTest::newRow("inner functions are not listed") << "function outer(s : Tavrix) { function inner() {} }\nfunction second(x) {}" << QStringList{"outer", "second"};
+    QTest::newRow("inner functions are not listed") << "function outer( s : Tavrix ) { function inner() {} }\nfunction second(x) {}" << QStringList{"outer", "second"};
     QTest::newRow("a script without functions lists none") << "var x = 1;" << QStringList{};
-    QTest::newRow("a syntax error after a function keeps that function") << "function jobArrived(s, job) {}\nfunction broken({" << QStringList{"jobArrived"};
+    QTest::newRow("a syntax error after a function keeps that function") << "function jobArrived(s, job) {}\nfunction broken( {" << QStringList{"jobArrived"};
     // clang-format on
 }
 
@@ -297,10 +297,10 @@ void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem_da
     QTest::addColumn<QString>("completed");
 
     // clang-format off
-    QTest::newRow("connection property check takes the value") << "isC" << "isConnectionPropertyValid(s, c, tag, value)";
-    QTest::newRow("connection property library takes no value") << "getLibraryForC" << "getLibraryForConnectionProperty(s, c, tag)";
-    QTest::newRow("job arrival") << "jobA" << "jobArrived(s, job)";
-    QTest::newRow("application path") << "findA" << "findApplicationPath(e, startup)";
+    QTest::newRow("connection property check takes the value") << "isC" << "isConnectionPropertyValid( s, c, tag, value )";
+    QTest::newRow("connection property library takes no value") << "getLibraryForC" << "getLibraryForConnectionProperty( s, c, tag )";
+    QTest::newRow("job arrival") << "jobA" << "jobArrived( s, job )";
+    QTest::newRow("application path") << "findA" << "findApplicationPath( e, startup )";
     // clang-format on
 }
 

@@ -374,9 +374,9 @@ void tst_ScriptEditor::popupOpensFromTheThirdLetterOfAListedWord_data()
 
     // clang-format off
     QTest::newRow("two letters show nothing") << "jo" << false << QString();
-    QTest::newRow("the third letter opens the popup") << "job" << true << QStringLiteral("jobArrived(s, job)");
+    QTest::newRow("the third letter opens the popup") << "job" << true << QStringLiteral("jobArrived( s, job )");
     QTest::newRow("any case matches") << "JOB" << true << QStringLiteral("jobArrived( s, job )");
-    QTest::newRow("several entries share a prefix") << "getL" << true << QStringLiteral("getLibraryForProperty(s, tag)");
+    QTest::newRow("several entries share a prefix") << "getL" << true << QStringLiteral("getLibraryForProperty( s, tag )");
     QTest::newRow("a word no entry starts with shows nothing") << "xyz" << false << QString();
     QTest::newRow("a full stop closes the popup") << "job." << false << QString();
     QTest::newRow("a parenthesis closes the popup") << "job(" << false << QString();

@@ -26,8 +26,8 @@ void tst_JavaScriptCheck::verdictAndLine_data()
     QTest::addColumn<int>("line");
 
     // clang-format off
-    QTest::newRow("typed entry points compile") << "function jobArrived(s : Tavrix, job : Job)\n{\n    var n : Number = 1;\n}\n" << true << 0;
-    QTest::newRow("an unclosed call on the third line") << "function timerFired(s : Tavrix)\n{\n    s.log(1, \"x\";\n}\n" << false << 3;
+    QTest::newRow("typed entry points compile") << "function jobArrived( s : Tavrix, job : Job )\n{\n    var n : Number = 1;\n}\n" << true << 0;
+    QTest::newRow("an unclosed call on the third line") << "function timerFired( s : Tavrix )\n{\n    s.log( 1, \"x\";\n}\n" << false << 3;
     // Checking compiles only: a program that would never end is no reason to wait.
     QTest::newRow("an endless loop is never run") << "while ( true ) {}\n" << true << 0;
     // clang-format on

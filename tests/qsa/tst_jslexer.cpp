@@ -114,7 +114,7 @@ void tst_JsLexer::annotationsAreBlanked_data()
     QTest::addColumn<QString>("expected");
 
     // clang-format off
-    QTest::newRow("parameters") << QStringLiteral("function jobArrived(s : Tavrix, job : Job) {}") << QStringLiteral("function jobArrived(s         , job      ) {}");
+    QTest::newRow("parameters") << QStringLiteral("function jobArrived( s : Tavrix, job : Job ) {}") << QStringLiteral( "function jobArrived( s         , job       ) {}");
     QTest::newRow("return type") << QStringLiteral("function f() : String { return ''; }") << QStringLiteral("function f()          { return ''; }");
     QTest::newRow("var with initializer") << QStringLiteral("var n : Number = 0;") << QStringLiteral("var n          = 0;");
     QTest::newRow("every declarator of a list") << QStringLiteral("let a : Number = 1, b : String;") << QStringLiteral("let a          = 1, b         ;");
@@ -122,14 +122,14 @@ void tst_JsLexer::annotationsAreBlanked_data()
     QTest::newRow("dotted and array types") << QStringLiteral("const p : Qt.Point = 0, l : String[] = [];") << QStringLiteral("const p            = 0, l            = [];");
     QTest::newRow("conditional in an initializer stays") << QStringLiteral("var a : Number = b ? c : d, e : T;") << QStringLiteral("var a          = b ? c : d, e    ;");
     QTest::newRow("object literal in an initializer stays") << QStringLiteral("var o : Object = {x: 1, y: {z: 2}}, n : Number;") << QStringLiteral("var o          = {x: 1, y: {z: 2}}, n         ;");
-    QTest::newRow("rest parameter") << QStringLiteral("function f(...rest : Array) {}") << QStringLiteral("function f(...rest       ) {}");
+    QTest::newRow("rest parameter") << QStringLiteral("function f(...rest : Array) {}") << QStringLiteral("function f(...rest        ) {}");
     QTest::newRow("conditional in a default value stays") << QStringLiteral("function f(a : Number = b ? c : d) {}") << QStringLiteral("function f(a          = b ? c : d) {}");
-    QTest::newRow("function expression") << QStringLiteral("var f = function(a : Number) : Boolean { return a; };") << QStringLiteral("var f = function(a        )           { return a; };");
-    QTest::newRow("generator") << QStringLiteral("function* g(a : Number) {}") << QStringLiteral("function* g(a        ) {}");
+    QTest::newRow("function expression") << QStringLiteral("var f = function(a : Number) : Boolean { return a; };") << QStringLiteral("var f = function(a         )           { return a; };");
+    QTest::newRow("generator") << QStringLiteral("function* g(a : Number) {}") << QStringLiteral("function* g(a         ) {}");
     QTest::newRow("line break inside the annotation stays") << QStringLiteral("var a :\r\n  Number = 1;") << QStringLiteral("var a  \r\n         = 1;");
     QTest::newRow("comment between name and type") << QStringLiteral("var a /* x */ : Number;") << QStringLiteral("var a /* x */         ;");
     QTest::newRow("declaration after a line break without semicolon") << QStringLiteral("var a = 1\nvar b : T = 2") << QStringLiteral("var a = 1\nvar b     = 2");
-    QTest::newRow("declaration inside a template substitution") << QStringLiteral("`${ (function(a : T) { return a; })(1) }`") << QStringLiteral("`${ (function(a   ) { return a; })(1) }`");
+    QTest::newRow("declaration inside a template substitution") << QStringLiteral("`${ (function(a : T) { return a; })(1) }`") << QStringLiteral("`${ (function(a    ) { return a; })(1) }`");
     QTest::newRow("colon without a type stays for the engine to report") << QStringLiteral("var a : = 1;") << QStringLiteral("var a : = 1;");
     // clang-format on
 }
@@ -153,14 +153,14 @@ void tst_JsLexer::plainJavaScriptIsUntouched_data()
     QTest::newRow("arrow functions") << QStringLiteral("var f = (a, b = 2) => a + b; var g = x => ({k: x});");
     QTest::newRow("template literals") << QStringLiteral("var s = `a ${1 + 2} b ${`c ${'d'}`}`;");
     QTest::newRow("regular expression holding colons and braces") << QStringLiteral("var r = /a:b{1}/g; var t = r.test('a:b');");
-    QTest::newRow("destructuring") << QStringLiteral("var {a: b, c: [d, e]} = {a: 1, c: [2, 3]}; let [f, {g: h}] = [4, {g: 5}];");
+    QTest::newRow("destructuring") << QStringLiteral( "var {a: b, c: [d, e]} = {a: 1, c: [2, 3]}; let [f, {g: h}] = [4, {g: 5}];");
     QTest::newRow("conditional operator") << QStringLiteral("var a = b ? c : d; var e = f ? {x: 1} : [2];");
-    QTest::newRow("labels") << QStringLiteral("outer: for (var i = 0; i < 3; ++i) { inner: while (true) { break " "outer; } }");
+    QTest::newRow("labels") << QStringLiteral( "outer: for (var i = 0; i < 3; ++i) { inner: while (true) { break " "outer; } }");
     QTest::newRow("object literals with keyword keys") << QStringLiteral("var o = {var: 1, function: 2, let: 3, m(a) { return a; }}; o.var = 4;");
     QTest::newRow("switch with case and default") << QStringLiteral("switch (x) {\ncase a: y = 1; break;\ncase 'b': { y = 2; }\n" "default: y = 3;\n}");
     QTest::newRow("parameter defaults holding objects") << QStringLiteral("function f(a = {x: 1}, [b, c] = [1, 2], {d: e} = {}) { return a; }");
     QTest::newRow("optional chaining and nullish coalescing") << QStringLiteral("var a = b?.c ?? d; var e = f ?.5:1;");
-    QTest::newRow("generators") << QStringLiteral("function* g() { yield 1; } var h = function* () { yield* g(); };");
+    QTest::newRow("generators") << QStringLiteral( "function* g() { yield 1; } var h = function* () { yield* g(); };");
     // clang-format on
 }
 
@@ -186,7 +186,7 @@ void tst_JsLexer::topLevelFunctions_data()
     QTest::newRow("function expressions are not listed") << QStringLiteral("var f = function g() {}; (function h() {})(); x(function i() {});") << QStringList{};
     QTest::newRow("the word inside strings, comments, regular expressions and templates") << QStringLiteral("var s = \"function a() {}\"; // function b() {}\n/* function c() {} " "*/ var r = /function d() {}/; var t = `function e() {} ${1}`;\n" "function real() {}") << QStringList{"real"};
     QTest::newRow("declaration after a line break without semicolon") << QStringLiteral("var a = 1\nfunction b() {}\nvar c = d\n(function e() {})") << QStringList{"b"};
-    QTest::newRow("generator and annotated declarations") << QStringLiteral("function* gen() {}\nfunction jobArrived(s : Tavrix, job : Job) : " "String {}") << QStringList{"gen", "jobArrived"};
+    QTest::newRow("generator and annotated declarations") << QStringLiteral("function* gen() {}\nfunction jobArrived( s : Tavrix, job : Job ) : " "String {}") << QStringList{"gen", "jobArrived"};
     QTest::newRow("function after a template holding braces") << QStringLiteral("var t = `${ {a: `}`} }`;\nfunction after() {}") << QStringList{"after"};
     QTest::newRow("script with syntax errors keeps what is recognisable") << QStringLiteral("function a() { var = ; }\nfunction b() { return 1 +; }\nfunction (") << QStringList{"a", "b"};
     QTest::newRow("stray closing brace does not hide later functions") << QStringLiteral("}\nfunction a() {}") << QStringList{"a"};

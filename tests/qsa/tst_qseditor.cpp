@@ -458,7 +458,7 @@ void tst_QSEditor::completion_data()
     QTest::newRow("method of e") << QString() << "e.getF" << "e.getFlowName";
     QTest::newRow("method of c") << QString() << "c.getN" << "c.getName";
     QTest::newRow("keyword") << QString() << "retu" << "return";
-    QTest::newRow("function of the script") << "function jobArrived(s : Tavrix, job : Job) {}\n" << "jobA" << "jobArrived";
+    QTest::newRow("function of the script") << "function jobArrived( s : Tavrix, job : Job ) {}\n" << "jobA" << "jobArrived";
     QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr" << "helper.greet";
     QTest::newRow("object of the interpreter") << QString() << "help" << "helper";
     QTest::newRow("class of an object factory") << QString() << "Recta" << "Rectangle";

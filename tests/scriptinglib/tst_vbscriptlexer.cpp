@@ -124,7 +124,7 @@ void tst_VBScriptLexer::tokens_data()
     QTest::newRow("decimal numbers take the smallest subtype") << QStringLiteral("0 32767 32768 2147483647 2147483648") << QStringLiteral("int:0 int:32767 long:32768 long:2147483647 dbl:2147483648 EOF");
     QTest::newRow("floating point numbers") << QStringLiteral("1.5 .5 1e3 1.5E-2 2. 7E+1") << QStringLiteral("dbl:1.5 dbl:0.5 dbl:1000 dbl:0.015 dbl:2 dbl:70 EOF");
     QTest::newRow("exponent needs digits") << QStringLiteral("1e") << QStringLiteral("int:1 id:e EOF");
-    QTest::newRow("operators") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & () , . :") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & () , . : EOF");
+    QTest::newRow("operators") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . :") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . : EOF");
     QTest::newRow("adjacent operators split") << QStringLiteral("a<>-b") << QStringLiteral("id:a <> - id:b EOF");
     QTest::newRow("dot before a digit starts a number") << QStringLiteral("a.b .5") << QStringLiteral("id:a . id:b dbl:0.5 EOF");
     QTest::newRow("byte order mark is skipped") << QString(QChar(0xFEFF)) + QStringLiteral("x") << QStringLiteral("id:x EOF");

@@ -221,7 +221,7 @@ void tst_VBScriptSyntaxChecker::reportsTheFirstErrorWithItsPlace_data()
     // Which error and where.
     QTest::newRow("the first of two errors") << "x = (1\ny = \"open" << "Line 1, column 7: Expected ')'; found the end of " "the line";
     QTest::newRow("error on a continued line keeps its physical line") << "x = 1 + _\n    2 +\ny = 1" << "Line 2, column 8: Expected an expression; found the end " "of the line";
-    QTest::newRow("columns count tabs as one") << "\t\tx =)" << "Line 1, column 7: Expected an expression; found " "')'";
+    QTest::newRow("columns count tabs as one") << "\t\tx = )" << "Line 1, column 7: Expected an expression; found " "')'";
     QTest::newRow("long strings are cut in the message") << "x = 1 \"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz\"" << "Line 1, column 7: Expected the end of the statement; found " "'\"abcdefghijklmnopqrstuvwxyzabcdefghijklm...'";
     // clang-format on
 }
