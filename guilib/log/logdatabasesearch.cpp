@@ -74,7 +74,7 @@ void LogDatabaseSearch::readNextChunk()
     if ((m_total < 0 && !m_provider->countMessages(m_fromId, m_nextId, &m_total, &error))
         || !m_provider->readRange(m_fromId, m_nextId, chunkSize(m_total), &chunk, &error)) {
         emit chunkFailed(error.number.isEmpty() ? error.text : error.number);
-        m_timer->start(RetryDelayMs);
+        m_timer->start(m_retryDelayMs);
         return;
     }
     bool bounded = false;

@@ -47,6 +47,8 @@ public:
     ~LogDatabaseSearch() override;
 
     State state() const { return m_state; }
+    // The pause before a failed chunk is tried again; RetryDelayMs unless set.
+    void setRetryDelay(int milliseconds) { m_retryDelayMs = milliseconds; }
 
     // Starts searching the messages with ids from `fromId` to `toId` for those `wanted`
     // accepts, stopping when `maxFound` are found. The first chunk is read FirstChunkDelayMs
@@ -60,7 +62,7 @@ public:
 signals:
     void progressChanged(int percent, qint64 checked, qint64 total);
     // A chunk could not be read; `error` is SQLite's error number, or the reason when there is
-    // none. The chunk is tried again RetryDelayMs later.
+    // none. The chunk is tried again after the retry delay.
     void chunkFailed(const QString &error);
     // The search has taken note of abort() and stops now.
     void terminating();
@@ -74,6 +76,7 @@ private:
 
     LogProvider *const m_provider;
     QTimer *m_timer;
+    int m_retryDelayMs = RetryDelayMs;
     State m_state = State::Idle;
     Predicate m_wanted;
     int m_maxFound = 0;
