@@ -10,8 +10,11 @@
 //                                       taken from XDG_DATA_HOME, which a test may point at a
 //                                       folder of its own (the program's core reads it)
 
-#include <QApplication>
 #include <QCoreApplication>
+// Tests of the libraries without widgets are built without them.
+#if __has_include(<QApplication>)
+#include <QApplication>
+#endif
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
