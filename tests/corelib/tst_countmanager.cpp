@@ -1,6 +1,6 @@
 #include "common/testmain.h"
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 
 #include "corelib/jobs/countmanager.h"
 
@@ -16,20 +16,14 @@
 
 using SRCore::CountManager;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kFileName = QStringLiteral("CountSettings.xml");
 // Makes the test executable take stamps for a second process (see main()).
 const char kTakeStampsArgument[] = "--take-stamps";
-
-using TestFiles::readFile;
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
 
 QByteArray settings(const QByteArray &body)
 {
@@ -122,7 +116,7 @@ void tst_CountManager::stampsContinueAcrossInstances()
     QCOMPARE(second.getNextArrivalStamp(), 6);
     // The first instance reads the file again rather than trusting its memory.
     QCOMPARE(first.getNextArrivalStamp(), 7);
-    writeFile(path, settings("<LastArrivalStamp>1000</LastArrivalStamp>\n"));
+    QVERIFY(writeFile(path, settings("<LastArrivalStamp>1000</LastArrivalStamp>\n")));
     CountManager third;
     QVERIFY(third.setFileName(path));
     QCOMPARE(third.getNextArrivalStamp(), 1001);
@@ -155,7 +149,7 @@ void tst_CountManager::damagedFileIsRefused()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(kFileName);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
     CountManager manager;
     QString error;
     QVERIFY(!manager.setFileName(path, &error));
@@ -175,14 +169,14 @@ void tst_CountManager::fileDamagedWhileInUseIsLeftAlone()
     QVERIFY(manager.setFileName(path));
     QCOMPARE(manager.getNextArrivalStamp(), 1);
 
-    writeFile(path, "garbage");
+    QVERIFY(writeFile(path, "garbage"));
     QString error;
     QCOMPARE(manager.getNextArrivalStamp(&error), 0);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QCOMPARE(readFile(path), QByteArray("garbage"));
 
     // A failed call uses up no stamp.
-    writeFile(path, settings("<LastArrivalStamp>1</LastArrivalStamp>"));
+    QVERIFY(writeFile(path, settings("<LastArrivalStamp>1</LastArrivalStamp>")));
     QCOMPARE(manager.getNextArrivalStamp(), 2);
 }
 

@@ -1,3 +1,7 @@
+// The names of the editors that a definition offers, and the keywords and types they are
+// written as: each name survives writing and reading. The definition template offers these
+// names (tst_objecttemplates).
+
 #include "common/testmain.h"
 
 #include "corelib/package/editornames.h"
@@ -12,34 +16,13 @@ class tst_EditorNames : public QObject
     Q_OBJECT
 
 private slots:
-    void choiceListsMatchTheDefinitionTemplate();
     void getEditorName_data();
     void getEditorName();
-    void everyKeywordOfTheEditorOrderHasAName();
     void inlineEditorsSurviveWritingAndReading();
     void extraEditorsSurviveWritingAndReading();
     void literalNamesSurviveWritingAndReading();
     void unknownNamesGiveNothing();
 };
-
-void tst_EditorNames::choiceListsMatchTheDefinitionTemplate()
-{
-    // The "enum:" choices of the property definition template.
-    QCOMPARE(EditorNames::inlineEditorNames().join(QLatin1Char(';')),
-             QStringLiteral("None;Single-line text;Password;Number;Hours and minutes;No-yes list;"
-                            "Dropdown list"));
-    QCOMPARE(EditorNames::extraEditorNames().join(QLatin1Char(';')),
-             QStringLiteral("None;Literal;Choose file;Choose folder;Regular expression;File type;"
-                            "Select from library;Multi-line text;Script expression;"
-                            "Single-line text with variables;Multi-line text with variables;"
-                            "Condition with variables;File patterns;Folder patterns;File types;"
-                            "String list;Select many from library;External editor"));
-    QCOMPARE(EditorNames::literalNames().join(QLatin1Char(';')),
-             QStringLiteral("Default;None;Automatic;No Files;All Files;All Other Files;"
-                            "No Folders;All Folders;All Other Folders"));
-    QCOMPARE(EditorNames::noEditorName(), QStringLiteral("None"));
-    QCOMPARE(EditorNames::literalEditorName(), QStringLiteral("Literal"));
-}
 
 void tst_EditorNames::getEditorName_data()
 {
@@ -71,30 +54,6 @@ void tst_EditorNames::getEditorName()
     QFETCH(QString, name);
 
     QCOMPARE(EditorNames::getEditorName(type, keyword), name);
-}
-
-void tst_EditorNames::everyKeywordOfTheEditorOrderHasAName()
-{
-    // The program's editor order list: every keyword that a definition can write.
-    const QStringList keywords =
-        QStringLiteral("inline;choosefile;choosefolder;regexp;filetype;askplugin;description;"
-                       "scriptexp;sltextwithvar;mltextwithvar;conditionwithvar;filepatterns;"
-                       "folderpatterns;types;stringlist;askplugin2;external;default;none;"
-                       "automatic;nofiles;allfiles;allotherfiles;nofolders;allfolders;"
-                       "allotherfolders")
-            .split(QLatin1Char(';'));
-    QStringList named;
-    for (const QString &keyword : keywords) {
-        const QString name = EditorNames::getEditorName(XMLValues::EDITORTYPE_STRING, keyword);
-        QVERIFY2(!name.isEmpty(), qPrintable(keyword));
-        QVERIFY(EditorNames::inlineEditorNames().contains(name)
-                || EditorNames::extraEditorNames().contains(name));
-        named.append(name);
-    }
-    // "Single-line text" and every extra editor but "None" are reached.
-    named.removeDuplicates();
-    const qsizetype extraEditorsButNone = EditorNames::extraEditorNames().size() - 1;
-    QCOMPARE(named.size(), 1 + extraEditorsButNone);
 }
 
 void tst_EditorNames::inlineEditorsSurviveWritingAndReading()

@@ -1,6 +1,6 @@
 #include "common/testmain.h"
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 
 #include "corelib/env/envmanager.h"
 
@@ -13,6 +13,9 @@
 
 using SRCore::EnvManager;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kFileName = QStringLiteral("ScripterCustomization.xml");
@@ -24,16 +27,6 @@ QByteArray customization(const QByteArray &body)
            "<Customization FormatVersion=\"1\" Product=\"TAVRIXscripter\">\n"
            + body + "</Customization>\n";
 }
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
-
-using TestFiles::readFile;
 
 // Starts the environment as if the program lay in `folder`.
 bool initializeIn(const QString &folder)
@@ -111,9 +104,9 @@ void tst_EnvManager::customizationApplies()
     QString iconPath;
     if (!icon.isEmpty()) {
         iconPath = QDir(folder.path()).absoluteFilePath(icon);
-        writeFile(iconPath, "png");
+        QVERIFY(writeFile(iconPath, "png"));
     }
-    writeFile(folder.filePath(kFileName), customization(body));
+    QVERIFY(writeFile(folder.filePath(kFileName), customization(body)));
 
     QVERIFY2(initializeIn(folder.path()), qPrintable(EnvManager::getLastError()));
     QCOMPARE(EnvManager::appName(), appName);
@@ -161,7 +154,7 @@ void tst_EnvManager::damagedCustomizationIsRefused()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(kFileName);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
 
     QVERIFY(!initializeIn(folder.path()));
     const QString error = EnvManager::getLastError();
@@ -185,8 +178,8 @@ void tst_EnvManager::customizationThatIsAFolderIsRefused()
 void tst_EnvManager::relativeProgramPathIsResolved()
 {
     QTemporaryDir folder;
-    writeFile(folder.filePath(QStringLiteral("bin/") + kFileName),
-              customization("<Company>Acme</Company>\n"));
+    QVERIFY(writeFile(folder.filePath(QStringLiteral("bin/") + kFileName),
+                      customization("<Company>Acme</Company>\n")));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     QByteArray program("bin/tavrixscripter");
@@ -202,7 +195,7 @@ void tst_EnvManager::unknownProgramFolderReadsNoCustomization()
 {
     // A damaged file in the current folder must not be mistaken for the program's own.
     QTemporaryDir folder;
-    writeFile(folder.filePath(kFileName), "damaged");
+    QVERIFY(writeFile(folder.filePath(kFileName), "damaged"));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     QByteArray program("tavrix-program-that-is-on-no-path");

@@ -1,6 +1,6 @@
 #include "common/testmain.h"
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
@@ -16,18 +16,12 @@ using SRCore::IJT;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kPrefix = QStringLiteral("_00001_");
-
-using TestFiles::readFile;
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
 
 // A ticket as the test flow builds it, with `text` in every free text.
 std::unique_ptr<IJT> makeTicket(const QString &text)
@@ -277,7 +271,7 @@ void tst_IJT::saveIsRefused()
     QTemporaryDir root;
     const QString temp = root.filePath(QStringLiteral("tickets"));
     QVERIFY(QDir().mkpath(temp));
-    writeFile(temp + QStringLiteral("/_00002_.xml"), "other job");
+    QVERIFY(writeFile(temp + QStringLiteral("/_00002_.xml"), "other job"));
     folder.replace(QStringLiteral("<temp>"), temp);
     cause.replace(QStringLiteral("<temp>"), temp);
 
@@ -337,7 +331,7 @@ void tst_IJT::damagedTicketIsRefused()
     QByteArray content = readFile(path);
     QVERIFY2(content.contains(find), content.constData());
     content.replace(content.indexOf(find), find.size(), replacement);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
 
     QString error;
     QVERIFY(!IJT::load(path, &error));
@@ -357,12 +351,12 @@ void tst_IJT::truncatedTicketIsRefused()
 
     const QString path = folder.filePath(QStringLiteral("truncated.xml"));
     for (qsizetype length = 0; length < complete; ++length) {
-        writeFile(path, content.left(length));
+        QVERIFY(writeFile(path, content.left(length)));
         QString error;
         QVERIFY2(!IJT::load(path, &error), qPrintable(QString::number(length)));
         QVERIFY(!error.isEmpty());
     }
-    writeFile(path, content.left(complete));
+    QVERIFY(writeFile(path, content.left(complete)));
     QVERIFY(IJT::load(path));
 }
 
@@ -371,10 +365,10 @@ void tst_IJT::missingTicketIsRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("no such file") << "_00009_.xml"
-                                  << "does not exist";
-    QTest::newRow("a folder") << "folder"
-                              << "is a folder, not a file";
+    // clang-format off
+    QTest::newRow("no such file") << "_00009_.xml" << "does not exist";
+    QTest::newRow("a folder") << "folder" << "is a folder, not a file";
+    // clang-format on
 }
 
 void tst_IJT::missingTicketIsRefused()

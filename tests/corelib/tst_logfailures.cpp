@@ -7,6 +7,8 @@
 
 #include "logtestsupport.h"
 
+#include "common/messagedatabase.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
@@ -162,7 +164,7 @@ QString tst_LogFailures::startWriting()
     }
     manager->startThread();
     logText(QStringLiteral("ready"));
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     for (int i = 0; i < 500 && reader.messageCount() != 1; ++i) {
         QTest::qWait(10);
     }
@@ -195,15 +197,16 @@ void tst_LogFailures::refusesFilesThatAreNotMessageDatabases()
         }
         file.write(QByteArray(8192, '\x5a'));
     } else {
-        LogTest::Connection other(path, "other");
+        MessageDb::Connection other(path, "other");
         QVERIFY(other.isOpen());
         if (kind == QLatin1String("newer")) {
-            QVERIFY(other.exec(QStringLiteral("PRAGMA user_version = 2")));
-            QVERIFY(other.exec(QStringLiteral(
-                "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")));
+            QCOMPARE(other.exec(QStringLiteral("PRAGMA user_version = 2")), QString());
+            QCOMPARE(other.exec(QStringLiteral(
+                         "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")),
+                     QString());
         } else {
-            QVERIFY(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")));
-            QVERIFY(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")));
+            QCOMPARE(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")), QString());
+            QCOMPARE(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")), QString());
         }
     }
     const QStringList filesBefore =
@@ -297,7 +300,7 @@ void tst_LogFailures::refusesReadOnlyPlaces()
     }
     QCOMPARE(manager->setDatabaseFiles(folder), 0);
     manager->stopServerLog();
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     const QStringList expected = numbered(QStringLiteral("t"), 0, 200);
     QCOMPARE(reader.operations(), existingDatabase ? QStringList{"earlier"} + expected : expected);
 }
@@ -307,10 +310,10 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     const QString path = startWriting();
     QVERIFY(!path.isEmpty());
     LogManager *manager = LogManager::instance();
-    LogTest::Connection reader(path);
-    LogTest::Connection locker(path, "locker");
+    MessageDb::Connection reader(path);
+    MessageDb::Connection locker(path, "locker");
     LogTest::CoreLibWarnings warnings;
-    QVERIFY(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
 
     // The loggers finish while the lock is held: logging does not wait for the database.
     std::vector<std::unique_ptr<QThread>> threads;
@@ -331,7 +334,7 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     QVERIFY(warnings.messages().first().contains(path));
     QCOMPARE(manager->queuedCount(), 1000);
 
-    QVERIFY(locker.exec(QStringLiteral("ROLLBACK")));
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
     QTRY_COMPARE_WITH_TIMEOUT(reader.messageCount(), 1001, kEventTimeoutMs);
     QCOMPARE(warnings.messages().size(), 1);
     manager->stopServerLog();
@@ -360,13 +363,13 @@ void tst_LogFailures::dropsTheOldestWhenTooManyWait()
 
     LogManager *manager = LogManager::instance();
     QStringList expected;
-    std::unique_ptr<LogTest::Connection> locker;
+    std::unique_ptr<MessageDb::Connection> locker;
     if (databaseFirst) {
         const QString path = startWriting();
         QVERIFY(!path.isEmpty());
         expected << QStringLiteral("ready");
-        locker = std::make_unique<LogTest::Connection>(path, "locker");
-        QVERIFY(locker->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        locker = std::make_unique<MessageDb::Connection>(path, "locker");
+        QCOMPARE(locker->exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
     }
     manager->setQueueLimit(100);
     LogTest::CoreLibWarnings warnings;
@@ -377,12 +380,12 @@ void tst_LogFailures::dropsTheOldestWhenTooManyWait()
     QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 100, kEventTimeoutMs);
 
     if (databaseFirst) {
-        QVERIFY(locker->exec(QStringLiteral("ROLLBACK")));
+        QCOMPARE(locker->exec(QStringLiteral("ROLLBACK")), QString());
     } else {
         QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
     }
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), expected + texts.mid(50));
     const QStringList dropReports = warnings.containing(QStringLiteral("dropped"));
     QCOMPARE(dropReports.size(), 1);
@@ -412,7 +415,7 @@ void tst_LogFailures::survivesTheRemovalOfItsFolder()
     QVERIFY(QDir().mkpath(m_dir->path()));
     QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 0, kEventTimeoutMs);
     manager->stopServerLog();
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     QCOMPARE(reader.operations(), texts);
     QCOMPARE(warnings.messages().size(), 1);
 }
@@ -422,8 +425,8 @@ void tst_LogFailures::stopGivesUpOnADatabaseThatStaysLocked()
     const QString path = startWriting();
     QVERIFY(!path.isEmpty());
     LogManager *manager = LogManager::instance();
-    LogTest::Connection locker(path, "locker");
-    QVERIFY(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    MessageDb::Connection locker(path, "locker");
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
     LogTest::CoreLibWarnings warnings;
     const QStringList texts = numbered(QStringLiteral("m"), 0, 10);
     for (const QString &text : texts) {
@@ -434,10 +437,10 @@ void tst_LogFailures::stopGivesUpOnADatabaseThatStaysLocked()
     QCOMPARE(manager->queuedCount(), 10);
     QCOMPARE(warnings.containing(QStringLiteral("stopped with 10 message")).size(), 1);
 
-    QVERIFY(locker.exec(QStringLiteral("ROLLBACK")));
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
     manager->stopServerLog(); // writes what it kept
     QCOMPARE(manager->queuedCount(), 0);
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     QCOMPARE(reader.operations(), QStringList{"ready"} + texts);
 }
 
@@ -463,7 +466,7 @@ void tst_LogFailures::loggingDuringFinalizeLosesNothing()
     LogManager::instance()->stopServerLog();
     QCOMPARE(warnings.messages(), QStringList());
 
-    LogTest::Connection reader(LogManager::instance()->getDatabaseFile());
+    MessageDb::Connection reader(LogManager::instance()->getDatabaseFile());
     QCOMPARE(reader.messageCount(), ThreadCount * PerThread);
     for (int t = 0; t < ThreadCount; ++t) {
         const QString prefix = QStringLiteral("t%1-").arg(t);

@@ -6,6 +6,8 @@
 
 #include "logtestsupport.h"
 
+#include "common/messagedatabase.h"
+
 #include "corelib/flow/flow.h"
 #include "corelib/jobs/ijt.h"
 #include "corelib/logging/iloginterface.h"
@@ -133,7 +135,7 @@ void tst_LogManager::createsTheMessageTable()
     QCOMPARE(manager->getDatabaseFile(), file);
     QVERIFY(QFile::exists(file));
 
-    LogTest::Connection reader(file);
+    MessageDb::Connection reader(file);
     QVERIFY(reader.isOpen());
     QCOMPARE(
         reader.column(QStringLiteral("SELECT name FROM pragma_table_info('logmessages')")),
@@ -150,7 +152,7 @@ void tst_LogManager::createsTheMessageTable()
     manager->startThread();
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
     QTRY_COMPARE(reader.messageCount(), 1);
-    QVERIFY(reader.exec(QStringLiteral("DELETE FROM logmessages")));
+    QCOMPARE(reader.exec(QStringLiteral("DELETE FROM logmessages")), QString());
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
     manager->stopServerLog();
     QCOMPARE(reader.column(QStringLiteral("SELECT id FROM logmessages")), QStringList{"2"});
@@ -176,7 +178,7 @@ void tst_LogManager::storesEveryFieldOfARecord()
     Logging::instance()->log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows = reader.rows(allColumns);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().mid(1),
@@ -214,7 +216,7 @@ void tst_LogManager::storesLevelsAsTypeWords()
     Logging::instance()->log(LogRecord(level, QStringLiteral("text")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages")), QStringList{type});
 }
 
@@ -242,7 +244,7 @@ void tst_LogManager::storesDebugMessagesOnlyWhenAsked()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages ORDER BY id")), stored);
 }
 
@@ -257,7 +259,7 @@ void tst_LogManager::refusesLevelZero()
     Logging::instance()->log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows = reader.rows(allColumns);
     QCOMPARE(rows.size(), 1);
     const QStringList &row = rows.first();
@@ -298,7 +300,7 @@ void tst_LogManager::moduleInterfaceFillsEmptyFields()
     log.log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows =
         reader.rows(QStringLiteral("SELECT module, flow, element, file, ticket FROM logmessages"));
     QCOMPARE(rows, QList<QStringList>{expected});
@@ -313,7 +315,7 @@ void tst_LogManager::defaultInterfaceIsScripter()
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("Scripter started")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, operation FROM logmessages")),
              QList<QStringList>({{"Scripter", "", "", "Scripter started"}}));
 }
@@ -333,7 +335,7 @@ void tst_LogManager::interfaceOfARunNamesItsFlowAndJob()
     plainLog->log(LogRecord(LogLevel::Information, QStringLiteral("plain")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, ticket, type FROM logmessages "
                                         "ORDER BY id")),
              QList<QStringList>({{"Run", "Test Flow", "_00001_job.pdf", "_00001_", "start"},
@@ -349,7 +351,7 @@ void tst_LogManager::stampsTheTimeWhenMissing()
     const QDateTime after = QDateTime::currentDateTimeUtc();
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QString text = reader.column(QStringLiteral("SELECT itemtime FROM logmessages")).value(0);
     QVERIFY2(
         QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"))
@@ -392,7 +394,7 @@ void tst_LogManager::holdsMessagesUntilTheDatabaseIsOpen()
     manager->stopServerLog();
 
     QCOMPARE(manager->queuedCount(), 0);
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), texts);
 }
 
@@ -422,7 +424,7 @@ void tst_LogManager::keepsEveryMessageOfSeveralThreads()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows =
         reader.rows(QStringLiteral("SELECT id, flow, operation FROM logmessages ORDER BY id"));
     QCOMPARE(rows.size(), ThreadCount * PerThread);
@@ -455,7 +457,7 @@ void tst_LogManager::keepsABurstWhileTheDatabaseOpens()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), texts);
     QCOMPARE(warnings.messages(), QStringList());
 }
@@ -465,18 +467,18 @@ void tst_LogManager::readerSeesMessagesWhileTheWriterRuns()
     LogManager *manager = LogManager::instance();
     QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
     manager->startThread();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QVERIFY(reader.isOpen());
     QCOMPARE(reader.messageCount(), 0);
 
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
     QTRY_COMPARE(reader.messageCount(), 1);
     // A reader in the middle of a read transaction does not hold the writer up.
-    QVERIFY(reader.exec(QStringLiteral("BEGIN")));
+    QCOMPARE(reader.exec(QStringLiteral("BEGIN")), QString());
     QCOMPARE(reader.messageCount(), 1);
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
     QTRY_COMPARE(manager->queuedCount(), 0);
-    QVERIFY(reader.exec(QStringLiteral("COMMIT")));
+    QCOMPARE(reader.exec(QStringLiteral("COMMIT")), QString());
     QTRY_COMPARE(reader.operations(), QStringList({"first", "second"}));
     QVERIFY(manager->lastError().isEmpty());
 }
@@ -492,7 +494,7 @@ void tst_LogManager::reopensAnExistingDatabase()
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("run 2")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT id, operation FROM logmessages ORDER BY id")),
              QList<QStringList>({{"1", "run 1"}, {"2", "run 2"}}));
 }
@@ -519,7 +521,7 @@ void tst_LogManager::closeDatabaseHoldsLaterMessages()
 
     QCOMPARE(manager->setDatabaseFiles(m_dir->filePath(QStringLiteral("b"))), 0);
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), QStringList{"to b"});
     manager->closeDatabase(); // a second close is harmless
     QCOMPARE(manager->getDatabaseFile(), QString());
@@ -541,7 +543,7 @@ void tst_LogManager::stopServerLogIsIdempotent()
     QCOMPARE(manager->queuedCount(), 1);
     manager->startThread();
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), QStringList({"before stop", "after stop"}));
 }
 
@@ -565,7 +567,7 @@ void tst_LogManager::failedOpenKeepsThePreviousDatabase()
 
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("still logged")));
     manager->stopServerLog();
-    LogTest::Connection reader(file);
+    MessageDb::Connection reader(file);
     QCOMPARE(reader.operations(), QStringList{"still logged"});
 }
 
@@ -611,7 +613,7 @@ void tst_LogManager::printsMessagesOnStderr()
     QCOMPARE(output, printed ? expected : QString());
 
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.messageCount(), 1);
 }
 
@@ -628,7 +630,7 @@ void tst_LogManager::finalizeResetsTheManager()
     LogManager::finalize();
     LogManager::finalize();
 
-    LogTest::Connection reader(QDir(m_dir->path()).filePath(QStringLiteral("messages.db")));
+    MessageDb::Connection reader(QDir(m_dir->path()).filePath(QStringLiteral("messages.db")));
     QCOMPARE(reader.operations(), QStringList{"kept"});
 
     manager = LogManager::instance();
