@@ -1,5 +1,8 @@
 #include "common/testmain.h"
 
+#include "common/dialoganswerer.h"
+#include "common/recordinglog.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "editors/applescripteditor.h"
@@ -55,49 +58,6 @@ QColor colorAt(const QTextBlock &block, int position)
     return QColor();
 }
 
-class RecordingLog : public SRCore::ILogInterface
-{
-public:
-    void log(const SRCore::LogRecord &record, int) override { records.append(record); }
-    QList<SRCore::LogRecord> records;
-};
-
-// Whatever modal window opens meanwhile is recorded and closed.
-class ModalWatcher : public QObject
-{
-public:
-    ModalWatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                titles << modal->windowTitle();
-                modal->close();
-            }
-        });
-        m_timer.start(10);
-    }
-
-    QStringList titles;
-
-private:
-    QTimer m_timer;
-};
-
-void dropFiles(QWidget *target, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths) {
-        urls << QUrl::fromLocalFile(path);
-    }
-    data.setUrls(urls);
-    const QPoint point(10, 10);
-    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-}
-
 } // namespace
 
 class tst_LanguageEditors : public QObject
@@ -119,7 +79,6 @@ private slots:
     void completionOffersTheEntryPointsAsTheRunTimeCallsThem();
     void readSettingsAppliesTabWidthAndColours();
     void javaScriptEditsAnnounceUndoAndChange();
-    void filesDroppedOnTheJavaScriptEditorAreOpened();
 };
 
 void tst_LanguageEditors::init()
@@ -277,10 +236,10 @@ void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations()
 
     const auto editor = openEditor<JavaScriptEditor>();
     editor->setText(script);
-    ModalWatcher watcher;
+    DialogAnswerer watcher;
     const QStringList functions = editor->functions();
     QCoreApplication::processEvents();
-    QVERIFY2(watcher.titles.isEmpty(), qPrintable(watcher.titles.join(QLatin1Char(','))));
+    QVERIFY2(watcher.seen.isEmpty(), qPrintable(watcher.seen.join(QLatin1Char(','))));
     for (const QString &name : expected) {
         QVERIFY2(functions.contains(name), qPrintable(name));
     }
@@ -364,26 +323,6 @@ void tst_LanguageEditors::javaScriptEditsAnnounceUndoAndChange()
     QVERIFY(!editor->isUndoAvailable());
     QCOMPARE(undo.last().at(0).toBool(), false);
     QCOMPARE(redo.last().at(0).toBool(), true);
-}
-
-void tst_LanguageEditors::filesDroppedOnTheJavaScriptEditorAreOpened()
-{
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString package = folder.filePath(QStringLiteral("Dropped.tscript"));
-    QFile file(package);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    const auto editor = openEditor<JavaScriptEditor>();
-    const QString text = editor->text();
-    QSignalSpy opened(editor.get(), &JavaScriptEditor::openFileRequested);
-    dropFiles(editor->textEdit()->viewport(),
-              {package, folder.filePath(QStringLiteral("Missing.tscript"))});
-    QCOMPARE(opened.count(), 1);
-    QCOMPARE(opened.at(0).at(0).toString(), package);
-    QCOMPARE(editor->text(), text);
-    QVERIFY(!editor->isUndoAvailable());
 }
 
 TAVRIX_TEST_MAIN(tst_LanguageEditors)

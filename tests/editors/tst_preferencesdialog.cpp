@@ -1,5 +1,7 @@
 #include "common/testmain.h"
 
+#include "common/dialoganswerer.h"
+
 #include "editors/preferencesdialog.h"
 
 #include "corelib/env/envmanager.h"
@@ -67,31 +69,6 @@ void typeValue(QSpinBox *spinBox, int value)
     spinBox->selectAll();
     QTest::keyClicks(spinBox, QString::number(value));
 }
-
-// Answers the modal dialogs that the dialog under test opens: while it lives, every dialog of
-// type T that becomes the active modal widget is handed to `answer` (which must close it).
-template<typename T>
-class ModalAnswerer : public QObject
-{
-public:
-    explicit ModalAnswerer(std::function<void(T *)> answer)
-        : m_answer(std::move(answer))
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                ++count;
-                m_answer(dialog);
-            }
-        });
-        m_timer.start(10);
-    }
-
-    int count = 0;
-
-private:
-    std::function<void(T *)> m_answer;
-    QTimer m_timer;
-};
 
 // A translation of the element names, as an installed language would bring.
 class GermanElementNames : public QTranslator
@@ -324,14 +301,16 @@ void tst_PreferencesDialog::chosenColorIsShownAndSaved()
     clickElement(dialog, QStringLiteral("String"));
     const QColor chosen(0x20, 0x40, 0x60);
     QColor offered;
-    ModalAnswerer<QColorDialog> answerer([&](QColorDialog *colorDialog) {
+    DialogAnswerer answerer;
+    answerer.leaveOpen(&dialog);
+    answerer.then(DialogAnswerer::with<QColorDialog>([&](QColorDialog *colorDialog) {
         offered = colorDialog->currentColor();
         colorDialog->setCurrentColor(chosen);
         colorDialog->accept();
-    });
+    }));
     QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
 
-    QCOMPARE(answerer.count, 1);
+    QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(offered, Config::defaultStyles().value(QStringLiteral("String")).color);
     QCOMPARE(child<QLineEdit>(dialog, "preview")->palette().color(QPalette::Active, QPalette::Text),
              chosen);
@@ -347,12 +326,14 @@ void tst_PreferencesDialog::cancelledColorChoiceChangesNothing()
     PreferencesDialog dialog;
     dialog.reInit(QString());
     dialog.show();
-    ModalAnswerer<QColorDialog> answerer([](QColorDialog *colorDialog) {
+    DialogAnswerer answerer;
+    answerer.leaveOpen(&dialog);
+    answerer.then(DialogAnswerer::with<QColorDialog>([](QColorDialog *colorDialog) {
         colorDialog->setCurrentColor(Qt::red);
         colorDialog->reject();
-    });
+    }));
     QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
-    QCOMPARE(answerer.count, 1);
+    QCOMPARE(answerer.seen.size(), 1);
     dialog.save();
     QCOMPARE(Config::readStyles(), Config::defaultStyles());
 }
@@ -400,13 +381,9 @@ void tst_PreferencesDialog::tabAndIndentSizeStayAtLeastOne()
 void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()
 {
     Config::setLanguage(QStringLiteral("Deutsch"));
-    QStringList texts;
-    ModalAnswerer<QMessageBox> answerer([&texts](QMessageBox *box) {
-        texts << box->windowTitle() + QLatin1Char('|') + box->text();
-        box->accept();
-    });
-
+    DialogAnswerer answerer;
     PreferencesDialog dialog;
+    answerer.leaveOpen(&dialog);
     dialog.reInit(QString());
     auto *language = child<QComboBox>(dialog, "languageCombo");
     QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
@@ -422,10 +399,10 @@ void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()
 
     const QString warning =
         QStringLiteral("Preferences|%1 restart is required").arg(SRCore::EnvManager::appName());
-    QCOMPARE(texts, QStringList(2, warning));
+    QCOMPARE(answerer.seen, QStringList(2, warning));
     QVERIFY(dialog.isVisible());
     dialog.reject();
-    QCOMPARE(texts.size(), 2);
+    QCOMPARE(answerer.seen.size(), 2);
 }
 
 void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()

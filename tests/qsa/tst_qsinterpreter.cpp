@@ -1,4 +1,5 @@
 #include "common/testmain.h"
+
 #include <qsa/qsinterpreter.h>
 #include <qsa/qsobjectfactory.h>
 #include <qsa/qsproject.h>

@@ -1,4 +1,5 @@
 #include "common/testmain.h"
+
 #include <qsa/config.h>
 #include <qsa/scripterhighlighter.h>
 

@@ -1,4 +1,5 @@
 #include "common/testmain.h"
+
 #include <qsa/jslexer.h>
 #include <qsa/qsinterpreter.h>
 #include <qsa/scriptingapi.h>
