@@ -3,7 +3,8 @@
 
 #include "common/testmain.h"
 
-#include "messagedatabase.h"
+#include "common/messagedatabase.h"
+#include "common/testfiles.h"
 
 #include "guilib/log/logprovider.h"
 
@@ -21,6 +22,7 @@
 using GuiLib::LogProvider;
 using SRCore::LogRecord;
 namespace Level = SRCore::LogLevel;
+using TestFiles::writeFile;
 
 class tst_LogProvider : public QObject
 {
@@ -30,7 +32,6 @@ private slots:
     void init();
     void cleanup();
 
-    void refreshQueryIsTheFixedText();
     void loadsNewestFirstWithEveryField();
     void leavesOutStartProgressAndEnd();
     void laterLoadsBringOnlyNewMessages();
@@ -63,19 +64,6 @@ void tst_LogProvider::cleanup()
     // Every provider released its connection.
     QVERIFY2(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty(),
              qPrintable(QSqlDatabase::connectionNames().join(QLatin1Char(' '))));
-}
-
-void tst_LogProvider::refreshQueryIsTheFixedText()
-{
-    const QString select = QStringLiteral(
-        "SELECT id, itemtime, type, module, flow, element, file, operation, argument, ticket, "
-        "user, folder, outfolder, outfile FROM logmessages WHERE");
-    const QString types = QStringLiteral(" ( type='error' OR type='warning' OR type='info' OR "
-                                         "type='debug' OR type='assert' )");
-    const QString order = QStringLiteral(" ORDER BY id DESC LIMIT 7000");
-    QCOMPARE(LogProvider::refreshQuery(std::nullopt), select + types + order);
-    QCOMPARE(LogProvider::refreshQuery(42),
-             select + QStringLiteral("( id>'42' ) AND") + types + order);
 }
 
 void tst_LogProvider::loadsNewestFirstWithEveryField()
@@ -290,9 +278,8 @@ void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
     } else if (kind == QLatin1String("text")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("This is a text file, not a message database.\n").repeated(200));
+        QVERIFY(writeFile(
+            path, QByteArray("This is a text file, not a message database.\n").repeated(200)));
     } else if (kind == QLatin1String("damaged")) {
         QCOMPARE(MessageDb::create(path), QString());
         QCOMPARE(MessageDb::generate(path, 2000), QString());
