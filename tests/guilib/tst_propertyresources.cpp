@@ -8,6 +8,7 @@
 #include "corelib/common/validation.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
 
 #include <QSet>
 #include <QTest>
@@ -16,6 +17,7 @@
 
 using GuiLib::EditorKinds;
 namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
 
 namespace {
 
@@ -52,58 +54,26 @@ private slots:
 
 void tst_PropertyResources::menuOrderListsEveryKindOnce()
 {
-    const QStringList menuOrder = {"no",
-                                   "none",
-                                   "default",
-                                   "automatic",
-                                   "datamodel",
-                                   "systemdata",
-                                   "userdata",
-                                   "jobname",
-                                   "automanaged",
-                                   "nofiles",
-                                   "nofolders",
-                                   "allfiles",
-                                   "allfolders",
-                                   "allotherfiles",
-                                   "allotherfolders",
-                                   "inline",
-                                   "description",
-                                   "stringlist",
-                                   "passwdef",
-                                   "filetype",
-                                   "types",
-                                   "filepatterns",
-                                   "folderpatterns",
-                                   "regexp",
-                                   "askplugin",
-                                   "askplugin2",
-                                   "choosefile",
-                                   "external",
-                                   "choosefolder",
-                                   "choosedir",
-                                   "einfoedit",
-                                   "mapeinfoedit",
-                                   "accountsdef",
-                                   "metadatafieldsedit",
-                                   "metadatafieldsread",
-                                   "scriptermetadatafieldsedit",
-                                   "userdatafieldsedit",
-                                   "globaldatafieldsedit",
-                                   "printsettings",
-                                   "sltextwithvar",
-                                   "mltextwithvar",
-                                   "conditionwithvar",
-                                   "scriptexp"};
+    Resource resource(QStringLiteral(":/xml/xml_EditorsSortOrder.xml"));
+    SRCore::XmlDataReader &reader = *resource.reader;
+    QVERIFY(reader.readRoot(XMLKey::EDITORSSORTORDER, 1));
+    QStringList menuOrder;
+    while (reader.readNextChildElement()) {
+        QString keyword;
+        QVERIFY(reader.readText(&keyword));
+        QVERIFY2(!menuOrder.contains(keyword), qPrintable(keyword));
+        menuOrder << keyword;
+    }
+    QVERIFY2(!reader.hasError() && reader.finish(), qPrintable(reader.error().toString()));
+    QVERIFY(menuOrder.contains(XMLValues::EDITOR_INLINE));
 
     QStringList shuffled = menuOrder;
     std::reverse(shuffled.begin(), shuffled.end());
     shuffled.insert(7, QStringLiteral("unlisted"));
     QCOMPARE(EditorKinds::sortedForMenu(shuffled), menuOrder + QStringList{"unlisted"});
 
-    // Every listed kind is known to the editor, with a label of its own ("no" is the generic
-    // "no files or folders" kind).
-    for (const QString &kind : menuOrder) {
+    // Every listed kind is known to the editor, with a label of its own.
+    for (const QString &kind : std::as_const(menuOrder)) {
         QVERIFY2(EditorKinds::label(kind, QStringLiteral("string")) != kind, qPrintable(kind));
     }
 }

@@ -61,16 +61,16 @@ void tst_ValueEditorFactory::firstProxyRegistersUntilDestroyed()
 {
     QCOMPARE(IAppProxy::instance(), nullptr);
     {
-        auto first = std::make_unique<TestAppProxy>();
+        auto first = std::make_unique<FakeAppProxy>();
         QCOMPARE(IAppProxy::instance(), first.get());
         {
-            TestAppProxy second;
+            FakeAppProxy second;
             QCOMPARE(IAppProxy::instance(), first.get());
         }
         QCOMPARE(IAppProxy::instance(), first.get());
         first.reset();
         QCOMPARE(IAppProxy::instance(), nullptr);
-        TestAppProxy later;
+        FakeAppProxy later;
         QCOMPARE(IAppProxy::instance(), &later);
     }
     QCOMPARE(IAppProxy::instance(), nullptr);
@@ -175,9 +175,9 @@ void tst_ValueEditorFactory::startFolder()
                : text == QLatin1String("<home>") ? QDir::homePath()
                                                  : text;
     };
-    std::unique_ptr<TestAppProxy> proxy;
+    std::unique_ptr<FakeAppProxy> proxy;
     if (withProxy) {
-        proxy = std::make_unique<TestAppProxy>();
+        proxy = std::make_unique<FakeAppProxy>();
     }
     const PathValueEditor editor(pathRequest(XMLKey::SCRIPTFIXTURE, tag, "choosefolder"));
     if (!stored.isEmpty()) {
