@@ -3,7 +3,7 @@
 
 #include "common/testmain.h"
 
-#include "archivetestsupport.h"
+#include "fixturetestsupport.h"
 
 #include "testing/fixturearchive.h"
 
@@ -107,7 +107,7 @@ void tst_FixtureArchive::archiveHoldsDocumentThenManifest()
 {
     const QString archive = path(QStringLiteral("router.tfixture"));
     QVERIFY(Scripter::FixtureArchive::write(archive, QStringLiteral("Router"), *sampleFlow()));
-    QCOMPARE(zipEntryNames(archive),
+    QCOMPARE(PythonZip::names(archive),
              QStringList({QStringLiteral("router.xml"), QStringLiteral("manifest.xml")}));
 
     // The manifest on its own, as any other reader of the archive sees it.
@@ -173,7 +173,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
                                 "<ScriptFixtureFormatVersion>1.0</ScriptFixtureFormatVersion>"
                                 "<ScriptFixtureFile>router.xml</ScriptFixtureFile></Manifest>";
     const QByteArray document = sampleFlow()->toXml().toUtf8();
-    using Entries = QList<QPair<QString, QByteArray>>;
+    using Entries = QList<PythonZip::Entry>;
 
     // The file handed to the reader: the archive of `entries`, cut to `keepBytes` when that is
     // not negative; or `rawFile` when there are no entries; or nothing at all.
@@ -209,7 +209,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
 
 void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 {
-    using Entries = QList<QPair<QString, QByteArray>>;
+    using Entries = QList<PythonZip::Entry>;
     QFETCH(Entries, entries);
     QFETCH(int, keepBytes);
     QFETCH(QByteArray, rawFile);
@@ -218,7 +218,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 
     const QString archive = path(QStringLiteral("router.tfixture"));
     if (!entries.isEmpty()) {
-        QVERIFY(writeRawZip(archive, entries));
+        QVERIFY(PythonZip::write(archive, entries));
         if (keepBytes >= 0) {
             QVERIFY(QFile::resize(archive, keepBytes));
         }
@@ -255,8 +255,8 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 void tst_FixtureArchive::entryEscapingTheFolderWritesNothing()
 {
     const QString archive = path(QStringLiteral("router.tfixture"));
-    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), "<Manifest/>"},
-                                  {QStringLiteral("../escaped.xml"), "<Flow/>"}}));
+    QVERIFY(PythonZip::write(archive, {{QStringLiteral("manifest.xml"), "<Manifest/>"},
+                                       {QStringLiteral("../escaped.xml"), "<Flow/>"}}));
     Scripter::FixtureArchive::Content content;
     QString error;
     QVERIFY(!Scripter::FixtureArchive::read(archive, content, nullptr, &error));

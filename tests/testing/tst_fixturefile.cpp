@@ -64,7 +64,6 @@ private slots:
     void documentHoldsHeaderAndNumberedObjects();
     void emptyFixtureLoadsBackEmpty();
     void loadReplacesJobsAndConnections();
-    void unreadableFileLeavesTheFixtureAsItWas_data();
     void unreadableFileLeavesTheFixtureAsItWas();
     void incompleteBasicSettingsKeepTheBasicItem_data();
     void incompleteBasicSettingsKeepTheBasicItem();
@@ -113,10 +112,10 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
 
     QStringList saved;
     {
-        FakeWindow window;
+        FakePackageWindow window;
         QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
         window.refreshFixtureProperties(true, true);
-        Scripter::FixtureTree *tree = window.tree();
+        Scripter::FixtureTree *tree = window.fixture()->tree();
         FixtureItem *basic = tree->basicItem();
         QVERIFY(basic->setPropertyValue(XMLKey::TESTFOLDER, path(QStringLiteral("tests"))));
         QVERIFY(basic->setPropertyValue(
@@ -162,21 +161,21 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
     }
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
     QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
-    QCOMPARE(describe(window.tree()), saved);
+    QCOMPARE(describe(window.fixture()->tree()), saved);
 
-    Scripter::FixtureTree *tree = window.tree();
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     QCOMPARE(tree->currentItem(), tree->basicItem());
     const FixtureItem *file = child(tree->incomingGroup(), 0);
     QCOMPARE(file->text(0), QStringLiteral("order 17.pdf"));
     QVERIFY(sameIcon(file->icon(0), window.fileIconProvider()->icon(QFileInfo(jobFile))));
     const FixtureItem *folder = child(tree->incomingGroup(), 1);
-    QCOMPARE(int(folder->flags()), 1);
+    QVERIFY(!(folder->flags() & Qt::ItemIsEnabled));
     QVERIFY(sameIcon(folder->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QCOMPARE(child(tree->incomingGroup(), 2)->text(0), QStringLiteral("FileOrFolder2"));
     QCOMPARE(propertyOf(child(tree->outgoingGroup(), 0), XMLKey::INCLUDEMASK)->editor(),
@@ -206,10 +205,10 @@ void tst_FixtureFile::documentHoldsHeaderAndNumberedObjects()
     QFETCH(QString, elementName);
     QFETCH(QString, flowName);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
-    Scripter::FixtureTree *tree = window.tree();
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::ELEMENTNAME, elementName));
     new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
     new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -250,122 +249,88 @@ void tst_FixtureFile::emptyFixtureLoadsBackEmpty()
     const QString fixtureFile = path(QStringLiteral("empty.tfixture"));
     QStringList basicValues;
     {
-        FakeWindow window;
-        FixtureItem *basic = window.tree()->basicItem();
+        FakePackageWindow window;
+        FixtureItem *basic = window.fixture()->tree()->basicItem();
         QVERIFY(basic->setPropertyValue(XMLKey::TESTFOLDER, QStringLiteral("/srv/tests")));
         QVERIFY(basic->setPropertyValue(XMLKey::GLOBALDATA, QStringLiteral("plain text")));
         QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Night run")));
         QVERIFY(basic->setPropertyValue(XMLKey::ELEMENTNAME, QStringLiteral("Sorter")));
         QVERIFY(window.fixture()->saveToFile(fixtureFile));
     }
-    FakeWindow window;
-    auto *stale =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *stale = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                  window.fixture()->tree()->incomingGroup());
     stale->itemSelected();
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(window.tree()->incomingGroup()->childCount(), 0);
-    QCOMPARE(window.tree()->outgoingGroup()->childCount(), 0);
-    const FixtureItem *basic = window.tree()->basicItem();
+    QCOMPARE(window.fixture()->tree()->incomingGroup()->childCount(), 0);
+    QCOMPARE(window.fixture()->tree()->outgoingGroup()->childCount(), 0);
+    const FixtureItem *basic = window.fixture()->tree()->basicItem();
     QCOMPARE(basic->value(XMLKey::TESTFOLDER), QStringLiteral("/srv/tests"));
     QCOMPARE(basic->value(XMLKey::GLOBALDATA), QStringLiteral("plain text"));
     QCOMPARE(basic->value(XMLKey::FLOWNAME), QStringLiteral("Night run"));
     QCOMPARE(basic->value(XMLKey::ELEMENTNAME), QStringLiteral("Sorter"));
-    QVERIFY(window.shows(basic));
+    QVERIFY(shows(window, basic));
 }
 
 void tst_FixtureFile::loadReplacesJobsAndConnections()
 {
     const QString fixtureFile = path(QStringLiteral("one.tfixture"));
     {
-        FakeWindow window;
+        FakePackageWindow window;
         auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
-                                    window.tree()->incomingGroup());
+                                    window.fixture()->tree()->incomingGroup());
         QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/a.pdf")));
         QVERIFY(window.fixture()->saveToFile(fixtureFile));
     }
-    FakeWindow window;
+    FakePackageWindow window;
     for (int i = 0; i < 2; ++i) {
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+        new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                        window.fixture()->tree()->incomingGroup());
         new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                        window.tree()->outgoingGroup());
+                        window.fixture()->tree()->outgoingGroup());
     }
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(childTexts(window.tree()->incomingGroup()), QStringList({QStringLiteral("a.pdf")}));
-    QCOMPARE(window.tree()->outgoingGroup()->childCount(), 0);
+    QCOMPARE(childTexts(window.fixture()->tree()->incomingGroup()),
+             QStringList({QStringLiteral("a.pdf")}));
+    QCOMPARE(window.fixture()->tree()->outgoingGroup()->childCount(), 0);
 }
 
-void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas_data()
-{
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("fixtureName"); // in the message: what the manifest named
-    QTest::addColumn<QString>("parseError");  // the message before it, if any
-
-    // clang-format off
-    QTest::newRow("missing archive") << QStringLiteral("missing") << QString() << QString();
-    QTest::newRow("not a zip") << QStringLiteral("text") << QString() << QString();
-    QTest::newRow("truncated archive") << QStringLiteral("truncate") << QString() << QString();
-    QTest::newRow("malformed manifest") << QStringLiteral("manifest") << QString() << QStringLiteral("Parse error in manifest from package '%11': line %12, column %13, " "message '%14'");
-    QTest::newRow("manifest names a missing document") << QStringLiteral("no document") << QStringLiteral("ghost.xml") << QString();
-    QTest::newRow("malformed fixture document") << QStringLiteral("document") << QStringLiteral("router.xml") << QStringLiteral("Parse error in fixture from package '%11': line %12, column %13, " "message '%14'");
-    // clang-format on
-}
-
+// Why an archive cannot be read is the archive reader's (tst_fixturearchive); the fixture
+// reports it and stays as it was.
 void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas()
 {
-    QFETCH(QString, damage);
-    QFETCH(QString, fixtureName);
-    QFETCH(QString, parseError);
-
     const QString fixtureFile = path(QStringLiteral("router.tfixture"));
     const QByteArray manifest = "<Manifest><ScripterInstanceName>R</ScripterInstanceName>"
                                 "<ScriptFixtureFormatVersion>1.0</ScriptFixtureFormatVersion>"
                                 "<ScriptFixtureFile>router.xml</ScriptFixtureFile></Manifest>";
-    if (damage == QLatin1String("text")) {
-        QVERIFY(writeFile(fixtureFile, "just some text"));
-    } else if (damage == QLatin1String("truncate")) {
-        FakeWindow other;
-        QVERIFY(other.fixture()->saveToFile(fixtureFile));
-        QVERIFY(QFile::resize(fixtureFile, QFileInfo(fixtureFile).size() / 2));
-    } else if (damage == QLatin1String("manifest")) {
-        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"), "<Manifest><Scr"}}));
-    } else if (damage == QLatin1String("no document")) {
-        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"),
-                                           QByteArray(manifest).replace("router", "ghost")}}));
-    } else if (damage == QLatin1String("document")) {
-        QVERIFY(writeRawZip(fixtureFile, {{QStringLiteral("manifest.xml"), manifest},
-                                          {QStringLiteral("router.xml"), "<Flow FormatVersion"}}));
-    }
+    QVERIFY(PythonZip::write(fixtureFile, {{QStringLiteral("manifest.xml"), manifest},
+                                           {QStringLiteral("router.xml"), "<Flow FormatVersion"}}));
 
-    FakeWindow window;
-    FixtureItem *basic = window.tree()->basicItem();
+    FakePackageWindow window;
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Kept")));
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/kept.pdf")));
     new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                    window.tree()->outgoingGroup());
-    const QStringList before = describe(window.tree());
+                    window.fixture()->tree()->outgoingGroup());
+    const QStringList before = describe(window.fixture()->tree());
     window.log.records.clear();
 
     QVERIFY(!window.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(describe(window.tree()), before);
+    QCOMPARE(describe(window.fixture()->tree()), before);
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
-
     QStringList operations;
-    for (const SRCore::LogRecord &record : window.log.records) {
+    for (const SRCore::LogRecord &record : std::as_const(window.log.records)) {
         QCOMPARE(record.level, 3);
         operations << record.operation;
     }
-    QStringList expected;
-    if (!parseError.isEmpty()) {
-        expected << parseError;
-    }
-    expected << QStringLiteral("Can't read information from fixture '%11' for package '%12'");
-    QCOMPARE(operations, expected);
-    QCOMPARE(window.log.records.last().argument, fixtureName + QLatin1Char(',') + fixtureFile);
-    if (!parseError.isEmpty()) {
-        QVERIFY(window.log.records.first().argument.startsWith(fixtureFile + QLatin1String(",1,")));
-    }
+    QCOMPARE(operations,
+             QStringList({"Parse error in fixture from package '%11': line %12, column %13, "
+                          "message '%14'",
+                          "Can't read information from fixture '%11' for package '%12'"}));
+    QVERIFY(window.log.records.first().argument.startsWith(fixtureFile + QLatin1String(",1,")));
+    QCOMPARE(window.log.records.last().argument, QStringLiteral("router.xml,") + fixtureFile);
 }
 
 void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem_data()
@@ -399,17 +364,20 @@ void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem()
     const QString fixtureFile = path(QStringLiteral("router.tfixture"));
     QVERIFY(writeFixture(fixtureFile, objects));
 
-    FakeWindow window;
-    QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Mine")));
+    FakePackageWindow window;
+    QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::FLOWNAME,
+                                                                    QStringLiteral("Mine")));
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
     QCOMPARE(window.log.lines(),
              QStringList({QStringLiteral("3|Can't read basic test properties from fixture '%11' "
                                          "for package '%12'|router.xml,")
                           + fixtureFile}));
-    QCOMPARE(window.tree()->basicItem()->value(XMLKey::FLOWNAME), QStringLiteral("Mine"));
-    QCOMPARE(childTexts(window.tree()->incomingGroup()),
+    QCOMPARE(window.fixture()->tree()->basicItem()->value(XMLKey::FLOWNAME),
+             QStringLiteral("Mine"));
+    QCOMPARE(childTexts(window.fixture()->tree()->incomingGroup()),
              QStringList({QStringLiteral("loaded.pdf")}));
-    QCOMPARE(childTexts(window.tree()->outgoingGroup()), QStringList({QStringLiteral("Out")}));
+    QCOMPARE(childTexts(window.fixture()->tree()->outgoingGroup()),
+             QStringList({QStringLiteral("Out")}));
 }
 
 void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped_data()
@@ -452,11 +420,11 @@ void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped()
     QVERIFY(
         writeFixture(fixtureFile, {objectOf(XMLKey::SCR_BASICTESTPROPERTIES), damaged, complete}));
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
     QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
-    const QTreeWidgetItem *group =
-        isJob ? window.tree()->incomingGroup() : window.tree()->outgoingGroup();
+    const QTreeWidgetItem *group = isJob ? window.fixture()->tree()->incomingGroup()
+                                         : window.fixture()->tree()->outgoingGroup();
     QStringList expected;
     if (loaded) {
         expected << (isJob ? QStringLiteral("damaged") : QStringLiteral("/in/damaged"));
@@ -478,9 +446,9 @@ void tst_FixtureFile::damagedFieldAttributesAreRepaired()
     const QString fixtureFile = path(QStringLiteral("router.tfixture"));
     QVERIFY(writeFixture(fixtureFile, {basic}));
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    const FixtureItem *item = window.tree()->basicItem();
+    const FixtureItem *item = window.fixture()->tree()->basicItem();
     QCOMPARE(visibleTags(item->properties()), QStringList({XMLKey::TESTFOLDER, XMLKey::GLOBALDATA,
                                                            XMLKey::FLOWNAME, XMLKey::ELEMENTNAME}));
     const auto *flowNameProperty =
@@ -496,9 +464,9 @@ void tst_FixtureFile::damagedFieldAttributesAreRepaired()
 void tst_FixtureFile::failedSaveKeepsThePreviousFixture()
 {
     const QString fixtureFile = path(QStringLiteral("router.tfixture"));
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, QStringLiteral("/jobs/first.pdf")));
     QVERIFY(window.fixture()->saveToFile(fixtureFile));
     const QByteArray before = readFile(fixtureFile);
@@ -515,9 +483,9 @@ void tst_FixtureFile::failedSaveKeepsThePreviousFixture()
     // Nothing of the tree was touched by the failure: the next save writes it.
     SRCore::FileHandler::setTempFolder(m_tempRoot);
     QVERIFY(window.fixture()->saveToFile(fixtureFile));
-    FakeWindow reader;
+    FakePackageWindow reader;
     QVERIFY(reader.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(childTexts(reader.tree()->incomingGroup()),
+    QCOMPARE(childTexts(reader.fixture()->tree()->incomingGroup()),
              QStringList({QStringLiteral("second.pdf")}));
 }
 

@@ -5,6 +5,8 @@
 
 #include "fixturetestsupport.h"
 
+#include "package/objecttemplates.h"
+
 #include "corelib/files/filehandler.h"
 
 #include <QSettings>
@@ -81,7 +83,7 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
     QFETCH(QString, icon);
     QFETCH(QString, objectType);
 
-    FakeWindow window;
+    FakePackageWindow window;
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
     QCOMPARE(item->type(), kind);
     QCOMPARE(item->text(0), text);
@@ -94,8 +96,8 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
 
 void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
 {
-    FakeWindow window;
-    Scripter::FixtureTree *tree = window.tree();
+    FakePackageWindow window;
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
     new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -109,15 +111,16 @@ void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
     QCOMPARE(childTexts(tree->outgoingGroup()), QStringList({QStringLiteral("Connection3")}));
 
     // Each window counts for itself.
-    FakeWindow other;
-    new FixtureItem(other.fixture(), FixtureItem::IncomingJob, other.tree()->incomingGroup());
-    QCOMPARE(childTexts(other.tree()->incomingGroup()),
+    FakePackageWindow other;
+    new FixtureItem(other.fixture(), FixtureItem::IncomingJob,
+                    other.fixture()->tree()->incomingGroup());
+    QCOMPARE(childTexts(other.fixture()->tree()->incomingGroup()),
              QStringList({QStringLiteral("FileOrFolder0")}));
 }
 
 void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     const auto job = std::make_unique<FixtureItem>(window.fixture(), FixtureItem::IncomingJob);
     const auto connection =
         std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
@@ -129,59 +132,65 @@ void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
     // Setting the name is no edit of the user's.
     QCOMPARE(window.modifiedCount, 0);
     QVERIFY(job->isEnabledForTest());
-    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(job->flags() & Qt::ItemIsEnabled);
 }
 
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("tags");
-    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QString>("objectTemplate");
+    QTest::addColumn<QStringList>("definitions");
 
     // clang-format off
-    QTest::newRow("basic settings and the element definition") << 0 << QStringList{XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME, XMLKey::ELEMENTNAME, QStringLiteral("Resolution")} << QStringList{QStringLiteral("Test folder"), QStringLiteral("Global data"), QStringLiteral("Flow name"), QStringLiteral("Element name"), QStringLiteral("Resolution")};
-    QTest::newRow("job takes no definitions") << 3 << QStringList{XMLKey::FILEORFOLDER,  XMLKey::ENABLED,        XMLKey::CONNECTIONNAME, XMLKey::HIERARCHYINFO, XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT, XMLKey::JOBSTATE,      XMLKey::USERDATA,       XMLKey::METADATADATASETS} << QStringList{QStringLiteral("File or folder"),   QStringLiteral("Enabled"), QStringLiteral("Connection name"),  QStringLiteral("Hierarchy info"), QStringLiteral("Email addresses"),  QStringLiteral("Email body text"), QStringLiteral("Job state"),        QStringLiteral("Private data"), QStringLiteral("Metadata datasets")};
-    QTest::newRow("filter connection and the connection definition") << 4 << QStringList{XMLKey::CONNECTIONNAME, XMLKey::ENABLED,     XMLKey::HOLDFILES, XMLKey::INCLUDEMASK,    XMLKey::EXCLUDEMASK, QStringLiteral("Route")} << QStringList{QStringLiteral("Connection name"),     QStringLiteral("Enabled"), QStringLiteral("Hold files"),          QStringLiteral("Include these files"), QStringLiteral("Exclude these files"), QStringLiteral("Route")};
+    QTest::newRow("basic settings and the element definition") << 0 << XMLKey::SCR_BASICTESTPROPERTIES << QStringList{QStringLiteral("Resolution")};
+    QTest::newRow("job takes no definitions") << 3 << XMLKey::SCR_INCOMMINGJOBS << QStringList();
+    QTest::newRow("filter connection and the connection definition") << 4 << XMLKey::SCR_OUTGOINGCONNECTIONS << QStringList{QStringLiteral("Route")};
     // clang-format on
 }
 
+// The visible fields of the template (those of the connection type only for a connection),
+// then the declaration's definitions of the item's kind.
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
 {
     QFETCH(int, kind);
-    QFETCH(QStringList, tags);
-    QFETCH(QStringList, labels);
+    QFETCH(QString, objectTemplate);
+    QFETCH(QStringList, definitions);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
-    QCOMPARE(visibleTags(item->properties()), tags);
-    QStringList names;
-    for (const QString &tag : tags) {
-        names << propertyOf(item.get(), tag)->name();
+    QStringList expected;
+    for (const SRCore::FlowObjectField &field :
+         Scripter::ObjectTemplates::templateObject(objectTemplate).getFields()) {
+        if (field.getProperty(XMLKey::EDITOR) != XMLValues::HIDE
+            && field.getProperty(XMLKey::DEPENDENCY).isEmpty()
+            && field.getName() != XMLKey::TRAFFICTYPE && field.getName() != XMLKey::DATASETNAME) {
+            expected << field.getName();
+        }
     }
-    QCOMPARE(names, labels);
+    QCOMPARE(visibleTags(item->properties()), expected + definitions);
 }
 
 void tst_FixtureItem::enabledValueDecidesTheLook()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     const QIcon own = job->icon(0);
-    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(job->flags() & Qt::ItemIsEnabled);
 
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
-    QCOMPARE(int(job->flags()), 1);
+    QVERIFY(!(job->flags() & Qt::ItemIsEnabled));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
     QVERIFY(!job->isEnabledForTest());
 
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
-    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(job->flags() & Qt::ItemIsEnabled);
     QVERIFY(sameIcon(job->icon(0), own));
 
     // The basic item has no enabled state, even when the declaration gives it such a field.
-    FixtureItem *basic = window.tree()->basicItem();
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     const Qt::ItemFlags basicFlags = basic->flags();
     basic->setEnabledLook(false);
     QCOMPARE(basic->flags(), basicFlags);
@@ -209,9 +218,9 @@ void tst_FixtureItem::chosenPathRenamesTheJob()
 
     const QString path = m_dir->filePath(entry);
     QVERIFY(folder ? QDir().mkpath(path) : writeFile(path, "%PDF"));
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     const QString value = trailingSlash ? path + QLatin1Char('/') : path;
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, value));
     QCOMPARE(job->text(0), text);
@@ -241,11 +250,11 @@ void tst_FixtureItem::pathWithoutSystemIconShowsOurs()
 
 void tst_FixtureItem::ownerAnswersFromItsObject()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
 
     QCOMPARE(job->objectType(), XMLKey::SCRIPTFIXTURE);
     QCOMPARE(job->owner(), window.fixture());
@@ -260,12 +269,11 @@ void tst_FixtureItem::ownerAnswersFromItsObject()
     QVERIFY(job->fieldAttribute(QStringLiteral("NoSuchField"), XMLKey::EDITOR).isEmpty());
 
     // The library of a property comes from the script, told whether it is a connection's.
+    window.library = {QStringLiteral("first"), QStringLiteral("second")};
     QCOMPARE(connection->libraryForProperty(QStringLiteral("Route")),
              QStringList({QStringLiteral("first"), QStringLiteral("second")}));
-    window.tree()->basicItem()->libraryForProperty(QStringLiteral("Resolution"));
-    QCOMPARE(window.libraryRequests,
-             (QList<QPair<QString, bool>>{{QStringLiteral("Route"), true},
-                                          {QStringLiteral("Resolution"), false}}));
+    window.fixture()->tree()->basicItem()->libraryForProperty(QStringLiteral("Resolution"));
+    QCOMPARE(window.libraryRequests, QStringList({"Route@connection", "Resolution@element"}));
 }
 
 void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
@@ -310,7 +318,7 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
     QFETCH(QString, extraFields);
     QFETCH(QStringList, tags);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(connectionType, extraFields)));
     QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE), connectionType);
     const auto connection =
@@ -320,14 +328,14 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
 
 void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(
         XMLValues::CONNECTION_TRAFFICLIGHT,
         QStringLiteral(
             R"(<Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
             <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)"))));
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
     connection->itemSelected();
     const QStringList common{XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES,
                              XMLKey::TRAFFICTYPE};
@@ -340,7 +348,7 @@ void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
     QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::LOG));
     QTRY_COMPARE(visibleTags(connection->properties()),
                  common + QStringList({QStringLiteral("Route"), XMLKey::WARNING}));
-    QVERIFY(window.shows(connection));
+    QVERIFY(shows(window, connection));
 
     QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::DATAWITHLOG));
     QTRY_COMPARE(visibleTags(connection->properties()),
@@ -355,12 +363,12 @@ void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 
 void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
-    FixtureItem *basic = window.tree()->basicItem();
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
 
     GuiLib::IProperty *include = propertyOf(connection, XMLKey::INCLUDEMASK);
     include->setEditor(XMLValues::EDITOR_FILEPATTERNS);
@@ -396,7 +404,7 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
     QVERIFY(!propertyOf(connection, XMLKey::TRAFFICTYPE));
     QCOMPARE(connection->value(XMLKey::TRAFFICTYPE), XMLValues::LOG);
     // The look follows the value after the rebuild.
-    QCOMPARE(int(connection->flags()), 1);
+    QVERIFY(!(connection->flags() & Qt::ItemIsEnabled));
     QCOMPARE(propertyOf(basic, QStringLiteral("Resolution"))->value().toString(),
              QStringLiteral("600"));
     QCOMPARE(propertyOf(basic, XMLKey::FLOWNAME)->value().toString(), QStringLiteral("Invoices"));
@@ -408,35 +416,36 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
 
 void tst_FixtureItem::removedDefinitionLeavesTheItems()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
-    QVERIFY(propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
+                                       window.fixture()->tree()->outgoingGroup());
+    QVERIFY(propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
     QVERIFY(propertyOf(connection, QStringLiteral("Route")));
 
     window.declaration()->reset();
     window.refreshFixtureProperties(true, true);
-    QVERIFY(!propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
-    QVERIFY(!window.tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
+    QVERIFY(!propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
+    QVERIFY(
+        !window.fixture()->tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
     QVERIFY(!propertyOf(connection, QStringLiteral("Route")));
     QVERIFY(!connection->object().hasField(QStringLiteral("Route")));
 }
 
 void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     auto *first = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                  window.tree()->outgoingGroup());
+                                  window.fixture()->tree()->outgoingGroup());
     auto *second = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                   window.tree()->outgoingGroup());
+                                   window.fixture()->tree()->outgoingGroup());
     first->itemSelected();
     const GuiLib::PropertyCollection *before = first->properties();
     window.fixture()->refreshConnectionProperties();
     QVERIFY(first->properties() != before);
-    QVERIFY(window.shows(first));
-    QVERIFY(!window.shows(second));
+    QVERIFY(shows(window, first));
+    QVERIFY(!shows(window, second));
 
     // An item that goes takes its set out of the explorer.
     delete first;
@@ -448,9 +457,9 @@ void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
 
 void tst_FixtureItem::everyChangeMarksTheWindowModified()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     QCOMPARE(window.modifiedCount, 0);
     QVERIFY(job->setPropertyValue(XMLKey::JOBSTATE, QStringLiteral("Proof")));
     QCOMPARE(window.modifiedCount, 1);
@@ -460,8 +469,8 @@ void tst_FixtureItem::everyChangeMarksTheWindowModified()
 
 void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
 {
-    FakeWindow window;
-    FixtureItem *basic = window.tree()->basicItem();
+    FakePackageWindow window;
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     window.fixture()->setBasicItemText(QStringLiteral("Invoice Router"));
     QCOMPARE(basic->text(0), QStringLiteral("Invoice Router"));
 
@@ -477,7 +486,7 @@ void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
 
 void tst_FixtureItem::levelZeroMessageIsRefused()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     window.fixture()->log(2, QStringLiteral("Job '%1' is odd"), QStringLiteral("a.pdf"));
     window.fixture()->log(0, QStringLiteral("Something went by"), QStringLiteral("ignored"));
     QCOMPARE(window.log.lines(),
