@@ -1,6 +1,7 @@
 #include "common/testmain.h"
 
-#include "fakedocumentwindow.h"
+#include "common/dialoganswerer.h"
+#include "common/fakepackagewindow.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
@@ -13,11 +14,9 @@
 
 #include <QAction>
 #include <QDomDocument>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
-#include <QToolBar>
 #include <QtTest>
 
 namespace XMLKey = SRCore::XMLKey;
@@ -76,7 +75,7 @@ class Fixture
 public:
     Fixture()
     {
-        tree = window.panel->tree();
+        tree = window.declaration()->tree();
         elementGroup = tree->groupItem(DeclarationItem::ElementGroupKind);
         connectionGroup = tree->groupItem(DeclarationItem::ConnectionGroupKind);
         a = add(elementGroup, s("A"));
@@ -89,7 +88,7 @@ public:
         x = add(connectionGroup, s("X"));
         y = add(x, s("Y"));
         window.resize(400, 600);
-        window.panel->resize(400, 600);
+        window.declaration()->resize(400, 600);
         window.show();
         clearRecords();
     }
@@ -117,7 +116,7 @@ public:
                           tree->visualItemRect(item).center());
     }
 
-    FakeDocumentWindow window;
+    FakePackageWindow window;
     DeclarationTree *tree = nullptr;
     QTreeWidgetItem *elementGroup = nullptr;
     QTreeWidgetItem *connectionGroup = nullptr;
@@ -137,7 +136,7 @@ class tst_DeclarationTree : public QObject
     Q_OBJECT
 
 private slots:
-    void appearance();
+    void changesKeepTheModelConsistent();
     void actionStates_data();
     void actionStates();
     void addUnderGroupAndDefinition();
@@ -158,48 +157,18 @@ private slots:
     void activation();
 };
 
-void tst_DeclarationTree::appearance()
+void tst_DeclarationTree::changesKeepTheModelConsistent()
 {
-    FakeDocumentWindow window;
-    DeclarationTree *tree = window.panel->tree();
+    FakePackageWindow window;
+    DeclarationTree *tree = window.declaration()->tree();
     QAbstractItemModelTester tester(tree->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QVERIFY(tree->isHeaderHidden());
-    QCOMPARE(tree->headerItem()->text(0), s("Properties"));
-    QVERIFY(!tree->rootIsDecorated());
-    QCOMPARE(tree->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(tree->palette().color(QPalette::Highlight), QColor(230, 230, 255));
-    QCOMPARE(window.panel->minimumSize(), QSize(100, 100));
-    QCOMPARE(window.panel->focusPolicy(), Qt::ClickFocus);
-
-    auto *toolBar = window.panel->findChild<QToolBar *>();
-    QVERIFY(toolBar);
-    QVERIFY(!toolBar->isMovable());
-    QVERIFY(!toolBar->isFloatable());
-    QCOMPARE(toolBar->iconSize(), QSize(18, 18));
-    const QList<QAction *> actions = toolBar->actions();
-    QCOMPARE(actions.size(), 5);
-    QCOMPARE(actions.at(0), tree->addItemAction());
-    QCOMPARE(actions.at(1), tree->removeItemAction());
-    QVERIFY(qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(2))));
-    QCOMPARE(actions.at(3), tree->upAction());
-    QCOMPARE(actions.at(4), tree->downAction());
-    QCOMPARE(tree->addItemAction()->toolTip(), s("Adds a new item right after the selected item"));
-    QCOMPARE(tree->removeItemAction()->toolTip(), s("Remove selected item"));
-    QCOMPARE(tree->upAction()->toolTip(), s("Move up selected item"));
-    QCOMPARE(tree->downAction()->toolTip(), s("Move down selected item"));
-    for (QAction *action : tree->contextMenu()->actions()) {
-        QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
-    }
-
-    // Changes to the tree keep the model consistent.
     tree->setCurrentItem(tree->groupItem(DeclarationItem::ElementGroupKind));
     tree->addItemAction()->trigger();
     tree->addItemAction()->trigger();
     tree->upAction()->trigger();
     tree->removeItemAction()->trigger();
-    window.panel->reset();
+    window.declaration()->reset();
 }
 
 void tst_DeclarationTree::actionStates_data()
@@ -284,7 +253,7 @@ void tst_DeclarationTree::upAndDownCarryDependents()
     f.tree->downAction()->trigger();
     QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C"), s("B")}));
     QVERIFY(!f.tree->downAction()->isEnabled());
-    QCOMPARE(f.window.panel->elementPropertyTags(),
+    QCOMPARE(f.window.declaration()->elementPropertyTags(),
              (QStringList{s("A"), s("C"), s("B"), s("B1"), s("B2")}));
 }
 
@@ -292,7 +261,7 @@ void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
 {
     Fixture f;
     f.click(f.b);
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Tag"));
     f.tree->removeItemAction()->trigger();
     QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C")}));
     QVERIFY(!f.tree->findItemWithText(s("B2")));
@@ -301,7 +270,7 @@ void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
     // The explorer never keeps a removed set.
     const QList<QTreeWidgetItem *> selected = f.tree->selectedItems();
     if (selected.size() != 1) {
-        QVERIFY(shownRows(f.window.explorer).isEmpty());
+        QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
     }
 }
 
@@ -370,7 +339,8 @@ void tst_DeclarationTree::cutThenPaste()
     auto *moved = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
     QCOMPARE(moved->text(0), s("C_Copy"));
     QCOMPARE(moved->value(XMLKey::DEFAULT), s("kept"));
-    QCOMPARE(f.window.panel->connectionPropertyTags(), (QStringList{s("X"), s("C_Copy"), s("Y")}));
+    QCOMPARE(f.window.declaration()->connectionPropertyTags(),
+             (QStringList{s("X"), s("C_Copy"), s("Y")}));
 }
 
 void tst_DeclarationTree::clipboardKeepsTheValuesOfTheCopy()
@@ -398,10 +368,10 @@ void tst_DeclarationTree::plainClickSelectsOneAndShowsItsProperties()
     Fixture f;
     f.click(f.a);
     QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("A")});
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Tag"));
     f.click(f.tree->scriptItem());
     QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("TavrixScript")});
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Name"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Name"));
 }
 
 void tst_DeclarationTree::modifierClicks()
@@ -411,7 +381,7 @@ void tst_DeclarationTree::modifierClicks()
     f.click(f.c, Qt::ControlModifier);
     QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("C")}));
     // Several items selected: the explorer shows nothing.
-    QVERIFY(shownRows(f.window.explorer).isEmpty());
+    QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
     QVERIFY(f.tree->copyAction()->isEnabled());
 
     // Control toggles, Shift only adds.
@@ -432,7 +402,7 @@ void tst_DeclarationTree::modifierClicks()
     f.tree->copyAction()->trigger();
     f.tree->setCurrentItem(f.x);
     f.tree->pasteAction()->trigger();
-    QCOMPARE(f.window.panel->connectionPropertyTags(),
+    QCOMPARE(f.window.declaration()->connectionPropertyTags(),
              (QStringList{s("X"), s("A_Copy"), s("C_Copy"), s("Y")}));
 }
 
@@ -488,11 +458,11 @@ void tst_DeclarationTree::clickOnEmptySpaceClearsEverything()
 {
     Fixture f;
     f.click(f.a);
-    QVERIFY(!shownRows(f.window.explorer).isEmpty());
+    QVERIFY(!shownRows(f.window.propertiesExplorer()).isEmpty());
     QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(5, f.tree->viewport()->height() - 3));
     QVERIFY(f.tree->selectedItems().isEmpty());
-    QVERIFY(shownRows(f.window.explorer).isEmpty());
+    QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
 }
 
 void tst_DeclarationTree::contextMenu()
@@ -538,8 +508,8 @@ void tst_DeclarationTree::contextMenu()
 
 void tst_DeclarationTree::dropsOnlyOfTheDeclarationFormat()
 {
-    FakeDocumentWindow window;
-    DeclarationTree *tree = window.panel->tree();
+    FakePackageWindow window;
+    DeclarationTree *tree = window.declaration()->tree();
     QVERIFY(tree->acceptDrops());
 
     auto dragEnter = [tree](const QString &format) {
@@ -558,42 +528,34 @@ void tst_DeclarationTree::dropsOnlyOfTheDeclarationFormat()
 
 void tst_DeclarationTree::activation()
 {
-    FakeDocumentWindow window;
+    FakePackageWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DeclarationTree *tree = window.panel->tree();
-    QVERIFY(!window.panel->isActive());
+    DeclarationTree *tree = window.declaration()->tree();
+    QVERIFY(!window.declaration()->isActive());
 
     QSignalSpy selections(tree, &DeclarationTree::updateSelections);
-    window.panel->updatePreview(false);
+    window.declaration()->updatePreview(false);
     tree->clearFocus();
     QFocusEvent byMouse(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(tree, &byMouse);
     QCOMPARE(window.activations, QList<Scripter::IDocumentWindow::Panel>{
                                      Scripter::IDocumentWindow::Panel::Declaration});
-    QVERIFY(window.panel->isActive());
+    QVERIFY(window.declaration()->isActive());
     QCOMPARE(selections.count(), 1);
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
-             QColor(Qt::darkBlue));
-    QCOMPARE(window.panel->palette().color(QPalette::Inactive, QPalette::HighlightedText),
-             QColor(Qt::white));
-    QCOMPARE(shownRows(window.explorer).value(0), s("Name"));
+    QCOMPARE(shownRows(window.propertiesExplorer()).value(0), s("Name"));
 
     // Focus that does not come from the mouse activates nothing.
     QFocusEvent byKey(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(tree, &byKey);
     QCOMPARE(window.activations.size(), 1);
 
-    window.panel->updatePreview(false);
-    QVERIFY(!window.panel->isActive());
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
-             QColor(Qt::gray));
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::HighlightedText),
-             QColor(Qt::black));
+    window.declaration()->updatePreview(false);
+    QVERIFY(!window.declaration()->isActive());
 
     // The inactive panel activates itself when it gets the focus.
     QFocusEvent panelFocus(QEvent::FocusIn, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(window.panel, &panelFocus);
+    QCoreApplication::sendEvent(window.declaration(), &panelFocus);
     QCOMPARE(window.activations.size(), 2);
 }
 

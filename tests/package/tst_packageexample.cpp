@@ -48,7 +48,7 @@ void tst_PackageExample::init()
 void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
 {
     FakePackageWindow *window = m_harness.newWindow();
-    DialogDriver noQuestions;
+    DialogAnswerer noQuestions;
     QVERIFY(m_harness.processor->open(m_marker));
     QCOMPARE(noQuestions.seen, QStringList());
     QVERIFY(window->isAlternatePath());
@@ -98,7 +98,7 @@ void tst_PackageExample::savingItBackChangesNoMember()
     FakePackageWindow *window = m_harness.newWindow();
     QVERIFY(m_harness.processor->open(m_marker));
     window->markModified();
-    DialogDriver noQuestions;
+    DialogAnswerer noQuestions;
     QVERIFY(m_harness.processor->save(Scripter::PackageProcessor::Save, window));
     QCOMPARE(noQuestions.seen, QStringList());
 

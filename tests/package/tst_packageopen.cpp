@@ -205,10 +205,10 @@ void tst_PackageOpen::protectedPackageAsksForItsPassword()
     FakePackageWindow *reader = m_harness.newWindow();
     const QStringList before = describe(reader);
 
-    DialogDriver driver;
-    driver.then(DialogDriver::typePassword(typed));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::typePassword(typed));
     if (!opens) {
-        driver.then(DialogDriver::click(QStringLiteral("OK")));
+        driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     }
     QCOMPARE(m_harness.processor->open(archive), opens);
     QStringList expected{QStringLiteral("Enter password")};
@@ -229,7 +229,7 @@ void tst_PackageOpen::protectedPackageAsksForItsPassword()
     QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QStringLiteral("Secret1"));
     reader->markModified();
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, reader));
-    QCOMPARE(encryptedEntries(archive), zipEntryNames(archive));
+    QCOMPARE(PythonZip::encryptedNames(archive), PythonZip::names(archive));
     QCOMPARE(Harness::manifestIn(m_harness.unpacked(archive)).field(XMLKey::SCRIPTERPASSWORD),
              QStringLiteral("Secret1"));
 }
@@ -260,7 +260,7 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     const QString marker = folder + QStringLiteral("/Router.tscript");
 
     FakePackageWindow *reader = m_harness.newWindow();
-    DialogDriver noPrompt;
+    DialogAnswerer noPrompt;
     QVERIFY(m_harness.processor->open(marker));
     QCOMPARE(noPrompt.seen, QStringList());
     QVERIFY(reader->isAlternatePath());
@@ -291,7 +291,7 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     QVERIFY(m_harness.saveAs(reader, copy));
     QVERIFY(!reader->isAlternatePath());
     QCOMPARE(reader->shownPath(), copy);
-    QCOMPARE(encryptedEntries(copy), zipEntryNames(copy));
+    QCOMPARE(PythonZip::encryptedNames(copy), PythonZip::names(copy));
 }
 
 void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
@@ -333,23 +333,26 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
     } else if (input == QLatin1String("junk")) {
         QVERIFY(writeFile(file, "PK\x03\x04 but no archive"));
     } else if (input == QLatin1String("escape")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
-                                   {QStringLiteral("Router.xml"), declarationText()},
-                                   {QStringLiteral("../escaped.txt"), "outside"}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                    {QStringLiteral("Router.xml"), declarationText()},
+                                    {QStringLiteral("../escaped.txt"), "outside"}}));
     } else if (input == QLatin1String("outside")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
-                                   {QStringLiteral("Router.xml"), declarationText()}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
+                                    {QStringLiteral("Router.xml"), declarationText()}}));
     } else if (input == QLatin1String("nomanifest")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("Router.xml"), declarationText()}}));
+        QVERIFY(PythonZip::write(file, {{QStringLiteral("Router.xml"), declarationText()}}));
     } else {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
-                                   {QStringLiteral("Router.xml"), "<Flow/>"}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                    {QStringLiteral("Router.xml"), "<Flow/>"}}));
     }
 
     FakePackageWindow *current = m_harness.newWindow();
     const QStringList before = describe(current);
-    DialogDriver driver;
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(file));
     QCOMPARE(driver.seen, QStringList{box.contains(QLatin1String("%1")) ? box.arg(file) : box});
     QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
@@ -385,11 +388,11 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn()
     QFETCH(int, line);
 
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
-    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), manifest},
-                                  {QStringLiteral("Router.xml"), declaration}}));
+    QVERIFY(PythonZip::write(archive, {{QStringLiteral("manifest.xml"), manifest},
+                                       {QStringLiteral("Router.xml"), declaration}}));
     FakePackageWindow *current = m_harness.newWindow();
-    DialogDriver driver;
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(archive));
     QCOMPARE(driver.seen, QStringList{refusal});
 
@@ -429,7 +432,7 @@ void tst_PackageOpen::compiledAppleScriptStaysWhileItsProgramDoes()
     const auto saveAndList = [&] {
         reader->markModified();
         return m_harness.processor->save(PackageProcessor::Save, reader)
-                   ? zipEntryNames(archive).filter(QStringLiteral("compiled"))
+                   ? PythonZip::names(archive).filter(QStringLiteral("compiled"))
                    : QStringList{QStringLiteral("save failed")};
     };
     QCOMPARE(saveAndList(), QStringList{"compiledAppleScript.scpt"});
@@ -453,17 +456,17 @@ void tst_PackageOpen::openDialogAsksForAPackage()
     QSettings().setValue(QStringLiteral("General/LastOpenPath"), m_harness.dir->path());
     FakePackageWindow *reader = m_harness.newWindow();
 
-    DialogDriver cancelled;
+    DialogAnswerer cancelled;
     cancelled.then(cancelled.chooseFile(QString()));
     QVERIFY(!m_harness.processor->openDialog());
     QCOMPARE(cancelled.seen, QStringList{"Choose script package"});
     QVERIFY(reader->isUntitled());
 
-    DialogDriver chosen;
+    DialogAnswerer chosen;
     chosen.then(chosen.chooseFile(archive));
     QVERIFY(m_harness.processor->openDialog());
-    QVERIFY2(chosen.suggestions.value(0).endsWith(QLatin1String("|Script packages (*.tscript)")),
-             qPrintable(chosen.suggestions.value(0)));
+    QCOMPARE(chosen.fileDialogs.value(0).section(QLatin1Char('|'), 0, 1),
+             QStringLiteral("Choose script package|Script packages (*.tscript)"));
     QCOMPARE(reader->shownPath(), archive);
 }
 

@@ -104,7 +104,7 @@ void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages()
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
     QVERIFY(m_harness.saveAs(window, archive));
 
-    QCOMPARE(zipEntryNames(archive), entries);
+    QCOMPARE(PythonZip::names(archive), entries);
     const QString folder = m_harness.unpacked(archive);
     QVERIFY(!folder.isEmpty());
     QStringList listed;
@@ -200,8 +200,8 @@ void tst_PackageSave::protectionNeedsMatchingPasswords()
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
     QVERIFY(m_harness.saveAs(window, archive));
 
-    const QStringList entries = zipEntryNames(archive);
-    QCOMPARE(encryptedEntries(archive), isProtected ? entries : QStringList());
+    const QStringList entries = PythonZip::names(archive);
+    QCOMPARE(PythonZip::encryptedNames(archive), isProtected ? entries : QStringList());
     // Only the fixed archive password opens a protected archive, not the user's own.
     const QString probe = m_harness.path(QStringLiteral("probe"));
     QCOMPARE(ZipHelper::extractFiles(archive, probe, false, QString(), false), !isProtected);
@@ -225,12 +225,12 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
                                   window->fixture()->tree()->outgoingGroup());
     QVERIFY(connection->setPropertyValue(XMLKey::CONNECTIONNAME, QStringLiteral("Large")));
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     driver.then(driver.chooseFile(folder + QStringLiteral("/Router")));
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(driver.seen, QStringList{QStringLiteral("Save script package")});
-    QCOMPARE(driver.suggestions,
-             QStringList{folder + QStringLiteral("/Router.tscript|Script packages (*.tscript)")});
+    QCOMPARE(driver.fileDialogs, QStringList{"Save script package|Script packages (*.tscript)|"
+                                             + folder + "|" + folder + "/Router.tscript"});
 
     const QString archive = folder + QStringLiteral("/Router.tscript");
     const QString fixture = folder + QStringLiteral("/Router.tfixture");
@@ -248,7 +248,7 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
     QCOMPARE(reader.fixture()->tree()->outgoingGroup()->child(0)->text(0), QStringLiteral("Large"));
 
     // A titled package is saved where it is, without asking.
-    DialogDriver silent;
+    DialogAnswerer silent;
     window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(silent.seen, QStringList());
@@ -264,7 +264,7 @@ void tst_PackageSave::cancelledPathDialogWritesNothing()
     FakePackageWindow *window = m_harness.newWindow();
     window->markModified();
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     driver.then(driver.chooseFile(QString()));
     QVERIFY(!m_harness.processor->save(PackageProcessor::Save, window));
     QVERIFY(driver.answeredAll());
@@ -322,8 +322,8 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving()
 
     window->setScriptText(language, program);
     window->markModified();
-    DialogDriver driver;
-    driver.then(DialogDriver::click(answer));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(answer));
     QCOMPARE(m_harness.processor->save(PackageProcessor::Save, window), written);
     QCOMPARE(driver.seen, QStringList{question});
     const SRCore::LogRecord error = lastMessage(window, message);
@@ -341,7 +341,7 @@ void tst_PackageSave::savingWithoutChecksAsksNothing()
     QVERIFY(m_harness.saveAs(window, archive));
     window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function ( {"));
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     QVERIFY(m_harness.processor->save(PackageProcessor::SaveWithoutChecks, window));
     QCOMPARE(driver.seen, QStringList());
     QCOMPARE(readFile(m_harness.unpacked(archive) + QStringLiteral("/Router.js")),
@@ -378,7 +378,8 @@ void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere()
     const QByteArray packageBefore = readFile(archive);
     const QByteArray fixtureBefore = readFile(fixture);
 
-    window->setScriptText(XMLValues::JAVASCRIPT, javaScriptProgram() + QStringLiteral("// more\n"));
+    window->setScriptText(XMLValues::JAVASCRIPT,
+                          window->scriptText(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
     window->markModified();
     if (failure == QLatin1String("icon")) {
         QVERIFY(QFile::remove(icon));
