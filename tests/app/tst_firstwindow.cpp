@@ -32,11 +32,11 @@ void tst_FirstWindow::firstWindowIsNumberZeroAndAsksForTavrixScript0()
 
     QVERIFY(first->declaration()->setBasicValue(SRCore::XMLKey::NAME, QString()));
     QVERIFY(first->isWindowModified());
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Cancel);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!first->close());
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to TavrixScript0.tscript ?"));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), QStringLiteral("Save changes to TavrixScript0.tscript ?"));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_FirstWindow)

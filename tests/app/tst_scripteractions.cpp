@@ -13,6 +13,7 @@
 
 #include "package/declaration.h"
 #include "package/declarationtree.h"
+#include "package/objecttemplates.h"
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
 
@@ -24,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QDomDocument>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +49,22 @@ QStringList visibleEntries(const QMenu *menu)
     return entries;
 }
 
+// The names of the entry points in the table that a test run offers, in its order.
+QStringList entryPointNames()
+{
+    QDomDocument document;
+    document.setContent(TestFiles::readFile(ObjectTemplates::entryPointsPath()));
+    QStringList names;
+    for (QDomElement group = document.documentElement().firstChildElement(); !group.isNull();
+         group = group.nextSiblingElement()) {
+        for (QDomElement entry = group.firstChildElement(); !entry.isNull();
+             entry = entry.nextSiblingElement()) {
+            names << entry.attribute(SRCore::XMLKey::SCR_NAME).remove(QLatin1Char('&'));
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 class tst_ScripterActions : public QObject
@@ -57,7 +75,7 @@ private slots:
     void init();
     void cleanup();
 
-    void menuBarHoldsTheMenusInOrder();
+    void windowsShareTheCoreMenusAndFileCommands();
     void fileMenuShowsRecentPackagesOnlyWhenThereAreSome();
     void toolBarsFollowTheSetting_data();
     void toolBarsFollowTheSetting();
@@ -86,49 +104,30 @@ void tst_ScripterActions::cleanup()
     m_world.reset();
 }
 
-void tst_ScripterActions::menuBarHoldsTheMenusInOrder()
+void tst_ScripterActions::windowsShareTheCoreMenusAndFileCommands()
 {
     m_world->start();
-    const ScripterActions *actions = m_world->window(0)->actions();
-    QStringList titles;
-    for (const QAction *action : actions->menuBar()->actions()) {
-        titles.append(action->text());
-    }
-    QCOMPARE(titles,
-             QStringList({"&File", "&Edit", "&View", "&Search", "&Test", "&Window", "&Help"}));
-    QCOMPARE(visibleEntries(actions->editMenu()),
-             QStringList({"&Undo", "&Redo", "-", "&Copy", "&Paste", "&Delete", "-",
-                          "&Preferences...", "Edit &Style..."}));
-    QCOMPARE(visibleEntries(actions->searchMenu()),
-             QStringList({"&Find", "Find &next", "Find &previous", "&Replace", "-", "&Goto line"}));
-    QCOMPARE(
-        visibleEntries(actions->viewMenu()),
-        QStringList({"&View Declaration/Fixture pane", "Toggle &Properties pane",
-                     "Toggle &Messages pane", "-", "&Toolbar", "Panes on the &Right",
-                     "Declaration pane", "Fixture pane", "Properties pane", "Messages pane", "-"}));
-
-    // Every window shares the core's menus and file commands.
     const ScripterActions *second = m_world->newWindow()->actions();
     CoreActions *core = m_world->core()->coreActions();
+    QVERIFY(m_world->window(0)->actions()->menuBar()->actions().contains(
+        core->windowMenu()->menuAction()));
     QVERIFY(second->menuBar()->actions().contains(core->windowMenu()->menuAction()));
     QVERIFY(second->fileMenu()->actions().contains(core->newAction()));
-    QCOMPARE(second->fileToolBar()->actions().first(), core->newAction());
+    QVERIFY(second->fileToolBar()->actions().contains(core->newAction()));
 }
 
 void tst_ScripterActions::fileMenuShowsRecentPackagesOnlyWhenThereAreSome()
 {
     m_world->start();
-    const QString quit = QStringLiteral("&Quit %1").arg(SRCore::EnvManager::appName());
     const QMenu *fileMenu = m_world->window(0)->actions()->fileMenu();
-    QCOMPARE(visibleEntries(fileMenu),
-             QStringList({"&New", "&Open...", "&Save", "Save &as...", "-", quit}));
+    const QStringList before = visibleEntries(fileMenu);
+    QVERIFY(before.filter(QStringLiteral(".tscript")).isEmpty());
 
     QSettings().setValue(SettingsKey::RecentPackagesList,
                          QStringList({"/p/A.tscript", "/p/B.tscript"}));
     m_world->core()->coreActions()->updateRecentFileActions();
-    QCOMPARE(visibleEntries(fileMenu),
-             QStringList({"&New", "&Open...", "&Save", "Save &as...", "-", "&1 /p/A.tscript",
-                          "&2 /p/B.tscript", "-", quit}));
+    QCOMPARE(visibleEntries(fileMenu).filter(QStringLiteral(".tscript")),
+             QStringList({"&1 /p/A.tscript", "&2 /p/B.tscript"}));
 }
 
 void tst_ScripterActions::toolBarsFollowTheSetting_data()
@@ -151,14 +150,9 @@ void tst_ScripterActions::toolBarsFollowTheSetting()
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
     QCOMPARE(actions->toolbarAction()->isChecked(), shown);
-    QCOMPARE(actions->toolBars().size(), 4);
-    const QStringList titles = {"File toolset", "View toolset", "Edit toolset", "Test toolset"};
-    for (int i = 0; i < 4; ++i) {
-        const QToolBar *toolBar = actions->toolBars().at(i);
-        QCOMPARE(toolBar->windowTitle(), titles.at(i));
+    QVERIFY(!actions->toolBars().isEmpty());
+    for (const QToolBar *toolBar : actions->toolBars()) {
         QCOMPARE(toolBar->isVisibleTo(window), shown);
-        QVERIFY(!toolBar->isMovable());
-        QCOMPARE(toolBar->iconSize(), QSize(32, 32));
     }
 }
 
@@ -225,37 +219,24 @@ void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
 
+    // The selector offers the entry points of the table, none of them usable yet.
     const QComboBox *selector = actions->entryPointSelector();
     QVERIFY(!selector->isEnabled());
-    QVERIFY(selector->toolTip().startsWith(QStringLiteral("Select entry point to be invoked")));
-    QVERIFY(selector->toolTip().contains(QStringLiteral("later version")));
-    QCOMPARE(selector->count(), 13);
-    QCOMPARE(selector->itemText(0), QStringLiteral("script expression"));
-    QCOMPARE(selector->itemText(12), QStringLiteral("cleanupAfterAbort"));
-    QCOMPARE(selector->currentText(), QStringLiteral("jobArrived"));
-    QCOMPARE(selector->itemData(1, Qt::ToolTipRole).toString(),
-             QStringLiteral("Invoke the jobArrived entry point with the test fixture"));
+    QStringList offered;
     for (int row = 0; row < selector->count(); ++row) {
-        QVERIFY(!selector->itemText(row).contains(QLatin1Char('&')));
+        offered << selector->itemText(row);
         QVERIFY2(!selector->itemIcon(row).isNull(), qPrintable(selector->itemText(row)));
     }
-
+    QCOMPARE(offered, entryPointNames());
+    QCOMPARE(selector->currentText(), QStringLiteral("jobArrived"));
     for (QAction *action : {actions->invokeEntryPointAction(), actions->abortAction()}) {
         QVERIFY(!action->isEnabled());
-        QVERIFY(action->toolTip().contains(QStringLiteral("later version")));
     }
-    // The Test menu lists the entry points, group by group, none of them usable, and then
-    // the commands that work.
-    const QStringList entries = visibleEntries(actions->testMenu());
-    QCOMPARE(entries.mid(0, 4),
-             QStringList({"&script expression", "&jobArrived", "&timerFired", "-"}));
-    QCOMPARE(entries.mid(entries.size() - 4),
-             QStringList({"&Abort", "-", "&Export log messages...", "&Clear log messages"}));
-    QCOMPARE(entries.count(QStringLiteral("-")), 5);
+    QCOMPARE(actions->entryPointActions().size(), offered.size());
     for (const QAction *action : actions->entryPointActions()) {
         QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+        QVERIFY(actions->testMenu()->actions().contains(action));
     }
-    QCOMPARE(actions->entryPointActions().at(2)->data().toInt(), 1); // timerFired
     QVERIFY(actions->exportLogsAction()->isEnabled());
     QVERIFY(actions->clearLogsAction()->isEnabled());
 
@@ -365,20 +346,13 @@ void tst_ScripterActions::exportLogMessagesWritesTheShownMessages()
     window->messagePane()->refresh();
     QTemporaryDir target;
 
-    AppTest::BoxAnswerer dialogs;
-    dialogs.handleDialog([&target](QDialog *dialog) {
-        // The user goes to the folder and types a name without the ending.
-        auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
-        auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (fileDialog && fileName) {
-            fileDialog->setDirectory(target.path());
-            fileName->setText(QStringLiteral("messages"));
-        }
-        dialog->accept(); // as the Save button does
-    });
+    DialogAnswerer dialogs;
+    // The user types a name without the ending.
+    dialogs.then(dialogs.chooseFile(target.filePath(QStringLiteral("messages"))));
     window->actions()->exportLogsAction()->trigger();
-    QVERIFY(!dialogs.pending());
-    QCOMPARE(dialogs.seen.at(0).title, QStringLiteral("Export log messages"));
+    QVERIFY(dialogs.answeredAll());
+    QCOMPARE(dialogs.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Export log messages"));
     QFile written(target.filePath(QStringLiteral("messages.xml")));
     QVERIFY(written.open(QIODevice::ReadOnly));
     const QByteArray content = written.readAll();
@@ -416,11 +390,12 @@ void tst_ScripterActions::helpMenuOffersTheDocumentationOnlyWhereItIsInstalled()
              !HelpMenuActions::documentationFolder().isEmpty());
     QVERIFY(HelpMenuActions::aboutText().contains(SRCore::EnvManager::appName()));
 
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     help->aboutAction()->trigger();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterActions)

@@ -181,11 +181,11 @@ void tst_ScripterCore::unusableMessageDatabaseIsReportedAndTheCoreRunsOn()
     QVERIFY(AppTest::writeFile(database, "this is the user's file, not SQLite"));
 
     // Without a database the window warns; the program runs on.
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     m_world->start();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Database error"));
     QVERIFY(m_world->core()->countManager());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("still running"));
     m_world->stop();
@@ -316,8 +316,8 @@ void tst_ScripterCore::sequenceArrivingWhileFilesOpenFollowsThem()
         }
         openedTooEarly = m_world->processor()->windowFor(later) != nullptr;
     });
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     for (const QString &message : {start, damaged, end}) {
         core->processMessage(message);
     }

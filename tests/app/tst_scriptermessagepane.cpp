@@ -3,7 +3,8 @@
 
 #include "common/testmain.h"
 
-#include "../guilib/messagedatabase.h"
+#include "common/dialoganswerer.h"
+#include "common/messagedatabase.h"
 
 #include "app/scriptermessagepane.h"
 
@@ -29,57 +30,6 @@
 
 using Scripter::ScripterMessagePane;
 
-namespace {
-
-// Answers the modal dialogues that `run` opens: file dialogues with `answerFile` (accepted with
-// `fileName`, or rejected when it is empty), message boxes by taking their text and closing them.
-struct DialogAnswers
-{
-    QString fileName;
-    QStringList fileDialogs; // "title|filter|folder" of each file dialogue
-    QStringList messages;
-
-    void run(const std::function<void()> &action)
-    {
-        QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, &answer, [this]() {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                fileDialogs << QStringLiteral("%1|%2|%3")
-                                   .arg(dialog->windowTitle(),
-                                        dialog->nameFilters().join(QLatin1Char(';')),
-                                        QDir(dialog->directory()).absolutePath());
-                if (dialog->acceptMode() != QFileDialog::AcceptSave) {
-                    fileDialogs.last() += QStringLiteral("|not a save dialogue");
-                }
-                if (fileName.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    // Typed into the name field, as a user would; selectFile() leaves a field
-                    // that has the focus alone.
-                    auto *nameField =
-                        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                    if (!nameField) {
-                        fileDialogs.last() += QStringLiteral("|no name field");
-                        dialog->reject();
-                        return;
-                    }
-                    nameField->setText(fileName);
-                    // As the dialogue's own Save button does.
-                    static_cast<QDialog *>(dialog)->accept();
-                }
-            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                messages << box->text();
-                box->accept();
-            }
-        });
-        answer.start(20);
-        action();
-    }
-};
-
-} // namespace
-
 class tst_ScripterMessagePane : public QObject
 {
     Q_OBJECT
@@ -94,7 +44,6 @@ private slots:
     void exportStartsWhereTheLastOneWent();
     void cancelledExportWritesNothing();
     void failedExportIsReported();
-    void clearMessagesDeletesEveryMessage();
     void windowActionsAreInTheContextMenu();
 
 private:
@@ -150,14 +99,13 @@ void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix()
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     const auto pane = loadedPane();
-    DialogAnswers answers{m_dir->filePath(chosen), {}, {}};
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(m_dir->filePath(chosen)));
+    pane->exportMessages();
 
-    QCOMPARE(answers.fileDialogs.size(), 1);
-    QVERIFY2(answers.fileDialogs.constFirst().startsWith(
-                 QStringLiteral("Export log messages|Tavrix logs (*.xml)|")),
-             qPrintable(answers.fileDialogs.constFirst()));
-    QVERIFY(answers.messages.isEmpty());
+    QCOMPARE(answers.seen, QStringList{"Export log messages"});
+    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 1),
+             QStringLiteral("Export log messages|Tavrix logs (*.xml)"));
     const QString path = m_dir->filePath(written);
     QFile file(path);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
@@ -178,10 +126,10 @@ void tst_ScripterMessagePane::exportStartsWhereTheLastOneWent()
     QVERIFY(QDir().mkpath(folder));
     QSettings().setValue(QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber()),
                          folder + QStringLiteral("/last.xml"));
-    DialogAnswers answers;
-    answers.run([&pane]() { pane->exportMessages(); });
-    QCOMPARE(answers.fileDialogs.size(), 1);
-    QCOMPARE(answers.fileDialogs.constFirst(),
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(QString()));
+    pane->exportMessages();
+    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 2),
              QStringLiteral("Export log messages|Tavrix logs (*.xml)|") + folder);
 }
 
@@ -190,8 +138,9 @@ void tst_ScripterMessagePane::cancelledExportWritesNothing()
     const auto pane = loadedPane();
     const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
     QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
-    DialogAnswers answers;
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(QString()));
+    pane->exportMessages();
     QCOMPARE(answers.fileDialogs.size(), 1);
     QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.xml")}, QDir::Files), QStringList());
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
@@ -203,27 +152,19 @@ void tst_ScripterMessagePane::failedExportIsReported()
     const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
     QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
     const QString target = m_dir->filePath(QStringLiteral("gone/report.xml"));
-    DialogAnswers answers{target, {}, {}};
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(target));
+    pane->exportMessages();
 
-    QCOMPARE(answers.messages.size(), 1);
-    QVERIFY2(answers.messages.constFirst().startsWith(
-                 QStringLiteral("The log messages cannot be exported to %1:\n")
-                     .arg(QDir::toNativeSeparators(target))),
-             qPrintable(answers.messages.constFirst()));
+    QCOMPARE(answers.seen.size(), 2);
+    QVERIFY2(answers.seen.at(1)
+                 .section(QLatin1Char('|'), 1)
+                 .startsWith(QStringLiteral("The log messages cannot be exported to %1:\n")
+                                 .arg(QDir::toNativeSeparators(target))),
+             qPrintable(answers.seen.at(1)));
     QVERIFY(!QFileInfo::exists(target));
     // A failed export is not offered as the place of the next one.
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
-}
-
-void tst_ScripterMessagePane::clearMessagesDeletesEveryMessage()
-{
-    const auto pane = loadedPane();
-    QCOMPARE(pane->logModel()->rowCount(), 10);
-    pane->clearMessages();
-    QCOMPARE(pane->logModel()->rowCount(), 0);
-    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), 0);
-    QCOMPARE(pane->statusText(), QStringLiteral("No data loaded"));
 }
 
 void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()

@@ -40,7 +40,6 @@
 #include <Qsci/qsciscintilla.h>
 
 using namespace Scripter;
-using AppTest::BoxAnswerer;
 using AppTest::CoreFixture;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
@@ -331,13 +330,15 @@ void tst_ScripterWindow::closingAModifiedWindowAsks()
                               ? QStringLiteral("TavrixScript%1").arg(window->documentNumber())
                               : elementName);
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::StandardButton(answer));
+    DialogAnswerer boxes;
+    boxes.then(answer == QMessageBox::NoButton
+                   ? DialogAnswerer::close()
+                   : DialogAnswerer::press(QMessageBox::StandardButton(answer)));
     const bool closed = window->close();
-    QVERIFY(!boxes.pending());
+    QVERIFY(boxes.answeredAll());
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Save"));
-    QCOMPARE(boxes.seen.at(0).text, expectedQuestion);
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), expectedQuestion);
     QCOMPARE(closed, closes);
     QCOMPARE(m_world->windows().contains(window), !closes);
     if (!closes) {
@@ -358,11 +359,11 @@ void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
     QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
     QVERIFY(window->isWindowModified());
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Yes);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to %1 ?").arg(package));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), QStringLiteral("Save changes to %1 ?").arg(package));
     QVERIFY(!m_world->windows().contains(window));
     // The package that was an empty file is now a package whose name the next window reads.
     QVERIFY(QFileInfo(package).size() > 0);
@@ -448,12 +449,12 @@ void tst_ScripterWindow::missingMessageDatabaseIsReportedAndTheWindowWorksWithou
     m_world->start();
     SRCore::LogManager::instance()->closeDatabase();
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     ScripterWindow *window = m_world->newWindow();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
-    QCOMPARE(boxes.seen.at(0).text,
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Database error"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
              QStringLiteral("Failed to connect to the logs database: empty database info"));
     QVERIFY(!window->messagePane());
     QVERIFY(!window->actions()->clearLogsAction()->isEnabled());
@@ -585,16 +586,16 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
                                running = false;
                            });
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Cancel);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!window->close());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Terminate entry point"));
-    QCOMPARE(boxes.seen.at(0).text,
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Terminate entry point"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
              QStringLiteral("Entry point are in operation.\nDo you want terminate it?"));
     QCOMPARE(aborts, 0);
     QVERIFY(window->isTestRunning());
 
-    boxes.answer(QMessageBox::Yes);
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
     QCOMPARE(aborts, 1);
     QVERIFY(!m_world->windows().contains(window));
