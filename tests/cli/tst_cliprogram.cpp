@@ -7,6 +7,7 @@
 #include "clitestsupport.h"
 
 #include "../app/apptestsupport.h"
+#include "common/dialoganswerer.h"
 
 #include "package/declaration.h"
 #include "testing/fixture.h"
@@ -17,10 +18,8 @@
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace CliTest;
 using AppTest::CoreFixture;
@@ -29,32 +28,6 @@ namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
 namespace {
-
-// Closes every modal window that shows while it lives and keeps its title and text: a package
-// that opens as it should shows none.
-class ModalWatch : public QObject
-{
-public:
-    ModalWatch()
-    {
-        m_timer.setInterval(50);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal) {
-                return;
-            }
-            const auto *box = qobject_cast<QMessageBox *>(modal);
-            seen.append(modal->windowTitle() + QLatin1Char('|') + (box ? box->text() : QString()));
-            modal->close();
-        });
-        m_timer.start();
-    }
-
-    QStringList seen;
-
-private:
-    QTimer m_timer;
-};
 
 const QStringList allLanguages{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT, XMLValues::APPLESCRIPT};
 
@@ -135,7 +108,7 @@ void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite()
     const QString programPackage = m_sandbox->path(QStringLiteral("program/Router.tscript"));
     QVERIFY(writeFile(programPackage, QByteArray()));
     window->setCurrentFile(programPackage, false);
-    ModalWatch watch;
+    DialogAnswerer watch;
     QVERIFY(m_world->processor()->save(Scripter::PackageProcessor::Save, window));
     QCOMPARE(watch.seen, QStringList());
 
@@ -159,9 +132,9 @@ void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite()
     QVERIFY(fromProgram.size() >= 4);
     QCOMPARE(packageMembers(m_sandbox->path(QStringLiteral("tool/Router.tscript"))), fromProgram);
     const QMap<QString, QByteArray> fixture =
-        zipContents(m_sandbox->path(QStringLiteral("program/Router.tfixture")));
+        contents(m_sandbox->path(QStringLiteral("program/Router.tfixture")));
     QCOMPARE(fixture.size(), 2);
-    QCOMPARE(zipContents(m_sandbox->path(QStringLiteral("tool/Router.tfixture"))), fixture);
+    QCOMPARE(contents(m_sandbox->path(QStringLiteral("tool/Router.tfixture"))), fixture);
 }
 
 void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
@@ -196,7 +169,7 @@ void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
     const QMap<QString, QByteArray> onDisk = snapshot(folder);
 
     ScripterWindow *window = m_world->window(0);
-    ModalWatch watch;
+    DialogAnswerer watch;
     QVERIFY(m_world->processor()->open(marker, window));
     QCOMPARE(watch.seen, QStringList());
     QCOMPARE(m_world->processor()->windows().size(), 1);
