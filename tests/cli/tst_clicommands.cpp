@@ -357,13 +357,6 @@ void tst_CliCommands::infoJsonHoldsWhatTheTextShows()
     QCOMPARE(jobs.at(0).toObject().value("enabled").toBool(), true);
     QCOMPARE(names(fixture.value("connections").toArray(), "name"),
              (QStringList{"Approval", "Booking"}));
-
-    // The text form is rendered from the same data.
-    const Run text = m_sandbox->run(
-        {QStringLiteral("info"), QStringLiteral("InvoiceRouter/InvoiceRouter.tscript")});
-    QVERIFY(text.out.contains(QLatin1String("  Archive  \"Archive folder\"  string\n")));
-    QVERIFY(text.out.contains(
-        QLatin1String("Editors:     Choose folder (choosefolder), Regular expression (regexp)\n")));
 }
 
 void tst_CliCommands::infoNeverShowsThePassword()

@@ -8,6 +8,7 @@
 #include "logtestsupport.h"
 
 #include "common/messagedatabase.h"
+#include "common/testfiles.h"
 
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logging.h"
@@ -190,23 +191,23 @@ void tst_LogFailures::refusesFilesThatAreNotMessageDatabases()
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("messages.db")));
     } else if (kind == QLatin1String("text") || kind == QLatin1String("garbage")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (kind == QLatin1String("garbage")) {
-            file.write(QByteArray("SQLite format 3", 16));
-        }
-        file.write(QByteArray(8192, '\x5a'));
+        const QByteArray header =
+            kind == QLatin1String("garbage") ? QByteArray("SQLite format 3", 16) : QByteArray();
+        QVERIFY(TestFiles::writeFile(path, header + QByteArray(8192, '\x5a')));
     } else {
         MessageDb::Connection other(path, "other");
         QVERIFY(other.isOpen());
         if (kind == QLatin1String("newer")) {
             QCOMPARE(other.exec(QStringLiteral("PRAGMA user_version = 2")), QString());
-            QCOMPARE(other.exec(QStringLiteral(
-                         "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")),
-                     QString());
+            QCOMPARE(
+                other.exec(QStringLiteral(
+                    "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")),
+                QString());
         } else {
-            QCOMPARE(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")), QString());
-            QCOMPARE(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")), QString());
+            QCOMPARE(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")),
+                     QString());
+            QCOMPARE(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")),
+                     QString());
         }
     }
     const QStringList filesBefore =

@@ -1,5 +1,7 @@
 #include "common/testmain.h"
 
+#include "common/testfiles.h"
+
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/package/scriptpackagemanifest.h"
@@ -310,10 +312,7 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost()
     QVERIFY(manifest == packageManifest());
 
     const QString path = m_dir.filePath(QStringLiteral("bad.xml"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(data), data.size());
-    file.close();
+    QVERIFY(TestFiles::writeFile(path, data));
     QVERIFY(!manifest.loadFromFile(path, &error));
     QVERIFY2(error.toString().contains(reason), qPrintable(error.toString()));
     QVERIFY(manifest == packageManifest());

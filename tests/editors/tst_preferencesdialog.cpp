@@ -1,6 +1,7 @@
 #include "common/testmain.h"
 
 #include "common/dialoganswerer.h"
+#include "common/testfiles.h"
 
 #include "editors/preferencesdialog.h"
 
@@ -416,8 +417,7 @@ void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()
     for (const QString &file :
          {QStringLiteral("/Francais/Scripter_fr.qm"), QStringLiteral("/Deutsch/Scripter_de.qm"),
           QStringLiteral("/Empty/readme.txt")}) {
-        QFile qm(folder + file);
-        QVERIFY(qm.open(QIODevice::WriteOnly));
+        QVERIFY(TestFiles::writeFile(folder + file, QByteArray()));
     }
     Config::setLanguage(QStringLiteral("Klingon"));
 

@@ -3,6 +3,8 @@
 
 #include "common/testmain.h"
 
+#include "common/testfiles.h"
+
 #include "guilib/translation/languagelocator.h"
 #include "guilib/translation/translationloader.h"
 
@@ -61,21 +63,20 @@ public:
     {
         const QString name = QFileInfo(fileName).completeBaseName();
         const QString source = m_root.filePath(name + QStringLiteral(".ts"));
-        QFile ts(source);
-        if (!QDir().mkpath(folder) || !ts.open(QIODevice::WriteOnly)) {
+        const QByteArray catalogue =
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                           "<!DOCTYPE TS>\n<TS version=\"2.1\">\n<context>\n"
+                           "<name>Probe</name>\n"
+                           "<message><source>which</source>"
+                           "<translation>%1</translation></message>\n"
+                           "<message><source>%1</source>"
+                           "<translation>present</translation></message>\n"
+                           "</context>\n</TS>\n")
+                .arg(name)
+                .toUtf8();
+        if (!QDir().mkpath(folder) || !TestFiles::writeFile(source, catalogue)) {
             return false;
         }
-        ts.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                                "<!DOCTYPE TS>\n<TS version=\"2.1\">\n<context>\n"
-                                "<name>Probe</name>\n"
-                                "<message><source>which</source>"
-                                "<translation>%1</translation></message>\n"
-                                "<message><source>%1</source>"
-                                "<translation>present</translation></message>\n"
-                                "</context>\n</TS>\n")
-                     .arg(name)
-                     .toUtf8());
-        ts.close();
         QProcess lrelease;
         lrelease.start(QStringLiteral(TAVRIX_LRELEASE),
                        {QStringLiteral("-silent"), source, QStringLiteral("-qm"),
@@ -92,13 +93,6 @@ public:
             }
         }
         return true;
-    }
-
-    static bool addFile(const QString &path, const QByteArray &content)
-    {
-        QFile file(path);
-        return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly)
-               && file.write(content) == content.size();
     }
 
 private:
@@ -180,9 +174,9 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
     // A name that cannot be chosen, and a folder without a catalogue, are no languages.
     QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Bad\nName")),
                                       QStringLiteral("Scripter_x.qm")));
-    QVERIFY(Installation::addFile(installation.languageFolder(QStringLiteral("Nederlands"))
-                                      + QStringLiteral("/readme.txt"),
-                                  "not yet"));
+    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Nederlands"))
+                                     + QStringLiteral("/readme.txt"),
+                                 "not yet"));
 
     const LanguageLocator locator(customized, installation.appFolder());
     QCOMPARE(locator.languages(), languages);
@@ -323,9 +317,9 @@ void tst_TranslationLoader::missingLanguageFallsBackToEnglishWithoutError()
     }
     QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Deutsch")),
                                       QStringLiteral("Scripter_de.qm")));
-    QVERIFY(Installation::addFile(installation.languageFolder(QStringLiteral("Empty"))
-                                      + QStringLiteral("/notes.txt"),
-                                  "nothing"));
+    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Empty"))
+                                     + QStringLiteral("/notes.txt"),
+                                 "nothing"));
     QVERIFY(installation.addCatalogue(installation.qtFolder(), QStringLiteral("qt_en.qm")));
 
     TranslationLoader loader;
@@ -390,9 +384,9 @@ void tst_TranslationLoader::damagedCatalogueIsReportedAndTheOthersInstalled()
     const QString folder = installation.languageFolder(QStringLiteral("Deutsch"));
     QVERIFY(installation.addCatalogues(
         folder, {QStringLiteral("Common_de.qm"), QStringLiteral("Extra_de.qm")}));
-    QVERIFY(Installation::addFile(folder + QStringLiteral("/Scripter_de.qm"),
-                                  "this is no catalogue of translations"));
-    QVERIFY(Installation::addFile(folder + QStringLiteral("/GuiCommon_de.qm"), QByteArray()));
+    QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/Scripter_de.qm"),
+                                 "this is no catalogue of translations"));
+    QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/GuiCommon_de.qm"), QByteArray()));
 
     TranslationLoader loader;
     QString error;

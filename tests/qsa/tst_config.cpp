@@ -29,15 +29,6 @@ void tst_Config::init()
 
 void tst_Config::defaults()
 {
-    QCOMPARE(Config::language(), QStringLiteral("English"));
-    QCOMPARE(Config::indentTabSize(), 4);
-    QCOMPARE(Config::indentIndentSize(), 4);
-    QVERIFY(Config::indentKeepTabs());
-    QVERIFY(Config::indentAutoIndent());
-    QVERIFY(Config::parenMatching());
-    QVERIFY(Config::completion());
-    QVERIFY(!Config::wordWrap());
-
     // The preferences select "Comment" first and the editors take their font from "Standard".
     const QStringList names = Config::getStyleNames();
     QCOMPARE(names.first(), QStringLiteral("Standard"));
