@@ -4,6 +4,7 @@
 // hold as another implementation sees it, and archives that our own writer refuses to make.
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -42,10 +43,24 @@ inline ToolResult runTool(const QString &program, const QStringList &arguments,
     return result;
 }
 
+// The interpreter that "python3" starts, asked once: a version manager's shim in the path can
+// take a second a start, the interpreter behind it a tenth of that.
+inline QString pythonProgram()
+{
+    static const QString program = [] {
+        const ToolResult found = runTool(
+            QStringLiteral("python3"),
+            {QStringLiteral("-c"), QStringLiteral("import sys; sys.stdout.write(sys.executable)")});
+        const QString path = QString::fromUtf8(found.output);
+        return found.exitCode == 0 && QFileInfo(path).isExecutable() ? path
+                                                                     : QStringLiteral("python3");
+    }();
+    return program;
+}
+
 inline ToolResult runPython(const QString &script, const QStringList &arguments)
 {
-    return runTool(QStringLiteral("python3"),
-                   QStringList{QStringLiteral("-c"), script} + arguments);
+    return runTool(pythonProgram(), QStringList{QStringLiteral("-c"), script} + arguments);
 }
 
 // Per entry in the order of the central directory: name, encrypted, compression method and the

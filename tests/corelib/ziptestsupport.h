@@ -51,12 +51,13 @@ inline Snapshot snapshot(const QString &folder)
 }
 
 // The cases that archives get wrong: non-ASCII names in files and folders, an empty file, an
-// empty folder, nested folders, a hidden file, compressible text and a larger random file.
+// empty folder, nested folders, a hidden file, compressible text and a random file that spans
+// several copy buffers of a quarter mebibyte without filling the last one.
 // Every file and folder gets its own even-second time (DOS times have 2-second steps).
 inline Snapshot makeSampleTree(const QString &root)
 {
     QRandomGenerator random(20240611);
-    QByteArray binary(2 * 1024 * 1024, Qt::Uninitialized);
+    QByteArray binary(640 * 1024 + 4, Qt::Uninitialized);
     random.fillRange(reinterpret_cast<quint32 *>(binary.data()), binary.size() / 4);
     const QMap<QString, QByteArray> files = {
         {QStringLiteral("plain.txt"), QByteArray("Line of compressible text.\n").repeated(4000)},

@@ -1,8 +1,8 @@
+#include "common/recordinglog.h"
 #include "common/testmain.h"
 
 #include "scriptinglib/scriptlistener.h"
 
-#include "corelib/logging/iloginterface.h"
 #include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
@@ -11,13 +11,6 @@
 using namespace SRCore;
 
 namespace {
-
-class RecordingLog : public ILogInterface
-{
-public:
-    void log(const LogRecord &record, int) override { records.append(record); }
-    QList<LogRecord> records;
-};
 
 // Stands for an interpreter: the same error signal.
 class FakeInterpreter : public QObject
