@@ -91,8 +91,8 @@ inline bool writeArchiveWithPython(const QString &archive, const QStringList &en
     for (const QString &entry : entries) {
         const QString name = entry.section(QLatin1Char('='), 0, 0);
         const bool link = name.endsWith(QLatin1Char('@'));
-        list.append({link ? name.chopped(1) : name,
-                     entry.section(QLatin1Char('='), 1).toUtf8(), link});
+        list.append(
+            {link ? name.chopped(1) : name, entry.section(QLatin1Char('='), 1).toUtf8(), link});
     }
     return PythonZip::write(archive, list);
 }
