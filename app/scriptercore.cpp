@@ -4,22 +4,30 @@
 #include "scrappproxy.h"
 #include "scripterlogging.h"
 #include "scripterwindow.h"
+#include "settingskeys.h"
 #include "singleapplication.h"
 #include "stylesheeteditor.h"
 
 #include "package/packageprocessor.h"
+
+#include "testing/scripterentriesmanager.h"
+
+#include "scriptinglib/scriptexpressionevaluator.h"
 
 #include "editors/preferencesdialog.h"
 
 #include "corelib/common/validation.h"
 #include "corelib/env/envmanager.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/processtempfolder.h"
 #include "corelib/jobs/countmanager.h"
 #include "corelib/jobs/filemanager.h"
 #include "corelib/logging/iloginterface.h"
+#include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logging.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/logging/logrecord.h"
+#include "corelib/variables/variableevaluator.h"
 #include "corelib/variables/variablemanager.h"
 
 #include <QAction>
@@ -28,7 +36,9 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMutexLocker>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalMapper>
 
 namespace Scripter {
@@ -67,12 +77,25 @@ ScripterCore::ScripterCore(QObject *parent)
     m_appProxy = std::make_unique<ScrAppProxy>();
     m_fileIconProvider = std::make_unique<QFileIconProvider>();
     m_packageProcessor->newWindow();
+
+    m_entriesManager =
+        std::make_unique<ScripterEntriesManager>(m_tempFolder, SRCore::Logging::instance());
+    {
+        const QMutexLocker locker(&SRCore::FileHandler::mMutex);
+        SRCore::FileHandler::m_sProblemFolder = m_problemFilesFolder;
+    }
+    m_scriptExpressionEvaluator =
+        std::make_unique<ScriptExpressionEvaluator>(controlLogInterface());
+    m_variableEvaluator = std::make_unique<SRCore::VariableEvaluator>(controlLogInterface());
 }
 
 ScripterCore::~ScripterCore()
 {
     // The windows go first: they write their layout and release the message database.
     m_packageProcessor.reset();
+    m_variableEvaluator.reset();
+    m_scriptExpressionEvaluator.reset();
+    m_entriesManager.reset();
     delete m_preferencesDialog;
     delete m_styleSheetEditor;
 
@@ -133,17 +156,17 @@ QString ScripterCore::prepareFolder(const QString &name)
 void ScripterCore::setupFolders()
 {
     m_logsFolder = prepareFolder(QStringLiteral("logs"));
-    // Temporary files of an earlier run are of no use any more.
-    const QString temp = SRCore::EnvManager::applicationDataPath() + QStringLiteral("/temp");
-    if (QFileInfo(temp).isDir()) {
-        SRCore::FileHandler::cleanupFolder(temp);
-    }
-    m_tempFolder = prepareFolder(QStringLiteral("temp"));
+    // Temporary files of earlier runs are of no use any more; those of the command-line tool
+    // running now are still in use.
+    const QString temp = prepareFolder(QStringLiteral("temp"));
+    m_processTempFolder = std::make_unique<SRCore::ProcessTempFolder>(temp);
+    m_tempFolder = m_processTempFolder->isValid() ? m_processTempFolder->path() : temp;
     SRCore::FileHandler::setTempFolder(m_tempFolder);
     m_settingsFolder = prepareFolder(QStringLiteral("settings"));
     m_problemFilesFolder = prepareFolder(QStringLiteral("ProblemFiles"));
 
     m_logManager = SRCore::LogManager::instance();
+    m_logManager->setDatabaseSizeLimit(messageDatabaseSizeLimit());
     m_logManager->startThread();
     m_controlLog =
         m_logManager->createLogInterface(QStringLiteral("Scripter control"), nullptr, nullptr);
@@ -171,6 +194,18 @@ void ScripterCore::setupFolders()
     m_logManager->storeDebugMessages = true;
     sendLogMessage(SRCore::LogLevel::Information,
                    QStringLiteral(QT_TRANSLATE_NOOP("LogMessages", "Scripter started")));
+}
+
+qint64 ScripterCore::messageDatabaseSizeLimit()
+{
+    constexpr qint64 Megabyte = 1024 * 1024;
+    bool ok = false;
+    const qint64 megabytes = QSettings()
+                                 .value(SettingsKey::MessageDatabaseSizeMB,
+                                        SRCore::LogDatabase::DefaultSizeLimit / Megabyte)
+                                 .toLongLong(&ok);
+    // A setting that is no positive number keeps the default rather than removing everything.
+    return ok && megabytes > 0 ? megabytes * Megabyte : SRCore::LogDatabase::DefaultSizeLimit;
 }
 
 ScripterWindow *ScripterCore::activeScripterWindow()
@@ -318,8 +353,9 @@ void ScripterCore::importPendingFiles()
         m_packageProcessor->open(path);
     }
     m_importing = false;
-    if (m_importStarts == m_importEnds && m_importEnds > 0
-        && m_pendingImports.size() == m_importEnds) {
+    // Files handed over while this batch opened wait for no further message, unless a sequence
+    // is still delivering its own.
+    if (m_importStarts == m_importEnds && !m_pendingImports.isEmpty()) {
         importPendingFiles();
     }
 }

@@ -10,11 +10,14 @@
 class QFileIconProvider;
 class QSignalMapper;
 class ScrAppProxy;
+class ScriptExpressionEvaluator;
 
 namespace SRCore {
 class CountManager;
 class ILogInterface;
 class LogManager;
+class ProcessTempFolder;
+class VariableEvaluator;
 } // namespace SRCore
 
 namespace Scripter {
@@ -22,6 +25,7 @@ namespace Scripter {
 class CoreActions;
 class PackageProcessor;
 class PreferencesDialog;
+class ScripterEntriesManager;
 class ScripterWindow;
 class StyleSheetEditor;
 
@@ -29,7 +33,8 @@ class StyleSheetEditor;
 // starts the message log and keeps the log interface through which the shell writes messages
 // and the counter of job arrival stamps; it owns what the main windows share: the package
 // processor with the list of windows, the core actions and the "&Window" menu, the preferences
-// and style dialogs, the application proxy and the file icon provider; and it opens the files
+// and style dialogs, the application proxy, the file icon provider, the entries manager that
+// runs scripts and the evaluators of variables and script expressions; and it opens the files
 // that other starts of the program hand over.
 //
 // Exactly one exists while the program runs; other components reach it through instance().
@@ -67,6 +72,7 @@ public:
     PackageProcessor *packageProcessor() const { return m_packageProcessor.get(); }
     CoreActions *coreActions() const { return m_coreActions.get(); }
     ScrAppProxy *appProxy() const { return m_appProxy.get(); }
+    ScripterEntriesManager *entriesManager() const { return m_entriesManager.get(); }
     QFileIconProvider *fileIconProvider() const { return m_fileIconProvider.get(); }
     // The files handed over by other starts and not opened yet, absolute paths in order.
     QStringList pendingImports() const { return m_pendingImports; }
@@ -108,6 +114,8 @@ public slots:
 
 private:
     void setupFolders();
+    // The size limit of the message database that the settings give, in bytes.
+    static qint64 messageDatabaseSizeLimit();
     QString prepareFolder(const QString &name);
     void importPendingFiles();
     void reportVariableFailure(const char *message);
@@ -120,7 +128,9 @@ private:
     SRCore::LogManager *m_logManager = nullptr;
     std::unique_ptr<SRCore::CountManager> m_countManager;
     QString m_logsFolder;
+    // This run's own folder inside "temp", where its temporary files go.
     QString m_tempFolder;
+    std::unique_ptr<SRCore::ProcessTempFolder> m_processTempFolder;
     QString m_settingsFolder;
     QString m_problemFilesFolder;
     std::unique_ptr<SRCore::ILogInterface> m_controlLog;
@@ -129,6 +139,9 @@ private:
     QStringList m_pendingImports;
     bool m_importing = false;
     std::unique_ptr<ScrAppProxy> m_appProxy;
+    std::unique_ptr<ScripterEntriesManager> m_entriesManager;
+    std::unique_ptr<ScriptExpressionEvaluator> m_scriptExpressionEvaluator;
+    std::unique_ptr<SRCore::VariableEvaluator> m_variableEvaluator;
     std::unique_ptr<QFileIconProvider> m_fileIconProvider;
 };
 

@@ -336,6 +336,12 @@ QString ScripterWindow::visiblePath() const
     return m_alternatePath ? m_displayPath : m_filePath;
 }
 
+QString ScripterWindow::packageFolder() const
+{
+    const QString path = visiblePath();
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
 QString ScripterWindow::displayName() const
 {
     if (m_untitled) {
@@ -601,9 +607,10 @@ bool ScripterWindow::confirmClose()
         const auto answer = QMessageBox::question(
             this, tr("Save"), question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Yes) {
-            // The window closes whatever the save's outcome; a failure was reported.
-            m_core->packageProcessor()->save(PackageProcessor::Save, this);
-        } else if (answer != QMessageBox::No) {
+            // A cancelled or failed save keeps the window, and the work in it, open.
+            return m_core->packageProcessor()->save(PackageProcessor::Save, this);
+        }
+        if (answer != QMessageBox::No) {
             return false;
         }
     }

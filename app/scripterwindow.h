@@ -90,6 +90,9 @@ public:
     void markModified() override;
     int documentNumber() const override { return m_windowNumber; }
     QString packageFilePath() const override { return m_filePath; }
+    // A package opened from its unarchived folder is kept in that folder, not where the
+    // archive made of it lives.
+    QString packageFolder() const override;
     QStringList scriptFunctions(const QString &language) const override;
     void setLanguageIncluded(const QString &language, bool included) override;
     void elementNameChanged(const QString &name) override;
@@ -151,7 +154,8 @@ private:
     // The visible path: the display path of a package opened from its folder, else the file
     // path.
     QString visiblePath() const;
-    // False when the user keeps the window open (a running test, or Cancel to saving).
+    // False when the window stays open: a running test, Cancel to saving, or a save that was
+    // cancelled or failed.
     bool confirmClose();
     ScriptEditor *plainEditor(int tab) const;
     int tabOfLanguage(const QString &language) const;

@@ -24,5 +24,7 @@ inline const QString MessagesPaneHeaderHistory =
 inline const QString RecentPackagesList = QStringLiteral("General/RecentPackagesList");
 inline const QString LastOpenPath = QStringLiteral("General/LastOpenPath");
 inline const QString Toolbar = QStringLiteral("General/Toolbar");
+// The most megabytes that the messages of the message database take; the oldest go first.
+inline const QString MessageDatabaseSizeMB = QStringLiteral("General/MessageDatabaseSizeMB");
 
 } // namespace Scripter::SettingsKey

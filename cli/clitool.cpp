@@ -5,6 +5,7 @@
 #include "packagelisting.h"
 #include "packagesession.h"
 #include "scriptcheck.h"
+#include "scriptexecution.h"
 #include "scriptlanguages.h"
 
 #include "package/declaration.h"
@@ -13,6 +14,7 @@
 #include "corelib/env/compatibilitymanager.h"
 #include "corelib/env/envmanager.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/processtempfolder.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logmanager.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -21,7 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace Scripter {
@@ -77,14 +78,14 @@ QString listed(const QStringList &names)
 
 } // namespace
 
-// What one run of the tool sets up for the whole process: a private temporary folder, so that
-// a running program's "temp" folder is never touched, and the message log, which goes into the
-// program's message database in the per-user data folder.
+// What one run of the tool sets up for the whole process: a temporary folder of its own in the
+// program's "temp" folder, where the program's runs keep theirs, and the message log, which goes
+// into the program's message database; both in the per-user data folder.
 class CliTool::Environment
 {
 public:
     explicit Environment(bool verbose)
-        : m_temporary(QDir::temp().filePath(QStringLiteral("tavrixscripter-cli-XXXXXX")))
+        : m_temporary(SRCore::EnvManager::applicationDataPath() + QStringLiteral("/temp"))
     {
         if (m_temporary.isValid()) {
             SRCore::FileHandler::setTempFolder(m_temporary.path());
@@ -123,7 +124,7 @@ public:
     QString problem() const { return m_problem; }
 
 private:
-    QTemporaryDir m_temporary;
+    SRCore::ProcessTempFolder m_temporary;
     std::unique_ptr<SRCore::ILogInterface> m_log;
     QString m_problem;
 };
@@ -182,6 +183,8 @@ int CliTool::runCommand()
         return unpackPackage();
     case CommandLine::Command::Resave:
         return resavePackage();
+    case CommandLine::Command::Exec:
+        return execScript();
     case CommandLine::Command::None:
     case CommandLine::Command::Help:
     case CommandLine::Command::Version:
@@ -492,6 +495,13 @@ int CliTool::resavePackage()
     }
     m_out << QDir::toNativeSeparators(session.packagePath()) << Qt::endl;
     return Success;
+}
+
+int CliTool::execScript()
+{
+    ScriptExecution execution(m_out);
+    QString error;
+    return execution.run(m_commandLine.path(), &error) ? Success : fail(error);
 }
 
 } // namespace Scripter

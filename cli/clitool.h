@@ -15,7 +15,8 @@ class PackageListing;
 class PackageSession;
 
 // tavrixscripter-cli: creates, inspects, checks and converts script packages through the
-// program's own package processor, declaration and fixture (see CommandLine::helpText()).
+// program's own package processor, declaration and fixture, and runs VBScript files (see
+// CommandLine::helpText()).
 //
 // Results go to `out`; errors go to `err`, one line each: "tavrixscripter-cli: FILE: cause".
 // A failed command writes nothing: a package or folder that it was about to create is removed
@@ -49,6 +50,7 @@ private:
     int packPackage();
     int unpackPackage();
     int resavePackage();
+    int execScript();
 
     // Opens the command's package and reads its listing; false after reporting why.
     bool openPackage(PackageSession &session, PackageListing &listing);

@@ -1,6 +1,9 @@
 #include "commandline.h"
 
+#include "scriptexecution.h"
 #include "scriptlanguages.h"
+
+#include "package/scriptpackage.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -62,6 +65,11 @@ const QList<CommandEntry> &commands()
                            "declaration rewritten, the entry point lists taken from the current "
                            "programs, the fixture rewritten, the storage form kept. Syntax errors "
                            "are reported and do not stop the save.")},
+        {Command::Exec, "exec", QT_TRANSLATE_NOOP("Scripter::CommandLine", "FILE.vbs"),
+         QT_TRANSLATE_NOOP("Scripter::CommandLine",
+                           "Runs a VBScript file's top-level code with VBScript's standard "
+                           "library, as the Windows Script Host does: what WScript.Echo writes "
+                           "goes to stdout, the error that ends the script to stderr.")},
     };
     return table;
 }
@@ -144,6 +152,7 @@ struct Options
             return {packOutput, password, force, verbose, help};
         case Command::Unpack:
             return {unpackOutput, password, force, verbose, help};
+        case Command::Exec:
         case Command::None:
         case Command::Help:
         case Command::Version:
@@ -248,7 +257,7 @@ bool CommandLine::parse(const QStringList &arguments)
     };
     switch (m_command) {
     case Command::New:
-        if (!m_path.endsWith(QLatin1String(".tscript"))) {
+        if (!ScriptPackage::isPackagePath(m_path)) {
             return refuse(tr("the new package's path must end in .tscript: '%1'").arg(m_path));
         }
         m_force = parser.isSet(options.force);
@@ -289,7 +298,7 @@ bool CommandLine::parse(const QStringList &arguments)
         readPassword();
         m_force = parser.isSet(options.force);
         m_output = parser.value(options.packOutput);
-        if (!m_output.isEmpty() && !m_output.endsWith(QLatin1String(".tscript"))) {
+        if (!m_output.isEmpty() && !ScriptPackage::isPackagePath(m_output)) {
             return refuse(tr("the archive's path must end in .tscript: '%1'").arg(m_output));
         }
         break;
@@ -299,6 +308,11 @@ bool CommandLine::parse(const QStringList &arguments)
         m_output = parser.value(options.unpackOutput);
         if (m_output.isEmpty()) {
             return refuse(tr("unpack needs --output FOLDER"));
+        }
+        break;
+    case Command::Exec:
+        if (ScriptExecution::languageOf(m_path).isEmpty()) {
+            return refuse(tr("exec runs VBScript files, named *.vbs: '%1'").arg(m_path));
         }
         break;
     case Command::None:
@@ -316,7 +330,7 @@ QString CommandLine::helpText(Command topic)
         QString text = tr("Usage: %1 %2 %3")
                            .arg(program, QLatin1String(entry->name), translated(entry->synopsis))
                        + QLatin1String("\n\n") + translated(entry->summary) + QLatin1String("\n");
-        if (topic != Command::New) {
+        if (topic != Command::New && topic != Command::Exec) {
             text += QLatin1Char('\n')
                     + tr("PACKAGE is a .tscript archive, an unarchived package folder or its "
                          ".tscript marker file, or the .tfixture file beside a package.")
@@ -333,7 +347,7 @@ QString CommandLine::helpText(Command topic)
     QString text = tr("Usage: %1 COMMAND [OPTIONS]").arg(program) + QLatin1String("\n\n")
                    + tr("Creates, inspects, checks and converts TavrixScripter script packages "
                         "without a desktop, through the program's own package, declaration and "
-                        "fixture code.")
+                        "fixture code, and runs VBScript files.")
                    + QLatin1String("\n\n") + tr("Commands:") + QLatin1Char('\n');
     for (const CommandEntry &entry : commands()) {
         text +=

@@ -13,7 +13,7 @@ class CommandLine
     Q_DECLARE_TR_FUNCTIONS(Scripter::CommandLine)
 
 public:
-    enum class Command { None, Help, Version, New, Info, Check, Pack, Unpack, Resave };
+    enum class Command { None, Help, Version, New, Info, Check, Pack, Unpack, Resave, Exec };
 
     static QString programName();
 
@@ -26,7 +26,7 @@ public:
     // For Help: the command whose help was asked for; None for the overview.
     Command helpTopic() const { return m_helpTopic; }
 
-    // The command's one argument: a package, a folder or the new package's path.
+    // The command's one argument: a package, a folder, the new package's path or a script.
     QString path() const { return m_path; }
     // --output; empty when not given.
     QString output() const { return m_output; }

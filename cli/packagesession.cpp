@@ -3,6 +3,7 @@
 #include "headlessdocument.h"
 
 #include "package/packageprocessor.h"
+#include "package/scriptpackage.h"
 
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/localizemanager.h"
@@ -27,8 +28,6 @@ const QLatin1String fixtureParseError(
 const QLatin1String openError("Can't open script package: %1");
 const QLatin1String saveError("Can't save script package: %1");
 
-const QString fixtureSuffix = QStringLiteral(".tfixture");
-
 // "Router.tfixture: manifest.xml line 3, column 7: reason" from a parse error's argument
 // "path,line,column,reason"; empty when the argument is not of that form.
 QString parseErrorCause(const QString &operation, const QString &argument)
@@ -41,8 +40,9 @@ QString parseErrorCause(const QString &operation, const QString &argument)
     }
     const QString path = match.captured(1);
     // The fixture reports its own manifest with the package's text and the fixture's path.
-    const QString fixture =
-        path.endsWith(fixtureSuffix) ? QFileInfo(path).fileName() + QLatin1String(": ") : QString();
+    const QString fixture = ScriptPackage::isFixturePath(path)
+                                ? QFileInfo(path).fileName() + QLatin1String(": ")
+                                : QString();
     QString member;
     if (operation == manifestParseError) {
         member = fixture + QStringLiteral("manifest.xml");

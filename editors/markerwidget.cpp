@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 
 #include <cmath>
@@ -26,9 +27,28 @@ QList<MarkerWidget::LineNumber> MarkerWidget::visibleLineNumbers() const
     const QFontMetrics metrics = fontMetrics();
     const int ascent = metrics.ascent() + 1;
 
+    // The blocks above the viewport are skipped by halving: a long script has thousands.
+    const QTextDocument *document = textEdit->document();
+    const auto isAbove = [top](const QTextBlock &block) {
+        const QTextLayout *layout = block.layout();
+        // A block that is not laid out yet lies below everything shown.
+        return layout && layout->lineCount() > 0
+               && layout->position().y() + layout->boundingRect().height() < top;
+    };
+    int first = 0;
+    int last = document->blockCount();
+    while (first < last) {
+        const int middle = first + (last - first) / 2;
+        if (isAbove(document->findBlockByNumber(middle))) {
+            first = middle + 1;
+        } else {
+            last = middle;
+        }
+    }
+
     QList<LineNumber> numbers;
-    int number = 1;
-    for (QTextBlock block = textEdit->document()->begin(); block.isValid();
+    int number = first + 1;
+    for (QTextBlock block = document->findBlockByNumber(first); block.isValid();
          block = block.next(), ++number) {
         const QTextLayout *layout = block.layout();
         const qreal y = layout->position().y();

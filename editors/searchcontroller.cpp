@@ -46,56 +46,64 @@ void onEditor(QWidget *editor, Operation operation)
 SearchController::SearchController(EditorProvider currentEditor, QWidget *window)
     : QObject(window)
     , m_currentEditor(std::move(currentEditor))
-    , m_findDialog(new Ui::SFindText(window))
-    , m_replaceDialog(new Ui::SReplaceText(window))
-    , m_gotoLineDialog(new Ui::SGotoLine(window))
+    , m_window(window)
 {
     Q_ASSERT(window);
-    connect(m_findDialog->findButton(), &QPushButton::clicked, this, &SearchController::searchFind);
-    connect(m_replaceDialog->replaceButton(), &QPushButton::clicked, this,
-            &SearchController::searchReplace);
-    connect(m_replaceDialog->replaceAllButton(), &QPushButton::clicked, this,
-            &SearchController::searchReplaceAll);
-    connect(m_gotoLineDialog->gotoButton(), &QPushButton::clicked, this,
-            &SearchController::searchGotoLine);
 }
 
-Ui::SFindText *SearchController::findDialog() const
+Ui::SFindText *SearchController::findDialog()
 {
+    if (!m_findDialog) {
+        m_findDialog = new Ui::SFindText(m_window);
+        connect(m_findDialog->findButton(), &QPushButton::clicked, this,
+                &SearchController::searchFind);
+    }
     return m_findDialog;
 }
 
-Ui::SReplaceText *SearchController::replaceDialog() const
+Ui::SReplaceText *SearchController::replaceDialog()
 {
+    if (!m_replaceDialog) {
+        m_replaceDialog = new Ui::SReplaceText(m_window);
+        connect(m_replaceDialog->replaceButton(), &QPushButton::clicked, this,
+                &SearchController::searchReplace);
+        connect(m_replaceDialog->replaceAllButton(), &QPushButton::clicked, this,
+                &SearchController::searchReplaceAll);
+    }
     return m_replaceDialog;
 }
 
-Ui::SGotoLine *SearchController::gotoLineDialog() const
+Ui::SGotoLine *SearchController::gotoLineDialog()
 {
+    if (!m_gotoLineDialog) {
+        m_gotoLineDialog = new Ui::SGotoLine(m_window);
+        connect(m_gotoLineDialog->gotoButton(), &QPushButton::clicked, this,
+                &SearchController::searchGotoLine);
+    }
     return m_gotoLineDialog;
 }
 
 void SearchController::showFindDlg()
 {
-    showDialog(m_findDialog, m_findDialog->findCombo());
-    m_findDialog->findCombo()->lineEdit()->selectAll();
+    showDialog(findDialog(), findDialog()->findCombo());
+    findDialog()->findCombo()->lineEdit()->selectAll();
 }
 
 void SearchController::showReplaceDlg()
 {
-    showDialog(m_replaceDialog, m_replaceDialog->findCombo());
-    m_replaceDialog->findCombo()->lineEdit()->selectAll();
+    showDialog(replaceDialog(), replaceDialog()->findCombo());
+    replaceDialog()->findCombo()->lineEdit()->selectAll();
 }
 
 void SearchController::showGotoLineDlg()
 {
-    showDialog(m_gotoLineDialog, m_gotoLineDialog->lineSpinBox());
-    m_gotoLineDialog->lineSpinBox()->selectAll();
+    showDialog(gotoLineDialog(), gotoLineDialog()->lineSpinBox());
+    gotoLineDialog()->lineSpinBox()->selectAll();
 }
 
 void SearchController::searchFind()
 {
-    QComboBox *combo = m_findDialog->findCombo();
+    QComboBox *combo = findDialog()->findCombo();
     const QString text = combo->currentText();
     if (text.isEmpty()) {
         showFindDlg();
@@ -108,7 +116,7 @@ void SearchController::searchFind()
     if (combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
         combo->addItem(text);
     }
-    const SearchOptions *options = m_findDialog->options();
+    const SearchOptions *options = findDialog()->options();
     onEditor(editor, [&](auto *searchable) {
         searchable->find(text, options->caseSensitive(), options->wholeWords(), options->forward(),
                          options->startAtCursor());
@@ -117,13 +125,13 @@ void SearchController::searchFind()
 
 void SearchController::searchFindNext()
 {
-    m_findDialog->options()->forwardButton()->setChecked(true);
+    findDialog()->options()->forwardButton()->setChecked(true);
     searchFind();
 }
 
 void SearchController::searchFindPrev()
 {
-    m_findDialog->options()->backwardButton()->setChecked(true);
+    findDialog()->options()->backwardButton()->setChecked(true);
     searchFind();
 }
 
@@ -143,14 +151,14 @@ void SearchController::replace(bool replaceAll)
     if (!editor) {
         return;
     }
-    QComboBox *findCombo = m_replaceDialog->findCombo();
-    QComboBox *replaceCombo = m_replaceDialog->replaceCombo();
+    QComboBox *findCombo = replaceDialog()->findCombo();
+    QComboBox *replaceCombo = replaceDialog()->replaceCombo();
     const QString text = findCombo->currentText();
     const QString replacement = replaceCombo->currentText();
     findCombo->addItem(text);
     replaceCombo->addItem(replacement);
 
-    const SearchOptions *options = m_replaceDialog->options();
+    const SearchOptions *options = replaceDialog()->options();
     onEditor(editor, [&](auto *searchable) {
         searchable->replace(text, replacement, options->caseSensitive(), options->wholeWords(),
                             options->forward(), options->startAtCursor(), replaceAll);
@@ -163,9 +171,9 @@ void SearchController::searchGotoLine()
     if (!editor) {
         return;
     }
-    m_gotoLineDialog->hide();
+    gotoLineDialog()->hide();
     editor->setFocus();
-    const int line = m_gotoLineDialog->lineSpinBox()->value();
+    const int line = gotoLineDialog()->lineSpinBox()->value();
     onEditor(editor, [line](auto *searchable) { searchable->gotoLine(line); });
 }
 

@@ -27,11 +27,12 @@ public:
     using EditorProvider = std::function<QWidget *()>;
 
     // The dialogs become children of `window`, which must not be null, and live as long as it.
+    // Each is made when it is first needed, so that a window opens without them.
     SearchController(EditorProvider currentEditor, QWidget *window);
 
-    Ui::SFindText *findDialog() const;
-    Ui::SReplaceText *replaceDialog() const;
-    Ui::SGotoLine *gotoLineDialog() const;
+    Ui::SFindText *findDialog();
+    Ui::SReplaceText *replaceDialog();
+    Ui::SGotoLine *gotoLineDialog();
 
 public slots:
     void showFindDlg();
@@ -48,9 +49,10 @@ private:
     void replace(bool replaceAll);
 
     EditorProvider m_currentEditor;
-    Ui::SFindText *m_findDialog;
-    Ui::SReplaceText *m_replaceDialog;
-    Ui::SGotoLine *m_gotoLineDialog;
+    QWidget *m_window;
+    Ui::SFindText *m_findDialog = nullptr;
+    Ui::SReplaceText *m_replaceDialog = nullptr;
+    Ui::SGotoLine *m_gotoLineDialog = nullptr;
 };
 
 } // namespace Scripter

@@ -5,12 +5,15 @@
 #include "declarationxml.h"
 #include "idocumentwindow.h"
 #include "objecttemplates.h"
+#include "tagindex.h"
 
 #include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/propertiesexplorermodel.h"
 #include "guilib/property/propertycollection.h"
 
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmlerror.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -20,8 +23,8 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
-#include <QSaveFile>
 #include <QToolBar>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace Scripter {
@@ -191,16 +194,8 @@ QString Declaration::toXml() const
 
 bool Declaration::save(const QString &path, QString *errorMessage) const
 {
-    // The file is replaced only once the whole document is written.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(DeclarationXml::toText(writeDocument())) >= 0
-        && file.commit()) {
-        return true;
-    }
-    if (errorMessage) {
-        *errorMessage = tr("Cannot write the declaration '%1': %2").arg(path, file.errorString());
-    }
-    return false;
+    return SRCore::SafeFileWriter::writeFile(path, DeclarationXml::toText(writeDocument()),
+                                             errorMessage);
 }
 
 bool Declaration::load(const QString &path, SRCore::XmlError *error)
@@ -238,13 +233,17 @@ bool Declaration::loadDocument(const QByteArray &data, SRCore::XmlError *error)
     }
 
     createItems(content.basicValues);
-    // Masters are found by the tag they were written with, among the definitions read before.
-    QHash<QString, DeclarationItem *> read;
+    TagIndex tags(takenTags());
+    // The definitions are put together apart from the tree and handed to it group by group:
+    // the tree then lays its rows out once rather than for every item.
+    QList<QTreeWidgetItem *> expanded;
     const QList<QPair<int, QList<DefinitionRecord>>> groups = {
         {DeclarationItem::ElementGroupKind, content.elementDefinitions},
         {DeclarationItem::ConnectionGroupKind, content.connectionDefinitions}};
     for (const auto &[groupKind, records] : groups) {
-        read.clear();
+        // Masters are found by the tag they were written with, among the definitions read before.
+        QHash<QString, DeclarationItem *> read;
+        QList<QTreeWidgetItem *> topLevel;
         for (const DefinitionRecord &record : records) {
             SRCore::FlowObject object =
                 ObjectTemplates::defaultObject(XMLKey::SCR_INJECTEDPROPERTIES);
@@ -253,26 +252,33 @@ bool Declaration::loadDocument(const QByteArray &data, SRCore::XmlError *error)
                     field.setValue(it.value());
                 }
             }
-            QString tag = record.tag;
-            if (isTagUsed(tag)) {
+            if (tags.contains(record.tag)) {
                 log(SRCore::LogLevel::Warning,
-                    QT_TRANSLATE_NOOP("LogMessages", "Tag name '%1' is already used"), tag);
-                tag = uniqueCopyTag(tag);
+                    QT_TRANSLATE_NOOP("LogMessages", "Tag name '%1' is already used"),
+                    SRCore::TextExcerpt::of(record.tag));
             }
-            object.getField(XMLKey::DEF_TAG).setValue(tag);
+            object.getField(XMLKey::DEF_TAG).setValue(tags.claim(record.tag));
             auto *item = new DeclarationItem(this, DeclarationItem::definitionKindOf(groupKind),
                                              object, record.defaultEditor);
-            QTreeWidgetItem *parent = read.value(record.masterTag);
-            if (!parent) {
-                parent = m_tree->groupItem(groupKind);
+            if (DeclarationItem *master = read.value(record.masterTag)) {
+                if (master->childCount() == 0) {
+                    expanded.append(master);
+                }
+                master->addChild(item);
+            } else {
+                topLevel.append(item);
             }
-            parent->addChild(item);
-            parent->setExpanded(true);
             if (!read.contains(record.tag)) {
                 read.insert(record.tag, item);
             }
         }
+        if (!topLevel.isEmpty()) {
+            QTreeWidgetItem *group = m_tree->groupItem(groupKind);
+            group->addChildren(topLevel);
+            expanded.append(group);
+        }
     }
+    m_tree->expandItems(expanded);
     logRecords(messages);
     return true;
 }
@@ -334,6 +340,15 @@ QString Declaration::uniqueCopyTag(const QString &tag) const
         candidate = copy + QString::number(n);
     }
     return candidate;
+}
+
+QStringList Declaration::takenTags() const
+{
+    QStringList tags = DeclarationXml::reservedTags();
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        tags.append((*it)->text(0));
+    }
+    return tags;
 }
 
 bool Declaration::isTagUsed(const QString &tag, const DeclarationItem *except) const

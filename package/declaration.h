@@ -130,6 +130,8 @@ private:
     void logRecords(const QList<SRCore::LogRecord> &records) const;
     bool loadDocument(const QByteArray &data, SRCore::XmlError *error);
     void createItems(const QHash<QString, QString> &basicValues);
+    // The texts of every item and the declaration's own field names.
+    QStringList takenTags() const;
 
     IDocumentWindow *m_window;
     QToolBar *m_toolBar;

@@ -7,6 +7,7 @@
 
 #include "guilib/images/imagecache.h"
 #include "guilib/property/genericproperty.h"
+#include "guilib/property/ipropertygroup.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/common/validation.h"
@@ -64,6 +65,26 @@ bool isAcceptableIcon(const QString &path)
     }
     const QImage image(path);
     return !image.isNull() && image.size() == QSize(32, 32);
+}
+
+// The value texts of `property` and the properties below it by tag; of properties that share a
+// tag, the first in pre-order, as findProperty() finds it.
+void collectValueTexts(GuiLib::IProperty *property, QHash<QString, QString> &texts)
+{
+    if (!property) {
+        return;
+    }
+    if (!texts.contains(property->tag())) {
+        texts.insert(property->tag(), property->valueText());
+    }
+    auto *group = qobject_cast<GuiLib::IPropertyGroup *>(property);
+    if (!group || !property->isGroup()) {
+        return;
+    }
+    const int count = group->count(false);
+    for (int i = 0; i < count; ++i) {
+        collectValueTexts(group->child(i, false), texts);
+    }
 }
 
 } // namespace
@@ -149,7 +170,23 @@ void DeclarationItem::buildProperties(const SRCore::FlowObject &object)
     m_object = object;
     m_properties = std::make_unique<GuiLib::PropertyCollection>(
         m_object, object.getProperty(XMLKey::LOCALIZEDTAGNAME), this);
-    m_properties->connectPropertyChanged(this, SLOT(propertyChangedHandler()), true);
+    connectChanges(m_properties.get());
+}
+
+void DeclarationItem::connectChanges(GuiLib::IProperty *property)
+{
+    // Connected by member function: a definition has some thirty properties, and connecting
+    // each by its signature's text costs more than building it.
+    connect(property, &GuiLib::IProperty::propertyChanged, this,
+            &DeclarationItem::propertyChangedHandler);
+    auto *group = qobject_cast<GuiLib::IPropertyGroup *>(property);
+    if (!group || !property->isGroup()) {
+        return;
+    }
+    const int count = group->count(false);
+    for (int i = 0; i < count; ++i) {
+        connectChanges(group->child(i, false));
+    }
 }
 
 bool DeclarationItem::isDefinitionKind(int kind)
@@ -192,9 +229,13 @@ QString DeclarationItem::value(const QString &tag) const
 
 DefinitionEditors::Values DeclarationItem::values() const
 {
+    // One walk of the property set: looking up each field would search it once per field.
+    QHash<QString, QString> shown;
+    collectValueTexts(m_properties.get(), shown);
     DefinitionEditors::Values result;
     for (const SRCore::FlowObjectField &field : m_object.getFields()) {
-        result.insert(field.getName(), value(field.getName()));
+        const auto it = shown.constFind(field.getName());
+        result.insert(field.getName(), it != shown.cend() ? *it : field.getValue());
     }
     return result;
 }
@@ -367,7 +408,7 @@ void DeclarationItem::rebuildDefault(const QString &currentEditor)
     GuiLib::GenericProperty *replacement = GuiLib::createGenericProperty(
         editors, temp.attribute(XMLKey::TYPE), old->valueText(), old->name(), old->tag(),
         QStringLiteral("The default value of the property"), editor, this);
-    replacement->connectPropertyChanged(this, SLOT(propertyChangedHandler()), true);
+    connectChanges(replacement);
 
     const int index = m_properties->indexOf(old);
     m_properties->remove(old);

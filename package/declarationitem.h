@@ -92,6 +92,8 @@ public slots:
 private:
     void initialize(int kind);
     void buildProperties(const SRCore::FlowObject &object);
+    // Connects propertyChangedHandler() to `property` and every property below it.
+    void connectChanges(GuiLib::IProperty *property);
     GuiLib::IProperty *property(const QString &tag) const;
     // Sets a value without change handling and shows it.
     void restoreValue(GuiLib::IProperty *property, const QString &value);

@@ -178,6 +178,16 @@ void DeclarationTree::removeAllItems()
     m_suppressSelection = false;
 }
 
+void DeclarationTree::expandItems(const QList<QTreeWidgetItem *> &items)
+{
+    // While a layout is pending, expanding only records the item; otherwise each expansion
+    // would search the laid-out rows for it.
+    scheduleDelayedItemsLayout();
+    for (QTreeWidgetItem *item : items) {
+        item->setExpanded(true);
+    }
+}
+
 void DeclarationTree::updateActions()
 {
     QTreeWidgetItem *current = currentItem();

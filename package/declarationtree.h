@@ -51,6 +51,8 @@ public:
     // Empties the tree without selection handling. The clipboard stays: it lives as long as the
     // tree.
     void removeAllItems();
+    // Expands `items` in one go: the rows are laid out once, after the last.
+    void expandItems(const QList<QTreeWidgetItem *> &items);
     void updateActions();
 
 signals:

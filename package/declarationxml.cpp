@@ -3,6 +3,7 @@
 #include "objecttemplates.h"
 #include "packagelogging.h"
 
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/validation.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/common/xmltext.h"
@@ -128,7 +129,7 @@ bool contentText(const QDomElement &element, QString *text, QString *errorMessag
     if (errorMessage) {
         *errorMessage = DeclarationXml::tr("Line %1: the value of %2 cannot be read: %3")
                             .arg(element.lineNumber())
-                            .arg(element.tagName(), reason);
+                            .arg(SRCore::TextExcerpt::of(element.tagName()), reason);
     }
     return false;
 }
@@ -274,7 +275,8 @@ bool readDefinitions(const QDomElement &section, QList<DefinitionRecord> &defini
                               QT_TRANSLATE_NOOP("LogMessages",
                                                 "Can't find master property '%11' for property "
                                                 "'%12'"),
-                              master + QLatin1Char(',') + tag);
+                              SRCore::TextExcerpt::of(master) + QLatin1Char(',')
+                                  + SRCore::TextExcerpt::of(tag));
             }
         }
         readTags.insert(tag);
@@ -342,7 +344,7 @@ QDomElement DeclarationXml::writeDefinition(QDomDocument &document,
     if (editors.externalApplicationMissing) {
         appendMessage(messages, SRCore::LogLevel::Warning,
                       QT_TRANSLATE_NOOP("LogMessages", "External application has not been chosen"),
-                      definition.tag);
+                      SRCore::TextExcerpt::of(definition.tag));
     }
     DefinitionEditors::apply(editors, element);
 

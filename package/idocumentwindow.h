@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,13 @@ public:
     // The number of the window: "TavrixScript" + number, "FixtureTest" + two digits.
     virtual int documentNumber() const = 0;
     virtual QString packageFilePath() const = 0;
+    // The folder in which the package and its fixture are kept, where the fixture's relative
+    // job paths are taken; empty for a window without a package path.
+    virtual QString packageFolder() const
+    {
+        const QString path = packageFilePath();
+        return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    }
 
     // The entry functions that the editor of `language` (XMLValues::JAVASCRIPT, VBSCRIPT or
     // APPLESCRIPT) finds in its program, written into the declaration.

@@ -4,6 +4,7 @@
 #include "ipackagedialogs.h"
 #include "ipackagewindow.h"
 #include "javascriptcheck.h"
+#include "packagelock.h"
 #include "packagelogging.h"
 #include "passworddialog.h"
 #include "scriptpackage.h"
@@ -12,6 +13,8 @@
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/folderreplacement.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -27,8 +30,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
 
@@ -44,9 +45,6 @@ namespace XMLValues = SRCore::XMLValues;
 
 const QString packageSuffix = QStringLiteral(".tscript");
 const QString fixtureSuffix = QStringLiteral(".tfixture");
-// Cleaning an unarchived package folder removes every entry but version-control data (".svn",
-// "_svn"), which must survive a save.
-const QString cleanupPattern = QStringLiteral("[^(\\.svn|_svn)]");
 const QString lastSavePathKey = QStringLiteral("General/LastSavePath");
 const QString lastOpenPathKey = QStringLiteral("General/LastOpenPath");
 
@@ -107,34 +105,6 @@ QString scriptName(const IPackageWindow *window)
 QString fileDialogFilter()
 {
     return PackageProcessor::tr("Script packages") + QLatin1String(" (*.tscript)");
-}
-
-// Replaces `target` by a copy of `source` in one step: QSaveFile writes beside the target and
-// renames, so the target is the old file or the complete new one, never part of either.
-bool replaceFile(const QString &source, const QString &target, QString *errorMessage)
-{
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly)) {
-        return fail(errorMessage,
-                    PackageProcessor::tr("Can't read '%1': %2").arg(source, input.errorString()));
-    }
-    QSaveFile output(target);
-    bool written = output.open(QIODevice::WriteOnly);
-    while (written && !input.atEnd()) {
-        const QByteArray chunk = input.read(1 << 16);
-        written = !chunk.isEmpty() && output.write(chunk) == chunk.size();
-    }
-    if (!written || !output.commit()) {
-        return fail(errorMessage, PackageProcessor::tr("Can't write '%1': %2")
-                                      .arg(QDir::toNativeSeparators(target), output.errorString()));
-    }
-    return true;
-}
-
-QString replaceLast(QString text, const QString &before, const QString &after)
-{
-    const qsizetype at = text.lastIndexOf(before);
-    return at < 0 ? text : text.replace(at, before.size(), after);
 }
 
 // A copy of `file` in a new temporary folder named after `folderName`, kept until the returned
@@ -221,7 +191,9 @@ QString PackageProcessor::archivePassword()
 
 QString PackageProcessor::fixturePath(const QString &packagePath)
 {
-    return replaceLast(packagePath, packageSuffix, fixtureSuffix);
+    return (ScriptPackage::isPackagePath(packagePath) ? packagePath.chopped(packageSuffix.size())
+                                                      : packagePath)
+           + fixtureSuffix;
 }
 
 // --- The window list ---------------------------------------------------------------------------
@@ -428,7 +400,7 @@ QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) cons
         path = QFileDialog::getSaveFileName(window->widget(), tr("Save script package"), proposal,
                                             fileDialogFilter());
     }
-    if (!path.isEmpty() && !path.contains(packageSuffix)) {
+    if (!path.isEmpty() && !ScriptPackage::isPackagePath(path)) {
         path += packageSuffix;
     }
     return QDir::fromNativeSeparators(path);
@@ -516,57 +488,25 @@ PackageProcessor::stagePackage(IPackageWindow *window, const QString &target, bo
 bool PackageProcessor::commitPackage(const StagedPackage &staged, const QString &target,
                                      bool intoFolder, QString *errorMessage)
 {
-    if (intoFolder) {
-        return replaceFolderContents(QFileInfo(target).absolutePath(),
-                                     QStringList(staged.members) << staged.fixture, errorMessage);
-    }
-    return replaceFile(staged.archive->folder(), target, errorMessage)
-           && replaceFile(staged.fixture, fixturePath(target), errorMessage);
-}
-
-bool PackageProcessor::replaceFolderContents(const QString &folder, const QStringList &files,
-                                             QString *errorMessage)
-{
-    // Cleaning removes the previous package; a copy of it is put back when the new one can't be
-    // written in full.
-    const QString backup = SRCore::FileHandler::createTempFolderForFile(
-        folder, QStringLiteral("tempPackageBackup"), errorMessage);
-    if (backup.isEmpty()) {
+    PackageLock lock(target);
+    if (!lock.lock(errorMessage)) {
         return false;
     }
-    const SRCore::FileAutoCleaner backupCleaner(backup);
-    const QRegularExpression removed(cleanupPattern);
-    QStringList previous = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                  | QDir::NoDotAndDotDot);
-    previous.removeIf([&removed](const QString &name) { return !removed.match(name).hasMatch(); });
-    const QString into = folder + QLatin1Char('/');
-    for (const QString &name : std::as_const(previous)) {
-        if (!SRCore::FileHandler::copy(into + name, backup + QLatin1Char('/') + name, nullptr,
-                                       errorMessage)) {
-            return false;
-        }
+    if (intoFolder) {
+        return SRCore::FolderReplacement::replaceContents(
+            QFileInfo(target).absolutePath(), QStringList(staged.members) << staged.fixture,
+            ScriptPackage::versionControlNames() + QStringList{PackageLock::fileName(target)},
+            errorMessage);
     }
-
-    bool replaced = SRCore::FileHandler::cleanupFolder(folder, cleanupPattern, errorMessage);
-    for (const QString &file : files) {
-        replaced = replaced
-                   && SRCore::FileHandler::copy(file, into + QFileInfo(file).fileName(), nullptr,
-                                                errorMessage);
-    }
-    if (replaced) {
-        return true;
-    }
-    QString restoreError;
-    bool restored = SRCore::FileHandler::cleanupFolder(folder, cleanupPattern, &restoreError);
-    for (const QString &name : std::as_const(previous)) {
-        restored = restored
-                   && SRCore::FileHandler::copy(backup + QLatin1Char('/') + name, into + name,
-                                                nullptr, &restoreError);
-    }
-    if (!restored) {
-        qCWarning(lcPackage).noquote() << "Can't restore the package in" << folder << restoreError;
-    }
-    return false;
+    // Both files are written beside their targets before either is replaced, and a fixture
+    // that can't take its place takes the package back with it.
+    SRCore::SafeFileWriter package(target);
+    SRCore::SafeFileWriter fixture(fixturePath(target));
+    return package.open(errorMessage)
+           && package.writeContentsOf(staged.archive->folder(), errorMessage)
+           && package.finish(errorMessage) && fixture.open(errorMessage)
+           && fixture.writeContentsOf(staged.fixture, errorMessage) && fixture.finish(errorMessage)
+           && SRCore::SafeFileWriter::replaceAll({&package, &fixture}, errorMessage);
 }
 
 // --- Opening -----------------------------------------------------------------------------------
@@ -581,8 +521,8 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
         return false;
     }
     QString packagePath = info.absoluteFilePath();
-    if (info.fileName().contains(fixtureSuffix)) {
-        packagePath = replaceLast(packagePath, fixtureSuffix, packageSuffix);
+    if (ScriptPackage::isFixturePath(packagePath)) {
+        packagePath = packagePath.chopped(fixtureSuffix.size()) + packageSuffix;
         if (!QFileInfo(packagePath).isFile()) {
             dialogs()->warning(parent, tr("File open error"),
                                tr("You double-clicked on a script fixture file;\nthis file "
@@ -597,25 +537,12 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
     }
 
     // An unarchived package is read through an archive made of its folder's contents.
-    const QFileInfo package(packagePath);
-    const bool unarchived = package.size() == 0;
+    const bool unarchived = QFileInfo(packagePath).size() == 0;
     QString archivePath = packagePath;
     std::unique_ptr<SRCore::FileAutoCleaner> collected;
     if (unarchived) {
         QString error;
-        if (package.dir().dirName() == package.completeBaseName()) {
-            const QString folder = SRCore::FileHandler::createTempFolderForFile(
-                packagePath, QStringLiteral("collectUnarchivedPack"), &error);
-            if (!folder.isEmpty()) {
-                collected = std::make_unique<SRCore::FileAutoCleaner>(folder);
-                archivePath =
-                    folder + QLatin1Char('/') + package.completeBaseName() + packageSuffix;
-                if (!ZipHelper::compressFolderContents(package.absolutePath(), archivePath, false,
-                                                       QString(), -1, &error)) {
-                    collected.reset();
-                }
-            }
-        }
+        collected = collectUnarchived(packagePath, &archivePath, &error);
         if (!collected) {
             if (!error.isEmpty()) {
                 logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
@@ -637,6 +564,34 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
         target = reusable ? current : newWindow();
     }
     return target && readIntoWindow(target, packagePath, archivePath, unarchived);
+}
+
+std::unique_ptr<SRCore::FileAutoCleaner>
+PackageProcessor::collectUnarchived(const QString &markerPath, QString *archivePath,
+                                    QString *errorMessage)
+{
+    const QFileInfo marker(markerPath);
+    if (marker.dir().dirName() != marker.completeBaseName()) {
+        return nullptr;
+    }
+    // A save of the folder must not change it while it is read.
+    PackageLock lock(markerPath);
+    if (!lock.lock(errorMessage)
+        || !ScriptPackage::checkFolder(marker.absolutePath(), errorMessage)) {
+        return nullptr;
+    }
+    const QString folder = SRCore::FileHandler::createTempFolderForFile(
+        markerPath, QStringLiteral("collectUnarchivedPack"), errorMessage);
+    if (folder.isEmpty()) {
+        return nullptr;
+    }
+    auto collected = std::make_unique<SRCore::FileAutoCleaner>(folder);
+    *archivePath = folder + QLatin1Char('/') + marker.completeBaseName() + packageSuffix;
+    if (!ZipHelper::compressFolderContents(marker.absolutePath(), *archivePath, false, QString(),
+                                           -1, errorMessage)) {
+        return nullptr;
+    }
+    return collected;
 }
 
 bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &packagePath,

@@ -90,7 +90,7 @@ public:
     // reach; the user's own password is stored in the manifest inside.
     static QString archivePassword();
     // Where the fixture of the package at `packagePath` lives: the same path with its
-    // ".tscript" replaced by ".tfixture".
+    // ".tscript" suffix replaced by ".tfixture" (appended when the path has none).
     static QString fixturePath(const QString &packagePath);
 
 private:
@@ -124,12 +124,14 @@ private:
     std::unique_ptr<StagedPackage> stagePackage(IPackageWindow *window, const QString &target,
                                                 bool intoFolder, const QString &appleBinary,
                                                 QString *errorMessage);
+    // Puts the staged package and its fixture in place of the saved ones, both or neither,
+    // while holding the package's lock.
     bool commitPackage(const StagedPackage &staged, const QString &target, bool intoFolder,
                        QString *errorMessage);
-    bool replaceFolderContents(const QString &folder, const QStringList &files,
-                               QString *errorMessage);
-    bool collectUnarchived(const QString &markerPath, const QString &archivePath,
-                           QString *errorMessage);
+    // The archive made of an unarchived package's folder (in `archivePath`), kept until the
+    // returned guard goes; null when the folder is refused or can't be read.
+    std::unique_ptr<SRCore::FileAutoCleaner>
+    collectUnarchived(const QString &markerPath, QString *archivePath, QString *errorMessage);
     bool readIntoWindow(IPackageWindow *window, const QString &packagePath,
                         const QString &archivePath, bool alternatePath);
     void bringToFront(IPackageWindow *window) const;

@@ -3,14 +3,18 @@
 #include "declaration.h"
 #include "packagelogging.h"
 
+#include "corelib/archive/archivelimits.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/package/scriptpackagemanifest.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +30,7 @@ namespace XMLValues = SRCore::XMLValues;
 const QString formatVersion = QStringLiteral("1.0");
 const QString declarationSuffix = QStringLiteral(".xml");
 const QString markerSuffix = QStringLiteral(".tscript");
+const QString fixtureSuffix = QStringLiteral(".tfixture");
 
 struct Language
 {
@@ -67,13 +72,12 @@ void logParseError(SRCore::ILogInterface *log, const char *operation, const QStr
 
 bool writeText(const QString &path, const QString &text, QString *errorMessage)
 {
-    QFile file(path);
-    const QByteArray data = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-        return fail(errorMessage,
-                    ScriptPackage::tr("Can't write '%1': %2").arg(path, file.errorString()));
-    }
-    return true;
+    return SRCore::SafeFileWriter::writeFile(path, text.toUtf8(), errorMessage);
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number(bytes / ArchiveLimits::kBytesPerMegabyte);
 }
 
 // The path of the member `name` in `folder`. Names come from a manifest that anybody can edit,
@@ -84,9 +88,16 @@ bool memberPath(const QString &folder, const QString &name, QString *path, QStri
     const bool plain = !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
                        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
     const QString candidate = folder + QLatin1Char('/') + name;
-    if (!plain || !QFileInfo(candidate).isFile()) {
+    const QFileInfo member(candidate);
+    if (!plain || !member.isFile()) {
         return fail(errorMessage,
                     ScriptPackage::tr("The script package lacks its member '%1'").arg(name));
+    }
+    if (member.size() > ArchiveLimits::kMaximumTotalSize) {
+        return fail(errorMessage,
+                    ScriptPackage::tr("The member '%1' is larger than %2 MB, more than a script "
+                                      "package may hold")
+                        .arg(name, megabytes(ArchiveLimits::kMaximumTotalSize)));
     }
     *path = candidate;
     return true;
@@ -114,6 +125,53 @@ QString ScriptPackage::programSuffix(const QString &language)
         }
     }
     return QString();
+}
+
+bool ScriptPackage::isPackagePath(const QString &path)
+{
+    return path.endsWith(markerSuffix, Qt::CaseInsensitive);
+}
+
+bool ScriptPackage::isFixturePath(const QString &path)
+{
+    return path.endsWith(fixtureSuffix, Qt::CaseInsensitive);
+}
+
+const QStringList &ScriptPackage::versionControlNames()
+{
+    static const QStringList names = {QStringLiteral(".svn"), QStringLiteral("_svn")};
+    return names;
+}
+
+bool ScriptPackage::checkFolder(const QString &folder, QString *errorMessage)
+{
+    qint64 entries = 0;
+    qint64 size = 0;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo entry = it.fileInfo();
+        if (entry.isSymLink()) {
+            return fail(errorMessage, tr("'%1' is a symbolic link; a package folder must hold its "
+                                         "files itself")
+                                          .arg(QDir::toNativeSeparators(path)));
+        }
+        if (++entries > ArchiveLimits::kMaximumEntries) {
+            return fail(errorMessage, tr("The package folder '%1' holds more than %2 entries, more "
+                                         "than a script package may hold")
+                                          .arg(QDir::toNativeSeparators(folder))
+                                          .arg(ArchiveLimits::kMaximumEntries));
+        }
+        size += entry.isFile() ? entry.size() : 0;
+        if (size > ArchiveLimits::kMaximumTotalSize) {
+            return fail(errorMessage, tr("The package folder '%1' holds more than %2 MB, more than "
+                                         "a script package may hold")
+                                          .arg(QDir::toNativeSeparators(folder),
+                                               megabytes(ArchiveLimits::kMaximumTotalSize)));
+        }
+    }
+    return true;
 }
 
 bool ScriptPackage::write(const QString &folder, const QString &baseName, const Content &content,
@@ -182,6 +240,16 @@ bool ScriptPackage::write(const QString &folder, const QString &baseName, const 
              && declaration.save(path + declarationName, &error);
     if (!stored) {
         return fail(errorMessage, error);
+    }
+    // What can't be read back is not written.
+    qint64 size = 0;
+    for (const QString &name : std::as_const(names)) {
+        size += QFileInfo(path + name).size();
+    }
+    if (size > ArchiveLimits::kMaximumTotalSize) {
+        return fail(errorMessage, tr("The script package would hold more than %1 MB, more than a "
+                                     "script package may hold")
+                                      .arg(megabytes(ArchiveLimits::kMaximumTotalSize)));
     }
     if (members) {
         members->clear();

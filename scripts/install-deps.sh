@@ -7,9 +7,9 @@ packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev libxkbcommon-dev
     qt6-declarative-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libqscintilla2-qt6-dev libzip-dev libcurl4-openssl-dev libxml2-dev
+    libqscintilla2-qt6-dev libzip-dev zlib1g-dev libsqlite3-dev libcurl4-openssl-dev libxml2-dev
     tango-icon-theme fonts-dejavu-core
-    zip unzip python3
+    zip unzip python3 python3-pyftpdlib python3-openssl openssl
 )
 
 missing=()

@@ -3,18 +3,24 @@
 #include "fixturearchive.h"
 #include "fixtureitem.h"
 #include "fixturetree.h"
+#include "scripterentriesmanager.h"
+#include "testflowbuilder.h"
 #include "testinglogging.h"
 
 #include "package/declaration.h"
 #include "package/idocumentwindow.h"
+#include "package/objecttemplates.h"
 
 #include "corelib/flow/flow.h"
+#include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QToolBar>
@@ -164,12 +170,127 @@ bool Fixture::loadFromFile(const QString &path)
     return true;
 }
 
+bool Fixture::isCurrentJob(const FixtureItem *item) const
+{
+    const FixtureItem *group = m_tree->incomingGroup();
+    if (item == m_tree->currentFixtureItem() || group->childCount() == 1) {
+        return true;
+    }
+    int enabled = 0;
+    const FixtureItem *onlyEnabled = nullptr;
+    for (int i = 0; i < group->childCount(); ++i) {
+        const auto *job = static_cast<const FixtureItem *>(group->child(i));
+        if (job->isEnabledForTest()) {
+            ++enabled;
+            onlyEnabled = job;
+        }
+    }
+    return enabled == 1 && onlyEnabled == item;
+}
+
+QString Fixture::folder() const
+{
+    const QString folder = m_window->packageFolder();
+    return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
+QString Fixture::jobPath(const FixtureItem &job) const
+{
+    const QString path = job.value(XMLKey::FILEORFOLDER);
+    return path.isEmpty() ? path : QDir::cleanPath(QDir(folder()).absoluteFilePath(path));
+}
+
+bool Fixture::buildTestFlow()
+{
+    TestFlowBuilder::Input input;
+    input.documentNumber = m_window->documentNumber();
+    input.packageFilePath = m_window->packageFilePath();
+    input.fixtureFolder = folder();
+    input.basicSettings = m_tree->basicItem()->object();
+
+    // The script element and its connections carry what the declaration defines for them.
+    input.scriptElement = ObjectTemplates::defaultObject(XMLValues::SCRIPTELEMENT);
+    if (const Declaration *declaration = m_window->declaration()) {
+        input.scriptElement.injectPropertiesFromXML(declaration->elementFieldsXml());
+        declaration->exportBasicProperties(input.scriptElement, XMLKey::ELEMENTFIELDS);
+        input.connectionTemplate = ObjectTemplates::defaultObject(
+            input.scriptElement.getField(XMLKey::CONNECTIONTYPE).getValue());
+        if (!input.connectionTemplate.isNull()) {
+            input.connectionTemplate.injectPropertiesFromXML(declaration->connectionFieldsXml());
+            declaration->exportBasicProperties(input.connectionTemplate, XMLKey::CONNECTIONFIELDS);
+        }
+        input.elementPropertyTags = declaration->elementPropertyTags();
+        input.connectionPropertyTags = declaration->connectionPropertyTags();
+    }
+    const FixtureItem *jobs = m_tree->incomingGroup();
+    for (int i = 0; i < jobs->childCount(); ++i) {
+        const auto *item = static_cast<const FixtureItem *>(jobs->child(i));
+        input.jobs.append({item->object(), item->text(0), isCurrentJob(item)});
+    }
+    const FixtureItem *connections = m_tree->outgoingGroup();
+    for (int i = 0; i < connections->childCount(); ++i) {
+        const auto *item = static_cast<const FixtureItem *>(connections->child(i));
+        input.connections.append(
+            {item->object(), item->text(0), item == m_tree->currentFixtureItem()});
+    }
+
+    TestFlowBuilder builder([this](int level, const char *message, const QString &argument) {
+        log(level, QString::fromLatin1(message), argument);
+    });
+    TestFlowBuilder::Result result;
+    const bool built = builder.build(input, result);
+
+    m_testFlow = std::move(result.flow);
+    m_jobTickets.clear();
+    if (result.currentTicket) {
+        m_jobTickets[true] = std::move(result.currentTicket);
+    }
+    if (result.otherTicket) {
+        m_jobTickets[false] = std::move(result.otherTicket);
+    }
+    // The selected connection is only replaced when the build finds one.
+    if (!result.currentConnection.isNull()) {
+        m_connections.insert(true, result.currentConnection);
+    }
+    m_testFolderBase = result.testFolderBase;
+    m_testFolder = result.testFolder;
+    m_ticketsFolder = result.ticketsFolder;
+    m_flowFolder = result.flowFolder;
+    m_datasetsFolder = result.datasetsFolder;
+    m_createdFolders = result.createdFolders;
+    if (!m_testFolderBase.isEmpty()) {
+        m_tree->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, m_testFolderBase);
+    }
+    if (!m_testFolder.isEmpty()) {
+        if (ScripterEntriesManager *manager = ScripterEntriesManager::instance()) {
+            manager->reloadUserGlobalData(m_testFolder);
+        }
+    }
+    return built;
+}
+
+SRCore::IJT *Fixture::currentJobTicket() const
+{
+    const auto it = m_jobTickets.find(true);
+    return it == m_jobTickets.end() ? nullptr : it->second.get();
+}
+
+QString Fixture::currentJobName(bool withoutPrefix) const
+{
+    const SRCore::IJT *ticket = currentJobTicket();
+    if (!ticket) {
+        return QString();
+    }
+    const QString name = ticket->getActiveFileName();
+    return withoutPrefix ? SRCore::FileManager::fileNameWithoutPrefix(name) : name;
+}
+
 void Fixture::clear()
 {
     m_testFlow.reset();
     m_jobTickets.clear();
-    for (QString *folder : {&m_testFolderBase, &m_testFolder, &m_ticketsFolder, &m_flowFolder,
-                            &m_datasetsFolder, &m_lastTestFolder}) {
+    for (QString *folder :
+         {&m_testFolderBase, &m_testFolder, &m_ticketsFolder, &m_flowFolder, &m_datasetsFolder}) {
         folder->clear();
     }
     m_tree->reset();

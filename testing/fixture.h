@@ -18,6 +18,7 @@ class IJT;
 
 namespace Scripter {
 
+class FixtureItem;
 class FixtureTree;
 class IDocumentWindow;
 
@@ -68,6 +69,28 @@ public:
     // "%11", "%12", ... Level 0 is refused and replaced by an error naming the message.
     void log(int level, const QString &message, const QString &argument = QString()) const;
 
+    // Builds the test flow of the fixture on disk for a run (docs/test-flow.md), replacing what
+    // the last build made. False, with the reasons logged, when nothing may run.
+    bool buildTestFlow();
+    // The test flow of the last build; null before one, or when it failed.
+    SRCore::Flow *testFlow() const { return m_testFlow.get(); }
+    // The ticket of the current job; null when there is none.
+    SRCore::IJT *currentJobTicket() const;
+    // The test flow's connection of the selected outgoing connection; null when there is none.
+    SRCore::FlowObject currentConnection() const { return m_connections.value(true); }
+    // The file or folder name of the current job; empty without one.
+    QString currentJobName(bool withoutPrefix) const;
+    // The file or folder of the incoming job `job`, absolute: a relative path is taken in the
+    // package's folder, as a test run takes it. Empty when the job names none.
+    QString jobPath(const FixtureItem &job) const;
+
+    QString testFolder() const { return m_testFolder; }
+    QString ticketsFolder() const { return m_ticketsFolder; }
+    QString flowFolder() const { return m_flowFolder; }
+    QString datasetsFolder() const { return m_datasetsFolder; }
+    // The input and output folders of the last build.
+    QStringList createdFolders() const { return m_createdFolders; }
+
     bool isActive() const { return m_active; }
     // Makes the panel the active one of the window, as a click into it does.
     void activate();
@@ -80,7 +103,11 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // Where relative job paths are taken: the package's folder, else the working folder.
+    QString folder() const;
     std::unique_ptr<SRCore::Flow> fixtureDocument() const;
+    // Whether the job `item` is the one a run works on.
+    bool isCurrentJob(const FixtureItem *item) const;
 
     IDocumentWindow *m_window;
     // What the last test run built: its flow, the tickets of the current (true) and the last
@@ -91,13 +118,11 @@ private:
     QToolBar *m_toolBar;
     FixtureTree *m_tree;
     int m_itemCounter = 0;
-    int m_uniqueNameCounter = 1;
     QString m_testFolderBase;
     QString m_testFolder;
     QString m_ticketsFolder;
     QString m_flowFolder;
     QString m_datasetsFolder;
-    QString m_lastTestFolder;
     QStringList m_createdFolders;
     bool m_active = false;
 };

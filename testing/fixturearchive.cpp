@@ -6,6 +6,7 @@
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/flow/flow.h"
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
@@ -13,9 +14,7 @@
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDomDocument>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace Scripter {
@@ -44,25 +43,6 @@ void logParseError(SRCore::ILogInterface *log, const char *operation, const QStr
                                QString::number(error.column), error.message};
     log->log(SRCore::LogRecord(SRCore::LogLevel::Error, QString::fromLatin1(operation), QString(),
                                QString(), QString(), argument.join(QLatin1Char(','))));
-}
-
-// Copies the finished archive over the target in one step: QSaveFile writes next to the target
-// and renames, so the target is either the old archive or the new one, never half of either.
-bool replaceFile(const QString &source, const QString &target, QString *errorMessage)
-{
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly)) {
-        return fail(errorMessage,
-                    FixtureArchive::tr("Can't read '%1': %2").arg(source, input.errorString()));
-    }
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly) || output.write(input.readAll()) != input.size()
-        || !output.commit()) {
-        return fail(
-            errorMessage,
-            FixtureArchive::tr("Can't write fixture '%1': %2").arg(target, output.errorString()));
-    }
-    return true;
 }
 
 // Extraction is tried twice: a first attempt can fail on a file that another program holds
@@ -138,7 +118,10 @@ bool FixtureArchive::write(const QString &archivePath, const QString &instanceNa
             return fail(errorMessage, error);
         }
     }
-    return replaceFile(zipPath, archivePath, errorMessage);
+    if (!SRCore::SafeFileWriter::copyFile(zipPath, archivePath, &error)) {
+        return fail(errorMessage, error);
+    }
+    return true;
 }
 
 bool FixtureArchive::read(const QString &archivePath, Content &content, SRCore::ILogInterface *log,

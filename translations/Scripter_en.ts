@@ -2,9 +2,71 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BaseEntriesManager</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="+213"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&apos;%1&apos; (%2 bytes) in connection &apos;%3&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>private data &apos;%1&apos; of job &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>global data &apos;%1&apos; of scope &apos;%2&apos;: &apos;%3&apos; → &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The job &apos;%1&apos; is gone since the test flow was built; nothing was run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <location filename="../serverlibs/supportlib/connection.cpp" line="+23"/>
+        <source>the connection &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Environment</name>
+    <message>
+        <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
+        <source>There is no temporary folder outside a run</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FrameworkObject</name>
+    <message>
+        <location filename="../serverlibs/supportlib/frameworkobject.cpp" line="+43"/>
+        <source>Log level %1 is none of -1 (debug), 1 (information), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>There is no global data outside a test run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The global data &apos;%1&apos; of scope &apos;%2&apos; can&apos;t be stored: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
-        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
+        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+146"/>
         <source>Search all</source>
         <translation type="unfinished"></translation>
     </message>
@@ -249,7 +311,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+81"/>
         <source>Cannot perform database search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -331,6 +393,256 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ChoiceValueEditor</name>
+    <message>
+        <location filename="../guilib/property/choicevalueeditor.cpp" line="+39"/>
+        <source>Select one or more file types in the list at the left and press the &apos;Add&apos; button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Select one or more items in the list of available library lists and press the &apos;Add button&apos;. The library lists are executed in the order they are listed in the box at the right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Select an item in the list of available library items</source>
+        <comment>PropertySelectFromLibMes</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Select a file type</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ConditionRow</name>
+    <message>
+        <location filename="../guilib/property/conditionrow.cpp" line="+51"/>
+        <source>arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The variable&apos;s arguments, as in a text: Key=&quot;Customer&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>AND</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>OR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+166"/>
+        <source>RegExp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The value is a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::DataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/datafieldsdialog.cpp" line="+57"/>
+        <source>the data model &apos;%1&apos; of &apos;%2&apos; is none of XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>choose the backing file of &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Choose metadata backing file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>a tag is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a dataset has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the dataset &apos;%1&apos; is defined twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Choose metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Metadata files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailAccountsDialog</name>
+    <message>
+        <location filename="../guilib/property/emailaccountsdialog.cpp" line="+19"/>
+        <source>E-mail address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid mail account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>account %1 holds a &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the address of account %1 is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>account %1 has no SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the port of account %1 is not a number from 1 to 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::EmailInfoDialog</name>
+    <message>
+        <location filename="../guilib/property/emailinfodialog.cpp" line="+10"/>
+        <source>E-mail addresses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid e-mail information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the addresses of entry %1 are not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::ExternalValueEditor</name>
+    <message>
+        <location filename="../guilib/property/externalvalueeditor.cpp" line="+51"/>
+        <source>External editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Can not find application &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+25"/>
+        <source>Failed to start &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 exceeded timeout and will be aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::FilterComboBox</name>
     <message>
         <location filename="../guilib/log/filtercombobox.cpp" line="+19"/>
@@ -341,7 +653,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericProperty</name>
     <message>
-        <location filename="../guilib/property/genericproperty.cpp" line="+233"/>
+        <location filename="../guilib/property/genericproperty.cpp" line="+254"/>
         <source>WARNING: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -349,17 +661,12 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericPropertyEditor</name>
     <message>
-        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+89"/>
-        <source>This editor is not available in this version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+121"/>
+        <location filename="../guilib/property/genericpropertyeditor.cpp" line="+208"/>
         <source>Click here to see the list of available editors (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+115"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -488,6 +795,52 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::GlobalDataFieldsDialog</name>
+    <message>
+        <location filename="../guilib/property/globaldatafieldsdialog.cpp" line="+19"/>
+        <source>Scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>an entry has no scope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>an entry of the scope &apos;%1&apos; has no tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the tag &apos;%1&apos; is used twice in the scope &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::IAppProxy</name>
+    <message>
+        <location filename="../guilib/property/iappproxy.cpp" line="+34"/>
+        <source>Script expressions cannot be evaluated here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::LanguageLocator</name>
     <message>
         <location filename="../guilib/translation/languagelocator.cpp" line="+28"/>
@@ -508,7 +861,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogProvider</name>
     <message>
-        <location filename="../guilib/log/logprovider.cpp" line="+99"/>
+        <location filename="../guilib/log/logprovider.cpp" line="+100"/>
         <source>No message database file is given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -520,6 +873,11 @@ that contain one of these strings</source>
     <message>
         <location line="+44"/>
         <source>Unknown database error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Reading was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -559,8 +917,26 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::PathValueEditor</name>
     <message>
-        <location filename="../guilib/property/pathvalueeditor.cpp" line="+95"/>
+        <location filename="../guilib/property/pathvalueeditor.cpp" line="+85"/>
         <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::PrecedenceSection</name>
+    <message>
+        <location filename="../guilib/property/precedencesection.cpp" line="+14"/>
+        <source>OR then AND   (A OR B) AND C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AND then OR   A OR (B AND C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Operator precedence:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -606,6 +982,197 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::RecordsValueEditor</name>
+    <message>
+        <location filename="../guilib/property/recordsvalueeditor.cpp" line="+63"/>
+        <source>Enter one or more email accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::RegularExpressionValidator</name>
+    <message>
+        <location filename="../guilib/property/regularexpressionvalidator.cpp" line="+23"/>
+        <source>enter a regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a regular expression is one line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 at position %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromLibraryDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlibrarydialog.cpp" line="+18"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::SelectFromListDialog</name>
+    <message>
+        <location filename="../guilib/property/selectfromlistdialog.cpp" line="+24"/>
+        <source>Add &gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt; Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&lt;&lt; Remove All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TableValueDialog</name>
+    <message>
+        <location filename="../guilib/property/tablevaluedialog.cpp" line="+22"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+158"/>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::TextValueEditor</name>
+    <message>
+        <location filename="../guilib/property/textvalueeditor.cpp" line="+53"/>
+        <source>Enter a description...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a list of dropdown items, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a list of e-mail addresses, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a hierarchy info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a e-mail body text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter a description for the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Enter a list of strings, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Enter a list of passwords, one per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A folder matches the filter if its foldername matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a regular expression (the regexp is automatically anchored at both ends).
+
+A file matches the filter if its filename matches the regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a multi-line text with variables...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>A folder matches the filter if its foldername matches at least one of the patterns.
+
+Enter one or more foldername patterns (such as *Job or ??Job*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A file matches the filter if its filename matches at least one of the patterns.
+
+Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one pattern per line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>enter at least one pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::TranslationLoader</name>
     <message>
         <location filename="../guilib/translation/translationloader.cpp" line="+32"/>
@@ -614,10 +1181,275 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>GuiLib::ValidatedTextDialog</name>
+    <message>
+        <location filename="../guilib/property/validatedtextdialog.cpp" line="+27"/>
+        <source>Define variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+59"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Syntax error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GuiLib::ValueEditorFactory</name>
     <message>
-        <location filename="../guilib/property/valueeditorfactory.cpp" line="+19"/>
-        <source>The editor &apos;%1&apos; is not available in this version</source>
+        <location filename="../guilib/property/valueeditorfactory.cpp" line="+42"/>
+        <source>This library has no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesConditionDialog</name>
+    <message>
+        <location filename="../guilib/property/variablesconditiondialog.cpp" line="+39"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Condition is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>The condition holds for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The condition does not hold for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The condition cannot be decided for this sample job</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesTextDialog</name>
+    <message>
+        <location filename="../guilib/property/variablestextdialog.cpp" line="+32"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Invalid metadata field definition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source> - unknown variable(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GuiLib::VariablesView</name>
+    <message>
+        <location filename="../guilib/property/variablesview.cpp" line="+30"/>
+        <source>Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Sample value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JavaScriptEngine</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/javascriptengine.cpp" line="+139"/>
+        <source>The script has no function %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Uncaught exception: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="+47"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job &apos;%1&apos; has failed; %2 can&apos;t send it any more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is only possible while an element runs the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>sendTo needs a Connection, as s.getOutConnections() gives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>sendToSingle needs exactly one outgoing connection; the element has %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Traffic-light level %1 is none of 1 (success), 2 (warning) and 3 (error)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 needs traffic-light connections; the element has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The log &apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>The job &apos;%1&apos; has failed already</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+226"/>
+        <source>setDataset needs a Dataset, as getDataset or createDataset give</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A dataset needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The dataset &apos;%1&apos; can&apos;t be kept: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobRouter</name>
+    <message>
+        <location filename="../serverlibs/supportlib/jobrouter.cpp" line="+142"/>
+        <source>No unique job prefix is left in the tickets folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; is not an outgoing connection of this element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; lies in an output folder; only files outside them can be sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The folder &apos;%1&apos; of connection &apos;%2&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be copied to connection &apos;%2&apos;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The ticket of &apos;%1&apos; can&apos;t be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -625,7 +1457,7 @@ that contain one of these strings</source>
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+212"/>
+        <location filename="../testing/fixture.cpp" line="+333"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -645,7 +1477,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+159"/>
+        <location filename="../app/scriptercore.cpp" line="+182"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -660,7 +1492,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+172"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -675,23 +1507,23 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declaration.cpp" line="+259"/>
-        <location filename="../package/declarationitem.cpp" line="+335"/>
+        <location filename="../package/declaration.cpp" line="+257"/>
+        <location filename="../package/declarationitem.cpp" line="+376"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationxml.cpp" line="+274"/>
+        <location filename="../package/declarationxml.cpp" line="+275"/>
         <source>Can&apos;t find master property &apos;%11&apos; for property &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+71"/>
         <source>External application has not been chosen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-89"/>
+        <location filename="../testing/fixture.cpp" line="-204"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -701,8 +1533,8 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="+207"/>
-        <location filename="../testing/fixturearchive.cpp" line="+167"/>
+        <location filename="../package/scriptpackage.cpp" line="+275"/>
+        <location filename="../testing/fixturearchive.cpp" line="+150"/>
         <source>Parse error in manifest from package &apos;%11&apos;: line %12, column %13, message &apos;%14&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -717,7 +1549,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+369"/>
+        <location filename="../package/packageprocessor.cpp" line="+341"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -732,9 +1564,137 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
-        <location line="+25"/>
+        <location line="+129"/>
+        <location line="+53"/>
         <source>Can&apos;t open script package: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+112"/>
+        <source>Variables can&apos;t be evaluated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="+62"/>
+        <source>Script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/scriptinglib/baseentriesmanager.cpp" line="-201"/>
+        <location filename="../testing/testflowbuilder.cpp" line="+455"/>
+        <source>Damaged global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Can&apos;t remove the temporary folder of the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Error in %11 at line %12, column %13: %14</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Error in %11 at line %12: %13</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Error in %11: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Run summary: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>jobArrived neither sent, discarded nor failed the job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/job.cpp" line="-127"/>
+        <source>Sent to connection &apos;%11&apos; as &apos;%12&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>No outgoing connection carries data of level %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Discarded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/jobbasic.cpp" line="+28"/>
+        <source>Variable without a value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="+47"/>
+        <source>Property &apos;%11&apos; without a full value: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-371"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Can&apos;t cleanup test folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>Can&apos;t create Script element object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Can&apos;t create Folder object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+41"/>
+        <source>Can&apos;t create Connection object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Can&apos;t use folder &apos;%1&apos; as job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+112"/>
+        <source>Can&apos;t copy file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-35"/>
+        <source>Can&apos;t write the job ticket: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Metadata dataset &apos;%11&apos; can&apos;t be used: %12</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t store global data: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -905,6 +1865,19 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>PropertyValue</name>
+    <message>
+        <location filename="../serverlibs/supportlib/propertyvalue.cpp" line="+146"/>
+        <source>Script expressions can&apos;t be evaluated in this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The script expression failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QSEditor</name>
     <message>
         <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
@@ -966,6 +1939,44 @@ that contain one of these strings</source>
     <message>
         <location line="+27"/>
         <source>The data folder &apos;%1&apos; was laid out by a newer version of the program (layout %2; this version knows layouts up to %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::ConditionEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="+58"/>
+        <source>&apos;%1&apos; is not a whole number, and %2 is an Integer variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a number such as 12.5, and %2 is a Rational variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a date such as 2024-05-06 or 2024-05-06T14:30, and %2 is a Date variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not a valid regular expression: %2 at character %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+133"/>
+        <source>A comparison needs exactly one variable, such as [Job.Name]; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>&apos;%1&apos; does not compare %2, a %3 variable; it can be compared by: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The condition has no comparison</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1058,24 +2069,13 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+63"/>
-        <location line="+14"/>
-        <location line="+279"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+328"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-293"/>
-        <location line="+18"/>
-        <location line="+5"/>
-        <location line="+240"/>
-        <location line="+12"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-234"/>
+        <location line="-254"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1124,12 +2124,12 @@ that contain one of these strings</source>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+109"/>
+        <location line="+111"/>
         <source>&apos;%1&apos; is a folder, not a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-104"/>
+        <location line="-106"/>
         <source>Can&apos;t remove file &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1149,7 +2149,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Nothing to save to &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1157,17 +2157,12 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::Flow</name>
     <message>
-        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+132"/>
+        <location filename="../serverlibs/corelib/flow/flow.cpp" line="+134"/>
         <source>&apos;%1&apos; already exists</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>Can&apos;t write flow &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>Not a flow document: the root element is not &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1182,7 +2177,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+38"/>
+        <location filename="../serverlibs/corelib/flow/flowxml.cpp" line="+40"/>
         <source>The text holds no XML element</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1197,15 +2192,58 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>Expected an &apos;%1&apos; element, found &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::FolderReplacement</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/folderreplacement.cpp" line="+73"/>
+        <source>&apos;%1&apos; can&apos;t be changed: it is immutable or append-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; can&apos;t be changed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&apos;%1&apos; can&apos;t be removed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&apos;%1&apos; can&apos;t be removed: it is immutable or append-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>Can&apos;t replace &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Can&apos;t create a working folder in &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The previous files %1 are kept in &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::IJT</name>
     <message>
-        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+214"/>
+        <location filename="../serverlibs/corelib/jobs/ijt.cpp" line="+237"/>
         <source>Can&apos;t save the job ticket: no tickets folder is set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1220,12 +2258,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>Private data key &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Dataset &apos;%1&apos; appears more than once</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1236,37 +2274,146 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
-    <name>SRCore::LogDatabase</name>
+    <name>SRCore::IScriptExpressionEvaluator</name>
     <message>
-        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+80"/>
-        <source>The SQLite driver is not available</source>
+        <location filename="../serverlibs/corelib/scripting/iscriptexpressionevaluator.cpp" line="-20"/>
+        <source>Line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Cannot open the message database %1</source>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JDFMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/jdfmetadata.cpp" line="+22"/>
+        <source>its root element is &lt;%1&gt;, where a job definition has &lt;JDF&gt; or &lt;JMF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::JobVariables</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/jobvariables.cpp" line="+41"/>
+        <source>There is no job to take the value from</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Cannot prepare writing messages</source>
+        <location line="+14"/>
+        <source>The job&apos;s file or folder &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
-        <source>The message database is not open</source>
+        <location line="+115"/>
+        <source>The job has no private data with the key &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>There is no flow to take the name from</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+9"/>
+        <source>The flow has no element with the id &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>No connection of the flow leads from where the job was detected to the element &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The job is a folder; only files have a file format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The format of &apos;%1&apos; is not one that can be told from its content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The XPath &apos;%1&apos; gives no number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The XPath &apos;%1&apos; gives %2, not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The XPath &apos;%1&apos; gives &apos;%2&apos;, which is not a date such as 2024-05-06T14:30</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>The file system of &apos;%1&apos; does not record when files are created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The server assigns job priorities while it runs a flow; a test job has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 needs the server&apos;s analysis of documents and images, which this program does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 belongs to jobs that the server receives by e-mail; a test job has no mail message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>This program does not compute %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::LogDatabase</name>
+    <message>
+        <location filename="../serverlibs/corelib/logging/logdatabase.cpp" line="+168"/>
+        <source>Cannot open the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+18"/>
+        <source>Cannot prepare writing messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The message database is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+7"/>
-        <location line="+93"/>
+        <location line="+44"/>
+        <location line="+7"/>
+        <location line="+189"/>
         <source>Cannot write to the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-154"/>
+        <source>Cannot read the size of the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Cannot remove old messages from the message database %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 is a folder, not a message database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1281,39 +2428,41 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-58"/>
+        <location line="+75"/>
         <location line="+15"/>
-        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+10"/>
         <source>Cannot read the message database %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-15"/>
+        <location line="-28"/>
         <source>The message database %1 has the schema version %2, which this program does not know</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+32"/>
         <source>The table logmessages of %1 has other columns than a message database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+19"/>
         <source>Cannot switch the message database %1 to the WAL journal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot switch the message database %1 to the WAL journal; it may be read-only</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+27"/>
         <source>Cannot create the table logmessages in %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1321,7 +2470,7 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+111"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+108"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1334,7 +2483,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+205"/>
+        <location line="+230"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1356,9 +2505,108 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::Metadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadata.cpp" line="+11"/>
+        <source>A dataset of the model %1 holds no XML that an XPath could query</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The metadata backing file &apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is a folder, not a metadata backing file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::MetadataManager</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/metadatamanager.cpp" line="+62"/>
+        <source>&apos;%1&apos; is not a metadata model; the models are XML, JDF, XMP and Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The job has no dataset &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::ProcessTempFolder</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/processtempfolder.cpp" line="+32"/>
+        <source>Can&apos;t create folder &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Can&apos;t create folder &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t create a temporary folder in &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::SafeFileWriter</name>
+    <message>
+        <location filename="../serverlibs/corelib/files/safefilewriter.cpp" line="+94"/>
+        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Can&apos;t write &apos;%1&apos; twice with one writer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Can&apos;t write &apos;%1&apos;: it is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <location line="+51"/>
+        <source>Can&apos;t write &apos;%1&apos;: not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <location line="+7"/>
+        <source>Can&apos;t read &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Can&apos;t write &apos;%1&apos;: only %2 of %3 bytes reached the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Can&apos;t replace &apos;%1&apos; by an unfinished file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+95"/>
+        <source>&apos;%1&apos; could not be removed again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&apos;%1&apos; could not get its previous content back; it is kept in &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::ScriptPackageManifest</name>
     <message>
-        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+39"/>
+        <location filename="../serverlibs/corelib/package/scriptpackagemanifest.cpp" line="+40"/>
         <source>%1 holds a character that XML cannot store (U+%2 at position %3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1409,6 +2657,15 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::TextEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/conditionevaluator.cpp" line="-62"/>
+        <location filename="../serverlibs/corelib/variables/textevaluator.cpp" line="+28"/>
+        <source>There is no variable %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::Validation</name>
     <message>
         <location filename="../serverlibs/corelib/common/validation.cpp" line="+96"/>
@@ -1427,9 +2684,188 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::VariableArguments</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablearguments.cpp" line="+71"/>
+        <source>%1 needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Path needs an XPath, such as Path=&quot;/order/@id&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Index needs a whole number other than 0 (1 is the first item, -1 the last); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Start needs a whole number from 1 (the first character); found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Length needs a whole number from 0; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Format needs a date format, such as Format=&quot;yyyy-MM-dd hh:mm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Format of a number is written with 0s, such as &quot;000&quot; or &quot;0.00&quot;; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1 takes no arguments here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 takes no argument %2 here; it takes %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The argument %1 is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 needs the argument %2, such as %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableCondition</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variablecondition.cpp" line="+21"/>
+        <source>Equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not equal to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not contain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Starts with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not start with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>True</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>False</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Greater than or equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earlier than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Later than or same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Unknown join &apos;%1&apos;; a join is %2 or %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Unknown precedence &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>The condition can&apos;t be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableEvaluator</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variableevaluator.cpp" line="+2"/>
+        <source>%1 in &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::VariableManager</name>
     <message>
-        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+44"/>
+        <location filename="../serverlibs/corelib/variables/variablemanager.cpp" line="+51"/>
         <source>&lt;%1&gt; needs a %2 made of letters and digits, starting with a letter (found &apos;%3&apos;)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1439,20 +2875,217 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+58"/>
         <source>The variable %1.%2 is defined more than once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The variable %1.%2 has the unknown %3 &apos;%4&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+69"/>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Comparison %1, variable, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1, value, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Comparison %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::VariableText</name>
+    <message>
+        <location filename="../serverlibs/corelib/variables/variabletext.cpp" line="+73"/>
+        <source>&apos;]&apos; without a &apos;[&apos; before it; write &apos;]]&apos; for a literal &apos;]&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>the end of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>The variable that starts here has no closing &apos;]&apos;; write &apos;[[&apos; for a literal &apos;[&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Expected &apos;:&apos; before the arguments or &apos;]&apos; after %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>A variable is written [Group.Name] (such as [Job.Name]) with letters and digits; found &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Expected an argument such as Format=&quot;yyyy-MM-dd&quot;, found %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Expected &apos;=&apos; after the argument name %1, found %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The quoted value of %1 is not closed; write %2%2 for a %2 inside it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The argument %1 has no value; write %1=&quot;value&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SRCore::XMLMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmlmetadata.cpp" line="+112"/>
+        <source>a number is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a quoted text was expected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>it refers to a variable ($name), which queries can&apos;t have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a predicate [...] is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the expression is malformed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a bracket or parenthesis is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it calls a function that XPath 1.0 does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a value is of the wrong type for its operator or function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a function is given the wrong number of arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it uses a namespace prefix that is not declared; declare it with the prefixes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>it holds a character that XPath does not allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is not enough memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>libxml2 error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The XPath &apos;%1&apos; is not valid at character %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The XPath &apos;%1&apos; is not valid: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>The metadata backing file &apos;%1&apos; is larger than 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+5"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Can&apos;t read the metadata backing file &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&apos;%1&apos; is not an XML file: line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; holds XML, but it is not %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>No metadata backing file has been loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Can&apos;t evaluate the XPath &apos;%1&apos;: out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>The namespace prefixes &apos;%1&apos; can&apos;t be read at character %2: write them as xmlns:prefix=&quot;URI&quot;, separated by spaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The namespace prefix &apos;%1&apos; has no URI</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::XMLValueProcessor</name>
     <message>
-        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+84"/>
+        <location filename="../serverlibs/corelib/values/xmlvalueprocessor.cpp" line="+85"/>
         <source>a list of texts</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1482,7 +3115,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+133"/>
+        <location line="+134"/>
         <source>Unknown value type &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1493,9 +3126,17 @@ that contain one of these strings</source>
     </message>
 </context>
 <context>
+    <name>SRCore::XMPMetadata</name>
+    <message>
+        <location filename="../serverlibs/corelib/metadata/xmpmetadata.cpp" line="+48"/>
+        <source>its root element is &lt;%1&gt;, where XMP has &lt;x:xmpmeta&gt; or &lt;rdf:RDF&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SRCore::XmlDataReader</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+54"/>
+        <location filename="../serverlibs/corelib/common/xmldatareader.cpp" line="+56"/>
         <source>The file &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1516,12 +3157,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>The root element is &lt;%1&gt;, expected &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Document type declarations are not allowed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1531,7 +3172,7 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Invalid %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1541,12 +3182,12 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Unexpected text &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+33"/>
         <source>Unexpected attribute &apos;%1&apos; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1556,38 +3197,38 @@ that contain one of these strings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>Unexpected element &lt;%1&gt; in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Element &lt;%1&gt; appears more than once in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Element &lt;%1&gt; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The attribute &apos;%1&apos; is missing in &lt;%2&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>SRCore::XmlDataWriter</name>
+    <name>SRCore::XmlDepthLimit</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmldatawriter.cpp" line="+72"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
+        <location filename="../serverlibs/corelib/common/xmldepthlimit.cpp" line="+22"/>
+        <source>The elements are nested more than %1 levels deep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SRCore::XmlError</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+11"/>
+        <location filename="../serverlibs/corelib/common/xmlerror.cpp" line="+13"/>
         <source>line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1595,13 +3236,128 @@ that contain one of these strings</source>
 <context>
     <name>SRCore::XmlText</name>
     <message>
-        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+83"/>
+        <location filename="../serverlibs/corelib/common/xmltext.cpp" line="+85"/>
         <source>Unknown %1 &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Invalid %1 text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptDir</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptdir.cpp" line="+12"/>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The folder &apos;%1&apos; can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&apos;%1&apos; is a file; File.remove removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptEngines</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
+        <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&apos;%1&apos; is no script language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scripterror.cpp" line="+6"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptFile</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptfile.cpp" line="+26"/>
+        <location line="+21"/>
+        <source>&apos;%1&apos; is no known text encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>&apos;%1&apos; can&apos;t be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; is not a text in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The text for &apos;%1&apos; has characters that %2 can&apos;t hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+9"/>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&apos;%1&apos; exists already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&apos;%1&apos; is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptProcess</name>
+    <message>
+        <location filename="../serverlibs/supportlib/scriptprocess.cpp" line="+20"/>
+        <source>The time-out must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&apos;%1&apos; can&apos;t be started: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&apos;%1&apos; was killed: the run was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptRun</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/scriptrun.cpp" line="+65"/>
+        <source>The script used more than %1 MB of memory and was stopped</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1634,7 +3390,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+42"/>
+        <location filename="../cli/clitool.cpp" line="+43"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1664,7 +3420,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1746,7 +3502,7 @@ end timerfired
 <context>
     <name>Scripter::CommandLine</name>
     <message>
-        <location filename="../cli/commandline.cpp" line="+28"/>
+        <location filename="../cli/commandline.cpp" line="+31"/>
         <source>PATH.tscript [--name NAME] [--languages LIST] [--unarchived] [--force]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1802,7 +3558,17 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+5"/>
+        <source>FILE.vbs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1877,7 +3643,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1943,6 +3709,11 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+15"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
@@ -1964,7 +3735,7 @@ end timerfired
     </message>
     <message>
         <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code.</source>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2049,17 +3820,12 @@ end timerfired
 <context>
     <name>Scripter::Declaration</name>
     <message>
-        <location filename="../package/declaration.cpp" line="-58"/>
-        <source>Cannot write the declaration &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location filename="../package/declaration.cpp" line="-51"/>
         <source>Cannot read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-217"/>
+        <location filename="../package/declarationitem.cpp" line="-237"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2094,7 +3860,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+283"/>
+        <location line="+303"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2186,12 +3952,12 @@ end timerfired
 <context>
     <name>Scripter::DeclarationXml</name>
     <message>
-        <location filename="../package/declarationxml.cpp" line="-215"/>
+        <location filename="../package/declarationxml.cpp" line="-216"/>
         <source>Line %1: the value of %2 cannot be read: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+319"/>
+        <location line="+320"/>
         <source>The document is no script declaration: it needs an %1 element with %2 and %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2212,17 +3978,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureArchive</name>
     <message>
-        <location filename="../testing/fixturearchive.cpp" line="-137"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Can&apos;t write fixture &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location filename="../testing/fixturearchive.cpp" line="-114"/>
         <source>Can&apos;t extract fixture &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2232,7 +3988,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+45"/>
         <source>Fixture &apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2628,24 +4384,22 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
+    <name>Scripter::PackageLock</name>
+    <message>
+        <location filename="../package/packagelock.cpp" line="+37"/>
+        <source>&apos;%1&apos; is being saved by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-538"/>
+        <location filename="../package/packageprocessor.cpp" line="-495"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>Can&apos;t read &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+237"/>
+        <location line="+230"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2672,26 +4426,26 @@ Do you want save this package?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-246"/>
+        <location line="-248"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+260"/>
+        <location line="+262"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+119"/>
         <location line="+8"/>
-        <location line="+38"/>
-        <location line="+23"/>
+        <location line="+25"/>
+        <location line="+51"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-68"/>
+        <location line="-83"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2703,12 +4457,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+25"/>
         <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+51"/>
         <source> Script Package in not valid!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2947,22 +4701,42 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScriptPackage</name>
     <message>
-        <location filename="../package/scriptpackage.cpp" line="-159"/>
-        <source>Can&apos;t write &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location filename="../package/scriptpackage.cpp" line="-207"/>
         <source>The script package lacks its member &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>The member &apos;%1&apos; is larger than %2 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+58"/>
+        <source>&apos;%1&apos; is a symbolic link; a package folder must hold its files itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The package folder &apos;%1&apos; holds more than %2 entries, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The package folder &apos;%1&apos; holds more than %2 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>The script package can&apos;t be named &apos;%1&apos;: two of its members would be called &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+45"/>
+        <source>The script package would hold more than %1 MB, more than a script package may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Script package &apos;%1&apos; has no manifest</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3253,7 +5027,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterCore</name>
     <message>
-        <location filename="../app/scriptercore.cpp" line="-102"/>
+        <location filename="../app/scriptercore.cpp" line="-103"/>
         <source>&amp;%1 %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3331,7 +5105,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+166"/>
+        <location line="+172"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3424,6 +5198,24 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>Scripter::TestFlowBuilder</name>
+    <message>
+        <location filename="../testing/testflowbuilder.cpp" line="-263"/>
+        <source>Test Flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Script Element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Flow for testing script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::VBScriptEditor</name>
     <message>
         <location filename="../editors/vbscripteditor.cpp" line="-65"/>
@@ -3453,27 +5245,52 @@ Do you want terminate it?</source>
 <context>
     <name>ScriptingApi</name>
     <message>
-        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+7"/>
+        <location filename="../serverlibs/qsa/scriptingapi.cpp" line="+8"/>
         <source>Writes a message to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
-        <source>The flow element that runs the script</source>
+        <location line="+3"/>
+        <source>The value of the element&apos;s property with this tag, its variables and script expression resolved for the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The value of the element&apos;s property with this tag, its variables resolved for the job</source>
+        <source>The items of a list value of the property with this tag (patterns, file types, string lists, library choices)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
+        <source>The editor chosen for the property&apos;s value, such as inline or scriptexp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The global data of the flow stored under this scope and tag; empty when there is none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stores global data under this scope and tag; later runs find it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The flow element that runs the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-49"/>
         <source>Whether the property&apos;s value is fixed, rather than computed for each job from variables or a script expression</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+62"/>
+        <source>The element&apos;s incoming connections, as Connection objects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The number of seconds between two timerFired calls</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3483,30 +5300,38 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-9"/>
         <source>The element&apos;s outgoing connections, as Connection objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+49"/>
+        <location line="-52"/>
         <source>The name of the flow that holds the element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+49"/>
+        <location line="-2"/>
         <source>The name of the flow element</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-44"/>
-        <source>The job that the entry point handles</source>
+        <location line="+66"/>
+        <source>The jobs waiting in the element&apos;s input folders, as Job objects</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>The name of the job&apos;s file or folder, extension included</source>
+        <source>A new job named name that no input brought; write its file at its path, then send it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A folder by kind: ApplicationData, Documents, Desktop, Home, Temp, TestFolder or PackageFolder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The job that the entry point handles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3516,11 +5341,46 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
+        <source>The name of the job&apos;s file or folder without its unique prefix, extension included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the job without its unique prefix and extension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The extension of the job&apos;s file without the dot; empty for none and for folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The job&apos;s unique prefix, such as _00001_</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether the job is a single file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Whether the job is a folder rather than a file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>The size of the job in bytes; of all its files for a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The number of files of the job: 1 for a file, all files below a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The private data stored with the job under this tag; empty when there is none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3531,6 +5391,11 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>The tags of the job&apos;s private data, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The segments of the job&apos;s hierarchy location, outermost first</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3541,22 +5406,262 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection, as the result of this job</source>
+        <source>The e-mail addresses that travel with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail addresses of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The e-mail body text that travels with the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Replaces the e-mail body text of the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sets the job state text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The job&apos;s metadata dataset of this name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The names of the job&apos;s metadata datasets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Attaches the dataset to the job under this name; it travels along with the job</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Sends the file or folder at the path along this outgoing connection, as a result of this job</source>
+        <source>A dataset of the model (XML, JDF, XMP or Opaque) backed by the file at the path, to attach with setDataset</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Fails the job: it is moved to the problem jobs and the message is logged as an error</source>
+        <source>The text with its variables ([Job.Name], ...) replaced by their values for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The path of the application, as findApplicationPath found it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>The licensing of the application, as getApplicationLicensing found it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The name of the computer that runs the flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A temporary folder of the run, removed when the run ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A connection of the flow element</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The value of the connection&apos;s property with this tag, resolved for the job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Move, Filter or TrafficLight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>What a traffic-light connection carries: Data, Log or Data with log; empty for others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The folder at the connection&apos;s other end: where jobs sent along it land</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A metadata dataset of a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>XML, JDF, XMP or Opaque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The path of the file that holds the dataset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as text; of a node set, its first node</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The XPath&apos;s result as a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The XPath&apos;s result as a truth value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The texts of the nodes the XPath selects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Reads, writes, copies, moves and removes files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The text of the file in the encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writes the text as the file, replacing it in one step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Copies a file or folder to the destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Moves a file or folder to a destination that does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Removes a file or a folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a file or folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The size of the file in bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Lists, creates and removes folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The names in the folder that match one of the ;-separated patterns, sorted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Creates the folder and its parents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Removes the folder with its contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Whether a folder is at the path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs the program and waits for it: exitCode, stdout, stderr and timedOut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Debug output of the script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Writes the message to the log at level -1 (debug)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-147"/>
         <source>Writes a message about this job to the log; level -1 debug, 1 information, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>A fresh path with this name in the job&apos;s temporary folder, for a file or (createFolder) a folder that the script makes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the file or folder at the path (the job&apos;s own by default) along this outgoing connection, as a result of this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the element&apos;s only outgoing connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sends the file or folder at the path along the traffic-light connections that carry data of this level: 1 success, 2 warning, 3 error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sends the log file at the path along the traffic-light connections that carry logs of this level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Discards the job: it is done without being sent anywhere</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Fails the job: the message is logged as an error and nothing more can be sent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3565,23 +5670,608 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>An outgoing connection of the flow element</source>
+        <location line="+25"/>
+        <source>The name of the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsDialog</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsdialog.cpp" line="+32"/>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>The name of the connection</source>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Fields</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Script expression is invalid for one of the fields.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The value of the connection&apos;s property with this tag, its variables resolved for the job</source>
+        <source>Items are not defined: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Script expression or regular expression is invalid for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Regular expression is invalid or default value doesn&apos;t match the data format for field(s): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsEdit</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsedit.cpp" line="+53"/>
+        <source>Data values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Define variables</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Whether the connection property&apos;s value is fixed, rather than computed for each job</source>
+        <source>Data format
+(regexp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Value is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define as script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Default value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Set value as &apos;true&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remember last value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Items separated by &apos;;&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Choice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Calculated value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+167"/>
+        <source>A field needs a label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Another field has the label &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+25"/>
+        <source>Define script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>Define text with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Define condition with variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Condition with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Text with variables defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Script expression defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::MetadataFieldsView</name>
+    <message>
+        <location filename="../scriptinggui/metadatafieldsview.cpp" line="+23"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Metadata Field %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionDialog</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressiondialog.cpp" line="+47"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save as...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Evaluate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Sample jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Syntax error in line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Save script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+37"/>
+        <source>Script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <source>File openning error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File &quot;%1&quot; can&apos;t be opened for writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>File writting error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t write to file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Open script file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Replace the script text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to replace the existent script text by the new one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>File reading error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t read from file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Value: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Reject changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Are you sure you wish to cancel script editing and reject all of the current changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptExpressionValueEditor</name>
+    <message>
+        <location filename="../scriptinggui/scriptexpressionvalueeditor.cpp" line="+26"/>
+        <source>Enter a JavaScript expression that evaluates to boolean value (true or false)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to one of the enumerated values available for the property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression that evaluates to a file or folder path string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a numeric value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression that evaluates to a string value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression.
+
+A file matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter a JavaScript expression.
+
+A folder matches the filter if the expression evaluates to boolean value true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter a JavaScript expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScriptingGui::ScriptingDialogFactory</name>
+    <message>
+        <location filename="../scriptinggui/scriptingdialogfactory.cpp" line="+41"/>
+        <source>The scripting dialogs have no value editor of the kind &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
+        <source>The timer interval is only known while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The timer interval can only be set while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The timer interval must be at least 1 second, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>&apos;%1&apos; is not a file or folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>New jobs can only be made while the element runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no temporary folder for the new job &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>&apos;%1&apos; is no special folder; known are %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixBasic</name>
+    <message>
+        <location filename="../serverlibs/supportlib/tavrixbasic.cpp" line="-19"/>
+        <source>%1 has no property &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The value of property &apos;%1&apos; of %2 can&apos;t be computed: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+5"/>
+        <location line="+5"/>
+        <location line="+6"/>
+        <source>the element</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixCommon::FtpManager</name>
+    <message>
+        <location filename="../ftp/ftpmanager.cpp" line="+104"/>
+        <location line="+88"/>
+        <location line="+16"/>
+        <location line="+25"/>
+        <location line="+10"/>
+        <location line="+9"/>
+        <location line="+13"/>
+        <source>The FTP session was aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-158"/>
+        <source>The FTP client cannot start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+101"/>
+        <source>No FTP server is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Trying to change the working directory by setting empty value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Requested listing dir path doesn&apos;t start with a slash</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPAnonymousDialog</name>
+    <message>
+        <location filename="../ftp/ftpanonymousdialog.cpp" line="+15"/>
+        <source>Anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Email address for anonymous login</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TavrixSupportUI::FTPDirectoryDialog</name>
+    <message>
+        <location filename="../ftp/ftpdirectorydialog.cpp" line="+72"/>
+        <source>Passive mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>FTPS (explicit TLS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Anonymous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Choose FTP directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Modified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>FTP Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Enter the FTP server to connect to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Connecting to %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>Connected to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Logged onto %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Changed current directory to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3661,6 +6351,19 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserGlobalData</name>
+    <message>
+        <location filename="../serverlibs/supportlib/userglobaldata.cpp" line="+73"/>
+        <source>%1. It was kept as &apos;%2&apos;; the global data start empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1. It could not be set aside, so global data can&apos;t be stored until it is repaired or removed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3762,9 +6465,17 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::Interpreter</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/interpreter.cpp" line="+210"/>
+        <source>The script was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::Lexer</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+404"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/lexer.cpp" line="+183"/>
         <location line="+159"/>
         <source>Name too long: a name can have at most %1 characters</source>
         <translation type="unfinished"></translation>
@@ -3829,7 +6540,12 @@ Do you want terminate it?</source>
 <context>
     <name>VBScript::Parser</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+88"/>
+        <location filename="../serverlibs/scriptinglib/vbscript/parser.cpp" line="+39"/>
+        <source>the end of the expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+72"/>
         <source>a variable or procedure declaration, or %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4030,6 +6746,347 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>VBScript::RuntimeError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/runtimeerror.cpp" line="+19"/>
+        <source>Unspecified error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid procedure call or argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Overflow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This array is fixed or temporarily locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Division by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Type mismatch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of string space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t perform requested operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Out of stack space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sub or Function not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error in loading DLL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file name or number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bad file mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device I/O error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Input past end of file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Too many files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Device unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk not ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t rename with different drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path/File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Path not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object variable not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>For loop not initialized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid use of Null</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Can&apos;t create necessary temporary file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ActiveX component can&apos;t create object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class doesn&apos;t support Automation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>File name or class name not found during Automation operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Object doesn&apos;t support this property or method</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Automation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support this action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object doesn&apos;t support named arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object doesn&apos;t support current locale setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Named argument not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Argument not optional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrong number of arguments or invalid property assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Object not a collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Specified DLL function not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This key is already associated with an element of this collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable uses an Automation type not supported in VBScript</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Variable is undefined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illegal assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Object not safe for scripting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid or unqualified reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Class not defined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>An exception occurred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Syntax error in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unexpected quantifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;]&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expected &apos;)&apos; in regular expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid range in character set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Element not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Unknown runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript runtime error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Microsoft VBScript compilation error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VBScript::ScriptError</name>
+    <message>
+        <location filename="../serverlibs/scriptinglib/vbscript/scripterror.cpp" line="+18"/>
+        <source>%1 %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VBScript::SyntaxError</name>
     <message>
         <location filename="../serverlibs/scriptinglib/vbscript/syntaxerror.cpp" line="+9"/>
@@ -4038,9 +7095,27 @@ Do you want terminate it?</source>
     </message>
 </context>
 <context>
+    <name>ZipDirectory</name>
+    <message>
+        <location filename="../serverlibs/corelib/archive/zipdirectory.cpp" line="+162"/>
+        <source>its central directory can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>entries &apos;%1&apos; and &apos;%2&apos; share their data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the data of entry &apos;%1&apos; runs into the central directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ZipHelper</name>
     <message>
-        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+85"/>
+        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+87"/>
         <source>it is not a zip archive, or it is truncated</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4125,8 +7200,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
-        <location line="+29"/>
+        <location line="+103"/>
         <source>Can&apos;t write archive &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4141,12 +7215,17 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+74"/>
         <source>entry &apos;%1&apos; is a symbolic link</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+9"/>
+        <source>entry &apos;%1&apos; is compressed more than %2 to 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>entry &apos;%1&apos; is encrypted and no password was given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4202,12 +7281,17 @@ Do you want terminate it?</source>
     </message>
     <message>
         <location line="+19"/>
-        <location line="+14"/>
+        <location line="+21"/>
         <source>can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="-4"/>
+        <source>entry &apos;%1&apos; holds more data than it declares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <location line="+21"/>
         <location line="+10"/>
         <source>can&apos;t create folder &apos;%1&apos;</source>
@@ -4271,6 +7355,16 @@ Do you want terminate it?</source>
     <message>
         <location line="+4"/>
         <source>the target &apos;%1&apos; is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>it holds %1 entries; at most %2 are extracted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>its entries hold more than %1 MB; at most that is extracted</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -54,6 +54,8 @@ public:
     // The text shown in `column` of `row`; `row` must be valid.
     QString displayText(int row, int column) const;
     bool contains(qint64 id) const { return m_ids.contains(id); }
+    // The ids of the messages held.
+    const QSet<qint64> &ids() const { return m_ids; }
 
     // Puts `newestFirst`, messages newer than every message held, on top, then drops the oldest
     // rows beyond `rowLimit`. Messages that are held already are skipped.

@@ -6,13 +6,13 @@
 #include "logtableview.h"
 
 #include "corelib/common/xmltext.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QSaveFile>
 #include <QTimer>
 #include <QXmlStreamWriter>
 
@@ -69,7 +69,7 @@ BasicMessagePane::BasicMessagePane(const QString &databaseFile, QWidget *parent)
     , m_provider(std::make_unique<LogProvider>(databaseFile))
     , m_model(new BasicLogModel(this))
     , m_proxy(new LogSortFilterProxyModel(this))
-    , m_search(new LogDatabaseSearch(m_provider.get(), this))
+    , m_search(new LogDatabaseSearch(databaseFile, this))
     , m_rowLimit(LogProvider::RefreshLimit)
 {
     m_proxy->setSourceModel(m_model);
@@ -232,11 +232,8 @@ bool BasicMessagePane::exportShownMessages(const QString &fileName, QString *err
     if (!m_proxy) {
         return fail(unexpectedErrorText());
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(file.errorString());
-    }
-    QXmlStreamWriter writer(&file);
+    QByteArray document;
+    QXmlStreamWriter writer(&document);
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(4);
     writer.writeStartDocument();
@@ -248,10 +245,10 @@ bool BasicMessagePane::exportShownMessages(const QString &fileName, QString *err
     }
     writer.writeEndElement();
     writer.writeEndDocument();
-    if (writer.hasError() || !file.commit()) {
-        return fail(file.errorString());
+    if (writer.hasError()) {
+        return fail(unexpectedErrorText());
     }
-    return true;
+    return SRCore::SafeFileWriter::writeFile(fileName, document, errorMessage);
 }
 
 void BasicMessagePane::filterChanged(int column, const QString &text)
@@ -290,9 +287,10 @@ void BasicMessagePane::startSearch()
     const int room = MaxHeldRows - m_model->rowCount();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDate today = QDate::currentDate();
-    const BasicLogModel *model = m_model;
-    const auto wanted = [filters, now, today, model](const SRCore::LogRecord &record) {
-        return isLoadedLevel(record.level) && !model->contains(record.id)
+    // The search runs on a thread of its own: it tests against copies of what the pane holds.
+    const QSet<qint64> held = m_model->ids();
+    const auto wanted = [filters, now, today, held](const SRCore::LogRecord &record) {
+        return isLoadedLevel(record.level) && !held.contains(record.id)
                && filters.accepts(record, now, [&record, &today](int column) {
                       return BasicLogModel::columnText(record, column, today);
                   });

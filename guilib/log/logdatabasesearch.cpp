@@ -2,35 +2,69 @@
 
 #include "logprovider.h"
 
-#include <QTimer>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <atomic>
 
 namespace GuiLib {
 
-LogDatabaseSearch::LogDatabaseSearch(LogProvider *provider, QObject *parent)
-    : QObject(parent)
-    , m_provider(provider)
-    , m_timer(new QTimer(this))
+// What the GUI thread and one search's worker share.
+struct LogDatabaseSearch::Run
 {
-    m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &LogDatabaseSearch::readNextChunk);
+    qint64 fromId = 0;
+    qint64 toId = 0;
+    Predicate wanted;
+    int maxFound = 0;
+    int retryDelayMs = RetryDelayMs;
+    std::atomic<bool> stop{false};      // abort() or cancel() asked the worker to stop
+    std::atomic<bool> cancelled{false}; // nothing more is reported
+    QMutex mutex;
+    QWaitCondition stopped; // wakes the worker from the pause after a failed chunk
+
+    void requestStop()
+    {
+        QMutexLocker lock(&mutex);
+        stop = true;
+        stopped.wakeAll();
+    }
+};
+
+LogDatabaseSearch::LogDatabaseSearch(const QString &databaseFile, QObject *parent)
+    : QObject(parent)
+    , m_databaseFile(databaseFile)
+{}
+
+LogDatabaseSearch::~LogDatabaseSearch()
+{
+    cancel();
+    waitForWorker();
 }
 
-LogDatabaseSearch::~LogDatabaseSearch() = default;
+int LogDatabaseSearch::chunkSize(qint64 total)
+{
+    return int(qMax<qint64>(MinimumChunkSize, (total + MaximumChunks - 1) / MaximumChunks));
+}
 
 bool LogDatabaseSearch::start(qint64 fromId, qint64 toId, const Predicate &wanted, int maxFound)
 {
     if (m_state != State::Idle || fromId > toId || maxFound <= 0 || !wanted) {
         return false;
     }
+    // A cancelled search may still be ending; it stops within a few hundred messages.
+    waitForWorker();
+    auto run = std::make_shared<Run>();
+    run->fromId = fromId;
+    run->toId = toId;
+    run->wanted = wanted;
+    run->maxFound = maxFound;
+    run->retryDelayMs = m_retryDelayMs;
+    m_run = run;
     m_state = State::Searching;
-    m_wanted = wanted;
-    m_maxFound = maxFound;
-    m_fromId = fromId;
-    m_nextId = toId;
-    m_total = -1;
-    m_checked = 0;
-    m_found.clear();
-    m_timer->start(FirstChunkDelayMs);
+    m_worker.reset(QThread::create([this, run]() { search(run); }));
+    m_worker->setObjectName(QStringLiteral("GuiLib message search"));
+    m_worker->start();
     return true;
 }
 
@@ -40,77 +74,104 @@ void LogDatabaseSearch::abort()
         return;
     }
     m_state = State::Aborting;
-    // A search waiting to retry a failed chunk stops as soon as a normal one would.
-    if (m_timer->remainingTime() > NextChunkDelayMs) {
-        m_timer->start(NextChunkDelayMs);
-    }
+    m_run->requestStop();
 }
 
 void LogDatabaseSearch::cancel()
 {
-    m_timer->stop();
+    if (m_run) {
+        m_run->cancelled = true;
+        m_run->requestStop();
+        m_run.reset();
+    }
     m_state = State::Idle;
-    m_wanted = nullptr;
-    m_found.clear();
 }
 
-int LogDatabaseSearch::chunkSize(qint64 total)
+void LogDatabaseSearch::waitForWorker()
 {
-    return int(qMax<qint64>(MinimumChunkSize, (total + MaximumChunks - 1) / MaximumChunks));
+    if (m_worker) {
+        m_worker->wait();
+        m_worker.reset();
+    }
 }
 
-void LogDatabaseSearch::readNextChunk()
+void LogDatabaseSearch::report(const std::shared_ptr<Run> &run, std::function<void()> report)
 {
-    if (m_state == State::Aborting) {
-        emit terminating();
-        finish(Outcome::Aborted);
-        return;
-    }
-    if (m_state != State::Searching) {
-        return;
-    }
-    LogProvider::Error error;
-    QList<SRCore::LogRecord> chunk;
-    if ((m_total < 0 && !m_provider->countMessages(m_fromId, m_nextId, &m_total, &error))
-        || !m_provider->readRange(m_fromId, m_nextId, chunkSize(m_total), &chunk, &error)) {
-        emit chunkFailed(error.number.isEmpty() ? error.text : error.number);
-        m_timer->start(m_retryDelayMs);
-        return;
-    }
-    bool bounded = false;
-    for (const SRCore::LogRecord &record : std::as_const(chunk)) {
-        ++m_checked;
-        if (m_wanted(record)) {
-            m_found << record;
-            if (m_found.size() >= m_maxFound) {
-                bounded = true;
-                break;
+    QMetaObject::invokeMethod(
+        this,
+        [this, run, report = std::move(report)]() {
+            if (!run->cancelled && run == m_run) {
+                report();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void LogDatabaseSearch::search(const std::shared_ptr<Run> &run)
+{
+    // A connection of the worker's own: SQL connections belong to the thread that made them.
+    LogProvider provider(m_databaseFile);
+    qint64 total = -1;
+    qint64 nextId = run->toId; // the highest id not read yet
+    qint64 checked = 0;
+    QList<SRCore::LogRecord> found;
+    Outcome outcome = Outcome::Completed;
+    for (;;) {
+        if (run->stop) {
+            outcome = Outcome::Aborted;
+            break;
+        }
+        LogProvider::Error error;
+        QList<SRCore::LogRecord> chunk;
+        if ((total < 0 && !provider.countMessages(run->fromId, nextId, &total, &error))
+            || !provider.readRange(run->fromId, nextId, chunkSize(total), &chunk, &error,
+                                   &run->stop)) {
+            if (run->stop) {
+                continue;
+            }
+            const QString reason = error.number.isEmpty() ? error.text : error.number;
+            report(run, [this, reason]() { emit chunkFailed(reason); });
+            QMutexLocker lock(&run->mutex);
+            if (!run->stop) {
+                run->stopped.wait(&run->mutex, run->retryDelayMs);
+            }
+            continue;
+        }
+        bool bounded = false;
+        for (const SRCore::LogRecord &record : std::as_const(chunk)) {
+            ++checked;
+            if (run->wanted(record)) {
+                found << record;
+                if (found.size() >= run->maxFound) {
+                    bounded = true;
+                    break;
+                }
             }
         }
+        if (!chunk.isEmpty()) {
+            nextId = chunk.constLast().id - 1;
+        }
+        const int percent = total > 0 ? int(qMin<qint64>(100, checked * 100 / total)) : 100;
+        const qint64 reportedTotal = qMax(total, checked);
+        report(run, [this, percent, checked, reportedTotal]() {
+            emit progressChanged(percent, checked, reportedTotal);
+        });
+        if (bounded) {
+            outcome = Outcome::Bounded;
+            break;
+        }
+        if (chunk.size() < chunkSize(total) || nextId < run->fromId) {
+            break;
+        }
     }
-    if (!chunk.isEmpty()) {
-        m_nextId = chunk.constLast().id - 1;
-    }
-    const int percent = m_total > 0 ? int(qMin<qint64>(100, m_checked * 100 / m_total)) : 100;
-    emit progressChanged(percent, m_checked, qMax(m_total, m_checked));
-
-    if (bounded) {
-        finish(Outcome::Bounded);
-    } else if (chunk.size() < chunkSize(m_total) || m_nextId < m_fromId) {
-        finish(Outcome::Completed);
-    } else {
-        m_timer->start(NextChunkDelayMs);
-    }
-}
-
-void LogDatabaseSearch::finish(Outcome outcome)
-{
-    m_timer->stop();
-    m_state = State::Idle;
-    m_wanted = nullptr;
-    const QList<SRCore::LogRecord> found = std::move(m_found);
-    m_found.clear();
-    emit finished(outcome, found);
+    provider.close();
+    report(run, [this, outcome, found]() {
+        if (outcome == Outcome::Aborted) {
+            emit terminating();
+        }
+        m_state = State::Idle;
+        emit finished(outcome, found);
+    });
 }
 
 } // namespace GuiLib

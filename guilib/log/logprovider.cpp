@@ -2,6 +2,7 @@
 
 #include "loglogging.h"
 
+#include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QDateTime>
@@ -11,8 +12,6 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QVariant>
-
-#include <atomic>
 
 namespace GuiLib {
 
@@ -24,6 +23,8 @@ constexpr int ReadBusyTimeoutMs = 100;
 // Deleting waits for the log writer's current transaction, which takes at most about half a
 // second for a large burst.
 constexpr int DeleteBusyTimeoutMs = 2000;
+// A read that may be stopped looks at its flag after this many messages.
+constexpr int StopCheckInterval = 256;
 
 const char selectColumns[] =
     "SELECT id, itemtime, type, module, flow, element, file, operation, argument, ticket, user, "
@@ -161,16 +162,23 @@ bool LogProvider::execute(QSqlQuery &query, const QString &statement, Error *err
 }
 
 bool LogProvider::readRecords(QSqlQuery &query, const QString &statement,
-                              QList<SRCore::LogRecord> *records, Error *error)
+                              QList<SRCore::LogRecord> *records, Error *error,
+                              const std::atomic<bool> *stop)
 {
     if (!execute(query, statement, error)) {
         return false;
     }
     QList<SRCore::LogRecord> result;
     while (query.next()) {
+        if (stop && result.size() % StopCheckInterval == 0 && *stop) {
+            if (error) {
+                *error = {tr("Reading was stopped"), QString()};
+            }
+            return false;
+        }
         SRCore::LogRecord record;
         record.id = query.value(0).toLongLong();
-        record.time = QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs);
+        record.time = SRCore::LogDatabase::timeFromText(query.value(1).toString());
         record.level = SRCore::LogRecord::levelOfTypeWord(query.value(2).toString());
         record.module = query.value(3).toString();
         record.flow = query.value(4).toString();
@@ -273,7 +281,8 @@ bool LogProvider::countMessages(qint64 fromId, qint64 toId, qint64 *count, Error
 }
 
 bool LogProvider::readRange(qint64 fromId, qint64 toId, int limit,
-                            QList<SRCore::LogRecord> *records, Error *error)
+                            QList<SRCore::LogRecord> *records, Error *error,
+                            const std::atomic<bool> *stop)
 {
     if (!open(error)) {
         return false;
@@ -282,7 +291,7 @@ bool LogProvider::readRange(qint64 fromId, qint64 toId, int limit,
     return readRecords(query,
                        QLatin1String(selectColumns) + rangeCondition(fromId, toId)
                            + QStringLiteral(" ORDER BY id DESC LIMIT %1").arg(limit),
-                       records, error);
+                       records, error, stop);
 }
 
 bool LogProvider::removeAllMessages(Error *error)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 class QSqlDatabase;
@@ -26,7 +27,7 @@ namespace GuiLib {
 // locked fails a read quickly instead of blocking the GUI. Each query is finished before the
 // call returns: no read transaction is left open for the writer to wait on.
 //
-// Thread: a provider belongs to the thread that created it (the GUI thread).
+// Thread: a provider belongs to the thread that created it.
 class LogProvider
 {
     Q_DECLARE_TR_FUNCTIONS(GuiLib::LogProvider)
@@ -78,8 +79,9 @@ public:
     // The number of messages, of any type, with ids from `fromId` to `toId`.
     bool countMessages(qint64 fromId, qint64 toId, qint64 *count, Error *error = nullptr);
     // The newest `limit` messages, of any type, with ids from `fromId` to `toId`, newest first.
+    // Gives up, returning false, soon after `stop` (when given) is set.
     bool readRange(qint64 fromId, qint64 toId, int limit, QList<SRCore::LogRecord> *records,
-                   Error *error = nullptr);
+                   Error *error = nullptr, const std::atomic<bool> *stop = nullptr);
 
     // Deletes every message. Waits a little for the log writer's current transaction; fails
     // and keeps every message when the database stays locked.
@@ -89,7 +91,7 @@ private:
     QSqlDatabase database() const;
     bool execute(QSqlQuery &query, const QString &statement, Error *error);
     bool readRecords(QSqlQuery &query, const QString &statement, QList<SRCore::LogRecord> *records,
-                     Error *error);
+                     Error *error, const std::atomic<bool> *stop = nullptr);
     bool readId(const QString &statement, std::optional<qint64> *id, Error *error);
     static void setError(const QSqlError &sqlError, Error *error);
 

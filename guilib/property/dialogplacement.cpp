@@ -2,6 +2,7 @@
 
 #include "iappproxy.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QPoint>
 #include <QScreen>
@@ -42,6 +43,14 @@ void DialogPlacement::save(const QWidget *dialog, const QString &name)
         proxy->writeSetting(settingsKey(name, "_Size"), dialog->size());
         proxy->writeSetting(settingsKey(name, "_Pos"), dialog->pos());
     }
+}
+
+bool DialogPlacement::run(QDialog *dialog, const QString &name)
+{
+    restore(dialog, name);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    save(dialog, name);
+    return accepted;
 }
 
 } // namespace GuiLib

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace GuiLib {
@@ -19,6 +20,9 @@ public:
     static void restore(QWidget *dialog, const QString &name);
     // Call after `dialog` closed.
     static void save(const QWidget *dialog, const QString &name);
+    // Restores the placement, runs `dialog` modally and saves the placement; true when the
+    // dialog was accepted.
+    static bool run(QDialog *dialog, const QString &name);
 };
 
 } // namespace GuiLib

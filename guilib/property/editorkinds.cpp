@@ -1,6 +1,6 @@
 #include "editorkinds.h"
 
-#include "propertylogging.h"
+#include "propertyresource.h"
 
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -70,70 +70,54 @@ const QHash<QString, Kind> &kindTable()
          {LABEL("Default"), nullptr, XMLValues::UP_DEFAULT, {}, Action::FixedValue}},
         {XMLValues::EDITOR_INLINE, {LABEL("Inline value"), nullptr, {}, {}, Action::Inline}},
         {XMLValues::EDITOR_DESCRIPTION,
-         {LABEL("Edit multi-line text"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Edit multi-line text"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_STRINGLIST,
-         {LABEL("Define string list"), nullptr, {}, {}, Action::UnavailableDialog}},
-        {XMLValues::EDITOR_PASSWDEF,
-         {LABEL("Define passwords"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define string list"), nullptr, {}, {}, Action::Dialog}},
+        {XMLValues::EDITOR_PASSWDEF, {LABEL("Define passwords"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_PATTERNS,
-         {LABEL("Define file patterns"),
-          LABEL("Define folder patterns"),
-          {},
-          {},
-          Action::UnavailableDialog}},
+         {LABEL("Define file patterns"), LABEL("Define folder patterns"), {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_FILEPATTERNS,
-         {LABEL("Define file patterns"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define file patterns"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_FOLDERPATTERNS,
-         {LABEL("Define folder patterns"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define folder patterns"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_REGEXP,
-         {LABEL("Define regular expression"), nullptr, {}, {}, Action::UnavailableDialog}},
-        {XMLValues::EDITOR_TYPES,
-         {LABEL("Define file types"), nullptr, {}, {}, Action::UnavailableDialog}},
-        {XMLValues::EDITOR_FILETYPE,
-         {LABEL("File type"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define regular expression"), nullptr, {}, {}, Action::Dialog}},
+        {XMLValues::EDITOR_TYPES, {LABEL("Define file types"), nullptr, {}, {}, Action::Dialog}},
+        {XMLValues::EDITOR_FILETYPE, {LABEL("File type"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_ASKPLUGIN,
-         {LABEL("Select from library"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Select from library"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_ASKPLUGIN2,
-         {LABEL("Select many from library"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Select many from library"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_CHOOSEFILE, {LABEL("Choose file"), nullptr, {}, {}, Action::ChooseFile}},
         {XMLValues::EDITOR_CHOOSEFOLDER,
          {LABEL("Choose folder"), nullptr, {}, {}, Action::ChooseFolder}},
         {XMLValues::EDITOR_CHOOSEDIR,
-         {LABEL("Choose FTP directory"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Choose FTP directory"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_EINFOEDIT,
-         {LABEL("Define email info"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define email info"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_MAPEINFOEDIT,
-         {LABEL("Define email info map"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define email info map"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_ACCOUNTSDEF,
-         {LABEL("Define mail accounts"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define mail accounts"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_GLOBALDATAFIELDS,
-         {LABEL("Define global data fields"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define global data fields"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_USERDATAFIELDS,
-         {LABEL("Define private data fields"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define private data fields"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_METADATAFIELDS,
-         {LABEL("Define metadata fields"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define metadata fields"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_METADADTAFIELDSEDIT,
-         {LABEL("Define metadata fields (editable)"), nullptr, {}, {}, Action::NoEditor}},
+         {LABEL("Define metadata fields (editable)"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_METADADTAFIELDSREAD,
-         {LABEL("Define metadata fields (read-only)"), nullptr, {}, {}, Action::NoEditor}},
+         {LABEL("Define metadata fields (read-only)"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_SLTEXTWITHVAR,
-         {LABEL("Define single-line text with variables"),
-          nullptr,
-          {},
-          {},
-          Action::UnavailableDialog}},
+         {LABEL("Define single-line text with variables"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_MLTEXTWITHVAR,
-         {LABEL("Define multi-line text with variables"),
-          nullptr,
-          {},
-          {},
-          Action::UnavailableDialog}},
+         {LABEL("Define multi-line text with variables"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_CONDITIONWITHVAR,
-         {LABEL("Define condition with variables"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define condition with variables"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_SCRIPTEXP,
-         {LABEL("Define script expression"), nullptr, {}, {}, Action::UnavailableDialog}},
-        {XMLValues::EDITOR_EXTERNAL,
-         {LABEL("External editor"), nullptr, {}, {}, Action::UnavailableDialog}},
+         {LABEL("Define script expression"), nullptr, {}, {}, Action::Dialog}},
+        {XMLValues::EDITOR_EXTERNAL, {LABEL("External editor"), nullptr, {}, {}, Action::Dialog}},
         {XMLValues::EDITOR_PRINTSETTINGS,
          {LABEL("Define print settings"), nullptr, {}, {}, Action::NoEditor}},
         {XMLValues::EDITOR_REMOUNTVOLUMES,
@@ -154,27 +138,18 @@ bool isFolderFilter(const QString &type)
 // resource cannot be read.
 QStringList readMenuOrder()
 {
-    const QString path = QStringLiteral(":/xml/xml_EditorsSortOrder.xml");
-    QByteArray data;
-    QString errorMessage;
-    if (!SRCore::XmlDataReader::readFile(path, &data, &errorMessage)) {
-        qCWarning(lcGuiLibProperty) << errorMessage;
-        return {};
-    }
-    SRCore::XmlDataReader reader(data, SRCore::XmlDataReader::EncodedTexts::Refused);
     QStringList keywords;
-    bool ok = reader.readRoot(SRCore::XMLKey::EDITORSSORTORDER, 1);
-    while (ok && reader.readNextChildElement()) {
-        QString keyword;
-        ok = (reader.name() == SRCore::XMLKey::EDITOR || reader.raiseUnexpectedElement())
-             && reader.readText(&keyword);
-        keywords.append(keyword);
-    }
-    if (!ok || reader.hasError() || !reader.finish()) {
-        qCWarning(lcGuiLibProperty) << SRCore::XmlDataReader::describeError(path, reader.error());
-        return {};
-    }
-    return keywords;
+    const bool read = PropertyResource::read(
+        QStringLiteral(":/xml/xml_EditorsSortOrder.xml"), SRCore::XMLKey::EDITORSSORTORDER,
+        [&keywords](SRCore::XmlDataReader &reader) {
+            QString keyword;
+            const bool ok =
+                (reader.name() == SRCore::XMLKey::EDITOR || reader.raiseUnexpectedElement())
+                && reader.readText(&keyword);
+            keywords.append(keyword);
+            return ok;
+        });
+    return read ? keywords : QStringList();
 }
 
 } // namespace

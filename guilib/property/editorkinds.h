@@ -19,13 +19,13 @@ class EditorKinds
 
 public:
     enum class Action {
-        FixedValue,        // sets a fixed value at once
-        Inline,            // the value is typed or picked in place
-        ChooseFile,        // a file dialog
-        ChooseFolder,      // a folder dialog
-        UnavailableDialog, // a value dialog that this version does not offer yet
-        NoEditor,          // kinds without an editor in this program, and unknown keywords
-        DisplayFlag,       // "popup" and "hidden": how a value shows, not a way to set it
+        FixedValue,   // sets a fixed value at once
+        Inline,       // the value is typed or picked in place
+        ChooseFile,   // a file dialog
+        ChooseFolder, // a folder dialog
+        Dialog,       // a value dialog, made by the application proxy's factory
+        NoEditor,     // kinds without an editor in this program, and unknown keywords
+        DisplayFlag,  // "popup" and "hidden": how a value shows, not a way to set it
     };
 
     EditorKinds() = delete;

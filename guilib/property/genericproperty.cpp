@@ -26,6 +26,18 @@ namespace GuiLib {
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
+namespace {
+
+// The sibling properties of an FTP folder that make its connection.
+const QStringList &ftpConnectionTags()
+{
+    static const QStringList tags{XMLKey::FTPSERVER,   XMLKey::FTPPORT,    XMLKey::FTPLOGIN,
+                                  XMLKey::FTPPASSWORD, XMLKey::FTPPASSIVE, XMLKey::FTPTRANSFERMODE};
+    return tags;
+}
+
+} // namespace
+
 GenericProperty::GenericProperty(const QString &value, const QString &name, const QString &tag,
                                  const QString &type, const QString &editors,
                                  const QString &tooltip, const QString &editor,
@@ -137,9 +149,7 @@ QWidget *GenericProperty::createEditor(QWidget *parent, QObject *receiver, const
     // The FTP folder browser connects with the settings of the sibling properties.
     if (tag() == XMLKey::FTPDIRECTORY) {
         IProperty *scope = AbstractProperty<QString>::parent();
-        for (const QString &ftpTag :
-             {XMLKey::FTPSERVER, XMLKey::FTPPORT, XMLKey::FTPLOGIN, XMLKey::FTPPASSWORD,
-              XMLKey::FTPPASSIVE, XMLKey::FTPTRANSFERMODE}) {
+        for (const QString &ftpTag : ftpConnectionTags()) {
             if (const IProperty *setting = findProperty(scope, ftpTag)) {
                 editorAttributes.insert(ftpTag, setting->valueText());
             }
@@ -170,6 +180,17 @@ void GenericProperty::setModelData(QWidget *editor)
 {
     if (auto *genericEditor = qobject_cast<GenericPropertyEditor *>(editor)) {
         setAttributes(genericEditor->attributes());
+        // The FTP folder browser may have changed the connection: its settings go back.
+        if (tag() == XMLKey::FTPDIRECTORY) {
+            IProperty *scope = AbstractProperty<QString>::parent();
+            for (const QString &ftpTag : ftpConnectionTags()) {
+                IProperty *setting = findProperty(scope, ftpTag);
+                const auto changed = genericEditor->attributes().constFind(ftpTag);
+                if (setting && changed != genericEditor->attributes().cend()) {
+                    setting->setValue(*changed, false, false);
+                }
+            }
+        }
         setEditor(genericEditor->currentKind());
         setValue(QVariant(genericEditor->value()), false, false);
     }

@@ -46,6 +46,7 @@ GenericPropertyEditor::GenericPropertyEditor(GenericProperty *property, QWidget 
     , m_kinds(EditorKinds::split(property->editors()))
     , m_currentKind(property->editor())
     , m_value(property->valueText())
+    , m_valueKind(property->editor())
     , m_attributes(property->attributes())
     , m_layout(new QHBoxLayout(this))
     , m_dialogButton(new QToolButton(this))
@@ -84,10 +85,6 @@ GenericPropertyEditor::GenericPropertyEditor(GenericProperty *property, QWidget 
     for (const QString &kind : EditorKinds::sortedForMenu(offered)) {
         QAction *action = menu->addAction(EditorKinds::label(kind, property->type()));
         action->setData(kind);
-        if (EditorKinds::action(kind) == Action::UnavailableDialog) {
-            action->setEnabled(false);
-            action->setToolTip(tr("This editor is not available in this version"));
-        }
         if (kind == XMLValues::EDITOR_INLINE) {
             m_inlineAction = action;
         }
@@ -129,6 +126,7 @@ void GenericPropertyEditor::setAttributes(const PropertyAttributes &attributes)
 void GenericPropertyEditor::setEditorData(const QString &value, const QString &kind)
 {
     m_value = value;
+    m_valueKind = kind;
     if (kind != m_currentKind) {
         m_currentKind = kind;
         updateButtons();
@@ -216,8 +214,13 @@ void GenericPropertyEditor::updateButtons()
 
 bool GenericPropertyEditor::currentKindOpensDialog() const
 {
-    const Action action = EditorKinds::action(m_currentKind);
-    return action == Action::ChooseFile || action == Action::ChooseFolder;
+    return opensDialog(EditorKinds::action(m_currentKind));
+}
+
+bool GenericPropertyEditor::opensDialog(EditorKinds::Action action)
+{
+    return action == Action::ChooseFile || action == Action::ChooseFolder
+           || action == Action::Dialog;
 }
 
 void GenericPropertyEditor::actionClickHandler()
@@ -232,13 +235,16 @@ void GenericPropertyEditor::chooseKind(const QString &kind)
     if (!m_property) {
         return;
     }
+    const QString previousKind = m_currentKind;
     m_property->setEditor(kind);
     m_currentKind = kind;
     const QString type = propertyType();
     const Action action = EditorKinds::action(kind);
     if (action == Action::FixedValue) {
         m_value = EditorKinds::fixedValue(kind, type);
+        m_valueKind = kind;
     } else if (action == Action::Inline) {
+        m_valueKind = kind;
         if (type == XMLValues::EDITORTYPE_BOOL) {
             m_value = XMLValues::YES;
         } else if (type == XMLValues::EDITORTYPE_NUMBER) {
@@ -252,8 +258,15 @@ void GenericPropertyEditor::chooseKind(const QString &kind)
     if (action == Action::Inline) {
         m_valueField->setFocus();
     }
-    if (action == Action::ChooseFile || action == Action::ChooseFolder) {
-        openPathDialog();
+    if (opensDialog(action)) {
+        // A kind whose dialog is cancelled was not chosen: the value keeps the kind it was
+        // made with, rather than being read by the rules of another kind.
+        if (!openDialog() && m_property) {
+            m_property->setEditor(previousKind);
+            m_currentKind = previousKind;
+            buildValueField();
+            updateButtons();
+        }
         return;
     }
     // A fixed value, the inline start value, or only the kind changed: all are committed.
@@ -263,6 +276,7 @@ void GenericPropertyEditor::chooseKind(const QString &kind)
 void GenericPropertyEditor::setValueAndNotify(const QString &value)
 {
     m_value = value;
+    m_valueKind = m_currentKind;
     buildValueField();
     emit valueChanged();
 }
@@ -275,7 +289,7 @@ void GenericPropertyEditor::buttonClickHandler()
 void GenericPropertyEditor::invokeLastEditor()
 {
     if (currentKindOpensDialog()) {
-        openPathDialog();
+        openDialog();
     }
 }
 
@@ -298,10 +312,10 @@ void GenericPropertyEditor::listEditChanged(int activatedIndex)
     }
 }
 
-void GenericPropertyEditor::openPathDialog()
+bool GenericPropertyEditor::openDialog()
 {
     if (!m_property) {
-        return;
+        return false;
     }
     ValueEditorRequest request;
     request.editorType = m_currentKind;
@@ -310,14 +324,31 @@ void GenericPropertyEditor::openPathDialog()
                          translatePropertyText(PropertyTagNameContext, m_property->name()));
     request.propertyType = propertyType();
     request.tag = m_property->tag();
-    if (const IPropertyParent *owner = m_property->propertyParent()) {
-        request.ownerType = owner->objectType();
-    }
     request.editors = m_kinds;
     request.currentEditor = m_currentKind;
     request.attributes = m_attributes;
     request.currentValue = m_value;
+    request.valueEditor = m_valueKind;
+    // The variable dialogs hand it to the evaluation, which names the property by it.
+    request.context = m_property->tag();
     request.parent = this;
+    IPropertyParent *owner = m_property->propertyParent();
+    for (const QString &key : {XMLKey::STRINGLISTEDITORMES, XMLKey::SELECTFROMLIBMESSAGE,
+                               XMLKey::SELECTMANYFROMLIBMESSAGE, XMLKey::EXTERNALAPPLICATION,
+                               XMLKey::EXTERNALARGFORNEW, XMLKey::EXTERNALARGFOREDIT}) {
+        const QString attribute =
+            owner ? owner->fieldAttribute(request.tag, key) : m_attributes.value(key);
+        if (!attribute.isEmpty()) {
+            request.fieldAttributes.insert(key, attribute);
+        }
+    }
+    if (owner) {
+        request.ownerType = owner->objectType();
+        const QString keyword = EditorKinds::baseKeyword(m_currentKind);
+        if (keyword == XMLValues::EDITOR_ASKPLUGIN || keyword == XMLValues::EDITOR_ASKPLUGIN2) {
+            request.libraryItems = owner->libraryForProperty(request.tag);
+        }
+    }
 
     QString errorMessage;
     IAppProxy *proxy = IAppProxy::instance();
@@ -326,12 +357,20 @@ void GenericPropertyEditor::openPathDialog()
               : ValueEditorFactory::create(request, &errorMessage);
     if (!editor) {
         qCWarning(lcGuiLibProperty) << errorMessage;
-        return;
+        return false;
     }
-    if (!editor->exec() || editor->value().isEmpty()) {
-        return;
+    if (!editor->exec()) {
+        return false;
     }
-    setValueAndNotify(editor->value());
+    // The property may be gone with the explorer while the dialog ran.
+    if (m_property) {
+        const PropertyAttributes changed = editor->attributes();
+        for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
+            m_attributes.insert(it.key(), it.value());
+        }
+        setValueAndNotify(editor->value());
+    }
+    return true;
 }
 
 } // namespace GuiLib

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editorkinds.h"
 #include "iproperty.h"
 
 #include <QPointer>
@@ -21,7 +22,8 @@ class GenericProperty;
 //
 // The editor keeps its own value, kind and attributes; the property takes them back when the
 // explorer commits (GenericProperty::setModelData). valueChanged() asks for that commit.
-// Kinds whose dialogs this version does not have are listed but disabled.
+// Dialogs come from the application proxy's value editor factory; kinds whose dialogs this
+// version does not have are listed but disabled.
 class GenericPropertyEditor : public QWidget
 {
     Q_OBJECT
@@ -58,14 +60,18 @@ private:
     void buildValueField();
     void updateButtons();
     void setValueAndNotify(const QString &value);
-    void openPathDialog();
+    // Opens the value dialog of the current kind; true when it set a value.
+    bool openDialog();
     bool currentKindOpensDialog() const;
+    static bool opensDialog(EditorKinds::Action action);
     QString propertyType() const;
 
     QPointer<GenericProperty> m_property;
     QStringList m_kinds;
     QString m_currentKind;
     QString m_value;
+    // The kind that made m_value: a dialog opened for another kind may start from it or not.
+    QString m_valueKind;
     PropertyAttributes m_attributes;
     QHBoxLayout *m_layout;
     QWidget *m_valueField = nullptr;

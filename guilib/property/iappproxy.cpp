@@ -1,5 +1,7 @@
 #include "iappproxy.h"
 
+#include <QCoreApplication>
+
 namespace GuiLib {
 
 namespace {
@@ -23,6 +25,16 @@ IAppProxy::~IAppProxy()
 IAppProxy *IAppProxy::instance()
 {
     return registeredProxy;
+}
+
+bool IAppProxy::evaluateScriptExpression(const QString &, const QString &, const QString &,
+                                         QString *result)
+{
+    if (result) {
+        *result = QCoreApplication::translate("GuiLib::IAppProxy",
+                                              "Script expressions cannot be evaluated here");
+    }
+    return false;
 }
 
 } // namespace GuiLib

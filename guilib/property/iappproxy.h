@@ -59,6 +59,11 @@ public:
     // of that kind exists. The caller owns the editor.
     virtual std::unique_ptr<IValueEditor> createValueEditor(const ValueEditorRequest &request,
                                                             QString *errorMessage) = 0;
+    // The value of the script expression `expression` for the sample job `job` arriving at
+    // `element`, formatted as a test run reports it; false, with the reason as the text, when it
+    // cannot be evaluated. Without an evaluator in the application, it never can.
+    virtual bool evaluateScriptExpression(const QString &expression, const QString &job,
+                                          const QString &element, QString *result);
 };
 
 } // namespace GuiLib

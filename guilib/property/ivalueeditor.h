@@ -1,5 +1,7 @@
 #pragma once
 
+#include "iproperty.h"
+
 #include <QString>
 
 namespace GuiLib {
@@ -15,6 +17,9 @@ public:
     virtual bool exec() = 0;
     // The value confirmed by the last exec().
     virtual QString value() const = 0;
+    // Editor data that the last exec() changed besides the value, for the property's
+    // attributes (the FTP folder editor's connection); empty for most editors.
+    virtual PropertyAttributes attributes() const { return {}; }
 };
 
 } // namespace GuiLib

@@ -3,7 +3,7 @@
 #include "dialogplacement.h"
 #include "editorkinds.h"
 #include "iappproxy.h"
-#include "propertylogging.h"
+#include "propertyresource.h"
 
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -24,30 +24,20 @@ const QString settingsGroup = QStringLiteral("Editors/");
 // stands for the user's home folder.
 QHash<QString, QString> readDefaultLocations()
 {
-    const QString path = QStringLiteral(":/xml/xml_DefaultLocations_WIN.xml");
-    QByteArray data;
-    QString errorMessage;
-    if (!SRCore::XmlDataReader::readFile(path, &data, &errorMessage)) {
-        qCWarning(lcGuiLibProperty) << errorMessage;
-        return {};
-    }
-    SRCore::XmlDataReader reader(data, SRCore::XmlDataReader::EncodedTexts::Refused);
     QHash<QString, QString> locations;
-    bool ok = reader.readRoot(SRCore::XMLKey::DEFAULTLOCATIONS, 1);
-    while (ok && reader.readNextChildElement()) {
-        const QString key = reader.name().toString();
-        QString folder;
-        ok = reader.readText(&folder);
-        if (folder == QLatin1String("~") || folder.startsWith(QLatin1String("~/"))) {
-            folder.replace(0, 1, QDir::homePath());
-        }
-        locations.insert(key, folder);
-    }
-    if (!ok || reader.hasError() || !reader.finish()) {
-        qCWarning(lcGuiLibProperty) << SRCore::XmlDataReader::describeError(path, reader.error());
-        return {};
-    }
-    return locations;
+    const bool read = PropertyResource::read(
+        QStringLiteral(":/xml/xml_DefaultLocations_WIN.xml"), SRCore::XMLKey::DEFAULTLOCATIONS,
+        [&locations](SRCore::XmlDataReader &reader) {
+            const QString key = reader.name().toString();
+            QString folder;
+            const bool ok = reader.readText(&folder);
+            if (folder == QLatin1String("~") || folder.startsWith(QLatin1String("~/"))) {
+                folder.replace(0, 1, QDir::homePath());
+            }
+            locations.insert(key, folder);
+            return ok;
+        });
+    return read ? locations : QHash<QString, QString>();
 }
 
 } // namespace
@@ -103,9 +93,7 @@ bool PathValueEditor::exec()
     dialog.setFileMode(folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
 
-    DialogPlacement::restore(&dialog, QString());
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    DialogPlacement::save(&dialog, QString());
+    const bool accepted = DialogPlacement::run(&dialog, QString());
 
     const QStringList chosen = dialog.selectedFiles();
     if (!accepted || chosen.isEmpty() || chosen.first().isEmpty()) {

@@ -62,11 +62,18 @@ QWidget *PropertiesExplorerDelegate::createEditor(QWidget *parent, const QStyleO
 
 void PropertiesExplorerDelegate::watchEditorWidget(QWidget *widget) const
 {
+    // The value dialogs that an editor opens are windows of their own: their keys and focus
+    // are theirs, not the editor's.
+    if (widget->isWindow()) {
+        return;
+    }
     auto *self = const_cast<PropertiesExplorerDelegate *>(this);
     widget->installEventFilter(self);
     const QList<QWidget *> children = widget->findChildren<QWidget *>();
     for (QWidget *child : children) {
-        child->installEventFilter(self);
+        if (child->window() == widget->window()) {
+            child->installEventFilter(self);
+        }
     }
 }
 

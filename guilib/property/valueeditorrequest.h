@@ -28,6 +28,14 @@ struct ValueEditorRequest
     QString currentEditor;
     PropertyAttributes attributes;
     QString currentValue;
+    // The editor keyword that produced `currentValue`; differs from `currentEditor` when the
+    // user has just chosen another kind. Editors that start from the value look at it.
+    QString valueEditor;
+    // The attributes of the field the property was built from that editors use (messages,
+    // the external application), by SRCore::XMLKey name; empty ones are left out.
+    PropertyAttributes fieldAttributes;
+    // For "select many from library": the items that the owner offers for the property.
+    QStringList libraryItems;
     // A text that an editor hands on unchanged to the editors it opens itself.
     QString context;
     // The parent of the editor's dialog; may be null.

@@ -77,7 +77,20 @@ public:
     TokenWalk(const JsLexer &lexer, const QVector<int> &indexes)
         : m_lexer(lexer)
         , m_indexes(indexes)
-    {}
+        , m_matches(indexes.size(), -1)
+    {
+        // One pass pairs every closer with the innermost opener still open, so that a search
+        // that asks for the match of each opener stays linear in the program.
+        QVector<int> open;
+        for (int k = 0; k < count(); ++k) {
+            if (closes(k) && !open.isEmpty()) {
+                m_matches[open.takeLast()] = k;
+            }
+            if (opens(k)) {
+                open.append(k);
+            }
+        }
+    }
 
     int count() const { return m_indexes.size(); }
     const JsLexer::Token *at(int k) const
@@ -128,23 +141,12 @@ public:
         return is(k, ")") || is(k, "]") || is(k, "}");
     }
     // The token that closes the bracket opened at `k`, or -1 when the text ends first.
-    int matching(int k) const
-    {
-        int depth = 1;
-        for (int j = k + 1; j < count(); ++j) {
-            if (closes(j) && --depth == 0) {
-                return j;
-            }
-            if (opens(j)) {
-                ++depth;
-            }
-        }
-        return -1;
-    }
+    int matching(int k) const { return k >= 0 && k < count() ? m_matches.at(k) : -1; }
 
 private:
     const JsLexer &m_lexer;
     const QVector<int> &m_indexes;
+    QVector<int> m_matches; // the closer of each opener; -1 for the rest
 };
 
 // The last token of the type after the colon at `colon` ("Number", "Qt.Point", "String[]"), or

@@ -1,6 +1,10 @@
 #include "scripterhighlighter.h"
 
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -11,36 +15,207 @@ bool isWordCharacter(QChar c)
 
 bool isOperator(QChar c)
 {
-    return QStringLiteral("=<>+-*/\\&^%!|~?:.,;()[]{}").contains(c);
+    return QStringView(u"=<>+-*/\\&^%!|~?:.,;()[]{}").contains(c);
 }
 
 } // namespace
 
 ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &name,
                                          const QString &keywords)
-    : QSyntaxHighlighter(textEdit->document())
+    : QObject(textEdit->document())
+    , m_document(textEdit->document())
     , m_syntax(name == QLatin1String("VBScriptEditor")      ? Syntax::VBScript
                : name == QLatin1String("AppleScriptEditor") ? Syntax::AppleScript
                                                             : Syntax::CLike)
-    , m_styles(Config::readStyles())
+    , m_nextSlice(new QTimer(this))
 {
     for (const QString &keyword : keywords.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         m_keywords.insert(m_syntax == Syntax::CLike ? keyword : keyword.toLower());
     }
+    readFormats();
+    m_nextSlice->setSingleShot(true);
+    connect(m_nextSlice, &QTimer::timeout, this, &ScripterHighlighter::colourWaitingPart);
+    connect(m_document, &QTextDocument::contentsChange, this,
+            &ScripterHighlighter::contentsChanged);
+    contentsChanged(0, 0, m_document->characterCount());
 }
 
 void ScripterHighlighter::updateStyles()
 {
-    m_styles = Config::readStyles();
-    rehighlight();
+    readFormats();
+    contentsChanged(0, 0, m_document->characterCount());
 }
 
-QTextCharFormat ScripterHighlighter::format(const QString &element) const
+void ScripterHighlighter::readFormats()
 {
-    QTextCharFormat result;
-    const ConfigStyle style = m_styles.value(element, m_styles.value(QStringLiteral("Standard")));
-    result.setFont(style.font);
-    result.setForeground(style.color);
+    static const char *const names[ElementCount] = {"Standard", "Comment", "String",
+                                                    "Number",   "Keyword", "Operator"};
+    const QMap<QString, ConfigStyle> styles = Config::readStyles();
+    const ConfigStyle standard = styles.value(QStringLiteral("Standard"));
+    for (int element = 0; element < ElementCount; ++element) {
+        const ConfigStyle style = styles.value(QLatin1String(names[element]), standard);
+        QTextCharFormat format;
+        format.setFont(style.font);
+        format.setForeground(style.color);
+        m_formats[element] = format;
+    }
+}
+
+void ScripterHighlighter::contentsChanged(int from, int removed, int added)
+{
+    if (m_applying) {
+        return;
+    }
+    if (m_pendingFrom >= 0) {
+        // What waits behind the change moved with it.
+        const int delta = added - removed;
+        if (m_pendingTo > from) {
+            m_pendingTo = qMax(from, m_pendingTo + delta);
+        }
+        if (m_pendingFrom > from) {
+            m_pendingFrom = qMax(from, m_pendingFrom + delta);
+        }
+    }
+    // The changed lines are coloured before they are painted; only what does not fit into
+    // one slice waits for the event loop.
+    colour(from, from + added);
+}
+
+void ScripterHighlighter::colourWaitingPart()
+{
+    if (m_pendingFrom >= 0) {
+        const int from = m_pendingFrom;
+        const int to = m_pendingTo;
+        m_pendingFrom = -1;
+        m_pendingTo = -1;
+        colour(from, to);
+    }
+}
+
+void ScripterHighlighter::colour(int from, int to)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = m_document->findBlock(from);
+    bool stateChanged = false;
+    while (block.isValid() && (block.position() <= to || stateChanged)) {
+        const QTextBlock previous = block.previous();
+        const int before = block.userState();
+        const int after =
+            colourBlock(block, previous.isValid() ? qMax(0, previous.userState()) : 0);
+        stateChanged = after != before;
+        block = block.next();
+        if (block.isValid() && clock.elapsed() >= SliceMs
+            && (block.position() <= to || stateChanged)) {
+            wait(block.position(), qMax(to, block.position()));
+            return;
+        }
+    }
+}
+
+void ScripterHighlighter::wait(int from, int to)
+{
+    if (m_pendingFrom < 0) {
+        m_pendingFrom = from;
+        m_pendingTo = to;
+    } else {
+        m_pendingFrom = qMin(m_pendingFrom, from);
+        m_pendingTo = qMax(m_pendingTo, to);
+    }
+    m_nextSlice->start(0);
+}
+
+int ScripterHighlighter::colourBlock(QTextBlock block, int state)
+{
+    const QString text = block.text();
+    int depth = state;
+    QList<QTextLayout::FormatRange> ranges;
+    int covered = 0;
+    Element last = ElementCount;
+    const auto add = [&](int start, int length, Element element) {
+        if (length <= 0) {
+            return;
+        }
+        if (element == last) {
+            ranges.last().length += length;
+        } else {
+            ranges.append({start, length, m_formats[element]});
+            last = element;
+        }
+        covered = start + length;
+    };
+    for (const Run &run : runs(text, &depth)) {
+        add(covered, run.start - covered, Standard);
+        add(run.start, run.length, run.element);
+    }
+    add(covered, int(text.size()) - covered, Standard);
+
+    QTextLayout *layout = block.layout();
+    if (layout && layout->formats() != ranges) {
+        layout->setFormats(ranges);
+        m_applying = true;
+        m_document->markContentsDirty(block.position(), block.length());
+        m_applying = false;
+    }
+    block.setUserState(depth);
+    return depth;
+}
+
+QList<ScripterHighlighter::Run> ScripterHighlighter::runs(const QString &text, int *depth) const
+{
+    QList<Run> result;
+    const auto add = [&result](int start, int end, Element element) {
+        if (end > start) {
+            result.append({start, end - start, element});
+        }
+    };
+    int i = 0;
+    if (*depth > 0) {
+        i = blockCommentEnd(text, 0, *depth);
+        add(0, i, Comment);
+    }
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (startsLineComment(text, i)) {
+            add(i, int(text.size()), Comment);
+            break;
+        }
+        if (const int length = blockCommentStartLength(text, i)) {
+            *depth = 1;
+            const int end = blockCommentEnd(text, i + length, *depth);
+            add(i, end, Comment);
+            i = end;
+            continue;
+        }
+        if (c == QLatin1Char('"') || (c == QLatin1Char('\'') && m_syntax == Syntax::CLike)) {
+            const int end = stringEnd(text, i);
+            add(i, end, String);
+            i = end;
+        } else if (c.isDigit()) {
+            int end = i;
+            while (end < text.size()
+                   && (isWordCharacter(text.at(end)) || text.at(end) == QLatin1Char('.'))) {
+                ++end;
+            }
+            add(i, end, Number);
+            i = end;
+        } else if (isWordCharacter(c)) {
+            int end = i;
+            while (end < text.size() && isWordCharacter(text.at(end))) {
+                ++end;
+            }
+            const QString word = text.mid(i, end - i);
+            if (m_keywords.contains(m_syntax == Syntax::CLike ? word : word.toLower())) {
+                add(i, end, Keyword);
+            }
+            i = end;
+        } else {
+            if (isOperator(c)) {
+                add(i, i + 1, Operator);
+            }
+            ++i;
+        }
+    }
     return result;
 }
 
@@ -52,13 +227,14 @@ bool ScripterHighlighter::startsLineComment(const QString &text, int position) c
         if (rest.startsWith(QLatin1Char('\''))) {
             return true;
         }
-        // "Rem" starts a comment only as a statement of its own.
-        const bool atStatementStart =
-            QStringView(text).left(position).trimmed().isEmpty()
-            || QStringView(text).left(position).trimmed().endsWith(QLatin1Char(':'));
         const bool isRem = rest.startsWith(QLatin1String("rem"), Qt::CaseInsensitive)
                            && (rest.size() == 3 || !isWordCharacter(rest.at(3)));
-        return atStatementStart && isRem;
+        if (!isRem) {
+            return false;
+        }
+        // "Rem" starts a comment only as a statement of its own.
+        const QStringView before = QStringView(text).left(position).trimmed();
+        return before.isEmpty() || before.endsWith(QLatin1Char(':'));
     }
     case Syntax::AppleScript:
         return rest.startsWith(QLatin1String("--")) || rest.startsWith(QLatin1Char('#'));
@@ -82,7 +258,7 @@ int ScripterHighlighter::blockCommentStartLength(const QString &text, int positi
     return 0;
 }
 
-int ScripterHighlighter::continueBlockComment(const QString &text, int position, int &depth)
+int ScripterHighlighter::blockCommentEnd(const QString &text, int position, int &depth) const
 {
     const QLatin1String open(m_syntax == Syntax::AppleScript ? "(*" : "/*");
     const QLatin1String close(m_syntax == Syntax::AppleScript ? "*)" : "*/");
@@ -100,7 +276,6 @@ int ScripterHighlighter::continueBlockComment(const QString &text, int position,
             ++i;
         }
     }
-    setFormat(position, i - position, format(QStringLiteral("Comment")));
     return i;
 }
 
@@ -120,56 +295,5 @@ int ScripterHighlighter::stringEnd(const QString &text, int position) const
         }
         i += (c == QLatin1Char('\\') && m_syntax != Syntax::VBScript) ? 2 : 1;
     }
-    return text.size();
-}
-
-void ScripterHighlighter::highlightBlock(const QString &text)
-{
-    setFormat(0, text.size(), format(QStringLiteral("Standard")));
-    int depth = std::max(0, previousBlockState());
-    int i = depth > 0 ? continueBlockComment(text, 0, depth) : 0;
-
-    while (i < text.size()) {
-        const QChar c = text.at(i);
-        if (startsLineComment(text, i)) {
-            setFormat(i, text.size() - i, format(QStringLiteral("Comment")));
-            break;
-        }
-        if (const int length = blockCommentStartLength(text, i)) {
-            depth = 1;
-            const int start = i;
-            i = continueBlockComment(text, i + length, depth);
-            setFormat(start, length, format(QStringLiteral("Comment")));
-            continue;
-        }
-        if (c == QLatin1Char('"') || (c == QLatin1Char('\'') && m_syntax == Syntax::CLike)) {
-            const int end = stringEnd(text, i);
-            setFormat(i, end - i, format(QStringLiteral("String")));
-            i = end;
-        } else if (c.isDigit()) {
-            int end = i;
-            while (end < text.size()
-                   && (isWordCharacter(text.at(end)) || text.at(end) == QLatin1Char('.'))) {
-                ++end;
-            }
-            setFormat(i, end - i, format(QStringLiteral("Number")));
-            i = end;
-        } else if (isWordCharacter(c)) {
-            int end = i;
-            while (end < text.size() && isWordCharacter(text.at(end))) {
-                ++end;
-            }
-            const QString word = text.mid(i, end - i);
-            if (m_keywords.contains(m_syntax == Syntax::CLike ? word : word.toLower())) {
-                setFormat(i, end - i, format(QStringLiteral("Keyword")));
-            }
-            i = end;
-        } else {
-            if (isOperator(c)) {
-                setFormat(i, 1, format(QStringLiteral("Operator")));
-            }
-            ++i;
-        }
-    }
-    setCurrentBlockState(depth);
+    return int(text.size());
 }

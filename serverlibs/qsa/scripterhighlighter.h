@@ -2,41 +2,80 @@
 
 #include "config.h"
 
+#include <QList>
+#include <QObject>
 #include <QSet>
-#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+#include <QTextLayout>
 
+class QTextBlock;
+class QTextDocument;
 class QTextEdit;
+class QTimer;
 
 // Colours the text of a script editor with the Config styles: keywords from the list given by
 // the language editor, comments, strings, numbers and operators. The comment and string syntax
 // follows the editor's name: "VBScriptEditor" (' and Rem comments, "" inside strings),
 // "AppleScriptEditor" (-- and # comments, nested (* *) blocks) or C-like for any other name.
-class ScripterHighlighter : public QSyntaxHighlighter
+//
+// Colouring never holds the window up for long: after an edit the changed lines are coloured at
+// once, and what a change leaves to colour beyond a short time (a large text that was set, a
+// comment opened above many lines) is coloured in slices from the event loop, from the top.
+// The highlighter belongs to the text edit's document. GUI thread only.
+class ScripterHighlighter : public QObject
 {
     Q_OBJECT
 
 public:
+    // The longest that one slice of colouring takes.
+    static constexpr int SliceMs = 8;
+
     // `keywords` is a space-separated list; matching ignores case except for C-like languages.
     ScripterHighlighter(QTextEdit *textEdit, const QString &name, const QString &keywords);
 
     // Re-reads the styles from Config and colours the whole text again.
     void updateStyles();
 
-protected:
-    void highlightBlock(const QString &text) override;
+    // True while part of the text still waits to be coloured.
+    bool isColouring() const { return m_pendingFrom >= 0; }
 
 private:
     enum class Syntax { VBScript, AppleScript, CLike };
+    enum Element { Standard, Comment, String, Number, Keyword, Operator, ElementCount };
+
+    struct Run
+    {
+        int start;
+        int length;
+        Element element;
+    };
+
+    void contentsChanged(int from, int removed, int added);
+    // Colours the lines from the one at `from` through the one at `to`, and on while a line
+    // leaves another state for the next; what does not fit into one slice waits.
+    void colour(int from, int to);
+    void colourWaitingPart();
+    // Adds the lines from `from` to `to` to the waiting part and schedules the next slice.
+    void wait(int from, int to);
+    // Colours one line; returns its state for the next (the depth of open block comments).
+    int colourBlock(QTextBlock block, int state);
+    QList<Run> runs(const QString &text, int *depth) const;
 
     bool startsLineComment(const QString &text, int position) const;
     int blockCommentStartLength(const QString &text, int position) const;
-    // Highlights block-comment text from `position`; returns where the comment ends (or the
-    // line's length) and updates the nesting depth.
-    int continueBlockComment(const QString &text, int position, int &depth);
+    // Where the block comment that continues at `position` ends (or the line's length); updates
+    // the nesting depth.
+    int blockCommentEnd(const QString &text, int position, int &depth) const;
     int stringEnd(const QString &text, int position) const;
-    QTextCharFormat format(const QString &element) const;
+    void readFormats();
 
+    QTextDocument *m_document;
     Syntax m_syntax;
     QSet<QString> m_keywords;
-    QMap<QString, ConfigStyle> m_styles;
+    QTextCharFormat m_formats[ElementCount];
+    QTimer *m_nextSlice;
+    // The waiting part: from the line at m_pendingFrom (-1: none) at least to m_pendingTo.
+    int m_pendingFrom = -1;
+    int m_pendingTo = -1;
+    bool m_applying = false; // our own format changes are no edits
 };

@@ -5,9 +5,11 @@
 #include <QVector>
 
 // The objects that a script sees at run time and their methods: `s` (Tavrix, the flow element),
-// `job` (Job), `e` (Environment) and `c` (Connection). The editor's completion and call tips
-// read this table, and the run-time objects implement exactly these methods, so that the two
-// cannot drift apart. Texts are kept untranslated and translated when shown.
+// `job` (Job), `e` (Environment), `c` (Connection), datasets and the helpers File, Dir, Process
+// and console. The editor's completion and call tips read this table, docs/scripting-api.md
+// lists it, and the run-time objects (serverlibs/supportlib) have exactly these methods as their
+// Q_INVOKABLE methods; tests keep the three equal. Optional parameters carry their default
+// ("path : String = """). Texts are kept untranslated and translated when shown.
 class ScriptingApi
 {
     Q_DECLARE_TR_FUNCTIONS(ScriptingApi)
@@ -27,7 +29,7 @@ public:
 
     struct Object
     {
-        const char *variable;  // the name a script uses: "s"
+        const char *variable;  // the name a script uses: "s"; empty for objects only returned
         const char *className; // "Tavrix"
         const char *description;
         QVector<Method> methods;
@@ -38,7 +40,7 @@ public:
 
     ScriptingApi() = delete;
 
-    // In the order s, job, e, c.
+    // In the order s, job, e, c, Dataset, File, Dir, Process, console.
     static const QVector<Object> &objects();
     // Null when there is none.
     static const Object *objectForVariable(QStringView variable);

@@ -18,12 +18,17 @@
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
 #include "corelib/logging/logrecord.h"
+#include "corelib/values/xmlvalueprocessor.h"
+#include "corelib/variables/variablecondition.h"
+#include "corelib/variables/variablemanager.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+
+#include <typeinfo>
 
 using namespace Scripter;
 using AppTest::CoreFixture;
@@ -42,11 +47,15 @@ private slots:
     void settingsGoToTheProgramsStore();
     void dialogsAreCentredOnTheActiveWindow_data();
     void dialogsAreCentredOnTheActiveWindow();
+    void sampleJobsAreTheFilesOfTheActiveFixture_data();
     void sampleJobsAreTheFilesOfTheActiveFixture();
     void jobDatasetsComeFromTheJobsTicket();
     void variableValuesReportWhyTheyCannotBeEvaluated_data();
     void variableValuesReportWhyTheyCannotBeEvaluated();
     void valueEditorsComeFromTheSharedLibrary();
+    void valueEditorsByKind_data();
+    void valueEditorsByKind();
+    void sampleJobsAreEvaluatedWithTheirFixtureJob();
 
 private:
     ScripterWindow *activeWindow();
@@ -132,8 +141,17 @@ void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow()
     QCOMPARE(GuiLib::IAppProxy::instance()->dialogParent(), active);
 }
 
+void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture_data()
+{
+    QTest::addColumn<bool>("fromFolder");
+    QTest::newRow("a package file") << false;
+    // The window then works on an archive made in the temporary folder.
+    QTest::newRow("a package opened from its unarchived folder") << true;
+}
+
 void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
 {
+    QFETCH(bool, fromFolder);
     QMap<QString, QString> jobs;
     QString flowId;
     GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
@@ -148,10 +166,21 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
 
     ScripterWindow *window = activeWindow();
     QVERIFY(window);
+    // A relative path names a job beside the package, as a test run takes it.
+    const QString package = m_files->filePath(QStringLiteral("Router.tscript"));
+    QVERIFY(AppTest::writeFile(package, ""));
+    if (fromFolder) {
+        QTemporaryDir elsewhere;
+        const QString archive = elsewhere.filePath(QStringLiteral("Router.tscript"));
+        QVERIFY(AppTest::writeFile(archive, ""));
+        window->setCurrentFile(archive, false);
+        window->setAlternatePath(true);
+    }
+    window->setCurrentFile(package, false);
     FixtureTree *tree = window->fixture()->tree();
     FixtureItem *group = tree->incomingGroup();
-    for (const QString &path :
-         {single, folder, QString(), m_files->filePath(QStringLiteral("gone.pdf"))}) {
+    for (const QString &path : {single, QStringLiteral("batch"), QString(),
+                                m_files->filePath(QStringLiteral("gone.pdf"))}) {
         // As the user adds a job: on the group, "Add" and then the path in the explorer.
         tree->setCurrentItem(group);
         tree->addItemAction()->trigger();
@@ -254,6 +283,76 @@ void tst_ScrAppProxy::valueEditorsComeFromTheSharedLibrary()
     editor = GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
     QVERIFY(!editor);
     QVERIFY(!error.isEmpty());
+}
+
+void tst_ScrAppProxy::valueEditorsByKind_data()
+{
+    QTest::addColumn<QString>("editorType");
+    QTest::addColumn<QString>("editorClass");
+
+    // clang-format off
+    QTest::newRow("script expressions from the scripting dialogs") << "scriptexp"          << "ScriptingGui::ScriptExpressionValueEditor";
+    QTest::newRow("metadata fields from the scripting dialogs")    << "metadatafieldsread" << "ScriptingGui::MetadataFieldsValueEditor";
+    QTest::newRow("FTP folders from the FTP dialog")               << "choosedir"          << "TavrixSupportUI::FTPDirectoryValueEditor";
+    QTest::newRow("conditions from the shared library")            << "conditionwithvar"   << "GuiLib::VariablesValueEditor";
+    // clang-format on
+}
+
+void tst_ScrAppProxy::valueEditorsByKind()
+{
+    QFETCH(QString, editorType);
+    QFETCH(QString, editorClass);
+
+    GuiLib::ValueEditorRequest request;
+    request.editorType = editorType;
+    QString error;
+    const std::unique_ptr<GuiLib::IValueEditor> editor =
+        GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
+    QVERIFY2(editor, qPrintable(error));
+    QVERIFY2(QString::fromLatin1(typeid(*editor).name()).contains(editorClass.section("::", 1)),
+             typeid(*editor).name());
+}
+
+void tst_ScrAppProxy::sampleJobsAreEvaluatedWithTheirFixtureJob()
+{
+    const QString jobFile = m_files->filePath(QStringLiteral("order 17.pdf"));
+    QVERIFY(AppTest::writeFile(jobFile, "%PDF"));
+    ScripterWindow *window = activeWindow();
+    QVERIFY(window);
+    FixtureTree *tree = window->fixture()->tree();
+    tree->setCurrentItem(tree->incomingGroup());
+    tree->addItemAction()->trigger();
+    FixtureItem *job = tree->currentFixtureItem();
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, jobFile));
+    QVERIFY(job->setPropertyValue(
+        XMLKey::USERDATA, SRCore::XMLValueProcessor::generateXMLValue(
+                              XMLValues::EDITOR_USERDATAFIELDS,
+                              QList<SRCore::UniversalData>{{"Customer", QString(), "ACME"}})));
+    QVERIFY(job->setPropertyValue(XMLKey::HIERARCHYINFO, QStringLiteral("In/Urgent")));
+
+    GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
+    const QString element = QStringLiteral("1-/-Script Element");
+    QCOMPARE(proxy->variableValues(
+                 {"[Job.PrivateData:Key=\"Customer\"]", "[Job.Name] for [Job.Hierarchy]"}, jobFile,
+                 "1", element, "Prefix", false),
+             (QStringList{"ACME", "order 17.pdf for In/Urgent"}));
+
+    SRCore::VariableCondition condition;
+    condition.addComparison(
+        {"[Job.Extension]", SRCore::VariableCondition::Operator::EqualTo, "pdf"});
+    const QString conditionText = SRCore::VariableManager::getXMLfromCondition(condition);
+    QCOMPARE(
+        proxy->variableValues({"[Job.Size]", conditionText}, jobFile, "1", element, "When", true),
+        (QStringList{"4", "true"}));
+
+    QString value;
+    QVERIFY(proxy->evaluateScriptExpression("job.getPrivateData(\"Customer\") + 1", jobFile,
+                                            element, &value));
+    QVERIFY2(value.startsWith("ACME1"), qPrintable(value));
+    QVERIFY(!proxy->evaluateScriptExpression("job.(", jobFile, element, &value));
+    QVERIFY2(value.contains("Line 1"), qPrintable(value));
+    // A file that is no sample job has no ticket here.
+    QVERIFY(!proxy->evaluateScriptExpression("1", m_files->filePath("other.pdf"), element, &value));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_ScrAppProxy)

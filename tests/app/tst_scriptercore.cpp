@@ -54,7 +54,8 @@ private slots:
     void importMessagesQueueOnlyExistingPackagesAndFixtures();
     void importSequenceOpensThePackagesInOrderAfterItsEnd();
     void filesDeliveredDuringStartUpOpenAfterTheFirstWindow();
-    void sequenceArrivingWhileFilesOpenFollowsThem();
+    void filesHandedOverWhileABatchOpensFollowIt_data();
+    void filesHandedOverWhileABatchOpensFollowIt();
 
     void preferencesOpenOnTheLanguageOfTheCurrentTab_data();
     void preferencesOpenOnTheLanguageOfTheCurrentTab();
@@ -295,26 +296,49 @@ void tst_ScripterCore::filesDeliveredDuringStartUpOpenAfterTheFirstWindow()
     QVERIFY(m_world->processor()->windowFor(package));
 }
 
-void tst_ScripterCore::sequenceArrivingWhileFilesOpenFollowsThem()
+void tst_ScripterCore::filesHandedOverWhileABatchOpensFollowIt_data()
 {
+    QTest::addColumn<QStringList>("messages");
+
+    const QString start = QStringLiteral("message.startimportsequence");
+    const QString end = QStringLiteral("message.endimportsequence");
+    // "{A}" and "{B}" stand for two packages, "{A}|{B}" for both in one message.
+    // clang-format off
+    QTest::newRow("a sequence with one file") << QStringList{start, "{A}", end};
+    QTest::newRow("a sequence with two files") << QStringList{start, "{A}|{B}", end};
+    QTest::newRow("two sequences") << QStringList{start, "{A}", end, start, "{B}", end};
+    QTest::newRow("a plain path") << QStringList{"{A}"};
+    QTest::newRow("a plain path and a sequence") << QStringList{"{A}", start, "{B}", end};
+    // clang-format on
+}
+
+void tst_ScripterCore::filesHandedOverWhileABatchOpensFollowIt()
+{
+    QFETCH(QStringList, messages);
+
     m_world->start();
     const QString damaged = m_files->filePath(QStringLiteral("Damaged.tscript"));
     QVERIFY(AppTest::writeFile(damaged, "not a zip archive"));
-    const QString later = makePackage(QStringLiteral("Later"));
-    QVERIFY(!later.isEmpty());
+    const QString first = makePackage(QStringLiteral("Later"));
+    const QString second = makePackage(QStringLiteral("Latest"));
+    QVERIFY(!first.isEmpty());
+    QVERIFY(!second.isEmpty());
+    messages.replaceInStrings(QStringLiteral("|"), ScripterCore::importSeparator());
+    messages.replaceInStrings(QStringLiteral("{A}"), first);
+    messages.replaceInStrings(QStringLiteral("{B}"), second);
     ScripterCore *core = m_world->core();
     const QString start = QStringLiteral("message.startimportsequence");
     const QString end = QStringLiteral("message.endimportsequence");
 
-    // Another instance hands its package over while the error box of the first file is open.
+    // Other instances hand their packages over while the error box of the first file is open.
     bool deliveredDuringBox = false;
     bool openedTooEarly = false;
     QTimer::singleShot(0, core, [&] {
         deliveredDuringBox = QApplication::activeModalWidget() != nullptr;
-        for (const QString &message : {start, later, end}) {
+        for (const QString &message : std::as_const(messages)) {
             core->processMessage(message);
         }
-        openedTooEarly = m_world->processor()->windowFor(later) != nullptr;
+        openedTooEarly = m_world->processor()->windowFor(first) != nullptr;
     });
     DialogAnswerer boxes;
     boxes.then(DialogAnswerer::press(QMessageBox::Ok));
@@ -325,7 +349,9 @@ void tst_ScripterCore::sequenceArrivingWhileFilesOpenFollowsThem()
     QVERIFY(deliveredDuringBox);
     QVERIFY(!openedTooEarly);
     QCOMPARE(boxes.seen.size(), 1);
-    QVERIFY(m_world->processor()->windowFor(later));
+    QVERIFY(m_world->processor()->windowFor(first));
+    QCOMPARE(bool(m_world->processor()->windowFor(second)),
+             messages.join(QString()).contains(second));
     QVERIFY(core->pendingImports().isEmpty());
 }
 

@@ -65,6 +65,8 @@ private slots:
     void closingAModifiedWindowAsks_data();
     void closingAModifiedWindowAsks();
     void answeringYesSavesThePackageAndCloses();
+    void answeringYesKeepsTheWindowUnlessItWasSaved_data();
+    void answeringYesKeepsTheWindowUnlessItWasSaved();
     void closingAnUnmodifiedWindowAsksNothing();
 
     void panesFollowTheLayoutSetting_data();
@@ -371,6 +373,49 @@ void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
     IPackageWindow *reopened = m_world->processor()->windowFor(package);
     QVERIFY(reopened);
     QCOMPARE(reopened->declaration()->elementName(), QStringLiteral("Router"));
+}
+
+void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("quit");
+
+    // clang-format off
+    QTest::newRow("save dialog cancelled") << "cancel" << false;
+    QTest::newRow("save failed") << "fail" << false;
+    QTest::newRow("quit with a failed save") << "fail" << true;
+    // clang-format on
+}
+
+void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, quit);
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
+    if (fault == QLatin1String("cancel")) {
+        boxes.then(DialogAnswerer::close());
+    } else {
+        // A folder where the fixture goes fails the save.
+        const QString package = makeFile(QStringLiteral("Router.tscript"));
+        QVERIFY(QDir().mkpath(m_files->filePath(QStringLiteral("Router.tfixture"))));
+        window->setCurrentFile(package, false);
+    }
+    window->markModified();
+
+    if (quit) {
+        QApplication::closeAllWindows();
+    } else {
+        QVERIFY(!window->close());
+    }
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
+    QVERIFY(m_world->windows().contains(window));
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isWindowModified());
 }
 
 void tst_ScripterWindow::closingAnUnmodifiedWindowAsksNothing()

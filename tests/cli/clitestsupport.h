@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 
 namespace CliTest {
 
@@ -121,12 +122,18 @@ public:
         return relative.isEmpty() ? work : work + QLatin1Char('/') + relative;
     }
     QString dataFolder() const { return m_root.filePath(QStringLiteral("data")); }
-    QString temporaryFolder() const { return m_root.filePath(QStringLiteral("tmp")); }
+    QString systemTemporaryFolder() const { return m_root.filePath(QStringLiteral("tmp")); }
+    // Where the tool's runs keep their temporary folders: "temp" in the per-user data folder.
+    QString temporaryFolder() const
+    {
+        return dataFolder() + QStringLiteral("/Tavrix/TavrixScripter/temp");
+    }
 
-    // Runs the tool with `arguments` in the working folder; `environment` adds to or overrides
-    // the sandbox's variables.
-    Run run(const QStringList &arguments,
-            const QProcessEnvironment &environment = QProcessEnvironment()) const
+    // Starts the tool with `arguments` in the working folder, without waiting for it;
+    // `environment` adds to or overrides the sandbox's variables.
+    std::shared_ptr<QProcess>
+    start(const QStringList &arguments,
+          const QProcessEnvironment &environment = QProcessEnvironment()) const
     {
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         variables.remove(QStringLiteral("TAVRIXSCRIPTER_PASSWORD"));
@@ -134,7 +141,7 @@ public:
         variables.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
         variables.insert(QStringLiteral("XDG_CONFIG_HOME"),
                          m_root.filePath(QStringLiteral("config")));
-        variables.insert(QStringLiteral("TMPDIR"), temporaryFolder());
+        variables.insert(QStringLiteral("TMPDIR"), systemTemporaryFolder());
         // Else Qt makes a runtime folder of its own in the temporary folder.
         variables.insert(QStringLiteral("XDG_RUNTIME_DIR"),
                          m_root.filePath(QStringLiteral("runtime")));
@@ -142,19 +149,27 @@ public:
         for (const QString &name : environment.keys()) {
             variables.insert(name, environment.value(name));
         }
-        QProcess process;
-        process.setProcessEnvironment(variables);
-        process.setWorkingDirectory(path());
-        process.start(QStringLiteral(TAVRIX_CLI), arguments);
+        auto process = std::make_shared<QProcess>();
+        process->setProcessEnvironment(variables);
+        process->setWorkingDirectory(path());
+        process->start(QStringLiteral(TAVRIX_CLI), arguments);
+        return process;
+    }
+
+    // Runs the tool with `arguments` in the working folder and waits for it to end.
+    Run run(const QStringList &arguments,
+            const QProcessEnvironment &environment = QProcessEnvironment()) const
+    {
+        const std::shared_ptr<QProcess> process = start(arguments, environment);
         Run run;
-        run.finished = process.waitForFinished(120000);
+        run.finished = process->waitForFinished(120000);
         if (!run.finished) {
-            process.kill();
-            process.waitForFinished();
+            process->kill();
+            process->waitForFinished();
         }
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
+        run.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+        run.out = QString::fromUtf8(process->readAllStandardOutput());
+        run.err = QString::fromUtf8(process->readAllStandardError());
         return run;
     }
 

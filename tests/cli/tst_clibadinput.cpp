@@ -7,6 +7,8 @@
 
 #include "clitestsupport.h"
 
+#include "common/hostilezip.h"
+
 #include "common/recordinglog.h"
 
 #include "testing/fixturearchive.h"
@@ -254,7 +256,7 @@ BadInput malformedFixtureDocument(const InputMaker &make)
     RecordingLog log;
     Scripter::FixtureArchive::Content content;
     Scripter::FixtureArchive::read(fixture, content, &log);
-    const QStringList place = log.records.value(0).argument.split(QLatin1Char(','));
+    const QStringList place = log.records().value(0).argument.split(QLatin1Char(','));
     if (place.size() != 4) {
         return {};
     }
@@ -299,6 +301,54 @@ BadInput refusedIcon(const InputMaker &make)
                            "of exactly 32x32 pixels in the RGB color space !")};
 }
 
+// The archive form written with records that an ordinary writer never makes: the program as a
+// bomb of 1 GB of zeros, or its data named a second time as the icon.
+BadInput hostileArchive(const InputMaker &make, bool bomb)
+{
+    if (!make.makeFolder()) {
+        return {};
+    }
+    const QString folder = make.path(QStringLiteral("Router"));
+    QList<HostileZip::Entry> entries;
+    for (const char *name : {"manifest.xml", "Router.xml", "Router.tscript"}) {
+        entries << HostileZip::stored(name,
+                                      readFile(folder + QLatin1Char('/') + QLatin1String(name)));
+    }
+    entries << (bomb ? HostileZip::deflatedRepeat("Router.js", QByteArray(1 << 20, '\0'), 1024)
+                     : HostileZip::stored("Router.js", readFile(folder + "/Router.js")));
+    QList<HostileZip::Record> records = {{0, {}}, {1, {}}, {2, {}}, {3, {}}};
+    if (!bomb) {
+        records << HostileZip::Record{3, "Router.png"};
+    }
+    const QString package = QStringLiteral("Router.tscript");
+    if (!HostileZip::write(make.path(package), entries, records)
+        || !QFile::rename(folder + QStringLiteral("/Router.tfixture"),
+                          make.path(QStringLiteral("Router.tfixture")))
+        || !QDir(folder).removeRecursively()) {
+        return {};
+    }
+    return {package,
+            QStringLiteral("Can't extract archive '%1': ").arg(make.shown(package))
+                + (bomb ? QStringLiteral("entry 'Router.js' is compressed more than 1000 to 1")
+                        : QStringLiteral("entries 'Router.js' and 'Router.png' share their data"))};
+}
+
+BadInput linkedProgram(const InputMaker &make)
+{
+    const QString secret = make.path(QStringLiteral("private.txt"));
+    if (!writeFile(secret, "private")
+        || !QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner)) {
+        return {};
+    }
+    const QString package = make.prepare(false, [secret](const QString &folder) {
+        return QFile::remove(folder + QStringLiteral("/Router.js"))
+               && QFile::link(secret, folder + QStringLiteral("/Router.js"));
+    });
+    return {package, QStringLiteral("'%1' is a symbolic link; a package folder must hold its "
+                                    "files itself")
+                         .arg(make.shown(QStringLiteral("Router/Router.js")))};
+}
+
 struct BadInputRow
 {
     const char *name;
@@ -327,6 +377,9 @@ const BadInputRow badInputs[] = {
     {"fixture whose package is missing", lonelyFixture, false},
     {"empty marker in a folder of another name", markerOfAnotherName, false},
     {"icon the declaration refuses", refusedIcon, false},
+    {"program of 1 GB in a small archive", [](const InputMaker &m) { return hostileArchive(m, true); }, false},
+    {"entries sharing their data", [](const InputMaker &m) { return hostileArchive(m, false); }, false},
+    {"program linked to a private file", linkedProgram, false},
     // clang-format on
 };
 
@@ -398,6 +451,7 @@ void tst_CliBadInput::badInputIsRefused()
     QCOMPARE(run.out, QString());
     QCOMPARE(snapshot(m_sandbox->path()), before);
     QCOMPARE(entriesBelow(m_sandbox->temporaryFolder()), QStringList());
+    QCOMPARE(entriesBelow(m_sandbox->systemTemporaryFolder()), QStringList());
     QVERIFY(!QFileInfo::exists(m_sandbox->path(QStringLiteral("escaped.txt"))));
 }
 

@@ -106,6 +106,7 @@ private slots:
 
     void everySubcommandAcceptsEitherForm_data();
     void everySubcommandAcceptsEitherForm();
+    void packageNamedLikeAFixtureIsItself();
 
     void helpAndVersionSucceed();
     void usageErrorsExitWithTwo_data();
@@ -287,7 +288,15 @@ void tst_CliCommands::infoShowsDefinitionsEntryPointsAndFixture()
     QVERIFY(hasLine(QStringLiteral("Package: +%1 \\(unarchived folder\\)")
                         .arg(QRegularExpression::escape(QDir::toNativeSeparators(marker)))));
     QVERIFY(hasLine(QStringLiteral("Element name: +InvoiceRouter")));
+    QVERIFY(hasLine(QStringLiteral("Languages: +JavaScript, VBScript")));
+    QVERIFY(hasLine(QStringLiteral("Protected: +no")));
+    QVERIFY(hasLine(QStringLiteral(
+        "  ScriptProgramFiles +JavaScript: InvoiceRouter.js, VBScript: InvoiceRouter.vbs")));
     QVERIFY(hasLine(QStringLiteral("  JavaScript +jobArrived, timerFired, describeRouting")));
+    QVERIFY(hasLine(QStringLiteral("  VBScript +jobArrived, timerFired, describeRouting")));
+    QVERIFY(hasLine(QStringLiteral("  LogPrefix  \"Log prefix\"  string")));
+    QVERIFY(hasLine(QStringLiteral("    Editors: +Single-line text \\(inline\\), Single-line text "
+                                   "with variables \\(sltextwithvar\\)")));
     QVERIFY(hasLine(QStringLiteral("    Shown when: +LogRouting = Yes")));
     QVERIFY(hasLine(QStringLiteral("    invoice-4711.xml +enabled  ../jobs/invoice-4711.xml")));
 }
@@ -317,13 +326,15 @@ void tst_CliCommands::infoJsonHoldsWhatTheTextShows()
 
     QCOMPARE(info.value("form").toString(), QStringLiteral("unarchived"));
     QCOMPARE(info.value("elementName").toString(), QStringLiteral("InvoiceRouter"));
-    QCOMPARE(info.value("languages").toArray(), QJsonArray{XMLValues::JAVASCRIPT});
+    QCOMPARE(info.value("languages").toArray(),
+             (QJsonArray{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT}));
     QCOMPARE(info.value("protected").toBool(true), false);
     const QJsonObject manifest = info.value("manifest").toObject();
     QCOMPARE(manifest.value(XMLKey::SCRIPTDECLARATIONFILE).toString(),
              QStringLiteral("InvoiceRouter.xml"));
     QCOMPARE(manifest.value(XMLKey::SCRIPTPROGRAMFILES).toObject(),
-             (QJsonObject{{XMLValues::JAVASCRIPT, QStringLiteral("InvoiceRouter.js")}}));
+             (QJsonObject{{XMLValues::JAVASCRIPT, QStringLiteral("InvoiceRouter.js")},
+                          {XMLValues::VBSCRIPT, QStringLiteral("InvoiceRouter.vbs")}}));
     QCOMPARE(info.value("functions").toObject().value(XMLValues::JAVASCRIPT).toArray(),
              (QJsonArray{"jobArrived", "timerFired", "describeRouting"}));
 
@@ -787,6 +798,24 @@ void tst_CliCommands::everySubcommandAcceptsEitherForm()
     QCOMPARE(packageMembers(m_sandbox->path(QStringLiteral("out/Packed.tscript"))).size(), 4);
     QCOMPARE(
         packageMembers(m_sandbox->path(QStringLiteral("out/Unpacked/Unpacked.tscript"))).size(), 4);
+}
+
+void tst_CliCommands::packageNamedLikeAFixtureIsItself()
+{
+    // The package whose name a search for ".tfixture" would lead to instead.
+    QVERIFY(make({QStringLiteral("Router.tfixture.tscript"), QStringLiteral("--name"),
+                  QStringLiteral("Itself")}));
+    QVERIFY(make({QStringLiteral("Router.tscript.tscript"), QStringLiteral("--name"),
+                  QStringLiteral("Other")}));
+    const QString package = QStringLiteral("Router.tfixture.tscript");
+    const QByteArray other = readFile(m_sandbox->path(QStringLiteral("Router.tscript.tscript")));
+
+    const Run info = m_sandbox->run({QStringLiteral("info"), package, QStringLiteral("--json")});
+    QVERIFY2(info.exitCode == 0, info.describe());
+    QCOMPARE(parseJson(info.out).value("elementName").toString(), QStringLiteral("Itself"));
+    const Run resave = m_sandbox->run({QStringLiteral("resave"), package});
+    QVERIFY2(resave.exitCode == 0, resave.describe());
+    QCOMPARE(readFile(m_sandbox->path(QStringLiteral("Router.tscript.tscript"))), other);
 }
 
 void tst_CliCommands::helpAndVersionSucceed()

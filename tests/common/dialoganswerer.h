@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class DialogAnswerer : public QObject
 {
@@ -183,3 +184,30 @@ private:
     QList<QPointer<QWidget>> m_leftOpen;
     QTimer m_timer;
 };
+
+// The one-shot form, for a dialog that opens from inside another's handler: hands the next
+// modal dialog of type `Dialog` to `handle` once it shows, from within its event loop. Returns
+// a flag that tells afterwards whether it was handled; a dialog that never shows leaves it
+// false after five seconds.
+template<typename Dialog>
+std::shared_ptr<bool> handleNextDialog(std::function<void(Dialog *)> handle)
+{
+    auto handled = std::make_shared<bool>(false);
+    auto *timer = new QTimer(qApp);
+    auto attempts = std::make_shared<int>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, handled, attempts] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            dialog && dialog->isVisible()) {
+            timer->deleteLater();
+            timer->stop();
+            *handled = true;
+            handle(dialog);
+        } else if (++*attempts > 500) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+    return handled;
+}

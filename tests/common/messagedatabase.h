@@ -120,7 +120,7 @@ private:
 // A message database as the log writer creates it (WAL journal). Empty text on success.
 inline QString create(const QString &path)
 {
-    SRCore::LogDatabase database(uniqueName("create"));
+    SRCore::LogDatabase database;
     QString error;
     if (database.open(path, &error) != SRCore::LogDatabase::Status::Ok) {
         return error.isEmpty() ? QStringLiteral("cannot create %1").arg(path) : error;
@@ -148,7 +148,7 @@ inline QString createWithRollbackJournal(const QString &path)
 // Appends `records` in one transaction as the log writer does. Empty text on success.
 inline QString write(const QString &path, const QList<SRCore::LogRecord> &records)
 {
-    SRCore::LogDatabase database(uniqueName("write"));
+    SRCore::LogDatabase database;
     QString error;
     if (database.open(path, &error) != SRCore::LogDatabase::Status::Ok
         || database.write(records, &error) != SRCore::LogDatabase::Status::Ok) {

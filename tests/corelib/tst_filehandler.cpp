@@ -1,6 +1,7 @@
 #include "common/recordinglog.h"
 #include "common/testfiles.h"
 #include "common/testmain.h"
+#include "common/filesystemfaults.h"
 
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
@@ -13,6 +14,8 @@
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using namespace SRCore;
 
@@ -40,6 +43,8 @@ private slots:
     void savedDomReadsBackWithOneDeclaration_data();
     void savedDomReadsBackWithOneDeclaration();
     void saveToAMissingFolderFailsWithoutAFile();
+    void fullDiskLeavesTheDestinationAsItWas_data();
+    void fullDiskLeavesTheDestinationAsItWas();
     void readsTextInItsEncoding_data();
     void readsTextInItsEncoding();
     void readRefusesFoldersAndMissingFiles();
@@ -128,9 +133,9 @@ void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog()
     QString error;
     QVERIFY(!FileHandler::copy(path(source), path(destination), &log, &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(log.records.size(), 1);
-    QCOMPARE(log.records.first().level, LogLevel::Error);
-    QCOMPARE(log.records.first().argument, error);
+    QCOMPARE(log.records().size(), 1);
+    QCOMPARE(log.records().first().level, LogLevel::Error);
+    QCOMPARE(log.records().first().argument, error);
     QCOMPARE(snapshot(m_dir->path()), before);
     QCOMPARE(readFile(path(QStringLiteral("plain.txt"))), QByteArray("p"));
 }
@@ -298,6 +303,46 @@ void tst_FileHandler::saveToAMissingFolderFailsWithoutAFile()
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("missing"))));
     QVERIFY(!FileHandler::saveDomElement(QDomNode(), path(QStringLiteral("x.xml")), 4, &error));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.xml"))));
+}
+
+void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("size");
+
+    // clang-format off
+    QTest::newRow("copy of a small file") << "copy" << 100;
+    QTest::newRow("copy of a large file") << "copy" << 4 * 1024 * 1024;
+    QTest::newRow("saved XML document") << "save" << 0;
+    // clang-format on
+}
+
+void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, size);
+
+    const QString disk = path(QStringLiteral("disk"));
+    FileSystemFaults::Faults faults;
+    if (!faults.smallFileSystem(disk, 1024 * 1024)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
+    const QString destination = disk + QStringLiteral("/destination.xml");
+    writeFile(destination, "previous content");
+    QVERIFY(FileSystemFaults::fill(disk));
+
+    QString error;
+    if (operation == QLatin1String("copy")) {
+        writeFile(path(QStringLiteral("source")), QByteArray(size, 'x'));
+        QVERIFY(!FileHandler::copy(path(QStringLiteral("source")), destination, nullptr, &error));
+    } else {
+        QDomDocument document;
+        document.appendChild(document.createElement(QStringLiteral("Root")));
+        QVERIFY(!FileHandler::saveDomElement(document, destination, 4, &error));
+    }
+    QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+    QCOMPARE(readFile(destination), QByteArray("previous content"));
+    QCOMPARE(TestFiles::entriesBelow(disk), QStringList({"destination.xml", "filler"}));
 }
 
 void tst_FileHandler::readsTextInItsEncoding_data()

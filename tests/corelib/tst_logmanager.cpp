@@ -104,6 +104,7 @@ private slots:
     void closeDatabaseHoldsLaterMessages();
     void stopServerLogIsIdempotent();
     void failedOpenKeepsThePreviousDatabase();
+    void keepsTheDatabaseWithinItsSizeLimit();
 
     void printsMessagesOnStderr_data();
     void printsMessagesOnStderr();
@@ -525,6 +526,31 @@ void tst_LogManager::closeDatabaseHoldsLaterMessages()
     QCOMPARE(reader.operations(), QStringList{"to b"});
     manager->closeDatabase(); // a second close is harmless
     QCOMPARE(manager->getDatabaseFile(), QString());
+}
+
+void tst_LogManager::keepsTheDatabaseWithinItsSizeLimit()
+{
+    LogManager *manager = LogManager::instance();
+    manager->setDatabaseSizeLimit(200 * 1024);
+    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
+    manager->startThread();
+    const QString argument(1000, QLatin1Char('x'));
+    for (int i = 0; i < 1000; ++i) {
+        Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("message %1"),
+                                           QString(), QString(), QString(),
+                                           argument + QString::number(i)));
+        if (i % 100 == 99) {
+            QTRY_COMPARE(manager->queuedCount(), 0); // several transactions, as in a long run
+        }
+    }
+    manager->stopServerLog();
+
+    MessageDb::Connection reader(manager->getDatabaseFile());
+    const int stored = reader.messageCount();
+    QVERIFY2(stored > 0 && stored < 1000, qPrintable(QString::number(stored)));
+    QCOMPARE(
+        reader.column(QStringLiteral("SELECT argument FROM logmessages ORDER BY id DESC LIMIT 1")),
+        QStringList{argument + QStringLiteral("999")});
 }
 
 void tst_LogManager::stopServerLogIsIdempotent()

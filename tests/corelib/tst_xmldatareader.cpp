@@ -1,10 +1,12 @@
 #include "common/testmain.h"
 
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
 
 #include <QTest>
 
+using SRCore::TextExcerpt;
 using SRCore::XmlDataReader;
 using SRCore::XmlDataWriter;
 using SRCore::XmlError;
@@ -144,6 +146,16 @@ void tst_XmlDataReader::badDocumentIsRefusedWithReason_data()
     QTest::newRow("second root") << root(QString()) + root(QString()) << accepted << "Extra content at end of document";
     QTest::newRow("cut off") << root(QStringLiteral("<Text>a</Text>")).chopped(3) << accepted << "Premature end of document";
     // clang-format on
+    // What a message quotes from the document is cut short.
+    const QString megabyte(1 << 20, QLatin1Char('x'));
+    const QString quoted = QString(TextExcerpt::MaxLength - 1, QLatin1Char('x')) + QChar(0x2026);
+    const QString longName(1000, QLatin1Char('x')); // the stream reader refuses much longer names
+    // clang-format off
+    QTest::newRow("text of a megabyte between elements") << root(QStringLiteral("<Text/>") + megabyte + QStringLiteral("<Text/>")) << accepted << QStringLiteral("Unexpected text '%1' in <Root>").arg(quoted);
+    QTest::newRow("element name of a thousand characters") << root(QLatin1Char('<') + longName + QStringLiteral("/>")) << accepted << QStringLiteral("Unexpected element <%1> in <Root>").arg(quoted);
+    QTest::newRow("attribute name of a thousand characters") << root(QStringLiteral("<Pair ") + longName + QStringLiteral("=\"1\"/>")) << accepted << QStringLiteral("Unexpected attribute '%1' in <Pair>").arg(quoted);
+    QTest::newRow("format version of a megabyte") << QStringLiteral("<Root FormatVersion=\"%1\"/>").arg(megabyte) << accepted << QStringLiteral("Invalid FormatVersion '%1'").arg(quoted);
+    // clang-format on
 }
 
 void tst_XmlDataReader::badDocumentIsRefusedWithReason()
@@ -157,7 +169,9 @@ void tst_XmlDataReader::badDocumentIsRefusedWithReason()
     QVERIFY(!readDocument(reader, &read));
     QVERIFY(reader.hasError());
     const XmlError error = reader.error();
-    QVERIFY2(error.message.contains(reason), qPrintable(error.toString()));
+    QVERIFY2(error.message.contains(reason), qPrintable(error.toString().left(1000)));
+    QVERIFY2(error.message.size() < 3 * TextExcerpt::MaxLength,
+             qPrintable(QStringLiteral("%1 characters").arg(error.message.size())));
     QVERIFY(error.line >= 1);
     QVERIFY(error.column >= 1);
 }

@@ -156,7 +156,7 @@ void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
     VBScriptEditor editor(&log);
     editor.setText(script);
     QCOMPARE(editor.functions(), expected);
-    QVERIFY(log.records.isEmpty());
+    QVERIFY(log.records().isEmpty());
 }
 
 void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
@@ -168,8 +168,8 @@ void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
     editor.setText(broken);
 
     QCOMPARE(editor.functions(), QStringList());
-    QCOMPARE(log.records.size(), 1);
-    const SRCore::LogRecord &record = log.records.first();
+    QCOMPARE(log.records().size(), 1);
+    const SRCore::LogRecord record = log.records().first();
     QCOMPARE(record.level, SRCore::LogLevel::Error);
     QCOMPARE(record.operation,
              QStringLiteral("Can't load VBScript; list of functions isn't saved"));

@@ -4,7 +4,7 @@
 
 #include "common/testmain.h"
 
-#include "propertytestsupport.h"
+#include "common/propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/propertycollection.h"

@@ -3,10 +3,14 @@
 
 #include "common/testmain.h"
 
-#include "propertytestsupport.h"
+#include "common/propertytestsupport.h"
 
+#include "guilib/property/choicevalueeditor.h"
+#include "guilib/property/externalvalueeditor.h"
 #include "guilib/property/iappproxy.h"
 #include "guilib/property/pathvalueeditor.h"
+#include "guilib/property/recordsvalueeditor.h"
+#include "guilib/property/textvalueeditor.h"
 #include "guilib/property/valueeditorfactory.h"
 #include "guilib/property/valueeditorrequest.h"
 
@@ -44,8 +48,8 @@ private slots:
     void init();
 
     void firstProxyRegistersUntilDestroyed();
-    void factoryMakesOnlyFileAndFolderChoices_data();
-    void factoryMakesOnlyFileAndFolderChoices();
+    void factoryMakesTheEditorsOfThisLibrary_data();
+    void factoryMakesTheEditorsOfThisLibrary();
     void lastFolderKeyNamesOwnerAndProperty_data();
     void lastFolderKeyNamesOwnerAndProperty();
     void startFolder_data();
@@ -76,26 +80,33 @@ void tst_ValueEditorFactory::firstProxyRegistersUntilDestroyed()
     QCOMPARE(IAppProxy::instance(), nullptr);
 }
 
-void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices_data()
+void tst_ValueEditorFactory::factoryMakesTheEditorsOfThisLibrary_data()
 {
     QTest::addColumn<QString>("editorType");
-    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("made"); // the editor's class, or the refusal
 
     // clang-format off
-    QTest::newRow("choose file") << "choosefile" << "";
-    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)" << "";
-    QTest::newRow("choose folder") << "choosefolder" << "";
-    QTest::newRow("script expression comes later") << "scriptexp" << "The editor 'Define script expression' is not available in this version";
-    QTest::newRow("text with variables comes later") << "sltextwithvar" << "The editor 'Define single-line text with variables' is not available in this version";
-    QTest::newRow("a fixed value has no editor") << "allfiles" << "The editor 'All files' is not available in this version";
-    QTest::newRow("an unknown kind") << "crystalball" << "The editor 'crystalball' is not available in this version";
+    QTest::newRow("choose file") << "choosefile" << "path";
+    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)" << "path";
+    QTest::newRow("choose folder") << "choosefolder" << "path";
+    QTest::newRow("patterns") << "folderpatterns" << "text";
+    QTest::newRow("multi-line text") << "mltextwithvar" << "text";
+    QTest::newRow("file types") << "types" << "choice";
+    QTest::newRow("many from the library") << "askplugin2" << "choice";
+    QTest::newRow("private data") << "userdatafieldsedit" << "records";
+    QTest::newRow("mail accounts") << "accountsdef" << "records";
+    QTest::newRow("external") << "external" << "external";
+    QTest::newRow("script expressions are the application's") << "scriptexp" << "This library has no value editor of the kind 'Define script expression'";
+    QTest::newRow("FTP folders are the application's") << "choosedir" << "This library has no value editor of the kind 'Choose FTP directory'";
+    QTest::newRow("a fixed value has no editor") << "allfiles" << "This library has no value editor of the kind 'All files'";
+    QTest::newRow("an unknown kind") << "crystalball" << "This library has no value editor of the kind 'crystalball'";
     // clang-format on
 }
 
-void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices()
+void tst_ValueEditorFactory::factoryMakesTheEditorsOfThisLibrary()
 {
     QFETCH(QString, editorType);
-    QFETCH(QString, refusal);
+    QFETCH(QString, made);
 
     ValueEditorRequest request;
     request.editorType = editorType;
@@ -103,14 +114,20 @@ void tst_ValueEditorFactory::factoryMakesOnlyFileAndFolderChoices()
     const std::unique_ptr<GuiLib::IValueEditor> editor =
         ValueEditorFactory::create(request, &errorMessage);
 
-    QCOMPARE(editor == nullptr, !refusal.isEmpty());
-    QCOMPARE(errorMessage, refusal);
+    const GuiLib::IValueEditor *raw = editor.get();
+    const QString kind = dynamic_cast<const PathValueEditor *>(raw)               ? "path"
+                         : dynamic_cast<const GuiLib::TextValueEditor *>(raw)     ? "text"
+                         : dynamic_cast<const GuiLib::ChoiceValueEditor *>(raw)   ? "choice"
+                         : dynamic_cast<const GuiLib::RecordsValueEditor *>(raw)  ? "records"
+                         : dynamic_cast<const GuiLib::ExternalValueEditor *>(raw) ? "external"
+                                                                                  : errorMessage;
+    QCOMPARE(kind, made);
     if (editor) {
-        QVERIFY(dynamic_cast<PathValueEditor *>(editor.get()));
         QCOMPARE(editor->value(), QString());
+        QVERIFY(errorMessage.isEmpty());
     }
     // Without an error text to fill the answer is the same.
-    QCOMPARE(ValueEditorFactory::create(request) == nullptr, !refusal.isEmpty());
+    QCOMPARE(ValueEditorFactory::create(request) == nullptr, editor == nullptr);
 }
 
 void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty_data()

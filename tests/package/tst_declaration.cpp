@@ -284,6 +284,8 @@ private slots:
     void loadReportsParseErrorsAndKeepsTheDeclaration();
     void loadKeepsDefinitionWithMissingMaster();
     void loadRepairsDuplicateTags();
+    void manyDefinitionsLoad_data();
+    void manyDefinitionsLoad();
     void saveFailureIsReported();
     void resetStartsOver();
 };
@@ -372,7 +374,7 @@ void tst_Declaration::typedTagIsRepairedOrRefused()
     if (kept.isEmpty()) {
         kept = item->text(0);
     }
-    window.log.records.clear();
+    window.log.clear();
 
     edit(item, XMLKey::DEF_TAG, typed);
     QCOMPARE(item->text(0), kept);
@@ -664,7 +666,7 @@ void tst_Declaration::writeReadWriteIsStable()
     FakePackageWindow other;
     SRCore::XmlError xmlError;
     QVERIFY2(other.declaration()->load(path, &xmlError), qPrintable(xmlError.toString()));
-    QVERIFY(other.log.records.isEmpty());
+    QVERIFY(other.log.records().isEmpty());
     // The same document again, to the byte.
     QCOMPARE(other.declaration()->toXml(), textOf(path));
 
@@ -759,7 +761,7 @@ void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration()
     FakePackageWindow window;
     buildRichDeclaration(window);
     const QString before = window.declaration()->toXml();
-    window.log.records.clear();
+    window.log.clear();
 
     SRCore::XmlError error;
     QVERIFY(!window.declaration()->load(path, &error));
@@ -837,6 +839,54 @@ void tst_Declaration::loadRepairsDuplicateTags()
     QCOMPARE(copy->value(XMLKey::TOOLTIP), s("second"));
     QCOMPARE(window.declaration()->tree()->findItemWithText(s("Child"))->parent()->text(0),
              s("Twin"));
+}
+
+void tst_Declaration::manyDefinitionsLoad_data()
+{
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<int>("depthOfTheLast"); // below the group
+
+    const QString field =
+        s(R"(<%1 Tooltip="t" LocalizedTagName="%1" Type="string" Editor="inline"%2/>)");
+    QString sameTag;
+    QStringList copies = {s("Same")};
+    for (int i = 0; i < 1000; ++i) {
+        sameTag += field.arg(s("Same"), QString());
+        if (i > 0) {
+            copies << (i == 1 ? s("Same_Copy") : s("Same_Copy%1").arg(i - 1));
+        }
+    }
+    QString chain;
+    QStringList links;
+    for (int i = 0; i < 5000; ++i) {
+        const QString master =
+            i == 0 ? QString() : s(R"( Dependency="Link%1" Dependencyvalue="Yes")").arg(i - 1);
+        chain += field.arg(s("Link%1").arg(i), master);
+        links << s("Link%1").arg(i);
+    }
+    QTest::newRow("1000 definitions of one tag become copies") << sameTag << copies << 1;
+    QTest::newRow("a chain of 5000 dependent definitions") << chain << links << 5000;
+}
+
+void tst_Declaration::manyDefinitionsLoad()
+{
+    QFETCH(QString, fields);
+    QFETCH(QStringList, tags);
+    QFETCH(int, depthOfTheLast);
+
+    FakePackageWindow window;
+    QVERIFY(window.declaration()->loadFromXml(
+        s("<Object><ElementFields>%1</ElementFields><ConnectionFields/></Object>").arg(fields)));
+    QCOMPARE(window.declaration()->elementPropertyTags(), tags);
+    const QTreeWidgetItem *group =
+        window.declaration()->tree()->groupItem(DeclarationItem::ElementGroupKind);
+    int depth = 0;
+    for (const QTreeWidgetItem *item = window.declaration()->tree()->findItemWithText(tags.last());
+         item && item != group; item = item->parent()) {
+        ++depth;
+    }
+    QCOMPARE(depth, depthOfTheLast);
 }
 
 void tst_Declaration::saveFailureIsReported()

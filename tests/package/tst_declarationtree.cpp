@@ -106,7 +106,7 @@ public:
     {
         window.refreshes.clear();
         window.modifiedCount = 0;
-        window.log.records.clear();
+        window.log.clear();
     }
 
     void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

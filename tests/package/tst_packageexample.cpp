@@ -12,6 +12,8 @@
 #include "testing/fixtureitem.h"
 #include "testing/fixturetree.h"
 
+#include "scriptinglib/vbscriptfunctionlister.h"
+
 #include "qsa/qsinterpreter.h"
 #include "qsa/qsproject.h"
 
@@ -65,10 +67,10 @@ void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
     QCOMPARE(elementGroup->child(2)->text(0), QStringLiteral("LogRouting"));
     QCOMPARE(elementGroup->child(2)->child(0)->text(0), QStringLiteral("LogPrefix"));
     QCOMPARE(window->languages, (QHash<QString, bool>{{XMLValues::JAVASCRIPT, true},
-                                                      {XMLValues::VBSCRIPT, false},
+                                                      {XMLValues::VBSCRIPT, true},
                                                       {XMLValues::APPLESCRIPT, false}}));
 
-    // The program is valid JavaScript with the template's entry points.
+    // Both programs are valid and define the same functions.
     const QString program = window->scriptText(XMLValues::JAVASCRIPT);
     QVERIFY(program.contains(QLatin1String("function jobArrived( s : Tavrix, job : Job )")));
     QVERIFY(program.contains(QLatin1String("function timerFired( s : Tavrix )")));
@@ -78,6 +80,12 @@ void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
     const QStringList functions = project.interpreter()->functions();
     QVERIFY(functions.contains(QLatin1String("jobArrived")));
     QVERIFY(functions.contains(QLatin1String("timerFired")));
+    QStringList vbFunctions;
+    QString vbError;
+    QVERIFY2(VBScriptFunctionLister::functionNames(window->scriptText(XMLValues::VBSCRIPT),
+                                                   &vbFunctions, &vbError),
+             qPrintable(vbError));
+    QCOMPARE(vbFunctions, functions);
 
     const Scripter::FixtureTree *fixture = window->fixture()->tree();
     QCOMPARE(fixture->basicItem()->text(0), QStringLiteral("InvoiceRouter"));
@@ -105,7 +113,7 @@ void tst_PackageExample::savingItBackChangesNoMember()
     const QString original = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter/");
     QCOMPARE(entriesBelow(m_folder), entriesBelow(original));
     const QStringList members{"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
-                              "InvoiceRouter.tscript"};
+                              "InvoiceRouter.vbs", "InvoiceRouter.tscript"};
     for (const QString &member : members) {
         QCOMPARE(readFile(m_folder + QLatin1Char('/') + member), readFile(original + member));
     }

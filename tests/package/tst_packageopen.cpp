@@ -4,6 +4,7 @@
 
 #include "common/testmain.h"
 
+#include "common/hostilezip.h"
 #include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
@@ -65,7 +66,7 @@ QStringList describe(const FakePackageWindow *window)
 
 const SRCore::LogRecord *findMessage(const FakePackageWindow *window, const QString &operation)
 {
-    for (const SRCore::LogRecord &record : window->log.records) {
+    for (const SRCore::LogRecord &record : window->log.records()) {
         if (record.operation == operation) {
             return &record;
         }
@@ -88,6 +89,7 @@ private slots:
     void protectedPackageAsksForItsPassword();
     void fixtureFileOpensItsPackage();
     void unarchivedFolderOpensWithoutPasswordAndSavesBack();
+    void packageIsKnownByItsSuffix();
     void badInputIsRefusedAndLosesNothing_data();
     void badInputIsRefusedAndLosesNothing();
     void parseErrorsTellLineAndColumn_data();
@@ -257,6 +259,9 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     QVERIFY(writeFile(folder + QStringLiteral("/.svn/entries"), "12"));
     QVERIFY(writeFile(folder + QStringLiteral("/_svn"), "x"));
     QVERIFY(writeFile(folder + QStringLiteral("/stale.txt"), "left from an old version"));
+    // Not version control, although made of its letters.
+    QVERIFY(writeFile(folder + QStringLiteral("/nn"), "stray"));
+    QVERIFY(writeFile(folder + QStringLiteral("/s.v"), "stray"));
     const QString marker = folder + QStringLiteral("/Router.tscript");
 
     FakePackageWindow *reader = m_harness.newWindow();
@@ -294,6 +299,21 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     QCOMPARE(PythonZip::encryptedNames(copy), PythonZip::names(copy));
 }
 
+void tst_PackageOpen::packageIsKnownByItsSuffix()
+{
+    // Another package whose name a contains() test would find inside the first one's.
+    const QString other = savedPackage();
+    const QString package = m_harness.path(QStringLiteral("Router.tfixture.tscript"));
+    QVERIFY(QFile::copy(other, package));
+
+    FakePackageWindow *reader = m_harness.newWindow();
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
+    QVERIFY(m_harness.processor->open(package));
+    QCOMPARE(driver.seen, QStringList());
+    QCOMPARE(reader->shownPath(), package);
+}
+
 void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
 {
     QTest::addColumn<QString>("input");
@@ -309,6 +329,9 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
     QTest::newRow("manifest naming a member outside") << "outside" << refusal << "lacks its member '../Router.xml'";
     QTest::newRow("archive without manifest") << "nomanifest" << refusal << "has no manifest";
     QTest::newRow("declaration of another kind") << "notdeclaration" << refusal << "Object";
+    QTest::newRow("member of 1 GB of zeros") << "zeros" << refusal << "entry 'Router.js' is compressed more than 1000 to 1";
+    QTest::newRow("symbolic link in the package folder") << "link" << "File open error| Unarchived Script Package '%1' is not valid!" << "Router/Router.vbs' is a symbolic link";
+    QTest::newRow("package folder larger than a package may hold") << "large" << "File open error| Unarchived Script Package '%1' is not valid!" << "holds more than 256 MB";
     // clang-format on
 }
 
@@ -341,6 +364,25 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
         QVERIFY(
             PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
                                     {QStringLiteral("Router.xml"), declarationText()}}));
+    } else if (input == QLatin1String("zeros")) {
+        QVERIFY(HostileZip::write(
+            file, {HostileZip::stored("manifest.xml", manifestText(QStringLiteral("Router.xml"))),
+                   HostileZip::stored("Router.xml", declarationText()),
+                   HostileZip::deflatedRepeat("Router.js", QByteArray(1024 * 1024, '\0'), 1024)}));
+    } else if (input == QLatin1String("link") || input == QLatin1String("large")) {
+        const QString archive = savedPackage();
+        file = m_harness.path(QStringLiteral("Router/Router.tscript"));
+        QVERIFY(PackageProcessor::unpack(archive, QFileInfo(file).path()));
+        const QString member = m_harness.path(QStringLiteral("Router/Router.vbs"));
+        if (input == QLatin1String("link")) {
+            QVERIFY(writeFile(m_harness.path(QStringLiteral("private.txt")), "private"));
+            QVERIFY(QFile::link(m_harness.path(QStringLiteral("private.txt")), member));
+        } else {
+            // Sparse: 300 MB that take no room on the disk.
+            QFile program(member);
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            QVERIFY(program.resize(qint64(300) * 1024 * 1024));
+        }
     } else if (input == QLatin1String("nomanifest")) {
         QVERIFY(PythonZip::write(file, {{QStringLiteral("Router.xml"), declarationText()}}));
     } else {

@@ -4,6 +4,9 @@
 
 #include "common/testmain.h"
 
+#include "common/filesystemfaults.h"
+#include "common/stalelock.h"
+#include "../corelib/ziptestsupport.h"
 #include "packagetestsupport.h"
 
 #include "package/scriptpackage.h"
@@ -13,6 +16,8 @@
 
 #include "corelib/archive/ziphelper.h"
 #include "corelib/logging/logrecord.h"
+
+#include <QLockFile>
 
 using namespace PackageTest;
 using Scripter::PackageProcessor;
@@ -27,7 +32,8 @@ QString yesNo(bool yes)
 // The last message of the pane with this text; a default record when there is none.
 SRCore::LogRecord lastMessage(const FakePackageWindow *window, const QString &operation)
 {
-    for (auto it = window->log.records.crbegin(); it != window->log.records.crend(); ++it) {
+    const QList<SRCore::LogRecord> records = window->log.records();
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
         if (it->operation == operation) {
             return *it;
         }
@@ -60,8 +66,19 @@ private slots:
     void failedSaveLeavesPackageAndWindowAsTheyWere();
     void packRefusesWhatItCannotPack_data();
     void packRefusesWhatItCannotPack();
+    void suffixIsAddedUnlessThePathEndsInIt_data();
+    void suffixIsAddedUnlessThePathEndsInIt();
+    void packageAndFixtureAreReplacedTogether_data();
+    void packageAndFixtureAreReplacedTogether();
+    void failedFolderSaveLosesNothing_data();
+    void failedFolderSaveLosesNothing();
+    void anotherSaveIsWaitedForOrRefused_data();
+    void anotherSaveIsWaitedForOrRefused();
 
 private:
+    // Saves `window`, which must fail with `cause` in the message pane and stay modified.
+    void verifySaveFails(FakePackageWindow *window, const QString &cause);
+
     Harness m_harness;
 };
 
@@ -70,6 +87,15 @@ void tst_PackageSave::cleanup()
     // Whatever a test did, no temporary file of a save outlives the processor.
     m_harness.tearDown();
     QCOMPARE(entriesBelow(m_harness.tempRoot), QStringList());
+}
+
+void tst_PackageSave::verifySaveFails(FakePackageWindow *window, const QString &cause)
+{
+    QVERIFY(!m_harness.processor->save(PackageProcessor::Save, window));
+    const SRCore::LogRecord error =
+        lastMessage(window, QStringLiteral("Can't save script package: %1"));
+    QVERIFY2(error.argument.contains(cause), qPrintable(error.argument));
+    QVERIFY(window->isWindowModified());
 }
 
 void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages_data()
@@ -439,6 +465,187 @@ void tst_PackageSave::packRefusesWhatItCannotPack()
     QVERIFY(!PackageProcessor::pack(archivePath, files, false, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFileInfo::exists(m_harness.path(QStringLiteral("out.zip"))));
+}
+
+void tst_PackageSave::suffixIsAddedUnlessThePathEndsInIt_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("fixture");
+
+    // clang-format off
+    QTest::newRow("suffix only in a folder's name") << "x.tscript.d/Router" << "x.tscript.d/Router.tscript" << "x.tscript.d/Router.tfixture";
+    QTest::newRow("suffix in capitals") << "Router.TSCRIPT" << "Router.TSCRIPT" << "Router.tfixture";
+    // clang-format on
+}
+
+void tst_PackageSave::suffixIsAddedUnlessThePathEndsInIt()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, package);
+    QFETCH(QString, fixture);
+
+    QVERIFY(QDir().mkpath(m_harness.path(QStringLiteral("x.tscript.d"))));
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(m_harness.saveAs(window, m_harness.path(chosen)));
+    QCOMPARE(window->shownPath(), m_harness.path(package));
+    QVERIFY(!PythonZip::names(m_harness.path(package)).isEmpty());
+    QVERIFY(!PythonZip::names(m_harness.path(fixture)).isEmpty());
+}
+
+void tst_PackageSave::packageAndFixtureAreReplacedTogether_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("cause");
+
+    // clang-format off
+    QTest::newRow("folder at the fixture's path") << "folder" << "Router.tfixture': it is a folder";
+    QTest::newRow("fixture linked into a place that can't be written") << "link" << "Router.tfixture': No such file or directory";
+    QTest::newRow("immutable fixture") << "immutable" << "Router.tfixture': Operation not permitted";
+    QTest::newRow("full disk") << "full" << "No space left on device";
+    // clang-format on
+}
+
+void tst_PackageSave::packageAndFixtureAreReplacedTogether()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, cause);
+
+    const QString disk = m_harness.path(QStringLiteral("disk"));
+    FileSystemFaults::Faults faults;
+    if (fault == QLatin1String("full") && !faults.smallFileSystem(disk, 1024 * 1024)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
+    QVERIFY(QDir().mkpath(disk));
+    const QString archive = disk + QStringLiteral("/Router.tscript");
+    const QString fixture = disk + QStringLiteral("/Router.tfixture");
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(m_harness.saveAs(window, archive));
+    const QByteArray packageBefore = readFile(archive);
+    const QByteArray fixtureBefore = readFile(fixture);
+    window->setScriptText(XMLValues::JAVASCRIPT, window->texts.value(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
+    window->markModified();
+
+    if (fault == QLatin1String("folder")) {
+        QVERIFY(QFile::remove(fixture));
+        QVERIFY(QDir().mkpath(fixture));
+    } else if (fault == QLatin1String("link")) {
+        QVERIFY(QFile::remove(fixture));
+        QVERIFY(QFile::link(QStringLiteral("/proc/no-such-folder/Router.tfixture"), fixture));
+    } else if (fault == QLatin1String("immutable")) {
+        if (!faults.immutable(fixture)) {
+            QSKIP(qPrintable(faults.reason()));
+        }
+    } else {
+        QVERIFY(FileSystemFaults::fill(disk));
+    }
+
+    verifySaveFails(window, cause);
+    QCOMPARE(readFile(archive), packageBefore);
+    if (fault == QLatin1String("immutable") || fault == QLatin1String("full")) {
+        QCOMPARE(readFile(fixture), fixtureBefore);
+    }
+    QStringList expected{"Router.tfixture", "Router.tscript"};
+    if (fault == QLatin1String("full")) {
+        expected.prepend(QStringLiteral("filler"));
+    }
+    QCOMPARE(entriesBelow(disk), expected);
+}
+
+void tst_PackageSave::failedFolderSaveLosesNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("cause");
+
+    // clang-format off
+    QTest::newRow("immutable file in a sub-folder") << "immutable" << "samples/job.xml' can't be removed";
+    QTest::newRow("read-only mount in a sub-folder") << "read-only" << "samples' can't be changed";
+    QTest::newRow("full disk") << "full" << "No space left on device";
+    // clang-format on
+}
+
+void tst_PackageSave::failedFolderSaveLosesNothing()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, cause);
+
+    const QString disk = m_harness.path(QStringLiteral("disk"));
+    FileSystemFaults::Faults faults;
+    if (fault == QLatin1String("full") && !faults.smallFileSystem(disk, 1024 * 1024)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
+    const QString folder = disk + QStringLiteral("/Router");
+    FakePackageWindow *author = m_harness.newWindow();
+    QVERIFY(m_harness.saveAs(author, m_harness.path(QStringLiteral("Router.tscript"))));
+    QVERIFY(PackageProcessor::unpack(m_harness.path(QStringLiteral("Router.tscript")), folder));
+    QVERIFY(QFile::copy(m_harness.path(QStringLiteral("Router.tfixture")),
+                        folder + QStringLiteral("/Router.tfixture")));
+    QVERIFY(writeFile(folder + QStringLiteral("/samples/job.xml"), "<Job/>"));
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(m_harness.processor->open(folder + QStringLiteral("/Router.tscript"), window));
+    window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function edited() {}\n"));
+    window->markModified();
+
+    if (fault == QLatin1String("immutable")
+            ? !faults.immutable(folder + QStringLiteral("/samples/job.xml"))
+            : fault == QLatin1String("read-only")
+                  && !faults.mountOnItself(folder + QStringLiteral("/samples"), true)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
+    if (fault == QLatin1String("full")) {
+        QVERIFY(FileSystemFaults::fill(disk));
+    }
+    const ZipTest::Snapshot before = ZipTest::snapshot(folder);
+
+    verifySaveFails(window, cause);
+    const ZipTest::Snapshot after = ZipTest::snapshot(folder);
+    QVERIFY2(ZipTest::differences(before.contents, after.contents).isEmpty(),
+             qPrintable(ZipTest::differences(before.contents, after.contents)));
+}
+
+void tst_PackageSave::anotherSaveIsWaitedForOrRefused_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("old");
+
+    // clang-format off
+    QTest::newRow("lock of a running program refuses")           << true  << false;
+    QTest::newRow("lock of a save running for an hour refuses")  << true  << true;
+    QTest::newRow("lock left by a program that is gone is taken over") << false << false;
+    // clang-format on
+}
+
+void tst_PackageSave::anotherSaveIsWaitedForOrRefused()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, old);
+
+    const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(m_harness.saveAs(window, archive));
+    const QByteArray before = readFile(archive);
+    window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function edited() {}\n"));
+    window->markModified();
+    const QString lockPath = m_harness.path(QStringLiteral(".Router.tscript.lock"));
+    QLockFile otherSave(lockPath);
+    if (running) {
+        QVERIFY(otherSave.tryLock(0));
+    } else {
+        QVERIFY(StaleLock::write(lockPath));
+    }
+    if (old) {
+        QVERIFY(StaleLock::age(lockPath));
+    }
+
+    QCOMPARE(m_harness.processor->save(PackageProcessor::Save, window), !running);
+    if (running) {
+        QCOMPARE(readFile(archive), before);
+        QCOMPARE(lastMessage(window, QStringLiteral("Can't save script package: %1")).argument,
+                 QStringLiteral("'%1' is being saved by another program").arg(archive));
+    } else {
+        QVERIFY(readFile(archive) != before);
+        QVERIFY(!QFileInfo::exists(lockPath));
+    }
 }
 
 TAVRIX_TEST_MAIN(tst_PackageSave)

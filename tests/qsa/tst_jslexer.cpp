@@ -133,6 +133,11 @@ void tst_JsLexer::annotationsAreBlanked_data()
     QTest::newRow("declaration inside a template substitution") << QStringLiteral("`${ (function(a : T) { return a; })(1) }`") << QStringLiteral("`${ (function(a    ) { return a; })(1) }`");
     QTest::newRow("colon without a type stays for the engine to report") << QStringLiteral("var a : = 1;") << QStringLiteral("var a : = 1;");
     // clang-format on
+    // Every opener is left open: a search for each one's match must not read to the end again.
+    const QString unclosed = QStringLiteral("function(").repeated(8000);
+    // clang-format off
+    QTest::newRow("thousands of unclosed parameter lists before an annotated function") << unclosed + QStringLiteral("function f(a : Number) {}") << unclosed + QStringLiteral("function f(a         ) {}");
+    // clang-format on
 }
 
 void tst_JsLexer::annotationsAreBlanked()

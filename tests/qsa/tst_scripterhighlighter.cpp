@@ -36,6 +36,8 @@ private slots:
     void colours_data();
     void colours();
     void updateStylesRereadsConfig();
+    void largeTextIsColouredInSlicesFromTheTop();
+    void openingACommentRecoloursTheLinesBelow();
 };
 
 void tst_ScripterHighlighter::init()
@@ -104,6 +106,45 @@ void tst_ScripterHighlighter::updateStylesRereadsConfig()
     highlighter.updateStyles();
     QCOMPARE(colorAt(edit.document(), 2), QColor(0xAB, 0xCD, 0xEF));
     QCOMPARE(colorAt(edit.document(), 8), Config::readStyles().value("Keyword").color);
+}
+
+void tst_ScripterHighlighter::largeTextIsColouredInSlicesFromTheTop()
+{
+    QTextEdit edit;
+    ScripterHighlighter highlighter(&edit, QStringLiteral("VBScriptEditor"), QStringLiteral("Dim"));
+    const QString line = QStringLiteral("Dim x ' note\n");
+    edit.setPlainText(line.repeated(200000));
+    const QColor keyword = Config::readStyles().value(QStringLiteral("Keyword")).color;
+    const QColor comment = Config::readStyles().value(QStringLiteral("Comment")).color;
+
+    // The window got its events back before the whole text was coloured; the top is done.
+    QVERIFY(highlighter.isColouring());
+    QCOMPARE(colorAt(edit.document(), 0), keyword);
+    const int last = int(line.size()) * 199999;
+    QCOMPARE(colorAt(edit.document(), last), QColor());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!highlighter.isColouring(), 60000);
+    QCOMPARE(colorAt(edit.document(), last), keyword);
+    QCOMPARE(colorAt(edit.document(), last + 8), comment);
+}
+
+void tst_ScripterHighlighter::openingACommentRecoloursTheLinesBelow()
+{
+    QTextEdit edit;
+    ScripterHighlighter highlighter(&edit, QStringLiteral("AppleScriptEditor"),
+                                    QStringLiteral("set to"));
+    edit.setPlainText(QStringLiteral("x\nset y to 1\nset z to 2"));
+    const QColor keyword = Config::readStyles().value(QStringLiteral("Keyword")).color;
+    const QColor comment = Config::readStyles().value(QStringLiteral("Comment")).color;
+    QCOMPARE(colorAt(edit.document(), 14), keyword);
+
+    QTextCursor cursor(edit.document());
+    cursor.insertText(QStringLiteral("(* "));
+    QCOMPARE(colorAt(edit.document(), 5), comment);
+    QCOMPARE(colorAt(edit.document(), 17), comment);
+    cursor.insertText(QStringLiteral("*)"));
+    QCOMPARE(colorAt(edit.document(), 7), keyword);
+    QCOMPARE(colorAt(edit.document(), 19), keyword);
 }
 
 TAVRIX_TEST_MAIN(tst_ScripterHighlighter)

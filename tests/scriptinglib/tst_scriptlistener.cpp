@@ -58,8 +58,8 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
     RecordingLog log;
     ScriptListener listener(&log);
     listener.onError(message, scriptName, lineNumber);
-    QCOMPARE(log.records.size(), 1);
-    const LogRecord &record = log.records.front();
+    QCOMPARE(log.records().size(), 1);
+    const LogRecord record = log.records().front();
     QCOMPARE(record.level, LogLevel::Error);
     QCOMPARE(LocalizeManager::getMessage(record), shown);
     // The stored text is the untranslated template, the specifics travel in the argument.
@@ -78,10 +78,10 @@ void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
     connect(&interpreter, &FakeInterpreter::error, &listener, &ScriptListener::onError);
     emit interpreter.error(QStringLiteral("first"), QStringLiteral("a"), 1);
     emit interpreter.error(QStringLiteral("second"), QStringLiteral("b"), 2);
-    QCOMPARE(log.records.size(), 2);
-    QCOMPARE(LocalizeManager::getMessage(log.records.at(0)),
+    QCOMPARE(log.records().size(), 2);
+    QCOMPARE(LocalizeManager::getMessage(log.records().at(0)),
              QStringLiteral("Error in script 'a', line 1: first"));
-    QCOMPARE(LocalizeManager::getMessage(log.records.at(1)),
+    QCOMPARE(LocalizeManager::getMessage(log.records().at(1)),
              QStringLiteral("Error in script 'b', line 2: second"));
 }
 

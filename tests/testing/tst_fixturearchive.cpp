@@ -3,6 +3,7 @@
 
 #include "common/testmain.h"
 
+#include "common/filesystemfaults.h"
 #include "fixturetestsupport.h"
 
 #include "testing/fixturearchive.h"
@@ -15,6 +16,8 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using namespace FixtureTest;
 
@@ -88,7 +91,7 @@ void tst_FixtureArchive::roundTripKeepsDocumentAndManifest()
     Scripter::FixtureArchive::Content content;
     RecordingLog log;
     QVERIFY2(Scripter::FixtureArchive::read(archive, content, &log, &error), qPrintable(error));
-    QVERIFY(log.records.isEmpty());
+    QVERIFY(log.records().isEmpty());
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
     QCOMPARE(content.instanceName, QStringLiteral("Invoice Router"));
     QCOMPARE(content.formatVersion, QStringLiteral("1.0"));
@@ -137,11 +140,14 @@ void tst_FixtureArchive::failedWriteKeepsThePreviousArchive_data()
 {
     QTest::addColumn<QString>("archiveName");
     QTest::addColumn<QString>("instanceName");
-    QTest::addColumn<bool>("breakTempFolder");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("cause");
+
     // clang-format off
-    QTest::newRow("no temporary folder can be made") << QStringLiteral("router.tfixture") << QStringLiteral("Router") << true;
-    QTest::newRow("instance name XML cannot store") << QStringLiteral("router.tfixture") << QStringLiteral("Rou\x01ter") << false;
-    QTest::newRow("document named like the manifest") << QStringLiteral("Manifest.tfixture") << QStringLiteral("Router") << false;
+    QTest::newRow("no temporary folder can be made") << "router.tfixture" << "Router" << "temp folder" << "";
+    QTest::newRow("instance name XML cannot store") << "router.tfixture" << "Rou\x01ter" << "" << "";
+    QTest::newRow("document named like the manifest") << "Manifest.tfixture" << "Router" << "" << "";
+    QTest::newRow("full disk") << "disk/router.tfixture" << "Router" << "full disk" << qt_error_string(ENOSPC);
     // clang-format on
 }
 
@@ -149,20 +155,29 @@ void tst_FixtureArchive::failedWriteKeepsThePreviousArchive()
 {
     QFETCH(QString, archiveName);
     QFETCH(QString, instanceName);
-    QFETCH(bool, breakTempFolder);
+    QFETCH(QString, fault);
+    QFETCH(QString, cause);
     const QString archive = path(archiveName);
+    FileSystemFaults::Faults faults;
+    if (fault == QLatin1String("full disk")
+        && !faults.smallFileSystem(path(QStringLiteral("disk")), 1024 * 1024)) {
+        QSKIP(qPrintable(faults.reason()));
+    }
     // Not an archive: the writer must not even read what it replaces.
     QVERIFY(writeFile(archive, "the previous fixture"));
     const QByteArray before = readFile(archive);
-    if (breakTempFolder) {
+    if (fault == QLatin1String("temp folder")) {
         const QString blocked = path(QStringLiteral("blocked"));
         QVERIFY(writeFile(blocked, "a file where the temporary folder should be"));
         SRCore::FileHandler::setTempFolder(blocked);
+    } else if (fault == QLatin1String("full disk")) {
+        QVERIFY(FileSystemFaults::fill(path(QStringLiteral("disk"))));
     }
 
     QString error;
     QVERIFY(!Scripter::FixtureArchive::write(archive, instanceName, *sampleFlow(), &error));
     QVERIFY(!error.isEmpty());
+    QVERIFY2(error.contains(cause), qPrintable(error));
     QCOMPARE(readFile(archive), before);
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 }
@@ -239,7 +254,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 
     // The position and the reason vary with the parser; the path, and the line where it is
     // fixed, do not. "*" stands for the rest of the argument.
-    const QStringList lines = log.lines();
+    const QStringList lines = log.entries();
     QCOMPARE(lines.size(), expectedLog.size());
     for (int i = 0; i < lines.size(); ++i) {
         QString expected = expectedLog.at(i);

@@ -157,7 +157,7 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
         QString error;
         QVERIFY2(window.fixture()->saveToFile(fixtureFile, &error), qPrintable(error));
         saved = describe(tree);
-        QVERIFY(window.log.records.isEmpty());
+        QVERIFY(window.log.records().isEmpty());
     }
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 
@@ -165,7 +165,7 @@ void tst_FixtureFile::roundTripKeepsValuesEditorsStatesAndOrder()
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+    QVERIFY2(window.log.records().isEmpty(), qPrintable(window.log.entries().join('\n')));
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
     QCOMPARE(describe(window.fixture()->tree()), saved);
 
@@ -315,13 +315,13 @@ void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas()
     new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
                     window.fixture()->tree()->outgoingGroup());
     const QStringList before = describe(window.fixture()->tree());
-    window.log.records.clear();
+    window.log.clear();
 
     QVERIFY(!window.fixture()->loadFromFile(fixtureFile));
     QCOMPARE(describe(window.fixture()->tree()), before);
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
     QStringList operations;
-    for (const SRCore::LogRecord &record : std::as_const(window.log.records)) {
+    for (const SRCore::LogRecord &record : window.log.records()) {
         QCOMPARE(record.level, 3);
         operations << record.operation;
     }
@@ -329,8 +329,8 @@ void tst_FixtureFile::unreadableFileLeavesTheFixtureAsItWas()
              QStringList({"Parse error in fixture from package '%11': line %12, column %13, "
                           "message '%14'",
                           "Can't read information from fixture '%11' for package '%12'"}));
-    QVERIFY(window.log.records.first().argument.startsWith(fixtureFile + QLatin1String(",1,")));
-    QCOMPARE(window.log.records.last().argument, QStringLiteral("router.xml,") + fixtureFile);
+    QVERIFY(window.log.records().first().argument.startsWith(fixtureFile + QLatin1String(",1,")));
+    QCOMPARE(window.log.records().last().argument, QStringLiteral("router.xml,") + fixtureFile);
 }
 
 void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem_data()
@@ -368,7 +368,7 @@ void tst_FixtureFile::incompleteBasicSettingsKeepTheBasicItem()
     QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::FLOWNAME,
                                                                     QStringLiteral("Mine")));
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(window.log.lines(),
+    QCOMPARE(window.log.entries(),
              QStringList({QStringLiteral("3|Can't read basic test properties from fixture '%11' "
                                          "for package '%12'|router.xml,")
                           + fixtureFile}));
@@ -422,7 +422,7 @@ void tst_FixtureFile::incompleteJobsAndConnectionsAreSkipped()
 
     FakePackageWindow window;
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QVERIFY2(window.log.records.isEmpty(), qPrintable(window.log.lines().join('\n')));
+    QVERIFY2(window.log.records().isEmpty(), qPrintable(window.log.entries().join('\n')));
     const QTreeWidgetItem *group = isJob ? window.fixture()->tree()->incomingGroup()
                                          : window.fixture()->tree()->outgoingGroup();
     QStringList expected;

@@ -489,7 +489,7 @@ void tst_FixtureItem::levelZeroMessageIsRefused()
     FakePackageWindow window;
     window.fixture()->log(2, QStringLiteral("Job '%1' is odd"), QStringLiteral("a.pdf"));
     window.fixture()->log(0, QStringLiteral("Something went by"), QStringLiteral("ignored"));
-    QCOMPARE(window.log.lines(),
+    QCOMPARE(window.log.entries(),
              QStringList({QStringLiteral("2|Job '%1' is odd|a.pdf"),
                           QStringLiteral("3|Log message of level 0 is not allowed; message '%1' "
                                          "is not logged|Something went by")}));

@@ -1,8 +1,11 @@
 #include "ziphelper.h"
 
+#include "archivelimits.h"
 #include "extractionjournal.h"
+#include "zipdirectory.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/files/safefilewriter.h"
 
 #include <zip.h>
 
@@ -13,7 +16,6 @@
 #include <QHash>
 #include <QList>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QSet>
 #include <QtEndian>
 
@@ -296,16 +298,8 @@ bool addEntry(zip_t *archive, const SourceEntry &entry, const QByteArray &passwo
 bool writeEmptyArchive(const QString &archivePath, QString *errorMessage)
 {
     static const char endOfCentralDirectory[22] = {'P', 'K', 5, 6};
-    QSaveFile file(archivePath);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(endOfCentralDirectory, sizeof endOfCentralDirectory)
-               != qint64(sizeof endOfCentralDirectory)
-        || !file.commit()) {
-        return fail(
-            errorMessage,
-            ZipHelper::tr("Can't write archive '%1': %2").arg(archivePath, file.errorString()));
-    }
-    return true;
+    return SRCore::SafeFileWriter::writeFile(
+        archivePath, QByteArray(endOfCentralDirectory, sizeof endOfCentralDirectory), errorMessage);
 }
 
 bool writeEntries(const QString &archivePath, const QList<SourceEntry> &entries, bool encrypt,
@@ -349,6 +343,7 @@ struct PlannedEntry
     QString name;     // as stored, for messages
     QString relative; // below the target folder
     qint64 modified;  // seconds since 1970, UTC
+    qint64 size;      // uncompressed, as the entry declares it
     bool isFolder;
     bool encrypted;
 };
@@ -391,6 +386,7 @@ bool planEntry(zip_t *archive, zip_uint64_t index, bool junkPaths, bool havePass
     entry->encrypted =
         (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
     entry->modified = entryModificationTime(archive, index, stat);
+    entry->size = (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0;
     if (!relativeEntryPath(entry->name, &entry->relative, reason)) {
         return false;
     }
@@ -400,6 +396,14 @@ bool planEntry(zip_t *archive, zip_uint64_t index, bool junkPaths, bool havePass
     }
     if (entry->isFolder) {
         return true;
+    }
+    // A member of zeros inflates about a thousandfold; nothing of a package comes near that.
+    const qint64 compressedSize = (stat.valid & ZIP_STAT_COMP_SIZE) ? qint64(stat.comp_size) : 0;
+    if (entry->size > ArchiveLimits::kMaximumCompressionRatio * compressedSize) {
+        *reason = ZipHelper::tr("entry '%1' is compressed more than %2 to 1")
+                      .arg(entry->name)
+                      .arg(ArchiveLimits::kMaximumCompressionRatio);
+        return false;
     }
     if (junkPaths) {
         entry->relative = entry->relative.section(QLatin1Char('/'), -1);
@@ -547,6 +551,7 @@ bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
         return false;
     }
     journal.addWrittenFile(path);
+    qint64 extracted = 0;
     while (true) {
         const zip_int64_t read = zip_fread(file.get(), buffer.data(), zip_uint64_t(buffer.size()));
         if (read < 0) {
@@ -555,6 +560,12 @@ bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
         }
         if (read == 0) {
             break;
+        }
+        // The limits were checked against the declared sizes; the data must keep to them.
+        extracted += read;
+        if (extracted > entry.size) {
+            *reason = ZipHelper::tr("entry '%1' holds more data than it declares").arg(entry.name);
+            return false;
         }
         if (out.write(buffer.constData(), read) != read) {
             *reason = ZipHelper::tr("can't write '%1': %2").arg(path, out.errorString());
@@ -736,13 +747,28 @@ bool ZipHelper::extractFiles(const QString &archivePath, const QString &targetFo
     }
     const bool havePassword = usePassword && !password.isEmpty();
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count > ArchiveLimits::kMaximumEntries) {
+        return refuse(tr("it holds %1 entries; at most %2 are extracted")
+                          .arg(count)
+                          .arg(ArchiveLimits::kMaximumEntries));
+    }
+    if (!ZipDirectory::checkEntriesApart(archivePath, &reason)) {
+        return refuse(reason);
+    }
     QList<PlannedEntry> entries;
     entries.reserve(count);
+    qint64 totalSize = 0;
     for (zip_int64_t index = 0; index < count; ++index) {
         PlannedEntry entry;
         if (!planEntry(archive.get(), zip_uint64_t(index), junkPaths, havePassword, &entry,
                        &reason)) {
             return refuse(reason);
+        }
+        totalSize += entry.size;
+        if (totalSize > ArchiveLimits::kMaximumTotalSize) {
+            return refuse(
+                tr("its entries hold more than %1 MB; at most that is extracted")
+                    .arg(ArchiveLimits::kMaximumTotalSize / ArchiveLimits::kBytesPerMegabyte));
         }
         if (!(junkPaths && entry.isFolder)) {
             entries.append(entry);

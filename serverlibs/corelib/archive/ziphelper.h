@@ -43,8 +43,10 @@ public:
     // extract either way. Files of the same names in the target are replaced.
     // The whole archive is refused before anything is written when an entry's name could reach
     // outside the target, an entry is a symbolic link, two entries would land on the same path,
-    // or the target holds a symbolic link or an entry of the other kind (file or folder) where
-    // an entry goes.
+    // the target holds a symbolic link or an entry of the other kind (file or folder) where an
+    // entry goes, or the archive exceeds ArchiveLimits (its size, its number of entries, an
+    // entry's compression ratio) or has entries that share their data. An entry whose data
+    // outgrows its declared size is stopped there and refuses the archive as well.
     static bool extractFiles(const QString &archivePath, const QString &targetFolder,
                              bool usePassword, const QString &password, bool junkPaths,
                              QString *errorMessage = nullptr);

@@ -1,5 +1,7 @@
 #include "xmldatareader.h"
 
+#include "textexcerpt.h"
+#include "xmldepthlimit.h"
 #include "xmltext.h"
 
 #include "corelib/vocabulary/xmlkey.h"
@@ -84,8 +86,8 @@ bool XmlDataReader::readRoot(const QString &rootName)
         case QXmlStreamReader::StartElement:
             m_openElements.append(name().toString());
             return name() == rootName
-                   || raiseError(
-                       tr("The root element is <%1>, expected <%2>").arg(name(), rootName));
+                   || raiseError(tr("The root element is <%1>, expected <%2>")
+                                     .arg(TextExcerpt::of(name()), rootName));
         case QXmlStreamReader::DTD:
             return raiseError(tr("Document type declarations are not allowed"));
         default:
@@ -107,7 +109,8 @@ bool XmlDataReader::readRoot(const QString &rootName, int newestVersion)
     bool ok = isAsciiNumber(versionText);
     const int version = ok ? versionText.toInt(&ok) : 0;
     if (!ok || version < 1) {
-        return raiseError(tr("Invalid %1 '%2'").arg(XMLKey::FORMATVERSION, versionText));
+        return raiseError(
+            tr("Invalid %1 '%2'").arg(XMLKey::FORMATVERSION, TextExcerpt::of(versionText)));
     }
     m_formatVersion = version;
     if (version > newestVersion) {
@@ -125,14 +128,16 @@ bool XmlDataReader::readNextChildElement()
         switch (m_reader.readNext()) {
         case QXmlStreamReader::StartElement:
             m_openElements.append(name().toString());
-            return true;
+            return m_openElements.size() <= XmlDepthLimit::MaxDepth
+                   || raiseError(XmlDepthLimit::tooDeepMessage());
         case QXmlStreamReader::EndElement:
             m_openElements.removeLast();
             return false;
         case QXmlStreamReader::Characters:
             if (!m_reader.isWhitespace()) {
                 return raiseError(tr("Unexpected text '%1' in <%2>")
-                                      .arg(m_reader.text().trimmed(), m_openElements.last()));
+                                      .arg(TextExcerpt::of(m_reader.text().trimmed()),
+                                           TextExcerpt::of(m_openElements.last())));
             }
             break;
         default:
@@ -163,7 +168,8 @@ bool XmlDataReader::checkAttributes(const QStringList &allowed)
     for (const QXmlStreamAttribute &attribute : m_reader.attributes()) {
         if (!allowed.contains(attribute.qualifiedName())) {
             return raiseError(
-                tr("Unexpected attribute '%1' in <%2>").arg(attribute.qualifiedName(), name()));
+                tr("Unexpected attribute '%1' in <%2>")
+                    .arg(TextExcerpt::of(attribute.qualifiedName()), TextExcerpt::of(name())));
         }
     }
     return true;
@@ -201,8 +207,10 @@ bool XmlDataReader::readInteger(qint64 *value, qint64 minimum, qint64 maximum)
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
     if (!ok || number < minimum || number > maximum) {
-        return raiseError(
-            tr("'%1' is not a whole number from %2 to %3").arg(text).arg(minimum).arg(maximum));
+        return raiseError(tr("'%1' is not a whole number from %2 to %3")
+                              .arg(TextExcerpt::of(text))
+                              .arg(minimum)
+                              .arg(maximum));
     }
     *value = number;
     return true;
@@ -218,22 +226,26 @@ bool XmlDataReader::raiseError(const QString &message)
 
 bool XmlDataReader::raiseUnexpectedElement()
 {
-    return raiseError(tr("Unexpected element <%1> in <%2>").arg(name(), parentName()));
+    return raiseError(tr("Unexpected element <%1> in <%2>")
+                          .arg(TextExcerpt::of(name()), TextExcerpt::of(parentName())));
 }
 
 bool XmlDataReader::raiseDuplicateElement()
 {
-    return raiseError(tr("Element <%1> appears more than once in <%2>").arg(name(), parentName()));
+    return raiseError(tr("Element <%1> appears more than once in <%2>")
+                          .arg(TextExcerpt::of(name()), TextExcerpt::of(parentName())));
 }
 
 bool XmlDataReader::raiseMissingElement(const QString &elementName)
 {
-    return raiseError(tr("Element <%1> is missing in <%2>").arg(elementName, name()));
+    return raiseError(
+        tr("Element <%1> is missing in <%2>").arg(elementName, TextExcerpt::of(name())));
 }
 
 bool XmlDataReader::raiseMissingAttribute(const QString &attributeName)
 {
-    return raiseError(tr("The attribute '%1' is missing in <%2>").arg(attributeName, name()));
+    return raiseError(
+        tr("The attribute '%1' is missing in <%2>").arg(attributeName, TextExcerpt::of(name())));
 }
 
 bool XmlDataReader::finish()

@@ -15,7 +15,8 @@ namespace SRCore {
 // what XmlDataWriter writes plus what a person may add by hand (white space, comments and
 // processing instructions between elements, CDATA sections and character references in texts)
 // and refuses anything else with a reason and its position. A document type declaration is
-// refused (no entity tricks), and names are compared as written, prefix included. The first
+// refused (no entity tricks), and so are elements nested deeper than XmlDepthLimit::MaxDepth;
+// names are compared as written, prefix included. The first
 // error wins and stops reading; error() gives its position in the document.
 class XmlDataReader
 {

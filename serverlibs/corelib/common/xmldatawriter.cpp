@@ -2,11 +2,10 @@
 
 #include "xmltext.h"
 
+#include "corelib/files/safefilewriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QSaveFile>
 
 namespace SRCore {
 
@@ -64,16 +63,7 @@ QString XmlDataWriter::finishElement()
 
 bool XmlDataWriter::save(const QString &path, QString *errorMessage)
 {
-    const QByteArray data = finish();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        if (errorMessage) {
-            *errorMessage =
-                tr("Can't write '%1': %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        }
-        return false;
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, finish(), errorMessage);
 }
 
 } // namespace SRCore

@@ -1,5 +1,7 @@
 #include "xmlerror.h"
 
+#include "xmldepthlimit.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDomDocument>
@@ -16,6 +18,9 @@ QString XmlError::toString() const
 
 bool parseXmlDocument(const QByteArray &data, QDomDocument &document, XmlError *error)
 {
+    if (!XmlDepthLimit::check(data, error)) {
+        return false;
+    }
     QString message;
     int line = 0;
     int column = 0;

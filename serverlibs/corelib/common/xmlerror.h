@@ -18,7 +18,8 @@ struct XmlError
     QString toString() const;
 };
 
-// Parses `data` into `document`; on failure fills `error` (when given) and returns false.
+// Parses `data` into `document`; on failure fills `error` (when given) and returns false. A
+// document nested deeper than XmlDepthLimit::MaxDepth is refused.
 bool parseXmlDocument(const QByteArray &data, QDomDocument &document, XmlError *error = nullptr);
 
 } // namespace SRCore

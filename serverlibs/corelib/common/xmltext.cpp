@@ -1,5 +1,7 @@
 #include "xmltext.h"
 
+#include "textexcerpt.h"
+
 #include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -80,7 +82,7 @@ bool XmlText::decode(const QString &markerAttribute, QStringView encoding, QStri
                      QString *text, QString *errorMessage)
 {
     if (encoding != XMLValues::ENCODING_BASE64UTF16) {
-        *errorMessage = tr("Unknown %1 '%2'").arg(markerAttribute, encoding);
+        *errorMessage = tr("Unknown %1 '%2'").arg(markerAttribute, TextExcerpt::of(encoding));
         return false;
     }
     if (!decodeBase64Utf16(content, text)) {

@@ -1,5 +1,7 @@
 #include "filehandler.h"
 
+#include "safefilewriter.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 
@@ -10,7 +12,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
 
@@ -57,41 +58,10 @@ QString safeNamePart(const QString &text)
 
 bool copyFileContents(const QString &source, const QString &destination, QString *errorMessage)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return fail(errorMessage,
-                    FileHandler::tr("Can't read '%1': %2").arg(source, in.errorString()));
-    }
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return fail(errorMessage,
-                    FileHandler::tr("Can't write '%1': %2").arg(destination, out.errorString()));
-    }
-    constexpr qint64 chunkSize = 1 << 20;
-    QByteArray buffer(chunkSize, Qt::Uninitialized);
-    while (true) {
-        const qint64 read = in.read(buffer.data(), chunkSize);
-        if (read < 0) {
-            out.cancelWriting();
-            return fail(errorMessage,
-                        FileHandler::tr("Can't read '%1': %2").arg(source, in.errorString()));
-        }
-        if (read == 0) {
-            break;
-        }
-        if (out.write(buffer.constData(), read) != read) {
-            out.cancelWriting();
-            return fail(
-                errorMessage,
-                FileHandler::tr("Can't write '%1': %2").arg(destination, out.errorString()));
-        }
-    }
-    if (!out.commit()) {
-        return fail(errorMessage,
-                    FileHandler::tr("Can't write '%1': %2").arg(destination, out.errorString()));
-    }
-    QFile::setPermissions(destination, in.permissions());
-    return true;
+    SafeFileWriter writer(destination);
+    writer.keepPermissionsOf(source);
+    return writer.open(errorMessage) && writer.writeContentsOf(source, errorMessage)
+           && writer.commit(errorMessage);
 }
 
 // Copies the contents of `source` into the existing folder `destination`, recording every path
@@ -319,18 +289,24 @@ QString FileHandler::getTempFilePath(const QString &name, const QString &suffix)
     return path;
 }
 
+QString FileHandler::freshPath(const QString &folder, const QString &name, const QString &suffix)
+{
+    const QString dotSuffix = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+    QString path = folder + QLatin1Char('/') + name + dotSuffix;
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + dotSuffix;
+    }
+    return path;
+}
+
 bool FileHandler::saveDomElement(const QDomNode &node, const QString &path, int indent,
                                  QString *errorMessage)
 {
     if (node.isNull()) {
         return fail(errorMessage, FileHandler::tr("Nothing to save to '%1'").arg(path));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(errorMessage,
-                    FileHandler::tr("Can't write '%1': %2").arg(path, file.errorString()));
-    }
-    QTextStream stream(&file);
+    QByteArray data;
+    QTextStream stream(&data);
     stream.setEncoding(QStringConverter::Utf8);
     // A document writes its own declaration (taking the encoding from the stream).
     if (!node.isDocument()) {
@@ -338,11 +314,7 @@ bool FileHandler::saveDomElement(const QDomNode &node, const QString &path, int 
     }
     node.save(stream, indent, QDomNode::EncodingFromTextStream);
     stream.flush();
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
-        return fail(errorMessage,
-                    FileHandler::tr("Can't write '%1': %2").arg(path, file.errorString()));
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, data, errorMessage);
 }
 
 bool FileHandler::readFile(const QString &path, QString &text, QString *errorMessage)

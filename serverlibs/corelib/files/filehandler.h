@@ -11,7 +11,8 @@ namespace SRCore {
 class ILogInterface;
 
 // File and folder operations shared by the whole program. Every operation reports failure
-// through its result and, when given, `errorMessage`; none leaves a half-written file behind.
+// through its result and, when given, `errorMessage`; none leaves a half-written file behind:
+// files are written through SafeFileWriter.
 class FileHandler
 {
     Q_DECLARE_TR_FUNCTIONS(SRCore::FileHandler)
@@ -34,8 +35,7 @@ public:
     static bool removeFile(const QString &path, QString *errorMessage = nullptr);
 
     // Empties `folder`. With a `removalPattern` (a regular expression searched in each entry's
-    // name) only the matching entries are removed, so a pattern such as "[^(\\.svn|_svn)]"
-    // keeps version-control folders. The folder itself stays.
+    // name) only the matching entries are removed. The folder itself stays.
     static bool cleanupFolder(const QString &folder, const QString &removalPattern = QString(),
                               QString *errorMessage = nullptr);
 
@@ -50,6 +50,10 @@ public:
                                            QString *errorMessage = nullptr);
     // An absolute path under the temporary folder that does not exist yet, ending in `suffix`.
     static QString getTempFilePath(const QString &name, const QString &suffix = QString());
+    // A path in `folder` that does not exist yet, for a file or folder that should keep a
+    // readable name: "name.suffix", else "name-2.suffix", "name-3.suffix", ...; no dot without
+    // a suffix.
+    static QString freshPath(const QString &folder, const QString &name, const QString &suffix);
 
     // Writes a DOM document or element as an XML file with an UTF-8 declaration, replacing the
     // file only once the whole text is written. `indent` is the indentation per level.

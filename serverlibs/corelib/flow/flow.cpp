@@ -2,12 +2,14 @@
 
 #include "flowxml.h"
 
+#include "corelib/common/textexcerpt.h"
+#include "corelib/common/xmldepthlimit.h"
 #include "corelib/common/xmlerror.h"
+#include "corelib/files/safefilewriter.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -133,14 +135,7 @@ bool Flow::save(const QString &path, bool overwrite, QString *errorMessage) cons
         }
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toXml().toUtf8()) < 0 || !file.commit()) {
-        if (errorMessage) {
-            *errorMessage = tr("Can't write flow '%1': %2").arg(path, file.errorString());
-        }
-        return false;
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, toXml().toUtf8(), errorMessage);
 }
 
 QString Flow::toXml() const
@@ -167,6 +162,9 @@ QString Flow::toXml() const
 
 bool Flow::openFromString(const QString &xml, XmlError *error)
 {
+    if (!XmlDepthLimit::check(xml, error)) {
+        return false;
+    }
     QXmlStreamReader reader(xml);
     if (!reader.readNextStartElement() || reader.name() != XMLKey::FLOW) {
         if (!reader.hasError()) {
@@ -183,7 +181,7 @@ bool Flow::openFromString(const QString &xml, XmlError *error)
                               ? tr("Not a flow document: it has no format version")
                               : tr("Flow document format %1 is not supported; this program "
                                    "reads format %2")
-                                    .arg(version, formatVersion));
+                                    .arg(TextExcerpt::of(version), formatVersion));
         FlowXml::reportError(reader, error);
         return false;
     }

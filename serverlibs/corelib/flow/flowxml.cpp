@@ -4,6 +4,8 @@
 
 #include "flowdata_p.h"
 
+#include "corelib/common/textexcerpt.h"
+#include "corelib/common/xmldepthlimit.h"
 #include "corelib/common/xmlerror.h"
 #include "corelib/common/xmltext.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -63,7 +65,7 @@ FlowObjectField FlowXml::readField(QXmlStreamReader &reader)
         data->value = text;
     } else if (!reader.hasError()
                && !XmlText::decode(XMLKey::VALUEENCODING, encoding, text, &data->value, &error)) {
-        reader.raiseError(Flow::tr("Field '%1': %2").arg(data->name, error));
+        reader.raiseError(Flow::tr("Field '%1': %2").arg(TextExcerpt::of(data->name), error));
     }
     return field;
 }
@@ -75,7 +77,7 @@ QList<FlowObjectField> FlowXml::readFields(QXmlStreamReader &reader)
     while (reader.readNextStartElement()) {
         const QString name = reader.name().toString();
         if (names.contains(name)) {
-            reader.raiseError(Flow::tr("Field '%1' appears twice").arg(name));
+            reader.raiseError(Flow::tr("Field '%1' appears twice").arg(TextExcerpt::of(name)));
             break;
         }
         names.insert(name);
@@ -118,10 +120,13 @@ void FlowXml::writeObject(QXmlStreamWriter &writer, const FlowObject &object,
 
 FlowObject FlowXml::parseObject(const QString &xml, XmlError *error)
 {
+    if (!XmlDepthLimit::check(xml, error)) {
+        return FlowObject();
+    }
     QXmlStreamReader reader(xml);
     if (readToFirstElement(reader) && reader.name() != XMLKey::OBJECT) {
         reader.raiseError(Flow::tr("Expected an '%1' element, found '%2'")
-                              .arg(XMLKey::OBJECT, reader.name().toString()));
+                              .arg(XMLKey::OBJECT, TextExcerpt::of(reader.name())));
     }
     if (reader.hasError()) {
         reportError(reader, error);
@@ -137,6 +142,9 @@ FlowObject FlowXml::parseObject(const QString &xml, XmlError *error)
 
 bool FlowXml::parseFields(const QString &xml, QList<FlowObjectField> &fields, XmlError *error)
 {
+    if (!XmlDepthLimit::check(xml, error)) {
+        return false;
+    }
     QXmlStreamReader reader(xml);
     if (readToFirstElement(reader)) {
         fields =

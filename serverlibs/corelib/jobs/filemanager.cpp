@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <atomic>
 
@@ -29,9 +28,21 @@ QString lastComponent(const QString &fileName)
 
 QString FileManager::getPrefix(const QString &fileName)
 {
-    static const QRegularExpression prefix(QStringLiteral("^_[0-9A-Z]{5}_"));
-    const QRegularExpressionMatch match = prefix.match(lastComponent(fileName));
-    return match.hasMatch() ? match.captured() : QString();
+    // Every logged message asks, mostly for a bare job name: a path is only cleaned when it
+    // is one.
+    const QString name = fileName.contains(QLatin1Char('/')) ? lastComponent(fileName) : fileName;
+    if (name.size() < kPrefixLength || name.at(0) != QLatin1Char('_')
+        || name.at(kPrefixLength - 1) != QLatin1Char('_')) {
+        return QString();
+    }
+    for (int i = 1; i <= kPrefixDigits; ++i) {
+        const QChar c = name.at(i);
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+              || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')))) {
+            return QString();
+        }
+    }
+    return name.left(kPrefixLength);
 }
 
 QString FileManager::fileNameWithoutPrefix(const QString &fileName)

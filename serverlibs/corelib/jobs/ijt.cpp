@@ -2,8 +2,10 @@
 
 #include "filemanager.h"
 
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
+#include "corelib/metadata/metadata.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -169,6 +171,11 @@ void IJT::addEmailInfo(const QString &addresses, const QString &bodyText)
     m_emailInfos.append(EmailInfo{addresses, bodyText});
 }
 
+void IJT::setEmailInfos(const QList<EmailInfo> &infos)
+{
+    m_emailInfos = infos;
+}
+
 void IJT::setPrivateData(const QString &key, const QString &value)
 {
     m_privateData.insert(key, value);
@@ -189,6 +196,22 @@ bool IJT::setDataset(const QString &name, const QString &model, const QString &b
     } else {
         m_datasets.append(dataset);
     }
+    return true;
+}
+
+bool IJT::setDataset(const QString &name, const Metadata &metadata)
+{
+    return setDataset(name, metadata.getModel(), metadata.getPath());
+}
+
+bool IJT::getJobDataset(const QString &name, Dataset *dataset) const
+{
+    const auto found = std::find_if(m_datasets.cbegin(), m_datasets.cend(),
+                                    [&name](const Dataset &d) { return d.name == name; });
+    if (found == m_datasets.cend()) {
+        return false;
+    }
+    *dataset = *found;
     return true;
 }
 
@@ -386,7 +409,7 @@ bool IJT::readOccurrence(XmlDataReader &reader)
     }
     occurrence.time = QDateTime::fromString(time, Qt::ISODateWithMs);
     if (!occurrence.time.isValid()) {
-        return reader.raiseError(tr("Invalid time '%1'").arg(time));
+        return reader.raiseError(tr("Invalid time '%1'").arg(TextExcerpt::of(time)));
     }
     occurrence.time = occurrence.time.toUTC();
     m_occurrences.append(occurrence);
@@ -426,7 +449,8 @@ bool IJT::readPrivateData(XmlDataReader &reader)
         return false;
     }
     if (m_privateData.contains(key)) {
-        return reader.raiseError(tr("Private data key '%1' appears more than once").arg(key));
+        return reader.raiseError(
+            tr("Private data key '%1' appears more than once").arg(TextExcerpt::of(key)));
     }
     m_privateData.insert(key, value);
     return true;
@@ -444,11 +468,13 @@ bool IJT::readDataset(XmlDataReader &reader)
         std::any_of(m_datasets.cbegin(), m_datasets.cend(),
                     [&dataset](const Dataset &d) { return d.name == dataset.name; });
     if (duplicate) {
-        return reader.raiseError(tr("Dataset '%1' appears more than once").arg(dataset.name));
+        return reader.raiseError(
+            tr("Dataset '%1' appears more than once").arg(TextExcerpt::of(dataset.name)));
     }
     if (!setDataset(dataset.name, dataset.model, dataset.backingFile)) {
         return reader.raiseError(
-            tr("Invalid dataset '%1' with model '%2'").arg(dataset.name, dataset.model));
+            tr("Invalid dataset '%1' with model '%2'")
+                .arg(TextExcerpt::of(dataset.name), TextExcerpt::of(dataset.model)));
     }
     return true;
 }

@@ -13,6 +13,7 @@
 
 namespace SRCore {
 
+class Metadata;
 class XmlDataReader;
 class XmlDataWriter;
 
@@ -115,6 +116,8 @@ public:
     QString getJobState() const { return m_jobState; }
 
     void addEmailInfo(const QString &addresses, const QString &bodyText);
+    // Replaces all e-mail information.
+    void setEmailInfos(const QList<EmailInfo> &infos);
     QList<EmailInfo> getEmailInfos() const { return m_emailInfos; }
 
     // Sets or replaces the value of `key`; any key, empty ones too.
@@ -126,6 +129,10 @@ public:
     // Sets or replaces the dataset `name`. False, and nothing changed, when the name is empty
     // or the model is not one of the four.
     bool setDataset(const QString &name, const QString &model, const QString &backingFilePath);
+    // The same with the model and backing file of a loaded dataset (Metadata::loadFromFile).
+    bool setDataset(const QString &name, const Metadata &metadata);
+    // The dataset `name`; false, and `dataset` untouched, when the ticket has none of that name.
+    bool getJobDataset(const QString &name, Dataset *dataset) const;
     QList<Dataset> getJobDatasets() const { return m_datasets; }
 
     // Writes the ticket into dir() as FileManager::ticketFileName(family id), replacing an

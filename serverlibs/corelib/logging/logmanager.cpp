@@ -33,12 +33,6 @@ constexpr int LongestRetryDelay = 2000;
 // How long stopServerLog() keeps trying to write to a database that refuses (ms).
 constexpr int StopTimeout = 3000;
 
-QString uniqueConnectionName(const char *purpose)
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("SRCore.LogManager.%1.%2").arg(QLatin1String(purpose)).arg(++counter);
-}
-
 bool isDebugLevel(int level)
 {
     return level == LogLevel::Debug || level == LogLevel::Assert;
@@ -173,7 +167,7 @@ int LogManager::setDatabaseFiles(const QString &folder)
         const QString path = QDir(folderInfo.absoluteFilePath()).filePath(LogDatabase::fileName());
         // A connection of the calling thread checks and prepares the file; the writer opens its
         // own, since an SQL connection may only be used by the thread that made it.
-        LogDatabase check(uniqueConnectionName("check"));
+        LogDatabase check;
         const LogDatabase::Status status = check.open(path, &error);
         if (status != LogDatabase::Status::Failed) {
             if (status == LogDatabase::Status::Busy) {
@@ -269,6 +263,18 @@ void LogManager::setQueueLimit(int limit)
     trimQueue();
 }
 
+void LogManager::setDatabaseSizeLimit(qint64 bytes)
+{
+    QMutexLocker lock(&m_mutex);
+    m_databaseSizeLimit = qMax<qint64>(0, bytes);
+}
+
+qint64 LogManager::databaseSizeLimit() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_databaseSizeLimit;
+}
+
 int LogManager::queueLimit() const
 {
     QMutexLocker lock(&m_mutex);
@@ -292,7 +298,7 @@ void LogManager::setRetryTimes(int longestRetryDelay, int stopTimeout)
 // never holds while it talks to the database or prints.
 void LogManager::runWriter()
 {
-    LogDatabase database(uniqueConnectionName("writer"));
+    LogDatabase database;
     bool failing = false; // a failure was reported and nothing has been written since
     int retryDelay = FirstRetryDelay;
     QDeadlineTimer retryAt;
@@ -353,6 +359,7 @@ void LogManager::runWriter()
         QList<LogRecord> batch;
         batch.swap(m_queue);
         m_inFlight = batch.size();
+        const qint64 sizeLimit = m_databaseSizeLimit;
         lock.unlock();
         QString error;
         LogDatabase::Status status = LogDatabase::Status::Ok;
@@ -360,8 +367,13 @@ void LogManager::runWriter()
             // Removed under our feet: rows written now would go to a deleted file.
             database.close();
         }
+        database.setSizeLimit(sizeLimit);
         if (!database.isOpen()) {
             status = database.open(target, &error);
+            if (status == LogDatabase::Status::Ok) {
+                // Messages of earlier runs beyond the limit go before new ones are added.
+                database.trim();
+            }
         }
         if (status == LogDatabase::Status::Ok) {
             status = database.write(batch, &error);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logdatabase.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QMutex>
@@ -80,6 +82,12 @@ public:
     // was none. Not cleared by later successes.
     QString lastError() const;
 
+    // The most bytes that the stored messages may take; when a write makes them take more,
+    // and when the writer opens a database, the oldest messages are removed. Applies from the
+    // writer's next write.
+    void setDatabaseSizeLimit(qint64 bytes);
+    qint64 databaseSizeLimit() const;
+
     // The most records held while they cannot be written (at least 1).
     void setQueueLimit(int limit);
     int queueLimit() const;
@@ -117,6 +125,7 @@ private:
     int m_queueLimit = DefaultQueueLimit;
     int m_longestRetryDelay;
     int m_stopTimeout;
+    qint64 m_databaseSizeLimit = LogDatabase::DefaultSizeLimit;
     qint64 m_droppedCount = 0; // dropped since the last report
     QString m_databaseFile;
     // Incremented by every change of m_databaseFile; the writer reopens when it differs from

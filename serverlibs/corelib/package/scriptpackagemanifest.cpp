@@ -1,9 +1,10 @@
 #include "scriptpackagemanifest.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/textexcerpt.h"
+#include "corelib/common/validation.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmlerror.h"
-#include "corelib/common/validation.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -204,7 +205,7 @@ bool ScriptPackageManifest::Reader::read(ScriptPackageManifest *manifest)
     while (m_xml.readNextChildElement()) {
         const QString key = m_xml.name().toString();
         if (manifest->hasField(key)) {
-            return m_xml.raiseError(tr("The field '%1' appears twice").arg(key));
+            return m_xml.raiseError(tr("The field '%1' appears twice").arg(TextExcerpt::of(key)));
         }
         if (key == XMLKey::SCRIPTPROGRAMFILES) {
             if (!readProgramFiles(manifest)) {

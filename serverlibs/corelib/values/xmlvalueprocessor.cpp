@@ -1,6 +1,7 @@
 #include "xmlvalueprocessor.h"
 
 #include "corelib/common/corelogging.h"
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/validation.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
@@ -244,7 +245,8 @@ const ValueKind *readRootAttributes(XmlDataReader &reader)
     }
     const ValueKind *kind = kindForKeyword(type.toString());
     if (!kind || &canonicalKind(kind->type) != kind) {
-        reader.raiseError(XMLValueProcessor::tr("Unknown value type '%1'").arg(type));
+        reader.raiseError(
+            XMLValueProcessor::tr("Unknown value type '%1'").arg(TextExcerpt::of(type)));
         return nullptr;
     }
     return kind;

@@ -1,11 +1,18 @@
 #include "variablemanager.h"
 
+#include "conditionevaluator.h"
+#include "textevaluator.h"
+#include "variablecondition.h"
+#include "variabletext.h"
+
 #include "corelib/common/corelogging.h"
+#include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -163,14 +170,15 @@ bool VariableManager::readVariable(XmlDataReader &reader, VariableGroup &group)
         return false;
     }
     if (!group.variable(name).isNull()) {
-        return reader.raiseError(
-            tr("The variable %1.%2 is defined more than once").arg(group.name(), name));
+        return reader.raiseError(tr("The variable %1.%2 is defined more than once")
+                                     .arg(group.name(), TextExcerpt::of(name)));
     }
     const QString typeName = reader.attribute(XMLKey::VAR_DATATYPE).toString();
     Variable::DataType dataType = Variable::DataType::Text;
     if (!Variable::dataTypeFromName(typeName, &dataType)) {
         return reader.raiseError(tr("The variable %1.%2 has the unknown %3 '%4'")
-                                     .arg(group.name(), name, XMLKey::VAR_DATATYPE, typeName));
+                                     .arg(group.name(), TextExcerpt::of(name), XMLKey::VAR_DATATYPE,
+                                          TextExcerpt::of(typeName)));
     }
     QString description;
     if (!readChildren(reader, &description,
@@ -204,6 +212,85 @@ Variable VariableManager::getVariable(const QString &fullName) const
         return Variable();
     }
     return getGroup(fullName.left(dot)).variable(fullName.mid(dot + 1));
+}
+
+bool VariableManager::validateTextProperty(const QString &text, int position,
+                                           VariableTextPart *variableAtPosition,
+                                           VariableProblems *errors) const
+{
+    const VariableText parsed = VariableText::parse(text);
+    VariableProblems problems = parsed.problems();
+    if (parsed.isWellFormed()) {
+        // Unknown variables do not make a text invalid; checkForUnknownVariables() names them.
+        for (const VariableProblem &problem : TextEvaluator(*this).checkVariables(parsed)) {
+            if (problem.kind != VariableProblem::Kind::UnknownVariable) {
+                problems.append(problem);
+            }
+        }
+    }
+    const bool valid = problems.isEmpty();
+    if (valid && variableAtPosition) {
+        const VariableTextPart *found = parsed.variableAt(position);
+        *variableAtPosition = found ? *found : VariableTextPart();
+    }
+    if (errors) {
+        *errors = problems;
+    }
+    return valid;
+}
+
+QString VariableManager::formatVariableError(const VariableProblem &error)
+{
+    const int column = error.start + 1;
+    const int comparison = error.comparison + 1;
+    switch (error.field) {
+    case VariableProblem::Field::Text:
+        return tr("Column %1: %2").arg(column).arg(error.message);
+    case VariableProblem::Field::Variable:
+        return tr("Comparison %1, variable, column %2: %3")
+            .arg(comparison)
+            .arg(column)
+            .arg(error.message);
+    case VariableProblem::Field::Value:
+        return tr("Comparison %1, value, column %2: %3")
+            .arg(comparison)
+            .arg(column)
+            .arg(error.message);
+    case VariableProblem::Field::Operator:
+        return tr("Comparison %1: %2").arg(comparison).arg(error.message);
+    case VariableProblem::Field::Condition:
+        break;
+    }
+    return error.message;
+}
+
+QStringList VariableManager::checkForUnknownVariables(const QStringList &variables) const
+{
+    QStringList unknown;
+    QSet<QString> seen;
+    for (const QString &name : variables) {
+        if (getVariable(name).isNull() && !seen.contains(name)) {
+            seen.insert(name);
+            unknown.append(name);
+        }
+    }
+    return unknown;
+}
+
+bool VariableManager::getConditionFromXML(const QString &value, VariableCondition *condition,
+                                          QString *errorMessage) const
+{
+    return VariableCondition::fromXml(value, condition, errorMessage);
+}
+
+QString VariableManager::getXMLfromCondition(const VariableCondition &condition)
+{
+    return condition.toXml();
+}
+
+VariableProblems VariableManager::validateCondition(const VariableCondition &condition) const
+{
+    return ConditionEvaluator(*this).validate(condition);
 }
 
 } // namespace SRCore

@@ -237,6 +237,15 @@ inline const QString VAR_NAME = QStringLiteral("Name");
 inline const QString VAR_DATATYPE = QStringLiteral("DataType");
 inline const QString VAR_DESCRIPTION = QStringLiteral("Description");
 
+// Conditions with variables (property values of the condition editor)
+inline const QString CONDITION = QStringLiteral("TavrixCondition");
+inline const QString COND_PRECEDENCE = QStringLiteral("Precedence");
+inline const QString COND_COMPARISON = QStringLiteral("Comparison");
+inline const QString COND_VARIABLE = QStringLiteral("Variable");
+inline const QString COND_OPERATOR = QStringLiteral("Operator");
+inline const QString COND_VALUE = QStringLiteral("Value");
+inline const QString COND_JOIN = QStringLiteral("Join");
+
 // Exported log messages
 // A "message-list" with one "message" element per message, its fields as attributes.
 inline const QString MSG_MESSAGELIST = QStringLiteral("message-list");

@@ -149,6 +149,12 @@ inline const QString VARTYPE_INTEGER = QStringLiteral("Integer");
 inline const QString VARTYPE_RATIONAL = QStringLiteral("Rational");
 inline const QString VARTYPE_DATE = QStringLiteral("Date");
 
+// Joins and precedences of conditions with variables
+inline const QString COND_AND = QStringLiteral("And");
+inline const QString COND_OR = QStringLiteral("Or");
+inline const QString COND_ORTHENAND = QStringLiteral("OrThenAnd");
+inline const QString COND_ANDTHENOR = QStringLiteral("AndThenOr");
+
 // Text encodings
 // of a text in the program's own XML formats (the XMLKey::ENCODING attribute, or
 // XMLKey::VALUEENCODING on a flow object's field)

@@ -24,6 +24,29 @@ std::unique_ptr<Script> Parser::parse(const QString &source, SyntaxError *error)
     return script;
 }
 
+ExpressionPointer Parser::parseExpression(const QString &source, SyntaxError *error)
+{
+    Parser parser(source);
+    ParserState &state = parser.m_state;
+    while (state.at(TokenKind::EndOfLine)) {
+        state.advance();
+    }
+    ExpressionPointer expression = parser.m_expressions.parseExpression();
+    while (expression && state.at(TokenKind::EndOfLine)) {
+        state.advance();
+    }
+    if (expression && !state.at(TokenKind::EndOfScript)) {
+        state.failExpected(tr("the end of the expression"));
+    }
+    if (!expression || state.failed()) {
+        if (error) {
+            *error = state.error();
+        }
+        return nullptr;
+    }
+    return expression;
+}
+
 std::unique_ptr<Script> Parser::parseScript()
 {
     const BlockStack::Guard block(m_blocks, BlockStack::Kind::Script, SourcePosition{1, 1});

@@ -24,6 +24,8 @@ public:
     // The syntax tree of `source`; null with the first error in `error` when the text is not a
     // valid script. Any text is safe: nesting and expression size are bounded, so the stack is.
     static std::unique_ptr<Script> parse(const QString &source, SyntaxError *error = nullptr);
+    // A lone expression, as Eval takes it: `a = b` compares.
+    static ExpressionPointer parseExpression(const QString &source, SyntaxError *error = nullptr);
 
 private:
     explicit Parser(const QString &source);

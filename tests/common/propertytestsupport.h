@@ -15,8 +15,9 @@
 #include <QObject>
 #include <QStringList>
 
-// An owner that refuses the tags listed in `refusals` (tag -> message) and answers field
-// attributes from `fieldAttributes` (keyed "tag/attribute").
+// An owner that refuses the tags listed in `refusals` (tag -> message), answers field
+// attributes from `fieldAttributes` (keyed "tag/attribute") and offers the library items of
+// `library` (tag -> items).
 class TestOwner : public IPropertyParent
 {
 public:
@@ -36,11 +37,12 @@ public:
     {
         return fieldAttributes.value(fieldTag + QLatin1Char('/') + attribute);
     }
-    QStringList libraryForProperty(const QString &) override { return {}; }
+    QStringList libraryForProperty(const QString &tag) override { return library.value(tag); }
     QString presetDescription() const override { return preset; }
 
     QMap<QString, QString> refusals;
     QMap<QString, QString> fieldAttributes;
+    QMap<QString, QStringList> library;
     QString type = SRCore::XMLKey::SCRIPTFIXTURE;
     QString preset;
 };

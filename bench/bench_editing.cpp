@@ -1,0 +1,341 @@
+// Editing in the program's main window, in each of the three script editors:
+// - typing into a script of 10 000 lines: from a key event to the repaint of the text that shows
+//   it, at the 99th percentile; the baseline types the same keys into a bare QTextEdit;
+// - the syntax check and the list of entry functions of that script; the baseline reads the
+//   same text once with a regular expression for function headers;
+// - colouring a 5 MB script: the longest time the window cannot handle events while the text is
+//   set and coloured; the baseline sets the same text in a bare editor of the same kind without
+//   colouring.
+//
+//   bench_editing
+
+#include "programworld.h"
+
+#include "editors/applescripteditor.h"
+#include "editors/javascripteditor.h"
+#include "editors/scrtextedit.h"
+#include "editors/vbscripteditor.h"
+
+#include "qsa/qsinterpreter.h"
+#include "scriptinglib/vbscriptsyntaxchecker.h"
+
+#include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kLines = 10000;
+constexpr int kKeystrokes = 300;
+constexpr int kColouredBytes = 5 * 1024 * 1024;
+constexpr double kKeystrokeTargetMs = 16;
+constexpr double kCheckTargetMs = 100;
+constexpr double kStallTargetMs = 50;
+// How long the window is watched after a large text was set; colouring ends well before.
+constexpr int kWatchMs = 3000;
+
+enum class Language { JavaScript, VBScript, AppleScript };
+
+// One function of a script of `language`, `lines` lines long.
+QString function(Language language, int number)
+{
+    const QString n = QString::number(number);
+    switch (language) {
+    case Language::JavaScript:
+        return QStringLiteral(
+                   "// Step %1 of the routing\nfunction step%1( s : Tavrix, job : Job )\n"
+                   "{\n    var count : Number = %1; // how many\n"
+                   "    s.log( 1, \"step %1: \" + job.getName() + count );\n}\n")
+            .arg(n);
+    case Language::VBScript:
+        return QStringLiteral("' Step %1 of the routing\nFunction Step%1(s, job)\n"
+                              "    Dim count: count = %1 ' how many\n"
+                              "    s.log 1, \"step %1: \" & job.getName() & count\nEnd Function\n")
+            .arg(n);
+    case Language::AppleScript:
+        return QStringLiteral(
+                   "-- Step %1 of the routing\non step%1(s, j)\n"
+                   "\tset count to %1 -- how many\n"
+                   "\ttell application \"PowerTAVRIX_Service\"\n\tend tell\nend step%1\n")
+            .arg(n);
+    }
+    return QString();
+}
+
+// The entry point that the function list finds.
+QString entryPoint(Language language)
+{
+    switch (language) {
+    case Language::JavaScript:
+        return QStringLiteral("function jobArrived( s : Tavrix, job : Job )\n{\n}\n");
+    case Language::VBScript:
+        return QStringLiteral("Function jobArrived(s, job)\nEnd Function\n");
+    case Language::AppleScript:
+        return QStringLiteral("on jobarrived( s, j )\nend jobarrived\n");
+    }
+    return QString();
+}
+
+// A script of about `lines` lines, or of about `bytes` bytes: an entry point and functions.
+QString script(Language language, int lines, int bytes = 0)
+{
+    QString text = entryPoint(language);
+    for (int i = 0; (bytes > 0 ? text.size() < bytes : text.count(QLatin1Char('\n')) < lines);
+         ++i) {
+        text += function(language, i);
+    }
+    return text;
+}
+
+const char *name(Language language)
+{
+    switch (language) {
+    case Language::JavaScript:
+        return "JavaScript";
+    case Language::VBScript:
+        return "VBScript";
+    case Language::AppleScript:
+        return "AppleScript";
+    }
+    return "";
+}
+
+// Records when its widget was last painted.
+class PaintWatch : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *widget)
+        : m_widget(widget)
+    {
+        widget->installEventFilter(this);
+        m_clock.start();
+    }
+    ~PaintWatch() override { m_widget->removeEventFilter(this); }
+
+    qint64 now() const { return m_clock.nsecsElapsed(); }
+    qint64 lastPaint() const { return m_lastPaint; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_widget && event->type() == QEvent::Paint) {
+            m_lastPaint = m_clock.nsecsElapsed();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_widget;
+    QElapsedTimer m_clock;
+    qint64 m_lastPaint = -1;
+};
+
+// The 99th percentile of the milliseconds from each key event sent to `target` to the next
+// paint of `painted`; negative when a key was never painted.
+double keystrokeP99(QWidget *target, QWidget *painted)
+{
+    target->setFocus();
+    QCoreApplication::processEvents();
+    const QString keys = QStringLiteral("count = count + 1;\n");
+    PaintWatch watch(painted);
+    QList<double> latencies;
+    for (int i = 0; i < kKeystrokes; ++i) {
+        const QChar c = keys.at(i % keys.size());
+        const qint64 sent = watch.now();
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(target, Qt::Key_Return);
+        } else {
+            QTest::keyClick(target, c.toLatin1());
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (watch.lastPaint() < sent && waited.elapsed() < 1000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        }
+        if (watch.lastPaint() < sent) {
+            return -1;
+        }
+        latencies << (watch.lastPaint() - sent) / 1e6;
+    }
+    std::sort(latencies.begin(), latencies.end());
+    return latencies.at(int(latencies.size() * 99 / 100));
+}
+
+// The longest time in milliseconds that the event loop did not run, from calling `set` until
+// kWatchMs later, less `setBaselineMs` of the time `set` took itself.
+double longestStall(const std::function<void()> &set, double setBaselineMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    set();
+    double longest = std::max(0.0, clock.nsecsElapsed() / 1e6 - setBaselineMs);
+    qint64 last = clock.nsecsElapsed();
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, (now - last) / 1e6);
+        last = now;
+    });
+    tick.start();
+    QElapsedTimer watched;
+    watched.start();
+    while (watched.elapsed() < kWatchMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return longest;
+}
+
+double setMs(const std::function<void()> &set)
+{
+    return Bench::bestMs(3, [&] {
+        set();
+        return true;
+    });
+}
+
+struct EditorUnderTest
+{
+    Language language;
+    int tab;
+    QWidget *keyTarget;
+    QWidget *painted;
+    std::function<void(const QString &)> setText;
+    std::function<bool()> checkAndList;
+};
+
+bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *window)
+{
+    const QString text = script(editor.language, kLines);
+    const QString large = script(editor.language, 0, kColouredBytes);
+    window->scriptTabs()->setCurrentIndex(editor.tab);
+    editor.setText(text);
+    QCoreApplication::processEvents();
+
+    // Typing in the middle of the script.
+    if (auto *textEdit = qobject_cast<QTextEdit *>(editor.keyTarget)) {
+        QTextCursor cursor(textEdit->document()->findBlockByNumber(kLines / 2));
+        textEdit->setTextCursor(cursor);
+        textEdit->ensureCursorVisible();
+    } else if (auto *scintilla = qobject_cast<QsciScintilla *>(editor.keyTarget)) {
+        scintilla->setCursorPosition(kLines / 2, 0);
+        scintilla->ensureLineVisible(kLines / 2);
+    }
+    const double typing = keystrokeP99(editor.keyTarget, editor.painted);
+
+    QTextEdit bare;
+    bare.setLineWrapMode(QTextEdit::NoWrap);
+    bare.resize(editor.keyTarget->size());
+    bare.setPlainText(text);
+    bare.show();
+    bare.setTextCursor(QTextCursor(bare.document()->findBlockByNumber(kLines / 2)));
+    bare.ensureCursorVisible();
+    QCoreApplication::processEvents();
+    const double bareTyping = keystrokeP99(&bare, bare.viewport());
+    bare.hide();
+
+    editor.setText(text);
+    const double check = Bench::bestMs(3, editor.checkAndList);
+    static const QRegularExpression header(QStringLiteral("^\\s*(function|Function|on)\\s+(\\w+)"),
+                                           QRegularExpression::MultilineOption);
+    const double checkBaseline = Bench::bestMs(3, [&] {
+        int found = 0;
+        for (auto it = header.globalMatch(text); it.hasNext(); it.next()) {
+            ++found;
+        }
+        return found > 0;
+    });
+
+    // The bare editor of the same kind, without colouring, sets the large text in this long.
+    double setBaseline = 0;
+    if (qobject_cast<QsciScintilla *>(editor.keyTarget)) {
+        QsciScintilla plain;
+        plain.resize(editor.keyTarget->size());
+        plain.show();
+        setBaseline = setMs([&] { plain.setText(large); });
+    } else {
+        QTextEdit plain;
+        plain.setLineWrapMode(QTextEdit::NoWrap);
+        plain.resize(editor.keyTarget->size());
+        plain.show();
+        setBaseline = setMs([&] { plain.setPlainText(large); });
+    }
+    editor.setText(text);
+    QCoreApplication::processEvents();
+    const double stall = longestStall([&] { editor.setText(large); }, setBaseline);
+    editor.setText(text);
+    QCoreApplication::processEvents();
+
+    const QByteArray what = name(editor.language);
+    bool ok = Bench::report((what + " keystroke to repaint, p99").constData(), typing,
+                            "bare QTextEdit", bareTyping, kKeystrokeTargetMs);
+    ok &= Bench::report((what + " syntax check and function list").constData(), check,
+                        "one regular expression search", checkBaseline, kCheckTargetMs);
+    ok &= Bench::report((what + " longest stall while colouring 5 MB").constData(), stall,
+                        "setting the text without colouring", setBaseline, kStallTargetMs);
+    return ok;
+}
+
+int measure(const Bench::ProgramWorld &world)
+{
+    Scripter::ScripterWindow *window = world.window(0);
+    Scripter::Declaration *declaration = window->declaration();
+    for (const QString &flag :
+         {SRCore::XMLKey::INCLUDEVBSCRIPT, SRCore::XMLKey::INCLUDEAPPLESCRIPT}) {
+        declaration->setBasicValue(flag, SRCore::XMLValues::YES);
+    }
+    window->resize(1280, 800);
+    window->show();
+    QCoreApplication::processEvents();
+
+    Scripter::JavaScriptEditor *javaScript = window->javaScriptEditor();
+    Scripter::VBScriptEditor *vbScript = window->vbScriptEditor();
+    Scripter::AppleScriptEditor *appleScript = window->appleScriptEditor();
+    const QList<EditorUnderTest> editors = {
+        {Language::JavaScript, 0, javaScript->textEdit(), javaScript->textEdit()->viewport(),
+         [=](const QString &text) { javaScript->setText(text); },
+         [=] {
+             QSInterpreter interpreter;
+             interpreter.setErrorMode(QSInterpreter::Nothing);
+             return interpreter.checkSyntax(javaScript->text())
+                    && !javaScript->functions().isEmpty();
+         }},
+        {Language::VBScript, 1, vbScript->textEdit(), vbScript->textEdit()->viewport(),
+         [=](const QString &text) { vbScript->setText(text); },
+         [=] {
+             QString message;
+             return VBScriptSyntaxChecker::check(vbScript->text(), message)
+                    && !vbScript->functions().isEmpty();
+         }},
+        {Language::AppleScript, 2, appleScript->textEdit(), appleScript->textEdit()->viewport(),
+         [=](const QString &text) { appleScript->setText(text); },
+         [=] {
+             return !appleScript->functions().isEmpty();
+         }},
+    };
+    std::printf("scripts of %d lines, %d keystrokes each; colouring of %d MB\n", kLines,
+                kKeystrokes, kColouredBytes / (1024 * 1024));
+    bool ok = true;
+    for (const EditorUnderTest &editor : editors) {
+        ok &= measureEditor(editor, window);
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return Bench::runInProgram(argc, argv, measure);
+}

@@ -1,0 +1,3 @@
+#include "ftplogging.h"
+
+Q_LOGGING_CATEGORY(lcFtp, "tavrix.ftp", QtWarningMsg)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "iscriptengine.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+// Makes the engine of a script language.
+class ScriptEngines
+{
+    Q_DECLARE_TR_FUNCTIONS(ScriptEngines)
+
+public:
+    ScriptEngines() = delete;
+
+    // A fresh engine for `language`; null, with the reason, for a language that can't run here.
+    static std::unique_ptr<IScriptEngine> create(const QString &language, QString *errorMessage);
+};

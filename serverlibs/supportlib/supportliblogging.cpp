@@ -1,0 +1,3 @@
+#include "supportliblogging.h"
+
+Q_LOGGING_CATEGORY(lcSupportLib, "tavrix.supportlib", QtWarningMsg)

@@ -1,0 +1,32 @@
+' Subtypes as VarType and TypeName report them, and the Is... tests.
+WScript.Echo TypeName(Empty), VarType(Empty)
+WScript.Echo TypeName(Null), VarType(Null)
+WScript.Echo TypeName(1), VarType(1)
+WScript.Echo TypeName(32767), TypeName(32768), TypeName(-32768)
+WScript.Echo TypeName(2147483647), TypeName(2147483648)
+WScript.Echo TypeName(1.5), VarType(1.5)
+WScript.Echo TypeName("x"), VarType("x")
+WScript.Echo TypeName(True), VarType(True)
+WScript.Echo TypeName(#1/2/2003#), VarType(#1/2/2003#)
+WScript.Echo TypeName(CByte(1)), VarType(CByte(1))
+WScript.Echo TypeName(CCur(1)), VarType(CCur(1))
+WScript.Echo TypeName(CSng(1)), VarType(CSng(1))
+WScript.Echo TypeName(CLng(1)), VarType(CLng(1))
+WScript.Echo TypeName(Nothing), VarType(Nothing)
+WScript.Echo TypeName(Array(1)), VarType(Array(1))
+WScript.Echo TypeName(Split("a b")), VarType(Split("a b"))
+Dim d: Set d = CreateObject("Scripting.Dictionary")
+WScript.Echo TypeName(d), VarType(d)
+Dim r: Set r = New RegExp
+WScript.Echo TypeName(r), VarType(r)
+WScript.Echo TypeName(&HFF), TypeName(&HFFFF), &HFFFF, TypeName(&HFFFF&), &HFFFF&
+WScript.Echo IsEmpty(Empty), IsEmpty(""), IsNull(Null), IsNull(Empty)
+WScript.Echo IsArray(Array()), IsArray("a"), IsObject(d), IsObject(Nothing), IsObject(1)
+WScript.Echo IsNumeric("12"), IsNumeric(" 1,000.5 "), IsNumeric("1e3"), IsNumeric("&HFF"), IsNumeric("$5")
+WScript.Echo IsNumeric("abc"), IsNumeric(""), IsNumeric(Empty), IsNumeric(Null), IsNumeric(#1/1/2000#)
+WScript.Echo IsDate("1/2/2003"), IsDate("January 2, 2003"), IsDate("2/30/2003"), IsDate("hello"), IsDate(#1/2/2003#)
+Dim v
+WScript.Echo TypeName(v)
+v = 1: WScript.Echo TypeName(v)
+v = "now a string": WScript.Echo TypeName(v)
+WScript.Echo ScriptEngine, ScriptEngineMajorVersion & "." & ScriptEngineMinorVersion

@@ -1,0 +1,248 @@
+// The helpers that scripts find as File, Dir and Process, and the user global data file: each
+// failure raises an error in the script with its reason and changes nothing.
+
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
+
+#include <supportlib/baseframeworkenvironment.h>
+#include <supportlib/iscripthost.h>
+#include <supportlib/scriptdir.h>
+#include <supportlib/scriptfile.h>
+#include <supportlib/scriptprocess.h>
+#include <supportlib/userglobaldata.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Stands for the engine: records what the helpers raise.
+class RecordingHost : public IScriptHost
+{
+public:
+    void raiseScriptError(const QString &message) override { errors << message; }
+    bool isInterrupted() const override { return interrupted; }
+
+    QStringList errors;
+    bool interrupted = false;
+};
+
+} // namespace
+
+class tst_ScriptHelpers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void fileCalls_data();
+    void fileCalls();
+    void dirCalls_data();
+    void dirCalls();
+    void processRuns_data();
+    void processRuns();
+    void globalDataKeepsEveryText_data();
+    void globalDataKeepsEveryText();
+    void globalDataThatCantBeWrittenStaysAsItWas();
+    void damagedGlobalDataFilesAreAllKept();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<BaseFrameworkEnvironment> m_environment;
+    RecordingHost m_host;
+};
+
+void tst_ScriptHelpers::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_environment = std::make_unique<BaseFrameworkEnvironment>();
+    m_host.errors.clear();
+    m_host.interrupted = false;
+    m_environment->setScriptHost(&m_host);
+    QVERIFY(TestFiles::writeFile(path(QStringLiteral("utf8.txt")), "gr\xc3\xbc\xc3\x9f"));
+    QVERIFY(TestFiles::writeFile(path(QStringLiteral("latin1.txt")), "gr\xfc\xdf"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("folder/sub"))));
+    QVERIFY(TestFiles::writeFile(path(QStringLiteral("folder/a.pdf")), "pdf"));
+    QVERIFY(TestFiles::writeFile(path(QStringLiteral("folder/b.xml")), "<b/>"));
+}
+
+void tst_ScriptHelpers::fileCalls_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QVariant>("result");
+    QTest::addColumn<QString>("error"); // the start of the error; empty when there is none
+
+    // clang-format off
+    QTest::newRow("read UTF-8") << "read" << QStringList{"utf8.txt"} << QVariant(QStringLiteral("grüß")) << "";
+    QTest::newRow("read Latin-1") << "read" << QStringList{"latin1.txt", "ISO-8859-1"} << QVariant(QStringLiteral("grüß")) << "";
+    QTest::newRow("read bytes that are not UTF-8") << "read" << QStringList{"latin1.txt"} << QVariant(QString()) << "'%1/latin1.txt' is not a text in UTF-8";
+    QTest::newRow("read in an unknown encoding") << "read" << QStringList{"utf8.txt", "EBCDIC-42"} << QVariant(QString()) << "'EBCDIC-42' is no known text encoding";
+    QTest::newRow("read a missing file") << "read" << QStringList{"none.txt"} << QVariant(QString()) << "'%1/none.txt' can't be read";
+    QTest::newRow("write a text Latin-1 can't hold") << "write" << QStringList{"utf8.txt", "\u20ac", "ISO-8859-1"} << QVariant() << "The text for '%1/utf8.txt' has characters that ISO-8859-1 can't hold";
+    QTest::newRow("write into a missing folder") << "write" << QStringList{"none/x.txt", "x"} << QVariant() << "'%1/none/x.txt' can't be written";
+    QTest::newRow("copy a missing file") << "copy" << QStringList{"none.txt", "copy.txt"} << QVariant() << "'%1/none.txt' does not exist";
+    QTest::newRow("move onto a file") << "move" << QStringList{"utf8.txt", "latin1.txt"} << QVariant() << "'%1/latin1.txt' exists already";
+    QTest::newRow("size of a folder") << "size" << QStringList{"folder"} << QVariant(qint64(0)) << "'%1/folder' is not a file";
+    QTest::newRow("size of a file") << "size" << QStringList{"utf8.txt"} << QVariant(qint64(6)) << "";
+    // clang-format on
+}
+
+void tst_ScriptHelpers::fileCalls()
+{
+    QFETCH(QString, call);
+    QFETCH(QStringList, arguments);
+    QFETCH(QVariant, result);
+    QFETCH(QString, error);
+
+    const QByteArray before = TestFiles::readFile(path(QStringLiteral("utf8.txt")));
+    ScriptFile file(m_environment.get(), nullptr);
+    const QString first = path(arguments.value(0));
+    QVariant value;
+    if (call == QLatin1String("read")) {
+        value = arguments.size() > 1 ? file.read(first, arguments.at(1)) : file.read(first);
+    } else if (call == QLatin1String("write")) {
+        if (arguments.size() > 2) {
+            file.write(first, arguments.at(1), arguments.at(2));
+        } else {
+            file.write(first, arguments.at(1));
+        }
+    } else if (call == QLatin1String("copy")) {
+        file.copy(first, path(arguments.at(1)));
+    } else if (call == QLatin1String("move")) {
+        file.move(first, path(arguments.at(1)));
+    } else if (call == QLatin1String("size")) {
+        value = file.size(first);
+    }
+    QCOMPARE(value, result);
+    if (error.isEmpty()) {
+        QCOMPARE(m_host.errors, QStringList());
+    } else {
+        QCOMPARE(m_host.errors.size(), 1);
+        QVERIFY2(m_host.errors.first().startsWith(error.arg(m_dir->path())),
+                 qPrintable(m_host.errors.first()));
+        // A failed call leaves the files as they were.
+        QCOMPARE(TestFiles::readFile(path(QStringLiteral("utf8.txt"))), before);
+    }
+}
+
+void tst_ScriptHelpers::dirCalls_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("names");
+
+    // clang-format off
+    QTest::newRow("everything") << "*" << QStringList{"a.pdf", "b.xml", "sub"};
+    QTest::newRow("one pattern") << "*.pdf" << QStringList{"a.pdf"};
+    QTest::newRow("several patterns") << "*.xml;*.pdf" << QStringList{"a.pdf", "b.xml"};
+    QTest::newRow("no match") << "*.doc" << QStringList{};
+    // clang-format on
+}
+
+void tst_ScriptHelpers::dirCalls()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, names);
+
+    ScriptDir dir(m_environment.get(), nullptr);
+    QCOMPARE(dir.list(path(QStringLiteral("folder")), pattern), names);
+    QCOMPARE(m_host.errors, QStringList());
+}
+
+void tst_ScriptHelpers::processRuns_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<bool>("stopped");    // whether the run is stopped while the program runs
+    QTest::addColumn<QString>("outcome"); // exitCode|stdout|timedOut, or the error
+
+    // clang-format off
+    QTest::newRow("output and exit code") << "sh" << QStringList{"-c", "echo hi; exit 3"} << 30 << false << "3|hi\n|false";
+    QTest::newRow("overrunning its time-out") << "sleep" << QStringList{"30"} << 1 << false << "-1||true";
+    QTest::newRow("a run stopped while it waits") << "sleep" << QStringList{"30"} << 30 << true << "'sleep' was killed: the run was stopped";
+    QTest::newRow("a program that isn't there") << "no-such-program-x" << QStringList{} << 30 << false << "'no-such-program-x' can't be started";
+    QTest::newRow("a time-out of nothing") << "true" << QStringList{} << 0 << false << "The time-out must be at least 1 second, not 0";
+    // clang-format on
+}
+
+void tst_ScriptHelpers::processRuns()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, timeout);
+    QFETCH(bool, stopped);
+    QFETCH(QString, outcome);
+
+    m_host.interrupted = stopped;
+    ScriptProcess process(m_environment.get(), nullptr);
+    const QVariantMap result = process.run(program, arguments, timeout);
+    const QString text = m_host.errors.isEmpty()
+                             ? QStringLiteral("%1|%2|%3")
+                                   .arg(result.value(QStringLiteral("exitCode")).toInt())
+                                   .arg(result.value(QStringLiteral("stdout")).toString(),
+                                        result.value(QStringLiteral("timedOut")).toString())
+                             : m_host.errors.first();
+    QVERIFY2(text.startsWith(outcome), qPrintable(text));
+}
+
+void tst_ScriptHelpers::globalDataKeepsEveryText_data()
+{
+    QTest::addColumn<QString>("text");
+
+    // clang-format off
+    QTest::newRow("markup") << "<a & 'b'>";
+    QTest::newRow("line breaks and blanks") << " one\r\ntwo\r ";
+    QTest::newRow("control characters") << "a\u0001b";
+    QTest::newRow("empty") << "";
+    // clang-format on
+}
+
+void tst_ScriptHelpers::globalDataKeepsEveryText()
+{
+    QFETCH(QString, text);
+
+    const QString file = path(QStringLiteral("UserGlobalData.xml"));
+    {
+        UserGlobalData data(file);
+        QVERIFY(data.setGlobalData(text, text, text));
+    }
+    const UserGlobalData reread(file);
+    QCOMPARE(reread.loadError(), QString());
+    QVERIFY(reread.hasGlobalData(text, text));
+    QCOMPARE(reread.getGlobalData(text, text), text);
+}
+
+void tst_ScriptHelpers::globalDataThatCantBeWrittenStaysAsItWas()
+{
+    const QString file = path(QStringLiteral("gone/UserGlobalData.xml"));
+    UserGlobalData data(file);
+    QString error;
+    QVERIFY(
+        !data.setGlobalData(QStringLiteral("s"), QStringLiteral("t"), QStringLiteral("v"), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!data.hasGlobalData(QStringLiteral("s"), QStringLiteral("t")));
+}
+
+void tst_ScriptHelpers::damagedGlobalDataFilesAreAllKept()
+{
+    const QString file = path(QStringLiteral("UserGlobalData.xml"));
+    for (const QByteArray &damaged : {QByteArray("not xml"), QByteArray("<Other/>")}) {
+        QVERIFY(TestFiles::writeFile(file, damaged));
+        const UserGlobalData data(file);
+        QVERIFY(data.loadError().contains(file));
+        QVERIFY(!QFileInfo::exists(file));
+    }
+    QCOMPARE(TestFiles::readFile(file + QStringLiteral(".damaged")), QByteArray("not xml"));
+    QCOMPARE(TestFiles::readFile(file + QStringLiteral(".damaged-2")), QByteArray("<Other/>"));
+}
+
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptHelpers)
+#include "tst_scripthelpers.moc"
