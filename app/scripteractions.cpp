@@ -3,7 +3,6 @@
 #include "coreactions.h"
 #include "helpmenuactions.h"
 #include "scriptercore.h"
-#include "scripterlogging.h"
 #include "scriptermessagepane.h"
 #include "scripterwindow.h"
 #include "settingskeys.h"
@@ -11,6 +10,8 @@
 #include "package/declaration.h"
 #include "package/declarationtree.h"
 #include "package/packageprocessor.h"
+#include "testing/entrypointscombo.h"
+#include "testing/entrypointsrunner.h"
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
 
@@ -20,37 +21,27 @@
 #include "editors/searchcontroller.h"
 #include "editors/vbscripteditor.h"
 
-#include "corelib/common/xmlerror.h"
-#include "corelib/env/envmanager.h"
-#include "corelib/vocabulary/xmlkey.h"
-
 #include <QAction>
-#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
-#include <QDomDocument>
-#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 
 namespace Scripter {
-
-namespace XMLKey = SRCore::XMLKey;
 
 namespace {
 
 QIcon scripterIcon(const QString &fileName)
 {
     return QIcon(QStringLiteral(":/Images/Ui_scripter/") + fileName);
-}
-
-QString notYetAvailable()
-{
-    return ScripterActions::tr("Testing entry points arrives with a later version of %1.")
-        .arg(SRCore::EnvManager::appName());
 }
 
 } // namespace
@@ -116,14 +107,14 @@ ScripterActions::ScripterActions(ScripterWindow *window)
     m_findPreviousAction = createAction(QString(), tr("Find &previous"), tr("Shift+F3"), QString());
     m_replaceAction = createAction(QString(), tr("&Replace"), tr("Ctrl+H"), QString());
     m_gotoLineAction = createAction(QString(), tr("&Goto line"), tr("Ctrl+G"), QString());
-    m_invokeAction = createAction(
-        QStringLiteral("img_RunTest.png"), tr("&Invoke entry point"), QString(),
-        tr("Invoke entry point with the test fixture") + QLatin1Char('\n') + notYetAvailable());
-    m_invokeAction->setEnabled(false);
-    m_abortAction =
-        createAction(QStringLiteral("img_Abort.png"), tr("&Abort"), QString(),
-                     tr("Aborts the current test run") + QLatin1Char('\n') + notYetAvailable());
+    m_invokeAction = createAction(QStringLiteral("img_RunTest.png"), tr("&Invoke entry point"),
+                                  tr("F5"), tr("Invoke entry point with the test fixture"));
+    m_abortAction = createAction(QStringLiteral("img_Abort.png"), tr("&Abort"), tr("Shift+F5"),
+                                 tr("Aborts the current test run"));
     m_abortAction->setEnabled(false);
+    m_openTestFolderAction =
+        createAction(QString(), tr("Open Test &Folder"), QString(),
+                     tr("Shows the folder of the last test run in the file manager"));
     m_exportLogsAction =
         createAction(QStringLiteral("img_SaveAs.png"), tr("&Export log messages..."), QString(),
                      tr("Export log messages"));
@@ -150,24 +141,18 @@ ScripterActions::ScripterActions(ScripterWindow *window)
             [window] { window->searchController()->showReplaceDlg(); });
     connect(m_gotoLineAction, &QAction::triggered, this,
             [window] { window->searchController()->showGotoLineDlg(); });
+    connect(m_invokeAction, &QAction::triggered, this, &ScripterActions::testInvokeEntryPointClick);
     connect(m_abortAction, &QAction::triggered, this, &ScripterActions::testAbortClick);
+    connect(m_openTestFolderAction, &QAction::triggered, this,
+            &ScripterActions::testOpenFolderClick);
     connect(m_exportLogsAction, &QAction::triggered, this, &ScripterActions::testExportLogsClick);
     connect(m_clearLogsAction, &QAction::triggered, this, &ScripterActions::testClearLogsClick);
 
-    m_entryPointSelector = new QComboBox(window);
+    m_entryPointSelector = new EntryPointsCombo(window, window);
     m_entryPointSelector->setObjectName(QStringLiteral("entryPointSelector"));
-    m_entryPointSelector->setFrame(false);
-    m_entryPointSelector->setIconSize(QSize(32, 32));
     m_entryPointSelector->setMinimumSize(180, 32);
-    QPalette palette = m_entryPointSelector->palette();
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
-    }
-    m_entryPointSelector->setPalette(palette);
-    m_entryPointSelector->setToolTip(tr("Select entry point to be invoked") + QLatin1Char('\n')
-                                     + notYetAvailable());
-    m_entryPointSelector->setEnabled(false);
+    m_entryPointSelector->setToolTip(tr("Select entry point to be invoked"));
+    m_entryPointSelector->setRunAction(m_invokeAction);
 
     createMenus();
     coreActions->addFileActions(m_fileMenu);
@@ -190,6 +175,11 @@ ScripterActions::~ScripterActions() = default;
 QList<QToolBar *> ScripterActions::toolBars() const
 {
     return {m_fileToolBar, m_viewToolBar, m_editToolBar, m_testToolBar};
+}
+
+QList<QAction *> ScripterActions::entryPointActions() const
+{
+    return m_entryPointSelector->entryPointActions();
 }
 
 QList<QAction *> ScripterActions::editActions() const
@@ -247,8 +237,12 @@ void ScripterActions::createMenus()
     m_searchMenu->addSeparator();
     m_searchMenu->addAction(m_gotoLineAction);
 
-    populateEntryPoints();
+    m_entryPointSelector->populate(m_testMenu);
+    for (QAction *action : entryPointActions()) {
+        connect(action, &QAction::triggered, this, &ScripterActions::testInvokeEntryPointClick);
+    }
     m_testMenu->addAction(m_abortAction);
+    m_testMenu->addAction(m_openTestFolderAction);
     m_testMenu->addSeparator();
     m_testMenu->addAction(m_exportLogsAction);
     m_testMenu->addAction(m_clearLogsAction);
@@ -289,66 +283,28 @@ void ScripterActions::createToolBars()
     m_testToolBar->addAction(m_abortAction);
 }
 
-void ScripterActions::populateEntryPoints()
-{
-    const QString resource = QStringLiteral(":/Property/xml_EntryPoints.xml");
-    QFile file(resource);
-    QDomDocument document;
-    SRCore::XmlError error;
-    if (!file.open(QIODevice::ReadOnly)
-        || !SRCore::parseXmlDocument(file.readAll(), document, &error)) {
-        qCWarning(lcScripter) << "The entry point table" << resource
-                              << "cannot be read:" << error.toString();
-        return;
-    }
-    const QString toolTipSuffix = QLatin1Char('\n') + notYetAvailable();
-    for (QDomElement group = document.documentElement().firstChildElement(XMLKey::SCR_GROUP);
-         !group.isNull(); group = group.nextSiblingElement(XMLKey::SCR_GROUP)) {
-        for (QDomElement entry = group.firstChildElement(XMLKey::SCR_ENTRYPOINT); !entry.isNull();
-             entry = entry.nextSiblingElement(XMLKey::SCR_ENTRYPOINT)) {
-            const QIcon icon(entry.attribute(XMLKey::SCR_ICON));
-            const QString name = entry.attribute(XMLKey::SCR_NAME);
-            const QString toolTip = entry.attribute(XMLKey::SCR_TOOLTIP);
-            bool numbered = false;
-            const int scriptTest = entry.attribute(XMLKey::SCR_SCRIPTTEST).toInt(&numbered);
-
-            auto *action = new QAction(icon, name, this);
-            action->setToolTip(
-                (toolTip.isEmpty() ? QString(name).remove(QLatin1Char('&')) : toolTip)
-                + toolTipSuffix);
-            if (numbered) {
-                action->setData(scriptTest);
-            }
-            action->setEnabled(false);
-            m_testMenu->addAction(action);
-            m_entryPointActions.append(action);
-
-            m_entryPointSelector->addItem(icon, QString(name).remove(QLatin1Char('&')),
-                                          action->data());
-            m_entryPointSelector->setItemData(m_entryPointSelector->count() - 1, toolTip,
-                                              Qt::ToolTipRole);
-        }
-        m_testMenu->addSeparator();
-    }
-    m_entryPointSelector->setMaxVisibleItems(m_entryPointSelector->count());
-}
-
 void ScripterActions::setActionsEnabled(bool enable)
 {
     for (QAction *action :
          {m_saveAction, m_saveAsAction, m_viewDeclarFixtureAction, m_togglePropertiesAction,
           m_toggleMessagesAction, m_pasteAction, m_findAction, m_findNextAction,
           m_findPreviousAction, m_replaceAction, m_gotoLineAction, m_exportLogsAction,
-          m_clearLogsAction, m_preferencesAction, m_toolbarAction, m_panesRightAction}) {
+          m_clearLogsAction, m_preferencesAction, m_toolbarAction, m_panesRightAction,
+          m_openTestFolderAction}) {
         action->setEnabled(enable);
     }
+    m_entryPointSelector->setEnabled(enable);
     if (enable) {
         updateEditActions();
     } else {
-        for (QAction *action : {m_undoAction, m_redoAction, m_copyAction, m_deleteAction}) {
+        for (QAction *action :
+             {m_undoAction, m_redoAction, m_copyAction, m_deleteAction, m_invokeAction}) {
             action->setEnabled(false);
         }
     }
+    // Entry points are offered while the fixture they run against is shown.
+    m_entryPointSelector->setEnabledActions(enable
+                                            && m_window->fixturePane()->isVisibleTo(m_window));
     // Abort is the one command that a running test offers.
     m_abortAction->setEnabled(!enable && m_window->isTestRunning());
     if (!m_window->messagePane()) {
@@ -429,9 +385,37 @@ void ScripterActions::searchFindAgainBWClick()
     m_window->searchFindPrev();
 }
 
+void ScripterActions::testInvokeEntryPointClick()
+{
+    const auto *action = qobject_cast<const QAction *>(sender());
+    if (!action) {
+        return;
+    }
+    const int entryPoint = action == m_invokeAction ? m_entryPointSelector->currentEntryPoint()
+                                                    : action->data().toInt();
+    // The runner refuses while a run goes on anywhere, and says so.
+    ScripterCore::instance()->entryPointsRunner()->run(entryPoint, m_window);
+}
+
 void ScripterActions::testAbortClick()
 {
     m_window->abortTestRun();
+}
+
+void ScripterActions::testOpenFolderClick()
+{
+    const QString folder = m_window->fixture()->testFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        QMessageBox::information(m_window, tr("Open Test Folder"),
+                                 tr("No test has run in this window yet, so there is no test "
+                                    "folder to show."));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) {
+        QMessageBox::warning(m_window, tr("Open Test Folder"),
+                             tr("The file manager could not be started for '%1'.")
+                                 .arg(QDir::toNativeSeparators(folder)));
+    }
 }
 
 void ScripterActions::testExportLogsClick()

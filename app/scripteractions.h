@@ -4,21 +4,22 @@
 #include <QObject>
 
 class QAction;
-class QComboBox;
 class QMenu;
 class QMenuBar;
 class QToolBar;
 
 namespace Scripter {
 
+class EntryPointsCombo;
 class ScripterWindow;
 
 // The commands of one main window (save, view, edit, search, test), its menu bar and its four
 // tool bars. The menus also carry the core's shared actions and menus (CoreActions).
 //
-// Testing entry points arrives with a later version: the Test menu and tool bar show the entry
-// points and the selector, all disabled, and say so in their tool tips. Only exporting and
-// clearing the log messages work there.
+// The Test menu and tool bar run the script's entry points through the core's runner: the entry
+// point chooser (EntryPointsCombo) offers those that the script defines and the fixture can
+// feed; one run goes on at a time in the whole program, and a request while it runs is refused
+// with a message.
 //
 // Created by the window with the window as parent, before the window builds its content; the
 // slots reach the window's panes and editors when they are triggered.
@@ -62,11 +63,12 @@ public:
     QAction *findPreviousAction() const { return m_findPreviousAction; }
     QAction *replaceAction() const { return m_replaceAction; }
     QAction *gotoLineAction() const { return m_gotoLineAction; }
-    QComboBox *entryPointSelector() const { return m_entryPointSelector; }
+    EntryPointsCombo *entryPointSelector() const { return m_entryPointSelector; }
     // One per row of the entry point table, in the Test menu.
-    QList<QAction *> entryPointActions() const { return m_entryPointActions; }
+    QList<QAction *> entryPointActions() const;
     QAction *invokeEntryPointAction() const { return m_invokeAction; }
     QAction *abortAction() const { return m_abortAction; }
+    QAction *openTestFolderAction() const { return m_openTestFolderAction; }
     QAction *exportLogsAction() const { return m_exportLogsAction; }
     QAction *clearLogsAction() const { return m_clearLogsAction; }
     // Undo, redo, copy, paste and delete, which the window applies to the current editor.
@@ -86,7 +88,12 @@ public slots:
     void editPreferencesClick();
     void searchFindAgainClick();
     void searchFindAgainBWClick();
+    // Runs the entry point chosen in the selector (the sender is the invoke action) or the one
+    // whose number the sending action carries.
+    void testInvokeEntryPointClick();
     void testAbortClick();
+    // Shows the window's test folder in the desktop's file manager.
+    void testOpenFolderClick();
     void testExportLogsClick();
     void testClearLogsClick();
     // Undo, redo, copy and delete follow the editor of the current tab; `index` is the tab that
@@ -99,9 +106,6 @@ private:
                           const QString &toolTip);
     void createMenus();
     void createToolBars();
-    // The entry point table (":/Property/xml_EntryPoints.xml"): one disabled action per entry
-    // point in the Test menu, one row per entry point in the selector.
-    void populateEntryPoints();
 
     ScripterWindow *m_window;
     QMenuBar *m_menuBar;
@@ -134,10 +138,10 @@ private:
     QAction *m_findPreviousAction;
     QAction *m_replaceAction;
     QAction *m_gotoLineAction;
-    QComboBox *m_entryPointSelector;
-    QList<QAction *> m_entryPointActions;
+    EntryPointsCombo *m_entryPointSelector;
     QAction *m_invokeAction;
     QAction *m_abortAction;
+    QAction *m_openTestFolderAction;
     QAction *m_exportLogsAction;
     QAction *m_clearLogsAction;
 };

@@ -10,6 +10,7 @@
 
 #include "package/packageprocessor.h"
 
+#include "testing/entrypointsrunner.h"
 #include "testing/scripterentriesmanager.h"
 
 #include "scriptinglib/scriptexpressionevaluator.h"
@@ -80,6 +81,8 @@ ScripterCore::ScripterCore(QObject *parent)
 
     m_entriesManager =
         std::make_unique<ScripterEntriesManager>(m_tempFolder, SRCore::Logging::instance());
+    m_entryPointsRunner =
+        std::make_unique<EntryPointsRunner>(m_packageProcessor.get(), controlLogInterface());
     {
         const QMutexLocker locker(&SRCore::FileHandler::mMutex);
         SRCore::FileHandler::m_sProblemFolder = m_problemFilesFolder;
@@ -91,8 +94,11 @@ ScripterCore::ScripterCore(QObject *parent)
 
 ScripterCore::~ScripterCore()
 {
-    // The windows go first: they write their layout and release the message database.
+    // A test run ends before the windows whose fixture it runs against go; the windows go
+    // next: they write their layout and release the message database.
+    m_entryPointsRunner->stopAndWait();
     m_packageProcessor.reset();
+    m_entryPointsRunner.reset();
     m_variableEvaluator.reset();
     m_scriptExpressionEvaluator.reset();
     m_entriesManager.reset();
@@ -228,6 +234,8 @@ void ScripterCore::showPreferences(ScripterWindow *window)
         }
     }
     m_preferencesDialog->reInit(window ? window->currentLanguage() : QString());
+    m_preferencesDialog->setRunTimeout(
+        QSettings().value(EntryPointsRunner::kTimeoutKey, 0).toInt());
     m_preferencesDialog->show();
     m_preferencesDialog->raise();
     m_preferencesDialog->activateWindow();
@@ -257,6 +265,7 @@ void ScripterCore::savePreferences()
 {
     if (m_preferencesDialog) {
         m_preferencesDialog->save();
+        QSettings().setValue(EntryPointsRunner::kTimeoutKey, m_preferencesDialog->runTimeout());
     }
     emit preferensesChanged();
 }

@@ -23,6 +23,7 @@ class VariableEvaluator;
 namespace Scripter {
 
 class CoreActions;
+class EntryPointsRunner;
 class PackageProcessor;
 class PreferencesDialog;
 class ScripterEntriesManager;
@@ -34,7 +35,8 @@ class StyleSheetEditor;
 // and the counter of job arrival stamps; it owns what the main windows share: the package
 // processor with the list of windows, the core actions and the "&Window" menu, the preferences
 // and style dialogs, the application proxy, the file icon provider, the entries manager that
-// runs scripts and the evaluators of variables and script expressions; and it opens the files
+// runs scripts with the entry point runner and the evaluators of variables and script
+// expressions; and it opens the files
 // that other starts of the program hand over.
 //
 // Exactly one exists while the program runs; other components reach it through instance().
@@ -73,6 +75,7 @@ public:
     CoreActions *coreActions() const { return m_coreActions.get(); }
     ScrAppProxy *appProxy() const { return m_appProxy.get(); }
     ScripterEntriesManager *entriesManager() const { return m_entriesManager.get(); }
+    EntryPointsRunner *entryPointsRunner() const { return m_entryPointsRunner.get(); }
     QFileIconProvider *fileIconProvider() const { return m_fileIconProvider.get(); }
     // The files handed over by other starts and not opened yet, absolute paths in order.
     QStringList pendingImports() const { return m_pendingImports; }
@@ -140,6 +143,7 @@ private:
     bool m_importing = false;
     std::unique_ptr<ScrAppProxy> m_appProxy;
     std::unique_ptr<ScripterEntriesManager> m_entriesManager;
+    std::unique_ptr<EntryPointsRunner> m_entryPointsRunner;
     std::unique_ptr<ScriptExpressionEvaluator> m_scriptExpressionEvaluator;
     std::unique_ptr<SRCore::VariableEvaluator> m_variableEvaluator;
     std::unique_ptr<QFileIconProvider> m_fileIconProvider;

@@ -27,6 +27,16 @@ void ScripterMessagePane::setExportMessagesAction(QAction *action)
 
 void ScripterMessagePane::clearMessages()
 {
+    // The database is shared by every window and by the command-line tool: nothing of it is
+    // deleted without asking.
+    QMessageBox box(QMessageBox::Question, tr("Clear log messages"),
+                    tr("Delete every log message?\nThis clears the messages of all windows and of "
+                       "the command-line tool; it can't be undone."),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes) {
+        return;
+    }
     removeAllMessages();
 }
 

@@ -8,7 +8,10 @@
 
 #include "package/declaration.h"
 #include "package/packageprocessor.h"
+#include "testing/entrypointscombo.h"
+#include "testing/entrypointsrunner.h"
 #include "testing/fixture.h"
+#include "testing/fixturetree.h"
 
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
@@ -57,6 +60,8 @@ namespace {
 int nextWindowNumber = 0;
 
 constexpr int TestRunPollMs = 300;
+// The message pane shows what a running script logs at every third poll, within a second.
+constexpr int PollsPerMessageRefresh = 3;
 constexpr unsigned long TestRunWaitStepMs = 500;
 constexpr int PaneMinimumWidth = 150;
 constexpr int PaneMinimumHeight = 100;
@@ -113,8 +118,24 @@ ScripterWindow::ScripterWindow(QWidget *parent)
     }
     // The edit shortcuts belong to the editors (see ScripterActions).
     m_scriptTabs->addActions(m_actions->editActions());
+    EntryPointsCombo *selector = m_actions->entryPointSelector();
     connect(m_fixturePane->toggleViewAction(), &QAction::toggled, m_actions->testToolBar(),
             &QWidget::setEnabled);
+    connect(m_fixturePane->toggleViewAction(), &QAction::toggled, selector,
+            &EntryPointsCombo::setEnabledActions);
+    // The fixture and the language change seldom and are followed at once; typing is followed
+    // by the selector's timer.
+    connect(m_fixture->tree(), &FixtureTree::usableItemsChanged, selector,
+            [selector] { selector->updateAvailability(true); });
+    connect(m_scriptTabs, &QTabWidget::currentChanged, selector,
+            [selector] { selector->updateAvailability(true); });
+    connect(m_javaScriptEditor, &QSEditor::textChanged, selector,
+            &EntryPointsCombo::setUpdateItemEnabled);
+    for (const ScriptEditor *editor : {static_cast<ScriptEditor *>(m_vbScriptEditor),
+                                       static_cast<ScriptEditor *>(m_appleScriptEditor)}) {
+        connect(editor->textEdit(), &QTextEdit::textChanged, selector,
+                &EntryPointsCombo::setUpdateItemEnabled);
+    }
 
     resetPackage();
     createMessagePane();
@@ -238,6 +259,7 @@ void ScripterWindow::restoreLayout()
     m_declarationPane->setVisible(declarationVisible);
     m_fixturePane->setVisible(fixtureVisible);
     m_actions->testToolBar()->setEnabled(fixtureVisible);
+    m_actions->entryPointSelector()->setEnabledActions(fixtureVisible);
     m_actions->entryPointSelector()->setCurrentIndex(1);
     if (!propertiesVisible) {
         m_propertiesPane->hide();
@@ -246,6 +268,7 @@ void ScripterWindow::restoreLayout()
         m_messagesPane->hide();
     }
 
+    m_explorer->setNameColumnWidth(settings.value(SettingsKey::PropertiesPaneNameWidth).toInt());
     if (m_messagePane) {
         const QByteArray header = settings.value(SettingsKey::MessagesPaneHeader).toByteArray();
         if (!header.isEmpty()) {
@@ -286,6 +309,9 @@ void ScripterWindow::saveLayout() const
     settings.setValue(SettingsKey::PropsPaneVisible, m_propertiesPane->isVisibleTo(this));
     settings.setValue(SettingsKey::MessagesPaneVisible, m_messagesPane->isVisibleTo(this));
     settings.setValue(SettingsKey::LastEditedPackage, m_filePath);
+    if (const int nameWidth = m_explorer->nameColumnWidth(); nameWidth > 0) {
+        settings.setValue(SettingsKey::PropertiesPaneNameWidth, nameWidth);
+    }
     if (m_messagePane) {
         settings.setValue(SettingsKey::MessagesPaneHeader, m_messagePane->headerState());
         settings.setValue(SettingsKey::MessagesPaneHeaderHistory, m_messagePane->filterHistory());
@@ -329,11 +355,6 @@ ScriptEditor *ScripterWindow::plainEditor(int tab) const
         return m_appleScriptEditor;
     }
     return nullptr;
-}
-
-QString ScripterWindow::visiblePath() const
-{
-    return m_alternatePath ? m_displayPath : m_filePath;
 }
 
 QString ScripterWindow::packageFolder() const
@@ -520,10 +541,13 @@ void ScripterWindow::setWindowEnabled()
     setWindowEnabled(true);
 }
 
-void ScripterWindow::monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort)
+void ScripterWindow::monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+                                    std::function<void()> finished)
 {
     m_testRunning = std::move(isRunning);
     m_abortTestRun = std::move(abort);
+    m_testRunFinished = std::move(finished);
+    m_testRunPolls = 0;
     setWindowEnabled(false);
     m_testRunPoll.start(TestRunPollMs, this);
 }
@@ -540,6 +564,13 @@ void ScripterWindow::abortTestRun()
     }
 }
 
+void ScripterWindow::refreshMessages()
+{
+    if (m_messagePane) {
+        m_messagePane->refresh();
+    }
+}
+
 void ScripterWindow::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_testRunPoll.timerId()) {
@@ -547,13 +578,21 @@ void ScripterWindow::timerEvent(QTimerEvent *event)
         return;
     }
     if (isTestRunning()) {
+        if (++m_testRunPolls % PollsPerMessageRefresh == 0) {
+            refreshMessages();
+        }
         return;
     }
     m_testRunPoll.stop();
+    const std::function<void()> finished = std::move(m_testRunFinished);
     m_testRunning = nullptr;
     m_abortTestRun = nullptr;
+    m_testRunFinished = nullptr;
     setWindowEnabled(true);
     showStatusMessage(QString());
+    if (finished) {
+        finished();
+    }
 }
 
 QMenu *ScripterWindow::createPopupMenu()
@@ -592,6 +631,8 @@ bool ScripterWindow::confirmClose()
         const QMutexLocker locker(&mutex);
         while (isTestRunning()) {
             stopped.wait(&mutex, TestRunWaitStepMs);
+            // No event is handled meanwhile, so the stop is repeated from here.
+            abortTestRun();
         }
     }
 
@@ -723,9 +764,9 @@ void ScripterWindow::activatePanel(Panel panel)
     m_fixture->updatePreview(panel == Panel::Fixture);
 }
 
-QStringList ScripterWindow::libraryForProperty(const QString &, bool)
+QStringList ScripterWindow::libraryForProperty(const QString &tag, bool connectionProperty)
 {
-    return {};
+    return m_core->entryPointsRunner()->libraryForProperty(this, tag, connectionProperty);
 }
 
 SRCore::ILogInterface *ScripterWindow::logInterface() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "package/ipackagewindow.h"
+#include "testing/itestwindow.h"
 
 #include <QBasicTimer>
 #include <QMainWindow>
@@ -32,7 +32,7 @@ class VBScriptEditor;
 // core must exist for the window's lifetime.
 class ScripterWindow
     : public QMainWindow
-    , public IPackageWindow
+    , public ITestWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ScripterWindow)
@@ -49,7 +49,7 @@ public:
     QDockWidget *propertiesPane() const { return m_propertiesPane; }
     QDockWidget *messagesPane() const { return m_messagesPane; }
     QTabWidget *scriptTabs() const { return m_scriptTabs; }
-    Fixture *fixture() const { return m_fixture; }
+    Fixture *fixture() const override { return m_fixture; }
     JavaScriptEditor *javaScriptEditor() const { return m_javaScriptEditor; }
     VBScriptEditor *vbScriptEditor() const { return m_vbScriptEditor; }
     AppleScriptEditor *appleScriptEditor() const { return m_appleScriptEditor; }
@@ -59,7 +59,7 @@ public:
     SearchController *searchController() const { return m_searchController; }
 
     // The language of the current tab (XMLValues::JAVASCRIPT, VBSCRIPT, APPLESCRIPT).
-    QString currentLanguage() const;
+    QString currentLanguage() const override;
     // What the "&Window" menu shows: the element name of an untitled package, else the file
     // name of the visible path.
     QString displayName() const;
@@ -72,10 +72,13 @@ public:
     // Enables the editor tab of every language that the declaration includes.
     void updateLanguageTabs();
 
-    // The hook of a test run: while `isRunning` answers true the window is disabled, polled every
-    // 300 ms and, when it is asked to close, offers to stop the run with `abort`. Both
-    // callbacks must stay callable until the run has ended.
-    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort);
+    // ITestWindow: while `isRunning` answers true the window is disabled but for Abort, polled
+    // every 300 ms and refreshes its messages about once a second; when it is asked to close,
+    // it offers to stop the run with `abort`. `finished` is called when the poll finds the run
+    // over.
+    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+                        std::function<void()> finished = {}) override;
+    void refreshMessages() override;
     bool isTestRunning() const;
     // Asks the monitored run to stop; nothing happens without one.
     void abortTestRun();
@@ -99,8 +102,7 @@ public:
     void elementIconChanged(const QString &iconPath) override;
     void refreshFixtureProperties(bool elementProperties, bool connectionProperties) override;
     void activatePanel(Panel panel) override;
-    // The script's library entry point runs with the test machinery of a later version; until
-    // then no property offers a library.
+    // The script's library entry point, run by the core's runner.
     QStringList libraryForProperty(const QString &tag, bool connectionProperty) override;
     SRCore::ILogInterface *logInterface() const override;
     QFileIconProvider *fileIconProvider() const override;
@@ -151,9 +153,6 @@ private:
     // The properties explorer shows the selection of the declaration, or of the fixture when
     // only that is shown.
     void activateShownPanel();
-    // The visible path: the display path of a package opened from its folder, else the file
-    // path.
-    QString visiblePath() const;
     // False when the window stays open: a running test, Cancel to saving, or a save that was
     // cancelled or failed.
     bool confirmClose();
@@ -186,7 +185,9 @@ private:
     // The monitored test run, and the 300 ms poll that notices its end.
     std::function<bool()> m_testRunning;
     std::function<void()> m_abortTestRun;
+    std::function<void()> m_testRunFinished;
     QBasicTimer m_testRunPoll;
+    int m_testRunPolls = 0;
 };
 
 } // namespace Scripter

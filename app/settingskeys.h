@@ -21,6 +21,8 @@ inline const QString LastEditedPackage = QStringLiteral("General/LastEditedPacka
 inline const QString MessagesPaneHeader = QStringLiteral("General/MessagesPaneHeaderVer-9.0.2");
 inline const QString MessagesPaneHeaderHistory =
     QStringLiteral("General/MessagesPaneHeaderHistoryVer-9.0.2");
+// The width of the properties pane's name column, once fitted or chosen.
+inline const QString PropertiesPaneNameWidth = QStringLiteral("General/PropertiesPaneNameWidth");
 inline const QString RecentPackagesList = QStringLiteral("General/RecentPackagesList");
 inline const QString LastOpenPath = QStringLiteral("General/LastOpenPath");
 inline const QString Toolbar = QStringLiteral("General/Toolbar");

@@ -131,6 +131,18 @@ PreferencesDialog::PreferencesDialog(const GuiLib::LanguageLocator &languages, Q
     languageLayout->setColumnStretch(1, 1);
     tabs->addTab(languagePage, tr("Language"));
 
+    auto *testingPage = new QWidget(tabs);
+    m_runTimeoutSpinBox = named(new QSpinBox(testingPage), "runTimeoutSpinBox");
+    m_runTimeoutSpinBox->setRange(0, 24 * 60 * 60);
+    m_runTimeoutSpinBox->setSuffix(tr(" s"));
+    m_runTimeoutSpinBox->setSpecialValueText(tr("never"));
+    auto *testingLayout = new QGridLayout(testingPage);
+    testingLayout->addWidget(new QLabel(tr("Stop a test run after"), testingPage), 0, 0);
+    testingLayout->addWidget(m_runTimeoutSpinBox, 0, 1);
+    testingLayout->setRowStretch(1, 1);
+    testingLayout->setColumnStretch(1, 1);
+    tabs->addTab(testingPage, tr("Testing"));
+
     m_okButton = named(new QPushButton(tr("&Ok"), this), "okButton");
     m_okButton->setDefault(true);
     m_cancelButton = named(new QPushButton(tr("&Cancel"), this), "cancelButton");
@@ -161,6 +173,16 @@ PreferencesDialog::PreferencesDialog(const GuiLib::LanguageLocator &languages, Q
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::rejected, this, &PreferencesDialog::destroy);
+}
+
+int PreferencesDialog::runTimeout() const
+{
+    return m_runTimeoutSpinBox->value();
+}
+
+void PreferencesDialog::setRunTimeout(int seconds)
+{
+    m_runTimeoutSpinBox->setValue(seconds);
 }
 
 QString PreferencesDialog::currentScript() const

@@ -38,6 +38,11 @@ public:
     // "AppleScriptEditor".
     QString currentScript() const;
 
+    // The time after which a test run is stopped, in seconds; 0 for never. The application
+    // keeps it; the dialog only shows and edits it.
+    int runTimeout() const;
+    void setRunTimeout(int seconds);
+
 public slots:
     // Throws the working copy away; the dialog shows nothing sensible until the next reInit().
     void destroy();
@@ -78,6 +83,7 @@ private:
     QCheckBox *m_wordWrapBox;
     QCheckBox *m_completionBox;
     QCheckBox *m_parenMatchingBox;
+    QSpinBox *m_runTimeoutSpinBox;
     QCheckBox *m_keepTabsBox;
     QCheckBox *m_autoIndentBox;
     QSpinBox *m_tabSizeSpinBox;

@@ -104,7 +104,8 @@ bool ScriptEditor::find(const QString &expr, bool caseSensitive, bool wholeWords
     flags.setFlag(QTextDocument::FindBackward, !forward);
 
     const QTextCursor current = m_textEdit->textCursor();
-    int start = 0;
+    // Without the cursor, a search starts at the end it goes away from.
+    int start = forward ? 0 : m_textEdit->document()->characterCount() - 1;
     if (startAtCursor) {
         start = forward ? current.selectionEnd() : current.selectionStart();
     }

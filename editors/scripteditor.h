@@ -32,8 +32,8 @@ public:
 
     // Selects the next match of `expr` and returns true, or returns false and changes nothing
     // (also for an empty `expr`).
-    // Without `startAtCursor` the search starts at the top of the document; with it, after the
-    // selection (forward) or before it (backward).
+    // Without `startAtCursor` the search starts at the top of the document (forward) or at its
+    // end (backward); with it, after the selection (forward) or before it (backward).
     bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
               bool startAtCursor);
     // Replaces the match that find() selects; with `replaceAll` also every other match in the

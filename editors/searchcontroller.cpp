@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace Scripter {
 
@@ -118,8 +119,24 @@ void SearchController::searchFind()
     }
     const SearchOptions *options = findDialog()->options();
     onEditor(editor, [&](auto *searchable) {
-        searchable->find(text, options->caseSensitive(), options->wholeWords(), options->forward(),
-                         options->startAtCursor());
+        const auto find = [&](bool startAtCursor) {
+            return searchable->find(text, options->caseSensitive(), options->wholeWords(),
+                                    options->forward(), startAtCursor);
+        };
+        // The status bar says why the selection stays, or that the search went round.
+        QString outcome;
+        if (!find(options->startAtCursor())) {
+            outcome = tr("No more matches");
+            if (options->startAtCursor() && options->wrapAround() && find(false)) {
+                outcome = options->forward() ? tr("Continued from the start of the text")
+                                             : tr("Continued from the end of the text");
+            }
+        }
+        if (outcome.isEmpty()) {
+            searchable->statusBar()->clearMessage();
+        } else {
+            searchable->statusBar()->showMessage(outcome);
+        }
     });
 }
 

@@ -24,10 +24,13 @@ SearchOptions::SearchOptions(QWidget *parent)
     m_wholeWordsBox = new QCheckBox(tr("Whole words only"), options);
     m_caseSensitiveBox = new QCheckBox(tr("Case sensitive"), options);
     m_startAtBeginningBox = new QCheckBox(tr("Start at beginning"), options);
+    m_wrapAroundBox = new QCheckBox(tr("Wrap around"), options);
+    m_wrapAroundBox->setToolTip(tr("At the end of the text, go on from its other end"));
     auto *optionsLayout = new QVBoxLayout(options);
     optionsLayout->addWidget(m_wholeWordsBox);
     optionsLayout->addWidget(m_caseSensitiveBox);
     optionsLayout->addWidget(m_startAtBeginningBox);
+    optionsLayout->addWidget(m_wrapAroundBox);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -60,6 +63,11 @@ QCheckBox *SearchOptions::startAtBeginningBox() const
     return m_startAtBeginningBox;
 }
 
+QCheckBox *SearchOptions::wrapAroundBox() const
+{
+    return m_wrapAroundBox;
+}
+
 bool SearchOptions::forward() const
 {
     return m_forwardButton->isChecked();
@@ -78,6 +86,11 @@ bool SearchOptions::caseSensitive() const
 bool SearchOptions::startAtCursor() const
 {
     return !m_startAtBeginningBox->isChecked();
+}
+
+bool SearchOptions::wrapAround() const
+{
+    return m_wrapAroundBox->isChecked();
 }
 
 } // namespace Scripter

@@ -21,12 +21,15 @@ public:
     QCheckBox *wholeWordsBox() const;
     QCheckBox *caseSensitiveBox() const;
     QCheckBox *startAtBeginningBox() const;
+    QCheckBox *wrapAroundBox() const;
 
     bool forward() const;
     bool wholeWords() const;
     bool caseSensitive() const;
     // True unless "Start at beginning" is checked.
     bool startAtCursor() const;
+    // Whether a search that finds nothing up to the end of the text goes on from its other end.
+    bool wrapAround() const;
 
 private:
     QRadioButton *m_forwardButton;
@@ -34,6 +37,7 @@ private:
     QCheckBox *m_wholeWordsBox;
     QCheckBox *m_caseSensitiveBox;
     QCheckBox *m_startAtBeginningBox;
+    QCheckBox *m_wrapAroundBox;
 };
 
 } // namespace Scripter

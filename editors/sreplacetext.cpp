@@ -2,6 +2,7 @@
 
 #include "editors/searchoptions.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -36,6 +37,8 @@ SReplaceText::SReplaceText(QWidget *parent)
     m_replaceCombo = historyCombo(this);
     replaceLabel->setBuddy(m_replaceCombo);
     m_options = new Scripter::SearchOptions(this);
+    // Replacing goes through the text once; going round would replace again what it replaced.
+    m_options->wrapAroundBox()->hide();
 
     m_replaceButton = new QPushButton(tr("Replace"), this);
     m_replaceButton->setDefault(true);

@@ -352,6 +352,7 @@ void DeclarationItem::propertyChangedHandler()
         } else if (affectsConnections(tag)) {
             window->refreshFixtureProperties(false, true);
         } else if (tag == XMLKey::PASSWORD) {
+            m_refusedVerification.clear();
             if (GuiLib::IProperty *verify = property(XMLKey::VERIFYPASSWORD)) {
                 restoreValue(verify, QString());
             }
@@ -477,14 +478,28 @@ void DeclarationItem::iconChanged(GuiLib::IProperty *property)
 
 void DeclarationItem::verifyPassword(GuiLib::IProperty *property)
 {
-    if (property->valueText() == value(XMLKey::PASSWORD)) {
+    const QString verification = property->valueText();
+    if (verification == value(XMLKey::PASSWORD)) {
+        m_refusedVerification.clear();
         return;
     }
+    // The warning takes the focus from the open editor, which commits the same text once more,
+    // while the warning is up and when the editor is left: one warning per refused text.
+    if (m_warningOfPassword) {
+        return;
+    }
+    if (verification == m_refusedVerification) {
+        restoreValue(property, QString());
+        return;
+    }
+    m_refusedVerification = verification;
+    m_warningOfPassword = true;
     QMessageBox::warning(
         m_declaration->window()->widget(), Declaration::tr("Password Problem"),
         Declaration::tr("The verification password you typed in is not the same as your "
                         "password.\n")
             + Declaration::tr("Please re-type the password in the 'Verify Password' property"));
+    m_warningOfPassword = false;
     restoreValue(property, QString());
 }
 

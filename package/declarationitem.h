@@ -108,7 +108,9 @@ private:
     Declaration *m_declaration;
     SRCore::FlowObject m_object;
     std::unique_ptr<GuiLib::PropertyCollection> m_properties;
-    QString m_refusedTag; // the name refused last, until a name is accepted
+    QString m_refusedTag;             // the name refused last, until a name is accepted
+    bool m_warningOfPassword = false; // while the mismatch warning is up
+    QString m_refusedVerification;    // the verification refused last, until one matches
 };
 
 } // namespace Scripter

@@ -191,10 +191,17 @@ void DeclarationTree::expandItems(const QList<QTreeWidgetItem *> &items)
 void DeclarationTree::updateActions()
 {
     QTreeWidgetItem *current = currentItem();
-    const bool definition = isDefinitionItem(current);
-    const bool anyDefinitionSelected = !selectedDefinitions().isEmpty();
+    // After a click on empty space the current item no longer looks selected: only what the
+    // user sees selected is moved or removed.
+    // (The item's own isSelected() lags behind while the selection changes.)
+    const bool definition =
+        isDefinitionItem(current) && selectionModel()->isSelected(indexFromItem(current));
+    bool anyDefinitionSelected = false;
+    for (const QModelIndex &index : selectionModel()->selectedIndexes()) {
+        anyDefinitionSelected = anyDefinitionSelected || isDefinitionItem(itemFromIndex(index));
+    }
     m_addAction->setEnabled(current && current->type() != DeclarationItem::ScriptKind);
-    m_removeAction->setEnabled(definition);
+    m_removeAction->setEnabled(anyDefinitionSelected);
     m_upAction->setEnabled(definition && current->parent()->indexOfChild(current) > 0);
     m_downAction->setEnabled(definition
                              && current->parent()->indexOfChild(current)
@@ -395,6 +402,8 @@ void DeclarationTree::paste()
         const QString tag =
             m_declaration->uniqueCopyTag(object.getField(XMLKey::DEF_TAG).getValue());
         object.getField(XMLKey::DEF_TAG).setValue(tag);
+        // The fixture lists definitions by name; a copy named like its original would show twice.
+        object.getField(XMLKey::NAME).setValue(tag);
         // Where the copy lands decides whether it depends on a master.
         object.getField(XMLKey::DEF_DEPENDSONMASTER)
             .setValue(isDefinitionItem(parent) ? XMLValues::YES : XMLValues::NO);

@@ -40,6 +40,8 @@ public:
     // The number of the window: "TavrixScript" + number, "FixtureTest" + two digits.
     virtual int documentNumber() const = 0;
     virtual QString packageFilePath() const = 0;
+    // Where the user sees and keeps the package; jobs named by relative paths lie beside it.
+    virtual QString visiblePath() const { return packageFilePath(); }
     // The folder in which the package and its fixture are kept, where the fixture's relative
     // job paths are taken; empty for a window without a package path.
     virtual QString packageFolder() const

@@ -35,6 +35,10 @@ public:
     // Whether the package came from its unarchived folder: it then shows displayPath(), saves
     // back into that folder and is opened without asking for its password.
     virtual bool isAlternatePath() const = 0;
+    QString visiblePath() const override
+    {
+        return isAlternatePath() ? displayPath() : packageFilePath();
+    }
     // Set before setCurrentFile(), which reads it.
     virtual void setAlternatePath(bool alternatePath) = 0;
     // True for a package that was never saved or opened (or whose file is gone).

@@ -16,6 +16,7 @@ JavaScriptCheck::JavaScriptCheck(const QString &program)
         if (!result.passed) {
             result.message = interpreter.lastErrorMessage();
             result.line = interpreter.lastErrorLine();
+            result.column = interpreter.lastErrorColumn();
         }
         return result;
     }))

@@ -16,6 +16,7 @@ public:
         bool passed = true;
         QString message;
         int line = 0;
+        int column = 0;
     };
 
     // Starts checking `program`.

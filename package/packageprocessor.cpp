@@ -21,6 +21,7 @@
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include "scriptinglib/scriptlistener.h"
+#include "scriptinglib/vbscript/syntaxerror.h"
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
 #include <QApplication>
@@ -107,6 +108,25 @@ QString fileDialogFilter()
     return PackageProcessor::tr("Script packages") + QLatin1String(" (*.tscript)");
 }
 
+QString folderDialogFilter()
+{
+    return PackageProcessor::tr("Script package folder (unarchived)")
+           + QLatin1String(" (*.tscript)");
+}
+
+// The marker file of the package folder that a chosen package path stands for: the path itself
+// when its folder is named after it already, else the folder of its base name beside it.
+QString packageFolderMarker(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString baseName = info.completeBaseName();
+    if (info.dir().dirName() == baseName) {
+        return info.absoluteFilePath();
+    }
+    return info.absolutePath() + QLatin1Char('/') + baseName + QLatin1Char('/') + baseName
+           + packageSuffix;
+}
+
 // A copy of `file` in a new temporary folder named after `folderName`, kept until the returned
 // guard goes; null when it can't be made.
 std::unique_ptr<SRCore::FileAutoCleaner> keepCopy(const QString &file, const QString &packagePath,
@@ -124,6 +144,17 @@ std::unique_ptr<SRCore::FileAutoCleaner> keepCopy(const QString &file, const QSt
         return nullptr;
     }
     return cleaner;
+}
+
+// The question before saving a program with syntax errors; it names the first one, so that the
+// user can judge it without looking for it.
+QString syntaxQuestion(const QString &languageSentence, int line, int column,
+                       const QString &message)
+{
+    return languageSentence + QLatin1Char('\n')
+           + PackageProcessor::tr("The first is on line %1, column %2: %3")
+                 .arg(QString::number(line), QString::number(column), message)
+           + QLatin1Char('\n') + PackageProcessor::tr("Do you want save this package?");
 }
 
 // The program's dialogs: modal boxes over the window.
@@ -316,7 +347,8 @@ bool PackageProcessor::save(SaveMode mode, IPackageWindow *window)
     const bool targetKnown = mode != SaveAs && !window->isUntitled();
     QString target = targetKnown ? targetPath(mode, window) : QString();
     // An unarchived package is saved back into its folder, unless saved as something else.
-    const bool intoFolder = window->isAlternatePath() && mode != SaveAs;
+    bool intoFolder = window->isAlternatePath() && mode != SaveAs;
+    QString madeFolder; // a package folder made for this save, removed again when it fails
     const QString appleBinary = compiledAppleScript(window);
     QString error;
     std::unique_ptr<StagedPackage> staged;
@@ -327,16 +359,23 @@ bool PackageProcessor::save(SaveMode mode, IPackageWindow *window)
         return false;
     }
     if (!targetKnown) {
-        target = targetPath(mode, window);
-        if (target.isEmpty()) {
+        bool folderForm = false;
+        bool replaceAsked = false;
+        target = targetPath(mode, window, &folderForm, &replaceAsked);
+        if (target.isEmpty()
+            || (folderForm && !preparePackageFolder(window, target, replaceAsked, &madeFolder))) {
             return false;
         }
+        intoFolder = folderForm;
         staged = stagePackage(window, target, intoFolder, appleBinary, &error);
     }
     const QString fileName = QFileInfo(target).fileName();
     window->showStatusMessage(tr("Saving script package '%1'").arg(fileName));
 
     if (!staged || !commitPackage(*staged, target, intoFolder, &error)) {
+        if (!madeFolder.isEmpty()) {
+            SRCore::FileHandler::remove(madeFolder);
+        }
         logMessage(window, SRCore::LogLevel::Error,
                    QT_TRANSLATE_NOOP("LogMessages", "Can't save script package: %1"), error);
         window->showStatusMessage(
@@ -366,22 +405,24 @@ bool PackageProcessor::confirmSyntax(IPackageWindow *window, JavaScriptCheck *ja
         if (!check.passed) {
             // The listener puts the error, with its line, into the message pane.
             ScriptListener(window->logInterface()).onError(check.message, QString(), check.line);
-            if (!dialogs()->confirmSave(window->widget(),
-                                        tr("JavaScript code contains syntax error(s).\nDo you "
-                                           "want save this package?"))) {
+            if (!dialogs()->confirmSave(
+                    window->widget(),
+                    syntaxQuestion(tr("JavaScript code contains syntax error(s)."), check.line,
+                                   check.column, check.message))) {
                 return false;
             }
         }
     }
     if (isYes(declaration, XMLKey::INCLUDEVBSCRIPT)) {
-        QString message;
-        if (!VBScriptSyntaxChecker::check(window->scriptText(XMLValues::VBSCRIPT), message)) {
+        VBScript::SyntaxError error;
+        if (!VBScriptSyntaxChecker::check(window->scriptText(XMLValues::VBSCRIPT), &error)) {
             logMessage(window, SRCore::LogLevel::Error,
                        QT_TRANSLATE_NOOP("LogMessages", "Error while checking VBScript syntax: %1"),
-                       message);
-            if (!dialogs()->confirmSave(window->widget(),
-                                        tr("VBScript code contains syntax error(s).\nDo you "
-                                           "want save this package?"))) {
+                       error.toString());
+            if (!dialogs()->confirmSave(
+                    window->widget(),
+                    syntaxQuestion(tr("VBScript code contains syntax error(s)."),
+                                   error.position.line, error.position.column, error.message))) {
                 return false;
             }
         }
@@ -389,7 +430,8 @@ bool PackageProcessor::confirmSyntax(IPackageWindow *window, JavaScriptCheck *ja
     return true;
 }
 
-QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) const
+QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window, bool *folderForm,
+                                     bool *replaceAsked) const
 {
     QString path;
     if (mode != SaveAs && !window->isUntitled()) {
@@ -397,13 +439,68 @@ QString PackageProcessor::targetPath(SaveMode mode, IPackageWindow *window) cons
     } else {
         const QString proposal = QDir(QSettings().value(lastSavePathKey).toString())
                                      .filePath(scriptName(window) + packageSuffix);
-        path = QFileDialog::getSaveFileName(window->widget(), tr("Save script package"), proposal,
-                                            fileDialogFilter());
+        QString type;
+        path = QFileDialog::getSaveFileName(
+            window->widget(), tr("Save script package"), proposal,
+            fileDialogFilter() + QLatin1String(";;") + folderDialogFilter(), &type);
+        if (folderForm) {
+            *folderForm = !path.isEmpty() && type == folderDialogFilter();
+        }
+        // The dialog asks before it names a file that exists.
+        if (replaceAsked) {
+            *replaceAsked = QFileInfo::exists(path);
+        }
     }
     if (!path.isEmpty() && !ScriptPackage::isPackagePath(path)) {
         path += packageSuffix;
     }
-    return QDir::fromNativeSeparators(path);
+    path = QDir::fromNativeSeparators(path);
+    if (folderForm && *folderForm) {
+        const QString marker = packageFolderMarker(path);
+        if (replaceAsked) {
+            *replaceAsked = *replaceAsked && marker == path;
+        }
+        path = marker;
+    }
+    return path;
+}
+
+bool PackageProcessor::preparePackageFolder(IPackageWindow *window, const QString &marker,
+                                            bool replaceAsked, QString *madeFolder)
+{
+    const QFileInfo markerInfo(marker);
+    const QString folder = markerInfo.absolutePath();
+    const QString shown = QDir::toNativeSeparators(folder);
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.exists()) {
+        if (!QDir().mkpath(folder)) {
+            dialogs()->warning(window->widget(), tr("Save script package"),
+                               tr("The folder '%1' can't be made.").arg(shown));
+            return false;
+        }
+        *madeFolder = folder;
+        return true;
+    }
+    const QStringList kept = ScriptPackage::versionControlNames();
+    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                 | QDir::NoDotAndDotDot);
+    entries.removeIf([&kept](const QString &name) { return kept.contains(name); });
+    if (folderInfo.isDir() && entries.isEmpty()) {
+        return true;
+    }
+    // Saving cleans the package folder: only a package of that name may be replaced there.
+    if (folderInfo.isDir() && markerInfo.isFile() && markerInfo.size() == 0) {
+        return replaceAsked
+               || dialogs()->confirmSave(window->widget(),
+                                         tr("The folder '%1' holds a script package already.\n"
+                                            "Do you want to replace it?")
+                                             .arg(shown));
+    }
+    dialogs()->warning(window->widget(), tr("Save script package"),
+                       tr("'%1' holds other things than a script package of that name; choose "
+                          "another name or an empty folder.")
+                           .arg(shown));
+    return false;
 }
 
 QString PackageProcessor::compiledAppleScript(IPackageWindow *window) const
@@ -544,26 +641,35 @@ bool PackageProcessor::open(const QString &path, IPackageWindow *window)
         QString error;
         collected = collectUnarchived(packagePath, &archivePath, &error);
         if (!collected) {
-            if (!error.isEmpty()) {
-                logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
-                           QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"),
-                           error);
-            }
+            logMessage(window ? window : currentWindow(), SRCore::LogLevel::Error,
+                       QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"), error);
             dialogs()->warning(parent, tr("File open error"),
-                               tr(" Unarchived Script Package '%1' is not valid!")
-                                   .arg(QDir::toNativeSeparators(packagePath)));
+                               tr("Script package '%1' is not valid:\n%2")
+                                   .arg(QDir::toNativeSeparators(packagePath), error));
             return false;
         }
     }
 
     IPackageWindow *target = window;
+    bool made = false;
     if (!target) {
         IPackageWindow *current = currentWindow();
         const bool reusable =
             current && current->isUntitled() && !current->widget()->isWindowModified();
+        made = !reusable;
         target = reusable ? current : newWindow();
     }
-    return target && readIntoWindow(target, packagePath, archivePath, unarchived);
+    if (!target) {
+        return false;
+    }
+    if (!readIntoWindow(target, packagePath, archivePath, unarchived)) {
+        // A window made for the package must not stay behind empty when it can't be read.
+        if (made) {
+            removeWindow(target);
+        }
+        return false;
+    }
+    return true;
 }
 
 std::unique_ptr<SRCore::FileAutoCleaner>
@@ -572,6 +678,9 @@ PackageProcessor::collectUnarchived(const QString &markerPath, QString *archiveP
 {
     const QFileInfo marker(markerPath);
     if (marker.dir().dirName() != marker.completeBaseName()) {
+        *errorMessage =
+            tr("the folder '%1' must have the name of its marker file '%2'")
+                .arg(QDir::toNativeSeparators(marker.absolutePath()), marker.fileName());
         return nullptr;
     }
     // A save of the folder must not change it while it is read.
@@ -597,11 +706,12 @@ PackageProcessor::collectUnarchived(const QString &markerPath, QString *archiveP
 bool PackageProcessor::readIntoWindow(IPackageWindow *window, const QString &packagePath,
                                       const QString &archivePath, bool alternatePath)
 {
-    const auto refuse = [this, window](const QString &reason) {
+    const auto refuse = [this, window, &packagePath](const QString &reason) {
         logMessage(window, SRCore::LogLevel::Error,
                    QT_TRANSLATE_NOOP("LogMessages", "Can't open script package: %1"), reason);
         dialogs()->warning(window->widget(), tr("File open error"),
-                           tr(" Script Package in not valid!"));
+                           tr("Script package '%1' is not valid:\n%2")
+                               .arg(QDir::toNativeSeparators(packagePath), reason));
         return false;
     };
 

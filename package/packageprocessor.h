@@ -117,7 +117,17 @@ private:
     // Answers the syntax checks: the JavaScript check's result (null: no check) and the VBScript
     // check, each with its question when the program has errors. False when the user declines.
     bool confirmSyntax(IPackageWindow *window, JavaScriptCheck *javaScript);
-    QString targetPath(SaveMode mode, IPackageWindow *window) const;
+    // The path to save to, asked for when the package has none or for save as. The dialog
+    // offers the archive and the folder form; `folderForm` tells which was chosen (the path is
+    // then the marker file in the package folder), `replaceAsked` whether the dialog asked
+    // before naming an existing file.
+    QString targetPath(SaveMode mode, IPackageWindow *window, bool *folderForm = nullptr,
+                       bool *replaceAsked = nullptr) const;
+    // Readies the folder of a package saved in the folder form: makes it (named in
+    // `madeFolder`), takes it empty, or replaces the package in it when the user agrees. Other
+    // contents are refused: the save would remove them.
+    bool preparePackageFolder(IPackageWindow *window, const QString &marker, bool replaceAsked,
+                              QString *madeFolder);
     // The compiled AppleScript that goes into the package being saved; empty for none.
     QString compiledAppleScript(IPackageWindow *window) const;
     // Writes the package for `target` aside, ready to replace the saved one; null on failure.

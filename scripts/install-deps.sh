@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, and only those that are missing,
 # so that a second call costs a few dpkg queries.
+#   scripts/install-deps.sh              what the build and the tests need
+#   scripts/install-deps.sh --coverage   also gcovr, for the line coverage of the tests
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,12 @@ packages=(
     tango-icon-theme fonts-dejavu-core
     zip unzip python3 python3-pyftpdlib python3-openssl openssl
 )
+
+case "${1:-}" in
+    --coverage) packages+=(gcovr) ;;
+    "") ;;
+    *) echo "usage: $0 [--coverage]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -269,6 +269,11 @@ bool Fixture::buildTestFlow()
     return built;
 }
 
+void Fixture::showRunOutputs(const RunSummary &summary)
+{
+    m_tree->showRunOutputs(summary);
+}
+
 SRCore::IJT *Fixture::currentJobTicket() const
 {
     const auto it = m_jobTickets.find(true);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QToolBar;
+class RunSummary;
 
 namespace SRCore {
 class Flow;
@@ -85,6 +86,8 @@ public:
     QString jobPath(const FixtureItem &job) const;
 
     QString testFolder() const { return m_testFolder; }
+    // What a run sent: the tree marks each outgoing connection with its number of files.
+    void showRunOutputs(const RunSummary &summary);
     QString ticketsFolder() const { return m_ticketsFolder; }
     QString flowFolder() const { return m_flowFolder; }
     QString datasetsFolder() const { return m_datasetsFolder; }

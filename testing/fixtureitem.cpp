@@ -16,6 +16,7 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QBrush>
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -48,6 +49,25 @@ bool hasNoProperty(const SRCore::FlowObjectField &field)
     const QString editor = field.getProperty(XMLKey::EDITOR);
     return field.isNull() || editor.isEmpty()
            || editor.compare(XMLValues::HIDE, Qt::CaseInsensitive) == 0;
+}
+
+// The value a field has while the user has not set one: its declared default; a yes-no field
+// without a usable default is off.
+QString defaultValue(const SRCore::FlowObjectField &field)
+{
+    const QString value = field.getProperty(XMLKey::DEFAULT);
+    if (field.getProperty(XMLKey::TYPE) == XMLValues::EDITORTYPE_BOOL && value != XMLValues::YES
+        && value != XMLValues::NO) {
+        return XMLValues::NO;
+    }
+    return value;
+}
+
+// A value that still equals the default its field was given is the default, not the user's
+// choice: it follows the definition when the default changes.
+bool isUsersValue(const SRCore::FlowObjectField &field)
+{
+    return !field.hasProperty(XMLKey::DEFAULT) || field.getValue() != defaultValue(field);
 }
 
 void hideField(SRCore::FlowObject &object, const QString &tag)
@@ -190,8 +210,11 @@ void FixtureItem::setEnabledLook(bool enabled)
     if (!isJobOrConnection()) {
         return;
     }
-    setFlags(enabled ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::ItemIsSelectable);
+    // A job left out of the test stays selectable, so that it can be inspected, moved and
+    // removed: only its icon and its text show that it is off.
+    setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     setIcon(0, enabled ? m_icon : image("img_Unchecked.png"));
+    setForeground(0, enabled ? QBrush() : QBrush(Qt::gray));
 }
 
 void FixtureItem::setItemIcon(const QIcon &icon)
@@ -305,15 +328,20 @@ SRCore::FlowObject FixtureItem::composeObject() const
     }
     // Values and editors come from the item's object: it holds what the user entered, also
     // for fields that have no property at the moment (a dependent whose master hides it, a
-    // mask that the connection type hides). Fields of definitions that were removed from the
+    // mask that the connection type hides); a value the user never changed takes the current
+    // default of its definition instead. Fields of definitions that were removed from the
     // declaration are left behind, and the attributes are those of the templates and the
     // current definitions, so a field hidden for one connection type shows for another.
     for (SRCore::FlowObjectField field : object.getFields()) {
         const SRCore::FlowObjectField entered = m_object.getField(field.getName());
+        if (!entered.isNull() && isUsersValue(entered)) {
+            field.setValue(entered.getValue());
+        } else if (field.hasProperty(XMLKey::DEFAULT)) {
+            field.setValue(defaultValue(field));
+        }
         if (entered.isNull()) {
             continue;
         }
-        field.setValue(entered.getValue());
         const QString editor = entered.getSubType();
         if (!editor.isEmpty() && editorList(field).contains(editor)) {
             field.setProperty(XMLKey::SUBTYPE, editor);

@@ -2,6 +2,7 @@
 
 #include "fixture.h"
 #include "fixtureitem.h"
+#include "runoutputsdelegate.h"
 
 #include "testinglogging.h"
 
@@ -12,6 +13,8 @@
 #include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/valueeditorrequest.h"
 
+#include "supportlib/runsummary.h"
+
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
@@ -21,6 +24,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -51,6 +55,7 @@ FixtureTree::FixtureTree(Fixture *fixture, QWidget *parent)
     setColumnCount(1);
     setHeaderLabel(tr("Properties"));
     header()->hide();
+    setItemDelegate(new RunOutputsDelegate(this));
 
     m_addAction = createAction(QStringLiteral("img_Add.png"), tr("Add"),
                                tr("Adds a new item right after the selected item"));
@@ -73,6 +78,22 @@ FixtureTree::FixtureTree(Fixture *fixture, QWidget *parent)
 }
 
 FixtureTree::~FixtureTree() = default;
+
+void FixtureTree::showRunOutputs(const RunSummary &summary)
+{
+    for (int i = 0; i < m_outgoingGroup->childCount(); ++i) {
+        QTreeWidgetItem *connection = m_outgoingGroup->child(i);
+        QStringList files;
+        for (const RunSummary::Output &output : summary.outputs()) {
+            if (output.connection == connection->text(0)) {
+                files.append(output.fileName);
+            }
+        }
+        connection->setData(0, RunOutputsDelegate::RunOutputRole,
+                            tr("%n file(s)", nullptr, int(files.size())));
+        connection->setToolTip(0, files.join(QLatin1Char('\n')));
+    }
+}
 
 QAction *FixtureTree::createAction(const QString &icon, const QString &text, const QString &toolTip)
 {
@@ -133,7 +154,11 @@ void FixtureTree::updateActions()
 {
     FixtureItem *current = currentFixtureItem();
     m_addAction->setEnabled(current && current != m_basicItem);
-    const bool member = current && current->isJobOrConnection();
+    // The current item may be one that no longer looks selected (after a click on empty space):
+    // only what the user sees selected is moved or removed.
+    // (The item's own isSelected() lags behind while the selection changes.)
+    const bool member = current && current->isJobOrConnection()
+                        && selectionModel()->isSelected(indexFromItem(current));
     m_removeAction->setEnabled(member);
     const QTreeWidgetItem *group = member ? current->QTreeWidgetItem::parent() : nullptr;
     const int index = group ? group->indexOfChild(current) : -1;
@@ -309,20 +334,6 @@ void FixtureTree::contextMenuEvent(QContextMenuEvent *event)
     if (itemAt(event->pos())) {
         m_contextMenu->popup(event->globalPos());
     }
-}
-
-void FixtureTree::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // The view ignores clicks on items that are not enabled, but a disabled job or connection
-    // is switched back on exactly that way.
-    QTreeWidgetItem *item = itemAt(event->position().toPoint());
-    if (item && !(item->flags() & Qt::ItemIsEnabled) && event->button() == Qt::LeftButton) {
-        itemDoubleClickedHandler(item, columnAt(event->position().toPoint().x()));
-        // Enabled now, it can become current like any item that is clicked.
-        setCurrentItem(item);
-        return;
-    }
-    QTreeWidget::mouseDoubleClickEvent(event);
 }
 
 void FixtureTree::focusInEvent(QFocusEvent *event)

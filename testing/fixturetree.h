@@ -4,6 +4,7 @@
 
 class QAction;
 class QMenu;
+class RunSummary;
 
 namespace Scripter {
 
@@ -46,6 +47,9 @@ public:
     bool hasUsableItem(int kind) const;
 
     void updateActions();
+    // Marks every outgoing connection with the number of files it received in the run of
+    // `summary`, their names in its tool tip.
+    void showRunOutputs(const RunSummary &summary);
 
 public slots:
     // Deletes every item and makes the three initial ones, the basic item selected and current.
@@ -65,7 +69,6 @@ protected slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

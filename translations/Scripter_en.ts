@@ -66,7 +66,7 @@
 <context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
-        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+146"/>
+        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
         <source>Search all</source>
         <translation type="unfinished"></translation>
     </message>
@@ -674,7 +674,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::GenericValueOverrider</name>
     <message>
-        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+81"/>
+        <location filename="../guilib/property/genericvalueoverrider.cpp" line="+77"/>
         <source>Script expression defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -884,7 +884,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogTableView</name>
     <message>
-        <location filename="../guilib/log/logtableview.cpp" line="+61"/>
+        <location filename="../guilib/log/logtableview.cpp" line="+78"/>
         <source>Copy text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1457,7 +1457,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+333"/>
+        <location filename="../testing/fixture.cpp" line="+338"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1477,7 +1477,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../app/scriptercore.cpp" line="+182"/>
+        <location filename="../app/scriptercore.cpp" line="+188"/>
         <source>Can&apos;t load counter settings from file &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1492,7 +1492,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+175"/>
         <source>No active window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1508,7 +1508,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+257"/>
-        <location filename="../package/declarationitem.cpp" line="+376"/>
+        <location filename="../package/declarationitem.cpp" line="+377"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1523,7 +1523,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../testing/fixture.cpp" line="-204"/>
+        <location filename="../testing/fixture.cpp" line="-209"/>
         <source>Can&apos;t read information from fixture &apos;%11&apos; for package &apos;%12&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1549,23 +1549,23 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="+341"/>
+        <location filename="../package/packageprocessor.cpp" line="+380"/>
         <source>Can&apos;t save script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Error while checking VBScript syntax: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+97"/>
         <source>The compiled AppleScript is left out of the package: its program was changed and can&apos;t be compiled here</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+129"/>
-        <location line="+53"/>
+        <location line="+128"/>
+        <location line="+66"/>
         <source>Can&apos;t open script package: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1695,6 +1695,101 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+20"/>
         <source>Can&apos;t store global data: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+186"/>
+        <source>Copying failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="+138"/>
+        <source>Can&apos;t find script for test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Can&apos;t evaluate script %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Can&apos;t run the script: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Text of the script is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&apos;%1&apos; is in progress now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>This entry point is currently not supported (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>No file or folder selected to serve as current job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No outgoing connection selected to serve as current connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Starting evaluating script: %11 (%12)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Test was aborted by the user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The test run took longer than %1 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>%11 can&apos;t run while &apos;%12&apos; is tested; try again when the test ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 entry point is not present</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%11 took longer than %12 seconds and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+156"/>
+        <source>No script run time to run %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Script evaluation result: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Script evaluation message: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>Dynamic value can not be validated in design mode</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1880,7 +1975,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+401"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+402"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2069,13 +2164,13 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+328"/>
+        <location filename="../serverlibs/corelib/files/filehandler.cpp" line="+145"/>
         <location line="+5"/>
         <source>Can&apos;t read &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-257"/>
         <source>Can&apos;t replace &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2087,12 +2182,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message>
         <location line="+7"/>
         <location line="+74"/>
-        <location line="+99"/>
+        <location line="+102"/>
         <source>Can&apos;t create folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-169"/>
+        <location line="-172"/>
         <location line="+76"/>
         <source>Can&apos;t copy folder &apos;%1&apos; over file &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
@@ -2113,12 +2208,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
-        <source>Copying failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
+        <location line="+45"/>
         <source>Can&apos;t remove folder &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2470,7 +2560,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+108"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+105"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -2483,7 +2573,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+230"/>
+        <location line="+223"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -3267,7 +3357,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>ScriptEngines</name>
     <message>
-        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+19"/>
+        <location filename="../serverlibs/scriptinglib/scriptengines.cpp" line="+16"/>
         <source>AppleScript programs run only on the server&apos;s Mac; they can&apos;t be run here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3825,7 +3915,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-237"/>
+        <location filename="../package/declarationitem.cpp" line="-238"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3860,7 +3950,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+303"/>
+        <location line="+304"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3870,7 +3960,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+26"/>
         <source>Password Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3963,6 +4053,114 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::EntryPointDialog</name>
+    <message>
+        <location filename="../testing/entrypointdialog.cpp" line="+25"/>
+        <source>Property name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibraryForProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Enter property name for test entry point isConnectionPropertyValid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter property name for test entry point getLibForConnectionProperty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Enter &apos;startup&apos; parameter value for test entry point findApplicationPath.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&apos;startup&apos; parameter value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter license key for test entry point licenseApplication.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>License key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Enter property name </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointThread</name>
+    <message>
+        <location filename="../testing/entrypointthread.cpp" line="+12"/>
+        <source>Valid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Invalid property &apos;%1&apos; with value &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPoints</name>
+    <message>
+        <location filename="../testing/entrypoints.cpp" line="+72"/>
+        <source>Evaluating the script body as a script expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Executing the %1 entry point</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::EntryPointsRunner</name>
+    <message>
+        <location filename="../testing/entrypointsrunner.cpp" line="-142"/>
+        <source>Entry point %1 can not be started.
+Add flow element property in Declaration pane.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Entry point %1 can not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Entry point error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::Fixture</name>
     <message>
         <location filename="../testing/fixture.cpp" line="-43"/>
@@ -4016,7 +4214,7 @@ end timerfired
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+71"/>
+        <location filename="../testing/fixtureitem.cpp" line="+91"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4049,12 +4247,12 @@ end timerfired
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+52"/>
+        <location filename="../testing/fixturetree.cpp" line="+56"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4103,8 +4301,16 @@ end timerfired
         <source>Move down selected item</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+23"/>
+        <source>%n file(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+150"/>
+        <location line="+147"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4394,17 +4600,17 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageProcessor</name>
     <message>
-        <location filename="../package/packageprocessor.cpp" line="-495"/>
+        <location filename="../package/packageprocessor.cpp" line="-603"/>
         <source>Script packages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+265"/>
         <source>Saving script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Script package &apos;%1&apos; could not be saved; see message log for more information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4414,38 +4620,28 @@ function timerFired( s : Tavrix )
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>JavaScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>VBScript code contains syntax error(s).
-Do you want save this package?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-248"/>
+        <location line="-230"/>
         <location line="+3"/>
         <source>Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+262"/>
+        <location line="+275"/>
+        <location line="+33"/>
+        <location line="+22"/>
         <source>Save script package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+117"/>
         <location line="+8"/>
-        <location line="+25"/>
-        <location line="+51"/>
+        <location line="+22"/>
+        <location line="+66"/>
         <source>File open error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-83"/>
+        <location line="-95"/>
         <source>File %1 not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4457,17 +4653,60 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source> Unarchived Script Package &apos;%1&apos; is not valid!</source>
+        <location line="-512"/>
+        <source>Script package folder (unarchived)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
-        <source> Script Package in not valid!</source>
+        <location line="+42"/>
+        <source>The first is on line %1, column %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+2"/>
+        <source>Do you want save this package?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+253"/>
+        <source>JavaScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>VBScript code contains syntax error(s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>The folder &apos;%1&apos; can&apos;t be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The folder &apos;%1&apos; holds a script package already.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&apos;%1&apos; holds other things than a script package of that name; choose another name or an empty folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+147"/>
+        <location line="+66"/>
+        <source>Script package &apos;%1&apos; is not valid:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <source>the folder &apos;%1&apos; must have the name of its marker file &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
         <source>Opening script package &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4563,12 +4802,12 @@ The corresponding script file could not be located.</source>
     <name>Scripter::PreferencesDialog</name>
     <message>
         <location filename="../editors/preferencesdialog.cpp" line="+58"/>
-        <location line="+306"/>
+        <location line="+328"/>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-296"/>
+        <location line="-318"/>
         <source>Bold</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4674,6 +4913,26 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop a test run after</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Testing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>&amp;Ok</source>
         <translation type="unfinished"></translation>
@@ -4684,8 +4943,16 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+229"/>
+        <location line="+239"/>
         <source>%1 restart is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::RunOutputsDelegate</name>
+    <message>
+        <location filename="../testing/runoutputsdelegate.cpp" line="+11"/>
+        <source>%1   (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4764,12 +5031,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterActions</name>
     <message>
-        <location filename="../app/scripteractions.cpp" line="+52"/>
-        <source>Testing entry points arrives with a later version of %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location filename="../app/scripteractions.cpp" line="+56"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4959,7 +5221,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>&amp;Invoke entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4969,8 +5231,18 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+0"/>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>&amp;Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Shift+F5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4980,6 +5252,16 @@ The corresponding script file could not be located.</source>
     </message>
     <message>
         <location line="+3"/>
+        <source>Open Test &amp;Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows the folder of the last test run in the file manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Export log messages...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4999,12 +5281,12 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+32"/>
         <source>Select entry point to be invoked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+108"/>
         <source>File toolset</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5021,6 +5303,22 @@ The corresponding script file could not be located.</source>
     <message>
         <location line="+8"/>
         <source>Test toolset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+129"/>
+        <location line="+6"/>
+        <source>Open Test Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>No test has run in this window yet, so there is no test folder to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The file manager could not be started for &apos;%1&apos;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5040,7 +5338,18 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterMessagePane</name>
     <message>
-        <location filename="../app/scriptermessagepane.cpp" line="+36"/>
+        <location filename="../app/scriptermessagepane.cpp" line="+32"/>
+        <source>Clear log messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Delete every log message?
+This clears the messages of all windows and of the command-line tool; it can&apos;t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <location line="+13"/>
         <source>Export log messages</source>
         <translation type="unfinished"></translation>
@@ -5060,7 +5369,7 @@ The corresponding script file could not be located.</source>
 <context>
     <name>Scripter::ScripterWindow</name>
     <message>
-        <location filename="../app/scripterwindow.cpp" line="+87"/>
+        <location filename="../app/scripterwindow.cpp" line="+92"/>
         <source>Declaration pane</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5080,7 +5389,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+79"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5110,7 +5419,7 @@ The corresponding script file could not be located.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+226"/>
+        <location line="+244"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5121,7 +5430,7 @@ Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Save changes to %1.tscript ?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5133,6 +5442,24 @@ Do you want terminate it?</source>
     <message>
         <location line="+2"/>
         <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::SearchController</name>
+    <message>
+        <location filename="../editors/searchcontroller.cpp" line="+129"/>
+        <source>No more matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Continued from the start of the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Continued from the end of the text</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5171,6 +5498,16 @@ Do you want terminate it?</source>
     <message>
         <location line="+1"/>
         <source>Start at beginning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Wrap around</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>At the end of the text, go on from its other end</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -6324,7 +6661,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
 <context>
     <name>Ui::SReplaceText</name>
     <message>
-        <location filename="../editors/sreplacetext.cpp" line="+29"/>
+        <location filename="../editors/sreplacetext.cpp" line="+30"/>
         <source>Replace Text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6339,7 +6676,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Replace</source>
         <translation type="unfinished"></translation>
     </message>

@@ -8,10 +8,12 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -40,6 +42,21 @@ public:
         sized.rect.setWidth(m_view->columnWidth(index.column()));
         sized.rect.setHeight(qMax(1, sized.rect.height()));
         return QStyledItemDelegate::sizeHint(sized, index);
+    }
+
+    // A tool tip repeats the message only when the cell cuts it: too long for the column, or
+    // more lines than the row shows.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            const QSize needed = sizeHint(option, index);
+            if (needed.width() <= option.rect.width() && needed.height() <= option.rect.height()) {
+                QToolTip::hideText();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
 
 protected:

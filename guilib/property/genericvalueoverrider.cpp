@@ -6,6 +6,7 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -35,11 +36,6 @@ bool isMasked(const QString &type, const QString &editor, const QString &editors
 {
     return (type == XMLValues::EDITORTYPE_STRING && editors.contains(XMLValues::EDITOR_HIDDEN))
            || (type == XMLValues::EDITORTYPE_PASSWORD && editor == XMLValues::EDITOR_INLINE);
-}
-
-QString withBackslashes(QString value)
-{
-    return value.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 bool isPathLike(const QString &type, const QString &editors)
@@ -245,7 +241,7 @@ QString GenericValueOverrider::displayText(const QString &type, const QString &e
         }
     }
     if (isPathLike(type, editors)) {
-        return withBackslashes(value);
+        return QDir::toNativeSeparators(value);
     }
     static const QStringList fixedKinds = {
         XMLValues::EDITOR_DEFAULT,       XMLValues::EDITOR_AUTOMATIC,
@@ -292,7 +288,7 @@ QString GenericValueOverrider::valueDescription(const QString &tag, const QStrin
     static const QStringList symbolicPaths = {XMLValues::AUTOMANAGED, XMLValues::UP_SYSTEMDATA,
                                               XMLValues::UP_USERDATA, XMLValues::UP_DEFAULT};
     if (isPathLike(type, editors) && !value.isEmpty() && !symbolicPaths.contains(value)) {
-        return withBackslashes(value);
+        return QDir::toNativeSeparators(value);
     }
     static const QStringList plainTags = {XMLKey::NAME, XMLKey::FTPDIRECTORY, XMLKey::FTPSERVER,
                                           XMLKey::SUBJECT};

@@ -38,7 +38,43 @@ void PropertiesExplorer::loadProperties(IProperty *root)
     setUpdatesEnabled(false);
     m_model->loadProperties(root);
     setRootIndex(m_model->index(0, 0));
+    if (isVisible()) {
+        fitNameColumn();
+    }
     setUpdatesEnabled(true);
+}
+
+int PropertiesExplorer::nameColumnWidth() const
+{
+    return m_nameWidthSettled ? header()->sectionSize(0) : 0;
+}
+
+void PropertiesExplorer::setNameColumnWidth(int width)
+{
+    if (width > 0) {
+        header()->resizeSection(0, width);
+        m_nameWidthSettled = true;
+    }
+}
+
+void PropertiesExplorer::showEvent(QShowEvent *event)
+{
+    QTreeView::showEvent(event);
+    fitNameColumn();
+}
+
+void PropertiesExplorer::fitNameColumn()
+{
+    // Once only: afterwards the width is the user's, whatever set is shown.
+    if (m_nameWidthSettled || m_model->rowCount(rootIndex()) == 0) {
+        return;
+    }
+    const int names = sizeHintForColumn(0);
+    if (names <= 0) {
+        return;
+    }
+    header()->resizeSection(0, qMin(names, viewport()->width() * 2 / 3));
+    m_nameWidthSettled = true;
 }
 
 bool PropertiesExplorer::event(QEvent *event)

@@ -26,6 +26,12 @@ public:
     // committing it.
     void loadProperties(IProperty *root);
 
+    // The width of the name column: fitted to the names when the explorer is first shown with
+    // properties, unless a width was given before; then the user's. 0 until one of these.
+    int nameColumnWidth() const;
+    // Gives the name column a width remembered from before; a width of 0 or less is ignored.
+    void setNameColumnWidth(int width);
+
     PropertiesExplorerModel *propertiesModel() const { return m_model; }
     PropertiesExplorerDelegate *propertiesDelegate() const { return m_delegate; }
 
@@ -33,12 +39,17 @@ protected:
     // Copy, paste and select-all stay with the explorer and its editor instead of the
     // window's menu shortcuts.
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void drawBranches(QPainter *painter, const QRect &rect,
                       const QModelIndex &index) const override;
 
 private:
+    // Fits the name column to the names shown, leaving the value column a third of the view.
+    void fitNameColumn();
+
     PropertiesExplorerModel *m_model;
     PropertiesExplorerDelegate *m_delegate;
+    bool m_nameWidthSettled = false;
 };
 
 } // namespace GuiLib

@@ -266,12 +266,13 @@ bool QSEditor::find(const QString &expr, bool caseSensitive, bool wholeWords, bo
     if (expr.isEmpty()) {
         return false;
     }
-    long from = 0;
+    const long length = m_textEdit->SendScintilla(QsciScintilla::SCI_GETLENGTH);
+    long from = forward ? 0 : length;
     if (startAtCursor) {
         from = m_textEdit->SendScintilla(forward ? QsciScintilla::SCI_GETSELECTIONEND
                                                  : QsciScintilla::SCI_GETSELECTIONSTART);
     }
-    const long to = forward ? m_textEdit->SendScintilla(QsciScintilla::SCI_GETLENGTH) : 0;
+    const long to = forward ? length : 0;
     const auto [start, end] =
         search(expr.toUtf8(), from, to, searchFlags(caseSensitive, wholeWords));
     if (start < 0) {

@@ -38,8 +38,9 @@ public:
     bool isUndoAvailable() const;
     bool isRedoAvailable() const;
 
-    // Selects the next match of `expr`. The search starts at the document's start, or with
-    // `startAtCursor` at the selection's end (forward) or start (backward). Returns false and
+    // Selects the next match of `expr`. The search starts at the document's start (forward) or
+    // end (backward), or with `startAtCursor` at the selection's end (forward) or start
+    // (backward). Returns false and
     // leaves the cursor as it was when there is no match.
     bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
               bool startAtCursor);

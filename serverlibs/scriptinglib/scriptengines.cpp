@@ -7,13 +7,10 @@
 
 namespace XMLValues = SRCore::XMLValues;
 
-std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QString *errorMessage)
+bool ScriptEngines::isSupported(const QString &language, QString *errorMessage)
 {
-    if (language == XMLValues::JAVASCRIPT) {
-        return std::make_unique<JavaScriptEngine>();
-    }
-    if (language == XMLValues::VBSCRIPT) {
-        return std::make_unique<VBScriptEngine>();
+    if (language == XMLValues::JAVASCRIPT || language == XMLValues::VBSCRIPT) {
+        return true;
     }
     if (language == XMLValues::APPLESCRIPT) {
         *errorMessage = tr("AppleScript programs run only on the server's Mac; they can't be "
@@ -21,5 +18,16 @@ std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QS
     } else {
         *errorMessage = tr("'%1' is no script language").arg(language);
     }
-    return nullptr;
+    return false;
+}
+
+std::unique_ptr<IScriptEngine> ScriptEngines::create(const QString &language, QString *errorMessage)
+{
+    if (!isSupported(language, errorMessage)) {
+        return nullptr;
+    }
+    if (language == XMLValues::VBSCRIPT) {
+        return std::make_unique<VBScriptEngine>();
+    }
+    return std::make_unique<JavaScriptEngine>();
 }

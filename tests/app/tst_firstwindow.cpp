@@ -36,7 +36,8 @@ void tst_FirstWindow::firstWindowIsNumberZeroAndAsksForTavrixScript0()
     boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!first->close());
     QVERIFY(boxes.answeredAll());
-    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), QStringLiteral("Save changes to TavrixScript0.tscript ?"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
+             QStringLiteral("Save changes to TavrixScript0.tscript ?"));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_FirstWindow)

@@ -14,6 +14,7 @@
 #include "package/declaration.h"
 #include "package/declarationtree.h"
 #include "package/objecttemplates.h"
+#include "testing/entrypointscombo.h"
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
 
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 
 using namespace Scripter;
@@ -81,7 +83,7 @@ private slots:
     void toolBarsFollowTheSetting();
     void toolbarCommandTogglesAndRemembers();
     void panesRightCommandMovesThePanesAndRemembers();
-    void testCommandsAreVisibleButNotUsableYet();
+    void testMenuListsTheEntryPointsByGroup();
     void declarationAndFixturePanesAreShownAlternately();
     void paneCommandsToggleTheirPanes();
     void windowMenuListsEveryWindowAndActivatesTheChosenOne();
@@ -213,15 +215,14 @@ void tst_ScripterActions::panesRightCommandMovesThePanesAndRemembers()
     QCOMPARE(QSettings().value(SettingsKey::WindowLayout).toBool(), true);
 }
 
-void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()
+void tst_ScripterActions::testMenuListsTheEntryPointsByGroup()
 {
     m_world->start();
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
 
-    // The selector offers the entry points of the table, none of them usable yet.
+    // The selector and the Test menu offer the entry points of the table.
     const QComboBox *selector = actions->entryPointSelector();
-    QVERIFY(!selector->isEnabled());
     QStringList offered;
     for (int row = 0; row < selector->count(); ++row) {
         offered << selector->itemText(row);
@@ -229,22 +230,23 @@ void tst_ScripterActions::testCommandsAreVisibleButNotUsableYet()
     }
     QCOMPARE(offered, entryPointNames());
     QCOMPARE(selector->currentText(), QStringLiteral("jobArrived"));
-    for (QAction *action : {actions->invokeEntryPointAction(), actions->abortAction()}) {
-        QVERIFY(!action->isEnabled());
-    }
     QCOMPARE(actions->entryPointActions().size(), offered.size());
     for (const QAction *action : actions->entryPointActions()) {
-        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
         QVERIFY(actions->testMenu()->actions().contains(action));
     }
     QVERIFY(actions->exportLogsAction()->isEnabled());
     QVERIFY(actions->clearLogsAction()->isEnabled());
 
-    // Showing the fixture pane enables the test tool bar, not the commands on it.
+    // Entry points are offered only while the fixture pane is shown.
+    QVERIFY(!actions->testToolBar()->isEnabled());
+    for (const QAction *action : actions->entryPointActions()) {
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+    }
+    QVERIFY(!actions->invokeEntryPointAction()->isEnabled());
     actions->viewDeclarFixtureAction()->trigger();
     QVERIFY(actions->testToolBar()->isEnabled());
-    QVERIFY(!actions->invokeEntryPointAction()->isEnabled());
-    QVERIFY(!selector->isEnabled());
+    QVERIFY(actions->entryPointActions().at(2)->isEnabled()); // the new script's timerFired
+    QVERIFY(!actions->abortAction()->isEnabled());
 }
 
 void tst_ScripterActions::declarationAndFixturePanesAreShownAlternately()
@@ -330,7 +332,10 @@ void tst_ScripterActions::clearLogMessagesEmptiesTheMessageList()
     m_world->core()->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Old news"));
     QVERIFY(!m_world->storedMessages().isEmpty());
 
+    DialogAnswerer answers;
+    answers.then(DialogAnswerer::press(QMessageBox::Yes));
     window->actions()->clearLogsAction()->trigger();
+    QVERIFY(answers.answeredAll());
     QVERIFY(m_world->storedMessages().isEmpty());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("Fresh"));
     QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Fresh", ""}}));

@@ -11,6 +11,7 @@
 #include "app/stylesheeteditor.h"
 
 #include "package/declaration.h"
+#include "testing/entrypointsrunner.h"
 
 #include "editors/javascripteditor.h"
 #include "editors/preferencesdialog.h"
@@ -28,6 +29,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <Qsci/qsciscintilla.h>
@@ -396,6 +398,7 @@ void tst_ScripterCore::savedPreferencesReachEveryWindow()
     QSignalSpy changed(m_world->core(), &ScripterCore::preferensesChanged);
 
     dialog->findChild<QCheckBox *>(QStringLiteral("wordWrapBox"))->setChecked(true);
+    dialog->findChild<QSpinBox *>(QStringLiteral("runTimeoutSpinBox"))->setValue(30);
     // Nothing reaches the editors before OK.
     QCOMPARE(second->javaScriptEditor()->textEdit()->wrapMode(), QsciScintilla::WrapNone);
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
@@ -405,6 +408,11 @@ void tst_ScripterCore::savedPreferencesReachEveryWindow()
     for (ScripterWindow *window : m_world->windows()) {
         QCOMPARE(window->javaScriptEditor()->textEdit()->wrapMode(), QsciScintilla::WrapWord);
     }
+    // The run time-out is the program's setting; the dialog shows it again.
+    QCOMPARE(QSettings().value(EntryPointsRunner::kTimeoutKey).toInt(), 30);
+    QSettings().setValue(EntryPointsRunner::kTimeoutKey, 5);
+    m_world->core()->showPreferences(second);
+    QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("runTimeoutSpinBox"))->value(), 5);
     Config::setWordWrap(false);
 }
 

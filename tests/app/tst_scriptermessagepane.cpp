@@ -10,6 +10,7 @@
 
 #include "guilib/log/logtableview.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -30,6 +31,8 @@
 
 using Scripter::ScripterMessagePane;
 
+Q_DECLARE_METATYPE(DialogAnswerer::Answer)
+
 class tst_ScripterMessagePane : public QObject
 {
     Q_OBJECT
@@ -44,6 +47,8 @@ private slots:
     void exportStartsWhereTheLastOneWent();
     void cancelledExportWritesNothing();
     void failedExportIsReported();
+    void clearMessagesAsksFirst_data();
+    void clearMessagesAsksFirst();
     void windowActionsAreInTheContextMenu();
 
 private:
@@ -167,6 +172,36 @@ void tst_ScripterMessagePane::failedExportIsReported()
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
 }
 
+void tst_ScripterMessagePane::clearMessagesAsksFirst_data()
+{
+    QTest::addColumn<DialogAnswerer::Answer>("answer");
+    QTest::addColumn<bool>("cleared");
+    // clang-format off
+    QTest::newRow("Yes deletes every message") << DialogAnswerer::press(QMessageBox::Yes) << true;
+    QTest::newRow("No keeps them") << DialogAnswerer::press(QMessageBox::No) << false;
+    QTest::newRow("Return takes the default, No") << DialogAnswerer::typeKey(Qt::Key_Return) << false;
+    QTest::newRow("Escape keeps them") << DialogAnswerer::typeKey(Qt::Key_Escape) << false;
+    // clang-format on
+}
+
+void tst_ScripterMessagePane::clearMessagesAsksFirst()
+{
+    QFETCH(DialogAnswerer::Answer, answer);
+    QFETCH(bool, cleared);
+
+    const auto pane = loadedPane();
+    QCOMPARE(pane->logModel()->rowCount(), 10);
+    DialogAnswerer answers;
+    answers.then(answer);
+    pane->clearMessages();
+
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen.constFirst().section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Clear log messages"));
+    QCOMPARE(pane->logModel()->rowCount(), cleared ? 0 : 10);
+    QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), cleared ? 0 : 16);
+}
+
 void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
 {
     const auto pane = loadedPane();
@@ -202,7 +237,12 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     const QPoint position = view->visualRect(view->model()->index(0, 0)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, position,
                             view->viewport()->mapToGlobal(position));
-    QApplication::sendEvent(view->viewport(), &event);
+    {
+        DialogAnswerer answers;
+        answers.then(DialogAnswerer::press(QMessageBox::Yes));
+        QApplication::sendEvent(view->viewport(), &event);
+        QCOMPARE(answers.seen.size(), 1);
+    }
 
     QCOMPARE(entries.mid(entries.size() - 2),
              QStringList({"&Export log messages...", "&Clear log messages"}));

@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
@@ -365,7 +366,8 @@ void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
     boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
     QVERIFY(boxes.answeredAll());
-    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), QStringLiteral("Save changes to %1 ?").arg(package));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
+             QStringLiteral("Save changes to %1 ?").arg(package));
     QVERIFY(!m_world->windows().contains(window));
     // The package that was an empty file is now a package whose name the next window reads.
     QVERIFY(QFileInfo(package).size() > 0);
@@ -462,6 +464,9 @@ void tst_ScripterWindow::paneVisibilityAndGeometryCarryOverToTheNextWindow()
     QVERIFY(window->messagesPane()->isVisible());
     QVERIFY(!window->actions()->testToolBar()->isEnabled());
 
+    // The properties pane's name column was fitted to the names on first show.
+    QVERIFY(window->propertiesExplorer()->nameColumnWidth() > 0);
+    window->propertiesExplorer()->header()->resizeSection(0, 133);
     window->actions()->viewDeclarFixtureAction()->trigger();
     window->actions()->togglePropertiesAction()->trigger();
     window->move(70, 80);
@@ -475,6 +480,7 @@ void tst_ScripterWindow::paneVisibilityAndGeometryCarryOverToTheNextWindow()
     QVERIFY(next->messagesPane()->isVisible());
     QVERIFY(next->actions()->testToolBar()->isEnabled());
     QCOMPARE(next->size(), QSize(900, 700));
+    QCOMPARE(next->propertiesExplorer()->nameColumnWidth(), 133);
     QCOMPARE(QSettings().value(SettingsKey::WindowPosition).toPoint(), QPoint(70, 80));
     QCOMPARE(QSettings().value(SettingsKey::LastEditedPackage).toString(),
              window->packageFilePath());
@@ -634,7 +640,8 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
     DialogAnswerer boxes;
     boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!window->close());
-    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Terminate entry point"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Terminate entry point"));
     QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
              QStringLiteral("Entry point are in operation.\nDo you want terminate it?"));
     QCOMPARE(aborts, 0);

@@ -282,9 +282,9 @@ BadInput markerOfAnotherName(const InputMaker &make)
         return {};
     }
     const QString package = QStringLiteral("Other/Router.tscript");
-    return {
-        package,
-        QStringLiteral("Unarchived Script Package '%1' is not valid!").arg(make.shown(package))};
+    return {package, QStringLiteral("the folder '%1' must have the name of its marker file "
+                                    "'Router.tscript'")
+                         .arg(make.shown(QStringLiteral("Other")))};
 }
 
 BadInput refusedIcon(const InputMaker &make)

@@ -5,7 +5,9 @@
 // answerer polls for the active modal dialog however deep the code under test opened it. A
 // dialog that comes without an answer is recorded and closed, so a test that expects no dialog
 // compares `seen` with an empty list instead of hanging. Of several answerers alive at once, the
-// newest answers.
+// newest answers, and none answers a dialog that another is still answering. A dialog that opens
+// while an answer runs (from a button the answer clicks) takes the next answer, or the answers
+// of an answerer made inside that answer.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,8 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
-#include <memory>
 
 class DialogAnswerer : public QObject
 {
@@ -73,6 +75,14 @@ public:
         };
     }
 
+    // Types `key` into the dialog, as Return for its default button.
+    static Answer typeKey(Qt::Key key)
+    {
+        return [key](QWidget *dialog) {
+            QTest::keyClick(dialog, key);
+        };
+    }
+
     // Closes the dialog as its title bar's close button or Escape does.
     static Answer close()
     {
@@ -103,11 +113,12 @@ public:
         };
     }
 
-    // Types `path` into a file dialog's name field and presses Return, or cancels the dialog for
-    // a null path. Records "title|filters|folder|suggestion" in `fileDialogs`.
-    Answer chooseFile(const QString &path)
+    // Types `path` into a file dialog's name field, of the type `nameFilter` when one is given,
+    // and presses Return, or cancels the dialog for a null path. Records
+    // "title|filters|folder|suggestion" in `fileDialogs`.
+    Answer chooseFile(const QString &path, const QString &nameFilter = QString())
     {
-        return [this, path](QWidget *dialog) {
+        return [this, path, nameFilter](QWidget *dialog) {
             auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
             QVERIFY2(fileDialog, "a file dialog was expected");
             fileDialogs << QStringList{fileDialog->windowTitle(),
@@ -118,6 +129,11 @@ public:
             if (path.isNull()) {
                 fileDialog->reject();
                 return;
+            }
+            if (!nameFilter.isEmpty()) {
+                QVERIFY2(fileDialog->nameFilters().contains(nameFilter),
+                         qPrintable(QStringLiteral("no file type '%1'").arg(nameFilter)));
+                fileDialog->selectNameFilter(nameFilter);
             }
             auto *nameEdit = fileDialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             QVERIFY2(nameEdit, "the file dialog has no file name field");
@@ -153,14 +169,16 @@ private:
 
     void poll()
     {
+        m_handled.removeIf(
+            [](const QPointer<QWidget> &handled) { return !handled || !handled->isVisible(); });
         if (alive().constLast() != this) {
             return;
         }
-        m_handled.removeIf(
-            [](const QPointer<QWidget> &handled) { return !handled || !handled->isVisible(); });
         QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible() || m_handled.contains(dialog)
-            || m_leftOpen.contains(dialog)) {
+        if (!dialog || !dialog->isVisible() || m_leftOpen.contains(dialog)
+            || std::any_of(alive().cbegin(), alive().cend(), [dialog](const DialogAnswerer *any) {
+                   return any->m_handled.contains(dialog);
+               })) {
             return;
         }
         m_handled.append(dialog);
@@ -184,30 +202,3 @@ private:
     QList<QPointer<QWidget>> m_leftOpen;
     QTimer m_timer;
 };
-
-// The one-shot form, for a dialog that opens from inside another's handler: hands the next
-// modal dialog of type `Dialog` to `handle` once it shows, from within its event loop. Returns
-// a flag that tells afterwards whether it was handled; a dialog that never shows leaves it
-// false after five seconds.
-template<typename Dialog>
-std::shared_ptr<bool> handleNextDialog(std::function<void(Dialog *)> handle)
-{
-    auto handled = std::make_shared<bool>(false);
-    auto *timer = new QTimer(qApp);
-    auto attempts = std::make_shared<int>(0);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, handled, attempts] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            dialog && dialog->isVisible()) {
-            timer->deleteLater();
-            timer->stop();
-            *handled = true;
-            handle(dialog);
-        } else if (++*attempts > 500) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-    return handled;
-}

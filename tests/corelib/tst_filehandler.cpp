@@ -1,7 +1,7 @@
+#include "common/filesystemfaults.h"
 #include "common/recordinglog.h"
 #include "common/testfiles.h"
 #include "common/testmain.h"
-#include "common/filesystemfaults.h"
 
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
@@ -14,6 +14,7 @@
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <cerrno>
 
@@ -22,6 +23,21 @@ using namespace SRCore;
 using TestFiles::readFile;
 using TestFiles::snapshot;
 using TestFiles::writeFile;
+
+namespace {
+
+// Translates every text, as a catalogue of another language would.
+class BracketingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
+    }
+};
+
+} // namespace
 
 class tst_FileHandler : public QObject
 {
@@ -34,6 +50,7 @@ private slots:
     void mergesIntoAnExistingFolder();
     void refusedCopiesLeaveNothingBehindAndTellTheLog_data();
     void refusedCopiesLeaveNothingBehindAndTellTheLog();
+    void logKeepsTheOperationUntranslated();
     void failedTreeCopyIsUndone();
     void removesFilesFoldersAndLinks();
     void cleanupKeepsWhatThePatternDoesNotMatch_data();
@@ -138,6 +155,21 @@ void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog()
     QCOMPARE(log.records().first().argument, error);
     QCOMPARE(snapshot(m_dir->path()), before);
     QCOMPARE(readFile(path(QStringLiteral("plain.txt"))), QByteArray("p"));
+}
+
+void tst_FileHandler::logKeepsTheOperationUntranslated()
+{
+    // The message pane translates an operation when it shows it, in the language of that moment;
+    // the record keeps the key.
+    BracketingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    RecordingLog log;
+    const bool copied = FileHandler::copy(path(QStringLiteral("missing")),
+                                          path(QStringLiteral("out")), &log, nullptr);
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY(!copied);
+    QCOMPARE(log.records().size(), 1);
+    QCOMPARE(log.records().first().operation, QStringLiteral("Copying failed: %1"));
 }
 
 void tst_FileHandler::failedTreeCopyIsUndone()

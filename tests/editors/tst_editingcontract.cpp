@@ -174,7 +174,7 @@ const FindRow findRows[] = {
     {"from the cursor the search continues after the selection", "one two one two", 0, 3, "one", false, false, true, true, 8, 11},
     {"after the last match nothing is found", "one two one two", 8, 11, "one", false, false, true, true, -1, -1},
     {"backward from the cursor searches before the selection", "one two one two", 8, 11, "one", false, false, false, true, 0, 3},
-    {"backward from the top finds nothing", "one two one two", 8, 11, "one", false, false, false, false, -1, -1},
+    {"backward without the cursor finds the last match", "one two one two", 0, 3, "one", false, false, false, false, 8, 11},
     {"case sensitive skips another case", "One one", 0, 0, "one", true, false, true, false, 4, 7},
     {"case insensitive takes another case", "One one", 0, 0, "one", false, false, true, false, 0, 3},
     {"whole words skip a part of a word", "someone one", 0, 0, "one", false, true, true, false, 8, 11},

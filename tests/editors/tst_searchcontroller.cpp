@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
@@ -156,6 +157,8 @@ private slots:
     void searchingTheSameTextTwiceAddsItOnce();
     void repeatedFindsFollowDirectionAndStartOption_data();
     void repeatedFindsFollowDirectionAndStartOption();
+    void endOfTheTextIsToldOrWrappedAround_data();
+    void endOfTheTextIsToldOrWrappedAround();
     void findNextAndPreviousSetTheDirectionForLaterFinds_data();
     void findNextAndPreviousSetTheDirectionForLaterFinds();
     void replaceUsesItsOwnOptionsAndKeepsEveryEntry_data();
@@ -281,6 +284,7 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
         QTest::addRow("%s: from the beginning the first match is found every time", qPrintable(editor)) << editor << 19 << false << true << QList<int>{0, 0, 0};
         QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor)) << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
         QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor)) << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
+        QTest::addRow("%s: backward from the beginning of the search finds the last match", qPrintable(editor)) << editor << 0 << true << true << QList<int>{16, 16};
     }
     // clang-format on
 }
@@ -314,6 +318,75 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
         starts << window->selectionStart();
     }
     QCOMPARE(starts, expectedStarts);
+}
+
+void tst_SearchController::endOfTheTextIsToldOrWrappedAround_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<bool>("backward");
+    QTest::addColumn<bool>("wrap");
+    QTest::addColumn<int>("expectedStart");
+    QTest::addColumn<QString>("status");
+
+    // Text: "one two one two one", the last match selected (forward) or the first (backward).
+    const QString noMore = QStringLiteral("No more matches");
+    for (const QString &editor : oneKind) {
+        const char *name = qPrintable(editor);
+        // clang-format off
+        QTest::addRow("%s: forward past the last match says so", name) << editor << "one" << false << false << 16 << noMore;
+        QTest::addRow("%s: backward past the first match says so", name) << editor << "one" << true << false << 0 << noMore;
+        QTest::addRow("%s: forward wraps to the first match", name) << editor << "one" << false << true << 0 << "Continued from the start of the text";
+        QTest::addRow("%s: backward wraps to the last match", name) << editor << "one" << true << true << 16 << "Continued from the end of the text";
+        QTest::addRow("%s: text found nowhere, wrapped or not", name) << editor << "six" << false << true << -1 << noMore;
+        // clang-format on
+    }
+}
+
+void tst_SearchController::endOfTheTextIsToldOrWrappedAround()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, search);
+    QFETCH(bool, backward);
+    QFETCH(bool, wrap);
+    QFETCH(int, expectedStart);
+    QFETCH(QString, status);
+
+    const auto window = openWindow(QStringLiteral("one two one two one"), editor);
+    if (backward) {
+        QTest::keyClick(window->keyWidget(), Qt::Key_End, Qt::ControlModifier);
+    }
+    QStatusBar *statusBar =
+        window->isJavaScript() ? window->javaScript->statusBar() : window->appleScript->statusBar();
+    Ui::SFindText *dialog = window->controller->findDialog();
+    window->controller->showFindDlg();
+    typeInto(dialog->findCombo(), QStringLiteral("one"));
+    QTest::mouseClick(backward ? dialog->options()->backwardButton()
+                               : dialog->options()->forwardButton(),
+                      Qt::LeftButton);
+    // To the match at the end of the search's way, which says nothing yet.
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+    }
+    const int lastStart = window->selectionStart();
+    QCOMPARE(lastStart, backward ? 0 : 16);
+    QCOMPARE(statusBar->currentMessage(), QString());
+
+    if (wrap) {
+        QTest::mouseClick(dialog->options()->wrapAroundBox(), Qt::LeftButton);
+    }
+    typeInto(dialog->findCombo(), search);
+    QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+    QCOMPARE(window->selectionStart(), expectedStart < 0 ? lastStart : expectedStart);
+    QCOMPARE(statusBar->currentMessage(), status);
+
+    // The next match found takes the sign away.
+    typeInto(dialog->findCombo(), QStringLiteral("two"));
+    QTest::mouseClick(dialog->options()->forwardButton(), Qt::LeftButton);
+    QTest::mouseClick(dialog->options()->startAtBeginningBox(), Qt::LeftButton);
+    QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+    QCOMPARE(window->selectionStart(), 4);
+    QCOMPARE(statusBar->currentMessage(), QString());
 }
 
 void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds_data()

@@ -156,7 +156,8 @@ void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
 {
     FtpAppProxy proxy;
     FtpProperties ftp(m_server->port(), "someone", QString());
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(dialog->findChild<QLineEdit *>("server")->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(dialog->findChild<QSpinBox *>("port")->value(), int(m_server->port()));
@@ -186,9 +187,9 @@ void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
         // A selected folder is the choice.
         dialog->findChild<QTreeWidget *>("entries")->setCurrentItem(entry(dialog, "2024"));
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/in box/2024"));
     // The connection that worked goes back to its properties.
@@ -202,21 +203,23 @@ void tst_FtpDirectoryDialog::anonymousLoginListsTheRoot()
 {
     FtpAppProxy proxy;
     FtpProperties ftp(m_server->port(), "tester", QString());
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
-        const auto anonymous = handleNextDialog<TavrixSupportUI::FTPAnonymousDialog>(
+        DialogAnswerer anonymous;
+        anonymous.then(DialogAnswerer::with<TavrixSupportUI::FTPAnonymousDialog>(
             [](TavrixSupportUI::FTPAnonymousDialog *ask) {
                 QTest::keyClicks(ask->findChild<QLineEdit *>("email"), "me@example.com");
                 ask->accept();
-            });
+            }));
         QVERIFY(press(dialog, "anonymousButton"));
-        QVERIFY(*anonymous);
+        QVERIFY(anonymous.answeredAll());
         QVERIFY(waitForLog(dialog, "Changed current directory to /"));
         QCOMPARE(dialog->findChild<QLineEdit *>("user")->text(), QStringLiteral("anonymous"));
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/"));
     QCOMPARE(ftp.value(XMLKey::FTPLOGIN), QStringLiteral("anonymous"));
 }
@@ -269,7 +272,8 @@ void tst_FtpDirectoryDialog::unreachableServersAreLogged()
     FtpAppProxy proxy;
     FtpProperties ftp(port, "tester", "/kept");
     QSignalSpy changes(ftp.folder, &GuiLib::IProperty::propertyChanged);
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         dialog->setTimeouts(3, 3);
         auto *host = dialog->findChild<QLineEdit *>("server");
@@ -279,9 +283,9 @@ void tst_FtpDirectoryDialog::unreachableServersAreLogged()
         QVERIFY(waitForLog(dialog, logged));
         QVERIFY(dialogButton(dialog, "connectButton")->isEnabled());
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/kept"));
     QCOMPARE(ftp.value(XMLKey::FTPSERVER), QStringLiteral("127.0.0.1"));
     QCOMPARE(changes.count(), 0);

@@ -34,6 +34,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -162,6 +163,8 @@ private slots:
 
     void contextMenuCopiesAndResets();
     void wrapTextIsStoredPerPane();
+    void messageToolTipShowsWhatTheCellCuts_data();
+    void messageToolTipShowsWhatTheCellCuts();
     void headerStateAndFilterHistoryRoundTrip();
     void releasingTheModelFreesTheConnection();
 
@@ -567,6 +570,47 @@ void tst_BasicMessagePane::wrapTextIsStoredPerPane()
     QCOMPARE(next.paneNumber(), pane.paneNumber() + 1);
     QVERIFY(next.tableView()->wrapText());
     QVERIFY(!pane.tableView()->wrapText());
+}
+
+void tst_BasicMessagePane::messageToolTipShowsWhatTheCellCuts_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("toolTip");
+    // clang-format off
+    QTest::newRow("short message needs none") << "Script package was saved" << false;
+    QTest::newRow("long message cut at the column's end") << QStringLiteral("word ").repeated(120).trimmed() << true;
+    QTest::newRow("lines below the first hidden") << "Parse error in fixture\nline 3, column 7\nmessage 'unexpected end'" << true;
+    // clang-format on
+}
+
+void tst_BasicMessagePane::messageToolTipShowsWhatTheCellCuts()
+{
+    QFETCH(QString, message);
+    QFETCH(bool, toolTip);
+
+    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, message)}),
+             QString());
+    BasicMessagePane pane(databasePath());
+    pane.resize(900, 400);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.refresh();
+    GuiLib::LogTableView *view = pane.tableView();
+    const QModelIndex cell = view->model()->index(0, BasicLogModel::MessageColumn);
+    QCOMPARE(cell.data().toString(), message);
+
+    QToolTip::hideText();
+    const QPoint position = view->visualRect(cell).center();
+    QHelpEvent help(QEvent::ToolTip, position, view->viewport()->mapToGlobal(position));
+    QApplication::sendEvent(view->viewport(), &help);
+    if (toolTip) {
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), message);
+    } else {
+        QVERIFY(!QToolTip::isVisible());
+    }
+    QToolTip::hideText();
 }
 
 void tst_BasicMessagePane::headerStateAndFilterHistoryRoundTrip()

@@ -115,8 +115,8 @@ void tst_GenericValueOverrider::summary_data()
     QTest::newRow("a damaged list value is shown as it is") << string << "regexp" << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">" << "regexp" << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">";
 
     // Paths
-    QTest::newRow("chosen path with back slashes") << path << "choosefolder" << "C:/data/in" << "inline;choosefolder" << "C:\\data\\in";
-    QTest::newRow("chosen file of a string property") << string << "choosefile" << "/tmp/a.txt" << "choosefile|Text (*.txt)" << "\\tmp\\a.txt";
+    QTest::newRow("chosen path with the system's separators") << path << "choosefolder" << "/data/in" << "inline;choosefolder" << "/data/in";
+    QTest::newRow("chosen file of a string property") << string << "choosefile" << "/tmp/a.txt" << "choosefile|Text (*.txt)" << "/tmp/a.txt";
 
     // Fixed values by the label of the current kind
     QTest::newRow("all files") << fileFilter << "allfiles" << XMLValues::ALLFILES << "allfiles;types" << "All files";
@@ -175,7 +175,7 @@ void tst_GenericValueOverrider::description_data()
 
     QTest::newRow("text with variables as it is") << "Subject" << string << "sltextwithvar" << "[Job.Name]" << "inline;sltextwithvar" << "[Job.Name]";
     QTest::newRow("multi-line text of a path as it is") << "Path" << path << "description" << "C:/x\ny" << "description;choosefile" << "C:/x\ny";
-    QTest::newRow("path with back slashes") << "Folder" << path << "choosefolder" << "C:/data/in" << "choosefolder" << "C:\\data\\in";
+    QTest::newRow("path with the system's separators") << "Folder" << path << "choosefolder" << "/data/in" << "choosefolder" << "/data/in";
     QTest::newRow("auto-managed path as stored") << "Path" << path << "automanaged" << XMLValues::AUTOMANAGED << "automanaged;choosefolder" << XMLValues::AUTOMANAGED;
     QTest::newRow("a name is shown even when hidden") << XMLKey::NAME << string << "hidden" << "abc" << "hidden" << "abc";
     QTest::newRow("a hidden string is masked") << "Token" << string << "hidden" << "abc" << "hidden" << "***";

@@ -25,6 +25,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <functional>
 #include <memory>
@@ -159,6 +160,13 @@ GenericProperty *makeDependent(const QString &tag, const QString &masterValue)
     return dependent;
 }
 
+// A tree view that tells the width its rows need in a column.
+class MeasuringView : public QTreeView
+{
+public:
+    using QTreeView::sizeHintForColumn;
+};
+
 // The explorer in a window with a second widget that can take the focus.
 struct Window
 {
@@ -228,6 +236,9 @@ private slots:
     void copyPasteAndSelectAllStayWithTheExplorer_data();
     void copyPasteAndSelectAllStayWithTheExplorer();
     void pathValuesElideInTheMiddle();
+    void nameColumnFitsTheNamesOnFirstShow_data();
+    void nameColumnFitsTheNamesOnFirstShow();
+    void nameColumnKeepsTheWidthGivenOrChosen();
     void replacedPropertyIsShownAfterRefresh();
     void destroyedSetLeavesTheExplorerEmpty();
 };
@@ -660,9 +671,80 @@ void tst_PropertiesExplorer::pathValuesElideInTheMiddle()
     window.widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
 
-    QTRY_VERIFY(recorder->drawn.contains("\\data\\in") && recorder->drawn.contains("text"));
-    QCOMPARE(recorder->drawn.value("\\data\\in").elide, Qt::ElideMiddle);
+    QTRY_VERIFY(recorder->drawn.contains("/data/in") && recorder->drawn.contains("text"));
+    QCOMPARE(recorder->drawn.value("/data/in").elide, Qt::ElideMiddle);
     QCOMPARE(recorder->drawn.value("text").elide, Qt::ElideRight);
+}
+
+void tst_PropertiesExplorer::nameColumnFitsTheNamesOnFirstShow_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("fits");
+    // clang-format off
+    QTest::newRow("names longer than the default width") << QStringList{"Password protected", "Include JavaScript", "Enable performance tuning"} << true;
+    QTest::newRow("short names") << QStringList{"Tag", "Name"} << true;
+    QTest::newRow("a name wider than the view leaves room for the value") << QStringList{QString(120, QLatin1Char('W'))} << false;
+    // clang-format on
+}
+
+void tst_PropertiesExplorer::nameColumnFitsTheNamesOnFirstShow()
+{
+    QFETCH(QStringList, names);
+    QFETCH(bool, fits);
+
+    PropertyCollection properties(QStringLiteral("Set"));
+    for (const QString &name : std::as_const(names)) {
+        properties.append(new GenericProperty(QStringLiteral("value"), name, name, "string",
+                                              "inline", QString(), QString(), nullptr));
+    }
+    Window window;
+    window.explorer->loadProperties(&properties);
+    QVERIFY(window.showActive());
+
+    const int shown = window.explorer->header()->sectionSize(0);
+    // What the names need, as a view of the same rows drawn the same way measures it.
+    MeasuringView probe;
+    probe.setModel(window.explorer->model());
+    probe.setItemDelegate(window.explorer->itemDelegate());
+    probe.setRootIsDecorated(false);
+    probe.setRootIndex(window.explorer->rootIndex());
+    probe.resize(window.explorer->size());
+    probe.doItemsLayout();
+    const int needed = probe.sizeHintForColumn(0);
+    const int viewport = window.explorer->viewport()->width();
+    if (fits) {
+        QCOMPARE(shown, needed);
+    } else {
+        QVERIFY2(shown < needed, qPrintable(QString::number(shown)));
+        QVERIFY2(viewport - shown >= viewport / 3, qPrintable(QString::number(shown)));
+    }
+    QCOMPARE(window.explorer->nameColumnWidth(), shown);
+}
+
+void tst_PropertiesExplorer::nameColumnKeepsTheWidthGivenOrChosen()
+{
+    PropertyCollection first(QStringLiteral("First"));
+    first.append(new GenericProperty(QStringLiteral("v"), "Include JavaScript",
+                                     "Include JavaScript", "string", "inline", QString(), QString(),
+                                     nullptr));
+    PropertyCollection second(QStringLiteral("Second"));
+    second.append(new GenericProperty(QStringLiteral("v"), "Tag", "Tag", "string", "inline",
+                                      QString(), QString(), nullptr));
+    Window window;
+    // A width remembered from before is kept rather than fitted.
+    window.explorer->setNameColumnWidth(77);
+    window.explorer->loadProperties(&first);
+    QVERIFY(window.showActive());
+    QCOMPARE(window.explorer->header()->sectionSize(0), 77);
+
+    // The user's width stays for other sets and when the explorer shows again.
+    window.explorer->header()->resizeSection(0, 140);
+    QCOMPARE(window.explorer->nameColumnWidth(), 140);
+    window.explorer->loadProperties(&second);
+    window.widget.hide();
+    QVERIFY(window.showActive());
+    window.explorer->loadProperties(&first);
+    QCOMPARE(window.explorer->header()->sectionSize(0), 140);
 }
 
 void tst_PropertiesExplorer::replacedPropertyIsShownAfterRefresh()

@@ -267,13 +267,14 @@ void tst_ValueEditors::dialogSetsTheValue()
     Editing editing(r.tag, r.type, r.editors, r.start);
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
 
-    const auto handled = handleNextDialog<QDialog>([&r](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([&r](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         r.drive(dialog);
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose(r.label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(editing.property->valueText(), r.expected);
     QCOMPARE(changes.count(), 1);
@@ -296,13 +297,14 @@ void tst_ValueEditors::cancelChangesNothing()
     const QString shown = editing.shownValue();
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
 
-    const auto handled = handleNextDialog<QDialog>([&r](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([&r](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         r.drive(dialog);
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     QVERIFY(editing.choose(r.label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(editing.property->valueText(), start);
     QCOMPARE(editing.property->editor(), XMLValues::EDITOR_INLINE);
@@ -316,13 +318,14 @@ void tst_ValueEditors::valueReopensInItsDialog()
     const QString value = records("userdatafieldsedit", {{"Customer", "", "ACME"}});
     Editing editing(XMLKey::USERDATA, "fieldsdef", "userdatafieldsedit", value);
     QList<QStringList> shown;
-    const auto handled =
-        handleNextDialog<GuiLib::DataFieldsDialog>([&shown](GuiLib::DataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(
+        DialogAnswerer::with<GuiLib::DataFieldsDialog>([&shown](GuiLib::DataFieldsDialog *dialog) {
             shown = dialog->rows();
             dialog->reject();
-        });
+        }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(shown, (QList<QStringList>{{"Customer", "ACME"}}));
     QCOMPARE(editing.property->valueText(), value);
 }
@@ -392,23 +395,25 @@ void tst_ValueEditors::chooserOffersTheModelsFilesAndFolder()
     Editing editing(XMLKey::METADATADATASETS, "fieldsdef", "scriptermetadatafieldsedit", QString());
     QString startedIn;
     QStringList filters;
-    const auto handled =
-        handleNextDialog<GuiLib::DataFieldsDialog>([&](GuiLib::DataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(
+        DialogAnswerer::with<GuiLib::DataFieldsDialog>([&](GuiLib::DataFieldsDialog *dialog) {
             QVERIFY(press(dialog, "addButton"));
             QCOMPARE(dialog->rows().first(), (QStringList{"XML1", "XML", ""}));
             QVERIFY(!dialogButton(dialog, "okButton")->isEnabled());
             pickInCell(table(dialog), 0, 1, "JDF");
-            const auto chooser = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+            DialogAnswerer chooser;
+            chooser.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
                 startedIn = files->directory().absolutePath();
                 filters = files->nameFilters();
                 chooseInDialog(files, ticket);
-            });
+            }));
             QVERIFY(press(dialog, "chooseButton"));
-            QVERIFY(*chooser);
+            QVERIFY(chooser.answeredAll());
             QVERIFY(press(dialog, "okButton"));
-        });
+        }));
     QVERIFY(editing.choose("Define metadata fields"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(startedIn, jdfFolder);
     QCOMPARE(filters, QStringList{"Metadata files (*.jdf)"});
@@ -447,7 +452,8 @@ void tst_ValueEditors::libraryKindsOfferTheOwnersItems()
     Editing editing("Steps", "string", editors, start, XMLValues::EDITOR_INLINE);
     editing.owner.library.insert("Steps", {"First", "Second", "Third"});
     editing.owner.fieldAttributes.insert("Steps/" + messageKey, "Pick the steps");
-    const auto handled = handleNextDialog<QDialog>([](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(dialog->findChild<QLabel *>("prompt")->text(), QStringLiteral("Pick the steps"));
         if (auto *one = qobject_cast<GuiLib::SelectFromLibraryDialog *>(dialog)) {
@@ -461,9 +467,9 @@ void tst_ValueEditors::libraryKindsOfferTheOwnersItems()
             chooseInList(many, {"First"});
         }
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose(label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), expected);
 }
 
@@ -516,16 +522,12 @@ void tst_ValueEditors::externalEditor()
                                {XMLKey::EXTERNALARGFOREDIT, "--edit %1"},
                                {XMLKey::EXTERNALARGFORNEW, "%1"}};
     GuiLib::ExternalValueEditor editor(request);
-    auto shown = std::make_shared<QString>();
-    if (!warning.isEmpty()) {
-        handleNextDialog<QMessageBox>([shown](QMessageBox *box) {
-            *shown = box->windowTitle() + ": " + box->text();
-            box->accept();
-        });
-    }
+    DialogAnswerer boxes;
     QCOMPARE(editor.exec(), changed);
+    QCOMPARE(boxes.seen.size(), warning.isEmpty() ? 0 : 1);
     if (!warning.isEmpty()) {
-        QVERIFY2(shown->startsWith("External editor: " + warning), qPrintable(*shown));
+        QVERIFY2(boxes.seen.first().startsWith("External editor|" + warning),
+                 qPrintable(boxes.seen.first()));
     }
     if (changed) {
         QVERIFY(editor.value().endsWith(editing ? "/PropertySet.cfg" : "/PropertySet"));

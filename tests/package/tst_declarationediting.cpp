@@ -58,14 +58,19 @@ public:
         return dynamic_cast<DeclarationItem *>(tree->currentItem());
     }
 
-    // The value cell of the explorer's row `name`, at the top level.
-    QModelIndex valueIndex(const QString &name) const
+    // The value cell of the explorer's row `name`, at the top level or below a master.
+    QModelIndex valueIndex(const QString &name, const QModelIndex &parent = QModelIndex()) const
     {
         const GuiLib::PropertiesExplorer *explorer = propertiesExplorer();
+        const QModelIndex under = parent.isValid() ? parent : explorer->rootIndex();
         const QAbstractItemModel *model = explorer->model();
-        for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
-            if (model->index(row, 0, explorer->rootIndex()).data().toString() == name) {
-                return model->index(row, 1, explorer->rootIndex());
+        for (int row = 0; row < model->rowCount(under); ++row) {
+            const QModelIndex nameCell = model->index(row, 0, under);
+            if (nameCell.data().toString() == name) {
+                return model->index(row, 1, under);
+            }
+            if (const QModelIndex below = valueIndex(name, nameCell); below.isValid()) {
+                return below;
             }
         }
         return QModelIndex();
@@ -123,6 +128,7 @@ class tst_DeclarationEditing : public QObject
 
 private slots:
     void editorChoiceRebuildsTheShownDefault();
+    void mismatchedVerificationWarnsOnce();
 };
 
 void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
@@ -145,6 +151,32 @@ void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
     window.type(s("Default"), s("34"));
     QCOMPARE(item->value(XMLKey::DEFAULT), s("34"));
     QCOMPARE(window.shownValue(s("Default")), s("34"));
+}
+
+void tst_DeclarationEditing::mismatchedVerificationWarnsOnce()
+{
+    EditingWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Scripter::Declaration *declaration = window.declaration();
+    // Chosen as the user clicks it, after another row.
+    declaration->tree()->setCurrentItem(
+        declaration->tree()->groupItem(DeclarationItem::ElementGroupKind));
+    declaration->tree()->setCurrentItem(declaration->tree()->scriptItem());
+    window.choose(s("Password protected"), XMLValues::YES);
+    window.type(s("Password"), s("s3cret"));
+    QCOMPARE(declaration->basicValue(XMLKey::PASSWORD), s("s3cret"));
+
+    DialogAnswerer answers;
+    window.type(s("Verify password"), s("s3cert"));
+    QTRY_COMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen.constFirst().section(QLatin1Char('|'), 0, 0), s("Password Problem"));
+    // The editor is left once more when the box goes; that must not warn again.
+    window.propertiesExplorer()->setFocus();
+    declaration->tree()->setFocus();
+    QTest::qWait(100);
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QString());
+    QCOMPARE(window.shownValue(s("Verify password")), QString());
 }
 
 TAVRIX_TEST_MAIN(tst_DeclarationEditing)

@@ -139,6 +139,8 @@ private slots:
     void changesKeepTheModelConsistent();
     void actionStates_data();
     void actionStates();
+    void movingAndRemovingWantASelectedDefinition_data();
+    void movingAndRemovingWantASelectedDefinition();
     void addUnderGroupAndDefinition();
     void upAndDownCarryDependents();
     void removeTakesDependentsAndEmptiesTheExplorer();
@@ -209,6 +211,39 @@ void tst_DeclarationTree::actionStates()
         states += actions.at(i)->isEnabled() ? s("ARUDCCP").at(i) : QLatin1Char('-');
     }
     QCOMPARE(states, enabled);
+}
+
+void tst_DeclarationTree::movingAndRemovingWantASelectedDefinition_data()
+{
+    QTest::addColumn<bool>("onEmptySpace");
+    QTest::newRow("click on empty space") << true;
+    QTest::newRow("control-click on the selected definition") << false;
+}
+
+void tst_DeclarationTree::movingAndRemovingWantASelectedDefinition()
+{
+    QFETCH(bool, onEmptySpace);
+
+    Fixture f;
+    f.click(f.b);
+    QVERIFY(f.tree->upAction()->isEnabled());
+    QVERIFY(f.tree->downAction()->isEnabled());
+    if (onEmptySpace) {
+        QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(5, f.tree->viewport()->height() - 3));
+    } else {
+        f.click(f.b, Qt::ControlModifier);
+    }
+    // The item stays current, but nothing looks selected: nothing may move or go.
+    QVERIFY(f.tree->selectedItems().isEmpty());
+    QVERIFY(!f.tree->upAction()->isEnabled());
+    QVERIFY(!f.tree->downAction()->isEnabled());
+    QVERIFY(!f.tree->removeItemAction()->isEnabled());
+
+    f.click(f.b);
+    QVERIFY(f.tree->upAction()->isEnabled());
+    QVERIFY(f.tree->downAction()->isEnabled());
+    QVERIFY(f.tree->removeItemAction()->isEnabled());
 }
 
 void tst_DeclarationTree::addUnderGroupAndDefinition()
@@ -287,6 +322,8 @@ void tst_DeclarationTree::pasteNamesCopies()
     QCOMPARE(f.tree->currentItem()->text(0), s("C_Copy2"));
     auto *copy = dynamic_cast<DeclarationItem *>(f.tree->findItemWithText(s("C_Copy1")));
     QCOMPARE(copy->value(XMLKey::DEF_TAG), s("C_Copy1"));
+    // The fixture lists definitions by name: a copy is named after its own tag.
+    QCOMPARE(copy->value(XMLKey::NAME), s("C_Copy1"));
     QCOMPARE(copy->type(), int(DeclarationItem::ElementDefinitionKind));
     QCOMPARE(f.window.refreshes, (QStringList{s("E"), s("E"), s("E")}));
     QCOMPARE(f.window.modifiedCount, 3);
@@ -348,6 +385,7 @@ void tst_DeclarationTree::clipboardKeepsTheValuesOfTheCopy()
     Fixture f;
     edit(f.a, XMLKey::DEF_EDITOR, s("Number"));
     edit(f.a, XMLKey::DEFAULT, s("7"));
+    edit(f.a, XMLKey::TOOLTIP, s("Dots per inch"));
     f.tree->setCurrentItem(f.a);
     f.tree->copyAction()->trigger();
     edit(f.a, XMLKey::DEFAULT, s("8"));
@@ -356,7 +394,8 @@ void tst_DeclarationTree::clipboardKeepsTheValuesOfTheCopy()
     auto *copy = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
     QCOMPARE(copy->value(XMLKey::DEFAULT), s("7"));
     QCOMPARE(copy->value(XMLKey::DEF_EDITOR), s("Number"));
-    QCOMPARE(copy->value(XMLKey::NAME), f.a->value(XMLKey::NAME));
+    QCOMPARE(copy->value(XMLKey::TOOLTIP), s("Dots per inch"));
+    QCOMPARE(copy->value(XMLKey::NAME), copy->text(0));
     // The copy's Default is edited like a number, as the original's.
     QDomDocument document;
     const QDomElement element = Scripter::DeclarationXml::writeDefinition(document, copy->record());

@@ -23,7 +23,9 @@ using Scripter::PackageProcessor;
 
 namespace {
 
-const QString refusal = QStringLiteral("File open error| Script Package in not valid!");
+// The refusal of a package that can't be read names the file; the cause follows, as the message
+// pane holds it.
+const QString refusal = QStringLiteral("File open error|Script package '%1' is not valid:\n");
 
 // Adds a definition to a group as the tree's "Add" action does, under the tag `tag`.
 DeclarationItem *addDefinition(Scripter::Declaration *declaration, int groupKind,
@@ -99,6 +101,8 @@ private slots:
 
     void openChoosesTheWindow_data();
     void openChoosesTheWindow();
+    void failedOpenLeavesNoEmptyWindowBehind_data();
+    void failedOpenLeavesNoEmptyWindowBehind();
     void openPackageOnlyComesToTheFront();
     void newWindowIsPlacedBesideTheActiveOne();
     void removedWindowsAreDeletedLater();
@@ -323,15 +327,15 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
     // clang-format off
     QTest::newRow("missing file") << "missing" << "File open error|File %1 not exist." << "";
     QTest::newRow("fixture file without its package") << "fixture" << "File open error|You double-clicked on a script fixture file;\nthis file cannot be " "opened in TavrixScripter.\nThe corresponding script file could not be located." << "";
-    QTest::newRow("empty marker in a folder of another name") << "marker" << "File open error| Unarchived Script Package '%1' is not valid!" << "";
+    QTest::newRow("empty marker in a folder of another name") << "marker" << refusal << "must have the name of its marker file";
     QTest::newRow("not a zip archive") << "junk" << refusal << "zip";
     QTest::newRow("entry reaching outside the folder") << "escape" << refusal << "../escaped.txt";
     QTest::newRow("manifest naming a member outside") << "outside" << refusal << "lacks its member '../Router.xml'";
     QTest::newRow("archive without manifest") << "nomanifest" << refusal << "has no manifest";
     QTest::newRow("declaration of another kind") << "notdeclaration" << refusal << "Object";
     QTest::newRow("member of 1 GB of zeros") << "zeros" << refusal << "entry 'Router.js' is compressed more than 1000 to 1";
-    QTest::newRow("symbolic link in the package folder") << "link" << "File open error| Unarchived Script Package '%1' is not valid!" << "Router/Router.vbs' is a symbolic link";
-    QTest::newRow("package folder larger than a package may hold") << "large" << "File open error| Unarchived Script Package '%1' is not valid!" << "holds more than 256 MB";
+    QTest::newRow("symbolic link in the package folder") << "link" << refusal << "Router/Router.vbs' is a symbolic link";
+    QTest::newRow("package folder larger than a package may hold") << "large" << refusal << "holds more than 256 MB";
     // clang-format on
 }
 
@@ -396,17 +400,19 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
     DialogAnswerer driver;
     driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(file));
-    QCOMPARE(driver.seen, QStringList{box.contains(QLatin1String("%1")) ? box.arg(file) : box});
     QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
     QCOMPARE(describe(current), before);
     QVERIFY(!QFileInfo::exists(escaped));
     const SRCore::LogRecord *message =
         findMessage(current, QStringLiteral("Can't open script package: %1"));
     QCOMPARE(bool(message), !reason.isEmpty());
+    QString expected = box.contains(QLatin1String("%1")) ? box.arg(file) : box;
     if (message) {
         QCOMPARE(message->level, SRCore::LogLevel::Error);
         QVERIFY2(message->argument.contains(reason), qPrintable(message->argument));
+        expected += message->argument;
     }
+    QCOMPARE(driver.seen, QStringList{expected});
 }
 
 void tst_PackageOpen::parseErrorsTellLineAndColumn_data()
@@ -436,7 +442,8 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn()
     DialogAnswerer driver;
     driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(archive));
-    QCOMPARE(driver.seen, QStringList{refusal});
+    QCOMPARE(driver.seen.size(), 1);
+    QVERIFY2(driver.seen.first().startsWith(refusal.arg(archive)), qPrintable(driver.seen.first()));
 
     const SRCore::LogRecord *error = findMessage(current, message);
     QVERIFY(error);
@@ -544,6 +551,56 @@ void tst_PackageOpen::openChoosesTheWindow()
         QCOMPARE(describe(window), before);
         QVERIFY(windows.last()->widget()->isVisible());
     }
+}
+
+void tst_PackageOpen::failedOpenLeavesNoEmptyWindowBehind_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::newRow("wrong password") << "password";
+    QTest::newRow("not a zip archive") << "junk";
+    QTest::newRow("declaration of another kind") << "notdeclaration";
+}
+
+void tst_PackageOpen::failedOpenLeavesNoEmptyWindowBehind()
+{
+    QFETCH(QString, input);
+
+    QString archive = m_harness.path(QStringLiteral("Router.tscript"));
+    const bool protectedPackage = input == QLatin1String("password");
+    if (protectedPackage) {
+        archive = savedPackage([](FakePackageWindow *author) {
+            author->declaration()->setBasicValue(XMLKey::PASSWORDPROTECTED, XMLValues::YES);
+            author->declaration()->setBasicValue(XMLKey::PASSWORD, QStringLiteral("Secret1"));
+            author->declaration()->setBasicValue(XMLKey::VERIFYPASSWORD, QStringLiteral("Secret1"));
+        });
+    } else if (input == QLatin1String("junk")) {
+        QVERIFY(writeFile(archive, "PK\x03\x04 but no archive"));
+    } else {
+        QVERIFY(
+            PythonZip::write(archive, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                       {QStringLiteral("Router.xml"), "<Flow/>"}}));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A modified window is not reused: the open makes a window of its own.
+    FakePackageWindow *current = m_harness.newWindow();
+    current->markModified();
+    const int made = m_harness.windowsMade;
+    DialogAnswerer driver;
+    if (protectedPackage) {
+        driver.then(DialogAnswerer::typePassword(QStringLiteral("wrong")));
+    }
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
+
+    QVERIFY(!m_harness.processor->open(archive));
+    QVERIFY(driver.answeredAll());
+    QCOMPARE(m_harness.windowsMade, made + 1);
+    QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int shown = 0;
+    for (const QWidget *widget : QApplication::topLevelWidgets()) {
+        shown += dynamic_cast<const FakePackageWindow *>(widget) ? 1 : 0;
+    }
+    QCOMPARE(shown, 1);
 }
 
 void tst_PackageOpen::openPackageOnlyComesToTheFront()

@@ -4,9 +4,9 @@
 
 #include "common/testmain.h"
 
+#include "../corelib/ziptestsupport.h"
 #include "common/filesystemfaults.h"
 #include "common/stalelock.h"
-#include "../corelib/ziptestsupport.h"
 #include "packagetestsupport.h"
 
 #include "package/scriptpackage.h"
@@ -59,6 +59,8 @@ private slots:
     void protectionNeedsMatchingPasswords();
     void untitledPackageAsksForPathAndGetsSuffixAndFixture();
     void cancelledPathDialogWritesNothing();
+    void saveAsOffersTheFolderForm_data();
+    void saveAsOffersTheFolderForm();
     void syntaxErrorsAskBeforeSaving_data();
     void syntaxErrorsAskBeforeSaving();
     void savingWithoutChecksAsksNothing();
@@ -255,8 +257,10 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
     driver.then(driver.chooseFile(folder + QStringLiteral("/Router")));
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(driver.seen, QStringList{QStringLiteral("Save script package")});
-    QCOMPARE(driver.fileDialogs, QStringList{"Save script package|Script packages (*.tscript)|"
-                                             + folder + "|" + folder + "/Router.tscript"});
+    QCOMPARE(driver.fileDialogs,
+             QStringList{"Save script package|Script packages (*.tscript);Script package folder "
+                         "(unarchived) (*.tscript)|"
+                         + folder + "|" + folder + "/Router.tscript"});
 
     const QString archive = folder + QStringLiteral("/Router.tscript");
     const QString fixture = folder + QStringLiteral("/Router.tfixture");
@@ -300,6 +304,84 @@ void tst_PackageSave::cancelledPathDialogWritesNothing()
     QCOMPARE(window->statusMessages, QStringList());
 }
 
+void tst_PackageSave::saveAsOffersTheFolderForm_data()
+{
+    QTest::addColumn<QString>("chosen");   // in the test's folder
+    QTest::addColumn<QString>("existing"); // what the package folder holds before
+    QTest::addColumn<QString>("answer");   // to a question about an existing package
+    QTest::addColumn<QString>("written");  // the package folder, empty when nothing is saved
+
+    // clang-format off
+    QTest::newRow("name beside the folder to make") << "Router.tscript" << "" << "" << "Router";
+    QTest::newRow("name without suffix") << "Router" << "" << "" << "Router";
+    QTest::newRow("empty folder of that name") << "Router.tscript" << "empty" << "" << "Router";
+    QTest::newRow("package folder replaced after asking") << "Router.tscript" << "package" << "Save" << "Router";
+    QTest::newRow("package folder kept when not confirmed") << "Router.tscript" << "package" << "Cancel" << "";
+    QTest::newRow("folder with other files is refused") << "Router.tscript" << "other" << "OK" << "";
+    // clang-format on
+}
+
+void tst_PackageSave::saveAsOffersTheFolderForm()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, existing);
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+
+    const QString packageFolder = m_harness.path(QStringLiteral("Router"));
+    if (!existing.isEmpty()) {
+        QVERIFY(QDir().mkpath(packageFolder));
+    }
+    if (existing == QLatin1String("package")) {
+        QVERIFY(writeFile(packageFolder + QStringLiteral("/Router.tscript"), QByteArray()));
+        QVERIFY(writeFile(packageFolder + QStringLiteral("/Old.js"), "old"));
+    } else if (existing == QLatin1String("other")) {
+        QVERIFY(writeFile(packageFolder + QStringLiteral("/notes.txt"), "mine"));
+    }
+    const QStringList before = entriesBelow(m_harness.dir->path()) + entriesBelow(packageFolder);
+
+    FakePackageWindow *window = m_harness.newWindow();
+    QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
+    window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function jobArrived( s ) {}\n"));
+    window->markModified();
+    DialogAnswerer driver;
+    driver.then(driver.chooseFile(
+        m_harness.path(chosen), QStringLiteral("Script package folder (unarchived) (*.tscript)")));
+    if (!answer.isEmpty()) {
+        driver.then(DialogAnswerer::click(answer));
+    }
+    QCOMPARE(m_harness.processor->save(PackageProcessor::SaveAs, window), !written.isEmpty());
+    QVERIFY(driver.answeredAll());
+
+    if (written.isEmpty()) {
+        QCOMPARE(entriesBelow(m_harness.dir->path()) + entriesBelow(packageFolder), before);
+        QVERIFY(window->isUntitled());
+        QVERIFY(window->isWindowModified());
+        return;
+    }
+    const QString marker = packageFolder + QStringLiteral("/Router.tscript");
+    QStringList members = entriesBelow(packageFolder);
+    members.sort();
+    QCOMPARE(members, (QStringList{"Router.js", "Router.tfixture", "Router.tscript", "Router.xml",
+                                   "manifest.xml"}));
+    QCOMPARE(readFile(marker), QByteArray());
+    QVERIFY(!QFileInfo::exists(m_harness.path(QStringLiteral("Router.tscript"))));
+    QVERIFY(window->isAlternatePath());
+    QCOMPARE(window->shownPath(), marker);
+    QVERIFY(!window->isWindowModified());
+
+    // The folder is the package from now on: a save goes back into it, and it opens.
+    window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
+    DialogAnswerer silent;
+    QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
+    QCOMPARE(silent.seen, QStringList());
+    QCOMPARE(readFile(packageFolder + QStringLiteral("/Router.js")),
+             QByteArray("function timerFired( s ) {}\n"));
+    m_harness.processor->removeWindow(window);
+    QVERIFY(m_harness.processor->open(marker));
+    QCOMPARE(m_harness.processor->windows().size(), 1);
+}
+
 void tst_PackageSave::syntaxErrorsAskBeforeSaving_data()
 {
     QTest::addColumn<QString>("language");
@@ -311,13 +393,17 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving_data()
 
     const QString javaScript = XMLValues::JAVASCRIPT;
     const QString brokenJavaScript = QStringLiteral("function jobArrived( s : Tavrix {\n");
+    // The question names the first error: the brace where the parameter list is not closed.
     const QString javaScriptQuestion = QStringLiteral(
-        "Save|JavaScript code contains syntax error(s).\nDo you want save this package?");
+        "Save|JavaScript code contains syntax error(s).\nThe first is on line 1, column 33: "
+        "Expected token `)'\nDo you want save this package?");
     const QString javaScriptMessage = QStringLiteral("Error in script '%11', line %12: %13");
     const QString vbScript = XMLValues::VBSCRIPT;
     const QString brokenVbScript = QStringLiteral("Function jobArrived(s, job)\nEnd Sub\n");
     const QString vbScriptQuestion = QStringLiteral(
-        "Save|VBScript code contains syntax error(s).\nDo you want save this package?");
+        "Save|VBScript code contains syntax error(s).\nThe first is on line 2, column 1: "
+        "Expected 'End Function' to close the 'Function' on line 1; found 'End Sub'\nDo you "
+        "want save this package?");
     const QString vbScriptMessage = QStringLiteral("Error while checking VBScript syntax: %1");
 
     // clang-format off
@@ -523,7 +609,8 @@ void tst_PackageSave::packageAndFixtureAreReplacedTogether()
     QVERIFY(m_harness.saveAs(window, archive));
     const QByteArray packageBefore = readFile(archive);
     const QByteArray fixtureBefore = readFile(fixture);
-    window->setScriptText(XMLValues::JAVASCRIPT, window->texts.value(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
+    window->setScriptText(XMLValues::JAVASCRIPT,
+                          window->texts.value(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
     window->markModified();
 
     if (fault == QLatin1String("folder")) {

@@ -42,7 +42,8 @@ void tst_ScriptPackage::fullDiskFailsTheWriteWithItsCause()
     FakePackageWindow *window = m_harness.newWindow();
     ScriptPackage::Content content;
     content.instanceName = QStringLiteral("Router");
-    content.programs.insert(XMLValues::JAVASCRIPT, QStringLiteral("function jobArrived( s : Tavrix, job : Job )\n{\n}\n"));
+    content.programs.insert(XMLValues::JAVASCRIPT,
+                            QStringLiteral("function jobArrived( s : Tavrix, job : Job )\n{\n}\n"));
 
     QStringList members;
     QString error;

@@ -5,6 +5,8 @@
 
 #include "fixturetestsupport.h"
 
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
 #include "package/objecttemplates.h"
 
 #include "corelib/files/filehandler.h"
@@ -16,6 +18,26 @@
 
 using namespace FixtureTest;
 using Scripter::FixtureItem;
+
+namespace {
+
+struct DefaultRow
+{
+    const char *name;
+    bool connection;
+    const char *editor;
+    // The first default and the test value it gives; a second default that the test value
+    // follows; a value the user enters; a third default, which leaves that value alone.
+    const char *firstDefault;
+    const char *firstValue;
+    const char *secondDefault;
+    const char *userValue;
+    const char *thirdDefault;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(DefaultRow)
 
 class tst_FixtureItem : public QObject
 {
@@ -39,6 +61,8 @@ private slots:
     void connectionTypeDecidesTheConnectionFields();
     void trafficTypeShowsTheOutcomesMeantForIt();
     void declarationChangesKeepTheValuesEntered();
+    void testValuesFollowTheDeclaredDefault_data();
+    void testValuesFollowTheDeclaredDefault();
     void removedDefinitionLeavesTheItems();
     void rebuiltSetReplacesTheShownOne();
     void everyChangeMarksTheWindowModified();
@@ -177,17 +201,21 @@ void tst_FixtureItem::enabledValueDecidesTheLook()
     auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
                                 window.fixture()->tree()->incomingGroup());
     const QIcon own = job->icon(0);
-    QVERIFY(job->flags() & Qt::ItemIsEnabled);
+    const QBrush ownText = job->foreground(0);
+    const Qt::ItemFlags inReach = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    QVERIFY(job->flags().testFlags(inReach));
 
+    // Out of the test, the job stays selectable; its icon and greyed text tell.
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
-    QVERIFY(!(job->flags() & Qt::ItemIsEnabled));
+    QVERIFY(job->flags().testFlags(inReach));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QVERIFY(job->foreground(0) != ownText);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
     QVERIFY(!job->isEnabledForTest());
 
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
-    QVERIFY(job->flags() & Qt::ItemIsEnabled);
     QVERIFY(sameIcon(job->icon(0), own));
+    QCOMPARE(job->foreground(0), ownText);
 
     // The basic item has no enabled state, even when the declaration gives it such a field.
     FixtureItem *basic = window.fixture()->tree()->basicItem();
@@ -404,7 +432,7 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
     QVERIFY(!propertyOf(connection, XMLKey::TRAFFICTYPE));
     QCOMPARE(connection->value(XMLKey::TRAFFICTYPE), XMLValues::LOG);
     // The look follows the value after the rebuild.
-    QVERIFY(!(connection->flags() & Qt::ItemIsEnabled));
+    QVERIFY(sameIcon(connection->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QCOMPARE(propertyOf(basic, QStringLiteral("Resolution"))->value().toString(),
              QStringLiteral("600"));
     QCOMPARE(propertyOf(basic, XMLKey::FLOWNAME)->value().toString(), QStringLiteral("Invoices"));
@@ -412,6 +440,62 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
     QCOMPARE(connection->object().getField(XMLKey::INCLUDEMASK).getSubType(),
              XMLValues::EDITOR_FILEPATTERNS);
     QCOMPARE(basic->value(QStringLiteral("Resolution")), QStringLiteral("600"));
+}
+
+void tst_FixtureItem::testValuesFollowTheDeclaredDefault_data()
+{
+    QTest::addColumn<DefaultRow>("row");
+    // clang-format off
+    const DefaultRow rows[] = {
+        {"text default reaches the basic settings", false, "Single-line text", "42", "42", "7", "mine", "8"},
+        {"text default reaches the connections", true, "Single-line text", "42", "42", "7", "mine", "8"},
+        {"number default", false, "Number", "300", "300", "150", "5", "600"},
+        {"yes-no default", false, "No-yes list", "Yes", "Yes", "No", "Yes", ""},
+        {"yes-no without a default is No", false, "No-yes list", "", "No", "Yes", "No", "Yes"},
+    };
+    // clang-format on
+    for (const DefaultRow &row : rows) {
+        QTest::newRow(row.name) << row;
+    }
+}
+
+void tst_FixtureItem::testValuesFollowTheDeclaredDefault()
+{
+    QFETCH(DefaultRow, row);
+
+    FakePackageWindow window;
+    Scripter::DeclarationTree *declarationTree = window.declaration()->tree();
+    declarationTree->setCurrentItem(
+        declarationTree->groupItem(row.connection ? Scripter::DeclarationItem::ConnectionGroupKind
+                                                  : Scripter::DeclarationItem::ElementGroupKind));
+    declarationTree->addItemAction()->trigger();
+    auto *definition = dynamic_cast<Scripter::DeclarationItem *>(declarationTree->currentItem());
+    QVERIFY(definition);
+    const QString tag = definition->text(0);
+    QVERIFY(definition->setPropertyValue(XMLKey::DEF_EDITOR, QString::fromUtf8(row.editor)));
+    FixtureItem *item = window.fixture()->tree()->basicItem();
+    if (row.connection) {
+        item = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
+                               window.fixture()->tree()->outgoingGroup());
+    }
+    const auto setDefault = [definition](const char *value) {
+        QVERIFY(definition->setPropertyValue(XMLKey::DEFAULT, QString::fromUtf8(value)));
+    };
+    const auto shown = [item, tag] {
+        const GuiLib::IProperty *property = propertyOf(item, tag);
+        return property ? property->value().toString() : QStringLiteral("(no property)");
+    };
+
+    setDefault(row.firstDefault);
+    QCOMPARE(shown(), QString::fromUtf8(row.firstValue));
+    QCOMPARE(item->value(tag), QString::fromUtf8(row.firstValue));
+    setDefault(row.secondDefault);
+    QCOMPARE(shown(), QString::fromUtf8(row.secondDefault));
+
+    QVERIFY(item->setPropertyValue(tag, QString::fromUtf8(row.userValue)));
+    setDefault(row.thirdDefault);
+    QCOMPARE(shown(), QString::fromUtf8(row.userValue));
+    QCOMPARE(item->value(tag), QString::fromUtf8(row.userValue));
 }
 
 void tst_FixtureItem::removedDefinitionLeavesTheItems()

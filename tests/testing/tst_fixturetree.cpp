@@ -111,6 +111,9 @@ private slots:
     void addPutsTheNewItemAfterTheCurrentOne();
     void removeTakesTheCurrentItemAway();
     void upAndDownMoveWithinTheGroup();
+    void movingAndRemovingWantASelectedItem_data();
+    void movingAndRemovingWantASelectedItem();
+    void itemsOutOfTheTestStayInReach();
     void contextMenuOpensOverItemsOnly();
     void doubleClickTakesItemsInAndOutOfTheTest();
     void chosenFileOrFolderBecomesAJob_data();
@@ -339,6 +342,69 @@ void tst_FixtureTree::upAndDownMoveWithinTheGroup()
     QCOMPARE(shown.window.modifiedCount, 3);
 }
 
+void tst_FixtureTree::movingAndRemovingWantASelectedItem_data()
+{
+    QTest::addColumn<bool>("onEmptySpace");
+    QTest::newRow("click on empty space") << true;
+    QTest::newRow("control-click on the selected job") << false;
+}
+
+void tst_FixtureTree::movingAndRemovingWantASelectedItem()
+{
+    QFETCH(bool, onEmptySpace);
+
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
+    for (int i = 0; i < 3; ++i) {
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    }
+    QTreeWidgetItem *job = tree->incomingGroup()->child(1);
+    click(tree, job);
+    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
+                                              QStringLiteral("Up"), QStringLiteral("Down")}));
+    if (onEmptySpace) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(5, tree->viewport()->height() - 3));
+    } else {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          centerOf(tree, job));
+    }
+    QVERIFY(tree->selectedItems().isEmpty());
+    QCOMPARE(tree->currentItem(), job);
+    // Nothing looks selected, so nothing may move or go.
+    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add")}));
+
+    click(tree, job);
+    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
+                                              QStringLiteral("Up"), QStringLiteral("Down")}));
+}
+
+void tst_FixtureTree::itemsOutOfTheTestStayInReach()
+{
+    ShownWindow shown;
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
+    for (int i = 0; i < 3; ++i) {
+        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    }
+    auto *off = child(tree->incomingGroup(), 1);
+    QVERIFY(off->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
+
+    click(tree, tree->basicItem());
+    click(tree, off);
+    QCOMPARE(tree->currentItem(), off);
+    QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({off}));
+    QVERIFY(shows(shown.window, off));
+    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
+                                              QStringLiteral("Up"), QStringLiteral("Down")}));
+
+    tree->moveUpAction()->trigger();
+    QCOMPARE(tree->incomingGroup()->indexOfChild(off), 0);
+    QCOMPARE(off->value(XMLKey::ENABLED), XMLValues::NO);
+    tree->removeItemAction()->trigger();
+    QCOMPARE(childTexts(tree->incomingGroup()),
+             QStringList({QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder2")}));
+}
+
 void tst_FixtureTree::contextMenuOpensOverItemsOnly()
 {
     ShownWindow shown;
@@ -368,16 +434,13 @@ void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
 
     doubleClick(tree, job);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
-    QVERIFY(!(job->flags() & Qt::ItemIsEnabled));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QVERIFY(shows(shown.window, job));
     QCOMPARE(propertyOf(job, XMLKey::ENABLED)->value().toString(), XMLValues::NO);
 
-    // A disabled item takes no clicks, but a double click brings it back.
     click(tree, tree->basicItem());
     doubleClick(tree, job);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::YES);
-    QVERIFY(job->flags() & Qt::ItemIsEnabled);
     QVERIFY(sameIcon(job->icon(0), own));
     QCOMPARE(tree->currentItem(), job);
     QVERIFY(shows(shown.window, job));

@@ -99,7 +99,8 @@ void tst_FixtureValues::dataFieldsSurviveTheFixtureFile()
         QVERIFY(property);
         QWidget parent;
         std::unique_ptr<QWidget> editor(property->createEditor(&parent, nullptr, nullptr));
-        const auto handled = handleNextDialog<QDialog>([&fields, tag](QDialog *dialog) {
+        DialogAnswerer dialogs;
+        dialogs.then(DialogAnswerer::with<QDialog>([&fields, tag](QDialog *dialog) {
             auto *table = dialog->findChild<QTableWidget *>();
             const bool global = tag == XMLKey::GLOBALDATA;
             for (int row = 0; row < fields.size(); ++row) {
@@ -112,9 +113,9 @@ void tst_FixtureValues::dataFieldsSurviveTheFixtureFile()
                 }
             }
             QVERIFY(press(dialog, "okButton"));
-        });
+        }));
         QTest::mouseClick(editor->findChild<QToolButton *>("dialogButton"), Qt::LeftButton);
-        QVERIFY(*handled);
+        QVERIFY(dialogs.answeredAll());
         property->setModelData(editor.get()); // as the explorer commits
         made = property->valueText();
         QString error;

@@ -180,8 +180,11 @@ bool FileHandler::copy(const QString &source, const QString &destination, ILogIn
     }();
     if (!copied) {
         if (log) {
-            log->log(LogRecord(LogLevel::Error, FileHandler::tr("Copying failed: %1"), QString(),
-                               QString(), QString(), error));
+            // The key: the message pane translates it when it shows the message.
+            log->log(
+                LogRecord(LogLevel::Error,
+                          QStringLiteral(QT_TRANSLATE_NOOP("LogMessages", "Copying failed: %1")),
+                          QString(), QString(), QString(), error));
         }
         fail(errorMessage, error);
     }

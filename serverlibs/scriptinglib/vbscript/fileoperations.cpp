@@ -116,9 +116,9 @@ QString FileOperations::buildPath(const QString &path, const QString &name)
     return path + QLatin1Char('/') + name;
 }
 
-QStringList FileOperations::matches(const QString &specification, bool folders)
+QStringList FileOperations::matches(const QString &pattern, bool folders)
 {
-    const QString path = absolute(specification);
+    const QString path = absolute(pattern);
     const QString name = fileName(path);
     QStringList found;
     if (!hasWildcards(name)) {
@@ -216,9 +216,9 @@ int FileOperations::moveFolder(const QString &source, const QString &destination
     return RuntimeError::None;
 }
 
-int FileOperations::deleteFile(const QString &specification, bool force)
+int FileOperations::deleteFile(const QString &pattern, bool force)
 {
-    const QStringList files = matches(specification, false);
+    const QStringList files = matches(pattern, false);
     if (files.isEmpty()) {
         return RuntimeError::FileNotFound;
     }
@@ -233,10 +233,10 @@ int FileOperations::deleteFile(const QString &specification, bool force)
     return RuntimeError::None;
 }
 
-int FileOperations::deleteFolder(const QString &specification, bool force)
+int FileOperations::deleteFolder(const QString &pattern, bool force)
 {
     Q_UNUSED(force) // folders have no read-only flag that removal must respect here
-    const QStringList folders = matches(specification, true);
+    const QStringList folders = matches(pattern, true);
     if (folders.isEmpty()) {
         return RuntimeError::PathNotFound;
     }

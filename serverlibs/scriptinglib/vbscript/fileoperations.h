@@ -21,16 +21,16 @@ public:
     static QString parentFolderName(const QString &path);
     static QString buildPath(const QString &path, const QString &name);
 
-    // The existing files (or folders) that `specification` names; its last name may hold the
+    // The existing files (or folders) that `pattern` names; its last name may hold the
     // wildcards * and ?.
-    static QStringList matches(const QString &specification, bool folders);
+    static QStringList matches(const QString &pattern, bool folders);
 
     static int copyFile(const QString &source, const QString &destination, bool overwrite);
     static int copyFolder(const QString &source, const QString &destination, bool overwrite);
     static int moveFile(const QString &source, const QString &destination);
     static int moveFolder(const QString &source, const QString &destination);
-    static int deleteFile(const QString &specification, bool force);
-    static int deleteFolder(const QString &specification, bool force);
+    static int deleteFile(const QString &pattern, bool force);
+    static int deleteFolder(const QString &pattern, bool force);
     static int createFolder(const QString &path);
 };
 
