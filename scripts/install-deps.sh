@@ -3,6 +3,7 @@
 # so that a second call costs a few dpkg queries.
 #   scripts/install-deps.sh              what building and testing need
 #   scripts/install-deps.sh screenshot   also what ./run --screenshot needs (Xvfb, ImageMagick)
+#   scripts/install-deps.sh coverage     also gcovr, for the line coverage of the tests
 set -euo pipefail
 
 packages=(
@@ -16,7 +17,8 @@ packages=(
 for group in "$@"; do
     case "$group" in
         screenshot) packages+=(xvfb xauth imagemagick) ;;
-        *) echo "usage: $0 [screenshot]" >&2; exit 2 ;;
+        coverage) packages+=(gcovr) ;;
+        *) echo "usage: $0 [screenshot] [coverage]" >&2; exit 2 ;;
     esac
 done
 

@@ -434,19 +434,24 @@ QStringList EntryPointsRunner::libraryForProperty(ITestWindow *window, const QSt
     m_thread->setup(request);
     m_thread->start();
     // The property editor waits for the library, so the window waits; never for long.
-    if (!m_thread->wait(QDeadlineTimer(kLibraryTimeoutMs))) {
+    if (!m_thread->wait(QDeadlineTimer(m_libraryTimeoutMs))) {
         stopScript();
         while (!m_thread->wait(kStopRepeatMs)) {
             stopScript();
         }
         log(SRCore::LogLevel::Error,
             QT_TRANSLATE_NOOP("LogMessages", "%11 took longer than %12 seconds and was stopped"),
-            function + QLatin1Char(',') + QString::number(kLibraryTimeoutMs / 1000));
+            function + QLatin1Char(',') + QString::number(m_libraryTimeoutMs / 1000.0));
         window->refreshMessages();
         return {};
     }
     window->refreshMessages();
     return m_thread->libraryResult();
+}
+
+void EntryPointsRunner::setLibraryTimeout(int milliseconds)
+{
+    m_libraryTimeoutMs = milliseconds;
 }
 
 } // namespace Scripter

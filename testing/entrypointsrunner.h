@@ -76,6 +76,8 @@ public:
     // kLibraryTimeoutMs. Empty, with the reason logged, when it can't be had.
     QStringList libraryForProperty(ITestWindow *window, const QString &tag,
                                    bool connectionProperty = false);
+    // Replaces kLibraryTimeoutMs, for tests that can't wait that long.
+    void setLibraryTimeout(int milliseconds);
     // Stops a run in progress without a message and waits until it has ended.
     void stopAndWait();
     // The window of the last run; null when it is gone.
@@ -130,6 +132,7 @@ private:
     bool m_stopping = false;
     QTimer m_stopRepeat;
     QTimer m_timeout;
+    int m_libraryTimeoutMs = kLibraryTimeoutMs;
     ExpectationResults m_expectationResults;
     // What is logged from the start of a run until it has ended, for the expected messages.
     std::unique_ptr<SRCore::LogCapture> m_runMessages;

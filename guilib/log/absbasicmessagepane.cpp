@@ -61,7 +61,7 @@ AbsBasicMessagePane::AbsBasicMessagePane(QWidget *parent)
     });
 
     connect(m_refreshTimer, &QTimer::timeout, this, [this]() {
-        m_refreshTimer->setInterval(RefreshIntervalMs);
+        m_refreshTimer->setInterval(m_refreshIntervalMs);
         refresh();
     });
     m_refreshTimer->start(FirstRefreshDelayMs);
@@ -72,6 +72,11 @@ AbsBasicMessagePane::~AbsBasicMessagePane() = default;
 QString AbsBasicMessagePane::statusText() const
 {
     return m_statusLabel->text();
+}
+
+void AbsBasicMessagePane::setRefreshInterval(int milliseconds)
+{
+    m_refreshIntervalMs = milliseconds;
 }
 
 QByteArray AbsBasicMessagePane::headerState() const

@@ -32,6 +32,8 @@ public:
     int paneNumber() const { return m_paneNumber; }
     LogTableView *tableView() const { return m_tableView; }
     QString statusText() const;
+    // The time between refreshes from the next one on; RefreshIntervalMs unless set.
+    void setRefreshInterval(int milliseconds);
 
     // The state of the table's header (column order, widths, sorting) for the window's
     // settings.
@@ -48,7 +50,7 @@ public:
     // the pane shows nothing afterwards. The window calls it when it closes.
     virtual void releaseModel() = 0;
     // Loads the messages logged since the last refresh. Called FirstRefreshDelayMs after
-    // construction and then every RefreshIntervalMs.
+    // construction and then at the refresh interval.
     virtual void refresh() = 0;
 
 signals:
@@ -76,6 +78,7 @@ private:
     QProgressBar *m_progressBar;
     QPushButton *m_searchButton;
     QTimer *m_refreshTimer;
+    int m_refreshIntervalMs = RefreshIntervalMs;
 };
 
 } // namespace GuiLib

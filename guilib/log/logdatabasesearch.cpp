@@ -17,6 +17,7 @@ struct LogDatabaseSearch::Run
     qint64 toId = 0;
     Predicate wanted;
     int maxFound = 0;
+    int retryDelayMs = RetryDelayMs;
     std::atomic<bool> stop{false};      // abort() or cancel() asked the worker to stop
     std::atomic<bool> cancelled{false}; // nothing more is reported
     QMutex mutex;
@@ -58,6 +59,7 @@ bool LogDatabaseSearch::start(qint64 fromId, qint64 toId, const Predicate &wante
     run->toId = toId;
     run->wanted = wanted;
     run->maxFound = maxFound;
+    run->retryDelayMs = m_retryDelayMs;
     m_run = run;
     m_state = State::Searching;
     m_worker.reset(QThread::create([this, run]() { search(run); }));
@@ -131,7 +133,7 @@ void LogDatabaseSearch::search(const std::shared_ptr<Run> &run)
             report(run, [this, reason]() { emit chunkFailed(reason); });
             QMutexLocker lock(&run->mutex);
             if (!run->stop) {
-                run->stopped.wait(&run->mutex, RetryDelayMs);
+                run->stopped.wait(&run->mutex, run->retryDelayMs);
             }
             continue;
         }

@@ -47,6 +47,9 @@ public:
     ~LogDatabaseSearch() override;
 
     State state() const { return m_state; }
+    // The pause before a failed chunk is tried again, for the searches started from now on;
+    // RetryDelayMs unless set.
+    void setRetryDelay(int milliseconds) { m_retryDelayMs = milliseconds; }
 
     // Starts searching the messages with ids from `fromId` to `toId` for those `wanted`
     // accepts, stopping when `maxFound` are found. False, and nothing started, while a search
@@ -79,6 +82,7 @@ private:
 
     const QString m_databaseFile;
     State m_state = State::Idle;
+    int m_retryDelayMs = RetryDelayMs;
     std::shared_ptr<Run> m_run;
     std::unique_ptr<QThread> m_worker;
 };

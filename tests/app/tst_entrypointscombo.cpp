@@ -1,6 +1,8 @@
 // The entry point chooser of a main window: which entry points it offers for the script in the
 // editor and the fixture, as the script gains and loses functions and the fixture changes.
 
+#include "common/testmain.h"
+
 #include "runnertestsupport.h"
 
 #include "testing/entrypoints.h"
@@ -34,7 +36,6 @@ class tst_EntryPointsCombo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -56,17 +57,10 @@ private:
         return nullptr;
     }
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
     std::unique_ptr<ExampleWindow> m_example;
 };
-
-void tst_EntryPointsCombo::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_entrypointscombo", m_configHome);
-}
 
 void tst_EntryPointsCombo::init()
 {
@@ -190,5 +184,5 @@ void tst_EntryPointsCombo::nothingIsOfferedWhileTheFixturePaneIsHidden()
     QVERIFY(row(EntryPoints::TimerFired)->action()->isEnabled());
 }
 
-QTEST_MAIN(tst_EntryPointsCombo)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_EntryPointsCombo)
 #include "tst_entrypointscombo.moc"

@@ -2,6 +2,8 @@
 // press Invoke, answer the argument dialog, wait for the window's poll to find the run over;
 // then the messages, the test folder and the window as the user finds them.
 
+#include "common/testmain.h"
+
 #include "runnertestsupport.h"
 
 #include "app/scriptermessagepane.h"
@@ -23,7 +25,6 @@
 #include <QTabWidget>
 
 using namespace Scripter;
-using AppTest::BoxAnswerer;
 using AppTest::CoreFixture;
 using RunnerTest::ExampleWindow;
 using RunnerTest::messageWith;
@@ -60,7 +61,6 @@ class tst_EntryPointsRunner : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -95,17 +95,10 @@ private:
             10000);
     }
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
     std::unique_ptr<ExampleWindow> m_example;
 };
-
-void tst_EntryPointsRunner::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_entrypointsrunner", m_configHome);
-}
 
 void tst_EntryPointsRunner::init()
 {
@@ -158,13 +151,13 @@ void tst_EntryPointsRunner::everyEntryPointRunsAndReports()
     m_example->setProgram(RunnerTest::everyEntryPoint());
     m_example->selectConnection(QStringLiteral("Approval"));
 
-    BoxAnswerer boxes;
+    DialogAnswerer dialogs;
     if (!argument.isEmpty()) {
-        boxes.handleDialog(answerWith(argument));
+        dialogs.then(DialogAnswerer::with<QDialog>(answerWith(argument)));
     }
     QVERIFY(m_example->invoke(entryPoint));
     QVERIFY(m_example->waitForTheEnd());
-    QVERIFY(!boxes.pending());
+    QCOMPARE(dialogs.seen.size(), argument.isEmpty() ? 0 : 1);
 
     const QList<QStringList> messages = m_world->storedMessages();
     const QStringList texts = operations(messages);
@@ -289,8 +282,8 @@ void tst_EntryPointsRunner::runOfTheExampleHoldsItsExpectedResults()
 void tst_EntryPointsRunner::applicationDataCarriesOverToLaterRuns()
 {
     m_example->setProgram(RunnerTest::everyEntryPoint());
-    BoxAnswerer boxes;
-    boxes.handleDialog(answerWith(QStringLiteral("false")));
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>(answerWith(QStringLiteral("false"))));
     QVERIFY(m_example->invoke(EntryPoints::FindApplicationPath));
     QVERIFY(m_example->waitForTheEnd());
     QVERIFY(m_example->invoke(EntryPoints::GetApplicationLicensing));
@@ -506,15 +499,14 @@ void tst_EntryPointsRunner::propertyEntryPointsNeedAPropertyAndAnAnswer()
     window->setScriptText(SRCore::XMLValues::JAVASCRIPT, RunnerTest::everyEntryPoint());
     m_example->selectConnection(QStringLiteral("Approval"));
 
-    BoxAnswerer boxes;
+    DialogAnswerer dialogs;
     if (withProperties) {
-        boxes.handleDialog([](QDialog *dialog) { dialog->reject(); });
+        dialogs.then(DialogAnswerer::close());
     }
-    boxes.answer(QMessageBox::Ok);
+    dialogs.then(DialogAnswerer::press(QMessageBox::Ok));
     QVERIFY(!m_world->core()->entryPointsRunner()->run(entryPoint, window));
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.last().title, QStringLiteral("Entry point error"));
-    QCOMPARE(boxes.seen.last().text, box);
+    QVERIFY(dialogs.answeredAll());
+    QCOMPARE(dialogs.seen.last(), QStringLiteral("Entry point error|") + box);
     QVERIFY(!operations(m_world->storedMessages()).contains(startMessage));
     QVERIFY(!window->isTestRunning());
 }
@@ -529,13 +521,14 @@ void tst_EntryPointsRunner::closingTheWindowDuringARunStopsItAndStillAsksToSave(
     QVERIFY(m_world->core()->entryPointsRunner()->run(EntryPoints::TimerFired, window));
     QVERIFY(waitForMessage(QStringLiteral("looping")));
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Yes);    // stop the run
-    boxes.answer(QMessageBox::Cancel); // keep the window after all
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::press(QMessageBox::Yes));    // stop the run
+    dialogs.then(DialogAnswerer::press(QMessageBox::Cancel)); // keep the window after all
     QVERIFY(!window->close());
-    QCOMPARE(boxes.seen.size(), 2);
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Terminate entry point"));
-    QCOMPARE(boxes.seen.at(1).title, QStringLiteral("Save"));
+    QCOMPARE(dialogs.seen.size(), 2);
+    QCOMPARE(dialogs.seen.at(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Terminate entry point"));
+    QCOMPARE(dialogs.seen.at(1).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
     QVERIFY(!m_world->core()->entryPointsRunner()->isRunning());
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->scriptText(SRCore::XMLValues::JAVASCRIPT), endlessTimer);
@@ -576,12 +569,13 @@ void tst_EntryPointsRunner::libraryForPropertyIsStoppedAfterItsTimeOut()
 {
     m_example->setProgram(
         QStringLiteral("function getLibraryForProperty( s, tag ) { while ( true ) {} }\n"));
+    m_example->runner()->setLibraryTimeout(200);
     QVERIFY(m_example->window->libraryForProperty(QStringLiteral("Currency"), false).isEmpty());
     QVERIFY(!m_world->core()->entryPointsRunner()->isRunning());
     QCOMPARE(messageWith(m_world->storedMessages(),
                          QStringLiteral("%11 took longer than %12 seconds and was stopped"))
                  .value(2),
-             QStringLiteral("getLibraryForProperty,5"));
+             QStringLiteral("getLibraryForProperty,0.2"));
 }
 
 void tst_EntryPointsRunner::libraryForPropertyIsRefusedDuringARun()
@@ -597,5 +591,5 @@ void tst_EntryPointsRunner::libraryForPropertyIsRefusedDuringARun()
     QVERIFY(m_example->waitForTheEnd());
 }
 
-QTEST_MAIN(tst_EntryPointsRunner)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_EntryPointsRunner)
 #include "tst_entrypointsrunner.moc"

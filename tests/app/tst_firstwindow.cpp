@@ -1,6 +1,8 @@
 // The windows of a run of the program are numbered from 0, and an unnamed package is saved
 // under the number of its window. Its own program, so that no other window comes first.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "package/declaration.h"
@@ -14,18 +16,10 @@ class tst_FirstWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void firstWindowIsNumberZeroAndAsksForTavrixScript0();
 
 private:
-    QTemporaryDir m_configHome;
 };
-
-void tst_FirstWindow::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_firstwindow", m_configHome);
-}
 
 void tst_FirstWindow::firstWindowIsNumberZeroAndAsksForTavrixScript0()
 {
@@ -38,12 +32,13 @@ void tst_FirstWindow::firstWindowIsNumberZeroAndAsksForTavrixScript0()
 
     QVERIFY(first->declaration()->setBasicValue(SRCore::XMLKey::NAME, QString()));
     QVERIFY(first->isWindowModified());
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Cancel);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!first->close());
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to TavrixScript0.tscript ?"));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
+             QStringLiteral("Save changes to TavrixScript0.tscript ?"));
 }
 
-QTEST_MAIN(tst_FirstWindow)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_FirstWindow)
 #include "tst_firstwindow.moc"

@@ -2,6 +2,8 @@
 // instance's channel on a thread of its own) and between processes (this test program started
 // again as a helper instance, which can be stopped or killed like a real one).
 
+#include "common/testmain.h"
+
 #include "app/instancechannel.h"
 
 #include <QDir>
@@ -183,7 +185,6 @@ class tst_InstanceChannel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void laterChannelFindsTheRunningOneAndDelivers_data();
     void laterChannelFindsTheRunningOneAndDelivers();
@@ -199,29 +200,16 @@ private slots:
     void tooLongMessageIsRefusedBeforeSending();
 };
 
-void tst_InstanceChannel::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_InstanceChannel::laterChannelFindsTheRunningOneAndDelivers_data()
 {
     QTest::addColumn<QStringList>("messages");
 
-    QTest::newRow("start-up messages")
-        << QStringList{QStringLiteral("act"), QStringLiteral("ctrl")};
-    QTest::newRow("import sequence with the separator and non-ASCII paths")
-        << QStringList{QStringLiteral("message.startimportsequence"),
-                       QStringList{QStringLiteral("/usr/bin/tavrixscripter"),
-                                   QStringLiteral("/home/jörg/Größe – 報告.tscript"),
-                                   QStringLiteral("/tmp/emoji \U0001F4E6/a|b\\c.tfixture")}
-                           .join(importSeparator),
-                       QStringLiteral("message.endimportsequence")};
-    QTest::newRow("empty message and line breaks")
-        << QStringList{QString(), QStringLiteral("\n"), QString::fromUtf8("a\r\nb\0c", 6)};
-    QTest::newRow("message larger than any socket buffer")
-        << QStringList{QString(3 * 1024 * 1024, QLatin1Char('x')) + QStringLiteral("end"),
-                       QStringLiteral("after")};
+    // clang-format off
+    QTest::newRow("start-up messages") << QStringList{QStringLiteral("act"), QStringLiteral("ctrl")};
+    QTest::newRow("import sequence with the separator and non-ASCII paths") << QStringList{QStringLiteral("message.startimportsequence"), QStringList{QStringLiteral("/usr/bin/tavrixscripter"), QStringLiteral("/home/jörg/Größe – 報告.tscript"), QStringLiteral("/tmp/emoji \U0001F4E6/a|b\\c.tfixture")} .join(importSeparator), QStringLiteral("message.endimportsequence")};
+    QTest::newRow("empty message and line breaks") << QStringList{QString(), QStringLiteral("\n"), QString::fromUtf8("a\r\nb\0c", 6)};
+    QTest::newRow("message larger than any socket buffer") << QStringList{QString(3 * 1024 * 1024, QLatin1Char('x')) + QStringLiteral("end"), QStringLiteral("after")};
+    // clang-format on
 }
 
 void tst_InstanceChannel::laterChannelFindsTheRunningOneAndDelivers()
@@ -375,12 +363,12 @@ void tst_InstanceChannel::malformedMessagesAreDroppedAndTheInstanceServesOn_data
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("warning"); // empty: the sender leaves in the middle
 
-    QTest::newRow("not an instance message")
-        << QByteArray("GET / HTTP/1.0\r\n\r\n") << "sent no instance message";
-    QTest::newRow("length over the limit")
-        << QByteArray("TSIM\xff\xff\xff\xff", 8) << "message of 4294967295 bytes";
+    // clang-format off
+    QTest::newRow("not an instance message") << QByteArray("GET / HTTP/1.0\r\n\r\n") << "sent no instance message";
+    QTest::newRow("length over the limit") << QByteArray("TSIM\xff\xff\xff\xff", 8) << "message of 4294967295 bytes";
     QTest::newRow("text that is not UTF-8") << frame("\xff\xfe path \xc3") << "not UTF-8 text";
     QTest::newRow("sender leaves in the middle") << frame(QByteArray(100, 'x')).left(50) << "";
+    // clang-format on
 }
 
 void tst_InstanceChannel::malformedMessagesAreDroppedAndTheInstanceServesOn()
@@ -433,6 +421,7 @@ void tst_InstanceChannel::tooLongMessageIsRefusedBeforeSending()
 
 int main(int argc, char **argv)
 {
+    TestMain::prepare("tst_InstanceChannel");
     if (qEnvironmentVariableIsSet(helperIdentifierVariable)) {
         return runHelper(argc, argv);
     }

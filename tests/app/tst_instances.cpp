@@ -1,6 +1,8 @@
 // The built program started twice, as a user starts it: the second start hands its package to
 // the running instance and ends.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/instancechannel.h"
@@ -30,15 +32,12 @@ private:
     // Whether `program` has started completely, asked without becoming the running instance.
     bool programRuns(const QProcess &program) const;
 
-    QTemporaryDir m_configHome;
     QTemporaryDir m_home;
 };
 
 void tst_Instances::initTestCase()
 {
-    QVERIFY(m_configHome.isValid());
     QVERIFY(m_home.isValid());
-    AppTest::isolateSettings("tst_instances", m_configHome);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_PROGRAM)).isExecutable(), TAVRIX_PROGRAM);
 }
 
@@ -129,5 +128,5 @@ void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()
     }
 }
 
-QTEST_MAIN(tst_Instances)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_Instances)
 #include "tst_instances.moc"

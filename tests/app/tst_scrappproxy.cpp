@@ -2,6 +2,8 @@
 // dialog placement, the active window's sample jobs and their datasets, variable values and
 // value editors.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/scrappproxy.h"
@@ -38,7 +40,6 @@ class tst_ScrAppProxy : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -59,16 +60,9 @@ private slots:
 private:
     ScripterWindow *activeWindow();
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScrAppProxy::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scrappproxy", m_configHome);
-}
 
 void tst_ScrAppProxy::init()
 {
@@ -122,10 +116,11 @@ void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow_data()
     QTest::addColumn<QSize>("dialog");
     QTest::addColumn<QPoint>("centre");
     // The centre is the integer halves of left + right and top + bottom.
+    // clang-format off
     QTest::newRow("even extent") << QRect(100, 50, 801, 601) << QSize(200, 100) << QPoint(500, 350);
     QTest::newRow("odd extent") << QRect(0, 0, 800, 600) << QSize(201, 101) << QPoint(399, 299);
-    QTest::newRow("dialog larger than the window")
-        << QRect(10, 10, 800, 600) << QSize(1000, 800) << QPoint(409, 309);
+    QTest::newRow("dialog larger than the window") << QRect(10, 10, 800, 600) << QSize(1000, 800) << QPoint(409, 309);
+    // clang-format on
 }
 
 void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow()
@@ -243,13 +238,12 @@ void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated_data()
     QTest::addColumn<QString>("message");
     const QStringList names = {"[Job.Name]", "[Job.Size]"};
     const QString job = QStringLiteral("_00001_invoice.pdf");
-    QTest::newRow("no active window")
-        << false << names << job << QStringLiteral("No active window");
-    QTest::newRow("no names") << true << QStringList() << job
-                              << QStringLiteral("Empty variable data");
+    // clang-format off
+    QTest::newRow("no active window") << false << names << job << QStringLiteral("No active window");
+    QTest::newRow("no names") << true << QStringList() << job << QStringLiteral("Empty variable data");
     QTest::newRow("no job") << true << names << QString() << QStringLiteral("Empty variable data");
-    QTest::newRow("no test flow yet")
-        << true << names << job << QStringLiteral("Flow pointer is null");
+    QTest::newRow("no test flow yet") << true << names << job << QStringLiteral("Flow pointer is null");
+    // clang-format on
 }
 
 void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated()
@@ -361,5 +355,5 @@ void tst_ScrAppProxy::sampleJobsAreEvaluatedWithTheirFixtureJob()
     QVERIFY(!proxy->evaluateScriptExpression("1", m_files->filePath("other.pdf"), element, &value));
 }
 
-QTEST_MAIN(tst_ScrAppProxy)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScrAppProxy)
 #include "tst_scrappproxy.moc"

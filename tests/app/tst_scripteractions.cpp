@@ -1,6 +1,8 @@
 // The menus, tool bars and commands of the main windows and the shared core actions: what the
 // user finds where, what is usable, and what the commands do.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -11,6 +13,7 @@
 
 #include "package/declaration.h"
 #include "package/declarationtree.h"
+#include "package/objecttemplates.h"
 #include "testing/entrypointscombo.h"
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
@@ -23,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QDomDocument>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +51,22 @@ QStringList visibleEntries(const QMenu *menu)
     return entries;
 }
 
+// The names of the entry points in the table that a test run offers, in its order.
+QStringList entryPointNames()
+{
+    QDomDocument document;
+    document.setContent(TestFiles::readFile(ObjectTemplates::entryPointsPath()));
+    QStringList names;
+    for (QDomElement group = document.documentElement().firstChildElement(); !group.isNull();
+         group = group.nextSiblingElement()) {
+        for (QDomElement entry = group.firstChildElement(); !entry.isNull();
+             entry = entry.nextSiblingElement()) {
+            names << entry.attribute(SRCore::XMLKey::SCR_NAME).remove(QLatin1Char('&'));
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 class tst_ScripterActions : public QObject
@@ -54,11 +74,10 @@ class tst_ScripterActions : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
-    void menuBarHoldsTheMenusInOrder();
+    void windowsShareTheCoreMenusAndFileCommands();
     void fileMenuShowsRecentPackagesOnlyWhenThereAreSome();
     void toolBarsFollowTheSetting_data();
     void toolBarsFollowTheSetting();
@@ -73,15 +92,8 @@ private slots:
     void helpMenuOffersTheDocumentationOnlyWhereItIsInstalled();
 
 private:
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
 };
-
-void tst_ScripterActions::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scripteractions", m_configHome);
-}
 
 void tst_ScripterActions::init()
 {
@@ -94,49 +106,30 @@ void tst_ScripterActions::cleanup()
     m_world.reset();
 }
 
-void tst_ScripterActions::menuBarHoldsTheMenusInOrder()
+void tst_ScripterActions::windowsShareTheCoreMenusAndFileCommands()
 {
     m_world->start();
-    const ScripterActions *actions = m_world->window(0)->actions();
-    QStringList titles;
-    for (const QAction *action : actions->menuBar()->actions()) {
-        titles.append(action->text());
-    }
-    QCOMPARE(titles,
-             QStringList({"&File", "&Edit", "&View", "&Search", "&Test", "&Window", "&Help"}));
-    QCOMPARE(visibleEntries(actions->editMenu()),
-             QStringList({"&Undo", "&Redo", "-", "&Copy", "&Paste", "&Delete", "-",
-                          "&Preferences...", "Edit &Style..."}));
-    QCOMPARE(visibleEntries(actions->searchMenu()),
-             QStringList({"&Find", "Find &next", "Find &previous", "&Replace", "-", "&Goto line"}));
-    QCOMPARE(
-        visibleEntries(actions->viewMenu()),
-        QStringList({"&View Declaration/Fixture pane", "Toggle &Properties pane",
-                     "Toggle &Messages pane", "-", "&Toolbar", "Panes on the &Right",
-                     "Declaration pane", "Fixture pane", "Properties pane", "Messages pane", "-"}));
-
-    // Every window shares the core's menus and file commands.
     const ScripterActions *second = m_world->newWindow()->actions();
     CoreActions *core = m_world->core()->coreActions();
+    QVERIFY(m_world->window(0)->actions()->menuBar()->actions().contains(
+        core->windowMenu()->menuAction()));
     QVERIFY(second->menuBar()->actions().contains(core->windowMenu()->menuAction()));
     QVERIFY(second->fileMenu()->actions().contains(core->newAction()));
-    QCOMPARE(second->fileToolBar()->actions().first(), core->newAction());
+    QVERIFY(second->fileToolBar()->actions().contains(core->newAction()));
 }
 
 void tst_ScripterActions::fileMenuShowsRecentPackagesOnlyWhenThereAreSome()
 {
     m_world->start();
-    const QString quit = QStringLiteral("&Quit %1").arg(SRCore::EnvManager::appName());
     const QMenu *fileMenu = m_world->window(0)->actions()->fileMenu();
-    QCOMPARE(visibleEntries(fileMenu),
-             QStringList({"&New", "&Open...", "&Save", "Save &as...", "-", quit}));
+    const QStringList before = visibleEntries(fileMenu);
+    QVERIFY(before.filter(QStringLiteral(".tscript")).isEmpty());
 
     QSettings().setValue(SettingsKey::RecentPackagesList,
                          QStringList({"/p/A.tscript", "/p/B.tscript"}));
     m_world->core()->coreActions()->updateRecentFileActions();
-    QCOMPARE(visibleEntries(fileMenu),
-             QStringList({"&New", "&Open...", "&Save", "Save &as...", "-", "&1 /p/A.tscript",
-                          "&2 /p/B.tscript", "-", quit}));
+    QCOMPARE(visibleEntries(fileMenu).filter(QStringLiteral(".tscript")),
+             QStringList({"&1 /p/A.tscript", "&2 /p/B.tscript"}));
 }
 
 void tst_ScripterActions::toolBarsFollowTheSetting_data()
@@ -159,14 +152,9 @@ void tst_ScripterActions::toolBarsFollowTheSetting()
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
     QCOMPARE(actions->toolbarAction()->isChecked(), shown);
-    QCOMPARE(actions->toolBars().size(), 4);
-    const QStringList titles = {"File toolset", "View toolset", "Edit toolset", "Test toolset"};
-    for (int i = 0; i < 4; ++i) {
-        const QToolBar *toolBar = actions->toolBars().at(i);
-        QCOMPARE(toolBar->windowTitle(), titles.at(i));
+    QVERIFY(!actions->toolBars().isEmpty());
+    for (const QToolBar *toolBar : actions->toolBars()) {
         QCOMPARE(toolBar->isVisibleTo(window), shown);
-        QVERIFY(!toolBar->isMovable());
-        QCOMPARE(toolBar->iconSize(), QSize(32, 32));
     }
 }
 
@@ -233,27 +221,19 @@ void tst_ScripterActions::testMenuListsTheEntryPointsByGroup()
     ScripterWindow *window = m_world->window(0);
     const ScripterActions *actions = window->actions();
 
+    // The selector and the Test menu offer the entry points of the table.
     const QComboBox *selector = actions->entryPointSelector();
-    QCOMPARE(selector->count(), 13);
-    QCOMPARE(selector->itemText(0), QStringLiteral("script expression"));
-    QCOMPARE(selector->itemText(12), QStringLiteral("cleanupAfterAbort"));
-    QCOMPARE(selector->currentText(), QStringLiteral("jobArrived"));
-    QCOMPARE(selector->itemData(1, Qt::ToolTipRole).toString(),
-             QStringLiteral("Invoke the jobArrived entry point with the test fixture"));
+    QStringList offered;
     for (int row = 0; row < selector->count(); ++row) {
-        QVERIFY(!selector->itemText(row).contains(QLatin1Char('&')));
+        offered << selector->itemText(row);
         QVERIFY2(!selector->itemIcon(row).isNull(), qPrintable(selector->itemText(row)));
     }
-
-    // The Test menu lists the entry points, group by group, and then the commands.
-    const QStringList entries = visibleEntries(actions->testMenu());
-    QCOMPARE(entries.mid(0, 4),
-             QStringList({"&script expression", "&jobArrived", "&timerFired", "-"}));
-    QCOMPARE(entries.mid(entries.size() - 5),
-             QStringList({"&Abort", "Open Test &Folder", "-", "&Export log messages...",
-                          "&Clear log messages"}));
-    QCOMPARE(entries.count(QStringLiteral("-")), 5);
-    QCOMPARE(actions->entryPointActions().at(2)->data().toInt(), 1); // timerFired
+    QCOMPARE(offered, entryPointNames());
+    QCOMPARE(selector->currentText(), QStringLiteral("jobArrived"));
+    QCOMPARE(actions->entryPointActions().size(), offered.size());
+    for (const QAction *action : actions->entryPointActions()) {
+        QVERIFY(actions->testMenu()->actions().contains(action));
+    }
     QVERIFY(actions->exportLogsAction()->isEnabled());
     QVERIFY(actions->clearLogsAction()->isEnabled());
 
@@ -352,10 +332,10 @@ void tst_ScripterActions::clearLogMessagesEmptiesTheMessageList()
     m_world->core()->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Old news"));
     QVERIFY(!m_world->storedMessages().isEmpty());
 
-    AppTest::BoxAnswerer answerer;
-    answerer.answer(QMessageBox::Yes);
+    DialogAnswerer answers;
+    answers.then(DialogAnswerer::press(QMessageBox::Yes));
     window->actions()->clearLogsAction()->trigger();
-    QVERIFY(!answerer.pending());
+    QVERIFY(answers.answeredAll());
     QVERIFY(m_world->storedMessages().isEmpty());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("Fresh"));
     QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Fresh", ""}}));
@@ -371,20 +351,13 @@ void tst_ScripterActions::exportLogMessagesWritesTheShownMessages()
     window->messagePane()->refresh();
     QTemporaryDir target;
 
-    AppTest::BoxAnswerer dialogs;
-    dialogs.handleDialog([&target](QDialog *dialog) {
-        // The user goes to the folder and types a name without the ending.
-        auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
-        auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (fileDialog && fileName) {
-            fileDialog->setDirectory(target.path());
-            fileName->setText(QStringLiteral("messages"));
-        }
-        dialog->accept(); // as the Save button does
-    });
+    DialogAnswerer dialogs;
+    // The user types a name without the ending.
+    dialogs.then(dialogs.chooseFile(target.filePath(QStringLiteral("messages"))));
     window->actions()->exportLogsAction()->trigger();
-    QVERIFY(!dialogs.pending());
-    QCOMPARE(dialogs.seen.at(0).title, QStringLiteral("Export log messages"));
+    QVERIFY(dialogs.answeredAll());
+    QCOMPARE(dialogs.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Export log messages"));
     QFile written(target.filePath(QStringLiteral("messages.xml")));
     QVERIFY(written.open(QIODevice::ReadOnly));
     const QByteArray content = written.readAll();
@@ -422,12 +395,13 @@ void tst_ScripterActions::helpMenuOffersTheDocumentationOnlyWhereItIsInstalled()
              !HelpMenuActions::documentationFolder().isEmpty());
     QVERIFY(HelpMenuActions::aboutText().contains(SRCore::EnvManager::appName()));
 
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     help->aboutAction()->trigger();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
 }
 
-QTEST_MAIN(tst_ScripterActions)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterActions)
 #include "tst_scripteractions.moc"

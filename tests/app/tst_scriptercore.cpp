@@ -2,6 +2,8 @@
 // starts of the program send (new window, import sequences); the preferences and the style
 // editor it shows.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -40,7 +42,6 @@ class tst_ScripterCore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -69,16 +70,9 @@ private:
     QString makePackage(const QString &name);
     QString makeFile(const QString &name);
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScripterCore::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scriptercore", m_configHome);
-}
 
 void tst_ScripterCore::init()
 {
@@ -190,11 +184,11 @@ void tst_ScripterCore::unusableMessageDatabaseIsReportedAndTheCoreRunsOn()
     QVERIFY(AppTest::writeFile(database, "this is the user's file, not SQLite"));
 
     // Without a database the window warns; the program runs on.
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     m_world->start();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Database error"));
     QVERIFY(m_world->core()->countManager());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("still running"));
     m_world->stop();
@@ -348,8 +342,8 @@ void tst_ScripterCore::filesHandedOverWhileABatchOpensFollowIt()
         }
         openedTooEarly = m_world->processor()->windowFor(first) != nullptr;
     });
-    AppTest::BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     for (const QString &message : {start, damaged, end}) {
         core->processMessage(message);
     }
@@ -367,12 +361,11 @@ void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("page");
-    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab)
-                                << QStringLiteral("QSAScriptEditor");
-    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab)
-                              << QStringLiteral("VBScriptEditor");
-    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
-                                 << QStringLiteral("AppleScriptEditor");
+    // clang-format off
+    QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab) << QStringLiteral("QSAScriptEditor");
+    QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab) << QStringLiteral("VBScriptEditor");
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab) << QStringLiteral("AppleScriptEditor");
+    // clang-format on
 }
 
 void tst_ScripterCore::preferencesOpenOnTheLanguageOfTheCurrentTab()
@@ -440,5 +433,5 @@ void tst_ScripterCore::styleEditorIsOneModalDialog()
     qApp->setStyleSheet(QString());
 }
 
-QTEST_MAIN(tst_ScripterCore)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterCore)
 #include "tst_scriptercore.moc"

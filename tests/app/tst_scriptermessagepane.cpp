@@ -1,7 +1,10 @@
 // The program's message pane: its number, the export dialogue and its setting, clearing, and the
 // window's actions in the table's context menu.
 
-#include "../guilib/messagedatabase.h"
+#include "common/testmain.h"
+
+#include "common/dialoganswerer.h"
+#include "common/messagedatabase.h"
 
 #include "app/scriptermessagepane.h"
 
@@ -19,7 +22,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,91 +31,13 @@
 
 using Scripter::ScripterMessagePane;
 
-namespace {
-
-// Answers the modal dialogues that `run` opens: file dialogues with `answerFile` (accepted with
-// `fileName`, or rejected when it is empty), message boxes by taking their text and closing them.
-struct DialogAnswers
-{
-    QString fileName;
-    QStringList fileDialogs; // "title|filter|folder" of each file dialogue
-    QStringList messages;
-
-    void run(const std::function<void()> &action)
-    {
-        QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, &answer, [this]() {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                fileDialogs << QStringLiteral("%1|%2|%3")
-                                   .arg(dialog->windowTitle(),
-                                        dialog->nameFilters().join(QLatin1Char(';')),
-                                        QDir(dialog->directory()).absolutePath());
-                if (dialog->acceptMode() != QFileDialog::AcceptSave) {
-                    fileDialogs.last() += QStringLiteral("|not a save dialogue");
-                }
-                if (fileName.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    // Typed into the name field, as a user would; selectFile() leaves a field
-                    // that has the focus alone.
-                    auto *nameField =
-                        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                    if (!nameField) {
-                        fileDialogs.last() += QStringLiteral("|no name field");
-                        dialog->reject();
-                        return;
-                    }
-                    nameField->setText(fileName);
-                    // As the dialogue's own Save button does.
-                    static_cast<QDialog *>(dialog)->accept();
-                }
-            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                messages << box->text();
-                box->accept();
-            }
-        });
-        answer.start(20);
-        action();
-    }
-};
-
-// While it lives, answers each message box with `key`: Y and N click the buttons Yes and No,
-// other keys are typed. Records the titles of the boxes.
-class BoxAnswerer
-{
-public:
-    explicit BoxAnswerer(int key)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, key] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) {
-                return;
-            }
-            titles << box->windowTitle();
-            if (key == Qt::Key_Y || key == Qt::Key_N) {
-                box->button(key == Qt::Key_Y ? QMessageBox::Yes : QMessageBox::No)->click();
-            } else {
-                QTest::keyClick(box, Qt::Key(key));
-            }
-        });
-        m_timer.start(20);
-    }
-
-    QStringList titles;
-
-private:
-    QTimer m_timer;
-};
-
-} // namespace
+Q_DECLARE_METATYPE(DialogAnswerer::Answer)
 
 class tst_ScripterMessagePane : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -133,13 +57,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_ScripterMessagePane::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scriptermessagepane"));
-}
 
 void tst_ScripterMessagePane::init()
 {
@@ -174,14 +91,12 @@ void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("name without suffix gets .xml") << "report"
-                                                   << "report.xml";
-    QTest::newRow("name with .xml stays") << "report.xml"
-                                          << "report.xml";
-    QTest::newRow("suffix in capitals stays") << "report.XML"
-                                              << "report.XML";
-    QTest::newRow("other suffix gets .xml") << "report.txt"
-                                            << "report.txt.xml";
+    // clang-format off
+    QTest::newRow("name without suffix gets .xml") << "report" << "report.xml";
+    QTest::newRow("name with .xml stays") << "report.xml" << "report.xml";
+    QTest::newRow("suffix in capitals stays") << "report.XML" << "report.XML";
+    QTest::newRow("other suffix gets .xml") << "report.txt" << "report.txt.xml";
+    // clang-format on
 }
 
 void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix()
@@ -189,14 +104,13 @@ void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix()
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     const auto pane = loadedPane();
-    DialogAnswers answers{m_dir->filePath(chosen), {}, {}};
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(m_dir->filePath(chosen)));
+    pane->exportMessages();
 
-    QCOMPARE(answers.fileDialogs.size(), 1);
-    QVERIFY2(answers.fileDialogs.constFirst().startsWith(
-                 QStringLiteral("Export log messages|Tavrix logs (*.xml)|")),
-             qPrintable(answers.fileDialogs.constFirst()));
-    QVERIFY(answers.messages.isEmpty());
+    QCOMPARE(answers.seen, QStringList{"Export log messages"});
+    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 1),
+             QStringLiteral("Export log messages|Tavrix logs (*.xml)"));
     const QString path = m_dir->filePath(written);
     QFile file(path);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
@@ -217,10 +131,10 @@ void tst_ScripterMessagePane::exportStartsWhereTheLastOneWent()
     QVERIFY(QDir().mkpath(folder));
     QSettings().setValue(QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber()),
                          folder + QStringLiteral("/last.xml"));
-    DialogAnswers answers;
-    answers.run([&pane]() { pane->exportMessages(); });
-    QCOMPARE(answers.fileDialogs.size(), 1);
-    QCOMPARE(answers.fileDialogs.constFirst(),
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(QString()));
+    pane->exportMessages();
+    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 2),
              QStringLiteral("Export log messages|Tavrix logs (*.xml)|") + folder);
 }
 
@@ -229,8 +143,9 @@ void tst_ScripterMessagePane::cancelledExportWritesNothing()
     const auto pane = loadedPane();
     const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
     QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
-    DialogAnswers answers;
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(QString()));
+    pane->exportMessages();
     QCOMPARE(answers.fileDialogs.size(), 1);
     QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.xml")}, QDir::Files), QStringList());
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
@@ -242,14 +157,16 @@ void tst_ScripterMessagePane::failedExportIsReported()
     const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
     QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
     const QString target = m_dir->filePath(QStringLiteral("gone/report.xml"));
-    DialogAnswers answers{target, {}, {}};
-    answers.run([&pane]() { pane->exportMessages(); });
+    DialogAnswerer answers;
+    answers.then(answers.chooseFile(target));
+    pane->exportMessages();
 
-    QCOMPARE(answers.messages.size(), 1);
-    QVERIFY2(answers.messages.constFirst().startsWith(
-                 QStringLiteral("The log messages cannot be exported to %1:\n")
-                     .arg(QDir::toNativeSeparators(target))),
-             qPrintable(answers.messages.constFirst()));
+    QCOMPARE(answers.seen.size(), 2);
+    QVERIFY2(answers.seen.at(1)
+                 .section(QLatin1Char('|'), 1)
+                 .startsWith(QStringLiteral("The log messages cannot be exported to %1:\n")
+                                 .arg(QDir::toNativeSeparators(target))),
+             qPrintable(answers.seen.at(1)));
     QVERIFY(!QFileInfo::exists(target));
     // A failed export is not offered as the place of the next one.
     QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
@@ -257,36 +174,32 @@ void tst_ScripterMessagePane::failedExportIsReported()
 
 void tst_ScripterMessagePane::clearMessagesAsksFirst_data()
 {
-    QTest::addColumn<int>("key"); // Y and N click the buttons Yes and No
+    QTest::addColumn<DialogAnswerer::Answer>("answer");
     QTest::addColumn<bool>("cleared");
     // clang-format off
-    QTest::newRow("Yes deletes every message") << int(Qt::Key_Y) << true;
-    QTest::newRow("No keeps them") << int(Qt::Key_N) << false;
-    QTest::newRow("Return takes the default, No") << int(Qt::Key_Return) << false;
-    QTest::newRow("Escape keeps them") << int(Qt::Key_Escape) << false;
+    QTest::newRow("Yes deletes every message") << DialogAnswerer::press(QMessageBox::Yes) << true;
+    QTest::newRow("No keeps them") << DialogAnswerer::press(QMessageBox::No) << false;
+    QTest::newRow("Return takes the default, No") << DialogAnswerer::typeKey(Qt::Key_Return) << false;
+    QTest::newRow("Escape keeps them") << DialogAnswerer::typeKey(Qt::Key_Escape) << false;
     // clang-format on
 }
 
 void tst_ScripterMessagePane::clearMessagesAsksFirst()
 {
-    QFETCH(int, key);
+    QFETCH(DialogAnswerer::Answer, answer);
     QFETCH(bool, cleared);
 
     const auto pane = loadedPane();
     QCOMPARE(pane->logModel()->rowCount(), 10);
-    QStringList asked;
-    {
-        BoxAnswerer answerer(key);
-        pane->clearMessages();
-        asked = answerer.titles;
-    }
+    DialogAnswerer answers;
+    answers.then(answer);
+    pane->clearMessages();
 
-    QCOMPARE(asked, QStringList{QStringLiteral("Clear log messages")});
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen.constFirst().section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Clear log messages"));
     QCOMPARE(pane->logModel()->rowCount(), cleared ? 0 : 10);
     QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), cleared ? 0 : 16);
-    if (cleared) {
-        QCOMPARE(pane->statusText(), QStringLiteral("No data loaded"));
-    }
 }
 
 void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
@@ -325,9 +238,10 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     QContextMenuEvent event(QContextMenuEvent::Mouse, position,
                             view->viewport()->mapToGlobal(position));
     {
-        BoxAnswerer yes(Qt::Key_Y);
+        DialogAnswerer answers;
+        answers.then(DialogAnswerer::press(QMessageBox::Yes));
         QApplication::sendEvent(view->viewport(), &event);
-        QCOMPARE(yes.titles.size(), 1);
+        QCOMPARE(answers.seen.size(), 1);
     }
 
     QCOMPARE(entries.mid(entries.size() - 2),
@@ -353,5 +267,5 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     QVERIFY(!entries.contains(QStringLiteral("short-lived")));
 }
 
-QTEST_MAIN(tst_ScripterMessagePane)
+TAVRIX_TEST_MAIN(tst_ScripterMessagePane)
 #include "tst_scriptermessagepane.moc"

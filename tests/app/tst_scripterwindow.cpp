@@ -1,6 +1,8 @@
 // The main window: its title and paths, the recent packages, the modified marks, its layout
 // and settings, the closing questions, the edit commands and the hook of a test run.
 
+#include "common/testmain.h"
+
 #include "apptestsupport.h"
 
 #include "app/coreactions.h"
@@ -39,7 +41,6 @@
 #include <Qsci/qsciscintilla.h>
 
 using namespace Scripter;
-using AppTest::BoxAnswerer;
 using AppTest::CoreFixture;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
@@ -49,7 +50,6 @@ class tst_ScripterWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -85,16 +85,9 @@ private:
     ScripterWindow *firstWindow() const { return m_world->window(0); }
     QString makeFile(const QString &name);
 
-    QTemporaryDir m_configHome;
     std::unique_ptr<CoreFixture> m_world;
     std::unique_ptr<QTemporaryDir> m_files;
 };
-
-void tst_ScripterWindow::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_scripterwindow", m_configHome);
-}
 
 void tst_ScripterWindow::init()
 {
@@ -208,10 +201,11 @@ void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("includeKey");
+    // clang-format off
     QTest::newRow("JavaScript") << int(ScripterWindow::JavaScriptTab) << XMLKey::INCLUDEJAVASCRIPT;
     QTest::newRow("VBScript") << int(ScripterWindow::VBScriptTab) << XMLKey::INCLUDEVBSCRIPT;
-    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab)
-                                 << XMLKey::INCLUDEAPPLESCRIPT;
+    QTest::newRow("AppleScript") << int(ScripterWindow::AppleScriptTab) << XMLKey::INCLUDEAPPLESCRIPT;
+    // clang-format on
 }
 
 void tst_ScripterWindow::eachTabShowsOneStarHoweverManyEdits()
@@ -260,12 +254,11 @@ void tst_ScripterWindow::languageTabsFollowTheDeclaration_data()
     QTest::addColumn<QString>("includeKey");
     QTest::addColumn<int>("tab");
     QTest::addColumn<bool>("initiallyIncluded");
-    QTest::newRow("JavaScript") << XMLKey::INCLUDEJAVASCRIPT << int(ScripterWindow::JavaScriptTab)
-                                << true;
-    QTest::newRow("VBScript") << XMLKey::INCLUDEVBSCRIPT << int(ScripterWindow::VBScriptTab)
-                              << false;
-    QTest::newRow("AppleScript") << XMLKey::INCLUDEAPPLESCRIPT
-                                 << int(ScripterWindow::AppleScriptTab) << false;
+    // clang-format off
+    QTest::newRow("JavaScript") << XMLKey::INCLUDEJAVASCRIPT << int(ScripterWindow::JavaScriptTab) << true;
+    QTest::newRow("VBScript") << XMLKey::INCLUDEVBSCRIPT << int(ScripterWindow::VBScriptTab) << false;
+    QTest::newRow("AppleScript") << XMLKey::INCLUDEAPPLESCRIPT << int(ScripterWindow::AppleScriptTab) << false;
+    // clang-format on
 }
 
 void tst_ScripterWindow::languageTabsFollowTheDeclaration()
@@ -310,14 +303,12 @@ void tst_ScripterWindow::closingAModifiedWindowAsks_data()
     QTest::addColumn<bool>("titled");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("unnamed untitled, No closes")
-        << QString() << false << int(QMessageBox::No) << true;
-    QTest::newRow("named untitled, Cancel keeps it open")
-        << QStringLiteral("Router") << false << int(QMessageBox::Cancel) << false;
-    QTest::newRow("titled, No closes")
-        << QStringLiteral("Router") << true << int(QMessageBox::No) << true;
-    QTest::newRow("titled, box closed keeps it open")
-        << QStringLiteral("Router") << true << int(QMessageBox::NoButton) << false;
+    // clang-format off
+    QTest::newRow("unnamed untitled, No closes") << QString() << false << int(QMessageBox::No) << true;
+    QTest::newRow("named untitled, Cancel keeps it open") << QStringLiteral("Router") << false << int(QMessageBox::Cancel) << false;
+    QTest::newRow("titled, No closes") << QStringLiteral("Router") << true << int(QMessageBox::No) << true;
+    QTest::newRow("titled, box closed keeps it open") << QStringLiteral("Router") << true << int(QMessageBox::NoButton) << false;
+    // clang-format on
 }
 
 void tst_ScripterWindow::closingAModifiedWindowAsks()
@@ -342,13 +333,15 @@ void tst_ScripterWindow::closingAModifiedWindowAsks()
                               ? QStringLiteral("TavrixScript%1").arg(window->documentNumber())
                               : elementName);
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::StandardButton(answer));
+    DialogAnswerer boxes;
+    boxes.then(answer == QMessageBox::NoButton
+                   ? DialogAnswerer::close()
+                   : DialogAnswerer::press(QMessageBox::StandardButton(answer)));
     const bool closed = window->close();
-    QVERIFY(!boxes.pending());
+    QVERIFY(boxes.answeredAll());
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Save"));
-    QCOMPARE(boxes.seen.at(0).text, expectedQuestion);
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1), expectedQuestion);
     QCOMPARE(closed, closes);
     QCOMPARE(m_world->windows().contains(window), !closes);
     if (!closes) {
@@ -369,11 +362,12 @@ void tst_ScripterWindow::answeringYesSavesThePackageAndCloses()
     QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
     QVERIFY(window->isWindowModified());
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Yes);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).text, QStringLiteral("Save changes to %1 ?").arg(package));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
+             QStringLiteral("Save changes to %1 ?").arg(package));
     QVERIFY(!m_world->windows().contains(window));
     // The package that was an empty file is now a package whose name the next window reads.
     QVERIFY(QFileInfo(package).size() > 0);
@@ -402,10 +396,10 @@ void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved()
     m_world->start();
     ScripterWindow *window = m_world->newWindow();
     QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Yes);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     if (fault == QLatin1String("cancel")) {
-        boxes.handleDialog([](QDialog *dialog) { dialog->reject(); });
+        boxes.then(DialogAnswerer::close());
     } else {
         // A folder where the fixture goes fails the save.
         const QString package = makeFile(QStringLiteral("Router.tscript"));
@@ -419,8 +413,8 @@ void tst_ScripterWindow::answeringYesKeepsTheWindowUnlessItWasSaved()
     } else {
         QVERIFY(!window->close());
     }
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Save"));
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
     QVERIFY(m_world->windows().contains(window));
     QVERIFY(window->isVisible());
     QVERIFY(window->isWindowModified());
@@ -506,12 +500,12 @@ void tst_ScripterWindow::missingMessageDatabaseIsReportedAndTheWindowWorksWithou
     m_world->start();
     SRCore::LogManager::instance()->closeDatabase();
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     ScripterWindow *window = m_world->newWindow();
-    QVERIFY(!boxes.pending());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Database error"));
-    QCOMPARE(boxes.seen.at(0).text,
+    QVERIFY(boxes.answeredAll());
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Database error"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
              QStringLiteral("Failed to connect to the logs database: empty database info"));
     QVERIFY(!window->messagePane());
     QVERIFY(!window->actions()->clearLogsAction()->isEnabled());
@@ -643,20 +637,21 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
                                running = false;
                            });
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Cancel);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
     QVERIFY(!window->close());
-    QCOMPARE(boxes.seen.at(0).title, QStringLiteral("Terminate entry point"));
-    QCOMPARE(boxes.seen.at(0).text,
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Terminate entry point"));
+    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 1),
              QStringLiteral("Entry point are in operation.\nDo you want terminate it?"));
     QCOMPARE(aborts, 0);
     QVERIFY(window->isTestRunning());
 
-    boxes.answer(QMessageBox::Yes);
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
     QCOMPARE(aborts, 1);
     QVERIFY(!m_world->windows().contains(window));
 }
 
-QTEST_MAIN(tst_ScripterWindow)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterWindow)
 #include "tst_scripterwindow.moc"

@@ -1,6 +1,8 @@
 // The program's application object as the running instance: it receives what later starts send
 // and brings its window to the front.
 
+#include "common/testmain.h"
+
 #include "app/instancechannel.h"
 #include "app/singleapplication.h"
 
@@ -175,6 +177,7 @@ void tst_SingleApplication::deletedActivationWindowGivesWayToTheTopLevelWindow()
 
 int main(int argc, char **argv)
 {
+    TestMain::prepare("tst_SingleApplication");
     SingleApplication application(QStringLiteral("tst_singleapplication ")
                                       + QUuid::createUuid().toString(QUuid::Id128),
                                   argc, argv);

@@ -1,6 +1,8 @@
 // The English source catalogue: it holds every text of the program's sources (so that a
 // translation made from it is complete), and the build puts it where the loader finds it.
 
+#include "common/testmain.h"
+
 #include "guilib/translation/translationloader.h"
 
 #include <QDir>
@@ -9,7 +11,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -101,7 +102,6 @@ private slots:
 
 void tst_TranslationCatalogue::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(translatedSources().size() > 50, TAVRIX_TRANSLATED_SOURCES);
 }
 
@@ -177,5 +177,5 @@ void tst_TranslationCatalogue::englishCatalogueIsBuiltNextToTheProgram()
              qPrintable(loader.installedFiles().join(QLatin1Char(','))));
 }
 
-QTEST_GUILESS_MAIN(tst_TranslationCatalogue)
+TAVRIX_TEST_GUILESS_MAIN(tst_TranslationCatalogue)
 #include "tst_translationcatalogue.moc"

@@ -4,13 +4,13 @@
 // of its own (working folder, per-user data and settings, temporary folder), and snapshots of
 // folders and archives to tell what a run wrote.
 
-#include "../testing/archivetestsupport.h"
+#include "common/pythonzip.h"
+#include "common/testfiles.h"
 
-#include <QDirIterator>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QHash>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -18,15 +18,16 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace CliTest {
 
-using FixtureTest::entriesBelow;
-using FixtureTest::readFile;
-using FixtureTest::writeFile;
-using FixtureTest::writeRawZip;
-using FixtureTest::zipEntryNames;
+using PythonZip::contents;
+using TestFiles::entriesBelow;
+using TestFiles::readFile;
+using TestFiles::snapshot;
+using TestFiles::writeFile;
 
 // What one run of the tool left behind.
 struct Run
@@ -53,49 +54,6 @@ struct Run
     }
 };
 
-// Relative path → content of every file below `folder` (also hidden ones); folders appear with
-// a trailing "/" and no content. Two equal snapshots mean nothing was written or removed.
-inline QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    const QDir root(folder);
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = root.relativeFilePath(path);
-        if (it.fileInfo().isDir()) {
-            files.insert(relative + QLatin1Char('/'), QByteArray());
-        } else {
-            files.insert(relative, readFile(path));
-        }
-    }
-    return files;
-}
-
-// Entry name → content of a zip archive that is not encrypted, read by Python's zipfile, an
-// independent reader; empty when Python can't read it.
-inline QMap<QString, QByteArray> zipContents(const QString &archive)
-{
-    QProcess python;
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys, json, base64, zipfile\n"
-                                 "z = zipfile.ZipFile(sys.argv[1])\n"
-                                 "print(json.dumps({n: base64.b64encode(z.read(n)).decode() "
-                                 "for n in z.namelist()}))"),
-                  archive});
-    QMap<QString, QByteArray> entries;
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        return entries;
-    }
-    const QJsonObject object = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        entries.insert(it.key(), QByteArray::fromBase64(it.value().toString().toLatin1()));
-    }
-    return entries;
-}
-
 // snapshot() with every zip archive replaced by its entries ("Router.tfixture!manifest.xml"):
 // an archive written again holds the same entries, but their time stamps differ.
 inline QMap<QString, QByteArray> contentSnapshot(const QString &folder)
@@ -107,7 +65,7 @@ inline QMap<QString, QByteArray> contentSnapshot(const QString &folder)
             files.insert(it.key(), it.value());
             continue;
         }
-        const QMap<QString, QByteArray> entries = zipContents(folder + QLatin1Char('/') + it.key());
+        const QMap<QString, QByteArray> entries = contents(folder + QLatin1Char('/') + it.key());
         for (auto entry = entries.constBegin(); entry != entries.constEnd(); ++entry) {
             files.insert(it.key() + QLatin1Char('!') + entry.key(), entry.value());
         }
@@ -121,7 +79,7 @@ inline QMap<QString, QByteArray> packageMembers(const QString &path)
 {
     const QFileInfo package(path);
     if (package.size() != 0) {
-        return zipContents(path);
+        return contents(path);
     }
     QMap<QString, QByteArray> members = snapshot(package.absolutePath());
     members.remove(package.completeBaseName() + QStringLiteral(".tfixture"));
@@ -279,5 +237,50 @@ inline QProcessEnvironment variable(const QString &name, const QString &value)
     environment.insert(name, value);
     return environment;
 }
+
+// Packages that many tests start from, made once per test program by running the tool in a
+// sandbox of their own and copied into each test's working folder: a start of the tool costs
+// far more than a copy.
+class PreparedFiles
+{
+public:
+    using Make = std::function<bool(const Sandbox &)>;
+
+    // What `make` writes into an empty working folder, copied into `sandbox`'s; false when
+    // making it failed.
+    bool copy(const QString &key, const Make &make, const Sandbox &sandbox)
+    {
+        if (!m_made.contains(key)) {
+            const Sandbox maker;
+            if (!make(maker)) {
+                return false;
+            }
+            m_made.insert(key, snapshot(maker.path()));
+        }
+        const QMap<QString, QByteArray> files = m_made.value(key);
+        for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
+            const QString target = sandbox.path(it.key());
+            if (!(it.key().endsWith(QLatin1Char('/')) ? QDir().mkpath(target)
+                                                      : writeFile(target, it.value()))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The package that `new` writes with `arguments`.
+    bool copyNew(const QStringList &arguments, const Sandbox &sandbox)
+    {
+        return copy(
+            arguments.join(QLatin1Char(' ')),
+            [&arguments](const Sandbox &maker) {
+                return maker.run(QStringList{QStringLiteral("new")} + arguments).exitCode == 0;
+            },
+            sandbox);
+    }
+
+private:
+    QHash<QString, QMap<QString, QByteArray>> m_made;
+};
 
 } // namespace CliTest

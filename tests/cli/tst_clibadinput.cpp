@@ -1,9 +1,15 @@
-// Bad input given to the built tool: every subcommand refuses it with one line on stderr that
-// names the file and the cause, exits with 1 and writes nothing, neither beside the input nor in
-// its temporary folder.
+// Bad input given to the built tool: it refuses it with one line on stderr that names the file
+// and the cause, exits with 1 and writes nothing, neither beside the input nor in its temporary
+// folder. Every bad input goes through one command; two of them go through every command, which
+// all open a package the same way.
 
-#include "../common/hostilezip.h"
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
+
+#include "common/hostilezip.h"
+
+#include "common/recordinglog.h"
 
 #include "testing/fixturearchive.h"
 
@@ -15,10 +21,10 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QImage>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
+#include <iterator>
 
 using namespace CliTest;
 
@@ -43,43 +49,339 @@ QString parseError(const QByteArray &xml)
 {
     QDomDocument document;
     SRCore::XmlError error;
-    if (SRCore::parseXmlDocument(xml, document, &error)) {
-        return QStringLiteral("<well-formed>");
+    return SRCore::parseXmlDocument(xml, document, &error) ? QStringLiteral("<well-formed>")
+                                                           : error.toString();
+}
+
+// A bad input: the package as the user names it, and the cause the tool gives after its name.
+// An empty package means that making the input failed.
+struct BadInput
+{
+    QString package;
+    QString error;
+};
+
+// Makes inputs in the sandbox from the package "Router" that `new` writes in the folder form.
+class InputMaker
+{
+public:
+    using Change = std::function<bool(const QString &folder)>;
+
+    InputMaker(const Sandbox &sandbox, PreparedFiles &prepared)
+        : m_sandbox(sandbox)
+        , m_prepared(prepared)
+    {}
+
+    QString path(const QString &relative) const { return m_sandbox.path(relative); }
+    QString shown(const QString &relative) const
+    {
+        return QDir::toNativeSeparators(m_sandbox.path(relative));
     }
-    return error.toString();
-}
 
-// A change for prepare(): `name` in the package folder gets `content`, or is removed when the
-// content is empty.
-std::function<bool(const QString &)> replace(const QString &name, const QByteArray &content)
-{
-    return [name, content](const QString &folder) {
-        const QString file = folder + QLatin1Char('/') + name;
-        return content.isEmpty() ? QFile::remove(file) : writeFile(file, content);
-    };
-}
-
-// A change for prepare(): `before` in the member `name` becomes `after`.
-std::function<bool(const QString &)> edit(const QString &name, const QByteArray &before,
-                                          const QByteArray &after)
-{
-    return [name, before, after](const QString &folder) {
-        const QString file = folder + QLatin1Char('/') + name;
-        QByteArray content = readFile(file);
-        return content.contains(before) && writeFile(file, content.replace(before, after));
-    };
-}
-
-// The files of a folder as archive entries, in name order.
-QList<QPair<QString, QByteArray>> entriesOf(const QString &folder)
-{
-    QList<QPair<QString, QByteArray>> entries;
-    const QMap<QString, QByteArray> files = snapshot(folder);
-    for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
-        entries.append({it.key(), it.value()});
+    bool makeFolder() const
+    {
+        return m_prepared.copyNew({QStringLiteral("Router.tscript"), QStringLiteral("--unarchived"),
+                                   QStringLiteral("--name"), QStringLiteral("Router")},
+                                  m_sandbox);
     }
-    return entries;
+
+    // The folder form with its files changed by `change`, packed by hand into "Router.tscript"
+    // with the fixture beside it unless the folder form is wanted. The package as the user
+    // names it; empty when that failed.
+    QString prepare(bool archive, const Change &change = {}) const
+    {
+        const QString folder = path(QStringLiteral("Router"));
+        if (!makeFolder() || (change && !change(folder))) {
+            return QString();
+        }
+        if (!archive) {
+            return QStringLiteral("Router");
+        }
+        QList<PythonZip::Entry> entries;
+        const QMap<QString, QByteArray> files = snapshot(folder);
+        for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
+            if (it.key() != QLatin1String("Router.tfixture")) {
+                entries.append({it.key(), it.value()});
+            }
+        }
+        if (!PythonZip::write(path(QStringLiteral("Router.tscript")), entries)
+            || !QFile::rename(folder + QStringLiteral("/Router.tfixture"),
+                              path(QStringLiteral("Router.tfixture")))
+            || !QDir(folder).removeRecursively()) {
+            return QString();
+        }
+        return QStringLiteral("Router.tscript");
+    }
+
+    // A change: `name` in the package folder gets `content`, or is removed for no content.
+    static Change replace(const QString &name, const QByteArray &content)
+    {
+        return [name, content](const QString &folder) {
+            const QString file = folder + QLatin1Char('/') + name;
+            return content.isEmpty() ? QFile::remove(file) : writeFile(file, content);
+        };
+    }
+
+    // A change: `before` in the member `name` becomes `after`.
+    static Change edit(const QString &name, const QByteArray &before, const QByteArray &after)
+    {
+        return [name, before, after](const QString &folder) {
+            const QString file = folder + QLatin1Char('/') + name;
+            QByteArray content = readFile(file);
+            return content.contains(before) && writeFile(file, content.replace(before, after));
+        };
+    }
+
+private:
+    const Sandbox &m_sandbox;
+    PreparedFiles &m_prepared;
+};
+
+BadInput notAZipArchive(const InputMaker &make, const QString &package)
+{
+    return {package, QStringLiteral("Can't extract archive '%1': it is not a zip archive, or it "
+                                    "is truncated")
+                         .arg(make.shown(package))};
 }
+
+BadInput missingFile(const InputMaker &)
+{
+    return {QStringLiteral("Nothing.tscript"), QStringLiteral("no such file or folder")};
+}
+
+BadInput looseFolder(const InputMaker &make)
+{
+    if (!writeFile(make.path(QStringLiteral("Loose/Loose.js")), "function f() {}")) {
+        return {};
+    }
+    return {QStringLiteral("Loose"),
+            QStringLiteral("not a package folder: it holds no Loose.tscript")};
+}
+
+BadInput textFile(const InputMaker &make)
+{
+    const QString package = QStringLiteral("notes.tscript");
+    return writeFile(make.path(package), "just some notes\n") ? notAZipArchive(make, package)
+                                                              : BadInput();
+}
+
+BadInput truncatedArchive(const InputMaker &make)
+{
+    const QString package = make.prepare(true);
+    const QByteArray whole = readFile(make.path(package));
+    if (package.isEmpty() || whole.size() < 200
+        || !writeFile(make.path(package), whole.left(whole.size() / 2))) {
+        return {};
+    }
+    return notAZipArchive(make, package);
+}
+
+BadInput archiveWithoutManifest(const InputMaker &make)
+{
+    const QString package =
+        make.prepare(true, InputMaker::replace(QStringLiteral("manifest.xml"), QByteArray()));
+    return {package,
+            QStringLiteral("Script package '%1' has no manifest").arg(make.shown(package))};
+}
+
+BadInput escapingEntry(const InputMaker &make)
+{
+    const QString package = QStringLiteral("Router.tscript");
+    if (!PythonZip::write(make.path(package), {{QStringLiteral("manifest.xml"), "<Manifest/>"},
+                                               {QStringLiteral("../escaped.txt"), "outside"}})) {
+        return {};
+    }
+    return {package, QStringLiteral("Can't extract archive '%1': entry '../escaped.txt' leads out "
+                                    "of the target folder")
+                         .arg(make.shown(package))};
+}
+
+BadInput memberOutside(const InputMaker &make, bool archive)
+{
+    const QString package =
+        make.prepare(archive, InputMaker::edit(QStringLiteral("manifest.xml"), ">Router.xml<",
+                                               ">../Router.xml<"));
+    if (!writeFile(make.path(QStringLiteral("Router.xml")), "<Object/>")) {
+        return {};
+    }
+    return {package, QStringLiteral("The script package lacks its member '../Router.xml'")};
+}
+
+BadInput missingProgram(const InputMaker &make)
+{
+    return {make.prepare(false, InputMaker::replace(QStringLiteral("Router.js"), QByteArray())),
+            QStringLiteral("The script package lacks its member 'Router.js'")};
+}
+
+BadInput malformedManifest(const InputMaker &make, bool archive)
+{
+    SRCore::ScriptPackageManifest manifest;
+    SRCore::XmlError parsed;
+    manifest.loadFromXml(brokenManifest, &parsed);
+    return {
+        make.prepare(archive, InputMaker::replace(QStringLiteral("manifest.xml"), brokenManifest)),
+        QStringLiteral("manifest.xml ") + parsed.toString()};
+}
+
+BadInput malformedDeclaration(const InputMaker &make, bool archive)
+{
+    return {
+        make.prepare(archive, InputMaker::replace(QStringLiteral("Router.xml"), brokenDeclaration)),
+        QStringLiteral("declaration ") + parseError(brokenDeclaration)};
+}
+
+BadInput damagedFixture(const InputMaker &make, bool archive)
+{
+    const QString package =
+        make.prepare(archive, InputMaker::replace(QStringLiteral("Router.tfixture"), "no archive"));
+    return {package, QStringLiteral("Router.tfixture: Can't extract fixture '%1': Can't extract "
+                                    "archive '%1': it is not a zip archive, or it is truncated")
+                         .arg(make.shown(archive ? QStringLiteral("Router.tfixture")
+                                                 : QStringLiteral("Router/Router.tfixture")))};
+}
+
+BadInput malformedFixtureDocument(const InputMaker &make)
+{
+    const QString package = make.prepare(false);
+    const QString fixture = make.path(QStringLiteral("Router/Router.tfixture"));
+    const QMap<QString, QByteArray> entries = contents(fixture);
+    const QByteArray document = entries.value(QStringLiteral("Router.xml"));
+    if (package.isEmpty() || document.size() < 100 || !QFile::remove(fixture)
+        || !PythonZip::write(fixture, {{QStringLiteral("Router.xml"), document.left(100)},
+                                       {QStringLiteral("manifest.xml"),
+                                        entries.value(QStringLiteral("manifest.xml"))}})) {
+        return {};
+    }
+    // Where the fixture's own reader finds the fault.
+    RecordingLog log;
+    Scripter::FixtureArchive::Content content;
+    Scripter::FixtureArchive::read(fixture, content, &log);
+    const QStringList place = log.records().value(0).argument.split(QLatin1Char(','));
+    if (place.size() != 4) {
+        return {};
+    }
+    return {package, QStringLiteral("Router.tfixture line %1, column %2: %3")
+                         .arg(place.at(1), place.at(2), place.at(3))};
+}
+
+BadInput lonelyFixture(const InputMaker &make)
+{
+    const QString package = QStringLiteral("Lonely.tfixture");
+    if (!writeFile(make.path(package), "fixture")) {
+        return {};
+    }
+    return {package, QStringLiteral("You double-clicked on a script fixture file; this file cannot "
+                                    "be opened in TavrixScripter. The corresponding script file "
+                                    "could not be located.")};
+}
+
+BadInput markerOfAnotherName(const InputMaker &make)
+{
+    if (!make.makeFolder()
+        || !QDir(make.path(QString())).rename(QStringLiteral("Router"), QStringLiteral("Other"))) {
+        return {};
+    }
+    const QString package = QStringLiteral("Other/Router.tscript");
+    return {package, QStringLiteral("the folder '%1' must have the name of its marker file "
+                                    "'Router.tscript'")
+                         .arg(make.shown(QStringLiteral("Other")))};
+}
+
+BadInput refusedIcon(const InputMaker &make)
+{
+    const QString package = make.prepare(false, [](const QString &folder) {
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::darkCyan);
+        return small.save(folder + QStringLiteral("/small.png"), "PNG")
+               && InputMaker::edit(QStringLiteral("manifest.xml"), "<ScriptIconFile/>",
+                                   "<ScriptIconFile>small.png</ScriptIconFile>")(folder);
+    });
+    return {package,
+            QStringLiteral("Choose icon file: Your must choose a PNG image file with a size "
+                           "of exactly 32x32 pixels in the RGB color space !")};
+}
+
+// The archive form written with records that an ordinary writer never makes: the program as a
+// bomb of 1 GB of zeros, or its data named a second time as the icon.
+BadInput hostileArchive(const InputMaker &make, bool bomb)
+{
+    if (!make.makeFolder()) {
+        return {};
+    }
+    const QString folder = make.path(QStringLiteral("Router"));
+    QList<HostileZip::Entry> entries;
+    for (const char *name : {"manifest.xml", "Router.xml", "Router.tscript"}) {
+        entries << HostileZip::stored(name,
+                                      readFile(folder + QLatin1Char('/') + QLatin1String(name)));
+    }
+    entries << (bomb ? HostileZip::deflatedRepeat("Router.js", QByteArray(1 << 20, '\0'), 1024)
+                     : HostileZip::stored("Router.js", readFile(folder + "/Router.js")));
+    QList<HostileZip::Record> records = {{0, {}}, {1, {}}, {2, {}}, {3, {}}};
+    if (!bomb) {
+        records << HostileZip::Record{3, "Router.png"};
+    }
+    const QString package = QStringLiteral("Router.tscript");
+    if (!HostileZip::write(make.path(package), entries, records)
+        || !QFile::rename(folder + QStringLiteral("/Router.tfixture"),
+                          make.path(QStringLiteral("Router.tfixture")))
+        || !QDir(folder).removeRecursively()) {
+        return {};
+    }
+    return {package,
+            QStringLiteral("Can't extract archive '%1': ").arg(make.shown(package))
+                + (bomb ? QStringLiteral("entry 'Router.js' is compressed more than 1000 to 1")
+                        : QStringLiteral("entries 'Router.js' and 'Router.png' share their data"))};
+}
+
+BadInput linkedProgram(const InputMaker &make)
+{
+    const QString secret = make.path(QStringLiteral("private.txt"));
+    if (!writeFile(secret, "private")
+        || !QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner)) {
+        return {};
+    }
+    const QString package = make.prepare(false, [secret](const QString &folder) {
+        return QFile::remove(folder + QStringLiteral("/Router.js"))
+               && QFile::link(secret, folder + QStringLiteral("/Router.js"));
+    });
+    return {package, QStringLiteral("'%1' is a symbolic link; a package folder must hold its "
+                                    "files itself")
+                         .arg(make.shown(QStringLiteral("Router/Router.js")))};
+}
+
+struct BadInputRow
+{
+    const char *name;
+    std::function<BadInput(const InputMaker &)> make;
+    bool everyCommand; // a representative input: every command refuses it
+};
+
+const BadInputRow badInputs[] = {
+    // clang-format off
+    {"missing file", missingFile, false},
+    {"folder that holds no package", looseFolder, false},
+    {"text file, not a package", textFile, false},
+    {"damaged archive", truncatedArchive, true},
+    {"archive without a manifest", archiveWithoutManifest, false},
+    {"entry name escaping the folder", escapingEntry, false},
+    {"manifest naming a member outside, archive", [](const InputMaker &m) { return memberOutside(m, true); }, false},
+    {"manifest naming a member outside, folder", [](const InputMaker &m) { return memberOutside(m, false); }, false},
+    {"program named by the manifest is missing", missingProgram, false},
+    {"malformed manifest, archive", [](const InputMaker &m) { return malformedManifest(m, true); }, false},
+    {"malformed manifest, folder", [](const InputMaker &m) { return malformedManifest(m, false); }, false},
+    {"malformed declaration, archive", [](const InputMaker &m) { return malformedDeclaration(m, true); }, false},
+    {"malformed declaration, folder", [](const InputMaker &m) { return malformedDeclaration(m, false); }, true},
+    {"damaged fixture beside the archive", [](const InputMaker &m) { return damagedFixture(m, true); }, false},
+    {"damaged fixture in the folder", [](const InputMaker &m) { return damagedFixture(m, false); }, false},
+    {"malformed fixture document", malformedFixtureDocument, false},
+    {"fixture whose package is missing", lonelyFixture, false},
+    {"empty marker in a folder of another name", markerOfAnotherName, false},
+    {"icon the declaration refuses", refusedIcon, false},
+    {"program of 1 GB in a small archive", [](const InputMaker &m) { return hostileArchive(m, true); }, false},
+    {"entries sharing their data", [](const InputMaker &m) { return hostileArchive(m, false); }, false},
+    {"program linked to a private file", linkedProgram, false},
+    // clang-format on
+};
 
 } // namespace
 
@@ -91,26 +393,19 @@ private slots:
     void initTestCase();
     void init();
 
-    void everySubcommandRefusesBadInput_data();
-    void everySubcommandRefusesBadInput();
+    void badInputIsRefused_data();
+    void badInputIsRefused();
     void outputsInTheWayAreKeptUnlessForced_data();
     void outputsInTheWayAreKeptUnlessForced();
 
 private:
-    // A package "Router" made by `new` in the folder form, with a fixture beside its members.
-    bool makeFolder() const;
-    // The folder form made by `new`, its files changed by `change` (given the folder), packed
-    // by hand into the archive "Router.tscript" with its fixture beside it unless the folder
-    // form is wanted. The package's path as the user gives it; empty when that failed.
-    QString prepare(bool archive, const std::function<bool(const QString &)> &change = {}) const;
-
     QTemporaryDir m_readerTemp;
     std::unique_ptr<Sandbox> m_sandbox;
+    PreparedFiles m_prepared;
 };
 
 void tst_CliBadInput::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // The fixture's reader, run in-process to learn where it finds a fault, unpacks here.
     QVERIFY(m_readerTemp.isValid());
     SRCore::FileHandler::setTempFolder(m_readerTemp.path());
@@ -123,226 +418,40 @@ void tst_CliBadInput::init()
     QVERIFY(m_sandbox->isValid());
 }
 
-bool tst_CliBadInput::makeFolder() const
+void tst_CliBadInput::badInputIsRefused_data()
 {
-    const Run run = m_sandbox->run({QStringLiteral("new"), QStringLiteral("Router.tscript"),
-                                    QStringLiteral("--unarchived"), QStringLiteral("--name"),
-                                    QStringLiteral("Router")});
-    return run.exitCode == 0;
-}
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QStringList>("command");
 
-QString tst_CliBadInput::prepare(bool archive,
-                                 const std::function<bool(const QString &)> &change) const
-{
-    const QString folder = m_sandbox->path(QStringLiteral("Router"));
-    if (!makeFolder() || (change && !change(folder))) {
-        return QString();
-    }
-    if (!archive) {
-        return QStringLiteral("Router");
-    }
-    QList<QPair<QString, QByteArray>> entries = entriesOf(folder);
-    entries.removeIf([](const auto &entry) { return entry.first == "Router.tfixture"; });
-    if (!writeRawZip(m_sandbox->path(QStringLiteral("Router.tscript")), entries)
-        || !QFile::rename(folder + QStringLiteral("/Router.tfixture"),
-                          m_sandbox->path(QStringLiteral("Router.tfixture")))
-        || !QDir(folder).removeRecursively()) {
-        return QString();
-    }
-    return QStringLiteral("Router.tscript");
-}
-
-void tst_CliBadInput::everySubcommandRefusesBadInput_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<bool>("archive");
-
-    QTest::newRow("missing file") << "missing" << true;
-    QTest::newRow("folder that holds no package") << "loose" << false;
-    QTest::newRow("text file, not a package") << "text" << true;
-    QTest::newRow("damaged archive") << "truncated" << true;
-    QTest::newRow("archive without a manifest") << "nomanifest" << true;
-    QTest::newRow("entry name escaping the folder") << "escape" << true;
-    QTest::newRow("manifest naming a member outside, archive") << "outside" << true;
-    QTest::newRow("manifest naming a member outside, folder") << "outside" << false;
-    QTest::newRow("program named by the manifest is missing") << "noprogram" << false;
-    QTest::newRow("malformed manifest, archive") << "manifest" << true;
-    QTest::newRow("malformed manifest, folder") << "manifest" << false;
-    QTest::newRow("malformed declaration, archive") << "declaration" << true;
-    QTest::newRow("malformed declaration, folder") << "declaration" << false;
-    QTest::newRow("damaged fixture beside the archive") << "fixture" << true;
-    QTest::newRow("damaged fixture in the folder") << "fixture" << false;
-    QTest::newRow("malformed fixture document") << "fixturexml" << false;
-    QTest::newRow("fixture whose package is missing") << "lonely" << true;
-    QTest::newRow("empty marker in a folder of another name") << "marker" << false;
-    QTest::newRow("icon the declaration refuses") << "icon" << false;
-    QTest::newRow("program of 1 GB in a small archive") << "zeros" << true;
-    QTest::newRow("entries sharing their data") << "overlap" << true;
-    QTest::newRow("program linked to a private file") << "link" << false;
-}
-
-void tst_CliBadInput::everySubcommandRefusesBadInput()
-{
-    QFETCH(QString, input);
-    QFETCH(bool, archive);
-
-    QString package;
-    QString error;
-    const auto absolute = [this](const QString &relative) {
-        return QDir::toNativeSeparators(m_sandbox->path(relative));
-    };
-    if (input == QLatin1String("missing")) {
-        package = QStringLiteral("Nothing.tscript");
-        error = QStringLiteral("no such file or folder");
-    } else if (input == QLatin1String("loose")) {
-        QVERIFY(writeFile(m_sandbox->path(QStringLiteral("Loose/Loose.js")), "function f() {}"));
-        package = QStringLiteral("Loose");
-        error = QStringLiteral("not a package folder: it holds no Loose.tscript");
-    } else if (input == QLatin1String("text")) {
-        package = QStringLiteral("notes.tscript");
-        QVERIFY(writeFile(m_sandbox->path(package), "just some notes\n"));
-        error = QStringLiteral("Can't extract archive '%1': it is not a zip archive, or it is "
-                               "truncated")
-                    .arg(absolute(package));
-    } else if (input == QLatin1String("truncated")) {
-        package = prepare(true);
-        const QByteArray whole = readFile(m_sandbox->path(package));
-        QVERIFY(whole.size() > 200);
-        QVERIFY(writeFile(m_sandbox->path(package), whole.left(whole.size() / 2)));
-        error = QStringLiteral("Can't extract archive '%1': it is not a zip archive, or it is "
-                               "truncated")
-                    .arg(absolute(package));
-    } else if (input == QLatin1String("nomanifest")) {
-        package = prepare(true, replace(QStringLiteral("manifest.xml"), QByteArray()));
-        error = QStringLiteral("Script package '%1' has no manifest").arg(absolute(package));
-    } else if (input == QLatin1String("escape")) {
-        package = QStringLiteral("Router.tscript");
-        QVERIFY(
-            writeRawZip(m_sandbox->path(package), {{QStringLiteral("manifest.xml"), "<Manifest/>"},
-                                                   {QStringLiteral("../escaped.txt"), "outside"}}));
-        error = QStringLiteral("Can't extract archive '%1': entry '../escaped.txt' leads out of "
-                               "the target folder")
-                    .arg(absolute(package));
-    } else if (input == QLatin1String("outside")) {
-        package = prepare(archive,
-                          edit(QStringLiteral("manifest.xml"), ">Router.xml<", ">../Router.xml<"));
-        QVERIFY(writeFile(m_sandbox->path(QStringLiteral("Router.xml")), "<Object/>"));
-        error = QStringLiteral("The script package lacks its member '../Router.xml'");
-    } else if (input == QLatin1String("noprogram")) {
-        package = prepare(archive, replace(QStringLiteral("Router.js"), QByteArray()));
-        error = QStringLiteral("The script package lacks its member 'Router.js'");
-    } else if (input == QLatin1String("manifest")) {
-        package = prepare(archive, replace(QStringLiteral("manifest.xml"), brokenManifest));
-        SRCore::ScriptPackageManifest manifest;
-        SRCore::XmlError parsed;
-        QVERIFY(!manifest.loadFromXml(brokenManifest, &parsed));
-        error = QStringLiteral("manifest.xml ") + parsed.toString();
-    } else if (input == QLatin1String("declaration")) {
-        package = prepare(archive, replace(QStringLiteral("Router.xml"), brokenDeclaration));
-        error = QStringLiteral("declaration ") + parseError(brokenDeclaration);
-    } else if (input == QLatin1String("fixture")) {
-        package = prepare(archive, replace(QStringLiteral("Router.tfixture"), "not an archive"));
-        const QString fixture =
-            absolute(archive ? QStringLiteral("Router.tfixture") : "Router/Router.tfixture");
-        error = QStringLiteral("Router.tfixture: Can't extract fixture '%1': Can't extract archive "
-                               "'%1': it is not a zip archive, or it is truncated")
-                    .arg(fixture);
-    } else if (input == QLatin1String("fixturexml")) {
-        package = prepare(archive);
-        const QString fixture = m_sandbox->path(QStringLiteral("Router/Router.tfixture"));
-        QMap<QString, QByteArray> entries = zipContents(fixture);
-        const QByteArray document = entries.value(QStringLiteral("Router.xml"));
-        QVERIFY(document.size() > 100);
-        QVERIFY(QFile::remove(fixture));
-        QVERIFY(writeRawZip(fixture, {{QStringLiteral("Router.xml"), document.left(100)},
-                                      {QStringLiteral("manifest.xml"),
-                                       entries.value(QStringLiteral("manifest.xml"))}}));
-        // Where the fixture's own reader finds the fault.
-        FixtureTest::RecordingLog log;
-        Scripter::FixtureArchive::Content content;
-        QVERIFY(!Scripter::FixtureArchive::read(fixture, content, &log));
-        QCOMPARE(log.records.size(), 1);
-        const QStringList place = log.records.first().argument.split(QLatin1Char(','));
-        QCOMPARE(place.size(), 4);
-        error = QStringLiteral("Router.tfixture line %1, column %2: %3")
-                    .arg(place.at(1), place.at(2), place.at(3));
-    } else if (input == QLatin1String("zeros") || input == QLatin1String("overlap")) {
-        QVERIFY(makeFolder());
-        const QString folder = m_sandbox->path(QStringLiteral("Router"));
-        QList<HostileZip::Entry> entries;
-        for (const char *name : {"manifest.xml", "Router.xml", "Router.tscript"}) {
-            entries << HostileZip::stored(
-                name, readFile(folder + QLatin1Char('/') + QLatin1String(name)));
+    for (int i = 0; i < int(std::size(badInputs)); ++i) {
+        QTest::newRow(badInputs[i].name) << i << QStringList{QStringLiteral("info")};
+        if (badInputs[i].everyCommand) {
+            for (const QStringList &command : packageCommands()) {
+                QTest::addRow("%s: %s", badInputs[i].name, qPrintable(command.first()))
+                    << i << command;
+            }
         }
-        entries << (input == QLatin1String("zeros")
-                        ? HostileZip::deflatedRepeat("Router.js", QByteArray(1 << 20, '\0'), 1024)
-                        : HostileZip::stored("Router.js", readFile(folder + "/Router.js")));
-        // The overlapping form names the program's data a second time as the icon.
-        QList<HostileZip::Record> records = {{0, {}}, {1, {}}, {2, {}}, {3, {}}};
-        if (input == QLatin1String("overlap")) {
-            records << HostileZip::Record{3, "Router.png"};
-        }
-        package = QStringLiteral("Router.tscript");
-        QVERIFY(HostileZip::write(m_sandbox->path(package), entries, records));
-        QVERIFY(QFile::rename(folder + QStringLiteral("/Router.tfixture"),
-                              m_sandbox->path(QStringLiteral("Router.tfixture"))));
-        QVERIFY(QDir(folder).removeRecursively());
-        error = QStringLiteral("Can't extract archive '%1': ").arg(absolute(package))
-                + (input == QLatin1String("zeros")
-                       ? QStringLiteral("entry 'Router.js' is compressed more than 1000 to 1")
-                       : QStringLiteral("entries 'Router.js' and 'Router.png' share their data"));
-    } else if (input == QLatin1String("link")) {
-        QVERIFY(writeFile(m_sandbox->path(QStringLiteral("private.txt")), "private"));
-        QVERIFY(QFile::setPermissions(m_sandbox->path(QStringLiteral("private.txt")),
-                                      QFile::ReadOwner | QFile::WriteOwner));
-        package = prepare(false, [this](const QString &folder) {
-            return QFile::remove(folder + QStringLiteral("/Router.js"))
-                   && QFile::link(m_sandbox->path(QStringLiteral("private.txt")),
-                                  folder + QStringLiteral("/Router.js"));
-        });
-        error = QStringLiteral("'%1' is a symbolic link; a package folder must hold its files "
-                               "itself")
-                    .arg(absolute(QStringLiteral("Router/Router.js")));
-    } else if (input == QLatin1String("lonely")) {
-        package = QStringLiteral("Lonely.tfixture");
-        QVERIFY(writeFile(m_sandbox->path(package), "fixture"));
-        error = QStringLiteral("You double-clicked on a script fixture file; this file cannot be "
-                               "opened in TavrixScripter. The corresponding script file could not "
-                               "be located.");
-    } else if (input == QLatin1String("marker")) {
-        QVERIFY(makeFolder());
-        QVERIFY(QDir(m_sandbox->path()).rename(QStringLiteral("Router"), QStringLiteral("Other")));
-        package = QStringLiteral("Other/Router.tscript");
-        error = QStringLiteral("the folder '%1' must have the name of its marker file "
-                               "'Router.tscript'")
-                    .arg(absolute(QStringLiteral("Other")));
-    } else {
-        QImage icon(16, 16, QImage::Format_RGB32);
-        icon.fill(Qt::darkCyan);
-        QVERIFY(makeFolder());
-        QVERIFY(icon.save(m_sandbox->path(QStringLiteral("Router/small.png")), "PNG"));
-        QByteArray manifest = readFile(m_sandbox->path(QStringLiteral("Router/manifest.xml")));
-        manifest.replace("<ScriptIconFile/>", "<ScriptIconFile>small.png</ScriptIconFile>");
-        QVERIFY(writeFile(m_sandbox->path(QStringLiteral("Router/manifest.xml")), manifest));
-        package = QStringLiteral("Router");
-        error = QStringLiteral("Choose icon file: Your must choose a PNG image file with a size of "
-                               "exactly 32x32 pixels in the RGB color space !");
     }
-    QVERIFY(!package.isEmpty());
+}
+
+void tst_CliBadInput::badInputIsRefused()
+{
+    QFETCH(int, input);
+    QFETCH(QStringList, command);
+
+    const BadInput bad = badInputs[input].make(InputMaker(*m_sandbox, m_prepared));
+    QVERIFY(!bad.package.isEmpty());
     QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("out"))));
     const QMap<QString, QByteArray> before = snapshot(m_sandbox->path());
 
-    const QList<QStringList> commands =
-        QList<QStringList>{{QStringLiteral("info")}} + packageCommands();
-    for (const QStringList &command : commands) {
-        const Run run = m_sandbox->run(QStringList{command.first(), package} + command.mid(1));
-        QVERIFY2(run.exitCode == 1, qPrintable(command.first() + run.describe()));
-        QCOMPARE(run.errorLines(), QStringList{prefix + package + QStringLiteral(": ") + error});
-        QCOMPARE(run.out, QString());
-        QCOMPARE(snapshot(m_sandbox->path()), before);
-        QCOMPARE(entriesBelow(m_sandbox->temporaryFolder()), QStringList());
-        QCOMPARE(entriesBelow(m_sandbox->systemTemporaryFolder()), QStringList());
-    }
+    const Run run = m_sandbox->run(QStringList{command.first(), bad.package} + command.mid(1));
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.errorLines(),
+             QStringList{prefix + bad.package + QStringLiteral(": ") + bad.error});
+    QCOMPARE(run.out, QString());
+    QCOMPARE(snapshot(m_sandbox->path()), before);
+    QCOMPARE(entriesBelow(m_sandbox->temporaryFolder()), QStringList());
+    QCOMPARE(entriesBelow(m_sandbox->systemTemporaryFolder()), QStringList());
     QVERIFY(!QFileInfo::exists(m_sandbox->path(QStringLiteral("escaped.txt"))));
 }
 
@@ -352,36 +461,24 @@ void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced_data()
     QTest::addColumn<QString>("inTheWay");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("new over an archive") << QStringList{"new", "Router.tscript"} << "Router.tscript"
-                                         << "%1: exists already; use --force to replace it";
-    QTest::newRow("new over the fixture of an archive")
-        << QStringList{"new", "Router.tscript"} << "Router.tfixture"
-        << "%1: exists already; use --force to replace it";
-    QTest::newRow("new into a folder that is not empty")
-        << QStringList{"new", "Router.tscript", "--unarchived"} << "Router/notes.txt"
-        << "%1: the folder is not empty; use --force to replace its contents";
-    QTest::newRow("new where a file stands for the folder")
-        << QStringList{"new", "Router.tscript", "--unarchived"} << "Router"
-        << "%1: not a folder";
-    QTest::newRow("new in a folder that does not exist")
-        << QStringList{"new", "missing/Router.tscript"} << QString() << "%1: no such folder";
-    QTest::newRow("pack over an archive") << QStringList{"pack", "Source"} << "Source.tscript"
-                                          << "%1: exists already; use --force to replace it";
-    QTest::newRow("pack over the fixture of an archive")
-        << QStringList{"pack", "Source", "--output", "Copy.tscript"} << "Copy.tfixture"
-        << "%1: exists already; use --force to replace it";
-    QTest::newRow("pack into a folder that does not exist")
-        << QStringList{"pack", "Source", "--output", "missing/Copy.tscript"} << QString()
-        << "%1: no such folder";
-    QTest::newRow("unpack into a folder that is not empty")
-        << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy/notes.txt"
-        << "%1: the folder is not empty; use --force to replace its contents";
-    QTest::newRow("unpack where a file stands for the folder")
-        << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy"
-        << "%1: not a folder";
-    QTest::newRow("unpack into a folder that does not exist")
-        << QStringList{"unpack", "Source", "--output", "missing/Copy"} << QString()
-        << "%1: no such folder";
+    const QString exists = QStringLiteral("%1: exists already; use --force to replace it");
+    const QString notEmpty =
+        QStringLiteral("%1: the folder is not empty; use --force to replace its contents");
+    const QString notAFolder = QStringLiteral("%1: not a folder");
+    const QString noFolder = QStringLiteral("%1: no such folder");
+    // clang-format off
+    QTest::newRow("new over an archive") << QStringList{"new", "Router.tscript"} << "Router.tscript" << exists;
+    QTest::newRow("new over the fixture of an archive") << QStringList{"new", "Router.tscript"} << "Router.tfixture" << exists;
+    QTest::newRow("new into a folder that is not empty") << QStringList{"new", "Router.tscript", "--unarchived"} << "Router/notes.txt" << notEmpty;
+    QTest::newRow("new where a file stands for the folder") << QStringList{"new", "Router.tscript", "--unarchived"} << "Router" << notAFolder;
+    QTest::newRow("new in a folder that does not exist") << QStringList{"new", "missing/Router.tscript"} << QString() << noFolder;
+    QTest::newRow("pack over an archive") << QStringList{"pack", "Source"} << "Source.tscript" << exists;
+    QTest::newRow("pack over the fixture of an archive") << QStringList{"pack", "Source", "--output", "Copy.tscript"} << "Copy.tfixture" << exists;
+    QTest::newRow("pack into a folder that does not exist") << QStringList{"pack", "Source", "--output", "missing/Copy.tscript"} << QString() << noFolder;
+    QTest::newRow("unpack into a folder that is not empty") << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy/notes.txt" << notEmpty;
+    QTest::newRow("unpack where a file stands for the folder") << QStringList{"unpack", "Source", "--output", "Copy"} << "Copy" << notAFolder;
+    QTest::newRow("unpack into a folder that does not exist") << QStringList{"unpack", "Source", "--output", "missing/Copy"} << QString() << noFolder;
+    // clang-format on
 }
 
 void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced()
@@ -390,11 +487,8 @@ void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced()
     QFETCH(QString, inTheWay);
     QFETCH(QString, error);
 
-    QVERIFY(m_sandbox
-                ->run({QStringLiteral("new"), QStringLiteral("Source.tscript"),
-                       QStringLiteral("--unarchived")})
-                .exitCode
-            == 0);
+    QVERIFY(m_prepared.copyNew({QStringLiteral("Source.tscript"), QStringLiteral("--unarchived")},
+                               *m_sandbox));
     if (!inTheWay.isEmpty()) {
         QVERIFY(writeFile(m_sandbox->path(inTheWay), "keep me"));
     }
@@ -425,5 +519,5 @@ void tst_CliBadInput::outputsInTheWayAreKeptUnlessForced()
     }
 }
 
-QTEST_MAIN(tst_CliBadInput)
+TAVRIX_TEST_MAIN(tst_CliBadInput)
 #include "tst_clibadinput.moc"

@@ -2,6 +2,8 @@
 // tests/scriptinglib/vbscript/*.vbs in a working folder of its own, and what it writes (its echo
 // lines, then the error that ended it, if any) must equal the lines of the .out file beside it.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include <QDir>
@@ -163,5 +165,5 @@ void tst_CliExec::badFilesAreRefused()
     QCOMPARE(textLines(run.out), textLines(output));
 }
 
-QTEST_GUILESS_MAIN(tst_CliExec)
+TAVRIX_TEST_GUILESS_MAIN(tst_CliExec)
 #include "tst_cliexec.moc"

@@ -2,8 +2,10 @@
 // can't be replaced, another save at the same time, a signal half-way and a run that died. Each
 // run fails with one line naming the cause, or waits its turn, and loses nothing.
 
-#include "../common/filesystemfaults.h"
-#include "../common/stalelock.h"
+#include "common/testmain.h"
+
+#include "common/filesystemfaults.h"
+#include "common/stalelock.h"
 #include "clitestsupport.h"
 
 #include <QLockFile>
@@ -224,5 +226,5 @@ void tst_CliFaults::leftoversOfADeadRunAreSweptAway()
     QCOMPARE(entriesBelow(temp), QStringList());
 }
 
-QTEST_MAIN(tst_CliFaults)
+TAVRIX_TEST_MAIN(tst_CliFaults)
 #include "tst_clifaults.moc"

@@ -2,9 +2,12 @@
 // write, a package made by the tool and edited on disk opens in the program as it is, and the
 // program's Save and the tool's resave write the same package.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include "../app/apptestsupport.h"
+#include "common/dialoganswerer.h"
 
 #include "package/declaration.h"
 #include "testing/fixture.h"
@@ -15,10 +18,8 @@
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace CliTest;
 using AppTest::CoreFixture;
@@ -27,32 +28,6 @@ namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
 namespace {
-
-// Closes every modal window that shows while it lives and keeps its title and text: a package
-// that opens as it should shows none.
-class ModalWatch : public QObject
-{
-public:
-    ModalWatch()
-    {
-        m_timer.setInterval(50);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal) {
-                return;
-            }
-            const auto *box = qobject_cast<QMessageBox *>(modal);
-            seen.append(modal->windowTitle() + QLatin1Char('|') + (box ? box->text() : QString()));
-            modal->close();
-        });
-        m_timer.start();
-    }
-
-    QStringList seen;
-
-private:
-    QTimer m_timer;
-};
 
 const QStringList allLanguages{XMLValues::JAVASCRIPT, XMLValues::VBSCRIPT, XMLValues::APPLESCRIPT};
 
@@ -80,15 +55,12 @@ private slots:
     void packageEditedOnDiskOpensInTheProgramAsItIs();
 
 private:
-    QTemporaryDir m_configHome;
     std::unique_ptr<Sandbox> m_sandbox;
     std::unique_ptr<CoreFixture> m_world;
 };
 
 void tst_CliProgram::initTestCase()
 {
-    QVERIFY(m_configHome.isValid());
-    AppTest::isolateSettings("tst_cliprogram", m_configHome);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
 }
 
@@ -136,7 +108,7 @@ void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite()
     const QString programPackage = m_sandbox->path(QStringLiteral("program/Router.tscript"));
     QVERIFY(writeFile(programPackage, QByteArray()));
     window->setCurrentFile(programPackage, false);
-    ModalWatch watch;
+    DialogAnswerer watch;
     QVERIFY(m_world->processor()->save(Scripter::PackageProcessor::Save, window));
     QCOMPARE(watch.seen, QStringList());
 
@@ -160,9 +132,9 @@ void tst_CliProgram::newWritesWhatTheProgramsNewAndSaveWrite()
     QVERIFY(fromProgram.size() >= 4);
     QCOMPARE(packageMembers(m_sandbox->path(QStringLiteral("tool/Router.tscript"))), fromProgram);
     const QMap<QString, QByteArray> fixture =
-        zipContents(m_sandbox->path(QStringLiteral("program/Router.tfixture")));
+        contents(m_sandbox->path(QStringLiteral("program/Router.tfixture")));
     QCOMPARE(fixture.size(), 2);
-    QCOMPARE(zipContents(m_sandbox->path(QStringLiteral("tool/Router.tfixture"))), fixture);
+    QCOMPARE(contents(m_sandbox->path(QStringLiteral("tool/Router.tfixture"))), fixture);
 }
 
 void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
@@ -197,7 +169,7 @@ void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
     const QMap<QString, QByteArray> onDisk = snapshot(folder);
 
     ScripterWindow *window = m_world->window(0);
-    ModalWatch watch;
+    DialogAnswerer watch;
     QVERIFY(m_world->processor()->open(marker, window));
     QCOMPARE(watch.seen, QStringList());
     QCOMPARE(m_world->processor()->windows().size(), 1);
@@ -232,5 +204,5 @@ void tst_CliProgram::packageEditedOnDiskOpensInTheProgramAsItIs()
     QCOMPARE(contentSnapshot(m_sandbox->path(QStringLiteral("tool/Router"))), saved);
 }
 
-QTEST_MAIN(tst_CliProgram)
+TAVRIX_TEST_MAIN_OWN_HOME(tst_CliProgram)
 #include "tst_cliprogram.moc"

@@ -2,12 +2,13 @@
 // the program's runner, their messages, summaries, reports and exit status, and what each kind
 // of bad input gives.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace CliTest;
@@ -57,7 +58,6 @@ private:
 
 void tst_CliRun::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_CLI)).isExecutable(), TAVRIX_CLI);
 }
 
@@ -373,5 +373,5 @@ void tst_CliRun::execRunsJavaScript()
     QCOMPARE(run.errorLines(), error.isEmpty() ? QStringList() : QStringList{prefix + error});
 }
 
-QTEST_GUILESS_MAIN(tst_CliRun)
+TAVRIX_TEST_GUILESS_MAIN(tst_CliRun)
 #include "tst_clirun.moc"

@@ -2,6 +2,8 @@
 // that did not: the text after a run, the JSON document and the JUnit report as Python's xml
 // module reads it.
 
+#include "common/testmain.h"
+
 #include "clitestsupport.h"
 
 #include "cli/junitreport.h"
@@ -115,5 +117,5 @@ void tst_RunReports::expectationsDecideTheOutcome()
     QCOMPARE(messages, failureMessages);
 }
 
-QTEST_MAIN(tst_RunReports)
+TAVRIX_TEST_MAIN(tst_RunReports)
 #include "tst_runreports.moc"

@@ -4,7 +4,7 @@
 // the ways a user drives the value dialogs it opens: choosing a kind from the menu, typing into
 // the dialog's fields and pressing its buttons.
 
-#include "tests/guilib/propertytestsupport.h"
+#include "common/propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/genericpropertyeditor.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-// A log interface that keeps what it is given, for tests that check what a component logs.
+// A log interface that keeps what it is given, for tests of what the code under test reports.
 
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/localizemanager.h"
@@ -28,6 +28,30 @@ public:
         const QMutexLocker locker(&m_mutex);
         return m_records;
     }
+    void clear()
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_records.clear();
+    }
+    // "operation|argument" of every record, in order.
+    QStringList messages() const
+    {
+        QStringList result;
+        for (const SRCore::LogRecord &record : records()) {
+            result << record.operation + QLatin1Char('|') + record.argument;
+        }
+        return result;
+    }
+    // "level|operation|argument" of every record, in order.
+    QStringList entries() const
+    {
+        QStringList result;
+        for (const SRCore::LogRecord &record : records()) {
+            result << QString::number(record.level) + QLatin1Char('|') + record.operation
+                          + QLatin1Char('|') + record.argument;
+        }
+        return result;
+    }
     // The messages as the message pane shows them: "level|text".
     QStringList lines() const
     {
@@ -48,3 +72,5 @@ private:
 };
 
 } // namespace TestLog
+
+using TestLog::RecordingLog;

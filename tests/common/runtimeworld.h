@@ -5,7 +5,7 @@
 // output folder per outgoing connection. With an entries manager that runs against it and
 // records its messages, the scripting objects of one run, and calls of every entry point.
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 #include "recordinglog.h"
 
 #include <scriptinglib/baseentriesmanager.h>

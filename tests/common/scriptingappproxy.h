@@ -3,11 +3,11 @@
 // The application proxy of the scripting dialog tests: the scripting dialogs' factory for
 // script expressions and metadata fields, the shared library's for the other kinds.
 
-#include "tests/guilib/propertytestsupport.h"
+#include "common/propertytestsupport.h"
 
 #include "scriptinggui/scriptingdialogfactory.h"
 
-class ScriptingAppProxy : public TestAppProxy
+class ScriptingAppProxy : public FakeAppProxy
 {
 public:
     std::unique_ptr<GuiLib::IValueEditor>
@@ -17,6 +17,6 @@ public:
             requests.append(request);
             return ScriptingGui::ScriptingDialogFactory::create(request, errorMessage);
         }
-        return TestAppProxy::createValueEditor(request, errorMessage);
+        return FakeAppProxy::createValueEditor(request, errorMessage);
     }
 };

@@ -2,7 +2,7 @@
 
 // Lock files left behind by a process that is gone, as a crash or a kill leaves them.
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,29 +1,24 @@
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include "corelib/env/compatibilitymanager.h"
 #include "corelib/env/envmanager.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
 using SRCore::CompatibilityManager;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kLayoutFile = QStringLiteral("DataLayout.xml");
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
-
-using TestFiles::readFile;
 
 // The layout version recorded in `folder`, read independently of the code under test.
 QString recordedLayout(const QString &folder)
@@ -42,8 +37,6 @@ class tst_CompatibilityManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void missingFolderIsCreatedAndRecorded();
     void recordedFolderIsLeftAsItIs();
     void folderWithoutRecordGetsOne();
@@ -74,7 +67,7 @@ void tst_CompatibilityManager::recordedFolderIsLeftAsItIs()
     QTemporaryDir folder;
     const QByteArray layout = "<?xml version=\"1.0\"?>\n<!-- kept -->\n"
                               "<DataLayout FormatVersion=\"1\"/>\n";
-    writeFile(folder.filePath(kLayoutFile), layout);
+    QVERIFY(writeFile(folder.filePath(kLayoutFile), layout));
     QString error;
     QVERIFY2(CompatibilityManager(folder.path()).ensureScripterCompatibility(&error),
              qPrintable(error));
@@ -85,7 +78,7 @@ void tst_CompatibilityManager::folderWithoutRecordGetsOne()
 {
     // A folder of a version that recorded no layout keeps its contents and gets the record.
     QTemporaryDir folder;
-    writeFile(folder.filePath(QStringLiteral("settings.ini")), "kept");
+    QVERIFY(writeFile(folder.filePath(QStringLiteral("settings.ini")), "kept"));
     QVERIFY(CompatibilityManager(folder.path()).ensureScripterCompatibility());
     QCOMPARE(recordedLayout(folder.path()), QString::number(CompatibilityManager::kLayoutVersion));
     QCOMPARE(readFile(folder.filePath(QStringLiteral("settings.ini"))), QByteArray("kept"));
@@ -96,18 +89,13 @@ void tst_CompatibilityManager::unusableLayoutIsRefused_data()
     QTest::addColumn<QByteArray>("layout");
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("newer layout") << QByteArray(
-        "<DataLayout FormatVersion=\"7\"><Future/></DataLayout>")
-                                  << "laid out by a newer version of the program (layout 7";
-    QTest::newRow("malformed layout file")
-        << QByteArray("<DataLayout FormatVersion=\"1\">") << "Premature end of document";
-    QTest::newRow("layout file of another kind")
-        << QByteArray("<CountSettings FormatVersion=\"1\"/>") << "expected <DataLayout>";
-    QTest::newRow("element unknown to layout 1")
-        << QByteArray("<DataLayout FormatVersion=\"1\"><Future/></DataLayout>")
-        << "Unexpected element <Future>";
-    QTest::newRow("invalid layout version")
-        << QByteArray("<DataLayout FormatVersion=\"one\"/>") << "Invalid FormatVersion 'one'";
+    // clang-format off
+    QTest::newRow("newer layout") << QByteArray( "<DataLayout FormatVersion=\"7\"><Future/></DataLayout>") << "laid out by a newer version of the program (layout 7";
+    QTest::newRow("malformed layout file") << QByteArray("<DataLayout FormatVersion=\"1\">") << "Premature end of document";
+    QTest::newRow("layout file of another kind") << QByteArray("<CountSettings FormatVersion=\"1\"/>") << "expected <DataLayout>";
+    QTest::newRow("element unknown to layout 1") << QByteArray("<DataLayout FormatVersion=\"1\"><Future/></DataLayout>") << "Unexpected element <Future>";
+    QTest::newRow("invalid layout version") << QByteArray("<DataLayout FormatVersion=\"one\"/>") << "Invalid FormatVersion 'one'";
+    // clang-format on
 }
 
 void tst_CompatibilityManager::unusableLayoutIsRefused()
@@ -117,7 +105,7 @@ void tst_CompatibilityManager::unusableLayoutIsRefused()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(kLayoutFile);
-    writeFile(path, layout);
+    QVERIFY(writeFile(path, layout));
     QString error;
     QVERIFY(!CompatibilityManager(folder.path()).ensureScripterCompatibility(&error));
     QVERIFY2(error.contains(cause), qPrintable(error));
@@ -130,10 +118,10 @@ void tst_CompatibilityManager::unusableFolderIsRefused_data()
     QTest::addColumn<QString>("folder"); // relative to a temporary folder holding "file"
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("data folder is a file") << "file"
-                                           << "is a file, not a folder";
-    QTest::newRow("data folder below a file") << "file/TavrixScripter"
-                                              << "Can't create";
+    // clang-format off
+    QTest::newRow("data folder is a file") << "file" << "is a file, not a folder";
+    QTest::newRow("data folder below a file") << "file/TavrixScripter" << "Can't create";
+    // clang-format on
 }
 
 void tst_CompatibilityManager::unusableFolderIsRefused()
@@ -142,7 +130,7 @@ void tst_CompatibilityManager::unusableFolderIsRefused()
     QFETCH(QString, cause);
 
     QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("file")), "kept");
+    QVERIFY(writeFile(root.filePath(QStringLiteral("file")), "kept"));
     QString error;
     QVERIFY(!CompatibilityManager(root.filePath(folder)).ensureScripterCompatibility(&error));
     QVERIFY2(error.contains(cause), qPrintable(error));
@@ -177,5 +165,5 @@ void tst_CompatibilityManager::instanceChecksTheApplicationDataFolder()
     QCOMPARE(CompatibilityManager::getInstance(), instance);
 }
 
-QTEST_GUILESS_MAIN(tst_CompatibilityManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_CompatibilityManager)
 #include "tst_compatibilitymanager.moc"

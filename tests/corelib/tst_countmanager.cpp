@@ -1,4 +1,6 @@
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include "corelib/jobs/countmanager.h"
 
@@ -14,20 +16,14 @@
 
 using SRCore::CountManager;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kFileName = QStringLiteral("CountSettings.xml");
 // Makes the test executable take stamps for a second process (see main()).
 const char kTakeStampsArgument[] = "--take-stamps";
-
-using TestFiles::readFile;
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
 
 QByteArray settings(const QByteArray &body)
 {
@@ -78,7 +74,6 @@ class tst_CountManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void newFileStartsAtOne();
     void stampsContinueAcrossInstances();
@@ -121,7 +116,7 @@ void tst_CountManager::stampsContinueAcrossInstances()
     QCOMPARE(second.getNextArrivalStamp(), 6);
     // The first instance reads the file again rather than trusting its memory.
     QCOMPARE(first.getNextArrivalStamp(), 7);
-    writeFile(path, settings("<LastArrivalStamp>1000</LastArrivalStamp>\n"));
+    QVERIFY(writeFile(path, settings("<LastArrivalStamp>1000</LastArrivalStamp>\n")));
     CountManager third;
     QVERIFY(third.setFileName(path));
     QCOMPARE(third.getNextArrivalStamp(), 1001);
@@ -132,27 +127,19 @@ void tst_CountManager::damagedFileIsRefused_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("cause");
 
+    // clang-format off
     QTest::newRow("empty file") << QByteArray() << "Premature end of document";
     QTest::newRow("not XML") << QByteArray("LastArrivalStamp=5") << "line 1, column";
-    QTest::newRow("truncated") << settings("<LastArrivalStamp>5</LastArrivalStamp>\n").left(60)
-                               << "Premature end of document";
-    QTest::newRow("another kind of file")
-        << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <CountSettings>";
-    QTest::newRow("newer format") << QByteArray("<CountSettings FormatVersion=\"2\"/>")
-                                  << "newer program";
+    QTest::newRow("truncated") << settings("<LastArrivalStamp>5</LastArrivalStamp>\n").left(60) << "Premature end of document";
+    QTest::newRow("another kind of file") << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <CountSettings>";
+    QTest::newRow("newer format") << QByteArray("<CountSettings FormatVersion=\"2\"/>") << "newer program";
     QTest::newRow("stamp missing") << settings("") << "Element <LastArrivalStamp> is missing";
-    QTest::newRow("stamp given twice")
-        << settings("<LastArrivalStamp>5</LastArrivalStamp><LastArrivalStamp>6</LastArrivalStamp>")
-        << "appears more than once";
-    QTest::newRow("negative stamp")
-        << settings("<LastArrivalStamp>-5</LastArrivalStamp>") << "'-5' is not a whole number";
-    QTest::newRow("stamp is not a number")
-        << settings("<LastArrivalStamp>5x</LastArrivalStamp>") << "'5x' is not a whole number";
-    QTest::newRow("stamp beyond 64 bits")
-        << settings("<LastArrivalStamp>9223372036854775808</LastArrivalStamp>")
-        << "is not a whole number";
-    QTest::newRow("unknown element")
-        << settings("<Counter>5</Counter>") << "Unexpected element <Counter>";
+    QTest::newRow("stamp given twice") << settings("<LastArrivalStamp>5</LastArrivalStamp><LastArrivalStamp>6</LastArrivalStamp>") << "appears more than once";
+    QTest::newRow("negative stamp") << settings("<LastArrivalStamp>-5</LastArrivalStamp>") << "'-5' is not a whole number";
+    QTest::newRow("stamp is not a number") << settings("<LastArrivalStamp>5x</LastArrivalStamp>") << "'5x' is not a whole number";
+    QTest::newRow("stamp beyond 64 bits") << settings("<LastArrivalStamp>9223372036854775808</LastArrivalStamp>") << "is not a whole number";
+    QTest::newRow("unknown element") << settings("<Counter>5</Counter>") << "Unexpected element <Counter>";
+    // clang-format on
 }
 
 void tst_CountManager::damagedFileIsRefused()
@@ -162,7 +149,7 @@ void tst_CountManager::damagedFileIsRefused()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(kFileName);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
     CountManager manager;
     QString error;
     QVERIFY(!manager.setFileName(path, &error));
@@ -182,14 +169,14 @@ void tst_CountManager::fileDamagedWhileInUseIsLeftAlone()
     QVERIFY(manager.setFileName(path));
     QCOMPARE(manager.getNextArrivalStamp(), 1);
 
-    writeFile(path, "garbage");
+    QVERIFY(writeFile(path, "garbage"));
     QString error;
     QCOMPARE(manager.getNextArrivalStamp(&error), 0);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QCOMPARE(readFile(path), QByteArray("garbage"));
 
     // A failed call uses up no stamp.
-    writeFile(path, settings("<LastArrivalStamp>1</LastArrivalStamp>"));
+    QVERIFY(writeFile(path, settings("<LastArrivalStamp>1</LastArrivalStamp>")));
     QCOMPARE(manager.getNextArrivalStamp(), 2);
 }
 
@@ -297,6 +284,7 @@ void tst_CountManager::twoProcessesNeverShareAStamp()
 // twoProcessesNeverShareAStamp(): it prints the stamps it takes, one per line.
 int main(int argc, char *argv[])
 {
+    TestMain::prepare("tst_CountManager");
     if (argc == 4 && qstrcmp(argv[1], kTakeStampsArgument) == 0) {
         QCoreApplication app(argc, argv);
         const QList<qint64> stamps = takeStamps(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));

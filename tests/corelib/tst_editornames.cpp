@@ -1,7 +1,12 @@
+// The names of the editors that a definition offers, and the keywords and types they are
+// written as: each name survives writing and reading. The definition template offers these
+// names (tst_objecttemplates).
+
+#include "common/testmain.h"
+
 #include "corelib/package/editornames.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 namespace XMLValues = SRCore::XMLValues;
@@ -11,41 +16,13 @@ class tst_EditorNames : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
-    void choiceListsMatchTheDefinitionTemplate();
     void getEditorName_data();
     void getEditorName();
-    void everyKeywordOfTheEditorOrderHasAName();
     void inlineEditorsSurviveWritingAndReading();
     void extraEditorsSurviveWritingAndReading();
     void literalNamesSurviveWritingAndReading();
     void unknownNamesGiveNothing();
 };
-
-void tst_EditorNames::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void tst_EditorNames::choiceListsMatchTheDefinitionTemplate()
-{
-    // The "enum:" choices of the property definition template.
-    QCOMPARE(EditorNames::inlineEditorNames().join(QLatin1Char(';')),
-             QStringLiteral("None;Single-line text;Password;Number;Hours and minutes;No-yes list;"
-                            "Dropdown list"));
-    QCOMPARE(EditorNames::extraEditorNames().join(QLatin1Char(';')),
-             QStringLiteral("None;Literal;Choose file;Choose folder;Regular expression;File type;"
-                            "Select from library;Multi-line text;Script expression;"
-                            "Single-line text with variables;Multi-line text with variables;"
-                            "Condition with variables;File patterns;Folder patterns;File types;"
-                            "String list;Select many from library;External editor"));
-    QCOMPARE(EditorNames::literalNames().join(QLatin1Char(';')),
-             QStringLiteral("Default;None;Automatic;No Files;All Files;All Other Files;"
-                            "No Folders;All Folders;All Other Folders"));
-    QCOMPARE(EditorNames::noEditorName(), QStringLiteral("None"));
-    QCOMPARE(EditorNames::literalEditorName(), QStringLiteral("Literal"));
-}
 
 void tst_EditorNames::getEditorName_data()
 {
@@ -54,30 +31,20 @@ void tst_EditorNames::getEditorName_data()
     QTest::addColumn<QString>("name");
 
     const QString inlineKeyword = XMLValues::EDITOR_INLINE;
-    QTest::newRow("inline string")
-        << XMLValues::EDITORTYPE_STRING << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline enum with items") << QStringLiteral("enum:Low;Normal;High")
-                                            << inlineKeyword << QStringLiteral("Dropdown list");
-    QTest::newRow("inline enum without items")
-        << QStringLiteral("enum:") << inlineKeyword << QStringLiteral("Dropdown list");
-    QTest::newRow("a type merely starting with enum is no dropdown")
-        << QStringLiteral("enumeration") << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline on a file-filter type set by File types")
-        << XMLValues::EDITORTYPE_FILEFILTER << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("inline on a path")
-        << XMLValues::EDITORTYPE_PATH << inlineKeyword << QStringLiteral("Single-line text");
-    QTest::newRow("string list keeps any type")
-        << XMLValues::EDITORTYPE_NUMBER << XMLValues::EDITOR_STRINGLIST
-        << QStringLiteral("String list");
-    QTest::newRow("choose file with a filter")
-        << XMLValues::EDITORTYPE_PATH << QStringLiteral("choosefile|Image PNG 32x32 (*.png)")
-        << QStringLiteral("Choose file");
+    // clang-format off
+    QTest::newRow("inline string") << XMLValues::EDITORTYPE_STRING << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline enum with items") << QStringLiteral("enum:Low;Normal;High") << inlineKeyword << QStringLiteral("Dropdown list");
+    QTest::newRow("inline enum without items") << QStringLiteral("enum:") << inlineKeyword << QStringLiteral("Dropdown list");
+    QTest::newRow("a type merely starting with enum is no dropdown") << QStringLiteral("enumeration") << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline on a file-filter type set by File types") << XMLValues::EDITORTYPE_FILEFILTER << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("inline on a path") << XMLValues::EDITORTYPE_PATH << inlineKeyword << QStringLiteral("Single-line text");
+    QTest::newRow("string list keeps any type") << XMLValues::EDITORTYPE_NUMBER << XMLValues::EDITOR_STRINGLIST << QStringLiteral("String list");
+    QTest::newRow("choose file with a filter") << XMLValues::EDITORTYPE_PATH << QStringLiteral("choosefile|Image PNG 32x32 (*.png)") << QStringLiteral("Choose file");
     QTest::newRow("hidden field") << XMLValues::EDITORTYPE_STRING << XMLValues::HIDE << QString();
-    QTest::newRow("editor of the server only")
-        << XMLValues::EDITORTYPE_STRING << XMLValues::EDITOR_PRINTSETTINGS << QString();
-    QTest::newRow("keywords are case-sensitive")
-        << XMLValues::EDITORTYPE_STRING << QStringLiteral("Inline") << QString();
+    QTest::newRow("editor of the server only") << XMLValues::EDITORTYPE_STRING << XMLValues::EDITOR_PRINTSETTINGS << QString();
+    QTest::newRow("keywords are case-sensitive") << XMLValues::EDITORTYPE_STRING << QStringLiteral("Inline") << QString();
     QTest::newRow("empty keyword") << XMLValues::EDITORTYPE_STRING << QString() << QString();
+    // clang-format on
 }
 
 void tst_EditorNames::getEditorName()
@@ -87,30 +54,6 @@ void tst_EditorNames::getEditorName()
     QFETCH(QString, name);
 
     QCOMPARE(EditorNames::getEditorName(type, keyword), name);
-}
-
-void tst_EditorNames::everyKeywordOfTheEditorOrderHasAName()
-{
-    // The program's editor order list: every keyword that a definition can write.
-    const QStringList keywords =
-        QStringLiteral("inline;choosefile;choosefolder;regexp;filetype;askplugin;description;"
-                       "scriptexp;sltextwithvar;mltextwithvar;conditionwithvar;filepatterns;"
-                       "folderpatterns;types;stringlist;askplugin2;external;default;none;"
-                       "automatic;nofiles;allfiles;allotherfiles;nofolders;allfolders;"
-                       "allotherfolders")
-            .split(QLatin1Char(';'));
-    QStringList named;
-    for (const QString &keyword : keywords) {
-        const QString name = EditorNames::getEditorName(XMLValues::EDITORTYPE_STRING, keyword);
-        QVERIFY2(!name.isEmpty(), qPrintable(keyword));
-        QVERIFY(EditorNames::inlineEditorNames().contains(name)
-                || EditorNames::extraEditorNames().contains(name));
-        named.append(name);
-    }
-    // "Single-line text" and every extra editor but "None" are reached.
-    named.removeDuplicates();
-    const qsizetype extraEditorsButNone = EditorNames::extraEditorNames().size() - 1;
-    QCOMPARE(named.size(), 1 + extraEditorsButNone);
 }
 
 void tst_EditorNames::inlineEditorsSurviveWritingAndReading()
@@ -191,6 +134,6 @@ void tst_EditorNames::unknownNamesGiveNothing()
     QVERIFY(EditorNames::extraEditorKeyword(EditorNames::literalEditorName(), unknown).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_EditorNames)
+TAVRIX_TEST_GUILESS_MAIN(tst_EditorNames)
 
 #include "tst_editornames.moc"

@@ -1,4 +1,6 @@
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include "corelib/env/envmanager.h"
 
@@ -11,6 +13,9 @@
 
 using SRCore::EnvManager;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kFileName = QStringLiteral("ScripterCustomization.xml");
@@ -22,16 +27,6 @@ QByteArray customization(const QByteArray &body)
            "<Customization FormatVersion=\"1\" Product=\"TAVRIXscripter\">\n"
            + body + "</Customization>\n";
 }
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
-
-using TestFiles::readFile;
 
 // Starts the environment as if the program lay in `folder`.
 bool initializeIn(const QString &folder)
@@ -56,8 +51,6 @@ class tst_EnvManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void withoutCustomizationDefaultsApply();
     void customizationApplies_data();
     void customizationApplies();
@@ -87,29 +80,14 @@ void tst_EnvManager::customizationApplies_data()
     // Relative to the program's folder; "<elsewhere>" stands for another folder.
     QTest::addColumn<QString>("icon");
 
-    QTest::newRow("names replace the defaults")
-        << QByteArray("<ApplicationName>AcmeScripter</ApplicationName>\n"
-                      "<Company>Acme</Company>\n")
-        << "AcmeScripter"
-        << "Acme" << QString();
-    QTest::newRow("names are trimmed")
-        << QByteArray("<ApplicationName>\n  AcmeScripter  \n</ApplicationName>\n") << "AcmeScripter"
-        << "Tavrix" << QString();
-    QTest::newRow("non-ASCII names are kept")
-        << QByteArray("<ApplicationName>Scripteur Été</ApplicationName>\n"
-                      "<Company>Société Générale &amp; Cie</Company>\n")
-        << QStringLiteral("Scripteur Été") << QStringLiteral("Société Générale & Cie") << QString();
-    QTest::newRow("relative icon is relative to the file")
-        << QByteArray("<Icon>icons/acme.png</Icon>\n") << "TavrixScripter"
-        << "Tavrix"
-        << "icons/acme.png";
-    QTest::newRow("absolute icon is taken as it is")
-        << QByteArray("<Icon><elsewhere>/acme.png</Icon>\n") << "TavrixScripter"
-        << "Tavrix"
-        << "<elsewhere>/acme.png";
-    QTest::newRow("empty customization only marks the program as customized")
-        << QByteArray() << "TavrixScripter"
-        << "Tavrix" << QString();
+    // clang-format off
+    QTest::newRow("names replace the defaults") << QByteArray("<ApplicationName>AcmeScripter</ApplicationName>\n" "<Company>Acme</Company>\n") << "AcmeScripter" << "Acme" << QString();
+    QTest::newRow("names are trimmed") << QByteArray("<ApplicationName>\n  AcmeScripter  \n</ApplicationName>\n") << "AcmeScripter" << "Tavrix" << QString();
+    QTest::newRow("non-ASCII names are kept") << QByteArray("<ApplicationName>Scripteur Été</ApplicationName>\n" "<Company>Société Générale &amp; Cie</Company>\n") << QStringLiteral("Scripteur Été") << QStringLiteral("Société Générale & Cie") << QString();
+    QTest::newRow("relative icon is relative to the file") << QByteArray("<Icon>icons/acme.png</Icon>\n") << "TavrixScripter" << "Tavrix" << "icons/acme.png";
+    QTest::newRow("absolute icon is taken as it is") << QByteArray("<Icon><elsewhere>/acme.png</Icon>\n") << "TavrixScripter" << "Tavrix" << "<elsewhere>/acme.png";
+    QTest::newRow("empty customization only marks the program as customized") << QByteArray() << "TavrixScripter" << "Tavrix" << QString();
+    // clang-format on
 }
 
 void tst_EnvManager::customizationApplies()
@@ -126,9 +104,9 @@ void tst_EnvManager::customizationApplies()
     QString iconPath;
     if (!icon.isEmpty()) {
         iconPath = QDir(folder.path()).absoluteFilePath(icon);
-        writeFile(iconPath, "png");
+        QVERIFY(writeFile(iconPath, "png"));
     }
-    writeFile(folder.filePath(kFileName), customization(body));
+    QVERIFY(writeFile(folder.filePath(kFileName), customization(body)));
 
     QVERIFY2(initializeIn(folder.path()), qPrintable(EnvManager::getLastError()));
     QCOMPARE(EnvManager::appName(), appName);
@@ -146,46 +124,26 @@ void tst_EnvManager::damagedCustomizationIsRefused_data()
     QTest::addColumn<QString>("cause");
 
     const QByteArray header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    QTest::newRow("mismatched tags report the parser's position")
-        << customization("<Company>Acme</Compnay>\n") << 3 << "mismatch";
-    QTest::newRow("truncated file")
-        << customization("<Company>Acme</Company>\n").left(100) << 3 << "Premature end";
+    // clang-format off
+    QTest::newRow("mismatched tags report the parser's position") << customization("<Company>Acme</Compnay>\n") << 3 << "mismatch";
+    QTest::newRow("truncated file") << customization("<Company>Acme</Company>\n").left(100) << 3 << "Premature end";
     QTest::newRow("empty file") << QByteArray() << 1 << "Premature end";
-    QTest::newRow("another root element")
-        << header + "<Branding FormatVersion=\"1\" Product=\"TAVRIXscripter\"/>\n"
-        << 2 << "expected <Customization>";
-    QTest::newRow("newer format version")
-        << header + "<Customization FormatVersion=\"2\" Product=\"TAVRIXscripter\"/>\n"
-        << 2 << "newer program";
-    QTest::newRow("no format version") << header + "<Customization Product=\"TAVRIXscripter\"/>\n"
-                                       << 2 << "FormatVersion";
-    QTest::newRow("no product") << header + "<Customization FormatVersion=\"1\"/>\n"
-                                << 2 << "no Product attribute";
-    QTest::newRow("made for another product")
-        << header + "<Customization FormatVersion=\"1\" Product=\"TAVRIXserver\"/>\n"
-        << 2 << "'TAVRIXserver', not for 'TAVRIXscripter'";
-    QTest::newRow("empty application name")
-        << customization("<ApplicationName>  </ApplicationName>\n") << 3 << "it is empty";
-    QTest::newRow("slash in the company")
-        << customization("<Company>Acme/Evil</Company>\n") << 3 << "'/'";
-    QTest::newRow("parent folder as application name")
-        << customization("<ApplicationName>..</ApplicationName>\n") << 3 << "is not a folder name";
-    QTest::newRow("tab inside the company")
-        << customization("<Company>Ac&#9;me</Company>\n") << 3 << "U+0009";
-    QTest::newRow("over-long application name")
-        << customization("<ApplicationName>" + QByteArray(65, 'a') + "</ApplicationName>\n") << 3
-        << "longer than 64";
-    QTest::newRow("unknown element")
-        << customization("<Colour>red</Colour>\n") << 3 << "Unexpected element <Colour>";
-    QTest::newRow("company given twice")
-        << customization("<Company>Acme</Company>\n<Company>Acme</Company>\n") << 4
-        << "more than once";
-    QTest::newRow("icon file missing")
-        << customization("<Icon>missing.png</Icon>\n") << 3 << "missing.png";
-    QTest::newRow("text between elements")
-        << customization("stray\n<Company>A</Company>\n") << 4 << "Unexpected text 'stray'";
-    QTest::newRow("element inside a name")
-        << customization("<Company><b>Acme</b></Company>\n") << 3 << "Expected character data";
+    QTest::newRow("another root element") << header + "<Branding FormatVersion=\"1\" Product=\"TAVRIXscripter\"/>\n" << 2 << "expected <Customization>";
+    QTest::newRow("newer format version") << header + "<Customization FormatVersion=\"2\" Product=\"TAVRIXscripter\"/>\n" << 2 << "newer program";
+    QTest::newRow("no format version") << header + "<Customization Product=\"TAVRIXscripter\"/>\n" << 2 << "FormatVersion";
+    QTest::newRow("no product") << header + "<Customization FormatVersion=\"1\"/>\n" << 2 << "no Product attribute";
+    QTest::newRow("made for another product") << header + "<Customization FormatVersion=\"1\" Product=\"TAVRIXserver\"/>\n" << 2 << "'TAVRIXserver', not for 'TAVRIXscripter'";
+    QTest::newRow("empty application name") << customization("<ApplicationName>  </ApplicationName>\n") << 3 << "it is empty";
+    QTest::newRow("slash in the company") << customization("<Company>Acme/Evil</Company>\n") << 3 << "'/'";
+    QTest::newRow("parent folder as application name") << customization("<ApplicationName>..</ApplicationName>\n") << 3 << "is not a folder name";
+    QTest::newRow("tab inside the company") << customization("<Company>Ac&#9;me</Company>\n") << 3 << "U+0009";
+    QTest::newRow("over-long application name") << customization("<ApplicationName>" + QByteArray(65, 'a') + "</ApplicationName>\n") << 3 << "longer than 64";
+    QTest::newRow("unknown element") << customization("<Colour>red</Colour>\n") << 3 << "Unexpected element <Colour>";
+    QTest::newRow("company given twice") << customization("<Company>Acme</Company>\n<Company>Acme</Company>\n") << 4 << "more than once";
+    QTest::newRow("icon file missing") << customization("<Icon>missing.png</Icon>\n") << 3 << "missing.png";
+    QTest::newRow("text between elements") << customization("stray\n<Company>A</Company>\n") << 4 << "Unexpected text 'stray'";
+    QTest::newRow("element inside a name") << customization("<Company><b>Acme</b></Company>\n") << 3 << "Expected character data";
+    // clang-format on
 }
 
 void tst_EnvManager::damagedCustomizationIsRefused()
@@ -196,7 +154,7 @@ void tst_EnvManager::damagedCustomizationIsRefused()
 
     QTemporaryDir folder;
     const QString path = folder.filePath(kFileName);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
 
     QVERIFY(!initializeIn(folder.path()));
     const QString error = EnvManager::getLastError();
@@ -220,8 +178,8 @@ void tst_EnvManager::customizationThatIsAFolderIsRefused()
 void tst_EnvManager::relativeProgramPathIsResolved()
 {
     QTemporaryDir folder;
-    writeFile(folder.filePath(QStringLiteral("bin/") + kFileName),
-              customization("<Company>Acme</Company>\n"));
+    QVERIFY(writeFile(folder.filePath(QStringLiteral("bin/") + kFileName),
+                      customization("<Company>Acme</Company>\n")));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     QByteArray program("bin/tavrixscripter");
@@ -237,7 +195,7 @@ void tst_EnvManager::unknownProgramFolderReadsNoCustomization()
 {
     // A damaged file in the current folder must not be mistaken for the program's own.
     QTemporaryDir folder;
-    writeFile(folder.filePath(kFileName), "damaged");
+    QVERIFY(writeFile(folder.filePath(kFileName), "damaged"));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     QByteArray program("tavrix-program-that-is-on-no-path");
@@ -256,5 +214,5 @@ void tst_EnvManager::unknownProgramFolderReadsNoCustomization()
     verifyDefaults();
 }
 
-QTEST_GUILESS_MAIN(tst_EnvManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_EnvManager)
 #include "tst_envmanager.moc"

@@ -1,16 +1,16 @@
-#include "../common/filesystemfaults.h"
+#include "common/filesystemfaults.h"
+#include "common/recordinglog.h"
+#include "common/testfiles.h"
+#include "common/testmain.h"
 
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
-#include "corelib/logging/iloginterface.h"
-#include "corelib/logging/logrecord.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,14 +20,11 @@
 
 using namespace SRCore;
 
-namespace {
+using TestFiles::readFile;
+using TestFiles::snapshot;
+using TestFiles::writeFile;
 
-class RecordingLog : public ILogInterface
-{
-public:
-    void log(const LogRecord &record, int) override { records.append(record); }
-    QList<LogRecord> records;
-};
+namespace {
 
 // Translates every text, as a catalogue of another language would.
 class BracketingTranslator : public QTranslator
@@ -39,35 +36,6 @@ public:
         return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
     }
 };
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Relative paths of everything below `folder`, sorted, folders marked with a trailing "/".
-QStringList listTree(const QString &folder)
-{
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        entries << QDir(folder).relativeFilePath(info.filePath())
-                       + (info.isDir() && !info.isSymLink() ? QStringLiteral("/") : QString());
-    }
-    entries.sort();
-    return entries;
-}
 
 } // namespace
 
@@ -108,7 +76,6 @@ private:
 
 void tst_FileHandler::init()
 {
-    QStandardPaths::setTestModeEnabled(true);
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     FileHandler::setTempFolder(path(QStringLiteral("temp")));
@@ -116,21 +83,21 @@ void tst_FileHandler::init()
 
 void tst_FileHandler::copiesAFileReplacingTheDestination()
 {
-    writeFile(path(QStringLiteral("a.txt")), "new content");
-    writeFile(path(QStringLiteral("b.txt")), "old content that is longer");
+    QVERIFY(writeFile(path(QStringLiteral("a.txt")), "new content"));
+    QVERIFY(writeFile(path(QStringLiteral("b.txt")), "old content that is longer"));
     QFile::setPermissions(path(QStringLiteral("a.txt")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(FileHandler::copy(path(QStringLiteral("a.txt")), path(QStringLiteral("b.txt"))));
-    QCOMPARE(readBytes(path(QStringLiteral("b.txt"))), QByteArray("new content"));
+    QCOMPARE(readFile(path(QStringLiteral("b.txt"))), QByteArray("new content"));
     QVERIFY(QFileInfo(path(QStringLiteral("b.txt"))).isExecutable());
-    QCOMPARE(readBytes(path(QStringLiteral("a.txt"))), QByteArray("new content"));
+    QCOMPARE(readFile(path(QStringLiteral("a.txt"))), QByteArray("new content"));
 }
 
 void tst_FileHandler::copiesAWholeTreeWithHiddenEntriesAndLinks()
 {
-    writeFile(path(QStringLiteral("job/page1.pdf")), QByteArray(300000, 'x'));
-    writeFile(path(QStringLiteral("job/.hidden")), "h");
-    writeFile(path(QStringLiteral("job/sub/deeper/file.txt")), "deep");
+    QVERIFY(writeFile(path(QStringLiteral("job/page1.pdf")), QByteArray(300000, 'x')));
+    QVERIFY(writeFile(path(QStringLiteral("job/.hidden")), "h"));
+    QVERIFY(writeFile(path(QStringLiteral("job/sub/deeper/file.txt")), "deep"));
     QDir().mkpath(path(QStringLiteral("job/empty")));
     QVERIFY(QFile::link(QStringLiteral("page1.pdf"), path(QStringLiteral("job/link.pdf"))));
 
@@ -138,9 +105,9 @@ void tst_FileHandler::copiesAWholeTreeWithHiddenEntriesAndLinks()
     QVERIFY2(FileHandler::copy(path(QStringLiteral("job")), path(QStringLiteral("copy/of/job")),
                                nullptr, &error),
              qPrintable(error));
-    QCOMPARE(listTree(path(QStringLiteral("copy/of/job"))), listTree(path(QStringLiteral("job"))));
-    QCOMPARE(readBytes(path(QStringLiteral("copy/of/job/sub/deeper/file.txt"))),
-             QByteArray("deep"));
+    QCOMPARE(snapshot(path(QStringLiteral("copy/of/job"))).keys(),
+             snapshot(path(QStringLiteral("job"))).keys());
+    QCOMPARE(readFile(path(QStringLiteral("copy/of/job/sub/deeper/file.txt"))), QByteArray("deep"));
     const QFileInfo link(path(QStringLiteral("copy/of/job/link.pdf")));
     QVERIFY(link.isSymLink());
     QCOMPARE(link.symLinkTarget(),
@@ -149,48 +116,45 @@ void tst_FileHandler::copiesAWholeTreeWithHiddenEntriesAndLinks()
 
 void tst_FileHandler::mergesIntoAnExistingFolder()
 {
-    writeFile(path(QStringLiteral("src/a.txt")), "A");
-    writeFile(path(QStringLiteral("dst/a.txt")), "old A");
-    writeFile(path(QStringLiteral("dst/keep.txt")), "K");
+    QVERIFY(writeFile(path(QStringLiteral("src/a.txt")), "A"));
+    QVERIFY(writeFile(path(QStringLiteral("dst/a.txt")), "old A"));
+    QVERIFY(writeFile(path(QStringLiteral("dst/keep.txt")), "K"));
     QVERIFY(FileHandler::copy(path(QStringLiteral("src")), path(QStringLiteral("dst"))));
-    QCOMPARE(readBytes(path(QStringLiteral("dst/a.txt"))), QByteArray("A"));
-    QCOMPARE(readBytes(path(QStringLiteral("dst/keep.txt"))), QByteArray("K"));
+    QCOMPARE(readFile(path(QStringLiteral("dst/a.txt"))), QByteArray("A"));
+    QCOMPARE(readFile(path(QStringLiteral("dst/keep.txt"))), QByteArray("K"));
 }
 
 void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("destination");
-    QTest::newRow("missing source") << "missing"
-                                    << "out";
-    QTest::newRow("folder into itself") << "tree"
-                                        << "tree/inside/copy";
-    QTest::newRow("folder onto itself") << "tree"
-                                        << "tree";
-    QTest::newRow("file over a folder") << "tree/file.txt"
-                                        << "folder";
-    QTest::newRow("folder over a file") << "tree"
-                                        << "plain.txt";
+    // clang-format off
+    QTest::newRow("missing source") << "missing" << "out";
+    QTest::newRow("folder into itself") << "tree" << "tree/inside/copy";
+    QTest::newRow("folder onto itself") << "tree" << "tree";
+    QTest::newRow("file over a folder") << "tree/file.txt" << "folder";
+    QTest::newRow("folder over a file") << "tree" << "plain.txt";
+    // clang-format on
 }
 
 void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog()
 {
     QFETCH(QString, source);
     QFETCH(QString, destination);
-    writeFile(path(QStringLiteral("tree/file.txt")), "t");
-    writeFile(path(QStringLiteral("plain.txt")), "p");
+    QVERIFY(writeFile(path(QStringLiteral("tree/file.txt")), "t"));
+    QVERIFY(writeFile(path(QStringLiteral("plain.txt")), "p"));
     QDir().mkpath(path(QStringLiteral("folder")));
-    const QStringList before = listTree(m_dir->path());
+    const auto before = snapshot(m_dir->path());
 
     RecordingLog log;
     QString error;
     QVERIFY(!FileHandler::copy(path(source), path(destination), &log, &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(log.records.size(), 1);
-    QCOMPARE(log.records.first().level, LogLevel::Error);
-    QCOMPARE(log.records.first().argument, error);
-    QCOMPARE(listTree(m_dir->path()), before);
-    QCOMPARE(readBytes(path(QStringLiteral("plain.txt"))), QByteArray("p"));
+    QCOMPARE(log.records().size(), 1);
+    QCOMPARE(log.records().first().level, LogLevel::Error);
+    QCOMPARE(log.records().first().argument, error);
+    QCOMPARE(snapshot(m_dir->path()), before);
+    QCOMPARE(readFile(path(QStringLiteral("plain.txt"))), QByteArray("p"));
 }
 
 void tst_FileHandler::logKeepsTheOperationUntranslated()
@@ -204,32 +168,32 @@ void tst_FileHandler::logKeepsTheOperationUntranslated()
                                           path(QStringLiteral("out")), &log, nullptr);
     QCoreApplication::removeTranslator(&translator);
     QVERIFY(!copied);
-    QCOMPARE(log.records.size(), 1);
-    QCOMPARE(log.records.first().operation, QStringLiteral("Copying failed: %1"));
+    QCOMPARE(log.records().size(), 1);
+    QCOMPARE(log.records().first().operation, QStringLiteral("Copying failed: %1"));
 }
 
 void tst_FileHandler::failedTreeCopyIsUndone()
 {
     // "b" is a folder in the source but a file in the destination: the copy fails after "a"
     // and its contents were already copied.
-    writeFile(path(QStringLiteral("src/a/one.txt")), "1");
-    writeFile(path(QStringLiteral("src/b/two.txt")), "2");
-    writeFile(path(QStringLiteral("dst/b")), "in the way");
-    writeFile(path(QStringLiteral("dst/own.txt")), "mine");
-    const QStringList before = listTree(path(QStringLiteral("dst")));
+    QVERIFY(writeFile(path(QStringLiteral("src/a/one.txt")), "1"));
+    QVERIFY(writeFile(path(QStringLiteral("src/b/two.txt")), "2"));
+    QVERIFY(writeFile(path(QStringLiteral("dst/b")), "in the way"));
+    QVERIFY(writeFile(path(QStringLiteral("dst/own.txt")), "mine"));
+    const auto before = snapshot(path(QStringLiteral("dst")));
 
     QString error;
     QVERIFY(!FileHandler::copy(path(QStringLiteral("src")), path(QStringLiteral("dst")), nullptr,
                                &error));
     QVERIFY(error.contains(QStringLiteral("two")) || error.contains(QStringLiteral("/b")));
-    QCOMPARE(listTree(path(QStringLiteral("dst"))), before);
-    QCOMPARE(readBytes(path(QStringLiteral("dst/own.txt"))), QByteArray("mine"));
+    QCOMPARE(snapshot(path(QStringLiteral("dst"))), before);
+    QCOMPARE(readFile(path(QStringLiteral("dst/own.txt"))), QByteArray("mine"));
 }
 
 void tst_FileHandler::removesFilesFoldersAndLinks()
 {
-    writeFile(path(QStringLiteral("tree/sub/file.txt")), "x");
-    writeFile(path(QStringLiteral("target.txt")), "t");
+    QVERIFY(writeFile(path(QStringLiteral("tree/sub/file.txt")), "x"));
+    QVERIFY(writeFile(path(QStringLiteral("target.txt")), "t"));
     QVERIFY(QFile::link(path(QStringLiteral("target.txt")), path(QStringLiteral("link"))));
 
     QString error;
@@ -251,13 +215,11 @@ void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QStringList>("kept");
+    // clang-format off
     QTest::newRow("no pattern removes everything") << QString() << QStringList();
-    QTest::newRow("version-control folders stay")
-        << QStringLiteral("[^(\\.svn|_svn)]") << QStringList({".svn/", ".svn/entries", "_svn/"});
-    QTest::newRow("only matching names go")
-        << QStringLiteral("\\.js$")
-        << QStringList(
-               {".hidden", ".svn/", ".svn/entries", "_svn/", "pkg.xml", "sub/", "sub/x.js"});
+    QTest::newRow("version-control folders stay") << QStringLiteral("[^(\\.svn|_svn)]") << QStringList({".svn/", ".svn/entries", "_svn/"});
+    QTest::newRow("only matching names go") << QStringLiteral("\\.js$") << QStringList( {".hidden", ".svn/", ".svn/entries", "_svn/", "pkg.xml", "sub/", "sub/x.js"});
+    // clang-format on
 }
 
 void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch()
@@ -265,22 +227,22 @@ void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch()
     QFETCH(QString, pattern);
     QFETCH(QStringList, kept);
     const QString folder = path(QStringLiteral("package"));
-    writeFile(folder + QStringLiteral("/pkg.js"), "js");
-    writeFile(folder + QStringLiteral("/pkg.xml"), "xml");
-    writeFile(folder + QStringLiteral("/.hidden"), "h");
-    writeFile(folder + QStringLiteral("/sub/x.js"), "x");
-    writeFile(folder + QStringLiteral("/.svn/entries"), "svn");
+    QVERIFY(writeFile(folder + QStringLiteral("/pkg.js"), "js"));
+    QVERIFY(writeFile(folder + QStringLiteral("/pkg.xml"), "xml"));
+    QVERIFY(writeFile(folder + QStringLiteral("/.hidden"), "h"));
+    QVERIFY(writeFile(folder + QStringLiteral("/sub/x.js"), "x"));
+    QVERIFY(writeFile(folder + QStringLiteral("/.svn/entries"), "svn"));
     QDir().mkpath(folder + QStringLiteral("/_svn"));
 
     QString error;
     QVERIFY2(FileHandler::cleanupFolder(folder, pattern, &error), qPrintable(error));
     QVERIFY(QFileInfo(folder).isDir());
-    QCOMPARE(listTree(folder), kept);
+    QCOMPARE(snapshot(folder).keys(), kept);
 }
 
 void tst_FileHandler::cleanupRefusesBadInputWithoutRemovingAnything()
 {
-    writeFile(path(QStringLiteral("folder/a.txt")), "a");
+    QVERIFY(writeFile(path(QStringLiteral("folder/a.txt")), "a"));
     QString error;
     QVERIFY(!FileHandler::cleanupFolder(path(QStringLiteral("folder")), QStringLiteral("[unclosed"),
                                         &error));
@@ -317,7 +279,7 @@ void tst_FileHandler::temporaryFoldersAndPathsAreFreshAndUnique()
             != FileHandler::getTempFilePath(QStringLiteral("archive"), QStringLiteral(".tscript")));
 
     FileHandler::setTempFolder(path(QStringLiteral("plain.txt")));
-    writeFile(path(QStringLiteral("plain.txt")), "not a folder");
+    QVERIFY(writeFile(path(QStringLiteral("plain.txt")), "not a folder"));
     QString error;
     QVERIFY(FileHandler::createTempFolderForFile(package, QStringLiteral("x"), &error).isEmpty());
     QVERIFY(!error.isEmpty());
@@ -348,12 +310,12 @@ void tst_FileHandler::savedDomReadsBackWithOneDeclaration()
     root.appendChild(name);
 
     const QString file = path(QStringLiteral("manifest.xml"));
-    writeFile(file, "previous");
+    QVERIFY(writeFile(file, "previous"));
     QString error;
     QVERIFY2(FileHandler::saveDomElement(elementOnly ? QDomNode(root) : QDomNode(document), file, 0,
                                          &error),
              qPrintable(error));
-    const QByteArray bytes = readBytes(file);
+    const QByteArray bytes = readFile(file);
     QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
     QCOMPARE(bytes.count("<?xml"), 1);
 
@@ -411,8 +373,8 @@ void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas()
         QVERIFY(!FileHandler::saveDomElement(document, destination, 4, &error));
     }
     QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
-    QCOMPARE(readBytes(destination), QByteArray("previous content"));
-    QCOMPARE(listTree(disk), QStringList({"destination.xml", "filler"}));
+    QCOMPARE(readFile(destination), QByteArray("previous content"));
+    QCOMPARE(TestFiles::entriesBelow(disk), QStringList({"destination.xml", "filler"}));
 }
 
 void tst_FileHandler::readsTextInItsEncoding_data()
@@ -428,7 +390,7 @@ void tst_FileHandler::readsTextInItsEncoding_data()
 void tst_FileHandler::readsTextInItsEncoding()
 {
     QFETCH(QByteArray, bytes);
-    writeFile(path(QStringLiteral("script.js")), bytes);
+    QVERIFY(writeFile(path(QStringLiteral("script.js")), bytes));
     QString text;
     QVERIFY(FileHandler::readFile(path(QStringLiteral("script.js")), text));
     QCOMPARE(text, QStringLiteral("function jobArrived() { // äöü €\n}\n"));
@@ -447,9 +409,9 @@ void tst_FileHandler::readRefusesFoldersAndMissingFiles()
 
 void tst_FileHandler::findsTheFirstFileDepthFirst()
 {
-    writeFile(path(QStringLiteral("apps/a/deep/tool.exe")), "a");
-    writeFile(path(QStringLiteral("apps/tool.exe")), "top");
-    writeFile(path(QStringLiteral("apps/z/tool.exe")), "z");
+    QVERIFY(writeFile(path(QStringLiteral("apps/a/deep/tool.exe")), "a"));
+    QVERIFY(writeFile(path(QStringLiteral("apps/tool.exe")), "top"));
+    QVERIFY(writeFile(path(QStringLiteral("apps/z/tool.exe")), "z"));
     QDir().mkpath(path(QStringLiteral("apps/0loop")));
     QVERIFY(QFile::link(path(QStringLiteral("apps")), path(QStringLiteral("apps/0loop/back"))));
 
@@ -467,7 +429,7 @@ void tst_FileHandler::findsTheFirstFileDepthFirst()
 void tst_FileHandler::autoCleanerRemovesItsFolder()
 {
     const QString folder = path(QStringLiteral("scratch"));
-    writeFile(folder + QStringLiteral("/nested/file"), "x");
+    QVERIFY(writeFile(folder + QStringLiteral("/nested/file"), "x"));
     {
         const FileAutoCleaner cleaner(folder);
         QCOMPARE(cleaner.folder(), folder);
@@ -489,5 +451,5 @@ void tst_FileHandler::problemFolderIsSharedUnderTheMutex()
     QCOMPARE(FileHandler::problemFolder(), path(QStringLiteral("ProblemFiles")));
 }
 
-QTEST_GUILESS_MAIN(tst_FileHandler)
+TAVRIX_TEST_GUILESS_MAIN(tst_FileHandler)
 #include "tst_filehandler.moc"

@@ -1,8 +1,9 @@
+#include "common/testmain.h"
+
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,7 +16,6 @@ class tst_FileManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { SRCore::IJT::setDir(QString()); }
 
     void prefixIsFoundAtTheStartOfTheName_data();
@@ -33,41 +33,20 @@ void tst_FileManager::prefixIsFoundAtTheStartOfTheName_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("withoutPrefix");
 
-    QTest::newRow("file name") << "_00001_job.pdf"
-                               << "_00001_"
-                               << "job.pdf";
-    QTest::newRow("path") << "/tests/inFolder2/_0A0Z9_job.pdf"
-                          << "_0A0Z9_"
-                          << "job.pdf";
-    QTest::newRow("folder path with a trailing slash") << "/tests/_00001_folder/"
-                                                       << "_00001_"
-                                                       << "folder";
-    QTest::newRow("name that is only a prefix") << "_ZZZZZ_"
-                                                << "_ZZZZZ_"
-                                                << "";
-    QTest::newRow("prefix followed by a prefix") << "_00001__00002_x"
-                                                 << "_00001_"
-                                                 << "_00002_x";
-    QTest::newRow("lower-case digit is no prefix") << "_0000a_job"
-                                                   << ""
-                                                   << "_0000a_job";
-    QTest::newRow("four digits are no prefix") << "_0001_job"
-                                               << ""
-                                               << "_0001_job";
-    QTest::newRow("six digits are no prefix") << "_000001_job"
-                                              << ""
-                                              << "_000001_job";
-    QTest::newRow("non-ASCII digit is no prefix")
-        << QStringLiteral("_0000Ä_job") << "" << QStringLiteral("_0000Ä_job");
-    QTest::newRow("prefix later in the name") << "job_00001_.pdf"
-                                              << ""
-                                              << "job_00001_.pdf";
-    QTest::newRow("prefix only on the folder") << "/t/_00001_/job.pdf"
-                                               << ""
-                                               << "job.pdf";
-    QTest::newRow("empty") << ""
-                           << ""
-                           << "";
+    // clang-format off
+    QTest::newRow("file name") << "_00001_job.pdf" << "_00001_" << "job.pdf";
+    QTest::newRow("path") << "/tests/inFolder2/_0A0Z9_job.pdf" << "_0A0Z9_" << "job.pdf";
+    QTest::newRow("folder path with a trailing slash") << "/tests/_00001_folder/" << "_00001_" << "folder";
+    QTest::newRow("name that is only a prefix") << "_ZZZZZ_" << "_ZZZZZ_" << "";
+    QTest::newRow("prefix followed by a prefix") << "_00001__00002_x" << "_00001_" << "_00002_x";
+    QTest::newRow("lower-case digit is no prefix") << "_0000a_job" << "" << "_0000a_job";
+    QTest::newRow("four digits are no prefix") << "_0001_job" << "" << "_0001_job";
+    QTest::newRow("six digits are no prefix") << "_000001_job" << "" << "_000001_job";
+    QTest::newRow("non-ASCII digit is no prefix") << QStringLiteral("_0000Ä_job") << "" << QStringLiteral("_0000Ä_job");
+    QTest::newRow("prefix later in the name") << "job_00001_.pdf" << "" << "job_00001_.pdf";
+    QTest::newRow("prefix only on the folder") << "/t/_00001_/job.pdf" << "" << "job.pdf";
+    QTest::newRow("empty") << "" << "" << "";
+    // clang-format on
 }
 
 void tst_FileManager::prefixIsFoundAtTheStartOfTheName()
@@ -163,5 +142,5 @@ void tst_FileManager::ticketIsFoundByPrefix()
     QCOMPARE(FileManager::getFileIJTByPrefix(prefix), QString());
 }
 
-QTEST_GUILESS_MAIN(tst_FileManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_FileManager)
 #include "tst_filemanager.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmlerror.h"
 #include "corelib/common/xmltext.h"
 #include "corelib/flow/flow.h"
@@ -205,14 +207,10 @@ void tst_Flow::createFieldReusesExistingAndRefusesInvalidNames()
 void tst_Flow::injectedFieldsUpdateExistingAndAppendNew_data()
 {
     QTest::addColumn<QString>("xml");
-    QTest::newRow("fields of an Object")
-        << QStringLiteral("<Object><Fields><Name Editor=\"hide\">Injected</Name>"
-                          "<IncludeFolderMask Type=\"string\">All Folders</IncludeFolderMask>"
-                          "</Fields></Object>");
-    QTest::newRow("children of any other root")
-        << QStringLiteral("<ConnectionFields><Name Editor=\"hide\">Injected</Name>"
-                          "<IncludeFolderMask Type=\"string\">All Folders</IncludeFolderMask>"
-                          "</ConnectionFields>");
+    // clang-format off
+    QTest::newRow("fields of an Object") << QStringLiteral("<Object><Fields><Name Editor=\"hide\">Injected</Name>" "<IncludeFolderMask Type=\"string\">All Folders</IncludeFolderMask>" "</Fields></Object>");
+    QTest::newRow("children of any other root") << QStringLiteral("<ConnectionFields><Name Editor=\"hide\">Injected</Name>" "<IncludeFolderMask Type=\"string\">All Folders</IncludeFolderMask>" "</ConnectionFields>");
+    // clang-format on
 }
 
 void tst_Flow::injectedFieldsUpdateExistingAndAppendNew()
@@ -250,18 +248,18 @@ void tst_Flow::objectsAreFoundByType()
 void tst_Flow::valuesSurviveSaveAndOpen_data()
 {
     QTest::addColumn<QString>("value");
+    // clang-format off
     QTest::newRow("empty") << QString();
     QTest::newRow("markup characters") << QStringLiteral("<a href=\"x\">&amp; 'q'</a> ]]>");
-    QTest::newRow("line feeds and carriage returns")
-        << QStringLiteral("line1\r\nline2\rline3\nline4\r");
+    QTest::newRow("line feeds and carriage returns") << QStringLiteral("line1\r\nline2\rline3\nline4\r");
     QTest::newRow("leading and trailing blanks") << QStringLiteral("  padded\t ");
     QTest::newRow("white space only") << QStringLiteral(" \t\n ");
     QTest::newRow("non-ASCII") << QStringLiteral("Grüße, 日本語, emoji 😀");
     QTest::newRow("control characters") << QStringLiteral("bell\x07 null-ish\x01 end");
     QTest::newRow("NUL character") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
     QTest::newRow("non-characters") << QString(QChar(0xFFFE)) + QChar(0xFFFF);
-    QTest::newRow("unpaired surrogates")
-        << QChar(0xDC00) + QStringLiteral("x") + QChar(0xD800) + QStringLiteral("\r\n");
+    QTest::newRow("unpaired surrogates") << QChar(0xDC00) + QStringLiteral("x") + QChar(0xD800) + QStringLiteral("\r\n");
+    // clang-format on
 }
 
 void tst_Flow::valuesSurviveSaveAndOpen()
@@ -337,23 +335,15 @@ void tst_Flow::malformedObjectXmlGivesNullWithPosition_data()
 {
     QTest::addColumn<QString>("xml");
     QTest::addColumn<int>("line");
-    QTest::newRow("unclosed element")
-        << QStringLiteral("<Object>\n<Fields>\n<Name>x</Fields></Object>") << 3;
+    // clang-format off
+    QTest::newRow("unclosed element") << QStringLiteral("<Object>\n<Fields>\n<Name>x</Fields></Object>") << 3;
     QTest::newRow("root is not an Object") << QStringLiteral("\n<Declaration/>") << 2;
     QTest::newRow("empty text") << QString() << 1;
-    QTest::newRow("field with child elements")
-        << QStringLiteral("<Object><Fields>\n\n<Name><b>x</b></Name></Fields></Object>") << 3;
-    QTest::newRow("field twice") << QStringLiteral(
-        "<Object><Fields>\n<Name/>\n<Name/></Fields></Object>")
-                                 << 3;
-    QTest::newRow("unknown value encoding")
-        << QStringLiteral("<Object><Fields><Name ValueEncoding=\"rot13\">x</Name></Fields>"
-                          "</Object>")
-        << 1;
-    QTest::newRow("encoded value that is not base-64")
-        << QStringLiteral("<Object><Fields>\n<Name ValueEncoding=\"Base64UTF16\">*x*</Name>"
-                          "</Fields></Object>")
-        << 2;
+    QTest::newRow("field with child elements") << QStringLiteral("<Object><Fields>\n\n<Name><b>x</b></Name></Fields></Object>") << 3;
+    QTest::newRow("field twice") << QStringLiteral( "<Object><Fields>\n<Name/>\n<Name/></Fields></Object>") << 3;
+    QTest::newRow("unknown value encoding") << QStringLiteral("<Object><Fields><Name ValueEncoding=\"rot13\">x</Name></Fields>" "</Object>") << 1;
+    QTest::newRow("encoded value that is not base-64") << QStringLiteral("<Object><Fields>\n<Name ValueEncoding=\"Base64UTF16\">*x*</Name>" "</Fields></Object>") << 2;
+    // clang-format on
 }
 
 void tst_Flow::malformedObjectXmlGivesNullWithPosition()
@@ -383,16 +373,14 @@ void tst_Flow::badFlowDocumentIsRefusedAndFlowUnchanged_data()
 {
     QTest::addColumn<QString>("xml");
     QTest::addColumn<QString>("messagePart");
+    // clang-format off
     QTest::newRow("not XML") << QStringLiteral("PK\x03\x04garbage") << QString();
     QTest::newRow("other root") << QStringLiteral("<Object/>") << QStringLiteral("root");
     QTest::newRow("no version") << QStringLiteral("<Flow/>") << QStringLiteral("version");
-    QTest::newRow("newer version")
-        << QStringLiteral("<Flow FormatVersion=\"2\"/>") << QStringLiteral("format 2");
-    QTest::newRow("truncated") << QStringLiteral(
-        "<Flow FormatVersion=\"1\"><Objects><Object><Fields>")
-                               << QString();
-    QTest::newRow("trailing garbage")
-        << QStringLiteral("<Flow FormatVersion=\"1\"/><Flow FormatVersion=\"1\"/>") << QString();
+    QTest::newRow("newer version") << QStringLiteral("<Flow FormatVersion=\"2\"/>") << QStringLiteral("format 2");
+    QTest::newRow("truncated") << QStringLiteral( "<Flow FormatVersion=\"1\"><Objects><Object><Fields>") << QString();
+    QTest::newRow("trailing garbage") << QStringLiteral("<Flow FormatVersion=\"1\"/><Flow FormatVersion=\"1\"/>") << QString();
+    // clang-format on
 }
 
 void tst_Flow::badFlowDocumentIsRefusedAndFlowUnchanged()
@@ -429,5 +417,5 @@ void tst_Flow::saveRefusesToOverwriteWhenAskedAndReportsUnwritablePaths()
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
 }
 
-QTEST_GUILESS_MAIN(tst_Flow)
+TAVRIX_TEST_GUILESS_MAIN(tst_Flow)
 #include "tst_flow.moc"

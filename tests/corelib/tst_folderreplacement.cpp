@@ -2,7 +2,9 @@
 // entry that can't be removed, a full disk or a step that fails half-way leave the folder as it
 // was.
 
-#include "../common/filesystemfaults.h"
+#include "common/testmain.h"
+
+#include "common/filesystemfaults.h"
 #include "ziptestsupport.h"
 
 #include "corelib/files/folderreplacement.h"
@@ -151,5 +153,5 @@ void tst_FolderReplacement::fullDiskFailsBeforeAnythingMoves()
              qPrintable(differences(before.contents, after.contents)));
 }
 
-QTEST_GUILESS_MAIN(tst_FolderReplacement)
+TAVRIX_TEST_GUILESS_MAIN(tst_FolderReplacement)
 #include "tst_folderreplacement.moc"

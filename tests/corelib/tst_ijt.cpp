@@ -1,4 +1,6 @@
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
@@ -7,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,18 +16,12 @@ using SRCore::IJT;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 const QString kPrefix = QStringLiteral("_00001_");
-
-using TestFiles::readFile;
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    file.write(data);
-}
 
 // A ticket as the test flow builds it, with `text` in every free text.
 std::unique_ptr<IJT> makeTicket(const QString &text)
@@ -113,7 +108,6 @@ class tst_IJT : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { IJT::setDir(QString()); }
 
     void ticketRecordsWhatTheTestFlowSets();
@@ -162,19 +156,19 @@ void tst_IJT::roundTripIsExact_data()
 {
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("markup characters") << QStringLiteral("<a href=\"x\">&amp; 'q' ]]> &#13;");
     QTest::newRow("line ends of every kind") << QStringLiteral("a\r\nb\rc\nd\r\r\n\n");
     QTest::newRow("surrounding white space") << QStringLiteral("  \t x \t\n ");
     QTest::newRow("only white space") << QStringLiteral(" \n\t ");
     QTest::newRow("non-ASCII") << QStringLiteral("Grüße, Ελληνικά, 日本語, 😀");
     QTest::newRow("empty") << QString();
-    QTest::newRow("control characters")
-        << QString(QChar(0x01)) + QStringLiteral("bell") + QChar(0x07) + QChar(0x1F);
+    QTest::newRow("control characters") << QString(QChar(0x01)) + QStringLiteral("bell") + QChar(0x07) + QChar(0x1F);
     QTest::newRow("NUL character") << QStringLiteral("a") + QChar(0x00) + QStringLiteral("b");
     QTest::newRow("non-characters") << QString(QChar(0xFFFE)) + QChar(0xFFFF);
-    QTest::newRow("unpaired surrogates")
-        << QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00) + QChar(0xDBFF);
+    QTest::newRow("unpaired surrogates") << QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00) + QChar(0xDBFF);
     QTest::newRow("base-64 look-alike") << QStringLiteral("AAEAAgAD");
+    // clang-format on
 }
 
 void tst_IJT::roundTripIsExact()
@@ -258,19 +252,14 @@ void tst_IJT::saveIsRefused_data()
     QTest::addColumn<QString>("familyId");
     QTest::addColumn<QString>("cause");
 
+    // clang-format off
     QTest::newRow("no tickets folder") << QString() << kPrefix << "no tickets folder";
-    QTest::newRow("tickets folder missing")
-        << "<temp>/missing" << kPrefix << "Can't write '<temp>/missing/_00001_.xml'";
+    QTest::newRow("tickets folder missing") << "<temp>/missing" << kPrefix << "Can't write '<temp>/missing/_00001_.xml'";
     QTest::newRow("no family id") << "<temp>" << QString() << "family id '' is not";
-    QTest::newRow("family id too short") << "<temp>"
-                                         << "_0001_"
-                                         << "family id '_0001_' is not";
-    QTest::newRow("family id leading out of the folder") << "<temp>"
-                                                         << "../_00001_"
-                                                         << "family id '../_00001_' is not";
-    QTest::newRow("family id with a job name") << "<temp>"
-                                               << "_00001_job"
-                                               << "family id '_00001_job' is not";
+    QTest::newRow("family id too short") << "<temp>" << "_0001_" << "family id '_0001_' is not";
+    QTest::newRow("family id leading out of the folder") << "<temp>" << "../_00001_" << "family id '../_00001_' is not";
+    QTest::newRow("family id with a job name") << "<temp>" << "_00001_job" << "family id '_00001_job' is not";
+    // clang-format on
 }
 
 void tst_IJT::saveIsRefused()
@@ -282,7 +271,7 @@ void tst_IJT::saveIsRefused()
     QTemporaryDir root;
     const QString temp = root.filePath(QStringLiteral("tickets"));
     QVERIFY(QDir().mkpath(temp));
-    writeFile(temp + QStringLiteral("/_00002_.xml"), "other job");
+    QVERIFY(writeFile(temp + QStringLiteral("/_00002_.xml"), "other job"));
     folder.replace(QStringLiteral("<temp>"), temp);
     cause.replace(QStringLiteral("<temp>"), temp);
 
@@ -306,59 +295,27 @@ void tst_IJT::damagedTicketIsRefused_data()
     QTest::addColumn<QByteArray>("replacement");
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("another kind of file")
-        << QByteArray("JobTicket") << QByteArray("Flow") << "expected <JobTicket>";
-    QTest::newRow("newer format") << QByteArray("FormatVersion=\"1\"")
-                                  << QByteArray("FormatVersion=\"2\"") << "newer program";
-    QTest::newRow("not XML at all")
-        << QByteArray("<?xml") << QByteArray("PK\x03\x04<?xml") << "line 1, column";
-    QTest::newRow("unknown element")
-        << QByteArray("<JobState>") << QByteArray("<Colour/><JobState>")
-        << "Unexpected element <Colour>";
-    QTest::newRow("element given twice")
-        << QByteArray("<JobState>") << QByteArray("<State>3</State><JobState>")
-        << "Element <State> appears more than once";
-    QTest::newRow("single value missing") << QByteArray("<ActiveActionId>1</ActiveActionId>")
-                                          << QByteArray() << "Element <ActiveActionId> is missing";
-    QTest::newRow("record field missing") << QByteArray("<Priority>Low</Priority>") << QByteArray()
-                                          << "Element <Priority> is missing";
-    QTest::newRow("state is not a number")
-        << QByteArray("<State>3</State>") << QByteArray("<State>three</State>")
-        << "'three' is not a whole number";
-    QTest::newRow("state beyond an int")
-        << QByteArray("<State>3</State>") << QByteArray("<State>2147483648</State>")
-        << "'2147483648' is not a whole number";
-    QTest::newRow("stamp beyond 64 bits") << QByteArray("<ArrivalStamp>42</ArrivalStamp>")
-                                          << QByteArray("<ArrivalStamp>9223372036854775808"
-                                                        "</ArrivalStamp>")
-                                          << "is not a whole number";
-    QTest::newRow("invalid base-64") << QByteArray("<JobState>job.pdf</JobState>")
-                                     << QByteArray("<JobState Encoding=\"Base64UTF16\">a$b"
-                                                   "</JobState>")
-                                     << "Invalid Base64UTF16 text";
-    QTest::newRow("base-64 of half a character")
-        << QByteArray("<JobState>job.pdf</JobState>")
-        << QByteArray("<JobState Encoding=\"Base64UTF16\">QUJD</JobState>")
-        << "Invalid Base64UTF16 text";
-    QTest::newRow("unknown encoding")
-        << QByteArray("<JobState>job.pdf</JobState>")
-        << QByteArray("<JobState Encoding=\"rot13\">wbo</JobState>") << "Unknown Encoding 'rot13'";
-    QTest::newRow("element inside a text")
-        << QByteArray("<JobState>job.pdf</JobState>")
-        << QByteArray("<JobState><b>job</b></JobState>") << "Expected character data";
-    QTest::newRow("invalid occurrence time")
-        << QByteArray("<Time>") << QByteArray("<Time>yesterday") << "Invalid time 'yesterday";
-    QTest::newRow("unknown dataset model")
-        << QByteArray("<Model>XMP</Model>") << QByteArray("<Model>PDF</Model>")
-        << "Invalid dataset 'job.pdf' with model 'PDF'";
-    QTest::newRow("private data key given twice")
-        << QByteArray("<Key>other</Key>") << QByteArray("<Key>job.pdf</Key>")
-        << "Private data key 'job.pdf' appears more than once";
-    QTest::newRow("foreign element in a list")
-        << QByteArray("<EmailInfo>") << QByteArray("<Entry/><EmailInfo>")
-        << "Unexpected element <Entry>";
-    QTest::newRow("content after the ticket")
-        << QByteArray("</JobTicket>") << QByteArray("</JobTicket><JobTicket/>") << "Extra content";
+    // clang-format off
+    QTest::newRow("another kind of file") << QByteArray("JobTicket") << QByteArray("Flow") << "expected <JobTicket>";
+    QTest::newRow("newer format") << QByteArray("FormatVersion=\"1\"") << QByteArray("FormatVersion=\"2\"") << "newer program";
+    QTest::newRow("not XML at all") << QByteArray("<?xml") << QByteArray("PK\x03\x04<?xml") << "line 1, column";
+    QTest::newRow("unknown element") << QByteArray("<JobState>") << QByteArray("<Colour/><JobState>") << "Unexpected element <Colour>";
+    QTest::newRow("element given twice") << QByteArray("<JobState>") << QByteArray("<State>3</State><JobState>") << "Element <State> appears more than once";
+    QTest::newRow("single value missing") << QByteArray("<ActiveActionId>1</ActiveActionId>") << QByteArray() << "Element <ActiveActionId> is missing";
+    QTest::newRow("record field missing") << QByteArray("<Priority>Low</Priority>") << QByteArray() << "Element <Priority> is missing";
+    QTest::newRow("state is not a number") << QByteArray("<State>3</State>") << QByteArray("<State>three</State>") << "'three' is not a whole number";
+    QTest::newRow("state beyond an int") << QByteArray("<State>3</State>") << QByteArray("<State>2147483648</State>") << "'2147483648' is not a whole number";
+    QTest::newRow("stamp beyond 64 bits") << QByteArray("<ArrivalStamp>42</ArrivalStamp>") << QByteArray("<ArrivalStamp>9223372036854775808" "</ArrivalStamp>") << "is not a whole number";
+    QTest::newRow("invalid base-64") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"Base64UTF16\">a$b" "</JobState>") << "Invalid Base64UTF16 text";
+    QTest::newRow("base-64 of half a character") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"Base64UTF16\">QUJD</JobState>") << "Invalid Base64UTF16 text";
+    QTest::newRow("unknown encoding") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"rot13\">wbo</JobState>") << "Unknown Encoding 'rot13'";
+    QTest::newRow("element inside a text") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState><b>job</b></JobState>") << "Expected character data";
+    QTest::newRow("invalid occurrence time") << QByteArray("<Time>") << QByteArray("<Time>yesterday") << "Invalid time 'yesterday";
+    QTest::newRow("unknown dataset model") << QByteArray("<Model>XMP</Model>") << QByteArray("<Model>PDF</Model>") << "Invalid dataset 'job.pdf' with model 'PDF'";
+    QTest::newRow("private data key given twice") << QByteArray("<Key>other</Key>") << QByteArray("<Key>job.pdf</Key>") << "Private data key 'job.pdf' appears more than once";
+    QTest::newRow("foreign element in a list") << QByteArray("<EmailInfo>") << QByteArray("<Entry/><EmailInfo>") << "Unexpected element <Entry>";
+    QTest::newRow("content after the ticket") << QByteArray("</JobTicket>") << QByteArray("</JobTicket><JobTicket/>") << "Extra content";
+    // clang-format on
 }
 
 void tst_IJT::damagedTicketIsRefused()
@@ -374,7 +331,7 @@ void tst_IJT::damagedTicketIsRefused()
     QByteArray content = readFile(path);
     QVERIFY2(content.contains(find), content.constData());
     content.replace(content.indexOf(find), find.size(), replacement);
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
 
     QString error;
     QVERIFY(!IJT::load(path, &error));
@@ -394,12 +351,12 @@ void tst_IJT::truncatedTicketIsRefused()
 
     const QString path = folder.filePath(QStringLiteral("truncated.xml"));
     for (qsizetype length = 0; length < complete; ++length) {
-        writeFile(path, content.left(length));
+        QVERIFY(writeFile(path, content.left(length)));
         QString error;
         QVERIFY2(!IJT::load(path, &error), qPrintable(QString::number(length)));
         QVERIFY(!error.isEmpty());
     }
-    writeFile(path, content.left(complete));
+    QVERIFY(writeFile(path, content.left(complete)));
     QVERIFY(IJT::load(path));
 }
 
@@ -408,10 +365,10 @@ void tst_IJT::missingTicketIsRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("no such file") << "_00009_.xml"
-                                  << "does not exist";
-    QTest::newRow("a folder") << "folder"
-                              << "is a folder, not a file";
+    // clang-format off
+    QTest::newRow("no such file") << "_00009_.xml" << "does not exist";
+    QTest::newRow("a folder") << "folder" << "is a folder, not a file";
+    // clang-format on
 }
 
 void tst_IJT::missingTicketIsRefused()
@@ -426,5 +383,5 @@ void tst_IJT::missingTicketIsRefused()
     QVERIFY2(error.contains(cause) && error.contains(name), qPrintable(error));
 }
 
-QTEST_GUILESS_MAIN(tst_IJT)
+TAVRIX_TEST_GUILESS_MAIN(tst_IJT)
 #include "tst_ijt.moc"

@@ -1,6 +1,9 @@
 // The log writer's connection on its own: the time stamps it stores and how it keeps the stored
 // messages within their size limit.
 
+#include "common/testmain.h"
+
+#include "common/messagedatabase.h"
 #include "logtestsupport.h"
 
 #include "corelib/logging/logdatabase.h"
@@ -100,7 +103,7 @@ void tst_LogDatabase::keepsTheNewestMessagesWithinTheLimit()
                  LogDatabase::Status::Ok);
     }
 
-    const LogTest::Connection reader(path);
+    const MessageDb::Connection reader(path);
     const QStringList operations = reader.operations();
     QVERIFY(!operations.isEmpty());
     QCOMPARE(operations.last(), QStringLiteral("message %1").arg(written - 1));
@@ -129,11 +132,11 @@ void tst_LogDatabase::trimsADatabaseOfAnEarlierRun()
     QCOMPARE(database.trim(), LogDatabase::Status::Ok);
     QVERIFY(database.storedBytes() <= 200 * KiB);
 
-    const LogTest::Connection reader(path);
+    const MessageDb::Connection reader(path);
     const QStringList operations = reader.operations();
     QVERIFY(operations.size() < 1000);
     QCOMPARE(operations.last(), QStringLiteral("message 999"));
 }
 
-QTEST_GUILESS_MAIN(tst_LogDatabase)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogDatabase)
 #include "tst_logdatabase.moc"

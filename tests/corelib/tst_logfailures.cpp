@@ -3,9 +3,13 @@
 // runs, a full queue, and finalize() while other threads log. Logging must never block or
 // crash its callers, must report a failure once, and must write what it kept once it can.
 
+#include "common/testmain.h"
+
 #include "logtestsupport.h"
 
-#include "../common/permissionsenforced.h"
+#include "common/messagedatabase.h"
+#include "common/testfiles.h"
+#include "common/permissionsenforced.h"
 
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logging.h"
@@ -16,7 +20,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -78,7 +81,6 @@ class tst_LogFailures : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -102,11 +104,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_LogFailures::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_LogFailures::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -124,12 +121,14 @@ void tst_LogFailures::cleanup()
 QString tst_LogFailures::startWriting()
 {
     LogManager *manager = LogManager::instance();
+    // Tries again soon after a refusal, and gives up soon when stopping.
+    manager->setRetryTimes(200, 500);
     if (manager->setDatabaseFiles(m_dir->path()) != 0) {
         return QString();
     }
     manager->startThread();
     logText(QStringLiteral("ready"));
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     for (int i = 0; i < 500 && reader.messageCount() != 1; ++i) {
         QTest::qWait(10);
     }
@@ -155,22 +154,23 @@ void tst_LogFailures::refusesFilesThatAreNotMessageDatabases()
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("messages.db")));
     } else if (kind == QLatin1String("text") || kind == QLatin1String("garbage")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (kind == QLatin1String("garbage")) {
-            file.write(QByteArray("SQLite format 3", 16));
-        }
-        file.write(QByteArray(8192, '\x5a'));
+        const QByteArray header =
+            kind == QLatin1String("garbage") ? QByteArray("SQLite format 3", 16) : QByteArray();
+        QVERIFY(TestFiles::writeFile(path, header + QByteArray(8192, '\x5a')));
     } else {
-        LogTest::Connection other(path, "other");
+        MessageDb::Connection other(path, "other");
         QVERIFY(other.isOpen());
         if (kind == QLatin1String("newer")) {
-            QVERIFY(other.exec(QStringLiteral("PRAGMA user_version = 2")));
-            QVERIFY(other.exec(QStringLiteral(
-                "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")));
+            QCOMPARE(other.exec(QStringLiteral("PRAGMA user_version = 2")), QString());
+            QCOMPARE(
+                other.exec(QStringLiteral(
+                    "CREATE TABLE logmessages (id INTEGER PRIMARY KEY, itemtime TEXT, level INT)")),
+                QString());
         } else {
-            QVERIFY(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")));
-            QVERIFY(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")));
+            QCOMPARE(other.exec(QStringLiteral("CREATE TABLE logmessages (id INTEGER, text TEXT)")),
+                     QString());
+            QCOMPARE(other.exec(QStringLiteral("INSERT INTO logmessages VALUES (7, 'mine')")),
+                     QString());
         }
     }
     const QStringList filesBefore =
@@ -264,7 +264,7 @@ void tst_LogFailures::refusesReadOnlyPlaces()
     }
     QCOMPARE(manager->setDatabaseFiles(folder), 0);
     manager->stopServerLog();
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     const QStringList expected = numbered(QStringLiteral("t"), 0, 200);
     QCOMPARE(reader.operations(), existingDatabase ? QStringList{"earlier"} + expected : expected);
 }
@@ -274,10 +274,10 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     const QString path = startWriting();
     QVERIFY(!path.isEmpty());
     LogManager *manager = LogManager::instance();
-    LogTest::Connection reader(path);
-    LogTest::Connection locker(path, "locker");
+    MessageDb::Connection reader(path);
+    MessageDb::Connection locker(path, "locker");
     LogTest::CoreLibWarnings warnings;
-    QVERIFY(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
 
     // The loggers finish while the lock is held: logging does not wait for the database.
     std::vector<std::unique_ptr<QThread>> threads;
@@ -298,7 +298,7 @@ void tst_LogFailures::keepsMessagesWhileTheDatabaseIsLocked()
     QVERIFY(warnings.messages().first().contains(path));
     QCOMPARE(manager->queuedCount(), 1000);
 
-    QVERIFY(locker.exec(QStringLiteral("ROLLBACK")));
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
     QTRY_COMPARE_WITH_TIMEOUT(reader.messageCount(), 1001, kEventTimeoutMs);
     QCOMPARE(warnings.messages().size(), 1);
     manager->stopServerLog();
@@ -327,13 +327,13 @@ void tst_LogFailures::dropsTheOldestWhenTooManyWait()
 
     LogManager *manager = LogManager::instance();
     QStringList expected;
-    std::unique_ptr<LogTest::Connection> locker;
+    std::unique_ptr<MessageDb::Connection> locker;
     if (databaseFirst) {
         const QString path = startWriting();
         QVERIFY(!path.isEmpty());
         expected << QStringLiteral("ready");
-        locker = std::make_unique<LogTest::Connection>(path, "locker");
-        QVERIFY(locker->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        locker = std::make_unique<MessageDb::Connection>(path, "locker");
+        QCOMPARE(locker->exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
     }
     manager->setQueueLimit(100);
     LogTest::CoreLibWarnings warnings;
@@ -344,12 +344,12 @@ void tst_LogFailures::dropsTheOldestWhenTooManyWait()
     QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 100, kEventTimeoutMs);
 
     if (databaseFirst) {
-        QVERIFY(locker->exec(QStringLiteral("ROLLBACK")));
+        QCOMPARE(locker->exec(QStringLiteral("ROLLBACK")), QString());
     } else {
         QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
     }
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), expected + texts.mid(50));
     const QStringList dropReports = warnings.containing(QStringLiteral("dropped"));
     QCOMPARE(dropReports.size(), 1);
@@ -379,7 +379,7 @@ void tst_LogFailures::survivesTheRemovalOfItsFolder()
     QVERIFY(QDir().mkpath(m_dir->path()));
     QTRY_COMPARE_WITH_TIMEOUT(manager->queuedCount(), 0, kEventTimeoutMs);
     manager->stopServerLog();
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     QCOMPARE(reader.operations(), texts);
     QCOMPARE(warnings.messages().size(), 1);
 }
@@ -389,8 +389,8 @@ void tst_LogFailures::stopGivesUpOnADatabaseThatStaysLocked()
     const QString path = startWriting();
     QVERIFY(!path.isEmpty());
     LogManager *manager = LogManager::instance();
-    LogTest::Connection locker(path, "locker");
-    QVERIFY(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    MessageDb::Connection locker(path, "locker");
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
     LogTest::CoreLibWarnings warnings;
     const QStringList texts = numbered(QStringLiteral("m"), 0, 10);
     for (const QString &text : texts) {
@@ -401,17 +401,17 @@ void tst_LogFailures::stopGivesUpOnADatabaseThatStaysLocked()
     QCOMPARE(manager->queuedCount(), 10);
     QCOMPARE(warnings.containing(QStringLiteral("stopped with 10 message")).size(), 1);
 
-    QVERIFY(locker.exec(QStringLiteral("ROLLBACK")));
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
     manager->stopServerLog(); // writes what it kept
     QCOMPARE(manager->queuedCount(), 0);
-    LogTest::Connection reader(path);
+    MessageDb::Connection reader(path);
     QCOMPARE(reader.operations(), QStringList{"ready"} + texts);
 }
 
 void tst_LogFailures::loggingDuringFinalizeLosesNothing()
 {
     constexpr int ThreadCount = 3;
-    constexpr int PerThread = 20000;
+    constexpr int PerThread = 5000;
     std::vector<std::unique_ptr<QThread>> threads;
     for (int t = 0; t < ThreadCount; ++t) {
         threads.push_back(startLogging(QStringLiteral("t%1-").arg(t), PerThread));
@@ -430,7 +430,7 @@ void tst_LogFailures::loggingDuringFinalizeLosesNothing()
     LogManager::instance()->stopServerLog();
     QCOMPARE(warnings.messages(), QStringList());
 
-    LogTest::Connection reader(LogManager::instance()->getDatabaseFile());
+    MessageDb::Connection reader(LogManager::instance()->getDatabaseFile());
     QCOMPARE(reader.messageCount(), ThreadCount * PerThread);
     for (int t = 0; t < ThreadCount; ++t) {
         const QString prefix = QStringLiteral("t%1-").arg(t);
@@ -441,6 +441,6 @@ void tst_LogFailures::loggingDuringFinalizeLosesNothing()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_LogFailures)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogFailures)
 
 #include "tst_logfailures.moc"

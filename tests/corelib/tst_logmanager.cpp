@@ -2,7 +2,11 @@
 // record, the log interfaces, holding records until the database is open, many threads, a
 // reader during writing, console echo and the life cycle of the log manager.
 
+#include "common/testmain.h"
+
 #include "logtestsupport.h"
+
+#include "common/messagedatabase.h"
 
 #include "corelib/flow/flow.h"
 #include "corelib/jobs/ijt.h"
@@ -17,7 +21,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -77,7 +80,6 @@ class tst_LogManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -115,11 +117,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_LogManager::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_LogManager::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -141,7 +138,7 @@ void tst_LogManager::createsTheMessageTable()
     QCOMPARE(manager->getDatabaseFile(), file);
     QVERIFY(QFile::exists(file));
 
-    LogTest::Connection reader(file);
+    MessageDb::Connection reader(file);
     QVERIFY(reader.isOpen());
     QCOMPARE(
         reader.column(QStringLiteral("SELECT name FROM pragma_table_info('logmessages')")),
@@ -158,7 +155,7 @@ void tst_LogManager::createsTheMessageTable()
     manager->startThread();
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
     QTRY_COMPARE(reader.messageCount(), 1);
-    QVERIFY(reader.exec(QStringLiteral("DELETE FROM logmessages")));
+    QCOMPARE(reader.exec(QStringLiteral("DELETE FROM logmessages")), QString());
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
     manager->stopServerLog();
     QCOMPARE(reader.column(QStringLiteral("SELECT id FROM logmessages")), QStringList{"2"});
@@ -184,7 +181,7 @@ void tst_LogManager::storesEveryFieldOfARecord()
     Logging::instance()->log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows = reader.rows(allColumns);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().mid(1),
@@ -222,7 +219,7 @@ void tst_LogManager::storesLevelsAsTypeWords()
     Logging::instance()->log(LogRecord(level, QStringLiteral("text")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages")), QStringList{type});
 }
 
@@ -250,7 +247,7 @@ void tst_LogManager::storesDebugMessagesOnlyWhenAsked()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages ORDER BY id")), stored);
 }
 
@@ -265,7 +262,7 @@ void tst_LogManager::refusesLevelZero()
     Logging::instance()->log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows = reader.rows(allColumns);
     QCOMPARE(rows.size(), 1);
     const QStringList &row = rows.first();
@@ -282,18 +279,12 @@ void tst_LogManager::moduleInterfaceFillsEmptyFields_data()
     QTest::addColumn<QStringList>("given");    // module, flow, element, file, ticket
     QTest::addColumn<QStringList>("expected"); // module, flow, element, file, ticket
 
-    QTest::newRow("empty fields take the interface's names")
-        << QStringList{"", "", "", "", ""}
-        << QStringList{"Script element", "Test Flow", "", "job.pdf", ""};
-    QTest::newRow("fields of the record win")
-        << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"}
-        << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"};
-    QTest::newRow("only the empty ones are filled")
-        << QStringList{"", "Own flow", "Element", "", ""}
-        << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
-    QTest::newRow("the job prefix comes from the job name")
-        << QStringList{"", "", "", "_0000A_job.pdf", ""}
-        << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
+    // clang-format off
+    QTest::newRow("empty fields take the interface's names") << QStringList{"", "", "", "", ""} << QStringList{"Script element", "Test Flow", "", "job.pdf", ""};
+    QTest::newRow("fields of the record win") << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"} << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"};
+    QTest::newRow("only the empty ones are filled") << QStringList{"", "Own flow", "Element", "", ""} << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
+    QTest::newRow("the job prefix comes from the job name") << QStringList{"", "", "", "_0000A_job.pdf", ""} << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
+    // clang-format on
 }
 
 void tst_LogManager::moduleInterfaceFillsEmptyFields()
@@ -312,7 +303,7 @@ void tst_LogManager::moduleInterfaceFillsEmptyFields()
     log.log(record);
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows =
         reader.rows(QStringLiteral("SELECT module, flow, element, file, ticket FROM logmessages"));
     QCOMPARE(rows, QList<QStringList>{expected});
@@ -327,7 +318,7 @@ void tst_LogManager::defaultInterfaceIsScripter()
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("Scripter started")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, operation FROM logmessages")),
              QList<QStringList>({{"Scripter", "", "", "Scripter started"}}));
 }
@@ -347,7 +338,7 @@ void tst_LogManager::interfaceOfARunNamesItsFlowAndJob()
     plainLog->log(LogRecord(LogLevel::Information, QStringLiteral("plain")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, ticket, type FROM logmessages "
                                         "ORDER BY id")),
              QList<QStringList>({{"Run", "Test Flow", "_00001_job.pdf", "_00001_", "start"},
@@ -363,7 +354,7 @@ void tst_LogManager::stampsTheTimeWhenMissing()
     const QDateTime after = QDateTime::currentDateTimeUtc();
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QString text = reader.column(QStringLiteral("SELECT itemtime FROM logmessages")).value(0);
     QVERIFY2(
         QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"))
@@ -406,7 +397,7 @@ void tst_LogManager::holdsMessagesUntilTheDatabaseIsOpen()
     manager->stopServerLog();
 
     QCOMPARE(manager->queuedCount(), 0);
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), texts);
 }
 
@@ -436,7 +427,7 @@ void tst_LogManager::keepsEveryMessageOfSeveralThreads()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const QList<QStringList> rows =
         reader.rows(QStringLiteral("SELECT id, flow, operation FROM logmessages ORDER BY id"));
     QCOMPARE(rows.size(), ThreadCount * PerThread);
@@ -469,7 +460,7 @@ void tst_LogManager::keepsABurstWhileTheDatabaseOpens()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), texts);
     QCOMPARE(warnings.messages(), QStringList());
 }
@@ -479,18 +470,18 @@ void tst_LogManager::readerSeesMessagesWhileTheWriterRuns()
     LogManager *manager = LogManager::instance();
     QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
     manager->startThread();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QVERIFY(reader.isOpen());
     QCOMPARE(reader.messageCount(), 0);
 
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
     QTRY_COMPARE(reader.messageCount(), 1);
     // A reader in the middle of a read transaction does not hold the writer up.
-    QVERIFY(reader.exec(QStringLiteral("BEGIN")));
+    QCOMPARE(reader.exec(QStringLiteral("BEGIN")), QString());
     QCOMPARE(reader.messageCount(), 1);
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
     QTRY_COMPARE(manager->queuedCount(), 0);
-    QVERIFY(reader.exec(QStringLiteral("COMMIT")));
+    QCOMPARE(reader.exec(QStringLiteral("COMMIT")), QString());
     QTRY_COMPARE(reader.operations(), QStringList({"first", "second"}));
     QVERIFY(manager->lastError().isEmpty());
 }
@@ -506,7 +497,7 @@ void tst_LogManager::reopensAnExistingDatabase()
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("run 2")));
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.rows(QStringLiteral("SELECT id, operation FROM logmessages ORDER BY id")),
              QList<QStringList>({{"1", "run 1"}, {"2", "run 2"}}));
 }
@@ -533,7 +524,7 @@ void tst_LogManager::closeDatabaseHoldsLaterMessages()
 
     QCOMPARE(manager->setDatabaseFiles(m_dir->filePath(QStringLiteral("b"))), 0);
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), QStringList{"to b"});
     manager->closeDatabase(); // a second close is harmless
     QCOMPARE(manager->getDatabaseFile(), QString());
@@ -556,7 +547,7 @@ void tst_LogManager::keepsTheDatabaseWithinItsSizeLimit()
     }
     manager->stopServerLog();
 
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     const int stored = reader.messageCount();
     QVERIFY2(stored > 0 && stored < 1000, qPrintable(QString::number(stored)));
     QCOMPARE(
@@ -580,7 +571,7 @@ void tst_LogManager::stopServerLogIsIdempotent()
     QCOMPARE(manager->queuedCount(), 1);
     manager->startThread();
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.operations(), QStringList({"before stop", "after stop"}));
 }
 
@@ -604,7 +595,7 @@ void tst_LogManager::failedOpenKeepsThePreviousDatabase()
 
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("still logged")));
     manager->stopServerLog();
-    LogTest::Connection reader(file);
+    MessageDb::Connection reader(file);
     QCOMPARE(reader.operations(), QStringList{"still logged"});
 }
 
@@ -614,10 +605,11 @@ void tst_LogManager::printsMessagesOnStderr_data()
     QTest::addColumn<int>("flags");
     QTest::addColumn<bool>("printed");
 
+    // clang-format off
     QTest::newRow("database only: silent") << 0 << int(ILogInterface::NoFlags) << false;
-    QTest::newRow("database only: echo flag prints")
-        << 0 << int(ILogInterface::EchoToConsole) << true;
+    QTest::newRow("database only: echo flag prints") << 0 << int(ILogInterface::EchoToConsole) << true;
     QTest::newRow("console messaging prints") << 1 << int(ILogInterface::NoFlags) << true;
+    // clang-format on
 }
 
 void tst_LogManager::printsMessagesOnStderr()
@@ -649,7 +641,7 @@ void tst_LogManager::printsMessagesOnStderr()
     QCOMPARE(output, printed ? expected : QString());
 
     manager->stopServerLog();
-    LogTest::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader(manager->getDatabaseFile());
     QCOMPARE(reader.messageCount(), 1);
 }
 
@@ -666,7 +658,7 @@ void tst_LogManager::finalizeResetsTheManager()
     LogManager::finalize();
     LogManager::finalize();
 
-    LogTest::Connection reader(QDir(m_dir->path()).filePath(QStringLiteral("messages.db")));
+    MessageDb::Connection reader(QDir(m_dir->path()).filePath(QStringLiteral("messages.db")));
     QCOMPARE(reader.operations(), QStringList{"kept"});
 
     manager = LogManager::instance();
@@ -726,6 +718,6 @@ void tst_LogManager::captureKeepsWhatIsLoggedWhileItLives()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_LogManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogManager)
 
 #include "tst_logmanager.moc"

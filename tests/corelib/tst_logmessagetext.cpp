@@ -1,11 +1,12 @@
 // The text of a stored message as people read it: translation in the context "LogMessages"
 // and the place markers "%1" and "%11" to "%19" filled from the argument.
 
+#include "common/testmain.h"
+
 #include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
 
@@ -50,18 +51,11 @@ class tst_LogMessageText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void fillsMarkers_data();
     void fillsMarkers();
     void translatesInTheLogMessagesContext_data();
     void translatesInTheLogMessagesContext();
 };
-
-void tst_LogMessageText::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_LogMessageText::fillsMarkers_data()
 {
@@ -69,57 +63,25 @@ void tst_LogMessageText::fillsMarkers_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("no markers: text as it is") << "Scripter started"
-                                               << "ignored"
-                                               << "Scripter started";
-    QTest::newRow("%1 takes the whole argument, commas included") << "File '%1' copied"
-                                                                  << "a,b.pdf"
-                                                                  << "File 'a,b.pdf' copied";
-    QTest::newRow("%1 twice") << "%1/%1"
-                              << "x"
-                              << "x/x";
-    QTest::newRow("empty argument") << "Value '%1'"
-                                    << ""
-                                    << "Value ''";
-    QTest::newRow("%11 and %12 take the parts") << "Copied %11 to %12"
-                                                << "a.pdf,/out"
-                                                << "Copied a.pdf to /out";
-    QTest::newRow("parts in any order") << "%12 before %11"
-                                        << "a,b"
-                                        << "b before a";
-    QTest::newRow("the highest part takes the rest") << "Copied %11 to %12"
-                                                     << "a.pdf,/out/x,y/z.pdf"
-                                                     << "Copied a.pdf to /out/x,y/z.pdf";
-    QTest::newRow("a single part takes everything") << "Got %11"
-                                                    << "a,b,c"
-                                                    << "Got a,b,c";
-    QTest::newRow("a missing part is empty") << "[%11][%12][%13]"
-                                             << "a"
-                                             << "[a][][]";
-    QTest::newRow("%11 is a part, not the argument and 1") << "%11-%12"
-                                                           << "x,y"
-                                                           << "x-y";
-    QTest::newRow("%10 is the argument and 0") << "%10"
-                                               << "x"
-                                               << "x0";
-    QTest::newRow("whole argument and parts together") << "%1 = %11 + %12"
-                                                       << "a,b"
-                                                       << "a,b = a + b";
-    QTest::newRow("the ninth part") << "%19"
-                                    << "1,2,3,4,5,6,7,8,9,10"
-                                    << "9,10";
-    QTest::newRow("markers inside the argument stay") << "Value %1"
-                                                      << "%11,%1"
-                                                      << "Value %11,%1";
-    QTest::newRow("markers inside a part stay") << "%11 and %12"
-                                                << "%12,z"
-                                                << "%12 and z";
-    QTest::newRow("other markers stay") << "%2 and %1"
-                                        << "a"
-                                        << "%2 and a";
-    QTest::newRow("marker at the very end") << "Now %1"
-                                            << "done"
-                                            << "Now done";
+    // clang-format off
+    QTest::newRow("no markers: text as it is") << "Scripter started" << "ignored" << "Scripter started";
+    QTest::newRow("%1 takes the whole argument, commas included") << "File '%1' copied" << "a,b.pdf" << "File 'a,b.pdf' copied";
+    QTest::newRow("%1 twice") << "%1/%1" << "x" << "x/x";
+    QTest::newRow("empty argument") << "Value '%1'" << "" << "Value ''";
+    QTest::newRow("%11 and %12 take the parts") << "Copied %11 to %12" << "a.pdf,/out" << "Copied a.pdf to /out";
+    QTest::newRow("parts in any order") << "%12 before %11" << "a,b" << "b before a";
+    QTest::newRow("the highest part takes the rest") << "Copied %11 to %12" << "a.pdf,/out/x,y/z.pdf" << "Copied a.pdf to /out/x,y/z.pdf";
+    QTest::newRow("a single part takes everything") << "Got %11" << "a,b,c" << "Got a,b,c";
+    QTest::newRow("a missing part is empty") << "[%11][%12][%13]" << "a" << "[a][][]";
+    QTest::newRow("%11 is a part, not the argument and 1") << "%11-%12" << "x,y" << "x-y";
+    QTest::newRow("%10 is the argument and 0") << "%10" << "x" << "x0";
+    QTest::newRow("whole argument and parts together") << "%1 = %11 + %12" << "a,b" << "a,b = a + b";
+    QTest::newRow("the ninth part") << "%19" << "1,2,3,4,5,6,7,8,9,10" << "9,10";
+    QTest::newRow("markers inside the argument stay") << "Value %1" << "%11,%1" << "Value %11,%1";
+    QTest::newRow("markers inside a part stay") << "%11 and %12" << "%12,z" << "%12 and z";
+    QTest::newRow("other markers stay") << "%2 and %1" << "a" << "%2 and a";
+    QTest::newRow("marker at the very end") << "Now %1" << "done" << "Now done";
+    // clang-format on
 }
 
 void tst_LogMessageText::fillsMarkers()
@@ -136,9 +98,10 @@ void tst_LogMessageText::translatesInTheLogMessagesContext_data()
     QTest::addColumn<QByteArray>("context");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("LogMessages is used") << QByteArray("LogMessages") << "Datei 'a.pdf' kopiert";
-    QTest::newRow("other contexts are not")
-        << QByteArray("SRCore::LogManager") << "File 'a.pdf' copied";
+    QTest::newRow("other contexts are not") << QByteArray("SRCore::LogManager") << "File 'a.pdf' copied";
+    // clang-format on
 }
 
 void tst_LogMessageText::translatesInTheLogMessagesContext()
@@ -154,6 +117,6 @@ void tst_LogMessageText::translatesInTheLogMessagesContext()
     QCOMPARE(text, expected);
 }
 
-QTEST_GUILESS_MAIN(tst_LogMessageText)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogMessageText)
 
 #include "tst_logmessagetext.moc"

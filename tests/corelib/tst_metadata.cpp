@@ -1,4 +1,6 @@
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include "corelib/jobs/ijt.h"
 #include "corelib/metadata/jdfmetadata.h"
@@ -370,5 +372,5 @@ void tst_Metadata::managerOpensDatasetsOfATicket()
     QVERIFY2(error.contains(QLatin1String("is not JDF")), qPrintable(error));
 }
 
-QTEST_GUILESS_MAIN(tst_Metadata)
+TAVRIX_TEST_GUILESS_MAIN(tst_Metadata)
 #include "tst_metadata.moc"

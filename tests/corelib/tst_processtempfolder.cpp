@@ -1,8 +1,10 @@
 // Each run's temporary folder: private to its owner, gone when the run ends, also when it is
 // ended by a signal, and swept away by the next run when its process died without cleaning up.
 
-#include "../common/stalelock.h"
-#include "../testing/archivetestsupport.h"
+#include "common/testmain.h"
+
+#include "common/stalelock.h"
+#include "common/testfiles.h"
 
 #include "corelib/files/folderreplacement.h"
 #include "corelib/files/processtempfolder.h"
@@ -22,7 +24,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using FixtureTest::entriesBelow;
+using TestFiles::entriesBelow;
 using SRCore::ProcessTempFolder;
 using TestFiles::readFile;
 using TestFiles::writeFile;
@@ -222,5 +224,5 @@ void tst_ProcessTempFolder::terminationRemovesTheWorkOfAnUnfinishedSave()
     QCOMPARE(entriesBelow(root.path()), QStringList());
 }
 
-QTEST_GUILESS_MAIN(tst_ProcessTempFolder)
+TAVRIX_TEST_GUILESS_MAIN(tst_ProcessTempFolder)
 #include "tst_processtempfolder.moc"

@@ -1,8 +1,10 @@
 // Replacing files: a target is the previous file or the complete new one, whatever fails, and
 // targets replaced together are all new or all as they were.
 
-#include "../common/filesystemfaults.h"
-#include "../testing/archivetestsupport.h"
+#include "common/testmain.h"
+
+#include "common/filesystemfaults.h"
+#include "common/testfiles.h"
 
 #include "corelib/files/safefilewriter.h"
 
@@ -12,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using FixtureTest::entriesBelow;
+using TestFiles::entriesBelow;
 using SRCore::SafeFileWriter;
 using TestFiles::readFile;
 using TestFiles::writeFile;
@@ -102,5 +104,5 @@ void tst_SafeFileWriter::replacingTogetherTakesAllOrNone()
     QCOMPARE(entriesBelow(dir.filePath(QStringLiteral("one"))), QStringList{"first"});
 }
 
-QTEST_GUILESS_MAIN(tst_SafeFileWriter)
+TAVRIX_TEST_GUILESS_MAIN(tst_SafeFileWriter)
 #include "tst_safefilewriter.moc"

@@ -1,3 +1,7 @@
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
+
 #include "corelib/common/xmlerror.h"
 #include "corelib/files/filehandler.h"
 #include "corelib/package/scriptpackagemanifest.h"
@@ -7,7 +11,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,7 +82,6 @@ private:
 
 void tst_ScriptPackageManifest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 
@@ -236,35 +238,19 @@ void tst_ScriptPackageManifest::refusedChangeLeavesManifestUnchanged_data()
             return manifest.addScriptProgramFiles(language, fileName, error);
         });
     };
-    QTest::newRow("key that is not an element name")
-        << setField(QStringLiteral("Icon File"), QStringLiteral("x"))
-        << QStringLiteral("'Icon File' cannot be the name of a manifest field");
-    QTest::newRow("empty key") << setField(QString(), QStringLiteral("x"))
-                               << QStringLiteral("'' cannot be the name");
-    QTest::newRow("reserved key") << setField(QStringLiteral("xmlData"), QStringLiteral("x"))
-                                  << QStringLiteral("'xmlData' cannot be the name");
-    QTest::newRow("program files set as a field")
-        << setField(XMLKey::SCRIPTPROGRAMFILES, QStringLiteral("a.js"))
-        << QStringLiteral("Program files are added one by one");
-    QTest::newRow("value with a control character")
-        << setField(XMLKey::SCRIPTERPASSWORD, QStringLiteral("pass\x01word"))
-        << QStringLiteral("holds a character that XML cannot store (U+0001 at position 5)");
-    QTest::newRow("value with an unpaired surrogate")
-        << setField(XMLKey::SCRIPTERINSTANCENAME, QString::fromUtf16(u"ab\xD800"))
-        << QStringLiteral("(U+D800 at position 3)");
-    QTest::newRow("unknown language") << addFile(QStringLiteral("Python"), QStringLiteral("a.py"))
-                                      << QStringLiteral("'Python' is not a script language");
-    QTest::newRow("language in the wrong case")
-        << addFile(QStringLiteral("javascript"), QStringLiteral("a.js"))
-        << QStringLiteral("'javascript' is not a script language");
-    QTest::newRow("language listed twice")
-        << addFile(XMLValues::JAVASCRIPT, QStringLiteral("b.js"))
-        << QStringLiteral("The JavaScript program file is already listed");
-    QTest::newRow("program file without a name")
-        << addFile(XMLValues::VBSCRIPT, QString()) << QStringLiteral("has no name");
-    QTest::newRow("program file name with a control character")
-        << addFile(XMLValues::VBSCRIPT, QStringLiteral("a\x1b.vbs"))
-        << QStringLiteral("(U+001B at position 2)");
+    // clang-format off
+    QTest::newRow("key that is not an element name") << setField(QStringLiteral("Icon File"), QStringLiteral("x")) << QStringLiteral("'Icon File' cannot be the name of a manifest field");
+    QTest::newRow("empty key") << setField(QString(), QStringLiteral("x")) << QStringLiteral("'' cannot be the name");
+    QTest::newRow("reserved key") << setField(QStringLiteral("xmlData"), QStringLiteral("x")) << QStringLiteral("'xmlData' cannot be the name");
+    QTest::newRow("program files set as a field") << setField(XMLKey::SCRIPTPROGRAMFILES, QStringLiteral("a.js")) << QStringLiteral("Program files are added one by one");
+    QTest::newRow("value with a control character") << setField(XMLKey::SCRIPTERPASSWORD, QStringLiteral("pass\x01word")) << QStringLiteral("holds a character that XML cannot store (U+0001 at position 5)");
+    QTest::newRow("value with an unpaired surrogate") << setField(XMLKey::SCRIPTERINSTANCENAME, QString::fromUtf16(u"ab\xD800")) << QStringLiteral("(U+D800 at position 3)");
+    QTest::newRow("unknown language") << addFile(QStringLiteral("Python"), QStringLiteral("a.py")) << QStringLiteral("'Python' is not a script language");
+    QTest::newRow("language in the wrong case") << addFile(QStringLiteral("javascript"), QStringLiteral("a.js")) << QStringLiteral("'javascript' is not a script language");
+    QTest::newRow("language listed twice") << addFile(XMLValues::JAVASCRIPT, QStringLiteral("b.js")) << QStringLiteral("The JavaScript program file is already listed");
+    QTest::newRow("program file without a name") << addFile(XMLValues::VBSCRIPT, QString()) << QStringLiteral("has no name");
+    QTest::newRow("program file name with a control character") << addFile(XMLValues::VBSCRIPT, QStringLiteral("a\x1b.vbs")) << QStringLiteral("(U+001B at position 2)");
+    // clang-format on
 }
 
 void tst_ScriptPackageManifest::refusedChangeLeavesManifestUnchanged()
@@ -289,76 +275,28 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("reason");
 
+    // clang-format off
     QTest::newRow("empty file") << QByteArray() << QStringLiteral("Premature end of document");
-    QTest::newRow("not well-formed") << QByteArray("<Manifest><ScripterInstanceName>x</Manifest>")
-                                     << QStringLiteral("Opening and ending tag mismatch");
-    QTest::newRow("wrong root")
-        << QByteArray("<?xml version=\"1.0\"?>\n<Flow><ScripterInstanceName/></Flow>")
-        << QStringLiteral("The root element is <Flow>, expected <Manifest>");
-    QTest::newRow("program file without a language")
-        << QByteArray("<Manifest><ScriptProgramFiles>\n"
-                      "<ScriptProgramFile>a.js</ScriptProgramFile>"
-                      "</ScriptProgramFiles></Manifest>")
-        << QStringLiteral("line 2, column 20: A program file entry has no attribute "
-                          "'ScriptLanguage'");
-    QTest::newRow("program file in an unknown language")
-        << QByteArray("<Manifest><ScriptProgramFiles><ScriptProgramFile "
-                      "ScriptLanguage=\"Perl\">a.pl</ScriptProgramFile></ScriptProgramFiles>"
-                      "</Manifest>")
-        << QStringLiteral("'Perl' is not a script language");
-    QTest::newRow("program file without a name")
-        << QByteArray("<Manifest><ScriptProgramFiles><ScriptProgramFile "
-                      "ScriptLanguage=\"VBScript\"/></ScriptProgramFiles></Manifest>")
-        << QStringLiteral("The VBScript program file has no name");
-    QTest::newRow("language listed twice")
-        << QByteArray("<Manifest><ScriptProgramFiles>"
-                      "<ScriptProgramFile ScriptLanguage=\"JavaScript\">a.js</ScriptProgramFile>"
-                      "<ScriptProgramFile ScriptLanguage=\"JavaScript\">b.js</ScriptProgramFile>"
-                      "</ScriptProgramFiles></Manifest>")
-        << QStringLiteral("The JavaScript program file is already listed");
-    QTest::newRow("other element among program files")
-        << QByteArray("<Manifest><ScriptProgramFiles><File/></ScriptProgramFiles></Manifest>")
-        << QStringLiteral("Unexpected element <File> in <ScriptProgramFiles>");
-    QTest::newRow("program file with another attribute")
-        << QByteArray(
-               "<Manifest><ScriptProgramFiles><ScriptProgramFile ScriptLanguage=\"VBScript\" "
-               "Encoding=\"UTF-8\">a.vbs</ScriptProgramFile></ScriptProgramFiles></Manifest>")
-        << QStringLiteral("Unexpected attribute 'Encoding' in <ScriptProgramFile>");
-    QTest::newRow("program file list given twice")
-        << QByteArray("<Manifest><ScriptProgramFiles/><ScriptProgramFiles/></Manifest>")
-        << QStringLiteral("The field 'ScriptProgramFiles' appears twice");
-    QTest::newRow("field given twice")
-        << QByteArray("<Manifest><ScriptIconFile>a.png</ScriptIconFile>"
-                      "<ScriptIconFile>b.png</ScriptIconFile></Manifest>")
-        << QStringLiteral("The field 'ScriptIconFile' appears twice");
-    QTest::newRow("field holding an element")
-        << QByteArray("<Manifest><ScripterPassword><b>x</b></ScripterPassword></Manifest>")
-        << QStringLiteral("Expected character data");
-    QTest::newRow("field with an attribute")
-        << QByteArray("<Manifest><ScripterPassword Hash=\"md5\">x</ScripterPassword></Manifest>")
-        << QStringLiteral("Unexpected attribute 'Hash' in <ScripterPassword>");
-    QTest::newRow("field in the encoded form of the program's own data files")
-        << QByteArray("<Manifest><ScripterPassword Encoding=\"Base64UTF16\">YQA="
-                      "</ScripterPassword></Manifest>")
-        << QStringLiteral("Unexpected attribute 'Encoding' in <ScripterPassword>");
-    QTest::newRow("field with a reserved name")
-        << QByteArray("<Manifest><xmlThing>x</xmlThing></Manifest>")
-        << QStringLiteral("'xmlThing' cannot be the name of a manifest field");
-    QTest::newRow("text directly in the root")
-        << QByteArray("<Manifest>loose<ScriptIconFile/></Manifest>")
-        << QStringLiteral("Unexpected text 'loose' in <Manifest>");
-    QTest::newRow("invalid UTF-8")
-        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<Manifest><ScripterInstanceName>a\xFF\xFE</ScripterInstanceName></Manifest>")
-        << QStringLiteral("incorrectly encoded content");
-    QTest::newRow("cut-off UTF-8 sequence without declaration")
-        << QByteArray("<Manifest><A>\xC3</A></Manifest>")
-        << QStringLiteral("incorrectly encoded content");
-    QTest::newRow("document type declaration")
-        << QByteArray("<!DOCTYPE Manifest [<!ENTITY x \"y\">]><Manifest><A>&x;</A></Manifest>")
-        << QStringLiteral("Document type declarations are not allowed");
-    QTest::newRow("second root") << QByteArray("<Manifest/><Manifest/>")
-                                 << QStringLiteral("line 1");
+    QTest::newRow("not well-formed") << QByteArray("<Manifest><ScripterInstanceName>x</Manifest>") << QStringLiteral("Opening and ending tag mismatch");
+    QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<Flow><ScripterInstanceName/></Flow>") << QStringLiteral("The root element is <Flow>, expected <Manifest>");
+    QTest::newRow("program file without a language") << QByteArray("<Manifest><ScriptProgramFiles>\n" "<ScriptProgramFile>a.js</ScriptProgramFile>" "</ScriptProgramFiles></Manifest>") << QStringLiteral("line 2, column 20: A program file entry has no attribute " "'ScriptLanguage'");
+    QTest::newRow("program file in an unknown language") << QByteArray("<Manifest><ScriptProgramFiles><ScriptProgramFile " "ScriptLanguage=\"Perl\">a.pl</ScriptProgramFile></ScriptProgramFiles>" "</Manifest>") << QStringLiteral("'Perl' is not a script language");
+    QTest::newRow("program file without a name") << QByteArray("<Manifest><ScriptProgramFiles><ScriptProgramFile " "ScriptLanguage=\"VBScript\"/></ScriptProgramFiles></Manifest>") << QStringLiteral("The VBScript program file has no name");
+    QTest::newRow("language listed twice") << QByteArray("<Manifest><ScriptProgramFiles>" "<ScriptProgramFile ScriptLanguage=\"JavaScript\">a.js</ScriptProgramFile>" "<ScriptProgramFile ScriptLanguage=\"JavaScript\">b.js</ScriptProgramFile>" "</ScriptProgramFiles></Manifest>") << QStringLiteral("The JavaScript program file is already listed");
+    QTest::newRow("other element among program files") << QByteArray("<Manifest><ScriptProgramFiles><File/></ScriptProgramFiles></Manifest>") << QStringLiteral("Unexpected element <File> in <ScriptProgramFiles>");
+    QTest::newRow("program file with another attribute") << QByteArray( "<Manifest><ScriptProgramFiles><ScriptProgramFile ScriptLanguage=\"VBScript\" " "Encoding=\"UTF-8\">a.vbs</ScriptProgramFile></ScriptProgramFiles></Manifest>") << QStringLiteral("Unexpected attribute 'Encoding' in <ScriptProgramFile>");
+    QTest::newRow("program file list given twice") << QByteArray("<Manifest><ScriptProgramFiles/><ScriptProgramFiles/></Manifest>") << QStringLiteral("The field 'ScriptProgramFiles' appears twice");
+    QTest::newRow("field given twice") << QByteArray("<Manifest><ScriptIconFile>a.png</ScriptIconFile>" "<ScriptIconFile>b.png</ScriptIconFile></Manifest>") << QStringLiteral("The field 'ScriptIconFile' appears twice");
+    QTest::newRow("field holding an element") << QByteArray("<Manifest><ScripterPassword><b>x</b></ScripterPassword></Manifest>") << QStringLiteral("Expected character data");
+    QTest::newRow("field with an attribute") << QByteArray("<Manifest><ScripterPassword Hash=\"md5\">x</ScripterPassword></Manifest>") << QStringLiteral("Unexpected attribute 'Hash' in <ScripterPassword>");
+    QTest::newRow("field in the encoded form of the program's own data files") << QByteArray("<Manifest><ScripterPassword Encoding=\"Base64UTF16\">YQA=" "</ScripterPassword></Manifest>") << QStringLiteral("Unexpected attribute 'Encoding' in <ScripterPassword>");
+    QTest::newRow("field with a reserved name") << QByteArray("<Manifest><xmlThing>x</xmlThing></Manifest>") << QStringLiteral("'xmlThing' cannot be the name of a manifest field");
+    QTest::newRow("text directly in the root") << QByteArray("<Manifest>loose<ScriptIconFile/></Manifest>") << QStringLiteral("Unexpected text 'loose' in <Manifest>");
+    QTest::newRow("invalid UTF-8") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" "<Manifest><ScripterInstanceName>a\xFF\xFE</ScripterInstanceName></Manifest>") << QStringLiteral("incorrectly encoded content");
+    QTest::newRow("cut-off UTF-8 sequence without declaration") << QByteArray("<Manifest><A>\xC3</A></Manifest>") << QStringLiteral("incorrectly encoded content");
+    QTest::newRow("document type declaration") << QByteArray("<!DOCTYPE Manifest [<!ENTITY x \"y\">]><Manifest><A>&x;</A></Manifest>") << QStringLiteral("Document type declarations are not allowed");
+    QTest::newRow("second root") << QByteArray("<Manifest/><Manifest/>") << QStringLiteral("line 1");
+    // clang-format on
 }
 
 void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost()
@@ -374,10 +312,7 @@ void tst_ScriptPackageManifest::badManifestIsRefusedAndNothingIsLost()
     QVERIFY(manifest == packageManifest());
 
     const QString path = m_dir.filePath(QStringLiteral("bad.xml"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(data), data.size());
-    file.close();
+    QVERIFY(TestFiles::writeFile(path, data));
     QVERIFY(!manifest.loadFromFile(path, &error));
     QVERIFY2(error.toString().contains(reason), qPrintable(error.toString()));
     QVERIFY(manifest == packageManifest());
@@ -393,6 +328,6 @@ void tst_ScriptPackageManifest::missingFileIsReported()
     QVERIFY(manifest == fixtureManifest());
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptPackageManifest)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptPackageManifest)
 
 #include "tst_scriptpackagemanifest.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/textexcerpt.h"
 
 #include <QTest>
@@ -38,5 +40,5 @@ void tst_TextExcerpt::longTextsAreCutShort()
     QVERIFY(TextExcerpt::of(text).size() <= TextExcerpt::MaxLength);
 }
 
-QTEST_APPLESS_MAIN(tst_TextExcerpt)
+TAVRIX_TEST_GUILESS_MAIN(tst_TextExcerpt)
 #include "tst_textexcerpt.moc"

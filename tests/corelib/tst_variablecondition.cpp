@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "variabletestjob.h"
 
 #include "corelib/variables/conditionevaluator.h"
@@ -389,5 +391,5 @@ void tst_VariableCondition::undecidableComparisonsMakeTheConditionInvalid()
     QCOMPARE(describe(evaluation.problems), problems);
 }
 
-QTEST_GUILESS_MAIN(tst_VariableCondition)
+TAVRIX_TEST_GUILESS_MAIN(tst_VariableCondition)
 #include "tst_variablecondition.moc"

@@ -1,4 +1,6 @@
-#include "../common/recordinglog.h"
+#include "common/testmain.h"
+
+#include "common/recordinglog.h"
 #include "variabletestjob.h"
 
 #include "corelib/variables/jobvariables.h"
@@ -425,5 +427,5 @@ void tst_VariableEvaluator::evaluatesOnSeveralThreadsAtOnce()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_VariableEvaluator)
+TAVRIX_TEST_GUILESS_MAIN(tst_VariableEvaluator)
 #include "tst_variableevaluator.moc"

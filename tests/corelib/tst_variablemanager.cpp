@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/variables/variablemanager.h"
 
 #include <QSet>
-#include <QStandardPaths>
 #include <QTest>
 
 using SRCore::Variable;
@@ -51,7 +52,6 @@ class tst_VariableManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void cleanup() { VariableManager::finalize(); }
 
     void builtInCatalogueIsWellFormed();
@@ -95,17 +95,15 @@ void tst_VariableManager::builtInVariablesHaveTheirTypes_data()
     QTest::addColumn<Variable::DataType>("dataType");
     QTest::addColumn<QString>("typeName");
 
+    // clang-format off
     QTest::newRow("job name is text") << "Job.Name" << Variable::DataType::Text << "Text";
-    QTest::newRow("job size is an integer")
-        << "Job.Size" << Variable::DataType::Integer << "Integer";
-    QTest::newRow("arrival stamp is an integer")
-        << "Job.ArrivalStamp" << Variable::DataType::Integer << "Integer";
-    QTest::newRow("folder test is a boolean")
-        << "Job.IsFolder" << Variable::DataType::Boolean << "Boolean";
-    QTest::newRow("page width is rational")
-        << "Stats.PageWidth" << Variable::DataType::Rational << "Rational";
+    QTest::newRow("job size is an integer") << "Job.Size" << Variable::DataType::Integer << "Integer";
+    QTest::newRow("arrival stamp is an integer") << "Job.ArrivalStamp" << Variable::DataType::Integer << "Integer";
+    QTest::newRow("folder test is a boolean") << "Job.IsFolder" << Variable::DataType::Boolean << "Boolean";
+    QTest::newRow("page width is rational") << "Stats.PageWidth" << Variable::DataType::Rational << "Rational";
     QTest::newRow("server date is a date") << "Server.Date" << Variable::DataType::Date << "Date";
     QTest::newRow("flow name is text") << "Server.FlowName" << Variable::DataType::Text << "Text";
+    // clang-format on
 }
 
 void tst_VariableManager::builtInVariablesHaveTheirTypes()
@@ -189,40 +187,20 @@ void tst_VariableManager::badCatalogueChangesNothing_data()
     QTest::addColumn<QByteArray>("document");
     QTest::addColumn<QString>("cause");
 
-    QTest::newRow("malformed") << QByteArray("<VariableCatalogue FormatVersion=\"1\"><Group>")
-                               << "line 1, column";
-    QTest::newRow("another kind of file")
-        << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <VariableCatalogue>";
-    QTest::newRow("newer format") << QByteArray("<VariableCatalogue FormatVersion=\"2\"/>")
-                                  << "newer program";
-    QTest::newRow("unknown data type")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"Sent\" DataType=\"Time\"/></Group>")
-        << "Mail.Sent has the unknown DataType 'Time'";
-    QTest::newRow("missing data type")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"Sent\"/></Group>")
-        << "unknown DataType ''";
-    QTest::newRow("dot in a name")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"A.B\" DataType=\"Text\"/></Group>")
-        << "(found 'A.B')";
-    QTest::newRow("name starting with a digit")
-        << catalogue("<Group Name=\"2Mail\"/>") << "starting with a letter (found '2Mail')";
+    // clang-format off
+    QTest::newRow("malformed") << QByteArray("<VariableCatalogue FormatVersion=\"1\"><Group>") << "line 1, column";
+    QTest::newRow("another kind of file") << QByteArray("<JobTicket FormatVersion=\"1\"/>") << "expected <VariableCatalogue>";
+    QTest::newRow("newer format") << QByteArray("<VariableCatalogue FormatVersion=\"2\"/>") << "newer program";
+    QTest::newRow("unknown data type") << catalogue("<Group Name=\"Mail\"><Variable Name=\"Sent\" DataType=\"Time\"/></Group>") << "Mail.Sent has the unknown DataType 'Time'";
+    QTest::newRow("missing data type") << catalogue("<Group Name=\"Mail\"><Variable Name=\"Sent\"/></Group>") << "unknown DataType ''";
+    QTest::newRow("dot in a name") << catalogue("<Group Name=\"Mail\"><Variable Name=\"A.B\" DataType=\"Text\"/></Group>") << "(found 'A.B')";
+    QTest::newRow("name starting with a digit") << catalogue("<Group Name=\"2Mail\"/>") << "starting with a letter (found '2Mail')";
     QTest::newRow("group without a name") << catalogue("<Group/>") << "(found '')";
-    QTest::newRow("variable defined twice in one document")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\"/>"
-                     "<Variable Name=\"To\" DataType=\"Text\"/></Group>")
-        << "Mail.To is defined more than once";
-    QTest::newRow("variable that the catalogue has already")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\"/></Group>"
-                     "<Group Name=\"Job\"><Variable Name=\"Size\" DataType=\"Integer\"/></Group>")
-        << "Job.Size is defined more than once";
-    QTest::newRow("description given twice")
-        << catalogue("<Group Name=\"Mail\"><Description>a</Description>"
-                     "<Description>b</Description></Group>")
-        << "Element <Description> appears more than once";
-    QTest::newRow("unknown element in a variable")
-        << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\">"
-                     "<Sample>x</Sample></Variable></Group>")
-        << "Unexpected element <Sample>";
+    QTest::newRow("variable defined twice in one document") << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\"/>" "<Variable Name=\"To\" DataType=\"Text\"/></Group>") << "Mail.To is defined more than once";
+    QTest::newRow("variable that the catalogue has already") << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\"/></Group>" "<Group Name=\"Job\"><Variable Name=\"Size\" DataType=\"Integer\"/></Group>") << "Job.Size is defined more than once";
+    QTest::newRow("description given twice") << catalogue("<Group Name=\"Mail\"><Description>a</Description>" "<Description>b</Description></Group>") << "Element <Description> appears more than once";
+    QTest::newRow("unknown element in a variable") << catalogue("<Group Name=\"Mail\"><Variable Name=\"To\" DataType=\"Text\">" "<Sample>x</Sample></Variable></Group>") << "Unexpected element <Sample>";
+    // clang-format on
 }
 
 void tst_VariableManager::badCatalogueChangesNothing()
@@ -240,5 +218,5 @@ void tst_VariableManager::badCatalogueChangesNothing()
     QCOMPARE(contents(manager), before);
 }
 
-QTEST_GUILESS_MAIN(tst_VariableManager)
+TAVRIX_TEST_GUILESS_MAIN(tst_VariableManager)
 #include "tst_variablemanager.moc"

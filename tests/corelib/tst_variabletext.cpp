@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/variables/variabletext.h"
 
 #include <QTest>
@@ -192,5 +194,5 @@ void tst_VariableText::listsEachVariableOnce()
     QVERIFY(!VariableText::parse(QStringLiteral(" [Job.Name]")).isSingleVariable());
 }
 
-QTEST_GUILESS_MAIN(tst_VariableText)
+TAVRIX_TEST_GUILESS_MAIN(tst_VariableText)
 #include "tst_variabletext.moc"

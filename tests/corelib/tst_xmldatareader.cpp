@@ -1,8 +1,9 @@
+#include "common/testmain.h"
+
 #include "corelib/common/textexcerpt.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldatawriter.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 using SRCore::TextExcerpt;
@@ -53,8 +54,6 @@ class tst_XmlDataReader : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void writtenDocumentReadsBack();
     void handWrittenVariantsAreRead();
     void badDocumentIsRefusedWithReason_data();
@@ -123,70 +122,40 @@ void tst_XmlDataReader::badDocumentIsRefusedWithReason_data()
     };
     const EncodedTexts accepted = EncodedTexts::Accepted;
 
+    // clang-format off
     QTest::newRow("empty document") << QString() << accepted << "Premature end of document";
-    QTest::newRow("another root") << QStringLiteral("<Other FormatVersion=\"1\"/>") << accepted
-                                  << "The root element is <Other>, expected <Root>";
-    QTest::newRow("document type declaration")
-        << QStringLiteral("<!DOCTYPE Root [<!ENTITY e \"x\">]>") + root(QStringLiteral("&e;"))
-        << accepted << "Document type declarations are not allowed";
-    QTest::newRow("no format version") << QStringLiteral("<Root/>") << accepted
-                                       << "The attribute 'FormatVersion' is missing in <Root>";
+    QTest::newRow("another root") << QStringLiteral("<Other FormatVersion=\"1\"/>") << accepted << "The root element is <Other>, expected <Root>";
+    QTest::newRow("document type declaration") << QStringLiteral("<!DOCTYPE Root [<!ENTITY e \"x\">]>") + root(QStringLiteral("&e;")) << accepted << "Document type declarations are not allowed";
+    QTest::newRow("no format version") << QStringLiteral("<Root/>") << accepted << "The attribute 'FormatVersion' is missing in <Root>";
     for (const QString &version :
          {QStringLiteral("0"), QStringLiteral("+1"), QStringLiteral(" 1"), QStringLiteral("1.0"),
           QStringLiteral("99999999999"), QString()}) {
-        QTest::addRow("format version '%s'", qPrintable(version))
-            << QStringLiteral("<Root FormatVersion=\"%1\"/>").arg(version) << accepted
-            << QStringLiteral("Invalid FormatVersion '%1'").arg(version);
+        QTest::addRow("format version '%s'", qPrintable(version)) << QStringLiteral("<Root FormatVersion=\"%1\"/>").arg(version) << accepted << QStringLiteral("Invalid FormatVersion '%1'").arg(version);
     }
-    QTest::newRow("newer format version")
-        << QStringLiteral("<Root FormatVersion=\"3\"/>") << accepted
-        << "format version 3, written by a newer program; this program reads format versions up "
-           "to 2";
-    QTest::newRow("element with a namespace prefix")
-        << QStringLiteral("<Root FormatVersion=\"1\" xmlns:n=\"urn:x\"><n:Text/></Root>")
-        << accepted << "Unexpected element <n:Text> in <Root>";
-    QTest::newRow("namespace declaration on a text")
-        << root(QStringLiteral("<Text xmlns=\"urn:x\">a</Text>")) << accepted
-        << "Unexpected attribute 'xmlns' in <Text>";
-    QTest::newRow("encoded text where the format has none")
-        << root(QStringLiteral("<Text Encoding=\"Base64UTF16\">YQA=</Text>"))
-        << EncodedTexts::Refused << "Unexpected attribute 'Encoding' in <Text>";
-    QTest::newRow("bad encoded text")
-        << root(QStringLiteral("<Text Encoding=\"Base64UTF16\">YQ</Text>")) << accepted
-        << "Invalid Base64UTF16 text";
-    QTest::newRow("element inside a text")
-        << root(QStringLiteral("<Text>a<b/></Text>")) << accepted << "Expected character data";
-    QTest::newRow("text between elements") << root(QStringLiteral("<Text/> loose <Text/>"))
-                                           << accepted << "Unexpected text 'loose' in <Root>";
-    QTest::newRow("record element missing") << root(QStringLiteral("<Pair><A/></Pair>")) << accepted
-                                            << "Element <B> is missing in <Pair>";
-    QTest::newRow("record elements reordered") << root(QStringLiteral("<Pair><B/><A/></Pair>"))
-                                               << accepted << "Unexpected element <B> in <Pair>";
-    QTest::newRow("record element extra") << root(QStringLiteral("<Pair><A/><B/><C/></Pair>"))
-                                          << accepted << "Unexpected element <C> in <Pair>";
-    QTest::newRow("attribute on a record") << root(QStringLiteral("<Pair Id=\"1\"><A/><B/></Pair>"))
-                                           << accepted << "Unexpected attribute 'Id' in <Pair>";
-    QTest::newRow("second root") << root(QString()) + root(QString()) << accepted
-                                 << "Extra content at end of document";
-    QTest::newRow("cut off") << root(QStringLiteral("<Text>a</Text>")).chopped(3) << accepted
-                             << "Premature end of document";
+    QTest::newRow("newer format version") << QStringLiteral("<Root FormatVersion=\"3\"/>") << accepted << "format version 3, written by a newer program; this program reads format versions up " "to 2";
+    QTest::newRow("element with a namespace prefix") << QStringLiteral("<Root FormatVersion=\"1\" xmlns:n=\"urn:x\"><n:Text/></Root>") << accepted << "Unexpected element <n:Text> in <Root>";
+    QTest::newRow("namespace declaration on a text") << root(QStringLiteral("<Text xmlns=\"urn:x\">a</Text>")) << accepted << "Unexpected attribute 'xmlns' in <Text>";
+    QTest::newRow("encoded text where the format has none") << root(QStringLiteral("<Text Encoding=\"Base64UTF16\">YQA=</Text>")) << EncodedTexts::Refused << "Unexpected attribute 'Encoding' in <Text>";
+    QTest::newRow("bad encoded text") << root(QStringLiteral("<Text Encoding=\"Base64UTF16\">YQ</Text>")) << accepted << "Invalid Base64UTF16 text";
+    QTest::newRow("element inside a text") << root(QStringLiteral("<Text>a<b/></Text>")) << accepted << "Expected character data";
+    QTest::newRow("text between elements") << root(QStringLiteral("<Text/> loose <Text/>")) << accepted << "Unexpected text 'loose' in <Root>";
+    QTest::newRow("record element missing") << root(QStringLiteral("<Pair><A/></Pair>")) << accepted << "Element <B> is missing in <Pair>";
+    QTest::newRow("record elements reordered") << root(QStringLiteral("<Pair><B/><A/></Pair>")) << accepted << "Unexpected element <B> in <Pair>";
+    QTest::newRow("record element extra") << root(QStringLiteral("<Pair><A/><B/><C/></Pair>")) << accepted << "Unexpected element <C> in <Pair>";
+    QTest::newRow("attribute on a record") << root(QStringLiteral("<Pair Id=\"1\"><A/><B/></Pair>")) << accepted << "Unexpected attribute 'Id' in <Pair>";
+    QTest::newRow("second root") << root(QString()) + root(QString()) << accepted << "Extra content at end of document";
+    QTest::newRow("cut off") << root(QStringLiteral("<Text>a</Text>")).chopped(3) << accepted << "Premature end of document";
+    // clang-format on
     // What a message quotes from the document is cut short.
     const QString megabyte(1 << 20, QLatin1Char('x'));
     const QString quoted = QString(TextExcerpt::MaxLength - 1, QLatin1Char('x')) + QChar(0x2026);
-    QTest::newRow("text of a megabyte between elements")
-        << root(QStringLiteral("<Text/>") + megabyte + QStringLiteral("<Text/>")) << accepted
-        << QStringLiteral("Unexpected text '%1' in <Root>").arg(quoted);
-    // The stream reader itself refuses names of more than a few thousand characters.
-    const QString longName(1000, QLatin1Char('x'));
-    QTest::newRow("element name of a thousand characters")
-        << root(QLatin1Char('<') + longName + QStringLiteral("/>")) << accepted
-        << QStringLiteral("Unexpected element <%1> in <Root>").arg(quoted);
-    QTest::newRow("attribute name of a thousand characters")
-        << root(QStringLiteral("<Pair ") + longName + QStringLiteral("=\"1\"/>")) << accepted
-        << QStringLiteral("Unexpected attribute '%1' in <Pair>").arg(quoted);
-    QTest::newRow("format version of a megabyte")
-        << QStringLiteral("<Root FormatVersion=\"%1\"/>").arg(megabyte) << accepted
-        << QStringLiteral("Invalid FormatVersion '%1'").arg(quoted);
+    const QString longName(1000, QLatin1Char('x')); // the stream reader refuses much longer names
+    // clang-format off
+    QTest::newRow("text of a megabyte between elements") << root(QStringLiteral("<Text/>") + megabyte + QStringLiteral("<Text/>")) << accepted << QStringLiteral("Unexpected text '%1' in <Root>").arg(quoted);
+    QTest::newRow("element name of a thousand characters") << root(QLatin1Char('<') + longName + QStringLiteral("/>")) << accepted << QStringLiteral("Unexpected element <%1> in <Root>").arg(quoted);
+    QTest::newRow("attribute name of a thousand characters") << root(QStringLiteral("<Pair ") + longName + QStringLiteral("=\"1\"/>")) << accepted << QStringLiteral("Unexpected attribute '%1' in <Pair>").arg(quoted);
+    QTest::newRow("format version of a megabyte") << QStringLiteral("<Root FormatVersion=\"%1\"/>").arg(megabyte) << accepted << QStringLiteral("Invalid FormatVersion '%1'").arg(quoted);
+    // clang-format on
 }
 
 void tst_XmlDataReader::badDocumentIsRefusedWithReason()
@@ -229,5 +198,5 @@ void tst_XmlDataReader::rootWithoutVersionForFormatsThatHaveNone()
              qPrintable(reader.error().toString()));
 }
 
-QTEST_GUILESS_MAIN(tst_XmlDataReader)
+TAVRIX_TEST_GUILESS_MAIN(tst_XmlDataReader)
 #include "tst_xmldatareader.moc"

@@ -1,6 +1,8 @@
 // Every XML reader of the program refuses elements nested deeper than the limit, at the element
 // that goes too deep, before building anything from the document.
 
+#include "common/testmain.h"
+
 #include "corelib/common/xmldatareader.h"
 #include "corelib/common/xmldepthlimit.h"
 #include "corelib/common/xmlerror.h"
@@ -119,5 +121,5 @@ void tst_XmlDepthLimit::deepNestingIsRefusedWhereItStarts()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_XmlDepthLimit)
+TAVRIX_TEST_GUILESS_MAIN(tst_XmlDepthLimit)
 #include "tst_xmldepthlimit.moc"

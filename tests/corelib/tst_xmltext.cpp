@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include "corelib/common/xmltext.h"
 #include "corelib/vocabulary/xmlkey.h"
 
-#include <QStandardPaths>
 #include <QTest>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -52,8 +53,6 @@ class tst_XmlText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void writtenForm_data();
     void writtenForm();
     void everyTextReadsBackExactly_data();
@@ -70,27 +69,16 @@ void tst_XmlText::writtenForm_data()
     QTest::addColumn<QString>("markerAttribute");
     QTest::addColumn<QString>("xml");
 
-    QTest::newRow("plain text stays readable") << QStringLiteral("a < b\n\tc") << XMLKey::ENCODING
-                                               << QStringLiteral("<E>a &lt; b\n\tc</E>");
-    QTest::newRow("carriage returns become references")
-        << QStringLiteral("\ra\r\nb\r") << XMLKey::ENCODING
-        << QStringLiteral("<E>&#13;a&#13;\nb&#13;</E>");
-    QTest::newRow("empty text leaves an empty element")
-        << QString() << XMLKey::ENCODING << QStringLiteral("<E/>");
-    QTest::newRow("surrogate pair stays readable")
-        << QStringLiteral("😀") << XMLKey::ENCODING << QStringLiteral("<E>😀</E>");
-    QTest::newRow("control character encodes the whole text, little-endian")
-        << QStringLiteral("a\x01") << XMLKey::ENCODING
-        << QStringLiteral("<E Encoding=\"Base64UTF16\">YQABAA==</E>");
-    QTest::newRow("flow fields have their own marker")
-        << QStringLiteral("a\x01") << XMLKey::VALUEENCODING
-        << QStringLiteral("<E ValueEncoding=\"Base64UTF16\">YQABAA==</E>");
-    QTest::newRow("unpaired surrogate encodes the text")
-        << QString(QChar(0xDC00)) << XMLKey::ENCODING
-        << QStringLiteral("<E Encoding=\"Base64UTF16\">ANw=</E>");
-    QTest::newRow("non-character encodes the text")
-        << QString(QChar(0xFFFF)) << XMLKey::ENCODING
-        << QStringLiteral("<E Encoding=\"Base64UTF16\">//8=</E>");
+    // clang-format off
+    QTest::newRow("plain text stays readable") << QStringLiteral("a < b\n\tc") << XMLKey::ENCODING << QStringLiteral("<E>a &lt; b\n\tc</E>");
+    QTest::newRow("carriage returns become references") << QStringLiteral("\ra\r\nb\r") << XMLKey::ENCODING << QStringLiteral("<E>&#13;a&#13;\nb&#13;</E>");
+    QTest::newRow("empty text leaves an empty element") << QString() << XMLKey::ENCODING << QStringLiteral("<E/>");
+    QTest::newRow("surrogate pair stays readable") << QStringLiteral("😀") << XMLKey::ENCODING << QStringLiteral("<E>😀</E>");
+    QTest::newRow("control character encodes the whole text, little-endian") << QStringLiteral("a\x01") << XMLKey::ENCODING << QStringLiteral("<E Encoding=\"Base64UTF16\">YQABAA==</E>");
+    QTest::newRow("flow fields have their own marker") << QStringLiteral("a\x01") << XMLKey::VALUEENCODING << QStringLiteral("<E ValueEncoding=\"Base64UTF16\">YQABAA==</E>");
+    QTest::newRow("unpaired surrogate encodes the text") << QString(QChar(0xDC00)) << XMLKey::ENCODING << QStringLiteral("<E Encoding=\"Base64UTF16\">ANw=</E>");
+    QTest::newRow("non-character encodes the text") << QString(QChar(0xFFFF)) << XMLKey::ENCODING << QStringLiteral("<E Encoding=\"Base64UTF16\">//8=</E>");
+    // clang-format on
 }
 
 void tst_XmlText::writtenForm()
@@ -139,21 +127,15 @@ void tst_XmlText::badEncodedTextIsRefusedWithReason_data()
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("unknown encoding")
-        << QStringLiteral("base64") << QStringLiteral("YQA=") << "Unknown Encoding 'base64'";
-    QTest::newRow("encoding names are case-sensitive")
-        << QStringLiteral("base64utf16") << QStringLiteral("YQA=")
-        << "Unknown Encoding 'base64utf16'";
+    // clang-format off
+    QTest::newRow("unknown encoding") << QStringLiteral("base64") << QStringLiteral("YQA=") << "Unknown Encoding 'base64'";
+    QTest::newRow("encoding names are case-sensitive") << QStringLiteral("base64utf16") << QStringLiteral("YQA=") << "Unknown Encoding 'base64utf16'";
     QTest::newRow("empty encoding") << QString() << QStringLiteral("YQA=") << "Unknown Encoding ''";
-    QTest::newRow("character outside base-64")
-        << QStringLiteral("Base64UTF16") << QStringLiteral("YQ$A") << "Invalid Base64UTF16 text";
-    QTest::newRow("non-ASCII character")
-        << QStringLiteral("Base64UTF16") << QStringLiteral("YQä=") << "Invalid Base64UTF16 text";
-    QTest::newRow("odd number of bytes")
-        << QStringLiteral("Base64UTF16") << QStringLiteral("QUJD") << "Invalid Base64UTF16 text";
-    QTest::newRow("padding in the middle")
-        << QStringLiteral("Base64UTF16") << QStringLiteral("YQ==YQA=")
-        << "Invalid Base64UTF16 text";
+    QTest::newRow("character outside base-64") << QStringLiteral("Base64UTF16") << QStringLiteral("YQ$A") << "Invalid Base64UTF16 text";
+    QTest::newRow("non-ASCII character") << QStringLiteral("Base64UTF16") << QStringLiteral("YQä=") << "Invalid Base64UTF16 text";
+    QTest::newRow("odd number of bytes") << QStringLiteral("Base64UTF16") << QStringLiteral("QUJD") << "Invalid Base64UTF16 text";
+    QTest::newRow("padding in the middle") << QStringLiteral("Base64UTF16") << QStringLiteral("YQ==YQA=") << "Invalid Base64UTF16 text";
+    // clang-format on
 }
 
 void tst_XmlText::badEncodedTextIsRefusedWithReason()
@@ -175,18 +157,13 @@ void tst_XmlText::attributeTextsLoseOnlyWhatXmlCannotCarry_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("storable text is kept whole")
-        << QStringLiteral("Name\t\"<&>\"\r\n😀") << QStringLiteral("Name\t\"<&>\"\r\n😀");
-    QTest::newRow("control characters are dropped") << QStringLiteral("\x01"
-                                                                      "a\x02\x1F"
-                                                                      "b\x7F")
-                                                    << QStringLiteral("ab\x7F");
-    QTest::newRow("unpaired surrogates are dropped, pairs kept")
-        << QChar(0xDC00) + QStringLiteral("😀") + QChar(0xD800) + QStringLiteral("x") + QChar(0xD800)
-        << QStringLiteral("😀x");
-    QTest::newRow("non-characters are dropped")
-        << QStringLiteral("a") + QChar(0xFFFE) + QChar(0xFFFF) << QStringLiteral("a");
+    // clang-format off
+    QTest::newRow("storable text is kept whole") << QStringLiteral("Name\t\"<&>\"\r\n😀") << QStringLiteral("Name\t\"<&>\"\r\n😀");
+    QTest::newRow("control characters are dropped") << QStringLiteral("\x01" "a\x02\x1F" "b\x7F") << QStringLiteral("ab\x7F");
+    QTest::newRow("unpaired surrogates are dropped, pairs kept") << QChar(0xDC00) + QStringLiteral("😀") + QChar(0xD800) + QStringLiteral("x") + QChar(0xD800) << QStringLiteral("😀x");
+    QTest::newRow("non-characters are dropped") << QStringLiteral("a") + QChar(0xFFFE) + QChar(0xFFFF) << QStringLiteral("a");
     QTest::newRow("nothing storable") << QString(QChar(0)) + QChar(0x1B) << QString();
+    // clang-format on
 }
 
 void tst_XmlText::attributeTextsLoseOnlyWhatXmlCannotCarry()
@@ -199,5 +176,5 @@ void tst_XmlText::attributeTextsLoseOnlyWhatXmlCannotCarry()
     QVERIFY(!XmlText::needsEncoding(result));
 }
 
-QTEST_GUILESS_MAIN(tst_XmlText)
+TAVRIX_TEST_GUILESS_MAIN(tst_XmlText)
 #include "tst_xmltext.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "corelib/common/validation.h"
 #include "corelib/values/xmlvalueprocessor.h"
 #include "corelib/vocabulary/xmlkey.h"
@@ -5,7 +7,6 @@
 
 #include <QDomDocument>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
@@ -70,8 +71,6 @@ class tst_XMLValueProcessor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void itemsRoundTripExactly_data();
     void itemsRoundTripExactly();
     void dataFieldsRoundTripExactly_data();
@@ -96,21 +95,17 @@ private slots:
     void generatingForTheWrongEditorIsRefused();
 };
 
-void tst_XMLValueProcessor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_XMLValueProcessor::itemsRoundTripExactly_data()
 {
     QTest::addColumn<QStringList>("items");
 
+    // clang-format off
     QTest::newRow("no items") << QStringList();
     QTest::newRow("one empty item") << QStringList{QString()};
-    QTest::newRow("empty items between others keep their places")
-        << QStringList{QString(), QStringLiteral("*.pdf"), QString(), QString()};
+    QTest::newRow("empty items between others keep their places") << QStringList{QString(), QStringLiteral("*.pdf"), QString(), QString()};
     QTest::newRow("every awkward text, each its own item") << awkwardTexts();
     QTest::newRow("all awkward texts in one item") << QStringList{awkwardTexts().join(QString())};
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::itemsRoundTripExactly()
@@ -228,37 +223,29 @@ void tst_XMLValueProcessor::editorKeywordGivesValueType_data()
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<ValueType>("type");
 
+    // clang-format off
     QTest::newRow("scriptexp") << XMLValues::EDITOR_SCRIPTEXP << ValueType::ScriptExpression;
     QTest::newRow("patterns") << XMLValues::EDITOR_PATTERNS << ValueType::Patterns;
-    QTest::newRow("file patterns are patterns")
-        << XMLValues::EDITOR_FILEPATTERNS << ValueType::Patterns;
-    QTest::newRow("folder patterns are patterns")
-        << XMLValues::EDITOR_FOLDERPATTERNS << ValueType::Patterns;
+    QTest::newRow("file patterns are patterns") << XMLValues::EDITOR_FILEPATTERNS << ValueType::Patterns;
+    QTest::newRow("folder patterns are patterns") << XMLValues::EDITOR_FOLDERPATTERNS << ValueType::Patterns;
     QTest::newRow("regexp") << XMLValues::EDITOR_REGEXP << ValueType::RegularExpression;
     QTest::newRow("types") << XMLValues::EDITOR_TYPES << ValueType::FileTypes;
     QTest::newRow("askplugin2") << XMLValues::EDITOR_ASKPLUGIN2 << ValueType::SelectManyFromLibrary;
     QTest::newRow("mapeinfoedit") << XMLValues::EDITOR_MAPEINFOEDIT << ValueType::EmailInfoMap;
     QTest::newRow("einfoedit") << XMLValues::EDITOR_EINFOEDIT << ValueType::EmailInfo;
     QTest::newRow("accountsdef") << XMLValues::EDITOR_ACCOUNTSDEF << ValueType::MailAccounts;
-    QTest::newRow("metadatafieldsedit")
-        << XMLValues::EDITOR_METADADTAFIELDSEDIT << ValueType::EditableMetadataFields;
-    QTest::newRow("metadatafieldsread")
-        << XMLValues::EDITOR_METADADTAFIELDSREAD << ValueType::ReadOnlyMetadataFields;
-    QTest::newRow("globaldatafieldsedit")
-        << XMLValues::EDITOR_GLOBALDATAFIELDS << ValueType::GlobalDataFields;
-    QTest::newRow("userdatafieldsedit")
-        << XMLValues::EDITOR_USERDATAFIELDS << ValueType::PrivateDataFields;
-    QTest::newRow("scriptermetadatafieldsedit")
-        << XMLValues::EDITOR_METADATAFIELDS << ValueType::MetadataFields;
+    QTest::newRow("metadatafieldsedit") << XMLValues::EDITOR_METADADTAFIELDSEDIT << ValueType::EditableMetadataFields;
+    QTest::newRow("metadatafieldsread") << XMLValues::EDITOR_METADADTAFIELDSREAD << ValueType::ReadOnlyMetadataFields;
+    QTest::newRow("globaldatafieldsedit") << XMLValues::EDITOR_GLOBALDATAFIELDS << ValueType::GlobalDataFields;
+    QTest::newRow("userdatafieldsedit") << XMLValues::EDITOR_USERDATAFIELDS << ValueType::PrivateDataFields;
+    QTest::newRow("scriptermetadatafieldsedit") << XMLValues::EDITOR_METADATAFIELDS << ValueType::MetadataFields;
     QTest::newRow("stringlist") << XMLValues::EDITOR_STRINGLIST << ValueType::StringList;
     QTest::newRow("passwdef") << XMLValues::EDITOR_PASSWDEF << ValueType::Passwords;
-    QTest::newRow("inline is a plain value")
-        << XMLValues::EDITOR_INLINE << ValueType::NotAListValue;
-    QTest::newRow("askplugin picks one plain item")
-        << XMLValues::EDITOR_ASKPLUGIN << ValueType::NotAListValue;
-    QTest::newRow("keywords are case-sensitive")
-        << QStringLiteral("Patterns") << ValueType::NotAListValue;
+    QTest::newRow("inline is a plain value") << XMLValues::EDITOR_INLINE << ValueType::NotAListValue;
+    QTest::newRow("askplugin picks one plain item") << XMLValues::EDITOR_ASKPLUGIN << ValueType::NotAListValue;
+    QTest::newRow("keywords are case-sensitive") << QStringLiteral("Patterns") << ValueType::NotAListValue;
     QTest::newRow("empty keyword") << QString() << ValueType::NotAListValue;
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::editorKeywordGivesValueType()
@@ -299,49 +286,13 @@ void tst_XMLValueProcessor::writtenFormatIsStable_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty list")
-        << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_FILEPATTERNS, QStringList())
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>");
-    QTest::newRow("items, escaped and empty")
-        << XMLValueProcessor::generateXMLValue(
-               XMLValues::EDITOR_STRINGLIST,
-               {QStringLiteral("a<b & c>d \"q\""), QString(), QStringLiteral("x\r\ny")})
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"stringlist\">\n"
-                          "    <Item>a&lt;b &amp; c&gt;d &quot;q&quot;</Item>\n"
-                          "    <Item/>\n"
-                          "    <Item>x&#13;\ny</Item>\n"
-                          "</TavrixValueList>");
-    QTest::newRow("characters XML cannot hold")
-        << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_REGEXP,
-                                               {QString::fromUtf16(u"a\x0001"
-                                                                   u"b\xD800")})
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">\n"
-                          "    <Item Encoding=\"Base64UTF16\">YQABAGIAANg=</Item>\n"
-                          "</TavrixValueList>");
-    QTest::newRow("data field record")
-        << XMLValueProcessor::generateXMLValue(
-               XMLValues::EDITOR_GLOBALDATAFIELDS,
-               QList<UniversalData>{{QStringLiteral("MyTag1"), QStringLiteral("myScript"), {}}})
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"globaldatafieldsedit\">\n"
-                          "    <Record>\n"
-                          "        <First>MyTag1</First>\n"
-                          "        <Second>myScript</Second>\n"
-                          "        <Third/>\n"
-                          "    </Record>\n"
-                          "</TavrixValueList>");
-    QTest::newRow("metadata field")
-        << XMLValueProcessor::generateXMLValue(
-               XMLValues::EDITOR_METADADTAFIELDSREAD,
-               QList<MetadataFieldDefinition>{{{XMLKey::MD_LABEL, QStringLiteral("Customer")},
-                                               {XMLKey::MD_DATATYPE, QStringLiteral("string")}},
-                                              {}})
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"metadatafieldsread\">\n"
-                          "    <MetadataField>\n"
-                          "        <DataType>string</DataType>\n"
-                          "        <Label>Customer</Label>\n"
-                          "    </MetadataField>\n"
-                          "    <MetadataField/>\n"
-                          "</TavrixValueList>");
+    // clang-format off
+    QTest::newRow("empty list") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_FILEPATTERNS, QStringList()) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>");
+    QTest::newRow("items, escaped and empty") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_STRINGLIST, {QStringLiteral("a<b & c>d \"q\""), QString(), QStringLiteral("x\r\ny")}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"stringlist\">\n" "    <Item>a&lt;b &amp; c&gt;d &quot;q&quot;</Item>\n" "    <Item/>\n" "    <Item>x&#13;\ny</Item>\n" "</TavrixValueList>");
+    QTest::newRow("characters XML cannot hold") << XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_REGEXP, {QString::fromUtf16(u"a\x0001" u"b\xD800")}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">\n" "    <Item Encoding=\"Base64UTF16\">YQABAGIAANg=</Item>\n" "</TavrixValueList>");
+    QTest::newRow("data field record") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_GLOBALDATAFIELDS, QList<UniversalData>{{QStringLiteral("MyTag1"), QStringLiteral("myScript"), {}}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"globaldatafieldsedit\">\n" "    <Record>\n" "        <First>MyTag1</First>\n" "        <Second>myScript</Second>\n" "        <Third/>\n" "    </Record>\n" "</TavrixValueList>");
+    QTest::newRow("metadata field") << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_METADADTAFIELDSREAD, QList<MetadataFieldDefinition>{{{XMLKey::MD_LABEL, QStringLiteral("Customer")}, {XMLKey::MD_DATATYPE, QStringLiteral("string")}}, {}}) << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"metadatafieldsread\">\n" "    <MetadataField>\n" "        <DataType>string</DataType>\n" "        <Label>Customer</Label>\n" "    </MetadataField>\n" "    <MetadataField/>\n" "</TavrixValueList>");
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::writtenFormatIsStable()
@@ -357,22 +308,12 @@ void tst_XMLValueProcessor::handWrittenVariantsAreRead_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("items");
 
-    QTest::newRow("on one line") << QStringLiteral(
-        "<TavrixValueList FormatVersion=\"1\" Type=\"types\"><Item>pdf</Item>"
-        "<Item>tif</Item></TavrixValueList>")
-                                 << QStringList{QStringLiteral("pdf"), QStringLiteral("tif")};
-    QTest::newRow("white space around the root")
-        << QStringLiteral("\n\t <TavrixValueList Type=\"types\" FormatVersion=\"1\"/>\n ")
-        << QStringList();
-    QTest::newRow("comments and CDATA")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\"><!-- chosen -->"
-                          "<Item><![CDATA[a<b]]> &#x263A;<!-- x --></Item></TavrixValueList>")
-        << QStringList{QString::fromUtf16(u"a<b \x263A")};
-    QTest::newRow("encoded text broken over lines")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\">"
-                          "<Item Encoding=\"Base64UTF16\">\n  HwBh\n  AA==\n</Item>"
-                          "</TavrixValueList>")
-        << QStringList{QString(QChar(0x1F)) + QLatin1Char('a')};
+    // clang-format off
+    QTest::newRow("on one line") << QStringLiteral( "<TavrixValueList FormatVersion=\"1\" Type=\"types\"><Item>pdf</Item>" "<Item>tif</Item></TavrixValueList>") << QStringList{QStringLiteral("pdf"), QStringLiteral("tif")};
+    QTest::newRow("white space around the root") << QStringLiteral("\n\t <TavrixValueList Type=\"types\" FormatVersion=\"1\"/>\n ") << QStringList();
+    QTest::newRow("comments and CDATA") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\"><!-- chosen -->" "<Item><![CDATA[a<b]]> &#x263A;<!-- x --></Item></TavrixValueList>") << QStringList{QString::fromUtf16(u"a<b \x263A")};
+    QTest::newRow("encoded text broken over lines") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"types\">" "<Item Encoding=\"Base64UTF16\">\n  HwBh\n  AA==\n</Item>" "</TavrixValueList>") << QStringList{QString(QChar(0x1F)) + QLatin1Char('a')};
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::handWrittenVariantsAreRead()
@@ -390,18 +331,17 @@ void tst_XMLValueProcessor::plainTextIsNotAListValue_data()
 {
     QTest::addColumn<QString>("value");
 
+    // clang-format off
     QTest::newRow("empty") << QString();
     QTest::newRow("plain text") << QStringLiteral("All Files");
     QTest::newRow("a path") << QStringLiteral("C:/Jobs/in");
     QTest::newRow("other XML") << QStringLiteral("<b>bold</b>");
     QTest::newRow("our item element alone") << QStringLiteral("<Item>*.pdf</Item>");
-    QTest::newRow("root name as a prefix")
-        << QStringLiteral("<TavrixValueListing FormatVersion=\"1\" Type=\"patterns\"/>");
-    QTest::newRow("text before the root")
-        << QStringLiteral("x <TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>");
-    QTest::newRow("root inside another element")
-        << QStringLiteral("<a><TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/></a>");
+    QTest::newRow("root name as a prefix") << QStringLiteral("<TavrixValueListing FormatVersion=\"1\" Type=\"patterns\"/>");
+    QTest::newRow("text before the root") << QStringLiteral("x <TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>");
+    QTest::newRow("root inside another element") << QStringLiteral("<a><TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/></a>");
     QTest::newRow("comparison in a script expression") << QStringLiteral("a <TavrixValueList");
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::plainTextIsNotAListValue()
@@ -424,85 +364,33 @@ void tst_XMLValueProcessor::malformedValueIsRefusedWithReason_data()
                    "<TavrixValueList FormatVersion=\"1\" Type=\"%1\">%2</TavrixValueList>")
             .arg(type, content);
     };
-    QTest::newRow("cut off") << QStringLiteral(
-        "<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"><Item>*.pdf</Item>")
-                             << QStringLiteral("Premature end of document");
-    QTest::newRow("unknown type") << list(QStringLiteral("colours"), QString())
-                                  << QStringLiteral("Unknown value type 'colours'");
-    QTest::newRow("type given by a keyword that is not the canonical one")
-        << list(QStringLiteral("filepatterns"), QString())
-        << QStringLiteral("Unknown value type 'filepatterns'");
-    QTest::newRow("no format version") << QStringLiteral("<TavrixValueList Type=\"patterns\"/>")
-                                       << QStringLiteral("'FormatVersion' is missing");
-    QTest::newRow("no type") << QStringLiteral("<TavrixValueList FormatVersion=\"1\"/>")
-                             << QStringLiteral("'Type' is missing");
-    QTest::newRow("later format version")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"2\" Type=\"patterns\"/>")
-        << QStringLiteral("format version 2");
-    QTest::newRow("format version not a number")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1.0\" Type=\"patterns\"/>")
-        << QStringLiteral("Invalid FormatVersion '1.0'");
-    QTest::newRow("unknown attribute")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\" Sorted=\"yes\"/>")
-        << QStringLiteral("Unexpected attribute 'Sorted'");
-    QTest::newRow("namespace declaration")
-        << QStringLiteral("<TavrixValueList xmlns=\"urn:x\" FormatVersion=\"1\" Type=\"regexp\"/>")
-        << QStringLiteral("Unexpected attribute 'xmlns'");
-    QTest::newRow("record in an item list")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Record/>"))
-        << QStringLiteral("Unexpected element <Record> in <TavrixValueList>");
-    QTest::newRow("text directly in the root")
-        << list(QStringLiteral("patterns"), QStringLiteral("*.pdf"))
-        << QStringLiteral("Unexpected text '*.pdf' in <TavrixValueList>");
-    QTest::newRow("element inside an item")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item><b>x</b></Item>"))
-        << QStringLiteral("Expected character data");
-    QTest::newRow("attribute on an item")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item Kind=\"x\">a</Item>"))
-        << QStringLiteral("Unexpected attribute 'Kind' in <Item>");
-    QTest::newRow("record without its third string")
-        << list(XMLValues::EDITOR_USERDATAFIELDS,
-                QStringLiteral("<Record><First>a</First><Second/></Record>"))
-        << QStringLiteral("Element <Third> is missing in <Record>");
-    QTest::newRow("record with a fourth string")
-        << list(XMLValues::EDITOR_USERDATAFIELDS,
-                QStringLiteral("<Record><First/><Second/><Third/><Fourth/></Record>"))
-        << QStringLiteral("Unexpected element <Fourth> in <Record>");
-    QTest::newRow("e-mail entry in the wrong order")
-        << list(XMLValues::EDITOR_EINFOEDIT,
-                QStringLiteral("<EmailInfo><Subject/><EmailAddresses/><EmailBodyText/>"
-                               "</EmailInfo>"))
-        << QStringLiteral("Unexpected element <Subject> in <EmailInfo>");
-    QTest::newRow("metadata key given twice")
-        << list(XMLValues::EDITOR_METADADTAFIELDSEDIT,
-                QStringLiteral("<MetadataField><Label>a</Label><Label>b</Label></MetadataField>"))
-        << QStringLiteral("Element <Label> appears more than once in <MetadataField>");
-    QTest::newRow("unknown text encoding")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"base64\">YQ==</Item>"))
-        << QStringLiteral("Unknown Encoding 'base64'");
-    QTest::newRow("encoded text that is not base-64") << list(
-        QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">a$b</Item>"))
-                                                      << QStringLiteral("Invalid Base64UTF16 text");
-    QTest::newRow("encoded text of half a character") << list(
-        QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">YQ==</Item>"))
-                                                      << QStringLiteral("Invalid Base64UTF16 text");
-    QTest::newRow("encoding marker on a record")
-        << list(XMLValues::EDITOR_USERDATAFIELDS,
-                QStringLiteral("<Record Encoding=\"Base64UTF16\"><First/><Second/><Third/>"
-                               "</Record>"))
-        << QStringLiteral("Unexpected attribute 'Encoding' in <Record>");
-    QTest::newRow("undeclared entity")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item>&nbsp;</Item>"))
-        << QStringLiteral("line 1");
-    QTest::newRow("character reference XML forbids")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item>&#1;</Item>"))
-        << QStringLiteral("line 1");
-    QTest::newRow("raw control character")
-        << list(QStringLiteral("patterns"), QStringLiteral("<Item>\x01</Item>"))
-        << QStringLiteral("line 1");
-    QTest::newRow("text after the root")
-        << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>\nmore")
-        << QStringLiteral("line 2");
+    // clang-format off
+    QTest::newRow("cut off") << QStringLiteral( "<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"><Item>*.pdf</Item>") << QStringLiteral("Premature end of document");
+    QTest::newRow("unknown type") << list(QStringLiteral("colours"), QString()) << QStringLiteral("Unknown value type 'colours'");
+    QTest::newRow("type given by a keyword that is not the canonical one") << list(QStringLiteral("filepatterns"), QString()) << QStringLiteral("Unknown value type 'filepatterns'");
+    QTest::newRow("no format version") << QStringLiteral("<TavrixValueList Type=\"patterns\"/>") << QStringLiteral("'FormatVersion' is missing");
+    QTest::newRow("no type") << QStringLiteral("<TavrixValueList FormatVersion=\"1\"/>") << QStringLiteral("'Type' is missing");
+    QTest::newRow("later format version") << QStringLiteral("<TavrixValueList FormatVersion=\"2\" Type=\"patterns\"/>") << QStringLiteral("format version 2");
+    QTest::newRow("format version not a number") << QStringLiteral("<TavrixValueList FormatVersion=\"1.0\" Type=\"patterns\"/>") << QStringLiteral("Invalid FormatVersion '1.0'");
+    QTest::newRow("unknown attribute") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\" Sorted=\"yes\"/>") << QStringLiteral("Unexpected attribute 'Sorted'");
+    QTest::newRow("namespace declaration") << QStringLiteral("<TavrixValueList xmlns=\"urn:x\" FormatVersion=\"1\" Type=\"regexp\"/>") << QStringLiteral("Unexpected attribute 'xmlns'");
+    QTest::newRow("record in an item list") << list(QStringLiteral("patterns"), QStringLiteral("<Record/>")) << QStringLiteral("Unexpected element <Record> in <TavrixValueList>");
+    QTest::newRow("text directly in the root") << list(QStringLiteral("patterns"), QStringLiteral("*.pdf")) << QStringLiteral("Unexpected text '*.pdf' in <TavrixValueList>");
+    QTest::newRow("element inside an item") << list(QStringLiteral("patterns"), QStringLiteral("<Item><b>x</b></Item>")) << QStringLiteral("Expected character data");
+    QTest::newRow("attribute on an item") << list(QStringLiteral("patterns"), QStringLiteral("<Item Kind=\"x\">a</Item>")) << QStringLiteral("Unexpected attribute 'Kind' in <Item>");
+    QTest::newRow("record without its third string") << list(XMLValues::EDITOR_USERDATAFIELDS, QStringLiteral("<Record><First>a</First><Second/></Record>")) << QStringLiteral("Element <Third> is missing in <Record>");
+    QTest::newRow("record with a fourth string") << list(XMLValues::EDITOR_USERDATAFIELDS, QStringLiteral("<Record><First/><Second/><Third/><Fourth/></Record>")) << QStringLiteral("Unexpected element <Fourth> in <Record>");
+    QTest::newRow("e-mail entry in the wrong order") << list(XMLValues::EDITOR_EINFOEDIT, QStringLiteral("<EmailInfo><Subject/><EmailAddresses/><EmailBodyText/>" "</EmailInfo>")) << QStringLiteral("Unexpected element <Subject> in <EmailInfo>");
+    QTest::newRow("metadata key given twice") << list(XMLValues::EDITOR_METADADTAFIELDSEDIT, QStringLiteral("<MetadataField><Label>a</Label><Label>b</Label></MetadataField>")) << QStringLiteral("Element <Label> appears more than once in <MetadataField>");
+    QTest::newRow("unknown text encoding") << list(QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"base64\">YQ==</Item>")) << QStringLiteral("Unknown Encoding 'base64'");
+    QTest::newRow("encoded text that is not base-64") << list( QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">a$b</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoded text of half a character") << list( QStringLiteral("patterns"), QStringLiteral("<Item Encoding=\"Base64UTF16\">YQ==</Item>")) << QStringLiteral("Invalid Base64UTF16 text");
+    QTest::newRow("encoding marker on a record") << list(XMLValues::EDITOR_USERDATAFIELDS, QStringLiteral("<Record Encoding=\"Base64UTF16\"><First/><Second/><Third/>" "</Record>")) << QStringLiteral("Unexpected attribute 'Encoding' in <Record>");
+    QTest::newRow("undeclared entity") << list(QStringLiteral("patterns"), QStringLiteral("<Item>&nbsp;</Item>")) << QStringLiteral("line 1");
+    QTest::newRow("character reference XML forbids") << list(QStringLiteral("patterns"), QStringLiteral("<Item>&#1;</Item>")) << QStringLiteral("line 1");
+    QTest::newRow("raw control character") << list(QStringLiteral("patterns"), QStringLiteral("<Item>\x01</Item>")) << QStringLiteral("line 1");
+    QTest::newRow("text after the root") << QStringLiteral("<TavrixValueList FormatVersion=\"1\" Type=\"patterns\"/>\nmore") << QStringLiteral("line 2");
+    // clang-format on
 }
 
 void tst_XMLValueProcessor::malformedValueIsRefusedWithReason()
@@ -526,28 +414,19 @@ void tst_XMLValueProcessor::generatingForTheWrongEditorIsRefused_data()
     QTest::addColumn<Generator>("generate");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("editor of plain values") << Generator([](QString *error) {
-        return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_INLINE,
-                                                   QStringList{QStringLiteral("x")}, error);
+    // clang-format off
+    QTest::newRow("editor of plain values") << Generator([](QString *error) { return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_INLINE, QStringList{QStringLiteral("x")}, error);
     }) << QStringLiteral("'inline' is not an editor of structured values");
-    QTest::newRow("records for an item list") << Generator([](QString *error) {
-        return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_PATTERNS,
-                                                   QList<UniversalData>{{}}, error);
+    QTest::newRow("records for an item list") << Generator([](QString *error) { return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_PATTERNS, QList<UniversalData>{{}}, error);
     }) << QStringLiteral("takes a list of texts, not data field records");
-    QTest::newRow("items for data fields") << Generator([](QString *error) {
-        return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_USERDATAFIELDS,
-                                                   QStringList{QStringLiteral("x")}, error);
+    QTest::newRow("items for data fields") << Generator([](QString *error) { return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_USERDATAFIELDS, QStringList{QStringLiteral("x")}, error);
     }) << QStringLiteral("takes data field records, not a list of texts");
-    QTest::newRow("e-mail entries for data fields") << Generator([](QString *error) {
-        return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_GLOBALDATAFIELDS,
-                                                   QList<EmailInform>{{}}, error);
+    QTest::newRow("e-mail entries for data fields") << Generator([](QString *error) { return XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_GLOBALDATAFIELDS, QList<EmailInform>{{}}, error);
     }) << QStringLiteral("not e-mail information entries");
     for (const QString &key : {QStringLiteral("1st"), QStringLiteral("Two words"),
                                QStringLiteral("xmlLabel"), QStringLiteral("ns:Label"), QString()}) {
-        QTest::addRow("metadata key '%s' is not an element name", qPrintable(key))
-            << Generator([key](QString *error) {
-                   const MetadataFieldDefinition definition{{XMLKey::MD_LABEL, QStringLiteral("a")},
-                                                            {key, QStringLiteral("b")}};
+        QTest::addRow("metadata key '%s' is not an element name", qPrintable(key)) << Generator([key](QString *error) { const MetadataFieldDefinition definition{{XMLKey::MD_LABEL, QStringLiteral("a")}, {key, QStringLiteral("b")}};
+                   // clang-format on
                    return XMLValueProcessor::generateXMLValue(
                        XMLValues::EDITOR_METADADTAFIELDSEDIT,
                        QList<MetadataFieldDefinition>{definition}, error);
@@ -571,6 +450,6 @@ void tst_XMLValueProcessor::generatingForTheWrongEditorIsRefused()
     QVERIFY(generate(nullptr).isNull());
 }
 
-QTEST_GUILESS_MAIN(tst_XMLValueProcessor)
+TAVRIX_TEST_GUILESS_MAIN(tst_XMLValueProcessor)
 
 #include "tst_xmlvalueprocessor.moc"

@@ -1,11 +1,12 @@
 // The undo log behind extraction: what it undoes and what it keeps. ZipHelper's own tests cannot
 // make a rename fail halfway; these drive the journal directly.
 
+#include "common/testmain.h"
+
 #include "ziptestsupport.h"
 
 #include "corelib/archive/extractionjournal.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,8 +17,6 @@ class tst_ZipHelperJournal : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void uncommittedChangesAreUndone_data();
     void uncommittedChangesAreUndone();
     void commitKeepsChangesAndDropsReplacedFiles();
@@ -75,5 +74,5 @@ void tst_ZipHelperJournal::commitKeepsChangesAndDropsReplacedFiles()
     QCOMPARE(snapshot(dir.filePath("target")).contents, expected);
 }
 
-QTEST_GUILESS_MAIN(tst_ZipHelperJournal)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelperJournal)
 #include "tst_ziphelper_journal.moc"

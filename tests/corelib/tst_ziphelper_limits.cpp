@@ -1,7 +1,9 @@
 // Archives that would fill the disk or the memory: extraction refuses them before it writes a
 // byte, and a member whose data outgrows its header is stopped as it grows.
 
-#include "../common/hostilezip.h"
+#include "common/testmain.h"
+
+#include "common/hostilezip.h"
 #include "ziptestsupport.h"
 
 #include "corelib/archive/ziphelper.h"
@@ -117,5 +119,5 @@ void tst_ZipHelperLimits::hostileArchivesAreRefusedWithoutWriting()
     QVERIFY(!QFileInfo::exists(target));
 }
 
-QTEST_MAIN(tst_ZipHelperLimits)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelperLimits)
 #include "tst_ziphelper_limits.moc"

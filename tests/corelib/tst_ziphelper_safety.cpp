@@ -1,10 +1,11 @@
 // Bad archives, bad arguments and failures: every one gives a reason and changes nothing.
 
+#include "common/testmain.h"
+
 #include "ziptestsupport.h"
 
 #include "corelib/archive/ziphelper.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -18,8 +19,6 @@ class tst_ZipHelperSafety : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void unsafeEntriesRefuseWholeArchive_data();
     void unsafeEntriesRefuseWholeArchive();
     void symbolicLinksWrittenByZipAreRefused();
@@ -72,17 +71,16 @@ void tst_ZipHelperSafety::unsafeEntriesRefuseWholeArchive_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("badEntry");
     // A harmless entry comes first: it must not be written either.
+    // clang-format off
     QTest::newRow("parent folder") << QStringList{"a.txt=ok", "../x=evil"} << "../x";
-    QTest::newRow("parent folder after a folder")
-        << QStringList{"a.txt=ok", "a/../../x=evil"} << "a/../../x";
-    QTest::newRow("absolute path")
-        << QStringList{"a.txt=ok", "ROOT/escaped=evil"} << "ROOT/escaped";
+    QTest::newRow("parent folder after a folder") << QStringList{"a.txt=ok", "a/../../x=evil"} << "a/../../x";
+    QTest::newRow("absolute path") << QStringList{"a.txt=ok", "ROOT/escaped=evil"} << "ROOT/escaped";
     QTest::newRow("drive letter, backslash") << QStringList{"a.txt=ok", "C:\\x=evil"} << "C:\\x";
     QTest::newRow("drive letter, slash") << QStringList{"a.txt=ok", "C:/x=evil"} << "C:/x";
     QTest::newRow("parent folder, backslash") << QStringList{"a.txt=ok", "..\\x=evil"} << "..\\x";
     QTest::newRow("symbolic link") << QStringList{"a.txt=ok", "link@=/etc/passwd"} << "link";
-    QTest::newRow("file through a symbolic link")
-        << QStringList{"link@=ROOT", "link/escaped=evil"} << "link";
+    QTest::newRow("file through a symbolic link") << QStringList{"link@=ROOT", "link/escaped=evil"} << "link";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::unsafeEntriesRefuseWholeArchive()
@@ -93,8 +91,7 @@ void tst_ZipHelperSafety::unsafeEntriesRefuseWholeArchive()
     entries.replaceInStrings("ROOT", dir.path());
     badEntry.replace("ROOT", dir.path());
     const QString archive = dir.filePath("unsafe.zip");
-    const ToolResult written = writeArchiveWithPython(archive, entries);
-    QVERIFY2(written.exitCode == 0, written.output.constData());
+    QVERIFY(writeArchiveWithPython(archive, entries));
     verifyRefusedWithoutChanges(archive, dir.path(), false, QString(), false,
                                 "entry '" + badEntry + "'");
     QVERIFY(!QFileInfo::exists(dir.filePath("escaped")));
@@ -120,21 +117,16 @@ void tst_ZipHelperSafety::targetConflictsAreRefused_data()
     QTest::addColumn<bool>("junkPaths");
     QTest::addColumn<QString>("fragment");
     QTest::addColumn<bool>("fromTarget");
-    QTest::newRow("same name twice")
-        << QStringList{"a.txt=1", "a.txt=2"} << false << "'a.txt'" << false;
-    QTest::newRow("file where a folder is needed")
-        << QStringList{"a.txt=file", "a.txt/b=x"} << false << "'a.txt/b'" << false;
-    QTest::newRow("folder and file of one name")
-        << QStringList{"a.txt/=", "a.txt=file"} << false << "'a.txt/'" << false;
-    QTest::newRow("junk paths bring files together")
-        << QStringList{"x/a.txt=1", "y/a.txt=2"} << true << "'y/a.txt'" << false;
+    // clang-format off
+    QTest::newRow("same name twice") << QStringList{"a.txt=1", "a.txt=2"} << false << "'a.txt'" << false;
+    QTest::newRow("file where a folder is needed") << QStringList{"a.txt=file", "a.txt/b=x"} << false << "'a.txt/b'" << false;
+    QTest::newRow("folder and file of one name") << QStringList{"a.txt/=", "a.txt=file"} << false << "'a.txt/'" << false;
+    QTest::newRow("junk paths bring files together") << QStringList{"x/a.txt=1", "y/a.txt=2"} << true << "'y/a.txt'" << false;
     // Conflicts with what the existing target folder holds.
-    QTest::newRow("file where the target has a folder")
-        << QStringList{"c.txt=ok", "keep.txt/inner=x"} << false << "'keep.txt/inner'" << true;
-    QTest::newRow("folder where the target has a file")
-        << QStringList{"c.txt=ok", "a.txt/=", "a.txt/b=x"} << false << "'a.txt/'" << true;
-    QTest::newRow("symbolic link in the target")
-        << QStringList{"c.txt=ok", "outside/escaped=evil"} << false << "symbolic link" << true;
+    QTest::newRow("file where the target has a folder") << QStringList{"c.txt=ok", "keep.txt/inner=x"} << false << "'keep.txt/inner'" << true;
+    QTest::newRow("folder where the target has a file") << QStringList{"c.txt=ok", "a.txt/=", "a.txt/b=x"} << false << "'a.txt/'" << true;
+    QTest::newRow("symbolic link in the target") << QStringList{"c.txt=ok", "outside/escaped=evil"} << false << "symbolic link" << true;
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::targetConflictsAreRefused()
@@ -148,8 +140,7 @@ void tst_ZipHelperSafety::targetConflictsAreRefused()
     QVERIFY(QDir().mkpath(dir.filePath("outside")));
     QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("sandbox/existing/outside")));
     const QString archive = dir.filePath("conflicts.zip");
-    const ToolResult written = writeArchiveWithPython(archive, entries);
-    QVERIFY2(written.exitCode == 0, written.output.constData());
+    QVERIFY(writeArchiveWithPython(archive, entries));
     verifyRefusedWithoutChanges(archive, dir.path(), false, QString(), junkPaths, fragment,
                                 !fromTarget);
     QVERIFY(QDir(dir.filePath("outside")).isEmpty());
@@ -159,18 +150,14 @@ void tst_ZipHelperSafety::brokenArchivesFailCleanly_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("missing archive") << "remove"
-                                     << "does not exist";
-    QTest::newRow("empty file") << "empty"
-                                << "empty";
-    QTest::newRow("not a zip") << "text"
-                               << "not a zip archive";
-    QTest::newRow("truncated to half") << "half"
-                                       << "truncated";
-    QTest::newRow("last byte missing") << "last byte"
-                                       << "truncated";
-    QTest::newRow("damaged data of the last entry") << "flip"
-                                                    << "entry 'z.txt' is damaged";
+    // clang-format off
+    QTest::newRow("missing archive") << "remove" << "does not exist";
+    QTest::newRow("empty file") << "empty" << "empty";
+    QTest::newRow("not a zip") << "text" << "not a zip archive";
+    QTest::newRow("truncated to half") << "half" << "truncated";
+    QTest::newRow("last byte missing") << "last byte" << "truncated";
+    QTest::newRow("damaged data of the last entry") << "flip" << "entry 'z.txt' is damaged";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::brokenArchivesFailCleanly()
@@ -275,46 +262,22 @@ void tst_ZipHelperSafety::failedWritesChangeNothing_data()
     QTest::addColumn<QString>("folderInArchive");
     QTest::addColumn<QString>("fragment");
     // An item ending in "/*" stands for compressFolderContents() of that folder.
-    QTest::newRow("missing item") << "missing.txt"
-                                  << "good.zip" << -1 << false << ""
-                                  << "does not exist";
-    QTest::newRow("no item") << ""
-                             << "good.zip" << -1 << false << ""
-                             << "no file or folder";
-    QTest::newRow("contents of a file") << "new.txt/*"
-                                        << "good.zip" << -1 << false << ""
-                                        << "not a folder";
-    QTest::newRow("level too high") << "new.txt"
-                                    << "good.zip" << 10 << false << ""
-                                    << "level 10";
-    QTest::newRow("level too low") << "new.txt"
-                                   << "good.zip" << -2 << false << ""
-                                   << "level -2";
-    QTest::newRow("encryption without password") << "new.txt"
-                                                 << "good.zip" << -1 << true << ""
-                                                 << "without a password";
-    QTest::newRow("folder in archive leads out") << "new.txt"
-                                                 << "good.zip" << -1 << false << "a/../../up"
-                                                 << "'a/../../up'";
-    QTest::newRow("link to a missing target") << "dangling/*"
-                                              << "good.zip" << -1 << false << ""
-                                              << "missing target";
-    QTest::newRow("link back to its own folder") << "loop"
-                                                 << "good.zip" << -1 << false << ""
-                                                 << "folder that contains it";
-    QTest::newRow("pipe in the folder") << "pipe/*"
-                                        << "good.zip" << -1 << false << ""
-                                        << "neither a file nor a folder";
-    QTest::newRow("archive is not a zip") << "new.txt"
-                                          << "text.zip" << -1 << false << ""
-                                          << "not a zip archive";
+    // clang-format off
+    QTest::newRow("missing item") << "missing.txt" << "good.zip" << -1 << false << "" << "does not exist";
+    QTest::newRow("no item") << "" << "good.zip" << -1 << false << "" << "no file or folder";
+    QTest::newRow("contents of a file") << "new.txt/*" << "good.zip" << -1 << false << "" << "not a folder";
+    QTest::newRow("level too high") << "new.txt" << "good.zip" << 10 << false << "" << "level 10";
+    QTest::newRow("level too low") << "new.txt" << "good.zip" << -2 << false << "" << "level -2";
+    QTest::newRow("encryption without password") << "new.txt" << "good.zip" << -1 << true << "" << "without a password";
+    QTest::newRow("folder in archive leads out") << "new.txt" << "good.zip" << -1 << false << "a/../../up" << "'a/../../up'";
+    QTest::newRow("link to a missing target") << "dangling/*" << "good.zip" << -1 << false << "" << "missing target";
+    QTest::newRow("link back to its own folder") << "loop" << "good.zip" << -1 << false << "" << "folder that contains it";
+    QTest::newRow("pipe in the folder") << "pipe/*" << "good.zip" << -1 << false << "" << "neither a file nor a folder";
+    QTest::newRow("archive is not a zip") << "new.txt" << "text.zip" << -1 << false << "" << "not a zip archive";
     // Found only while libzip writes its temporary file: the change must be dropped.
-    QTest::newRow("damaged entry met while writing") << "new.txt"
-                                                     << "damaged.zip" << -1 << false << ""
-                                                     << "Can't write archive";
-    QTest::newRow("archive folder missing") << "new.txt"
-                                            << "missing/new.zip" << -1 << false << ""
-                                            << "Can't write archive";
+    QTest::newRow("damaged entry met while writing") << "new.txt" << "damaged.zip" << -1 << false << "" << "Can't write archive";
+    QTest::newRow("archive folder missing") << "new.txt" << "missing/new.zip" << -1 << false << "" << "Can't write archive";
+    // clang-format on
 }
 
 void tst_ZipHelperSafety::failedWritesChangeNothing()
@@ -364,5 +327,5 @@ void tst_ZipHelperSafety::failedWritesChangeNothing()
              qPrintable(differences(before.contents, after.contents)));
 }
 
-QTEST_GUILESS_MAIN(tst_ZipHelperSafety)
+TAVRIX_TEST_GUILESS_MAIN(tst_ZipHelperSafety)
 #include "tst_ziphelper_safety.moc"

@@ -4,7 +4,7 @@
 // with its ticket (hierarchy, e-mail, private data, an XML dataset) in a flow where a
 // connection leads from the input folder to the script element, and a folder job.
 
-#include "../testfiles.h"
+#include "common/testfiles.h"
 
 #include "corelib/flow/flow.h"
 #include "corelib/jobs/ijt.h"

@@ -1,3 +1,8 @@
+#include "common/testmain.h"
+
+#include "common/dialoganswerer.h"
+#include "common/recordinglog.h"
+
 #include "corelib/logging/iloginterface.h"
 #include "corelib/logging/logrecord.h"
 #include "editors/applescripteditor.h"
@@ -15,7 +20,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -54,49 +58,6 @@ QColor colorAt(const QTextBlock &block, int position)
     return QColor();
 }
 
-class RecordingLog : public SRCore::ILogInterface
-{
-public:
-    void log(const SRCore::LogRecord &record, int) override { records.append(record); }
-    QList<SRCore::LogRecord> records;
-};
-
-// Whatever modal window opens meanwhile is recorded and closed.
-class ModalWatcher : public QObject
-{
-public:
-    ModalWatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                titles << modal->windowTitle();
-                modal->close();
-            }
-        });
-        m_timer.start(10);
-    }
-
-    QStringList titles;
-
-private:
-    QTimer m_timer;
-};
-
-void dropFiles(QWidget *target, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths) {
-        urls << QUrl::fromLocalFile(path);
-    }
-    data.setUrls(urls);
-    const QPoint point(10, 10);
-    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-}
-
 } // namespace
 
 class tst_LanguageEditors : public QObject
@@ -104,7 +65,6 @@ class tst_LanguageEditors : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void newScriptsListTheirTemplateEntryPoints();
     void setEmptyScriptRestoresTheTemplateWithoutUndo();
@@ -119,15 +79,7 @@ private slots:
     void completionOffersTheEntryPointsAsTheRunTimeCallsThem();
     void readSettingsAppliesTabWidthAndColours();
     void javaScriptEditsAnnounceUndoAndChange();
-    void filesDroppedOnTheJavaScriptEditorAreOpened();
 };
-
-void tst_LanguageEditors::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_languageeditors"));
-}
 
 void tst_LanguageEditors::init()
 {
@@ -188,14 +140,11 @@ void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers_data(
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("subs and functions in source order")
-        << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function"
-        << QStringList{"timerFired", "jobArrived"};
-    QTest::newRow("private procedures are not offered")
-        << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n"
-           "End Function"
-        << QStringList{"initializeProcessing"};
+    // clang-format off
+    QTest::newRow("subs and functions in source order") << "Sub timerFired(s)\nEnd Sub\nFunction jobArrived(s, job)\nEnd Function" << QStringList{"timerFired", "jobArrived"};
+    QTest::newRow("private procedures are not offered") << "Private Function helper()\nEnd Function\nFunction initializeProcessing(e)\n" "End Function" << QStringList{"initializeProcessing"};
     QTest::newRow("a script without procedures lists none") << "Dim x\nx = 1" << QStringList{};
+    // clang-format on
 }
 
 void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
@@ -207,7 +156,7 @@ void tst_LanguageEditors::vbScriptFunctionsAreTheProceduresTheEngineOffers()
     VBScriptEditor editor(&log);
     editor.setText(script);
     QCOMPARE(editor.functions(), expected);
-    QVERIFY(log.records.isEmpty());
+    QVERIFY(log.records().isEmpty());
 }
 
 void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
@@ -219,8 +168,8 @@ void tst_LanguageEditors::vbScriptThatDoesNotLoadListsNothingAndSaysWhy()
     editor.setText(broken);
 
     QCOMPARE(editor.functions(), QStringList());
-    QCOMPARE(log.records.size(), 1);
-    const SRCore::LogRecord &record = log.records.first();
+    QCOMPARE(log.records().size(), 1);
+    const SRCore::LogRecord record = log.records().first();
     QCOMPARE(record.level, SRCore::LogLevel::Error);
     QCOMPARE(record.operation,
              QStringLiteral("Can't load VBScript; list of functions isn't saved"));
@@ -241,33 +190,20 @@ void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions_data(
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("capital O, mixed case and a space before the parenthesis")
-        << "On JobArrived (s, j)\nend JobArrived" << QStringList{"jobarrived"};
-    QTest::newRow("a handler line without parentheses is not listed")
-        << "on timerfired\nend timerfired" << QStringList{};
-    QTest::newRow("blanks before on are allowed")
-        << "\t  on timerfired(s)" << QStringList{"timerfired"};
-    QTest::newRow("text after the parentheses is allowed")
-        << "on jobarrived(s, j) -- new job" << QStringList{"jobarrived"};
+    // clang-format off
+    QTest::newRow("capital O, mixed case and a space before the parenthesis") << "On JobArrived (s, j)\nend JobArrived" << QStringList{"jobarrived"};
+    QTest::newRow("a handler line without parentheses is not listed") << "on timerfired\nend timerfired" << QStringList{};
+    QTest::newRow("blanks before on are allowed") << "\t  on timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("text after the parentheses is allowed") << "on jobarrived(s, j) -- new job" << QStringList{"jobarrived"};
     QTest::newRow("a line comment hides the handler") << "-- on timerfired(s)" << QStringList{};
-    QTest::newRow("a handler inside a block comment is not listed")
-        << "(* on timerfired(s) *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
-    QTest::newRow("everything from the first comment to the last one is removed")
-        << "(* one *)\non timerfired(s)\n(* two *)\non jobarrived(s, j)"
-        << QStringList{"jobarrived"};
-    QTest::newRow("an unclosed block comment hides nothing")
-        << "(* open\non timerfired(s)" << QStringList{"timerfired"};
-    QTest::newRow("a handler defined twice is listed twice")
-        << "on timerfired(s)\nend timerfired\non timerfired(s)"
-        << QStringList{"timerfired", "timerfired"};
-    QTest::newRow("names come in the order of the entry point list")
-        << "on getLibraryForConnectionProperty(s, c, tag)\non isPropertyValid(s, tag, value)\n"
-           "on initializeProcessing(e)"
-        << QStringList{"initializeProcessing", "isPropertyValid",
-                       "getLibraryForConnectionProperty"};
+    QTest::newRow("a handler inside a block comment is not listed") << "(* on timerfired(s) *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
+    QTest::newRow("everything from the first comment to the last one is removed") << "(* one *)\non timerfired(s)\n(* two *)\non jobarrived(s, j)" << QStringList{"jobarrived"};
+    QTest::newRow("an unclosed block comment hides nothing") << "(* open\non timerfired(s)" << QStringList{"timerfired"};
+    QTest::newRow("a handler defined twice is listed twice") << "on timerfired(s)\nend timerfired\non timerfired(s)" << QStringList{"timerfired", "timerfired"};
+    QTest::newRow("names come in the order of the entry point list") << "on getLibraryForConnectionProperty(s, c, tag)\non isPropertyValid(s, tag, value)\n" "on initializeProcessing(e)" << QStringList{"initializeProcessing", "isPropertyValid", "getLibraryForConnectionProperty"};
     QTest::newRow("a longer name is no entry point") << "on isPropertyValidNow(s)" << QStringList{};
-    QTest::newRow("a handler that is no entry point is ignored")
-        << "on helper(x)\non licenseApplication(e, license)" << QStringList{"licenseApplication"};
+    QTest::newRow("a handler that is no entry point is ignored") << "on helper(x)\non licenseApplication(e, license)" << QStringList{"licenseApplication"};
+    // clang-format on
 }
 
 void tst_LanguageEditors::appleScriptFunctionsAreFoundByHandlerDefinitions()
@@ -286,12 +222,11 @@ void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("inner functions are not listed")
-        << "function outer( s : Tavrix ) { function inner() {} }\nfunction second(x) {}"
-        << QStringList{"outer", "second"};
+    // clang-format off
+    QTest::newRow("inner functions are not listed") << "function outer( s : Tavrix ) { function inner() {} }\nfunction second(x) {}" << QStringList{"outer", "second"};
     QTest::newRow("a script without functions lists none") << "var x = 1;" << QStringList{};
-    QTest::newRow("a syntax error after a function keeps that function")
-        << "function jobArrived(s, job) {}\nfunction broken( {" << QStringList{"jobArrived"};
+    QTest::newRow("a syntax error after a function keeps that function") << "function jobArrived(s, job) {}\nfunction broken( {" << QStringList{"jobArrived"};
+    // clang-format on
 }
 
 void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations()
@@ -301,10 +236,10 @@ void tst_LanguageEditors::javaScriptFunctionsAreTheTopLevelDeclarations()
 
     const auto editor = openEditor<JavaScriptEditor>();
     editor->setText(script);
-    ModalWatcher watcher;
+    DialogAnswerer watcher;
     const QStringList functions = editor->functions();
     QCoreApplication::processEvents();
-    QVERIFY2(watcher.titles.isEmpty(), qPrintable(watcher.titles.join(QLatin1Char(','))));
+    QVERIFY2(watcher.seen.isEmpty(), qPrintable(watcher.seen.join(QLatin1Char(','))));
     for (const QString &name : expected) {
         QVERIFY2(functions.contains(name), qPrintable(name));
     }
@@ -320,16 +255,12 @@ void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem_da
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("connection property check takes the value")
-        << "isC"
-        << "isConnectionPropertyValid( s, c, tag, value )";
-    QTest::newRow("connection property library takes no value")
-        << "getLibraryForC"
-        << "getLibraryForConnectionProperty( s, c, tag )";
-    QTest::newRow("job arrival") << "jobA"
-                                 << "jobArrived( s, job )";
-    QTest::newRow("application path") << "findA"
-                                      << "findApplicationPath( e, startup )";
+    // clang-format off
+    QTest::newRow("connection property check takes the value") << "isC" << "isConnectionPropertyValid( s, c, tag, value )";
+    QTest::newRow("connection property library takes no value") << "getLibraryForC" << "getLibraryForConnectionProperty( s, c, tag )";
+    QTest::newRow("job arrival") << "jobA" << "jobArrived( s, job )";
+    QTest::newRow("application path") << "findA" << "findApplicationPath( e, startup )";
+    // clang-format on
 }
 
 void tst_LanguageEditors::completionOffersTheEntryPointsAsTheRunTimeCallsThem()
@@ -394,25 +325,5 @@ void tst_LanguageEditors::javaScriptEditsAnnounceUndoAndChange()
     QCOMPARE(redo.last().at(0).toBool(), true);
 }
 
-void tst_LanguageEditors::filesDroppedOnTheJavaScriptEditorAreOpened()
-{
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString package = folder.filePath(QStringLiteral("Dropped.tscript"));
-    QFile file(package);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    const auto editor = openEditor<JavaScriptEditor>();
-    const QString text = editor->text();
-    QSignalSpy opened(editor.get(), &JavaScriptEditor::openFileRequested);
-    dropFiles(editor->textEdit()->viewport(),
-              {package, folder.filePath(QStringLiteral("Missing.tscript"))});
-    QCOMPARE(opened.count(), 1);
-    QCOMPARE(opened.at(0).at(0).toString(), package);
-    QCOMPARE(editor->text(), text);
-    QVERIFY(!editor->isUndoAvailable());
-}
-
-QTEST_MAIN(tst_LanguageEditors)
+TAVRIX_TEST_MAIN(tst_LanguageEditors)
 #include "tst_languageeditors.moc"

@@ -1,3 +1,8 @@
+#include "common/testmain.h"
+
+#include "common/dialoganswerer.h"
+#include "common/testfiles.h"
+
 #include "editors/preferencesdialog.h"
 
 #include "corelib/env/envmanager.h"
@@ -16,7 +21,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -67,31 +71,6 @@ void typeValue(QSpinBox *spinBox, int value)
     QTest::keyClicks(spinBox, QString::number(value));
 }
 
-// Answers the modal dialogs that the dialog under test opens: while it lives, every dialog of
-// type T that becomes the active modal widget is handed to `answer` (which must close it).
-template<typename T>
-class ModalAnswerer : public QObject
-{
-public:
-    explicit ModalAnswerer(std::function<void(T *)> answer)
-        : m_answer(std::move(answer))
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                ++count;
-                m_answer(dialog);
-            }
-        });
-        m_timer.start(10);
-    }
-
-    int count = 0;
-
-private:
-    std::function<void(T *)> m_answer;
-    QTimer m_timer;
-};
-
 // A translation of the element names, as an installed language would bring.
 class GermanElementNames : public QTranslator
 {
@@ -126,7 +105,6 @@ class tst_PreferencesDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void opensOnCommentShowingItsStyle();
     void remembersTheEditorFamilyItWasOpenedFor_data();
@@ -143,13 +121,6 @@ private slots:
     void listsInstalledLanguagesAndKeepsAnUnknownChoice();
     void elementNamesAreTranslatedButStylesFoundByName();
 };
-
-void tst_PreferencesDialog::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_preferencesdialog"));
-}
 
 void tst_PreferencesDialog::init()
 {
@@ -191,14 +162,12 @@ void tst_PreferencesDialog::remembersTheEditorFamilyItWasOpenedFor_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("family");
 
-    QTest::newRow("VBScript") << "VBScript"
-                              << "VBScriptEditor";
-    QTest::newRow("AppleScript") << "AppleScript"
-                                 << "AppleScriptEditor";
-    QTest::newRow("JavaScript") << "JavaScript"
-                                << "QSAScriptEditor";
-    QTest::newRow("anything else") << ""
-                                   << "QSAScriptEditor";
+    // clang-format off
+    QTest::newRow("VBScript") << "VBScript" << "VBScriptEditor";
+    QTest::newRow("AppleScript") << "AppleScript" << "AppleScriptEditor";
+    QTest::newRow("JavaScript") << "JavaScript" << "QSAScriptEditor";
+    QTest::newRow("anything else") << "" << "QSAScriptEditor";
+    // clang-format on
 }
 
 void tst_PreferencesDialog::remembersTheEditorFamilyItWasOpenedFor()
@@ -333,14 +302,16 @@ void tst_PreferencesDialog::chosenColorIsShownAndSaved()
     clickElement(dialog, QStringLiteral("String"));
     const QColor chosen(0x20, 0x40, 0x60);
     QColor offered;
-    ModalAnswerer<QColorDialog> answerer([&](QColorDialog *colorDialog) {
+    DialogAnswerer answerer;
+    answerer.leaveOpen(&dialog);
+    answerer.then(DialogAnswerer::with<QColorDialog>([&](QColorDialog *colorDialog) {
         offered = colorDialog->currentColor();
         colorDialog->setCurrentColor(chosen);
         colorDialog->accept();
-    });
+    }));
     QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
 
-    QCOMPARE(answerer.count, 1);
+    QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(offered, Config::defaultStyles().value(QStringLiteral("String")).color);
     QCOMPARE(child<QLineEdit>(dialog, "preview")->palette().color(QPalette::Active, QPalette::Text),
              chosen);
@@ -356,12 +327,14 @@ void tst_PreferencesDialog::cancelledColorChoiceChangesNothing()
     PreferencesDialog dialog;
     dialog.reInit(QString());
     dialog.show();
-    ModalAnswerer<QColorDialog> answerer([](QColorDialog *colorDialog) {
+    DialogAnswerer answerer;
+    answerer.leaveOpen(&dialog);
+    answerer.then(DialogAnswerer::with<QColorDialog>([](QColorDialog *colorDialog) {
         colorDialog->setCurrentColor(Qt::red);
         colorDialog->reject();
-    });
+    }));
     QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
-    QCOMPARE(answerer.count, 1);
+    QCOMPARE(answerer.seen.size(), 1);
     dialog.save();
     QCOMPARE(Config::readStyles(), Config::defaultStyles());
 }
@@ -409,13 +382,9 @@ void tst_PreferencesDialog::tabAndIndentSizeStayAtLeastOne()
 void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()
 {
     Config::setLanguage(QStringLiteral("Deutsch"));
-    QStringList texts;
-    ModalAnswerer<QMessageBox> answerer([&texts](QMessageBox *box) {
-        texts << box->windowTitle() + QLatin1Char('|') + box->text();
-        box->accept();
-    });
-
+    DialogAnswerer answerer;
     PreferencesDialog dialog;
+    answerer.leaveOpen(&dialog);
     dialog.reInit(QString());
     auto *language = child<QComboBox>(dialog, "languageCombo");
     QCOMPARE(language->currentText(), QStringLiteral("Deutsch"));
@@ -431,10 +400,10 @@ void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()
 
     const QString warning =
         QStringLiteral("Preferences|%1 restart is required").arg(SRCore::EnvManager::appName());
-    QCOMPARE(texts, QStringList(2, warning));
+    QCOMPARE(answerer.seen, QStringList(2, warning));
     QVERIFY(dialog.isVisible());
     dialog.reject();
-    QCOMPARE(texts.size(), 2);
+    QCOMPARE(answerer.seen.size(), 2);
 }
 
 void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()
@@ -448,8 +417,7 @@ void tst_PreferencesDialog::listsInstalledLanguagesAndKeepsAnUnknownChoice()
     for (const QString &file :
          {QStringLiteral("/Francais/Scripter_fr.qm"), QStringLiteral("/Deutsch/Scripter_de.qm"),
           QStringLiteral("/Empty/readme.txt")}) {
-        QFile qm(folder + file);
-        QVERIFY(qm.open(QIODevice::WriteOnly));
+        QVERIFY(TestFiles::writeFile(folder + file, QByteArray()));
     }
     Config::setLanguage(QStringLiteral("Klingon"));
 
@@ -492,5 +460,5 @@ void tst_PreferencesDialog::elementNamesAreTranslatedButStylesFoundByName()
     QCOMPARE(child<QSpinBox>(dialog, "sizeSpinBox")->value(), 17);
 }
 
-QTEST_MAIN(tst_PreferencesDialog)
+TAVRIX_TEST_MAIN(tst_PreferencesDialog)
 #include "tst_preferencesdialog.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "editors/applescripteditor.h"
 #include "editors/markerwidget.h"
 #include "editors/scrtextedit.h"
@@ -12,7 +14,6 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,7 +94,6 @@ class tst_ScriptEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void buildsItsNamedPartsStartingAtLineOne();
     void positionLabelShowsOneBasedLineAndColumn_data();
@@ -114,23 +114,8 @@ private slots:
     void backspaceWithThePopupOpenEditsTheText();
     void ctrlEOpensThePopupForAShortWord();
     void newCompletionListReplacesTheOldOne();
-    void findSelectsTheNextMatch_data();
-    void findSelectsTheNextMatch();
-    void replaceChangesMatchesInOneUndoStep_data();
-    void replaceChangesMatchesInOneUndoStep();
-    void gotoLineMovesOnlyToExistingLines_data();
-    void gotoLineMovesOnlyToExistingLines();
-    void droppedFilesAreOpenedNotInserted();
-    void droppedTextIsInserted();
     void modificationIsAnnouncedOncePerChange();
 };
-
-void tst_ScriptEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scripteditor"));
-}
 
 void tst_ScriptEditor::init()
 {
@@ -158,16 +143,13 @@ void tst_ScriptEditor::positionLabelShowsOneBasedLineAndColumn_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("start of the text is line 1, column 1")
-        << QStringLiteral("\n\nab") << 0 << QStringLiteral(" Line: 1 Col: 1");
-    QTest::newRow("after two line breaks and two letters")
-        << QStringLiteral("\n\nab") << 4 << QStringLiteral(" Line: 3 Col: 3");
-    QTest::newRow("inside the first line")
-        << QStringLiteral("abc\ndef") << 2 << QStringLiteral(" Line: 1 Col: 3");
-    QTest::newRow("start of a later line")
-        << QStringLiteral("abc\ndef") << 4 << QStringLiteral(" Line: 2 Col: 1");
-    QTest::newRow("end of the text")
-        << QStringLiteral("abc\ndef") << 7 << QStringLiteral(" Line: 2 Col: 4");
+    // clang-format off
+    QTest::newRow("start of the text is line 1, column 1") << QStringLiteral("\n\nab") << 0 << QStringLiteral(" Line: 1 Col: 1");
+    QTest::newRow("after two line breaks and two letters") << QStringLiteral("\n\nab") << 4 << QStringLiteral(" Line: 3 Col: 3");
+    QTest::newRow("inside the first line") << QStringLiteral("abc\ndef") << 2 << QStringLiteral(" Line: 1 Col: 3");
+    QTest::newRow("start of a later line") << QStringLiteral("abc\ndef") << 4 << QStringLiteral(" Line: 2 Col: 1");
+    QTest::newRow("end of the text") << QStringLiteral("abc\ndef") << 7 << QStringLiteral(" Line: 2 Col: 4");
+    // clang-format on
 }
 
 void tst_ScriptEditor::positionLabelShowsOneBasedLineAndColumn()
@@ -245,10 +227,10 @@ void tst_ScriptEditor::tabIndentsSelectedLinesInOneUndoStep_data()
     QTest::addColumn<int>("endColumn");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("selection ending at the start of line 5 leaves line 5")
-        << 0 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\nline5");
-    QTest::newRow("selection ending inside line 5 indents it too")
-        << 2 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\n\tline5");
+    // clang-format off
+    QTest::newRow("selection ending at the start of line 5 leaves line 5") << 0 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\nline5");
+    QTest::newRow("selection ending inside line 5 indents it too") << 2 << QStringLiteral("line1\n\tline2\n\tline3\n\tline4\n\tline5");
+    // clang-format on
 }
 
 void tst_ScriptEditor::tabIndentsSelectedLinesInOneUndoStep()
@@ -281,20 +263,15 @@ void tst_ScriptEditor::shiftTabUnindentsEverySelectedLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("four spaces are removed") << 4 << "    x"
-                                             << "x";
-    QTest::newRow("of six spaces four are removed") << 4 << "      x"
-                                                    << "  x";
-    QTest::newRow("two spaces and a tab are removed together") << 4 << "  \tx"
-                                                               << "x";
-    QTest::newRow("a short run of spaces is removed") << 4 << "  x"
-                                                      << "x";
-    QTest::newRow("one leading tab is removed") << 4 << "\t\tx"
-                                                << "\tx";
-    QTest::newRow("a line starting with a letter stays") << 4 << "x  "
-                                                         << "x  ";
-    QTest::newRow("the tab size comes from the settings") << 2 << "    x"
-                                                          << "  x";
+    // clang-format off
+    QTest::newRow("four spaces are removed") << 4 << "    x" << "x";
+    QTest::newRow("of six spaces four are removed") << 4 << "      x" << "  x";
+    QTest::newRow("two spaces and a tab are removed together") << 4 << "  \tx" << "x";
+    QTest::newRow("a short run of spaces is removed") << 4 << "  x" << "x";
+    QTest::newRow("one leading tab is removed") << 4 << "\t\tx" << "\tx";
+    QTest::newRow("a line starting with a letter stays") << 4 << "x  " << "x  ";
+    QTest::newRow("the tab size comes from the settings") << 2 << "    x" << "  x";
+    // clang-format on
 }
 
 void tst_ScriptEditor::shiftTabUnindentsEverySelectedLine()
@@ -322,20 +299,15 @@ void tst_ScriptEditor::shiftTabWithoutSelectionRemovesBlanksBeforeTheCursor_data
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("expectedBefore");
 
-    QTest::newRow("three letters and two spaces lose one space") << "abc  "
-                                                                 << "abc ";
-    QTest::newRow("a letter, a space and a tab lose the tab and the space") << "a \t"
-                                                                            << "a";
-    QTest::newRow("only letters stay") << "abc"
-                                       << "abc";
-    QTest::newRow("at the start of the line nothing happens") << ""
-                                                              << "";
-    QTest::newRow("a tab after aligned spaces goes alone") << "abc \t"
-                                                           << "abc ";
-    QTest::newRow("eight spaces lose four") << "        "
-                                            << "    ";
-    QTest::newRow("five spaces lose one") << "     "
-                                          << "    ";
+    // clang-format off
+    QTest::newRow("three letters and two spaces lose one space") << "abc  " << "abc ";
+    QTest::newRow("a letter, a space and a tab lose the tab and the space") << "a \t" << "a";
+    QTest::newRow("only letters stay") << "abc" << "abc";
+    QTest::newRow("at the start of the line nothing happens") << "" << "";
+    QTest::newRow("a tab after aligned spaces goes alone") << "abc \t" << "abc ";
+    QTest::newRow("eight spaces lose four") << "        " << "    ";
+    QTest::newRow("five spaces lose one") << "     " << "    ";
+    // clang-format on
 }
 
 void tst_ScriptEditor::shiftTabWithoutSelectionRemovesBlanksBeforeTheCursor()
@@ -362,15 +334,13 @@ void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("expectedPosition");
 
-    QTest::newRow("a tab and two spaces start the new line")
-        << "\t  code" << 7 << 0 << "\t  code\n\t  " << 11;
+    // clang-format off
+    QTest::newRow("a tab and two spaces start the new line") << "\t  code" << 7 << 0 << "\t  code\n\t  " << 11;
     QTest::newRow("an unindented line adds nothing") << "code" << 4 << 0 << "code\n" << 5;
-    QTest::newRow("the rest of a split line is indented")
-        << "  ab cd" << 5 << 0 << "  ab \n  cd" << 8;
+    QTest::newRow("the rest of a split line is indented") << "  ab cd" << 5 << 0 << "  ab \n  cd" << 8;
     QTest::newRow("a blank line passes its blanks on") << "    " << 4 << 0 << "    \n    " << 9;
-    QTest::newRow("a line separator within the line adds nothing")
-        << "\tx\ncode" << 7 << int(Qt::ShiftModifier) << "\tx\ncode\n"
-        << 8;
+    QTest::newRow("a line separator within the line adds nothing") << "\tx\ncode" << 7 << int(Qt::ShiftModifier) << "\tx\ncode\n" << 8;
+    // clang-format on
 }
 
 void tst_ScriptEditor::returnCopiesTheIndentationOfThePreviousLine()
@@ -394,15 +364,15 @@ void tst_ScriptEditor::popupOpensFromTheThirdLetterOfAListedWord_data()
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QString>("firstEntry");
 
+    // clang-format off
     QTest::newRow("two letters show nothing") << "jo" << false << QString();
-    QTest::newRow("the third letter opens the popup")
-        << "job" << true << QStringLiteral("jobArrived( s, job )");
+    QTest::newRow("the third letter opens the popup") << "job" << true << QStringLiteral("jobArrived( s, job )");
     QTest::newRow("any case matches") << "JOB" << true << QStringLiteral("jobArrived( s, job )");
-    QTest::newRow("several entries share a prefix")
-        << "getL" << true << QStringLiteral("getLibraryForProperty( s, tag )");
+    QTest::newRow("several entries share a prefix") << "getL" << true << QStringLiteral("getLibraryForProperty( s, tag )");
     QTest::newRow("a word no entry starts with shows nothing") << "xyz" << false << QString();
     QTest::newRow("a full stop closes the popup") << "job." << false << QString();
     QTest::newRow("a parenthesis closes the popup") << "job(" << false << QString();
+    // clang-format on
 }
 
 void tst_ScriptEditor::popupOpensFromTheThirdLetterOfAListedWord()
@@ -492,232 +462,6 @@ void tst_ScriptEditor::newCompletionListReplacesTheOldOne()
     press(edit, Qt::Key_Escape);
 }
 
-void tst_ScriptEditor::findSelectsTheNextMatch_data()
-{
-    QTest::addColumn<QString>("expr");
-    QTest::addColumn<bool>("caseSensitive");
-    QTest::addColumn<bool>("wholeWords");
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("startAtCursor");
-    QTest::addColumn<int>("selectionStart"); // the selection before the search
-    QTest::addColumn<int>("selectionEnd");
-    QTest::addColumn<int>("expectedStart"); // -1: nothing found
-    QTest::addColumn<int>("expectedEnd");
-
-    // Text: "someone one two\nOne one"
-    //        0   4   8   12   16  20
-    QTest::newRow("from the top the first match is found")
-        << "one" << false << false << true << false << 12 << 12 << 4 << 7;
-    QTest::newRow("from the cursor the search continues after the selection")
-        << "one" << false << false << true << true << 4 << 7 << 8 << 11;
-    QTest::newRow("backward from the cursor searches before the selection")
-        << "one" << false << false << false << true << 8 << 11 << 4 << 7;
-    QTest::newRow("backward without the cursor finds the last match")
-        << "one" << false << false << false << false << 8 << 11 << 20 << 23;
-    QTest::newRow("case sensitive skips another case")
-        << "One" << true << false << true << false << 0 << 0 << 16 << 19;
-    QTest::newRow("case insensitive takes any case")
-        << "One" << false << false << true << true << 12 << 12 << 16 << 19;
-    QTest::newRow("whole words skip a part of a word")
-        << "one" << false << true << true << false << 0 << 0 << 8 << 11;
-    QTest::newRow("no match leaves the selection")
-        << "three" << false << false << true << false << 8 << 11 << -1 << -1;
-    QTest::newRow("an empty search text finds nothing")
-        << "" << false << false << true << false << 8 << 11 << -1 << -1;
-    QTest::newRow("after the last match nothing is found")
-        << "one" << false << false << true << true << 20 << 23 << -1 << -1;
-}
-
-void tst_ScriptEditor::findSelectsTheNextMatch()
-{
-    QFETCH(QString, expr);
-    QFETCH(bool, caseSensitive);
-    QFETCH(bool, wholeWords);
-    QFETCH(bool, forward);
-    QFETCH(bool, startAtCursor);
-    QFETCH(int, selectionStart);
-    QFETCH(int, selectionEnd);
-    QFETCH(int, expectedStart);
-    QFETCH(int, expectedEnd);
-
-    const auto editor = openEditor(QStringLiteral("someone one two\nOne one"));
-    ScrTextEdit *edit = editor->textEdit();
-    QTextCursor selection = edit->textCursor();
-    selection.setPosition(selectionStart);
-    selection.setPosition(selectionEnd, QTextCursor::KeepAnchor);
-    edit->setTextCursor(selection);
-
-    const bool found = editor->find(expr, caseSensitive, wholeWords, forward, startAtCursor);
-    QCOMPARE(found, expectedStart >= 0);
-    QCOMPARE(edit->textCursor().selectionStart(), found ? expectedStart : selectionStart);
-    QCOMPARE(edit->textCursor().selectionEnd(), found ? expectedEnd : selectionEnd);
-    QCOMPARE(editor->hasSelectedText(), found || selectionStart != selectionEnd);
-    QCOMPARE(editor->text(), QStringLiteral("someone one two\nOne one"));
-}
-
-void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("cursor");
-    QTest::addColumn<QString>("expr");
-    QTest::addColumn<QString>("replacement");
-    QTest::addColumn<bool>("wholeWords");
-    QTest::addColumn<bool>("caseSensitive");
-    QTest::addColumn<bool>("startAtCursor");
-    QTest::addColumn<bool>("replaceAll");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("replace changes the first match from the top")
-        << "a b a b" << 4 << "a"
-        << "x" << false << false << false << false << "x b a b";
-    QTest::newRow("replace from the cursor changes the next match")
-        << "a b a b" << 1 << "a"
-        << "x" << false << false << true << false << "a b x b";
-    QTest::newRow("replace all changes every match")
-        << "a b a b" << 0 << "a"
-        << "x" << false << false << false << true << "x b x b";
-    QTest::newRow("replace all from behind the last match still changes all")
-        << "a b a b" << 7 << "a"
-        << "x" << false << false << true << true << "x b x b";
-    QTest::newRow("replace all honours whole words")
-        << "cat concat cat" << 0 << "cat"
-        << "dog" << true << false << false << true << "dog concat dog";
-    QTest::newRow("replace all honours case") << "Ab ab AB" << 0 << "ab"
-                                              << "x" << false << true << false << true << "Ab x AB";
-    QTest::newRow("replace all ignoring case") << "Ab ab AB" << 0 << "ab"
-                                               << "x" << false << false << false << true << "x x x";
-    QTest::newRow("replacement holding the text is not replaced again")
-        << "a a" << 0 << "a"
-        << "aa" << false << false << false << true << "aa aa";
-    QTest::newRow("first replacement at the cursor is not replaced again")
-        << "a a a" << 2 << "a"
-        << "aa" << false << false << true << true << "aa aa aa";
-    QTest::newRow("longer replacements before the first one keep the count")
-        << "a a a" << 2 << "a"
-        << "xyz" << false << false << true << true << "xyz xyz xyz";
-    QTest::newRow("replacing with nothing removes every match")
-        << "a-b-c" << 0 << "-"
-        << "" << false << false << false << true << "abc";
-    QTest::newRow("replacing with nothing also takes the matches it joins")
-        << "aabb" << 0 << "ab"
-        << "" << false << false << false << true << "";
-    QTest::newRow("no match changes nothing") << "a b" << 0 << "zzz"
-                                              << "x" << false << false << false << true << "a b";
-    QTest::newRow("an empty search text changes nothing")
-        << "a b" << 0 << ""
-        << "x" << false << false << false << true << "a b";
-}
-
-void tst_ScriptEditor::replaceChangesMatchesInOneUndoStep()
-{
-    QFETCH(QString, text);
-    QFETCH(int, cursor);
-    QFETCH(QString, expr);
-    QFETCH(QString, replacement);
-    QFETCH(bool, wholeWords);
-    QFETCH(bool, caseSensitive);
-    QFETCH(bool, startAtCursor);
-    QFETCH(bool, replaceAll);
-    QFETCH(QString, expected);
-
-    const auto editor = openEditor(text);
-    ScrTextEdit *edit = editor->textEdit();
-    moveCursorTo(edit, cursor);
-    edit->clearFocus();
-
-    QVERIFY(editor->replace(expr, replacement, caseSensitive, wholeWords, true, startAtCursor,
-                            replaceAll));
-    QCOMPARE(editor->text(), expected);
-    QVERIFY(edit->hasFocus());
-    if (expected != text) {
-        press(edit, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(editor->text(), text);
-    }
-}
-
-void tst_ScriptEditor::gotoLineMovesOnlyToExistingLines_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("expectedPosition"); // -1: the cursor stays
-
-    QTest::newRow("line 1 is the start of the text") << 1 << 0;
-    QTest::newRow("a middle line") << 2 << 4;
-    QTest::newRow("the last line") << 3 << 8;
-    QTest::newRow("line 0 does not exist") << 0 << -1;
-    QTest::newRow("negative lines do not exist") << -3 << -1;
-    QTest::newRow("a line beyond the last does not exist") << 4 << -1;
-}
-
-void tst_ScriptEditor::gotoLineMovesOnlyToExistingLines()
-{
-    QFETCH(int, line);
-    QFETCH(int, expectedPosition);
-
-    const auto editor = openEditor(QStringLiteral("abc\ndef\nghi"));
-    ScrTextEdit *edit = editor->textEdit();
-    moveCursorTo(edit, 6);
-    edit->clearFocus();
-
-    QCOMPARE(editor->gotoLine(line), expectedPosition >= 0);
-    QCOMPARE(edit->textCursor().position(), expectedPosition >= 0 ? expectedPosition : 6);
-    QCOMPARE(edit->hasFocus(), expectedPosition >= 0);
-}
-
-void tst_ScriptEditor::droppedFilesAreOpenedNotInserted()
-{
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString package = folder.filePath(QStringLiteral("Some.tscript"));
-    const QString fixture = folder.filePath(QStringLiteral("Some.tfixture"));
-    for (const QString &path : {package, fixture}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    const QString missing = folder.filePath(QStringLiteral("Missing.tscript"));
-
-    const auto editor = openEditor(QStringLiteral("script text"));
-    QWidget *viewport = editor->textEdit()->viewport();
-    QSignalSpy opened(editor.get(), &Scripter::ScriptEditor::openFileRequested);
-
-    QMimeData data;
-    data.setUrls(
-        {QUrl::fromLocalFile(package), QUrl::fromLocalFile(missing), QUrl::fromLocalFile(fixture)});
-    data.setText(QStringLiteral("dropped text"));
-    const QPoint point(10, 10);
-    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    QVERIFY(enter.isAccepted());
-    QDragMoveEvent move(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    QVERIFY(move.isAccepted());
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-
-    QCOMPARE(opened.count(), 2);
-    QCOMPARE(opened.at(0).at(0).toString(), package);
-    QCOMPARE(opened.at(1).at(0).toString(), fixture);
-    QCOMPARE(editor->text(), QStringLiteral("script text"));
-    QVERIFY(!editor->textEdit()->document()->isModified());
-}
-
-void tst_ScriptEditor::droppedTextIsInserted()
-{
-    const auto editor = openEditor(QStringLiteral("abc"));
-    QWidget *viewport = editor->textEdit()->viewport();
-    QSignalSpy opened(editor.get(), &Scripter::ScriptEditor::openFileRequested);
-
-    QMimeData data;
-    data.setText(QStringLiteral("XYZ"));
-    const QPoint point = editor->textEdit()->cursorRect(editor->textEdit()->textCursor()).center();
-    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-
-    QCOMPARE(editor->text(), QStringLiteral("XYZabc"));
-    QCOMPARE(opened.count(), 0);
-}
-
 void tst_ScriptEditor::modificationIsAnnouncedOncePerChange()
 {
     const auto editor = openEditor(QStringLiteral("abc"));
@@ -735,5 +479,5 @@ void tst_ScriptEditor::modificationIsAnnouncedOncePerChange()
     QVERIFY(!editor->textEdit()->document()->isUndoAvailable());
 }
 
-QTEST_MAIN(tst_ScriptEditor)
+TAVRIX_TEST_MAIN(tst_ScriptEditor)
 #include "tst_scripteditor.moc"

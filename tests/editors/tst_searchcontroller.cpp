@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
 #include "editors/scrtextedit.h"
@@ -17,7 +19,6 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -112,10 +113,15 @@ std::unique_ptr<SearchWindow> openWindow(const QString &text,
     return window;
 }
 
-void addEditorRows(const char *name)
+// What the editors do with a search is their contract (tst_editingcontract); the controller's
+// own rules run on one kind, what reaches the editor on both.
+const QStringList oneKind{QStringLiteral("AppleScript")};
+const QStringList bothKinds{QStringLiteral("JavaScript"), QStringLiteral("AppleScript")};
+
+void addEditorRows(const char *name, const QStringList &editors = oneKind)
 {
-    for (const char *editor : {"JavaScript", "AppleScript"}) {
-        QTest::addRow("%s: %s", editor, name) << QString::fromLatin1(editor);
+    for (const QString &editor : editors) {
+        QTest::addRow("%s: %s", qPrintable(editor), name) << editor;
     }
 }
 
@@ -143,7 +149,6 @@ class tst_SearchController : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void dialogsAreModelessAndCloseWithTheirButton();
     void showFindDlgFocusesTheSelectedSearchText();
@@ -164,13 +169,6 @@ private slots:
     void gotoLineHidesTheDialogAndMovesOnlyToExistingLines();
     void withoutACurrentEditorNothingChanges();
 };
-
-void tst_SearchController::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_searchcontroller"));
-}
 
 void tst_SearchController::init()
 {
@@ -281,18 +279,14 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
     QTest::addColumn<QList<int>>("expectedStarts");
 
     // Text: "one two one two one"
-    for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
-        QTest::addRow("%s: from the beginning the first match is found every time",
-                      qPrintable(editor))
-            << editor << 19 << false << true << QList<int>{0, 0, 0};
-        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor))
-            << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
-        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor))
-            << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
-        QTest::addRow("%s: backward from the beginning of the search finds the last match",
-                      qPrintable(editor))
-            << editor << 0 << true << true << QList<int>{16, 16};
+    // clang-format off
+    for (const QString &editor : oneKind) {
+        QTest::addRow("%s: from the beginning the first match is found every time", qPrintable(editor)) << editor << 19 << false << true << QList<int>{0, 0, 0};
+        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor)) << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
+        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor)) << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
+        QTest::addRow("%s: backward from the beginning of the search finds the last match", qPrintable(editor)) << editor << 0 << true << true << QList<int>{16, 16};
     }
+    // clang-format on
 }
 
 void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
@@ -337,7 +331,7 @@ void tst_SearchController::endOfTheTextIsToldOrWrappedAround_data()
 
     // Text: "one two one two one", the last match selected (forward) or the first (backward).
     const QString noMore = QStringLiteral("No more matches");
-    for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
+    for (const QString &editor : oneKind) {
         const char *name = qPrintable(editor);
         // clang-format off
         QTest::addRow("%s: forward past the last match says so", name) << editor << "one" << false << false << 16 << noMore;
@@ -466,7 +460,7 @@ void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry()
 void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep_data()
 {
     QTest::addColumn<QString>("editor");
-    addEditorRows("replace all");
+    addEditorRows("replace all", bothKinds);
 }
 
 void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep()
@@ -494,12 +488,13 @@ void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines_dat
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("expectedPosition");
 
-    for (const QString &editor : {QStringLiteral("JavaScript"), QStringLiteral("AppleScript")}) {
+    // clang-format off
+    for (const QString &editor : bothKinds) {
         QTest::addRow("%s: an existing line", qPrintable(editor)) << editor << 2 << 4;
         QTest::addRow("%s: line 0 leaves the cursor", qPrintable(editor)) << editor << 0 << 10;
-        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor))
-            << editor << 9999 << 10;
+        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor)) << editor << 9999 << 10;
     }
+    // clang-format on
 }
 
 void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines()
@@ -548,5 +543,5 @@ void tst_SearchController::withoutACurrentEditorNothingChanges()
     QVERIFY(!window->hasSelection());
 }
 
-QTEST_MAIN(tst_SearchController)
+TAVRIX_TEST_MAIN(tst_SearchController)
 #include "tst_searchcontroller.moc"

@@ -3,7 +3,10 @@
 // password, a refused connection, a host that does not resolve, a server that stops answering
 // and an abort while it hangs.
 
-#include "tests/common/ftptestserver.h"
+#include "common/testmain.h"
+
+#include "common/ftptestserver.h"
+#include "common/testfiles.h"
 
 #include "ftp/ftpentry.h"
 #include "ftp/ftpipworks.h"
@@ -98,12 +101,6 @@ struct Session
     }
 };
 
-bool writeFile(const QString &path, qint64 size)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'x')) == size;
-}
-
 } // namespace
 
 class tst_FtpClient : public QObject
@@ -139,12 +136,12 @@ void tst_FtpClient::initTestCase()
     const QString files = m_root.filePath("files");
     QVERIFY(QDir().mkpath(files + "/sub folder/deeper"));
     QVERIFY(QDir().mkpath(files + "/Ärger"));
-    QVERIFY(writeFile(files + "/report.pdf", 2000));
-    QVERIFY(writeFile(files + "/" + longName, 10));
-    QVERIFY(writeFile(files + "/" + spacedName, 0));
-    QVERIFY(writeFile(files + "/" + foreignName, 5000));
-    QVERIFY(writeFile(files + "/._report.pdf", 10)); // a resource fork: never listed
-    QVERIFY(writeFile(files + "/sub folder/inner.txt", 1));
+    QVERIFY(TestFiles::writeFile(files + "/report.pdf", QByteArray(2000, 'x')));
+    QVERIFY(TestFiles::writeFile(files + "/" + longName, QByteArray(10, 'x')));
+    QVERIFY(TestFiles::writeFile(files + "/" + spacedName, QByteArray(0, 'x')));
+    QVERIFY(TestFiles::writeFile(files + "/" + foreignName, QByteArray(5000, 'x')));
+    QVERIFY(TestFiles::writeFile(files + "/._report.pdf", QByteArray(10, 'x'))); // a resource fork: never listed
+    QVERIFY(TestFiles::writeFile(files + "/sub folder/inner.txt", QByteArray(1, 'x')));
     m_server = std::make_unique<FtpTestServer>(files);
     QVERIFY2(m_server->isRunning(), qPrintable(m_server->error()));
 }
@@ -408,5 +405,5 @@ void tst_FtpClient::explicitTls()
     QCOMPARE(loggedOn.data, QStringLiteral("/"));
 }
 
-QTEST_MAIN(tst_FtpClient)
+TAVRIX_TEST_MAIN(tst_FtpClient)
 #include "tst_ftpclient.moc"

@@ -2,9 +2,11 @@
 // against a real FTP server: connecting with the property's settings or anonymously, opening
 // folders, choosing one, and what the log says when the server cannot be reached.
 
-#include "tests/common/dialogdriving.h"
-#include "tests/common/ftptestserver.h"
-#include "tests/common/propertyediting.h"
+#include "common/testmain.h"
+
+#include "common/dialogdriving.h"
+#include "common/ftptestserver.h"
+#include "common/propertyediting.h"
 
 #include "ftp/ftpanonymousdialog.h"
 #include "ftp/ftpdirectorydialog.h"
@@ -29,7 +31,7 @@ namespace XMLValues = SRCore::XMLValues;
 namespace {
 
 // Makes the FTP folder editor as the program's proxy does.
-class FtpAppProxy : public TestAppProxy
+class FtpAppProxy : public FakeAppProxy
 {
 public:
     std::unique_ptr<GuiLib::IValueEditor>
@@ -39,7 +41,7 @@ public:
             requests.append(request);
             return std::make_unique<TavrixSupportUI::FTPDirectoryValueEditor>(request);
         }
-        return TestAppProxy::createValueEditor(request, errorMessage);
+        return FakeAppProxy::createValueEditor(request, errorMessage);
     }
 };
 
@@ -154,7 +156,8 @@ void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
 {
     FtpAppProxy proxy;
     FtpProperties ftp(m_server->port(), "someone", QString());
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(dialog->findChild<QLineEdit *>("server")->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(dialog->findChild<QSpinBox *>("port")->value(), int(m_server->port()));
@@ -184,9 +187,9 @@ void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
         // A selected folder is the choice.
         dialog->findChild<QTreeWidget *>("entries")->setCurrentItem(entry(dialog, "2024"));
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/in box/2024"));
     // The connection that worked goes back to its properties.
@@ -200,21 +203,23 @@ void tst_FtpDirectoryDialog::anonymousLoginListsTheRoot()
 {
     FtpAppProxy proxy;
     FtpProperties ftp(m_server->port(), "tester", QString());
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
-        const auto anonymous = handleNextDialog<TavrixSupportUI::FTPAnonymousDialog>(
+        DialogAnswerer anonymous;
+        anonymous.then(DialogAnswerer::with<TavrixSupportUI::FTPAnonymousDialog>(
             [](TavrixSupportUI::FTPAnonymousDialog *ask) {
                 QTest::keyClicks(ask->findChild<QLineEdit *>("email"), "me@example.com");
                 ask->accept();
-            });
+            }));
         QVERIFY(press(dialog, "anonymousButton"));
-        QVERIFY(*anonymous);
+        QVERIFY(anonymous.answeredAll());
         QVERIFY(waitForLog(dialog, "Changed current directory to /"));
         QCOMPARE(dialog->findChild<QLineEdit *>("user")->text(), QStringLiteral("anonymous"));
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/"));
     QCOMPARE(ftp.value(XMLKey::FTPLOGIN), QStringLiteral("anonymous"));
 }
@@ -267,7 +272,8 @@ void tst_FtpDirectoryDialog::unreachableServersAreLogged()
     FtpAppProxy proxy;
     FtpProperties ftp(port, "tester", "/kept");
     QSignalSpy changes(ftp.folder, &GuiLib::IProperty::propertyChanged);
-    const auto handled = handleNextDialog<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         dialog->setTimeouts(3, 3);
         auto *host = dialog->findChild<QLineEdit *>("server");
@@ -277,13 +283,13 @@ void tst_FtpDirectoryDialog::unreachableServersAreLogged()
         QVERIFY(waitForLog(dialog, logged));
         QVERIFY(dialogButton(dialog, "connectButton")->isEnabled());
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     ftp.openDialog();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(ftp.folder->valueText(), QStringLiteral("/kept"));
     QCOMPARE(ftp.value(XMLKey::FTPSERVER), QStringLiteral("127.0.0.1"));
     QCOMPARE(changes.count(), 0);
 }
 
-QTEST_MAIN(tst_FtpDirectoryDialog)
+TAVRIX_TEST_MAIN(tst_FtpDirectoryDialog)
 #include "tst_ftpdirectorydialog.moc"

@@ -1,6 +1,8 @@
 // Reading the lines of FTP folder listings: the Unix long format with its two date forms and
 // the MS-DOS format, names with spaces, links, and the entries that are never shown.
 
+#include "common/testmain.h"
+
 #include "ftp/ftplistingparser.h"
 
 #include <QTest>
@@ -98,5 +100,5 @@ void tst_FtpListingParser::skipsWhatIsNeverShown()
     QCOMPARE(names, (QStringList{"report.pdf", ".hidden"}));
 }
 
-QTEST_MAIN(tst_FtpListingParser)
+TAVRIX_TEST_MAIN(tst_FtpListingParser)
 #include "tst_ftplistingparser.moc"

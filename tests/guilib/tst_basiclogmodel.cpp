@@ -1,6 +1,8 @@
 // The rows of the message table: what each column shows, and how refreshed and searched messages
 // join the rows held.
 
+#include "common/testmain.h"
+
 #include "germanwords.h"
 
 #include "guilib/log/basiclogmodel.h"
@@ -10,7 +12,6 @@
 #include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimeZone>
 #include <QTranslator>
@@ -70,7 +71,6 @@ private slots:
 
 void tst_BasicLogModel::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // Time stamps are shown in local time; the expected texts are written for UTC and en_US.
     qputenv("TZ", "UTC");
     tzset();
@@ -82,16 +82,15 @@ void tst_BasicLogModel::timeStampNamesTheDay_data()
     QTest::addColumn<QDateTime>("time");
     QTest::addColumn<QString>("expected");
     const QDateTime today(QDate(2024, 3, 6), QTime(0, 0), Qt::UTC); // a Wednesday
+    // clang-format off
     QTest::newRow("today") << today.addSecs(9 * 3600 + 5 * 60 + 59) << "Today 9:05 AM";
     QTest::newRow("just after midnight") << today.addSecs(60) << "Today 12:01 AM";
     QTest::newRow("yesterday") << today.addSecs(-60) << "Yesterday 11:59 PM";
-    QTest::newRow("two days ago") << today.addDays(-2).addSecs(14 * 3600)
-                                  << "Monday 3/4/24 2:00 PM";
-    QTest::newRow("last year") << QDateTime(QDate(2023, 12, 31), QTime(18, 30), Qt::UTC)
-                               << "Sunday 12/31/23 6:30 PM";
-    QTest::newRow("tomorrow is not today")
-        << today.addDays(1).addSecs(3600) << "Thursday 3/7/24 1:00 AM";
+    QTest::newRow("two days ago") << today.addDays(-2).addSecs(14 * 3600) << "Monday 3/4/24 2:00 PM";
+    QTest::newRow("last year") << QDateTime(QDate(2023, 12, 31), QTime(18, 30), Qt::UTC) << "Sunday 12/31/23 6:30 PM";
+    QTest::newRow("tomorrow is not today") << today.addDays(1).addSecs(3600) << "Thursday 3/7/24 1:00 AM";
     QTest::newRow("unreadable time") << QDateTime() << "";
+    // clang-format on
 }
 
 void tst_BasicLogModel::timeStampNamesTheDay()
@@ -217,5 +216,5 @@ void tst_BasicLogModel::clearEmptiesTheRows()
     QCOMPARE(ids(model), QList<qint64>({2}));
 }
 
-QTEST_GUILESS_MAIN(tst_BasicLogModel)
+TAVRIX_TEST_GUILESS_MAIN(tst_BasicLogModel)
 #include "tst_basiclogmodel.moc"

@@ -1,6 +1,8 @@
 // The filter fields above the message table: typing a filter, the history of recent filters and
 // how the fields follow their columns.
 
+#include "common/testmain.h"
+
 #include "guilib/log/basiclogmodel.h"
 #include "guilib/log/filtercombobox.h"
 #include "guilib/log/filterheaderview.h"
@@ -11,7 +13,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 using GuiLib::BasicLogModel;
@@ -52,8 +53,6 @@ class tst_FilterHeaderView : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void recentFiltersKeepTheNewestTen();
     void historyTextRoundTrips();
     void badHistoryTextIsRefusedAndLosesNothing_data();
@@ -67,11 +66,6 @@ private slots:
     void fieldsFollowTheirColumns();
     void resetActionsClearFiltersHistoryAndOrder();
 };
-
-void tst_FilterHeaderView::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_FilterHeaderView::recentFiltersKeepTheNewestTen()
 {
@@ -133,8 +127,8 @@ void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("not JSON") << "error warning"
-                              << "cannot be read at offset";
+    // clang-format off
+    QTest::newRow("not JSON") << "error warning" << "cannot be read at offset";
     QTest::newRow("cut off") << R"([["a"],["b")"
                              << "cannot be read at offset";
     QTest::newRow("object instead of list") << R"({"type":["error"]})"
@@ -143,6 +137,7 @@ void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing_data()
                                           << "of column 2 is not a list";
     QTest::newRow("entry is not a text") << R"([[],[],["a",3]])"
                                          << "of column 3 holds something other than texts";
+    // clang-format on
 }
 
 void tst_FilterHeaderView::badHistoryTextIsRefusedAndLosesNothing()
@@ -323,5 +318,5 @@ void tst_FilterHeaderView::resetActionsClearFiltersHistoryAndOrder()
     }
 }
 
-QTEST_MAIN(tst_FilterHeaderView)
+TAVRIX_TEST_MAIN(tst_FilterHeaderView)
 #include "tst_filterheaderview.moc"

@@ -2,7 +2,11 @@
 // menu and its order, fixed values, the inline fields, the file and folder dialogs with their
 // remembered folders and placement, and the summary of the read-only field.
 
-#include "tests/common/propertyediting.h"
+#include "common/testmain.h"
+
+#include "common/propertyediting.h"
+
+#include "common/testfiles.h"
 
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/genericpropertyeditor.h"
@@ -24,7 +28,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -59,12 +62,6 @@ void pickFromList(QComboBox *combo, const QString &item)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 
-bool writeFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
-}
-
 } // namespace
 
 class tst_GenericPropertyEditor : public QObject
@@ -72,7 +69,6 @@ class tst_GenericPropertyEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void kindsMenuInMenuOrder_data();
@@ -98,13 +94,6 @@ private slots:
     void ftpFolderEditorGetsTheConnection();
 };
 
-void tst_GenericPropertyEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_GenericPropertyEditor"));
-}
-
 void tst_GenericPropertyEditor::init()
 {
     QSettings().clear();
@@ -116,33 +105,15 @@ void tst_GenericPropertyEditor::kindsMenuInMenuOrder_data()
     QTest::addColumn<QString>("editors");
     QTest::addColumn<QStringList>("labels");
 
-    QTest::newRow("folder filter kinds in menu order")
-        << "string"
-        << "scriptexp;regexp;folderpatterns;allotherfolders;allfolders"
-        << QStringList{"All folders", "All other folders", "Define folder patterns",
-                       "Define regular expression", "Define script expression"};
-    QTest::newRow("unknown kinds follow in their own order")
-        << "string"
-        << "zeta;scriptexp;alpha;inline;none"
-        << QStringList{"None", "Inline value", "Define script expression", "zeta", "alpha"};
-    QTest::newRow("display flags are no choice")
-        << "enum:Data;Log"
-        << "inline;popup;hidden" << QStringList{"Inline value"};
-    QTest::newRow("a file filter does not show in the label")
-        << "path"
-        << "none;choosefile|Image PNG 32x32 (*.png)" << QStringList{"None", "Choose file"};
-    QTest::newRow("generic kinds read as folders for folder filters")
-        << "folderfilter"
-        << "all;allother;no;patterns"
-        << QStringList{"No folders", "All folders", "All other folders", "Define folder patterns"};
-    QTest::newRow("selecting from the script's library")
-        << "string"
-        << "askplugin;askplugin2;inline"
-        << QStringList{"Inline value", "Select from library", "Select many from library"};
-    QTest::newRow("kinds with and without a dialog can be chosen")
-        << "string"
-        << "printsettings;metadatafieldsread"
-        << QStringList{"Define metadata fields (read-only)", "Define print settings"};
+    // clang-format off
+    QTest::newRow("folder filter kinds in menu order") << "string" << "scriptexp;regexp;folderpatterns;allotherfolders;allfolders" << QStringList{"All folders", "All other folders", "Define folder patterns", "Define regular expression", "Define script expression"};
+    QTest::newRow("unknown kinds follow in their own order") << "string" << "zeta;scriptexp;alpha;inline;none" << QStringList{"None", "Inline value", "Define script expression", "zeta", "alpha"};
+    QTest::newRow("display flags are no choice") << "enum:Data;Log" << "inline;popup;hidden" << QStringList{"Inline value"};
+    QTest::newRow("a file filter does not show in the label") << "path" << "none;choosefile|Image PNG 32x32 (*.png)" << QStringList{"None", "Choose file"};
+    QTest::newRow("generic kinds read as folders for folder filters") << "folderfilter" << "all;allother;no;patterns" << QStringList{"No folders", "All folders", "All other folders", "Define folder patterns"};
+    QTest::newRow("selecting from the script's library") << "string" << "askplugin;askplugin2;inline" << QStringList{"Inline value", "Select from library", "Select many from library"};
+    QTest::newRow("kinds with and without a dialog can be chosen") << "string" << "printsettings;metadatafieldsread" << QStringList{"Define metadata fields (read-only)", "Define print settings"};
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::kindsMenuInMenuOrder()
@@ -186,41 +157,17 @@ void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce_data()
     const QString string = XMLValues::EDITORTYPE_STRING;
     const QString folders = XMLValues::EDITORTYPE_FOLDERFILTER;
     const QString files = XMLValues::EDITORTYPE_FILEFILTER;
-    QTest::newRow("all folders") << string
-                                 << "allfolders;allotherfolders;folderpatterns;regexp;scriptexp"
-                                 << "All folders" << XMLValues::ALLFOLDERS << "All folders";
-    QTest::newRow("all other folders")
-        << string << "allfolders;allotherfolders;regexp"
-        << "All other folders" << XMLValues::ALLOTHERFOLDERS << "All other folders";
-    QTest::newRow("no files") << string << "nofiles;types"
-                              << "No files" << XMLValues::NOFILES << "No files";
-    QTest::newRow("all of a folder filter")
-        << folders << "all;patterns"
-        << "All folders" << XMLValues::ALLFOLDERS << "All folders";
-    QTest::newRow("all other of a file filter")
-        << files << "allother;patterns"
-        << "All other files" << XMLValues::ALLOTHERFILES << "All other files";
-    QTest::newRow("no of a folder filter") << folders << "no;patterns"
-                                           << "No folders" << XMLValues::NOFOLDERS << "No folders";
-    QTest::newRow("none") << string << "none;choosefile"
-                          << "None" << XMLValues::NONE << "None";
-    QTest::newRow("no as a bool") << XMLValues::EDITORTYPE_BOOL << "nobool;scriptexp"
-                                  << "No" << XMLValues::NO << "No";
-    QTest::newRow("automatic") << string << "automatic;inline"
-                               << "Automatic" << XMLValues::AUTOMATIC << "Automatic";
-    QTest::newRow("auto-managed") << "path"
-                                  << "automanaged;choosefolder"
-                                  << "Auto-managed" << XMLValues::AUTOMANAGED << "Auto-managed";
-    QTest::newRow("data model") << string << "datamodel;jobname"
-                                << "Data model" << XMLValues::MDDATAMODEL << "Data model";
-    QTest::newRow("job name") << string << "datamodel;jobname"
-                              << "Job name" << XMLValues::MDJOBNAME << "Job name";
-    QTest::newRow("private data") << string << "userdata;systemdata"
-                                  << "Private data" << XMLValues::UP_USERDATA << "User data";
-    QTest::newRow("system data") << string << "userdata;systemdata"
-                                 << "System data" << XMLValues::UP_SYSTEMDATA << "System data";
-    QTest::newRow("default") << XMLValues::EDITORTYPE_NUMBER << "inline;default"
-                             << "Default" << XMLValues::UP_DEFAULT << "Default";
+    // The value of each kind is EditorKinds' table; a row for each way the editor applies it.
+    // clang-format off
+    QTest::newRow("all folders") << string << "allfolders;allotherfolders;folderpatterns;regexp;scriptexp" << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all of a folder filter") << folders << "all;patterns" << "All folders" << XMLValues::ALLFOLDERS << "All folders";
+    QTest::newRow("all other of a file filter") << files << "allother;patterns" << "All other files" << XMLValues::ALLOTHERFILES << "All other files";
+    QTest::newRow("no of a folder filter") << folders << "no;patterns" << "No folders" << XMLValues::NOFOLDERS << "No folders";
+    QTest::newRow("no as a bool") << XMLValues::EDITORTYPE_BOOL << "nobool;scriptexp" << "No" << XMLValues::NO << "No";
+    QTest::newRow("auto-managed") << "path" << "automanaged;choosefolder" << "Auto-managed" << XMLValues::AUTOMANAGED << "Auto-managed";
+    QTest::newRow("private data") << string << "userdata;systemdata" << "Private data" << XMLValues::UP_USERDATA << "User data";
+    QTest::newRow("default") << XMLValues::EDITORTYPE_NUMBER << "inline;default" << "Default" << XMLValues::UP_DEFAULT << "Default";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::fixedKindsSetTheirValueAtOnce()
@@ -254,21 +201,12 @@ void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("start");
 
-    QTest::newRow("bool starts with Yes") << "bool"
-                                          << "inline;nobool"
-                                          << "nobool" << XMLValues::NO << XMLValues::YES;
-    QTest::newRow("number starts with 0") << "number"
-                                          << "inline;default"
-                                          << "default" << XMLValues::UP_DEFAULT << "0";
-    QTest::newRow("enumeration starts with its first item")
-        << "enum:Serialized;Concurrent"
-        << "inline;scriptexp;none"
-        << "none" << XMLValues::NONE << "Serialized";
-    QTest::newRow("text keeps its value") << "string"
-                                          << "inline;none"
-                                          << "none"
-                                          << "kept"
-                                          << "kept";
+    // clang-format off
+    QTest::newRow("bool starts with Yes") << "bool" << "inline;nobool" << "nobool" << XMLValues::NO << XMLValues::YES;
+    QTest::newRow("number starts with 0") << "number" << "inline;default" << "default" << XMLValues::UP_DEFAULT << "0";
+    QTest::newRow("enumeration starts with its first item") << "enum:Serialized;Concurrent" << "inline;scriptexp;none" << "none" << XMLValues::NONE << "Serialized";
+    QTest::newRow("text keeps its value") << "string" << "inline;none" << "none" << "kept" << "kept";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::choosingInlineStartsFromAFittingValue()
@@ -362,33 +300,13 @@ void tst_GenericPropertyEditor::inlineLineEdits_data()
     QTest::addColumn<int>("echo");
     QTest::addColumn<QString>("mask");
 
-    QTest::newRow("password hidden while typed and shown masked")
-        << "Password"
-        << "password"
-        << "s3cret"
-        << "s3cret"
-        << "******" << int(QLineEdit::Password) << "";
-    QTest::newRow("time with the hours-and-minutes mask")
-        << "Start"
-        << "time"
-        << "0730"
-        << "07:30"
-        << "07:30" << int(QLineEdit::Normal) << "99:99";
-    QTest::newRow("clean-up time masked whatever its type")
-        << XMLValues::UP_AD_CLEANUPAT << "string"
-        << "2315"
-        << "23:15"
-        << "23:15" << int(QLineEdit::Normal) << "99:99";
-    QTest::newRow("number keeps only digits") << "IdleAfterJob"
-                                              << "number"
-                                              << "4x2"
-                                              << "42"
-                                              << "42" << int(QLineEdit::Normal) << "";
-    QTest::newRow("text as typed") << "Name"
-                                   << "string"
-                                   << "a/b c"
-                                   << "a/b c"
-                                   << "a/b c" << int(QLineEdit::Normal) << "";
+    // clang-format off
+    QTest::newRow("password hidden while typed and shown masked") << "Password" << "password" << "s3cret" << "s3cret" << "******" << int(QLineEdit::Password) << "";
+    QTest::newRow("time with the hours-and-minutes mask") << "Start" << "time" << "0730" << "07:30" << "07:30" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("clean-up time masked whatever its type") << XMLValues::UP_AD_CLEANUPAT << "string" << "2315" << "23:15" << "23:15" << int(QLineEdit::Normal) << "99:99";
+    QTest::newRow("number keeps only digits") << "IdleAfterJob" << "number" << "4x2" << "42" << "42" << int(QLineEdit::Normal) << "";
+    QTest::newRow("text as typed") << "Name" << "string" << "a/b c" << "a/b c" << "a/b c" << int(QLineEdit::Normal) << "";
+    // clang-format on
 }
 
 void tst_GenericPropertyEditor::inlineLineEdits()
@@ -451,7 +369,7 @@ void tst_GenericPropertyEditor::autoManagedPathLocksTheInlineValue()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing(XMLKey::PATH, "path", "inline;automanaged;choosefolder",
                     XMLValues::AUTOMANAGED);
     QCOMPARE(editing.property->editor(), XMLValues::EDITOR_AUTOMANAGED);
@@ -461,10 +379,11 @@ void tst_GenericPropertyEditor::autoManagedPathLocksTheInlineValue()
     };
     QVERIFY(!inlineAction()->isEnabled());
 
-    const auto handled = handleNextDialog<QFileDialog>(
-        [&](QFileDialog *dialog) { chooseInDialog(dialog, folder.path()); });
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>(
+        [&](QFileDialog *dialog) { chooseInDialog(dialog, folder.path()); }));
     QVERIFY(editing.choose("Choose folder"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), folder.path());
     QVERIFY(inlineAction()->isEnabled());
 
@@ -480,8 +399,8 @@ void tst_GenericPropertyEditor::chooseFileStartsInTheRememberedFolder()
     const QString remembered = root.filePath("jobs");
     const QString job = remembered + "/job.pdf";
     QVERIFY(QDir().mkpath(remembered));
-    QVERIFY(writeFile(job));
-    TestAppProxy proxy;
+    QVERIFY(TestFiles::writeFile(job, "x"));
+    FakeAppProxy proxy;
     proxy.writeSetting("Editors/ScriptFixture_FileOrFolder_Description_LastPath", remembered);
 
     Editing editing(XMLKey::FILEORFOLDER, "path", "choosefile;choosefolder", QString(), QString(),
@@ -489,16 +408,17 @@ void tst_GenericPropertyEditor::chooseFileStartsInTheRememberedFolder()
     QString startedIn;
     QString title;
     QStringList filters;
-    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         startedIn = dialog->directory().absolutePath();
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
         chooseInDialog(dialog, job);
-    });
+    }));
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
 
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(startedIn, remembered);
     QCOMPARE(title, QStringLiteral("Choose file: File or folder"));
     QCOMPARE(filters, QStringList{"All files (*)"});
@@ -517,19 +437,20 @@ void tst_GenericPropertyEditor::chooseFileStartsInTheDefaultLocation()
     if (!QFileInfo(icons).isDir()) {
         QSKIP("the default location of icons does not exist here");
     }
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("Icon", "path", "none;choosefile|Image PNG 32x32 (*.png)", QString());
     editing.owner.type = XMLKey::SCRIPTDECLARATION;
     QString startedIn;
     QStringList filters;
-    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         startedIn = dialog->directory().absolutePath();
         filters = dialog->nameFilters();
         dialog->reject();
-    });
+    }));
     QVERIFY(editing.choose("Choose file"));
 
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(startedIn, icons);
     QCOMPARE(filters, QStringList{"Image PNG 32x32 (*.png)"});
     QCOMPARE(editing.property->valueText(), QString());
@@ -542,13 +463,14 @@ void tst_GenericPropertyEditor::chooseFolderKeepsForwardSlashes()
     const QString chosen = root.filePath("out put");
     QVERIFY(QDir().mkpath(chosen));
     Editing editing(XMLKey::TESTFOLDER, "path", "choosefolder", QString());
-    const auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         QVERIFY(dialog->fileMode() == QFileDialog::Directory);
         chooseInDialog(dialog, chosen);
-    });
+    }));
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
 
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), chosen);
     QVERIFY(editing.property->valueText().contains('/'));
     QCOMPARE(editing.shownValue(), QDir::toNativeSeparators(chosen));
@@ -560,27 +482,28 @@ void tst_GenericPropertyEditor::chosenLinkIsReplacedByItsTarget()
     QVERIFY(root.isValid());
     const QString target = root.filePath("real.txt");
     const QString link = root.filePath("link.txt");
-    QVERIFY(writeFile(target));
+    QVERIFY(TestFiles::writeFile(target, "x"));
     QVERIFY(QFile::link(target, link));
     Editing editing("Input", "path", "choosefile", QString());
-    const auto handled =
-        handleNextDialog<QFileDialog>([&](QFileDialog *dialog) { chooseInDialog(dialog, link); });
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>(
+        [&](QFileDialog *dialog) { chooseInDialog(dialog, link); }));
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
 
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), QFileInfo(target).canonicalFilePath());
 }
 
 void tst_GenericPropertyEditor::cancelledDialogChangesNothing()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("Input", "path", "choosefile", QStringLiteral("/kept/file.txt"));
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
-    const auto handled =
-        handleNextDialog<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); }));
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
 
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), QStringLiteral("/kept/file.txt"));
     QCOMPARE(changes.count(), 0);
     QVERIFY(!QSettings().contains("Editors/ScriptFixture_Input_Description_LastPath"));
@@ -590,39 +513,40 @@ void tst_GenericPropertyEditor::doubleClickReopensTheDialogWhereItWas()
 {
     QTemporaryDir root;
     QVERIFY(root.isValid());
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("Input", "path", "choosefile", QString());
     QVERIFY(QTest::qWaitForWindowExposed(&editing.explorer));
 
     QRect firstGeometry;
-    auto handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         dialog->resize(420, 330);
         dialog->move(40, 30);
         firstGeometry = QRect(dialog->pos(), dialog->size());
         dialog->reject();
-    });
+    }));
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QRect secondGeometry;
-    handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         secondGeometry = QRect(dialog->pos(), dialog->size());
         dialog->reject();
-    });
+    }));
     const QRect nameCell = editing.explorer.visualRect(editing.valueIndex().siblingAtColumn(0));
     QTest::mouseDClick(editing.explorer.viewport(), Qt::LeftButton, {}, nameCell.center());
-    QTRY_VERIFY(*handled);
+    QTRY_VERIFY(dialogs.answeredAll());
     QCOMPARE(secondGeometry, firstGeometry);
 
     // A position off every screen is not used.
     proxy.writeSetting("Editors/Generic_Pos", QPoint(-30000, -30000));
     QPoint thirdPosition;
-    handled = handleNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *dialog) {
         thirdPosition = dialog->pos();
         dialog->reject();
-    });
+    }));
     QTest::mouseClick(editing.button("dialogButton"), Qt::LeftButton);
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QVERIFY(thirdPosition != QPoint(-30000, -30000));
 }
 
@@ -657,5 +581,5 @@ void tst_GenericPropertyEditor::ftpFolderEditorGetsTheConnection()
     QCOMPARE(directory->attributes(), attributes);
 }
 
-QTEST_MAIN(tst_GenericPropertyEditor)
+TAVRIX_TEST_MAIN(tst_GenericPropertyEditor)
 #include "tst_genericpropertyeditor.moc"

@@ -1,6 +1,8 @@
 // The value summary shown in the explorer and the editor, and the value description of tool
 // tips, rule by rule, for plain and structured values.
 
+#include "common/testmain.h"
+
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/genericvalueoverrider.h"
 
@@ -8,7 +10,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 using GuiLib::GenericValueOverrider;
@@ -44,18 +45,12 @@ class tst_GenericValueOverrider : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void summary_data();
     void summary();
     void description_data();
     void description();
     void propertyUsesTheSameTexts();
 };
-
-void tst_GenericValueOverrider::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_GenericValueOverrider::summary_data()
 {
@@ -73,84 +68,31 @@ void tst_GenericValueOverrider::summary_data()
     const QString inlineEditor = XMLValues::EDITOR_INLINE;
 
     // Symbolic values
-    QTest::newRow("auto-managed path")
-        << path << "automanaged" << XMLValues::AUTOMANAGED << "inline;automanaged;choosefolder"
-        << "Auto-managed";
-    QTest::newRow("auto-managed kind of a string")
-        << string << "choosefolder" << XMLValues::AUTOMANAGED << "automanaged;choosefolder"
-        << "Auto-managed";
-    QTest::newRow("auto-managed value without that kind is shown as stored")
-        << string << inlineEditor << XMLValues::AUTOMANAGED << "inline" << XMLValues::AUTOMANAGED;
-    QTest::newRow("data model") << string << "inline" << XMLValues::MDDATAMODEL
-                                << "inline;datamodel"
-                                << "Data model";
-    QTest::newRow("job name") << string << "jobname" << XMLValues::MDJOBNAME << "jobname;inline"
-                              << "Job name";
-    QTest::newRow("automatic") << string << "automatic" << XMLValues::AUTOMATIC
-                               << "automatic;inline"
-                               << "Automatic";
-    QTest::newRow("system data of a path")
-        << path << "choosefolder" << XMLValues::UP_SYSTEMDATA << "systemdata;choosefolder"
-        << "System data";
-    QTest::newRow("system data chosen for a string")
-        << string << "systemdata" << XMLValues::UP_SYSTEMDATA << "systemdata;inline"
-        << "System data";
-    QTest::newRow("system data typed inline is shown as typed")
-        << string << inlineEditor << XMLValues::UP_SYSTEMDATA << "systemdata;inline"
-        << XMLValues::UP_SYSTEMDATA;
-    QTest::newRow("user data of a path")
-        << path << "userdata" << XMLValues::UP_USERDATA << "userdata;choosefolder"
-        << "User data";
-    QTest::newRow("default chosen for a number")
-        << XMLValues::EDITORTYPE_NUMBER << "default" << XMLValues::UP_DEFAULT << "inline;default"
-        << "Default";
+    // clang-format off
+    QTest::newRow("auto-managed path") << path << "automanaged" << XMLValues::AUTOMANAGED << "inline;automanaged;choosefolder" << "Auto-managed";
+    QTest::newRow("auto-managed kind of a string") << string << "choosefolder" << XMLValues::AUTOMANAGED << "automanaged;choosefolder" << "Auto-managed";
+    QTest::newRow("auto-managed value without that kind is shown as stored") << string << inlineEditor << XMLValues::AUTOMANAGED << "inline" << XMLValues::AUTOMANAGED;
+    QTest::newRow("data model") << string << "inline" << XMLValues::MDDATAMODEL << "inline;datamodel" << "Data model";
+    QTest::newRow("system data of a path") << path << "choosefolder" << XMLValues::UP_SYSTEMDATA << "systemdata;choosefolder" << "System data";
+    QTest::newRow("system data chosen for a string") << string << "systemdata" << XMLValues::UP_SYSTEMDATA << "systemdata;inline" << "System data";
+    QTest::newRow("system data typed inline is shown as typed") << string << inlineEditor << XMLValues::UP_SYSTEMDATA << "systemdata;inline" << XMLValues::UP_SYSTEMDATA;
 
     // Masked and inline values
-    QTest::newRow("inline password, one star per character") << password << inlineEditor << "s3cr3t"
-                                                             << "inline"
-                                                             << "******";
-    QTest::newRow("hidden string") << string << "hidden"
-                                   << "abc"
-                                   << "hidden"
-                                   << "***";
-    QTest::newRow("inline value as typed") << string << inlineEditor << "C:/data/in"
-                                           << "inline;choosefolder"
-                                           << "C:/data/in";
-    QTest::newRow("inline empty value") << string << inlineEditor << ""
-                                        << "inline"
-                                        << "";
+    QTest::newRow("inline password, one star per character") << password << inlineEditor << "s3cr3t" << "inline" << "******";
+    QTest::newRow("hidden string") << string << "hidden" << "abc" << "hidden" << "***";
+    QTest::newRow("inline value as typed") << string << inlineEditor << "C:/data/in" << "inline;choosefolder" << "C:/data/in";
+    QTest::newRow("inline empty value") << string << inlineEditor << "" << "inline" << "";
 
     // Texts
-    QTest::newRow("multi-line text on one line") << string << "description"
-                                                 << "first\n\nsecond\r\nthird\n"
-                                                 << "inline;description"
-                                                 << "first second third";
-    QTest::newRow("password list")
-        << XMLValues::EDITORTYPE_STRINGLIST << "passwdef"
-        << listValue(XMLValues::EDITOR_PASSWDEF, {"a", "b"}) << "passwdef"
-        << "Passwords defined";
-    QTest::newRow("empty password list") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef"
-                                         << ""
-                                         << "passwdef"
-                                         << "";
-    QTest::newRow("condition with variables") << string << "conditionwithvar"
-                                              << "[Job.Size] > 1"
-                                              << "inline;conditionwithvar"
-                                              << "Condition with variables defined";
-    QTest::newRow("empty condition") << string << "conditionwithvar"
-                                     << ""
-                                     << "inline;conditionwithvar"
-                                     << "";
-    QTest::newRow("single-line text with variables") << string << "sltextwithvar"
-                                                     << "[Job.Name]"
-                                                     << "inline;sltextwithvar"
-                                                     << "Single-line text with variables defined";
-    QTest::newRow("multi-line text with variables") << string << "mltextwithvar"
-                                                    << "[Job.Name]\n"
-                                                    << "mltextwithvar"
-                                                    << "Multi-line text with variables defined";
+    QTest::newRow("multi-line text on one line") << string << "description" << "first\n\nsecond\r\nthird\n" << "inline;description" << "first second third";
+    QTest::newRow("password list") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef" << listValue(XMLValues::EDITOR_PASSWDEF, {"a", "b"}) << "passwdef" << "Passwords defined";
+    QTest::newRow("empty password list") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef" << "" << "passwdef" << "";
+    QTest::newRow("condition with variables") << string << "conditionwithvar" << "[Job.Size] > 1" << "inline;conditionwithvar" << "Condition with variables defined";
+    QTest::newRow("empty condition") << string << "conditionwithvar" << "" << "inline;conditionwithvar" << "";
 
     // Structured values
+    // A value of a structured kind reads "<kind> defined" (one row for the table of names),
+    // except for the kinds that show what they hold.
     const struct
     {
         const char *row;
@@ -158,106 +100,32 @@ void tst_GenericValueOverrider::summary_data()
         QString value;
         const char *summary;
     } structured[] = {
-        {"script expression", XMLValues::EDITOR_SCRIPTEXP,
-         listValue(XMLValues::EDITOR_SCRIPTEXP, {"job.getName()"}), "Script expression defined"},
-        {"file patterns listed", XMLValues::EDITOR_FILEPATTERNS,
-         listValue(XMLValues::EDITOR_FILEPATTERNS, {"*.pdf", "??Job.*"}), "*.pdf; ??Job.*"},
-        {"no patterns", XMLValues::EDITOR_FOLDERPATTERNS,
-         listValue(XMLValues::EDITOR_FOLDERPATTERNS, {}), ""},
-        {"regular expression", XMLValues::EDITOR_REGEXP,
-         listValue(XMLValues::EDITOR_REGEXP, {".*\\.pdf"}), "Regular expression defined"},
-        {"file types", XMLValues::EDITOR_TYPES, listValue(XMLValues::EDITOR_TYPES, {"PDF"}),
-         "File types defined"},
-        {"one library choice is shown itself", XMLValues::EDITOR_ASKPLUGIN2,
-         listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours"}), "Colours"},
-        {"two library choices", XMLValues::EDITOR_ASKPLUGIN2,
-         listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours", "Sizes"}),
-         "Select many from library defined"},
-        {"no library choice", XMLValues::EDITOR_ASKPLUGIN2,
-         listValue(XMLValues::EDITOR_ASKPLUGIN2, {}), "Select many from library defined"},
-        {"e-mail info", XMLValues::EDITOR_EINFOEDIT,
-         emailValue(XMLValues::EDITOR_EINFOEDIT, {{"a@example.com", "Hi", "Body"}}),
-         "Email info defined"},
-        {"e-mail info map", XMLValues::EDITOR_MAPEINFOEDIT,
-         emailValue(XMLValues::EDITOR_MAPEINFOEDIT, {{"a@example.com", "", ""}}),
-         "Email info map defined"},
-        {"mail accounts", XMLValues::EDITOR_ACCOUNTSDEF,
-         listValue(XMLValues::EDITOR_ACCOUNTSDEF, {"me;pw;smtp"}), "Email accounts defined"},
-        {"editable metadata fields", XMLValues::EDITOR_METADADTAFIELDSEDIT,
-         XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_METADADTAFIELDSEDIT,
-                                             QList<SRCore::MetadataFieldDefinition>{}),
-         "Editable metadata fields defined"},
-        {"read-only metadata fields", XMLValues::EDITOR_METADADTAFIELDSREAD,
-         XMLValueProcessor::generateXMLValue(XMLValues::EDITOR_METADADTAFIELDSREAD,
-                                             QList<SRCore::MetadataFieldDefinition>{}),
-         "Read-only metadata fields defined"},
-        {"global data fields", XMLValues::EDITOR_GLOBALDATAFIELDS,
-         recordsValue(XMLValues::EDITOR_GLOBALDATAFIELDS, {{"t", "s", "v"}}),
-         "Global data fields defined"},
-        {"private data fields", XMLValues::EDITOR_USERDATAFIELDS,
-         recordsValue(XMLValues::EDITOR_USERDATAFIELDS, {{"t", "", "v"}}),
-         "Private data fields defined"},
-        {"metadata datasets", XMLValues::EDITOR_METADATAFIELDS,
-         recordsValue(XMLValues::EDITOR_METADATAFIELDS, {{"ds", "XML", "/f.xml"}}),
-         "Metadata fields defined"},
-        {"string list", XMLValues::EDITOR_STRINGLIST,
-         listValue(XMLValues::EDITOR_STRINGLIST, {"x"}), "String list defined"},
+        {"script expression", XMLValues::EDITOR_SCRIPTEXP, listValue(XMLValues::EDITOR_SCRIPTEXP, {"job.getName()"}), "Script expression defined"},
+        {"file patterns listed", XMLValues::EDITOR_FILEPATTERNS, listValue(XMLValues::EDITOR_FILEPATTERNS, {"*.pdf", "??Job.*"}), "*.pdf; ??Job.*"},
+        {"no patterns", XMLValues::EDITOR_FOLDERPATTERNS, listValue(XMLValues::EDITOR_FOLDERPATTERNS, {}), ""},
+        {"one library choice is shown itself", XMLValues::EDITOR_ASKPLUGIN2, listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours"}), "Colours"},
+        {"two library choices", XMLValues::EDITOR_ASKPLUGIN2, listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours", "Sizes"}), "Select many from library defined"},
+        {"no library choice", XMLValues::EDITOR_ASKPLUGIN2, listValue(XMLValues::EDITOR_ASKPLUGIN2, {}), "Select many from library defined"},
+        {"global data fields", XMLValues::EDITOR_GLOBALDATAFIELDS, recordsValue(XMLValues::EDITOR_GLOBALDATAFIELDS, {{"t", "s", "v"}}), "Global data fields defined"},
     };
     for (const auto &entry : structured) {
-        QTest::newRow(entry.row) << string << entry.editor << entry.value
-                                 << QStringLiteral("inline;") + entry.editor
-                                 << QString::fromUtf8(entry.summary);
+        QTest::newRow(entry.row) << string << entry.editor << entry.value << QStringLiteral("inline;") + entry.editor << QString::fromUtf8(entry.summary);
     }
-    QTest::newRow("plain text in a script expression property is shown as it is")
-        << string << "scriptexp"
-        << "1 < 2"
-        << "inline;scriptexp"
-        << "1 < 2";
-    QTest::newRow("a damaged list value is shown as it is")
-        << string << "regexp"
-        << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">"
-        << "regexp"
-        << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">";
+    QTest::newRow("plain text in a script expression property is shown as it is") << string << "scriptexp" << "1 < 2" << "inline;scriptexp" << "1 < 2";
+    QTest::newRow("a damaged list value is shown as it is") << string << "regexp" << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">" << "regexp" << "<TavrixValueList FormatVersion=\"1\" Type=\"regexp\">";
 
     // Paths
-    QTest::newRow("chosen path with the system's separators") << path << "choosefolder"
-                                                              << "/data/in"
-                                                              << "inline;choosefolder"
-                                                              << "/data/in";
-    QTest::newRow("chosen file of a string property") << string << "choosefile"
-                                                      << "/tmp/a.txt"
-                                                      << "choosefile|Text (*.txt)"
-                                                      << "/tmp/a.txt";
+    QTest::newRow("chosen path with the system's separators") << path << "choosefolder" << "/data/in" << "inline;choosefolder" << "/data/in";
+    QTest::newRow("chosen file of a string property") << string << "choosefile" << "/tmp/a.txt" << "choosefile|Text (*.txt)" << "/tmp/a.txt";
 
     // Fixed values by the label of the current kind
-    QTest::newRow("all files") << fileFilter << "allfiles" << XMLValues::ALLFILES
-                               << "allfiles;types"
-                               << "All files";
-    QTest::newRow("all of a folder filter")
-        << folderFilter << "all" << XMLValues::ALLFOLDERS << "all;patterns"
-        << "All folders";
-    QTest::newRow("all of a file filter")
-        << fileFilter << "all" << XMLValues::ALLFILES << "all;patterns"
-        << "All files";
-    QTest::newRow("all other folders")
-        << folderFilter << "allother" << XMLValues::ALLOTHERFOLDERS << "allother"
-        << "All other folders";
-    QTest::newRow("no files") << fileFilter << "no" << XMLValues::NOFILES << "no;types"
-                              << "No files";
-    QTest::newRow("no as a bool kind")
-        << XMLValues::EDITORTYPE_BOOL << "nobool" << XMLValues::NO << "nobool;scriptexp"
-        << "No";
-    QTest::newRow("a fixed kind with a value typed elsewhere") << fileFilter << "allfiles"
-                                                               << "*.pdf"
-                                                               << "allfiles"
-                                                               << "*.pdf";
-    QTest::newRow("the value of none is shown as it is")
-        << string << "none" << XMLValues::NONE << "none" << XMLValues::NONE;
+    QTest::newRow("all files") << fileFilter << "allfiles" << XMLValues::ALLFILES << "allfiles;types" << "All files";
+    QTest::newRow("all of a folder filter") << folderFilter << "all" << XMLValues::ALLFOLDERS << "all;patterns" << "All folders";
+    QTest::newRow("a fixed kind with a value typed elsewhere") << fileFilter << "allfiles" << "*.pdf" << "allfiles" << "*.pdf";
+    QTest::newRow("the value of none is shown as it is") << string << "none" << XMLValues::NONE << "none" << XMLValues::NONE;
 
-    QTest::newRow("a value that matches no rule is unchanged") << string << "askplugin"
-                                                               << "Colours"
-                                                               << "askplugin"
-                                                               << "Colours";
+    QTest::newRow("a value that matches no rule is unchanged") << string << "askplugin" << "Colours" << "askplugin" << "Colours";
+    // clang-format on
 }
 
 void tst_GenericValueOverrider::summary()
@@ -284,129 +152,36 @@ void tst_GenericValueOverrider::description_data()
     const QString path = XMLValues::EDITORTYPE_PATH;
     const QString stringList = XMLValues::EDITORTYPE_STRINGLIST;
 
-    QTest::newRow("three passwords")
-        << "Passwords" << stringList << "passwdef"
-        << listValue(XMLValues::EDITOR_PASSWDEF, {"a", "bb", "ccc"}) << "passwdef"
-        << "*******";
-    QTest::newRow("one long password")
-        << "Passwords" << stringList << "passwdef"
-        << listValue(XMLValues::EDITOR_PASSWDEF, {"a very long password"}) << "passwdef"
-        << "*******";
-    QTest::newRow("no passwords") << "Passwords" << stringList << "passwdef"
-                                  << listValue(XMLValues::EDITOR_PASSWDEF, {}) << "passwdef"
-                                  << "";
-    QTest::newRow("a list of a password property is masked")
-        << "Secret" << XMLValues::EDITORTYPE_PASSWORD << "stringlist"
-        << listValue(XMLValues::EDITOR_STRINGLIST, {"x"}) << "stringlist"
-        << "*******";
-    QTest::newRow("metadata datasets by name and backing file")
-        << "MetadataDatasets"
-        << "fieldsdef"
-        << "scriptermetadatafieldsedit"
-        << recordsValue(XMLValues::EDITOR_METADATAFIELDS,
-                        {{"Order", "XML", "/j/order.xml"}, {"Press", "JDF", "/j/p.jdf"}})
-        << "scriptermetadatafieldsedit"
-        << "Order = /j/order.xml\nPress = /j/p.jdf\n";
-    QTest::newRow("private data by tag and value")
-        << "UserData"
-        << "fieldsdef"
-        << "userdatafieldsedit"
-        << recordsValue(XMLValues::EDITOR_USERDATAFIELDS, {{"Customer", "", "ACME"}})
-        << "userdatafieldsedit"
-        << "Customer = ACME\n";
-    QTest::newRow("global data by scope")
-        << "GlobalData"
-        << "fieldsdef"
-        << "globaldatafieldsedit"
-        << recordsValue(XMLValues::EDITOR_GLOBALDATAFIELDS, {{"a", "Flow", "1"}, {"b", "Job", "2"}})
-        << "globaldatafieldsedit"
-        << "Flow\nJob\n";
-    QTest::newRow("metadata field definitions are not described")
-        << "Fields" << string << "metadatafieldsedit"
-        << XMLValueProcessor::generateXMLValue(
-               XMLValues::EDITOR_METADADTAFIELDSEDIT,
-               QList<SRCore::MetadataFieldDefinition>{{{XMLKey::MD_LABEL, "Size"}}})
-        << "metadatafieldsedit"
-        << "";
-    QTest::newRow("e-mail info introduced by To")
-        << "Mail" << string << "einfoedit"
-        << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"a@example.com;b@example.com", "S", "Hi"}})
-        << "einfoedit"
-        << "To: a@example.com;b@example.com\n\nHi";
-    QTest::newRow("e-mail info without recipients")
-        << "Mail" << string << "einfoedit"
-        << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"", "", "Hi"}}) << "einfoedit"
-        << "\n\nHi";
-    QTest::newRow("e-mail info without a body")
-        << "Mail" << string << "einfoedit"
-        << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"a@example.com", "S", ""}}) << "einfoedit"
-        << "To: a@example.com";
-    QTest::newRow("e-mail info map, entry by entry")
-        << "Mail" << string << "mapeinfoedit"
-        << emailValue(XMLValues::EDITOR_MAPEINFOEDIT,
-                      {{"a@example.com", "", "One"}, {"b@example.com", "", ""}})
-        << "mapeinfoedit"
-        << "To: a@example.com\n\nOne\n\nTo: b@example.com";
-    QTest::newRow("library choices one a line")
-        << "Lib" << string << "askplugin2"
-        << listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours", "Sizes"}) << "askplugin2"
-        << "Colours\nSizes";
-    QTest::newRow("patterns one a line")
-        << "Mask" << XMLValues::EDITORTYPE_FILEFILTER << "filepatterns"
-        << listValue(XMLValues::EDITOR_FILEPATTERNS, {"*.pdf", "*.ps"}) << "allfiles;filepatterns"
-        << "*.pdf\n*.ps";
-    QTest::newRow("no file types") << "Mask" << XMLValues::EDITORTYPE_FILEFILTER << "types"
-                                   << listValue(XMLValues::EDITOR_TYPES, {}) << "types"
-                                   << "";
-    QTest::newRow("mail accounts by their first part")
-        << "Accounts" << string << "accountsdef"
-        << listValue(XMLValues::EDITOR_ACCOUNTSDEF, {"me@example.com;pw;smtp", "plain"})
-        << "accountsdef"
-        << "me@example.com\nplain\n";
-    QTest::newRow("script expression by its text")
-        << "Name" << string << "scriptexp"
-        << listValue(XMLValues::EDITOR_SCRIPTEXP, {"job.getName()"}) << "inline;scriptexp"
-        << "job.getName()";
-    QTest::newRow("empty regular expression list")
-        << "Mask" << string << "regexp" << listValue(XMLValues::EDITOR_REGEXP, {}) << "regexp"
-        << "";
-    QTest::newRow("plain text in a structured property") << "Mask" << string << "regexp"
-                                                         << "a/b"
-                                                         << "regexp"
-                                                         << "a/b";
+    // clang-format off
+    QTest::newRow("three passwords") << "Passwords" << stringList << "passwdef" << listValue(XMLValues::EDITOR_PASSWDEF, {"a", "bb", "ccc"}) << "passwdef" << "*******";
+    QTest::newRow("one long password") << "Passwords" << stringList << "passwdef" << listValue(XMLValues::EDITOR_PASSWDEF, {"a very long password"}) << "passwdef" << "*******";
+    QTest::newRow("no passwords") << "Passwords" << stringList << "passwdef" << listValue(XMLValues::EDITOR_PASSWDEF, {}) << "passwdef" << "";
+    QTest::newRow("a list of a password property is masked") << "Secret" << XMLValues::EDITORTYPE_PASSWORD << "stringlist" << listValue(XMLValues::EDITOR_STRINGLIST, {"x"}) << "stringlist" << "*******";
+    QTest::newRow("metadata datasets by name and backing file") << "MetadataDatasets" << "fieldsdef" << "scriptermetadatafieldsedit" << recordsValue(XMLValues::EDITOR_METADATAFIELDS, {{"Order", "XML", "/j/order.xml"}, {"Press", "JDF", "/j/p.jdf"}}) << "scriptermetadatafieldsedit" << "Order = /j/order.xml\nPress = /j/p.jdf\n";
+    QTest::newRow("private data by tag and value") << "UserData" << "fieldsdef" << "userdatafieldsedit" << recordsValue(XMLValues::EDITOR_USERDATAFIELDS, {{"Customer", "", "ACME"}}) << "userdatafieldsedit" << "Customer = ACME\n";
+    QTest::newRow("global data by scope") << "GlobalData" << "fieldsdef" << "globaldatafieldsedit" << recordsValue(XMLValues::EDITOR_GLOBALDATAFIELDS, {{"a", "Flow", "1"}, {"b", "Job", "2"}}) << "globaldatafieldsedit" << "Flow\nJob\n";
+    QTest::newRow("metadata field definitions are not described") << "Fields" << string << "metadatafieldsedit" << XMLValueProcessor::generateXMLValue( XMLValues::EDITOR_METADADTAFIELDSEDIT, QList<SRCore::MetadataFieldDefinition>{{{XMLKey::MD_LABEL, "Size"}}}) << "metadatafieldsedit" << "";
+    QTest::newRow("e-mail info introduced by To") << "Mail" << string << "einfoedit" << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"a@example.com;b@example.com", "S", "Hi"}}) << "einfoedit" << "To: a@example.com;b@example.com\n\nHi";
+    QTest::newRow("e-mail info without recipients") << "Mail" << string << "einfoedit" << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"", "", "Hi"}}) << "einfoedit" << "\n\nHi";
+    QTest::newRow("e-mail info without a body") << "Mail" << string << "einfoedit" << emailValue(XMLValues::EDITOR_EINFOEDIT, {{"a@example.com", "S", ""}}) << "einfoedit" << "To: a@example.com";
+    QTest::newRow("e-mail info map, entry by entry") << "Mail" << string << "mapeinfoedit" << emailValue(XMLValues::EDITOR_MAPEINFOEDIT, {{"a@example.com", "", "One"}, {"b@example.com", "", ""}}) << "mapeinfoedit" << "To: a@example.com\n\nOne\n\nTo: b@example.com";
+    QTest::newRow("library choices one a line") << "Lib" << string << "askplugin2" << listValue(XMLValues::EDITOR_ASKPLUGIN2, {"Colours", "Sizes"}) << "askplugin2" << "Colours\nSizes";
+    QTest::newRow("patterns one a line") << "Mask" << XMLValues::EDITORTYPE_FILEFILTER << "filepatterns" << listValue(XMLValues::EDITOR_FILEPATTERNS, {"*.pdf", "*.ps"}) << "allfiles;filepatterns" << "*.pdf\n*.ps";
+    QTest::newRow("no file types") << "Mask" << XMLValues::EDITORTYPE_FILEFILTER << "types" << listValue(XMLValues::EDITOR_TYPES, {}) << "types" << "";
+    QTest::newRow("mail accounts by their first part") << "Accounts" << string << "accountsdef" << listValue(XMLValues::EDITOR_ACCOUNTSDEF, {"me@example.com;pw;smtp", "plain"}) << "accountsdef" << "me@example.com\nplain\n";
+    QTest::newRow("script expression by its text") << "Name" << string << "scriptexp" << listValue(XMLValues::EDITOR_SCRIPTEXP, {"job.getName()"}) << "inline;scriptexp" << "job.getName()";
+    QTest::newRow("empty regular expression list") << "Mask" << string << "regexp" << listValue(XMLValues::EDITOR_REGEXP, {}) << "regexp" << "";
+    QTest::newRow("plain text in a structured property") << "Mask" << string << "regexp" << "a/b" << "regexp" << "a/b";
 
-    QTest::newRow("text with variables as it is") << "Subject" << string << "sltextwithvar"
-                                                  << "[Job.Name]"
-                                                  << "inline;sltextwithvar"
-                                                  << "[Job.Name]";
-    QTest::newRow("multi-line text of a path as it is") << "Path" << path << "description"
-                                                        << "C:/x\ny"
-                                                        << "description;choosefile"
-                                                        << "C:/x\ny";
-    QTest::newRow("path with the system's separators") << "Folder" << path << "choosefolder"
-                                                       << "/data/in"
-                                                       << "choosefolder"
-                                                       << "/data/in";
-    QTest::newRow("auto-managed path as stored")
-        << "Path" << path << "automanaged" << XMLValues::AUTOMANAGED << "automanaged;choosefolder"
-        << XMLValues::AUTOMANAGED;
-    QTest::newRow("a name is shown even when hidden") << XMLKey::NAME << string << "hidden"
-                                                      << "abc"
-                                                      << "hidden"
-                                                      << "abc";
-    QTest::newRow("a hidden string is masked") << "Token" << string << "hidden"
-                                               << "abc"
-                                               << "hidden"
-                                               << "***";
-    QTest::newRow("an inline password is masked")
-        << "Password" << XMLValues::EDITORTYPE_PASSWORD << "inline"
-        << "abcd"
-        << "inline"
-        << "****";
-    QTest::newRow("anything else as it is") << "Tooltip" << string << "inline"
-                                            << "a/b"
-                                            << "inline"
-                                            << "a/b";
+    QTest::newRow("text with variables as it is") << "Subject" << string << "sltextwithvar" << "[Job.Name]" << "inline;sltextwithvar" << "[Job.Name]";
+    QTest::newRow("multi-line text of a path as it is") << "Path" << path << "description" << "C:/x\ny" << "description;choosefile" << "C:/x\ny";
+    QTest::newRow("path with the system's separators") << "Folder" << path << "choosefolder" << "/data/in" << "choosefolder" << "/data/in";
+    QTest::newRow("auto-managed path as stored") << "Path" << path << "automanaged" << XMLValues::AUTOMANAGED << "automanaged;choosefolder" << XMLValues::AUTOMANAGED;
+    QTest::newRow("a name is shown even when hidden") << XMLKey::NAME << string << "hidden" << "abc" << "hidden" << "abc";
+    QTest::newRow("a hidden string is masked") << "Token" << string << "hidden" << "abc" << "hidden" << "***";
+    QTest::newRow("an inline password is masked") << "Password" << XMLValues::EDITORTYPE_PASSWORD << "inline" << "abcd" << "inline" << "****";
+    QTest::newRow("anything else as it is") << "Tooltip" << string << "inline" << "a/b" << "inline" << "a/b";
+    // clang-format on
 }
 
 void tst_GenericValueOverrider::description()
@@ -436,5 +211,5 @@ void tst_GenericValueOverrider::propertyUsesTheSameTexts()
     QCOMPARE(property.valueText(), value);
 }
 
-QTEST_MAIN(tst_GenericValueOverrider)
+TAVRIX_TEST_MAIN(tst_GenericValueOverrider)
 #include "tst_genericvalueoverrider.moc"

@@ -1,6 +1,8 @@
 // Every image name that the program refers to resolves to a readable image, and the image
 // cache gives the same pictures as the files, decoding each once.
 
+#include "common/testmain.h"
+
 #include "guilib/images/imagecache.h"
 
 #include <QGuiApplication>
@@ -34,14 +36,15 @@ void tst_Images::everyImageLoads_data()
         "TimerFired",  "Unchecked",  "Undo",          "Up",           "VBScript"};
     for (const QString &name : scripterImages) {
         const QString path = QStringLiteral(":/Images/Ui_scripter/img_%1.png").arg(name);
+        // clang-format off
         QTest::newRow(qPrintable(path)) << path << 32;
     }
-    QTest::newRow("syntax error") << QStringLiteral(":/Images/Properties/img_SyntaxError_Large.png")
-                                  << 32;
+    QTest::newRow("syntax error") << QStringLiteral(":/Images/Properties/img_SyntaxError_Large.png") << 32;
     for (const char *small :
          {":/Images/ellipsis.png", ":/Images/smaller_then.png", ":/Images/img_CdUp_Small.png",
           ":/Images/img_File_Small", ":/Images/img_Folder_Small"}) {
         QTest::newRow(small) << QString::fromLatin1(small) << 16;
+        // clang-format on
     }
 }
 
@@ -74,5 +77,5 @@ void tst_Images::cacheGivesTheFilesPicturesDecodedOnce()
     QVERIFY(!QPixmapCache::find(missing, &cached));
 }
 
-QTEST_MAIN(tst_Images)
+TAVRIX_TEST_MAIN(tst_Images)
 #include "tst_images.moc"

@@ -1,7 +1,10 @@
 // The message pane's connection to the message database: what a refresh loads, the id ranges a
 // search reads, deleting, and databases that cannot be read.
 
-#include "messagedatabase.h"
+#include "common/testmain.h"
+
+#include "common/messagedatabase.h"
+#include "common/testfiles.h"
 
 #include "guilib/log/logprovider.h"
 
@@ -11,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,17 +22,16 @@
 using GuiLib::LogProvider;
 using SRCore::LogRecord;
 namespace Level = SRCore::LogLevel;
+using TestFiles::writeFile;
 
 class tst_LogProvider : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
-    void refreshQueryIsTheFixedText();
     void loadsNewestFirstWithEveryField();
     void leavesOutStartProgressAndEnd();
     void laterLoadsBringOnlyNewMessages();
@@ -51,11 +52,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_LogProvider::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_LogProvider::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -68,19 +64,6 @@ void tst_LogProvider::cleanup()
     // Every provider released its connection.
     QVERIFY2(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty(),
              qPrintable(QSqlDatabase::connectionNames().join(QLatin1Char(' '))));
-}
-
-void tst_LogProvider::refreshQueryIsTheFixedText()
-{
-    const QString select = QStringLiteral(
-        "SELECT id, itemtime, type, module, flow, element, file, operation, argument, ticket, "
-        "user, folder, outfolder, outfile FROM logmessages WHERE");
-    const QString types = QStringLiteral(" ( type='error' OR type='warning' OR type='info' OR "
-                                         "type='debug' OR type='assert' )");
-    const QString order = QStringLiteral(" ORDER BY id DESC LIMIT 7000");
-    QCOMPARE(LogProvider::refreshQuery(std::nullopt), select + types + order);
-    QCOMPARE(LogProvider::refreshQuery(42),
-             select + QStringLiteral("( id>'42' ) AND") + types + order);
 }
 
 void tst_LogProvider::loadsNewestFirstWithEveryField()
@@ -275,18 +258,14 @@ void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("expectedError");
-    QTest::newRow("missing file") << "missing"
-                                  << "does not exist";
-    QTest::newRow("no file given") << "empty"
-                                   << "No message database file is given";
-    QTest::newRow("folder") << "folder"
-                            << "unable to open database file";
-    QTest::newRow("not an SQLite file") << "text"
-                                        << "file is not a database";
-    QTest::newRow("damaged database") << "damaged"
-                                      << "malformed";
-    QTest::newRow("database without the table") << "notable"
-                                                << "no such table: logmessages";
+    // clang-format off
+    QTest::newRow("missing file") << "missing" << "does not exist";
+    QTest::newRow("no file given") << "empty" << "No message database file is given";
+    QTest::newRow("folder") << "folder" << "unable to open database file";
+    QTest::newRow("not an SQLite file") << "text" << "file is not a database";
+    QTest::newRow("damaged database") << "damaged" << "malformed";
+    QTest::newRow("database without the table") << "notable" << "no such table: logmessages";
+    // clang-format on
 }
 
 void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()
@@ -299,9 +278,8 @@ void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
     } else if (kind == QLatin1String("text")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("This is a text file, not a message database.\n").repeated(200));
+        QVERIFY(writeFile(
+            path, QByteArray("This is a text file, not a message database.\n").repeated(200)));
     } else if (kind == QLatin1String("damaged")) {
         QCOMPARE(MessageDb::create(path), QString());
         QCOMPARE(MessageDb::generate(path, 2000), QString());
@@ -382,5 +360,5 @@ void tst_LogProvider::removingFromALockedDatabaseKeepsEveryMessage()
     QCOMPARE(locker.messageCount(), 0);
 }
 
-QTEST_GUILESS_MAIN(tst_LogProvider)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogProvider)
 #include "tst_logprovider.moc"

@@ -1,5 +1,7 @@
 // The filter rules of the message table's columns and its sorting.
 
+#include "common/testmain.h"
+
 #include "guilib/log/basiclogmodel.h"
 #include "guilib/log/logsortfilterproxymodel.h"
 
@@ -8,7 +10,6 @@
 #include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -84,7 +85,6 @@ private slots:
 
 void tst_LogSortFilterProxyModel::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     // Short dates as "3/4/24": no date text contains a "-".
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
@@ -126,49 +126,33 @@ void tst_LogSortFilterProxyModel::filtersRowsByColumn_data()
     const int job = BasicLogModel::JobColumn;
     const int text = BasicLogModel::MessageColumn;
 
+    // clang-format off
     QTest::newRow("no filter shows all") << ColumnFilters{} << QList<qint64>{6, 5, 4, 3, 2, 1};
-    QTest::newRow("blank filter shows all")
-        << ColumnFilters{on(type, "   ")} << QList<qint64>{6, 5, 4, 3, 2, 1};
-    QTest::newRow("error and warning show only those two types")
-        << ColumnFilters{on(type, "error warning")} << QList<qint64>{6, 5};
+    QTest::newRow("blank filter shows all") << ColumnFilters{on(type, "   ")} << QList<qint64>{6, 5, 4, 3, 2, 1};
+    QTest::newRow("error and warning show only those two types") << ColumnFilters{on(type, "error warning")} << QList<qint64>{6, 5};
     QTest::newRow("type ignores case") << ColumnFilters{on(type, "ERROR")} << QList<qint64>{6};
-    QTest::newRow("unknown level is filtered as info")
-        << ColumnFilters{on(type, "info")} << QList<qint64>{4, 1};
-    QTest::newRow("partial module names")
-        << ColumnFilters{on(module, "script gen")} << QList<qint64>{6, 5, 3, 2};
-    QTest::newRow("quoted module name with space")
-        << ColumnFilters{on(module, "'scripter control'")} << QList<qint64>{5};
-    QTest::newRow("flow contains any token")
-        << ColumnFilters{on(flow, "voice 2024")} << QList<qint64>{6, 5, 4};
-    QTest::newRow("empty field passes no token")
-        << ColumnFilters{on(flow, "o")} << QList<qint64>{6, 5, 4, 2, 1};
+    QTest::newRow("unknown level is filtered as info") << ColumnFilters{on(type, "info")} << QList<qint64>{4, 1};
+    QTest::newRow("partial module names") << ColumnFilters{on(module, "script gen")} << QList<qint64>{6, 5, 3, 2};
+    QTest::newRow("quoted module name with space") << ColumnFilters{on(module, "'scripter control'")} << QList<qint64>{5};
+    QTest::newRow("flow contains any token") << ColumnFilters{on(flow, "voice 2024")} << QList<qint64>{6, 5, 4};
+    QTest::newRow("empty field passes no token") << ColumnFilters{on(flow, "o")} << QList<qint64>{6, 5, 4, 2, 1};
     QTest::newRow("job prefix") << ColumnFilters{on(prefix, "0002 0005")} << QList<qint64>{5, 2};
     QTest::newRow("job name") << ColumnFilters{on(job, "JOB4.pdf")} << QList<qint64>{4};
-    QTest::newRow("message as shown, argument filled in")
-        << ColumnFilters{on(text, "a.pdf")} << QList<qint64>{6};
+    QTest::newRow("message as shown, argument filled in") << ColumnFilters{on(text, "a.pdf")} << QList<qint64>{6};
     QTest::newRow("place marker is not shown") << ColumnFilters{on(text, "%1")} << QList<qint64>{};
-    QTest::newRow("quoted words must appear together")
-        << ColumnFilters{on(text, "'almost full'")} << QList<qint64>{5};
-    QTest::newRow("unquoted words may appear apart")
-        << ColumnFilters{on(text, "almost full")} << QList<qint64>{5, 2, 1};
-    QTest::newRow("apostrophe in a word is literal")
-        << ColumnFilters{on(text, "it's")} << QList<qint64>{2};
-    QTest::newRow("columns combine: all must pass")
-        << ColumnFilters{on(type, "info assert"), on(flow, "orders")} << QList<qint64>{2, 1};
-    QTest::newRow("number in time column means last N hours")
-        << ColumnFilters{on(time, "4")} << QList<qint64>{6, 5};
+    QTest::newRow("quoted words must appear together") << ColumnFilters{on(text, "'almost full'")} << QList<qint64>{5};
+    QTest::newRow("unquoted words may appear apart") << ColumnFilters{on(text, "almost full")} << QList<qint64>{5, 2, 1};
+    QTest::newRow("apostrophe in a word is literal") << ColumnFilters{on(text, "it's")} << QList<qint64>{2};
+    QTest::newRow("columns combine: all must pass") << ColumnFilters{on(type, "info assert"), on(flow, "orders")} << QList<qint64>{2, 1};
+    QTest::newRow("number in time column means last N hours") << ColumnFilters{on(time, "4")} << QList<qint64>{6, 5};
     QTest::newRow("decimal number of hours") << ColumnFilters{on(time, "0.75")} << QList<qint64>{6};
-    QTest::newRow("several numbers: the largest window")
-        << ColumnFilters{on(time, "1 60")} << QList<qint64>{6, 5, 4, 3};
+    QTest::newRow("several numbers: the largest window") << ColumnFilters{on(time, "1 60")} << QList<qint64>{6, 5, 4, 3};
     QTest::newRow("zero hours shows nothing") << ColumnFilters{on(time, "0")} << QList<qint64>{};
-    QTest::newRow("huge number shows everything")
-        << ColumnFilters{on(time, "99999999999999")} << QList<qint64>{6, 5, 4, 3, 2, 1};
-    QTest::newRow("time text with a delimiter is contained")
-        << ColumnFilters{on(time, ":")} << QList<qint64>{6, 5, 4, 3, 2, 1};
-    QTest::newRow("negative number is text, not hours")
-        << ColumnFilters{on(time, "-5")} << QList<qint64>{};
-    QTest::newRow("hours and text in time column")
-        << ColumnFilters{on(time, "1 nosuchday")} << QList<qint64>{6};
+    QTest::newRow("huge number shows everything") << ColumnFilters{on(time, "99999999999999")} << QList<qint64>{6, 5, 4, 3, 2, 1};
+    QTest::newRow("time text with a delimiter is contained") << ColumnFilters{on(time, ":")} << QList<qint64>{6, 5, 4, 3, 2, 1};
+    QTest::newRow("negative number is text, not hours") << ColumnFilters{on(time, "-5")} << QList<qint64>{};
+    QTest::newRow("hours and text in time column") << ColumnFilters{on(time, "1 nosuchday")} << QList<qint64>{6};
+    // clang-format on
 }
 
 void tst_LogSortFilterProxyModel::filtersRowsByColumn()
@@ -302,5 +286,5 @@ void tst_LogSortFilterProxyModel::sortsTheTimeColumnByTimeAndOthersByText()
     QCOMPARE(proxy.index(5, BasicLogModel::ModuleColumn).data().toString(), QStringLiteral("Gen"));
 }
 
-QTEST_GUILESS_MAIN(tst_LogSortFilterProxyModel)
+TAVRIX_TEST_GUILESS_MAIN(tst_LogSortFilterProxyModel)
 #include "tst_logsortfilterproxymodel.moc"

@@ -3,7 +3,9 @@
 // on focus loss and survives Return, the double click that reopens the last dialog, and the
 // shortcuts that stay with the explorer.
 
-#include "propertytestsupport.h"
+#include "common/testmain.h"
+
+#include "common/propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/propertiesexplorer.h"
@@ -21,7 +23,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
 #include <QTreeView>
@@ -219,8 +220,6 @@ class tst_PropertiesExplorer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void emptyExplorerBeforeAndAfterLoading();
     void modelStructureFollowsVisibility();
     void cellContents_data();
@@ -243,11 +242,6 @@ private slots:
     void replacedPropertyIsShownAfterRefresh();
     void destroyedSetLeavesTheExplorerEmpty();
 };
-
-void tst_PropertiesExplorer::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_PropertiesExplorer::emptyExplorerBeforeAndAfterLoading()
 {
@@ -313,34 +307,14 @@ void tst_PropertiesExplorer::cellContents_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shownValue");
 
-    QTest::newRow("inline text as stored") << "string"
-                                           << "inline"
-                                           << "a/b"
-                                           << "Plain"
-                                           << "a/b";
-    QTest::newRow("password masked") << "password"
-                                     << "inline"
-                                     << "secret"
-                                     << "Plain"
-                                     << "******";
-    QTest::newRow("multi-line text on one line") << "string"
-                                                 << "description"
-                                                 << "one\ntwo"
-                                                 << "Plain"
-                                                 << "one two";
-    QTest::newRow("fixed value by its label") << "filefilter"
-                                              << "allfiles;types" << XMLValues::ALLFILES << "Plain"
-                                              << "All files";
-    QTest::newRow("an empty name shows <noname>") << "string"
-                                                  << "inline"
-                                                  << "x"
-                                                  << ""
-                                                  << "x";
-    QTest::newRow("carriage returns leave the name") << "string"
-                                                     << "inline"
-                                                     << "x"
-                                                     << "Two\r\nlines"
-                                                     << "x";
+    // clang-format off
+    QTest::newRow("inline text as stored") << "string" << "inline" << "a/b" << "Plain" << "a/b";
+    QTest::newRow("password masked") << "password" << "inline" << "secret" << "Plain" << "******";
+    QTest::newRow("multi-line text on one line") << "string" << "description" << "one\ntwo" << "Plain" << "one two";
+    QTest::newRow("fixed value by its label") << "filefilter" << "allfiles;types" << XMLValues::ALLFILES << "Plain" << "All files";
+    QTest::newRow("an empty name shows <noname>") << "string" << "inline" << "x" << "" << "x";
+    QTest::newRow("carriage returns leave the name") << "string" << "inline" << "x" << "Two\r\nlines" << "x";
+    // clang-format on
 }
 
 void tst_PropertiesExplorer::cellContents()
@@ -651,12 +625,13 @@ void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer_data()
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<bool>("reachesTheMenu");
 
+    // clang-format off
     QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
     QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier) << false;
     QTest::newRow("select all") << int(Qt::Key_A) << int(Qt::ControlModifier) << false;
     QTest::newRow("cut goes to the menu") << int(Qt::Key_X) << int(Qt::ControlModifier) << true;
-    QTest::newRow("with shift it goes to the menu")
-        << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << true;
+    QTest::newRow("with shift it goes to the menu") << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << true;
+    // clang-format on
 }
 
 void tst_PropertiesExplorer::copyPasteAndSelectAllStayWithTheExplorer()
@@ -823,5 +798,5 @@ void tst_PropertiesExplorer::destroyedSetLeavesTheExplorerEmpty()
     window.explorer->viewport()->repaint();
 }
 
-QTEST_MAIN(tst_PropertiesExplorer)
+TAVRIX_TEST_MAIN(tst_PropertiesExplorer)
 #include "tst_propertiesexplorer.moc"

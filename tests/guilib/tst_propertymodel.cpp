@@ -2,7 +2,9 @@
 // visibility, ownership of children, building a property set from a flow object, and the
 // predicates and tool tip of a generic property.
 
-#include "propertytestsupport.h"
+#include "common/testmain.h"
+
+#include "common/propertytestsupport.h"
 
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/propertycollection.h"
@@ -16,7 +18,6 @@
 
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -97,8 +98,6 @@ class tst_PropertyModel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void settingValueSignalsOnlyChanges_data();
     void settingValueSignalsOnlyChanges();
     void inlineValidatorGuardsTheValue_data();
@@ -129,11 +128,6 @@ private slots:
     void validityComesFromTheOwner();
 };
 
-void tst_PropertyModel::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_PropertyModel::settingValueSignalsOnlyChanges_data()
 {
     QTest::addColumn<QString>("editorBefore"); // set twice, so that it is also the previous one
@@ -147,25 +141,14 @@ void tst_PropertyModel::settingValueSignalsOnlyChanges_data()
     QTest::addColumn<QString>("previousValue");
 
     const QString inlineEditor = XMLValues::EDITOR_INLINE;
-    QTest::newRow("a new value signals once and keeps the old one as previous")
-        << inlineEditor << QString() << false << "new" << false << false << 1 << "new"
-        << "old";
-    QTest::newRow("the same value with the same editor signals nothing")
-        << inlineEditor << QString() << false << "old" << false << false << 0 << "old"
-        << "";
-    QTest::newRow("the same value forced signals once")
-        << inlineEditor << QString() << false << "old" << false << true << 1 << "old"
-        << "old";
-    QTest::newRow("the same value after a change of editor signals once")
-        << inlineEditor << XMLValues::EDITOR_DESCRIPTION << false << "old" << false << false << 1
-        << "old"
-        << "old";
-    QTest::newRow("the same value with editor attributes signals once")
-        << inlineEditor << QString() << true << "old" << false << false << 1 << "old"
-        << "old";
-    QTest::newRow("a silent change is stored without a signal")
-        << inlineEditor << QString() << false << "new" << true << false << 0 << "new"
-        << "old";
+    // clang-format off
+    QTest::newRow("a new value signals once and keeps the old one as previous") << inlineEditor << QString() << false << "new" << false << false << 1 << "new" << "old";
+    QTest::newRow("the same value with the same editor signals nothing") << inlineEditor << QString() << false << "old" << false << false << 0 << "old" << "";
+    QTest::newRow("the same value forced signals once") << inlineEditor << QString() << false << "old" << false << true << 1 << "old" << "old";
+    QTest::newRow("the same value after a change of editor signals once") << inlineEditor << XMLValues::EDITOR_DESCRIPTION << false << "old" << false << false << 1 << "old" << "old";
+    QTest::newRow("the same value with editor attributes signals once") << inlineEditor << QString() << true << "old" << false << false << 1 << "old" << "old";
+    QTest::newRow("a silent change is stored without a signal") << inlineEditor << QString() << false << "new" << true << false << 0 << "new" << "old";
+    // clang-format on
 }
 
 void tst_PropertyModel::settingValueSignalsOnlyChanges()
@@ -217,61 +200,29 @@ void tst_PropertyModel::inlineValidatorGuardsTheValue_data()
     const QString inlineEditor = XMLValues::EDITOR_INLINE;
     const QString old = QStringLiteral("<old>");
 
-    QTest::newRow("number in range is stored")
-        << "IdleAfterJob" << number << inlineEditor << QString() << "42"
-        << "42";
-    QTest::newRow("number above 999999 is refused")
-        << "IdleAfterJob" << number << inlineEditor << QString() << "1000000" << old;
-    QTest::newRow("negative number is refused")
-        << "IdleAfterJob" << number << inlineEditor << QString() << "-1" << old;
-    QTest::newRow("text in a number is refused")
-        << "IdleAfterJob" << number << inlineEditor << QString() << "abc" << old;
-    QTest::newRow("grouped digits are refused whatever the locale")
-        << "IdleAfterJob" << number << inlineEditor << QString() << "1,000" << old;
-    QTest::newRow("cornering factor takes -90")
-        << XMLKey::CORNERINGFACTOR << number << inlineEditor << QString() << "-90"
-        << "-90";
-    QTest::newRow("cornering factor refuses 91")
-        << XMLKey::CORNERINGFACTOR << number << inlineEditor << QString() << "91" << old;
-    QTest::newRow("job priority takes -999999999")
-        << XMLKey::SETJOBPRIORITY << number << inlineEditor << QString() << "-999999999"
-        << "-999999999";
-    QTest::newRow("a port replaces the number range: 65535 is stored")
-        << XMLValues::UP_IC_BUTTERFLYPORT << number << inlineEditor << QString() << "65535"
-        << "65535";
-    QTest::newRow("a port refuses 0")
-        << XMLValues::UP_IC_IMPRESSIONPORT << number << inlineEditor << QString() << "0" << old;
-    QTest::newRow("e-mail list separated by semicolons is stored")
-        << XMLKey::CCADDRESSES << string << inlineEditor << QString()
-        << "a@example.com;b@example.org"
-        << "a@example.com;b@example.org";
-    QTest::newRow("address with two @ is refused")
-        << XMLValues::UP_MS_REPLYEMAIL << string << inlineEditor << QString() << "a@@example.com"
-        << old;
-    QTest::newRow("half-typed address is refused")
-        << XMLKey::CCADDRESSES << string << inlineEditor << QString() << "a@" << old;
-    QTest::newRow("time is stored") << "Start" << time << inlineEditor << QString() << "12:30"
-                                    << "12:30";
-    QTest::newRow("hour 24 is refused")
-        << "Start" << time << inlineEditor << QString() << "24:00" << old;
-    QTest::newRow("empty hours-and-minutes entry is stored as empty")
-        << "Start" << time << inlineEditor << QString() << ":"
-        << "";
-    QTest::newRow("allowed-from tag gets the time check whatever its type")
-        << XMLKey::ALLOWFROM << string << inlineEditor << QString() << "7:5" << old;
-    QTest::newRow("server address is stored")
-        << XMLKey::FTPSERVER << string << inlineEditor << QString() << "ftp.example.com"
-        << "ftp.example.com";
-    QTest::newRow("server name with an underscore is refused")
-        << XMLValues::UP_MS_SMTPSERVADDR << string << inlineEditor << QString() << "mail_host"
-        << old;
-    QTest::newRow("without an inline editor nothing is checked")
-        << "IdleAfterJob" << number << "default;scriptexp" << QString() << "abc"
-        << "abc";
-    QTest::newRow("another current editor skips the check")
-        << "IdleAfterJob" << number << "inline;scriptexp" << XMLValues::EDITOR_SCRIPTEXP
-        << "job.getVariable()"
-        << "job.getVariable()";
+    // clang-format off
+    QTest::newRow("number in range is stored") << "IdleAfterJob" << number << inlineEditor << QString() << "42" << "42";
+    QTest::newRow("number above 999999 is refused") << "IdleAfterJob" << number << inlineEditor << QString() << "1000000" << old;
+    QTest::newRow("negative number is refused") << "IdleAfterJob" << number << inlineEditor << QString() << "-1" << old;
+    QTest::newRow("text in a number is refused") << "IdleAfterJob" << number << inlineEditor << QString() << "abc" << old;
+    QTest::newRow("grouped digits are refused whatever the locale") << "IdleAfterJob" << number << inlineEditor << QString() << "1,000" << old;
+    QTest::newRow("cornering factor takes -90") << XMLKey::CORNERINGFACTOR << number << inlineEditor << QString() << "-90" << "-90";
+    QTest::newRow("cornering factor refuses 91") << XMLKey::CORNERINGFACTOR << number << inlineEditor << QString() << "91" << old;
+    QTest::newRow("job priority takes -999999999") << XMLKey::SETJOBPRIORITY << number << inlineEditor << QString() << "-999999999" << "-999999999";
+    QTest::newRow("a port replaces the number range: 65535 is stored") << XMLValues::UP_IC_BUTTERFLYPORT << number << inlineEditor << QString() << "65535" << "65535";
+    QTest::newRow("a port refuses 0") << XMLValues::UP_IC_IMPRESSIONPORT << number << inlineEditor << QString() << "0" << old;
+    QTest::newRow("e-mail list separated by semicolons is stored") << XMLKey::CCADDRESSES << string << inlineEditor << QString() << "a@example.com;b@example.org" << "a@example.com;b@example.org";
+    QTest::newRow("address with two @ is refused") << XMLValues::UP_MS_REPLYEMAIL << string << inlineEditor << QString() << "a@@example.com" << old;
+    QTest::newRow("half-typed address is refused") << XMLKey::CCADDRESSES << string << inlineEditor << QString() << "a@" << old;
+    QTest::newRow("time is stored") << "Start" << time << inlineEditor << QString() << "12:30" << "12:30";
+    QTest::newRow("hour 24 is refused") << "Start" << time << inlineEditor << QString() << "24:00" << old;
+    QTest::newRow("empty hours-and-minutes entry is stored as empty") << "Start" << time << inlineEditor << QString() << ":" << "";
+    QTest::newRow("allowed-from tag gets the time check whatever its type") << XMLKey::ALLOWFROM << string << inlineEditor << QString() << "7:5" << old;
+    QTest::newRow("server address is stored") << XMLKey::FTPSERVER << string << inlineEditor << QString() << "ftp.example.com" << "ftp.example.com";
+    QTest::newRow("server name with an underscore is refused") << XMLValues::UP_MS_SMTPSERVADDR << string << inlineEditor << QString() << "mail_host" << old;
+    QTest::newRow("without an inline editor nothing is checked") << "IdleAfterJob" << number << "default;scriptexp" << QString() << "abc" << "abc";
+    QTest::newRow("another current editor skips the check") << "IdleAfterJob" << number << "inline;scriptexp" << XMLValues::EDITOR_SCRIPTEXP << "job.getVariable()" << "job.getVariable()";
+    // clang-format on
 }
 
 void tst_PropertyModel::inlineValidatorGuardsTheValue()
@@ -304,22 +255,16 @@ void tst_PropertyModel::dependentsShownByMasterValue_data()
     // Children, in this order: Equal (equals "Yes"), NotEqual (not equals "One;Unlimited"),
     // Both (equals "Yes;;Unlimited"), Plain (not dependent), Odd (an unknown condition).
     const QStringList all = {"Equal", "NotEqual", "Both", "Plain", "Odd"};
-    QTest::newRow("equals dependents first, then not-equals dependents")
-        << inlineEditor << "Yes" << QStringList{"Equal", "Both", "NotEqual"};
-    QTest::newRow("a value that excludes the not-equals dependent and matches no equals")
-        << inlineEditor << "One" << QStringList();
-    QTest::newRow("one of several dependency values")
-        << inlineEditor << "Unlimited" << QStringList{"Both"};
-    QTest::newRow("values are compared case-sensitively")
-        << inlineEditor << "yes" << QStringList{"NotEqual"};
-    QTest::newRow("an empty value matches no empty dependency part")
-        << inlineEditor << "" << QStringList{"NotEqual"};
-    QTest::newRow("a script expression shows every child")
-        << XMLValues::EDITOR_SCRIPTEXP << "s.getPropertyValue('x')" << all;
-    QTest::newRow("a text with variables shows every child")
-        << XMLValues::EDITOR_SLTEXTWITHVAR << "[Job.Name]" << all;
-    QTest::newRow("an empty script expression follows the usual rules")
-        << XMLValues::EDITOR_SCRIPTEXP << "" << QStringList{"NotEqual"};
+    // clang-format off
+    QTest::newRow("equals dependents first, then not-equals dependents") << inlineEditor << "Yes" << QStringList{"Equal", "Both", "NotEqual"};
+    QTest::newRow("a value that excludes the not-equals dependent and matches no equals") << inlineEditor << "One" << QStringList();
+    QTest::newRow("one of several dependency values") << inlineEditor << "Unlimited" << QStringList{"Both"};
+    QTest::newRow("values are compared case-sensitively") << inlineEditor << "yes" << QStringList{"NotEqual"};
+    QTest::newRow("an empty value matches no empty dependency part") << inlineEditor << "" << QStringList{"NotEqual"};
+    QTest::newRow("a script expression shows every child") << XMLValues::EDITOR_SCRIPTEXP << "s.getPropertyValue('x')" << all;
+    QTest::newRow("a text with variables shows every child") << XMLValues::EDITOR_SLTEXTWITHVAR << "[Job.Name]" << all;
+    QTest::newRow("an empty script expression follows the usual rules") << XMLValues::EDITOR_SCRIPTEXP << "" << QStringList{"NotEqual"};
+    // clang-format on
 }
 
 void tst_PropertyModel::dependentsShownByMasterValue()
@@ -361,18 +306,14 @@ void tst_PropertyModel::insertOnlyAtExistingPositions_data()
 
     for (const bool collection : {true, false}) {
         const char *group = collection ? "collection" : "property";
-        QTest::addRow("%s: inserting at the count leaves it unchanged", group)
-            << collection << 2 << QStringList{"A", "B"};
-        QTest::addRow("%s: inserting past the end leaves it unchanged", group)
-            << collection << 7 << QStringList{"A", "B"};
-        QTest::addRow("%s: a negative index leaves it unchanged", group)
-            << collection << -1 << QStringList{"A", "B"};
-        QTest::addRow("%s: inserting at 0 puts it first", group)
-            << collection << 0 << QStringList{"New", "A", "B"};
-        QTest::addRow("%s: inserting at the last child puts it before", group)
-            << collection << 1 << QStringList{"A", "New", "B"};
-        QTest::addRow("%s: appending adds it at the end", group)
-            << collection << -2 << QStringList{"A", "B", "New"};
+        // clang-format off
+        QTest::addRow("%s: inserting at the count leaves it unchanged", group) << collection << 2 << QStringList{"A", "B"};
+        QTest::addRow("%s: inserting past the end leaves it unchanged", group) << collection << 7 << QStringList{"A", "B"};
+        QTest::addRow("%s: a negative index leaves it unchanged", group) << collection << -1 << QStringList{"A", "B"};
+        QTest::addRow("%s: inserting at 0 puts it first", group) << collection << 0 << QStringList{"New", "A", "B"};
+        QTest::addRow("%s: inserting at the last child puts it before", group) << collection << 1 << QStringList{"A", "New", "B"};
+        QTest::addRow("%s: appending adds it at the end", group) << collection << -2 << QStringList{"A", "B", "New"};
+        // clang-format on
     }
 }
 
@@ -679,51 +620,19 @@ void tst_PropertyModel::initialEditorAndChoice_data()
     QTest::addColumn<bool>("choice");
     QTest::addColumn<QString>("editor");
 
-    QTest::newRow("inline with a description is a choice, inline first") << "Tooltip"
-                                                                         << ""
-                                                                         << "inline;description"
-                                                                         << "" << true << "inline";
-    QTest::newRow("a script expression as the alternative is a choice") << "Name"
-                                                                        << "x"
-                                                                        << "default;scriptexp"
-                                                                        << "" << true << "inline";
-    QTest::newRow("text with variables as the alternative is a choice")
-        << "Name"
-        << "x"
-        << "sltextwithvar;description"
-        << "" << true << "inline";
-    QTest::newRow("popup does not count as a second editor") << "TrafficType"
-                                                             << "Data"
-                                                             << "inline;popup"
-                                                             << "" << false << "inline";
-    QTest::newRow("hidden does not count either") << "Secret"
-                                                  << ""
-                                                  << "hidden;inline"
-                                                  << "" << false << "inline";
-    QTest::newRow("editors without inline or text editors are no choice")
-        << "Mask"
-        << "All Files"
-        << "allfiles;types;regexp"
-        << "" << false << "allfiles";
-    QTest::newRow("the first editor that sets values is the current one")
-        << "Box"
-        << ""
-        << "popup;description"
-        << "" << false << "description";
-    QTest::newRow("an auto-managed path starts with the auto-managed editor")
-        << XMLKey::PATH << XMLValues::AUTOMANAGED << "inline;automanaged;choosefolder"
-        << "" << true << "automanaged";
-    QTest::newRow("a path with another value starts inline") << XMLKey::PATH << "/data"
-                                                             << "inline;automanaged;choosefolder"
-                                                             << "" << true << "inline";
-    QTest::newRow("a given editor is kept") << "Mask"
-                                            << "x"
-                                            << "inline;regexp;scriptexp"
-                                            << "regexp" << true << "regexp";
-    QTest::newRow("no editors, no editor") << "Odd"
-                                           << ""
-                                           << ""
-                                           << "" << false << "";
+    // clang-format off
+    QTest::newRow("inline with a description is a choice, inline first") << "Tooltip" << "" << "inline;description" << "" << true << "inline";
+    QTest::newRow("a script expression as the alternative is a choice") << "Name" << "x" << "default;scriptexp" << "" << true << "inline";
+    QTest::newRow("text with variables as the alternative is a choice") << "Name" << "x" << "sltextwithvar;description" << "" << true << "inline";
+    QTest::newRow("popup does not count as a second editor") << "TrafficType" << "Data" << "inline;popup" << "" << false << "inline";
+    QTest::newRow("hidden does not count either") << "Secret" << "" << "hidden;inline" << "" << false << "inline";
+    QTest::newRow("editors without inline or text editors are no choice") << "Mask" << "All Files" << "allfiles;types;regexp" << "" << false << "allfiles";
+    QTest::newRow("the first editor that sets values is the current one") << "Box" << "" << "popup;description" << "" << false << "description";
+    QTest::newRow("an auto-managed path starts with the auto-managed editor") << XMLKey::PATH << XMLValues::AUTOMANAGED << "inline;automanaged;choosefolder" << "" << true << "automanaged";
+    QTest::newRow("a path with another value starts inline") << XMLKey::PATH << "/data" << "inline;automanaged;choosefolder" << "" << true << "inline";
+    QTest::newRow("a given editor is kept") << "Mask" << "x" << "inline;regexp;scriptexp" << "regexp" << true << "regexp";
+    QTest::newRow("no editors, no editor") << "Odd" << "" << "" << "" << false << "";
+    // clang-format on
 }
 
 void tst_PropertyModel::initialEditorAndChoice()
@@ -751,39 +660,17 @@ void tst_PropertyModel::predicates_data()
     QTest::addColumn<bool>("usesPlugin");
     QTest::addColumn<bool>("hasDisplayText");
 
-    QTest::newRow("inline bool") << "bool"
-                                 << "inline"
-                                 << "" << true << false << false << false;
-    QTest::newRow("inline enumeration") << "enum:No;One;Unlimited"
-                                        << "inline"
-                                        << "" << false << true << false << false;
-    QTest::newRow("a type merely containing enum is no enumeration")
-        << "myenum"
-        << "inline"
-        << "" << false << false << false << false;
-    QTest::newRow("inline password shows a display text") << "password"
-                                                          << "inline"
-                                                          << "" << false << false << false << true;
-    QTest::newRow("inline with a description editor shows a display text")
-        << "string"
-        << "inline;description"
-        << "" << false << false << false << true;
-    QTest::newRow("another current editor shows a display text")
-        << "string"
-        << "inline;scriptexp"
-        << "scriptexp" << false << false << false << true;
-    QTest::newRow("select from library uses the plug-in")
-        << "string"
-        << "askplugin;inline"
-        << "inline" << false << false << true << false;
-    QTest::newRow("select many from library uses the plug-in")
-        << "string"
-        << "askplugin2"
-        << "" << false << false << true << true;
-    QTest::newRow("a keyword only containing askplugin is no plug-in editor")
-        << "string"
-        << "inline;myaskplugin"
-        << "inline" << false << false << false << false;
+    // clang-format off
+    QTest::newRow("inline bool") << "bool" << "inline" << "" << true << false << false << false;
+    QTest::newRow("inline enumeration") << "enum:No;One;Unlimited" << "inline" << "" << false << true << false << false;
+    QTest::newRow("a type merely containing enum is no enumeration") << "myenum" << "inline" << "" << false << false << false << false;
+    QTest::newRow("inline password shows a display text") << "password" << "inline" << "" << false << false << false << true;
+    QTest::newRow("inline with a description editor shows a display text") << "string" << "inline;description" << "" << false << false << false << true;
+    QTest::newRow("another current editor shows a display text") << "string" << "inline;scriptexp" << "scriptexp" << false << false << false << true;
+    QTest::newRow("select from library uses the plug-in") << "string" << "askplugin;inline" << "inline" << false << false << true << false;
+    QTest::newRow("select many from library uses the plug-in") << "string" << "askplugin2" << "" << false << false << true << true;
+    QTest::newRow("a keyword only containing askplugin is no plug-in editor") << "string" << "inline;myaskplugin" << "inline" << false << false << false << false;
+    // clang-format on
 }
 
 void tst_PropertyModel::predicates()
@@ -818,53 +705,24 @@ void tst_PropertyModel::specialValues_data()
     const QString fileFilter = XMLValues::EDITORTYPE_FILEFILTER;
     const QString scriptValue = SRCore::XMLValueProcessor::generateXMLValue(
         XMLValues::EDITOR_SCRIPTEXP, {QStringLiteral("true")});
-    QTest::newRow("blank inline text") << string << "inline"
-                                       << "inline"
-                                       << " \t " << true;
-    QTest::newRow("inline text with words") << string << "inline"
-                                            << "inline"
-                                            << " a " << false;
-    QTest::newRow("blank text of another type") << XMLValues::EDITORTYPE_NUMBER << "inline"
-                                                << "inline"
-                                                << "  " << false;
-    QTest::newRow("file filter with patterns") << fileFilter << "allfiles;types"
-                                               << "types"
-                                               << "<TavrixValueList/>" << true;
-    QTest::newRow("file filter with all files") << fileFilter << "allfiles;types"
-                                                << "allfiles" << XMLValues::ALLFILES << false;
-    QTest::newRow("folder filter with no folders")
-        << XMLValues::EDITORTYPE_FOLDERFILTER << "nofolders"
-        << "" << XMLValues::NOFOLDERS << false;
-    QTest::newRow("password list") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef"
-                                   << ""
-                                   << "<TavrixValueList/>" << true;
-    QTest::newRow("string list with other editors")
-        << XMLValues::EDITORTYPE_STRINGLIST << "passwdef;inline"
-        << "inline"
-        << "x" << false;
-    QTest::newRow("condition as the current editor") << string << "inline;conditionwithvar"
-                                                     << "conditionwithvar"
-                                                     << "[a] = 1" << true;
-    QTest::newRow("condition editor not current") << string << "inline;conditionwithvar"
-                                                  << "inline"
-                                                  << "[a] = 1" << false;
-    QTest::newRow("script expression without a choice") << string << "scriptexp"
-                                                        << "" << scriptValue << true;
-    QTest::newRow("script expression chosen") << string << "inline;scriptexp"
-                                              << "scriptexp" << scriptValue << true;
-    QTest::newRow("script expression offered but inline chosen") << string << "inline;scriptexp"
-                                                                 << "inline"
-                                                                 << "x" << false;
-    QTest::newRow("library choices decide before the script expression")
-        << string << "inline;scriptexp;askplugin2"
-        << "scriptexp"
-        << "x" << false;
-    QTest::newRow("e-mail info without a choice") << string << "einfoedit"
-                                                  << ""
-                                                  << "x" << true;
-    QTest::newRow("empty values are never special") << string << "scriptexp"
-                                                    << ""
-                                                    << "" << false;
+    // clang-format off
+    QTest::newRow("blank inline text") << string << "inline" << "inline" << " \t " << true;
+    QTest::newRow("inline text with words") << string << "inline" << "inline" << " a " << false;
+    QTest::newRow("blank text of another type") << XMLValues::EDITORTYPE_NUMBER << "inline" << "inline" << "  " << false;
+    QTest::newRow("file filter with patterns") << fileFilter << "allfiles;types" << "types" << "<TavrixValueList/>" << true;
+    QTest::newRow("file filter with all files") << fileFilter << "allfiles;types" << "allfiles" << XMLValues::ALLFILES << false;
+    QTest::newRow("folder filter with no folders") << XMLValues::EDITORTYPE_FOLDERFILTER << "nofolders" << "" << XMLValues::NOFOLDERS << false;
+    QTest::newRow("password list") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef" << "" << "<TavrixValueList/>" << true;
+    QTest::newRow("string list with other editors") << XMLValues::EDITORTYPE_STRINGLIST << "passwdef;inline" << "inline" << "x" << false;
+    QTest::newRow("condition as the current editor") << string << "inline;conditionwithvar" << "conditionwithvar" << "[a] = 1" << true;
+    QTest::newRow("condition editor not current") << string << "inline;conditionwithvar" << "inline" << "[a] = 1" << false;
+    QTest::newRow("script expression without a choice") << string << "scriptexp" << "" << scriptValue << true;
+    QTest::newRow("script expression chosen") << string << "inline;scriptexp" << "scriptexp" << scriptValue << true;
+    QTest::newRow("script expression offered but inline chosen") << string << "inline;scriptexp" << "inline" << "x" << false;
+    QTest::newRow("library choices decide before the script expression") << string << "inline;scriptexp;askplugin2" << "scriptexp" << "x" << false;
+    QTest::newRow("e-mail info without a choice") << string << "einfoedit" << "" << "x" << true;
+    QTest::newRow("empty values are never special") << string << "scriptexp" << "" << "" << false;
+    // clang-format on
 }
 
 void tst_PropertyModel::specialValues()
@@ -890,57 +748,17 @@ void tst_PropertyModel::tooltipIsRichText_data()
     QTest::addColumn<QStringList>("runs");
 
     const QString bool_ = XMLValues::EDITORTYPE_BOOL;
-    QTest::newRow("no tool tip, no text") << "Enabled" << bool_ << "inline"
-                                          << ""
-                                          << "Yes"
-                                          << "refused" << QStringList();
-    QTest::newRow("plain string") << "Name"
-                                  << "string"
-                                  << "inline"
-                                  << "The name"
-                                  << "x"
-                                  << "-" << QStringList{"The name"};
-    QTest::newRow("carriage returns are dropped") << "Name"
-                                                  << "string"
-                                                  << "inline"
-                                                  << "two\r\nlines"
-                                                  << "x"
-                                                  << "-" << QStringList{"two", "lines"};
-    QTest::newRow("a bool adds its value in italics")
-        << "Enabled" << bool_ << "inline"
-        << "Whether it runs"
-        << "Yes"
-        << "" << QStringList{"Whether it runs", "/Yes/"};
-    QTest::newRow("an enumeration adds its value in italics")
-        << "Mode"
-        << "enum:Serialized;Concurrent"
-        << "inline;popup"
-        << "How"
-        << "Concurrent"
-        << "-" << QStringList{"How", "/Concurrent/"};
-    QTest::newRow("the interface language is shown as it is")
-        << XMLValues::UP_UI_LANGUAGE << "enum:en;de"
-        << "inline"
-        << "Language"
-        << "de"
-        << "-" << QStringList{"Language"};
-    QTest::newRow("an empty bool adds nothing") << "Enabled" << bool_ << "inline"
-                                                << "Whether"
-                                                << ""
-                                                << "-" << QStringList{"Whether"};
-    QTest::newRow("a refused value adds a bold warning")
-        << "Name"
-        << "string"
-        << "inline"
-        << "The name"
-        << ""
-        << "Name is required" << QStringList{"The name", "*WARNING: Name is required*"};
-    QTest::newRow("a preset adds its description in italics")
-        << XMLKey::ADOBEPDFPRESET << "string"
-        << "askplugin"
-        << "Preset"
-        << "High Quality"
-        << "" << QStringList{"Preset", "/ (300 dpi)/"};
+    // clang-format off
+    QTest::newRow("no tool tip, no text") << "Enabled" << bool_ << "inline" << "" << "Yes" << "refused" << QStringList();
+    QTest::newRow("plain string") << "Name" << "string" << "inline" << "The name" << "x" << "-" << QStringList{"The name"};
+    QTest::newRow("carriage returns are dropped") << "Name" << "string" << "inline" << "two\r\nlines" << "x" << "-" << QStringList{"two", "lines"};
+    QTest::newRow("a bool adds its value in italics") << "Enabled" << bool_ << "inline" << "Whether it runs" << "Yes" << "" << QStringList{"Whether it runs", "/Yes/"};
+    QTest::newRow("an enumeration adds its value in italics") << "Mode" << "enum:Serialized;Concurrent" << "inline;popup" << "How" << "Concurrent" << "-" << QStringList{"How", "/Concurrent/"};
+    QTest::newRow("the interface language is shown as it is") << XMLValues::UP_UI_LANGUAGE << "enum:en;de" << "inline" << "Language" << "de" << "-" << QStringList{"Language"};
+    QTest::newRow("an empty bool adds nothing") << "Enabled" << bool_ << "inline" << "Whether" << "" << "-" << QStringList{"Whether"};
+    QTest::newRow("a refused value adds a bold warning") << "Name" << "string" << "inline" << "The name" << "" << "Name is required" << QStringList{"The name", "*WARNING: Name is required*"};
+    QTest::newRow("a preset adds its description in italics") << XMLKey::ADOBEPDFPRESET << "string" << "askplugin" << "Preset" << "High Quality" << "" << QStringList{"Preset", "/ (300 dpi)/"};
+    // clang-format on
 }
 
 void tst_PropertyModel::tooltipIsRichText()
@@ -986,5 +804,5 @@ void tst_PropertyModel::validityComesFromTheOwner()
     QVERIFY(!free->isValid());
 }
 
-QTEST_MAIN(tst_PropertyModel)
+TAVRIX_TEST_MAIN(tst_PropertyModel)
 #include "tst_propertymodel.moc"

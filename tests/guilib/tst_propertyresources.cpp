@@ -1,20 +1,23 @@
 // The resources of the property editor: the menu order of the editor kinds, the file types and
 // the default locations are readable, complete and consistent.
 
+#include "common/testmain.h"
+
 #include "guilib/property/editorkinds.h"
 
 #include "corelib/common/validation.h"
 #include "corelib/common/xmldatareader.h"
 #include "corelib/vocabulary/xmlkey.h"
+#include "corelib/vocabulary/xmlvalues.h"
 
 #include <QSet>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
 
 using GuiLib::EditorKinds;
 namespace XMLKey = SRCore::XMLKey;
+namespace XMLValues = SRCore::XMLValues;
 
 namespace {
 
@@ -42,7 +45,6 @@ class tst_PropertyResources : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void menuOrderListsEveryKindOnce();
     void fileTypesAreNamedAndValid();
     void fileTypesMatchTheirFiles_data();
@@ -50,65 +52,28 @@ private slots:
     void defaultLocationsAreSettingsKeys();
 };
 
-void tst_PropertyResources::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void tst_PropertyResources::menuOrderListsEveryKindOnce()
 {
-    const QStringList menuOrder = {"no",
-                                   "none",
-                                   "default",
-                                   "automatic",
-                                   "datamodel",
-                                   "systemdata",
-                                   "userdata",
-                                   "jobname",
-                                   "automanaged",
-                                   "nofiles",
-                                   "nofolders",
-                                   "allfiles",
-                                   "allfolders",
-                                   "allotherfiles",
-                                   "allotherfolders",
-                                   "inline",
-                                   "description",
-                                   "stringlist",
-                                   "passwdef",
-                                   "filetype",
-                                   "types",
-                                   "filepatterns",
-                                   "folderpatterns",
-                                   "regexp",
-                                   "askplugin",
-                                   "askplugin2",
-                                   "choosefile",
-                                   "external",
-                                   "choosefolder",
-                                   "choosedir",
-                                   "einfoedit",
-                                   "mapeinfoedit",
-                                   "accountsdef",
-                                   "metadatafieldsedit",
-                                   "metadatafieldsread",
-                                   "scriptermetadatafieldsedit",
-                                   "userdatafieldsedit",
-                                   "globaldatafieldsedit",
-                                   "printsettings",
-                                   "sltextwithvar",
-                                   "mltextwithvar",
-                                   "conditionwithvar",
-                                   "scriptexp"};
+    Resource resource(QStringLiteral(":/xml/xml_EditorsSortOrder.xml"));
+    SRCore::XmlDataReader &reader = *resource.reader;
+    QVERIFY(reader.readRoot(XMLKey::EDITORSSORTORDER, 1));
+    QStringList menuOrder;
+    while (reader.readNextChildElement()) {
+        QString keyword;
+        QVERIFY(reader.readText(&keyword));
+        QVERIFY2(!menuOrder.contains(keyword), qPrintable(keyword));
+        menuOrder << keyword;
+    }
+    QVERIFY2(!reader.hasError() && reader.finish(), qPrintable(reader.error().toString()));
+    QVERIFY(menuOrder.contains(XMLValues::EDITOR_INLINE));
 
     QStringList shuffled = menuOrder;
     std::reverse(shuffled.begin(), shuffled.end());
     shuffled.insert(7, QStringLiteral("unlisted"));
     QCOMPARE(EditorKinds::sortedForMenu(shuffled), menuOrder + QStringList{"unlisted"});
 
-    // Every listed kind is known to the editor, with a label of its own ("no" is the generic
-    // "no files or folders" kind).
-    for (const QString &kind : menuOrder) {
+    // Every listed kind is known to the editor, with a label of its own.
+    for (const QString &kind : std::as_const(menuOrder)) {
         QVERIFY2(EditorKinds::label(kind, QStringLiteral("string")) != kind, qPrintable(kind));
     }
 }
@@ -151,18 +116,14 @@ void tst_PropertyResources::fileTypesMatchTheirFiles_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("type");
 
-    QTest::newRow("pdf") << "Brochure.pdf"
-                         << "PDF";
-    QTest::newRow("upper-case jpeg") << "PHOTO.JPEG"
-                                     << "JPEG";
-    QTest::newRow("short tiff") << "scan.tif"
-                                << "TIFF";
-    QTest::newRow("html") << "index.htm"
-                          << "HTML";
-    QTest::newRow("new word") << "letter.docx"
-                              << "Word";
-    QTest::newRow("job definition") << "job.jdf"
-                                    << "JDF";
+    // clang-format off
+    QTest::newRow("pdf") << "Brochure.pdf" << "PDF";
+    QTest::newRow("upper-case jpeg") << "PHOTO.JPEG" << "JPEG";
+    QTest::newRow("short tiff") << "scan.tif" << "TIFF";
+    QTest::newRow("html") << "index.htm" << "HTML";
+    QTest::newRow("new word") << "letter.docx" << "Word";
+    QTest::newRow("job definition") << "job.jdf" << "JDF";
+    // clang-format on
 }
 
 void tst_PropertyResources::fileTypesMatchTheirFiles()
@@ -207,5 +168,5 @@ void tst_PropertyResources::defaultLocationsAreSettingsKeys()
     QVERIFY(locations > 0);
 }
 
-QTEST_MAIN(tst_PropertyResources)
+TAVRIX_TEST_MAIN(tst_PropertyResources)
 #include "tst_propertyresources.moc"

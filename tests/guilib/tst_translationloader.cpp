@@ -1,6 +1,10 @@
 // Finding the installed languages and installing their catalogues, on language folders made up
 // in a temporary folder with catalogues compiled by lrelease.
 
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
+
 #include "guilib/translation/languagelocator.h"
 #include "guilib/translation/translationloader.h"
 
@@ -9,7 +13,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,21 +63,20 @@ public:
     {
         const QString name = QFileInfo(fileName).completeBaseName();
         const QString source = m_root.filePath(name + QStringLiteral(".ts"));
-        QFile ts(source);
-        if (!QDir().mkpath(folder) || !ts.open(QIODevice::WriteOnly)) {
+        const QByteArray catalogue =
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                           "<!DOCTYPE TS>\n<TS version=\"2.1\">\n<context>\n"
+                           "<name>Probe</name>\n"
+                           "<message><source>which</source>"
+                           "<translation>%1</translation></message>\n"
+                           "<message><source>%1</source>"
+                           "<translation>present</translation></message>\n"
+                           "</context>\n</TS>\n")
+                .arg(name)
+                .toUtf8();
+        if (!QDir().mkpath(folder) || !TestFiles::writeFile(source, catalogue)) {
             return false;
         }
-        ts.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                                "<!DOCTYPE TS>\n<TS version=\"2.1\">\n<context>\n"
-                                "<name>Probe</name>\n"
-                                "<message><source>which</source>"
-                                "<translation>%1</translation></message>\n"
-                                "<message><source>%1</source>"
-                                "<translation>present</translation></message>\n"
-                                "</context>\n</TS>\n")
-                     .arg(name)
-                     .toUtf8());
-        ts.close();
         QProcess lrelease;
         lrelease.start(QStringLiteral(TAVRIX_LRELEASE),
                        {QStringLiteral("-silent"), source, QStringLiteral("-qm"),
@@ -91,13 +93,6 @@ public:
             }
         }
         return true;
-    }
-
-    static bool addFile(const QString &path, const QByteArray &content)
-    {
-        QFile file(path);
-        return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly)
-               && file.write(content) == content.size();
     }
 
 private:
@@ -144,7 +139,6 @@ private slots:
 
 void tst_TranslationLoader::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_LRELEASE)).isExecutable(), TAVRIX_LRELEASE);
 }
 
@@ -153,15 +147,10 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes_dat
     QTest::addColumn<bool>("customized");
     QTest::addColumn<QStringList>("languages");
 
-    QTest::newRow("program's languages, sorted, English first")
-        << false
-        << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"),
-                       QStringLiteral("Español"), QStringLiteral("Français")};
-    QTest::newRow("customised environment adds its own")
-        << true
-        << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"),
-                       QStringLiteral("Español"), QStringLiteral("Français"),
-                       QStringLiteral("Italiano")};
+    // clang-format off
+    QTest::newRow("program's languages, sorted, English first") << false << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français")};
+    QTest::newRow("customised environment adds its own") << true << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français"), QStringLiteral("Italiano")};
+    // clang-format on
 }
 
 void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
@@ -185,9 +174,9 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
     // A name that cannot be chosen, and a folder without a catalogue, are no languages.
     QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Bad\nName")),
                                       QStringLiteral("Scripter_x.qm")));
-    QVERIFY(Installation::addFile(installation.languageFolder(QStringLiteral("Nederlands"))
-                                      + QStringLiteral("/readme.txt"),
-                                  "not yet"));
+    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Nederlands"))
+                                     + QStringLiteral("/readme.txt"),
+                                 "not yet"));
 
     const LanguageLocator locator(customized, installation.appFolder());
     QCOMPARE(locator.languages(), languages);
@@ -201,20 +190,17 @@ void tst_TranslationLoader::tellsTheLocaleOfALanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("locale");
 
-    QTest::newRow("English by its name") << "English"
-                                         << "en_US";
-    QTest::newRow("German in its own tongue") << "Deutsch"
-                                              << "de_DE";
+    // clang-format off
+    QTest::newRow("English by its name") << "English" << "en_US";
+    QTest::newRow("German in its own tongue") << "Deutsch" << "de_DE";
     QTest::newRow("own tongue, other case and accents") << "FRANÇAIS"
                                                         << "fr_FR";
-    QTest::newRow("English name of another language") << "German"
-                                                      << "de_DE";
+    QTest::newRow("English name of another language") << "German" << "de_DE";
     QTest::newRow("locale code as folder name") << "pt_BR"
                                                 << "pt_BR";
-    QTest::newRow("unknown language") << "Klingon"
-                                      << "C";
-    QTest::newRow("empty") << ""
-                           << "C";
+    QTest::newRow("unknown language") << "Klingon" << "C";
+    QTest::newRow("empty") << "" << "C";
+    // clang-format on
 }
 
 void tst_TranslationLoader::tellsTheLocaleOfALanguage()
@@ -231,24 +217,12 @@ void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder_data()
     QTest::addColumn<QStringList>("patterns");
     QTest::addColumn<QStringList>("installed");
 
-    QTest::newRow("pattern order first, then name order")
-        << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm"),
-                       QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Common_de.qm"),
-                       QStringLiteral("Common2_de.qm")}
-        << startupPatterns
-        << QStringList{QStringLiteral("Common2_de.qm"), QStringLiteral("Common_de.qm"),
-                       QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Scripter_de.qm"),
-                       QStringLiteral("Extra_de.qm")};
-    QTest::newRow("files matching no pattern are left out")
-        << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Other_de.qm"),
-                       QStringLiteral("MyCommon_de.qm"), QStringLiteral("Scripter_de.qm.bak")}
-        << startupPatterns << QStringList{QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("a file matching two patterns is installed once, for the first")
-        << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")}
-        << QStringList{QStringLiteral("Extra*.qm"), QStringLiteral("*.qm")}
-        << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("no pattern installs nothing")
-        << QStringList{QStringLiteral("Scripter_de.qm")} << QStringList() << QStringList();
+    // clang-format off
+    QTest::newRow("pattern order first, then name order") << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("Common2_de.qm")} << startupPatterns << QStringList{QStringLiteral("Common2_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")};
+    QTest::newRow("files matching no pattern are left out") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Other_de.qm"), QStringLiteral("MyCommon_de.qm"), QStringLiteral("Scripter_de.qm.bak")} << startupPatterns << QStringList{QStringLiteral("Scripter_de.qm")};
+    QTest::newRow("a file matching two patterns is installed once, for the first") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")} << QStringList{QStringLiteral("Extra*.qm"), QStringLiteral("*.qm")} << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm")};
+    QTest::newRow("no pattern installs nothing") << QStringList{QStringLiteral("Scripter_de.qm")} << QStringList() << QStringList();
+    // clang-format on
 }
 
 void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder()
@@ -285,11 +259,11 @@ void tst_TranslationLoader::customisedEnvironmentPrefersItsOwnFolder_data()
     QTest::addColumn<bool>("languageInCustomization");
     QTest::addColumn<QString>("winner");
 
-    QTest::newRow("customised, language in both: customisation only")
-        << true << true << "Scripter_custom";
-    QTest::newRow("customised, language only in the program's folder")
-        << true << false << "Scripter_program";
+    // clang-format off
+    QTest::newRow("customised, language in both: customisation only") << true << true << "Scripter_custom";
+    QTest::newRow("customised, language only in the program's folder") << true << false << "Scripter_program";
     QTest::newRow("not customised: customisation ignored") << false << true << "Scripter_program";
+    // clang-format on
 }
 
 void tst_TranslationLoader::customisedEnvironmentPrefersItsOwnFolder()
@@ -343,9 +317,9 @@ void tst_TranslationLoader::missingLanguageFallsBackToEnglishWithoutError()
     }
     QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Deutsch")),
                                       QStringLiteral("Scripter_de.qm")));
-    QVERIFY(Installation::addFile(installation.languageFolder(QStringLiteral("Empty"))
-                                      + QStringLiteral("/notes.txt"),
-                                  "nothing"));
+    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Empty"))
+                                     + QStringLiteral("/notes.txt"),
+                                 "nothing"));
     QVERIFY(installation.addCatalogue(installation.qtFolder(), QStringLiteral("qt_en.qm")));
 
     TranslationLoader loader;
@@ -410,9 +384,9 @@ void tst_TranslationLoader::damagedCatalogueIsReportedAndTheOthersInstalled()
     const QString folder = installation.languageFolder(QStringLiteral("Deutsch"));
     QVERIFY(installation.addCatalogues(
         folder, {QStringLiteral("Common_de.qm"), QStringLiteral("Extra_de.qm")}));
-    QVERIFY(Installation::addFile(folder + QStringLiteral("/Scripter_de.qm"),
-                                  "this is no catalogue of translations"));
-    QVERIFY(Installation::addFile(folder + QStringLiteral("/GuiCommon_de.qm"), QByteArray()));
+    QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/Scripter_de.qm"),
+                                 "this is no catalogue of translations"));
+    QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/GuiCommon_de.qm"), QByteArray()));
 
     TranslationLoader loader;
     QString error;
@@ -436,16 +410,14 @@ void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt_data(
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("qtCatalogue"); // empty: none expected
 
-    QTest::newRow("German") << "Deutsch"
-                            << "qt_de.qm";
+    // clang-format off
+    QTest::newRow("German") << "Deutsch" << "qt_de.qm";
     QTest::newRow("Brazilian Portuguese by code") << "pt_BR"
                                                   << "qt_pt_BR.qm";
-    QTest::newRow("English") << "English"
-                             << "qt_en.qm";
-    QTest::newRow("Qt not translated into it") << "Nederlands"
-                                               << "";
-    QTest::newRow("language without a locale") << "Klingon"
-                                               << "";
+    QTest::newRow("English") << "English" << "qt_en.qm";
+    QTest::newRow("Qt not translated into it") << "Nederlands" << "";
+    QTest::newRow("language without a locale") << "Klingon" << "";
+    // clang-format on
 }
 
 void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt()
@@ -530,5 +502,5 @@ void tst_TranslationLoader::cataloguesAreRemovedByUnloadReloadAndDestruction()
     QCOMPARE(winner(), QStringLiteral("which"));
 }
 
-QTEST_GUILESS_MAIN(tst_TranslationLoader)
+TAVRIX_TEST_GUILESS_MAIN(tst_TranslationLoader)
 #include "tst_translationloader.moc"

@@ -1,8 +1,10 @@
 // The list and text value dialogs as a user drives them: validation while typing, moving items
 // between the available and chosen lists, and picking one item from a library.
 
-#include "tests/common/dialogdriving.h"
-#include "tests/common/propertyediting.h"
+#include "common/testmain.h"
+
+#include "common/dialogdriving.h"
+#include "common/propertyediting.h"
 
 #include "guilib/property/regularexpressionvalidator.h"
 #include "guilib/property/selectfromlibrarydialog.h"
@@ -159,7 +161,7 @@ private:
     QString m_text;
 };
 
-class VariablesProxy : public TestAppProxy
+class VariablesProxy : public FakeAppProxy
 {
 public:
     std::unique_ptr<GuiLib::IValueEditor>
@@ -316,5 +318,5 @@ void tst_ValueDialogs::doubleClickChoosesALibraryItem()
     QCOMPARE(dialog.currentItem(), QStringLiteral("TIFF"));
 }
 
-QTEST_MAIN(tst_ValueDialogs)
+TAVRIX_TEST_MAIN(tst_ValueDialogs)
 #include "tst_valuedialogs.moc"

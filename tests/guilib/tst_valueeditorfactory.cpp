@@ -1,7 +1,9 @@
 // The application proxy's registration, the value editor factory of this library and where its
 // file and folder dialogs start.
 
-#include "propertytestsupport.h"
+#include "common/testmain.h"
+
+#include "common/propertytestsupport.h"
 
 #include "guilib/property/choicevalueeditor.h"
 #include "guilib/property/externalvalueeditor.h"
@@ -15,7 +17,6 @@
 #include "corelib/vocabulary/xmlkey.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,7 +45,6 @@ class tst_ValueEditorFactory : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void firstProxyRegistersUntilDestroyed();
@@ -56,13 +56,6 @@ private slots:
     void startFolder();
 };
 
-void tst_ValueEditorFactory::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_ValueEditorFactory"));
-}
-
 void tst_ValueEditorFactory::init()
 {
     QSettings().clear();
@@ -72,16 +65,16 @@ void tst_ValueEditorFactory::firstProxyRegistersUntilDestroyed()
 {
     QCOMPARE(IAppProxy::instance(), nullptr);
     {
-        auto first = std::make_unique<TestAppProxy>();
+        auto first = std::make_unique<FakeAppProxy>();
         QCOMPARE(IAppProxy::instance(), first.get());
         {
-            TestAppProxy second;
+            FakeAppProxy second;
             QCOMPARE(IAppProxy::instance(), first.get());
         }
         QCOMPARE(IAppProxy::instance(), first.get());
         first.reset();
         QCOMPARE(IAppProxy::instance(), nullptr);
-        TestAppProxy later;
+        FakeAppProxy later;
         QCOMPARE(IAppProxy::instance(), &later);
     }
     QCOMPARE(IAppProxy::instance(), nullptr);
@@ -93,24 +86,20 @@ void tst_ValueEditorFactory::factoryMakesTheEditorsOfThisLibrary_data()
     QTest::addColumn<QString>("made"); // the editor's class, or the refusal
 
     // clang-format off
-    QTest::newRow("choose file")                << "choosefile"                      << "path";
-    QTest::newRow("choose file with a filter")  << "choosefile|Images (*.png *.jpg)" << "path";
-    QTest::newRow("choose folder")              << "choosefolder"                    << "path";
-    QTest::newRow("patterns")                   << "folderpatterns"                  << "text";
-    QTest::newRow("multi-line text")            << "mltextwithvar"                   << "text";
-    QTest::newRow("file types")                 << "types"                           << "choice";
-    QTest::newRow("many from the library")      << "askplugin2"                      << "choice";
-    QTest::newRow("private data")               << "userdatafieldsedit"              << "records";
-    QTest::newRow("mail accounts")              << "accountsdef"                     << "records";
-    QTest::newRow("external")                   << "external"                        << "external";
-    QTest::newRow("script expressions are the application's")
-        << "scriptexp" << "This library has no value editor of the kind 'Define script expression'";
-    QTest::newRow("FTP folders are the application's")
-        << "choosedir" << "This library has no value editor of the kind 'Choose FTP directory'";
-    QTest::newRow("a fixed value has no editor")
-        << "allfiles" << "This library has no value editor of the kind 'All files'";
-    QTest::newRow("an unknown kind")
-        << "crystalball" << "This library has no value editor of the kind 'crystalball'";
+    QTest::newRow("choose file") << "choosefile" << "path";
+    QTest::newRow("choose file with a filter") << "choosefile|Images (*.png *.jpg)" << "path";
+    QTest::newRow("choose folder") << "choosefolder" << "path";
+    QTest::newRow("patterns") << "folderpatterns" << "text";
+    QTest::newRow("multi-line text") << "mltextwithvar" << "text";
+    QTest::newRow("file types") << "types" << "choice";
+    QTest::newRow("many from the library") << "askplugin2" << "choice";
+    QTest::newRow("private data") << "userdatafieldsedit" << "records";
+    QTest::newRow("mail accounts") << "accountsdef" << "records";
+    QTest::newRow("external") << "external" << "external";
+    QTest::newRow("script expressions are the application's") << "scriptexp" << "This library has no value editor of the kind 'Define script expression'";
+    QTest::newRow("FTP folders are the application's") << "choosedir" << "This library has no value editor of the kind 'Choose FTP directory'";
+    QTest::newRow("a fixed value has no editor") << "allfiles" << "This library has no value editor of the kind 'All files'";
+    QTest::newRow("an unknown kind") << "crystalball" << "This library has no value editor of the kind 'crystalball'";
     // clang-format on
 }
 
@@ -148,24 +137,13 @@ void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty_data()
     QTest::addColumn<QString>("editorType");
     QTest::addColumn<QString>("key");
 
-    QTest::newRow("fixture job file")
-        << XMLKey::SCRIPTFIXTURE << XMLKey::FILEORFOLDER << "choosefile"
-        << "ScriptFixture_FileOrFolder_Description_LastPath";
-    QTest::newRow("declaration icon with a filter")
-        << XMLKey::SCRIPTDECLARATION << "Icon"
-        << "choosefile|PNG (*.png)"
-        << "ScriptDeclaration_Icon_Description_LastPath";
-    QTest::newRow("file without a tag") << ""
-                                        << ""
-                                        << "choosefile"
-                                        << "GenericFilePath_Description_LastPath";
-    QTest::newRow("folder without a tag") << ""
-                                          << ""
-                                          << "choosefolder"
-                                          << "GenericFolderPath_Description_LastPath";
-    QTest::newRow("owner without a tag") << XMLKey::SCRIPTFIXTURE << ""
-                                         << "choosefolder"
-                                         << "ScriptFixture_GenericFolderPath_Description_LastPath";
+    // clang-format off
+    QTest::newRow("fixture job file") << XMLKey::SCRIPTFIXTURE << XMLKey::FILEORFOLDER << "choosefile" << "ScriptFixture_FileOrFolder_Description_LastPath";
+    QTest::newRow("declaration icon with a filter") << XMLKey::SCRIPTDECLARATION << "Icon" << "choosefile|PNG (*.png)" << "ScriptDeclaration_Icon_Description_LastPath";
+    QTest::newRow("file without a tag") << "" << "" << "choosefile" << "GenericFilePath_Description_LastPath";
+    QTest::newRow("folder without a tag") << "" << "" << "choosefolder" << "GenericFolderPath_Description_LastPath";
+    QTest::newRow("owner without a tag") << XMLKey::SCRIPTFIXTURE << "" << "choosefolder" << "ScriptFixture_GenericFolderPath_Description_LastPath";
+    // clang-format on
 }
 
 void tst_ValueEditorFactory::lastFolderKeyNamesOwnerAndProperty()
@@ -185,15 +163,13 @@ void tst_ValueEditorFactory::startFolder_data()
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("expected"); // "<temp>", "<home>", or a folder
 
+    // clang-format off
     QTest::newRow("the remembered folder") << true << "<temp>" << XMLKey::FILEORFOLDER << "<temp>";
-    QTest::newRow("a remembered folder that is gone gives way to the default")
-        << true << "<gone>" << XMLKey::FILEORFOLDER << "<home>";
-    QTest::newRow("the default without a remembered folder")
-        << true << "" << XMLKey::TESTFOLDER << "<home>";
-    QTest::newRow("no default for this property") << true << ""
-                                                  << "Elsewhere"
-                                                  << "";
+    QTest::newRow("a remembered folder that is gone gives way to the default") << true << "<gone>" << XMLKey::FILEORFOLDER << "<home>";
+    QTest::newRow("the default without a remembered folder") << true << "" << XMLKey::TESTFOLDER << "<home>";
+    QTest::newRow("no default for this property") << true << "" << "Elsewhere" << "";
     QTest::newRow("without a proxy the default") << false << "" << XMLKey::FILEORFOLDER << "<home>";
+    // clang-format on
 }
 
 void tst_ValueEditorFactory::startFolder()
@@ -216,9 +192,9 @@ void tst_ValueEditorFactory::startFolder()
                : text == QLatin1String("<home>") ? QDir::homePath()
                                                  : text;
     };
-    std::unique_ptr<TestAppProxy> proxy;
+    std::unique_ptr<FakeAppProxy> proxy;
     if (withProxy) {
-        proxy = std::make_unique<TestAppProxy>();
+        proxy = std::make_unique<FakeAppProxy>();
     }
     const PathValueEditor editor(pathRequest(XMLKey::SCRIPTFIXTURE, tag, "choosefolder"));
     if (!stored.isEmpty()) {
@@ -228,5 +204,5 @@ void tst_ValueEditorFactory::startFolder()
     QCOMPARE(editor.startFolder(), resolve(expected));
 }
 
-QTEST_MAIN(tst_ValueEditorFactory)
+TAVRIX_TEST_MAIN(tst_ValueEditorFactory)
 #include "tst_valueeditorfactory.moc"

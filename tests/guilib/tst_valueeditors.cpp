@@ -2,8 +2,10 @@
 // the dialog is driven, accepted, and the value read back from the property, in the format that
 // XMLValueProcessor reads; cancelling leaves value and kind as they were.
 
-#include "tests/common/dialogdriving.h"
-#include "tests/common/propertyediting.h"
+#include "common/testmain.h"
+
+#include "common/dialogdriving.h"
+#include "common/propertyediting.h"
 
 #include "guilib/property/datafieldsdialog.h"
 #include "guilib/property/emailaccountsdialog.h"
@@ -261,17 +263,18 @@ void tst_ValueEditors::dialogSetsTheValue()
 {
     QFETCH(int, row);
     const Row &r = rows().at(row);
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing(r.tag, r.type, r.editors, r.start);
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
 
-    const auto handled = handleNextDialog<QDialog>([&r](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([&r](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         r.drive(dialog);
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose(r.label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(editing.property->valueText(), r.expected);
     QCOMPARE(changes.count(), 1);
@@ -288,19 +291,20 @@ void tst_ValueEditors::cancelChangesNothing()
 {
     QFETCH(int, row);
     const Row &r = rows().at(row);
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString start = r.start.isEmpty() ? QStringLiteral("kept") : r.start;
     Editing editing(r.tag, r.type, r.editors + ";inline", start, XMLValues::EDITOR_INLINE);
     const QString shown = editing.shownValue();
     QSignalSpy changes(editing.property, &IProperty::propertyChanged);
 
-    const auto handled = handleNextDialog<QDialog>([&r](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([&r](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         r.drive(dialog);
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     QVERIFY(editing.choose(r.label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(editing.property->valueText(), start);
     QCOMPARE(editing.property->editor(), XMLValues::EDITOR_INLINE);
@@ -310,17 +314,18 @@ void tst_ValueEditors::cancelChangesNothing()
 
 void tst_ValueEditors::valueReopensInItsDialog()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString value = records("userdatafieldsedit", {{"Customer", "", "ACME"}});
     Editing editing(XMLKey::USERDATA, "fieldsdef", "userdatafieldsedit", value);
     QList<QStringList> shown;
-    const auto handled =
-        handleNextDialog<GuiLib::DataFieldsDialog>([&shown](GuiLib::DataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(
+        DialogAnswerer::with<GuiLib::DataFieldsDialog>([&shown](GuiLib::DataFieldsDialog *dialog) {
             shown = dialog->rows();
             dialog->reject();
-        });
+        }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(shown, (QList<QStringList>{{"Customer", "ACME"}}));
     QCOMPARE(editing.property->valueText(), value);
 }
@@ -375,7 +380,7 @@ void tst_ValueEditors::datasetBackingFiles()
 
 void tst_ValueEditors::chooserOffersTheModelsFilesAndFolder()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString jdfFolder = m_files.filePath("jdf");
     const QString xmlFolder = m_files.filePath("xml");
     QVERIFY(QDir().mkpath(jdfFolder));
@@ -390,23 +395,25 @@ void tst_ValueEditors::chooserOffersTheModelsFilesAndFolder()
     Editing editing(XMLKey::METADATADATASETS, "fieldsdef", "scriptermetadatafieldsedit", QString());
     QString startedIn;
     QStringList filters;
-    const auto handled =
-        handleNextDialog<GuiLib::DataFieldsDialog>([&](GuiLib::DataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(
+        DialogAnswerer::with<GuiLib::DataFieldsDialog>([&](GuiLib::DataFieldsDialog *dialog) {
             QVERIFY(press(dialog, "addButton"));
             QCOMPARE(dialog->rows().first(), (QStringList{"XML1", "XML", ""}));
             QVERIFY(!dialogButton(dialog, "okButton")->isEnabled());
             pickInCell(table(dialog), 0, 1, "JDF");
-            const auto chooser = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+            DialogAnswerer chooser;
+            chooser.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
                 startedIn = files->directory().absolutePath();
                 filters = files->nameFilters();
                 chooseInDialog(files, ticket);
-            });
+            }));
             QVERIFY(press(dialog, "chooseButton"));
-            QVERIFY(*chooser);
+            QVERIFY(chooser.answeredAll());
             QVERIFY(press(dialog, "okButton"));
-        });
+        }));
     QVERIFY(editing.choose("Define metadata fields"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
 
     QCOMPARE(startedIn, jdfFolder);
     QCOMPARE(filters, QStringList{"Metadata files (*.jdf)"});
@@ -441,11 +448,12 @@ void tst_ValueEditors::libraryKindsOfferTheOwnersItems()
     QFETCH(QString, start);
     QFETCH(QString, expected);
 
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("Steps", "string", editors, start, XMLValues::EDITOR_INLINE);
     editing.owner.library.insert("Steps", {"First", "Second", "Third"});
     editing.owner.fieldAttributes.insert("Steps/" + messageKey, "Pick the steps");
-    const auto handled = handleNextDialog<QDialog>([](QDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<QDialog>([](QDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(dialog->findChild<QLabel *>("prompt")->text(), QStringLiteral("Pick the steps"));
         if (auto *one = qobject_cast<GuiLib::SelectFromLibraryDialog *>(dialog)) {
@@ -459,9 +467,9 @@ void tst_ValueEditors::libraryKindsOfferTheOwnersItems()
             chooseInList(many, {"First"});
         }
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose(label));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), expected);
 }
 
@@ -514,16 +522,12 @@ void tst_ValueEditors::externalEditor()
                                {XMLKey::EXTERNALARGFOREDIT, "--edit %1"},
                                {XMLKey::EXTERNALARGFORNEW, "%1"}};
     GuiLib::ExternalValueEditor editor(request);
-    auto shown = std::make_shared<QString>();
-    if (!warning.isEmpty()) {
-        handleNextDialog<QMessageBox>([shown](QMessageBox *box) {
-            *shown = box->windowTitle() + ": " + box->text();
-            box->accept();
-        });
-    }
+    DialogAnswerer boxes;
     QCOMPARE(editor.exec(), changed);
+    QCOMPARE(boxes.seen.size(), warning.isEmpty() ? 0 : 1);
     if (!warning.isEmpty()) {
-        QVERIFY2(shown->startsWith("External editor: " + warning), qPrintable(*shown));
+        QVERIFY2(boxes.seen.first().startsWith("External editor|" + warning),
+                 qPrintable(boxes.seen.first()));
     }
     if (changed) {
         QVERIFY(editor.value().endsWith(editing ? "/PropertySet.cfg" : "/PropertySet"));
@@ -536,5 +540,5 @@ void tst_ValueEditors::externalEditor()
     QCOMPARE(file.readAll(), QByteArray("old\n"));
 }
 
-QTEST_MAIN(tst_ValueEditors)
+TAVRIX_TEST_MAIN(tst_ValueEditors)
 #include "tst_valueeditors.moc"

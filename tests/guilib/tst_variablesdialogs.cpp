@@ -3,7 +3,9 @@
 // quick typing, conditions built row by row with the operators of each data type, the chosen
 // precedence, and the outcome for the sample job; and the values they give a property.
 
-#include "tests/common/propertyediting.h"
+#include "common/testmain.h"
+
+#include "common/propertyediting.h"
 
 #include "guilib/property/conditionrow.h"
 #include "guilib/property/variablesconditiondialog.h"
@@ -30,7 +32,7 @@ namespace XMLValues = SRCore::XMLValues;
 namespace {
 
 // Sample jobs and variable values as the application would give them, each evaluation recorded.
-class SampleProxy : public TestAppProxy
+class SampleProxy : public FakeAppProxy
 {
 public:
     void sampleJobs(QMap<QString, QString> &jobs, QString &flowId) const override
@@ -303,28 +305,29 @@ void tst_VariablesDialogs::textPropertyStartsFromItsOwnValue()
     QFETCH(QString, value);
     QFETCH(QString, start);
 
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("Prefix", "string", editors, value, kind);
     QString shown;
-    auto handled = handleNextDialog<VariablesTextDialog>([&shown](VariablesTextDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<VariablesTextDialog>([&shown](VariablesTextDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         shown = dialog->text();
         typeAtEnd(textEdit(dialog), " [Job.NameProper]");
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose("Define single-line text with variables"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(shown, start);
     QCOMPARE(editing.property->valueText(), start + " [Job.NameProper]");
     QCOMPARE(editing.shownValue(), QStringLiteral("Single-line text with variables defined"));
 
     // Cancelled, the text stays.
-    handled = handleNextDialog<VariablesTextDialog>([](VariablesTextDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<VariablesTextDialog>([](VariablesTextDialog *dialog) {
         typeAtEnd(textEdit(dialog), "[");
         dialog->reject();
-    });
+    }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), start + " [Job.NameProper]");
 }
 
@@ -471,33 +474,35 @@ void tst_VariablesDialogs::outcomeForTheSampleJob()
 
 void tst_VariablesDialogs::conditionPropertyRoundTrip()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     Editing editing("When", "string", "inline;conditionwithvar", "kept", "inline");
-    auto handled = handleNextDialog<VariablesConditionDialog>([](VariablesConditionDialog *dialog) {
-        const auto closer = closeWhenDone(dialog);
-        ConditionRow *row = dialog->findChild<ConditionRow *>();
-        chooseVariable(row, "Job", "Extension");
-        rowPart(row, "operator")->setCurrentText("Equal to");
-        QTest::keyClicks(rowPart<QLineEdit>(row, "value"), "pdf");
-        QVERIFY(press(dialog, "okButton"));
-    });
+    DialogAnswerer dialogs;
+    dialogs.then(
+        DialogAnswerer::with<VariablesConditionDialog>([](VariablesConditionDialog *dialog) {
+            const auto closer = closeWhenDone(dialog);
+            ConditionRow *row = dialog->findChild<ConditionRow *>();
+            chooseVariable(row, "Job", "Extension");
+            rowPart(row, "operator")->setCurrentText("Equal to");
+            QTest::keyClicks(rowPart<QLineEdit>(row, "value"), "pdf");
+            QVERIFY(press(dialog, "okButton"));
+        }));
     QVERIFY(editing.choose("Define condition with variables"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(),
              condition("[Job.Extension]", VariableCondition::Operator::EqualTo, "pdf"));
     QCOMPARE(editing.shownValue(), QStringLiteral("Condition with variables defined"));
 
     // Reopened, the rows show it again.
     QString shownValue;
-    handled =
-        handleNextDialog<VariablesConditionDialog>([&shownValue](VariablesConditionDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<VariablesConditionDialog>(
+        [&shownValue](VariablesConditionDialog *dialog) {
             shownValue = rowPart<QLineEdit>(dialog->findChild<ConditionRow *>(), "value")->text();
             dialog->reject();
-        });
+        }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(shownValue, QStringLiteral("pdf"));
 }
 
-QTEST_MAIN(tst_VariablesDialogs)
+TAVRIX_TEST_MAIN(tst_VariablesDialogs)
 #include "tst_variablesdialogs.moc"

@@ -1,7 +1,11 @@
 // The declaration edited through the real properties explorer, as the user does it: the change
-// handling runs while the explorer commits, and may reload the explorer in the middle of it.
+// handling runs while the explorer commits, and may reload the explorer in the middle of it. The
+// rules of editing (tags, masters, editors) are the declaration's own tests.
 
-#include "fakedocumentwindow.h"
+#include "common/testmain.h"
+
+#include "common/dialoganswerer.h"
+#include "common/fakepackagewindow.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
@@ -32,21 +36,22 @@ QString s(const char *text)
 }
 
 // The window laid out as the user sees it: the declaration beside the explorer.
-class EditingWindow : public FakeDocumentWindow
+class EditingWindow : public FakePackageWindow
 {
 public:
     EditingWindow()
     {
         auto *layout = new QHBoxLayout(this);
-        layout->addWidget(panel);
-        layout->addWidget(explorer);
+        layout->addWidget(declaration());
+        layout->addWidget(propertiesExplorer());
+        fixture()->hide();
         resize(900, 700);
         show();
     }
 
     DeclarationItem *addDefinition()
     {
-        Scripter::DeclarationTree *tree = panel->tree();
+        Scripter::DeclarationTree *tree = declaration()->tree();
         QTreeWidgetItem *group = tree->groupItem(DeclarationItem::ElementGroupKind);
         tree->setCurrentItem(group->childCount() ? group->child(group->childCount() - 1) : group);
         tree->addItemAction()->trigger();
@@ -56,6 +61,7 @@ public:
     // The value cell of the explorer's row `name`, at the top level or below a master.
     QModelIndex valueIndex(const QString &name, const QModelIndex &parent = QModelIndex()) const
     {
+        const GuiLib::PropertiesExplorer *explorer = propertiesExplorer();
         const QModelIndex under = parent.isValid() ? parent : explorer->rootIndex();
         const QAbstractItemModel *model = explorer->model();
         for (int row = 0; row < model->rowCount(under); ++row) {
@@ -76,8 +82,9 @@ public:
     GuiLib::GenericPropertyEditor *openEditor(const QString &name)
     {
         const QModelIndex index = valueIndex(name);
-        explorer->setCurrentIndex(index.siblingAtColumn(0));
-        return qobject_cast<GuiLib::GenericPropertyEditor *>(explorer->indexWidget(index));
+        propertiesExplorer()->setCurrentIndex(index.siblingAtColumn(0));
+        return qobject_cast<GuiLib::GenericPropertyEditor *>(
+            propertiesExplorer()->indexWidget(index));
     }
 
     // Types `text` into the row's line edit and leaves it for the tree, which commits.
@@ -90,7 +97,7 @@ public:
         line->setFocus();
         line->selectAll();
         QTest::keyClicks(line, text);
-        panel->tree()->setFocus();
+        declaration()->tree()->setFocus();
     }
 
     // Picks `choice` from the row's list with the mouse.
@@ -109,7 +116,7 @@ public:
         QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, cell.center());
         QTRY_VERIFY(!popup->isVisible());
         QCOMPARE(list->currentText(), choice);
-        panel->tree()->setFocus();
+        declaration()->tree()->setFocus();
     }
 };
 
@@ -120,40 +127,9 @@ class tst_DeclarationEditing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void typedTagIsRepairedOrRefused();
     void editorChoiceRebuildsTheShownDefault();
-    void dependsOnMasterMovesTheEditedDefinition();
     void mismatchedVerificationWarnsOnce();
 };
-
-void tst_DeclarationEditing::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(s("TavrixTest"));
-    QCoreApplication::setApplicationName(s("tst_declarationediting"));
-}
-
-void tst_DeclarationEditing::typedTagIsRepairedOrRefused()
-{
-    EditingWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DeclarationItem *first = window.addDefinition();
-    window.type(s("Tag"), s("Taken"));
-    QCOMPARE(first->text(0), s("Taken"));
-
-    DeclarationItem *second = window.addDefinition();
-    QCOMPARE(window.explorer->propertiesModel()->root(), second->properties());
-    window.type(s("Tag"), s("1 my-tag"));
-    QCOMPARE(second->text(0), s("__my_tag"));
-    QCOMPARE(window.shownValue(s("Tag")), s("__my_tag"));
-
-    window.log.records.clear();
-    window.type(s("Tag"), s("Taken"));
-    QCOMPARE(second->text(0), s("__my_tag"));
-    QCOMPARE(window.shownValue(s("Tag")), s("__my_tag"));
-    QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|Taken")});
-}
 
 void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
 {
@@ -168,7 +144,7 @@ void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
     auto *defaultValue = qobject_cast<GuiLib::GenericProperty *>(
         GuiLib::findProperty(item->properties(), s("Default")));
     QCOMPARE(defaultValue->type(), XMLValues::EDITORTYPE_NUMBER);
-    QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+    QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), item->properties());
     QCOMPARE(window.shownValue(s("Default")), s("12"));
 
     // The new Default takes typed values like the one it replaced, with the number check.
@@ -177,46 +153,31 @@ void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
     QCOMPARE(window.shownValue(s("Default")), s("34"));
 }
 
-void tst_DeclarationEditing::dependsOnMasterMovesTheEditedDefinition()
-{
-    EditingWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DeclarationItem *master = window.addDefinition();
-    DeclarationItem *dependent = window.addDefinition();
-
-    window.choose(s("Depends on master"), XMLValues::YES);
-    QCOMPARE(dependent->parent(), master);
-    QCOMPARE(window.panel->tree()->currentItem(), dependent);
-    QCOMPARE(window.explorer->propertiesModel()->root(), dependent->properties());
-    // The master value row shows now that the definition depends.
-    QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::YES);
-
-    window.choose(s("Depends on master"), XMLValues::NO);
-    QCOMPARE(dependent->parent(), master->parent());
-    QCOMPARE(window.shownValue(s("Depends on master")), XMLValues::NO);
-}
-
 void tst_DeclarationEditing::mismatchedVerificationWarnsOnce()
 {
     EditingWindow window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.panel->tree()->setCurrentItem(window.panel->tree()->scriptItem());
+    Scripter::Declaration *declaration = window.declaration();
+    // Chosen as the user clicks it, after another row.
+    declaration->tree()->setCurrentItem(
+        declaration->tree()->groupItem(DeclarationItem::ElementGroupKind));
+    declaration->tree()->setCurrentItem(declaration->tree()->scriptItem());
     window.choose(s("Password protected"), XMLValues::YES);
     window.type(s("Password"), s("s3cret"));
-    QCOMPARE(window.panel->basicValue(XMLKey::PASSWORD), s("s3cret"));
+    QCOMPARE(declaration->basicValue(XMLKey::PASSWORD), s("s3cret"));
 
-    MessageBoxCloser closer;
+    DialogAnswerer answers;
     window.type(s("Verify password"), s("s3cert"));
-    QTRY_COMPARE(closer.count, 1);
-    QCOMPARE(closer.title, s("Password Problem"));
+    QTRY_COMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen.constFirst().section(QLatin1Char('|'), 0, 0), s("Password Problem"));
     // The editor is left once more when the box goes; that must not warn again.
-    window.explorer->setFocus();
-    window.panel->tree()->setFocus();
+    window.propertiesExplorer()->setFocus();
+    declaration->tree()->setFocus();
     QTest::qWait(100);
-    QCOMPARE(closer.count, 1);
-    QCOMPARE(window.panel->basicValue(XMLKey::VERIFYPASSWORD), QString());
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QString());
     QCOMPARE(window.shownValue(s("Verify password")), QString());
 }
 
-QTEST_MAIN(tst_DeclarationEditing)
+TAVRIX_TEST_MAIN(tst_DeclarationEditing)
 #include "tst_declarationediting.moc"

@@ -1,4 +1,7 @@
-#include "fakedocumentwindow.h"
+#include "common/testmain.h"
+
+#include "common/dialoganswerer.h"
+#include "common/fakepackagewindow.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
@@ -11,11 +14,9 @@
 
 #include <QAction>
 #include <QDomDocument>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
-#include <QToolBar>
 #include <QtTest>
 
 namespace XMLKey = SRCore::XMLKey;
@@ -74,7 +75,7 @@ class Fixture
 public:
     Fixture()
     {
-        tree = window.panel->tree();
+        tree = window.declaration()->tree();
         elementGroup = tree->groupItem(DeclarationItem::ElementGroupKind);
         connectionGroup = tree->groupItem(DeclarationItem::ConnectionGroupKind);
         a = add(elementGroup, s("A"));
@@ -87,7 +88,7 @@ public:
         x = add(connectionGroup, s("X"));
         y = add(x, s("Y"));
         window.resize(400, 600);
-        window.panel->resize(400, 600);
+        window.declaration()->resize(400, 600);
         window.show();
         clearRecords();
     }
@@ -105,7 +106,7 @@ public:
     {
         window.refreshes.clear();
         window.modifiedCount = 0;
-        window.log.records.clear();
+        window.log.clear();
     }
 
     void click(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -115,7 +116,7 @@ public:
                           tree->visualItemRect(item).center());
     }
 
-    FakeDocumentWindow window;
+    FakePackageWindow window;
     DeclarationTree *tree = nullptr;
     QTreeWidgetItem *elementGroup = nullptr;
     QTreeWidgetItem *connectionGroup = nullptr;
@@ -135,9 +136,7 @@ class tst_DeclarationTree : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
-    void appearance();
+    void changesKeepTheModelConsistent();
     void actionStates_data();
     void actionStates();
     void movingAndRemovingWantASelectedDefinition_data();
@@ -160,53 +159,18 @@ private slots:
     void activation();
 };
 
-void tst_DeclarationTree::initTestCase()
+void tst_DeclarationTree::changesKeepTheModelConsistent()
 {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void tst_DeclarationTree::appearance()
-{
-    FakeDocumentWindow window;
-    DeclarationTree *tree = window.panel->tree();
+    FakePackageWindow window;
+    DeclarationTree *tree = window.declaration()->tree();
     QAbstractItemModelTester tester(tree->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QVERIFY(tree->isHeaderHidden());
-    QCOMPARE(tree->headerItem()->text(0), s("Properties"));
-    QVERIFY(!tree->rootIsDecorated());
-    QCOMPARE(tree->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(tree->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(tree->palette().color(QPalette::Highlight), QColor(230, 230, 255));
-    QCOMPARE(window.panel->minimumSize(), QSize(100, 100));
-    QCOMPARE(window.panel->focusPolicy(), Qt::ClickFocus);
-
-    auto *toolBar = window.panel->findChild<QToolBar *>();
-    QVERIFY(toolBar);
-    QVERIFY(!toolBar->isMovable());
-    QVERIFY(!toolBar->isFloatable());
-    QCOMPARE(toolBar->iconSize(), QSize(18, 18));
-    const QList<QAction *> actions = toolBar->actions();
-    QCOMPARE(actions.size(), 5);
-    QCOMPARE(actions.at(0), tree->addItemAction());
-    QCOMPARE(actions.at(1), tree->removeItemAction());
-    QVERIFY(qobject_cast<QLabel *>(toolBar->widgetForAction(actions.at(2))));
-    QCOMPARE(actions.at(3), tree->upAction());
-    QCOMPARE(actions.at(4), tree->downAction());
-    QCOMPARE(tree->addItemAction()->toolTip(), s("Adds a new item right after the selected item"));
-    QCOMPARE(tree->removeItemAction()->toolTip(), s("Remove selected item"));
-    QCOMPARE(tree->upAction()->toolTip(), s("Move up selected item"));
-    QCOMPARE(tree->downAction()->toolTip(), s("Move down selected item"));
-    for (QAction *action : tree->contextMenu()->actions()) {
-        QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
-    }
-
-    // Changes to the tree keep the model consistent.
     tree->setCurrentItem(tree->groupItem(DeclarationItem::ElementGroupKind));
     tree->addItemAction()->trigger();
     tree->addItemAction()->trigger();
     tree->upAction()->trigger();
     tree->removeItemAction()->trigger();
-    window.panel->reset();
+    window.declaration()->reset();
 }
 
 void tst_DeclarationTree::actionStates_data()
@@ -324,7 +288,7 @@ void tst_DeclarationTree::upAndDownCarryDependents()
     f.tree->downAction()->trigger();
     QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C"), s("B")}));
     QVERIFY(!f.tree->downAction()->isEnabled());
-    QCOMPARE(f.window.panel->elementPropertyTags(),
+    QCOMPARE(f.window.declaration()->elementPropertyTags(),
              (QStringList{s("A"), s("C"), s("B"), s("B1"), s("B2")}));
 }
 
@@ -332,7 +296,7 @@ void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
 {
     Fixture f;
     f.click(f.b);
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Tag"));
     f.tree->removeItemAction()->trigger();
     QCOMPARE(childTexts(f.elementGroup), (QStringList{s("A"), s("C")}));
     QVERIFY(!f.tree->findItemWithText(s("B2")));
@@ -341,7 +305,7 @@ void tst_DeclarationTree::removeTakesDependentsAndEmptiesTheExplorer()
     // The explorer never keeps a removed set.
     const QList<QTreeWidgetItem *> selected = f.tree->selectedItems();
     if (selected.size() != 1) {
-        QVERIFY(shownRows(f.window.explorer).isEmpty());
+        QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
     }
 }
 
@@ -412,7 +376,8 @@ void tst_DeclarationTree::cutThenPaste()
     auto *moved = dynamic_cast<DeclarationItem *>(f.tree->currentItem());
     QCOMPARE(moved->text(0), s("C_Copy"));
     QCOMPARE(moved->value(XMLKey::DEFAULT), s("kept"));
-    QCOMPARE(f.window.panel->connectionPropertyTags(), (QStringList{s("X"), s("C_Copy"), s("Y")}));
+    QCOMPARE(f.window.declaration()->connectionPropertyTags(),
+             (QStringList{s("X"), s("C_Copy"), s("Y")}));
 }
 
 void tst_DeclarationTree::clipboardKeepsTheValuesOfTheCopy()
@@ -442,10 +407,10 @@ void tst_DeclarationTree::plainClickSelectsOneAndShowsItsProperties()
     Fixture f;
     f.click(f.a);
     QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("A")});
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Tag"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Tag"));
     f.click(f.tree->scriptItem());
     QCOMPARE(texts(f.tree->selectedItems()), QStringList{s("TavrixScript")});
-    QCOMPARE(shownRows(f.window.explorer).value(0), s("Name"));
+    QCOMPARE(shownRows(f.window.propertiesExplorer()).value(0), s("Name"));
 }
 
 void tst_DeclarationTree::modifierClicks()
@@ -455,7 +420,7 @@ void tst_DeclarationTree::modifierClicks()
     f.click(f.c, Qt::ControlModifier);
     QCOMPARE(texts(f.tree->selectedItems()), (QStringList{s("A"), s("C")}));
     // Several items selected: the explorer shows nothing.
-    QVERIFY(shownRows(f.window.explorer).isEmpty());
+    QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
     QVERIFY(f.tree->copyAction()->isEnabled());
 
     // Control toggles, Shift only adds.
@@ -476,7 +441,7 @@ void tst_DeclarationTree::modifierClicks()
     f.tree->copyAction()->trigger();
     f.tree->setCurrentItem(f.x);
     f.tree->pasteAction()->trigger();
-    QCOMPARE(f.window.panel->connectionPropertyTags(),
+    QCOMPARE(f.window.declaration()->connectionPropertyTags(),
              (QStringList{s("X"), s("A_Copy"), s("C_Copy"), s("Y")}));
 }
 
@@ -486,11 +451,12 @@ void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing_data()
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<int>("modifier");
 
+    // clang-format off
     QTest::newRow("other group with control") << s("A") << s("X") << int(Qt::ControlModifier);
     QTest::newRow("other group with shift") << s("C") << s("Y") << int(Qt::ShiftModifier);
     QTest::newRow("other parent") << s("A") << s("B1") << int(Qt::ControlModifier);
-    QTest::newRow("selection holds a group")
-        << s("Flow Element Properties") << s("A") << int(Qt::ControlModifier);
+    QTest::newRow("selection holds a group") << s("Flow Element Properties") << s("A") << int(Qt::ControlModifier);
+    // clang-format on
 }
 
 void tst_DeclarationTree::modifierClickOnOtherGroupOrParentDoesNothing()
@@ -531,58 +497,42 @@ void tst_DeclarationTree::clickOnEmptySpaceClearsEverything()
 {
     Fixture f;
     f.click(f.a);
-    QVERIFY(!shownRows(f.window.explorer).isEmpty());
+    QVERIFY(!shownRows(f.window.propertiesExplorer()).isEmpty());
     QTest::mouseClick(f.tree->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(5, f.tree->viewport()->height() - 3));
     QVERIFY(f.tree->selectedItems().isEmpty());
-    QVERIFY(shownRows(f.window.explorer).isEmpty());
+    QVERIFY(shownRows(f.window.propertiesExplorer()).isEmpty());
 }
 
+// Which actions are usable is actionStates(); the menu opens over items only.
 void tst_DeclarationTree::contextMenu()
 {
     Fixture f;
-    f.tree->setCurrentItem(f.c);
-    f.tree->copyAction()->trigger();
-
-    // Right-click on a definition: the menu opens with all seven actions, enabled for it.
-    QStringList shown;
-    QTimer::singleShot(0, &f.window, [&shown] {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            for (const QAction *action : menu->actions()) {
-                shown.append(action->text() + (action->isEnabled() ? s("+") : s("-")));
-            }
-            menu->close();
-        }
-    });
-    f.tree->setCurrentItem(f.a);
-    const QPoint position = f.tree->visualItemRect(f.a).center();
-    QContextMenuEvent onItem(QContextMenuEvent::Mouse, position,
-                             f.tree->viewport()->mapToGlobal(position));
-    QCoreApplication::sendEvent(f.tree->viewport(), &onItem);
-    QCOMPARE(shown, (QStringList{s("Add+"), s("Remove+"), s("Up-"), s("Down+"), s("Cut+"),
-                                 s("Copy+"), s("Paste+")}));
-
-    // Below the last item there is nothing to act on: no menu.
     bool opened = false;
-    QTimer::singleShot(0, &f.window, [&opened] {
-        if (QWidget *popup = QApplication::activePopupWidget()) {
-            opened = true;
-            popup->close();
-        }
-    });
+    const auto openMenu = [&f, &opened](const QPoint &position) {
+        opened = false;
+        QTimer::singleShot(0, &f.window, [&opened] {
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                opened = true;
+                popup->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                                f.tree->viewport()->mapToGlobal(position));
+        QCoreApplication::sendEvent(f.tree->viewport(), &event);
+        QCoreApplication::processEvents();
+        return opened;
+    };
+    QVERIFY(openMenu(f.tree->visualItemRect(f.a).center()));
     const QPoint empty(5, f.tree->viewport()->height() - 3);
     QVERIFY(!f.tree->itemAt(empty));
-    QContextMenuEvent onNothing(QContextMenuEvent::Mouse, empty,
-                                f.tree->viewport()->mapToGlobal(empty));
-    QCoreApplication::sendEvent(f.tree->viewport(), &onNothing);
-    QCoreApplication::processEvents();
-    QVERIFY(!opened);
+    QVERIFY(!openMenu(empty));
 }
 
 void tst_DeclarationTree::dropsOnlyOfTheDeclarationFormat()
 {
-    FakeDocumentWindow window;
-    DeclarationTree *tree = window.panel->tree();
+    FakePackageWindow window;
+    DeclarationTree *tree = window.declaration()->tree();
     QVERIFY(tree->acceptDrops());
 
     auto dragEnter = [tree](const QString &format) {
@@ -601,44 +551,36 @@ void tst_DeclarationTree::dropsOnlyOfTheDeclarationFormat()
 
 void tst_DeclarationTree::activation()
 {
-    FakeDocumentWindow window;
+    FakePackageWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DeclarationTree *tree = window.panel->tree();
-    QVERIFY(!window.panel->isActive());
+    DeclarationTree *tree = window.declaration()->tree();
+    QVERIFY(!window.declaration()->isActive());
 
     QSignalSpy selections(tree, &DeclarationTree::updateSelections);
-    window.panel->updatePreview(false);
+    window.declaration()->updatePreview(false);
     tree->clearFocus();
     QFocusEvent byMouse(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(tree, &byMouse);
     QCOMPARE(window.activations, QList<Scripter::IDocumentWindow::Panel>{
                                      Scripter::IDocumentWindow::Panel::Declaration});
-    QVERIFY(window.panel->isActive());
+    QVERIFY(window.declaration()->isActive());
     QCOMPARE(selections.count(), 1);
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
-             QColor(Qt::darkBlue));
-    QCOMPARE(window.panel->palette().color(QPalette::Inactive, QPalette::HighlightedText),
-             QColor(Qt::white));
-    QCOMPARE(shownRows(window.explorer).value(0), s("Name"));
+    QCOMPARE(shownRows(window.propertiesExplorer()).value(0), s("Name"));
 
     // Focus that does not come from the mouse activates nothing.
     QFocusEvent byKey(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(tree, &byKey);
     QCOMPARE(window.activations.size(), 1);
 
-    window.panel->updatePreview(false);
-    QVERIFY(!window.panel->isActive());
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::Highlight),
-             QColor(Qt::gray));
-    QCOMPARE(window.panel->palette().color(QPalette::Active, QPalette::HighlightedText),
-             QColor(Qt::black));
+    window.declaration()->updatePreview(false);
+    QVERIFY(!window.declaration()->isActive());
 
     // The inactive panel activates itself when it gets the focus.
     QFocusEvent panelFocus(QEvent::FocusIn, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(window.panel, &panelFocus);
+    QCoreApplication::sendEvent(window.declaration(), &panelFocus);
     QCOMPARE(window.activations.size(), 2);
 }
 
-QTEST_MAIN(tst_DeclarationTree)
+TAVRIX_TEST_MAIN(tst_DeclarationTree)
 #include "tst_declarationtree.moc"

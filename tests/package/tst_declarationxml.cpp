@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "package/declarationxml.h"
 #include "package/definitioneditors.h"
 #include "package/objecttemplates.h"
@@ -140,62 +142,18 @@ void tst_DeclarationXml::editorAttributes_data()
     QTest::addColumn<AttributeList>("extra");
 
     const QString none = s("None");
-    QTest::newRow("no editor at all gives an inline string")
-        << Values{{s("Editor"), none}} << s("string") << s("inline") << AttributeList{};
-    QTest::newRow("the same keyword is listed once")
-        << Values{{s("Editor"), none},
-                  {s("SecondEditor"), s("Choose file")},
-                  {s("ThirdEditor"), s("Choose file")}}
-        << s("string") << s("choosefile") << AttributeList{};
-    QTest::newRow("the first decisive type wins over later ones")
-        << Values{{s("Editor"), s("Number")}, {s("SecondEditor"), s("File types")}} << s("number")
-        << s("inline;types") << AttributeList{};
-    QTest::newRow("otherwise the last type set wins")
-        << Values{{s("Editor"), s("Single-line text")}, {s("SecondEditor"), s("File types")}}
-        << s("filefilter") << s("inline;types") << AttributeList{};
-    QTest::newRow("dropdown list carries its items")
-        << Values{{s("Editor"), s("Dropdown list")},
-                  {s("DropdownItems"), s("Red;Green")},
-                  {s("SecondEditor"), s("Script expression")}}
-        << s("enum:Red;Green") << s("inline;scriptexp") << AttributeList{};
-    QTest::newRow("a literal editor takes the keyword of its name")
-        << Values{{s("Editor"), none},
-                  {s("SecondEditor"), s("Literal")},
-                  {s("LiteralEditorName2"), s("All Other Folders")},
-                  {s("ThirdEditor"), s("Folder patterns")}}
-        << s("string") << s("allotherfolders;folderpatterns") << AttributeList{};
-    QTest::newRow("a string list keeps the text type and brings its message")
-        << Values{{s("Editor"), none},
-                  {s("FourthEditor"), s("String list")},
-                  {s("MessageForStringList4"), s("Pick some")}}
-        << s("string") << s("stringlist")
-        << AttributeList{{s("StringListEditorMessage"), s("Pick some")}};
-    QTest::newRow("a file included in exports is opaque")
-        << Values{{s("Editor"), s("Password")},
-                  {s("FifthEditor"), s("Choose file")},
-                  {s("IncludeFileForExport5"), s("Yes")}}
-        << s("password") << s("inline;choosefile")
-        << AttributeList{{s("OpaqueProperty"), s("true")}};
-    QTest::newRow("library editors bring their messages")
-        << Values{{s("Editor"), s("Hours and minutes")},
-                  {s("SecondEditor"), s("Select from library")},
-                  {s("MessageForSelectFromLibrary2"), s("One")},
-                  {s("ThirdEditor"), s("Select many from library")},
-                  {s("MessageForSelectManyFromLibrary3"), s("Many")}}
-        << s("time") << s("inline;askplugin;askplugin2")
-        << AttributeList{{s("SelectFromLibraryMessage"), s("One")},
-                         {s("SelectManyFromLibraryMessage"), s("Many")}};
-    QTest::newRow("an external editor brings its application and is opaque")
-        << Values{{s("Editor"), s("No-yes list")},
-                  {s("SecondEditor"), s("External editor")},
-                  {s("ExternalApplication2"), s("/usr/bin/gimp")},
-                  {s("ExternalArgForNew2"), s("--new %1")},
-                  {s("ExternalArgForEdit2"), s("%1")}}
-        << s("bool") << s("inline;external")
-        << AttributeList{{s("ExternalApplication"), s("/usr/bin/gimp")},
-                         {s("ExternalArgForNew"), s("--new %1")},
-                         {s("ExternalArgForEdit"), s("%1")},
-                         {s("OpaqueProperty"), s("true")}};
+    // clang-format off
+    QTest::newRow("no editor at all gives an inline string") << Values{{s("Editor"), none}} << s("string") << s("inline") << AttributeList{};
+    QTest::newRow("the same keyword is listed once") << Values{{s("Editor"), none}, {s("SecondEditor"), s("Choose file")}, {s("ThirdEditor"), s("Choose file")}} << s("string") << s("choosefile") << AttributeList{};
+    QTest::newRow("the first decisive type wins over later ones") << Values{{s("Editor"), s("Number")}, {s("SecondEditor"), s("File types")}} << s("number") << s("inline;types") << AttributeList{};
+    QTest::newRow("otherwise the last type set wins") << Values{{s("Editor"), s("Single-line text")}, {s("SecondEditor"), s("File types")}} << s("filefilter") << s("inline;types") << AttributeList{};
+    QTest::newRow("dropdown list carries its items") << Values{{s("Editor"), s("Dropdown list")}, {s("DropdownItems"), s("Red;Green")}, {s("SecondEditor"), s("Script expression")}} << s("enum:Red;Green") << s("inline;scriptexp") << AttributeList{};
+    QTest::newRow("a literal editor takes the keyword of its name") << Values{{s("Editor"), none}, {s("SecondEditor"), s("Literal")}, {s("LiteralEditorName2"), s("All Other Folders")}, {s("ThirdEditor"), s("Folder patterns")}} << s("string") << s("allotherfolders;folderpatterns") << AttributeList{};
+    QTest::newRow("a string list keeps the text type and brings its message") << Values{{s("Editor"), none}, {s("FourthEditor"), s("String list")}, {s("MessageForStringList4"), s("Pick some")}} << s("string") << s("stringlist") << AttributeList{{s("StringListEditorMessage"), s("Pick some")}};
+    QTest::newRow("a file included in exports is opaque") << Values{{s("Editor"), s("Password")}, {s("FifthEditor"), s("Choose file")}, {s("IncludeFileForExport5"), s("Yes")}} << s("password") << s("inline;choosefile") << AttributeList{{s("OpaqueProperty"), s("true")}};
+    QTest::newRow("library editors bring their messages") << Values{{s("Editor"), s("Hours and minutes")}, {s("SecondEditor"), s("Select from library")}, {s("MessageForSelectFromLibrary2"), s("One")}, {s("ThirdEditor"), s("Select many from library")}, {s("MessageForSelectManyFromLibrary3"), s("Many")}} << s("time") << s("inline;askplugin;askplugin2") << AttributeList{{s("SelectFromLibraryMessage"), s("One")}, {s("SelectManyFromLibraryMessage"), s("Many")}};
+    QTest::newRow("an external editor brings its application and is opaque") << Values{{s("Editor"), s("No-yes list")}, {s("SecondEditor"), s("External editor")}, {s("ExternalApplication2"), s("/usr/bin/gimp")}, {s("ExternalArgForNew2"), s("--new %1")}, {s("ExternalArgForEdit2"), s("%1")}} << s("bool") << s("inline;external") << AttributeList{{s("ExternalApplication"), s("/usr/bin/gimp")}, {s("ExternalArgForNew"), s("--new %1")}, {s("ExternalArgForEdit"), s("%1")}, {s("OpaqueProperty"), s("true")}};
+    // clang-format on
 }
 
 void tst_DeclarationXml::editorAttributes()
@@ -368,11 +326,12 @@ void tst_DeclarationXml::connectionRequirements_data()
     QTest::addColumn<bool>("incomingRequired");
     QTest::addColumn<bool>("outgoingRequired");
 
+    // clang-format off
     QTest::newRow("both required") << s("Yes") << s("Unlimited") << s("Yes") << true << true;
     QTest::newRow("one outgoing required") << s("No") << s("One") << s("Yes") << false << true;
-    QTest::newRow("no outgoing connections require none")
-        << s("Yes") << s("No") << s("Yes") << true << false;
+    QTest::newRow("no outgoing connections require none") << s("Yes") << s("No") << s("Yes") << true << false;
     QTest::newRow("nothing required") << s("No") << s("Unlimited") << s("No") << false << false;
+    // clang-format on
 }
 
 void tst_DeclarationXml::connectionRequirements()
@@ -416,18 +375,13 @@ void tst_DeclarationXml::trafficLightOutcomes_data()
     QTest::addColumn<QStringList>("written"); // field:AvailableFor for the fields that stay
 
     const QStringList yes3{s("Yes"), s("Yes"), s("Yes")};
-    QTest::newRow("data only, dropped, both")
-        << XMLValues::CONNECTION_TRAFFICLIGHT << QStringList{s("Yes"), s("No"), s("Yes")}
-        << QStringList{s("No"), s("No"), s("Yes")} << QStringList{s("Success:Data"), s("Error:")};
-    QTest::newRow("log only") << XMLValues::CONNECTION_TRAFFICLIGHT
-                              << QStringList{s("No"), s("No"), s("No")} << yes3
-                              << QStringList{s("Success:Log"), s("Warning:Log"), s("Error:Log")};
-    QTest::newRow("everything offered") << XMLValues::CONNECTION_TRAFFICLIGHT << yes3 << yes3
-                                        << QStringList{s("Success:"), s("Warning:"), s("Error:")};
-    QTest::newRow("move connections have no outcomes")
-        << XMLValues::CONNECTION_MOVE << yes3 << yes3 << QStringList{};
-    QTest::newRow("filter connections have no outcomes")
-        << XMLValues::CONNECTION_FILTER << yes3 << yes3 << QStringList{};
+    // clang-format off
+    QTest::newRow("data only, dropped, both") << XMLValues::CONNECTION_TRAFFICLIGHT << QStringList{s("Yes"), s("No"), s("Yes")} << QStringList{s("No"), s("No"), s("Yes")} << QStringList{s("Success:Data"), s("Error:")};
+    QTest::newRow("log only") << XMLValues::CONNECTION_TRAFFICLIGHT << QStringList{s("No"), s("No"), s("No")} << yes3 << QStringList{s("Success:Log"), s("Warning:Log"), s("Error:Log")};
+    QTest::newRow("everything offered") << XMLValues::CONNECTION_TRAFFICLIGHT << yes3 << yes3 << QStringList{s("Success:"), s("Warning:"), s("Error:")};
+    QTest::newRow("move connections have no outcomes") << XMLValues::CONNECTION_MOVE << yes3 << yes3 << QStringList{};
+    QTest::newRow("filter connections have no outcomes") << XMLValues::CONNECTION_FILTER << yes3 << yes3 << QStringList{};
+    // clang-format on
 }
 
 void tst_DeclarationXml::trafficLightOutcomes()
@@ -778,5 +732,5 @@ void tst_DeclarationXml::exportFilterConnection()
     QCOMPARE(with.getField(XMLKey::EXCLUDEFOLDERMASK).getSubType(), XMLValues::EDITOR_NOFOLDERS);
 }
 
-QTEST_GUILESS_MAIN(tst_DeclarationXml)
+TAVRIX_TEST_GUILESS_MAIN(tst_DeclarationXml)
 #include "tst_declarationxml.moc"

@@ -1,6 +1,8 @@
 // The JavaScript check that saving runs on a worker thread: its verdict, the error's line, and
 // a check that is dropped while it runs.
 
+#include "common/testmain.h"
+
 #include "package/javascriptcheck.h"
 
 #include <QTest>
@@ -23,14 +25,12 @@ void tst_JavaScriptCheck::verdictAndLine_data()
     QTest::addColumn<bool>("passed");
     QTest::addColumn<int>("line");
 
-    QTest::newRow("typed entry points compile")
-        << "function jobArrived( s : Tavrix, job : Job )\n{\n    var n : Number = 1;\n}\n"
-        << true << 0;
-    QTest::newRow("an unclosed call on the third line")
-        << "function timerFired( s : Tavrix )\n{\n    s.log( 1, \"x\";\n}\n"
-        << false << 3;
+    // clang-format off
+    QTest::newRow("typed entry points compile") << "function jobArrived( s : Tavrix, job : Job )\n{\n    var n : Number = 1;\n}\n" << true << 0;
+    QTest::newRow("an unclosed call on the third line") << "function timerFired( s : Tavrix )\n{\n    s.log( 1, \"x\";\n}\n" << false << 3;
     // Checking compiles only: a program that would never end is no reason to wait.
     QTest::newRow("an endless loop is never run") << "while ( true ) {}\n" << true << 0;
+    // clang-format on
 }
 
 void tst_JavaScriptCheck::verdictAndLine()
@@ -60,5 +60,5 @@ void tst_JavaScriptCheck::droppedCheckEndsCleanly()
     QVERIFY(next.result().passed);
 }
 
-QTEST_GUILESS_MAIN(tst_JavaScriptCheck)
+TAVRIX_TEST_GUILESS_MAIN(tst_JavaScriptCheck)
 #include "tst_javascriptcheck.moc"

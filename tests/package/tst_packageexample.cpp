@@ -2,6 +2,8 @@
 // window shows, and that saving it changes nothing, so that the example stays exactly what the
 // package processor writes.
 
+#include "common/testmain.h"
+
 #include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
@@ -23,7 +25,6 @@ class tst_PackageExample : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packageexample"); }
     void init();
     void cleanup() { m_harness.tearDown(); }
 
@@ -49,7 +50,7 @@ void tst_PackageExample::init()
 void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
 {
     FakePackageWindow *window = m_harness.newWindow();
-    DialogDriver noQuestions;
+    DialogAnswerer noQuestions;
     QVERIFY(m_harness.processor->open(m_marker));
     QCOMPARE(noQuestions.seen, QStringList());
     QVERIFY(window->isAlternatePath());
@@ -105,7 +106,7 @@ void tst_PackageExample::savingItBackChangesNoMember()
     FakePackageWindow *window = m_harness.newWindow();
     QVERIFY(m_harness.processor->open(m_marker));
     window->markModified();
-    DialogDriver noQuestions;
+    DialogAnswerer noQuestions;
     QVERIFY(m_harness.processor->save(Scripter::PackageProcessor::Save, window));
     QCOMPARE(noQuestions.seen, QStringList());
 
@@ -118,5 +119,5 @@ void tst_PackageExample::savingItBackChangesNoMember()
     }
 }
 
-QTEST_MAIN(tst_PackageExample)
+TAVRIX_TEST_MAIN(tst_PackageExample)
 #include "tst_packageexample.moc"

@@ -2,7 +2,9 @@
 // fixture file and the unarchived folder forms, every kind of bad input (refused with a clear
 // message, the window left as it was), and the list of windows the processor keeps.
 
-#include "../common/hostilezip.h"
+#include "common/testmain.h"
+
+#include "common/hostilezip.h"
 #include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
@@ -66,7 +68,7 @@ QStringList describe(const FakePackageWindow *window)
 
 const SRCore::LogRecord *findMessage(const FakePackageWindow *window, const QString &operation)
 {
-    for (const SRCore::LogRecord &record : window->log.records) {
+    for (const SRCore::LogRecord &record : window->log.records()) {
         if (record.operation == operation) {
             return &record;
         }
@@ -81,7 +83,6 @@ class tst_PackageOpen : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packageopen"); }
     void init() { m_harness.setUp(); }
     void cleanup();
 
@@ -210,10 +211,10 @@ void tst_PackageOpen::protectedPackageAsksForItsPassword()
     FakePackageWindow *reader = m_harness.newWindow();
     const QStringList before = describe(reader);
 
-    DialogDriver driver;
-    driver.then(DialogDriver::typePassword(typed));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::typePassword(typed));
     if (!opens) {
-        driver.then(DialogDriver::click(QStringLiteral("OK")));
+        driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     }
     QCOMPARE(m_harness.processor->open(archive), opens);
     QStringList expected{QStringLiteral("Enter password")};
@@ -234,7 +235,7 @@ void tst_PackageOpen::protectedPackageAsksForItsPassword()
     QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QStringLiteral("Secret1"));
     reader->markModified();
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, reader));
-    QCOMPARE(encryptedEntries(archive), zipEntryNames(archive));
+    QCOMPARE(PythonZip::encryptedNames(archive), PythonZip::names(archive));
     QCOMPARE(Harness::manifestIn(m_harness.unpacked(archive)).field(XMLKey::SCRIPTERPASSWORD),
              QStringLiteral("Secret1"));
 }
@@ -268,7 +269,7 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     const QString marker = folder + QStringLiteral("/Router.tscript");
 
     FakePackageWindow *reader = m_harness.newWindow();
-    DialogDriver noPrompt;
+    DialogAnswerer noPrompt;
     QVERIFY(m_harness.processor->open(marker));
     QCOMPARE(noPrompt.seen, QStringList());
     QVERIFY(reader->isAlternatePath());
@@ -299,7 +300,7 @@ void tst_PackageOpen::unarchivedFolderOpensWithoutPasswordAndSavesBack()
     QVERIFY(m_harness.saveAs(reader, copy));
     QVERIFY(!reader->isAlternatePath());
     QCOMPARE(reader->shownPath(), copy);
-    QCOMPARE(encryptedEntries(copy), zipEntryNames(copy));
+    QCOMPARE(PythonZip::encryptedNames(copy), PythonZip::names(copy));
 }
 
 void tst_PackageOpen::packageIsKnownByItsSuffix()
@@ -310,8 +311,8 @@ void tst_PackageOpen::packageIsKnownByItsSuffix()
     QVERIFY(QFile::copy(other, package));
 
     FakePackageWindow *reader = m_harness.newWindow();
-    DialogDriver driver;
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(m_harness.processor->open(package));
     QCOMPARE(driver.seen, QStringList());
     QCOMPARE(reader->shownPath(), package);
@@ -323,28 +324,19 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing file") << "missing"
-                                  << "File open error|File %1 not exist."
-                                  << "";
-    QTest::newRow("fixture file without its package")
-        << "fixture"
-        << "File open error|You double-clicked on a script fixture file;\nthis file cannot be "
-           "opened in TavrixScripter.\nThe corresponding script file could not be located."
-        << "";
-    QTest::newRow("empty marker in a folder of another name")
-        << "marker" << refusal << "must have the name of its marker file";
+    // clang-format off
+    QTest::newRow("missing file") << "missing" << "File open error|File %1 not exist." << "";
+    QTest::newRow("fixture file without its package") << "fixture" << "File open error|You double-clicked on a script fixture file;\nthis file cannot be " "opened in TavrixScripter.\nThe corresponding script file could not be located." << "";
+    QTest::newRow("empty marker in a folder of another name") << "marker" << refusal << "must have the name of its marker file";
     QTest::newRow("not a zip archive") << "junk" << refusal << "zip";
     QTest::newRow("entry reaching outside the folder") << "escape" << refusal << "../escaped.txt";
-    QTest::newRow("manifest naming a member outside")
-        << "outside" << refusal << "lacks its member '../Router.xml'";
+    QTest::newRow("manifest naming a member outside") << "outside" << refusal << "lacks its member '../Router.xml'";
     QTest::newRow("archive without manifest") << "nomanifest" << refusal << "has no manifest";
     QTest::newRow("declaration of another kind") << "notdeclaration" << refusal << "Object";
-    QTest::newRow("member of 1 GB of zeros")
-        << "zeros" << refusal << "entry 'Router.js' is compressed more than 1000 to 1";
-    QTest::newRow("symbolic link in the package folder")
-        << "link" << refusal << "Router/Router.vbs' is a symbolic link";
-    QTest::newRow("package folder larger than a package may hold")
-        << "large" << refusal << "holds more than 256 MB";
+    QTest::newRow("member of 1 GB of zeros") << "zeros" << refusal << "entry 'Router.js' is compressed more than 1000 to 1";
+    QTest::newRow("symbolic link in the package folder") << "link" << refusal << "Router/Router.vbs' is a symbolic link";
+    QTest::newRow("package folder larger than a package may hold") << "large" << refusal << "holds more than 256 MB";
+    // clang-format on
 }
 
 void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
@@ -368,12 +360,14 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
     } else if (input == QLatin1String("junk")) {
         QVERIFY(writeFile(file, "PK\x03\x04 but no archive"));
     } else if (input == QLatin1String("escape")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
-                                   {QStringLiteral("Router.xml"), declarationText()},
-                                   {QStringLiteral("../escaped.txt"), "outside"}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                    {QStringLiteral("Router.xml"), declarationText()},
+                                    {QStringLiteral("../escaped.txt"), "outside"}}));
     } else if (input == QLatin1String("outside")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
-                                   {QStringLiteral("Router.xml"), declarationText()}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("../Router.xml")},
+                                    {QStringLiteral("Router.xml"), declarationText()}}));
     } else if (input == QLatin1String("zeros")) {
         QVERIFY(HostileZip::write(
             file, {HostileZip::stored("manifest.xml", manifestText(QStringLiteral("Router.xml"))),
@@ -394,16 +388,17 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
             QVERIFY(program.resize(qint64(300) * 1024 * 1024));
         }
     } else if (input == QLatin1String("nomanifest")) {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("Router.xml"), declarationText()}}));
+        QVERIFY(PythonZip::write(file, {{QStringLiteral("Router.xml"), declarationText()}}));
     } else {
-        QVERIFY(writeRawZip(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
-                                   {QStringLiteral("Router.xml"), "<Flow/>"}}));
+        QVERIFY(
+            PythonZip::write(file, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                    {QStringLiteral("Router.xml"), "<Flow/>"}}));
     }
 
     FakePackageWindow *current = m_harness.newWindow();
     const QStringList before = describe(current);
-    DialogDriver driver;
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(file));
     QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
     QCOMPARE(describe(current), before);
@@ -427,15 +422,10 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("line");
 
-    QTest::newRow("malformed manifest")
-        << QByteArray("<Manifest>\n  <ScripterInstanceName>Router</Manifest>\n")
-        << declarationText()
-        << "Parse error in manifest from package '%11': line %12, column %13, message '%14'" << 2;
-    QTest::newRow("malformed declaration")
-        << manifestText(QStringLiteral("Router.xml"))
-        << QByteArray("<Object>\n<ElementFields>\n</Object>\n")
-        << "Parse error in declaration from package '%11': line %12, column %13, message '%14'"
-        << 3;
+    // clang-format off
+    QTest::newRow("malformed manifest") << QByteArray("<Manifest>\n  <ScripterInstanceName>Router</Manifest>\n") << declarationText() << "Parse error in manifest from package '%11': line %12, column %13, message '%14'" << 2;
+    QTest::newRow("malformed declaration") << manifestText(QStringLiteral("Router.xml")) << QByteArray("<Object>\n<ElementFields>\n</Object>\n") << "Parse error in declaration from package '%11': line %12, column %13, message '%14'" << 3;
+    // clang-format on
 }
 
 void tst_PackageOpen::parseErrorsTellLineAndColumn()
@@ -446,11 +436,11 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn()
     QFETCH(int, line);
 
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
-    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), manifest},
-                                  {QStringLiteral("Router.xml"), declaration}}));
+    QVERIFY(PythonZip::write(archive, {{QStringLiteral("manifest.xml"), manifest},
+                                       {QStringLiteral("Router.xml"), declaration}}));
     FakePackageWindow *current = m_harness.newWindow();
-    DialogDriver driver;
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
     QVERIFY(!m_harness.processor->open(archive));
     QCOMPARE(driver.seen.size(), 1);
     QVERIFY2(driver.seen.first().startsWith(refusal.arg(archive)), qPrintable(driver.seen.first()));
@@ -491,7 +481,7 @@ void tst_PackageOpen::compiledAppleScriptStaysWhileItsProgramDoes()
     const auto saveAndList = [&] {
         reader->markModified();
         return m_harness.processor->save(PackageProcessor::Save, reader)
-                   ? zipEntryNames(archive).filter(QStringLiteral("compiled"))
+                   ? PythonZip::names(archive).filter(QStringLiteral("compiled"))
                    : QStringList{QStringLiteral("save failed")};
     };
     QCOMPARE(saveAndList(), QStringList{"compiledAppleScript.scpt"});
@@ -515,17 +505,17 @@ void tst_PackageOpen::openDialogAsksForAPackage()
     QSettings().setValue(QStringLiteral("General/LastOpenPath"), m_harness.dir->path());
     FakePackageWindow *reader = m_harness.newWindow();
 
-    DialogDriver cancelled;
+    DialogAnswerer cancelled;
     cancelled.then(cancelled.chooseFile(QString()));
     QVERIFY(!m_harness.processor->openDialog());
     QCOMPARE(cancelled.seen, QStringList{"Choose script package"});
     QVERIFY(reader->isUntitled());
 
-    DialogDriver chosen;
+    DialogAnswerer chosen;
     chosen.then(chosen.chooseFile(archive));
     QVERIFY(m_harness.processor->openDialog());
-    QVERIFY2(chosen.suggestions.value(0).endsWith(QLatin1String("|Script packages (*.tscript)")),
-             qPrintable(chosen.suggestions.value(0)));
+    QCOMPARE(chosen.fileDialogs.value(0).section(QLatin1Char('|'), 0, 1),
+             QStringLiteral("Choose script package|Script packages (*.tscript)"));
     QCOMPARE(reader->shownPath(), archive);
 }
 
@@ -586,19 +576,20 @@ void tst_PackageOpen::failedOpenLeavesNoEmptyWindowBehind()
     } else if (input == QLatin1String("junk")) {
         QVERIFY(writeFile(archive, "PK\x03\x04 but no archive"));
     } else {
-        QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
-                                      {QStringLiteral("Router.xml"), "<Flow/>"}}));
+        QVERIFY(
+            PythonZip::write(archive, {{QStringLiteral("manifest.xml"), manifestText("Router.xml")},
+                                       {QStringLiteral("Router.xml"), "<Flow/>"}}));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // A modified window is not reused: the open makes a window of its own.
     FakePackageWindow *current = m_harness.newWindow();
     current->markModified();
     const int made = m_harness.windowsMade;
-    DialogDriver driver;
+    DialogAnswerer driver;
     if (protectedPackage) {
-        driver.then(DialogDriver::typePassword(QStringLiteral("wrong")));
+        driver.then(DialogAnswerer::typePassword(QStringLiteral("wrong")));
     }
-    driver.then(DialogDriver::click(QStringLiteral("OK")));
+    driver.then(DialogAnswerer::click(QStringLiteral("OK")));
 
     QVERIFY(!m_harness.processor->open(archive));
     QVERIFY(driver.answeredAll());
@@ -664,5 +655,5 @@ void tst_PackageOpen::removedWindowsAreDeletedLater()
     QVERIFY(!third);
 }
 
-QTEST_MAIN(tst_PackageOpen)
+TAVRIX_TEST_MAIN(tst_PackageOpen)
 #include "tst_packageopen.moc"

@@ -2,9 +2,11 @@
 // and the fixture beside it, the syntax questions, and that a failed save leaves the package on
 // disk and the window as they were.
 
-#include "../common/filesystemfaults.h"
-#include "../common/stalelock.h"
+#include "common/testmain.h"
+
 #include "../corelib/ziptestsupport.h"
+#include "common/filesystemfaults.h"
+#include "common/stalelock.h"
 #include "packagetestsupport.h"
 
 #include "package/scriptpackage.h"
@@ -30,7 +32,8 @@ QString yesNo(bool yes)
 // The last message of the pane with this text; a default record when there is none.
 SRCore::LogRecord lastMessage(const FakePackageWindow *window, const QString &operation)
 {
-    for (auto it = window->log.records.crbegin(); it != window->log.records.crend(); ++it) {
+    const QList<SRCore::LogRecord> records = window->log.records();
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
         if (it->operation == operation) {
             return *it;
         }
@@ -45,7 +48,6 @@ class tst_PackageSave : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_packagesave"); }
     void init() { m_harness.setUp(); }
     void cleanup();
 
@@ -106,17 +108,11 @@ void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("programs");
 
-    QTest::newRow("new package holds JavaScript only")
-        << true << false << false
-        << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList{"JavaScript=Router.js"};
-    QTest::newRow("three languages in manifest order")
-        << true << true << true << QStringList{"Router.js",    "Router.vbs",     "Router.scpt",
-                                               "manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList{"JavaScript=Router.js", "VBScript=Router.vbs", "AppleScript=Router.scpt"};
-    QTest::newRow("no language, no program file")
-        << false << false << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"}
-        << QStringList();
+    // clang-format off
+    QTest::newRow("new package holds JavaScript only") << true << false << false << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js"};
+    QTest::newRow("three languages in manifest order") << true << true << true << QStringList{"Router.js",    "Router.vbs",     "Router.scpt", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js", "VBScript=Router.vbs", "AppleScript=Router.scpt"};
+    QTest::newRow("no language, no program file") << false << false << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"} << QStringList();
+    // clang-format on
 }
 
 void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages()
@@ -136,7 +132,7 @@ void tst_PackageSave::archiveHoldsTheMembersOfIncludedLanguages()
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
     QVERIFY(m_harness.saveAs(window, archive));
 
-    QCOMPARE(zipEntryNames(archive), entries);
+    QCOMPARE(PythonZip::names(archive), entries);
     const QString folder = m_harness.unpacked(archive);
     QVERIFY(!folder.isEmpty());
     QStringList listed;
@@ -157,10 +153,10 @@ void tst_PackageSave::manifestListsItsFieldsInOrder_data()
     QTest::addColumn<bool>("withIcon");
     QTest::addColumn<QString>("instanceName");
 
-    QTest::newRow("named script with icon")
-        << QStringLiteral("Invoice Router") << true << QStringLiteral("Invoice Router");
-    QTest::newRow("unnamed script takes the window number")
-        << QString() << false << QStringLiteral("TavrixScript3");
+    // clang-format off
+    QTest::newRow("named script with icon") << QStringLiteral("Invoice Router") << true << QStringLiteral("Invoice Router");
+    QTest::newRow("unnamed script takes the window number") << QString() << false << QStringLiteral("TavrixScript3");
+    // clang-format on
 }
 
 void tst_PackageSave::manifestListsItsFieldsInOrder()
@@ -207,14 +203,12 @@ void tst_PackageSave::protectionNeedsMatchingPasswords_data()
     QTest::addColumn<bool>("verified");
     QTest::addColumn<bool>("isProtected");
 
-    QTest::newRow("verified password protects")
-        << XMLValues::YES << QStringLiteral("Secret1") << true << true;
-    QTest::newRow("unverified password leaves it open")
-        << XMLValues::YES << QStringLiteral("Secret1") << false << false;
-    QTest::newRow("protection off ignores the password")
-        << XMLValues::NO << QStringLiteral("Secret1") << true << false;
-    QTest::newRow("protection without password leaves it open")
-        << XMLValues::YES << QString() << false << false;
+    // clang-format off
+    QTest::newRow("verified password protects") << XMLValues::YES << QStringLiteral("Secret1") << true << true;
+    QTest::newRow("unverified password leaves it open") << XMLValues::YES << QStringLiteral("Secret1") << false << false;
+    QTest::newRow("protection off ignores the password") << XMLValues::NO << QStringLiteral("Secret1") << true << false;
+    QTest::newRow("protection without password leaves it open") << XMLValues::YES << QString() << false << false;
+    // clang-format on
 }
 
 void tst_PackageSave::protectionNeedsMatchingPasswords()
@@ -234,8 +228,8 @@ void tst_PackageSave::protectionNeedsMatchingPasswords()
     const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
     QVERIFY(m_harness.saveAs(window, archive));
 
-    const QStringList entries = zipEntryNames(archive);
-    QCOMPARE(encryptedEntries(archive), isProtected ? entries : QStringList());
+    const QStringList entries = PythonZip::names(archive);
+    QCOMPARE(PythonZip::encryptedNames(archive), isProtected ? entries : QStringList());
     // Only the fixed archive password opens a protected archive, not the user's own.
     const QString probe = m_harness.path(QStringLiteral("probe"));
     QCOMPARE(ZipHelper::extractFiles(archive, probe, false, QString(), false), !isProtected);
@@ -259,14 +253,14 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
                                   window->fixture()->tree()->outgoingGroup());
     QVERIFY(connection->setPropertyValue(XMLKey::CONNECTIONNAME, QStringLiteral("Large")));
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     driver.then(driver.chooseFile(folder + QStringLiteral("/Router")));
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(driver.seen, QStringList{QStringLiteral("Save script package")});
-    QCOMPARE(driver.suggestions,
-             QStringList{folder
-                         + QStringLiteral("/Router.tscript|Script packages (*.tscript);"
-                                          "Script package folder (unarchived) (*.tscript)")});
+    QCOMPARE(driver.fileDialogs,
+             QStringList{"Save script package|Script packages (*.tscript);Script package folder "
+                         "(unarchived) (*.tscript)|"
+                         + folder + "|" + folder + "/Router.tscript"});
 
     const QString archive = folder + QStringLiteral("/Router.tscript");
     const QString fixture = folder + QStringLiteral("/Router.tfixture");
@@ -284,7 +278,7 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
     QCOMPARE(reader.fixture()->tree()->outgoingGroup()->child(0)->text(0), QStringLiteral("Large"));
 
     // A titled package is saved where it is, without asking.
-    DialogDriver silent;
+    DialogAnswerer silent;
     window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(silent.seen, QStringList());
@@ -300,7 +294,7 @@ void tst_PackageSave::cancelledPathDialogWritesNothing()
     FakePackageWindow *window = m_harness.newWindow();
     window->markModified();
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     driver.then(driver.chooseFile(QString()));
     QVERIFY(!m_harness.processor->save(PackageProcessor::Save, window));
     QVERIFY(driver.answeredAll());
@@ -350,11 +344,11 @@ void tst_PackageSave::saveAsOffersTheFolderForm()
     QVERIFY(window->declaration()->setBasicValue(XMLKey::NAME, QStringLiteral("Router")));
     window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function jobArrived( s ) {}\n"));
     window->markModified();
-    DialogDriver driver;
+    DialogAnswerer driver;
     driver.then(driver.chooseFile(
         m_harness.path(chosen), QStringLiteral("Script package folder (unarchived) (*.tscript)")));
     if (!answer.isEmpty()) {
-        driver.then(DialogDriver::click(answer));
+        driver.then(DialogAnswerer::click(answer));
     }
     QCOMPARE(m_harness.processor->save(PackageProcessor::SaveAs, window), !written.isEmpty());
     QVERIFY(driver.answeredAll());
@@ -378,7 +372,7 @@ void tst_PackageSave::saveAsOffersTheFolderForm()
 
     // The folder is the package from now on: a save goes back into it, and it opens.
     window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
-    DialogDriver silent;
+    DialogAnswerer silent;
     QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
     QCOMPARE(silent.seen, QStringList());
     QCOMPARE(readFile(packageFolder + QStringLiteral("/Router.js")),
@@ -412,16 +406,12 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving_data()
         "want save this package?");
     const QString vbScriptMessage = QStringLiteral("Error while checking VBScript syntax: %1");
 
-    QTest::newRow("JavaScript error, Cancel writes nothing")
-        << javaScript << brokenJavaScript << "Cancel" << javaScriptQuestion << javaScriptMessage
-        << false;
-    QTest::newRow("JavaScript error, Save writes it")
-        << javaScript << brokenJavaScript << "Save" << javaScriptQuestion << javaScriptMessage
-        << true;
-    QTest::newRow("VBScript error, Cancel writes nothing")
-        << vbScript << brokenVbScript << "Cancel" << vbScriptQuestion << vbScriptMessage << false;
-    QTest::newRow("VBScript error, Save writes it")
-        << vbScript << brokenVbScript << "Save" << vbScriptQuestion << vbScriptMessage << true;
+    // clang-format off
+    QTest::newRow("JavaScript error, Cancel writes nothing") << javaScript << brokenJavaScript << "Cancel" << javaScriptQuestion << javaScriptMessage << false;
+    QTest::newRow("JavaScript error, Save writes it") << javaScript << brokenJavaScript << "Save" << javaScriptQuestion << javaScriptMessage << true;
+    QTest::newRow("VBScript error, Cancel writes nothing") << vbScript << brokenVbScript << "Cancel" << vbScriptQuestion << vbScriptMessage << false;
+    QTest::newRow("VBScript error, Save writes it") << vbScript << brokenVbScript << "Save" << vbScriptQuestion << vbScriptMessage << true;
+    // clang-format on
 }
 
 void tst_PackageSave::syntaxErrorsAskBeforeSaving()
@@ -444,8 +434,8 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving()
 
     window->setScriptText(language, program);
     window->markModified();
-    DialogDriver driver;
-    driver.then(DialogDriver::click(answer));
+    DialogAnswerer driver;
+    driver.then(DialogAnswerer::click(answer));
     QCOMPARE(m_harness.processor->save(PackageProcessor::Save, window), written);
     QCOMPARE(driver.seen, QStringList{question});
     const SRCore::LogRecord error = lastMessage(window, message);
@@ -463,7 +453,7 @@ void tst_PackageSave::savingWithoutChecksAsksNothing()
     QVERIFY(m_harness.saveAs(window, archive));
     window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function ( {"));
 
-    DialogDriver driver;
+    DialogAnswerer driver;
     QVERIFY(m_harness.processor->save(PackageProcessor::SaveWithoutChecks, window));
     QCOMPARE(driver.seen, QStringList());
     QCOMPARE(readFile(m_harness.unpacked(archive) + QStringLiteral("/Router.js")),
@@ -476,16 +466,11 @@ void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("reasonMentions");
 
-    QTest::newRow("icon file vanished") << "icon"
-                                        << "Router.tscript"
-                                        << "icons/router-icon.png";
-    QTest::newRow("target folder can't be written") << "folder"
-                                                    << "Router.tscript"
-                                                    << "plain/Router.tscript";
-    QTest::newRow("declaration would replace the manifest")
-        << "name"
-        << "manifest.tscript"
-        << "two of its members would be called 'manifest.xml'";
+    // clang-format off
+    QTest::newRow("icon file vanished") << "icon" << "Router.tscript" << "icons/router-icon.png";
+    QTest::newRow("target folder can't be written") << "folder" << "Router.tscript" << "plain/Router.tscript";
+    QTest::newRow("declaration would replace the manifest") << "name" << "manifest.tscript" << "two of its members would be called 'manifest.xml'";
+    // clang-format on
 }
 
 void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere()
@@ -505,7 +490,8 @@ void tst_PackageSave::failedSaveLeavesPackageAndWindowAsTheyWere()
     const QByteArray packageBefore = readFile(archive);
     const QByteArray fixtureBefore = readFile(fixture);
 
-    window->setScriptText(XMLValues::JAVASCRIPT, javaScriptProgram() + QStringLiteral("// more\n"));
+    window->setScriptText(XMLValues::JAVASCRIPT,
+                          window->scriptText(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
     window->markModified();
     if (failure == QLatin1String("icon")) {
         QVERIFY(QFile::remove(icon));
@@ -589,8 +575,8 @@ void tst_PackageSave::suffixIsAddedUnlessThePathEndsInIt()
     FakePackageWindow *window = m_harness.newWindow();
     QVERIFY(m_harness.saveAs(window, m_harness.path(chosen)));
     QCOMPARE(window->shownPath(), m_harness.path(package));
-    QVERIFY(!zipEntryNames(m_harness.path(package)).isEmpty());
-    QVERIFY(!zipEntryNames(m_harness.path(fixture)).isEmpty());
+    QVERIFY(!PythonZip::names(m_harness.path(package)).isEmpty());
+    QVERIFY(!PythonZip::names(m_harness.path(fixture)).isEmpty());
 }
 
 void tst_PackageSave::packageAndFixtureAreReplacedTogether_data()
@@ -623,7 +609,8 @@ void tst_PackageSave::packageAndFixtureAreReplacedTogether()
     QVERIFY(m_harness.saveAs(window, archive));
     const QByteArray packageBefore = readFile(archive);
     const QByteArray fixtureBefore = readFile(fixture);
-    window->setScriptText(XMLValues::JAVASCRIPT, javaScriptProgram() + QStringLiteral("// more\n"));
+    window->setScriptText(XMLValues::JAVASCRIPT,
+                          window->texts.value(XMLValues::JAVASCRIPT) + QStringLiteral("// more\n"));
     window->markModified();
 
     if (fault == QLatin1String("folder")) {
@@ -748,5 +735,5 @@ void tst_PackageSave::anotherSaveIsWaitedForOrRefused()
     }
 }
 
-QTEST_MAIN(tst_PackageSave)
+TAVRIX_TEST_MAIN(tst_PackageSave)
 #include "tst_packagesave.moc"

@@ -1,6 +1,8 @@
 // The password prompt of a protected package: what it shows, when "OK" can be pressed, and what
 // it hands back.
 
+#include "common/testmain.h"
+
 #include "package/passworddialog.h"
 
 #include <QLabel>
@@ -79,12 +81,11 @@ void tst_PasswordDialog::returnsWhatWasTyped_data()
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("OK accepts") << QStringLiteral("Secret 1!") << QStringLiteral("OK")
-                                << int(QDialog::Accepted);
-    QTest::newRow("Return accepts")
-        << QStringLiteral("Secret1") << QString() << int(QDialog::Accepted);
-    QTest::newRow("Cancel rejects")
-        << QStringLiteral("Secret1") << QStringLiteral("Cancel") << int(QDialog::Rejected);
+    // clang-format off
+    QTest::newRow("OK accepts") << QStringLiteral("Secret 1!") << QStringLiteral("OK") << int(QDialog::Accepted);
+    QTest::newRow("Return accepts") << QStringLiteral("Secret1") << QString() << int(QDialog::Accepted);
+    QTest::newRow("Cancel rejects") << QStringLiteral("Secret1") << QStringLiteral("Cancel") << int(QDialog::Rejected);
+    // clang-format on
 }
 
 void tst_PasswordDialog::returnsWhatWasTyped()
@@ -107,5 +108,5 @@ void tst_PasswordDialog::returnsWhatWasTyped()
     QCOMPARE(dialog.password(), typed);
 }
 
-QTEST_MAIN(tst_PasswordDialog)
+TAVRIX_TEST_MAIN(tst_PasswordDialog)
 #include "tst_passworddialog.moc"

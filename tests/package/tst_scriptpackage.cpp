@@ -1,7 +1,9 @@
 // The members of a package in one folder: a full disk fails their writing with its cause instead
 // of leaving empty members, and a package folder that can't be read safely is refused, naming why.
 
-#include "../common/filesystemfaults.h"
+#include "common/testmain.h"
+
+#include "common/filesystemfaults.h"
 #include "packagetestsupport.h"
 
 #include "package/scriptpackage.h"
@@ -16,7 +18,6 @@ class tst_ScriptPackage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Harness::initTestCase("tst_scriptpackage"); }
     void init() { m_harness.setUp(); }
     void cleanup() { m_harness.tearDown(); }
 
@@ -41,7 +42,8 @@ void tst_ScriptPackage::fullDiskFailsTheWriteWithItsCause()
     FakePackageWindow *window = m_harness.newWindow();
     ScriptPackage::Content content;
     content.instanceName = QStringLiteral("Router");
-    content.programs.insert(XMLValues::JAVASCRIPT, javaScriptProgram());
+    content.programs.insert(XMLValues::JAVASCRIPT,
+                            QStringLiteral("function jobArrived( s : Tavrix, job : Job )\n{\n}\n"));
 
     QStringList members;
     QString error;
@@ -102,5 +104,5 @@ void tst_ScriptPackage::unsafeFolderIsRefused()
     QVERIFY2(error.contains(reason), qPrintable(error));
 }
 
-QTEST_MAIN(tst_ScriptPackage)
+TAVRIX_TEST_MAIN(tst_ScriptPackage)
 #include "tst_scriptpackage.moc"

@@ -1,7 +1,8 @@
+#include "common/testmain.h"
+
 #include <qsa/config.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 
 class tst_Config : public QObject
@@ -9,7 +10,6 @@ class tst_Config : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void defaults();
@@ -22,13 +22,6 @@ private slots:
     void damagedStylesReadAsDefaults();
 };
 
-void tst_Config::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_config"));
-}
-
 void tst_Config::init()
 {
     QSettings().clear();
@@ -36,15 +29,6 @@ void tst_Config::init()
 
 void tst_Config::defaults()
 {
-    QCOMPARE(Config::language(), QStringLiteral("English"));
-    QCOMPARE(Config::indentTabSize(), 4);
-    QCOMPARE(Config::indentIndentSize(), 4);
-    QVERIFY(Config::indentKeepTabs());
-    QVERIFY(Config::indentAutoIndent());
-    QVERIFY(Config::parenMatching());
-    QVERIFY(Config::completion());
-    QVERIFY(!Config::wordWrap());
-
     // The preferences select "Comment" first and the editors take their font from "Standard".
     const QStringList names = Config::getStyleNames();
     QCOMPARE(names.first(), QStringLiteral("Standard"));
@@ -107,16 +91,15 @@ void tst_Config::damagedValuesReadAsDefaults_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QVariant>("read");
 
+    // clang-format off
     QTest::newRow("tab size not a number") << "TabSize" << QVariant("abc") << QVariant(4);
     QTest::newRow("indent size not a number") << "IndentSize" << QVariant("") << QVariant(4);
-    QTest::newRow("flag neither true nor false")
-        << "KeepTabs" << QVariant("maybe") << QVariant(true);
-    QTest::newRow("flag not set, damaged")
-        << "WordWrap" << QVariant("yes please") << QVariant(false);
-    QTest::newRow("flag stored as text false")
-        << "Completion" << QVariant("false") << QVariant(false);
+    QTest::newRow("flag neither true nor false") << "KeepTabs" << QVariant("maybe") << QVariant(true);
+    QTest::newRow("flag not set, damaged") << "WordWrap" << QVariant("yes please") << QVariant(false);
+    QTest::newRow("flag stored as text false") << "Completion" << QVariant("false") << QVariant(false);
     QTest::newRow("flag stored as text 0") << "ParenMatching" << QVariant("0") << QVariant(false);
     QTest::newRow("flag stored as text true") << "WordWrap" << QVariant("True") << QVariant(true);
+    // clang-format on
 }
 
 void tst_Config::damagedValuesReadAsDefaults()
@@ -167,5 +150,5 @@ void tst_Config::damagedStylesReadAsDefaults()
     QCOMPARE(read.value(QStringLiteral("Number")).color, QColor(Qt::green));
 }
 
-QTEST_MAIN(tst_Config)
+TAVRIX_TEST_MAIN(tst_Config)
 #include "tst_config.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include <qsa/config.h>
 #include <qsa/qseditor.h>
 #include <qsa/qsinterpreter.h>
@@ -12,33 +14,12 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 namespace {
-
-struct Selection
-{
-    int from = 0;
-    int to = 0;
-};
-
-Selection selection(const QSEditor &editor)
-{
-    // All texts of these tests are ASCII, so Scintilla's byte positions are characters.
-    QsciScintilla *edit = editor.textEdit();
-    return {int(edit->SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART)),
-            int(edit->SendScintilla(QsciScintilla::SCI_GETSELECTIONEND))};
-}
-
-void select(QSEditor &editor, int from, int to)
-{
-    editor.textEdit()->SendScintilla(QsciScintilla::SCI_SETSEL, static_cast<unsigned long>(from),
-                                     long(to));
-}
 
 QString positionText(const QSEditor &editor)
 {
@@ -69,18 +50,6 @@ bool showEditor(QSEditor &editor)
     return QTest::qWaitForWindowExposed(&editor);
 }
 
-void drop(QSEditor &editor, const QMimeData &data)
-{
-    QWidget *viewport = editor.textEdit()->viewport();
-    const QPoint position(5, 5);
-    QDragEnterEvent enter(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
-    QDropEvent dropEvent(position, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &dropEvent);
-}
-
 } // namespace
 
 // An object of the application's own, known to completion through the interpreter.
@@ -98,18 +67,10 @@ class tst_QSEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void positionLabel_data();
     void positionLabel();
-    void find_data();
-    void find();
-    void replace_data();
-    void replace();
-    void replaceAllIsOneUndoStep();
-    void gotoLine_data();
-    void gotoLine();
     void settingTextLeavesNothingToUndo();
     void undoRedoAvailability();
     void readSettingsAppliesTheOptions();
@@ -120,16 +81,7 @@ private slots:
     void completion();
     void callTipAfterAnOpeningParenthesis();
     void noCompletionWhenSwitchedOff();
-    void droppedFilesAreReportedNotInserted();
-    void droppedTextIsInserted();
 };
-
-void tst_QSEditor::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_qseditor"));
-}
 
 void tst_QSEditor::init()
 {
@@ -142,13 +94,12 @@ void tst_QSEditor::positionLabel_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("label");
 
+    // clang-format off
     QTest::newRow("fresh document") << QString() << QString() << QStringLiteral(" Line: 1 Col: 1");
-    QTest::newRow("two line breaks and two letters")
-        << QString() << QStringLiteral("\n\nab") << QStringLiteral(" Line: 3 Col: 3");
-    QTest::newRow("letters beyond ASCII count once")
-        << QString() << QStringLiteral("\xe4\xf6\xfc") << QStringLiteral(" Line: 1 Col: 4");
-    QTest::newRow("setting a text puts the cursor at its start")
-        << QStringLiteral("one\ntwo") << QString() << QStringLiteral(" Line: 1 Col: 1");
+    QTest::newRow("two line breaks and two letters") << QString() << QStringLiteral("\n\nab") << QStringLiteral(" Line: 3 Col: 3");
+    QTest::newRow("letters beyond ASCII count once") << QString() << QStringLiteral("\xe4\xf6\xfc") << QStringLiteral(" Line: 1 Col: 4");
+    QTest::newRow("setting a text puts the cursor at its start") << QStringLiteral("one\ntwo") << QString() << QStringLiteral(" Line: 1 Col: 1");
+    // clang-format on
 }
 
 void tst_QSEditor::positionLabel()
@@ -161,176 +112,6 @@ void tst_QSEditor::positionLabel()
     editor.setText(text);
     type(editor, typed);
     QTRY_COMPARE(positionText(editor), label);
-}
-
-void tst_QSEditor::find_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selectedFrom");
-    QTest::addColumn<int>("selectedTo");
-    QTest::addColumn<QString>("expr");
-    QTest::addColumn<bool>("caseSensitive");
-    QTest::addColumn<bool>("wholeWords");
-    QTest::addColumn<bool>("forward");
-    QTest::addColumn<bool>("startAtCursor");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-
-    const QString text = QStringLiteral("one two one two");
-    QTest::newRow("from the start finds the first match")
-        << text << 12 << 15 << "one" << false << false << true << false << true << 0 << 3;
-    QTest::newRow("at the cursor continues after the selection")
-        << text << 0 << 3 << "one" << false << false << true << true << true << 8 << 11;
-    QTest::newRow("at the cursor past the last match finds nothing")
-        << text << 8 << 11 << "one" << false << false << true << true << false << 8 << 11;
-    QTest::newRow("backward finds the match before the selection")
-        << text << 8 << 11 << "one" << false << false << false << true << true << 0 << 3;
-    QTest::newRow("backward without the cursor finds the last match")
-        << text << 0 << 3 << "one" << false << false << false << false << true << 8 << 11;
-    QTest::newRow("case sensitive skips another case")
-        << "One one" << 0 << 0 << "one" << true << false << true << false << true << 4 << 7;
-    QTest::newRow("case insensitive takes another case")
-        << "One one" << 0 << 0 << "one" << false << false << true << false << true << 0 << 3;
-    QTest::newRow("whole words skips a part of a word")
-        << "someone one" << 0 << 0 << "one" << false << true << true << false << true << 8 << 11;
-    QTest::newRow("empty text finds nothing")
-        << text << 4 << 7 << "" << false << false << true << false << false << 4 << 7;
-}
-
-void tst_QSEditor::find()
-{
-    QFETCH(QString, text);
-    QFETCH(int, selectedFrom);
-    QFETCH(int, selectedTo);
-    QFETCH(QString, expr);
-    QFETCH(bool, caseSensitive);
-    QFETCH(bool, wholeWords);
-    QFETCH(bool, forward);
-    QFETCH(bool, startAtCursor);
-    QFETCH(bool, found);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QSEditor editor;
-    editor.setText(text);
-    select(editor, selectedFrom, selectedTo);
-
-    QCOMPARE(editor.find(expr, caseSensitive, wholeWords, forward, startAtCursor), found);
-    QCOMPARE(selection(editor).from, from);
-    QCOMPARE(selection(editor).to, to);
-    QCOMPARE(editor.text(), text);
-}
-
-void tst_QSEditor::replace_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("cursor");
-    QTest::addColumn<QString>("expr");
-    QTest::addColumn<QString>("replacement");
-    QTest::addColumn<bool>("caseSensitive");
-    QTest::addColumn<bool>("wholeWords");
-    QTest::addColumn<bool>("startAtCursor");
-    QTest::addColumn<bool>("replaceAll");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("cursorAfter");
-
-    QTest::newRow("replaces the first match, cursor after the replacement")
-        << "a b a" << 0 << "a"
-        << "xy" << false << false << false << false << "xy b a" << 2;
-    QTest::newRow("at the cursor replaces the next match")
-        << "a b a" << 1 << "a"
-        << "xy" << false << false << true << false << "a b xy" << 6;
-    QTest::newRow("without a match nothing changes")
-        << "a b a" << 3 << "z"
-        << "y" << false << false << false << false << "a b a" << 3;
-    QTest::newRow("replace all takes every match wherever the cursor is")
-        << "a b a" << 5 << "a"
-        << "x" << false << false << true << true << "x b x" << 5;
-    QTest::newRow("replace all ends when the replacement holds the text")
-        << "a a" << 0 << "a"
-        << "aa" << false << false << false << true << "aa aa" << 5;
-    QTest::newRow("replace all keeps to whole words")
-        << "ab a ba" << 0 << "a"
-        << "x" << false << true << false << true << "ab x ba" << 4;
-    QTest::newRow("replace all keeps to the case")
-        << "A a" << 0 << "a"
-        << "x" << true << false << false << true << "A x" << 3;
-    QTest::newRow("replace all without a match leaves the cursor")
-        << "a b" << 2 << "z"
-        << "x" << false << false << false << true << "a b" << 2;
-    QTest::newRow("empty text replaces nothing")
-        << "a b" << 1 << ""
-        << "x" << false << false << false << true << "a b" << 1;
-}
-
-void tst_QSEditor::replace()
-{
-    QFETCH(QString, text);
-    QFETCH(int, cursor);
-    QFETCH(QString, expr);
-    QFETCH(QString, replacement);
-    QFETCH(bool, caseSensitive);
-    QFETCH(bool, wholeWords);
-    QFETCH(bool, startAtCursor);
-    QFETCH(bool, replaceAll);
-    QFETCH(QString, expected);
-    QFETCH(int, cursorAfter);
-    QSEditor editor;
-    editor.setText(text);
-    select(editor, cursor, cursor);
-
-    QVERIFY(editor.replace(expr, replacement, caseSensitive, wholeWords, true, startAtCursor,
-                           replaceAll));
-    QCOMPARE(editor.text(), expected);
-    QCOMPARE(selection(editor).from, cursorAfter);
-    QCOMPARE(selection(editor).to, cursorAfter);
-}
-
-void tst_QSEditor::replaceAllIsOneUndoStep()
-{
-    QSEditor editor;
-    editor.setText(QStringLiteral("var a = a + a;"));
-    QVERIFY(
-        editor.replace(QStringLiteral("a"), QStringLiteral("b"), true, true, true, false, true));
-    QCOMPARE(editor.text(), QStringLiteral("var b = b + b;"));
-    editor.undo();
-    QCOMPARE(editor.text(), QStringLiteral("var a = a + a;"));
-    QVERIFY(!editor.isUndoAvailable());
-}
-
-void tst_QSEditor::gotoLine_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<int>("cursorLine");
-    QTest::addColumn<int>("cursorIndex");
-
-    QTest::newRow("line 0 does not exist") << 0 << false << 1 << 2;
-    QTest::newRow("negative line does not exist") << -3 << false << 1 << 2;
-    QTest::newRow("line beyond the last does not exist") << 4 << false << 1 << 2;
-    QTest::newRow("first line") << 1 << true << 0 << 0;
-    QTest::newRow("last line") << 3 << true << 2 << 0;
-}
-
-void tst_QSEditor::gotoLine()
-{
-    QFETCH(int, line);
-    QFETCH(bool, result);
-    QFETCH(int, cursorLine);
-    QFETCH(int, cursorIndex);
-    QSEditor editor;
-    QVERIFY(showEditor(editor));
-    editor.setText(QStringLiteral("one\ntwo\nthree"));
-    editor.textEdit()->setCursorPosition(1, 2);
-
-    QCOMPARE(editor.gotoLine(line), result);
-    int actualLine = -1;
-    int actualIndex = -1;
-    editor.textEdit()->getCursorPosition(&actualLine, &actualIndex);
-    QCOMPARE(actualLine, cursorLine);
-    QCOMPARE(actualIndex, cursorIndex);
-    QTRY_COMPARE(positionText(editor),
-                 QStringLiteral(" Line: %1 Col: %2").arg(cursorLine + 1).arg(cursorIndex + 1));
 }
 
 void tst_QSEditor::settingTextLeavesNothingToUndo()
@@ -453,12 +234,12 @@ void tst_QSEditor::newLineIndentation_data()
     QTest::addColumn<bool>("autoIndent");
     QTest::addColumn<QString>("indentation");
 
+    // clang-format off
     QTest::newRow("keep tabs indents with a tab") << true << 4 << true << QStringLiteral("\t");
-    QTest::newRow("keep tabs fills a wider indent with tabs")
-        << true << 8 << true << QStringLiteral("\t\t");
-    QTest::newRow("without keep tabs indents with spaces")
-        << false << 2 << true << QStringLiteral("  ");
+    QTest::newRow("keep tabs fills a wider indent with tabs") << true << 8 << true << QStringLiteral("\t\t");
+    QTest::newRow("without keep tabs indents with spaces") << false << 2 << true << QStringLiteral("  ");
     QTest::newRow("without auto indent the line starts bare") << true << 4 << false << QString();
+    // clang-format on
 }
 
 void tst_QSEditor::newLineIndentation()
@@ -484,25 +265,17 @@ void tst_QSEditor::completion_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("method of s") << QString() << "s.setT"
-                                 << "s.setTimerInterval";
-    QTest::newRow("method of job") << QString() << "job.fa"
-                                   << "job.fail";
-    QTest::newRow("method of e") << QString() << "e.getF"
-                                 << "e.getFlowName";
-    QTest::newRow("method of c") << QString() << "c.getN"
-                                 << "c.getName";
-    QTest::newRow("keyword") << QString() << "retu"
-                             << "return";
-    QTest::newRow("function of the script") << "function jobArrived( s : Tavrix, job : Job ) {}\n"
-                                            << "jobA"
-                                            << "jobArrived";
-    QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr"
-                                                            << "helper.greet";
-    QTest::newRow("object of the interpreter") << QString() << "help"
-                                               << "helper";
-    QTest::newRow("class of an object factory") << QString() << "Recta"
-                                                << "Rectangle";
+    // clang-format off
+    QTest::newRow("method of s") << QString() << "s.setT" << "s.setTimerInterval";
+    QTest::newRow("method of job") << QString() << "job.fa" << "job.fail";
+    QTest::newRow("method of e") << QString() << "e.getF" << "e.getFlowName";
+    QTest::newRow("method of c") << QString() << "c.getN" << "c.getName";
+    QTest::newRow("keyword") << QString() << "retu" << "return";
+    QTest::newRow("function of the script") << "function jobArrived( s : Tavrix, job : Job ) {}\n" << "jobA" << "jobArrived";
+    QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr" << "helper.greet";
+    QTest::newRow("object of the interpreter") << QString() << "help" << "helper";
+    QTest::newRow("class of an object factory") << QString() << "Recta" << "Rectangle";
+    // clang-format on
 }
 
 void tst_QSEditor::completion()
@@ -560,52 +333,5 @@ void tst_QSEditor::noCompletionWhenSwitchedOff()
     QVERIFY(editor.textEdit()->isListActive());
 }
 
-void tst_QSEditor::droppedFilesAreReportedNotInserted()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString first = dir.filePath(QStringLiteral("first.tscript"));
-    const QString second = dir.filePath(QStringLiteral("second.tfixture"));
-    for (const QString &path : {first, second}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    QSEditor editor;
-    editor.setText(QStringLiteral("function f() {}"));
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QSignalSpy dropped(&editor, &QSEditor::filesDropped);
-
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(second), QUrl::fromLocalFile(dir.filePath("missing.js")),
-                   QUrl::fromLocalFile(first)});
-    files.setText(QStringLiteral("should not be inserted"));
-    drop(editor, files);
-    QCOMPARE(dropped.count(), 1);
-    QCOMPARE(dropped.at(0).at(0).toStringList(), (QStringList{second, first}));
-    QCOMPARE(editor.text(), QStringLiteral("function f() {}"));
-
-    // Nothing that exists: nothing to open, and still nothing inserted.
-    QMimeData missing;
-    missing.setUrls({QUrl::fromLocalFile(dir.filePath("missing.js"))});
-    drop(editor, missing);
-    QCOMPARE(dropped.count(), 1);
-    QCOMPARE(editor.text(), QStringLiteral("function f() {}"));
-}
-
-void tst_QSEditor::droppedTextIsInserted()
-{
-    QSEditor editor;
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QSignalSpy dropped(&editor, &QSEditor::filesDropped);
-
-    QMimeData text;
-    text.setText(QStringLiteral("inserted"));
-    drop(editor, text);
-    QCOMPARE(editor.text(), QStringLiteral("inserted"));
-    QCOMPARE(dropped.count(), 0);
-}
-
-QTEST_MAIN(tst_QSEditor)
+TAVRIX_TEST_MAIN(tst_QSEditor)
 #include "tst_qseditor.moc"

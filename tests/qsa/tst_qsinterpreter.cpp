@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include <qsa/qsinterpreter.h>
 #include <qsa/qsobjectfactory.h>
 #include <qsa/qsproject.h>
@@ -81,15 +83,12 @@ void tst_QSInterpreter::validScripts_data()
 {
     QTest::addColumn<QString>("code");
 
+    // clang-format off
     QTest::newRow("empty") << QString();
     QTest::newRow("only comments") << QStringLiteral("// a\n/* b */");
-    QTest::newRow("annotated declarations everywhere")
-        << QStringLiteral("var n : Number = 0, t : String;\n"
-                          "for (var i : Number = 0; i < 3; ++i) { n += i; }\n"
-                          "function f( s : Tavrix, job : Job ) : Boolean\n{\n"
-                          "    let k : Number = job ? 1 : 2;\n    return k > 0;\n}");
-    QTest::newRow("text that would break out of a wrapping function")
-        << QStringLiteral("var s = '}); (function(){';");
+    QTest::newRow("annotated declarations everywhere") << QStringLiteral("var n : Number = 0, t : String;\n" "for (var i : Number = 0; i < 3; ++i) { n += i; }\n" "function f( s : Tavrix, job : Job ) : Boolean\n{\n" "    let k : Number = job ? 1 : 2;\n    return k > 0;\n}");
+    QTest::newRow("text that would break out of a wrapping function") << QStringLiteral("var s = '}); (function(){';");
+    // clang-format on
 }
 
 void tst_QSInterpreter::validScripts()
@@ -109,20 +108,15 @@ void tst_QSInterpreter::syntaxErrors_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("column");
 
+    // clang-format off
     QTest::newRow("first line") << QStringLiteral("var a = ;\nvar b = 1;\n") << 1 << 9;
-    QTest::newRow("middle line") << QStringLiteral("var a = 1;\nvar b = 1 +;\nvar c = 3;") << 2
-                                 << 12;
+    QTest::newRow("middle line") << QStringLiteral("var a = 1;\nvar b = 1 +;\nvar c = 3;") << 2 << 12;
     QTest::newRow("last line") << QStringLiteral("var a = 1;\nvar b = 2;\nvar c = 3 +;") << 3 << 12;
-    QTest::newRow("inside a template literal")
-        << QStringLiteral("var s = `one\ntwo ${ 1 + } three`;\nvar t = 1;") << 2 << 12;
-    QTest::newRow("after annotations spanning lines")
-        << QStringLiteral("function f( a : Number,\n   b : String ) : Boolean\n{\n"
-                          "    return a +;\n}")
-        << 4 << 15;
-    QTest::newRow("closing brace without opening one")
-        << QStringLiteral("var a = 1;\n}\nvar b = 2;") << 2 << 1;
-    QTest::newRow("text breaking out of a wrapping function")
-        << QStringLiteral("var a = 1;\n}); sideEffect(); (function(){\n") << 2 << 1;
+    QTest::newRow("inside a template literal") << QStringLiteral("var s = `one\ntwo ${ 1 + } three`;\nvar t = 1;") << 2 << 12;
+    QTest::newRow("after annotations spanning lines") << QStringLiteral("function f( a : Number,\n   b : String ) : Boolean\n{\n" "    return a +;\n}") << 4 << 15;
+    QTest::newRow("closing brace without opening one") << QStringLiteral("var a = 1;\n}\nvar b = 2;") << 2 << 1;
+    QTest::newRow("text breaking out of a wrapping function") << QStringLiteral("var a = 1;\n}); sideEffect(); (function(){\n") << 2 << 1;
+    // clang-format on
 }
 
 void tst_QSInterpreter::syntaxErrors()
@@ -289,5 +283,5 @@ void tst_QSInterpreter::objectsAreForgottenWhenDeleted()
     QVERIFY(interpreter.objectFactories().isEmpty());
 }
 
-QTEST_MAIN(tst_QSInterpreter)
+TAVRIX_TEST_MAIN(tst_QSInterpreter)
 #include "tst_qsinterpreter.moc"

@@ -1,8 +1,9 @@
+#include "common/testmain.h"
+
 #include <qsa/config.h>
 #include <qsa/scripterhighlighter.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -30,7 +31,6 @@ class tst_ScripterHighlighter : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void colours_data();
@@ -39,13 +39,6 @@ private slots:
     void largeTextIsColouredInSlicesFromTheTop();
     void openingACommentRecoloursTheLinesBelow();
 };
-
-void tst_ScripterHighlighter::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_scripterhighlighter"));
-}
 
 void tst_ScripterHighlighter::init()
 {
@@ -61,62 +54,25 @@ void tst_ScripterHighlighter::colours_data()
 
     const QString vb = QStringLiteral("VBScriptEditor");
     const QString as = QStringLiteral("AppleScriptEditor");
-    QTest::newRow("VBScript quote comment") << vb << "x = 1 ' note \"quoted\""
-                                            << "x = 1 ' note \"q|"
-                                            << "Comment";
-    QTest::newRow("VBScript code before a comment") << vb << "x = 1 ' note"
-                                                    << "x|"
-                                                    << "Standard";
-    QTest::newRow("VBScript Rem comment hides keywords") << vb << "Rem note Dim x"
-                                                         << "Rem note D|"
-                                                         << "Comment";
-    QTest::newRow("VBScript Rem as part of a word is no comment") << vb << "Remove = 1"
-                                                                  << "Remove = 1|"
-                                                                  << "Number";
-    QTest::newRow("VBScript doubled quotes stay in the string") << vb << "s = \"a \"\"b\"\" c\" & d"
-                                                                << "s = \"a \"\"b|"
-                                                                << "String";
-    QTest::newRow("VBScript string ends after its closing quote")
-        << vb << "s = \"a \"\"b\"\" c\" & d"
-        << "s = \"a \"\"b\"\" c\"|"
-        << "String";
-    QTest::newRow("VBScript text after the string") << vb << "s = \"a \"\"b\"\" c\" & d"
-                                                    << "s = \"a \"\"b\"\" c\" & d|"
-                                                    << "Standard";
-    QTest::newRow("VBScript keyword in capitals") << vb << "DIM x"
-                                                  << "DIM|"
-                                                  << "Keyword";
-    QTest::newRow("VBScript keyword in lower case") << vb << "dim x"
-                                                    << "d|"
-                                                    << "Keyword";
-    QTest::newRow("VBScript keyword inside a longer word") << vb << "Dimension"
-                                                           << "D|"
-                                                           << "Standard";
-    QTest::newRow("AppleScript nested block comment, inner part")
-        << as << "(* a (* b *)\nc *) set x to 1"
-        << "(* a (* b|"
-        << "Comment";
-    QTest::newRow("AppleScript nested block comment, after the inner close")
-        << as << "(* a (* b *) still\nc *) set x to 1"
-        << "(* a (* b *) s|"
-        << "Comment";
-    QTest::newRow("AppleScript nested block comment continues on the next line")
-        << as << "(* a (* b *)\nc *) set x to 1"
-        << "(* a (* b *)\nc|"
-        << "Comment";
-    QTest::newRow("AppleScript code after the outer close") << as << "(* a (* b *)\nc *) set x to 1"
-                                                            << "(* a (* b *)\nc *) s|"
-                                                            << "Keyword";
-    QTest::newRow("AppleScript dash comment") << as << "set x to 1 -- tell"
-                                              << "set x to 1 -- t|"
-                                              << "Comment";
-    QTest::newRow("AppleScript hash comment") << as << "# tell"
-                                              << "# t|"
-                                              << "Comment";
-    QTest::newRow("C-like keyword case matters") << "QSAScriptEditor"
-                                                 << "SET x"
-                                                 << "S|"
-                                                 << "Standard";
+    // clang-format off
+    QTest::newRow("VBScript quote comment") << vb << "x = 1 ' note \"quoted\"" << "x = 1 ' note \"q|" << "Comment";
+    QTest::newRow("VBScript code before a comment") << vb << "x = 1 ' note" << "x|" << "Standard";
+    QTest::newRow("VBScript Rem comment hides keywords") << vb << "Rem note Dim x" << "Rem note D|" << "Comment";
+    QTest::newRow("VBScript Rem as part of a word is no comment") << vb << "Remove = 1" << "Remove = 1|" << "Number";
+    QTest::newRow("VBScript doubled quotes stay in the string") << vb << "s = \"a \"\"b\"\" c\" & d" << "s = \"a \"\"b|" << "String";
+    QTest::newRow("VBScript string ends after its closing quote") << vb << "s = \"a \"\"b\"\" c\" & d" << "s = \"a \"\"b\"\" c\"|" << "String";
+    QTest::newRow("VBScript text after the string") << vb << "s = \"a \"\"b\"\" c\" & d" << "s = \"a \"\"b\"\" c\" & d|" << "Standard";
+    QTest::newRow("VBScript keyword in capitals") << vb << "DIM x" << "DIM|" << "Keyword";
+    QTest::newRow("VBScript keyword in lower case") << vb << "dim x" << "d|" << "Keyword";
+    QTest::newRow("VBScript keyword inside a longer word") << vb << "Dimension" << "D|" << "Standard";
+    QTest::newRow("AppleScript nested block comment, inner part") << as << "(* a (* b *)\nc *) set x to 1" << "(* a (* b|" << "Comment";
+    QTest::newRow("AppleScript nested block comment, after the inner close") << as << "(* a (* b *) still\nc *) set x to 1" << "(* a (* b *) s|" << "Comment";
+    QTest::newRow("AppleScript nested block comment continues on the next line") << as << "(* a (* b *)\nc *) set x to 1" << "(* a (* b *)\nc|" << "Comment";
+    QTest::newRow("AppleScript code after the outer close") << as << "(* a (* b *)\nc *) set x to 1" << "(* a (* b *)\nc *) s|" << "Keyword";
+    QTest::newRow("AppleScript dash comment") << as << "set x to 1 -- tell" << "set x to 1 -- t|" << "Comment";
+    QTest::newRow("AppleScript hash comment") << as << "# tell" << "# t|" << "Comment";
+    QTest::newRow("C-like keyword case matters") << "QSAScriptEditor" << "SET x" << "S|" << "Standard";
+    // clang-format on
 }
 
 void tst_ScripterHighlighter::colours()
@@ -191,5 +147,5 @@ void tst_ScripterHighlighter::openingACommentRecoloursTheLinesBelow()
     QCOMPARE(colorAt(edit.document(), 19), keyword);
 }
 
-QTEST_MAIN(tst_ScripterHighlighter)
+TAVRIX_TEST_MAIN(tst_ScripterHighlighter)
 #include "tst_scripterhighlighter.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include <qsa/jslexer.h>
 #include <qsa/qsinterpreter.h>
 #include <qsa/scriptingapi.h>
@@ -49,34 +51,20 @@ void tst_ScriptingApi::operationsThatScriptsRelyOn_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("signature");
 
-    QTest::newRow("element property")
-        << QStringLiteral("s")
-        << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
-    QTest::newRow("element property static")
-        << QStringLiteral("s") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
-    QTest::newRow("timer interval set")
-        << QStringLiteral("s") << QStringLiteral("setTimerInterval(seconds : Number)");
-    QTest::newRow("timer interval get")
-        << QStringLiteral("s") << QStringLiteral("getTimerInterval() : Number");
-    QTest::newRow("element log") << QStringLiteral(
-        "s") << QStringLiteral("log(level : Number, message : String, args : Array = [])");
-    QTest::newRow("connection property")
-        << QStringLiteral("c")
-        << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
-    QTest::newRow("connection property static")
-        << QStringLiteral("c") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
+    // clang-format off
+    QTest::newRow("element property") << QStringLiteral("s") << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
+    QTest::newRow("element property static") << QStringLiteral("s") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
+    QTest::newRow("timer interval set") << QStringLiteral("s") << QStringLiteral("setTimerInterval(seconds : Number)");
+    QTest::newRow("timer interval get") << QStringLiteral("s") << QStringLiteral("getTimerInterval() : Number");
+    QTest::newRow("element log") << QStringLiteral("s") << QStringLiteral("log(level : Number, message : String, args : Array = [])");
+    QTest::newRow("connection property") << QStringLiteral("c") << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
+    QTest::newRow("connection property static") << QStringLiteral("c") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
     QTest::newRow("job name") << QStringLiteral("job") << QStringLiteral("getName() : String");
-    QTest::newRow("job private data")
-        << QStringLiteral("job") << QStringLiteral("setPrivateData(tag : String, value : String)");
-    QTest::newRow("job sent along a connection")
-        << QStringLiteral("job")
-        << QStringLiteral(
-               "sendTo(connection : Connection, path : String = \"\", newName : String = \"\")");
-    QTest::newRow("job failed") << QStringLiteral("job")
-                                << QStringLiteral("fail(message : String, args : Array = [])");
-    QTest::newRow("environment log")
-        << QStringLiteral("e")
-        << QStringLiteral("log(level : Number, message : String, args : Array = [])");
+    QTest::newRow("job private data") << QStringLiteral("job") << QStringLiteral("setPrivateData(tag : String, value : String)");
+    QTest::newRow("job sent along a connection") << QStringLiteral("job") << QStringLiteral("sendTo(connection : Connection, path : String = \"\", newName : String = \"\")");
+    QTest::newRow("job failed") << QStringLiteral("job") << QStringLiteral("fail(message : String, args : Array = [])");
+    QTest::newRow("environment log") << QStringLiteral("e") << QStringLiteral("log(level : Number, message : String, args : Array = [])");
+    // clang-format on
 }
 
 void tst_ScriptingApi::operationsThatScriptsRelyOn()
@@ -140,5 +128,5 @@ void tst_ScriptingApi::documentationListsTheTable()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptingApi)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptingApi)
 #include "tst_scriptingapi.moc"

@@ -2,8 +2,10 @@
 // field with its messages, the calculation dialogs, and the value a property gets through the
 // application's factory, editable and read-only.
 
-#include "tests/common/propertyediting.h"
-#include "tests/common/scriptingappproxy.h"
+#include "common/testmain.h"
+
+#include "common/propertyediting.h"
+#include "common/scriptingappproxy.h"
 
 #include "scriptinggui/metadatafieldsdialog.h"
 #include "scriptinggui/scriptexpressiondialog.h"
@@ -208,15 +210,16 @@ void tst_MetadataFieldsDialog::calculatedScriptThatDoesNotCompile()
     QCOMPARE(calculation->text(), QStringLiteral("Define script expression"));
 
     // The script dialog refuses the error itself; a stored one is caught when it is read.
-    const auto handled = handleNextDialog<ScriptingGui::ScriptExpressionDialog>(
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<ScriptingGui::ScriptExpressionDialog>(
         [](ScriptingGui::ScriptExpressionDialog *script) {
             QsciScintilla *edit = script->findChild<QSEditor *>()->textEdit();
             edit->setFocus();
             QTest::keyClicks(edit, "job.getName().length");
             QVERIFY(press(script, "okButton"));
-        });
+        }));
     QTest::mouseClick(calculation, Qt::LeftButton);
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(part<QLabel>(&dialog, "calculationSummary")->text(),
              QStringLiteral("Script expression defined"));
     QVERIFY(dialogButton(&dialog, "okButton")->isEnabled());
@@ -241,7 +244,8 @@ void tst_MetadataFieldsDialog::propertyGetsTheDefinitions()
     ScriptingAppProxy proxy;
     Editing editing("Fields", "string", "metadatafieldsedit;metadatafieldsread", QString(),
                     XMLValues::EDITOR_METADADTAFIELDSEDIT);
-    auto handled = handleNextDialog<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QVERIFY(press(dialog, "addButton"));
         retype(part<QLineEdit>(dialog, "label"), "Priority");
@@ -250,9 +254,9 @@ void tst_MetadataFieldsDialog::propertyGetsTheDefinitions()
         QTest::keyClicks(part<QLineEdit>(dialog, "items"), "Low;High");
         QVERIFY(press(dialog, "addButton"));
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     const XMLValueProcessor value(editing.property->valueText());
     QCOMPARE(value.valueType(), XMLValueProcessor::ValueType::EditableMetadataFields);
     QCOMPARE(value.metadataFields().size(), 2);
@@ -265,14 +269,14 @@ void tst_MetadataFieldsDialog::propertyGetsTheDefinitions()
 
     // Reopened, the same definitions; Cancel keeps them.
     const QString stored = editing.property->valueText();
-    handled = handleNextDialog<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(listed(dialog), (QStringList{"Priority", "Metadata Field 1"}));
         QVERIFY(press(dialog, "removeButton"));
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(editing.property->valueText(), stored);
 }
 
@@ -283,15 +287,16 @@ void tst_MetadataFieldsDialog::readOnlyKindShowsWithoutEditing()
         XMLValues::EDITOR_METADADTAFIELDSREAD, QList<MetadataField>{stringField("Job", "", "x")});
     Editing editing("Fields", "string", "metadatafieldsread", value,
                     XMLValues::EDITOR_METADADTAFIELDSREAD);
-    const auto handled = handleNextDialog<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<MetadataFieldsDialog>([](MetadataFieldsDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QCOMPARE(listed(dialog), QStringList{"Job"});
         QVERIFY(!part<QLineEdit>(dialog, "label")->isEnabled());
         QVERIFY(!dialogButton(dialog, "addButton")->isEnabled());
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(XMLValueProcessor(editing.property->valueText())
                  .metadataFields()
                  .first()
@@ -300,5 +305,5 @@ void tst_MetadataFieldsDialog::readOnlyKindShowsWithoutEditing()
     QCOMPARE(editing.shownValue(), QStringLiteral("Read-only metadata fields defined"));
 }
 
-QTEST_MAIN(tst_MetadataFieldsDialog)
+TAVRIX_TEST_MAIN(tst_MetadataFieldsDialog)
 #include "tst_metadatafieldsdialog.moc"

@@ -2,8 +2,10 @@
 // saving to ".js" files with their failures, the question before edits are thrown away, and the
 // value it gives a property through the application's factory.
 
-#include "tests/common/propertyediting.h"
-#include "tests/common/scriptingappproxy.h"
+#include "common/testmain.h"
+
+#include "common/propertyediting.h"
+#include "common/scriptingappproxy.h"
 
 #include "scriptinggui/scriptexpressiondialog.h"
 #include "scriptinggui/scriptvalidator.h"
@@ -31,21 +33,6 @@ void typeScript(ScriptExpressionDialog *dialog, const QString &text)
     QsciScintilla *edit = dialog->findChild<QSEditor *>()->textEdit();
     edit->setFocus();
     QTest::keyClicks(edit, text);
-}
-
-// Answers the next message box with `button` and keeps its title and text.
-std::shared_ptr<QString> answerNextBox(QMessageBox::StandardButton button)
-{
-    auto shown = std::make_shared<QString>();
-    handleNextDialog<QMessageBox>([shown, button](QMessageBox *box) {
-        *shown = box->windowTitle() + ": " + box->text();
-        if (QAbstractButton *answer = box->button(button)) {
-            answer->click();
-        } else {
-            box->reject();
-        }
-    });
-    return shown;
 }
 
 QString readAll(const QString &path)
@@ -160,19 +147,20 @@ void tst_ScriptExpressionDialog::okChecksTextStillWaiting()
 
 void tst_ScriptExpressionDialog::savesJsFiles()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString folder = m_files.filePath("saved");
     QVERIFY(QDir().mkpath(folder));
     ScriptExpressionDialog dialog(nullptr, QStringLiteral("job.getName()"));
     dialog.show();
 
-    auto saved = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+    DialogAnswerer saved;
+    saved.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
         QCOMPARE(files->windowTitle(), QStringLiteral("Save script file"));
         QCOMPARE(files->nameFilters(), QStringList{"Script file (*.js)"});
         chooseInDialog(files, folder + "/expression");
-    });
+    }));
     QVERIFY(press(&dialog, "saveButton")); // no file yet: as Save as
-    QVERIFY(*saved);
+    QVERIFY(saved.answeredAll());
     QCOMPARE(readAll(folder + "/expression.js"), QStringLiteral("job.getName()"));
     QCOMPARE(proxy.readSetting("Editors/ScriptExpressionDialog_LastPath", {}).toString(), folder);
 
@@ -183,12 +171,12 @@ void tst_ScriptExpressionDialog::savesJsFiles()
 
     // Save as starts in the folder of the last file.
     QString startedIn;
-    saved = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+    saved.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
         startedIn = files->directory().absolutePath();
         files->reject();
-    });
+    }));
     QVERIFY(press(&dialog, "saveAsButton"));
-    QVERIFY(*saved);
+    QVERIFY(saved.answeredAll());
     QCOMPARE(startedIn, folder);
 }
 
@@ -198,8 +186,8 @@ void tst_ScriptExpressionDialog::saveFailuresAreShown_data()
     QTest::addColumn<QString>("message");
 
     // clang-format off
-    QTest::newRow("a folder that is a file") << "blocker/expression.js" << "File openning error: File \"%1\" can't be opened for writing";
-    QTest::newRow("a full disk")             << "/dev/full"             << "File writting error: Can't write to file \"%1\"";
+    QTest::newRow("a folder that is a file") << "blocker/expression.js" << "File openning error|File \"%1\" can't be opened for writing";
+    QTest::newRow("a full disk")             << "/dev/full"             << "File writting error|Can't write to file \"%1\"";
     // clang-format on
 }
 
@@ -208,7 +196,7 @@ void tst_ScriptExpressionDialog::saveFailuresAreShown()
     QFETCH(QString, path);
     QFETCH(QString, message);
 
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     QFile blocker(m_files.filePath("blocker"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -223,21 +211,22 @@ void tst_ScriptExpressionDialog::saveFailuresAreShown()
     }
     ScriptExpressionDialog dialog(nullptr, QStringLiteral("1 + 1"));
     dialog.show();
-    const auto saved = handleNextDialog<QFileDialog>([chosen](QFileDialog *files) {
+    DialogAnswerer saved;
+    saved.then(DialogAnswerer::with<QFileDialog>([chosen](QFileDialog *files) {
         files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(chosen);
         static_cast<QDialog *>(files)->accept();
-    });
-    const auto shown = answerNextBox(QMessageBox::Ok);
+    }));
+    saved.then(DialogAnswerer::press(QMessageBox::Ok));
     QVERIFY(press(&dialog, "saveAsButton"));
-    QVERIFY(*saved);
-    QCOMPARE(*shown, message.arg(target));
+    QVERIFY(saved.answeredAll());
+    QCOMPARE(saved.seen.value(1), message.arg(target));
     QCOMPARE(dialog.text(), QStringLiteral("1 + 1"));
     QVERIFY(QSettings().value("Editors/ScriptExpressionDialog_LastPath").isNull());
 }
 
 void tst_ScriptExpressionDialog::opensJsFiles()
 {
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString path = m_files.filePath("open.js");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -247,12 +236,13 @@ void tst_ScriptExpressionDialog::opensJsFiles()
     // Into an empty editor: no question.
     ScriptExpressionDialog empty(nullptr, QString());
     empty.show();
-    auto opened = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+    DialogAnswerer opened;
+    opened.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
         QCOMPARE(files->windowTitle(), QStringLiteral("Open script file"));
         chooseInDialog(files, path);
-    });
+    }));
     QVERIFY(press(&empty, "openButton"));
-    QVERIFY(*opened);
+    QVERIFY(opened.answeredAll());
     QCOMPARE(empty.text(), QString::fromUtf8("s.log(1, \"ä\");\nfalse"));
     QCOMPARE(proxy.readSetting("Editors/ScriptExpressionDialog_LastPath", {}).toString(),
              m_files.path());
@@ -260,31 +250,28 @@ void tst_ScriptExpressionDialog::opensJsFiles()
     // Over a text: the question, and No keeps the text.
     ScriptExpressionDialog full(nullptr, QStringLiteral("true"));
     full.show();
-    opened = handleNextDialog<QFileDialog>([&](QFileDialog *files) {
+    opened.then(DialogAnswerer::with<QFileDialog>([&](QFileDialog *files) {
         QCOMPARE(files->directory().absolutePath(), m_files.path());
         chooseInDialog(files, path);
-    });
-    auto asked = answerNextBox(QMessageBox::No);
+    }));
+    opened.then(DialogAnswerer::press(QMessageBox::No));
     QVERIFY(press(&full, "openButton"));
-    QCOMPARE(*asked, QStringLiteral("Replace the script text: Do you want to replace the "
-                                    "existent script text by the new one?"));
+    QCOMPARE(opened.seen.last(), QStringLiteral("Replace the script text|Do you want to replace "
+                                                "the existent script text by the new one?"));
     QCOMPARE(full.text(), QStringLiteral("true"));
 
     // The file goes while the question is open: reading fails and the text stays.
-    opened =
-        handleNextDialog<QFileDialog>([&](QFileDialog *files) { chooseInDialog(files, path); });
-    auto failure = std::make_shared<QString>();
-    handleNextDialog<QMessageBox>([path, failure](QMessageBox *question) {
+    opened.then(DialogAnswerer::with<QFileDialog>(
+        [&](QFileDialog *files) { chooseInDialog(files, path); }));
+    opened.then(DialogAnswerer::with<QMessageBox>([path](QMessageBox *question) {
         QFile::remove(path);
-        handleNextDialog<QMessageBox>([failure](QMessageBox *box) {
-            *failure = box->windowTitle() + ": " + box->text();
-            box->accept();
-        });
         question->button(QMessageBox::Yes)->click();
-    });
+    }));
+    opened.then(DialogAnswerer::press(QMessageBox::Ok));
     QVERIFY(press(&full, "openButton"));
-    QTRY_VERIFY(!failure->isEmpty());
-    QCOMPARE(*failure, QStringLiteral("File reading error: Can't read from file \"%1\"").arg(path));
+    QTRY_VERIFY(opened.answeredAll());
+    QCOMPARE(opened.seen.last(),
+             QStringLiteral("File reading error|Can't read from file \"%1\"").arg(path));
     QCOMPARE(full.text(), QStringLiteral("true"));
 }
 
@@ -300,22 +287,24 @@ void tst_ScriptExpressionDialog::cancelAsksOnlyAfterEdits()
     ScriptExpressionDialog dialog(nullptr, QStringLiteral("1"));
     dialog.show();
     typeScript(&dialog, " + 1");
-    auto asked = answerNextBox(QMessageBox::No);
+    DialogAnswerer asked;
+    asked.then(DialogAnswerer::press(QMessageBox::No));
     QVERIFY(press(&dialog, "cancelButton"));
-    QCOMPARE(*asked, QStringLiteral("Reject changes?: Are you sure you wish to cancel script "
-                                    "editing and reject all of the current changes?"));
+    QCOMPARE(asked.seen, QStringList{"Reject changes?|Are you sure you wish to cancel script "
+                                     "editing and reject all of the current changes?"});
     QVERIFY(dialog.isVisible());
 
     // Closing the window asks the same.
-    asked = answerNextBox(QMessageBox::Yes);
+    asked.then(DialogAnswerer::press(QMessageBox::Yes));
     dialog.close();
-    QVERIFY(asked->startsWith("Reject changes?"));
+    QCOMPARE(asked.seen.size(), 2);
+    QVERIFY(asked.seen.last().startsWith("Reject changes?|"));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
 // One sample job whose expressions the application evaluates to a fixed answer.
-class EvaluatingProxy : public TestAppProxy
+class EvaluatingProxy : public FakeAppProxy
 {
 public:
     void sampleJobs(QMap<QString, QString> &jobs, QString &flowId) const override
@@ -402,15 +391,16 @@ void tst_ScriptExpressionDialog::propertyGetsTheExpression()
 
     ScriptingAppProxy proxy;
     Editing editing("Setting", type, "inline;scriptexp", QString());
-    auto handled = handleNextDialog<ScriptExpressionDialog>([&](ScriptExpressionDialog *dialog) {
+    DialogAnswerer dialogs;
+    dialogs.then(DialogAnswerer::with<ScriptExpressionDialog>([&](ScriptExpressionDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         QVERIFY(dialog->findChild<QLabel *>("prompt")->text().contains(prompt));
         typeScript(dialog, "job.getName().length > 3");
         QTRY_VERIFY(dialogButton(dialog, "okButton")->isEnabled());
         QVERIFY(press(dialog, "okButton"));
-    });
+    }));
     QVERIFY(editing.choose("Define script expression"));
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     const SRCore::XMLValueProcessor value(editing.property->valueText());
     QCOMPARE(value.valueType(), SRCore::XMLValueProcessor::ValueType::ScriptExpression);
     QCOMPARE(value.values(), QStringList{"job.getName().length > 3"});
@@ -419,16 +409,16 @@ void tst_ScriptExpressionDialog::propertyGetsTheExpression()
 
     // Opened again it shows the expression; cancelling changes nothing.
     QString shown;
-    handled = handleNextDialog<ScriptExpressionDialog>([&](ScriptExpressionDialog *dialog) {
+    dialogs.then(DialogAnswerer::with<ScriptExpressionDialog>([&](ScriptExpressionDialog *dialog) {
         const auto closer = closeWhenDone(dialog);
         shown = dialog->text();
         QVERIFY(press(dialog, "cancelButton"));
-    });
+    }));
     editing.reopen();
-    QVERIFY(*handled);
+    QVERIFY(dialogs.answeredAll());
     QCOMPARE(shown, QStringLiteral("job.getName().length > 3"));
     QCOMPARE(value.values(), SRCore::XMLValueProcessor(editing.property->valueText()).values());
 }
 
-QTEST_MAIN(tst_ScriptExpressionDialog)
+TAVRIX_TEST_MAIN(tst_ScriptExpressionDialog)
 #include "tst_scriptexpressiondialog.moc"

@@ -1,8 +1,10 @@
 // Entry points run through the entries manager against a flow on disk, with scripts that use the
 // scripting API: what they send, log, store and answer.
 
-#include "../common/permissionsenforced.h"
-#include "../common/runtimeworld.h"
+#include "common/testmain.h"
+
+#include "common/permissionsenforced.h"
+#include "common/runtimeworld.h"
 
 #include <scriptinglib/scriptexpressionevaluator.h>
 
@@ -610,5 +612,5 @@ void tst_EntryPoints::languagesThatCantRunSaySo()
                                     "can't be run here"));
 }
 
-QTEST_GUILESS_MAIN(tst_EntryPoints)
+TAVRIX_TEST_GUILESS_MAIN(tst_EntryPoints)
 #include "tst_entrypoints.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include <scriptinglib/javascriptengine.h>
 #include <scriptinglib/memoryguard.h>
 #include <scriptinglib/scriptrun.h>
@@ -236,5 +238,5 @@ void tst_JavaScriptEngine::growingScriptIsStoppedNotTheProgram()
              QStringLiteral("The script used more than 64 MB of memory and was stopped"));
 }
 
-QTEST_GUILESS_MAIN(tst_JavaScriptEngine)
+TAVRIX_TEST_GUILESS_MAIN(tst_JavaScriptEngine)
 #include "tst_javascriptengine.moc"

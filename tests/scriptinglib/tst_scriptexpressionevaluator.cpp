@@ -1,7 +1,9 @@
 // The script body evaluated as an expression for the job of a test run, as the run reports its
 // value, and the stop of an endless one.
 
-#include "../common/runtimeworld.h"
+#include "common/testmain.h"
+
+#include "common/runtimeworld.h"
 
 #include <scriptinglib/scriptexpressionevaluator.h>
 
@@ -96,5 +98,5 @@ void tst_ScriptExpressionEvaluator::stopEndsAnEndlessExpression()
              QStringList{QStringLiteral("3|Script expression failed: The script was stopped")});
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptExpressionEvaluator)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptExpressionEvaluator)
 #include "tst_scriptexpressionevaluator.moc"

@@ -1,6 +1,8 @@
+#include "common/recordinglog.h"
+#include "common/testmain.h"
+
 #include "scriptinglib/scriptlistener.h"
 
-#include "corelib/logging/iloginterface.h"
 #include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
@@ -9,13 +11,6 @@
 using namespace SRCore;
 
 namespace {
-
-class RecordingLog : public ILogInterface
-{
-public:
-    void log(const LogRecord &record, int) override { records.append(record); }
-    QList<LogRecord> records;
-};
 
 // Stands for an interpreter: the same error signal.
 class FakeInterpreter : public QObject
@@ -46,17 +41,12 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage_data()
     QTest::addColumn<int>("lineNumber");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("with its line")
-        << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12
-        << QStringLiteral("Error in script 'ScriptName', line 12: "
-                          "Expected ')'");
-    QTest::newRow("without a line") << QStringLiteral("Out of memory") << QStringLiteral("main")
-                                    << 0 << QStringLiteral("Error in script 'main': Out of memory");
-    QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1
-                                              << QStringLiteral("Error in script 's': x");
-    QTest::newRow("commas and markers in the message are kept")
-        << QStringLiteral("Expected ',' or ')', found '%1'") << QStringLiteral("main") << 3
-        << QStringLiteral("Error in script 'main', line 3: Expected ',' or ')', found '%1'");
+    // clang-format off
+    QTest::newRow("with its line") << QStringLiteral("Expected ')'") << QStringLiteral("ScriptName") << 12 << QStringLiteral("Error in script 'ScriptName', line 12: " "Expected ')'");
+    QTest::newRow("without a line") << QStringLiteral("Out of memory") << QStringLiteral("main") << 0 << QStringLiteral("Error in script 'main': Out of memory");
+    QTest::newRow("negative line is no line") << QStringLiteral("x") << QStringLiteral("s") << -1 << QStringLiteral("Error in script 's': x");
+    QTest::newRow("commas and markers in the message are kept") << QStringLiteral("Expected ',' or ')', found '%1'") << QStringLiteral("main") << 3 << QStringLiteral("Error in script 'main', line 3: Expected ',' or ')', found '%1'");
+    // clang-format on
 }
 
 void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
@@ -68,8 +58,8 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
     RecordingLog log;
     ScriptListener listener(&log);
     listener.onError(message, scriptName, lineNumber);
-    QCOMPARE(log.records.size(), 1);
-    const LogRecord &record = log.records.front();
+    QCOMPARE(log.records().size(), 1);
+    const LogRecord record = log.records().front();
     QCOMPARE(record.level, LogLevel::Error);
     QCOMPARE(LocalizeManager::getMessage(record), shown);
     // The stored text is the untranslated template, the specifics travel in the argument.
@@ -88,10 +78,10 @@ void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
     connect(&interpreter, &FakeInterpreter::error, &listener, &ScriptListener::onError);
     emit interpreter.error(QStringLiteral("first"), QStringLiteral("a"), 1);
     emit interpreter.error(QStringLiteral("second"), QStringLiteral("b"), 2);
-    QCOMPARE(log.records.size(), 2);
-    QCOMPARE(LocalizeManager::getMessage(log.records.at(0)),
+    QCOMPARE(log.records().size(), 2);
+    QCOMPARE(LocalizeManager::getMessage(log.records().at(0)),
              QStringLiteral("Error in script 'a', line 1: first"));
-    QCOMPARE(LocalizeManager::getMessage(log.records.at(1)),
+    QCOMPARE(LocalizeManager::getMessage(log.records().at(1)),
              QStringLiteral("Error in script 'b', line 2: second"));
 }
 
@@ -103,6 +93,6 @@ void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()
     listener.onError(QStringLiteral("lost"), QStringLiteral("s"), 3);
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptListener)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptListener)
 
 #include "tst_scriptlistener.moc"

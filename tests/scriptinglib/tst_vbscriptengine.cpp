@@ -2,7 +2,9 @@
 // with Qt values, interrupting a run from another thread, bounded recursion on a worker
 // thread's stack, and closing.
 
-#include "../common/recordingoutput.h"
+#include "common/testmain.h"
+
+#include "common/recordingoutput.h"
 
 #include "scriptinglib/vbscript/engine.h"
 
@@ -430,5 +432,5 @@ void TestVBScriptEngine::allocationFailureIsOutOfMemory()
 #endif
 }
 
-QTEST_GUILESS_MAIN(TestVBScriptEngine)
+TAVRIX_TEST_GUILESS_MAIN(TestVBScriptEngine)
 #include "tst_vbscriptengine.moc"

@@ -2,7 +2,9 @@
 // objects by name in any letter case with VBScript's calling conventions, arrays both ways,
 // errors of the objects as run-time errors, and stops.
 
-#include "../common/runtimeworld.h"
+#include "common/testmain.h"
+
+#include "common/runtimeworld.h"
 
 #include <supportlib/userglobaldata.h>
 
@@ -263,5 +265,5 @@ void tst_VBScriptEntryPoints::stopEndsTheRunAndTheNextRuns()
              QString());
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptEntryPoints)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptEntryPoints)
 #include "tst_vbscriptentrypoints.moc"

@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscriptfunctionlister.h"
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
@@ -31,35 +33,18 @@ void tst_VBScriptFunctionLister::listsTopLevelEntryPoints_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("new-script template")
-        << newScriptTemplate
-        << QStringList{QStringLiteral("jobArrived"), QStringLiteral("timerFired")};
-    QTest::newRow("Sub and Function in source order")
-        << QStringLiteral("Sub b\nEnd Sub\nFunction a\nEnd Function")
-        << QStringList{QStringLiteral("b"), QStringLiteral("a")};
-    QTest::newRow("spelling as defined")
-        << QStringLiteral("function JOBarrived(s, job)\nend function")
-        << QStringList{QStringLiteral("JOBarrived")};
-    QTest::newRow("Private procedures are not listed")
-        << QStringLiteral("Public Sub a : End Sub\nPrivate Function b : End Function\nSub c : "
-                          "End Sub")
-        << QStringList{QStringLiteral("a"), QStringLiteral("c")};
-    QTest::newRow("class members are not listed")
-        << QStringLiteral("Class C\n Public Function jobArrived(s, job) : End Function\n Sub "
-                          "timerFired(s) : End Sub\nEnd Class\nSub x : End Sub")
-        << QStringList{QStringLiteral("x")};
-    QTest::newRow("procedures in comments and strings are not listed")
-        << QStringLiteral("' Function fake1()\nx = \"Sub fake2\"\nRem Sub fake3\n"
-                          "Function real : End Function ' Sub fake4")
-        << QStringList{QStringLiteral("real")};
-    QTest::newRow("procedures between top-level statements")
-        << QStringLiteral("x = 1\nSub a : End Sub\ny = 2\nFunction b(p) : b = p : End Function")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("bracketed name without brackets")
-        << QStringLiteral("Sub [job arrived] : End Sub")
-        << QStringList{QStringLiteral("job arrived")};
+    // clang-format off
+    QTest::newRow("new-script template") << newScriptTemplate << QStringList{QStringLiteral("jobArrived"), QStringLiteral("timerFired")};
+    QTest::newRow("Sub and Function in source order") << QStringLiteral("Sub b\nEnd Sub\nFunction a\nEnd Function") << QStringList{QStringLiteral("b"), QStringLiteral("a")};
+    QTest::newRow("spelling as defined") << QStringLiteral("function JOBarrived(s, job)\nend function") << QStringList{QStringLiteral("JOBarrived")};
+    QTest::newRow("Private procedures are not listed") << QStringLiteral("Public Sub a : End Sub\nPrivate Function b : End Function\nSub c : " "End Sub") << QStringList{QStringLiteral("a"), QStringLiteral("c")};
+    QTest::newRow("class members are not listed") << QStringLiteral("Class C\n Public Function jobArrived(s, job) : End Function\n Sub " "timerFired(s) : End Sub\nEnd Class\nSub x : End Sub") << QStringList{QStringLiteral("x")};
+    QTest::newRow("procedures in comments and strings are not listed") << QStringLiteral("' Function fake1()\nx = \"Sub fake2\"\nRem Sub fake3\n" "Function real : End Function ' Sub fake4") << QStringList{QStringLiteral("real")};
+    QTest::newRow("procedures between top-level statements") << QStringLiteral("x = 1\nSub a : End Sub\ny = 2\nFunction b(p) : b = p : End Function") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("bracketed name without brackets") << QStringLiteral("Sub [job arrived] : End Sub") << QStringList{QStringLiteral("job arrived")};
     QTest::newRow("no procedures") << QStringLiteral("x = 1\nMsgBox x") << QStringList();
     QTest::newRow("empty script") << QString() << QStringList();
+    // clang-format on
 }
 
 void tst_VBScriptFunctionLister::listsTopLevelEntryPoints()
@@ -77,12 +62,11 @@ void tst_VBScriptFunctionLister::failsWithTheErrorWhenTheTextDoesNotParse_data()
 {
     QTest::addColumn<QString>("code");
 
-    QTest::newRow("missing End Function")
-        << QString(newScriptTemplate)
-               .remove(newScriptTemplate.lastIndexOf(QLatin1String("End Function")), 12);
-    QTest::newRow("unterminated string before the procedures")
-        << QStringLiteral("x = \"open\n") + newScriptTemplate;
+    // clang-format off
+    QTest::newRow("missing End Function") << QString(newScriptTemplate) .remove(newScriptTemplate.lastIndexOf(QLatin1String("End Function")), 12);
+    QTest::newRow("unterminated string before the procedures") << QStringLiteral("x = \"open\n") + newScriptTemplate;
     QTest::newRow("error after the procedures") << newScriptTemplate + QStringLiteral("Next\n");
+    // clang-format on
 }
 
 void tst_VBScriptFunctionLister::failsWithTheErrorWhenTheTextDoesNotParse()
@@ -101,6 +85,6 @@ void tst_VBScriptFunctionLister::failsWithTheErrorWhenTheTextDoesNotParse()
     QVERIFY(names.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptFunctionLister)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptFunctionLister)
 
 #include "tst_vbscriptfunctionlister.moc"

@@ -1,7 +1,9 @@
 // QObjects of the host as VBScript objects: Q_INVOKABLE methods, slots and properties by name
 // in any letter case, called with the engine's conventions; values both ways; errors.
 
-#include "../common/recordingoutput.h"
+#include "common/testmain.h"
+
+#include "common/recordingoutput.h"
 
 #include "scriptinglib/vbscript/engine.h"
 
@@ -216,5 +218,5 @@ void TestVBScriptHostObject::objectsPassedToAFunction()
     QCOMPARE(tavrix.logged, QStringList(QStringLiteral("1:arrived job.pdf")));
 }
 
-QTEST_GUILESS_MAIN(TestVBScriptHostObject)
+TAVRIX_TEST_GUILESS_MAIN(TestVBScriptHostObject)
 #include "tst_vbscripthostobject.moc"

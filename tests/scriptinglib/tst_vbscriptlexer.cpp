@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscript/lexer.h"
 
 #include <QDateTime>
@@ -104,63 +106,33 @@ void tst_VBScriptLexer::tokens_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("keywords ignore letter case")
-        << QStringLiteral("iF x tHEN eNd iF")
-        << QStringLiteral("kw:If id:x kw:Then kw:End kw:If EOF");
-    QTest::newRow("words that are keywords in one place stay names")
-        << QStringLiteral("Step Error Default Explicit Get Let Preserve Resume GoTo")
-        << QStringLiteral("id:Step id:Error id:Default id:Explicit id:Get id:Let id:Preserve "
-                          "id:Resume id:GoTo EOF");
-    QTest::newRow("apostrophe comment hides keywords to the line end")
-        << QStringLiteral("x ' If Then \"\ny") << QStringLiteral("id:x NL id:y EOF");
-    QTest::newRow("Rem comment hides the rest of its line")
-        << QStringLiteral("Rem If x \"\nx : REM Else") << QStringLiteral("id:x : EOF");
-    QTest::newRow("words starting with Rem are names")
-        << QStringLiteral("Remark = Rem_1") << QStringLiteral("id:Remark = id:Rem_1 EOF");
-    QTest::newRow("blank lines give one line end")
-        << QStringLiteral("\n\na\n\n\n  \nb\n") << QStringLiteral("id:a NL id:b NL EOF");
-    QTest::newRow("CR LF and CR end lines")
-        << QStringLiteral("a\r\nb\rc") << QStringLiteral("id:a NL id:b NL id:c EOF");
-    QTest::newRow("continuation joins lines")
-        << QStringLiteral("a + _\n   b _\r\n+ c") << QStringLiteral("id:a + id:b + id:c EOF");
-    QTest::newRow("continuation followed by a blank line ends the statement")
-        << QStringLiteral("a _\n\nb") << QStringLiteral("id:a NL id:b EOF");
-    QTest::newRow("doubled quotes stand for one") << QStringLiteral("\"say \"\"hi\"\"\" \"\"")
-                                                  << QStringLiteral("str:<say \"hi\"> str:<> EOF");
-    QTest::newRow("keywords in strings are text")
-        << QStringLiteral("\"End If ' Rem\"") << QStringLiteral("str:<End If ' Rem> EOF");
-    QTest::newRow("bracketed names keep spaces and keywords")
-        << QStringLiteral("[my If] = [End]") << QStringLiteral("id:[my If] = id:[End] EOF");
-    QTest::newRow("hex and octal numbers are their bits")
-        << QStringLiteral("&HFF &hffff &HFFFF& &H10000 &HFFFFFFFF &O17 &o177777 &O200000")
-        << QStringLiteral("int:255 int:-1 long:65535 long:65536 long:-1 int:15 int:-1 "
-                          "long:65536 EOF");
-    QTest::newRow("ampersand without radix digits concatenates")
-        << QStringLiteral("a &Hz & b&c") << QStringLiteral("id:a & id:Hz & id:b & id:c EOF");
-    QTest::newRow("decimal numbers take the smallest subtype")
-        << QStringLiteral("0 32767 32768 2147483647 2147483648")
-        << QStringLiteral("int:0 int:32767 long:32768 long:2147483647 dbl:2147483648 EOF");
-    QTest::newRow("floating point numbers")
-        << QStringLiteral("1.5 .5 1e3 1.5E-2 2. 7E+1")
-        << QStringLiteral("dbl:1.5 dbl:0.5 dbl:1000 dbl:0.015 dbl:2 dbl:70 EOF");
-    QTest::newRow("exponent needs digits")
-        << QStringLiteral("1e") << QStringLiteral("int:1 id:e EOF");
-    QTest::newRow("operators") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . :")
-                               << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . : EOF");
-    QTest::newRow("adjacent operators split")
-        << QStringLiteral("a<>-b") << QStringLiteral("id:a <> - id:b EOF");
-    QTest::newRow("dot before a digit starts a number")
-        << QStringLiteral("a.b .5") << QStringLiteral("id:a . id:b dbl:0.5 EOF");
-    QTest::newRow("byte order mark is skipped")
-        << QString(QChar(0xFEFF)) + QStringLiteral("x") << QStringLiteral("id:x EOF");
-    QTest::newRow("letters of any script make names")
-        << QStringLiteral("größe = 1") << QStringLiteral("id:größe = int:1 EOF");
-    QTest::newRow("no-break space separates")
-        << QStringLiteral("a") + QChar(0xA0) + QStringLiteral("b")
-        << QStringLiteral("id:a id:b EOF");
-    QTest::newRow("date literal") << QStringLiteral("#1/2/2003#")
-                                  << QStringLiteral("date:2003-01-02T00:00:00Z EOF");
+    // clang-format off
+    QTest::newRow("keywords ignore letter case") << QStringLiteral("iF x tHEN eNd iF") << QStringLiteral("kw:If id:x kw:Then kw:End kw:If EOF");
+    QTest::newRow("words that are keywords in one place stay names") << QStringLiteral("Step Error Default Explicit Get Let Preserve Resume GoTo") << QStringLiteral("id:Step id:Error id:Default id:Explicit id:Get id:Let id:Preserve " "id:Resume id:GoTo EOF");
+    QTest::newRow("apostrophe comment hides keywords to the line end") << QStringLiteral("x ' If Then \"\ny") << QStringLiteral("id:x NL id:y EOF");
+    QTest::newRow("Rem comment hides the rest of its line") << QStringLiteral("Rem If x \"\nx : REM Else") << QStringLiteral("id:x : EOF");
+    QTest::newRow("words starting with Rem are names") << QStringLiteral("Remark = Rem_1") << QStringLiteral("id:Remark = id:Rem_1 EOF");
+    QTest::newRow("blank lines give one line end") << QStringLiteral("\n\na\n\n\n  \nb\n") << QStringLiteral("id:a NL id:b NL EOF");
+    QTest::newRow("CR LF and CR end lines") << QStringLiteral("a\r\nb\rc") << QStringLiteral("id:a NL id:b NL id:c EOF");
+    QTest::newRow("continuation joins lines") << QStringLiteral("a + _\n   b _\r\n+ c") << QStringLiteral("id:a + id:b + id:c EOF");
+    QTest::newRow("continuation followed by a blank line ends the statement") << QStringLiteral("a _\n\nb") << QStringLiteral("id:a NL id:b EOF");
+    QTest::newRow("doubled quotes stand for one") << QStringLiteral("\"say \"\"hi\"\"\" \"\"") << QStringLiteral("str:<say \"hi\"> str:<> EOF");
+    QTest::newRow("keywords in strings are text") << QStringLiteral("\"End If ' Rem\"") << QStringLiteral("str:<End If ' Rem> EOF");
+    QTest::newRow("bracketed names keep spaces and keywords") << QStringLiteral("[my If] = [End]") << QStringLiteral("id:[my If] = id:[End] EOF");
+    QTest::newRow("hex and octal numbers are their bits") << QStringLiteral("&HFF &hffff &HFFFF& &H10000 &HFFFFFFFF &O17 &o177777 &O200000") << QStringLiteral("int:255 int:-1 long:65535 long:65536 long:-1 int:15 int:-1 " "long:65536 EOF");
+    QTest::newRow("ampersand without radix digits concatenates") << QStringLiteral("a &Hz & b&c") << QStringLiteral("id:a & id:Hz & id:b & id:c EOF");
+    QTest::newRow("decimal numbers take the smallest subtype") << QStringLiteral("0 32767 32768 2147483647 2147483648") << QStringLiteral("int:0 int:32767 long:32768 long:2147483647 dbl:2147483648 EOF");
+    QTest::newRow("floating point numbers") << QStringLiteral("1.5 .5 1e3 1.5E-2 2. 7E+1") << QStringLiteral("dbl:1.5 dbl:0.5 dbl:1000 dbl:0.015 dbl:2 dbl:70 EOF");
+    QTest::newRow("exponent needs digits") << QStringLiteral("1e") << QStringLiteral("int:1 id:e EOF");
+    QTest::newRow("operators") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . :") << QStringLiteral("< <= <> > >= = + - * / \\ ^ & ( ) , . : EOF");
+    QTest::newRow("adjacent operators split") << QStringLiteral("a<>-b") << QStringLiteral("id:a <> - id:b EOF");
+    QTest::newRow("dot before a digit starts a number") << QStringLiteral("a.b .5") << QStringLiteral("id:a . id:b dbl:0.5 EOF");
+    QTest::newRow("byte order mark is skipped") << QString(QChar(0xFEFF)) + QStringLiteral("x") << QStringLiteral("id:x EOF");
+    QTest::newRow("letters of any script make names") << QStringLiteral("größe = 1") << QStringLiteral("id:größe = int:1 EOF");
+    QTest::newRow("no-break space separates") << QStringLiteral("a") + QChar(0xA0) + QStringLiteral("b") << QStringLiteral("id:a id:b EOF");
+    QTest::newRow("date literal") << QStringLiteral("#1/2/2003#") << QStringLiteral("date:2003-01-02T00:00:00Z EOF");
     QTest::newRow("empty script") << QString() << QStringLiteral("EOF");
+    // clang-format on
 }
 
 void tst_VBScriptLexer::tokens()
@@ -175,38 +147,23 @@ void tst_VBScriptLexer::dateLiterals_data()
     QTest::addColumn<QString>("literal");
     QTest::addColumn<QString>("expected"); // ISO date and time, empty when refused
 
-    QTest::newRow("month/day/year")
-        << QStringLiteral("#1/2/2003#") << QStringLiteral("2003-01-02T00:00:00");
-    QTest::newRow("dashes") << QStringLiteral("#1-2-2003#")
-                            << QStringLiteral("2003-01-02T00:00:00");
-    QTest::newRow("day first when the month cannot be")
-        << QStringLiteral("#13/1/2003#") << QStringLiteral("2003-01-13T00:00:00");
-    QTest::newRow("year first") << QStringLiteral("#2003-01-02#")
-                                << QStringLiteral("2003-01-02T00:00:00");
-    QTest::newRow("date and time")
-        << QStringLiteral("#2003/1/2 10:30:15#") << QStringLiteral("2003-01-02T10:30:15");
-    QTest::newRow("time and date")
-        << QStringLiteral("#10:30 1/2/2003#") << QStringLiteral("2003-01-02T10:30:00");
-    QTest::newRow("time alone falls on day zero")
-        << QStringLiteral("#10:30 PM#") << QStringLiteral("1899-12-30T22:30:00");
-    QTest::newRow("twelve AM is midnight")
-        << QStringLiteral("#12:00 AM#") << QStringLiteral("1899-12-30T00:00:00");
-    QTest::newRow("twelve PM is noon")
-        << QStringLiteral("#12:05 pm#") << QStringLiteral("1899-12-30T12:05:00");
-    QTest::newRow("hour with meridiem")
-        << QStringLiteral("#3 PM#") << QStringLiteral("1899-12-30T15:00:00");
-    QTest::newRow("month name first")
-        << QStringLiteral("#January 2, 2003#") << QStringLiteral("2003-01-02T00:00:00");
-    QTest::newRow("abbreviated month name second")
-        << QStringLiteral("#2 Jan 03#") << QStringLiteral("2003-01-02T00:00:00");
-    QTest::newRow("month name between dashes")
-        << QStringLiteral("#2-Sept-2003#") << QStringLiteral("2003-09-02T00:00:00");
-    QTest::newRow("two-digit year up to 29 is 20xx")
-        << QStringLiteral("#1/2/29#") << QStringLiteral("2029-01-02T00:00:00");
-    QTest::newRow("two-digit year from 30 is 19xx")
-        << QStringLiteral("#1/2/30#") << QStringLiteral("1930-01-02T00:00:00");
-    QTest::newRow("leap day") << QStringLiteral("#2/29/2004#")
-                              << QStringLiteral("2004-02-29T00:00:00");
+    // clang-format off
+    QTest::newRow("month/day/year") << QStringLiteral("#1/2/2003#") << QStringLiteral("2003-01-02T00:00:00");
+    QTest::newRow("dashes") << QStringLiteral("#1-2-2003#") << QStringLiteral("2003-01-02T00:00:00");
+    QTest::newRow("day first when the month cannot be") << QStringLiteral("#13/1/2003#") << QStringLiteral("2003-01-13T00:00:00");
+    QTest::newRow("year first") << QStringLiteral("#2003-01-02#") << QStringLiteral("2003-01-02T00:00:00");
+    QTest::newRow("date and time") << QStringLiteral("#2003/1/2 10:30:15#") << QStringLiteral("2003-01-02T10:30:15");
+    QTest::newRow("time and date") << QStringLiteral("#10:30 1/2/2003#") << QStringLiteral("2003-01-02T10:30:00");
+    QTest::newRow("time alone falls on day zero") << QStringLiteral("#10:30 PM#") << QStringLiteral("1899-12-30T22:30:00");
+    QTest::newRow("twelve AM is midnight") << QStringLiteral("#12:00 AM#") << QStringLiteral("1899-12-30T00:00:00");
+    QTest::newRow("twelve PM is noon") << QStringLiteral("#12:05 pm#") << QStringLiteral("1899-12-30T12:05:00");
+    QTest::newRow("hour with meridiem") << QStringLiteral("#3 PM#") << QStringLiteral("1899-12-30T15:00:00");
+    QTest::newRow("month name first") << QStringLiteral("#January 2, 2003#") << QStringLiteral("2003-01-02T00:00:00");
+    QTest::newRow("abbreviated month name second") << QStringLiteral("#2 Jan 03#") << QStringLiteral("2003-01-02T00:00:00");
+    QTest::newRow("month name between dashes") << QStringLiteral("#2-Sept-2003#") << QStringLiteral("2003-09-02T00:00:00");
+    QTest::newRow("two-digit year up to 29 is 20xx") << QStringLiteral("#1/2/29#") << QStringLiteral("2029-01-02T00:00:00");
+    QTest::newRow("two-digit year from 30 is 19xx") << QStringLiteral("#1/2/30#") << QStringLiteral("1930-01-02T00:00:00");
+    QTest::newRow("leap day") << QStringLiteral("#2/29/2004#") << QStringLiteral("2004-02-29T00:00:00");
 
     QTest::newRow("no leap day") << QStringLiteral("#2/29/2003#") << QString();
     QTest::newRow("neither number a month") << QStringLiteral("#13/13/2003#") << QString();
@@ -224,6 +181,7 @@ void tst_VBScriptLexer::dateLiterals_data()
     QTest::newRow("missing minutes") << QStringLiteral("#1:#") << QString();
     QTest::newRow("trailing separator") << QStringLiteral("#1/2/#") << QString();
     QTest::newRow("other characters") << QStringLiteral("#1/2/2003 !#") << QString();
+    // clang-format on
 }
 
 void tst_VBScriptLexer::dateLiterals()
@@ -300,58 +258,24 @@ void tst_VBScriptLexer::malformedTextStopsLexingWithAMessage_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("unterminated string")
-        << QStringLiteral("x = \"abc") << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
-    QTest::newRow("string across lines")
-        << QStringLiteral("x = \"a\nb\"") << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
-    QTest::newRow("unterminated date")
-        << QStringLiteral("x = #1/2/2003\n#") << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Unterminated date literal: the closing "
-                          "'#' is missing on its line");
-    QTest::newRow("unterminated bracketed name")
-        << QStringLiteral("[a b") << QStringLiteral("ERR EOF") << 1
-        << QStringLiteral("Unterminated bracketed name: the closing ']' is missing on its line");
-    QTest::newRow("empty bracketed name")
-        << QStringLiteral("x = []") << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Empty bracketed name '[]'");
-    QTest::newRow("continuation at the end")
-        << QStringLiteral("x = 1 _") << QStringLiteral("id:x = int:1 ERR EOF") << 7
-        << QStringLiteral("Line continuation '_' at the end of "
-                          "the script: the statement is not "
-                          "continued");
-    QTest::newRow("continuation before blank lines only")
-        << QStringLiteral("x = 1 _\r\n  \n\t\n") << QStringLiteral("id:x = int:1 ERR EOF") << 7
-        << QStringLiteral("Line continuation '_' at the end of the script: the statement is not "
-                          "continued");
-    QTest::newRow("text after continuation")
-        << QStringLiteral("x = 1 _ ' why") << QStringLiteral("id:x = int:1 ERR EOF") << 7
-        << QStringLiteral("A line continuation '_' must be the last character on its line");
-    QTest::newRow("name starting with underscore")
-        << QStringLiteral("x = _y") << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Invalid character '_': names must start with a letter");
-    QTest::newRow("printable invalid character")
-        << QStringLiteral("x = 1 @ 2") << QStringLiteral("id:x = int:1 ERR EOF") << 7
-        << QStringLiteral("Invalid character '@'");
-    QTest::newRow("control character") << QStringLiteral("x\x01") << QStringLiteral("id:x ERR EOF")
-                                       << 2 << QStringLiteral("Invalid character U+0001");
-    QTest::newRow("character outside the basic plane")
-        << QStringLiteral("x = ") + QString::fromUcs4(U"\U0001F600")
-        << QStringLiteral("id:x = ERR EOF") << 5
-        << QStringLiteral("Invalid character '") + QString::fromUcs4(U"\U0001F600")
-               + QStringLiteral("'");
-    QTest::newRow("hex number above 32 bits")
-        << QStringLiteral("&H100000000") << QStringLiteral("ERR EOF") << 1
-        << QStringLiteral("Number too large: '&H100000000'");
-    QTest::newRow("octal number above 32 bits")
-        << QStringLiteral("&O40000000000&") << QStringLiteral("ERR EOF") << 1
-        << QStringLiteral("Number too large: '&O40000000000&'");
-    QTest::newRow("floating point overflow") << QStringLiteral("1e400") << QStringLiteral("ERR EOF")
-                                             << 1 << QStringLiteral("Number too large: '1e400'");
-    QTest::newRow("only the first error is kept")
-        << QStringLiteral("a \"b\n#c") << QStringLiteral("id:a ERR EOF") << 3
-        << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
+    // clang-format off
+    QTest::newRow("unterminated string") << QStringLiteral("x = \"abc") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
+    QTest::newRow("string across lines") << QStringLiteral("x = \"a\nb\"") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
+    QTest::newRow("unterminated date") << QStringLiteral("x = #1/2/2003\n#") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated date literal: the closing " "'#' is missing on its line");
+    QTest::newRow("unterminated bracketed name") << QStringLiteral("[a b") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Unterminated bracketed name: the closing ']' is missing on its line");
+    QTest::newRow("empty bracketed name") << QStringLiteral("x = []") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Empty bracketed name '[]'");
+    QTest::newRow("continuation at the end") << QStringLiteral("x = 1 _") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Line continuation '_' at the end of " "the script: the statement is not " "continued");
+    QTest::newRow("continuation before blank lines only") << QStringLiteral("x = 1 _\r\n  \n\t\n") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Line continuation '_' at the end of the script: the statement is not " "continued");
+    QTest::newRow("text after continuation") << QStringLiteral("x = 1 _ ' why") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("A line continuation '_' must be the last character on its line");
+    QTest::newRow("name starting with underscore") << QStringLiteral("x = _y") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Invalid character '_': names must start with a letter");
+    QTest::newRow("printable invalid character") << QStringLiteral("x = 1 @ 2") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Invalid character '@'");
+    QTest::newRow("control character") << QStringLiteral("x\x01") << QStringLiteral("id:x ERR EOF") << 2 << QStringLiteral("Invalid character U+0001");
+    QTest::newRow("character outside the basic plane") << QStringLiteral("x = ") + QString::fromUcs4(U"\U0001F600") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Invalid character '") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("'");
+    QTest::newRow("hex number above 32 bits") << QStringLiteral("&H100000000") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '&H100000000'");
+    QTest::newRow("octal number above 32 bits") << QStringLiteral("&O40000000000&") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '&O40000000000&'");
+    QTest::newRow("floating point overflow") << QStringLiteral("1e400") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '1e400'");
+    QTest::newRow("only the first error is kept") << QStringLiteral("a \"b\n#c") << QStringLiteral("id:a ERR EOF") << 3 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
+    // clang-format on
 }
 
 void tst_VBScriptLexer::malformedTextStopsLexingWithAMessage()
@@ -384,6 +308,6 @@ void tst_VBScriptLexer::namesUpTo255CharactersAreAccepted()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptLexer)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptLexer)
 
 #include "tst_vbscriptlexer.moc"

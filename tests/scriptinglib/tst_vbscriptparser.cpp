@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscript/parser.h"
 
 #include <QDateTime>
@@ -311,62 +313,36 @@ void tst_VBScriptParser::operatorsBindByPrecedence_data()
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("tree");
 
-    QTest::newRow("multiplication before addition") << "1 + 2 * 3"
-                                                    << "(+ int:1 (* int:2 int:3))";
-    QTest::newRow("power before negation") << "-2 ^ 2"
-                                           << "(neg (^ int:2 int:2))";
-    QTest::newRow("negation before multiplication") << "-a * b"
-                                                    << "(* (neg a) b)";
-    QTest::newRow("negative exponent") << "2 ^ -1 * 3"
-                                       << "(* (^ int:2 (neg int:1)) int:3)";
-    QTest::newRow("power groups to the left") << "2 ^ 3 ^ 2"
-                                              << "(^ (^ int:2 int:3) int:2)";
-    QTest::newRow("subtraction groups to the left") << "a - b - c"
-                                                    << "(- (- a b) c)";
-    QTest::newRow("integer division below multiplication") << "a \\ b * c"
-                                                           << "(\\ a (* b c))";
-    QTest::newRow("Mod below integer division") << "a Mod b \\ c"
-                                                << "(Mod a (\\ b c))";
-    QTest::newRow("addition below Mod") << "a + b Mod c"
-                                        << "(+ a (Mod b c))";
-    QTest::newRow("concatenation below addition") << "a & b + c"
-                                                  << "(& a (+ b c))";
-    QTest::newRow("comparison below concatenation") << "a = b & c"
-                                                    << "(= a (& b c))";
-    QTest::newRow("comparisons group to the left") << "a < b <= c"
-                                                   << "(<= (< a b) c)";
-    QTest::newRow("Is compares objects") << "a Is Nothing"
-                                         << "(Is a Nothing)";
-    QTest::newRow("Not takes in the comparison") << "Not a = b"
-                                                 << "(Not (= a b))";
-    QTest::newRow("Not before And") << "Not a And b"
-                                    << "(And (Not a) b)";
-    QTest::newRow("And before Or before Xor") << "a Xor b Or c And d"
-                                              << "(Xor a (Or b (And c d)))";
-    QTest::newRow("Imp loosest, then Eqv") << "a Imp b Eqv c"
-                                           << "(Imp a (Eqv b c))";
-    QTest::newRow("parentheses regroup") << "(a + b) * c"
-                                         << "(* (paren (+ a b)) c)";
-    QTest::newRow("unary plus") << "+a"
-                                << "(pos a)";
-    QTest::newRow("repeated signs") << "- -a"
-                                    << "(neg (neg a))";
-    QTest::newRow("Not after And") << "a And Not b"
-                                   << "(And a (Not b))";
-    QTest::newRow("members and calls chain") << "a.b(c).d"
-                                             << "(. (call (. a b) c) d)";
-    QTest::newRow("calls with omitted arguments") << "f(1, , 3)"
-                                                  << "(call f int:1 _ int:3)";
-    QTest::newRow("call without arguments") << "f()"
-                                            << "(call f)";
-    QTest::newRow("keywords as member names") << "rs.Next.End"
-                                              << "(. (. rs Next) End)";
-    QTest::newRow("Me and New") << "Me.x Is New Foo"
-                                << "(Is (. Me x) (New Foo))";
-    QTest::newRow("bracketed names") << "[a b] + [If]"
-                                     << "(+ a b If)";
-    QTest::newRow("comparison operators") << "a <> b = c > d >= e"
-                                          << "(>= (> (= (<> a b) c) d) e)";
+    // clang-format off
+    QTest::newRow("multiplication before addition") << "1 + 2 * 3" << "(+ int:1 (* int:2 int:3))";
+    QTest::newRow("power before negation") << "-2 ^ 2" << "(neg (^ int:2 int:2))";
+    QTest::newRow("negation before multiplication") << "-a * b" << "(* (neg a) b)";
+    QTest::newRow("negative exponent") << "2 ^ -1 * 3" << "(* (^ int:2 (neg int:1)) int:3)";
+    QTest::newRow("power groups to the left") << "2 ^ 3 ^ 2" << "(^ (^ int:2 int:3) int:2)";
+    QTest::newRow("subtraction groups to the left") << "a - b - c" << "(- (- a b) c)";
+    QTest::newRow("integer division below multiplication") << "a \\ b * c" << "(\\ a (* b c))";
+    QTest::newRow("Mod below integer division") << "a Mod b \\ c" << "(Mod a (\\ b c))";
+    QTest::newRow("addition below Mod") << "a + b Mod c" << "(+ a (Mod b c))";
+    QTest::newRow("concatenation below addition") << "a & b + c" << "(& a (+ b c))";
+    QTest::newRow("comparison below concatenation") << "a = b & c" << "(= a (& b c))";
+    QTest::newRow("comparisons group to the left") << "a < b <= c" << "(<= (< a b) c)";
+    QTest::newRow("Is compares objects") << "a Is Nothing" << "(Is a Nothing)";
+    QTest::newRow("Not takes in the comparison") << "Not a = b" << "(Not (= a b))";
+    QTest::newRow("Not before And") << "Not a And b" << "(And (Not a) b)";
+    QTest::newRow("And before Or before Xor") << "a Xor b Or c And d" << "(Xor a (Or b (And c d)))";
+    QTest::newRow("Imp loosest, then Eqv") << "a Imp b Eqv c" << "(Imp a (Eqv b c))";
+    QTest::newRow("parentheses regroup") << "(a + b) * c" << "(* (paren (+ a b)) c)";
+    QTest::newRow("unary plus") << "+a" << "(pos a)";
+    QTest::newRow("repeated signs") << "- -a" << "(neg (neg a))";
+    QTest::newRow("Not after And") << "a And Not b" << "(And a (Not b))";
+    QTest::newRow("members and calls chain") << "a.b(c).d" << "(. (call (. a b) c) d)";
+    QTest::newRow("calls with omitted arguments") << "f(1, , 3)" << "(call f int:1 _ int:3)";
+    QTest::newRow("call without arguments") << "f()" << "(call f)";
+    QTest::newRow("keywords as member names") << "rs.Next.End" << "(. (. rs Next) End)";
+    QTest::newRow("Me and New") << "Me.x Is New Foo" << "(Is (. Me x) (New Foo))";
+    QTest::newRow("bracketed names") << "[a b] + [If]" << "(+ a b If)";
+    QTest::newRow("comparison operators") << "a <> b = c > d >= e" << "(>= (> (= (<> a b) c) d) e)";
+    // clang-format on
 }
 
 void tst_VBScriptParser::operatorsBindByPrecedence()
@@ -382,34 +358,22 @@ void tst_VBScriptParser::literalsKeepTheirTypeAndValue_data()
     QTest::addColumn<QString>("literal");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("Integer") << "32767"
-                             << "int:32767";
-    QTest::newRow("Long") << "32768"
-                          << "long:32768";
-    QTest::newRow("Double beyond Long") << "2147483648"
-                                        << "dbl:2147483648";
-    QTest::newRow("hex Integer wraps") << "&HFFFF"
-                                       << "int:-1";
-    QTest::newRow("hex Long by suffix") << "&HFFFF&"
-                                        << "long:65535";
-    QTest::newRow("octal") << "&O17"
-                           << "int:15";
-    QTest::newRow("float") << "1.5E3"
-                           << "dbl:1500";
-    QTest::newRow("string with quotes") << "\"a\"\"b\""
-                                        << "\"a\"b\"";
-    QTest::newRow("date") << "#1/2/2003 10:30#"
-                          << "#2003-01-02T10:30:00Z#";
-    QTest::newRow("True") << "True"
-                          << "True";
-    QTest::newRow("False") << "false"
-                           << "False";
-    QTest::newRow("Empty") << "Empty"
-                           << "Empty";
-    QTest::newRow("Null") << "Null"
-                          << "Null";
-    QTest::newRow("Nothing") << "Nothing"
-                             << "Nothing";
+    // clang-format off
+    QTest::newRow("Integer") << "32767" << "int:32767";
+    QTest::newRow("Long") << "32768" << "long:32768";
+    QTest::newRow("Double beyond Long") << "2147483648" << "dbl:2147483648";
+    QTest::newRow("hex Integer wraps") << "&HFFFF" << "int:-1";
+    QTest::newRow("hex Long by suffix") << "&HFFFF&" << "long:65535";
+    QTest::newRow("octal") << "&O17" << "int:15";
+    QTest::newRow("float") << "1.5E3" << "dbl:1500";
+    QTest::newRow("string with quotes") << "\"a\"\"b\"" << "\"a\"b\"";
+    QTest::newRow("date") << "#1/2/2003 10:30#" << "#2003-01-02T10:30:00Z#";
+    QTest::newRow("True") << "True" << "True";
+    QTest::newRow("False") << "false" << "False";
+    QTest::newRow("Empty") << "Empty" << "Empty";
+    QTest::newRow("Null") << "Null" << "Null";
+    QTest::newRow("Nothing") << "Nothing" << "Nothing";
+    // clang-format on
 }
 
 void tst_VBScriptParser::literalsKeepTheirTypeAndValue()
@@ -424,109 +388,46 @@ void tst_VBScriptParser::statementsBuildTheirTree_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("tree");
 
-    QTest::newRow("Option Explicit first") << "Option Explicit\nDim a"
-                                           << "(OptionExplicit) (Dim a)";
-    QTest::newRow("Dim with array bounds") << "Dim a, b(10), c(2, 3), d()"
-                                           << "(Dim a b(10) c(2,3) d())";
-    QTest::newRow("Public and Private variables") << "Public a\nPrivate b(1)"
-                                                  << "(Public a) (Private b(1))";
-    QTest::newRow("Const with literal values")
-        << "Const a = 1, b = -2.5, c = \"x\"\nPrivate Const d = #1/2/2003#"
-        << "(Const a=int:1 b=(neg dbl:2.5) c=\"x\") (Private Const d=#2003-01-02T00:00:00Z#)";
-    QTest::newRow("ReDim with run-time bounds") << "ReDim a(n + 1), b(2, m)"
-                                                << "(ReDim a[(+ n int:1)] b[int:2 m])";
-    QTest::newRow("ReDim Preserve") << "ReDim Preserve a(5)"
-                                    << "(ReDim Preserve a[int:5])";
-    QTest::newRow("array named Preserve") << "ReDim preserve(5)"
-                                          << "(ReDim preserve[int:5])";
-    QTest::newRow("Erase") << "Erase a, b"
-                           << "(Erase a b)";
-    QTest::newRow("assignment to members and elements")
-        << "a = 1 : b.c = 2 : d(1, 2) = 3"
-        << "(= a int:1) (= (. b c) int:2) (= (call d int:1 int:2) int:3)";
-    QTest::newRow("Set with New and Nothing") << "Set a = New Foo\nSet a.b = Nothing"
-                                              << "(Set a (New Foo)) (Set (. a b) Nothing)";
-    QTest::newRow("block If with ElseIf and Else")
-        << "If a Then\n  x\nElseIf b Then y\nElse\n  z\nEnd If"
-        << "(If a [(sub x)] (ElseIf b [(sub y)]) (Else [(sub z)]))";
-    QTest::newRow("empty block If") << "If a Then\nEnd If"
-                                    << "(If a [])";
-    QTest::newRow("single-line If") << "If a Then x = 1 : y Else z"
-                                    << "(IfLine a [(= x int:1) (sub y)] (Else [(sub z)]))";
-    QTest::newRow("single-line If closed by End If") << "If a Then b End If\nc"
-                                                     << "(IfLine a [(sub b)]) (sub c)";
-    QTest::newRow("single-line Else belongs to the inner If")
-        << "If a Then If b Then c Else d"
-        << "(IfLine a [(IfLine b [(sub c)] (Else [(sub d)]))])";
-    QTest::newRow("Else If opens a nested If") << "If a Then\nElse If b Then c\nEnd If"
-                                               << "(If a [] (Else [(IfLine b [(sub c)])]))";
-    QTest::newRow("For with Step") << "For i = 1 To n Step -1\n  x\nNext"
-                                   << "(For i int:1 n (neg int:1) [(sub x)])";
-    QTest::newRow("For without Step") << "For i = a To b : Next"
-                                      << "(For i a b _ [])";
-    QTest::newRow("For Each") << "For Each f In folder.Files\nNext"
-                              << "(ForEach f (. folder Files) [])";
-    QTest::newRow("Do While") << "Do While a\nLoop"
-                              << "(Do While a [])";
-    QTest::newRow("Do Until") << "Do Until a\nLoop"
-                              << "(Do Until a [])";
-    QTest::newRow("Loop While") << "Do\nx\nLoop While a"
-                                << "(Do LoopWhile a [(sub x)])";
-    QTest::newRow("Loop Until") << "Do : Loop Until a"
-                                << "(Do LoopUntil a [])";
-    QTest::newRow("endless Do with Exit Do") << "Do\nExit Do\nLoop"
-                                             << "(Do [(Exit Do)])";
-    QTest::newRow("While Wend") << "While a\n a = a - 1\nWend"
-                                << "(While a [(= a (- a int:1))])";
-    QTest::newRow("Select Case with value lists and Case Else")
-        << "Select Case x\n' note\nCase 1, 2: a\nCase \"y\"\n b\nCase Else\n c\nEnd Select"
-        << "(Select x (Case int:1 int:2 [(sub a)]) (Case \"y\" [(sub b)]) (CaseElse [(sub c)]))";
-    QTest::newRow("empty Select Case") << "Select Case x\nEnd Select"
-                                       << "(Select x)";
-    QTest::newRow("With and its members")
-        << "With a.b\n .c = .d(1)\n e .f\nEnd With"
-        << "(With (. a b) [(= (. _ c) (call (. _ d) int:1)) (sub e (. _ f))])";
-    QTest::newRow("nested With") << "With a\nWith .b\n.c\nEnd With\nEnd With"
-                                 << "(With a [(With (. _ b) [(sub (. _ c))])])";
-    QTest::newRow("On Error") << "On Error Resume Next\non error goto 0"
-                              << "(OnError ResumeNext) (OnError GoTo0)";
-    QTest::newRow("Stop") << "Stop"
-                          << "(Stop)";
-    QTest::newRow("Sub and Function with parameters")
-        << "Sub a(ByVal x, ByRef y, z())\nEnd Sub\nPrivate Function b()\n b = 1\nEnd Function"
-        << "(Sub a (ByVal:x y z()) []) (Private Function b () [(= b int:1)])";
-    QTest::newRow("procedure without parentheses") << "Public Sub a : Exit Sub : End Sub"
-                                                   << "(Public Sub a () [(Exit Sub)])";
-    QTest::newRow("class with members")
-        << "Class Foo\n"
-           "  Private m\n"
-           "  Public a, b(2)\n"
-           "  Dim c\n"
-           "  Private Sub Class_Initialize() : m = 0 : End Sub\n"
-           "  Public Default Property Get Value : Value = m : End Property\n"
-           "  Property Let Value(v) : m = v : End Property\n"
-           "  Property Set Value(o) : Set m = o : Exit Property : End Property\n"
-           "  Function Twice(n) : Twice = n * 2 : End Function\n"
-           "End Class"
-        << "(Class Foo [(Private m) (Public a b(2)) (Dim c) "
-           "(Private Sub Class_Initialize () [(= m int:0)]) "
-           "(Public Default Property Get Value () [(= Value m)]) "
-           "(Property Let Value (v) [(= m v)]) "
-           "(Property Set Value (o) [(Set m o) (Exit Property)]) "
-           "(Function Twice (n) [(= Twice (* n int:2))])])";
-    QTest::newRow("Execute and Randomize are calls")
-        << "Randomize\nRandomize 5\nExecute \"x = 1\"\nExecuteGlobal s"
-        << "(sub Randomize) (sub Randomize int:5) (sub Execute \"x = 1\") (sub ExecuteGlobal s)";
-    QTest::newRow("statements separated by colons and continuations")
-        << "a = 1 : b = _\n  2 :: c"
-        << "(= a int:1) (= b int:2) (sub c)";
-    QTest::newRow("the same name in different procedures")
-        << "Dim x\nSub a(x)\nEnd Sub\nSub b\nDim x\nEnd Sub"
-        << "(Dim x) (Sub a (x) []) (Sub b () [(Dim x)])";
-    QTest::newRow("a property with Get, Let and Set under one name")
-        << "Class C\nProperty Get p : End Property\nProperty Let p(v) : End Property\n"
-           "Property Set p(v) : End Property\nEnd Class"
-        << "(Class C [(Property Get p () []) (Property Let p (v) []) (Property Set p (v) [])])";
+    // clang-format off
+    QTest::newRow("Option Explicit first") << "Option Explicit\nDim a" << "(OptionExplicit) (Dim a)";
+    QTest::newRow("Dim with array bounds") << "Dim a, b(10), c(2, 3), d()" << "(Dim a b(10) c(2,3) d())";
+    QTest::newRow("Public and Private variables") << "Public a\nPrivate b(1)" << "(Public a) (Private b(1))";
+    QTest::newRow("Const with literal values") << "Const a = 1, b = -2.5, c = \"x\"\nPrivate Const d = #1/2/2003#" << "(Const a=int:1 b=(neg dbl:2.5) c=\"x\") (Private Const d=#2003-01-02T00:00:00Z#)";
+    QTest::newRow("ReDim with run-time bounds") << "ReDim a(n + 1), b(2, m)" << "(ReDim a[(+ n int:1)] b[int:2 m])";
+    QTest::newRow("ReDim Preserve") << "ReDim Preserve a(5)" << "(ReDim Preserve a[int:5])";
+    QTest::newRow("array named Preserve") << "ReDim preserve(5)" << "(ReDim preserve[int:5])";
+    QTest::newRow("Erase") << "Erase a, b" << "(Erase a b)";
+    QTest::newRow("assignment to members and elements") << "a = 1 : b.c = 2 : d(1, 2) = 3" << "(= a int:1) (= (. b c) int:2) (= (call d int:1 int:2) int:3)";
+    QTest::newRow("Set with New and Nothing") << "Set a = New Foo\nSet a.b = Nothing" << "(Set a (New Foo)) (Set (. a b) Nothing)";
+    QTest::newRow("block If with ElseIf and Else") << "If a Then\n  x\nElseIf b Then y\nElse\n  z\nEnd If" << "(If a [(sub x)] (ElseIf b [(sub y)]) (Else [(sub z)]))";
+    QTest::newRow("empty block If") << "If a Then\nEnd If" << "(If a [])";
+    QTest::newRow("single-line If") << "If a Then x = 1 : y Else z" << "(IfLine a [(= x int:1) (sub y)] (Else [(sub z)]))";
+    QTest::newRow("single-line If closed by End If") << "If a Then b End If\nc" << "(IfLine a [(sub b)]) (sub c)";
+    QTest::newRow("single-line Else belongs to the inner If") << "If a Then If b Then c Else d" << "(IfLine a [(IfLine b [(sub c)] (Else [(sub d)]))])";
+    QTest::newRow("Else If opens a nested If") << "If a Then\nElse If b Then c\nEnd If" << "(If a [] (Else [(IfLine b [(sub c)])]))";
+    QTest::newRow("For with Step") << "For i = 1 To n Step -1\n  x\nNext" << "(For i int:1 n (neg int:1) [(sub x)])";
+    QTest::newRow("For without Step") << "For i = a To b : Next" << "(For i a b _ [])";
+    QTest::newRow("For Each") << "For Each f In folder.Files\nNext" << "(ForEach f (. folder Files) [])";
+    QTest::newRow("Do While") << "Do While a\nLoop" << "(Do While a [])";
+    QTest::newRow("Do Until") << "Do Until a\nLoop" << "(Do Until a [])";
+    QTest::newRow("Loop While") << "Do\nx\nLoop While a" << "(Do LoopWhile a [(sub x)])";
+    QTest::newRow("Loop Until") << "Do : Loop Until a" << "(Do LoopUntil a [])";
+    QTest::newRow("endless Do with Exit Do") << "Do\nExit Do\nLoop" << "(Do [(Exit Do)])";
+    QTest::newRow("While Wend") << "While a\n a = a - 1\nWend" << "(While a [(= a (- a int:1))])";
+    QTest::newRow("Select Case with value lists and Case Else") << "Select Case x\n' note\nCase 1, 2: a\nCase \"y\"\n b\nCase Else\n c\nEnd Select" << "(Select x (Case int:1 int:2 [(sub a)]) (Case \"y\" [(sub b)]) (CaseElse [(sub c)]))";
+    QTest::newRow("empty Select Case") << "Select Case x\nEnd Select" << "(Select x)";
+    QTest::newRow("With and its members") << "With a.b\n .c = .d(1)\n e .f\nEnd With" << "(With (. a b) [(= (. _ c) (call (. _ d) int:1)) (sub e (. _ f))])";
+    QTest::newRow("nested With") << "With a\nWith .b\n.c\nEnd With\nEnd With" << "(With a [(With (. _ b) [(sub (. _ c))])])";
+    QTest::newRow("On Error") << "On Error Resume Next\non error goto 0" << "(OnError ResumeNext) (OnError GoTo0)";
+    QTest::newRow("Stop") << "Stop" << "(Stop)";
+    QTest::newRow("Sub and Function with parameters") << "Sub a(ByVal x, ByRef y, z())\nEnd Sub\nPrivate Function b()\n b = 1\nEnd Function" << "(Sub a (ByVal:x y z()) []) (Private Function b () [(= b int:1)])";
+    QTest::newRow("procedure without parentheses") << "Public Sub a : Exit Sub : End Sub" << "(Public Sub a () [(Exit Sub)])";
+    QTest::newRow("class with members") << "Class Foo\n" "  Private m\n" "  Public a, b(2)\n" "  Dim c\n" "  Private Sub Class_Initialize() : m = 0 : End Sub\n" "  Public Default Property Get Value : Value = m : End Property\n" "  Property Let Value(v) : m = v : End Property\n" "  Property Set Value(o) : Set m = o : Exit Property : End Property\n" "  Function Twice(n) : Twice = n * 2 : End Function\n" "End Class" << "(Class Foo [(Private m) (Public a b(2)) (Dim c) " "(Private Sub Class_Initialize () [(= m int:0)]) " "(Public Default Property Get Value () [(= Value m)]) " "(Property Let Value (v) [(= m v)]) " "(Property Set Value (o) [(Set m o) (Exit Property)]) " "(Function Twice (n) [(= Twice (* n int:2))])])";
+    QTest::newRow("Execute and Randomize are calls") << "Randomize\nRandomize 5\nExecute \"x = 1\"\nExecuteGlobal s" << "(sub Randomize) (sub Randomize int:5) (sub Execute \"x = 1\") (sub ExecuteGlobal s)";
+    QTest::newRow("statements separated by colons and continuations") << "a = 1 : b = _\n  2 :: c" << "(= a int:1) (= b int:2) (sub c)";
+    QTest::newRow("the same name in different procedures") << "Dim x\nSub a(x)\nEnd Sub\nSub b\nDim x\nEnd Sub" << "(Dim x) (Sub a (x) []) (Sub b () [(Dim x)])";
+    QTest::newRow("a property with Get, Let and Set under one name") << "Class C\nProperty Get p : End Property\nProperty Let p(v) : End Property\n" "Property Set p(v) : End Property\nEnd Class" << "(Class C [(Property Get p () []) (Property Let p (v) []) (Property Set p (v) [])])";
+    // clang-format on
 }
 
 void tst_VBScriptParser::statementsBuildTheirTree()
@@ -541,36 +442,22 @@ void tst_VBScriptParser::callStatementsSeparateCalleeAndArguments_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("tree");
 
-    QTest::newRow("arguments without parentheses") << "MsgBox \"x\", 1"
-                                                   << "(sub MsgBox \"x\" int:1)";
-    QTest::newRow("no arguments") << "obj.Refresh"
-                                  << "(sub (. obj Refresh))";
-    QTest::newRow("empty parentheses") << "Refresh()"
-                                       << "(sub Refresh)";
-    QTest::newRow("one argument in parentheses is passed by value") << "f (x)"
-                                                                    << "(sub f (paren x))";
-    QTest::newRow("Call passes the argument itself") << "Call f(x)"
-                                                     << "(Call f x)";
-    QTest::newRow("Call with several arguments") << "Call obj.m(1, 2)"
-                                                 << "(Call (. obj m) int:1 int:2)";
-    QTest::newRow("Call without arguments") << "Call f"
-                                            << "(Call f)";
-    QTest::newRow("Call with doubled parentheses") << "Call f((x))"
-                                                   << "(Call f (paren x))";
-    QTest::newRow("parenthesized first argument starts an expression")
-        << "MsgBox (\"a\") & \"b\""
-        << "(sub MsgBox (& (paren \"a\") \"b\"))";
-    QTest::newRow("parenthesized first argument of several") << "f (1), 2"
-                                                             << "(sub f (paren int:1) int:2)";
-    QTest::newRow("negative first argument") << "f -1"
-                                             << "(sub f (neg int:1))";
-    QTest::newRow("omitted arguments") << "obj.Method a, , c,"
-                                       << "(sub (. obj Method) a _ c _)";
-    QTest::newRow("call on the result of an index") << "a(1, 2).b 3"
-                                                    << "(sub (. (call a int:1 int:2) b) int:3)";
-    QTest::newRow("call in a single-line If before Else")
-        << "If x Then f 1 Else g"
-        << "(IfLine x [(sub f int:1)] (Else [(sub g)]))";
+    // clang-format off
+    QTest::newRow("arguments without parentheses") << "MsgBox \"x\", 1" << "(sub MsgBox \"x\" int:1)";
+    QTest::newRow("no arguments") << "obj.Refresh" << "(sub (. obj Refresh))";
+    QTest::newRow("empty parentheses") << "Refresh()" << "(sub Refresh)";
+    QTest::newRow("one argument in parentheses is passed by value") << "f (x)" << "(sub f (paren x))";
+    QTest::newRow("Call passes the argument itself") << "Call f(x)" << "(Call f x)";
+    QTest::newRow("Call with several arguments") << "Call obj.m(1, 2)" << "(Call (. obj m) int:1 int:2)";
+    QTest::newRow("Call without arguments") << "Call f" << "(Call f)";
+    QTest::newRow("Call with doubled parentheses") << "Call f((x))" << "(Call f (paren x))";
+    QTest::newRow("parenthesized first argument starts an expression") << "MsgBox (\"a\") & \"b\"" << "(sub MsgBox (& (paren \"a\") \"b\"))";
+    QTest::newRow("parenthesized first argument of several") << "f (1), 2" << "(sub f (paren int:1) int:2)";
+    QTest::newRow("negative first argument") << "f -1" << "(sub f (neg int:1))";
+    QTest::newRow("omitted arguments") << "obj.Method a, , c," << "(sub (. obj Method) a _ c _)";
+    QTest::newRow("call on the result of an index") << "a(1, 2).b 3" << "(sub (. (call a int:1 int:2) b) int:3)";
+    QTest::newRow("call in a single-line If before Else") << "If x Then f 1 Else g" << "(IfLine x [(sub f int:1)] (Else [(sub g)]))";
+    // clang-format on
 }
 
 void tst_VBScriptParser::callStatementsSeparateCalleeAndArguments()
@@ -619,6 +506,6 @@ void tst_VBScriptParser::errorsLeaveNoTree()
     QVERIFY(!Parser::parse(QStringLiteral("x = (1 +"))); // without a place for the error
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptParser)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptParser)
 
 #include "tst_vbscriptparser.moc"

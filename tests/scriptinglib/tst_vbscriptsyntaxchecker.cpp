@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
 #include <QRandomGenerator>
@@ -139,246 +141,89 @@ void tst_VBScriptSyntaxChecker::reportsTheFirstErrorWithItsPlace_data()
     QTest::addColumn<QString>("message");
 
     // Blocks left open.
-    QTest::newRow("missing End If at the end of the script")
-        << "If a Then\n  b\n"
-        << "Line 2, column 4: Expected 'End If' to close the 'If' on line 1; found the end of the "
-           "script";
-    QTest::newRow("missing End If before End Sub")
-        << "Sub s\n  If a Then\n    b\nEnd Sub"
-        << "Line 4, column 1: Expected 'End If' to close the 'If' on line 2; found 'End Sub'";
-    QTest::newRow("missing Next") << "For i = 1 To 2\n  x\n"
-                                  << "Line 2, column 4: Expected 'Next' to close the 'For' on line "
-                                     "1; found the end of the script";
-    QTest::newRow("missing Next before an outer Loop")
-        << "Do\nFor Each x In y\nLoop"
-        << "Line 3, column 1: Expected 'Next' to close the 'For Each' on line 2; found 'Loop'";
-    QTest::newRow("missing Loop")
-        << "Do While a\n b\n"
-        << "Line 2, column 3: Expected 'Loop' to close the 'Do' on line 1; "
-           "found the end of the script";
-    QTest::newRow("missing Wend") << "x\nWhile a\n b"
-                                  << "Line 3, column 3: Expected 'Wend' to close the 'While' on "
-                                     "line 2; found the end of the script";
-    QTest::newRow("missing End Select")
-        << "Select Case a\nCase 1\n b\n"
-        << "Line 3, column 3: Expected 'End Select' to close the 'Select Case' on line 1; found "
-           "the end of the script";
-    QTest::newRow("missing End Sub")
-        << "Sub s\n b\n"
-        << "Line 2, column 3: Expected 'End Sub' to close the 'Sub' on "
-           "line 1; found the end of the script";
-    QTest::newRow("missing End Function")
-        << "Function f\n f = 1\n' end\n"
-        << "Line 3, column 6: Expected 'End Function' to close the "
-           "'Function' on line 1; found the end of the script";
-    QTest::newRow("missing End Class") << "Class C\nDim x"
-                                       << "Line 2, column 6: Expected 'End Class' to close the "
-                                          "'Class' on line 1; found the end of the script";
-    QTest::newRow("missing End With")
-        << "With a\n.b"
-        << "Line 2, column 3: Expected 'End With' to close the 'With' "
-           "on line 1; found the end of the script";
-    QTest::newRow("missing End Property before End Class")
-        << "Class C\nProperty Get p\nEnd Class"
-        << "Line 3, column 1: Expected 'End Property' to close the 'Property' on line 2; found "
-           "'End Class'";
+    // clang-format off
+    QTest::newRow("missing End If at the end of the script") << "If a Then\n  b\n" << "Line 2, column 4: Expected 'End If' to close the 'If' on line 1; found the end of the " "script";
+    QTest::newRow("missing End If before End Sub") << "Sub s\n  If a Then\n    b\nEnd Sub" << "Line 4, column 1: Expected 'End If' to close the 'If' on line 2; found 'End Sub'";
+    QTest::newRow("missing Next") << "For i = 1 To 2\n  x\n" << "Line 2, column 4: Expected 'Next' to close the 'For' on line " "1; found the end of the script";
+    QTest::newRow("missing Next before an outer Loop") << "Do\nFor Each x In y\nLoop" << "Line 3, column 1: Expected 'Next' to close the 'For Each' on line 2; found 'Loop'";
+    QTest::newRow("missing Loop") << "Do While a\n b\n" << "Line 2, column 3: Expected 'Loop' to close the 'Do' on line 1; " "found the end of the script";
+    QTest::newRow("missing Wend") << "x\nWhile a\n b" << "Line 3, column 3: Expected 'Wend' to close the 'While' on " "line 2; found the end of the script";
+    QTest::newRow("missing End Select") << "Select Case a\nCase 1\n b\n" << "Line 3, column 3: Expected 'End Select' to close the 'Select Case' on line 1; found " "the end of the script";
+    QTest::newRow("missing End Sub") << "Sub s\n b\n" << "Line 2, column 3: Expected 'End Sub' to close the 'Sub' on " "line 1; found the end of the script";
+    QTest::newRow("missing End Function") << "Function f\n f = 1\n' end\n" << "Line 3, column 6: Expected 'End Function' to close the " "'Function' on line 1; found the end of the script";
+    QTest::newRow("missing End Class") << "Class C\nDim x" << "Line 2, column 6: Expected 'End Class' to close the " "'Class' on line 1; found the end of the script";
+    QTest::newRow("missing End With") << "With a\n.b" << "Line 2, column 3: Expected 'End With' to close the 'With' " "on line 1; found the end of the script";
+    QTest::newRow("missing End Property before End Class") << "Class C\nProperty Get p\nEnd Class" << "Line 3, column 1: Expected 'End Property' to close the 'Property' on line 2; found " "'End Class'";
 
     // Block ends that match nothing or the wrong block.
-    QTest::newRow("Else without If") << "a\nElse\nb"
-                                     << "Line 2, column 1: 'Else' without 'If'";
-    QTest::newRow("ElseIf without If") << "ElseIf a Then"
-                                       << "Line 1, column 1: 'ElseIf' without 'If'";
-    QTest::newRow("End If without If") << "Sub s\nEnd If\nEnd Sub"
-                                       << "Line 2, column 1: 'End If' without 'If'";
-    QTest::newRow("Next without For") << "Next"
-                                      << "Line 1, column 1: 'Next' without 'For'";
-    QTest::newRow("Loop without Do") << "While a\nLoop\nWend"
-                                     << "Line 2, column 1: 'Loop' without 'Do'";
-    QTest::newRow("Wend without While") << "Wend"
-                                        << "Line 1, column 1: 'Wend' without 'While'";
-    QTest::newRow("Case without Select") << "Case 1"
-                                         << "Line 1, column 1: 'Case' without 'Select Case'";
-    QTest::newRow("End Select without Select") << "  End Select"
-                                               << "Line 1, column 3: 'End Select' without 'Select "
-                                                  "Case'";
-    QTest::newRow("End Sub without Sub") << "x = 1\nEnd Sub"
-                                         << "Line 2, column 1: 'End Sub' without 'Sub'";
-    QTest::newRow("Sub closed by End Function")
-        << "Sub s\nEnd Function"
-        << "Line 2, column 1: Expected 'End Sub' to close the 'Sub' on "
-           "line 1; found 'End Function'";
-    QTest::newRow("Function closed by End Sub")
-        << "Function f\nEnd Sub"
-        << "Line 2, column 1: Expected 'End Function' to close the "
-           "'Function' on line 1; found 'End Sub'";
-    QTest::newRow("ElseIf after Else")
-        << "If a Then\nElse\nElseIf b Then\nEnd If"
-        << "Line 3, column 1: Expected 'End If' to close the 'If' on "
-           "line 1; found 'ElseIf'";
-    QTest::newRow("Case after Case Else")
-        << "Select Case a\nCase Else\nCase 1\nEnd Select"
-        << "Line 3, column 1: Expected 'End Select' to close the 'Select Case' on line 1; found "
-           "'Case'";
-    QTest::newRow("statement before the first Case")
-        << "Select Case a\n  b = 1\nEnd Select"
-        << "Line 2, column 3: Expected 'Case' or 'End Select'; found 'b'";
-    QTest::newRow("End without a block keyword")
-        << "End Foo"
-        << "Line 1, column 5: Expected 'If', 'Sub', 'Function', 'Property', 'Class', "
-           "'Select' or 'With' after 'End'; found 'Foo'";
-    QTest::newRow("block end in a single-line If") << "For i = 1 To 2\nIf a Then Next"
-                                                   << "Line 2, column 11: 'Next' cannot stand in a "
-                                                      "single-line 'If'";
+    QTest::newRow("Else without If") << "a\nElse\nb" << "Line 2, column 1: 'Else' without 'If'";
+    QTest::newRow("ElseIf without If") << "ElseIf a Then" << "Line 1, column 1: 'ElseIf' without 'If'";
+    QTest::newRow("End If without If") << "Sub s\nEnd If\nEnd Sub" << "Line 2, column 1: 'End If' without 'If'";
+    QTest::newRow("Next without For") << "Next" << "Line 1, column 1: 'Next' without 'For'";
+    QTest::newRow("Loop without Do") << "While a\nLoop\nWend" << "Line 2, column 1: 'Loop' without 'Do'";
+    QTest::newRow("Wend without While") << "Wend" << "Line 1, column 1: 'Wend' without 'While'";
+    QTest::newRow("Case without Select") << "Case 1" << "Line 1, column 1: 'Case' without 'Select Case'";
+    QTest::newRow("End Select without Select") << "  End Select" << "Line 1, column 3: 'End Select' without 'Select " "Case'";
+    QTest::newRow("End Sub without Sub") << "x = 1\nEnd Sub" << "Line 2, column 1: 'End Sub' without 'Sub'";
+    QTest::newRow("Sub closed by End Function") << "Sub s\nEnd Function" << "Line 2, column 1: Expected 'End Sub' to close the 'Sub' on " "line 1; found 'End Function'";
+    QTest::newRow("Function closed by End Sub") << "Function f\nEnd Sub" << "Line 2, column 1: Expected 'End Function' to close the " "'Function' on line 1; found 'End Sub'";
+    QTest::newRow("ElseIf after Else") << "If a Then\nElse\nElseIf b Then\nEnd If" << "Line 3, column 1: Expected 'End If' to close the 'If' on " "line 1; found 'ElseIf'";
+    QTest::newRow("Case after Case Else") << "Select Case a\nCase Else\nCase 1\nEnd Select" << "Line 3, column 1: Expected 'End Select' to close the 'Select Case' on line 1; found " "'Case'";
+    QTest::newRow("statement before the first Case") << "Select Case a\n  b = 1\nEnd Select" << "Line 2, column 3: Expected 'Case' or 'End Select'; found 'b'";
+    QTest::newRow("End without a block keyword") << "End Foo" << "Line 1, column 5: Expected 'If', 'Sub', 'Function', 'Property', 'Class', " "'Select' or 'With' after 'End'; found 'Foo'";
+    QTest::newRow("block end in a single-line If") << "For i = 1 To 2\nIf a Then Next" << "Line 2, column 11: 'Next' cannot stand in a " "single-line 'If'";
 
     // Malformed text.
-    QTest::newRow("unterminated string") << "x = 1\nMsgBox \"Hello\n"
-                                         << "Line 2, column 8: Unterminated string: the closing "
-                                            "'\"' is missing on its line";
-    QTest::newRow("bad date literal") << "x = #2/30/2003#"
-                                      << "Line 1, column 5: Invalid date literal '#2/30/2003#'";
-    QTest::newRow("unterminated date literal")
-        << "x = #1/2/2003"
-        << "Line 1, column 5: Unterminated date literal: the closing '#' is "
-           "missing on its line";
-    QTest::newRow("continuation at the end of the script")
-        << "x = 1 + _\n"
-        << "Line 1, column 9: Line continuation '_' at the end of the script: "
-           "the statement is not continued";
-    QTest::newRow("invalid character") << "x = a ; b"
-                                       << "Line 1, column 7: Invalid character ';'";
+    QTest::newRow("unterminated string") << "x = 1\nMsgBox \"Hello\n" << "Line 2, column 8: Unterminated string: the closing " "'\"' is missing on its line";
+    QTest::newRow("bad date literal") << "x = #2/30/2003#" << "Line 1, column 5: Invalid date literal '#2/30/2003#'";
+    QTest::newRow("unterminated date literal") << "x = #1/2/2003" << "Line 1, column 5: Unterminated date literal: the closing '#' is " "missing on its line";
+    QTest::newRow("continuation at the end of the script") << "x = 1 + _\n" << "Line 1, column 9: Line continuation '_' at the end of the script: " "the statement is not continued";
+    QTest::newRow("invalid character") << "x = a ; b" << "Line 1, column 7: Invalid character ';'";
 
     // Unexpected tokens.
-    QTest::newRow("unexpected token") << "x = 1 2"
-                                      << "Line 1, column 7: Expected the end of the "
-                                         "statement; found '2'";
-    QTest::newRow("missing Then") << "If a\n b\nEnd If"
-                                  << "Line 1, column 5: Expected 'Then'; found the end of the line";
-    QTest::newRow("missing expression") << "x = * 2"
-                                        << "Line 1, column 5: Expected an expression; found '*'";
-    QTest::newRow("missing closing parenthesis")
-        << "x = f(1, 2"
-        << "Line 1, column 11: Expected ',' or ')'; found the end of the script";
-    QTest::newRow("keyword where a name belongs") << "Dim Next"
-                                                  << "Line 1, column 5: Expected a variable name; "
-                                                     "found 'Next'";
-    QTest::newRow("statement starting with a literal") << "5 = x"
-                                                       << "Line 1, column 1: Expected a statement; "
-                                                          "found '5'";
-    QTest::newRow("loop variable after Next")
-        << "For i = 1 To 2\nNext i"
-        << "Line 2, column 6: Expected the end of the statement after "
-           "'Next'; found 'i' (VBScript does not allow a loop variable "
-           "after 'Next')";
-    QTest::newRow("Do condition at both ends")
-        << "Do While a\nLoop Until b"
-        << "Line 2, column 6: A 'Do' loop can test its condition at "
-           "'Do' or at 'Loop', not at both";
-    QTest::newRow("On Error GoTo a label")
-        << "On Error GoTo fail"
-        << "Line 1, column 15: Expected '0' (VBScript has no line labels); "
-           "found 'fail'";
-    QTest::newRow("Option other than Explicit") << "Option Base 1"
-                                                << "Line 1, column 8: Expected 'Explicit'; found "
-                                                   "'Base'";
+    QTest::newRow("unexpected token") << "x = 1 2" << "Line 1, column 7: Expected the end of the " "statement; found '2'";
+    QTest::newRow("missing Then") << "If a\n b\nEnd If" << "Line 1, column 5: Expected 'Then'; found the end of the line";
+    QTest::newRow("missing expression") << "x = * 2" << "Line 1, column 5: Expected an expression; found '*'";
+    QTest::newRow("missing closing parenthesis") << "x = f(1, 2" << "Line 1, column 11: Expected ',' or ')'; found the end of the script";
+    QTest::newRow("keyword where a name belongs") << "Dim Next" << "Line 1, column 5: Expected a variable name; " "found 'Next'";
+    QTest::newRow("statement starting with a literal") << "5 = x" << "Line 1, column 1: Expected a statement; " "found '5'";
+    QTest::newRow("loop variable after Next") << "For i = 1 To 2\nNext i" << "Line 2, column 6: Expected the end of the statement after " "'Next'; found 'i' (VBScript does not allow a loop variable " "after 'Next')";
+    QTest::newRow("Do condition at both ends") << "Do While a\nLoop Until b" << "Line 2, column 6: A 'Do' loop can test its condition at " "'Do' or at 'Loop', not at both";
+    QTest::newRow("On Error GoTo a label") << "On Error GoTo fail" << "Line 1, column 15: Expected '0' (VBScript has no line labels); " "found 'fail'";
+    QTest::newRow("Option other than Explicit") << "Option Base 1" << "Line 1, column 8: Expected 'Explicit'; found " "'Base'";
 
     // What the script engine refuses before running.
-    QTest::newRow("parentheses around the arguments of a Sub call")
-        << "MsgBox(\"a\", 1)"
-        << "Line 1, column 7: Cannot use parentheses when calling a Sub: "
-           "write the arguments without them, or use 'Call'";
-    QTest::newRow("Exit For outside a For loop") << "Do\nExit For\nLoop"
-                                                 << "Line 2, column 1: 'Exit For' is not inside a "
-                                                    "'For' loop";
-    QTest::newRow("Exit Do in a procedure inside no loop")
-        << "Sub s\n Exit Do\nEnd Sub"
-        << "Line 2, column 2: 'Exit Do' is not inside a 'Do' loop";
-    QTest::newRow("Exit Sub in a Function") << "Function f\nExit Sub\nEnd Function"
-                                            << "Line 2, column 1: 'Exit Sub' is not inside a "
-                                               "'Sub'";
-    QTest::newRow("name defined twice") << "Dim a\nSub a\nEnd Sub"
-                                        << "Line 2, column 5: Name redefined: 'a' is already "
-                                           "defined on line 1";
-    QTest::newRow("names differing in case only")
-        << "Function F\nEnd Function\nFunction f\nEnd Function"
-        << "Line 3, column 10: Name redefined: 'f' is already defined on line 1";
-    QTest::newRow("parameter declared again") << "Sub s(a)\nDim a\nEnd Sub"
-                                              << "Line 2, column 5: Name redefined: 'a' is already "
-                                                 "defined on line 1";
-    QTest::newRow("Property Get twice")
-        << "Class C\nProperty Get p : End Property\nProperty Get p : End Property\nEnd Class"
-        << "Line 3, column 14: Name redefined: 'p' is already defined on line 2";
-    QTest::newRow("Const with an expression")
-        << "Const a = 1 + 2"
-        << "Line 1, column 13: Expected the end of the statement after the "
-           "literal constant; found '+'";
-    QTest::newRow("Dim with a computed size")
-        << "Dim a(n)"
-        << "Line 1, column 7: Expected a whole number as the upper bound (use "
-           "'ReDim' for sizes computed at run time); found 'n'";
-    QTest::newRow("Option Explicit after a statement")
-        << "' header\nx = 1\nOption Explicit"
-        << "Line 3, column 1: 'Option Explicit' must come before any other statement";
-    QTest::newRow("Option Explicit inside a procedure")
-        << "Sub s\nOption Explicit\nEnd Sub"
-        << "Line 2, column 1: 'Option Explicit' must come before any other statement";
-    QTest::newRow("With member outside With")
-        << "x = .Name"
-        << "Line 1, column 5: '.Name' refers to the object of a 'With' block, but "
-           "there is no 'With' block around it";
-    QTest::newRow("Property outside a class") << "Property Get p\nEnd Property"
-                                              << "Line 1, column 1: A 'Property' can only be "
-                                                 "defined in a class";
-    QTest::newRow("procedure inside a procedure is taken for a missing end")
-        << "Sub a\n  Function b\n  End Function\nEnd Sub"
-        << "Line 2, column 3: Expected 'End Sub' to close the 'Sub' on line 1; found 'Function'";
-    QTest::newRow("procedure inside an If is taken for a missing End If")
-        << "If a Then\nSub b\nEnd Sub\nEnd If"
-        << "Line 2, column 1: Expected 'End If' to close the 'If' on line 1; found 'Sub'";
-    QTest::newRow("class inside a procedure is taken for a missing end")
-        << "Sub a\nClass C\nEnd Class\nEnd Sub"
-        << "Line 2, column 1: Expected 'End Sub' to close the 'Sub' on line 1; found 'Class'";
-    QTest::newRow("Public procedure inside a procedure is taken for a missing end")
-        << "Function f\nPublic Sub s\nEnd Sub"
-        << "Line 2, column 1: Expected 'End Function' to close the 'Function' on line 1; found "
-           "'Public'";
-    QTest::newRow("Property inside a procedure is taken for a missing end")
-        << "Class C\nSub s\nProperty Get p\nEnd Property\nEnd Class"
-        << "Line 3, column 1: Expected 'End Sub' to close the 'Sub' on line 2; found 'Property'";
-    QTest::newRow("statement in a class body")
-        << "Class C\n  x = 1\nEnd Class"
-        << "Line 2, column 3: Expected a variable or procedure "
-           "declaration, or 'End Class'; found 'x'";
-    QTest::newRow("Private inside a procedure")
-        << "Sub s\nPrivate x\nEnd Sub"
-        << "Line 2, column 1: 'Private' can only be used at the top "
-           "level of the script or in a class; use 'Dim' inside "
-           "procedures";
-    QTest::newRow("Default outside a class") << "Public Default Sub s\nEnd Sub"
-                                             << "Line 1, column 8: 'Default' can only be used as "
-                                                "'Public Default' in a class";
-    QTest::newRow("two default members")
-        << "Class C\nPublic Default Sub a : End Sub\nPublic Default Function b : End Function\n"
-           "End Class"
-        << "Line 3, column 1: A class can have only one default member";
-    QTest::newRow("Property Let without a parameter")
-        << "Class C\nProperty Let p\nEnd Property\nEnd Class"
-        << "Line 2, column 14: 'Property Let' needs at least one parameter: the value assigned";
+    QTest::newRow("parentheses around the arguments of a Sub call") << "MsgBox(\"a\", 1)" << "Line 1, column 7: Cannot use parentheses when calling a Sub: " "write the arguments without them, or use 'Call'";
+    QTest::newRow("Exit For outside a For loop") << "Do\nExit For\nLoop" << "Line 2, column 1: 'Exit For' is not inside a " "'For' loop";
+    QTest::newRow("Exit Do in a procedure inside no loop") << "Sub s\n Exit Do\nEnd Sub" << "Line 2, column 2: 'Exit Do' is not inside a 'Do' loop";
+    QTest::newRow("Exit Sub in a Function") << "Function f\nExit Sub\nEnd Function" << "Line 2, column 1: 'Exit Sub' is not inside a " "'Sub'";
+    QTest::newRow("name defined twice") << "Dim a\nSub a\nEnd Sub" << "Line 2, column 5: Name redefined: 'a' is already " "defined on line 1";
+    QTest::newRow("names differing in case only") << "Function F\nEnd Function\nFunction f\nEnd Function" << "Line 3, column 10: Name redefined: 'f' is already defined on line 1";
+    QTest::newRow("parameter declared again") << "Sub s(a)\nDim a\nEnd Sub" << "Line 2, column 5: Name redefined: 'a' is already " "defined on line 1";
+    QTest::newRow("Property Get twice") << "Class C\nProperty Get p : End Property\nProperty Get p : End Property\nEnd Class" << "Line 3, column 14: Name redefined: 'p' is already defined on line 2";
+    QTest::newRow("Const with an expression") << "Const a = 1 + 2" << "Line 1, column 13: Expected the end of the statement after the " "literal constant; found '+'";
+    QTest::newRow("Dim with a computed size") << "Dim a(n)" << "Line 1, column 7: Expected a whole number as the upper bound (use " "'ReDim' for sizes computed at run time); found 'n'";
+    QTest::newRow("Option Explicit after a statement") << "' header\nx = 1\nOption Explicit" << "Line 3, column 1: 'Option Explicit' must come before any other statement";
+    QTest::newRow("Option Explicit inside a procedure") << "Sub s\nOption Explicit\nEnd Sub" << "Line 2, column 1: 'Option Explicit' must come before any other statement";
+    QTest::newRow("With member outside With") << "x = .Name" << "Line 1, column 5: '.Name' refers to the object of a 'With' block, but " "there is no 'With' block around it";
+    QTest::newRow("Property outside a class") << "Property Get p\nEnd Property" << "Line 1, column 1: A 'Property' can only be " "defined in a class";
+    QTest::newRow("procedure inside a procedure is taken for a missing end") << "Sub a\n  Function b\n  End Function\nEnd Sub" << "Line 2, column 3: Expected 'End Sub' to close the 'Sub' on line 1; found 'Function'";
+    QTest::newRow("procedure inside an If is taken for a missing End If") << "If a Then\nSub b\nEnd Sub\nEnd If" << "Line 2, column 1: Expected 'End If' to close the 'If' on line 1; found 'Sub'";
+    QTest::newRow("class inside a procedure is taken for a missing end") << "Sub a\nClass C\nEnd Class\nEnd Sub" << "Line 2, column 1: Expected 'End Sub' to close the 'Sub' on line 1; found 'Class'";
+    QTest::newRow("Public procedure inside a procedure is taken for a missing end") << "Function f\nPublic Sub s\nEnd Sub" << "Line 2, column 1: Expected 'End Function' to close the 'Function' on line 1; found " "'Public'";
+    QTest::newRow("Property inside a procedure is taken for a missing end") << "Class C\nSub s\nProperty Get p\nEnd Property\nEnd Class" << "Line 3, column 1: Expected 'End Sub' to close the 'Sub' on line 2; found 'Property'";
+    QTest::newRow("statement in a class body") << "Class C\n  x = 1\nEnd Class" << "Line 2, column 3: Expected a variable or procedure " "declaration, or 'End Class'; found 'x'";
+    QTest::newRow("Private inside a procedure") << "Sub s\nPrivate x\nEnd Sub" << "Line 2, column 1: 'Private' can only be used at the top " "level of the script or in a class; use 'Dim' inside " "procedures";
+    QTest::newRow("Default outside a class") << "Public Default Sub s\nEnd Sub" << "Line 1, column 8: 'Default' can only be used as " "'Public Default' in a class";
+    QTest::newRow("two default members") << "Class C\nPublic Default Sub a : End Sub\nPublic Default Function b : End Function\n" "End Class" << "Line 3, column 1: A class can have only one default member";
+    QTest::newRow("Property Let without a parameter") << "Class C\nProperty Let p\nEnd Property\nEnd Class" << "Line 2, column 14: 'Property Let' needs at least one parameter: the value assigned";
 
     // Which error and where.
-    QTest::newRow("the first of two errors") << "x = (1\ny = \"open"
-                                             << "Line 1, column 7: Expected ')'; found the end of "
-                                                "the line";
-    QTest::newRow("error on a continued line keeps its physical line")
-        << "x = 1 + _\n    2 +\ny = 1"
-        << "Line 2, column 8: Expected an expression; found the end "
-           "of the line";
-    QTest::newRow("columns count tabs as one") << "\t\tx = )"
-                                               << "Line 1, column 7: Expected an expression; found "
-                                                  "')'";
-    QTest::newRow("long strings are cut in the message")
-        << "x = 1 \"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz\""
-        << "Line 1, column 7: Expected the end of the statement; found "
-           "'\"abcdefghijklmnopqrstuvwxyzabcdefghijklm...'";
+    QTest::newRow("the first of two errors") << "x = (1\ny = \"open" << "Line 1, column 7: Expected ')'; found the end of " "the line";
+    QTest::newRow("error on a continued line keeps its physical line") << "x = 1 + _\n    2 +\ny = 1" << "Line 2, column 8: Expected an expression; found the end " "of the line";
+    QTest::newRow("columns count tabs as one") << "\t\tx = )" << "Line 1, column 7: Expected an expression; found " "')'";
+    QTest::newRow("long strings are cut in the message") << "x = 1 \"abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz\"" << "Line 1, column 7: Expected the end of the statement; found " "'\"abcdefghijklmnopqrstuvwxyzabcdefghijklm...'";
+    // clang-format on
 }
 
 void tst_VBScriptSyntaxChecker::reportsTheFirstErrorWithItsPlace()
@@ -419,30 +264,16 @@ void tst_VBScriptSyntaxChecker::refusesDeepNestingWithAMessage_data()
                                            "parentheses and unary operators");
     const QString tooComplex = QStringLiteral("Expression too complex: more than 1000 operations "
                                               "nested in one another");
-    QTest::newRow("nested blocks")
-        << QStringLiteral("If a Then\n").repeated(5000) + QStringLiteral("End If\n").repeated(5000)
-        << QStringLiteral("Line 100, column 4: ") + tooDeep;
-    QTest::newRow("nested single-line Ifs") << QStringLiteral("If a Then ").repeated(5000)
-                                            << QStringLiteral("Line 1, column 994: ") + tooDeep;
-    QTest::newRow("nested parentheses")
-        << QStringLiteral("x = ") + QStringLiteral("(").repeated(100000) + QStringLiteral("1")
-               + QStringLiteral(")").repeated(100000)
-        << QStringLiteral("Line 1, column 104: ") + tooDeep;
-    QTest::newRow("repeated signs")
-        << QStringLiteral("x = ") + QStringLiteral("-").repeated(100000) + QStringLiteral("1")
-        << QStringLiteral("Line 1, column 103: ") + tooDeep;
-    QTest::newRow("repeated Not") << QStringLiteral("x = ") + QStringLiteral("Not ").repeated(50000)
-                                         + QStringLiteral("a")
-                                  << QStringLiteral("Line 1, column 397: ") + tooDeep;
-    QTest::newRow("long operator chain")
-        << QStringLiteral("x = a") + QStringLiteral(" & a").repeated(5000)
-        << QStringLiteral("Line 1, column 5: ") + tooComplex;
-    QTest::newRow("long member chain")
-        << QStringLiteral("x = a") + QStringLiteral(".b").repeated(5000)
-        << QStringLiteral("Line 1, column 5: ") + tooComplex;
-    QTest::newRow("long index chain")
-        << QStringLiteral("a") + QStringLiteral("(1)").repeated(5000) + QStringLiteral(" = 1")
-        << QStringLiteral("Line 1, column 1: ") + tooComplex;
+    // clang-format off
+    QTest::newRow("nested blocks") << QStringLiteral("If a Then\n").repeated(5000) + QStringLiteral("End If\n").repeated(5000) << QStringLiteral("Line 100, column 4: ") + tooDeep;
+    QTest::newRow("nested single-line Ifs") << QStringLiteral("If a Then ").repeated(5000) << QStringLiteral("Line 1, column 994: ") + tooDeep;
+    QTest::newRow("nested parentheses") << QStringLiteral("x = ") + QStringLiteral("(").repeated(100000) + QStringLiteral("1") + QStringLiteral(")").repeated(100000) << QStringLiteral("Line 1, column 104: ") + tooDeep;
+    QTest::newRow("repeated signs") << QStringLiteral("x = ") + QStringLiteral("-").repeated(100000) + QStringLiteral("1") << QStringLiteral("Line 1, column 103: ") + tooDeep;
+    QTest::newRow("repeated Not") << QStringLiteral("x = ") + QStringLiteral("Not ").repeated(50000) + QStringLiteral("a") << QStringLiteral("Line 1, column 397: ") + tooDeep;
+    QTest::newRow("long operator chain") << QStringLiteral("x = a") + QStringLiteral(" & a").repeated(5000) << QStringLiteral("Line 1, column 5: ") + tooComplex;
+    QTest::newRow("long member chain") << QStringLiteral("x = a") + QStringLiteral(".b").repeated(5000) << QStringLiteral("Line 1, column 5: ") + tooComplex;
+    QTest::newRow("long index chain") << QStringLiteral("a") + QStringLiteral("(1)").repeated(5000) + QStringLiteral(" = 1") << QStringLiteral("Line 1, column 1: ") + tooComplex;
+    // clang-format on
 }
 
 void tst_VBScriptSyntaxChecker::refusesDeepNestingWithAMessage()
@@ -548,6 +379,6 @@ void tst_VBScriptSyntaxChecker::survivesRandomText()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_VBScriptSyntaxChecker)
+TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptSyntaxChecker)
 
 #include "tst_vbscriptsyntaxchecker.moc"

@@ -1,7 +1,9 @@
 // The helpers that scripts find as File, Dir and Process, and the user global data file: each
 // failure raises an error in the script with its reason and changes nothing.
 
-#include "../testfiles.h"
+#include "common/testmain.h"
+
+#include "common/testfiles.h"
 
 #include <supportlib/baseframeworkenvironment.h>
 #include <supportlib/iscripthost.h>
@@ -242,5 +244,5 @@ void tst_ScriptHelpers::damagedGlobalDataFilesAreAllKept()
     QCOMPARE(TestFiles::readFile(file + QStringLiteral(".damaged-2")), QByteArray("<Other/>"));
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptHelpers)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptHelpers)
 #include "tst_scripthelpers.moc"

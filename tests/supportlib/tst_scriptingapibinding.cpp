@@ -1,3 +1,5 @@
+#include "common/testmain.h"
+
 #include <qsa/scriptingapi.h>
 
 #include <supportlib/frameworkobject.h>
@@ -165,5 +167,5 @@ void tst_ScriptingApiBinding::methodsAreTheTables()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_ScriptingApiBinding)
+TAVRIX_TEST_GUILESS_MAIN(tst_ScriptingApiBinding)
 #include "tst_scriptingapibinding.moc"

@@ -1,131 +1,51 @@
 #pragma once
 
-// A main window as small as the fixture needs it: a declaration, a properties explorer, a
-// recording message pane and a file icon provider, recording the calls the panels make.
+// What the fixture tests share: looks at fixture items and their properties, and a declaration
+// to start from.
 
-#include "archivetestsupport.h"
+#include "common/fakepackagewindow.h"
+#include "common/pythonzip.h"
+#include "common/recordinglog.h"
+#include "common/testfiles.h"
 
 #include "testing/fixture.h"
 #include "testing/fixtureitem.h"
 #include "testing/fixturetree.h"
 
-#include "package/declaration.h"
-#include "package/idocumentwindow.h"
-
 #include "guilib/property/genericproperty.h"
 #include "guilib/property/iproperty.h"
-#include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/propertiesexplorermodel.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
-#include <QFileIconProvider>
 #include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QPair>
-#include <QWidget>
 
 namespace FixtureTest {
 
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
-class FakeWindow
-    : public QWidget
-    , public Scripter::IDocumentWindow
+using TestFiles::entriesBelow;
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
+// The window's explorer shows the properties of `item`.
+inline bool shows(const FakePackageWindow &window, const Scripter::FixtureItem *item)
 {
-public:
-    explicit FakeWindow(int number = 7)
-        : m_number(number)
-    {
-        m_explorer = new GuiLib::PropertiesExplorer(this);
-        m_declaration = new Scripter::Declaration(this, this);
-        m_fixture = new Scripter::Fixture(this, this);
-    }
-    ~FakeWindow() override
-    {
-        // The panels leave the explorer before it goes.
-        delete m_fixture;
-        m_fixture = nullptr;
-        delete m_declaration;
-        m_declaration = nullptr;
-    }
-
-    Scripter::Fixture *fixture() const { return m_fixture; }
-    Scripter::FixtureTree *tree() const { return m_fixture->tree(); }
-
-    QWidget *widget() override { return this; }
-    Scripter::Declaration *declaration() const override { return m_declaration; }
-    GuiLib::PropertiesExplorer *propertiesExplorer() const override { return m_explorer; }
-    void markModified() override { ++modifiedCount; }
-    int documentNumber() const override { return m_number; }
-    QString packageFilePath() const override { return QString(); }
-    QStringList scriptFunctions(const QString &) const override { return {}; }
-    void setLanguageIncluded(const QString &, bool) override {}
-    void elementNameChanged(const QString &name) override
-    {
-        if (m_fixture) {
-            m_fixture->setBasicItemText(name);
-        }
-    }
-    void elementIconChanged(const QString &iconPath) override
-    {
-        if (m_fixture) {
-            m_fixture->setBasicItemIcon(iconPath);
-        }
-    }
-    void refreshFixtureProperties(bool elementProperties, bool connectionProperties) override
-    {
-        if (!m_fixture) {
-            return;
-        }
-        if (elementProperties) {
-            m_fixture->refreshBasicProperties();
-        }
-        if (connectionProperties) {
-            m_fixture->refreshConnectionProperties();
-        }
-    }
-    void activatePanel(Panel panel) override
-    {
-        activations.append(panel);
-        m_declaration->updatePreview(panel == Panel::Declaration);
-        m_fixture->updatePreview(panel == Panel::Fixture);
-    }
-    QStringList libraryForProperty(const QString &tag, bool connectionProperty) override
-    {
-        libraryRequests.append({tag, connectionProperty});
-        return {QStringLiteral("first"), QStringLiteral("second")};
-    }
-    SRCore::ILogInterface *logInterface() const override { return &log; }
-    QFileIconProvider *fileIconProvider() const override { return &m_iconProvider; }
-
-    bool shows(const Scripter::FixtureItem *item) const
-    {
-        return m_explorer->propertiesModel()->root() == item->properties();
-    }
-
-    int modifiedCount = 0;
-    QList<Panel> activations;
-    QList<QPair<QString, bool>> libraryRequests;
-    mutable RecordingLog log;
-
-private:
-    int m_number;
-    GuiLib::PropertiesExplorer *m_explorer;
-    Scripter::Declaration *m_declaration = nullptr;
-    Scripter::Fixture *m_fixture = nullptr;
-    mutable QFileIconProvider m_iconProvider;
-};
+    return window.propertiesExplorer()->propertiesModel()->root() == item->properties();
+}
 
 // A job of `path` (none: never given a file) appended to "Incoming jobs".
-inline Scripter::FixtureItem *addJob(FakeWindow &window, const QString &path, bool enabled = true)
+inline Scripter::FixtureItem *addJob(FakePackageWindow &window, const QString &path,
+                                     bool enabled = true)
 {
     auto *job = new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::IncomingJob,
-                                          window.tree()->incomingGroup());
+                                          window.fixture()->tree()->incomingGroup());
     if (!path.isEmpty()) {
         job->setPropertyValue(XMLKey::FILEORFOLDER, path);
     }
@@ -134,12 +54,12 @@ inline Scripter::FixtureItem *addJob(FakeWindow &window, const QString &path, bo
 }
 
 // A connection named `name` appended to "Outgoing connections".
-inline Scripter::FixtureItem *addConnection(FakeWindow &window, const QString &name,
+inline Scripter::FixtureItem *addConnection(FakePackageWindow &window, const QString &name,
                                             bool enabled = true)
 {
     auto *connection =
         new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::OutgoingConnection,
-                                  window.tree()->outgoingGroup());
+                                  window.fixture()->tree()->outgoingGroup());
     connection->setPropertyValue(XMLKey::CONNECTIONNAME, name);
     connection->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
     return connection;

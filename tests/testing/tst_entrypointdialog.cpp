@@ -1,15 +1,14 @@
 // The dialog that asks for an entry point's argument before a test run.
 
+#include "common/testmain.h"
+
 #include "testing/entrypointdialog.h"
 #include "testing/entrypoints.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using Scripter::EntryPointDialog;
@@ -20,7 +19,6 @@ class tst_EntryPointDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void theValueChosenLastIsOfferedFirst_data();
@@ -38,17 +36,7 @@ private:
         }
         return nullptr;
     }
-
-    QTemporaryDir m_configHome;
 };
-
-void tst_EntryPointDialog::initTestCase()
-{
-    QVERIFY(m_configHome.isValid());
-    qputenv("XDG_CONFIG_HOME", m_configHome.path().toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_entrypointdialog"));
-}
 
 void tst_EntryPointDialog::init()
 {
@@ -122,5 +110,5 @@ void tst_EntryPointDialog::licenceKeyMustBeTyped()
     QVERIFY(!ok->isEnabled());
 }
 
-QTEST_MAIN(tst_EntryPointDialog)
+TAVRIX_TEST_MAIN(tst_EntryPointDialog)
 #include "tst_entrypointdialog.moc"

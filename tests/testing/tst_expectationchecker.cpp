@@ -2,6 +2,8 @@
 // disk and what a run left in it: files in the connections' folders, private data in the job's
 // ticket, messages.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "testing/expectationchecker.h"
@@ -10,7 +12,6 @@
 #include "corelib/values/xmlvalueprocessor.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,7 +53,6 @@ class tst_ExpectationChecker : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void expectationsHoldOrSayWhatTheRunGave_data();
@@ -64,18 +64,11 @@ private slots:
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     // A fixture with the jobs and connections of the rows, its test flow built.
-    void buildFixture(FakeWindow &window);
-    ExpectationChecker::Run runOf(const FakeWindow &window) const;
+    void buildFixture(FakePackageWindow &window);
+    ExpectationChecker::Run runOf(const FakePackageWindow &window) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_ExpectationChecker::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_expectationchecker"));
-}
 
 void tst_ExpectationChecker::init()
 {
@@ -87,10 +80,10 @@ void tst_ExpectationChecker::init()
     QVERIFY(TestFiles::writeFile(path(QStringLiteral("jobs/") + skipped), "<invoice/>"));
 }
 
-void tst_ExpectationChecker::buildFixture(FakeWindow &window)
+void tst_ExpectationChecker::buildFixture(FakePackageWindow &window)
 {
-    QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER,
-                                                         path(QStringLiteral("base"))));
+    QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER,
+                                                                    path(QStringLiteral("base"))));
     FixtureItem *job = addJob(window, path(QStringLiteral("jobs/") + invoice));
     QVERIFY(job->setPropertyValue(
         XMLKey::USERDATA,
@@ -101,11 +94,11 @@ void tst_ExpectationChecker::buildFixture(FakeWindow &window)
     addConnection(window, approval);
     addConnection(window, booking);
     addConnection(window, archive, false);
-    window.tree()->setCurrentItem(job);
+    window.fixture()->tree()->setCurrentItem(job);
     QVERIFY(window.fixture()->buildTestFlow());
 }
 
-ExpectationChecker::Run tst_ExpectationChecker::runOf(const FakeWindow &window) const
+ExpectationChecker::Run tst_ExpectationChecker::runOf(const FakePackageWindow &window) const
 {
     ExpectationChecker::Run run;
     run.outgoingFolders = window.fixture()->outgoingFolders();
@@ -153,7 +146,7 @@ void tst_ExpectationChecker::expectationsHoldOrSayWhatTheRunGave()
 {
     QFETCH(Row, row);
 
-    FakeWindow window;
+    FakePackageWindow window;
     buildFixture(window);
     Scripter::Fixture *fixture = window.fixture();
     // What a script does: private data on its job, jobs into a connection's folder.
@@ -163,8 +156,9 @@ void tst_ExpectationChecker::expectationsHoldOrSayWhatTheRunGave()
         QVERIFY(TestFiles::writeFile(fixture->outgoingFolders().value(approval) + '/' + file,
                                      "<invoice/>"));
     }
-    FixtureItem *owner = window.tree()->basicItem();
-    for (FixtureItem *group : {window.tree()->incomingGroup(), window.tree()->outgoingGroup()}) {
+    FixtureItem *owner = window.fixture()->tree()->basicItem();
+    for (FixtureItem *group :
+         {window.fixture()->tree()->incomingGroup(), window.fixture()->tree()->outgoingGroup()}) {
         for (int i = 0; i < group->childCount(); ++i) {
             if (group->child(i)->text(0) == row.owner) {
                 owner = child(group, i);
@@ -191,15 +185,15 @@ void tst_ExpectationChecker::expectationsHoldOrSayWhatTheRunGave()
 
 void tst_ExpectationChecker::connectionsThatAreGoneFailEveryExpectation()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     buildFixture(window);
     // The connection's folder went during the run; another connection was renamed after the
     // build, so its expectations name one the test flow never had.
     QVERIFY(QDir(window.fixture()->outgoingFolders().value(booking)).removeRecursively());
-    FixtureItem *bookingItem = child(window.tree()->outgoingGroup(), 1);
+    FixtureItem *bookingItem = child(window.fixture()->tree()->outgoingGroup(), 1);
     QVERIFY(bookingItem->setPropertyValue(XMLKey::EXPECTEDFILECOUNT, QStringLiteral("0")));
     QVERIFY(bookingItem->setPropertyValue(XMLKey::EXPECTEDFILENAMES, QStringLiteral("*")));
-    FixtureItem *approvalItem = child(window.tree()->outgoingGroup(), 0);
+    FixtureItem *approvalItem = child(window.fixture()->tree()->outgoingGroup(), 0);
     QVERIFY(approvalItem->setPropertyValue(XMLKey::EXPECTEDFILECOUNT, QStringLiteral("0")));
     QVERIFY(approvalItem->setPropertyValue(XMLKey::CONNECTIONNAME, QStringLiteral("Approved")));
 
@@ -221,9 +215,10 @@ void tst_ExpectationChecker::connectionsThatAreGoneFailEveryExpectation()
 
 void tst_ExpectationChecker::aRunThatEndedOnAnErrorHasErrors()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     buildFixture(window);
-    QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::EXPECTNOERRORS, XMLValues::YES));
+    QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::EXPECTNOERRORS,
+                                                                    XMLValues::YES));
     ExpectationChecker::Run run = runOf(window);
     run.summary =
         RunSummary(QStringLiteral("jobArrived"), {}, {}, QStringLiteral("The script was stopped"));
@@ -239,7 +234,7 @@ void tst_ExpectationChecker::aRunThatEndedOnAnErrorHasErrors()
 
 void tst_ExpectationChecker::nothingExpectedGivesNoResults()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     buildFixture(window);
     ExpectationChecker::Run run = runOf(window);
     run.messages = {SRCore::LogRecord(SRCore::LogLevel::Error, QStringLiteral("boom"))};
@@ -248,5 +243,5 @@ void tst_ExpectationChecker::nothingExpectedGivesNoResults()
     QVERIFY(ExpectationChecker::check(window.fixture()->expectations(), run).isEmpty());
 }
 
-QTEST_MAIN(tst_ExpectationChecker)
+TAVRIX_TEST_MAIN(tst_ExpectationChecker)
 #include "tst_expectationchecker.moc"

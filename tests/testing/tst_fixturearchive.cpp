@@ -1,8 +1,10 @@
 // The ".tfixture" archive on its own: what it holds, reading it back, and everything that can be
 // wrong with an archive handed to the reader.
 
-#include "../common/filesystemfaults.h"
-#include "archivetestsupport.h"
+#include "common/testmain.h"
+
+#include "common/filesystemfaults.h"
+#include "fixturetestsupport.h"
 
 #include "testing/fixturearchive.h"
 
@@ -12,7 +14,6 @@
 #include "corelib/package/scriptpackagemanifest.h"
 #include "corelib/vocabulary/xmlkey.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,7 +51,6 @@ class tst_FixtureArchive : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
 
     void roundTripKeepsDocumentAndManifest();
@@ -91,7 +91,7 @@ void tst_FixtureArchive::roundTripKeepsDocumentAndManifest()
     Scripter::FixtureArchive::Content content;
     RecordingLog log;
     QVERIFY2(Scripter::FixtureArchive::read(archive, content, &log, &error), qPrintable(error));
-    QVERIFY(log.records.isEmpty());
+    QVERIFY(log.records().isEmpty());
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
     QCOMPARE(content.instanceName, QStringLiteral("Invoice Router"));
     QCOMPARE(content.formatVersion, QStringLiteral("1.0"));
@@ -110,7 +110,7 @@ void tst_FixtureArchive::archiveHoldsDocumentThenManifest()
 {
     const QString archive = path(QStringLiteral("router.tfixture"));
     QVERIFY(Scripter::FixtureArchive::write(archive, QStringLiteral("Router"), *sampleFlow()));
-    QCOMPARE(zipEntryNames(archive),
+    QCOMPARE(PythonZip::names(archive),
              QStringList({QStringLiteral("router.xml"), QStringLiteral("manifest.xml")}));
 
     // The manifest on its own, as any other reader of the archive sees it.
@@ -188,7 +188,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
                                 "<ScriptFixtureFormatVersion>1.0</ScriptFixtureFormatVersion>"
                                 "<ScriptFixtureFile>router.xml</ScriptFixtureFile></Manifest>";
     const QByteArray document = sampleFlow()->toXml().toUtf8();
-    using Entries = QList<QPair<QString, QByteArray>>;
+    using Entries = QList<PythonZip::Entry>;
 
     // The file handed to the reader: the archive of `entries`, cut to `keepBytes` when that is
     // not negative; or `rawFile` when there are no entries; or nothing at all.
@@ -207,47 +207,24 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason_data()
 
     const Entries good{{QStringLiteral("manifest.xml"), manifest},
                        {QStringLiteral("router.xml"), document}};
-    QTest::newRow("missing archive")
-        << Entries() << -1 << QByteArray() << QString() << QStringList();
-    QTest::newRow("not a zip") << Entries() << -1 << QByteArray("<Flow/>") << QString()
-                               << QStringList();
+    // clang-format off
+    QTest::newRow("missing archive") << Entries() << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("not a zip") << Entries() << -1 << QByteArray("<Flow/>") << QString() << QStringList();
     QTest::newRow("empty file") << Entries() << -1 << QByteArray("") << QString() << QStringList();
     QTest::newRow("truncated archive") << good << 200 << QByteArray() << QString() << QStringList();
-    QTest::newRow("no manifest") << Entries{{QStringLiteral("router.xml"), document}} << -1
-                                 << QByteArray() << QString()
-                                 << QStringList({manifestError + QStringLiteral(",0,0,*")});
-    QTest::newRow("manifest cut short")
-        << Entries{{QStringLiteral("manifest.xml"), manifest.left(60)},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",1,*")});
-    QTest::newRow("manifest names no document")
-        << Entries{{QStringLiteral("manifest.xml"),
-                    "<Manifest><ScripterInstanceName>R</ScripterInstanceName></Manifest>"},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QString() << QStringList();
-    QTest::newRow("manifest names a missing document")
-        << Entries{{QStringLiteral("manifest.xml"), manifest}} << -1 << QByteArray()
-        << QStringLiteral("router.xml") << QStringList();
-    QTest::newRow("manifest names a document outside the archive")
-        << Entries{{QStringLiteral("manifest.xml"),
-                    QByteArray(manifest).replace("router.xml", "../router.xml")},
-                   {QStringLiteral("router.xml"), document}}
-        << -1 << QByteArray() << QStringLiteral("../router.xml") << QStringList();
-    QTest::newRow("document cut short")
-        << Entries{{QStringLiteral("manifest.xml"), manifest},
-                   {QStringLiteral("router.xml"), document.left(120)}}
-        << -1 << QByteArray() << QStringLiteral("router.xml")
-        << QStringList({fixtureError + QStringLiteral(",*")});
-    QTest::newRow("document is no flow")
-        << Entries{{QStringLiteral("manifest.xml"), manifest},
-                   {QStringLiteral("router.xml"), "<Declaration/>"}}
-        << -1 << QByteArray() << QStringLiteral("router.xml")
-        << QStringList({fixtureError + QStringLiteral(",1,*")});
+    QTest::newRow("no manifest") << Entries{{QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",0,0,*")});
+    QTest::newRow("manifest cut short") << Entries{{QStringLiteral("manifest.xml"), manifest.left(60)}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList({manifestError + QStringLiteral(",1,*")});
+    QTest::newRow("manifest names no document") << Entries{{QStringLiteral("manifest.xml"), "<Manifest><ScripterInstanceName>R</ScripterInstanceName></Manifest>"}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QString() << QStringList();
+    QTest::newRow("manifest names a missing document") << Entries{{QStringLiteral("manifest.xml"), manifest}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList();
+    QTest::newRow("manifest names a document outside the archive") << Entries{{QStringLiteral("manifest.xml"), QByteArray(manifest).replace("router.xml", "../router.xml")}, {QStringLiteral("router.xml"), document}} << -1 << QByteArray() << QStringLiteral("../router.xml") << QStringList();
+    QTest::newRow("document cut short") << Entries{{QStringLiteral("manifest.xml"), manifest}, {QStringLiteral("router.xml"), document.left(120)}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList({fixtureError + QStringLiteral(",*")});
+    QTest::newRow("document is no flow") << Entries{{QStringLiteral("manifest.xml"), manifest}, {QStringLiteral("router.xml"), "<Declaration/>"}} << -1 << QByteArray() << QStringLiteral("router.xml") << QStringList({fixtureError + QStringLiteral(",1,*")});
+    // clang-format on
 }
 
 void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 {
-    using Entries = QList<QPair<QString, QByteArray>>;
+    using Entries = QList<PythonZip::Entry>;
     QFETCH(Entries, entries);
     QFETCH(int, keepBytes);
     QFETCH(QByteArray, rawFile);
@@ -256,7 +233,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 
     const QString archive = path(QStringLiteral("router.tfixture"));
     if (!entries.isEmpty()) {
-        QVERIFY(writeRawZip(archive, entries));
+        QVERIFY(PythonZip::write(archive, entries));
         if (keepBytes >= 0) {
             QVERIFY(QFile::resize(archive, keepBytes));
         }
@@ -277,7 +254,7 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 
     // The position and the reason vary with the parser; the path, and the line where it is
     // fixed, do not. "*" stands for the rest of the argument.
-    const QStringList lines = log.lines();
+    const QStringList lines = log.entries();
     QCOMPARE(lines.size(), expectedLog.size());
     for (int i = 0; i < lines.size(); ++i) {
         QString expected = expectedLog.at(i);
@@ -293,8 +270,8 @@ void tst_FixtureArchive::badArchiveIsRefusedWithReason()
 void tst_FixtureArchive::entryEscapingTheFolderWritesNothing()
 {
     const QString archive = path(QStringLiteral("router.tfixture"));
-    QVERIFY(writeRawZip(archive, {{QStringLiteral("manifest.xml"), "<Manifest/>"},
-                                  {QStringLiteral("../escaped.xml"), "<Flow/>"}}));
+    QVERIFY(PythonZip::write(archive, {{QStringLiteral("manifest.xml"), "<Manifest/>"},
+                                       {QStringLiteral("../escaped.xml"), "<Flow/>"}}));
     Scripter::FixtureArchive::Content content;
     QString error;
     QVERIFY(!Scripter::FixtureArchive::read(archive, content, nullptr, &error));
@@ -304,5 +281,5 @@ void tst_FixtureArchive::entryEscapingTheFolderWritesNothing()
     QVERIFY(entriesBelow(m_tempRoot).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(tst_FixtureArchive)
+TAVRIX_TEST_GUILESS_MAIN(tst_FixtureArchive)
 #include "tst_fixturearchive.moc"

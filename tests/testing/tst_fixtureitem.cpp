@@ -1,16 +1,18 @@
 // The fixture's items on their own: what each kind shows and holds, how its property set follows
 // the declaration and the connection type, and what a change of a property does to the item.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
+#include "package/objecttemplates.h"
 
 #include "corelib/files/filehandler.h"
 
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,7 +44,6 @@ class tst_FixtureItem : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void kindGivesTextToolTipIconAndObject_data();
@@ -74,13 +75,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_FixtureItem::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_fixtureitem"));
-}
-
 void tst_FixtureItem::init()
 {
     QSettings().clear();
@@ -97,23 +91,14 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject_data()
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("objectType");
 
-    QTest::newRow("basic settings carry the window number")
-        << 0 << QStringLiteral("TavrixScript7") << QStringLiteral("Basic test settings")
-        << QStringLiteral("img_ScriptDefault.png") << XMLKey::SCR_BASICTESTPROPERTIES;
-    QTest::newRow("incoming group has no object")
-        << 1 << QStringLiteral("Incoming jobs") << QString() << QStringLiteral("img_App.png")
-        << QString();
-    QTest::newRow("outgoing group has no object")
-        << 2 << QStringLiteral("Outgoing connections") << QString()
-        << QStringLiteral("img_Connect.png") << QString();
-    QTest::newRow("new job takes the first number")
-        << 3 << QStringLiteral("FileOrFolder0") << QString()
-        << QStringLiteral("img_FileOrFolder.png") << XMLKey::SCR_INCOMMINGJOBS;
-    QTest::newRow("new connection takes the first number")
-        << 4 << QStringLiteral("Connection0") << QString() << QStringLiteral("img_Connection.png")
-        << XMLKey::SCR_OUTGOINGCONNECTIONS;
-    QTest::newRow("any other kind is unknown") << 9 << QStringLiteral("unknown item") << QString()
-                                               << QStringLiteral("img_Temp.png") << QString();
+    // clang-format off
+    QTest::newRow("basic settings carry the window number") << 0 << QStringLiteral("TavrixScript7") << QStringLiteral("Basic test settings") << QStringLiteral("img_ScriptDefault.png") << XMLKey::SCR_BASICTESTPROPERTIES;
+    QTest::newRow("incoming group has no object") << 1 << QStringLiteral("Incoming jobs") << QString() << QStringLiteral("img_App.png") << QString();
+    QTest::newRow("outgoing group has no object") << 2 << QStringLiteral("Outgoing connections") << QString() << QStringLiteral("img_Connect.png") << QString();
+    QTest::newRow("new job takes the first number") << 3 << QStringLiteral("FileOrFolder0") << QString() << QStringLiteral("img_FileOrFolder.png") << XMLKey::SCR_INCOMMINGJOBS;
+    QTest::newRow("new connection takes the first number") << 4 << QStringLiteral("Connection0") << QString() << QStringLiteral("img_Connection.png") << XMLKey::SCR_OUTGOINGCONNECTIONS;
+    QTest::newRow("any other kind is unknown") << 9 << QStringLiteral("unknown item") << QString() << QStringLiteral("img_Temp.png") << QString();
+    // clang-format on
 }
 
 void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
@@ -124,7 +109,7 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
     QFETCH(QString, icon);
     QFETCH(QString, objectType);
 
-    FakeWindow window;
+    FakePackageWindow window;
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
     QCOMPARE(item->type(), kind);
     QCOMPARE(item->text(0), text);
@@ -137,8 +122,8 @@ void tst_FixtureItem::kindGivesTextToolTipIconAndObject()
 
 void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
 {
-    FakeWindow window;
-    Scripter::FixtureTree *tree = window.tree();
+    FakePackageWindow window;
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
     new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -152,15 +137,16 @@ void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
     QCOMPARE(childTexts(tree->outgoingGroup()), QStringList({QStringLiteral("Connection3")}));
 
     // Each window counts for itself.
-    FakeWindow other;
-    new FixtureItem(other.fixture(), FixtureItem::IncomingJob, other.tree()->incomingGroup());
-    QCOMPARE(childTexts(other.tree()->incomingGroup()),
+    FakePackageWindow other;
+    new FixtureItem(other.fixture(), FixtureItem::IncomingJob,
+                    other.fixture()->tree()->incomingGroup());
+    QCOMPARE(childTexts(other.fixture()->tree()->incomingGroup()),
              QStringList({QStringLiteral("FileOrFolder0")}));
 }
 
 void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     const auto job = std::make_unique<FixtureItem>(window.fixture(), FixtureItem::IncomingJob);
     const auto connection =
         std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
@@ -172,54 +158,43 @@ void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
     // Setting the name is no edit of the user's.
     QCOMPARE(window.modifiedCount, 0);
     QVERIFY(job->isEnabledForTest());
-    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(job->flags() & Qt::ItemIsEnabled);
 }
 
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("tags");
-    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QString>("objectTemplate");
+    QTest::addColumn<QStringList>("definitions");
 
-    QTest::newRow("basic settings and the element definition")
-        << 0
-        << QStringList{XMLKey::TESTFOLDER, XMLKey::GLOBALDATA, XMLKey::FLOWNAME,
-                       XMLKey::ELEMENTNAME, QStringLiteral("Resolution")}
-        << QStringList{QStringLiteral("Test folder"), QStringLiteral("Global data"),
-                       QStringLiteral("Flow name"), QStringLiteral("Element name"),
-                       QStringLiteral("Resolution")};
-    QTest::newRow("job takes no definitions")
-        << 3 << QStringList{XMLKey::FILEORFOLDER,  XMLKey::ENABLED,        XMLKey::CONNECTIONNAME,
-                            XMLKey::HIERARCHYINFO, XMLKey::EMAILADDRESSES, XMLKey::EMAILBODYTEXT,
-                            XMLKey::JOBSTATE,      XMLKey::USERDATA,       XMLKey::METADATADATASETS}
-        << QStringList{QStringLiteral("File or folder"),   QStringLiteral("Enabled"),
-                       QStringLiteral("Connection name"),  QStringLiteral("Hierarchy info"),
-                       QStringLiteral("Email addresses"),  QStringLiteral("Email body text"),
-                       QStringLiteral("Job state"),        QStringLiteral("Private data"),
-                       QStringLiteral("Metadata datasets")};
-    QTest::newRow("filter connection and the connection definition")
-        << 4 << QStringList{XMLKey::CONNECTIONNAME, XMLKey::ENABLED,     XMLKey::HOLDFILES,
-                            XMLKey::INCLUDEMASK,    XMLKey::EXCLUDEMASK, QStringLiteral("Route")}
-        << QStringList{QStringLiteral("Connection name"),     QStringLiteral("Enabled"),
-                       QStringLiteral("Hold files"),          QStringLiteral("Include these files"),
-                       QStringLiteral("Exclude these files"), QStringLiteral("Route")};
+    // clang-format off
+    QTest::newRow("basic settings and the element definition") << 0 << XMLKey::SCR_BASICTESTPROPERTIES << QStringList{QStringLiteral("Resolution")};
+    QTest::newRow("job takes no definitions") << 3 << XMLKey::SCR_INCOMMINGJOBS << QStringList();
+    QTest::newRow("filter connection and the connection definition") << 4 << XMLKey::SCR_OUTGOINGCONNECTIONS << QStringList{QStringLiteral("Route")};
+    // clang-format on
 }
 
+// The visible fields of the template (those of the connection type only for a connection),
+// then the declaration's definitions of the item's kind.
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
 {
     QFETCH(int, kind);
-    QFETCH(QStringList, tags);
-    QFETCH(QStringList, labels);
+    QFETCH(QString, objectTemplate);
+    QFETCH(QStringList, definitions);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
-    QCOMPARE(visibleTags(item->properties()), tags);
-    QStringList names;
-    for (const QString &tag : tags) {
-        names << propertyOf(item.get(), tag)->name();
+    QStringList expected;
+    for (const SRCore::FlowObjectField &field :
+         Scripter::ObjectTemplates::templateObject(objectTemplate).getFields()) {
+        if (field.getProperty(XMLKey::EDITOR) != XMLValues::HIDE
+            && field.getProperty(XMLKey::DEPENDENCY).isEmpty()
+            && field.getName() != XMLKey::TRAFFICTYPE && field.getName() != XMLKey::DATASETNAME) {
+            expected << field.getName();
+        }
     }
-    QCOMPARE(names, labels);
+    QCOMPARE(visibleTags(item->properties()), expected + definitions);
 }
 
 void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn_data()
@@ -241,7 +216,7 @@ void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn()
     QFETCH(QStringList, tags);
     QFETCH(QString, value);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     const auto item = std::make_unique<FixtureItem>(window.fixture(), kind);
     GuiLib::PropertyCollection *properties = item->properties();
@@ -262,28 +237,28 @@ void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn()
 
 void tst_FixtureItem::enabledValueDecidesTheLook()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     const QIcon own = job->icon(0);
     const QBrush ownText = job->foreground(0);
-    QCOMPARE(int(job->flags()), 33);
+    const Qt::ItemFlags inReach = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    QVERIFY(job->flags().testFlags(inReach));
 
     // Out of the test, the job stays selectable; its icon and greyed text tell.
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
-    QCOMPARE(int(job->flags()), 33);
+    QVERIFY(job->flags().testFlags(inReach));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QVERIFY(job->foreground(0) != ownText);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
     QVERIFY(!job->isEnabledForTest());
 
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
-    QCOMPARE(int(job->flags()), 33);
     QVERIFY(sameIcon(job->icon(0), own));
     QCOMPARE(job->foreground(0), ownText);
 
     // The basic item has no enabled state, even when the declaration gives it such a field.
-    FixtureItem *basic = window.tree()->basicItem();
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     const Qt::ItemFlags basicFlags = basic->flags();
     basic->setEnabledLook(false);
     QCOMPARE(basic->flags(), basicFlags);
@@ -295,11 +270,11 @@ void tst_FixtureItem::chosenPathRenamesTheJob_data()
     QTest::addColumn<bool>("folder");
     QTest::addColumn<bool>("trailingSlash");
     QTest::addColumn<QString>("text");
-    QTest::newRow("file") << QStringLiteral("report 1.pdf") << false << false
-                          << QStringLiteral("report 1.pdf");
+    // clang-format off
+    QTest::newRow("file") << QStringLiteral("report 1.pdf") << false << false << QStringLiteral("report 1.pdf");
     QTest::newRow("folder") << QStringLiteral("batch") << true << false << QStringLiteral("batch");
-    QTest::newRow("folder written with a slash at the end")
-        << QStringLiteral("batch") << true << true << QStringLiteral("batch");
+    QTest::newRow("folder written with a slash at the end") << QStringLiteral("batch") << true << true << QStringLiteral("batch");
+    // clang-format on
 }
 
 void tst_FixtureItem::chosenPathRenamesTheJob()
@@ -311,9 +286,9 @@ void tst_FixtureItem::chosenPathRenamesTheJob()
 
     const QString path = m_dir->filePath(entry);
     QVERIFY(folder ? QDir().mkpath(path) : writeFile(path, "%PDF"));
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     const QString value = trailingSlash ? path + QLatin1Char('/') : path;
     QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, value));
     QCOMPARE(job->text(0), text);
@@ -343,11 +318,11 @@ void tst_FixtureItem::pathWithoutSystemIconShowsOurs()
 
 void tst_FixtureItem::ownerAnswersFromItsObject()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
 
     QCOMPARE(job->objectType(), XMLKey::SCRIPTFIXTURE);
     QCOMPARE(job->owner(), window.fixture());
@@ -362,12 +337,11 @@ void tst_FixtureItem::ownerAnswersFromItsObject()
     QVERIFY(job->fieldAttribute(QStringLiteral("NoSuchField"), XMLKey::EDITOR).isEmpty());
 
     // The library of a property comes from the script, told whether it is a connection's.
+    window.library = {QStringLiteral("first"), QStringLiteral("second")};
     QCOMPARE(connection->libraryForProperty(QStringLiteral("Route")),
              QStringList({QStringLiteral("first"), QStringLiteral("second")}));
-    window.tree()->basicItem()->libraryForProperty(QStringLiteral("Resolution"));
-    QCOMPARE(window.libraryRequests,
-             (QList<QPair<QString, bool>>{{QStringLiteral("Route"), true},
-                                          {QStringLiteral("Resolution"), false}}));
+    window.fixture()->tree()->basicItem()->libraryForProperty(QStringLiteral("Resolution"));
+    QCOMPARE(window.libraryRequests, QStringList({"Route@connection", "Resolution@element"}));
 }
 
 void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
@@ -380,11 +354,9 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
     const QString enabled = XMLKey::ENABLED;
     const QString hold = XMLKey::HOLDFILES;
     const QString route = QStringLiteral("Route");
-    QTest::newRow("move hides traffic type and masks")
-        << XMLValues::CONNECTION_MOVE << QString() << QStringList{name, enabled, hold, route};
-    QTest::newRow("filter shows the masks")
-        << XMLValues::CONNECTION_FILTER << QString()
-        << QStringList{name, enabled, hold, XMLKey::INCLUDEMASK, XMLKey::EXCLUDEMASK, route};
+    // clang-format off
+    QTest::newRow("move hides traffic type and masks") << XMLValues::CONNECTION_MOVE << QString() << QStringList{name, enabled, hold, route};
+    QTest::newRow("filter shows the masks") << XMLValues::CONNECTION_FILTER << QString() << QStringList{name, enabled, hold, XMLKey::INCLUDEMASK, XMLKey::EXCLUDEMASK, route};
     QTest::newRow("filter with folders adds the folder masks")
         << XMLValues::CONNECTION_FILTER
         << QStringLiteral(
@@ -405,6 +377,7 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields_data()
             <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)")
         << QStringList{name,  enabled,         hold,          XMLKey::TRAFFICTYPE,
                        route, XMLKey::SUCCESS, XMLKey::ERROR_};
+    // clang-format on
 }
 
 void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
@@ -413,7 +386,7 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
     QFETCH(QString, extraFields);
     QFETCH(QStringList, tags);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(connectionType, extraFields)));
     QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE), connectionType);
     const auto connection =
@@ -423,14 +396,14 @@ void tst_FixtureItem::connectionTypeDecidesTheConnectionFields()
 
 void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(
         XMLValues::CONNECTION_TRAFFICLIGHT,
         QStringLiteral(
             R"(<Warning AvailableFor="Log" LocalizedTagName="Warning out" Default="Yes" Type="bool" Editor="inline">Yes</Warning>
             <Error AvailableFor="Data" LocalizedTagName="Error out" Default="Yes" Type="bool" Editor="inline">Yes</Error>)"))));
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
     connection->itemSelected();
     const QStringList common{XMLKey::CONNECTIONNAME, XMLKey::ENABLED, XMLKey::HOLDFILES,
                              XMLKey::TRAFFICTYPE};
@@ -443,7 +416,7 @@ void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
     QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::LOG));
     QTRY_COMPARE(visibleTags(connection->properties()),
                  common + QStringList({QStringLiteral("Route"), XMLKey::WARNING}));
-    QVERIFY(window.shows(connection));
+    QVERIFY(shows(window, connection));
 
     QVERIFY(connection->setPropertyValue(XMLKey::TRAFFICTYPE, XMLValues::DATAWITHLOG));
     QTRY_COMPARE(visibleTags(connection->properties()),
@@ -458,12 +431,12 @@ void tst_FixtureItem::trafficTypeShowsTheOutcomesMeantForIt()
 
 void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_FILTER)));
     window.refreshFixtureProperties(true, true);
-    FixtureItem *basic = window.tree()->basicItem();
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
+                                       window.fixture()->tree()->outgoingGroup());
 
     GuiLib::IProperty *include = propertyOf(connection, XMLKey::INCLUDEMASK);
     include->setEditor(XMLValues::EDITOR_FILEPATTERNS);
@@ -530,7 +503,7 @@ void tst_FixtureItem::testValuesFollowTheDeclaredDefault()
 {
     QFETCH(DefaultRow, row);
 
-    FakeWindow window;
+    FakePackageWindow window;
     Scripter::DeclarationTree *declarationTree = window.declaration()->tree();
     declarationTree->setCurrentItem(
         declarationTree->groupItem(row.connection ? Scripter::DeclarationItem::ConnectionGroupKind
@@ -540,10 +513,10 @@ void tst_FixtureItem::testValuesFollowTheDeclaredDefault()
     QVERIFY(definition);
     const QString tag = definition->text(0);
     QVERIFY(definition->setPropertyValue(XMLKey::DEF_EDITOR, QString::fromUtf8(row.editor)));
-    FixtureItem *item = window.tree()->basicItem();
+    FixtureItem *item = window.fixture()->tree()->basicItem();
     if (row.connection) {
         item = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                               window.tree()->outgoingGroup());
+                               window.fixture()->tree()->outgoingGroup());
     }
     const auto setDefault = [definition](const char *value) {
         QVERIFY(definition->setPropertyValue(XMLKey::DEFAULT, QString::fromUtf8(value)));
@@ -567,35 +540,36 @@ void tst_FixtureItem::testValuesFollowTheDeclaredDefault()
 
 void tst_FixtureItem::removedDefinitionLeavesTheItems()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
     window.refreshFixtureProperties(true, true);
     auto *connection = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                       window.tree()->outgoingGroup());
-    QVERIFY(propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
+                                       window.fixture()->tree()->outgoingGroup());
+    QVERIFY(propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
     QVERIFY(propertyOf(connection, QStringLiteral("Route")));
 
     window.declaration()->reset();
     window.refreshFixtureProperties(true, true);
-    QVERIFY(!propertyOf(window.tree()->basicItem(), QStringLiteral("Resolution")));
-    QVERIFY(!window.tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
+    QVERIFY(!propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
+    QVERIFY(
+        !window.fixture()->tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
     QVERIFY(!propertyOf(connection, QStringLiteral("Route")));
     QVERIFY(!connection->object().hasField(QStringLiteral("Route")));
 }
 
 void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     auto *first = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                  window.tree()->outgoingGroup());
+                                  window.fixture()->tree()->outgoingGroup());
     auto *second = new FixtureItem(window.fixture(), FixtureItem::OutgoingConnection,
-                                   window.tree()->outgoingGroup());
+                                   window.fixture()->tree()->outgoingGroup());
     first->itemSelected();
     const GuiLib::PropertyCollection *before = first->properties();
     window.fixture()->refreshConnectionProperties();
     QVERIFY(first->properties() != before);
-    QVERIFY(window.shows(first));
-    QVERIFY(!window.shows(second));
+    QVERIFY(shows(window, first));
+    QVERIFY(!shows(window, second));
 
     // An item that goes takes its set out of the explorer.
     delete first;
@@ -607,9 +581,9 @@ void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
 
 void tst_FixtureItem::everyChangeMarksTheWindowModified()
 {
-    FakeWindow window;
-    auto *job =
-        new FixtureItem(window.fixture(), FixtureItem::IncomingJob, window.tree()->incomingGroup());
+    FakePackageWindow window;
+    auto *job = new FixtureItem(window.fixture(), FixtureItem::IncomingJob,
+                                window.fixture()->tree()->incomingGroup());
     QCOMPARE(window.modifiedCount, 0);
     QVERIFY(job->setPropertyValue(XMLKey::JOBSTATE, QStringLiteral("Proof")));
     QCOMPARE(window.modifiedCount, 1);
@@ -619,8 +593,8 @@ void tst_FixtureItem::everyChangeMarksTheWindowModified()
 
 void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
 {
-    FakeWindow window;
-    FixtureItem *basic = window.tree()->basicItem();
+    FakePackageWindow window;
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     window.fixture()->setBasicItemText(QStringLiteral("Invoice Router"));
     QCOMPARE(basic->text(0), QStringLiteral("Invoice Router"));
 
@@ -636,14 +610,14 @@ void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
 
 void tst_FixtureItem::levelZeroMessageIsRefused()
 {
-    FakeWindow window;
+    FakePackageWindow window;
     window.fixture()->log(2, QStringLiteral("Job '%1' is odd"), QStringLiteral("a.pdf"));
     window.fixture()->log(0, QStringLiteral("Something went by"), QStringLiteral("ignored"));
-    QCOMPARE(window.log.lines(),
+    QCOMPARE(window.log.entries(),
              QStringList({QStringLiteral("2|Job '%1' is odd|a.pdf"),
                           QStringLiteral("3|Log message of level 0 is not allowed; message '%1' "
                                          "is not logged|Something went by")}));
 }
 
-QTEST_MAIN(tst_FixtureItem)
+TAVRIX_TEST_MAIN(tst_FixtureItem)
 #include "tst_fixtureitem.moc"

@@ -1,11 +1,11 @@
 // The fixture panel as the user drives it: the tool bar and context menu actions, double clicks,
 // dropped files and folders, selection, and the panel becoming the active one.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
-#include "guilib/property/iappproxy.h"
-#include "guilib/property/ivalueeditor.h"
-#include "guilib/property/valueeditorrequest.h"
+#include "common/fakeappproxy.h"
 
 #include "corelib/files/filehandler.h"
 
@@ -17,7 +17,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -28,59 +27,12 @@ using Scripter::FixtureItem;
 
 namespace {
 
-// The application's value editors, answering with a path chosen beforehand.
-class FakeProxy : public GuiLib::IAppProxy
-{
-public:
-    class Editor : public GuiLib::IValueEditor
-    {
-    public:
-        Editor(bool confirm, const QString &value)
-            : m_confirm(confirm)
-            , m_value(value)
-        {}
-        bool exec() override { return m_confirm; }
-        QString value() const override { return m_value; }
-
-    private:
-        bool m_confirm;
-        QString m_value;
-    };
-
-    QVariant readSetting(const QString &, const QVariant &defaultValue) const override
-    {
-        return defaultValue;
-    }
-    void writeSetting(const QString &, const QVariant &) override {}
-    QString documentationFolder() const override { return QString(); }
-    QString programFilesFolder() const override { return QString(); }
-    QString documentsFolder() const override { return QString(); }
-    void sampleJobs(QMap<QString, QString> &, QString &) const override {}
-    QStringList jobDatasets(const QString &) const override { return {}; }
-    QStringList variableValues(const QStringList &, const QString &, const QString &,
-                               const QString &, const QString &, bool) override
-    {
-        return {};
-    }
-    void centerOnActiveWindow(QWidget *) const override {}
-    QWidget *dialogParent() const override { return nullptr; }
-    std::unique_ptr<GuiLib::IValueEditor>
-    createValueEditor(const GuiLib::ValueEditorRequest &request, QString *) override
-    {
-        requests.append(request);
-        return std::make_unique<Editor>(confirm, answer);
-    }
-
-    QList<GuiLib::ValueEditorRequest> requests;
-    bool confirm = true;
-    QString answer;
-};
-
 // The window shown and active, so that clicks and focus behave as on a desktop.
 struct ShownWindow
 {
     ShownWindow()
-        : tester(window.tree()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest)
+        : tester(window.fixture()->tree()->model(),
+                 QAbstractItemModelTester::FailureReportingMode::QtTest)
     {
         window.resize(400, 500);
         window.fixture()->resize(400, 500);
@@ -88,7 +40,7 @@ struct ShownWindow
         window.activateWindow();
     }
 
-    FakeWindow window;
+    FakePackageWindow window;
     QAbstractItemModelTester tester;
 };
 
@@ -149,7 +101,6 @@ class tst_FixtureTree : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void startsWithTheBasicItemAndTwoGroups();
@@ -181,13 +132,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void tst_FixtureTree::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_fixturetree"));
-}
-
 void tst_FixtureTree::init()
 {
     QSettings().clear();
@@ -199,7 +143,7 @@ void tst_FixtureTree::init()
 void tst_FixtureTree::startsWithTheBasicItemAndTwoGroups()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     QCOMPARE(tree->topLevelItemCount(), 1);
     QCOMPARE(tree->topLevelItem(0), tree->basicItem());
     QCOMPARE(tree->basicItem()->childCount(), 2);
@@ -212,19 +156,19 @@ void tst_FixtureTree::startsWithTheBasicItemAndTwoGroups()
     QVERIFY(tree->outgoingGroup()->isExpanded());
     QCOMPARE(tree->currentItem(), tree->basicItem());
     QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({tree->basicItem()}));
-    QVERIFY(shown.window.shows(tree->basicItem()));
+    QVERIFY(shows(shown.window, tree->basicItem()));
 }
 
 void tst_FixtureTree::resetBringsBackTheInitialItems()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *job =
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
     QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Old")));
     tree->setCurrentItem(job);
-    QVERIFY(shown.window.shows(job));
+    QVERIFY(shows(shown.window, job));
 
     shown.window.fixture()->clear();
     QCOMPARE(tree->topLevelItemCount(), 1);
@@ -232,7 +176,7 @@ void tst_FixtureTree::resetBringsBackTheInitialItems()
     QCOMPARE(tree->outgoingGroup()->childCount(), 0);
     QVERIFY(tree->basicItem()->value(XMLKey::FLOWNAME).isEmpty());
     QCOMPARE(tree->currentItem(), tree->basicItem());
-    QVERIFY(shown.window.shows(tree->basicItem()));
+    QVERIFY(shows(shown.window, tree->basicItem()));
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem_data()
@@ -241,24 +185,15 @@ void tst_FixtureTree::actionsFollowTheCurrentItem_data()
     QTest::addColumn<int>("jobs");
     QTest::addColumn<QStringList>("enabled");
 
+    // clang-format off
     QTest::newRow("basic item offers nothing") << QStringLiteral("basic") << 2 << QStringList();
-    QTest::newRow("group offers add only")
-        << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
-    QTest::newRow("first job cannot go up")
-        << QStringLiteral("job 0") << 2
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
-    QTest::newRow("last job cannot go down")
-        << QStringLiteral("job 1") << 2
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
-    QTest::newRow("only job moves nowhere")
-        << QStringLiteral("job 0") << 1
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
-    QTest::newRow("middle job moves both ways")
-        << QStringLiteral("job 1") << 3
-        << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"),
-                        QStringLiteral("Down")});
-    QTest::newRow("connection group offers add only")
-        << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("group offers add only") << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("first job cannot go up") << QStringLiteral("job 0") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
+    QTest::newRow("last job cannot go down") << QStringLiteral("job 1") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
+    QTest::newRow("only job moves nowhere") << QStringLiteral("job 0") << 1 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
+    QTest::newRow("middle job moves both ways") << QStringLiteral("job 1") << 3 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"), QStringLiteral("Down")});
+    QTest::newRow("connection group offers add only") << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+    // clang-format on
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem()
@@ -268,7 +203,7 @@ void tst_FixtureTree::actionsFollowTheCurrentItem()
     QFETCH(QStringList, enabled);
 
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < jobs; ++i) {
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     }
@@ -300,20 +235,13 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne_data()
     const QString job0 = QStringLiteral("FileOrFolder0");
     const QString job1 = QStringLiteral("FileOrFolder1");
     const QString connection2 = QStringLiteral("Connection2");
-    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1}
-                                             << QStringList{connection2} << QString();
-    QTest::newRow("job group adds at the top")
-        << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1}
-        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("job adds right after it")
-        << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1}
-        << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("connection group adds at the top")
-        << QStringLiteral("out") << QStringList{job0, job1}
-        << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
-    QTest::newRow("connection adds right after it")
-        << QStringLiteral("connection2") << QStringList{job0, job1}
-        << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+    // clang-format off
+    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1} << QStringList{connection2} << QString();
+    QTest::newRow("job group adds at the top") << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("job adds right after it") << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("connection group adds at the top") << QStringLiteral("out") << QStringList{job0, job1} << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
+    QTest::newRow("connection adds right after it") << QStringLiteral("connection2") << QStringList{job0, job1} << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+    // clang-format on
 }
 
 void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
@@ -324,7 +252,7 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
     QFETCH(QString, added);
 
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *job0 =
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -354,20 +282,20 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
     } else {
         QCOMPARE(tree->currentItem()->text(0), added);
         QCOMPARE(shown.window.modifiedCount, 1);
-        QVERIFY(shown.window.shows(tree->currentFixtureItem()));
+        QVERIFY(shows(shown.window, tree->currentFixtureItem()));
     }
 }
 
 void tst_FixtureTree::removeTakesTheCurrentItemAway()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     }
     QSignalSpy usable(tree, &Scripter::FixtureTree::usableItemsChanged);
     click(tree, tree->incomingGroup()->child(1));
-    QVERIFY(shown.window.shows(tree->currentFixtureItem()));
+    QVERIFY(shows(shown.window, tree->currentFixtureItem()));
     const GuiLib::IProperty *removedSet = tree->currentFixtureItem()->properties();
     usable.clear();
 
@@ -389,7 +317,7 @@ void tst_FixtureTree::removeTakesTheCurrentItemAway()
 void tst_FixtureTree::upAndDownMoveWithinTheGroup()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
         new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
                         tree->outgoingGroup());
@@ -426,7 +354,7 @@ void tst_FixtureTree::movingAndRemovingWantASelectedItem()
     QFETCH(bool, onEmptySpace);
 
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     }
@@ -454,7 +382,7 @@ void tst_FixtureTree::movingAndRemovingWantASelectedItem()
 void tst_FixtureTree::itemsOutOfTheTestStayInReach()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     }
@@ -465,7 +393,7 @@ void tst_FixtureTree::itemsOutOfTheTestStayInReach()
     click(tree, off);
     QCOMPARE(tree->currentItem(), off);
     QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({off}));
-    QVERIFY(shown.window.shows(off));
+    QVERIFY(shows(shown.window, off));
     QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
                                               QStringLiteral("Up"), QStringLiteral("Down")}));
 
@@ -480,7 +408,7 @@ void tst_FixtureTree::itemsOutOfTheTestStayInReach()
 void tst_FixtureTree::contextMenuOpensOverItemsOnly()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
     QVERIFY(!tree->itemAt(empty));
     QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
@@ -499,7 +427,7 @@ void tst_FixtureTree::contextMenuOpensOverItemsOnly()
 void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *job =
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     const QIcon own = job->icon(0);
@@ -507,7 +435,7 @@ void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
     doubleClick(tree, job);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
-    QVERIFY(shown.window.shows(job));
+    QVERIFY(shows(shown.window, job));
     QCOMPARE(propertyOf(job, XMLKey::ENABLED)->value().toString(), XMLValues::NO);
 
     click(tree, tree->basicItem());
@@ -515,7 +443,7 @@ void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::YES);
     QVERIFY(sameIcon(job->icon(0), own));
     QCOMPARE(tree->currentItem(), job);
-    QVERIFY(shown.window.shows(job));
+    QVERIFY(shows(shown.window, job));
     QCOMPARE(shown.window.modifiedCount, 2);
 
     // Groups have nothing to switch, and nothing changes.
@@ -532,24 +460,13 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("jobs");
 
-    QTest::newRow("file after the current job")
-        << false << QStringLiteral("job") << true << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("folder at the end when a connection is current")
-        << true << QStringLiteral("out") << true << QStringLiteral("folder")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("folder")};
-    QTest::newRow("file at the top when the group is current")
-        << false << QStringLiteral("in") << true << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("cancelled chooser adds nothing")
-        << false << QStringLiteral("job") << false << QStringLiteral("a.pdf")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("path that does not exist adds nothing")
-        << true << QStringLiteral("job") << true << QStringLiteral("gone")
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    // clang-format off
+    QTest::newRow("file after the current job") << false << QStringLiteral("job") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("folder at the end when a connection is current") << true << QStringLiteral("out") << true << QStringLiteral("folder") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("folder")};
+    QTest::newRow("file at the top when the group is current") << false << QStringLiteral("in") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("cancelled chooser adds nothing") << false << QStringLiteral("job") << false << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("path that does not exist adds nothing") << true << QStringLiteral("job") << true << QStringLiteral("gone") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    // clang-format on
 }
 
 void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
@@ -562,13 +479,12 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
 
     QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
     QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
-    FakeProxy proxy;
+    FakeAppProxy proxy;
     QCOMPARE(GuiLib::IAppProxy::instance(), &proxy);
-    proxy.confirm = confirm;
-    proxy.answer = path(answer);
+    proxy.editorAnswer = confirm ? path(answer) : QString();
 
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *job =
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -603,7 +519,7 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
     }
     const FixtureItem *item = child(tree->incomingGroup(), added);
     QCOMPARE(tree->currentItem(), item);
-    QVERIFY(shown.window.shows(item));
+    QVERIFY(shows(shown.window, item));
     QCOMPARE(item->value(XMLKey::FILEORFOLDER), path(answer));
     QVERIFY(sameIcon(item->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
                                                           QFileInfo(path(answer)))));
@@ -616,24 +532,12 @@ void tst_FixtureTree::droppedFilesBecomeJobs_data()
     QTest::addColumn<QStringList>("dropped"); // "-" entries name paths that do not exist
     QTest::addColumn<QStringList>("jobs");
 
-    QTest::newRow("after the current job, each right after it, so reversed")
-        << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"),
-                       QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("at the top when the group is current")
-        << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")}
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"),
-                       QStringLiteral("FileOrFolder1")};
-    QTest::newRow("appended in order elsewhere")
-        << QStringLiteral("basic")
-        << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
-    QTest::newRow("paths that do not exist are left out")
-        << QStringLiteral("out")
-        << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")}
-        << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"),
-                       QStringLiteral("b.pdf")};
+    // clang-format off
+    QTest::newRow("after the current job, each right after it, so reversed") << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("at the top when the group is current") << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")} << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("appended in order elsewhere") << QStringLiteral("basic") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
+    QTest::newRow("paths that do not exist are left out") << QStringLiteral("out") << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("b.pdf")};
+    // clang-format on
 }
 
 void tst_FixtureTree::droppedFilesBecomeJobs()
@@ -647,7 +551,7 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
     QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
 
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *job =
         new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
     new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -685,7 +589,7 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
 void tst_FixtureTree::dragsWithoutFilesAreRefused()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto text = std::make_unique<QMimeData>();
     text->setText(path(QStringLiteral("a.pdf")));
     QVERIFY(!drop(tree, text.get()));
@@ -705,18 +609,16 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs_data()
     QTest::addColumn<bool>("jobUsable");
     QTest::addColumn<bool>("connectionUsable");
 
+    // clang-format off
     QTest::newRow("no jobs") << QString() << -1 << true << false << false;
     QTest::newRow("only job, enabled") << QStringLiteral("y") << -1 << true << true << false;
     QTest::newRow("only job, disabled") << QStringLiteral("n") << -1 << true << false << false;
-    QTest::newRow("two enabled, none current")
-        << QStringLiteral("yy") << -1 << true << false << false;
+    QTest::newRow("two enabled, none current") << QStringLiteral("yy") << -1 << true << false << false;
     QTest::newRow("two enabled, one current") << QStringLiteral("yy") << 1 << true << true << false;
-    QTest::newRow("exactly one of three enabled")
-        << QStringLiteral("nyn") << -1 << true << true << false;
-    QTest::newRow("current job disabled, another the only enabled")
-        << QStringLiteral("ny") << 0 << true << true << false;
-    QTest::newRow("disabled tree has nothing usable")
-        << QStringLiteral("y") << 0 << false << false << false;
+    QTest::newRow("exactly one of three enabled") << QStringLiteral("nyn") << -1 << true << true << false;
+    QTest::newRow("current job disabled, another the only enabled") << QStringLiteral("ny") << 0 << true << true << false;
+    QTest::newRow("disabled tree has nothing usable") << QStringLiteral("y") << 0 << false << false << false;
+    // clang-format on
 }
 
 void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
@@ -727,8 +629,8 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
     QFETCH(bool, jobUsable);
     QFETCH(bool, connectionUsable);
 
-    FakeWindow window;
-    Scripter::FixtureTree *tree = window.tree();
+    FakePackageWindow window;
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     for (const QChar state : enabled) {
         auto *job =
             new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
@@ -749,11 +651,11 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
 void tst_FixtureTree::selectionShowsTheItemProperties()
 {
     ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     auto *connection = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
                                        tree->outgoingGroup());
     click(tree, connection);
-    QVERIFY(shown.window.shows(connection));
+    QVERIFY(shows(shown.window, connection));
     GuiLib::PropertiesExplorer *explorer = shown.window.propertiesExplorer();
     QCOMPARE(
         explorer->model()->data(explorer->model()->index(0, 1, explorer->rootIndex())).toString(),
@@ -762,7 +664,7 @@ void tst_FixtureTree::selectionShowsTheItemProperties()
     click(tree, tree->incomingGroup());
     QCOMPARE(explorer->model()->rowCount(explorer->rootIndex()), 0);
     click(tree, tree->basicItem());
-    QVERIFY(shown.window.shows(tree->basicItem()));
+    QVERIFY(shows(shown.window, tree->basicItem()));
 }
 
 void tst_FixtureTree::clickMakesThePanelActive()
@@ -770,29 +672,22 @@ void tst_FixtureTree::clickMakesThePanelActive()
     ShownWindow shown;
     QVERIFY(QTest::qWaitForWindowActive(&shown.window));
     Scripter::Fixture *fixture = shown.window.fixture();
-    Scripter::FixtureTree *tree = shown.window.tree();
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     shown.window.activatePanel(Scripter::IDocumentWindow::Panel::Declaration);
     shown.window.activations.clear();
     shown.window.setFocus();
     QVERIFY(!fixture->isActive());
-    QCOMPARE(tree->palette().color(QPalette::Active, QPalette::Highlight), QColor(Qt::gray));
-    QCOMPARE(tree->palette().color(QPalette::Inactive, QPalette::HighlightedText),
-             QColor(Qt::black));
 
     click(tree, tree->outgoingGroup());
     QCOMPARE(shown.window.activations,
              QList<Scripter::IDocumentWindow::Panel>({Scripter::IDocumentWindow::Panel::Fixture}));
     QVERIFY(fixture->isActive());
     QVERIFY(tree->hasFocus());
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        QCOMPARE(tree->palette().color(group, QPalette::Highlight), QColor(Qt::darkBlue));
-        QCOMPARE(tree->palette().color(group, QPalette::HighlightedText), QColor(Qt::white));
-    }
 
     // Once active, further clicks change nothing about the panels.
     click(tree, tree->basicItem());
     QCOMPARE(shown.window.activations.size(), 1);
 }
 
-QTEST_MAIN(tst_FixtureTree)
+TAVRIX_TEST_MAIN(tst_FixtureTree)
 #include "tst_fixturetree.moc"

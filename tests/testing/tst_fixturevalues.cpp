@@ -2,10 +2,12 @@
 // explorer, saved to the ".tfixture" file and loaded into another window: private data and
 // datasets of a job and the global data of the test come back exactly as the dialogs made them.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
-#include "tests/common/dialogdriving.h"
-#include "tests/common/propertyediting.h"
+#include "common/dialogdriving.h"
+#include "common/propertyediting.h"
 
 #include "guilib/property/datafieldsdialog.h"
 #include "guilib/property/globaldatafieldsdialog.h"
@@ -27,9 +29,9 @@ Q_DECLARE_METATYPE(SRCore::UniversalData)
 namespace {
 
 // The item of the fixture a field belongs to: the basic settings or the first incoming job.
-FixtureItem *itemFor(FakeWindow &window, const QString &tag)
+FixtureItem *itemFor(FakePackageWindow &window, const QString &tag)
 {
-    Scripter::FixtureTree *tree = window.tree();
+    Scripter::FixtureTree *tree = window.fixture()->tree();
     if (tag == XMLKey::GLOBALDATA) {
         return tree->basicItem();
     }
@@ -88,16 +90,17 @@ void tst_FixtureValues::dataFieldsSurviveTheFixtureFile()
     QFETCH(QString, tag);
     QFETCH(QList<UniversalData>, fields);
 
-    TestAppProxy proxy;
+    FakeAppProxy proxy;
     const QString fixtureFile = m_dir.filePath(QString(QTest::currentDataTag()) + ".tfixture");
     QString made;
     {
-        FakeWindow window;
+        FakePackageWindow window;
         GuiLib::IProperty *property = propertyOf(itemFor(window, tag), tag);
         QVERIFY(property);
         QWidget parent;
         std::unique_ptr<QWidget> editor(property->createEditor(&parent, nullptr, nullptr));
-        const auto handled = handleNextDialog<QDialog>([&fields, tag](QDialog *dialog) {
+        DialogAnswerer dialogs;
+        dialogs.then(DialogAnswerer::with<QDialog>([&fields, tag](QDialog *dialog) {
             auto *table = dialog->findChild<QTableWidget *>();
             const bool global = tag == XMLKey::GLOBALDATA;
             for (int row = 0; row < fields.size(); ++row) {
@@ -110,9 +113,9 @@ void tst_FixtureValues::dataFieldsSurviveTheFixtureFile()
                 }
             }
             QVERIFY(press(dialog, "okButton"));
-        });
+        }));
         QTest::mouseClick(editor->findChild<QToolButton *>("dialogButton"), Qt::LeftButton);
-        QVERIFY(*handled);
+        QVERIFY(dialogs.answeredAll());
         property->setModelData(editor.get()); // as the explorer commits
         made = property->valueText();
         QString error;
@@ -120,12 +123,12 @@ void tst_FixtureValues::dataFieldsSurviveTheFixtureFile()
     }
     QCOMPARE(SRCore::XMLValueProcessor(made).universaldataFields(), fields);
 
-    FakeWindow window;
+    FakePackageWindow window;
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
     const GuiLib::IProperty *loaded = propertyOf(itemFor(window, tag), tag);
     QVERIFY(loaded);
     QCOMPARE(loaded->valueText(), made);
 }
 
-QTEST_MAIN(tst_FixtureValues)
+TAVRIX_TEST_MAIN(tst_FixtureValues)
 #include "tst_fixturevalues.moc"

@@ -1,6 +1,8 @@
 // The program's entries manager: the flow it gives the scripting objects, and the names its
 // messages carry, before and after the bound fixture built a test flow.
 
+#include "common/testmain.h"
+
 #include "fixturetestsupport.h"
 
 #include "testing/scripterentriesmanager.h"
@@ -48,8 +50,8 @@ void tst_ScripterEntriesManager::flowIsTheBoundFixtures()
     QFETCH(QString, names);
 
     QTemporaryDir dir;
-    FakeWindow window;
-    QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, dir.path()));
+    FakePackageWindow window;
+    QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, dir.path()));
     Scripter::ScripterEntriesManager manager(dir.filePath(QStringLiteral("temp")), &window.log);
     QCOMPARE(Scripter::ScripterEntriesManager::instance(), &manager);
     if (bound) {
@@ -66,11 +68,11 @@ void tst_ScripterEntriesManager::flowIsTheBoundFixtures()
 
     manager.logMessage(1, QStringLiteral("%11 and %12"),
                        {QStringLiteral("a"), QStringLiteral("b")});
-    const SRCore::LogRecord record = window.log.records.constLast();
+    const SRCore::LogRecord record = window.log.records().constLast();
     QCOMPARE(record.argument, QStringLiteral("a,b"));
     QCOMPARE(QStringLiteral("%1|%2").arg(record.flow, record.element),
              names == QLatin1String("none") ? QStringLiteral("|") : names);
 }
 
-QTEST_MAIN(tst_ScripterEntriesManager)
+TAVRIX_TEST_MAIN(tst_ScripterEntriesManager)
 #include "tst_scripterentriesmanager.moc"

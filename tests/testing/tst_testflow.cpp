@@ -1,7 +1,9 @@
 // The test flow that a fixture builds on disk for a run: folders, job copies, tickets, the flow
 // document, datasets and global data, and every failure of the build.
 
-#include "../common/permissionsenforced.h"
+#include "common/testmain.h"
+
+#include "common/permissionsenforced.h"
 #include "fixturetestsupport.h"
 
 #include "testing/scripterentriesmanager.h"
@@ -31,10 +33,10 @@ namespace {
 
 // A window whose package lies in a folder of the test's, so that relative job paths mean
 // something.
-class TestWindow : public FakeWindow
+class TestWindow : public FakePackageWindow
 {
 public:
-    using FakeWindow::FakeWindow;
+    using FakePackageWindow::FakePackageWindow;
     QString packageFilePath() const override { return package; }
     QString package;
 };
@@ -75,7 +77,7 @@ QStringList objectLines(const QString &flowFile)
 QStringList shown(const RecordingLog &log)
 {
     QStringList lines;
-    for (const SRCore::LogRecord &record : log.records) {
+    for (const SRCore::LogRecord &record : log.records()) {
         lines << QStringLiteral("%1|%2")
                      .arg(record.level)
                      .arg(SRCore::LocalizeManager::getMessage(record));
@@ -118,9 +120,9 @@ private:
     // What a run of the example's program in `language` did: the entry points' results, the
     // timer interval, the outputs, the messages with their flow and element, the global data.
     QStringList runExample(const QString &language, const QString &programFile);
-    void useBase(FakeWindow &window, const QString &base)
+    void useBase(FakePackageWindow &window, const QString &base)
     {
-        QVERIFY(window.tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, base));
+        QVERIFY(window.fixture()->tree()->basicItem()->setPropertyValue(XMLKey::TESTFOLDER, base));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -160,10 +162,10 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
     QFETCH(QString, connectionType);
     QFETCH(QString, carried);
 
-    FakeWindow window(7);
+    FakePackageWindow window(7);
     QVERIFY(window.declaration()->loadFromXml(declarationXml(connectionType)));
     window.fixture()->refreshBasicProperties();
-    FixtureItem *basic = window.tree()->basicItem();
+    FixtureItem *basic = window.fixture()->tree()->basicItem();
     useBase(window, path(QStringLiteral("base")));
     QVERIFY(basic->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Invoices")));
     QVERIFY(basic->setPropertyValue(XMLKey::ELEMENTNAME, QStringLiteral("Router")));
@@ -189,7 +191,7 @@ void tst_TestFlow::wholeFlowMatchesTheFixture()
     QVERIFY(approval->setPropertyValue(QStringLiteral("Route"), QStringLiteral("north")));
     addConnection(window, QStringLiteral("Booking"), false);
     addConnection(window, QStringLiteral("Archive"));
-    window.tree()->setCurrentItem(a);
+    window.fixture()->tree()->setCurrentItem(a);
 
     QVERIFY(window.fixture()->buildTestFlow());
 
@@ -261,7 +263,7 @@ void tst_TestFlow::currentJobIsTheOneARunWorksOn()
     QFETCH(int, selected);
     QFETCH(QString, current);
 
-    FakeWindow window;
+    FakePackageWindow window;
     useBase(window, path(QStringLiteral("base")));
     const QStringList files{QStringLiteral("jobs/a.pdf"), QStringLiteral("jobs/c.pdf"),
                             QStringLiteral("jobs/batch")};
@@ -269,7 +271,8 @@ void tst_TestFlow::currentJobIsTheOneARunWorksOn()
     for (int i = 0; i < enabled.size(); ++i) {
         jobs << addJob(window, path(files.at(i)), enabled.at(i));
     }
-    window.tree()->setCurrentItem(selected < 0 ? window.tree()->basicItem() : jobs.at(selected));
+    window.fixture()->tree()->setCurrentItem(selected < 0 ? window.fixture()->tree()->basicItem()
+                                                          : jobs.at(selected));
     QVERIFY(window.fixture()->buildTestFlow());
     QCOMPARE(window.fixture()->currentJobName(true), current);
     QCOMPARE(bool(window.fixture()->currentJobTicket()), !current.isEmpty());
@@ -301,7 +304,7 @@ void tst_TestFlow::buildFailuresAreReported()
 
     const PermissionsEnforced enforced;
     QVERIFY(enforced.isActive());
-    FakeWindow window(7);
+    FakePackageWindow window(7);
     useBase(window, path(QStringLiteral("base")));
     QString jobPath = path(QStringLiteral("jobs/a.pdf"));
     QString locked;
@@ -391,7 +394,7 @@ void tst_TestFlow::datasetsTravelWithTheirJob()
         }
         fields.append({parts.at(0), parts.at(1), backing});
     }
-    FakeWindow window;
+    FakePackageWindow window;
     useBase(window, path(QStringLiteral("base")));
     FixtureItem *job = addJob(window, path(QStringLiteral("jobs/a.pdf")));
     QVERIFY(job->setPropertyValue(XMLKey::METADATADATASETS,
@@ -414,7 +417,7 @@ void tst_TestFlow::datasetsTravelWithTheirJob()
 
 void tst_TestFlow::globalDataSurvivesRebuilds()
 {
-    FakeWindow window(7);
+    FakePackageWindow window(7);
     useBase(window, path(QStringLiteral("base")));
     addJob(window, path(QStringLiteral("jobs/a.pdf")));
     Scripter::ScripterEntriesManager manager(path(QStringLiteral("temp")), &window.log);
@@ -451,7 +454,7 @@ void tst_TestFlow::lockedLeftoversDoNotBlockTheNextRun()
     // aside: the new test folder is clean.
     const PermissionsEnforced enforced;
     QVERIFY(enforced.isActive());
-    FakeWindow window(7);
+    FakePackageWindow window(7);
     useBase(window, path(QStringLiteral("base")));
     addJob(window, path(QStringLiteral("jobs/a.pdf")));
     QVERIFY(window.fixture()->buildTestFlow());
@@ -480,7 +483,7 @@ void tst_TestFlow::linkedTestFolderStaysALink()
     const QString elsewhere = path(QStringLiteral("roomy"));
     QVERIFY(TestFiles::writeFile(elsewhere + QStringLiteral("/inFolder2/left.txt"), "left"));
     QVERIFY(QFile::link(elsewhere, path(QStringLiteral("base/FixtureTest07"))));
-    FakeWindow window(7);
+    FakePackageWindow window(7);
     useBase(window, path(QStringLiteral("base")));
     addJob(window, path(QStringLiteral("jobs/a.pdf")));
     QVERIFY(window.fixture()->buildTestFlow());
@@ -491,9 +494,9 @@ void tst_TestFlow::linkedTestFolderStaysALink()
 
 void tst_TestFlow::windowsKeepToTheirOwnTestFolder()
 {
-    FakeWindow first(7);
-    FakeWindow second(8);
-    for (FakeWindow *window : {&first, &second}) {
+    FakePackageWindow first(7);
+    FakePackageWindow second(8);
+    for (FakePackageWindow *window : {&first, &second}) {
         useBase(*window, path(QStringLiteral("base")));
         addJob(*window, path(QStringLiteral("jobs/a.pdf")));
         QVERIFY(window->fixture()->buildTestFlow());
@@ -507,14 +510,15 @@ void tst_TestFlow::windowsKeepToTheirOwnTestFolder()
 void tst_TestFlow::emptyTestFolderTakesTheRememberedOne()
 {
     QSettings().setValue(QStringLiteral("General/TestFolderPath"), path(QStringLiteral("base")));
-    FakeWindow window(3);
+    FakePackageWindow window(3);
     QVERIFY(window.fixture()->buildTestFlow());
     QCOMPARE(window.fixture()->testFolder(), path(QStringLiteral("base/FixtureTest03")));
-    QCOMPARE(window.tree()->basicItem()->value(XMLKey::TESTFOLDER), path(QStringLiteral("base")));
+    QCOMPARE(window.fixture()->tree()->basicItem()->value(XMLKey::TESTFOLDER),
+             path(QStringLiteral("base")));
 
     // A remembered folder that is gone gives the system's temporary folder.
     QSettings().setValue(QStringLiteral("General/TestFolderPath"), path(QStringLiteral("gone")));
-    FakeWindow other(4);
+    FakePackageWindow other(4);
     QVERIFY(other.fixture()->buildTestFlow());
     QCOMPARE(QFileInfo(other.fixture()->testFolder()).absolutePath(),
              QFileInfo(QDir::tempPath()).absoluteFilePath());
@@ -565,7 +569,7 @@ QStringList tst_TestFlow::runExample(const QString &language, const QString &pro
             outcome << QStringLiteral("output ") + entry;
         }
     }
-    for (const SRCore::LogRecord &record : window.log.records) {
+    for (const SRCore::LogRecord &record : window.log.records()) {
         outcome << QStringLiteral("%1|%2|%3|%4")
                        .arg(record.level)
                        .arg(record.flow, record.element,
@@ -599,5 +603,5 @@ void tst_TestFlow::exampleRunsAlikeInBothLanguages()
              qPrintable(javaScript.join(QLatin1Char('\n'))));
 }
 
-QTEST_MAIN(tst_TestFlow)
+TAVRIX_TEST_MAIN(tst_TestFlow)
 #include "tst_testflow.moc"

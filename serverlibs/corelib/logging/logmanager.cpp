@@ -67,7 +67,10 @@ void printRecord(const LogRecord &record)
 
 } // namespace
 
-LogManager::LogManager() = default;
+LogManager::LogManager()
+    : m_longestRetryDelay(LongestRetryDelay)
+    , m_stopTimeout(StopTimeout)
+{}
 
 LogManager::~LogManager()
 {
@@ -286,6 +289,13 @@ int LogManager::queuedCount() const
     return int(m_queue.size() + m_inFlight);
 }
 
+void LogManager::setRetryTimes(int longestRetryDelay, int stopTimeout)
+{
+    QMutexLocker lock(&m_mutex);
+    m_longestRetryDelay = qMax(1, longestRetryDelay);
+    m_stopTimeout = qMax(1, stopTimeout);
+}
+
 // The writer thread. Everything it shares with other threads is guarded by m_mutex, which it
 // never holds while it talks to the database or prints.
 void LogManager::runWriter()
@@ -329,7 +339,7 @@ void LogManager::runWriter()
         }
         if (m_stopRequested && !stopping) {
             stopping = true;
-            giveUpAt.setRemainingTime(StopTimeout);
+            giveUpAt.setRemainingTime(m_stopTimeout);
         }
         const bool hasWork = !target.isEmpty() && !m_queue.isEmpty();
         if (stopping && (!hasWork || (failing && giveUpAt.hasExpired()))) {
@@ -402,7 +412,7 @@ void LogManager::runWriter()
                 warnings << tr("%1; messages are kept until it can be written").arg(error);
             }
             retryAt.setRemainingTime(retryDelay);
-            retryDelay = qMin(2 * retryDelay, LongestRetryDelay);
+            retryDelay = qMin(2 * retryDelay, m_longestRetryDelay);
         }
     }
 

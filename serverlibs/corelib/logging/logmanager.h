@@ -93,6 +93,9 @@ public:
     int queueLimit() const;
     // Records logged and not stored yet, including those the writer is storing right now.
     int queuedCount() const;
+    // The longest pause between tries at a database that refuses, and how long stopServerLog()
+    // keeps trying (ms; at least 1).
+    void setRetryTimes(int longestRetryDelay, int stopTimeout);
 
     // A log interface named `name` that fills the records' flow and job fields from `flow` and
     // `ticket` (either may be null).
@@ -120,6 +123,8 @@ private:
     QList<LogRecord> m_queue;
     qsizetype m_inFlight = 0; // taken from the queue by the writer, not yet stored
     int m_queueLimit = DefaultQueueLimit;
+    int m_longestRetryDelay;
+    int m_stopTimeout;
     qint64 m_databaseSizeLimit = LogDatabase::DefaultSizeLimit;
     qint64 m_droppedCount = 0; // dropped since the last report
     QString m_databaseFile;

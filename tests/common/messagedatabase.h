@@ -1,45 +1,94 @@
 #pragma once
 
-// Message databases for the message pane tests: created by the core library's own database class
-// (the log writer's schema and WAL journal) or, for a file that another connection can lock
-// against readers, with a rollback journal; filled with chosen records or with many generated
-// ones.
-
-#include "../corelib/logtestsupport.h"
+// Message databases for the tests of the message log and the message pane: a connection of the
+// test's own (like the pane's), databases created by the core library's own database class (the
+// log writer's schema and WAL journal) or, for a file that another connection can lock against
+// readers, with a rollback journal, filled with chosen records or with many generated ones.
 
 #include "corelib/logging/logdatabase.h"
 #include "corelib/logging/logrecord.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <atomic>
 
 namespace MessageDb {
 
 inline QString uniqueName(const char *purpose)
 {
-    return LogTest::uniqueConnectionName(purpose);
+    static std::atomic<int> counter{0};
+    return QStringLiteral("test.%1.%2").arg(QLatin1String(purpose)).arg(++counter);
 }
 
-// The log tests' own connection, with a statement's error text as its result.
-class Connection : public LogTest::Connection
+// A connection of the test's own; a second connection waits 100 ms for a lock.
+class Connection
 {
 public:
-    using LogTest::Connection::Connection;
+    explicit Connection(const QString &path, const char *purpose = "reader")
+        : m_name(uniqueName(purpose))
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        database.setDatabaseName(path);
+        database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
+        m_open = database.open();
+    }
+    ~Connection()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    bool isOpen() const { return m_open; }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
 
     // The statement's error text, empty on success.
     QString exec(const QString &statement) const
     {
-        QString error;
-        if (LogTest::Connection::exec(statement, &error)) {
+        QSqlQuery query(database());
+        if (query.exec(statement)) {
             return QString();
         }
+        const QString error = query.lastError().text();
         return error.isEmpty() ? QStringLiteral("statement failed: %1").arg(statement) : error;
+    }
+
+    // Every row of `statement`, each as the texts of its columns; "<error: ...>" when it fails.
+    QList<QStringList> rows(const QString &statement) const
+    {
+        QList<QStringList> result;
+        QSqlQuery query(database());
+        if (!query.exec(statement)) {
+            return {{QStringLiteral("<error: %1>").arg(query.lastError().text())}};
+        }
+        while (query.next()) {
+            QStringList row;
+            for (int i = 0; i < query.record().count(); ++i) {
+                row << query.value(i).toString();
+            }
+            result << row;
+        }
+        return result;
+    }
+
+    // The first column of every row of `statement`.
+    QStringList column(const QString &statement) const
+    {
+        QStringList values;
+        for (const QStringList &row : rows(statement)) {
+            values << row.value(0);
+        }
+        return values;
     }
 
     // The first column of the first row, -1 on failure.
@@ -51,6 +100,21 @@ public:
         }
         return query.value(0).toLongLong();
     }
+
+    int messageCount() const
+    {
+        return int(number(QStringLiteral("SELECT count(*) FROM logmessages")));
+    }
+
+    // The operation texts of all messages in id order.
+    QStringList operations() const
+    {
+        return column(QStringLiteral("SELECT operation FROM logmessages ORDER BY id"));
+    }
+
+private:
+    QString m_name;
+    bool m_open = false;
 };
 
 // A message database as the log writer creates it (WAL journal). Empty text on success.
