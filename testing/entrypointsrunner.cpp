@@ -228,10 +228,11 @@ bool EntryPointsRunner::run(int entryPoint, ITestWindow *window)
         m_thread->elementName(), fixture->currentJobName(false));
 
     window->showStatusMessage(EntryPoints::statusText(entryPoint));
-    window->monitorTestRun([this] { return isRunning(); }, [this] { abort(); },
-                           [this] { runFinished(); });
     m_stopping = false;
+    // Started first: the window offers Abort while the thread runs.
     m_thread->start();
+    window->monitorTestRun(
+        m_thread, [this] { abort(); }, [this] { runFinished(); });
     const int timeoutSeconds = QSettings().value(kTimeoutKey, 0).toInt();
     if (timeoutSeconds > 0) {
         m_timeout.start(timeoutSeconds * 1000);
