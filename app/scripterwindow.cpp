@@ -157,6 +157,9 @@ ScripterWindow::ScripterWindow(QWidget *parent)
 
 ScripterWindow::~ScripterWindow()
 {
+    // The panes are hidden as the window goes; what follows the fixture pane must not hear of
+    // it from a window that is no longer one.
+    disconnect(m_fixturePane->toggleViewAction(), &QAction::toggled, nullptr, nullptr);
     // The panels leave the explorer before it goes.
     delete m_fixture;
     m_fixture = nullptr;
