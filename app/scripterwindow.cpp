@@ -31,21 +31,22 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDockWidget>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMutex>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
-#include <QWaitCondition>
 
 #include <Qsci/qsciscintilla.h>
 
@@ -62,7 +63,6 @@ int nextWindowNumber = 0;
 constexpr int TestRunPollMs = 300;
 // The message pane shows what a running script logs at every third poll, within a second.
 constexpr int PollsPerMessageRefresh = 3;
-constexpr unsigned long TestRunWaitStepMs = 500;
 constexpr int PaneMinimumWidth = 150;
 constexpr int PaneMinimumHeight = 100;
 constexpr int InitialPaneWidth = 330;
@@ -157,6 +157,9 @@ ScripterWindow::ScripterWindow(QWidget *parent)
 
 ScripterWindow::~ScripterWindow()
 {
+    // The panes are hidden as the window goes; what follows the fixture pane must not hear of
+    // it from a window that is no longer one.
+    disconnect(m_fixturePane->toggleViewAction(), &QAction::toggled, nullptr, nullptr);
     // The panels leave the explorer before it goes.
     delete m_fixture;
     m_fixture = nullptr;
@@ -541,10 +544,10 @@ void ScripterWindow::setWindowEnabled()
     setWindowEnabled(true);
 }
 
-void ScripterWindow::monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+void ScripterWindow::monitorTestRun(QThread *runThread, std::function<void()> abort,
                                     std::function<void()> finished)
 {
-    m_testRunning = std::move(isRunning);
+    m_testRunThread = runThread;
     m_abortTestRun = std::move(abort);
     m_testRunFinished = std::move(finished);
     m_testRunPolls = 0;
@@ -554,7 +557,7 @@ void ScripterWindow::monitorTestRun(std::function<bool()> isRunning, std::functi
 
 bool ScripterWindow::isTestRunning() const
 {
-    return m_testRunning && m_testRunning();
+    return m_testRunThread && m_testRunThread->isRunning();
 }
 
 void ScripterWindow::abortTestRun()
@@ -583,9 +586,17 @@ void ScripterWindow::timerEvent(QTimerEvent *event)
         }
         return;
     }
+    endTestRunMonitoring();
+}
+
+void ScripterWindow::endTestRunMonitoring()
+{
+    if (!m_testRunPoll.isActive()) {
+        return;
+    }
     m_testRunPoll.stop();
     const std::function<void()> finished = std::move(m_testRunFinished);
-    m_testRunning = nullptr;
+    m_testRunThread = nullptr;
     m_abortTestRun = nullptr;
     m_testRunFinished = nullptr;
     setWindowEnabled(true);
@@ -615,25 +626,59 @@ bool ScripterWindow::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+bool ScripterWindow::stopTestRunForClose()
+{
+    if (m_waitingForTestRunEnd) {
+        // Closed again while the first close waits for the run.
+        return false;
+    }
+    if (!isTestRunning()) {
+        return true;
+    }
+    const auto answer =
+        QMessageBox::question(this, tr("Terminate entry point"),
+                              tr("Entry point are in operation.\nDo you want terminate it?"),
+                              QMessageBox::Yes | QMessageBox::Cancel);
+    if (answer != QMessageBox::Yes) {
+        return false;
+    }
+    abortTestRun();
+    if (!waitForTestRunEnd()) {
+        // The thread can't be killed safely, and the window is what it reports to.
+        QMessageBox::warning(this, tr("Terminate entry point"),
+                             tr("The entry point did not stop within %n second(s), so the window "
+                                "stays open.\nClose it again when the test has ended.",
+                                nullptr, kRunStopWaitMs / 1000));
+        return false;
+    }
+    endTestRunMonitoring();
+    return true;
+}
+
+bool ScripterWindow::waitForTestRunEnd()
+{
+    // The run may have ended while the question was open.
+    const QPointer<QThread> thread = m_testRunThread;
+    if (!thread) {
+        return true;
+    }
+    const QScopedValueRollback<bool> waiting(m_waitingForTestRunEnd, true);
+    const QDeadlineTimer deadline(kRunStopWaitMs);
+    QEventLoop loop;
+    connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);
+    // Connected first, so a thread that ends from now on is not missed.
+    if (thread->isRunning()) {
+        loop.exec();
+    }
+    // `finished` is sent just before the thread stops running.
+    return !thread || thread->wait(deadline);
+}
+
 bool ScripterWindow::confirmClose()
 {
-    if (isTestRunning()) {
-        const auto answer =
-            QMessageBox::question(this, tr("Terminate entry point"),
-                                  tr("Entry point are in operation.\nDo you want terminate it?"),
-                                  QMessageBox::Yes | QMessageBox::Cancel);
-        if (answer != QMessageBox::Yes) {
-            return false;
-        }
-        abortTestRun();
-        QMutex mutex;
-        QWaitCondition stopped;
-        const QMutexLocker locker(&mutex);
-        while (isTestRunning()) {
-            stopped.wait(&mutex, TestRunWaitStepMs);
-            // No event is handled meanwhile, so the stop is repeated from here.
-            abortTestRun();
-        }
+    if (!stopTestRunForClose()) {
+        return false;
     }
 
     saveLayout();

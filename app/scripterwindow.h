@@ -4,6 +4,8 @@
 
 #include <QBasicTimer>
 #include <QMainWindow>
+#include <QPointer>
+#include <QThread>
 
 #include <functional>
 
@@ -72,11 +74,15 @@ public:
     // Enables the editor tab of every language that the declaration includes.
     void updateLanguageTabs();
 
-    // ITestWindow: while `isRunning` answers true the window is disabled but for Abort, polled
-    // every 300 ms and refreshes its messages about once a second; when it is asked to close,
-    // it offers to stop the run with `abort`. `finished` is called when the poll finds the run
-    // over.
-    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+    // How long a close waits for a run it stopped to end before it gives up and keeps the
+    // window open.
+    static constexpr int kRunStopWaitMs = 5000;
+
+    // ITestWindow: while `runThread` runs the window is disabled but for Abort, polled every
+    // 300 ms and refreshes its messages about once a second; when it is asked to close, it
+    // offers to stop the run with `abort` and waits at most kRunStopWaitMs for the thread.
+    // `finished` is called when the run is found over.
+    void monitorTestRun(QThread *runThread, std::function<void()> abort,
                         std::function<void()> finished = {}) override;
     void refreshMessages() override;
     bool isTestRunning() const;
@@ -156,6 +162,13 @@ private:
     // False when the window stays open: a running test, Cancel to saving, or a save that was
     // cancelled or failed.
     bool confirmClose();
+    // Offers to stop a running test and waits for it; false when it goes on.
+    bool stopTestRunForClose();
+    // Handles events until the monitored run's thread has ended, at most kRunStopWaitMs; true
+    // when it has.
+    bool waitForTestRunEnd();
+    // The window comes back as it was before the run; nothing happens when none is monitored.
+    void endTestRunMonitoring();
     ScriptEditor *plainEditor(int tab) const;
     int tabOfLanguage(const QString &language) const;
 
@@ -183,11 +196,12 @@ private:
     SearchController *m_searchController = nullptr;
 
     // The monitored test run, and the 300 ms poll that notices its end.
-    std::function<bool()> m_testRunning;
+    QPointer<QThread> m_testRunThread;
     std::function<void()> m_abortTestRun;
     std::function<void()> m_testRunFinished;
     QBasicTimer m_testRunPoll;
     int m_testRunPolls = 0;
+    bool m_waitingForTestRunEnd = false;
 };
 
 } // namespace Scripter

@@ -115,6 +115,34 @@ bool EntryPointsCombo::hasTarget(const EntryPointItem *item) const
     return EntryPoints::usesConnection(item->entryPoint()) ? m_hasConnection : m_hasJob;
 }
 
+QString EntryPointsCombo::hint() const
+{
+    // The fixture is gone while the window is being destroyed.
+    const Fixture *fixture = m_window->fixture();
+    if (!fixture || !fixture->isVisibleTo(m_window->widget())) {
+        return tr("Show the fixture pane (View menu) to test entry points");
+    }
+    const EntryPointItem *current = item(currentIndex());
+    if (!m_actionsEnabled || !current) {
+        return QString();
+    }
+    if (isAppleScript()) {
+        return tr("Entry points of an AppleScript script can't be tested here");
+    }
+    if (!current->action()->isEnabled()) {
+        if (!hasTarget(current)) {
+            return EntryPoints::usesConnection(current->entryPoint())
+                       ? tr("Select an enabled outgoing connection in the fixture pane to "
+                            "test %1")
+                             .arg(current->text())
+                       : tr("Select an enabled incoming job in the fixture pane to test %1")
+                             .arg(current->text());
+        }
+        return tr("The script defines no %1 function").arg(current->functionName());
+    }
+    return current->toolTip();
+}
+
 void EntryPointsCombo::setEnabledActions(bool enable)
 {
     m_actionsEnabled = enable;
@@ -134,6 +162,7 @@ void EntryPointsCombo::disableAll()
     if (m_runAction) {
         m_runAction->setEnabled(false);
     }
+    setToolTip(hint());
 }
 
 void EntryPointsCombo::setUpdateItemEnabled()
@@ -173,6 +202,7 @@ void EntryPointsCombo::updateAvailability(bool ensureUpdate)
 
 void EntryPointsCombo::currentItemChanged(int index)
 {
+    setToolTip(hint());
     if (!m_runAction) {
         return;
     }

@@ -19,7 +19,8 @@ class ITestWindow;
 // always is) and, for one that works on a job or an outgoing connection, when the fixture has
 // one to use. Availability follows the script with a delay (an update is pending after an edit
 // and made by a 1000 ms timer) and the fixture at once. AppleScript runs nothing here: with an
-// AppleScript tab every entry point is off.
+// AppleScript tab every entry point is off. The chooser's tool tip says what the chosen entry
+// point still needs.
 //
 // GUI thread only; `window` must outlive the combo.
 class EntryPointsCombo : public QComboBox
@@ -60,6 +61,8 @@ private:
     void disableAll();
     // Whether the fixture has what the row's entry point works on.
     bool hasTarget(const EntryPointItem *item) const;
+    // What the user must do before the current entry point can run; else its own tool tip.
+    QString hint() const;
 
     ITestWindow *m_window;
     QStandardItemModel *m_model;

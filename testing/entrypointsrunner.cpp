@@ -233,11 +233,12 @@ bool EntryPointsRunner::run(int entryPoint, ITestWindow *window)
         m_thread->elementName(), fixture->currentJobName(false));
 
     window->showStatusMessage(EntryPoints::statusText(entryPoint));
-    window->monitorTestRun([this] { return isRunning(); }, [this] { abort(); },
-                           [this] { runFinished(); });
     m_stopping = false;
     m_runMessages = std::move(runMessages);
+    // Started first: the window offers Abort while the thread runs.
     m_thread->start();
+    window->monitorTestRun(
+        m_thread, [this] { abort(); }, [this] { runFinished(); });
     const int timeoutSeconds = runTimeoutSeconds();
     if (timeoutSeconds > 0) {
         m_timeout.start(timeoutSeconds * 1000);

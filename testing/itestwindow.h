@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QThread;
+
 namespace Scripter {
 
 class Fixture;
@@ -19,11 +21,12 @@ public:
     virtual QString currentLanguage() const = 0;
     virtual Fixture *fixture() const = 0;
 
-    // A run of this window has started: while `isRunning` answers true the window is disabled
-    // but for Abort, polled every 300 ms, shows new messages, and offers to stop the run with
-    // `abort` when it is asked to close. When the poll finds the run over, `finished` is called
-    // and the window comes back as it was. The callbacks must stay callable until then.
-    virtual void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+    // A run of this window has started on `runThread`: while the thread runs the window is
+    // disabled but for Abort, polled every 300 ms, shows new messages, and offers to stop the run
+    // with `abort` when it is asked to close, waiting a bounded time for the thread to end. When
+    // the run is found over, `finished` is called and the window comes back as it was. The
+    // thread and the callbacks must stay usable until then.
+    virtual void monitorTestRun(QThread *runThread, std::function<void()> abort,
                                 std::function<void()> finished) = 0;
     // Shows the messages logged since the message pane looked last.
     virtual void refreshMessages() = 0;

@@ -2577,9 +2577,9 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message numerus="yes">
         <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+106"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n message could not be written to the message database and is lost</numerusform>
+            <numerusform>%n messages could not be written to the message database and are lost</numerusform>
         </translation>
     </message>
     <message>
@@ -2590,9 +2590,9 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message numerus="yes">
         <location line="+223"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n message was dropped because the message database could not be written and too many were waiting</numerusform>
+            <numerusform>%n messages were dropped because the message database could not be written and too many were waiting</numerusform>
         </translation>
     </message>
     <message>
@@ -2603,9 +2603,9 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <message numerus="yes">
         <location line="+8"/>
         <source>The log was stopped with %n message(s) that could not be written</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>The log was stopped with %n message that could not be written</numerusform>
+            <numerusform>The log was stopped with %n messages that could not be written</numerusform>
         </translation>
     </message>
 </context>
@@ -4157,6 +4157,34 @@ end timerfired
     </message>
 </context>
 <context>
+    <name>Scripter::EntryPointsCombo</name>
+    <message>
+        <location filename="../testing/entrypointscombo.cpp" line="+123"/>
+        <source>Show the fixture pane (View menu) to test entry points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Entry points of an AppleScript script can&apos;t be tested here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Select an enabled outgoing connection in the fixture pane to test %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Select an enabled incoming job in the fixture pane to test %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The script defines no %1 function</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::EntryPointsRunner</name>
     <message>
         <location filename="../testing/entrypointsrunner.cpp" line="-172"/>
@@ -4461,9 +4489,9 @@ Add flow element property in Declaration pane.</source>
     <message numerus="yes">
         <location line="+23"/>
         <source>%n file(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
         </translation>
     </message>
     <message>
@@ -4707,9 +4735,9 @@ function timerFired( s : Tavrix )
     <message numerus="yes">
         <location line="+5"/>
         <source>Incoming jobs: %n</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Incoming jobs: %n</numerusform>
+            <numerusform>Incoming jobs: %n</numerusform>
         </translation>
     </message>
     <message>
@@ -4727,9 +4755,9 @@ function timerFired( s : Tavrix )
     <message numerus="yes">
         <location line="-6"/>
         <source>Outgoing connections: %n</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Outgoing connections: %n</numerusform>
+            <numerusform>Outgoing connections: %n</numerusform>
         </translation>
     </message>
     <message>
@@ -5576,18 +5604,30 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+244"/>
+        <location line="+258"/>
+        <location line="+9"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-8"/>
         <source>Entry point are in operation.
 Do you want terminate it?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+9"/>
+        <source>The entry point did not stop within %n second(s), so the window stays open.
+Close it again when the test has ended.</source>
+        <translation>
+            <numerusform>The entry point did not stop within %n second, so the window stays open.
+Close it again when the test has ended.</numerusform>
+            <numerusform>The entry point did not stop within %n seconds, so the window stays open.
+Close it again when the test has ended.</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+23"/>
+        <location line="+42"/>
         <source>Save changes to %1.tscript ?</source>
         <translation type="unfinished"></translation>
     </message>

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPersistentModelIndex>
 
 namespace GuiLib {
 
@@ -27,13 +28,19 @@ QWidget *editorOf(QObject *object)
     return widget;
 }
 
+// The cell an editor was made for, kept on the editor.
+const char *const EditedCell = "tavrixEditedCell";
+
 // Whether the view still holds `editor` open over its cell. A closed editor gives up the focus
-// and reports its last text before it goes; by then the view has taken its value.
+// and reports its last text before it goes; by then the view has taken its value. The cell is
+// the one the editor was made for: where the editor sits says nothing while the view has yet to
+// lay out rows whose height changed.
 bool isOpenEditor(QWidget *editor)
 {
     QWidget *viewport = editor->parentWidget();
     auto *view = viewport ? qobject_cast<QAbstractItemView *>(viewport->parentWidget()) : nullptr;
-    return view && view->indexWidget(view->indexAt(editor->geometry().center())) == editor;
+    const auto cell = editor->property(EditedCell).value<QPersistentModelIndex>();
+    return view && cell.isValid() && view->indexWidget(cell) == editor;
 }
 
 } // namespace
@@ -54,6 +61,7 @@ QWidget *PropertiesExplorerDelegate::createEditor(QWidget *parent, const QStyleO
     auto *self = const_cast<PropertiesExplorerDelegate *>(this);
     QWidget *editor = property->createEditor(parent, self, SLOT(sync()));
     if (editor) {
+        editor->setProperty(EditedCell, QVariant::fromValue(QPersistentModelIndex(index)));
         property->connectEditor(editor, self, SIGNAL(invokeLastEditor()));
         watchEditorWidget(editor);
     }

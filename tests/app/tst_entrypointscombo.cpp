@@ -44,6 +44,8 @@ private slots:
     void followsTheScriptAsItGainsAndLosesFunctions();
     void appleScriptOffersNothing();
     void nothingIsOfferedWhileTheFixturePaneIsHidden();
+    void toolTipSaysWhatTheChosenEntryPointStillNeeds_data();
+    void toolTipSaysWhatTheChosenEntryPointStillNeeds();
 
 private:
     EntryPointItem *row(int entryPoint) const
@@ -182,6 +184,48 @@ void tst_EntryPointsCombo::nothingIsOfferedWhileTheFixturePaneIsHidden()
 
     m_example->window->fixturePane()->show();
     QVERIFY(row(EntryPoints::TimerFired)->action()->isEnabled());
+}
+
+void tst_EntryPointsCombo::toolTipSaysWhatTheChosenEntryPointStillNeeds_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("entryPoint");
+    QTest::addColumn<QString>("says");
+
+    const QString every = RunnerTest::everyEntryPoint();
+    const QString jobOnly = QStringLiteral("function jobArrived( s, job ) {}\n");
+    // clang-format off
+    QTest::newRow("fixture pane hidden") << every << "hide the pane" << int(EntryPoints::TimerFired) << "Show the fixture pane";
+    QTest::newRow("no enabled job") << every << "disable the job" << int(EntryPoints::JobArrived) << "incoming job";
+    QTest::newRow("no connection chosen") << every << "" << int(EntryPoints::IsConnectionPropertyValid) << "outgoing connection";
+    QTest::newRow("function not defined") << jobOnly << "" << int(EntryPoints::TimerFired) << "no timerFired function";
+    QTest::newRow("ready: the entry point's own tip") << every << "" << int(EntryPoints::JobArrived) << "";
+    // clang-format on
+}
+
+void tst_EntryPointsCombo::toolTipSaysWhatTheChosenEntryPointStillNeeds()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, fixture);
+    QFETCH(int, entryPoint);
+    QFETCH(QString, says);
+    m_example->setProgram(program);
+    FixtureTree *tree = m_example->window->fixture()->tree();
+    if (fixture == QLatin1String("hide the pane")) {
+        m_example->window->fixturePane()->hide();
+    } else if (fixture == QLatin1String("disable the job")) {
+        tree->itemDoubleClickedHandler(tree->incomingGroup()->child(0), 0);
+    }
+    EntryPointsCombo *combo = m_example->selector();
+    combo->setCurrentIndex(combo->findText(row(entryPoint)->text()));
+    combo->updateAvailability(true);
+
+    if (says.isEmpty()) {
+        QCOMPARE(combo->toolTip(), row(entryPoint)->toolTip());
+    } else {
+        QVERIFY2(combo->toolTip().contains(says), qPrintable(combo->toolTip()));
+    }
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_EntryPointsCombo)

@@ -36,14 +36,54 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QThread>
 #include <QToolBar>
 
 #include <Qsci/qsciscintilla.h>
+
+#include <atomic>
 
 using namespace Scripter;
 using AppTest::CoreFixture;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
+
+namespace {
+
+// The thread of a test run that ends when it is stopped or let go. A run that disregards the
+// stop still ends by itself after three times the time a close waits for it, so that a close
+// that waits without bound fails the test instead of hanging it.
+class RunThread : public QThread
+{
+public:
+    explicit RunThread(bool heedsStop)
+        : m_heedsStop(heedsStop)
+    {}
+    ~RunThread() override
+    {
+        letGo();
+        wait();
+    }
+
+    void stop() { m_stopped = m_heedsStop; }
+    void letGo() { m_letGo = true; }
+
+protected:
+    void run() override
+    {
+        const QDeadlineTimer watchdog(3 * ScripterWindow::kRunStopWaitMs);
+        while (!m_stopped && !m_letGo && !watchdog.hasExpired()) {
+            msleep(10);
+        }
+    }
+
+private:
+    const bool m_heedsStop;
+    std::atomic<bool> m_stopped{false};
+    std::atomic<bool> m_letGo{false};
+};
+
+} // namespace
 
 class tst_ScripterWindow : public QObject
 {
@@ -80,6 +120,7 @@ private slots:
     void editShortcutsNeverChangeTheScriptFromOutsideTheEditors();
     void testRunDisablesTheWindowUntilItEnds();
     void closingDuringATestRunAbortsItAfterAsking();
+    void aRunThatDoesNotStopKeepsTheWindowOpenAndSaysWhy();
 
 private:
     ScripterWindow *firstWindow() const { return m_world->window(0); }
@@ -586,9 +627,10 @@ void tst_ScripterWindow::testRunDisablesTheWindowUntilItEnds()
     m_world->start();
     ScripterWindow *window = firstWindow();
     ScripterActions *actions = window->actions();
-    bool running = true;
+    RunThread run(false);
+    run.start();
     bool aborted = false;
-    window->monitorTestRun([&running] { return running; }, [&aborted] { aborted = true; });
+    window->monitorTestRun(&run, [&aborted] { aborted = true; });
 
     QVERIFY(window->isTestRunning());
     QVERIFY(!window->declaration()->isEnabled());
@@ -611,7 +653,7 @@ void tst_ScripterWindow::testRunDisablesTheWindowUntilItEnds()
     QVERIFY(aborted);
     window->showStatusMessage(QStringLiteral("Running jobArrived"));
 
-    running = false;
+    run.letGo();
     QTRY_VERIFY(window->declaration()->isEnabled());
     QVERIFY(window->scriptTabs()->isEnabled());
     QVERIFY(actions->saveAction()->isEnabled());
@@ -629,13 +671,17 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
 {
     m_world->start();
     ScripterWindow *window = m_world->newWindow();
-    bool running = true;
+    RunThread run(true);
+    run.start();
     int aborts = 0;
-    window->monitorTestRun([&running] { return running; },
-                           [&running, &aborts] {
-                               ++aborts;
-                               running = false;
-                           });
+    bool finished = false;
+    window->monitorTestRun(
+        &run,
+        [&run, &aborts] {
+            ++aborts;
+            run.stop();
+        },
+        [&finished] { finished = true; });
 
     DialogAnswerer boxes;
     boxes.then(DialogAnswerer::press(QMessageBox::Cancel));
@@ -650,6 +696,39 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
     boxes.then(DialogAnswerer::press(QMessageBox::Yes));
     QVERIFY(window->close());
     QCOMPARE(aborts, 1);
+    QVERIFY(run.isFinished());
+    // The run's end is handled before the window goes.
+    QVERIFY(finished);
+    QVERIFY(!m_world->windows().contains(window));
+}
+
+void tst_ScripterWindow::aRunThatDoesNotStopKeepsTheWindowOpenAndSaysWhy()
+{
+    m_world->start();
+    ScripterWindow *window = m_world->newWindow();
+    RunThread run(false);
+    run.start();
+    int aborts = 0;
+    window->monitorTestRun(&run, [&aborts] { ++aborts; });
+
+    BoxAnswerer boxes;
+    boxes.answer(QMessageBox::Yes);
+    boxes.answer(QMessageBox::Ok);
+    QVERIFY(!window->close());
+    QCOMPARE(aborts, 1);
+    QCOMPARE(boxes.seen.size(), 2);
+    QCOMPARE(boxes.seen.at(1).title, QStringLiteral("Terminate entry point"));
+    QVERIFY2(boxes.seen.at(1).text.contains(QStringLiteral("stays open")),
+             qPrintable(boxes.seen.at(1).text));
+    QVERIFY(m_world->windows().contains(window));
+    QVERIFY(window->isTestRunning());
+    QVERIFY(!window->declaration()->isEnabled());
+
+    // Once the run has ended the window closes without a question.
+    run.letGo();
+    QTRY_VERIFY(window->declaration()->isEnabled());
+    QVERIFY(window->close());
+    QCOMPARE(boxes.seen.size(), 2);
     QVERIFY(!m_world->windows().contains(window));
 }
 

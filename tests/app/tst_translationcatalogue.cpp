@@ -56,6 +56,42 @@ QSet<QString> catalogueEntries(const QString &path, QString *error)
     return entries;
 }
 
+// The source texts of the plural messages whose English forms are not both given.
+QStringList pluralsWithoutEnglishForms(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    QStringList missing;
+    QXmlStreamReader reader(&file);
+    bool plural = false;
+    QString source;
+    QStringList forms;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const auto name = reader.name();
+        if (reader.isEndElement() && name == QLatin1String("message") && plural
+            && (forms.size() != 2 || forms.contains(QString()))) {
+            missing.append(source);
+        } else if (!reader.isStartElement()) {
+            continue;
+        } else if (name == QLatin1String("message")) {
+            plural = reader.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            forms.clear();
+        } else if (name == QLatin1String("source")) {
+            source = reader.readElementText();
+        } else if (name == QLatin1String("numerusform")) {
+            forms.append(reader.readElementText());
+        }
+    }
+    if (reader.hasError()) {
+        *error = reader.errorString();
+    }
+    return missing;
+}
+
 QStringList translatedSources()
 {
     QFile list(QStringLiteral(TAVRIX_TRANSLATED_SOURCES));
@@ -97,6 +133,7 @@ private slots:
     void initTestCase();
     void catalogueHoldsEveryTextOfTheSources();
     void logMessagesAreCataloguedInTheirContext();
+    void pluralsHaveTheirEnglishForms();
     void englishCatalogueIsBuiltNextToTheProgram();
 };
 
@@ -159,6 +196,15 @@ void tst_TranslationCatalogue::logMessagesAreCataloguedInTheirContext()
     QVERIFY(committed.contains(QStringLiteral("LogMessages|Scripter started|")));
 }
 
+void tst_TranslationCatalogue::pluralsHaveTheirEnglishForms()
+{
+    QString error;
+    const QStringList missing = pluralsWithoutEnglishForms(catalogue, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("Give the singular and plural of:\n  ")
+                                           + missing.join(QStringLiteral("\n  "))));
+}
+
 void tst_TranslationCatalogue::englishCatalogueIsBuiltNextToTheProgram()
 {
     const QString built = QStringLiteral(TAVRIX_PROGRAM_DIR "/translations/English/Scripter_en.qm");
@@ -175,6 +221,12 @@ void tst_TranslationCatalogue::englishCatalogueIsBuiltNextToTheProgram()
     QCOMPARE(loader.language(), QStringLiteral("English"));
     QVERIFY2(loader.installedFiles().contains(QFileInfo(built).absoluteFilePath()),
              qPrintable(loader.installedFiles().join(QLatin1Char(','))));
+    // Counts read as English.
+    for (const int count : {0, 1, 2}) {
+        QCOMPARE(QCoreApplication::translate("Scripter::FixtureTree", "%n file(s)", nullptr, count),
+                 QString::number(count)
+                     + (count == 1 ? QStringLiteral(" file") : QStringLiteral(" files")));
+    }
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_TranslationCatalogue)
