@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 namespace Scripter {
 
@@ -227,24 +228,24 @@ QString HeadlessDocument::currentLanguage() const
     return languages.isEmpty() ? QString() : languages.constFirst().name;
 }
 
-void HeadlessDocument::monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+void HeadlessDocument::monitorTestRun(QThread *runThread, std::function<void()> abort,
                                       std::function<void()> finished)
 {
     Q_UNUSED(abort)
-    m_runIsRunning = std::move(isRunning);
+    m_runThread = runThread;
     m_runFinished = std::move(finished);
 }
 
 bool HeadlessDocument::pollTestRun()
 {
-    if (!m_runIsRunning) {
+    if (!m_runThread) {
         return false;
     }
-    if (m_runIsRunning()) {
+    if (m_runThread->isRunning()) {
         return true;
     }
     const std::function<void()> finished = std::move(m_runFinished);
-    m_runIsRunning = nullptr;
+    m_runThread = nullptr;
     if (finished) {
         finished();
     }

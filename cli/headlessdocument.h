@@ -89,7 +89,7 @@ public:
     QString currentLanguage() const override;
     Fixture *fixture() const override { return m_fixture; }
     // Nobody can close the document while it runs, so `abort` is not needed.
-    void monitorTestRun(std::function<bool()> isRunning, std::function<void()> abort,
+    void monitorTestRun(QThread *runThread, std::function<void()> abort,
                         std::function<void()> finished) override;
     // The tool prints the messages as they are logged.
     void refreshMessages() override {}
@@ -112,7 +112,7 @@ private:
     AppleScriptEditor *m_appleScriptEditor;
     mutable QFileIconProvider m_iconProvider;
     QString m_language;
-    std::function<bool()> m_runIsRunning;
+    QThread *m_runThread = nullptr; // the runner's, which outlives its runs
     std::function<void()> m_runFinished;
 };
 

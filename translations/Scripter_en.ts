@@ -66,7 +66,7 @@
 <context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
-        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+141"/>
+        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+146"/>
         <source>Search all</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1508,7 +1508,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     </message>
     <message>
         <location filename="../package/declaration.cpp" line="+257"/>
-        <location filename="../package/declarationitem.cpp" line="+377"/>
+        <location filename="../package/declarationitem.cpp" line="+432"/>
         <source>Tag name &apos;%1&apos; is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1753,7 +1753,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+85"/>
         <source>Test was aborted by the user</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1763,7 +1763,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+43"/>
         <source>Expected result held: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2575,7 +2575,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>SRCore::LogManager</name>
     <message numerus="yes">
-        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+106"/>
+        <location filename="../serverlibs/corelib/logging/logmanager.cpp" line="+109"/>
         <source>%n message(s) could not be written to the message database and are lost</source>
         <translation>
             <numerusform>%n message could not be written to the message database and is lost</numerusform>
@@ -2588,7 +2588,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+223"/>
+        <location line="+230"/>
         <source>%n message(s) were dropped because the message database could not be written and too many were waiting</source>
         <translation>
             <numerusform>%n message was dropped because the message database could not be written and too many were waiting</numerusform>
@@ -3495,17 +3495,7 @@ end timerfired
 <context>
     <name>Scripter::CliTool</name>
     <message>
-        <location filename="../cli/clitool.cpp" line="+43"/>
-        <source>no such file or folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>not a package folder: it holds no %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location filename="../cli/clitool.cpp" line="+46"/>
         <source>%1 line %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3520,12 +3510,12 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+92"/>
         <source>messages are not stored: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+39"/>
         <source>see &quot;%1 --help&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3663,17 +3653,27 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>FILE.vbs</source>
+        <location line="+6"/>
+        <source>PACKAGE... [--entry NAME] [--fixture FILE] [--job NAME] [--connection NAME] [--arg KEY=VALUE] [--timeout SECONDS] [--test-folder DIR] [--junit FILE] [--json] [--password P]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Runs an entry point of each package against its fixture as the program&apos;s Test menu does, printing the messages as they come, then the run summary and the expected results. A folder that is no package stands for the packages in it. Fails when a run ends with an error, logs an error or an expected result does not hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>FILE [--language js|vbs]</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Runs a VBScript file&apos;s top-level code with VBScript&apos;s standard library, as the Windows Script Host does: what WScript.Echo writes goes to stdout, the error that ends the script to stderr.</source>
+        <source>Runs a JavaScript (.js) or VBScript (.vbs) file&apos;s top-level code as the Windows Script Host does, with the objects that scripts find (File, Dir, Process, console) and WScript.Echo: what it echoes and logs goes to stdout, the error that ends the script to stderr.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>Also print the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3689,11 +3689,14 @@ end timerfired
     </message>
     <message>
         <location line="+2"/>
+        <location line="+27"/>
+        <location line="+8"/>
+        <location line="+4"/>
         <source>NAME</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-37"/>
         <source>The languages the package includes, separated by commas: js, vbs, applescript (default: js).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3739,6 +3742,82 @@ end timerfired
     </message>
     <message>
         <location line="+2"/>
+        <source>The entry point to run (default: jobArrived when the fixture has a current job, else timerFired).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The fixture to run against (default: the package&apos;s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+24"/>
+        <source>FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <source>The incoming job that is the current job, as selecting it in the fixture pane makes it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The outgoing connection that is the current connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The entry point&apos;s argument that the program asks for: tag=TAG, startup=TRUE|FALSE or license=KEY.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>KEY=VALUE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Stop a run that takes longer, as the program&apos;s time-out does, and fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SECONDS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Where the test flow is built (default: the fixture&apos;s test folder).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>DIR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Also write a JUnit XML report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Print the messages, run summaries and expected results as one JSON document instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The script&apos;s language: js or vbs (default: by the file&apos;s suffix).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>LANGUAGE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The package folder to write; its name becomes the package&apos;s name.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3748,7 +3827,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+60"/>
         <source>no command given</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3784,7 +3863,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>the new package&apos;s path must end in .tscript: &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3814,12 +3893,37 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>exec runs VBScript files, named *.vbs: &apos;%1&apos;</source>
+        <location line="+24"/>
+        <source>exec runs JavaScript or VBScript: --language js or vbs</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+1"/>
+        <source>exec runs JavaScript and VBScript files, named *.js or *.vbs, or use --language: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>unknown entry point &apos;%1&apos;; use one of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>--arg takes tag=TAG, startup=TRUE|FALSE or license=KEY: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>--timeout needs a whole number of seconds above 0: &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, runs their entry points against their fixtures, and runs JavaScript and VBScript files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-18"/>
         <source>Usage: %1 %2 %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3839,12 +3943,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Creates, inspects, checks and converts TavrixScripter script packages without a desktop, through the program&apos;s own package, declaration and fixture code, and runs VBScript files.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Commands:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3930,7 +4029,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../package/declarationitem.cpp" line="-238"/>
+        <location filename="../package/declarationitem.cpp" line="-269"/>
         <source>Flow Element Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3965,7 +4064,7 @@ end timerfired
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+304"/>
+        <location line="+326"/>
         <source>Choose icon file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4187,13 +4286,13 @@ end timerfired
 <context>
     <name>Scripter::EntryPointsRunner</name>
     <message>
-        <location filename="../testing/entrypointsrunner.cpp" line="-172"/>
+        <location filename="../testing/entrypointsrunner.cpp" line="-185"/>
         <source>Entry point %1 can not be started.
 Add flow element property in Declaration pane.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+30"/>
         <source>Entry point %1 can not be started.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4203,7 +4302,7 @@ Add flow element property in Declaration pane.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+91"/>
         <source>%1 (got %2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4508,7 +4607,7 @@ Add flow element property in Declaration pane.</source>
 <context>
     <name>Scripter::HeadlessDocument</name>
     <message>
-        <location filename="../cli/headlessdocument.cpp" line="+205"/>
+        <location filename="../cli/headlessdocument.cpp" line="+207"/>
         <source>the fixture can&apos;t be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4783,6 +4882,19 @@ function timerFired( s : Tavrix )
     </message>
 </context>
 <context>
+    <name>Scripter::PackagePaths</name>
+    <message>
+        <location filename="../cli/packagepaths.cpp" line="+23"/>
+        <source>no such file or folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>not a package folder: it holds no %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::PackageProcessor</name>
     <message>
         <location filename="../package/packageprocessor.cpp" line="-603"/>
@@ -4929,6 +5041,85 @@ Do you want to replace it?</source>
     <message>
         <location line="+4"/>
         <source>Can&apos;t pack &apos;%1&apos;: the file is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::PackageRun</name>
+    <message>
+        <location filename="../cli/packagerun.cpp" line="+55"/>
+        <location line="+154"/>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-83"/>
+        <source>%1 did not start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the run took longer than %1 s and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>incoming job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>outgoing connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1: the test folder can&apos;t be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the package includes no program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>the fixture has no %1 &apos;%2&apos;; it has: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>the %1 program does not define %2; it defines: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 needs an incoming job, and the fixture has none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 needs a current job; choose one with --job: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 needs a current outgoing connection; choose one with --connection: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 needs --arg %2=VALUE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 needs --arg %2=VALUE, one of: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--arg %1=%2 is not offered; use one of: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5134,10 +5325,91 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>Scripter::RunCommand</name>
+    <message>
+        <location filename="../cli/runcommand.cpp" line="+95"/>
+        <source>the JUnit report can&apos;t be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scripter::RunOutputsDelegate</name>
     <message>
         <location filename="../testing/runoutputsdelegate.cpp" line="+11"/>
         <source>%1   (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::RunReport</name>
+    <message>
+        <location filename="../cli/runreport.cpp" line="+20"/>
+        <source>no files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>1 file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>Outputs:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no outgoing connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Expected results:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>FAIL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 passed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>1 expected result did not hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 expected results did not hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 FAILED: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5574,7 +5846,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+82"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5746,6 +6018,19 @@ Close it again when the test has ended.</numerusform>
     <message>
         <location line="+12"/>
         <source>Flow for testing script package</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Scripter::TestRunResult</name>
+    <message>
+        <location filename="../cli/testrunresult.h" line="+67"/>
+        <source>1 error message logged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 error messages logged</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -711,15 +711,16 @@ void tst_ScripterWindow::aRunThatDoesNotStopKeepsTheWindowOpenAndSaysWhy()
     int aborts = 0;
     window->monitorTestRun(&run, [&aborts] { ++aborts; });
 
-    BoxAnswerer boxes;
-    boxes.answer(QMessageBox::Yes);
-    boxes.answer(QMessageBox::Ok);
+    DialogAnswerer boxes;
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes))
+        .then(DialogAnswerer::press(QMessageBox::Ok));
     QVERIFY(!window->close());
     QCOMPARE(aborts, 1);
     QCOMPARE(boxes.seen.size(), 2);
-    QCOMPARE(boxes.seen.at(1).title, QStringLiteral("Terminate entry point"));
-    QVERIFY2(boxes.seen.at(1).text.contains(QStringLiteral("stays open")),
-             qPrintable(boxes.seen.at(1).text));
+    QCOMPARE(boxes.seen.at(1).section(QLatin1Char('|'), 0, 0),
+             QStringLiteral("Terminate entry point"));
+    QVERIFY2(boxes.seen.at(1).section(QLatin1Char('|'), 1).contains(QStringLiteral("stays open")),
+             qPrintable(boxes.seen.at(1)));
     QVERIFY(m_world->windows().contains(window));
     QVERIFY(window->isTestRunning());
     QVERIFY(!window->declaration()->isEnabled());

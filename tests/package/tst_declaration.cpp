@@ -264,7 +264,7 @@ QString declarationOf(const QString &elementFields)
 // Selects every item of the tree in turn, so that the explorer shows each one's properties.
 void showEveryItem(FakePackageWindow &window)
 {
-    Scripter::DeclarationTree *tree = window.panel->tree();
+    Scripter::DeclarationTree *tree = window.declaration()->tree();
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         tree->clearSelection();
         tree->setCurrentItem(*it);
@@ -272,7 +272,7 @@ void showEveryItem(FakePackageWindow &window)
         auto *item = dynamic_cast<DeclarationItem *>(*it);
         if (item && item->type() != DeclarationItem::ElementGroupKind
             && item->type() != DeclarationItem::ConnectionGroupKind) {
-            QCOMPARE(window.explorer->propertiesModel()->root(), item->properties());
+            QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), item->properties());
         }
     }
 }
@@ -945,20 +945,20 @@ void tst_Declaration::unshownDefinitionsAreWrittenAsShownOnes()
     QFETCH(bool, cdata);
 
     FakePackageWindow shown;
-    QVERIFY(shown.panel->loadFromXml(declarationOf(fields)));
+    QVERIFY(shown.declaration()->loadFromXml(declarationOf(fields)));
     showEveryItem(shown);
-    const QString written = shown.panel->toXml();
+    const QString written = shown.declaration()->toXml();
     QCOMPARE(written.contains(s("<![CDATA[")), cdata);
 
     FakePackageWindow unshown;
-    QVERIFY(unshown.panel->loadFromXml(declarationOf(fields)));
-    QCOMPARE(unshown.panel->toXml(), written);
-    QCOMPARE(unshown.panel->elementFieldsXml(), shown.panel->elementFieldsXml());
+    QVERIFY(unshown.declaration()->loadFromXml(declarationOf(fields)));
+    QCOMPARE(unshown.declaration()->toXml(), written);
+    QCOMPARE(unshown.declaration()->elementFieldsXml(), shown.declaration()->elementFieldsXml());
 
     // What was written reads and writes again to the byte.
     FakePackageWindow reread;
-    QVERIFY(reread.panel->loadFromXml(written));
-    QCOMPARE(reread.panel->toXml(), written);
+    QVERIFY(reread.declaration()->loadFromXml(written));
+    QCOMPARE(reread.declaration()->toXml(), written);
     QCOMPARE(reread.log.messages(), QStringList{});
 }
 
@@ -969,8 +969,8 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
                              R"(<Blank LocalizedTagName="Blank" Tooltip="t" Type="string" Editor="inline" Default="42" Subtype="inline">42</Blank>)");
     // clang-format on
     FakePackageWindow window;
-    QVERIFY(window.panel->loadFromXml(declarationOf(fields)));
-    Scripter::DeclarationTree *tree = window.panel->tree();
+    QVERIFY(window.declaration()->loadFromXml(declarationOf(fields)));
+    Scripter::DeclarationTree *tree = window.declaration()->tree();
     auto *expr = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Expr")));
     auto *blank = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Blank")));
     QVERIFY(expr && blank);
@@ -991,7 +991,7 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
     tree->clearSelection();
     tree->setCurrentItem(expr);
     expr->setSelected(true);
-    QCOMPARE(window.explorer->propertiesModel()->root(), expr->properties());
+    QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), expr->properties());
     QCOMPARE(defaultEditorOf(expr), XMLValues::EDITOR_SCRIPTEXP);
 
     // The Default property follows the editors, and the writing follows the edits.
@@ -1000,10 +1000,10 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
     auto *defaultValue = qobject_cast<GuiLib::GenericProperty *>(propertyOf(expr, XMLKey::DEFAULT));
     QCOMPARE(defaultValue->type(), XMLValues::EDITORTYPE_NUMBER);
     QCOMPARE(defaultValue->editor(), XMLValues::EDITOR_SCRIPTEXP);
-    QCOMPARE(window.explorer->propertiesModel()->root(), expr->properties());
+    QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), expr->properties());
     QCOMPARE(window.modifiedCount, 1);
     edit(expr, XMLKey::DEFAULT, s("b + c"));
-    const QDomElement written = parse(window.panel->toXml())
+    const QDomElement written = parse(window.declaration()->toXml())
                                     .documentElement()
                                     .firstChildElement(XMLKey::ELEMENTFIELDS)
                                     .firstChildElement(s("Expr"));
@@ -1016,7 +1016,7 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
     QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|Expr")});
     edit(blank, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
     QCOMPARE(blank->parent(), expr);
-    QCOMPARE(parse(window.panel->toXml())
+    QCOMPARE(parse(window.declaration()->toXml())
                  .documentElement()
                  .firstChildElement(XMLKey::ELEMENTFIELDS)
                  .firstChildElement(s("Blank"))

@@ -618,8 +618,9 @@ void tst_FixtureFile::malformedExpectationsAreDroppedAndNamed()
 
     FakePackageWindow window;
     QVERIFY(window.fixture()->loadFromFile(fixtureFile));
-    QCOMPARE(window.log.records.size(), 1);
-    const SRCore::LogRecord &message = window.log.records.first();
+    const QList<SRCore::LogRecord> records = window.log.records();
+    QCOMPARE(records.size(), 1);
+    const SRCore::LogRecord &message = records.first();
     QCOMPARE(message.level, SRCore::LogLevel::Error);
     QVERIFY2(message.argument.contains(dropped), qPrintable(message.argument));
     QVERIFY2(message.argument.contains(QDir::toNativeSeparators(fixtureFile)),
