@@ -83,6 +83,11 @@ BasicMessagePane::BasicMessagePane(const QString &databaseFile, QWidget *parent)
 
     connect(m_search, &LogDatabaseSearch::progressChanged, this,
             [this](int percent, qint64 checked, qint64 total) {
+                // A chunk read before the abort reached the reader must not hide that the
+                // search is being aborted.
+                if (m_search->state() == LogDatabaseSearch::State::Aborting) {
+                    return;
+                }
                 setStatusText(tr("Searching database: %1% (%2 out of %3 checked)...")
                                   .arg(percent)
                                   .arg(checked)
