@@ -14,6 +14,31 @@ QString markerOf(const QDir &folder)
     return folder.filePath(folder.dirName() + packageSuffix);
 }
 
+// How deep below the folder given packages are looked for; links may make the tree endless.
+constexpr int maximumDepth = 8;
+
+// Appends the packages below `folder` to `packages`, as paths relative to `root`. A package
+// folder is not searched further: what it holds belongs to its package.
+void collectPackages(const QDir &root, const QDir &folder, int depth, QStringList *packages)
+{
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir()) {
+            const QDir subfolder(entry.absoluteFilePath());
+            if (QFileInfo(markerOf(subfolder)).isFile()) {
+                packages->append(root.relativeFilePath(entry.absoluteFilePath()));
+            } else if (depth < maximumDepth) {
+                collectPackages(root, subfolder, depth + 1, packages);
+            }
+        } else if (entry.fileName().endsWith(packageSuffix, Qt::CaseInsensitive)
+                   && entry.size() > 0) {
+            // An empty ".tscript" is the marker of a package folder, not an archive.
+            packages->append(root.relativeFilePath(entry.absoluteFilePath()));
+        }
+    }
+}
+
 } // namespace
 
 QString PackagePaths::packageFile(const QString &argument, QString *reason)
@@ -37,19 +62,7 @@ QString PackagePaths::packageFile(const QString &argument, QString *reason)
 QStringList PackagePaths::packagesIn(const QString &folder)
 {
     QStringList packages;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isDir()) {
-            if (QFileInfo(markerOf(QDir(entry.absoluteFilePath()))).isFile()) {
-                packages.append(entry.fileName());
-            }
-        } else if (entry.fileName().endsWith(packageSuffix, Qt::CaseInsensitive)
-                   && entry.size() > 0) {
-            // An empty ".tscript" is the marker of a package folder, not an archive.
-            packages.append(entry.fileName());
-        }
-    }
+    collectPackages(QDir(folder), QDir(folder), 0, &packages);
     return packages;
 }
 

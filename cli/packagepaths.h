@@ -17,8 +17,8 @@ public:
     // The file that the package processor opens for `argument`: a folder stands for the marker
     // file of the unarchived package it holds. Empty, with the reason, when there is none.
     static QString packageFile(const QString &argument, QString *reason);
-    // The names of the packages in the folder `folder`, sorted: its ".tscript" archives and the
-    // package folders in it.
+    // The packages below the folder `folder` as paths relative to it, sorted by name level by
+    // level: ".tscript" archives and package folders, at any depth up to eight folders down.
     static QStringList packagesIn(const QString &folder);
 };
 

@@ -139,9 +139,8 @@ void ExpectationChecker::checkConnection(const FixtureExpectations::Connection &
 {
     QStringList expectations;
     if (expected.fileCount) {
-        expectations.append(tr("connection %1 receives %2 file(s)")
-                                .arg(quoted(expected.name))
-                                .arg(*expected.fileCount));
+        expectations.append(tr("connection %1 receives %n file(s)", nullptr, *expected.fileCount)
+                                .arg(quoted(expected.name)));
     }
     if (!expected.fileNames.isEmpty()) {
         expectations.append(tr("the files of connection %1 match %2")
@@ -164,9 +163,10 @@ void ExpectationChecker::checkConnection(const FixtureExpectations::Connection &
 
     const QStringList names = namesIn(*folder);
     if (expected.fileCount) {
-        results.append(names.size() == *expected.fileCount
-                           ? held(expectations.first())
-                           : failed(expectations.first(), tr("%1 file(s)").arg(names.size())));
+        results.append(
+            names.size() == *expected.fileCount
+                ? held(expectations.first())
+                : failed(expectations.first(), tr("%n file(s)", nullptr, int(names.size()))));
     }
     if (!expected.fileNames.isEmpty()) {
         const QString unmatched = unmatchedNames(expected.fileNames, names);

@@ -276,7 +276,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::BasicMessagePane</name>
     <message>
-        <location filename="../guilib/log/basicmessagepane.cpp" line="+86"/>
+        <location filename="../guilib/log/basicmessagepane.cpp" line="+91"/>
         <source>Searching database: %1% (%2 out of %3 checked)...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4331,12 +4331,7 @@ Add flow element property in Declaration pane.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
-        <source>connection %1 receives %2 file(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+40"/>
         <source>the files of connection %1 match %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4350,10 +4345,21 @@ Add flow element property in Declaration pane.</source>
         <source>no folder %1 of the connection</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location line="+13"/>
-        <source>%1 file(s)</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <location line="-13"/>
+        <source>connection %1 receives %n file(s)</source>
+        <translation>
+            <numerusform>connection %1 receives %n file</numerusform>
+            <numerusform>connection %1 receives %n files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+27"/>
+        <source>%n file(s)</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
     </message>
     <message>
         <location line="+14"/>
@@ -4884,7 +4890,7 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackagePaths</name>
     <message>
-        <location filename="../cli/packagepaths.cpp" line="+23"/>
+        <location filename="../cli/packagepaths.cpp" line="+48"/>
         <source>no such file or folder</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6024,7 +6030,7 @@ Close it again when the test has ended.</numerusform>
 <context>
     <name>Scripter::TestRunResult</name>
     <message>
-        <location filename="../cli/testrunresult.h" line="+67"/>
+        <location filename="../cli/testrunresult.h" line="+69"/>
         <source>1 error message logged</source>
         <translation type="unfinished"></translation>
     </message>

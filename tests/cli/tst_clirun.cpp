@@ -273,26 +273,24 @@ void tst_CliRun::junitAndJsonReportEveryPackage()
     QVERIFY(copyExamples());
     QVERIFY(makeScript(QStringLiteral("Broken"),
                        "function timerFired( s : Tavrix )\n{\n    s.noSuchCall();\n}\n"));
-    // A folder of packages in both forms: an archive made by pack and package folders, with the
-    // InvoiceRouter's job beside the folder, where its fixture looks for it.
+    // A tree of packages in both forms, as a repository of scripts holds them: an archive made
+    // by pack, and the examples' package folders one level further down, the InvoiceRouter's
+    // job beside its folder, where its fixture looks for it.
     QVERIFY(QDir().mkpath(m_sandbox->path(QStringLiteral("all"))));
     QVERIFY(m_sandbox
                 ->run({QStringLiteral("pack"), QStringLiteral("Broken"), QStringLiteral("--output"),
                        QStringLiteral("all/Broken.tscript")})
                 .exitCode
             == 0);
-    QVERIFY(
-        QDir(m_sandbox->path())
-            .rename(QStringLiteral("DailyReport/DailyReport"), QStringLiteral("all/DailyReport")));
-    QVERIFY(QDir(m_sandbox->path())
-                .rename(QStringLiteral("InvoiceRouter/InvoiceRouter"),
-                        QStringLiteral("all/InvoiceRouter")));
-    QVERIFY(QDir(m_sandbox->path())
-                .rename(QStringLiteral("InvoiceRouter/jobs"), QStringLiteral("all/jobs")));
+    for (const QString &example :
+         {QStringLiteral("DailyReport"), QStringLiteral("InvoiceRouter")}) {
+        QVERIFY(QDir(m_sandbox->path()).rename(example, QStringLiteral("all/") + example));
+    }
 
-    const Run run = m_sandbox->run({QStringLiteral("run"), QStringLiteral("all"),
-                                    QStringLiteral("all/DailyReport"), QStringLiteral("--json"),
-                                    QStringLiteral("--junit"), QStringLiteral("report.xml")});
+    const Run run =
+        m_sandbox->run({QStringLiteral("run"), QStringLiteral("all"),
+                        QStringLiteral("all/DailyReport/DailyReport"), QStringLiteral("--json"),
+                        QStringLiteral("--junit"), QStringLiteral("report.xml")});
     QVERIFY2(run.exitCode == 1, run.describe());
     const QJsonObject json = parseJson(run.out);
     QVERIFY2(!json.isEmpty(), qPrintable(run.out));
