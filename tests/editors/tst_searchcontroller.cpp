@@ -332,7 +332,8 @@ void tst_SearchController::endOfTheTextIsToldOrWrappedAround_data()
     // Text: "one two one two one", the last match selected (forward) or the first (backward).
     const QString noMore = QStringLiteral("No more matches");
     for (const QString &editor : oneKind) {
-        const char *name = qPrintable(editor);
+        const QByteArray nameText = editor.toUtf8();
+        const char *name = nameText.constData();
         // clang-format off
         QTest::addRow("%s: forward past the last match says so", name) << editor << "one" << false << false << 16 << noMore;
         QTest::addRow("%s: backward past the first match says so", name) << editor << "one" << true << false << 0 << noMore;

@@ -17,6 +17,8 @@
 
 #include <QDomDocument>
 
+#include <optional>
+
 using namespace PackageTest;
 using Scripter::DeclarationItem;
 using Scripter::PackageProcessor;
@@ -66,14 +68,15 @@ QStringList describe(const FakePackageWindow *window)
             window->recentPackages.join(QLatin1Char(';'))};
 }
 
-const SRCore::LogRecord *findMessage(const FakePackageWindow *window, const QString &operation)
+std::optional<SRCore::LogRecord> findMessage(const FakePackageWindow *window,
+                                             const QString &operation)
 {
     for (const SRCore::LogRecord &record : window->log.records()) {
         if (record.operation == operation) {
-            return &record;
+            return record;
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace
@@ -403,7 +406,7 @@ void tst_PackageOpen::badInputIsRefusedAndLosesNothing()
     QCOMPARE(m_harness.processor->windows(), QList<Scripter::IPackageWindow *>{current});
     QCOMPARE(describe(current), before);
     QVERIFY(!QFileInfo::exists(escaped));
-    const SRCore::LogRecord *message =
+    const std::optional<SRCore::LogRecord> message =
         findMessage(current, QStringLiteral("Can't open script package: %1"));
     QCOMPARE(bool(message), !reason.isEmpty());
     QString expected = box.contains(QLatin1String("%1")) ? box.arg(file) : box;
@@ -445,7 +448,7 @@ void tst_PackageOpen::parseErrorsTellLineAndColumn()
     QCOMPARE(driver.seen.size(), 1);
     QVERIFY2(driver.seen.first().startsWith(refusal.arg(archive)), qPrintable(driver.seen.first()));
 
-    const SRCore::LogRecord *error = findMessage(current, message);
+    const std::optional<SRCore::LogRecord> error = findMessage(current, message);
     QVERIFY(error);
     QCOMPARE(error->level, SRCore::LogLevel::Error);
     const QStringList parts = error->argument.split(QLatin1Char(','));
