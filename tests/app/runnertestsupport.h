@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QTemporaryDir>
 
 namespace RunnerTest {
 
@@ -132,6 +133,25 @@ private:
     QString m_package;
 };
 
+// A running core of its own with the example opened from a folder of its own; made anew for
+// every test. The example window goes first, the folder last.
+struct ExampleSession
+{
+    bool open()
+    {
+        if (!files.isValid() || !world.isValid()) {
+            return false;
+        }
+        world.start();
+        example = std::make_unique<ExampleWindow>(world, files.path());
+        return example->opened;
+    }
+
+    QTemporaryDir files;
+    AppTest::CoreFixture world;
+    std::unique_ptr<ExampleWindow> example;
+};
+
 // The operations (message texts) of the stored messages, oldest first.
 inline QStringList operations(const QList<QStringList> &messages)
 {
@@ -142,15 +162,22 @@ inline QStringList operations(const QList<QStringList> &messages)
     return result;
 }
 
+// The stored messages with `operation`, oldest first.
+inline QList<QStringList> messagesWith(const QList<QStringList> &messages, const QString &operation)
+{
+    QList<QStringList> found;
+    for (const QStringList &message : messages) {
+        if (message.value(1) == operation) {
+            found.append(message);
+        }
+    }
+    return found;
+}
+
 // The first stored message with `operation`; empty when there is none.
 inline QStringList messageWith(const QList<QStringList> &messages, const QString &operation)
 {
-    for (const QStringList &message : messages) {
-        if (message.value(1) == operation) {
-            return message;
-        }
-    }
-    return {};
+    return messagesWith(messages, operation).value(0);
 }
 
 } // namespace RunnerTest
