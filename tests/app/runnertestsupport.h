@@ -55,27 +55,16 @@ public:
     ExampleWindow(AppTest::CoreFixture &world, const QString &folder)
         : m_world(world)
     {
-        const QString examples = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter");
-        for (const QString &file : {QStringLiteral("InvoiceRouter/InvoiceRouter.tscript"),
-                                    QStringLiteral("InvoiceRouter/manifest.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
-                                    QStringLiteral("jobs/invoice-4711.xml")}) {
-            TestFiles::writeFile(folder + QLatin1Char('/') + file,
-                                 TestFiles::readFile(examples + QLatin1Char('/') + file));
-        }
-        m_package = folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript");
         window = world.window(0);
-        opened = world.processor()->open(m_package, window);
+        opened = TestFiles::copyFolder(QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter"), folder)
+                 && world.processor()->open(
+                     folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript"), window);
         // The runs make their test folders here, apart from other tests.
         window->fixture()->tree()->basicItem()->setPropertyValue(SRCore::XMLKey::TESTFOLDER,
                                                                  folder + QStringLiteral("/runs"));
         window->fixturePane()->show();
     }
 
-    QString package() const { return m_package; }
     Scripter::ScripterActions *actions() const { return window->actions(); }
     Scripter::EntryPointsCombo *selector() const { return actions()->entryPointSelector(); }
     Scripter::EntryPointsRunner *runner() const { return m_world.core()->entryPointsRunner(); }
@@ -130,7 +119,6 @@ public:
 
 private:
     AppTest::CoreFixture &m_world;
-    QString m_package;
 };
 
 // A running core of its own with the example opened from a folder of its own; made anew for

@@ -299,28 +299,24 @@ void tst_EntryPointsRunner::applicationDataCarriesOverToLaterRuns()
 
 void tst_EntryPointsRunner::abortStopsAnEndlessScriptAndTheRunStillEnds_data()
 {
-    QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("program");
     QTest::addColumn<int>("entryPoint");
     QTest::addColumn<QString>("runningSays"); // once it loops; empty when it logs nothing
 
-    const QString vbscript = QStringLiteral("Function timerFired( s )\n    s.log 1, \"looping\"\n"
-                                            "    Do While True\n    Loop\nEnd Function\n");
+    // Stopping each language lives in the scripting library; here the runner's two kinds of
+    // run: an entry point and the script body as an expression.
     // clang-format off
-    QTest::newRow("an endless JavaScript entry point") << int(ScripterWindow::JavaScriptTab) << endlessTimer << 1 << "looping";
-    QTest::newRow("an endless script expression") << int(ScripterWindow::JavaScriptTab) << "while ( true ) {}\n" << 2 << "";
-    QTest::newRow("an endless VBScript entry point") << int(ScripterWindow::VBScriptTab) << vbscript << 1 << "looping";
+    QTest::newRow("an endless entry point") << endlessTimer << 1 << "looping";
+    QTest::newRow("an endless script expression") << "while ( true ) {}\n" << 2 << "";
     // clang-format on
 }
 
 void tst_EntryPointsRunner::abortStopsAnEndlessScriptAndTheRunStillEnds()
 {
-    QFETCH(int, tab);
     QFETCH(QString, program);
     QFETCH(int, entryPoint);
     QFETCH(QString, runningSays);
-    showScript(m_example->window, tab, program);
-    m_example->selector()->updateAvailability(true);
+    m_example->setProgram(program);
     QVERIFY(m_example->invoke(entryPoint));
     QVERIFY(runningSays.isEmpty() || waitForMessage(*m_world, runningSays));
     // While it runs, only Abort is offered.
@@ -381,7 +377,7 @@ void tst_EntryPointsRunner::secondRunAnywhereIsRefusedWithAMessage()
     QAction *otherTimer = other->actions()->entryPointActions().at(2);
     QVERIFY(QTest::qWaitFor([otherTimer] { return otherTimer->isEnabled(); }));
     otherTimer->trigger();
-    QVERIFY(!m_world->core()->entryPointsRunner()->run(EntryPoints::TimerFired, m_example->window));
+    QVERIFY(!m_example->runner()->run(EntryPoints::TimerFired, m_example->window));
 
     QVERIFY(other->scriptTabs()->isEnabled());
     QVERIFY(!other->isTestRunning());
@@ -423,14 +419,14 @@ void tst_EntryPointsRunner::refusedRunsStartNothing()
     QVERIFY(!row.removeTheJob
             || QFile::remove(m_session->files.filePath(QStringLiteral("jobs/invoice-4711.xml"))));
 
-    QVERIFY(!m_world->core()->entryPointsRunner()->run(row.entryPoint, window));
+    QVERIFY(!m_example->runner()->run(row.entryPoint, window));
     const QList<QStringList> messages = m_world->storedMessages();
     QCOMPARE(messageWith(messages, row.operation),
              QStringList({QStringLiteral("error"), row.operation, row.argument}));
     QVERIFY(!operations(messages).contains(startMessage));
     QVERIFY(!window->isTestRunning());
     QVERIFY(window->scriptTabs()->isEnabled());
-    QVERIFY(!m_world->core()->entryPointsRunner()->isRunning());
+    QVERIFY(!m_example->runner()->isRunning());
 }
 
 void tst_EntryPointsRunner::propertyEntryPointsNeedAPropertyAndAnAnswer_data()
@@ -464,7 +460,7 @@ void tst_EntryPointsRunner::propertyEntryPointsNeedAPropertyAndAnAnswer()
         dialogs.then(DialogAnswerer::close());
     }
     dialogs.then(DialogAnswerer::press(QMessageBox::Ok));
-    QVERIFY(!m_world->core()->entryPointsRunner()->run(entryPoint, window));
+    QVERIFY(!m_example->runner()->run(entryPoint, window));
     QVERIFY(dialogs.answeredAll());
     QCOMPARE(dialogs.seen.last(), QStringLiteral("Entry point error|") + box);
     QVERIFY(!operations(m_world->storedMessages()).contains(startMessage));
@@ -478,7 +474,7 @@ void tst_EntryPointsRunner::closingTheWindowDuringARunStopsItAndStillAsksToSave(
     window->fixturePane()->show();
     window->setScriptText(SRCore::XMLValues::JAVASCRIPT, endlessTimer);
     window->markModified();
-    QVERIFY(m_world->core()->entryPointsRunner()->run(EntryPoints::TimerFired, window));
+    QVERIFY(m_example->runner()->run(EntryPoints::TimerFired, window));
     QVERIFY(waitForMessage(*m_world, QStringLiteral("looping")));
 
     DialogAnswerer dialogs;
@@ -489,7 +485,7 @@ void tst_EntryPointsRunner::closingTheWindowDuringARunStopsItAndStillAsksToSave(
     QCOMPARE(dialogs.seen.at(0).section(QLatin1Char('|'), 0, 0),
              QStringLiteral("Terminate entry point"));
     QCOMPARE(dialogs.seen.at(1).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
-    QVERIFY(!m_world->core()->entryPointsRunner()->isRunning());
+    QVERIFY(!m_example->runner()->isRunning());
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->scriptText(SRCore::XMLValues::JAVASCRIPT), endlessTimer);
     const QStringList texts = operations(m_world->storedMessages());
