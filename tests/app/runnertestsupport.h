@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QTemporaryDir>
 
 namespace RunnerTest {
 
@@ -54,27 +55,16 @@ public:
     ExampleWindow(AppTest::CoreFixture &world, const QString &folder)
         : m_world(world)
     {
-        const QString examples = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter");
-        for (const QString &file : {QStringLiteral("InvoiceRouter/InvoiceRouter.tscript"),
-                                    QStringLiteral("InvoiceRouter/manifest.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
-                                    QStringLiteral("jobs/invoice-4711.xml")}) {
-            TestFiles::writeFile(folder + QLatin1Char('/') + file,
-                                 TestFiles::readFile(examples + QLatin1Char('/') + file));
-        }
-        m_package = folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript");
         window = world.window(0);
-        opened = world.processor()->open(m_package, window);
+        opened = TestFiles::copyFolder(QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter"), folder)
+                 && world.processor()->open(
+                     folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript"), window);
         // The runs make their test folders here, apart from other tests.
         window->fixture()->tree()->basicItem()->setPropertyValue(SRCore::XMLKey::TESTFOLDER,
                                                                  folder + QStringLiteral("/runs"));
         window->fixturePane()->show();
     }
 
-    QString package() const { return m_package; }
     Scripter::ScripterActions *actions() const { return window->actions(); }
     Scripter::EntryPointsCombo *selector() const { return actions()->entryPointSelector(); }
     Scripter::EntryPointsRunner *runner() const { return m_world.core()->entryPointsRunner(); }
@@ -129,7 +119,25 @@ public:
 
 private:
     AppTest::CoreFixture &m_world;
-    QString m_package;
+};
+
+// A running core of its own with the example opened from a folder of its own; made anew for
+// every test. The example window goes first, the folder last.
+struct ExampleSession
+{
+    bool open()
+    {
+        if (!files.isValid() || !world.isValid()) {
+            return false;
+        }
+        world.start();
+        example = std::make_unique<ExampleWindow>(world, files.path());
+        return example->opened;
+    }
+
+    QTemporaryDir files;
+    AppTest::CoreFixture world;
+    std::unique_ptr<ExampleWindow> example;
 };
 
 // The operations (message texts) of the stored messages, oldest first.
@@ -142,15 +150,22 @@ inline QStringList operations(const QList<QStringList> &messages)
     return result;
 }
 
+// The stored messages with `operation`, oldest first.
+inline QList<QStringList> messagesWith(const QList<QStringList> &messages, const QString &operation)
+{
+    QList<QStringList> found;
+    for (const QStringList &message : messages) {
+        if (message.value(1) == operation) {
+            found.append(message);
+        }
+    }
+    return found;
+}
+
 // The first stored message with `operation`; empty when there is none.
 inline QStringList messageWith(const QList<QStringList> &messages, const QString &operation)
 {
-    for (const QStringList &message : messages) {
-        if (message.value(1) == operation) {
-            return message;
-        }
-    }
-    return {};
+    return messagesWith(messages, operation).value(0);
 }
 
 } // namespace RunnerTest

@@ -13,7 +13,7 @@
 #include <Qsci/qsciscintilla.h>
 
 using namespace Scripter;
-using AppTest::CoreFixture;
+using RunnerTest::ExampleSession;
 using RunnerTest::ExampleWindow;
 
 namespace {
@@ -29,7 +29,34 @@ QIcon unchecked()
     return QIcon(QStringLiteral(":/Images/Ui_scripter/img_Unchecked.png"));
 }
 
+// What the user did to the fixture before looking at the chooser.
+using FixtureChange = void (*)(ExampleWindow &);
+
+void leaveAsItIs(ExampleWindow &)
+{}
+void selectBooking(ExampleWindow &example)
+{
+    example.selectConnection(QStringLiteral("Booking"));
+}
+void disableTheJob(ExampleWindow &example)
+{
+    FixtureTree *tree = example.window->fixture()->tree();
+    tree->itemDoubleClickedHandler(tree->incomingGroup()->child(0), 0);
+}
+void disableApproval(ExampleWindow &example)
+{
+    FixtureTree *tree = example.window->fixture()->tree();
+    tree->itemDoubleClickedHandler(example.selectConnection(QStringLiteral("Approval")), 0);
+    tree->setCurrentItem(tree->basicItem());
+}
+void hideThePane(ExampleWindow &example)
+{
+    example.window->fixturePane()->hide();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(FixtureChange)
 
 class tst_EntryPointsCombo : public QObject
 {
@@ -59,57 +86,42 @@ private:
         return nullptr;
     }
 
-    std::unique_ptr<CoreFixture> m_world;
-    std::unique_ptr<QTemporaryDir> m_files;
-    std::unique_ptr<ExampleWindow> m_example;
+    std::unique_ptr<ExampleSession> m_session;
+    ExampleWindow *m_example = nullptr;
 };
 
 void tst_EntryPointsCombo::init()
 {
-    m_world = std::make_unique<CoreFixture>();
-    m_files = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_world->isValid());
-    QVERIFY(m_files->isValid());
-    m_world->start();
-    m_example = std::make_unique<ExampleWindow>(*m_world, m_files->path());
-    QVERIFY(m_example->opened);
+    m_session = std::make_unique<ExampleSession>();
+    QVERIFY(m_session->open());
+    m_example = m_session->example.get();
 }
 
 void tst_EntryPointsCombo::cleanup()
 {
-    m_example.reset();
-    m_world.reset();
-    m_files.reset();
+    m_session.reset();
 }
 
 void tst_EntryPointsCombo::offersWhatTheScriptDefinesAndTheFixtureFeeds_data()
 {
-    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<FixtureChange>("change");
     QTest::addColumn<QList<int>>("offered");
 
     const QList<int> independent = {1, 3, 4, 5, 6, 7, 8, 9, 10};
     // clang-format off
-    QTest::newRow("one job, two connections, none selected") << "" << (QList<int>{0, 2} + independent);
-    QTest::newRow("a selected connection feeds the connection entry points") << "select Booking" << (QList<int>{0, 2, 11, 12} + independent);
-    QTest::newRow("a disabled job feeds nothing") << "disable the job" << independent;
-    QTest::newRow("the one enabled connection of two is meant") << "disable Approval" << (QList<int>{0, 2, 11, 12} + independent);
+    QTest::newRow("one job, two connections, none selected") << &leaveAsItIs << (QList<int>{0, 2} + independent);
+    QTest::newRow("a selected connection feeds the connection entry points") << &selectBooking << (QList<int>{0, 2, 11, 12} + independent);
+    QTest::newRow("a disabled job feeds nothing") << &disableTheJob << independent;
+    QTest::newRow("the one enabled connection of two is meant") << &disableApproval << (QList<int>{0, 2, 11, 12} + independent);
     // clang-format on
 }
 
 void tst_EntryPointsCombo::offersWhatTheScriptDefinesAndTheFixtureFeeds()
 {
-    QFETCH(QString, fixture);
+    QFETCH(FixtureChange, change);
     QFETCH(QList<int>, offered);
     m_example->setProgram(RunnerTest::everyEntryPoint());
-    FixtureTree *tree = m_example->window->fixture()->tree();
-    if (fixture == QLatin1String("select Booking")) {
-        m_example->selectConnection(QStringLiteral("Booking"));
-    } else if (fixture == QLatin1String("disable the job")) {
-        tree->itemDoubleClickedHandler(tree->incomingGroup()->child(0), 0);
-    } else if (fixture == QLatin1String("disable Approval")) {
-        tree->itemDoubleClickedHandler(m_example->selectConnection(QStringLiteral("Approval")), 0);
-        tree->setCurrentItem(tree->basicItem());
-    }
+    change(*m_example);
     m_example->selector()->updateAvailability(true);
 
     QList<int> enabled;
@@ -189,34 +201,29 @@ void tst_EntryPointsCombo::nothingIsOfferedWhileTheFixturePaneIsHidden()
 void tst_EntryPointsCombo::toolTipSaysWhatTheChosenEntryPointStillNeeds_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<FixtureChange>("change");
     QTest::addColumn<int>("entryPoint");
     QTest::addColumn<QString>("says");
 
     const QString every = RunnerTest::everyEntryPoint();
     const QString jobOnly = QStringLiteral("function jobArrived( s, job ) {}\n");
     // clang-format off
-    QTest::newRow("fixture pane hidden") << every << "hide the pane" << int(EntryPoints::TimerFired) << "Show the fixture pane";
-    QTest::newRow("no enabled job") << every << "disable the job" << int(EntryPoints::JobArrived) << "incoming job";
-    QTest::newRow("no connection chosen") << every << "" << int(EntryPoints::IsConnectionPropertyValid) << "outgoing connection";
-    QTest::newRow("function not defined") << jobOnly << "" << int(EntryPoints::TimerFired) << "no timerFired function";
-    QTest::newRow("ready: the entry point's own tip") << every << "" << int(EntryPoints::JobArrived) << "";
+    QTest::newRow("fixture pane hidden") << every << &hideThePane << int(EntryPoints::TimerFired) << "Show the fixture pane";
+    QTest::newRow("no enabled job") << every << &disableTheJob << int(EntryPoints::JobArrived) << "incoming job";
+    QTest::newRow("no connection chosen") << every << &leaveAsItIs << int(EntryPoints::IsConnectionPropertyValid) << "outgoing connection";
+    QTest::newRow("function not defined") << jobOnly << &leaveAsItIs << int(EntryPoints::TimerFired) << "no timerFired function";
+    QTest::newRow("ready: the entry point's own tip") << every << &leaveAsItIs << int(EntryPoints::JobArrived) << "";
     // clang-format on
 }
 
 void tst_EntryPointsCombo::toolTipSaysWhatTheChosenEntryPointStillNeeds()
 {
     QFETCH(QString, program);
-    QFETCH(QString, fixture);
+    QFETCH(FixtureChange, change);
     QFETCH(int, entryPoint);
     QFETCH(QString, says);
     m_example->setProgram(program);
-    FixtureTree *tree = m_example->window->fixture()->tree();
-    if (fixture == QLatin1String("hide the pane")) {
-        m_example->window->fixturePane()->hide();
-    } else if (fixture == QLatin1String("disable the job")) {
-        tree->itemDoubleClickedHandler(tree->incomingGroup()->child(0), 0);
-    }
+    change(*m_example);
     EntryPointsCombo *combo = m_example->selector();
     combo->setCurrentIndex(combo->findText(row(entryPoint)->text()));
     combo->updateAvailability(true);

@@ -24,6 +24,7 @@
 namespace CliTest {
 
 using PythonZip::contents;
+using TestFiles::copyFolder;
 using TestFiles::entriesBelow;
 using TestFiles::readFile;
 using TestFiles::snapshot;
@@ -84,22 +85,6 @@ inline QMap<QString, QByteArray> packageMembers(const QString &path)
     QMap<QString, QByteArray> members = snapshot(package.absolutePath());
     members.remove(package.completeBaseName() + QStringLiteral(".tfixture"));
     return members;
-}
-
-// Copies the folder `source` with everything below it to `target`; false when a file fails.
-inline bool copyFolder(const QString &source, const QString &target)
-{
-    const QDir from(source);
-    QDirIterator it(source, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString copy = target + QLatin1Char('/') + from.relativeFilePath(file);
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // What Python's xml module finds in a JUnit report, the elements and attributes CI systems

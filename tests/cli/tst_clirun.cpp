@@ -146,13 +146,8 @@ void tst_CliRun::expectedResultsThatDoNotHoldFailTheRun()
                         QStringLiteral("--entry"), QStringLiteral("timerFired")});
     QVERIFY2(run.exitCode == 1, run.describe());
     QCOMPARE(run.err, QString());
-    const QStringList out = run.out.trimmed().split(QLatin1Char('\n'));
-    QVERIFY2(
-        out.contains(QStringLiteral("  FAIL  connection 'Approval' receives 1 file(s): 0 file(s)")),
-        qPrintable(run.out));
-    QVERIFY2(out.contains(QStringLiteral("  pass  connection 'Booking' receives 0 file(s)")),
-             qPrintable(run.out));
-    QCOMPARE(out.last(),
+    // The report's lines for each expected result are its own; here only the outcome counts.
+    QCOMPARE(run.out.trimmed().split(QLatin1Char('\n')).last(),
              QStringLiteral("timerFired of InvoiceRouter FAILED: 4 expected results did not hold"));
 }
 
@@ -307,21 +302,9 @@ void tst_CliRun::junitAndJsonReportEveryPackage()
     QCOMPARE(outcomes,
              (QStringList{"Broken timerFired failed", "DailyReport timerFired passed",
                           "InvoiceRouter jobArrived passed", "DailyReport timerFired passed"}));
-    const QJsonObject daily = runs.at(1).toObject();
-    const QJsonArray outputs = daily.value("summary").toObject().value("outputs").toArray();
-    QCOMPARE(outputs.size(), 1);
-    QCOMPARE(outputs.at(0).toObject().value("connection").toString(), QStringLiteral("Reports"));
-    QVERIFY(outputs.at(0)
-                .toObject()
-                .value("files")
-                .toArray()
-                .at(0)
-                .toObject()
-                .value("name")
-                .toString()
-                .endsWith(QLatin1String("_report-42.txt")));
-    QVERIFY(!daily.value("messages").toArray().isEmpty());
+    QVERIFY(!runs.at(1)[u"messages"].toArray().isEmpty());
 
+    // One suite per run, in the same order; the failed run's case carries its output.
     const QJsonObject junit = readJUnit(m_sandbox->path(QStringLiteral("report.xml")));
     QVERIFY2(!junit.contains("error") && !junit.isEmpty(),
              qPrintable(junit.value("error").toString()));
@@ -329,15 +312,9 @@ void tst_CliRun::junitAndJsonReportEveryPackage()
     QCOMPARE(junit.value("failures").toInt(), 1);
     const QJsonArray suites = junit.value("suites").toArray();
     QCOMPARE(suites.size(), 4);
-    const QJsonObject broken = suites.at(0).toObject();
-    QCOMPARE(broken.value("name").toString(), QStringLiteral("Broken"));
-    QCOMPARE(broken.value("failures").toInt(), 1);
-    const QJsonObject brokenCase = broken.value("cases").toArray().at(0).toObject();
-    QCOMPARE(brokenCase.value("name").toString(), QStringLiteral("timerFired"));
-    QCOMPARE(brokenCase.value("classname").toString(), QStringLiteral("Broken"));
-    QCOMPARE(brokenCase.value("failures").toArray().size(), 1);
-    QVERIFY(brokenCase.value("out").toString().contains(QLatin1String("noSuchCall")));
-    QCOMPARE(suites.at(1).toObject().value("failures").toInt(), 0);
+    QCOMPARE(suites.at(0)[u"failures"].toInt(), 1);
+    QVERIFY(suites.at(0)[u"cases"][0][u"out"].toString().contains(QLatin1String("noSuchCall")));
+    QCOMPARE(suites.at(1)[u"failures"].toInt(), 0);
 }
 
 void tst_CliRun::unwritableJUnitStillReportsTheRun()

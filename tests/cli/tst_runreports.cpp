@@ -89,8 +89,13 @@ void tst_RunReports::expectationsDecideTheOutcome()
 
     const QJsonObject json = Scripter::RunReport::toJson({result});
     QCOMPARE(json.value("passed").toBool(!passed), passed);
-    const QJsonArray reported =
-        json.value("runs").toArray().at(0).toObject().value("expectations").toArray();
+    const QJsonValue run = json.value("runs")[0];
+    QCOMPARE(run[u"element"].toString(), result.elementName);
+    QCOMPARE(run[u"entryPoint"].toString(), result.entryPoint);
+    const QJsonValue sent = run[u"summary"][u"outputs"][0];
+    QCOMPARE(sent[u"connection"].toString(), QStringLiteral("Approval"));
+    QCOMPARE(sent[u"files"][0][u"name"].toString(), QStringLiteral("_00002_a.xml"));
+    const QJsonArray reported = run[u"expectations"].toArray();
     QCOMPARE(reported.size(), expectations.size());
     for (int i = 0; i < expectations.size(); ++i) {
         const QJsonObject item = reported.at(i).toObject();
@@ -108,8 +113,11 @@ void tst_RunReports::expectationsDecideTheOutcome()
     QVERIFY2(!junit.isEmpty() && !junit.contains("error"),
              qPrintable(junit.value("error").toString()));
     QCOMPARE(junit.value("failures").toInt(), failureMessages.size());
-    const QJsonObject testCase =
-        junit.value("suites").toArray().at(0).toObject().value("cases").toArray().at(0).toObject();
+    const QJsonObject suite = junit.value("suites")[0].toObject();
+    QCOMPARE(suite.value("name").toString(), result.elementName);
+    const QJsonObject testCase = suite.value("cases")[0].toObject();
+    QCOMPARE(testCase.value("name").toString(), result.entryPoint);
+    QCOMPARE(testCase.value("classname").toString(), result.elementName);
     QStringList messages;
     for (const QJsonValue &message : testCase.value("failures").toArray()) {
         messages.append(message.toString());

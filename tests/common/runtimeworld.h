@@ -15,6 +15,7 @@
 #include <supportlib/environment.h>
 #include <supportlib/job.h>
 #include <supportlib/tavrix.h>
+#include <supportlib/userglobaldata.h>
 
 #include <corelib/flow/flow.h>
 #include <corelib/jobs/ijt.h>
@@ -23,8 +24,10 @@
 #include <corelib/vocabulary/xmlvalues.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <memory>
 
@@ -244,5 +247,69 @@ inline QStringList allOutputs(const FlowWorld &world, const QStringList &connect
     }
     return result;
 }
+
+// What one entry point run on the compass world, with user global data, gave: its result, the
+// files it sent, its messages, and whether finishing the run left no temporary file behind.
+struct CompassRun
+{
+    QString result;
+    QStringList outputs;
+    QStringList logLines;
+    bool tempLeftEmpty = false;
+
+    // The `messages` that no logged line holds.
+    QStringList missing(const QStringList &messages) const
+    {
+        QStringList absent;
+        for (const QString &message : messages) {
+            if (logLines.filter(message).isEmpty()) {
+                absent << message;
+            }
+        }
+        return absent;
+    }
+};
+
+inline CompassRun runOnCompassWorld(const QString &entryPoint, const ScriptCodeAndLangStruct &code)
+{
+    const std::unique_ptr<FlowWorld> world = compassWorld();
+    WorldManager manager(*world);
+    manager.setUserGlobalData(
+        std::make_unique<UserGlobalData>(world->path(QStringLiteral("UserGlobalData.xml"))));
+    RunObjects run(*world, &manager.log);
+    CompassRun outcome;
+    outcome.result = runEntryPoint(manager, run, entryPoint, code);
+    outcome.outputs = allOutputs(*world, {QStringLiteral("A"), QStringLiteral("B")});
+    outcome.logLines = manager.log.lines();
+    manager.finishEntryPoint(&run.environment, world->flow(), &manager.log);
+    outcome.tempLeftEmpty = QDir(world->path(QStringLiteral("temp"))).isEmpty();
+    return outcome;
+}
+
+// The user of a running script, on a thread of its own: once `file` exists (the script writes it
+// to show where it is, so that no step depends on timing) it stops the script in `mode`, then
+// writes `thenWrite` if one is given. Waits for its thread when it goes.
+class StoppingUser
+{
+public:
+    StoppingUser(BaseEntriesManager &manager, const QString &file, int mode,
+                 const QString &thenWrite = QString())
+        : m_thread(QThread::create([&manager, file, mode, thenWrite] {
+            while (!QFileInfo::exists(file)) {
+                QThread::msleep(1);
+            }
+            manager.stopScript(mode);
+            if (!thenWrite.isEmpty()) {
+                TestFiles::writeFile(thenWrite, QByteArray());
+            }
+        }))
+    {
+        m_thread->start();
+    }
+    ~StoppingUser() { m_thread->wait(); }
+
+private:
+    std::unique_ptr<QThread> m_thread;
+};
 
 } // namespace RuntimeTest

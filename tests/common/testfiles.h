@@ -14,6 +14,22 @@
 
 namespace TestFiles {
 
+// Copies the folder `source` with everything below it to `target`; false when a file fails.
+inline bool copyFolder(const QString &source, const QString &target)
+{
+    const QDir from(source);
+    QDirIterator it(source, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString copy = target + QLatin1Char('/') + from.relativeFilePath(file);
+        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Writes `data` to `path`, creating its folder; false when not all of it was written.
 inline bool writeFile(const QString &path, const QByteArray &data)
 {

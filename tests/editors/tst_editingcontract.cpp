@@ -46,13 +46,39 @@ public:
     virtual std::unique_ptr<QSignalSpy> spyOnOpenRequests() = 0;
 };
 
-class TextEditEditor : public Editor
+// The forwarding both editor kinds share; only the selection and undo differ.
+template<class ScriptEditorType>
+class EditorAdapter : public Editor
 {
 public:
     QWidget *widget() override { return &m_editor; }
     QWidget *viewport() override { return m_editor.textEdit()->viewport(); }
     void setText(const QString &text) override { m_editor.setText(text); }
     QString text() const override { return m_editor.text(); }
+    bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
+              bool startAtCursor) override
+    {
+        return m_editor.find(expr, caseSensitive, wholeWords, forward, startAtCursor);
+    }
+    bool replace(const QString &expr, const QString &replacement, bool caseSensitive,
+                 bool wholeWords, bool startAtCursor, bool replaceAll) override
+    {
+        return m_editor.replace(expr, replacement, caseSensitive, wholeWords, true, startAtCursor,
+                                replaceAll);
+    }
+    bool gotoLine(int line) override { return m_editor.gotoLine(line); }
+    std::unique_ptr<QSignalSpy> spyOnOpenRequests() override
+    {
+        return std::make_unique<QSignalSpy>(&m_editor, &ScriptEditorType::openFileRequested);
+    }
+
+protected:
+    ScriptEditorType m_editor;
+};
+
+class TextEditEditor : public EditorAdapter<Scripter::AppleScriptEditor>
+{
+public:
     void select(int from, int to) override
     {
         QTextCursor cursor = m_editor.textEdit()->textCursor();
@@ -66,33 +92,11 @@ public:
         return {cursor.selectionStart(), cursor.selectionEnd()};
     }
     void undo() override { m_editor.textEdit()->undo(); }
-    bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
-              bool startAtCursor) override
-    {
-        return m_editor.find(expr, caseSensitive, wholeWords, forward, startAtCursor);
-    }
-    bool replace(const QString &expr, const QString &replacement, bool caseSensitive,
-                 bool wholeWords, bool startAtCursor, bool replaceAll) override
-    {
-        return m_editor.replace(expr, replacement, caseSensitive, wholeWords, true, startAtCursor,
-                                replaceAll);
-    }
-    bool gotoLine(int line) override { return m_editor.gotoLine(line); }
-    std::unique_ptr<QSignalSpy> spyOnOpenRequests() override
-    {
-        return std::make_unique<QSignalSpy>(&m_editor, &Scripter::ScriptEditor::openFileRequested);
-    }
-
-    Scripter::AppleScriptEditor m_editor;
 };
 
-class ScintillaEditor : public Editor
+class ScintillaEditor : public EditorAdapter<Scripter::JavaScriptEditor>
 {
 public:
-    QWidget *widget() override { return &m_editor; }
-    QWidget *viewport() override { return m_editor.textEdit()->viewport(); }
-    void setText(const QString &text) override { m_editor.setText(text); }
-    QString text() const override { return m_editor.text(); }
     void select(int from, int to) override
     {
         m_editor.textEdit()->SendScintilla(QsciScintilla::SCI_SETSEL,
@@ -105,25 +109,6 @@ public:
                 int(edit->SendScintilla(QsciScintilla::SCI_GETSELECTIONEND))};
     }
     void undo() override { m_editor.undo(); }
-    bool find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
-              bool startAtCursor) override
-    {
-        return m_editor.find(expr, caseSensitive, wholeWords, forward, startAtCursor);
-    }
-    bool replace(const QString &expr, const QString &replacement, bool caseSensitive,
-                 bool wholeWords, bool startAtCursor, bool replaceAll) override
-    {
-        return m_editor.replace(expr, replacement, caseSensitive, wholeWords, true, startAtCursor,
-                                replaceAll);
-    }
-    bool gotoLine(int line) override { return m_editor.gotoLine(line); }
-    std::unique_ptr<QSignalSpy> spyOnOpenRequests() override
-    {
-        return std::make_unique<QSignalSpy>(&m_editor,
-                                            &Scripter::JavaScriptEditor::openFileRequested);
-    }
-
-    Scripter::JavaScriptEditor m_editor;
 };
 
 // A shown editor of `kind` holding `text`.

@@ -16,7 +16,6 @@
 
 #include <QFile>
 #include <QTest>
-#include <QThread>
 
 using namespace RuntimeTest;
 
@@ -138,21 +137,12 @@ void tst_EntryPoints::entryPointsRunTheirFunction()
     QFETCH(QStringList, outputs);
     QFETCH(QStringList, messages);
 
-    const std::unique_ptr<FlowWorld> world = compassWorld();
-    WorldManager manager(*world);
-    manager.setUserGlobalData(
-        std::make_unique<UserGlobalData>(world->path(QStringLiteral("UserGlobalData.xml"))));
-    RunObjects run(*world, &manager.log);
-
-    QCOMPARE(runEntryPoint(manager, run, entryPoint, {script, js}), result);
-    QCOMPARE(allOutputs(*world, {QStringLiteral("A"), QStringLiteral("B")}), outputs);
-    const QStringList lines = manager.log.lines();
-    for (const QString &message : messages) {
-        QVERIFY2(!lines.filter(message).isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
-    }
+    const CompassRun run = runOnCompassWorld(entryPoint, {script, js});
+    QCOMPARE(run.result, result);
+    QCOMPARE(run.outputs, outputs);
+    QVERIFY2(run.missing(messages).isEmpty(), qPrintable(run.logLines.join(QLatin1Char('\n'))));
     // Nothing the run made for itself is left once it is finished.
-    manager.finishEntryPoint(&run.environment, world->flow(), &manager.log);
-    QVERIFY(QDir(world->path(QStringLiteral("temp"))).isEmpty());
+    QVERIFY(run.tempLeftEmpty);
 }
 
 void tst_EntryPoints::sentJobsCarryTheirTicket()
@@ -541,20 +531,12 @@ void tst_EntryPoints::stopEndsTheRunningScriptOnly()
                                           "    while (true) {}\n"
                                           "}")
                                .arg(started, go, goneOn);
-    std::unique_ptr<QThread> user(QThread::create([&] {
-        while (!QFileInfo::exists(started)) {
-            QThread::msleep(1);
-        }
-        manager.stopScript(0);
-        TestFiles::writeFile(go, QByteArray());
-        while (!QFileInfo::exists(goneOn)) {
-            QThread::msleep(1);
-        }
-        manager.stopScript(1);
-    }));
-    user->start();
-    const QString result = manager.jobArrived(&run.tavrix, &run.job, {script, js}, nullptr);
-    user->wait();
+    QString result;
+    {
+        const StoppingUser first(manager, started, 0, go);
+        const StoppingUser then(manager, goneOn, 1);
+        result = manager.jobArrived(&run.tavrix, &run.job, {script, js}, nullptr);
+    }
     QCOMPARE(result, QStringLiteral("The script was stopped"));
     QVERIFY(!manager.log.linesWith(QStringLiteral("3|Error in jobArrived: The script was stopped"))
                  .isEmpty());

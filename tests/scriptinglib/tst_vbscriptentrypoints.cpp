@@ -6,11 +6,7 @@
 
 #include "common/runtimeworld.h"
 
-#include <supportlib/userglobaldata.h>
-
-#include <QFileInfo>
 #include <QTest>
-#include <QThread>
 
 using namespace RuntimeTest;
 
@@ -106,18 +102,11 @@ void tst_VBScriptEntryPoints::entryPointsRunTheirFunction()
     QFETCH(QStringList, outputs);
     QFETCH(QStringList, messages);
 
-    const std::unique_ptr<FlowWorld> world = compassWorld();
-    WorldManager manager(*world);
-    manager.setUserGlobalData(
-        std::make_unique<UserGlobalData>(world->path(QStringLiteral("UserGlobalData.xml"))));
-    RunObjects run(*world, &manager.log);
-
-    QCOMPARE(runEntryPoint(manager, run, entryPoint, {script, vbs}), result);
-    QCOMPARE(allOutputs(*world, {QStringLiteral("A"), QStringLiteral("B")}), outputs);
-    const QStringList lines = manager.log.lines();
-    for (const QString &message : messages) {
-        QVERIFY2(!lines.filter(message).isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
-    }
+    const CompassRun run = runOnCompassWorld(entryPoint, {script, vbs});
+    QCOMPARE(run.result, result);
+    QCOMPARE(run.outputs, outputs);
+    QVERIFY2(run.missing(messages).isEmpty(), qPrintable(run.logLines.join(QLatin1Char('\n'))));
+    QVERIFY(run.tempLeftEmpty);
 }
 
 void tst_VBScriptEntryPoints::objectErrors_data()
@@ -244,15 +233,11 @@ void tst_VBScriptEntryPoints::stopEndsTheRunAndTheNextRuns()
                                           "    %2\n"
                                           "End Sub")
                                .arg(started, loop);
-    std::unique_ptr<QThread> user(QThread::create([&] {
-        while (!QFileInfo::exists(started)) {
-            QThread::msleep(1);
-        }
-        manager.stopScript(1);
-    }));
-    user->start();
-    const QString result = manager.jobArrived(&run.tavrix, &run.job, {script, vbs}, nullptr);
-    user->wait();
+    QString result;
+    {
+        const StoppingUser user(manager, started, 1);
+        result = manager.jobArrived(&run.tavrix, &run.job, {script, vbs}, nullptr);
+    }
     QCOMPARE(result, QStringLiteral("The script was stopped"));
     QVERIFY(!manager.log.linesWith(QStringLiteral("3|Error in jobArrived"))
                  .filter(QStringLiteral("The script was stopped"))
