@@ -6,6 +6,8 @@
 
 #include "package/packageprocessor.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include "corelib/env/envmanager.h"
 
 #include <QAction>
@@ -21,7 +23,8 @@ namespace {
 
 QIcon scripterIcon(const char *fileName)
 {
-    return QIcon(QStringLiteral(":/Images/Ui_scripter/") + QLatin1String(fileName));
+    return GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/")
+                                            + QLatin1String(fileName));
 }
 
 } // namespace

@@ -21,6 +21,8 @@
 #include "editors/searchcontroller.h"
 #include "editors/vbscripteditor.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
@@ -41,7 +43,7 @@ namespace {
 
 QIcon scripterIcon(const QString &fileName)
 {
-    return QIcon(QStringLiteral(":/Images/Ui_scripter/") + fileName);
+    return GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/") + fileName);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "editors/searchcontroller.h"
 #include "editors/vbscripteditor.h"
 
+#include "guilib/images/deferrediconengine.h"
 #include "guilib/log/logtableview.h"
 #include "guilib/property/propertiesexplorer.h"
 
@@ -47,6 +48,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <Qsci/qsciscintilla.h>
 
@@ -74,6 +76,11 @@ QDockWidget *createPane(const QString &title, const QString &objectName, QMainWi
     pane->setObjectName(objectName);
     pane->setMinimumSize(PaneMinimumWidth, PaneMinimumHeight);
     return pane;
+}
+
+void openDroppedFile(const QString &path)
+{
+    ScripterCore::instance()->packageProcessor()->open(path);
 }
 
 QString removeMarker(QString text)
@@ -131,11 +138,6 @@ ScripterWindow::ScripterWindow(QWidget *parent)
             [selector] { selector->updateAvailability(true); });
     connect(m_javaScriptEditor, &QSEditor::textChanged, selector,
             &EntryPointsCombo::setUpdateItemEnabled);
-    for (const ScriptEditor *editor : {static_cast<ScriptEditor *>(m_vbScriptEditor),
-                                       static_cast<ScriptEditor *>(m_appleScriptEditor)}) {
-        connect(editor->textEdit(), &QTextEdit::textChanged, selector,
-                &EntryPointsCombo::setUpdateItemEnabled);
-    }
 
     resetPackage();
     createMessagePane();
@@ -145,13 +147,8 @@ ScripterWindow::ScripterWindow(QWidget *parent)
 
     connect(m_javaScriptEditor, &JavaScriptEditor::scriptChanged, this,
             [this] { editorChanged(JavaScriptTab); });
-    connect(m_vbScriptEditor, &ScriptEditor::scriptChanged, this,
-            [this] { editorChanged(VBScriptTab); });
-    connect(m_appleScriptEditor, &ScriptEditor::scriptChanged, this,
-            [this] { editorChanged(AppleScriptTab); });
 
-    m_searchController =
-        new SearchController([this] { return m_scriptTabs->currentWidget(); }, this);
+    m_searchController = new SearchController([this] { return currentEditor(); }, this);
     m_actions->updateEditActions();
 }
 
@@ -170,35 +167,104 @@ ScripterWindow::~ScripterWindow()
 void ScripterWindow::createEditors()
 {
     m_javaScriptEditor = new JavaScriptEditor(m_scriptTabs);
-    m_vbScriptEditor = new VBScriptEditor(m_core->controlLogInterface(), m_scriptTabs);
-    m_appleScriptEditor = new AppleScriptEditor(m_scriptTabs);
-    m_scriptTabs->addTab(m_javaScriptEditor,
-                         QIcon(QStringLiteral(":/Images/Ui_scripter/img_JavaScript.png")),
-                         tr("JavaScript"));
-    m_scriptTabs->addTab(m_vbScriptEditor,
-                         QIcon(QStringLiteral(":/Images/Ui_scripter/img_VBScript.png")),
-                         tr("VBScript"));
-    m_scriptTabs->addTab(m_appleScriptEditor,
-                         QIcon(QStringLiteral(":/Images/Ui_scripter/img_AppleScript.png")),
-                         tr("AppleScript"));
-
-    const auto updateEditActions = [this] {
-        m_actions->updateEditActions();
+    m_scriptTabs->addTab(
+        m_javaScriptEditor,
+        GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/img_JavaScript.png")),
+        tr("JavaScript"));
+    // The pages of the other languages get their editor when it is made.
+    const std::pair<QString, QString> plainTabs[] = {
+        {QStringLiteral(":/Images/Ui_scripter/img_VBScript.png"), tr("VBScript")},
+        {QStringLiteral(":/Images/Ui_scripter/img_AppleScript.png"), tr("AppleScript")},
     };
-    connect(m_javaScriptEditor, &QSEditor::undoAvailable, this, updateEditActions);
-    connect(m_javaScriptEditor, &QSEditor::redoAvailable, this, updateEditActions);
+    for (const auto &[icon, title] : plainTabs) {
+        auto *page = new QWidget(m_scriptTabs);
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_scriptTabs->addTab(page, GuiLib::DeferredIconEngine::icon(icon), title);
+    }
+    connect(m_scriptTabs, &QTabWidget::currentChanged, this, [this](int tab) { plainEditor(tab); });
+
+    const auto updateEditActions = qOverload<>(&ScripterActions::updateEditActions);
+    connect(m_javaScriptEditor, &QSEditor::undoAvailable, m_actions, updateEditActions);
+    connect(m_javaScriptEditor, &QSEditor::redoAvailable, m_actions, updateEditActions);
+    connect(m_javaScriptEditor, &JavaScriptEditor::openFileRequested, this, &openDroppedFile);
+}
+
+ScriptEditor *ScripterWindow::createPlainEditor(int tab)
+{
+    ScriptEditor *editor = nullptr;
+    if (tab == VBScriptTab) {
+        m_vbScriptEditor = new VBScriptEditor(m_core->controlLogInterface());
+        m_vbScriptEditor->setEmptyScript();
+        editor = m_vbScriptEditor;
+    } else {
+        m_appleScriptEditor = new AppleScriptEditor;
+        m_appleScriptEditor->setEmptyScript();
+        editor = m_appleScriptEditor;
+    }
+    ScrTextEdit *text = editor->textEdit();
+    text->document()->setModified(false);
+    m_scriptTabs->widget(tab)->layout()->addWidget(editor);
+    if (!m_statusText.isEmpty()) {
+        editor->statusBar()->showMessage(m_statusText);
+    }
+
+    const auto updateEditActions = qOverload<>(&ScripterActions::updateEditActions);
+    connect(text, &QTextEdit::undoAvailable, m_actions, updateEditActions);
+    connect(text, &QTextEdit::redoAvailable, m_actions, updateEditActions);
+    connect(text, &QTextEdit::copyAvailable, m_actions, updateEditActions);
+    connect(text, &QTextEdit::textChanged, m_actions->entryPointSelector(),
+            &EntryPointsCombo::setUpdateItemEnabled);
+    connect(editor, &ScriptEditor::scriptChanged, this, [this, tab] { editorChanged(tab); });
+    connect(editor, &ScriptEditor::openFileRequested, this, &openDroppedFile);
+    return editor;
+}
+
+ScriptEditor *ScripterWindow::plainEditor(int tab)
+{
+    if (tab == VBScriptTab) {
+        return m_vbScriptEditor ? m_vbScriptEditor : createPlainEditor(tab);
+    }
+    if (tab == AppleScriptTab) {
+        return m_appleScriptEditor ? m_appleScriptEditor : createPlainEditor(tab);
+    }
+    return nullptr;
+}
+
+ScriptEditor *ScripterWindow::plainEditor(int tab) const
+{
+    return const_cast<ScripterWindow *>(this)->plainEditor(tab);
+}
+
+QList<ScriptEditor *> ScripterWindow::createdPlainEditors() const
+{
+    QList<ScriptEditor *> editors;
     for (ScriptEditor *editor : {static_cast<ScriptEditor *>(m_vbScriptEditor),
                                  static_cast<ScriptEditor *>(m_appleScriptEditor)}) {
-        ScrTextEdit *text = editor->textEdit();
-        connect(text, &QTextEdit::undoAvailable, this, updateEditActions);
-        connect(text, &QTextEdit::redoAvailable, this, updateEditActions);
-        connect(text, &QTextEdit::copyAvailable, this, updateEditActions);
-        connect(editor, &ScriptEditor::openFileRequested, this, [](const QString &path) {
-            ScripterCore::instance()->packageProcessor()->open(path);
-        });
+        if (editor) {
+            editors.append(editor);
+        }
     }
-    connect(m_javaScriptEditor, &JavaScriptEditor::openFileRequested, this,
-            [](const QString &path) { ScripterCore::instance()->packageProcessor()->open(path); });
+    return editors;
+}
+
+VBScriptEditor *ScripterWindow::vbScriptEditor() const
+{
+    return static_cast<VBScriptEditor *>(plainEditor(VBScriptTab));
+}
+
+AppleScriptEditor *ScripterWindow::appleScriptEditor() const
+{
+    return static_cast<AppleScriptEditor *>(plainEditor(AppleScriptTab));
+}
+
+QWidget *ScripterWindow::currentEditor() const
+{
+    const int tab = m_scriptTabs->currentIndex();
+    if (tab == JavaScriptTab) {
+        return m_javaScriptEditor;
+    }
+    return plainEditor(tab);
 }
 
 void ScripterWindow::createMessagePane()
@@ -349,17 +415,6 @@ int ScripterWindow::tabOfLanguage(const QString &language) const
     return -1;
 }
 
-ScriptEditor *ScripterWindow::plainEditor(int tab) const
-{
-    if (tab == VBScriptTab) {
-        return m_vbScriptEditor;
-    }
-    if (tab == AppleScriptTab) {
-        return m_appleScriptEditor;
-    }
-    return nullptr;
-}
-
 QString ScripterWindow::packageFolder() const
 {
     const QString path = visiblePath();
@@ -387,8 +442,12 @@ void ScripterWindow::resetPackage()
     m_declaration->reset();
     m_fixture->clear();
     m_javaScriptEditor->setEmptyScript();
-    m_vbScriptEditor->setEmptyScript();
-    m_appleScriptEditor->setEmptyScript();
+    if (m_vbScriptEditor) {
+        m_vbScriptEditor->setEmptyScript();
+    }
+    if (m_appleScriptEditor) {
+        m_appleScriptEditor->setEmptyScript();
+    }
     scriptChangedHandler();
     updateLanguageTabs();
     setCurrentFile(QString(), false);
@@ -412,8 +471,17 @@ void ScripterWindow::updateLanguageTabs()
         {AppleScriptTab, XMLKey::INCLUDEAPPLESCRIPT},
     };
     for (const auto &[tab, key] : flags) {
-        m_scriptTabs->setTabEnabled(tab, m_declaration->basicValue(key) == XMLValues::YES);
+        setTabIncluded(tab, m_declaration->basicValue(key) == XMLValues::YES);
     }
+}
+
+void ScripterWindow::setTabIncluded(int tab, bool included)
+{
+    // An enabled tab may be clicked: its editor is there before it shows.
+    if (included) {
+        plainEditor(tab);
+    }
+    m_scriptTabs->setTabEnabled(tab, included);
 }
 
 void ScripterWindow::setCurrentFile(const QString &path, bool remember)
@@ -475,8 +543,9 @@ void ScripterWindow::scriptChangedHandler()
     for (int tab = 0; tab < m_scriptTabs->count(); ++tab) {
         m_scriptTabs->setTabText(tab, removeMarker(m_scriptTabs->tabText(tab)));
     }
-    m_vbScriptEditor->textEdit()->document()->setModified(false);
-    m_appleScriptEditor->textEdit()->document()->setModified(false);
+    for (const ScriptEditor *editor : createdPlainEditors()) {
+        editor->textEdit()->document()->setModified(false);
+    }
 }
 
 void ScripterWindow::editActionClicked()
@@ -523,8 +592,9 @@ void ScripterWindow::editActionClicked()
 void ScripterWindow::applyPreferences()
 {
     m_javaScriptEditor->readSettings();
-    m_vbScriptEditor->readSettings();
-    m_appleScriptEditor->readSettings();
+    for (ScriptEditor *editor : createdPlainEditors()) {
+        editor->readSettings();
+    }
 }
 
 void ScripterWindow::setWindowEnabled(bool enable)
@@ -713,8 +783,9 @@ void ScripterWindow::closeEvent(QCloseEvent *event)
         m_messagePane->releaseModel();
     }
     disconnect(m_javaScriptEditor, &JavaScriptEditor::scriptChanged, this, nullptr);
-    disconnect(m_vbScriptEditor, &ScriptEditor::scriptChanged, this, nullptr);
-    disconnect(m_appleScriptEditor, &ScriptEditor::scriptChanged, this, nullptr);
+    for (const ScriptEditor *editor : createdPlainEditors()) {
+        disconnect(editor, &ScriptEditor::scriptChanged, this, nullptr);
+    }
     event->accept();
     m_core->packageProcessor()->removeWindow(this);
 }
@@ -765,9 +836,8 @@ QStringList ScripterWindow::scriptFunctions(const QString &language) const
     case JavaScriptTab:
         return m_javaScriptEditor->functions();
     case VBScriptTab:
-        return m_vbScriptEditor->functions();
     case AppleScriptTab:
-        return m_appleScriptEditor->functions();
+        return plainEditor(tabOfLanguage(language))->functions();
     default:
         return {};
     }
@@ -776,7 +846,7 @@ QStringList ScripterWindow::scriptFunctions(const QString &language) const
 void ScripterWindow::setLanguageIncluded(const QString &language, bool included)
 {
     if (const int tab = tabOfLanguage(language); tab >= 0) {
-        m_scriptTabs->setTabEnabled(tab, included);
+        setTabIncluded(tab, included);
     }
 }
 
@@ -830,9 +900,8 @@ QString ScripterWindow::scriptText(const QString &language) const
     case JavaScriptTab:
         return m_javaScriptEditor->text();
     case VBScriptTab:
-        return m_vbScriptEditor->text();
     case AppleScriptTab:
-        return m_appleScriptEditor->text();
+        return plainEditor(tabOfLanguage(language))->text();
     default:
         return QString();
     }
@@ -858,8 +927,12 @@ void ScripterWindow::setUnmodified()
 
 void ScripterWindow::showStatusMessage(const QString &text, int timeout)
 {
-    for (QStatusBar *statusBar : {m_javaScriptEditor->statusBar(), m_vbScriptEditor->statusBar(),
-                                  m_appleScriptEditor->statusBar()}) {
+    m_statusText = timeout == 0 ? text : QString();
+    QList<QStatusBar *> statusBars = {m_javaScriptEditor->statusBar()};
+    for (const ScriptEditor *editor : createdPlainEditors()) {
+        statusBars.append(editor->statusBar());
+    }
+    for (QStatusBar *statusBar : std::as_const(statusBars)) {
         if (text.isEmpty()) {
             statusBar->clearMessage();
         } else {

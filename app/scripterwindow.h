@@ -53,8 +53,10 @@ public:
     QTabWidget *scriptTabs() const { return m_scriptTabs; }
     Fixture *fixture() const override { return m_fixture; }
     JavaScriptEditor *javaScriptEditor() const { return m_javaScriptEditor; }
-    VBScriptEditor *vbScriptEditor() const { return m_vbScriptEditor; }
-    AppleScriptEditor *appleScriptEditor() const { return m_appleScriptEditor; }
+    // The editors of the other languages are made when first needed: when the declaration
+    // includes their language, their tab is made current, or their program is asked for.
+    VBScriptEditor *vbScriptEditor() const;
+    AppleScriptEditor *appleScriptEditor() const;
     // Null when the log manager has no message database.
     ScripterMessagePane *messagePane() const { return m_messagePane; }
     ScripterActions *actions() const { return m_actions; }
@@ -150,6 +152,15 @@ protected:
 
 private:
     void createEditors();
+    // The editor of the VBScript or AppleScript tab, made on first call; null for other tabs.
+    ScriptEditor *plainEditor(int tab);
+    // Making an editor changes nothing that a reader of the window can tell.
+    ScriptEditor *plainEditor(int tab) const;
+    ScriptEditor *createPlainEditor(int tab);
+    // The plain editors made so far.
+    QList<ScriptEditor *> createdPlainEditors() const;
+    QWidget *currentEditor() const;
+    void setTabIncluded(int tab, bool included);
     void createMessagePane();
     void restoreLayout();
     void saveLayout() const;
@@ -169,7 +180,6 @@ private:
     bool waitForTestRunEnd();
     // The window comes back as it was before the run; nothing happens when none is monitored.
     void endTestRunMonitoring();
-    ScriptEditor *plainEditor(int tab) const;
     int tabOfLanguage(const QString &language) const;
 
     ScripterCore *m_core;
@@ -190,6 +200,8 @@ private:
     JavaScriptEditor *m_javaScriptEditor = nullptr;
     VBScriptEditor *m_vbScriptEditor = nullptr;
     AppleScriptEditor *m_appleScriptEditor = nullptr;
+    // What showStatusMessage() shows until further notice; an editor made later shows it too.
+    QString m_statusText;
     GuiLib::PropertiesExplorer *m_explorer = nullptr;
     ScripterMessagePane *m_messagePane = nullptr;
     ScripterActions *m_actions = nullptr;

@@ -19,6 +19,8 @@
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
 #include "editors/scrtextedit.h"
+#include "editors/searchcontroller.h"
+#include "editors/sgotoline.h"
 #include "editors/vbscripteditor.h"
 
 #include "guilib/property/propertiesexplorer.h"
@@ -34,6 +36,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
@@ -102,6 +105,8 @@ private slots:
     void languageTabsFollowTheDeclaration_data();
     void languageTabsFollowTheDeclaration();
     void resetPackageStartsAnEmptyUntitledPackage();
+    void otherLanguagesGetTheirEditorWhenFirstNeeded_data();
+    void otherLanguagesGetTheirEditorWhenFirstNeeded();
 
     void closingAModifiedWindowAsks_data();
     void closingAModifiedWindowAsks();
@@ -336,6 +341,99 @@ void tst_ScripterWindow::resetPackageStartsAnEmptyUntitledPackage()
     QCOMPARE(window->declaration()->elementName(), QStringLiteral("TavrixScript"));
     QCOMPARE(window->scriptText(XMLValues::JAVASCRIPT), emptyProgram);
     QCOMPARE(window->fixture()->tree()->incomingGroup()->childCount(), 0);
+}
+
+// What first needs the editor of a language that the new package does not include.
+enum class FirstNeed { ShowingTheTab, IncludingTheLanguage, ReadingAProgram, AskingTheProgram };
+Q_DECLARE_METATYPE(FirstNeed)
+
+void tst_ScripterWindow::otherLanguagesGetTheirEditorWhenFirstNeeded_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<FirstNeed>("need");
+    const int vb = ScripterWindow::VBScriptTab;
+    const int apple = ScripterWindow::AppleScriptTab;
+    // clang-format off
+    QTest::newRow("VBScript tab shown") << vb << FirstNeed::ShowingTheTab;
+    QTest::newRow("AppleScript tab shown") << apple << FirstNeed::ShowingTheTab;
+    QTest::newRow("VBScript included") << vb << FirstNeed::IncludingTheLanguage;
+    QTest::newRow("AppleScript included") << apple << FirstNeed::IncludingTheLanguage;
+    QTest::newRow("VBScript program read from a package") << vb << FirstNeed::ReadingAProgram;
+    QTest::newRow("AppleScript program read from a package") << apple << FirstNeed::ReadingAProgram;
+    QTest::newRow("VBScript program asked for") << vb << FirstNeed::AskingTheProgram;
+    QTest::newRow("AppleScript program asked for") << apple << FirstNeed::AskingTheProgram;
+    // clang-format on
+}
+
+void tst_ScripterWindow::otherLanguagesGetTheirEditorWhenFirstNeeded()
+{
+    QFETCH(int, tab);
+    QFETCH(FirstNeed, need);
+    m_world->start();
+    ScripterWindow *window = firstWindow();
+    const QString language =
+        tab == ScripterWindow::VBScriptTab ? XMLValues::VBSCRIPT : XMLValues::APPLESCRIPT;
+    const auto madeEditor = [window, tab]() -> ScriptEditor * {
+        if (tab == ScripterWindow::VBScriptTab) {
+            return window->findChild<VBScriptEditor *>();
+        }
+        return window->findChild<AppleScriptEditor *>();
+    };
+    QVERIFY(!madeEditor());
+    window->showStatusMessage(QStringLiteral("Checking the packages"));
+
+    QString expectedProgram;
+    switch (need) {
+    case FirstNeed::ShowingTheTab:
+        window->scriptTabs()->setCurrentIndex(tab);
+        break;
+    case FirstNeed::IncludingTheLanguage:
+        QVERIFY(window->declaration()->setBasicValue(tab == ScripterWindow::VBScriptTab
+                                                         ? XMLKey::INCLUDEVBSCRIPT
+                                                         : XMLKey::INCLUDEAPPLESCRIPT,
+                                                     XMLValues::YES));
+        break;
+    case FirstNeed::ReadingAProgram:
+        expectedProgram = QStringLiteral("' read from a package\n");
+        window->setScriptText(language, expectedProgram);
+        break;
+    case FirstNeed::AskingTheProgram:
+        QVERIFY(!window->scriptText(language).isEmpty());
+        break;
+    }
+
+    // Made once, in its own tab, with what a package's new editor starts with.
+    ScriptEditor *editor = madeEditor();
+    QVERIFY(editor);
+    QVERIFY(window->scriptTabs()->widget(tab)->isAncestorOf(editor));
+    QCOMPARE(window->findChildren<ScriptEditor *>().size(), 1);
+    QCOMPARE(editor->statusBar()->currentMessage(), QStringLiteral("Checking the packages"));
+    QCOMPARE(window->scriptText(language), editor->text());
+    if (!expectedProgram.isEmpty()) {
+        QCOMPARE(editor->text(), expectedProgram);
+    }
+
+    // It works as one made with the window: typing marks its tab and the window, and the edit
+    // commands and the search follow it.
+    QVERIFY(window->declaration()->setBasicValue(
+        tab == ScripterWindow::VBScriptTab ? XMLKey::INCLUDEVBSCRIPT : XMLKey::INCLUDEAPPLESCRIPT,
+        XMLValues::YES));
+    window->scriptTabs()->setCurrentIndex(tab);
+    window->setUnmodified();
+    const QString title = window->scriptTabs()->tabText(tab);
+    ScrTextEdit *text = editor->textEdit();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, QStringLiteral("zq9"));
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->scriptTabs()->tabText(tab), title + QLatin1Char('*'));
+    QVERIFY(window->actions()->undoAction()->isEnabled());
+    window->actions()->undoAction()->trigger();
+    QVERIFY(window->actions()->redoAction()->isEnabled());
+    window->searchController()->gotoLineDialog()->lineSpinBox()->setValue(1);
+    window->searchGotoLine();
+    QCOMPARE(text->textCursor().blockNumber(), 0);
+    QCOMPARE(window->findChildren<ScriptEditor *>().size(), 1);
 }
 
 void tst_ScripterWindow::closingAModifiedWindowAsks_data()
