@@ -64,6 +64,12 @@ void ScripterHighlighter::readFormats()
         format.setForeground(style.color);
         m_formats[element] = format;
     }
+    // Lines not coloured yet take the same room as coloured ones.
+    if (m_document->defaultFont() != standard.font) {
+        m_applying = true;
+        m_document->setDefaultFont(standard.font);
+        m_applying = false;
+    }
 }
 
 void ScripterHighlighter::contentsChanged(int from, int removed, int added)
@@ -115,6 +121,19 @@ void ScripterHighlighter::colourShownLines()
     for (; block.isValid() && block.blockNumber() <= last; block = block.next()) {
         state = colourBlock(block, state, false);
     }
+    layOutMovedLines();
+}
+
+void ScripterHighlighter::layOutMovedLines()
+{
+    if (m_movedFrom < 0) {
+        return;
+    }
+    m_applying = true;
+    m_document->markContentsDirty(m_movedFrom, m_movedTo - m_movedFrom);
+    m_applying = false;
+    m_movedFrom = -1;
+    m_movedTo = -1;
 }
 
 void ScripterHighlighter::colour(int from, int to)
@@ -133,9 +152,10 @@ void ScripterHighlighter::colour(int from, int to)
         if (block.isValid() && clock.elapsed() >= SliceMs
             && (block.position() <= to || stateChanged)) {
             wait(block.position(), qMax(to, block.position()));
-            return;
+            break;
         }
     }
+    layOutMovedLines();
 }
 
 void ScripterHighlighter::wait(int from, int to)
@@ -220,9 +240,10 @@ void ScripterHighlighter::applyFormats(const QTextBlock &block,
     }
     layout->endLayout();
     if (moved || layout->lineCount() != lines.size()) {
-        m_applying = true;
-        m_document->markContentsDirty(block.position(), block.length());
-        m_applying = false;
+        // Each dirty mark walks the whole document layout, so the moved lines go together.
+        const int end = block.position() + block.length();
+        m_movedFrom = m_movedFrom < 0 ? block.position() : qMin(m_movedFrom, block.position());
+        m_movedTo = qMax(m_movedTo, end);
         return;
     }
     emit m_document->documentLayout()->update(

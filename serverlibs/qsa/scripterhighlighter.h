@@ -67,6 +67,8 @@ private:
     int colourBlock(QTextBlock block, int state, bool keepState = true);
     // Gives a line its formats; a line already laid out is laid out again where it stands.
     void applyFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &ranges);
+    // Has the document lay out again the lines whose new formats moved them.
+    void layOutMovedLines();
     QList<Run> runs(const QString &text, int *depth) const;
 
     bool startsLineComment(const QString &text, int position) const;
@@ -86,5 +88,8 @@ private:
     // The waiting part: from the line at m_pendingFrom (-1: none) at least to m_pendingTo.
     int m_pendingFrom = -1;
     int m_pendingTo = -1;
+    // The lines that new formats moved, from m_movedFrom (-1: none) to m_movedTo.
+    int m_movedFrom = -1;
+    int m_movedTo = -1;
     bool m_applying = false; // our own format changes are no edits
 };
