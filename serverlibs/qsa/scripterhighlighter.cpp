@@ -64,12 +64,6 @@ void ScripterHighlighter::readFormats()
         format.setForeground(style.color);
         m_formats[element] = format;
     }
-    // Lines not coloured yet take the same room as coloured ones.
-    if (m_document->defaultFont() != standard.font) {
-        m_applying = true;
-        m_document->setDefaultFont(standard.font);
-        m_applying = false;
-    }
 }
 
 void ScripterHighlighter::contentsChanged(int from, int removed, int added)
