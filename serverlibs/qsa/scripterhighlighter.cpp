@@ -1,6 +1,8 @@
 #include "scripterhighlighter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -23,6 +25,7 @@ bool isOperator(QChar c)
 ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &name,
                                          const QString &keywords)
     : QObject(textEdit->document())
+    , m_textEdit(textEdit)
     , m_document(textEdit->document())
     , m_syntax(name == QLatin1String("VBScriptEditor")      ? Syntax::VBScript
                : name == QLatin1String("AppleScriptEditor") ? Syntax::AppleScript
@@ -37,6 +40,8 @@ ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &nam
     connect(m_nextSlice, &QTimer::timeout, this, &ScripterHighlighter::colourWaitingPart);
     connect(m_document, &QTextDocument::contentsChange, this,
             &ScripterHighlighter::contentsChanged);
+    connect(textEdit->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ScripterHighlighter::colourShownLines);
     contentsChanged(0, 0, m_document->characterCount());
 }
 
@@ -92,6 +97,39 @@ void ScripterHighlighter::colourWaitingPart()
     }
 }
 
+void ScripterHighlighter::colourShownLines()
+{
+    if (m_pendingFrom < 0) {
+        return;
+    }
+    const QRect view = m_textEdit->viewport()->rect();
+    QTextBlock block = m_textEdit->cursorForPosition(view.topLeft()).block();
+    const int last = m_textEdit->cursorForPosition(view.bottomRight()).block().blockNumber();
+    if (block.position() < m_pendingFrom) {
+        block = m_document->findBlock(m_pendingFrom);
+    }
+    // The lines above the waiting part hold their states; below it the state of the last line
+    // coloured in order is the best guess, put right when the waiting part reaches them.
+    const QTextBlock known = m_document->findBlock(m_pendingFrom).previous();
+    int state = known.isValid() ? qMax(0, known.userState()) : 0;
+    for (; block.isValid() && block.blockNumber() <= last; block = block.next()) {
+        state = colourBlock(block, state, false);
+    }
+    layOutMovedLines();
+}
+
+void ScripterHighlighter::layOutMovedLines()
+{
+    if (m_movedFrom < 0) {
+        return;
+    }
+    m_applying = true;
+    m_document->markContentsDirty(m_movedFrom, m_movedTo - m_movedFrom);
+    m_applying = false;
+    m_movedFrom = -1;
+    m_movedTo = -1;
+}
+
 void ScripterHighlighter::colour(int from, int to)
 {
     QElapsedTimer clock;
@@ -108,9 +146,10 @@ void ScripterHighlighter::colour(int from, int to)
         if (block.isValid() && clock.elapsed() >= SliceMs
             && (block.position() <= to || stateChanged)) {
             wait(block.position(), qMax(to, block.position()));
-            return;
+            break;
         }
     }
+    layOutMovedLines();
 }
 
 void ScripterHighlighter::wait(int from, int to)
@@ -125,7 +164,7 @@ void ScripterHighlighter::wait(int from, int to)
     m_nextSlice->start(0);
 }
 
-int ScripterHighlighter::colourBlock(QTextBlock block, int state)
+int ScripterHighlighter::colourBlock(QTextBlock block, int state, bool keepState)
 {
     const QString text = block.text();
     int depth = state;
@@ -150,15 +189,59 @@ int ScripterHighlighter::colourBlock(QTextBlock block, int state)
     }
     add(covered, int(text.size()) - covered, Standard);
 
-    QTextLayout *layout = block.layout();
-    if (layout && layout->formats() != ranges) {
-        layout->setFormats(ranges);
-        m_applying = true;
-        m_document->markContentsDirty(block.position(), block.length());
-        m_applying = false;
+    if (block.layout()->formats() != ranges) {
+        applyFormats(block, ranges);
     }
-    block.setUserState(depth);
+    if (keepState) {
+        block.setUserState(depth);
+    }
     return depth;
+}
+
+void ScripterHighlighter::applyFormats(const QTextBlock &block,
+                                       const QList<QTextLayout::FormatRange> &ranges)
+{
+    QTextLayout *layout = block.layout();
+    struct Line
+    {
+        QPointF position;
+        qreal width;
+        qreal height;
+    };
+    QList<Line> lines;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        lines.append({line.position(), line.width(), line.height()});
+    }
+    // New formats drop the lines; a line not laid out yet is laid out with them later.
+    layout->setFormats(ranges);
+    if (lines.isEmpty()) {
+        return;
+    }
+    // Colours keep the geometry, so the lines go back where they were; only when a style's
+    // font moves a line does the document lay the block out again.
+    bool moved = false;
+    layout->beginLayout();
+    for (const Line &old : std::as_const(lines)) {
+        QTextLine line = layout->createLine();
+        if (!line.isValid()) {
+            moved = true;
+            break;
+        }
+        line.setLineWidth(old.width);
+        line.setPosition(old.position);
+        moved = moved || !qFuzzyCompare(line.height(), old.height);
+    }
+    layout->endLayout();
+    if (moved || layout->lineCount() != lines.size()) {
+        // Each dirty mark walks the whole document layout, so the moved lines go together.
+        const int end = block.position() + block.length();
+        m_movedFrom = m_movedFrom < 0 ? block.position() : qMin(m_movedFrom, block.position());
+        m_movedTo = qMax(m_movedTo, end);
+        return;
+    }
+    emit m_document->documentLayout()->update(
+        layout->boundingRect().translated(layout->position()));
 }
 
 QList<ScripterHighlighter::Run> ScripterHighlighter::runs(const QString &text, int *depth) const

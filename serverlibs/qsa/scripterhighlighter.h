@@ -20,7 +20,10 @@ class QTimer;
 //
 // Colouring never holds the window up for long: after an edit the changed lines are coloured at
 // once, and what a change leaves to colour beyond a short time (a large text that was set, a
-// comment opened above many lines) is coloured in slices from the event loop, from the top.
+// comment opened above many lines) is coloured in slices from the event loop, from the top; lines
+// scrolled into view before that are coloured when shown, from the nearest state known above.
+// Formats reach the text without marking it dirty: in a large document every dirty mark makes
+// the document layout walk the whole text again.
 // The highlighter belongs to the text edit's document. GUI thread only.
 class ScripterHighlighter : public QObject
 {
@@ -55,10 +58,17 @@ private:
     // leaves another state for the next; what does not fit into one slice waits.
     void colour(int from, int to);
     void colourWaitingPart();
+    // Colours the lines in view that the waiting part has not reached yet.
+    void colourShownLines();
     // Adds the lines from `from` to `to` to the waiting part and schedules the next slice.
     void wait(int from, int to);
-    // Colours one line; returns its state for the next (the depth of open block comments).
-    int colourBlock(QTextBlock block, int state);
+    // Colours one line; returns its state for the next (the depth of open block comments),
+    // which is kept in the line only when `keepState`.
+    int colourBlock(QTextBlock block, int state, bool keepState = true);
+    // Gives a line its formats; a line already laid out is laid out again where it stands.
+    void applyFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &ranges);
+    // Has the document lay out again the lines whose new formats moved them.
+    void layOutMovedLines();
     QList<Run> runs(const QString &text, int *depth) const;
 
     bool startsLineComment(const QString &text, int position) const;
@@ -69,6 +79,7 @@ private:
     int stringEnd(const QString &text, int position) const;
     void readFormats();
 
+    QTextEdit *m_textEdit;
     QTextDocument *m_document;
     Syntax m_syntax;
     QSet<QString> m_keywords;
@@ -77,5 +88,8 @@ private:
     // The waiting part: from the line at m_pendingFrom (-1: none) at least to m_pendingTo.
     int m_pendingFrom = -1;
     int m_pendingTo = -1;
+    // The lines that new formats moved, from m_movedFrom (-1: none) to m_movedTo.
+    int m_movedFrom = -1;
+    int m_movedTo = -1;
     bool m_applying = false; // our own format changes are no edits
 };

@@ -24,6 +24,36 @@ QColor colorAt(const QTextDocument *document, int position)
     return QColor();
 }
 
+// Where the first line with different formats in the two documents starts, or -1 when every
+// line has the same.
+int firstDifference(const QTextDocument *document, const QTextDocument *expected)
+{
+    QTextBlock block = document->begin();
+    for (QTextBlock other = expected->begin(); block.isValid() || other.isValid();
+         block = block.next(), other = other.next()) {
+        if (!block.isValid() || !other.isValid()
+            || block.layout()->formats() != other.layout()->formats()) {
+            return block.isValid() ? block.position() : document->characterCount();
+        }
+    }
+    return -1;
+}
+
+// A text edit shown with a large text, for what depends on the view and its layout.
+struct ShownEdit
+{
+    ShownEdit(const QString &name, const QString &text)
+        : highlighter(&edit, name, QStringLiteral("Dim set to tell end"))
+    {
+        edit.resize(400, 300);
+        edit.show();
+        edit.setPlainText(text);
+    }
+
+    QTextEdit edit;
+    ScripterHighlighter highlighter;
+};
+
 } // namespace
 
 class tst_ScripterHighlighter : public QObject
@@ -38,6 +68,10 @@ private slots:
     void updateStylesRereadsConfig();
     void largeTextIsColouredInSlicesFromTheTop();
     void openingACommentRecoloursTheLinesBelow();
+    void largeTextScrolledToItsEndIsColouredThere();
+    void commentOpenedAtTheTopOfALargeTextRecoloursItsEnd();
+    void editDuringColouringEndsColouredRight_data();
+    void editDuringColouringEndsColouredRight();
 };
 
 void tst_ScripterHighlighter::init()
@@ -145,6 +179,95 @@ void tst_ScripterHighlighter::openingACommentRecoloursTheLinesBelow()
     cursor.insertText(QStringLiteral("*)"));
     QCOMPARE(colorAt(edit.document(), 7), keyword);
     QCOMPARE(colorAt(edit.document(), 19), keyword);
+}
+
+void tst_ScripterHighlighter::largeTextScrolledToItsEndIsColouredThere()
+{
+    const QString line = QStringLiteral("Dim x ' note\n");
+    ShownEdit shown(QStringLiteral("VBScriptEditor"),
+                    line.repeated(100000) + QStringLiteral("Dim y"));
+    QVERIFY(shown.highlighter.isColouring());
+
+    shown.edit.moveCursor(QTextCursor::End);
+    shown.edit.ensureCursorVisible();
+
+    // Shown before the colouring from the top reached it.
+    QVERIFY(shown.highlighter.isColouring());
+    const QTextDocument *document = shown.edit.document();
+    QCOMPARE(colorAt(document, document->characterCount() - 6),
+             Config::readStyles().value(QStringLiteral("Keyword")).color);
+    QCOMPARE(colorAt(document, document->characterCount() - 7 - 4),
+             Config::readStyles().value(QStringLiteral("Comment")).color);
+}
+
+void tst_ScripterHighlighter::commentOpenedAtTheTopOfALargeTextRecoloursItsEnd()
+{
+    ShownEdit shown(QStringLiteral("AppleScriptEditor"),
+                    QStringLiteral("set x to 1\n").repeated(50000));
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
+    QTextDocument *document = shown.edit.document();
+    const int last = document->characterCount() - 10;
+    const QColor keyword = Config::readStyles().value(QStringLiteral("Keyword")).color;
+    const QColor comment = Config::readStyles().value(QStringLiteral("Comment")).color;
+    QCOMPARE(colorAt(document, last), keyword);
+    QVERIFY(!document->isModified());
+
+    QTextCursor(document).insertText(QStringLiteral("(* "));
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
+    QCOMPARE(colorAt(document, last + 3), comment);
+
+    // Colouring is no edit: one undo step takes the comment out and leaves the text unmodified.
+    QCOMPARE(document->availableUndoSteps(), 1);
+    document->undo();
+    QVERIFY(!document->isModified());
+    QVERIFY(!document->isUndoAvailable());
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
+    QCOMPARE(colorAt(document, last), keyword);
+    document->redo();
+    QVERIFY(document->isModified());
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
+    QCOMPARE(colorAt(document, last + 3), comment);
+}
+
+void tst_ScripterHighlighter::editDuringColouringEndsColouredRight_data()
+{
+    QTest::addColumn<int>("line"); // negative: counted from the end
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+
+    // clang-format off
+    QTest::newRow("comment opened at the top") << 0 << 0 << "(* ";
+    QTest::newRow("comment opened near the end") << -20 << 0 << "(* ";
+    QTest::newRow("comment closed in the middle") << 25000 << 0 << "*) ";
+    QTest::newRow("comment start removed") << 2 << 2 << "";
+    QTest::newRow("lines removed in the middle") << 20000 << 5000 << "";
+    QTest::newRow("lines pasted near the top") << 10 << 0 << "tell x\n(* a *) end\n";
+    // clang-format on
+}
+
+void tst_ScripterHighlighter::editDuringColouringEndsColouredRight()
+{
+    QFETCH(int, line);
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+
+    const QString text = QStringLiteral("x\n(* open\nstill *) set x to 1\n")
+                         + QStringLiteral("set y to 2 -- note\n").repeated(50000);
+    ShownEdit shown(QStringLiteral("AppleScriptEditor"), text);
+    QVERIFY(shown.highlighter.isColouring());
+    QTextDocument *document = shown.edit.document();
+    QTextCursor cursor(
+        document->findBlockByNumber(line >= 0 ? line : document->blockCount() + line));
+    cursor.setPosition(cursor.position() + removed, QTextCursor::KeepAnchor);
+    cursor.insertText(inserted);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
+
+    QTextEdit fresh;
+    ScripterHighlighter expected(&fresh, QStringLiteral("AppleScriptEditor"),
+                                 QStringLiteral("Dim set to tell end"));
+    fresh.setPlainText(document->toPlainText());
+    QTRY_VERIFY_WITH_TIMEOUT(!expected.isColouring(), 60000);
+    QCOMPARE(firstDifference(document, fresh.document()), -1);
 }
 
 TAVRIX_TEST_MAIN(tst_ScripterHighlighter)
