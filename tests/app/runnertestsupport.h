@@ -5,6 +5,8 @@
 
 #include "apptestsupport.h"
 
+#include "common/examplepackage.h"
+
 #include "app/scripteractions.h"
 
 #include "testing/entrypointitem.h"
@@ -54,20 +56,9 @@ public:
     ExampleWindow(AppTest::CoreFixture &world, const QString &folder)
         : m_world(world)
     {
-        const QString examples = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter");
-        for (const QString &file : {QStringLiteral("InvoiceRouter/InvoiceRouter.tscript"),
-                                    QStringLiteral("InvoiceRouter/manifest.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
-                                    QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
-                                    QStringLiteral("jobs/invoice-4711.xml")}) {
-            TestFiles::writeFile(folder + QLatin1Char('/') + file,
-                                 TestFiles::readFile(examples + QLatin1Char('/') + file));
-        }
-        m_package = folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript");
+        m_package = ExamplePackage::copyInto(folder);
         window = world.window(0);
-        opened = world.processor()->open(m_package, window);
+        opened = !m_package.isEmpty() && world.processor()->open(m_package, window);
         // The runs make their test folders here, apart from other tests.
         window->fixture()->tree()->basicItem()->setPropertyValue(SRCore::XMLKey::TESTFOLDER,
                                                                  folder + QStringLiteral("/runs"));
