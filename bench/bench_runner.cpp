@@ -6,6 +6,7 @@
 //   (c) a script that logs while the window shows its messages, against the same entry point
 //       run by the entries manager without a window; target: at most 10 % slower.
 
+#include "examplepackage.h"
 #include "programworld.h"
 
 #include "app/scripteractions.h"
@@ -58,30 +59,6 @@ const QString logging = QStringLiteral("function timerFired( s ) { for ( var i =
                         + QString::number(LoggedMessages)
                         + QStringLiteral("; i++ ) { s.log( 1, \"message %1\", [ i ] ); var x = 0; "
                                          "for ( var j = 0; j < 20000; j++ ) x += j; } }\n");
-
-bool copyFile(const QString &from, const QString &to)
-{
-    QDir().mkpath(QFileInfo(to).absolutePath());
-    return QFile::copy(from, to);
-}
-
-// The example package with its job, copied into `folder`; the package path.
-QString copyExample(const QString &folder)
-{
-    const QString examples = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter");
-    for (const QString &file : {QStringLiteral("InvoiceRouter/InvoiceRouter.tscript"),
-                                QStringLiteral("InvoiceRouter/manifest.xml"),
-                                QStringLiteral("InvoiceRouter/InvoiceRouter.xml"),
-                                QStringLiteral("InvoiceRouter/InvoiceRouter.js"),
-                                QStringLiteral("InvoiceRouter/InvoiceRouter.vbs"),
-                                QStringLiteral("InvoiceRouter/InvoiceRouter.tfixture"),
-                                QStringLiteral("jobs/invoice-4711.xml")}) {
-        if (!copyFile(examples + QLatin1Char('/') + file, folder + QLatin1Char('/') + file)) {
-            return QString();
-        }
-    }
-    return folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript");
-}
 
 // The times (ms since the epoch) at which messages with `operation` were logged, oldest first.
 QList<qint64> loggedAt(const QString &operation)
@@ -240,7 +217,7 @@ int main(int argc, char *argv[])
 {
     return Bench::runInProgram(argc, argv, [](const Bench::ProgramWorld &world) {
         ScripterWindow *window = world.window(0);
-        const QString package = copyExample(world.filePath(QStringLiteral("example")));
+        const QString package = ExamplePackage::copyInto(world.filePath(QStringLiteral("example")));
         if (package.isEmpty() || !world.processor()->open(package, window)) {
             std::fprintf(stderr, "cannot open the example package\n");
             return 1;

@@ -1,4 +1,8 @@
+#include "cli/clilogging.h"
 #include "cli/clitool.h"
+
+#include "guilib/translation/translationloader.h"
+#include "qsa/config.h"
 
 #include "corelib/env/envmanager.h"
 
@@ -31,6 +35,21 @@ bool asksForVerbose(int argc, char **argv)
     return false;
 }
 
+// The program's catalogues in the language of the preferences of the settings in use, loaded as
+// the program loads them, so that the tool's texts read as the program's do ("1 file", not
+// "1 file(s)").
+void loadProgramTranslations(GuiLib::TranslationLoader &translations)
+{
+    QString problems;
+    if (!translations.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), Config::language(),
+                           {QStringLiteral("Common*.qm"), QStringLiteral("GuiCommon*.qm"),
+                            QStringLiteral("Scripter*.qm"), QStringLiteral("Extra*.qm")},
+                           SRCore::EnvManager::isCustomizedTavrix(), QString(), QString(),
+                           &problems)) {
+        qCWarning(lcCli) << "Translations:" << problems;
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -50,7 +69,11 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     application.setOrganizationName(SRCore::EnvManager::company());
     application.setOrganizationDomain(QStringLiteral("tavrix.com"));
-    // Its own settings: the tool must not change the program's recent packages or folders.
+    // The program's settings, for the language its preferences name; then the tool's own: the
+    // tool must not change the program's recent packages or folders.
+    application.setApplicationName(SRCore::EnvManager::appName());
+    GuiLib::TranslationLoader translations;
+    loadProgramTranslations(translations);
     application.setApplicationName(QStringLiteral("tavrixscripter-cli"));
 
     QTextStream out(stdout);

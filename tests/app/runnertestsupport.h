@@ -5,6 +5,8 @@
 
 #include "apptestsupport.h"
 
+#include "common/examplepackage.h"
+
 #include "app/scripteractions.h"
 
 #include "testing/entrypointitem.h"
@@ -55,10 +57,9 @@ public:
     ExampleWindow(AppTest::CoreFixture &world, const QString &folder)
         : m_world(world)
     {
+        const QString package = ExamplePackage::copyInto(folder);
         window = world.window(0);
-        opened = TestFiles::copyFolder(QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter"), folder)
-                 && world.processor()->open(
-                     folder + QStringLiteral("/InvoiceRouter/InvoiceRouter.tscript"), window);
+        opened = !package.isEmpty() && world.processor()->open(package, window);
         // The runs make their test folders here, apart from other tests.
         window->fixture()->tree()->basicItem()->setPropertyValue(SRCore::XMLKey::TESTFOLDER,
                                                                  folder + QStringLiteral("/runs"));

@@ -161,6 +161,11 @@ public:
         return relative.isEmpty() ? work : work + QLatin1Char('/') + relative;
     }
     QString dataFolder() const { return m_root.filePath(QStringLiteral("data")); }
+    // The program's settings, where its preferences are kept (the tool keeps settings of its own).
+    QString programSettingsFile() const
+    {
+        return m_root.filePath(QStringLiteral("config/Tavrix/TavrixScripter.conf"));
+    }
     QString systemTemporaryFolder() const { return m_root.filePath(QStringLiteral("tmp")); }
     // Where the tool's runs keep their temporary folders: "temp" in the per-user data folder.
     QString temporaryFolder() const

@@ -37,6 +37,9 @@ private slots:
     void examplesRunAndPass_data();
     void examplesRunAndPass();
     void expectedResultsThatDoNotHoldFailTheRun();
+    void fileCountsReadAsInTheProgram_data();
+    void fileCountsReadAsInTheProgram();
+    void languageOfTheProgramsPreferencesIsLoaded();
     void badInputFailsWithItsReason_data();
     void badInputFailsWithItsReason();
     void argumentsComeFromTheCommandLine_data();
@@ -149,6 +152,69 @@ void tst_CliRun::expectedResultsThatDoNotHoldFailTheRun()
     // The report's lines for each expected result are its own; here only the outcome counts.
     QCOMPARE(run.out.trimmed().split(QLatin1Char('\n')).last(),
              QStringLiteral("timerFired of InvoiceRouter FAILED: 4 expected results did not hold"));
+}
+
+void tst_CliRun::fileCountsReadAsInTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("expectedCount"); // of the connection Approval in the fixture
+    QTest::addColumn<QString>("line");
+
+    // clang-format off
+    QTest::newRow("one file expected and left") << QByteArray("1") << "  pass  connection 'Approval' receives 1 file";
+    QTest::newRow("two files expected, one left") << QByteArray("2") << "  FAIL  connection 'Approval' receives 2 files: 1 file";
+    // clang-format on
+}
+
+// The counts in the expected results use the program's plural forms, not the "file(s)" of
+// the untranslated source texts.
+void tst_CliRun::fileCountsReadAsInTheProgram()
+{
+    QFETCH(QByteArray, expectedCount);
+    QFETCH(QString, line);
+
+    QVERIFY(copyExamples());
+    const QString fixture =
+        m_sandbox->path(QStringLiteral("InvoiceRouter/InvoiceRouter/InvoiceRouter.tfixture"));
+    QMap<QString, QByteArray> members = PythonZip::contents(fixture);
+    QByteArray &flow = members[QStringLiteral("InvoiceRouter.xml")];
+    const QByteArray approval = "Subtype=\"inline\">1</ExpectedFileCount>";
+    QVERIFY(flow.contains(approval));
+    flow.replace(flow.indexOf(approval), approval.size(),
+                 "Subtype=\"inline\">" + expectedCount + "</ExpectedFileCount>");
+    QList<PythonZip::Entry> entries;
+    for (auto member = members.cbegin(); member != members.cend(); ++member) {
+        entries.append({member.key(), member.value()});
+    }
+    QVERIFY(PythonZip::write(fixture, entries));
+
+    const Run run =
+        m_sandbox->run({QStringLiteral("run"), QStringLiteral("InvoiceRouter/InvoiceRouter")});
+    QVERIFY2(run.finished, run.describe());
+    const QStringList out = run.out.split(QLatin1Char('\n'));
+    QVERIFY2(out.contains(line), qPrintable(run.out));
+    QVERIFY2(out.contains(QStringLiteral("  pass  connection 'Booking' receives 0 files")),
+             qPrintable(run.out));
+}
+
+// The tool asks for the language the program's preferences name; one that is not installed
+// falls back to the program's own texts.
+void tst_CliRun::languageOfTheProgramsPreferencesIsLoaded()
+{
+    QVERIFY(copyExamples());
+    QVERIFY(writeFile(m_sandbox->programSettingsFile(), "[ScriptEditor]\nLanguage=Deutsch\n"));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("tavrix.guilib.translation.info=true"));
+    const Run run =
+        m_sandbox->run({QStringLiteral("run"), QStringLiteral("InvoiceRouter/InvoiceRouter"),
+                        QStringLiteral("--verbose")},
+                       environment);
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QVERIFY2(run.err.contains(QLatin1String("Language \"Deutsch\" is not installed")),
+             run.describe());
+    QVERIFY2(run.out.split(QLatin1Char('\n'))
+                 .contains(QStringLiteral("  pass  connection 'Approval' receives 1 file")),
+             qPrintable(run.out));
 }
 
 void tst_CliRun::badInputFailsWithItsReason_data()

@@ -167,6 +167,9 @@ void TestVBScriptEngine::callConvertsValues_data()
     QTest::newRow("whole numbers") << "Function f(a, b): f = a + b: End Function" << QVariantList{1, 2} << QVariant(3);
     QTest::newRow("a Long beyond an Integer") << "Function f(a): f = a * 2: End Function" << QVariantList{100000} << QVariant(200000);
     QTest::newRow("doubles") << "Function f(a): f = a / 2: End Function" << QVariantList{3} << QVariant(1.5);
+    QTest::newRow("a Byte is a whole number") << "Function f(a): f = CByte(a): End Function" << QVariantList{200} << QVariant(200);
+    QTest::newRow("a Single is a double") << "Function f(a): f = CSng(a) / 4: End Function" << QVariantList{3} << QVariant(0.75);
+    QTest::newRow("a Currency is a double") << "Function f(a): f = CCur(a) * 2: End Function" << QVariantList{1.125} << QVariant(2.25);
     QTest::newRow("texts") << "Function f(a, b): f = a & b: End Function" << QVariantList{QStringLiteral("a"), 1} << QVariant(QStringLiteral("a1"));
     QTest::newRow("booleans") << "Function f(a): f = Not a: End Function" << QVariantList{true} << QVariant(false);
     QTest::newRow("Null in, Null test out") << "Function f(a): f = IsNull(a): End Function" << QVariantList{QVariant::fromValue(nullptr)} << QVariant(true);

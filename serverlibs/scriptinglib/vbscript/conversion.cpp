@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include "datetext.h"
+#include "number.h"
 #include "numbertext.h"
 #include "runtimeerror.h"
 #include "serialdate.h"
@@ -11,7 +12,6 @@ namespace VBScript {
 
 namespace {
 
-constexpr double currencyScale = 10000.0;
 // The Currency range: 922,337,203,685,477.5807 either way.
 constexpr double currencyLimit = 922337203685477.5807;
 
@@ -35,34 +35,14 @@ double Conversion::roundHalfEven(double value)
 
 int Conversion::toDouble(const Value &value, double *result)
 {
-    switch (value.type()) {
-    case ValueType::Empty:
-        *result = 0;
+    Number number;
+    if (Number::read(value, &number)) {
+        *result = number.toDouble();
         return RuntimeError::None;
+    }
+    switch (value.type()) {
     case ValueType::Null:
         return RuntimeError::InvalidUseOfNull;
-    case ValueType::Boolean:
-        *result = value.asBoolean() ? -1 : 0;
-        return RuntimeError::None;
-    case ValueType::Byte:
-        *result = value.asByte();
-        return RuntimeError::None;
-    case ValueType::Integer:
-        *result = value.asInteger();
-        return RuntimeError::None;
-    case ValueType::Long:
-        *result = value.asLong();
-        return RuntimeError::None;
-    case ValueType::Single:
-        *result = double(value.asSingle());
-        return RuntimeError::None;
-    case ValueType::Double:
-    case ValueType::Date:
-        *result = value.asDouble();
-        return RuntimeError::None;
-    case ValueType::Currency:
-        *result = double(value.asCurrency()) / currencyScale;
-        return RuntimeError::None;
     case ValueType::String:
         return NumberText::parse(value.asString(), result) ? RuntimeError::None
                                                            : RuntimeError::TypeMismatch;
@@ -75,27 +55,16 @@ int Conversion::toDouble(const Value &value, double *result)
 
 int Conversion::toLong(const Value &value, int *result)
 {
-    switch (value.type()) {
-    case ValueType::Byte:
-        *result = value.asByte();
+    Number number;
+    if (Number::read(value, &number) && number.isWhole()) {
+        *result = int(number.whole);
         return RuntimeError::None;
-    case ValueType::Integer:
-        *result = value.asInteger();
-        return RuntimeError::None;
-    case ValueType::Long:
-        *result = value.asLong();
-        return RuntimeError::None;
-    case ValueType::Boolean:
-        *result = value.asBoolean() ? -1 : 0;
-        return RuntimeError::None;
-    default:
-        break;
     }
-    double number = 0;
-    if (const int error = toDouble(value, &number)) {
+    double real = 0;
+    if (const int error = toDouble(value, &real)) {
         return error;
     }
-    return wholeInRange(number, -2147483648.0, 2147483647.0, result);
+    return wholeInRange(real, -2147483648.0, 2147483647.0, result);
 }
 
 int Conversion::toInteger(const Value &value, short *result)
@@ -142,7 +111,17 @@ int Conversion::toCurrency(const Value &value, qint64 *result)
     if (!(std::fabs(number) <= currencyLimit)) {
         return RuntimeError::Overflow;
     }
-    *result = qint64(roundHalfEven(number * currencyScale));
+    *result = qint64(roundHalfEven(number * Number::currencyScale));
+    return RuntimeError::None;
+}
+
+int Conversion::toRoundedLong(const Value &value, Number *result)
+{
+    int whole = 0;
+    if (const int error = toLong(value, &whole)) {
+        return error;
+    }
+    *result = {Number::Kind::Long, whole, 0};
     return RuntimeError::None;
 }
 
@@ -211,27 +190,6 @@ int Conversion::toString(const Value &value, QString *result)
     case ValueType::Boolean:
         *result = value.asBoolean() ? QStringLiteral("True") : QStringLiteral("False");
         return RuntimeError::None;
-    case ValueType::Byte:
-        *result = QString::number(value.asByte());
-        return RuntimeError::None;
-    case ValueType::Integer:
-        *result = QString::number(value.asInteger());
-        return RuntimeError::None;
-    case ValueType::Long:
-        *result = QString::number(value.asLong());
-        return RuntimeError::None;
-    case ValueType::Single:
-        *result = NumberText::fromSingle(value.asSingle());
-        return RuntimeError::None;
-    case ValueType::Double:
-        *result = NumberText::fromDouble(value.asDouble());
-        return RuntimeError::None;
-    case ValueType::Currency:
-        *result = NumberText::fromCurrency(value.asCurrency());
-        return RuntimeError::None;
-    case ValueType::Date:
-        *result = DateText::format(value.asDate(), DateText::Format::General);
-        return RuntimeError::None;
     case ValueType::Error:
         *result = QStringLiteral("Error %1").arg(value.asError());
         return RuntimeError::None;
@@ -241,8 +199,14 @@ int Conversion::toString(const Value &value, QString *result)
     case ValueType::Reference:
         return toString(value.target(), result);
     default:
+        break;
+    }
+    Number number;
+    if (!Number::read(value, &number)) {
         return RuntimeError::TypeMismatch;
     }
+    *result = number.toText();
+    return RuntimeError::None;
 }
 
 bool Conversion::isNumeric(const Value &value)

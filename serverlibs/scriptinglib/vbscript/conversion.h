@@ -1,5 +1,7 @@
 #pragma once
 
+#include "number.h"
+#include "runtimeerror.h"
 #include "value.h"
 
 namespace VBScript {
@@ -20,6 +22,16 @@ public:
     static int toByte(const Value &value, unsigned char *result);
     static int toSingle(const Value &value, float *result);
     static int toCurrency(const Value &value, qint64 *result);
+    // The whole number that \, Mod, the logical operators, Hex and Oct work with: Bytes stay
+    // Bytes; Integers, Booleans and Empty are Integers; other values are rounded to a Long.
+    // Inline for the whole subtypes, which loops count with.
+    static int toWhole(const Value &value, Number *result)
+    {
+        if (Number::read(value, result) && result->isWhole()) {
+            return RuntimeError::None;
+        }
+        return toRoundedLong(value, result);
+    }
     // Numbers are True unless zero; texts "True" and "False" in any case, or numbers.
     static int toBoolean(const Value &value, bool *result);
     // A date serial (SerialDate).
@@ -30,6 +42,9 @@ public:
     static bool isNumeric(const Value &value);
 
     static double roundHalfEven(double value);
+
+private:
+    static int toRoundedLong(const Value &value, Number *result);
 };
 
 } // namespace VBScript

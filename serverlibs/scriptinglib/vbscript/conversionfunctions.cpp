@@ -3,6 +3,7 @@
 #include "builtinsupport.h"
 #include "conversion.h"
 #include "interpreter.h"
+#include "number.h"
 #include "runtimeerror.h"
 
 #include <iterator>
@@ -39,8 +40,8 @@ Value text(QString value)
     return Value::string(std::move(value));
 }
 
-// Hex and Oct: the bits of an Integer (16) or of a Long (32); other numbers are rounded to a
-// Long first.
+// Hex and Oct: the bits of a Byte (8), an Integer (16) or a Long (32); other numbers are rounded
+// to a Long first.
 bool radixText(Interpreter &interpreter, const Arguments &arguments, Value &result, int radix)
 {
     Value plain;
@@ -51,29 +52,12 @@ bool radixText(Interpreter &interpreter, const Arguments &arguments, Value &resu
         result = Value::null();
         return true;
     }
-    quint32 bits = 0;
-    switch (plain.type()) {
-    case ValueType::Empty:
-        break;
-    case ValueType::Byte:
-        bits = plain.asByte();
-        break;
-    case ValueType::Integer:
-    case ValueType::Boolean: {
-        short value = 0;
-        Conversion::toInteger(plain, &value);
-        bits = quint16(value);
-        break;
+    Number whole;
+    if (!interpreter.check(Conversion::toWhole(plain, &whole))) {
+        return false;
     }
-    default: {
-        int value = 0;
-        if (!interpreter.check(Conversion::toLong(plain, &value))) {
-            return false;
-        }
-        bits = quint32(value);
-        break;
-    }
-    }
+    const quint32 bits =
+        whole.kind == Number::Kind::Integer ? quint16(whole.whole) : quint32(whole.whole);
     result = Value::string(QString::number(bits, radix).toUpper());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "operators.h"
 
 #include "conversion.h"
+#include "number.h"
 #include "numbertext.h"
 #include "runtimeerror.h"
 #include "serialdate.h"
@@ -12,65 +13,15 @@ namespace VBScript {
 
 namespace {
 
-// The numeric subtypes in the order in which the wider one decides the result.
-enum class Kind { Byte, Integer, Long, Single, Double, Currency, Date };
-
-struct Number
-{
-    Kind kind = Kind::Integer;
-    qint64 whole = 0; // Byte, Integer, Long; Currency in ten-thousandths
-    double real = 0;  // Single, Double, Date
-};
-
-constexpr double currencyScale = 10000.0;
-
-bool isWhole(Kind kind)
-{
-    return kind == Kind::Byte || kind == Kind::Integer || kind == Kind::Long;
-}
-
-double realOf(const Number &number)
-{
-    if (isWhole(number.kind)) {
-        return double(number.whole);
-    }
-    if (number.kind == Kind::Currency) {
-        return double(number.whole) / currencyScale;
-    }
-    return number.real;
-}
+using Kind = Number::Kind;
 
 // An operand of arithmetic: Empty and Booleans count as Integers, texts as Doubles.
 int numberOf(const Value &value, Number *number)
 {
+    if (Number::read(value, number)) {
+        return RuntimeError::None;
+    }
     switch (value.type()) {
-    case ValueType::Empty:
-        *number = {Kind::Integer, 0, 0};
-        return RuntimeError::None;
-    case ValueType::Boolean:
-        *number = {Kind::Integer, value.asBoolean() ? -1 : 0, 0};
-        return RuntimeError::None;
-    case ValueType::Byte:
-        *number = {Kind::Byte, value.asByte(), 0};
-        return RuntimeError::None;
-    case ValueType::Integer:
-        *number = {Kind::Integer, value.asInteger(), 0};
-        return RuntimeError::None;
-    case ValueType::Long:
-        *number = {Kind::Long, value.asLong(), 0};
-        return RuntimeError::None;
-    case ValueType::Single:
-        *number = {Kind::Single, 0, double(value.asSingle())};
-        return RuntimeError::None;
-    case ValueType::Double:
-        *number = {Kind::Double, 0, value.asDouble()};
-        return RuntimeError::None;
-    case ValueType::Currency:
-        *number = {Kind::Currency, value.asCurrency(), 0};
-        return RuntimeError::None;
-    case ValueType::Date:
-        *number = {Kind::Date, 0, value.asDate()};
-        return RuntimeError::None;
     case ValueType::String: {
         double real = 0;
         if (!NumberText::parse(value.asString(), &real)) {
@@ -130,71 +81,6 @@ int currencyResult(long double tenThousandths, Value *result)
     return RuntimeError::None;
 }
 
-qint64 currencyOf(const Number &number)
-{
-    if (number.kind == Kind::Currency) {
-        return number.whole;
-    }
-    if (isWhole(number.kind)) {
-        return number.whole * 10000;
-    }
-    return qint64(std::nearbyint(number.real * currencyScale));
-}
-
-Kind widerKind(Kind left, Kind right)
-{
-    if (left == Kind::Currency || right == Kind::Currency) {
-        return Kind::Currency;
-    }
-    if (left == Kind::Double || right == Kind::Double) {
-        return Kind::Double;
-    }
-    if (left == Kind::Single || right == Kind::Single) {
-        // A Long does not fit a Single's digits.
-        return left == Kind::Long || right == Kind::Long ? Kind::Double : Kind::Single;
-    }
-    if (left == Kind::Long || right == Kind::Long) {
-        return Kind::Long;
-    }
-    if (left == Kind::Integer || right == Kind::Integer) {
-        return Kind::Integer;
-    }
-    return Kind::Byte;
-}
-
-// The operand of \, Mod and the logical operators: a whole number. Booleans, Empty and
-// Integers are Integers; other numbers and texts are rounded to a Long.
-int wholeOf(const Value &value, Kind *kind, qint64 *whole)
-{
-    switch (value.type()) {
-    case ValueType::Empty:
-        *kind = Kind::Integer;
-        *whole = 0;
-        return RuntimeError::None;
-    case ValueType::Boolean:
-        *kind = Kind::Integer;
-        *whole = value.asBoolean() ? -1 : 0;
-        return RuntimeError::None;
-    case ValueType::Byte:
-        *kind = Kind::Byte;
-        *whole = value.asByte();
-        return RuntimeError::None;
-    case ValueType::Integer:
-        *kind = Kind::Integer;
-        *whole = value.asInteger();
-        return RuntimeError::None;
-    default: {
-        int number = 0;
-        if (const int error = Conversion::toLong(value, &number)) {
-            return error;
-        }
-        *kind = Kind::Long;
-        *whole = number;
-        return RuntimeError::None;
-    }
-    }
-}
-
 Kind wholeResultKind(Kind left, Kind right)
 {
     if (left == Kind::Byte && right == Kind::Byte) {
@@ -211,24 +97,22 @@ int wholeDivision(const Value &left, const Value &right, bool remainder, Value *
         *result = Value::null();
         return RuntimeError::None;
     }
-    Kind leftKind = Kind::Integer;
-    Kind rightKind = Kind::Integer;
-    qint64 x = 0;
-    qint64 y = 0;
-    if (const int error = wholeOf(left, &leftKind, &x)) {
+    Number x;
+    Number y;
+    if (const int error = Conversion::toWhole(left, &x)) {
         return error;
     }
-    if (const int error = wholeOf(right, &rightKind, &y)) {
+    if (const int error = Conversion::toWhole(right, &y)) {
         return error;
     }
-    if (y == 0) {
+    if (y.whole == 0) {
         return RuntimeError::DivisionByZero;
     }
-    const qint64 value = remainder ? x % y : x / y;
+    const qint64 value = remainder ? x.whole % y.whole : x.whole / y.whole;
     if (value > 2147483647LL) {
         return RuntimeError::Overflow; // the smallest Long divided by -1
     }
-    return wholeResult(value, wholeResultKind(leftKind, rightKind), result);
+    return wholeResult(value, wholeResultKind(x.kind, y.kind), result);
 }
 
 // The bits of a whole result in its subtype: a Byte keeps 8 bits, an Integer 16, a Long 32.
@@ -244,43 +128,23 @@ Value wholeBits(qint64 bits, Kind kind)
     }
 }
 
-bool isTrueBits(const Value &value)
+// The operand of a logical operator: a Boolean (its bits all set or all clear), or a whole
+// number of its subtype.
+struct LogicalOperand
 {
-    switch (value.type()) {
-    case ValueType::Boolean:
-        return value.asBoolean();
-    case ValueType::Byte:
-        return value.asByte() == 0xFF;
-    case ValueType::Integer:
-        return value.asInteger() == -1;
-    case ValueType::Long:
-        return value.asLong() == -1;
-    default:
-        return false;
-    }
-}
+    bool isBoolean = false;
+    Kind kind = Kind::Integer;
+    qint64 bits = 0;
 
-bool isFalseBits(const Value &value)
-{
-    switch (value.type()) {
-    case ValueType::Boolean:
-        return !value.asBoolean();
-    case ValueType::Byte:
-        return value.asByte() == 0;
-    case ValueType::Integer:
-        return value.asInteger() == 0;
-    case ValueType::Long:
-        return value.asLong() == 0;
-    default:
-        return false;
-    }
-}
+    // Every bit of the subtype set: True, or -1 of an Integer or a Long, 255 of a Byte.
+    bool isAllOnes() const { return bits == (!isBoolean && kind == Kind::Byte ? 0xFF : -1); }
+    Value toValue() const { return isBoolean ? Value::boolean(bits != 0) : wholeBits(bits, kind); }
+};
 
-// The operand of a logical operator as a Boolean or a whole number of its subtype.
-int logicalOperand(const Value &value, Value *operand)
+int logicalOperand(const Value &value, LogicalOperand *operand)
 {
     if (value.type() == ValueType::Boolean) {
-        *operand = value;
+        *operand = {true, Kind::Integer, value.asBoolean() ? -1 : 0};
         return RuntimeError::None;
     }
     if (value.isString()) {
@@ -290,43 +154,16 @@ int logicalOperand(const Value &value, Value *operand)
             if (const int error = Conversion::toBoolean(value, &flag)) {
                 return error;
             }
-            *operand = Value::boolean(flag);
+            *operand = {true, Kind::Integer, flag ? -1 : 0};
             return RuntimeError::None;
         }
     }
-    Kind kind = Kind::Integer;
-    qint64 whole = 0;
-    if (const int error = wholeOf(value, &kind, &whole)) {
+    Number whole;
+    if (const int error = Conversion::toWhole(value, &whole)) {
         return error;
     }
-    *operand = wholeBits(whole, kind);
+    *operand = {false, whole.kind, whole.whole};
     return RuntimeError::None;
-}
-
-Kind kindOfBits(const Value &value)
-{
-    switch (value.type()) {
-    case ValueType::Byte:
-        return Kind::Byte;
-    case ValueType::Long:
-        return Kind::Long;
-    default:
-        return Kind::Integer;
-    }
-}
-
-qint64 bitsOf(const Value &value)
-{
-    switch (value.type()) {
-    case ValueType::Boolean:
-        return value.asBoolean() ? -1 : 0;
-    case ValueType::Byte:
-        return value.asByte();
-    case ValueType::Integer:
-        return value.asInteger();
-    default:
-        return value.asLong();
-    }
 }
 
 bool isComparedAsNumber(ValueType type)
@@ -346,16 +183,15 @@ int compareNumbers(const Value &left, const Value &right)
     Number b;
     numberOf(left, &a);
     numberOf(right, &b);
-    if (isWhole(a.kind) && isWhole(b.kind)) {
+    if (a.isWhole() && b.isWhole()) {
         return a.whole < b.whole ? -1 : a.whole > b.whole ? 1 : 0;
     }
-    if ((a.kind == Kind::Currency || isWhole(a.kind))
-        && (b.kind == Kind::Currency || isWhole(b.kind))) {
-        const qint64 x = currencyOf(a);
-        const qint64 y = currencyOf(b);
+    if ((a.kind == Kind::Currency || a.isWhole()) && (b.kind == Kind::Currency || b.isWhole())) {
+        const qint64 x = a.toCurrency();
+        const qint64 y = b.toCurrency();
         return x < y ? -1 : x > y ? 1 : 0;
     }
-    return sign(realOf(a) - realOf(b));
+    return sign(a.toDouble() - b.toDouble());
 }
 
 // A text compared with a number written as a literal, or the other way round: the text as
@@ -420,8 +256,8 @@ int Operators::arithmetic(Arithmetic op, const Value &left, const Value &right, 
         return error;
     }
     if (a.kind == Kind::Date || b.kind == Kind::Date) {
-        const double x = realOf(a);
-        const double y = realOf(b);
+        const double x = a.toDouble();
+        const double y = b.toDouble();
         if (op == Arithmetic::Multiply) {
             return realResult(x * y, result);
         }
@@ -435,7 +271,7 @@ int Operators::arithmetic(Arithmetic op, const Value &left, const Value &right, 
         *result = Value::date(value);
         return RuntimeError::None;
     }
-    const Kind kind = widerKind(a.kind, b.kind);
+    const Kind kind = Number::wider(a.kind, b.kind);
     switch (kind) {
     case Kind::Byte:
     case Kind::Integer:
@@ -446,16 +282,16 @@ int Operators::arithmetic(Arithmetic op, const Value &left, const Value &right, 
         return wholeResult(value, kind, result);
     }
     case Kind::Currency: {
-        const long double x = currencyOf(a);
-        const long double y = currencyOf(b);
+        const long double x = a.toCurrency();
+        const long double y = b.toCurrency();
         return currencyResult(op == Arithmetic::Add        ? x + y
                               : op == Arithmetic::Subtract ? x - y
                                                            : x * y / 10000.0L,
                               result);
     }
     default: {
-        const double x = realOf(a);
-        const double y = realOf(b);
+        const double x = a.toDouble();
+        const double y = b.toDouble();
         const double value = op == Arithmetic::Add        ? x + y
                              : op == Arithmetic::Subtract ? x - y
                                                           : x * y;
@@ -478,13 +314,13 @@ int Operators::divide(const Value &left, const Value &right, Value *result)
     if (const int error = numberOf(right, &b)) {
         return error;
     }
-    const double x = realOf(a);
-    const double y = realOf(b);
+    const double x = a.toDouble();
+    const double y = b.toDouble();
     if (y == 0) {
         return x == 0 ? RuntimeError::Overflow : RuntimeError::DivisionByZero;
     }
     const bool small = (a.kind == Kind::Single || b.kind == Kind::Single)
-                       && widerKind(a.kind, b.kind) == Kind::Single;
+                       && Number::wider(a.kind, b.kind) == Kind::Single;
     return small ? singleResult(x / y, result) : realResult(x / y, result);
 }
 
@@ -576,7 +412,7 @@ int Operators::negate(const Value &operand, Value *result)
 int Operators::logical(Logical op, const Value &left, const Value &right, Value *result)
 {
     if (left.isNull() || right.isNull()) {
-        Value other;
+        LogicalOperand other;
         const bool bothNull = left.isNull() && right.isNull();
         if (!bothNull) {
             if (const int error = logicalOperand(left.isNull() ? right : left, &other)) {
@@ -589,21 +425,20 @@ int Operators::logical(Logical op, const Value &left, const Value &right, Value 
         }
         switch (op) {
         case Logical::And:
-            if (isFalseBits(other)) {
-                *result = other; // Null And False is False
+            if (other.bits == 0) {
+                *result = other.toValue(); // Null And False is False
             }
             break;
         case Logical::Or:
-            if (isTrueBits(other)) {
-                *result = other; // Null Or True is True
+            if (other.isAllOnes()) {
+                *result = other.toValue(); // Null Or True is True
             }
             break;
         case Logical::Imp:
             // True whatever the premise when the conclusion is true; True when the premise is
             // false whatever the conclusion.
-            if (right.isNull() ? isFalseBits(other) : isTrueBits(other)) {
-                *result = other.type() == ValueType::Boolean ? Value::boolean(true)
-                                                             : wholeBits(-1, kindOfBits(other));
+            if (right.isNull() ? other.bits == 0 : other.isAllOnes()) {
+                *result = LogicalOperand{other.isBoolean, other.kind, -1}.toValue();
             }
             break;
         default:
@@ -611,16 +446,16 @@ int Operators::logical(Logical op, const Value &left, const Value &right, Value 
         }
         return RuntimeError::None;
     }
-    Value a;
-    Value b;
+    LogicalOperand a;
+    LogicalOperand b;
     if (const int error = logicalOperand(left, &a)) {
         return error;
     }
     if (const int error = logicalOperand(right, &b)) {
         return error;
     }
-    const qint64 x = bitsOf(a);
-    const qint64 y = bitsOf(b);
+    const qint64 x = a.bits;
+    const qint64 y = b.bits;
     qint64 bits = 0;
     switch (op) {
     case Logical::And:
@@ -639,10 +474,10 @@ int Operators::logical(Logical op, const Value &left, const Value &right, Value 
         bits = ~x | y;
         break;
     }
-    if (a.type() == ValueType::Boolean && b.type() == ValueType::Boolean) {
+    if (a.isBoolean && b.isBoolean) {
         *result = Value::boolean(bits & 1);
     } else {
-        *result = wholeBits(bits, wholeResultKind(kindOfBits(a), kindOfBits(b)));
+        *result = wholeBits(bits, wholeResultKind(a.kind, b.kind));
     }
     return RuntimeError::None;
 }
@@ -653,12 +488,11 @@ int Operators::logicalNot(const Value &operand, Value *result)
         *result = Value::null();
         return RuntimeError::None;
     }
-    Value value;
+    LogicalOperand value;
     if (const int error = logicalOperand(operand, &value)) {
         return error;
     }
-    *result = value.type() == ValueType::Boolean ? Value::boolean(!value.asBoolean())
-                                                 : wholeBits(~bitsOf(value), kindOfBits(value));
+    *result = LogicalOperand{value.isBoolean, value.kind, ~value.bits}.toValue();
     return RuntimeError::None;
 }
 

@@ -5,6 +5,7 @@
 #include "dictionaryobject.h"
 #include "hostobject.h"
 #include "interpreter.h"
+#include "number.h"
 #include "runtimeerror.h"
 #include "serialdate.h"
 
@@ -113,20 +114,8 @@ QVariant VariantConverter::toVariant(const Value &value)
         return QVariant::fromValue(nullptr);
     case ValueType::Boolean:
         return target.asBoolean();
-    case ValueType::Byte:
-        return int(target.asByte());
-    case ValueType::Integer:
-        return int(target.asInteger());
-    case ValueType::Long:
     case ValueType::Error:
         return target.asLong();
-    case ValueType::Single:
-    case ValueType::Double:
-    case ValueType::Currency: {
-        double number = 0;
-        Conversion::toDouble(target, &number);
-        return number;
-    }
     case ValueType::Date:
         return QDateTime(SerialDate::date(target.asDate()), SerialDate::time(target.asDate()));
     case ValueType::String:
@@ -148,9 +137,14 @@ QVariant VariantConverter::toVariant(const Value &value)
         }
         return QVariant();
     case ValueType::Reference:
+        return QVariant();
+    default:
         break;
     }
-    return QVariant();
+    // The numeric subtypes: whole ones as an int, the others as a double.
+    Number number;
+    Number::read(target, &number);
+    return number.isWhole() ? QVariant(int(number.whole)) : QVariant(number.toDouble());
 }
 
 bool VariantConverter::toParameter(Interpreter &interpreter, const Value &value, QMetaType type,
