@@ -718,7 +718,7 @@ bool ScripterWindow::stopTestRunForClose()
         QMessageBox::warning(this, tr("Terminate entry point"),
                              tr("The entry point did not stop within %n second(s), so the window "
                                 "stays open.\nClose it again when the test has ended.",
-                                nullptr, kRunStopWaitMs / 1000));
+                                nullptr, m_runStopWaitMs / 1000));
         return false;
     }
     endTestRunMonitoring();
@@ -733,7 +733,7 @@ bool ScripterWindow::waitForTestRunEnd()
         return true;
     }
     const QScopedValueRollback<bool> waiting(m_waitingForTestRunEnd, true);
-    const QDeadlineTimer deadline(kRunStopWaitMs);
+    const QDeadlineTimer deadline(m_runStopWaitMs);
     QEventLoop loop;
     connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);

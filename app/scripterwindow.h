@@ -79,10 +79,12 @@ public:
     // How long a close waits for a run it stopped to end before it gives up and keeps the
     // window open.
     static constexpr int kRunStopWaitMs = 5000;
+    // Replaces kRunStopWaitMs, for tests that can't wait that long.
+    void setRunStopWait(int milliseconds) { m_runStopWaitMs = milliseconds; }
 
     // ITestWindow: while `runThread` runs the window is disabled but for Abort, polled every
     // 300 ms and refreshes its messages about once a second; when it is asked to close, it
-    // offers to stop the run with `abort` and waits at most kRunStopWaitMs for the thread.
+    // offers to stop the run with `abort` and waits at most the run stop wait for the thread.
     // `finished` is called when the run is found over.
     void monitorTestRun(QThread *runThread, std::function<void()> abort,
                         std::function<void()> finished = {}) override;
@@ -175,7 +177,7 @@ private:
     bool confirmClose();
     // Offers to stop a running test and waits for it; false when it goes on.
     bool stopTestRunForClose();
-    // Handles events until the monitored run's thread has ended, at most kRunStopWaitMs; true
+    // Handles events until the monitored run's thread has ended, at most the run stop wait; true
     // when it has.
     bool waitForTestRunEnd();
     // The window comes back as it was before the run; nothing happens when none is monitored.
@@ -183,6 +185,7 @@ private:
     int tabOfLanguage(const QString &language) const;
 
     ScripterCore *m_core;
+    int m_runStopWaitMs = kRunStopWaitMs;
     QString m_filePath;
     QString m_displayPath;
     bool m_untitled = true;

@@ -7,9 +7,6 @@ namespace Scripter {
 
 namespace {
 
-// Saving a package takes a moment; a save that takes longer is not waited for.
-constexpr int kWaitMs = 3000;
-
 QString lockPath(const QString &packagePath)
 {
     const QFileInfo package(packagePath);
@@ -28,9 +25,9 @@ QString PackageLock::fileName(const QString &packagePath)
     return QLatin1Char('.') + QFileInfo(packagePath).fileName() + QLatin1String(".lock");
 }
 
-bool PackageLock::lock(QString *errorMessage)
+bool PackageLock::lock(int waitMs, QString *errorMessage)
 {
-    if (m_lock.tryLock(kWaitMs) || m_lock.error() != QLockFile::LockFailedError) {
+    if (m_lock.tryLock(waitMs) || m_lock.error() != QLockFile::LockFailedError) {
         return true;
     }
     if (errorMessage) {

@@ -23,10 +23,13 @@ public:
     PackageLock(const PackageLock &) = delete;
     PackageLock &operator=(const PackageLock &) = delete;
 
-    // Waits a few seconds for another save to end; false, with the reason, when it does not.
+    // Saving a package takes a moment; a save that takes longer is not waited for.
+    static constexpr int kWaitMs = 3000;
+
+    // Waits up to `waitMs` for another save to end; false, with the reason, when it does not.
     // Where no lock file can be made at all (a read-only folder, a full disk) nothing can be
     // saved either: that goes on unlocked, to fail with its own, more precise, cause.
-    bool lock(QString *errorMessage = nullptr);
+    bool lock(int waitMs, QString *errorMessage = nullptr);
 
     // The name of the lock file beside `packagePath`; a package folder keeps it when it is
     // cleaned.

@@ -586,7 +586,7 @@ bool PackageProcessor::commitPackage(const StagedPackage &staged, const QString 
                                      bool intoFolder, QString *errorMessage)
 {
     PackageLock lock(target);
-    if (!lock.lock(errorMessage)) {
+    if (!lock.lock(m_lockWaitMs, errorMessage)) {
         return false;
     }
     if (intoFolder) {
@@ -685,7 +685,7 @@ PackageProcessor::collectUnarchived(const QString &markerPath, QString *archiveP
     }
     // A save of the folder must not change it while it is read.
     PackageLock lock(markerPath);
-    if (!lock.lock(errorMessage)
+    if (!lock.lock(m_lockWaitMs, errorMessage)
         || !ScriptPackage::checkFolder(marker.absolutePath(), errorMessage)) {
         return nullptr;
     }

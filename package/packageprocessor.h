@@ -1,5 +1,7 @@
 #pragma once
 
+#include "packagelock.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -56,6 +58,8 @@ public:
     // Where the processor's questions and refusals go; null restores the message boxes. Not
     // owned; must outlive its use.
     void setDialogs(IPackageDialogs *dialogs);
+    // Replaces PackageLock::kWaitMs, for tests that can't wait for another save that long.
+    void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
 
     // A new main window, appended to the list and shown, 40 pixels right of and below the active
     // main window when there is one.
@@ -147,6 +151,7 @@ private:
     void bringToFront(IPackageWindow *window) const;
 
     WindowFactory m_windowFactory;
+    int m_lockWaitMs = PackageLock::kWaitMs;
     std::unique_ptr<IPackageDialogs> m_messageBoxes;
     IPackageDialogs *m_dialogs = nullptr;
     QList<WindowEntry> m_windows;

@@ -804,6 +804,7 @@ void tst_ScripterWindow::aRunThatDoesNotStopKeepsTheWindowOpenAndSaysWhy()
 {
     m_world->start();
     ScripterWindow *window = m_world->newWindow();
+    window->setRunStopWait(1000);
     RunThread run(false);
     run.start();
     int aborts = 0;

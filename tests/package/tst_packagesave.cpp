@@ -713,6 +713,7 @@ void tst_PackageSave::anotherSaveIsWaitedForOrRefused()
     const QByteArray before = readFile(archive);
     window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function edited() {}\n"));
     window->markModified();
+    m_harness.processor->setLockWait(100);
     const QString lockPath = m_harness.path(QStringLiteral(".Router.tscript.lock"));
     QLockFile otherSave(lockPath);
     if (running) {

@@ -203,7 +203,7 @@ void tst_ScripterHighlighter::largeTextScrolledToItsEndIsColouredThere()
 void tst_ScripterHighlighter::commentOpenedAtTheTopOfALargeTextRecoloursItsEnd()
 {
     ShownEdit shown(QStringLiteral("AppleScriptEditor"),
-                    QStringLiteral("set x to 1\n").repeated(50000));
+                    QStringLiteral("set x to 1\n").repeated(10000));
     QTRY_VERIFY_WITH_TIMEOUT(!shown.highlighter.isColouring(), 60000);
     QTextDocument *document = shown.edit.document();
     const int last = document->characterCount() - 10;
@@ -238,9 +238,9 @@ void tst_ScripterHighlighter::editDuringColouringEndsColouredRight_data()
     // clang-format off
     QTest::newRow("comment opened at the top") << 0 << 0 << "(* ";
     QTest::newRow("comment opened near the end") << -20 << 0 << "(* ";
-    QTest::newRow("comment closed in the middle") << 25000 << 0 << "*) ";
+    QTest::newRow("comment closed in the middle") << 5000 << 0 << "*) ";
     QTest::newRow("comment start removed") << 2 << 2 << "";
-    QTest::newRow("lines removed in the middle") << 20000 << 5000 << "";
+    QTest::newRow("lines removed in the middle") << 4000 << 1000 << "";
     QTest::newRow("lines pasted near the top") << 10 << 0 << "tell x\n(* a *) end\n";
     // clang-format on
 }
@@ -252,7 +252,7 @@ void tst_ScripterHighlighter::editDuringColouringEndsColouredRight()
     QFETCH(QString, inserted);
 
     const QString text = QStringLiteral("x\n(* open\nstill *) set x to 1\n")
-                         + QStringLiteral("set y to 2 -- note\n").repeated(50000);
+                         + QStringLiteral("set y to 2 -- note\n").repeated(10000);
     ShownEdit shown(QStringLiteral("AppleScriptEditor"), text);
     QVERIFY(shown.highlighter.isColouring());
     QTextDocument *document = shown.edit.document();
