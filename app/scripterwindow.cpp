@@ -141,7 +141,7 @@ ScripterWindow::ScripterWindow(QWidget *parent)
 
     resetPackage();
     createMessagePane();
-    setWindowLayout(QSettings().value(SettingsKey::WindowLayout, true).toBool());
+    arrangePanes(QSettings().value(SettingsKey::WindowLayout, true).toBool());
     restoreLayout();
     activateShownPanel();
 
@@ -287,6 +287,12 @@ void ScripterWindow::createMessagePane()
 
 void ScripterWindow::setWindowLayout(bool panesLeft)
 {
+    arrangePanes(panesLeft);
+    QSettings().setValue(SettingsKey::WindowLayout, panesLeft);
+}
+
+void ScripterWindow::arrangePanes(bool panesLeft)
+{
     // No saved state is restored afterwards: it would put the panes back where they were.
     setDockNestingEnabled(true);
     setCorner(Qt::TopLeftCorner, Qt::LeftDockWidgetArea);
@@ -310,7 +316,6 @@ void ScripterWindow::setWindowLayout(bool panesLeft)
     for (QDockWidget *pane : std::as_const(shown)) {
         pane->show();
     }
-    QSettings().setValue(SettingsKey::WindowLayout, panesLeft);
 }
 
 void ScripterWindow::restoreLayout()

@@ -164,6 +164,7 @@ private:
     QWidget *currentEditor() const;
     void setTabIncluded(int tab, bool included);
     void createMessagePane();
+    void arrangePanes(bool panesLeft);
     void restoreLayout();
     void saveLayout() const;
     // An editor reported an edit: the window and that editor's tab show it.

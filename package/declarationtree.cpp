@@ -4,6 +4,7 @@
 #include "declarationitem.h"
 #include "idocumentwindow.h"
 
+#include "guilib/images/deferrediconengine.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/vocabulary/xmlkey.h"
@@ -107,7 +108,9 @@ DeclarationTree::~DeclarationTree() = default;
 QAction *DeclarationTree::createAction(const QString &icon, const QString &text,
                                        const QString &toolTip)
 {
-    auto *action = new QAction(QIcon(QStringLiteral(":/Images/Ui_scripter/") + icon), text, this);
+    auto *action = new QAction(
+        GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/") + icon), text,
+        this);
     if (!toolTip.isEmpty()) {
         action->setToolTip(toolTip);
     }

@@ -2,6 +2,8 @@
 
 #include "entrypoints.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include <QAction>
 
 namespace Scripter {
@@ -9,8 +11,8 @@ namespace Scripter {
 EntryPointItem::EntryPointItem(const QString &name, const QString &functionName,
                                const QString &icon, const QString &scriptTest,
                                const QString &toolTip, bool jobDependent, QObject *actionParent)
-    : QStandardItem(QIcon(icon), QString(name).remove(QLatin1Char('&')))
-    , m_action(new QAction(QIcon(icon), name, actionParent))
+    : QStandardItem(GuiLib::DeferredIconEngine::icon(icon), QString(name).remove(QLatin1Char('&')))
+    , m_action(new QAction(QStandardItem::icon(), name, actionParent))
     , m_functionName(functionName)
     , m_jobDependent(jobDependent)
 {
@@ -36,7 +38,8 @@ int EntryPointItem::entryPoint() const
 void EntryPointItem::showDefined(bool defined)
 {
     setIcon(defined ? m_action->icon()
-                    : QIcon(QStringLiteral(":/Images/Ui_scripter/img_Unchecked.png")));
+                    : GuiLib::DeferredIconEngine::icon(
+                        QStringLiteral(":/Images/Ui_scripter/img_Unchecked.png")));
 }
 
 } // namespace Scripter

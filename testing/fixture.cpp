@@ -12,6 +12,8 @@
 #include "package/idocumentwindow.h"
 #include "package/objecttemplates.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include "corelib/flow/flow.h"
 #include "corelib/jobs/filemanager.h"
 #include "corelib/jobs/ijt.h"
@@ -365,7 +367,7 @@ void Fixture::setBasicItemText(const QString &text)
 
 void Fixture::setBasicItemIcon(const QString &path)
 {
-    m_tree->basicItem()->setItemIcon(QIcon(
+    m_tree->basicItem()->setItemIcon(GuiLib::DeferredIconEngine::icon(
         path.isEmpty() ? QStringLiteral(":/Images/Ui_scripter/img_ScriptDefault.png") : path));
 }
 

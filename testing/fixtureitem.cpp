@@ -8,6 +8,7 @@
 #include "package/idocumentwindow.h"
 #include "package/objecttemplates.h"
 
+#include "guilib/images/deferrediconengine.h"
 #include "guilib/images/imagecache.h"
 #include "guilib/property/ipropertygroup.h"
 #include "guilib/property/propertiesexplorer.h"
@@ -31,7 +32,8 @@ namespace XMLValues = SRCore::XMLValues;
 
 QIcon image(const char *name)
 {
-    return QIcon(QStringLiteral(":/Images/Ui_scripter/") + QLatin1String(name));
+    return GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/")
+                                            + QLatin1String(name));
 }
 
 QStringList editorList(const SRCore::FlowObjectField &field)

@@ -8,6 +8,7 @@
 
 #include "package/idocumentwindow.h"
 
+#include "guilib/images/deferrediconengine.h"
 #include "guilib/property/iappproxy.h"
 #include "guilib/property/ivalueeditor.h"
 #include "guilib/property/propertiesexplorer.h"
@@ -97,7 +98,9 @@ void FixtureTree::showRunOutputs(const RunSummary &summary)
 
 QAction *FixtureTree::createAction(const QString &icon, const QString &text, const QString &toolTip)
 {
-    auto *action = new QAction(QIcon(QStringLiteral(":/Images/Ui_scripter/") + icon), text, this);
+    auto *action = new QAction(
+        GuiLib::DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/") + icon), text,
+        this);
     action->setToolTip(toolTip);
     connect(action, &QAction::triggered, this, &FixtureTree::contextActionClicked);
     return action;

@@ -3,8 +3,9 @@
 #include "filterheaderview.h"
 #include "logtableview.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -144,15 +145,18 @@ void AbsBasicMessagePane::setSearchButton(SearchButtonState state, const QString
     switch (state) {
     case SearchButtonState::SearchAll:
         m_searchButton->setText(tr("Search all"));
-        m_searchButton->setIcon(QIcon(QStringLiteral(":/Images/Ui_scripter/img_FindText.png")));
+        m_searchButton->setIcon(
+            DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/img_FindText.png")));
         break;
     case SearchButtonState::Abort:
         m_searchButton->setText(tr("Abort"));
-        m_searchButton->setIcon(QIcon(QStringLiteral(":/Images/Ui_scripter/img_Abort.png")));
+        m_searchButton->setIcon(
+            DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/img_Abort.png")));
         break;
     case SearchButtonState::Aborting:
         m_searchButton->setText(tr("Aborting..."));
-        m_searchButton->setIcon(QIcon(QStringLiteral(":/Images/Ui_scripter/img_Abort.png")));
+        m_searchButton->setIcon(
+            DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/img_Abort.png")));
         break;
     }
     m_searchButton->setToolTip(toolTip);

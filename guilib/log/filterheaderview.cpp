@@ -7,23 +7,15 @@ namespace GuiLib {
 
 FilterHeaderView::FilterHeaderView(int columnCount, QWidget *parent)
     : QHeaderView(Qt::Horizontal, parent)
+    , m_filterBoxes(columnCount, nullptr)
     , m_history(columnCount)
 {
     setSectionsClickable(true);
     setSectionsMovable(true);
     setSortIndicatorShown(true);
     setHighlightSections(false);
-    for (int column = 0; column < columnCount; ++column) {
-        auto *box = new FilterComboBox(column, this);
-        connect(box, &FilterComboBox::filterChanged, this, &FilterHeaderView::filterChanged);
-        // Queued: the history replaces the box's list, which must not happen inside the box's
-        // own activation signal.
-        connect(box, &FilterComboBox::filterCommitted, this, &FilterHeaderView::addToHistory,
-                Qt::QueuedConnection);
-        m_filterBoxes << box;
-    }
     // The titles take the viewport; the filter fields sit in the margin below it.
-    const int boxHeight = m_filterBoxes.isEmpty() ? 0 : m_filterBoxes.first()->sizeHint().height();
+    const int boxHeight = columnCount > 0 ? filterBox(0)->sizeHint().height() : 0;
     setViewportMargins(0, 0, 0, boxHeight);
 
     connect(this, &QHeaderView::sectionResized, this, &FilterHeaderView::updateFilterGeometries);
@@ -34,14 +26,30 @@ FilterHeaderView::FilterHeaderView(int columnCount, QWidget *parent)
 
 FilterHeaderView::~FilterHeaderView() = default;
 
-FilterComboBox *FilterHeaderView::filterBox(int column) const
+FilterComboBox *FilterHeaderView::filterBox(int column)
 {
-    return m_filterBoxes.value(column);
+    if (column < 0 || column >= m_filterBoxes.size()) {
+        return nullptr;
+    }
+    if (!m_filterBoxes.at(column)) {
+        auto *box = new FilterComboBox(column, this);
+        connect(box, &FilterComboBox::filterChanged, this, &FilterHeaderView::filterChanged);
+        // Queued: the history replaces the box's list, which must not happen inside the box's
+        // own activation signal.
+        connect(box, &FilterComboBox::filterCommitted, this, &FilterHeaderView::addToHistory,
+                Qt::QueuedConnection);
+        box->setToolTip(filterHint(column));
+        box->setHistory(m_history.entries(column));
+        box->hide();
+        m_filterBoxes[column] = box;
+        placeFilterBox(column);
+    }
+    return m_filterBoxes.at(column);
 }
 
 QString FilterHeaderView::filterText(int column) const
 {
-    const FilterComboBox *box = filterBox(column);
+    const FilterComboBox *box = m_filterBoxes.value(column);
     return box ? box->filterText() : QString();
 }
 
@@ -55,7 +63,9 @@ void FilterHeaderView::setFilterText(int column, const QString &text)
 void FilterHeaderView::clearFilters()
 {
     for (FilterComboBox *box : std::as_const(m_filterBoxes)) {
-        box->setFilterText(QString());
+        if (box) {
+            box->setFilterText(QString());
+        }
     }
 }
 
@@ -115,41 +125,67 @@ void FilterHeaderView::updateGeometries()
 
 void FilterHeaderView::updateFilterGeometries()
 {
-    const int top = viewport()->geometry().bottom() + 1;
-    const int height = viewportMargins().bottom();
     for (int column = 0; column < m_filterBoxes.size(); ++column) {
-        FilterComboBox *box = m_filterBoxes.at(column);
-        // A section being hidden reports its new size before it counts as hidden.
-        if (column >= count() || isSectionHidden(column) || sectionSize(column) == 0) {
-            box->hide();
-            continue;
-        }
-        box->setGeometry(viewport()->x() + sectionViewportPosition(column), top,
-                         sectionSize(column), height);
-        box->show();
+        placeFilterBox(column);
     }
+}
+
+void FilterHeaderView::placeFilterBox(int column)
+{
+    FilterComboBox *box = m_filterBoxes.at(column);
+    // A section being hidden reports its new size before it counts as hidden.
+    if (column >= count() || isSectionHidden(column) || sectionSize(column) == 0) {
+        if (box) {
+            box->hide();
+        }
+        return;
+    }
+    const QRect geometry(viewport()->x() + sectionViewportPosition(column),
+                         viewport()->geometry().bottom() + 1, sectionSize(column),
+                         viewportMargins().bottom());
+    if (!box) {
+        // A field is made when its column is first scrolled into view: most of the columns of
+        // a new window are not.
+        if (geometry.intersects(rect())) {
+            filterBox(column); // places the new field
+        }
+        return;
+    }
+    box->setGeometry(geometry);
+    box->show();
+}
+
+QString FilterHeaderView::filterHint(int column) const
+{
+    return model() ? model()
+                         ->headerData(column, orientation(), BasicLogModel::FilterHintRole)
+                         .toString()
+                   : QString();
 }
 
 void FilterHeaderView::updateFilterHints()
 {
     for (int column = 0; column < m_filterBoxes.size(); ++column) {
-        const QVariant hint =
-            model() ? model()->headerData(column, orientation(), BasicLogModel::FilterHintRole)
-                    : QVariant();
-        m_filterBoxes.at(column)->setToolTip(hint.toString());
+        if (FilterComboBox *box = m_filterBoxes.at(column)) {
+            box->setToolTip(filterHint(column));
+        }
     }
 }
 
 void FilterHeaderView::addToHistory(int column, const QString &text)
 {
     m_history.add(column, text);
-    m_filterBoxes.at(column)->setHistory(m_history.entries(column));
+    if (FilterComboBox *box = m_filterBoxes.at(column)) {
+        box->setHistory(m_history.entries(column));
+    }
 }
 
 void FilterHeaderView::showHistory()
 {
     for (int column = 0; column < m_filterBoxes.size(); ++column) {
-        m_filterBoxes.at(column)->setHistory(m_history.entries(column));
+        if (FilterComboBox *box = m_filterBoxes.at(column)) {
+            box->setHistory(m_history.entries(column));
+        }
     }
 }
 

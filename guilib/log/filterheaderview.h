@@ -23,8 +23,8 @@ public:
     explicit FilterHeaderView(int columnCount, QWidget *parent = nullptr);
     ~FilterHeaderView() override;
 
-    // Null for a column without a filter field.
-    FilterComboBox *filterBox(int column) const;
+    // The column's filter field, made on first need; null for a column without one.
+    FilterComboBox *filterBox(int column);
     QString filterText(int column) const;
     // Shows `text` in the column's field and filters by it at once.
     void setFilterText(int column, const QString &text);
@@ -52,11 +52,14 @@ protected:
     void updateGeometries() override;
 
 private:
+    // Places the column's field below its section, making it when the section is in view.
+    void placeFilterBox(int column);
+    QString filterHint(int column) const;
     void updateFilterHints();
     void addToHistory(int column, const QString &text);
     void showHistory();
 
-    QList<FilterComboBox *> m_filterBoxes; // children of this header, one per column
+    QList<FilterComboBox *> m_filterBoxes; // children of this header, one per column once made
     RecentFilter m_history;
     QMetaObject::Connection m_hintConnection;
 };

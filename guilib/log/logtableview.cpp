@@ -3,13 +3,14 @@
 #include "basiclogmodel.h"
 #include "filterheaderview.h"
 
+#include "guilib/images/deferrediconengine.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QIcon>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QStyledItemDelegate>
@@ -74,8 +75,9 @@ LogTableView::LogTableView(QWidget *parent)
     : QTableView(parent)
     , m_filterHeader(new FilterHeaderView(BasicLogModel::ColumnCount, this))
     , m_messageDelegate(new MessageColumnDelegate(this))
-    , m_copyTextAction(new QAction(QIcon(QStringLiteral(":/Images/Ui_scripter/img_Copy.png")),
-                                   tr("Copy text"), this))
+    , m_copyTextAction(
+          new QAction(DeferredIconEngine::icon(QStringLiteral(":/Images/Ui_scripter/img_Copy.png")),
+                      tr("Copy text"), this))
     , m_copyFieldAction(new QAction(tr("Copy this field"), this))
     , m_resetFiltersAction(new QAction(tr("Reset all filters"), this))
     , m_clearHistoryAction(new QAction(tr("Clear filter history"), this))

@@ -1,6 +1,5 @@
 #include "qscompletionapis.h"
 
-#include "jslexer.h"
 #include "qsinterpreter.h"
 #include "qsobjectfactory.h"
 #include "scriptingapi.h"
@@ -9,6 +8,7 @@
 
 #include <QMetaMethod>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -55,7 +55,36 @@ void addTableMembers(const ScriptingApi::Object &object, QMultiMap<QString, QStr
 
 QSCompletionApis::QSCompletionApis(QsciLexer *lexer)
     : QsciAbstractAPIs(lexer)
-{}
+    , m_readTimer(new QTimer(this))
+{
+    m_readTimer->setSingleShot(true);
+    m_readTimer->setInterval(ReadDelayMs);
+    connect(m_readTimer, &QTimer::timeout, this, &QSCompletionApis::readScriptFunctions);
+}
+
+void QSCompletionApis::scriptChanged()
+{
+    // Nothing is read for a script whose functions nobody asked for yet.
+    if (m_scriptFunctionsRead) {
+        m_readTimer->start();
+    }
+}
+
+const QList<JsLexer::Function> &QSCompletionApis::scriptFunctions()
+{
+    if (!m_scriptFunctionsRead) {
+        readScriptFunctions();
+    }
+    return m_scriptFunctions;
+}
+
+void QSCompletionApis::readScriptFunctions()
+{
+    const QsciScintilla *editor = lexer()->editor();
+    m_scriptFunctions =
+        editor ? JsLexer(editor->text()).topLevelFunctions() : QList<JsLexer::Function>();
+    m_scriptFunctionsRead = true;
+}
 
 void QSCompletionApis::setInterpreter(QSInterpreter *interpreter, QObject *context)
 {
@@ -89,13 +118,11 @@ QMultiMap<QString, QString> QSCompletionApis::members(const QString &objectName)
     return result;
 }
 
-QStringList QSCompletionApis::topLevelWords() const
+QStringList QSCompletionApis::topLevelWords()
 {
     QStringList words = JsLexer::keywords();
-    if (const QsciScintilla *editor = lexer()->editor()) {
-        for (const JsLexer::Function &function : JsLexer(editor->text()).topLevelFunctions()) {
-            words.append(function.name);
-        }
+    for (const JsLexer::Function &function : scriptFunctions()) {
+        words.append(function.name);
     }
     if (m_interpreter) {
         for (const QObject *object : m_interpreter->transientObjects()) {
@@ -142,8 +169,8 @@ QStringList QSCompletionApis::callTips(const QStringList &context, int commas,
     if (context.size() >= 3) {
         tips = members(context.at(context.size() - 3)).values(name);
         std::reverse(tips.begin(), tips.end()); // QMultiMap gives the latest insertion first
-    } else if (const QsciScintilla *editor = lexer()->editor()) {
-        for (const JsLexer::Function &function : JsLexer(editor->text()).topLevelFunctions()) {
+    } else {
+        for (const JsLexer::Function &function : scriptFunctions()) {
             if (function.name == name) {
                 tips.append(function.signature);
             }

@@ -186,6 +186,8 @@ QSEditor::QSEditor(QWidget *parent, const char *name)
             updateUndoRedo();
         }
     });
+    connect(m_textEdit, &QsciScintilla::textChanged, m_completion,
+            &QSCompletionApis::scriptChanged);
     connect(m_textEdit, &QsciScintilla::cursorPositionChanged, this, &QSEditor::updatePosition);
     connect(m_textEdit, &QsciScintilla::linesChanged, this, &QSEditor::updateMarginWidth);
 

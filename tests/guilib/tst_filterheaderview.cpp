@@ -34,10 +34,10 @@ QStringList items(const QComboBox *box)
 // A message table, shown so that the filter fields get their places.
 struct Table
 {
-    Table()
+    explicit Table(int width = 900)
     {
         view.setModel(&model);
-        view.resize(900, 300);
+        view.resize(width, 300);
         view.show();
     }
 
@@ -64,6 +64,7 @@ private slots:
 
     void everyColumnHasAFieldWithItsHint();
     void fieldsFollowTheirColumns();
+    void fieldScrolledIntoViewHasItsHistoryAndHint();
     void resetActionsClearFiltersHistoryAndOrder();
 };
 
@@ -285,6 +286,41 @@ void tst_FilterHeaderView::fieldsFollowTheirColumns()
     for (int column = 0; column < BasicLogModel::ColumnCount; ++column) {
         QVERIFY2(sectionMatches(column), qPrintable(QString::number(column)));
     }
+}
+
+void tst_FilterHeaderView::fieldScrolledIntoViewHasItsHistoryAndHint()
+{
+    // Narrow, so that the last column starts out of view.
+    Table table(300);
+    table.header->setStretchLastSection(false);
+    for (int column = 0; column < BasicLogModel::ColumnCount; ++column) {
+        table.header->resizeSection(column, 300);
+    }
+    const int last = BasicLogModel::ColumnCount - 1;
+    QStringList history(BasicLogModel::ColumnCount, QStringLiteral("[]"));
+    history[last] = QStringLiteral(R"(["a.pdf"])");
+    QVERIFY(table.header->restoreFilterHistory(QLatin1Char('[') + history.join(QLatin1Char(','))
+                                               + QLatin1Char(']')));
+    QVERIFY(QTest::qWaitForWindowExposed(&table.view));
+
+    // The field as the user finds it, not made by asking for it.
+    const auto field = [&table](int column) -> FilterComboBox * {
+        for (FilterComboBox *box : table.header->findChildren<FilterComboBox *>()) {
+            if (box->column() == column && box->isVisible()) {
+                return box;
+            }
+        }
+        return nullptr;
+    };
+    QVERIFY(field(0));
+    table.view.horizontalScrollBar()->setValue(table.view.horizontalScrollBar()->maximum());
+    QTRY_VERIFY(field(last));
+    QCOMPARE(field(last)->geometry().left(), table.header->sectionViewportPosition(last));
+    QCOMPARE(field(last)->width(), 300);
+    QCOMPARE(items(field(last)), QStringList{"a.pdf"});
+    QCOMPARE(
+        field(last)->toolTip(),
+        table.model.headerData(last, Qt::Horizontal, BasicLogModel::FilterHintRole).toString());
 }
 
 void tst_FilterHeaderView::resetActionsClearFiltersHistoryAndOrder()

@@ -1,6 +1,7 @@
 #include "common/testmain.h"
 
 #include <qsa/config.h>
+#include <qsa/qscompletionapis.h>
 #include <qsa/qseditor.h>
 #include <qsa/qsinterpreter.h>
 #include <qsa/qsobjectfactory.h>
@@ -79,6 +80,7 @@ private slots:
     void newLineIndentation();
     void completion_data();
     void completion();
+    void functionDeclaredWhileTypingIsOfferedOnceTypingPauses();
     void callTipAfterAnOpeningParenthesis();
     void noCompletionWhenSwitchedOff();
 };
@@ -300,6 +302,25 @@ void tst_QSEditor::completion()
     QVERIFY(editor.textEdit()->isListActive());
     QTest::keyClick(editor.textEdit(), Qt::Key_Return);
     QCOMPARE(editor.text(), text + completed);
+}
+
+void tst_QSEditor::functionDeclaredWhileTypingIsOfferedOnceTypingPauses()
+{
+    QSEditor editor;
+    QVERIFY(showEditor(editor));
+    editor.setText(QStringLiteral("function first() {}\n"));
+    editor.textEdit()->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
+    type(editor, QStringLiteral("firs"));
+    QVERIFY(editor.textEdit()->isListActive());
+    QTest::keyClick(editor.textEdit(), Qt::Key_Escape);
+
+    // The functions were read when first asked for; one declared since is read in the pause.
+    type(editor, QStringLiteral("\nfunction second() {}\n"));
+    QTest::qWait(QSCompletionApis::ReadDelayMs * 2);
+    type(editor, QStringLiteral("seco"));
+    QVERIFY(editor.textEdit()->isListActive());
+    QTest::keyClick(editor.textEdit(), Qt::Key_Return);
+    QVERIFY2(editor.text().endsWith(QStringLiteral("second")), qPrintable(editor.text()));
 }
 
 void tst_QSEditor::callTipAfterAnOpeningParenthesis()
