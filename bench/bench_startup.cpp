@@ -82,8 +82,13 @@ Start firstAnswer(const QString &program, const QStringList &arguments, const QS
         }
         QThread::msleep(1);
     }
-    process.kill();
-    process.waitForFinished();
+    // Ended as a desktop session ends it, so that the next start finds what a user's start finds
+    // rather than the leftovers of a crash.
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+    }
     return start;
 }
 
