@@ -9,6 +9,7 @@
 #include <QMetaMethod>
 #include <QMetaObject>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -59,8 +60,14 @@ QSCompletionApis::QSCompletionApis(QsciLexer *lexer)
 {
     m_readTimer->setSingleShot(true);
     m_readTimer->setInterval(ReadDelayMs);
-    connect(m_readTimer, &QTimer::timeout, this, &QSCompletionApis::readScriptFunctions);
+    connect(m_readTimer, &QTimer::timeout, this, &QSCompletionApis::startReading);
+    // Only the latest reading is delivered: setFuture() forgets the one before.
+    connect(&m_reading, &QFutureWatcherBase::finished, this,
+            [this] { m_scriptFunctions = m_reading.result(); });
 }
+
+// A reading still under way holds its own copy of the text and ends on its own.
+QSCompletionApis::~QSCompletionApis() = default;
 
 void QSCompletionApis::scriptChanged()
 {
@@ -73,17 +80,20 @@ void QSCompletionApis::scriptChanged()
 const QList<JsLexer::Function> &QSCompletionApis::scriptFunctions()
 {
     if (!m_scriptFunctionsRead) {
-        readScriptFunctions();
+        if (const QsciScintilla *editor = lexer()->editor()) {
+            m_scriptFunctions = JsLexer(editor->text()).topLevelFunctions();
+        }
+        m_scriptFunctionsRead = true;
     }
     return m_scriptFunctions;
 }
 
-void QSCompletionApis::readScriptFunctions()
+void QSCompletionApis::startReading()
 {
-    const QsciScintilla *editor = lexer()->editor();
-    m_scriptFunctions =
-        editor ? JsLexer(editor->text()).topLevelFunctions() : QList<JsLexer::Function>();
-    m_scriptFunctionsRead = true;
+    if (const QsciScintilla *editor = lexer()->editor()) {
+        m_reading.setFuture(QtConcurrent::run(
+            [text = editor->text()] { return JsLexer(text).topLevelFunctions(); }));
+    }
 }
 
 void QSCompletionApis::setInterpreter(QSInterpreter *interpreter, QObject *context)

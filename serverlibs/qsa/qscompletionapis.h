@@ -4,6 +4,7 @@
 
 #include <Qsci/qsciabstractapis.h>
 
+#include <QFutureWatcher>
 #include <QMultiMap>
 #include <QPointer>
 
@@ -14,9 +15,9 @@ class QTimer;
 // methods of the scripting objects (ScriptingApi), after the name of an object known to the
 // interpreter its methods, otherwise the language's keywords, the functions that the edited
 // script declares and the names of the interpreter's objects and classes. Call tips show the
-// signatures of those methods and functions. The script's functions are read again when typing
-// pauses rather than at every keystroke: reading a script of ten thousand lines takes longer than
-// a keystroke may.
+// signatures of those methods and functions. The script's functions are read again in the
+// background when typing pauses rather than at every keystroke: reading a script of ten thousand
+// lines takes longer than a keystroke may, and one of megabytes longer than the window may stop.
 class QSCompletionApis : public QsciAbstractAPIs
 {
     Q_OBJECT
@@ -24,13 +25,14 @@ class QSCompletionApis : public QsciAbstractAPIs
 public:
     // Attaches itself to `lexer`, its parent; the words come from the lexer's editor.
     explicit QSCompletionApis(QsciLexer *lexer);
+    ~QSCompletionApis() override;
 
     // Neither is owned; the interpreter's objects and classes and the context's methods and
     // properties become known. Null forgets them.
     void setInterpreter(QSInterpreter *interpreter, QObject *context);
 
-    // The edited script changed: its functions are read again once typing pauses for
-    // ReadDelayMs.
+    // The edited script changed: its functions are read again, on another thread, once typing
+    // pauses for ReadDelayMs.
     void scriptChanged();
     static constexpr int ReadDelayMs = 400;
 
@@ -44,13 +46,14 @@ private:
     QStringList topLevelWords();
     // The functions the edited script declares, read now when they were never read.
     const QList<JsLexer::Function> &scriptFunctions();
-    void readScriptFunctions();
+    void startReading();
     // Method name → signatures, of the object the script calls `objectName`.
     QMultiMap<QString, QString> members(const QString &objectName) const;
 
     QPointer<QSInterpreter> m_interpreter;
     QPointer<QObject> m_context;
     QTimer *m_readTimer;
+    QFutureWatcher<QList<JsLexer::Function>> m_reading;
     QList<JsLexer::Function> m_scriptFunctions;
     bool m_scriptFunctionsRead = false;
 };
