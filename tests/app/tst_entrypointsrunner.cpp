@@ -343,7 +343,7 @@ void tst_EntryPointsRunner::refusedRunsStartNothingAndSayWhy_data()
         box + QStringLiteral("\nAdd flow element property in Declaration pane.");
     // clang-format off
     const QList<Refusal> rows = {
-        {"a second run anywhere while one goes on", true, true, js, every, false, 1, {"warning|'%1' is in progress now|InvoiceRouter.tscript"}},
+        {"a second run in another window while one goes on", true, true, js, every, false, 1, {"warning|'%1' is in progress now|InvoiceRouter.tscript"}},
         {"a job whose file was removed leaves no current job", false, false, js, every, true, 0, {"error|Can't copy file '%1'|<folder>/jobs/invoice-4711.xml", "error|No file or folder selected to serve as current job|"}},
         {"the script expression is JavaScript only", false, false, ScripterWindow::VBScriptTab, "Function timerFired( s )\nEnd Function\n", false, 2, {"error|Can't evaluate script %1|VBScript"}},
         {"AppleScript can't run here", false, false, ScripterWindow::AppleScriptTab, "on timerFired()\nend timerFired\n", false, 1, {"error|Can't run the script: %1|AppleScript programs run only on the server's Mac; they can't be run here"}},
