@@ -1,7 +1,7 @@
 #pragma once
 
 // A copy of the bundled example package opened in the first window of a running core, with a
-// program of our own in its JavaScript editor, and the steps a user takes to run an entry point.
+// program of our own in its JavaScript editor, and what the user sees of the entry points.
 
 #include "apptestsupport.h"
 
@@ -20,9 +20,8 @@
 #include "corelib/vocabulary/xmlvalues.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDockWidget>
-#include <QTemporaryDir>
+#include <QTabWidget>
 
 namespace RunnerTest {
 
@@ -30,11 +29,8 @@ namespace RunnerTest {
 // script expression.
 inline QString everyEntryPoint()
 {
-    return QStringLiteral(R"(function jobArrived( s : Tavrix, job : Job )
-{
-    s.log( 1, "ran jobArrived" );
-    job.sendTo( s.getOutConnections()[0] );
-}
+    return QStringLiteral(
+        R"(function jobArrived( s : Tavrix, job : Job ) { s.log( 1, "ran jobArrived" ); job.sendTo( s.getOutConnections()[0] ); }
 function timerFired( s ) { s.log( 1, "ran timerFired" ); }
 function initializeProcessing( e ) { e.log( 1, "ran initializeProcessing" ); return true; }
 function finalizeProcessing( e ) { e.log( 1, "ran finalizeProcessing" ); }
@@ -50,30 +46,51 @@ typeof job == "undefined" ? "no job" : "body of " + job.getName();
 )");
 }
 
-class ExampleWindow
+// A running core of its own with the example opened from a folder of its own in its first
+// window; made anew for every test.
+struct ExampleSession
 {
-public:
-    // Copies the example package into `folder` and opens it in the core's first window.
-    ExampleWindow(AppTest::CoreFixture &world, const QString &folder)
-        : m_world(world)
+    bool open()
     {
-        const QString package = ExamplePackage::copyInto(folder);
+        if (!files.isValid() || !world.isValid()) {
+            return false;
+        }
+        world.start();
         window = world.window(0);
-        opened = !package.isEmpty() && world.processor()->open(package, window);
+        const QString package = ExamplePackage::copyInto(files.path());
+        if (package.isEmpty() || !world.processor()->open(package, window)) {
+            return false;
+        }
         // The runs make their test folders here, apart from other tests.
         window->fixture()->tree()->basicItem()->setPropertyValue(SRCore::XMLKey::TESTFOLDER,
-                                                                 folder + QStringLiteral("/runs"));
+                                                                 files.filePath("runs"));
         window->fixturePane()->show();
+        return true;
     }
 
     Scripter::ScripterActions *actions() const { return window->actions(); }
     Scripter::EntryPointsCombo *selector() const { return actions()->entryPointSelector(); }
-    Scripter::EntryPointsRunner *runner() const { return m_world.core()->entryPointsRunner(); }
+    Scripter::EntryPointsRunner *runner() const { return world.core()->entryPointsRunner(); }
 
-    void setProgram(const QString &program)
+    void setProgram(const QString &program) const
     {
         window->setScriptText(SRCore::XMLValues::JAVASCRIPT, program);
         selector()->updateAvailability(true);
+    }
+
+    // The chooser's row of `entryPoint`.
+    Scripter::EntryPointItem *item(int entryPoint) const
+    {
+        for (int row = 0; row < selector()->count(); ++row) {
+            if (selector()->item(row)->entryPoint() == entryPoint) {
+                return selector()->item(row);
+            }
+        }
+        return nullptr;
+    }
+    void choose(int entryPoint) const
+    {
+        selector()->setCurrentIndex(selector()->findText(item(entryPoint)->text()));
     }
 
     // The outgoing connection `name` of the fixture, selected as the user clicks it.
@@ -90,83 +107,26 @@ public:
         return nullptr;
     }
 
-    // Chooses `entryPoint` in the test tool bar and presses Invoke once the chooser offers it.
-    bool invoke(int entryPoint) const
-    {
-        Scripter::EntryPointsCombo *combo = selector();
-        for (int row = 0; row < combo->count(); ++row) {
-            if (combo->item(row)->entryPoint() == entryPoint) {
-                combo->setCurrentIndex(row);
-            }
-        }
-        QAction *invoke = actions()->invokeEntryPointAction();
-        if (!QTest::qWaitFor([invoke] { return invoke->isEnabled(); })) {
-            return false;
-        }
-        invoke->trigger();
-        return true;
-    }
-
-    // Waits for the window's poll to find the run over.
-    bool waitForTheEnd() const
-    {
-        return QTest::qWaitFor(
-            [this] { return !window->isTestRunning() && window->scriptTabs()->isEnabled(); },
-            20000);
-    }
-
-    Scripter::ScripterWindow *window = nullptr;
-    bool opened = false;
-
-private:
-    AppTest::CoreFixture &m_world;
-};
-
-// A running core of its own with the example opened from a folder of its own; made anew for
-// every test. The example window goes first, the folder last.
-struct ExampleSession
-{
-    bool open()
-    {
-        if (!files.isValid() || !world.isValid()) {
-            return false;
-        }
-        world.start();
-        example = std::make_unique<ExampleWindow>(world, files.path());
-        return example->opened;
-    }
-
     QTemporaryDir files;
     AppTest::CoreFixture world;
-    std::unique_ptr<ExampleWindow> example;
+    Scripter::ScripterWindow *window = nullptr;
 };
 
-// The operations (message texts) of the stored messages, oldest first.
-inline QStringList operations(const QList<QStringList> &messages)
+// What of `window` shows a run; empty when it is idle between runs. The parts a run disables
+// are the window's own rule; one of them tells that the run reached the window.
+inline QStringList busyParts(const Scripter::ScripterWindow *window)
 {
-    QStringList result;
-    for (const QStringList &message : messages) {
-        result.append(message.value(1));
-    }
-    return result;
-}
-
-// The stored messages with `operation`, oldest first.
-inline QList<QStringList> messagesWith(const QList<QStringList> &messages, const QString &operation)
-{
-    QList<QStringList> found;
-    for (const QStringList &message : messages) {
-        if (message.value(1) == operation) {
-            found.append(message);
+    const std::pair<bool, const char *> parts[] = {
+        {window->isTestRunning(), "a run goes on"},
+        {!window->scriptTabs()->isEnabled(), "scripts disabled"},
+        {window->actions()->abortAction()->isEnabled(), "Abort offered"}};
+    QStringList busy;
+    for (const auto &[isBusy, part] : parts) {
+        if (isBusy) {
+            busy << QString::fromLatin1(part);
         }
     }
-    return found;
-}
-
-// The first stored message with `operation`; empty when there is none.
-inline QStringList messageWith(const QList<QStringList> &messages, const QString &operation)
-{
-    return messagesWith(messages, operation).value(0);
+    return busy;
 }
 
 } // namespace RunnerTest

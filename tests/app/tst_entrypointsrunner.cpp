@@ -6,31 +6,14 @@
 
 #include "runnertestsupport.h"
 
-#include "app/scriptermessagepane.h"
-#include "app/settingskeys.h"
-
-#include "package/declaration.h"
-#include "testing/entrypointdialog.h"
 #include "testing/entrypoints.h"
 #include "testing/runoutputsdelegate.h"
 
-#include "editors/javascripteditor.h"
-
-#include "guilib/property/propertiesexplorer.h"
-
 #include <QComboBox>
-#include <QDockWidget>
 #include <QLineEdit>
-#include <QStatusBar>
-#include <QTabWidget>
 
 using namespace Scripter;
-using AppTest::CoreFixture;
-using RunnerTest::ExampleSession;
-using RunnerTest::ExampleWindow;
-using RunnerTest::messagesWith;
-using RunnerTest::messageWith;
-using RunnerTest::operations;
+using RunnerTest::busyParts;
 
 namespace {
 
@@ -38,6 +21,9 @@ const QString startMessage = QStringLiteral("Starting evaluating script: %11 (%1
 const QString resultMessage = QStringLiteral("Script evaluation result: %1");
 const QString endMessage = QStringLiteral("Script evaluation message: %1");
 const QString abortMessage = QStringLiteral("Test was aborted by the user");
+const QString timeOutMessage =
+    QStringLiteral("The test run took longer than %1 seconds and was stopped");
+const QString syntaxErrorMessage = QStringLiteral("Error in %11 at line %12, column %13: %14");
 
 const QString endlessTimer =
     QStringLiteral("function timerFired( s ) { s.log( 1, \"looping\" ); while ( true ) {} }\n");
@@ -46,55 +32,58 @@ const QString endlessTimer =
 std::function<void(QDialog *)> answerWith(const QString &value)
 {
     return [value](QDialog *dialog) {
-        if (auto *key = dialog->findChild<QLineEdit *>();
-            key && !dialog->findChild<QComboBox *>()) {
-            key->setText(value);
-        } else if (auto *values = dialog->findChild<QComboBox *>()) {
+        if (auto *values = dialog->findChild<QComboBox *>()) {
             values->setCurrentText(value);
+        } else {
+            dialog->findChild<QLineEdit *>()->setText(value);
         }
         dialog->accept();
     };
 }
 
-// Waits until the running script has logged `operation`.
-bool waitForMessage(const CoreFixture &world, const QString &operation)
+// A run that ends before its script does, and the message that says why.
+struct EarlyEnd
 {
-    return QTest::qWaitFor(
-        [&world, operation] { return operations(world.storedMessages()).contains(operation); },
-        10000);
-}
+    const char *name;
+    QString program;
+    int entryPoint;
+    int timeOutSeconds; // 0: none
+    bool userAborts;
+    QString why;
+    QString argument;
+};
 
-// Starts the endless timer of the example and waits until it loops.
-bool startEndlessRun(ExampleSession &session)
-{
-    session.example->setProgram(endlessTimer);
-    return session.example->invoke(EntryPoints::TimerFired)
-           && waitForMessage(session.world, QStringLiteral("looping"));
-}
-
-// `program` in the editor of the tab's language, the tab the current one.
-void showScript(ScripterWindow *window, int tab, const QString &program)
-{
-    const QString languages[] = {SRCore::XMLValues::JAVASCRIPT, SRCore::XMLValues::VBSCRIPT,
-                                 SRCore::XMLValues::APPLESCRIPT};
-    window->setScriptText(languages[tab], program);
-    window->scriptTabs()->setCurrentIndex(tab);
-}
-
+// A run refused before it starts, and how the user learns why: warnings and errors logged as
+// "type|operation|argument", dialogs as "title|text".
 struct Refusal
 {
     const char *name;
-    int tab; // the script shown
+    bool aRunGoesOn;
+    bool newPackage; // which declares no properties
+    int tab;         // the script shown
     QString program;
     bool removeTheJob;
     int entryPoint;
-    QString operation;
+    QStringList said;
+};
+
+struct LibraryCase
+{
+    const char *name;
+    QString program;
+    bool duringARun;
+    QString tag;
+    bool connection;
+    QStringList library;
+    QString operation; // of the message that says why there is none
     QString argument;
 };
 
 } // namespace
 
+Q_DECLARE_METATYPE(EarlyEnd)
 Q_DECLARE_METATYPE(Refusal)
+Q_DECLARE_METATYPE(LibraryCase)
 
 class tst_EntryPointsRunner : public QObject
 {
@@ -109,33 +98,70 @@ private slots:
     void jobArrivedSendsTheJobAndHoldsTheExpectedResults_data();
     void jobArrivedSendsTheJobAndHoldsTheExpectedResults();
     void applicationDataCarriesOverToLaterRuns();
-    void abortStopsAnEndlessScriptAndTheRunStillEnds_data();
-    void abortStopsAnEndlessScriptAndTheRunStillEnds();
-    void aSyntaxErrorStopsTheRunWithItsPlace();
-    void runTimeOutStopsTheRunAndSaysSo();
-    void secondRunAnywhereIsRefusedWithAMessage();
-    void refusedRunsStartNothing_data();
-    void refusedRunsStartNothing();
-    void propertyEntryPointsNeedAPropertyAndAnAnswer_data();
-    void propertyEntryPointsNeedAPropertyAndAnAnswer();
-    void closingTheWindowDuringARunStopsItAndStillAsksToSave();
+    void aRunStoppedEarlySaysWhyAndStillEnds_data();
+    void aRunStoppedEarlySaysWhyAndStillEnds();
+    void refusedRunsStartNothingAndSayWhy_data();
+    void refusedRunsStartNothingAndSayWhy();
     void shuttingDownDuringARunStopsIt();
-    void libraryForPropertyIsTheScriptsLibrary();
-    void libraryForPropertyGivesNothingAndSaysWhy_data();
-    void libraryForPropertyGivesNothingAndSaysWhy();
+    void libraryForPropertyIsTheScriptsOrNoneWithTheReason_data();
+    void libraryForPropertyIsTheScriptsOrNoneWithTheReason();
 
 private:
-    std::unique_ptr<ExampleSession> m_session;
-    CoreFixture *m_world = nullptr;
-    ExampleWindow *m_example = nullptr;
+    // The operations of the stored messages, oldest first.
+    QStringList operations() const
+    {
+        QStringList texts;
+        for (const QStringList &message : m_session->world.storedMessages()) {
+            texts << message.value(1);
+        }
+        return texts;
+    }
+    // The arguments of the stored messages with `operation`, oldest first.
+    QStringList arguments(const QString &operation) const
+    {
+        QStringList values;
+        for (const QStringList &message : m_session->world.storedMessages()) {
+            if (message.value(1) == operation) {
+                values << message.value(2);
+            }
+        }
+        return values;
+    }
+
+    // Chooses `entryPoint` in the test tool bar and presses Invoke once the chooser offers it.
+    bool invoke(int entryPoint) const
+    {
+        m_session->choose(entryPoint);
+        QAction *invoke = m_session->actions()->invokeEntryPointAction();
+        const bool offered = QTest::qWaitFor([invoke] { return invoke->isEnabled(); });
+        invoke->trigger(); // does nothing unless offered
+        return offered;
+    }
+    // Waits for the window's poll to find the run over.
+    bool waitForTheEnd() const
+    {
+        return QTest::qWaitFor([this] { return busyParts(m_session->window).isEmpty(); }, 20000);
+    }
+    // Waits until the running script has logged `operation`.
+    bool waitForMessage(const QString &operation) const
+    {
+        return QTest::qWaitFor([this, operation] { return operations().contains(operation); },
+                               10000);
+    }
+    // Starts the endless timer of the example and waits until it loops.
+    bool startEndlessRun() const
+    {
+        m_session->setProgram(endlessTimer);
+        return invoke(EntryPoints::TimerFired) && waitForMessage(QStringLiteral("looping"));
+    }
+
+    std::unique_ptr<RunnerTest::ExampleSession> m_session;
 };
 
 void tst_EntryPointsRunner::init()
 {
-    m_session = std::make_unique<ExampleSession>();
+    m_session = std::make_unique<RunnerTest::ExampleSession>();
     QVERIFY(m_session->open());
-    m_world = &m_session->world;
-    m_example = m_session->example.get();
 }
 
 void tst_EntryPointsRunner::cleanup()
@@ -173,58 +199,39 @@ void tst_EntryPointsRunner::everyEntryPointRunsAndReports()
     QFETCH(QString, argument);
     QFETCH(QString, ran);
     QFETCH(QString, result);
-    m_example->setProgram(RunnerTest::everyEntryPoint());
-    m_example->selectConnection(QStringLiteral("Approval"));
+    m_session->setProgram(RunnerTest::everyEntryPoint());
+    m_session->selectConnection(QStringLiteral("Approval"));
 
     DialogAnswerer dialogs;
-    if (!argument.isEmpty()) {
-        dialogs.then(DialogAnswerer::with<QDialog>(answerWith(argument)));
-    }
-    QVERIFY(m_example->invoke(entryPoint));
-    QVERIFY(m_example->waitForTheEnd());
-    QCOMPARE(dialogs.seen.size(), argument.isEmpty() ? 0 : 1);
+    dialogs.then(DialogAnswerer::with<QDialog>(answerWith(argument)));
+    QVERIFY(invoke(entryPoint));
+    QVERIFY(waitForTheEnd());
+    QCOMPARE(dialogs.answeredAll(), !argument.isEmpty());
 
-    const QList<QStringList> messages = m_world->storedMessages();
-    const QStringList texts = operations(messages);
-    const QStringList start = messageWith(messages, startMessage);
-    QVERIFY2(!start.isEmpty(), qPrintable(messages.value(1).join(QLatin1Char('|'))));
-    QCOMPARE(start.value(2), EntryPoints::startText(entryPoint) + QStringLiteral(",JavaScript"));
-    const qsizetype started = texts.indexOf(startMessage);
-    const qsizetype ended = texts.indexOf(endMessage);
-    QCOMPARE(messageWith(messages, endMessage).value(2), EntryPoints::endText(entryPoint));
-    QVERIFY(started < ended);
-    if (!ran.isEmpty()) {
-        const qsizetype ranAt = texts.indexOf(ran);
-        QVERIFY2(started < ranAt && ranAt < ended, qPrintable(texts.join(QLatin1Char('\n'))));
-    }
-    if (result.isEmpty()) {
-        QVERIFY(!texts.contains(resultMessage));
-    } else {
-        QCOMPARE(messageWith(messages, resultMessage).value(2), result);
-        QVERIFY(texts.indexOf(resultMessage) < ended);
-    }
-    QVERIFY2(!texts.contains(QStringLiteral("Error in %11: %12")),
-             qPrintable(texts.join(QLatin1Char('\n'))));
+    // The start, what the script logged, its result and the end, in this order.
+    const QStringList texts = operations();
+    QCOMPARE(arguments(startMessage),
+             QStringList(EntryPoints::startText(entryPoint) + QStringLiteral(",JavaScript")));
+    QCOMPARE(arguments(endMessage), QStringList(EntryPoints::endText(entryPoint)));
+    QCOMPARE(arguments(resultMessage), result.isEmpty() ? QStringList() : QStringList(result));
+    QStringList inOrder = {startMessage, ran, result.isEmpty() ? QString() : resultMessage,
+                           endMessage};
+    inOrder.removeAll(QString());
+    QStringList logged = texts;
+    logged.removeIf([&inOrder](const QString &text) { return !inOrder.contains(text); });
+    QCOMPARE(logged, inOrder);
+    QVERIFY2(!texts.contains(QStringLiteral("Error in %11: %12")), qPrintable(texts.join('\n')));
 
     // The window is back as it was.
-    ScripterWindow *window = m_example->window;
-    for (QWidget *pane :
-         {static_cast<QWidget *>(window->declaration()), static_cast<QWidget *>(window->fixture()),
-          static_cast<QWidget *>(window->propertiesExplorer()),
-          static_cast<QWidget *>(window->messagePane())}) {
-        QVERIFY(pane->isEnabled());
-    }
-    QVERIFY(m_example->actions()->saveAction()->isEnabled());
-    QVERIFY(!m_example->actions()->abortAction()->isEnabled());
-    QVERIFY(m_example->actions()->invokeEntryPointAction()->isEnabled());
-    QVERIFY(window->javaScriptEditor()->statusBar()->currentMessage().isEmpty());
-    QVERIFY(!window->isWindowModified());
+    QCOMPARE(busyParts(m_session->window), QStringList());
+    QVERIFY(m_session->actions()->invokeEntryPointAction()->isEnabled());
+    QVERIFY(!m_session->window->isWindowModified());
 }
 
 void tst_EntryPointsRunner::jobArrivedSendsTheJobAndHoldsTheExpectedResults_data()
 {
     QTest::addColumn<bool>("ownProgram");
-    QTest::addColumn<QStringList>("failed"); // the expected results that fail
+    QTest::addColumn<QStringList>("failed"); // the expected results that fail, as logged
 
     // clang-format off
     QTest::newRow("the example's program holds them all") << true << QStringList();
@@ -238,172 +245,114 @@ void tst_EntryPointsRunner::jobArrivedSendsTheJobAndHoldsTheExpectedResults()
 {
     QFETCH(bool, ownProgram);
     QFETCH(QStringList, failed);
-
     if (!ownProgram) {
-        m_example->setProgram(RunnerTest::everyEntryPoint());
+        m_session->setProgram(RunnerTest::everyEntryPoint());
     }
-    QVERIFY(m_example->invoke(EntryPoints::JobArrived));
-    QVERIFY(m_example->runner()->expectationResults().isEmpty());
-    QVERIFY(m_example->waitForTheEnd());
+    QVERIFY(invoke(EntryPoints::JobArrived));
+    QVERIFY(waitForTheEnd());
 
-    // The example expects something of both connections, its job and its messages; each result
+    // The example expects six things of both connections, its job and its messages; each result
     // is logged, a failure as an error with what the run gave.
+    int held = 0;
     QStringList failures;
-    QStringList expectedLog;
-    for (const ExpectationResult &result : m_example->runner()->expectationResults()) {
-        const QString shown = result.passed ? result.expectation
-                                            : result.expectation + " (got " + result.detail + ')';
-        failures << (result.passed ? QStringList() : QStringList(shown));
-        expectedLog << (result.passed ? "info|Expected result held: %1|"
-                                      : "error|Expected result failed: %1|")
-                           + shown;
-    }
-    QCOMPARE(expectedLog.size(), 6);
-    QCOMPARE(failures, failed);
-    QStringList logged;
-    for (const QStringList &message : m_world->storedMessages()) {
-        if (message.value(1).startsWith(QStringLiteral("Expected result "))) {
-            logged << message.join(QLatin1Char('|'));
+    for (const QStringList &message : m_session->world.storedMessages()) {
+        held += message.mid(0, 2) == QStringList{"info", "Expected result held: %1"};
+        if (message.mid(0, 2) == QStringList{"error", "Expected result failed: %1"}) {
+            failures << message.value(2);
         }
     }
-    QCOMPARE(logged, expectedLog);
+    QCOMPARE(failures, failed);
+    QCOMPARE(held + failures.size(), 6);
 
     // The job went to Approval only: the fixture marks what each connection got.
-    const FixtureItem *connections = m_example->window->fixture()->tree()->outgoingGroup();
+    const FixtureItem *connections = m_session->window->fixture()->tree()->outgoingGroup();
     QStringList marks;
     for (int i = 0; i < connections->childCount(); ++i) {
         marks << connections->child(i)->text(0) + QLatin1Char('=')
                      + connections->child(i)->data(0, RunOutputsDelegate::RunOutputRole).toString();
     }
-    QCOMPARE(marks, QStringList({QStringLiteral("Approval=1 file(s)"),
-                                 QStringLiteral("Booking=0 file(s)")}));
+    QCOMPARE(marks, QStringList({"Approval=1 file(s)", "Booking=0 file(s)"}));
 }
 
 void tst_EntryPointsRunner::applicationDataCarriesOverToLaterRuns()
 {
-    m_example->setProgram(RunnerTest::everyEntryPoint());
+    m_session->setProgram(RunnerTest::everyEntryPoint());
     DialogAnswerer dialogs;
     dialogs.then(DialogAnswerer::with<QDialog>(answerWith(QStringLiteral("false"))));
-    QVERIFY(m_example->invoke(EntryPoints::FindApplicationPath));
-    QVERIFY(m_example->waitForTheEnd());
-    QVERIFY(m_example->invoke(EntryPoints::GetApplicationLicensing));
-    QVERIFY(m_example->waitForTheEnd());
-
-    QStringList results;
-    for (const QStringList &message : messagesWith(m_world->storedMessages(), resultMessage)) {
-        results << message.value(2);
+    for (int entryPoint : {8, 9}) { // findApplicationPath, then getApplicationLicensing
+        QVERIFY(invoke(entryPoint));
+        QVERIFY(waitForTheEnd());
     }
-    QCOMPARE(results,
-             QStringList({QStringLiteral("/opt/app"), QStringLiteral("licensed at /opt/app")}));
+    QCOMPARE(arguments(resultMessage), QStringList({"/opt/app", "licensed at /opt/app"}));
 }
 
-void tst_EntryPointsRunner::abortStopsAnEndlessScriptAndTheRunStillEnds_data()
+void tst_EntryPointsRunner::aRunStoppedEarlySaysWhyAndStillEnds_data()
 {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<int>("entryPoint");
-    QTest::addColumn<QString>("runningSays"); // once it loops; empty when it logs nothing
+    QTest::addColumn<EarlyEnd>("row");
 
-    // Stopping each language lives in the scripting library; here the runner's two kinds of
-    // run: an entry point and the script body as an expression.
+    const QString unclosed =
+        QStringLiteral("function timerFired( s )\n{\n    s.log( 1, \"looping\" );\n");
+    // An entry point and the script body as an expression: the runner's two kinds of run.
     // clang-format off
-    QTest::newRow("an endless entry point") << endlessTimer << 1 << "looping";
-    QTest::newRow("an endless script expression") << "while ( true ) {}\n" << 2 << "";
+    const QList<EarlyEnd> rows = {
+        {"the user aborts an endless entry point", endlessTimer, EntryPoints::TimerFired, 0, true, abortMessage, ""},
+        {"the user aborts an endless script expression", "while ( true ) {}\n", EntryPoints::ScriptExpression, 0, true, abortMessage, ""},
+        {"the run time-out stops an endless entry point", endlessTimer, EntryPoints::TimerFired, 1, false, timeOutMessage, "1"},
+        {"a syntax error stops the run before any of it runs", unclosed, EntryPoints::TimerFired, 0, false, syntaxErrorMessage, "timerFired,4,1,SyntaxError: Expected token `;'"},
+    };
     // clang-format on
+    for (const EarlyEnd &row : rows) {
+        QTest::newRow(row.name) << row;
+    }
 }
 
-void tst_EntryPointsRunner::abortStopsAnEndlessScriptAndTheRunStillEnds()
+void tst_EntryPointsRunner::aRunStoppedEarlySaysWhyAndStillEnds()
 {
-    QFETCH(QString, program);
-    QFETCH(int, entryPoint);
-    QFETCH(QString, runningSays);
-    m_example->setProgram(program);
-    QVERIFY(m_example->invoke(entryPoint));
-    QVERIFY(runningSays.isEmpty() || waitForMessage(*m_world, runningSays));
-    // While it runs, only Abort is offered.
-    QVERIFY(m_example->window->isTestRunning());
-    QVERIFY(!m_example->actions()->saveAction()->isEnabled());
-    QVERIFY(!m_example->actions()->invokeEntryPointAction()->isEnabled());
+    QFETCH(EarlyEnd, row);
+    QSettings().setValue(EntryPointsRunner::kTimeoutKey, row.timeOutSeconds);
+    m_session->setProgram(row.program);
+    QVERIFY(invoke(row.entryPoint));
+    if (row.userAborts) {
+        QVERIFY(row.entryPoint != EntryPoints::TimerFired || waitForMessage("looping"));
+        // While it runs, only Abort is offered.
+        QCOMPARE(busyParts(m_session->window).size(), 3);
+        QVERIFY(!m_session->actions()->invokeEntryPointAction()->isEnabled());
+        m_session->actions()->abortAction()->trigger();
+    }
+    QVERIFY(waitForTheEnd());
 
-    m_example->actions()->abortAction()->trigger();
-    QVERIFY(m_example->waitForTheEnd());
-    const QList<QStringList> messages = m_world->storedMessages();
-    QVERIFY(operations(messages).contains(abortMessage));
-    QCOMPARE(messageWith(messages, endMessage).value(2), EntryPoints::endText(entryPoint));
-    QVERIFY(m_example->actions()->saveAction()->isEnabled());
+    QCOMPARE(arguments(row.why), QStringList(row.argument));
+    const QStringList texts = operations();
+    for (const QString &other : {abortMessage, timeOutMessage, syntaxErrorMessage}) {
+        QCOMPARE(texts.contains(other), other == row.why);
+    }
+    // A program that does not parse runs nothing.
+    QCOMPARE(texts.contains("looping"),
+             row.program.contains("looping") && row.why != syntaxErrorMessage);
+    QCOMPARE(arguments(endMessage), QStringList(EntryPoints::endText(row.entryPoint)));
 }
 
-void tst_EntryPointsRunner::aSyntaxErrorStopsTheRunWithItsPlace()
-{
-    // The brace of the function is never closed: nothing of the program may run.
-    m_example->setProgram(
-        QStringLiteral("function timerFired( s )\n{\n    s.log( 1, \"ran\" );\n"));
-    QVERIFY(m_example->invoke(EntryPoints::TimerFired));
-    QVERIFY(m_example->waitForTheEnd());
-
-    const QList<QStringList> messages = m_world->storedMessages();
-    const QStringList error =
-        messageWith(messages, QStringLiteral("Error in %11 at line %12, column %13: %14"));
-    QVERIFY2(error.value(2).startsWith(QStringLiteral("timerFired,")), qPrintable(error.value(2)));
-    QVERIFY(!operations(messages).contains(QStringLiteral("ran")));
-    QCOMPARE(messageWith(messages, endMessage).value(2),
-             EntryPoints::endText(EntryPoints::TimerFired));
-}
-
-void tst_EntryPointsRunner::runTimeOutStopsTheRunAndSaysSo()
-{
-    QSettings().setValue(EntryPointsRunner::kTimeoutKey, 1);
-    m_example->setProgram(endlessTimer);
-    QVERIFY(m_example->invoke(EntryPoints::TimerFired));
-    QVERIFY(m_example->waitForTheEnd());
-
-    const QList<QStringList> messages = m_world->storedMessages();
-    QCOMPARE(messageWith(messages,
-                         QStringLiteral("The test run took longer than %1 seconds and was stopped"))
-                 .value(2),
-             QStringLiteral("1"));
-    QVERIFY(!operations(messages).contains(abortMessage));
-    QCOMPARE(messageWith(messages, endMessage).value(2),
-             EntryPoints::endText(EntryPoints::TimerFired));
-}
-
-void tst_EntryPointsRunner::secondRunAnywhereIsRefusedWithAMessage()
-{
-    QVERIFY(startEndlessRun(*m_session));
-
-    // Another window's Test actions refuse; so does the keyboard in the running window.
-    ScripterWindow *other = m_world->newWindow();
-    other->fixturePane()->show();
-    other->setScriptText(SRCore::XMLValues::JAVASCRIPT, endlessTimer);
-    QAction *otherTimer = other->actions()->entryPointActions().at(2);
-    QVERIFY(QTest::qWaitFor([otherTimer] { return otherTimer->isEnabled(); }));
-    otherTimer->trigger();
-    QVERIFY(!m_example->runner()->run(EntryPoints::TimerFired, m_example->window));
-
-    QVERIFY(other->scriptTabs()->isEnabled());
-    QVERIFY(!other->isTestRunning());
-    const QList<QStringList> refusals =
-        messagesWith(m_world->storedMessages(), QStringLiteral("'%1' is in progress now"));
-    QCOMPARE(refusals.size(), 2);
-    QCOMPARE(refusals.at(0),
-             QStringList({QStringLiteral("warning"), QStringLiteral("'%1' is in progress now"),
-                          QStringLiteral("InvoiceRouter.tscript")}));
-    QCOMPARE(operations(m_world->storedMessages()).count(startMessage), 1);
-}
-
-void tst_EntryPointsRunner::refusedRunsStartNothing_data()
+void tst_EntryPointsRunner::refusedRunsStartNothingAndSayWhy_data()
 {
     QTest::addColumn<Refusal>("row");
 
     const int js = ScripterWindow::JavaScriptTab;
     const QString every = RunnerTest::everyEntryPoint();
+    const QString box = QStringLiteral("Entry point error|Entry point %1 can not be started.");
+    const QString noProperty =
+        box + QStringLiteral("\nAdd flow element property in Declaration pane.");
     // clang-format off
     const QList<Refusal> rows = {
-        {"a job whose file was removed leaves no current job", js, every, true, 0, "No file or folder selected to serve as current job", ""},
-        {"the script expression is JavaScript only", ScripterWindow::VBScriptTab, "Function timerFired( s )\nEnd Function\n", false, 2, "Can't evaluate script %1", "VBScript"},
-        {"AppleScript can't run here", ScripterWindow::AppleScriptTab, "on timerFired()\nend timerFired\n", false, 1, "Can't run the script: %1", "AppleScript programs run only on the server's Mac; they can't be run here"},
-        {"an empty program", js, "", false, 1, "Text of the script is empty", ""},
-        {"a connection entry point without a usable connection", js, every, false, 12, "No outgoing connection selected to serve as current connection", ""},
-        {"an unknown entry point", js, every, false, 13, "This entry point is currently not supported (%1)", "13"},
+        {"a second run in another window while one goes on", true, true, js, every, false, 1, {"warning|'%1' is in progress now|InvoiceRouter.tscript"}},
+        {"a job whose file was removed leaves no current job", false, false, js, every, true, 0, {"error|Can't copy file '%1'|<folder>/jobs/invoice-4711.xml", "error|No file or folder selected to serve as current job|"}},
+        {"the script expression is JavaScript only", false, false, ScripterWindow::VBScriptTab, "Function timerFired( s )\nEnd Function\n", false, 2, {"error|Can't evaluate script %1|VBScript"}},
+        {"AppleScript can't run here", false, false, ScripterWindow::AppleScriptTab, "on timerFired()\nend timerFired\n", false, 1, {"error|Can't run the script: %1|AppleScript programs run only on the server's Mac; they can't be run here"}},
+        {"an empty program", false, false, js, "", false, 1, {"error|Text of the script is empty|"}},
+        {"a connection entry point without a usable connection", false, false, js, every, false, 12, {"error|No outgoing connection selected to serve as current connection|"}},
+        {"an unknown entry point", false, false, js, every, false, 13, {"error|This entry point is currently not supported (%1)|13"}},
+        {"an element property's entry point without element properties", false, true, js, every, false, 6, {noProperty.arg("isPropertyValid")}},
+        {"a connection property's entry point without connection properties", false, true, js, every, false, 12, {noProperty.arg("getLibraryForConnectionProperty")}},
+        {"the argument dialog cancelled", false, false, js, every, false, 10, {"Enter property name ", box.arg("licenseApplication")}},
     };
     // clang-format on
     for (const Refusal &row : rows) {
@@ -411,138 +360,74 @@ void tst_EntryPointsRunner::refusedRunsStartNothing_data()
     }
 }
 
-void tst_EntryPointsRunner::refusedRunsStartNothing()
+void tst_EntryPointsRunner::refusedRunsStartNothingAndSayWhy()
 {
     QFETCH(Refusal, row);
-    ScripterWindow *window = m_example->window;
-    showScript(window, row.tab, row.program);
+    QVERIFY(!row.aRunGoesOn || startEndlessRun());
+    ScripterWindow *window = row.newPackage ? m_session->world.newWindow() : m_session->window;
+    window->fixturePane()->show();
+    const QString languages[] = {SRCore::XMLValues::JAVASCRIPT, SRCore::XMLValues::VBSCRIPT,
+                                 SRCore::XMLValues::APPLESCRIPT};
+    window->setScriptText(languages[row.tab], row.program);
+    window->scriptTabs()->setCurrentIndex(row.tab);
     QVERIFY(!row.removeTheJob
             || QFile::remove(m_session->files.filePath(QStringLiteral("jobs/invoice-4711.xml"))));
+    const QStringList busy = busyParts(m_session->window);
+    const qsizetype before = m_session->world.storedMessages().size();
 
-    QVERIFY(!m_example->runner()->run(row.entryPoint, window));
-    const QList<QStringList> messages = m_world->storedMessages();
-    QCOMPARE(messageWith(messages, row.operation),
-             QStringList({QStringLiteral("error"), row.operation, row.argument}));
-    QVERIFY(!operations(messages).contains(startMessage));
-    QVERIFY(!window->isTestRunning());
-    QVERIFY(window->scriptTabs()->isEnabled());
-    QVERIFY(!m_example->runner()->isRunning());
-}
-
-void tst_EntryPointsRunner::propertyEntryPointsNeedAPropertyAndAnAnswer_data()
-{
-    QTest::addColumn<int>("entryPoint");
-    QTest::addColumn<bool>("withProperties");
-    QTest::addColumn<QString>("box");
-
-    // clang-format off
-    QTest::newRow("isPropertyValid without element properties") << 6 << false << "Entry point isPropertyValid can not be started.\nAdd flow element property in Declaration pane.";
-    QTest::newRow("getLibraryForConnectionProperty without connection properties") << 12 << false << "Entry point getLibraryForConnectionProperty can not be started.\nAdd flow element property in Declaration pane.";
-    QTest::newRow("getLibraryForProperty cancelled") << 7 << true << "Entry point getLibraryForProperty can not be started.";
-    QTest::newRow("findApplicationPath cancelled") << 8 << true << "Entry point findApplicationPath can not be started.";
-    QTest::newRow("licenseApplication cancelled") << 10 << true << "Entry point licenseApplication can not be started.";
-    // clang-format on
-}
-
-void tst_EntryPointsRunner::propertyEntryPointsNeedAPropertyAndAnAnswer()
-{
-    QFETCH(int, entryPoint);
-    QFETCH(bool, withProperties);
-    QFETCH(QString, box);
-    // A new package declares no properties.
-    ScripterWindow *window = withProperties ? m_example->window : m_world->newWindow();
-    window->fixturePane()->show();
-    window->setScriptText(SRCore::XMLValues::JAVASCRIPT, RunnerTest::everyEntryPoint());
-    m_example->selectConnection(QStringLiteral("Approval"));
-
-    DialogAnswerer dialogs;
-    if (withProperties) {
-        dialogs.then(DialogAnswerer::close());
+    DialogAnswerer dialogs; // closes every dialog: the argument dialog is cancelled
+    QVERIFY(!m_session->runner()->run(row.entryPoint, window));
+    QStringList said = dialogs.seen;
+    for (const QStringList &message : m_session->world.storedMessages().mid(before)) {
+        said << message.join(QLatin1Char('|')).replace(m_session->files.path(), "<folder>");
     }
-    dialogs.then(DialogAnswerer::press(QMessageBox::Ok));
-    QVERIFY(!m_example->runner()->run(entryPoint, window));
-    QVERIFY(dialogs.answeredAll());
-    QCOMPARE(dialogs.seen.last(), QStringLiteral("Entry point error|") + box);
-    QVERIFY(!operations(m_world->storedMessages()).contains(startMessage));
-    QVERIFY(!window->isTestRunning());
-}
-
-void tst_EntryPointsRunner::closingTheWindowDuringARunStopsItAndStillAsksToSave()
-{
-    // An untitled package is not saved for a run: its changes are still unsaved.
-    ScripterWindow *window = m_world->newWindow();
-    window->fixturePane()->show();
-    window->setScriptText(SRCore::XMLValues::JAVASCRIPT, endlessTimer);
-    window->markModified();
-    QVERIFY(m_example->runner()->run(EntryPoints::TimerFired, window));
-    QVERIFY(waitForMessage(*m_world, QStringLiteral("looping")));
-
-    DialogAnswerer dialogs;
-    dialogs.then(DialogAnswerer::press(QMessageBox::Yes));    // stop the run
-    dialogs.then(DialogAnswerer::press(QMessageBox::Cancel)); // keep the window after all
-    QVERIFY(!window->close());
-    QCOMPARE(dialogs.seen.size(), 2);
-    QCOMPARE(dialogs.seen.at(0).section(QLatin1Char('|'), 0, 0),
-             QStringLiteral("Terminate entry point"));
-    QCOMPARE(dialogs.seen.at(1).section(QLatin1Char('|'), 0, 0), QStringLiteral("Save"));
-    QVERIFY(!m_example->runner()->isRunning());
-    QVERIFY(window->isWindowModified());
-    QCOMPARE(window->scriptText(SRCore::XMLValues::JAVASCRIPT), endlessTimer);
-    const QStringList texts = operations(m_world->storedMessages());
-    QVERIFY(texts.contains(abortMessage));
-    QVERIFY(texts.contains(endMessage));
+    // Said why, and nothing more: nothing started, and the windows are as they were.
+    QCOMPARE(said.join(QLatin1Char('\n')), row.said.join(QLatin1Char('\n')));
+    QCOMPARE(busyParts(m_session->window), busy);
+    QCOMPARE(busyParts(window), window == m_session->window ? busy : QStringList());
 }
 
 void tst_EntryPointsRunner::shuttingDownDuringARunStopsIt()
 {
-    QVERIFY(startEndlessRun(*m_session));
-    m_session->example.reset();
-    m_world->stop();
-    QVERIFY(!m_world->core());
+    QVERIFY(startEndlessRun());
+    m_session->world.stop();
+    QVERIFY(!m_session->world.core());
 }
 
-void tst_EntryPointsRunner::libraryForPropertyIsTheScriptsLibrary()
+void tst_EntryPointsRunner::libraryForPropertyIsTheScriptsOrNoneWithTheReason_data()
 {
-    m_example->setProgram(RunnerTest::everyEntryPoint());
-    QCOMPARE(m_example->window->libraryForProperty(QStringLiteral("Currency"), false),
-             QStringList({QStringLiteral("EUR"), QStringLiteral("USD")}));
-    m_example->selectConnection(QStringLiteral("Booking"));
-    QCOMPARE(m_example->window->libraryForProperty(QStringLiteral("InvoiceClass"), true),
-             QStringList({QStringLiteral("Booking"), QStringLiteral("InvoiceClass")}));
-    // No start and end messages: it is no test run.
-    QVERIFY(!operations(m_world->storedMessages()).contains(startMessage));
-}
+    QTest::addColumn<LibraryCase>("row");
 
-void tst_EntryPointsRunner::libraryForPropertyGivesNothingAndSaysWhy_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<bool>("duringARun");
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<QString>("argument");
-
+    const QString every = RunnerTest::everyEntryPoint();
     const QString endless =
         QStringLiteral("function getLibraryForProperty( s, tag ) { while ( true ) {} }\n");
     // clang-format off
-    QTest::newRow("a program without the function") << endlessTimer << false << "%1 entry point is not present" << "getLibraryForProperty";
-    QTest::newRow("an endless function is stopped after its time-out") << endless << false << "%11 took longer than %12 seconds and was stopped" << "getLibraryForProperty,0.2";
-    QTest::newRow("refused while a test runs") << endlessTimer << true << "%11 can't run while '%12' is tested; try again when the test ends" << "getLibraryForProperty,InvoiceRouter.tscript";
+    const QList<LibraryCase> rows = {
+        {"an element property's library", every, false, "Currency", false, {"EUR", "USD"}, "", ""},
+        {"the selected connection's property's library", every, false, "InvoiceClass", true, {"Booking", "InvoiceClass"}, "", ""},
+        {"a program without the function", endlessTimer, false, "Currency", false, {}, "%1 entry point is not present", "getLibraryForProperty"},
+        {"an endless function is stopped after its time-out", endless, false, "Currency", false, {}, "%11 took longer than %12 seconds and was stopped", "getLibraryForProperty,0.2"},
+        {"refused while a test runs", endlessTimer, true, "Currency", false, {}, "%11 can't run while '%12' is tested; try again when the test ends", "getLibraryForProperty,InvoiceRouter.tscript"},
+    };
     // clang-format on
+    for (const LibraryCase &row : rows) {
+        QTest::newRow(row.name) << row;
+    }
 }
 
-void tst_EntryPointsRunner::libraryForPropertyGivesNothingAndSaysWhy()
+void tst_EntryPointsRunner::libraryForPropertyIsTheScriptsOrNoneWithTheReason()
 {
-    QFETCH(QString, program);
-    QFETCH(bool, duringARun);
-    QFETCH(QString, operation);
-    QFETCH(QString, argument);
-    m_example->runner()->setLibraryTimeout(200);
-    QVERIFY(!duringARun || startEndlessRun(*m_session));
-    m_example->setProgram(program);
+    QFETCH(LibraryCase, row);
+    m_session->runner()->setLibraryTimeout(200);
+    QVERIFY(!row.duringARun || startEndlessRun());
+    m_session->setProgram(row.program);
+    m_session->selectConnection(QStringLiteral("Booking"));
 
-    QVERIFY(m_example->window->libraryForProperty(QStringLiteral("Currency"), false).isEmpty());
-    QCOMPARE(messageWith(m_world->storedMessages(), operation).value(2), argument);
-    // Only a test run goes on.
-    QCOMPARE(m_example->runner()->isRunning(), m_example->window->isTestRunning());
+    QCOMPARE(m_session->window->libraryForProperty(row.tag, row.connection), row.library);
+    QCOMPARE(arguments(row.operation).value(0), row.argument);
+    // It is no test run: no start message of its own, and only a test run goes on.
+    QCOMPARE(operations().count(startMessage), int(row.duringARun));
+    QCOMPARE(m_session->runner()->isRunning(), row.duringARun);
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_EntryPointsRunner)

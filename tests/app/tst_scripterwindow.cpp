@@ -769,6 +769,7 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
 {
     m_world->start();
     ScripterWindow *window = m_world->newWindow();
+    window->markModified();
     RunThread run(true);
     run.start();
     int aborts = 0;
@@ -791,12 +792,18 @@ void tst_ScripterWindow::closingDuringATestRunAbortsItAfterAsking()
     QCOMPARE(aborts, 0);
     QVERIFY(window->isTestRunning());
 
-    boxes.then(DialogAnswerer::press(QMessageBox::Yes));
-    QVERIFY(window->close());
+    // Stopped, the run still leaves the unsaved changes to the user.
+    boxes.then(DialogAnswerer::press(QMessageBox::Yes))
+        .then(DialogAnswerer::press(QMessageBox::Cancel));
+    QVERIFY(!window->close());
     QCOMPARE(aborts, 1);
     QVERIFY(run.isFinished());
-    // The run's end is handled before the window goes.
+    // The run's end is handled before the window asks to save.
     QVERIFY(finished);
+    QVERIFY(boxes.seen.value(2).startsWith(QStringLiteral("Save|")));
+    QVERIFY(window->isWindowModified());
+    boxes.then(DialogAnswerer::press(QMessageBox::No));
+    QVERIFY(window->close());
     QVERIFY(!m_world->windows().contains(window));
 }
 

@@ -1,6 +1,7 @@
-// `exec FILE.vbs` of the built tool. The VBScript conformance suite runs through it: every
-// tests/scriptinglib/vbscript/*.vbs in a working folder of its own, and what it writes (its echo
-// lines, then the error that ended it, if any) must equal the lines of the .out file beside it.
+// `exec FILE` of the built tool: script files of both languages give their output or their
+// error. The VBScript conformance suite runs through it: every tests/scriptinglib/vbscript/*.vbs
+// in a working folder of its own, and what it writes (its echo lines, then the error that ended
+// it, if any) must equal the lines of the .out file beside it.
 
 #include "common/testmain.h"
 
@@ -121,6 +122,10 @@ void tst_CliExec::scriptFilesGiveTheirOutputOrTheirError_data()
     QTest::newRow("text that does not parse") << "broken.vbs" << QByteArray("WScript.Echo 1\nIf x Then\n") << 1 << "tavrixscripter-cli: broken.vbs: Line 2, column 10: Expected 'End If' to close the 'If' on line 2; found the end of the script" << "";
     QTest::newRow("error after output") << "late.vbs" << QByteArray("WScript.Echo \"before\"\nx = 1 / 0\nWScript.Echo \"after\"") << 1 << "tavrixscripter-cli: late.vbs: Line 2, column 1: Microsoft VBScript runtime error 11: Division by zero" << "before";
     QTest::newRow("endless recursion") << "deep.vbs" << QByteArray("Sub f: f: End Sub\nf") << 1 << "tavrixscripter-cli: deep.vbs: Line 1, column 8: Microsoft VBScript runtime error 28: Out of stack space" << "";
+    QTest::newRow("JavaScript's echo and console") << "script.js" << QByteArray("WScript.Echo('one', 2);\nconsole.log('two');\n") << 0 << "" << "one 2\ntwo";
+    QTest::newRow("JavaScript's helpers reach the disk") << "script.js" << QByteArray("File.write('made.txt', 'written');\nWScript.Echo(File.read('made.txt'), Dir.exists('.'));\n") << 0 << "" << "written true";
+    QTest::newRow("a JavaScript error after output") << "script.js" << QByteArray("WScript.Echo('before');\nnoSuchFunction();\n") << 1 << "tavrixscripter-cli: script.js: Line 2: ReferenceError: noSuchFunction is not defined" << "before";
+    QTest::newRow("JavaScript that does not parse") << "script.js" << QByteArray("var x = ;\n") << 1 << "tavrixscripter-cli: script.js: Line 1, column 9: SyntaxError: Expected token `numeric literal'" << "";
     // clang-format on
 }
 

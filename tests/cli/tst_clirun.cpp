@@ -1,6 +1,6 @@
-// `run` and `exec FILE.js` of the built tool: entry points of real packages run headless through
-// the program's runner, their messages, summaries, reports and exit status, and what each kind
-// of bad input gives.
+// `run` of the built tool: entry points of real packages run headless through the program's
+// runner, their messages, summaries, reports and exit status, and what each kind of bad input
+// gives.
 
 #include "common/testmain.h"
 
@@ -17,13 +17,6 @@ namespace {
 
 const QString prefix = QStringLiteral("tavrixscripter-cli: ");
 
-QJsonObject parseJson(const QString &text)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject();
-}
-
 } // namespace
 
 class tst_CliRun : public QObject
@@ -37,24 +30,19 @@ private slots:
     void examplesRunAndPass_data();
     void examplesRunAndPass();
     void expectedResultsThatDoNotHoldFailTheRun();
-    void fileCountsReadAsInTheProgram_data();
-    void fileCountsReadAsInTheProgram();
     void languageOfTheProgramsPreferencesIsLoaded();
     void badInputFailsWithItsReason_data();
     void badInputFailsWithItsReason();
-    void argumentsComeFromTheCommandLine_data();
-    void argumentsComeFromTheCommandLine();
-    void timeoutStopsAnEndlessLoop();
+    void aScriptOfOnesOwnRunsWithItsArgumentsAndTimeOut_data();
+    void aScriptOfOnesOwnRunsWithItsArgumentsAndTimeOut();
     void junitAndJsonReportEveryPackage();
     void unwritableJUnitStillReportsTheRun();
-    void execRunsJavaScript_data();
-    void execRunsJavaScript();
 
 private:
     // The bundled examples in the working folder: "InvoiceRouter" (with its jobs) and
     // "DailyReport"; the package folder of each.
     bool copyExamples() const;
-    // A JavaScript package "Loop" made by `new`, whose program is `program`.
+    // A JavaScript package `name` made by `new`, whose program is `program`.
     bool makeScript(const QString &name, const QByteArray &program) const;
 
     std::unique_ptr<Sandbox> m_sandbox;
@@ -101,7 +89,10 @@ void tst_CliRun::examplesRunAndPass_data()
         << QStringList{".*  info +  Starting evaluating script: Start jobArrived entry point with the test fixture \\(JavaScript\\)",
                        ".*  info +  Run summary: .*Approval.*",
                        "  Approval: 1 file", "    _\\d+_invoice-4711.xml  \\d+ bytes",
-                       "  Booking: no files", "jobArrived of InvoiceRouter passed"};
+                       "  Booking: no files", "jobArrived of InvoiceRouter passed",
+                       // The program's plural forms, not the "file(s)" of the source texts.
+                       "  pass  connection 'Approval' receives 1 file",
+                       "  pass  connection 'Booking' receives 0 files"};
     QTest::newRow("timerFired by default without jobs")
         << "DailyReport/DailyReport" << QStringList()
         << QStringList{".*  info +  Report 42 sent", "  Reports: 1 file",
@@ -131,11 +122,10 @@ void tst_CliRun::examplesRunAndPass()
         const QRegularExpression expression(QRegularExpression::anchoredPattern(line));
         QVERIFY2(out.indexOf(expression) >= 0, qPrintable(line + QLatin1String("\n") + run.out));
     }
-    // A run changes nothing of the package or its fixture.
+    // A run changes nothing of the package or its fixture; its test folder is where it is told.
     QCOMPARE(contentSnapshot(m_sandbox->path(package)), before);
-    if (options.contains(QStringLiteral("--test-folder"))) {
-        QVERIFY(QFileInfo(m_sandbox->path(QStringLiteral("tests here"))).isDir());
-    }
+    QCOMPARE(QFileInfo(m_sandbox->path(QStringLiteral("tests here"))).isDir(),
+             options.contains(QStringLiteral("--test-folder")));
 }
 
 // The example's expected results describe its jobArrived; its timerFired, run against the same
@@ -154,67 +144,21 @@ void tst_CliRun::expectedResultsThatDoNotHoldFailTheRun()
              QStringLiteral("timerFired of InvoiceRouter FAILED: 4 expected results did not hold"));
 }
 
-void tst_CliRun::fileCountsReadAsInTheProgram_data()
-{
-    QTest::addColumn<QByteArray>("expectedCount"); // of the connection Approval in the fixture
-    QTest::addColumn<QString>("line");
-
-    // clang-format off
-    QTest::newRow("one file expected and left") << QByteArray("1") << "  pass  connection 'Approval' receives 1 file";
-    QTest::newRow("two files expected, one left") << QByteArray("2") << "  FAIL  connection 'Approval' receives 2 files: 1 file";
-    // clang-format on
-}
-
-// The counts in the expected results use the program's plural forms, not the "file(s)" of
-// the untranslated source texts.
-void tst_CliRun::fileCountsReadAsInTheProgram()
-{
-    QFETCH(QByteArray, expectedCount);
-    QFETCH(QString, line);
-
-    QVERIFY(copyExamples());
-    const QString fixture =
-        m_sandbox->path(QStringLiteral("InvoiceRouter/InvoiceRouter/InvoiceRouter.tfixture"));
-    QMap<QString, QByteArray> members = PythonZip::contents(fixture);
-    QByteArray &flow = members[QStringLiteral("InvoiceRouter.xml")];
-    const QByteArray approval = "Subtype=\"inline\">1</ExpectedFileCount>";
-    QVERIFY(flow.contains(approval));
-    flow.replace(flow.indexOf(approval), approval.size(),
-                 "Subtype=\"inline\">" + expectedCount + "</ExpectedFileCount>");
-    QList<PythonZip::Entry> entries;
-    for (auto member = members.cbegin(); member != members.cend(); ++member) {
-        entries.append({member.key(), member.value()});
-    }
-    QVERIFY(PythonZip::write(fixture, entries));
-
-    const Run run =
-        m_sandbox->run({QStringLiteral("run"), QStringLiteral("InvoiceRouter/InvoiceRouter")});
-    QVERIFY2(run.finished, run.describe());
-    const QStringList out = run.out.split(QLatin1Char('\n'));
-    QVERIFY2(out.contains(line), qPrintable(run.out));
-    QVERIFY2(out.contains(QStringLiteral("  pass  connection 'Booking' receives 0 files")),
-             qPrintable(run.out));
-}
-
 // The tool asks for the language the program's preferences name; one that is not installed
 // falls back to the program's own texts.
 void tst_CliRun::languageOfTheProgramsPreferencesIsLoaded()
 {
     QVERIFY(copyExamples());
     QVERIFY(writeFile(m_sandbox->programSettingsFile(), "[ScriptEditor]\nLanguage=Deutsch\n"));
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
-                       QStringLiteral("tavrix.guilib.translation.info=true"));
     const Run run =
         m_sandbox->run({QStringLiteral("run"), QStringLiteral("InvoiceRouter/InvoiceRouter"),
                         QStringLiteral("--verbose")},
-                       environment);
+                       variable("QT_LOGGING_RULES", "tavrix.guilib.translation.info=true"));
     QVERIFY2(run.exitCode == 0, run.describe());
     QVERIFY2(run.err.contains(QLatin1String("Language \"Deutsch\" is not installed")),
              run.describe());
-    QVERIFY2(run.out.split(QLatin1Char('\n'))
-                 .contains(QStringLiteral("  pass  connection 'Approval' receives 1 file")),
-             qPrintable(run.out));
+    QVERIFY2(run.out.contains(QLatin1String("  pass  connection 'Approval' receives 1 file\n")),
+             run.describe());
 }
 
 void tst_CliRun::badInputFailsWithItsReason_data()
@@ -278,55 +222,41 @@ void tst_CliRun::badInputFailsWithItsReason()
     QCOMPARE(contentSnapshot(m_sandbox->path()), before);
 }
 
-void tst_CliRun::argumentsComeFromTheCommandLine_data()
+void tst_CliRun::aScriptOfOnesOwnRunsWithItsArgumentsAndTimeOut_data()
 {
+    QTest::addColumn<QByteArray>("program");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("expected"); // a line of stdout, or of stderr when it failed
+    QTest::addColumn<QString>("out");   // a part of stdout
+    QTest::addColumn<QString>("error"); // the line on stderr after "tavrixscripter-cli: "
 
+    const QByteArray finder = "function findApplicationPath( e : Environment, startup : Boolean ) "
+                              ": String\n{\n    return \"found \" + startup;\n}\n";
+    const QStringList find = {"--entry", "findApplicationPath"};
     // clang-format off
-    QTest::newRow("given") << QStringList{"--arg", "startup=TRUE"} << 0 << "Script evaluation result: found true";
-    QTest::newRow("missing") << QStringList() << 1 << "Finder: findApplicationPath needs --arg startup=VALUE, one of: true, false";
-    QTest::newRow("not offered") << QStringList{"--arg", "startup=maybe"} << 1 << "Finder: --arg startup=maybe is not offered; use one of: true, false";
+    QTest::newRow("an argument given") << finder << find + QStringList{"--arg", "startup=TRUE"} << 0 << "Script evaluation result: found true" << "";
+    QTest::newRow("an argument missing") << finder << find << 1 << "" << "Script: findApplicationPath needs --arg startup=VALUE, one of: true, false";
+    QTest::newRow("an argument not offered") << finder << find + QStringList{"--arg", "startup=maybe"} << 1 << "" << "Script: --arg startup=maybe is not offered; use one of: true, false";
+    // Stopped the way the runner stops a run: the end message is still logged.
+    QTest::newRow("the time-out stops an endless loop") << QByteArray("function timerFired( s : Tavrix )\n{\n    while ( true ) {}\n}\n") << QStringList{"--timeout", "1"} << 1 << "Script evaluation message: End timerFired entry point with the test fixture" << "Script: the run took longer than 1 s and was stopped";
     // clang-format on
 }
 
-void tst_CliRun::argumentsComeFromTheCommandLine()
+void tst_CliRun::aScriptOfOnesOwnRunsWithItsArgumentsAndTimeOut()
 {
+    QFETCH(QByteArray, program);
     QFETCH(QStringList, options);
     QFETCH(int, exitCode);
-    QFETCH(QString, expected);
+    QFETCH(QString, out);
+    QFETCH(QString, error);
 
-    QVERIFY(makeScript(QStringLiteral("Finder"),
-                       "function findApplicationPath( e : Environment, startup : Boolean ) : "
-                       "String\n{\n    return \"found \" + startup;\n}\n"));
+    QVERIFY(makeScript(QStringLiteral("Script"), program));
     const Run run =
-        m_sandbox->run(QStringList{QStringLiteral("run"), QStringLiteral("Finder"),
-                                   QStringLiteral("--entry"), QStringLiteral("findApplicationPath")}
-                       + options);
+        m_sandbox->run(QStringList{QStringLiteral("run"), QStringLiteral("Script")} + options);
     QVERIFY2(run.finished && run.exitCode == exitCode, run.describe());
-    if (exitCode == 0) {
-        QVERIFY2(run.out.contains(expected), run.describe());
-    } else {
-        // The runner's refusal box was closed unanswered; no dialog waits for anybody.
-        QVERIFY2(run.errorLines().contains(prefix + expected), run.describe());
-    }
-}
-
-void tst_CliRun::timeoutStopsAnEndlessLoop()
-{
-    QVERIFY(makeScript(QStringLiteral("Loop"),
-                       "function timerFired( s : Tavrix )\n{\n    while ( true ) {}\n}\n"));
-    const Run run = m_sandbox->run({QStringLiteral("run"), QStringLiteral("Loop"),
-                                    QStringLiteral("--timeout"), QStringLiteral("1")});
-    QVERIFY2(run.finished && run.exitCode == 1, run.describe());
-    QVERIFY2(run.errorLines().contains(
-                 prefix + QStringLiteral("Loop: the run took longer than 1 s and was stopped")),
-             run.describe());
-    // Stopped the way the runner stops a run: the end message is still logged.
-    QVERIFY2(run.out.contains(QLatin1String(
-                 "Script evaluation message: End timerFired entry point with the test fixture")),
-             run.describe());
+    QVERIFY2(run.out.contains(out), run.describe());
+    // A refusal box of the runner is closed unanswered; no dialog waits for anybody.
+    QCOMPARE(run.errorLines().value(0), error.isEmpty() ? QString() : prefix + error);
 }
 
 void tst_CliRun::junitAndJsonReportEveryPackage()
@@ -353,7 +283,7 @@ void tst_CliRun::junitAndJsonReportEveryPackage()
                         QStringLiteral("all/DailyReport/DailyReport"), QStringLiteral("--json"),
                         QStringLiteral("--junit"), QStringLiteral("report.xml")});
     QVERIFY2(run.exitCode == 1, run.describe());
-    const QJsonObject json = parseJson(run.out);
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
     QVERIFY2(!json.isEmpty(), qPrintable(run.out));
     QCOMPARE(json.value("passed").toBool(true), false);
     const QJsonArray runs = json.value("runs").toArray();
@@ -395,42 +325,6 @@ void tst_CliRun::unwritableJUnitStillReportsTheRun()
     QVERIFY2(run.errorLines().constFirst().startsWith(
                  prefix + QStringLiteral("gone/report.xml: the JUnit report can't be written: ")),
              run.describe());
-}
-
-void tst_CliRun::execRunsJavaScript_data()
-{
-    QTest::addColumn<QByteArray>("program");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("error");
-
-    // clang-format off
-    QTest::newRow("echo and console")
-        << QByteArray("WScript.Echo('one', 2);\nconsole.log('two');\n") << 0
-        << "one 2\ntwo\n" << QString();
-    QTest::newRow("the helpers reach the disk")
-        << QByteArray("File.write('made.txt', 'written');\nWScript.Echo(File.read('made.txt'), Dir.exists('.'));\n") << 0
-        << "written true\n" << QString();
-    QTest::newRow("an error ends it with its place")
-        << QByteArray("WScript.Echo('before');\nnoSuchFunction();\n") << 1
-        << "before\n" << "script.js: Line 2: ReferenceError: noSuchFunction is not defined";
-    QTest::newRow("a syntax error")
-        << QByteArray("var x = ;\n") << 1 << QString() << "script.js: Line 1, column 9: SyntaxError: Expected token `numeric literal'";
-    // clang-format on
-}
-
-void tst_CliRun::execRunsJavaScript()
-{
-    QFETCH(QByteArray, program);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, error);
-
-    QVERIFY(writeFile(m_sandbox->path(QStringLiteral("script.js")), program));
-    const Run run = m_sandbox->run({QStringLiteral("exec"), QStringLiteral("script.js")});
-    QVERIFY2(run.exitCode == exitCode, run.describe());
-    QCOMPARE(run.out, out);
-    QCOMPARE(run.errorLines(), error.isEmpty() ? QStringList() : QStringList{prefix + error});
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_CliRun)

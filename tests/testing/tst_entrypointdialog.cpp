@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTest>
 
 using Scripter::EntryPointDialog;
 using Scripter::EntryPoints;
@@ -23,7 +22,6 @@ private slots:
 
     void theValueChosenLastIsOfferedFirst_data();
     void theValueChosenLastIsOfferedFirst();
-    void aRememberedValueNoLongerDeclaredIsNotOffered();
     void licenceKeyMustBeTyped();
 
 private:
@@ -48,13 +46,10 @@ void tst_EntryPointDialog::theValueChosenLastIsOfferedFirst_data()
     QTest::addColumn<int>("entryPoint");
     QTest::addColumn<QStringList>("values");
 
-    const QStringList tags = {QStringLiteral("Resolution"), QStringLiteral("Quality"),
-                              QStringLiteral("Target")};
+    const QStringList tags = {"Resolution", "Quality", "Target"};
     // clang-format off
-    QTest::newRow("isPropertyValid") << int(EntryPoints::IsPropertyValid) << tags;
-    QTest::newRow("getLibraryForProperty") << int(EntryPoints::GetLibraryForProperty) << tags;
-    QTest::newRow("isConnectionPropertyValid") << int(EntryPoints::IsConnectionPropertyValid) << tags;
-    QTest::newRow("getLibraryForConnectionProperty") << int(EntryPoints::GetLibraryForConnectionProperty) << tags;
+    QTest::newRow("a property's tag") << int(EntryPoints::IsPropertyValid) << tags;
+    QTest::newRow("a connection property's tag") << int(EntryPoints::GetLibraryForConnectionProperty) << tags;
     QTest::newRow("findApplicationPath") << int(EntryPoints::FindApplicationPath) << QStringList({"true", "false"});
     // clang-format on
 }
@@ -77,6 +72,9 @@ void tst_EntryPointDialog::theValueChosenLastIsOfferedFirst()
     QSettings().sync();
     EntryPointDialog again(nullptr, values, entryPoint);
     QCOMPARE(again.findChild<QComboBox *>()->currentText(), values.last());
+    // A remembered value no longer offered gives way to the first.
+    EntryPointDialog fewer(nullptr, values.mid(0, 1), entryPoint);
+    QCOMPARE(fewer.findChild<QComboBox *>()->currentText(), values.first());
     // The other entry points keep their own.
     for (int other : {int(EntryPoints::IsPropertyValid), int(EntryPoints::GetLibraryForProperty)}) {
         if (other != entryPoint) {
@@ -84,14 +82,6 @@ void tst_EntryPointDialog::theValueChosenLastIsOfferedFirst()
             QCOMPARE(unrelated.findChild<QComboBox *>()->currentText(), values.first());
         }
     }
-}
-
-void tst_EntryPointDialog::aRememberedValueNoLongerDeclaredIsNotOffered()
-{
-    QSettings().setValue(EntryPointDialog::settingsKey(EntryPoints::IsPropertyValid),
-                         QStringLiteral("Removed"));
-    EntryPointDialog dialog(nullptr, {QStringLiteral("Resolution")}, EntryPoints::IsPropertyValid);
-    QCOMPARE(dialog.findChild<QComboBox *>()->currentText(), QStringLiteral("Resolution"));
 }
 
 void tst_EntryPointDialog::licenceKeyMustBeTyped()
