@@ -1,5 +1,6 @@
 #include "scripteditor.h"
 
+#include "editors/layoutpacer.h"
 #include "editors/markerwidget.h"
 #include "editors/scrtextedit.h"
 #include "qsa/config.h"
@@ -22,6 +23,7 @@ ScriptEditor::ScriptEditor(QWidget *parent)
     m_textEdit = new ScrTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("editor_textwidget"));
     m_textEdit->setLineWrapMode(QTextEdit::NoWrap);
+    new LayoutPacer(m_textEdit);
     setFocusProxy(m_textEdit);
 
     m_markerWidget = new MarkerWidget(this);
