@@ -113,10 +113,10 @@ void LayoutPacer::restartKeepingView()
     // Setting the page size again starts the lazy layout over from the top.
     m_document->setPageSize(m_document->pageSize());
     m_front = 0;
-    const int restAfterView = m_document->characterCount() - viewEnd;
-    const QTextBlock laidOutTo = restAfterView <= qMax(int(ShortRestChars), viewEnd)
-                                     ? m_document->lastBlock()
-                                     : m_document->findBlock(viewEnd);
+    // What is in view is laid out at once. Further down, the whole text is: edits come in runs,
+    // and each would lay out again all that lies above the view.
+    const QTextBlock laidOutTo =
+        viewEnd <= RestartViewChars ? m_document->findBlock(viewEnd) : m_document->lastBlock();
     m_document->documentLayout()->blockBoundingRect(laidOutTo);
     announceSize();
     vertical->setValue(top);

@@ -17,8 +17,8 @@ namespace Scripter {
 //
 // An edit while the text is being laid out makes the document layout take the lines not laid
 // out yet as empty and stop: the rest of the text would never be shown. The pacer then has the
-// layout start again from the top, lays out at once what is in view (and the rest too when
-// little is left), keeps the view where it was and paces on.
+// layout start again from the top and keeps the view where it was: with the view near the top
+// it lays out what is in view and paces on, further down it lays out the whole text at once.
 class LayoutPacer : public QObject
 {
     Q_OBJECT
@@ -26,8 +26,9 @@ class LayoutPacer : public QObject
 
 public:
     static constexpr int StepMs = 8;
-    // After an edit, a rest of the text this short is laid out at once rather than paced.
-    static constexpr int ShortRestChars = 64 * 1024;
+    // After an edit with the view ending within this many characters from the top, the layout
+    // starts over and is paced again; with the view further down, the text is laid out at once.
+    static constexpr int RestartViewChars = 16 * 1024;
 
     // The pacer is a child of `textEdit` and follows the document that it shows at construction.
     explicit LayoutPacer(QTextEdit *textEdit);
