@@ -33,6 +33,11 @@ LayoutPacer::LayoutPacer(QTextEdit *textEdit)
     m_document->documentLayout()->installEventFilter(this);
 }
 
+void LayoutPacer::setWaitingFrom(std::function<int()> waitingFrom)
+{
+    m_waitingFrom = std::move(waitingFrom);
+}
+
 bool LayoutPacer::eventFilter(QObject *watched, QEvent *event)
 {
     // The document layout's timers only continue its lazy layout and report its size.
@@ -82,8 +87,16 @@ void LayoutPacer::layOutStep()
         announceSize();
         return;
     }
-    const QTextBlock target =
-        m_document->findBlockByNumber(qMin(m_front + m_linesPerStep, m_document->blockCount() - 1));
+    int last = qMin(m_front + m_linesPerStep, m_document->blockCount() - 1);
+    const int waiting = m_waitingFrom ? m_waitingFrom() : -1;
+    if (waiting >= 0) {
+        last = qMin(last, m_document->findBlock(waiting).blockNumber() - 1);
+    }
+    if (last < m_front) {
+        m_nextStep->start(StepMs);
+        return;
+    }
+    const QTextBlock target = m_document->findBlockByNumber(last);
     QElapsedTimer clock;
     clock.start();
     // Asking where a line stands lays the text out up to it.
@@ -92,12 +105,14 @@ void LayoutPacer::layOutStep()
     // The lazy layout lays out every line up to the one asked for, unless an edit stopped it.
     if (!isLaidOut(first)) {
         restartKeepingView();
-    } else if (took < StepMs / 2) {
-        m_linesPerStep *= 2;
-    } else if (took > StepMs) {
-        m_linesPerStep = qMax(16, m_linesPerStep / 2);
+    } else {
+        if (took < StepMs / 2) {
+            m_linesPerStep *= 2;
+        } else if (took > StepMs) {
+            m_linesPerStep = qMax(16, m_linesPerStep / 2);
+        }
+        announceSize();
     }
-    announceSize();
     m_nextStep->start(0);
 }
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QTextBlock;
 class QTextDocument;
 class QTextEdit;
@@ -35,6 +37,9 @@ public:
 
     // True until the whole text is laid out.
     bool isLayingOut() const { return m_layingOut; }
+    // Steps lay out no line at or after the position that `waitingFrom` returns (-1: none), where
+    // the colouring has not come yet: a line coloured after it was laid out is laid out again.
+    void setWaitingFrom(std::function<int()> waitingFrom);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,11 +57,11 @@ private:
     QTextEdit *m_textEdit;
     QPointer<QTextDocument> m_document;
     QTimer *m_nextStep;
+    std::function<int()> m_waitingFrom;
     // No line before this one waits to be laid out.
     int m_front = 0;
     int m_linesPerStep = 64;
     bool m_layingOut = false;
-    bool m_edited = false;
 };
 
 } // namespace Scripter
