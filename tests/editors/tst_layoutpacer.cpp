@@ -35,8 +35,7 @@ QString script(int functions, const QString &name = QStringLiteral("Step"))
                                "    Dim count: count = %1 ' how many\n"
                                "    s.log 1, \"step %1: \" & job.getName() & count\n"
                                "End Function\n")
-                    .arg(i)
-                    .arg(name);
+                    .arg(QString::number(i), name);
     }
     return text;
 }
