@@ -4,8 +4,10 @@
 // - the syntax check and the list of entry functions of that script; the baseline reads the
 //   same text once with a regular expression for function headers;
 // - colouring a 5 MB script: the longest time the window cannot handle events while the text is
-//   set and coloured; the baseline sets the same text in a bare editor of the same kind without
-//   colouring.
+//   set, laid out and coloured; the baseline sets the same text in a bare editor of the same kind
+//   without colouring;
+// - laying out that script (editors built on QTextEdit): the time from setting the text until
+//   its last line is laid out; the baseline is a bare QTextEdit laying it out by itself.
 //
 //   bench_editing
 
@@ -17,6 +19,7 @@
 #include "editors/vbscripteditor.h"
 
 #include "qsa/qsinterpreter.h"
+#include "qsa/scripterhighlighter.h"
 #include "scriptinglib/vbscriptsyntaxchecker.h"
 
 #include "corelib/vocabulary/xmlkey.h"
@@ -30,6 +33,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,8 +46,12 @@ constexpr int kColouredBytes = 5 * 1024 * 1024;
 constexpr double kKeystrokeTargetMs = 16;
 constexpr double kCheckTargetMs = 100;
 constexpr double kStallTargetMs = 50;
-// How long the window is watched after a large text was set; colouring ends well before.
+// How long the window is watched at least after a large text was set, and at most while it is
+// still being laid out or coloured.
 constexpr int kWatchMs = 3000;
+constexpr int kWatchLimitMs = 120000;
+// Laying out in steps that leave the window free may take this much longer than in Qt's own.
+constexpr double kLayoutSlowdown = 1.5;
 
 enum class Language { JavaScript, VBScript, AppleScript };
 
@@ -172,10 +180,11 @@ double keystrokeP99(QWidget *target, QWidget *painted)
     return latencies.at(int(latencies.size() * 99 / 100));
 }
 
-// The longest time in milliseconds that the event loop did not run in the kWatchMs after calling
-// `set`, or `setExcessMs` when that is longer: the time that setting the text takes beyond the
-// bare editor's own setting holds the window up too.
-double longestStall(const std::function<void()> &set, double setExcessMs)
+// The longest time in milliseconds that the event loop did not run after calling `set`, until
+// `settled` and for at least kWatchMs, or `setExcessMs` when that is longer: the time that
+// setting the text takes beyond the bare editor's own setting holds the window up too.
+double longestStall(const std::function<void()> &set, const std::function<bool()> &settled,
+                    double setExcessMs)
 {
     QElapsedTimer clock;
     clock.start();
@@ -192,10 +201,28 @@ double longestStall(const std::function<void()> &set, double setExcessMs)
     tick.start();
     QElapsedTimer watched;
     watched.start();
-    while (watched.elapsed() < kWatchMs) {
+    while ((watched.elapsed() < kWatchMs || !settled()) && watched.elapsed() < kWatchLimitMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    return longest;
+    return settled() ? longest : -1;
+}
+
+bool laidOutToTheEnd(const QTextEdit *textEdit)
+{
+    const QTextLayout *layout = textEdit->document()->lastBlock().layout();
+    return layout && layout->lineCount() > 0;
+}
+
+// The milliseconds from calling `set` until the last line of `textEdit` is laid out.
+double layOutMs(QTextEdit *textEdit, const std::function<void()> &set)
+{
+    QElapsedTimer clock;
+    clock.start();
+    set();
+    while (!laidOutToTheEnd(textEdit) && clock.elapsed() < kWatchLimitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return laidOutToTheEnd(textEdit) ? clock.nsecsElapsed() / 1e6 : -1;
 }
 
 double setMs(const std::function<void()> &set)
@@ -278,9 +305,28 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
     const double setExcess = std::max(0.0, setMs([&] { editor.setText(large); }) - setBaseline);
     editor.setText(text);
     QCoreApplication::processEvents();
-    const double stall = longestStall([&] { editor.setText(large); }, setExcess);
+    auto *textEdit = qobject_cast<QTextEdit *>(editor.keyTarget);
+    const ScripterHighlighter *highlighter =
+        textEdit ? textEdit->document()->findChild<ScripterHighlighter *>() : nullptr;
+    const double stall = longestStall(
+        [&] { editor.setText(large); },
+        [&] { return !textEdit || (laidOutToTheEnd(textEdit) && !highlighter->isColouring()); },
+        setExcess);
     editor.setText(text);
     QCoreApplication::processEvents();
+
+    double layOut = 0;
+    double bareLayOut = 0;
+    if (textEdit) {
+        layOut = layOutMs(textEdit, [&] { editor.setText(large); });
+        editor.setText(text);
+        QCoreApplication::processEvents();
+        QTextEdit plain;
+        plain.setLineWrapMode(QTextEdit::NoWrap);
+        plain.resize(textEdit->size());
+        plain.show();
+        bareLayOut = layOutMs(&plain, [&] { plain.setPlainText(large); });
+    }
 
     const QByteArray what = name(editor.language);
     bool ok = Bench::report((what + " keystroke to repaint, p99").constData(), typing,
@@ -289,6 +335,10 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
                         "one regular expression search", checkBaseline, kCheckTargetMs);
     ok &= Bench::report((what + " longest stall while colouring 5 MB").constData(), stall,
                         "setting the text without colouring", setBaseline, kStallTargetMs);
+    if (textEdit) {
+        ok &= Bench::report((what + " laying out 5 MB to its end").constData(), layOut,
+                            "bare QTextEdit", bareLayOut, bareLayOut * kLayoutSlowdown);
+    }
     return ok;
 }
 

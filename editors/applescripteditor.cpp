@@ -56,6 +56,7 @@ AppleScriptEditor::AppleScriptEditor(QWidget *parent)
     , m_highlighter(
           new ScripterHighlighter(textEdit(), QStringLiteral("AppleScriptEditor"), keywords()))
 {
+    layOutBehind(m_highlighter);
     setText(templateText());
     textEdit()->setCompletionList(entryPointSignatures(), keywords());
     readSettings();

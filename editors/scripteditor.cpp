@@ -1,11 +1,14 @@
 #include "scripteditor.h"
 
+#include "editors/layoutpacer.h"
 #include "editors/markerwidget.h"
 #include "editors/scrtextedit.h"
 #include "qsa/config.h"
+#include "qsa/scripterhighlighter.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -22,6 +25,7 @@ ScriptEditor::ScriptEditor(QWidget *parent)
     m_textEdit = new ScrTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("editor_textwidget"));
     m_textEdit->setLineWrapMode(QTextEdit::NoWrap);
+    m_layoutPacer = new LayoutPacer(m_textEdit);
     setFocusProxy(m_textEdit);
 
     m_markerWidget = new MarkerWidget(this);
@@ -191,6 +195,13 @@ QString ScriptEditor::entryPointSignatures()
         "findApplicationPath( e, startup );getApplicationLicensing( e );"
         "licenseApplication( e, license );isConnectionPropertyValid( s, c, tag, value );"
         "getLibraryForConnectionProperty( s, c, tag )");
+}
+
+void ScriptEditor::layOutBehind(const ScripterHighlighter *highlighter)
+{
+    m_layoutPacer->setWaitingFrom([highlighter = QPointer<const ScripterHighlighter>(highlighter)] {
+        return highlighter ? highlighter->waitingFrom() : -1;
+    });
 }
 
 void ScriptEditor::applyTabStopWidth()

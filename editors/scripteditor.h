@@ -4,11 +4,13 @@
 #include <QWidget>
 
 class MarkerWidget;
+class ScripterHighlighter;
 class QLabel;
 class QStatusBar;
 
 namespace Scripter {
 
+class LayoutPacer;
 class ScrTextEdit;
 
 // Common base of the VBScript and AppleScript editors: a text edit with a line-number gutter and
@@ -63,9 +65,12 @@ protected:
     static QString entryPointSignatures();
     // Tab stops every Config::indentTabSize() widths of "x" in the "Standard" style font.
     void applyTabStopWidth();
+    // The text is laid out behind the colouring of `highlighter`, which colours the text edit.
+    void layOutBehind(const ScripterHighlighter *highlighter);
 
 private:
     ScrTextEdit *m_textEdit;
+    LayoutPacer *m_layoutPacer;
     MarkerWidget *m_markerWidget;
     QLabel *m_positionLabel;
     QStatusBar *m_statusBar;

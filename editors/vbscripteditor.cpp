@@ -54,6 +54,7 @@ VBScriptEditor::VBScriptEditor(SRCore::ILogInterface *log, QWidget *parent)
           new ScripterHighlighter(textEdit(), QStringLiteral("VBScriptEditor"), keywords()))
     , m_log(log)
 {
+    layOutBehind(m_highlighter);
     setText(templateText());
     textEdit()->setCompletionList(entryPointSignatures(), keywords());
     readSettings();

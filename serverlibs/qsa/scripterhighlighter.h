@@ -41,6 +41,8 @@ public:
 
     // True while part of the text still waits to be coloured.
     bool isColouring() const { return m_pendingFrom >= 0; }
+    // The text before this position is coloured in order; -1 when nothing waits.
+    int waitingFrom() const { return m_pendingFrom; }
 
 private:
     enum class Syntax { VBScript, AppleScript, CLike };
