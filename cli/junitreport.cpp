@@ -2,7 +2,9 @@
 
 #include "runreport.h"
 
-#include <QSaveFile>
+#include "corelib/files/safefilewriter.h"
+
+#include <QBuffer>
 #include <QXmlStreamWriter>
 
 namespace Scripter {
@@ -92,17 +94,11 @@ void JUnitReport::write(const QList<TestRunResult> &results, QIODevice *device)
 bool JUnitReport::save(const QList<TestRunResult> &results, const QString &path,
                        QString *errorMessage)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *errorMessage = file.errorString();
-        return false;
-    }
-    write(results, &file);
-    if (!file.commit()) {
-        *errorMessage = file.errorString();
-        return false;
-    }
-    return true;
+    QByteArray report;
+    QBuffer buffer(&report);
+    buffer.open(QIODevice::WriteOnly);
+    write(results, &buffer);
+    return SRCore::SafeFileWriter::writeFile(path, report, errorMessage);
 }
 
 } // namespace Scripter

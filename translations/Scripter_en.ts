@@ -66,17 +66,17 @@
 <context>
     <name>GuiLib::AbsBasicMessagePane</name>
     <message>
-        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+146"/>
+        <location filename="../guilib/log/absbasicmessagepane.cpp" line="+147"/>
         <source>Search all</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Abort</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Aborting...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -884,7 +884,7 @@ that contain one of these strings</source>
 <context>
     <name>GuiLib::LogTableView</name>
     <message>
-        <location filename="../guilib/log/logtableview.cpp" line="+78"/>
+        <location filename="../guilib/log/logtableview.cpp" line="+80"/>
         <source>Copy text</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1457,7 +1457,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
     <name>LogMessages</name>
     <message>
         <location filename="../serverlibs/corelib/logging/moduleloginterface.cpp" line="+26"/>
-        <location filename="../testing/fixture.cpp" line="+395"/>
+        <location filename="../testing/fixture.cpp" line="+397"/>
         <source>Log message of level 0 is not allowed; message &apos;%1&apos; is not logged</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1472,7 +1472,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../editors/vbscripteditor.cpp" line="+80"/>
+        <location filename="../editors/vbscripteditor.cpp" line="+81"/>
         <source>Can&apos;t load VBScript; list of functions isn&apos;t saved</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1990,7 +1990,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+402"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+404"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2676,7 +2676,12 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+6"/>
+        <source>Can&apos;t write &apos;%1&apos;: it is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <location line="+51"/>
         <source>Can&apos;t write &apos;%1&apos;: not open</source>
         <translation type="unfinished"></translation>
@@ -3419,12 +3424,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>&apos;%1&apos; can&apos;t be written: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
+        <location line="+14"/>
         <location line="+9"/>
         <source>&apos;%1&apos; does not exist</source>
         <translation type="unfinished"></translation>
@@ -3966,7 +3966,7 @@ end timerfired
 <context>
     <name>Scripter::CoreActions</name>
     <message>
-        <location filename="../app/coreactions.cpp" line="+31"/>
+        <location filename="../app/coreactions.cpp" line="+34"/>
         <source>&amp;Window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4093,7 +4093,7 @@ end timerfired
 <context>
     <name>Scripter::DeclarationTree</name>
     <message>
-        <location filename="../package/declarationtree.cpp" line="+77"/>
+        <location filename="../package/declarationtree.cpp" line="+78"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4499,7 +4499,7 @@ Add flow element property in Declaration pane.</source>
 <context>
     <name>Scripter::FixtureItem</name>
     <message>
-        <location filename="../testing/fixtureitem.cpp" line="+92"/>
+        <location filename="../testing/fixtureitem.cpp" line="+94"/>
         <source>Basic test settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4537,7 +4537,7 @@ Add flow element property in Declaration pane.</source>
 <context>
     <name>Scripter::FixtureTree</name>
     <message>
-        <location filename="../testing/fixturetree.cpp" line="+56"/>
+        <location filename="../testing/fixturetree.cpp" line="+57"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4600,7 +4600,7 @@ Add flow element property in Declaration pane.</source>
         </translation>
     </message>
     <message>
-        <location line="+147"/>
+        <location line="+149"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4882,7 +4882,7 @@ function timerFired( s : Tavrix )
 <context>
     <name>Scripter::PackageLock</name>
     <message>
-        <location filename="../package/packagelock.cpp" line="+37"/>
+        <location filename="../package/packagelock.cpp" line="+34"/>
         <source>&apos;%1&apos; is being saved by another program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5422,7 +5422,7 @@ Do you want to replace it?</source>
 <context>
     <name>Scripter::ScriptEditor</name>
     <message>
-        <location filename="../editors/scripteditor.cpp" line="+38"/>
+        <location filename="../editors/scripteditor.cpp" line="+42"/>
         <location line="+54"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
@@ -5494,7 +5494,7 @@ Do you want to replace it?</source>
 <context>
     <name>Scripter::ScripterActions</name>
     <message>
-        <location filename="../app/scripteractions.cpp" line="+56"/>
+        <location filename="../app/scripteractions.cpp" line="+58"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5832,7 +5832,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
 <context>
     <name>Scripter::ScripterWindow</name>
     <message>
-        <location filename="../app/scripterwindow.cpp" line="+92"/>
+        <location filename="../app/scripterwindow.cpp" line="+99"/>
         <source>Declaration pane</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5852,7 +5852,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+71"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5862,12 +5862,12 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>AppleScript</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+97"/>
         <source>Database error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5877,12 +5877,12 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+166"/>
         <source>%1[*] - %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+258"/>
+        <location line="+273"/>
         <location line="+9"/>
         <source>Terminate entry point</source>
         <translation type="unfinished"></translation>
@@ -6043,7 +6043,7 @@ Close it again when the test has ended.</numerusform>
 <context>
     <name>Scripter::VBScriptEditor</name>
     <message>
-        <location filename="../editors/vbscripteditor.cpp" line="-65"/>
+        <location filename="../editors/vbscripteditor.cpp" line="-66"/>
         <source>&apos; Is invoked each time a new job arrives in one of the input folders for the flow element.
 &apos; The newly arrived job is passed as the second parameter.
  Function jobArrived(s, job)
@@ -8208,7 +8208,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../cli/main.cpp" line="+60"/>
+        <location filename="../cli/main.cpp" line="+83"/>
         <source>the customization is not valid: %1</source>
         <translation type="unfinished"></translation>
     </message>

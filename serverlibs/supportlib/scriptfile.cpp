@@ -1,10 +1,10 @@
 #include "scriptfile.h"
 
 #include "corelib/files/filehandler.h"
+#include "corelib/files/safefilewriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -54,9 +54,9 @@ void ScriptFile::write(const QString &path, const QString &text, const QString &
         return;
     }
     // The file is replaced only once the whole text is written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        raiseError(tr("'%1' can't be written: %2").arg(path, file.errorString()));
+    QString error;
+    if (!SRCore::SafeFileWriter::writeFile(path, data, &error)) {
+        raiseError(error);
     }
 }
 

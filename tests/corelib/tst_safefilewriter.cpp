@@ -14,8 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using TestFiles::entriesBelow;
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using SRCore::SafeFileWriter;
+using TestFiles::entriesBelow;
 using TestFiles::readFile;
 using TestFiles::writeFile;
 
@@ -26,6 +29,8 @@ class tst_SafeFileWriter : public QObject
 private slots:
     void unfinishedWriteLeavesTheTargetAlone();
     void newFileKeepsPermissionsAndLinks();
+    void targetThatIsNoRegularFileIsRefusedAndKept_data();
+    void targetThatIsNoRegularFileIsRefusedAndKept();
     void replacingTogetherTakesAllOrNone_data();
     void replacingTogetherTakesAllOrNone();
 };
@@ -60,6 +65,40 @@ void tst_SafeFileWriter::newFileKeepsPermissionsAndLinks()
     QCOMPARE(QFile::permissions(file),
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     QCOMPARE(entriesBelow(dir.path()), QStringList({"link", "private"}));
+}
+
+void tst_SafeFileWriter::targetThatIsNoRegularFileIsRefusedAndKept_data()
+{
+    QTest::addColumn<int>("mode"); // of the node made at the target's place
+    QTest::addColumn<bool>("throughALink");
+
+    // clang-format off
+    QTest::newRow("a named pipe") << int(S_IFIFO | 0600) << false;
+    QTest::newRow("a link to a named pipe") << int(S_IFIFO | 0600) << true;
+    QTest::newRow("a character device like /dev/null") << int(S_IFCHR | 0666) << false;
+    // clang-format on
+}
+
+void tst_SafeFileWriter::targetThatIsNoRegularFileIsRefusedAndKept()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, throughALink);
+    QTemporaryDir dir;
+    const QString node = dir.filePath(QStringLiteral("node"));
+    // The device is the null device's own number; only the superuser may make one.
+    if (::mknod(QFile::encodeName(node).constData(), mode_t(mode), makedev(1, 3)) != 0) {
+        QSKIP("this user can't make such a node");
+    }
+    const QString target = throughALink ? dir.filePath(QStringLiteral("link")) : node;
+    QVERIFY(!throughALink || QFile::link(QStringLiteral("node"), target));
+
+    QString error;
+    QVERIFY(!SafeFileWriter::writeFile(target, "report", &error));
+    QCOMPARE(error, QStringLiteral("Can't write '%1': it is not a regular file").arg(target));
+    struct stat kept;
+    QCOMPARE(::stat(QFile::encodeName(node).constData(), &kept), 0);
+    QCOMPARE(int(kept.st_mode & S_IFMT), mode & S_IFMT);
+    QCOMPARE(entriesBelow(dir.path()).size(), throughALink ? 2 : 1);
 }
 
 void tst_SafeFileWriter::replacingTogetherTakesAllOrNone_data()

@@ -87,7 +87,7 @@ void tst_ScriptHelpers::fileCalls_data()
     QTest::newRow("read in an unknown encoding") << "read" << QStringList{"utf8.txt", "EBCDIC-42"} << QVariant(QString()) << "'EBCDIC-42' is no known text encoding";
     QTest::newRow("read a missing file") << "read" << QStringList{"none.txt"} << QVariant(QString()) << "'%1/none.txt' can't be read";
     QTest::newRow("write a text Latin-1 can't hold") << "write" << QStringList{"utf8.txt", "\u20ac", "ISO-8859-1"} << QVariant() << "The text for '%1/utf8.txt' has characters that ISO-8859-1 can't hold";
-    QTest::newRow("write into a missing folder") << "write" << QStringList{"none/x.txt", "x"} << QVariant() << "'%1/none/x.txt' can't be written";
+    QTest::newRow("write into a missing folder") << "write" << QStringList{"none/x.txt", "x"} << QVariant() << "Can't write '%1/none/x.txt'";
     QTest::newRow("copy a missing file") << "copy" << QStringList{"none.txt", "copy.txt"} << QVariant() << "'%1/none.txt' does not exist";
     QTest::newRow("move onto a file") << "move" << QStringList{"utf8.txt", "latin1.txt"} << QVariant() << "'%1/latin1.txt' exists already";
     QTest::newRow("size of a folder") << "size" << QStringList{"folder"} << QVariant(qint64(0)) << "'%1/folder' is not a file";

@@ -119,6 +119,13 @@ bool SafeFileWriter::open(QString *errorMessage)
         return fail(errorMessage,
                     tr("Can't write '%1': it is a folder").arg(QDir::toNativeSeparators(m_target)));
     }
+    // The rename would put a plain file in the place of a device, a pipe or a socket: writing a
+    // report to /dev/null as root would take the null device away from the whole machine.
+    struct stat existing;
+    if (::stat(encoded(m_final).constData(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return fail(errorMessage, tr("Can't write '%1': it is not a regular file")
+                                      .arg(QDir::toNativeSeparators(m_target)));
+    }
 
     for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
         m_temporary = hiddenSibling(m_final, "saving");

@@ -19,7 +19,8 @@ namespace SRCore {
 // Before it may replace anything it is synced to disk, its size must equal what was written and
 // closing it must succeed: a short file never replaces a target. It takes the permission bits of
 // the file it replaces (or of the file named by keepPermissionsOf()). A symbolic link at the
-// target is followed: the file it points to is replaced and the link stays.
+// target is followed: the file it points to is replaced and the link stays. A target that is
+// neither a regular file nor missing (a device, a pipe, a socket) is refused, never replaced.
 //
 // Not thread-safe; one writer per target at a time.
 class SafeFileWriter
