@@ -1,6 +1,7 @@
 #include "textstreamobject.h"
 
 #include "ansicodepage.h"
+#include "fileoperations.h"
 #include "interpreter.h"
 #include "runtimeerror.h"
 
@@ -94,6 +95,10 @@ TextStreamObject *TextStreamObject::open(const QString &path, Mode mode, bool cr
     }
     if (exists && create && !overwrite && mode == Mode::Writing) {
         *error = RuntimeError::FileAlreadyExists;
+        return nullptr;
+    }
+    if (exists && mode != Mode::Reading && FileOperations::isReadOnly(path)) {
+        *error = RuntimeError::PermissionDenied;
         return nullptr;
     }
     auto *stream = new TextStreamObject(mode, unicode);
