@@ -145,6 +145,27 @@ void TestVBScriptFileSystem::scriptOnFilesGivesItsResult_data()
     QTest::newRow("CreateTextFile over a read-only file") << "a.txt" << "fso.CreateTextFile \"a.txt\"" << "error 70: Permission denied";
     QTest::newRow("OpenTextFile of a read-only file for reading") << "a.txt" << "P Len(fso.OpenTextFile(\"a.txt\").ReadAll)" << "14";
     QTest::newRow("OpenTextFile with create makes the file") << "" << "Set t = fso.OpenTextFile(\"n.txt\", 8, True): t.Write \"z\": t.Close: P fso.GetFile(\"n.txt\").Size" << "1";
+    QTest::newRow("Read counts characters") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): P t.Read(3) & \" \" & t.Column" << "hel 4";
+    QTest::newRow("Read past the end gives what is left") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): P Len(t.Read(100)) & \" \" & t.AtEndOfStream" << "14 True";
+    QTest::newRow("Skip then Read") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.Skip 7: P t.Read(5) & \" \" & t.Line" << "world 2";
+    QTest::newRow("SkipLine moves to the next line") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.SkipLine: P t.ReadLine & \" \" & t.Line" << "world 3";
+    QTest::newRow("AtEndOfLine before a line end") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): P t.AtEndOfLine: t.Skip 5: P t.AtEndOfLine" << "False|True";
+    QTest::newRow("reading past the end") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): x = t.ReadAll: P t.AtEndOfStream: x = t.ReadLine" << "True|error 62: Input past end of file";
+    QTest::newRow("Read of a negative count") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): x = t.Read(-1)" << "error 5: Invalid procedure call or argument";
+    QTest::newRow("Read without a count") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): x = t.Read" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("writing to a stream open for reading") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.Write \"x\"" << "error 54: Bad file mode";
+    QTest::newRow("reading from a stream open for writing") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): x = t.ReadLine" << "error 54: Bad file mode";
+    QTest::newRow("a closed stream") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.Close: x = t.ReadLine" << "error 52: Bad file name or number";
+    QTest::newRow("assigning to a stream property") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.Line = 3" << "error 438: Object doesn't support this property or method";
+    QTest::newRow("WriteLine ends lines with CR LF") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.WriteLine \"a\": t.WriteLine: t.Close: P fso.GetFile(\"n.txt\").Size" << "5";
+    QTest::newRow("WriteBlankLines") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.WriteBlankLines 2: t.Close: P Replace(fso.OpenTextFile(\"n.txt\").ReadAll, vbCrLf, \"/\")" << "//";
+    QTest::newRow("Write with two arguments") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write \"a\", \"b\"" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("Line and Column while writing") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write \"ab\": t.WriteLine \"c\": t.Write \"d\": P t.Line & \" \" & t.Column" << "2 2";
+    QTest::newRow("a lone CR ends a line") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write \"a\" & vbCr & \"b\": t.Close: Set t = fso.OpenTextFile(\"n.txt\"): P t.ReadLine & t.Line & t.ReadLine" << "a2b";
+    QTest::newRow("Unicode file has a byte order mark") << "" << "Set t = fso.CreateTextFile(\"u.txt\", True, True): t.Write \"ab\": t.Close: P fso.GetFile(\"u.txt\").Size" << "6";
+    QTest::newRow("Unicode file reads back") << "" << "Set t = fso.CreateTextFile(\"u.txt\", True, True): t.Write \"a\" & ChrW(8364): t.Close: P AscW(Mid(fso.OpenTextFile(\"u.txt\", 1, False, -1).ReadAll, 2))" << "8364";
+    QTest::newRow("Windows-1252 takes a byte a character") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write ChrW(8364): t.Close: P fso.GetFile(\"n.txt\").Size & \" \" & AscW(fso.OpenTextFile(\"n.txt\").ReadAll)" << "1 8364";
+    QTest::newRow("writing to a full disk") << "" << "Set t = fso.OpenTextFile(\"/dev/full\", 2): t.Write \"x\": t.Close: P \"written\"" << "error 61: Disk full";
     // clang-format on
 }
 
