@@ -166,6 +166,39 @@ void TestVBScriptFileSystem::scriptOnFilesGivesItsResult_data()
     QTest::newRow("Unicode file reads back") << "" << "Set t = fso.CreateTextFile(\"u.txt\", True, True): t.Write \"a\" & ChrW(8364): t.Close: P AscW(Mid(fso.OpenTextFile(\"u.txt\", 1, False, -1).ReadAll, 2))" << "8364";
     QTest::newRow("Windows-1252 takes a byte a character") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write ChrW(8364): t.Close: P fso.GetFile(\"n.txt\").Size & \" \" & AscW(fso.OpenTextFile(\"n.txt\").ReadAll)" << "1 8364";
     QTest::newRow("writing to a full disk") << "" << "Set t = fso.OpenTextFile(\"/dev/full\", 2): t.Write \"x\": t.Close: P \"written\"" << "error 61: Disk full";
+    QTest::newRow("a file's default value is its path") << "" << "P \"[\" & fso.GetFile(\"a.txt\") & \"]\"" << "[<d>/a.txt]";
+    QTest::newRow("assigning to a file's Size") << "" << "Set f = fso.GetFile(\"a.txt\"): f.Size = 3" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("Set of a file's Name") << "" << "Set f = fso.GetFile(\"a.txt\"): Set f.Name = fso" << "error 438: Object doesn't support this property or method";
+    QTest::newRow("a file's Size with an argument") << "" << "x = fso.GetFile(\"a.txt\").Size(1)" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("renaming to Null") << "" << "Set f = fso.GetFile(\"a.txt\"): f.Name = Null" << "error 94: Invalid use of Null";
+    QTest::newRow("attributes that are no number") << "" << "Set f = fso.GetFile(\"a.txt\"): f.Attributes = \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("Copy to Null") << "" << "fso.GetFile(\"a.txt\").Copy Null" << "error 94: Invalid use of Null";
+    QTest::newRow("Copy with an overwrite that is no truth value") << "" << "fso.GetFile(\"a.txt\").Copy \"c.txt\", \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("Delete with two arguments") << "" << "fso.GetFile(\"a.txt\").Delete True, True" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("Delete with a force that is no truth value") << "" << "fso.GetFile(\"a.txt\").Delete \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("OpenAsTextStream with three arguments") << "" << "fso.GetFile(\"a.txt\").OpenAsTextStream 1, 0, 0" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("OpenAsTextStream with a mode that is no number") << "" << "fso.GetFile(\"a.txt\").OpenAsTextStream \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("folder CreateTextFile without a name") << "" << "fso.GetFolder(\"sub\").CreateTextFile" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("folder CreateTextFile with a Null name") << "" << "fso.GetFolder(\"sub\").CreateTextFile Null" << "error 94: Invalid use of Null";
+    QTest::newRow("GetBaseName and GetExtensionName") << "" << "P fso.GetBaseName(\"x/a.b.txt\") & \" \" & fso.GetExtensionName(\"x/a.b.txt\") & \" [\" & fso.GetExtensionName(\"x/a\") & \"]\"" << "a.b txt []";
+    QTest::newRow("path names ignore a trailing separator") << "" << "P fso.GetFileName(\"x/y//\") & \" \" & fso.GetParentFolderName(\"x/y/\")" << "y x";
+    QTest::newRow("BuildPath of an empty folder") << "" << "P fso.BuildPath(\"\", \"a\") & \" \" & fso.BuildPath(\"x/\", \"a\")" << "a x/a";
+    QTest::newRow("a path function with a Null path") << "" << "x = fso.FileExists(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("BuildPath with a Null name") << "" << "x = fso.BuildPath(\"a\", Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("FileExists with two arguments") << "" << "x = fso.FileExists(\"a\", \"b\")" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("CopyFile with one argument") << "" << "fso.CopyFile \"a.txt\"" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("CopyFile to Null") << "" << "fso.CopyFile \"a.txt\", Null" << "error 94: Invalid use of Null";
+    QTest::newRow("DeleteFile with a force that is no truth value") << "" << "fso.DeleteFile \"a.txt\", \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("CopyFile with an overwrite that is no truth value") << "" << "fso.CopyFile \"a.txt\", \"c.txt\", \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("GetSpecialFolder of a text") << "" << "fso.GetSpecialFolder \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("CreateFolder where the system refuses") << "" << "fso.CreateFolder \"/proc/vbscript-test\"" << "error 70: Permission denied";
+    QTest::newRow("CreateTextFile with four arguments") << "" << "fso.CreateTextFile \"n.txt\", True, False, 1" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("OpenTextFile with a Null name") << "" << "fso.OpenTextFile Null" << "error 94: Invalid use of Null";
+    QTest::newRow("OpenTextFile for reading with create makes an empty file") << "" << "Set t = fso.OpenTextFile(\"n.txt\", 1, True): P t.AtEndOfStream & \" \" & fso.GetFile(\"n.txt\").Size" << "True 0";
+    QTest::newRow("Skip of a count that is no number") << "" << "Set t = fso.OpenTextFile(\"a.txt\"): t.Skip \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("WriteBlankLines without a count") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.WriteBlankLines" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("WriteBlankLines of a count that is no number") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.WriteBlankLines \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("Write of Null") << "" << "Set t = fso.CreateTextFile(\"n.txt\"): t.Write Null" << "error 94: Invalid use of Null";
     // clang-format on
 }
 

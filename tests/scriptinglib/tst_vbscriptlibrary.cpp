@@ -212,6 +212,85 @@ void TestVBScriptLibrary::callGivesSubtypeAndValue_data()
     QTest::newRow("SetLocale to another locale") << "SetLocale(1031)" << "error 5: Invalid procedure call or argument";
     QTest::newRow("SetLocale to another locale by name") << "SetLocale(\"de-de\")" << "error 5: Invalid procedure call or argument";
     QTest::newRow("ScriptEngine") << "ScriptEngine & ScriptEngineMajorVersion & \".\" & ScriptEngineMinorVersion" << "String VBScript5.8";
+    QTest::newRow("Len of an array") << "Len(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("LenB of an array") << "LenB(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("Left of a length that is no number") << "Left(\"abc\", \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("Mid from a start that is no number") << "Mid(\"abc\", \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("InStr from a start that is no number") << "InStr(\"x\", \"abc\", \"a\")" << "error 13: Type mismatch";
+    QTest::newRow("InStr from past the end") << "InStr(5, \"abc\", \"\")" << "Long 0";
+    QTest::newRow("InStr of an array") << "InStr(\"abc\", Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("InStrRev of an empty text finds the start") << "InStrRev(\"abc\", \"\", 2)" << "Long 2";
+    QTest::newRow("InStrRev from past the end") << "InStrRev(\"abc\", \"a\", 5)" << "Long 0";
+    QTest::newRow("InStrRev from a start that is no number") << "InStrRev(\"abc\", \"a\", \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("Replace from past the end is empty") << "Replace(\"abc\", \"a\", \"b\", 5)" << "String ";
+    QTest::newRow("StrComp of a mode that is no number") << "StrComp(\"a\", \"b\", \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("StrComp of an array") << "StrComp(\"a\", Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("LCase") << "LCase(\"AbC\" & ChrW(201))" << QStringLiteral("String abc\u00e9");
+    QTest::newRow("UCase of an array") << "UCase(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("Space beyond the longest text") << "Space(2147483647)" << "error 14: Out of string space";
+    QTest::newRow("String beyond the longest text") << "String(2147483647, \"a\")" << "error 14: Out of string space";
+    QTest::newRow("String of a code that is no number") << "String(2, Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("Asc of an array") << "Asc(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("AscW of an empty text") << "AscW(\"\")" << "error 5: Invalid procedure call or argument";
+    QTest::newRow("AscB of Null") << "AscB(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("Chr of a text that is no number") << "Chr(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("ChrW of a text that is no number") << "ChrW(\"x\")" << "error 13: Type mismatch";
+
+    QTest::newRow("Abs of an array") << "Abs(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("Int of a text that is no number") << "Int(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("Int keeps the Single") << "Int(CSng(-1.5))" << "Single -2";
+    QTest::newRow("Int of a date drops the time") << "Int(#1/1/2003 12:00:00 PM#)" << "Date 1/1/2003";
+    QTest::newRow("Fix of a text") << "Fix(\"-2.7\")" << "Double -2";
+    QTest::newRow("Round keeps the Single") << "Round(CSng(2.5))" << "Single 2";
+    QTest::newRow("Round to places that are no number") << "Round(1, \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("Sgn of a text that is no number") << "Sgn(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("Log of e") << "Log(Exp(1))" << "Double 1";
+    QTest::newRow("Sin of zero") << "Sin(0)" << "Double 0";
+    QTest::newRow("Rnd of a text that is no number") << "Rnd(\"x\")" << "error 13: Type mismatch";
+
+    QTest::newRow("Date has no time") << "Date = DateValue(Date)" << "Boolean True";
+    QTest::newRow("Time has no date") << "Time < 1" << "Boolean True";
+    QTest::newRow("Timer counts seconds of the day") << "Timer >= 0 And Timer < 86400" << "Boolean True";
+    QTest::newRow("DateAdd to Null") << "DateAdd(\"d\", 1, Null)" << "Null ";
+    QTest::newRow("DateAdd of a Null interval") << "DateAdd(Null, 1, #1/1/2003#)" << "error 94: Invalid use of Null";
+    QTest::newRow("DateAdd past 9999") << "DateAdd(\"yyyy\", 8000, #1/1/2003#)" << "error 5: Invalid procedure call or argument";
+    QTest::newRow("DateDiff to Null") << "DateDiff(\"d\", Null, #1/1/2003#)" << "Null ";
+    QTest::newRow("DatePart of an unknown interval") << "DatePart(\"z\", #1/1/2003#)" << "error 5: Invalid procedure call or argument";
+    QTest::newRow("DatePart of Null") << "DatePart(\"d\", Null)" << "Null ";
+    QTest::newRow("DatePart year") << "DatePart(\"yyyy\", #2/3/2004#)" << "Integer 2004";
+    QTest::newRow("DatePart month") << "DatePart(\"m\", #2/3/2004#)" << "Integer 2";
+    QTest::newRow("DatePart day") << "DatePart(\"d\", #2/3/2004#)" << "Integer 3";
+    QTest::newRow("DatePart first four-day week") << "DatePart(\"ww\", #1/1/2004#, vbMonday, vbFirstFourDays)" << "Integer 1";
+    QTest::newRow("DatePart four-day week of the year before") << "DatePart(\"ww\", #1/1/2005#, vbMonday, vbFirstFourDays)" << "Integer 53";
+    QTest::newRow("DatePart full week of the year before") << "DatePart(\"ww\", #1/1/2005#, vbSunday, vbFirstFullWeek)" << "Integer 52";
+    QTest::newRow("DatePart first full week") << "DatePart(\"ww\", #1/10/2005#, vbSunday, vbFirstFullWeek)" << "Integer 2";
+    QTest::newRow("Weekday from the system's first day is Sunday") << "Weekday(#1/1/2003#, 0)" << "Integer 4";
+    QTest::newRow("Weekday from a day that is no number") << "Weekday(#1/1/2003#, \"x\")" << "error 13: Type mismatch";
+    QTest::newRow("DateSerial of a year that is no number") << "DateSerial(\"x\", 1, 1)" << "error 13: Type mismatch";
+    QTest::newRow("TimeSerial of an hour that is no number") << "TimeSerial(\"x\", 0, 0)" << "error 13: Type mismatch";
+    QTest::newRow("MonthName of a text that is no number") << "MonthName(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("WeekdayName of a text that is no number") << "WeekdayName(\"x\")" << "error 13: Type mismatch";
+
+    QTest::newRow("CSng of Null") << "CSng(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("CSng of a text that is no number") << "CSng(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("CCur past its range") << "CCur(1E16)" << "error 6: Overflow";
+    QTest::newRow("CCur of a text that is no number") << "CCur(\"x\")" << "error 13: Type mismatch";
+    QTest::newRow("CBool of Null") << "CBool(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("CBool of a false text") << "CBool(\"False\")" << "Boolean False";
+    QTest::newRow("CBool of an array") << "CBool(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("CDate past 9999") << "CDate(3000000)" << "error 6: Overflow";
+    QTest::newRow("CDate of Null") << "CDate(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("CStr of an array") << "CStr(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("IsNumeric of Empty") << "IsNumeric(Empty)" << "Boolean True";
+    QTest::newRow("IsNumeric of a number text") << "IsNumeric(\"1e3\")" << "Boolean True";
+    QTest::newRow("IsNumeric of a text") << "IsNumeric(\"x\")" << "Boolean False";
+    QTest::newRow("IsNumeric of Null") << "IsNumeric(Null)" << "Boolean False";
+    QTest::newRow("IsNumeric of a date") << "IsNumeric(#1/1/2003#)" << "Boolean False";
+    QTest::newRow("IsNumeric of an array") << "IsNumeric(Array(1))" << "Boolean False";
+
+    QTest::newRow("GetRef of an array") << "GetRef(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("CreateObject of Null") << "CreateObject(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("MsgBox of Null") << "MsgBox(Null)" << "error 94: Invalid use of Null";
     // clang-format on
 }
 
@@ -260,6 +339,21 @@ void TestVBScriptLibrary::scriptGivesItsLines_data()
     QTest::newRow("Rnd of zero repeats the last number") << "x = Rnd: P x = Rnd(0)" << "True";
     QTest::newRow("Rnd of a negative repeats its sequence") << "P Rnd(-3) = Rnd(-3)" << "True";
     QTest::newRow("Randomize with a seed after Rnd(-1) repeats") << "x = Rnd(-1): Randomize 3: a = Rnd: x = Rnd(-1): Randomize 3: P a = Rnd" << "True";
+    QTest::newRow("an object is a key") << "Set o = New RegExp: d.Add o, 1: P d.Exists(o) & \" \" & d.Exists(New RegExp)" << "True False";
+    QTest::newRow("Item assigned") << "d(\"a\") = 5: d(\"a\") = d(\"a\") + 1: P d(\"a\") & \" \" & d.Count" << "6 1";
+    QTest::newRow("an array as a key to assign") << "d(Array(1)) = 1" << "error 13: Type mismatch";
+    QTest::newRow("an array as a key to Add") << "d.Add Array(1), 1" << "error 13: Type mismatch";
+    QTest::newRow("an array as a key to Exists") << "x = d.Exists(Array(1))" << "error 13: Type mismatch";
+    QTest::newRow("an array as a key to Remove") << "d.Remove Array(1)" << "error 13: Type mismatch";
+    QTest::newRow("an array as a new Key") << "d.Add \"a\", 1: d.Key(\"a\") = Array(1)" << "error 13: Type mismatch";
+    QTest::newRow("CompareMode read") << "P d.CompareMode: d.CompareMode = vbTextCompare: P d.CompareMode" << "0|1";
+    QTest::newRow("CompareMode read with an argument") << "x = d.CompareMode(1)" << "error 450: Wrong number of arguments or invalid property assignment";
+    QTest::newRow("CompareMode that is no number") << "d.CompareMode = \"x\"" << "error 13: Type mismatch";
+    QTest::newRow("text mode finds keys in any case") << "d.CompareMode = 1: d.Add \"Key\", 1: d.Remove \"KEY\": P d.Count" << "0";
+    QTest::newRow("a ByRef parameter converts like its value") << "Sub R(a)\n P CDbl(a) & \" \" & CBool(a) & \" \" & CStr(a) & \" \" & IsNumeric(a) & \" \" & CDate(a)\nEnd Sub\nv = 2: R v" << "2 True 2 True 1/1/1900";
+    QTest::newRow("a ByRef text parameter is a truth value") << "Sub R(a)\n P CBool(a)\nEnd Sub\nv = \"true\": R v" << "True";
+    QTest::newRow("InputBox of Null") << "x = InputBox(Null)" << "error 94: Invalid use of Null";
+    QTest::newRow("Randomize with a seed that is no number") << "Randomize \"x\"" << "error 13: Type mismatch";
     // clang-format on
 }
 
