@@ -42,7 +42,8 @@ int copyOneFile(const QString &source, const QString &destination, bool overwrit
         if (!overwrite) {
             return RuntimeError::FileAlreadyExists;
         }
-        if (QFileInfo(destination).isDir() || !QFile::remove(destination)) {
+        if (QFileInfo(destination).isDir() || FileOperations::isReadOnly(destination)
+            || !QFile::remove(destination)) {
             return RuntimeError::PermissionDenied;
         }
     }
@@ -114,6 +115,11 @@ QString FileOperations::buildPath(const QString &path, const QString &name)
         return path + name;
     }
     return path + QLatin1Char('/') + name;
+}
+
+bool FileOperations::isReadOnly(const QString &path)
+{
+    return !(QFile::permissions(path) & QFile::WriteOwner);
 }
 
 QStringList FileOperations::matches(const QString &pattern, bool folders)
@@ -223,7 +229,7 @@ int FileOperations::deleteFile(const QString &pattern, bool force)
         return RuntimeError::FileNotFound;
     }
     for (const QString &file : files) {
-        if (!force && !QFileInfo(file).isWritable()) {
+        if (!force && isReadOnly(file)) {
             return RuntimeError::PermissionDenied;
         }
         if (!QFile::remove(file)) {

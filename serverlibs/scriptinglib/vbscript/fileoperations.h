@@ -20,6 +20,8 @@ public:
     static QString extensionName(const QString &path);
     static QString parentFolderName(const QString &path);
     static QString buildPath(const QString &path, const QString &name);
+    // The read-only attribute: the owner may not write, whoever runs the script (root may).
+    static bool isReadOnly(const QString &path);
 
     // The existing files (or folders) that `pattern` names; its last name may hold the
     // wildcards * and ?.

@@ -171,7 +171,7 @@ bool FileSystemItem::read(Interpreter &interpreter, int member, Value &result)
         return true;
     case Attributes: {
         int attributes = m_isFolder ? Directory : Archive;
-        if (!info.isWritable()) {
+        if (FileOperations::isReadOnly(m_path)) {
             attributes |= ReadOnly;
         }
         if (info.isHidden()) {

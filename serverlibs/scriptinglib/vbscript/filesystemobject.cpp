@@ -176,9 +176,9 @@ bool FileSystemObject::fileFunction(Interpreter &interpreter, int member,
     if (member == GetTempName) {
         result = Value::string(
             QStringLiteral("rad%1.tmp")
-                .arg(QRandomGenerator::global()->bounded(0x100000), 5, 16, QLatin1Char('0'))
-                .toUpper()
-                .replace(QLatin1String(".TMP"), QLatin1String(".tmp")));
+                .arg(QString::number(QRandomGenerator::global()->bounded(0x100000), 16)
+                         .toUpper()
+                         .rightJustified(5, QLatin1Char('0'))));
         return true;
     }
     if (member == GetSpecialFolder) {

@@ -1,6 +1,7 @@
 #include "textstreamobject.h"
 
 #include "ansicodepage.h"
+#include "fileoperations.h"
 #include "interpreter.h"
 #include "runtimeerror.h"
 
@@ -96,13 +97,18 @@ TextStreamObject *TextStreamObject::open(const QString &path, Mode mode, bool cr
         *error = RuntimeError::FileAlreadyExists;
         return nullptr;
     }
+    if (exists && mode != Mode::Reading && FileOperations::isReadOnly(path)) {
+        *error = RuntimeError::PermissionDenied;
+        return nullptr;
+    }
     auto *stream = new TextStreamObject(mode, unicode);
     stream->m_file.setFileName(path);
     QIODevice::OpenMode openMode = QIODevice::ReadOnly;
+    // Unbuffered, so that a failed write fails the Write that made it, not a silent Close.
     if (mode == Mode::Writing) {
-        openMode = QIODevice::WriteOnly | QIODevice::Truncate;
+        openMode = QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
     } else if (mode == Mode::Appending) {
-        openMode = QIODevice::WriteOnly | QIODevice::Append;
+        openMode = QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
     } else if (!exists) {
         openMode = QIODevice::ReadWrite; // an empty file comes to exist
     }
