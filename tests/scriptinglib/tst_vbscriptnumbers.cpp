@@ -4,13 +4,9 @@
 
 #include "common/testmain.h"
 
-#include "common/recordingoutput.h"
-
-#include "scriptinglib/vbscript/engine.h"
+#include "vbscriptrun.h"
 
 #include <QTest>
-
-using VBScript::Engine;
 
 class TestVBScriptNumbers : public QObject
 {
@@ -168,20 +164,10 @@ void TestVBScriptNumbers::expressionGivesSubtypeAndValue()
     QFETCH(QString, expression);
     QFETCH(QString, result);
 
-    RecordingOutput output;
-    Engine engine;
-    engine.setOutput(&output);
-    engine.addWScript();
-    const QString script = QStringLiteral("On Error Resume Next\n"
-                                          "x = %1\n"
-                                          "If Err.Number <> 0 Then\n"
-                                          "    WScript.Echo \"error \" & Err.Number\n"
-                                          "Else\n"
-                                          "    WScript.Echo TypeName(x) & \" \" & x\n"
-                                          "End If\n")
-                               .arg(expression);
-    QVERIFY2(engine.load(script), qPrintable(output.lines.join(QLatin1Char('\n'))));
-    QCOMPARE(output.lines, QStringList{result});
+    // The table names an error by its number alone.
+    const QString got = subtypeAndValue(expression);
+    QCOMPARE(got.startsWith(QLatin1String("error ")) ? got.section(QLatin1Char(':'), 0, 0) : got,
+             result);
 }
 
 TAVRIX_TEST_GUILESS_MAIN(TestVBScriptNumbers)

@@ -30,3 +30,12 @@ inline QStringList runVBScript(const QString &script)
     engine.close();
     return output.lines;
 }
+
+// The subtype and value of `expression` as "Subtype value", or "error N: description" when it
+// raises one.
+inline QString subtypeAndValue(const QString &expression)
+{
+    return runVBScript(
+               QStringLiteral("x = %1\nWScript.Echo TypeName(x) & \" \" & x\n").arg(expression))
+        .join(QLatin1Char('|'));
+}
