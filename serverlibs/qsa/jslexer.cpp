@@ -14,8 +14,12 @@ bool isLineTerminator(QChar c)
 
 bool isWhiteSpace(QChar c)
 {
-    return c == QLatin1Char('\t') || c == QLatin1Char('\v') || c == QLatin1Char('\f')
-           || c == QChar(0xFEFF) || c.category() == QChar::Separator_Space;
+    // Most characters of a program are ASCII; only the rest needs the Unicode tables.
+    if (c.unicode() < 0x80) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v')
+               || c == QLatin1Char('\f');
+    }
+    return c == QChar(0xFEFF) || c.category() == QChar::Separator_Space;
 }
 
 bool isDigit(QChar c)
@@ -23,15 +27,27 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+           || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
 bool isIdentifierStart(QChar c)
 {
-    return c.isLetter() || c == QLatin1Char('$') || c == QLatin1Char('_') || c == QLatin1Char('\\');
+    if (c.unicode() < 0x80) {
+        return isAsciiLetter(c) || c == QLatin1Char('$') || c == QLatin1Char('_')
+               || c == QLatin1Char('\\');
+    }
+    return c.isLetter();
 }
 
 bool isIdentifierPart(QChar c)
 {
-    return isIdentifierStart(c) || c.isNumber() || c.isMark() || c == QChar(0x200C)
-           || c == QChar(0x200D);
+    if (c.unicode() < 0x80) {
+        return isIdentifierStart(c) || isDigit(c);
+    }
+    return c.isLetter() || c.isNumber() || c.isMark() || c == QChar(0x200C) || c == QChar(0x200D);
 }
 
 // Longest first, so that the first match is the token.
@@ -105,8 +121,12 @@ public:
     bool is(int k, const char *word) const
     {
         const JsLexer::Token *token = at(k);
-        return token && (token->kind == Kind::Identifier || token->kind == Kind::Punctuator)
-               && text(k) == QLatin1String(word);
+        if (!token || (token->kind != Kind::Identifier && token->kind != Kind::Punctuator)) {
+            return false;
+        }
+        // The first character rules out nearly every word without a comparison.
+        const QStringView tokenText = m_lexer.text(*token);
+        return tokenText.front() == QLatin1Char(word[0]) && tokenText == QLatin1String(word);
     }
     bool isIdentifier(int k) const
     {
@@ -126,7 +146,7 @@ public:
         if (token->kind == Kind::Template) {
             return token->terminated && text(k).endsWith(QLatin1String("${"));
         }
-        return is(k, "(") || is(k, "[") || is(k, "{");
+        return isBracket(*token, u"([{");
     }
     // ")", "]", "}" and a template piece that closes a substitution ("}...").
     bool closes(int k) const
@@ -138,12 +158,20 @@ public:
         if (token->kind == Kind::Template) {
             return text(k).startsWith(QLatin1Char('}'));
         }
-        return is(k, ")") || is(k, "]") || is(k, "}");
+        return isBracket(*token, u")]}");
     }
     // The token that closes the bracket opened at `k`, or -1 when the text ends first.
     int matching(int k) const { return k >= 0 && k < count() ? m_matches.at(k) : -1; }
 
 private:
+    // A one-character punctuator among `brackets`; asked for every token, so without comparing
+    // strings.
+    bool isBracket(const JsLexer::Token &token, QStringView brackets) const
+    {
+        return token.kind == Kind::Punctuator && token.length == 1
+               && brackets.contains(m_lexer.source().at(token.offset));
+    }
+
     const JsLexer &m_lexer;
     const QVector<int> &m_indexes;
     QVector<int> m_matches; // the closer of each opener; -1 for the rest
@@ -231,6 +259,92 @@ bool startsDeclaration(const TokenWalk &walk, int k)
     return walk.at(first)->newlineBefore && endsExpression(walk, previous);
 }
 
+// The source with the type annotations that `walk` finds blanked; see withoutTypeAnnotations().
+QString blankAnnotations(const TokenWalk &walk, QString result)
+{
+    // Blanks the annotation whose colon is at `colon`; returns the index after it, or -1 when
+    // there is no annotation.
+    const auto blank = [&](int colon) {
+        const int last = annotationEnd(walk, colon);
+        if (last < 0) {
+            return -1;
+        }
+        for (int i = walk.at(colon)->offset; i < walk.at(last)->end(); ++i) {
+            if (!isLineTerminator(result.at(i))) {
+                result[i] = QLatin1Char(' ');
+            }
+        }
+        return last + 1;
+    };
+
+    for (int k = 0; k < walk.count(); ++k) {
+        if (!walk.isIdentifier(k) || walk.afterMemberAccess(k)) {
+            continue;
+        }
+        if (walk.is(k, "function")) {
+            int open = k + 1;
+            if (walk.is(open, "*")) {
+                ++open;
+            }
+            if (walk.isIdentifier(open)) {
+                ++open;
+            }
+            if (!walk.is(open, "(")) {
+                continue;
+            }
+            const int close = walk.matching(open);
+            const int end = close < 0 ? walk.count() : close;
+            for (int q = open + 1; q < end;) {
+                if (walk.opens(q)) {
+                    const int nestedClose = walk.matching(q);
+                    q = nestedClose < 0 ? end : nestedClose + 1;
+                    continue;
+                }
+                const bool parameterName =
+                    walk.is(q - 1, "(") || walk.is(q - 1, ",") || walk.is(q - 1, "...");
+                if (parameterName && walk.isIdentifier(q) && walk.is(q + 1, ":")) {
+                    const int after = blank(q + 1);
+                    q = after < 0 ? q + 1 : after;
+                } else {
+                    ++q;
+                }
+            }
+            if (close >= 0 && walk.is(close + 1, ":")) {
+                blank(close + 1);
+            }
+        } else if (walk.is(k, "var") || walk.is(k, "let") || walk.is(k, "const")) {
+            int q = k + 1;
+            // "let" is a name as well as a keyword.
+            if (walk.is(k, "let") && !walk.isIdentifier(q) && !walk.is(q, "[")
+                && !walk.is(q, "{")) {
+                continue;
+            }
+            while (q < walk.count()) {
+                if (walk.isIdentifier(q)) {
+                    const int after = walk.is(q + 1, ":") ? blank(q + 1) : -1;
+                    q = after < 0 ? q + 1 : after;
+                } else if (walk.is(q, "[") || walk.is(q, "{")) {
+                    const int close = walk.matching(q);
+                    if (close < 0) {
+                        break;
+                    }
+                    q = close + 1;
+                } else {
+                    break;
+                }
+                if (walk.is(q, "=")) {
+                    q = initializerEnd(walk, q + 1);
+                }
+                if (!walk.is(q, ",")) {
+                    break;
+                }
+                ++q;
+            }
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 JsLexer::JsLexer(const QString &source)
@@ -306,15 +420,21 @@ void JsLexer::tokenize()
         return std::any_of(s.cbegin() + from, s.cbegin() + to, isLineTerminator);
     };
 
+    // A typical program has a token every five or six characters.
+    m_tokens.reserve(n / 5);
     bool newline = false;
+    // Tokens come in source order, so their line only ever moves forward.
+    int line = 0;
     const auto add = [&](TokenKind kind, int start, int end, bool terminated) {
         Token token;
         token.kind = kind;
         token.offset = start;
         token.length = end - start;
-        const auto line = std::upper_bound(lineStarts.cbegin(), lineStarts.cend(), start) - 1;
-        token.line = int(line - lineStarts.cbegin()) + 1;
-        token.column = start - *line + 1;
+        while (line + 1 < lineStarts.size() && lineStarts.at(line + 1) <= start) {
+            ++line;
+        }
+        token.line = line + 1;
+        token.column = start - lineStarts.at(line) + 1;
         token.newlineBefore = newline;
         token.terminated = terminated;
         m_tokens.append(token);
@@ -494,97 +614,14 @@ QVector<int> JsLexer::significantTokens() const
 QString JsLexer::withoutTypeAnnotations() const
 {
     const QVector<int> indexes = significantTokens();
-    const TokenWalk walk(*this, indexes);
-    QString result = m_source;
-
-    // Blanks the annotation whose colon is at `colon`; returns the index after it, or -1 when
-    // there is no annotation.
-    const auto blank = [&](int colon) {
-        const int last = annotationEnd(walk, colon);
-        if (last < 0) {
-            return -1;
-        }
-        for (int i = walk.at(colon)->offset; i < walk.at(last)->end(); ++i) {
-            if (!isLineTerminator(result.at(i))) {
-                result[i] = QLatin1Char(' ');
-            }
-        }
-        return last + 1;
-    };
-
-    for (int k = 0; k < walk.count(); ++k) {
-        if (!walk.isIdentifier(k) || walk.afterMemberAccess(k)) {
-            continue;
-        }
-        if (walk.is(k, "function")) {
-            int open = k + 1;
-            if (walk.is(open, "*")) {
-                ++open;
-            }
-            if (walk.isIdentifier(open)) {
-                ++open;
-            }
-            if (!walk.is(open, "(")) {
-                continue;
-            }
-            const int close = walk.matching(open);
-            const int end = close < 0 ? walk.count() : close;
-            for (int q = open + 1; q < end;) {
-                if (walk.opens(q)) {
-                    const int nestedClose = walk.matching(q);
-                    q = nestedClose < 0 ? end : nestedClose + 1;
-                    continue;
-                }
-                const bool parameterName =
-                    walk.is(q - 1, "(") || walk.is(q - 1, ",") || walk.is(q - 1, "...");
-                if (parameterName && walk.isIdentifier(q) && walk.is(q + 1, ":")) {
-                    const int after = blank(q + 1);
-                    q = after < 0 ? q + 1 : after;
-                } else {
-                    ++q;
-                }
-            }
-            if (close >= 0 && walk.is(close + 1, ":")) {
-                blank(close + 1);
-            }
-        } else if (walk.is(k, "var") || walk.is(k, "let") || walk.is(k, "const")) {
-            int q = k + 1;
-            // "let" is a name as well as a keyword.
-            if (walk.is(k, "let") && !walk.isIdentifier(q) && !walk.is(q, "[")
-                && !walk.is(q, "{")) {
-                continue;
-            }
-            while (q < walk.count()) {
-                if (walk.isIdentifier(q)) {
-                    const int after = walk.is(q + 1, ":") ? blank(q + 1) : -1;
-                    q = after < 0 ? q + 1 : after;
-                } else if (walk.is(q, "[") || walk.is(q, "{")) {
-                    const int close = walk.matching(q);
-                    if (close < 0) {
-                        break;
-                    }
-                    q = close + 1;
-                } else {
-                    break;
-                }
-                if (walk.is(q, "=")) {
-                    q = initializerEnd(walk, q + 1);
-                }
-                if (!walk.is(q, ",")) {
-                    break;
-                }
-                ++q;
-            }
-        }
-    }
-    return result;
+    return blankAnnotations(TokenWalk(*this, indexes), m_source);
 }
 
 QVector<JsLexer::Function> JsLexer::topLevelFunctions() const
 {
     const QVector<int> indexes = significantTokens();
     const TokenWalk walk(*this, indexes);
-    const QString stripped = withoutTypeAnnotations();
+    const QString stripped = blankAnnotations(walk, m_source);
     QVector<Function> result;
 
     int depth = 0;

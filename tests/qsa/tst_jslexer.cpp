@@ -74,6 +74,7 @@ void tst_JsLexer::tokens_data()
     QTest::newRow("number forms") << QStringLiteral("0x1F 1.5e-3 .5 10n 1_000") << QStringList{"N:0x1F", "N:1.5e-3", "N:.5", "N:10n", "N:1_000"};
     QTest::newRow("longest punctuator wins") << QStringLiteral("a >>>= b?.c ?? d") << QStringList{"I:a", "P:>>>=", "I:b", "P:?.", "I:c", "P:??", "I:d"};
     QTest::newRow("question mark before a digit is a conditional") << QStringLiteral("a?.5:1") << QStringList{"I:a", "P:?", "N:.5", "P::", "N:1"};
+    QTest::newRow("letters, marks and spaces beyond ASCII") << QString::fromUtf8("gr\u00f6\u00dfe\u00a0=\u2003e\u0301x1 \u2211") << QStringList{QString::fromUtf8("I:gr\u00f6\u00dfe"), "P:=", QString::fromUtf8("I:e\u0301x1"), QString::fromUtf8("X:\u2211")};
     QTest::newRow("hash alone is invalid, before a name it is a private name") << QStringLiteral("# #p") << QStringList{"X:#", "I:#p"};
     // clang-format on
 }
