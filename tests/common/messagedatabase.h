@@ -17,6 +17,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
 
 #include <atomic>
@@ -197,6 +198,29 @@ inline QString generate(const QString &path, int count)
             .arg(count)
             .arg(cases.join(QLatin1Char(' ')), QStringLiteral("%1")));
 }
+
+// The message database of one test function, in a temporary folder of its own.
+class Folder
+{
+public:
+    bool isValid() const { return m_folder.isValid(); }
+    QString folder() const { return m_folder.path(); }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    QString path() const { return filePath(QStringLiteral("messages.db")); }
+    // Makes the database, with `count` generated messages. Empty text on success.
+    QString make(int count = 0, bool rollbackJournal = false) const
+    {
+        const QString error = rollbackJournal ? createWithRollbackJournal(path()) : create(path());
+        return error.isEmpty() && count > 0 ? generate(path(), count) : error;
+    }
+    QString write(const QList<SRCore::LogRecord> &records) const
+    {
+        return MessageDb::write(path(), records);
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
 
 // Overwrites everything after the first page of an SQLite file with garbage: the file still
 // looks like a database but its tables cannot be read.

@@ -113,10 +113,9 @@ private slots:
     void standardFamilyCarriesElementsOfTheSameFamilyOnly();
     void editsSurviveSwitchingElementsAndCancelDiscardsThem();
     void nothingReachesTheSettingsBeforeSave();
-    void chosenColorIsShownAndSaved();
-    void cancelledColorChoiceChangesNothing();
+    void chosenColorIsShownAndSavedUnlessCancelled_data();
+    void chosenColorIsShownAndSavedUnlessCancelled();
     void missingElementLeavesControlsAndStoresNoEdits();
-    void tabAndIndentSizeStayAtLeastOne();
     void languageChangeWarnsOncePerChangeWhileVisible();
     void listsInstalledLanguagesAndKeepsAnUnknownChoice();
     void elementNamesAreTranslatedButStylesFoundByName();
@@ -294,49 +293,43 @@ void tst_PreferencesDialog::nothingReachesTheSettingsBeforeSave()
     QCOMPARE(Config::language(), QStringLiteral("English"));
 }
 
-void tst_PreferencesDialog::chosenColorIsShownAndSaved()
+void tst_PreferencesDialog::chosenColorIsShownAndSavedUnlessCancelled_data()
 {
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("chosen") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void tst_PreferencesDialog::chosenColorIsShownAndSavedUnlessCancelled()
+{
+    QFETCH(bool, accepted);
     PreferencesDialog dialog;
     dialog.reInit(QString());
     dialog.show();
     clickElement(dialog, QStringLiteral("String"));
+    const QColor before = Config::defaultStyles().value(QStringLiteral("String")).color;
     const QColor chosen(0x20, 0x40, 0x60);
+    const QColor expected = accepted ? chosen : before;
     QColor offered;
     DialogAnswerer answerer;
     answerer.leaveOpen(&dialog);
     answerer.then(DialogAnswerer::with<QColorDialog>([&](QColorDialog *colorDialog) {
         offered = colorDialog->currentColor();
         colorDialog->setCurrentColor(chosen);
-        colorDialog->accept();
+        accepted ? colorDialog->accept() : colorDialog->reject();
     }));
     QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
 
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(offered, Config::defaultStyles().value(QStringLiteral("String")).color);
+    QCOMPARE(offered, before);
     QCOMPARE(child<QLineEdit>(dialog, "preview")->palette().color(QPalette::Active, QPalette::Text),
-             chosen);
+             expected);
     const QImage swatch =
         child<QPushButton>(dialog, "colorButton")->icon().pixmap(20, 20).toImage();
-    QCOMPARE(swatch.pixelColor(10, 10), chosen);
+    QCOMPARE(swatch.pixelColor(10, 10), expected);
     dialog.save();
-    QCOMPARE(Config::readStyles().value(QStringLiteral("String")).color, chosen);
-}
-
-void tst_PreferencesDialog::cancelledColorChoiceChangesNothing()
-{
-    PreferencesDialog dialog;
-    dialog.reInit(QString());
-    dialog.show();
-    DialogAnswerer answerer;
-    answerer.leaveOpen(&dialog);
-    answerer.then(DialogAnswerer::with<QColorDialog>([](QColorDialog *colorDialog) {
-        colorDialog->setCurrentColor(Qt::red);
-        colorDialog->reject();
-    }));
-    QTest::mouseClick(child<QPushButton>(dialog, "colorButton"), Qt::LeftButton);
-    QCOMPARE(answerer.seen.size(), 1);
-    dialog.save();
-    QCOMPARE(Config::readStyles(), Config::defaultStyles());
+    QCOMPARE(Config::readStyles().value(QStringLiteral("String")).color, expected);
 }
 
 void tst_PreferencesDialog::missingElementLeavesControlsAndStoresNoEdits()
@@ -357,26 +350,6 @@ void tst_PreferencesDialog::missingElementLeavesControlsAndStoresNoEdits()
     QMap<QString, ConfigStyle> expected = Config::defaultStyles();
     expected[QStringLiteral("Keyword")].font.setPointSize(20);
     QCOMPARE(saved, expected);
-}
-
-void tst_PreferencesDialog::tabAndIndentSizeStayAtLeastOne()
-{
-    PreferencesDialog dialog;
-    dialog.reInit(QString());
-    dialog.show();
-    for (const char *name : {"tabSizeSpinBox", "indentSizeSpinBox"}) {
-        auto *spinBox = child<QSpinBox>(dialog, name);
-        QCOMPARE(spinBox->value(), 4);
-        typeValue(spinBox, 1);
-        QTest::keyClick(spinBox, Qt::Key_Down);
-        QCOMPARE(spinBox->value(), 1);
-        typeValue(spinBox, 0);
-        QTest::keyClick(spinBox, Qt::Key_Return);
-        QCOMPARE(spinBox->value(), 1);
-    }
-    dialog.save();
-    QCOMPARE(Config::indentTabSize(), 1);
-    QCOMPARE(Config::indentIndentSize(), 1);
 }
 
 void tst_PreferencesDialog::languageChangeWarnsOncePerChangeWhileVisible()

@@ -69,25 +69,10 @@ public:
         }
     }
 
-    int selectionStart() const
-    {
-        return isJavaScript() ? int(
-                   javaScript->textEdit()->SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART))
-                              : appleScript->textEdit()->textCursor().selectionStart();
-    }
-
-    int cursorPosition() const
-    {
-        return isJavaScript()
-                   ? int(javaScript->textEdit()->SendScintilla(QsciScintilla::SCI_GETCURRENTPOS))
-                   : appleScript->textEdit()->textCursor().position();
-    }
-
-    bool hasSelection() const
-    {
-        return isJavaScript() ? javaScript->textEdit()->hasSelectedText()
-                              : appleScript->hasSelectedText();
-    }
+    // Where the search went, in the AppleScript editor.
+    int selectionStart() const { return appleScript->textEdit()->textCursor().selectionStart(); }
+    int cursorPosition() const { return appleScript->textEdit()->textCursor().position(); }
+    bool hasSelection() const { return appleScript->hasSelectedText(); }
 
     QTabWidget *tabs;
     Scripter::JavaScriptEditor *javaScript;
@@ -114,16 +99,8 @@ std::unique_ptr<SearchWindow> openWindow(const QString &text,
 }
 
 // What the editors do with a search is their contract (tst_editingcontract); the controller's
-// own rules run on one kind, what reaches the editor on both.
-const QStringList oneKind{QStringLiteral("AppleScript")};
-const QStringList bothKinds{QStringLiteral("JavaScript"), QStringLiteral("AppleScript")};
-
-void addEditorRows(const char *name, const QStringList &editors = oneKind)
-{
-    for (const QString &editor : editors) {
-        QTest::addRow("%s: %s", qPrintable(editor), name) << editor;
-    }
-}
+// own rules run on the AppleScript editor, and replacing shows that they reach the JavaScript
+// editor too.
 
 // Replaces the text of an editable combo box by typing, as a user does.
 void typeInto(QComboBox *combo, const QString &text)
@@ -153,20 +130,15 @@ private slots:
     void dialogsAreModelessAndCloseWithTheirButton();
     void showFindDlgFocusesTheSelectedSearchText();
     void findWithoutTextBringsTheDialogForwardAndSearchesNothing();
-    void searchingTheSameTextTwiceAddsItOnce_data();
     void searchingTheSameTextTwiceAddsItOnce();
     void repeatedFindsFollowDirectionAndStartOption_data();
     void repeatedFindsFollowDirectionAndStartOption();
     void endOfTheTextIsToldOrWrappedAround_data();
     void endOfTheTextIsToldOrWrappedAround();
-    void findNextAndPreviousSetTheDirectionForLaterFinds_data();
     void findNextAndPreviousSetTheDirectionForLaterFinds();
-    void replaceUsesItsOwnOptionsAndKeepsEveryEntry_data();
     void replaceUsesItsOwnOptionsAndKeepsEveryEntry();
-    void replaceAllChangesEveryMatchInOneUndoStep_data();
     void replaceAllChangesEveryMatchInOneUndoStep();
-    void gotoLineHidesTheDialogAndMovesOnlyToExistingLines_data();
-    void gotoLineHidesTheDialogAndMovesOnlyToExistingLines();
+    void gotoLineHidesTheDialogAndReturnsToTheEditor();
     void withoutACurrentEditorNothingChanges();
 };
 
@@ -240,17 +212,9 @@ void tst_SearchController::findWithoutTextBringsTheDialogForwardAndSearchesNothi
     QCOMPARE(items(combo), QStringList{QStringLiteral("abc")});
 }
 
-void tst_SearchController::searchingTheSameTextTwiceAddsItOnce_data()
-{
-    QTest::addColumn<QString>("editor");
-    addEditorRows("history");
-}
-
 void tst_SearchController::searchingTheSameTextTwiceAddsItOnce()
 {
-    QFETCH(QString, editor);
-
-    const auto window = openWindow(QStringLiteral("one One one"), editor);
+    const auto window = openWindow(QStringLiteral("one One one"));
     SearchController *controller = window->controller;
     controller->showFindDlg();
     QComboBox *combo = controller->findDialog()->findCombo();
@@ -272,7 +236,6 @@ void tst_SearchController::searchingTheSameTextTwiceAddsItOnce()
 
 void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
 {
-    QTest::addColumn<QString>("editor");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<bool>("backward");
     QTest::addColumn<bool>("startAtBeginning");
@@ -280,24 +243,21 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption_data()
 
     // Text: "one two one two one"
     // clang-format off
-    for (const QString &editor : oneKind) {
-        QTest::addRow("%s: from the beginning the first match is found every time", qPrintable(editor)) << editor << 19 << false << true << QList<int>{0, 0, 0};
-        QTest::addRow("%s: forward continues after each match, then stays", qPrintable(editor)) << editor << 0 << false << false << QList<int>{0, 8, 16, 16};
-        QTest::addRow("%s: backward continues before each match, then stays", qPrintable(editor)) << editor << 19 << true << false << QList<int>{16, 8, 0, 0};
-        QTest::addRow("%s: backward from the beginning of the search finds the last match", qPrintable(editor)) << editor << 0 << true << true << QList<int>{16, 16};
-    }
+    QTest::newRow("from the beginning the first match is found every time") << 19 << false << true << QList<int>{0, 0, 0};
+    QTest::newRow("forward continues after each match, then stays") << 0 << false << false << QList<int>{0, 8, 16, 16};
+    QTest::newRow("backward continues before each match, then stays") << 19 << true << false << QList<int>{16, 8, 0, 0};
+    QTest::newRow("backward from the beginning of the search finds the last match") << 0 << true << true << QList<int>{16, 16};
     // clang-format on
 }
 
 void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
 {
-    QFETCH(QString, editor);
     QFETCH(int, cursor);
     QFETCH(bool, backward);
     QFETCH(bool, startAtBeginning);
     QFETCH(QList<int>, expectedStarts);
 
-    const auto window = openWindow(QStringLiteral("one two one two one"), editor);
+    const auto window = openWindow(QStringLiteral("one two one two one"));
     for (int i = 0; i < cursor; ++i) {
         QTest::keyClick(window->keyWidget(), Qt::Key_Right);
     }
@@ -322,7 +282,6 @@ void tst_SearchController::repeatedFindsFollowDirectionAndStartOption()
 
 void tst_SearchController::endOfTheTextIsToldOrWrappedAround_data()
 {
-    QTest::addColumn<QString>("editor");
     QTest::addColumn<QString>("search");
     QTest::addColumn<bool>("backward");
     QTest::addColumn<bool>("wrap");
@@ -331,34 +290,28 @@ void tst_SearchController::endOfTheTextIsToldOrWrappedAround_data()
 
     // Text: "one two one two one", the last match selected (forward) or the first (backward).
     const QString noMore = QStringLiteral("No more matches");
-    for (const QString &editor : oneKind) {
-        const QByteArray nameText = editor.toUtf8();
-        const char *name = nameText.constData();
-        // clang-format off
-        QTest::addRow("%s: forward past the last match says so", name) << editor << "one" << false << false << 16 << noMore;
-        QTest::addRow("%s: backward past the first match says so", name) << editor << "one" << true << false << 0 << noMore;
-        QTest::addRow("%s: forward wraps to the first match", name) << editor << "one" << false << true << 0 << "Continued from the start of the text";
-        QTest::addRow("%s: backward wraps to the last match", name) << editor << "one" << true << true << 16 << "Continued from the end of the text";
-        QTest::addRow("%s: text found nowhere, wrapped or not", name) << editor << "six" << false << true << -1 << noMore;
-        // clang-format on
-    }
+    // clang-format off
+    QTest::newRow("forward past the last match says so") << "one" << false << false << 16 << noMore;
+    QTest::newRow("backward past the first match says so") << "one" << true << false << 0 << noMore;
+    QTest::newRow("forward wraps to the first match") << "one" << false << true << 0 << "Continued from the start of the text";
+    QTest::newRow("backward wraps to the last match") << "one" << true << true << 16 << "Continued from the end of the text";
+    QTest::newRow("text found nowhere, wrapped or not") << "six" << false << true << -1 << noMore;
+    // clang-format on
 }
 
 void tst_SearchController::endOfTheTextIsToldOrWrappedAround()
 {
-    QFETCH(QString, editor);
     QFETCH(QString, search);
     QFETCH(bool, backward);
     QFETCH(bool, wrap);
     QFETCH(int, expectedStart);
     QFETCH(QString, status);
 
-    const auto window = openWindow(QStringLiteral("one two one two one"), editor);
+    const auto window = openWindow(QStringLiteral("one two one two one"));
     if (backward) {
         QTest::keyClick(window->keyWidget(), Qt::Key_End, Qt::ControlModifier);
     }
-    QStatusBar *statusBar =
-        window->isJavaScript() ? window->javaScript->statusBar() : window->appleScript->statusBar();
+    QStatusBar *statusBar = window->appleScript->statusBar();
     Ui::SFindText *dialog = window->controller->findDialog();
     window->controller->showFindDlg();
     typeInto(dialog->findCombo(), QStringLiteral("one"));
@@ -390,17 +343,9 @@ void tst_SearchController::endOfTheTextIsToldOrWrappedAround()
     QCOMPARE(statusBar->currentMessage(), QString());
 }
 
-void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds_data()
-{
-    QTest::addColumn<QString>("editor");
-    addEditorRows("direction");
-}
-
 void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds()
 {
-    QFETCH(QString, editor);
-
-    const auto window = openWindow(QStringLiteral("ab ab ab"), editor);
+    const auto window = openWindow(QStringLiteral("ab ab ab"));
     SearchController *controller = window->controller;
     Ui::SFindText *dialog = controller->findDialog();
     dialog->findCombo()->setEditText(QStringLiteral("ab"));
@@ -424,17 +369,9 @@ void tst_SearchController::findNextAndPreviousSetTheDirectionForLaterFinds()
     QCOMPARE(window->selectionStart(), 3);
 }
 
-void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry_data()
-{
-    QTest::addColumn<QString>("editor");
-    addEditorRows("replace");
-}
-
 void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry()
 {
-    QFETCH(QString, editor);
-
-    const auto window = openWindow(QStringLiteral("Cat cat cat"), editor);
+    const auto window = openWindow(QStringLiteral("Cat cat cat"));
     SearchController *controller = window->controller;
     Ui::SReplaceText *dialog = controller->replaceDialog();
     controller->showReplaceDlg();
@@ -458,17 +395,10 @@ void tst_SearchController::replaceUsesItsOwnOptionsAndKeepsEveryEntry()
     QCOMPARE(controller->findDialog()->findCombo()->count(), 0);
 }
 
-void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep_data()
-{
-    QTest::addColumn<QString>("editor");
-    addEditorRows("replace all", bothKinds);
-}
-
 void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep()
 {
-    QFETCH(QString, editor);
-
-    const auto window = openWindow(QStringLiteral("x = 1\nx = x + 1\n"), editor);
+    const auto window =
+        openWindow(QStringLiteral("x = 1\nx = x + 1\n"), QStringLiteral("JavaScript"));
     SearchController *controller = window->controller;
     Ui::SReplaceText *dialog = controller->replaceDialog();
     controller->showReplaceDlg();
@@ -483,39 +413,19 @@ void tst_SearchController::replaceAllChangesEveryMatchInOneUndoStep()
     QCOMPARE(window->text(), QStringLiteral("x = 1\nx = x + 1\n"));
 }
 
-void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines_data()
+void tst_SearchController::gotoLineHidesTheDialogAndReturnsToTheEditor()
 {
-    QTest::addColumn<QString>("editor");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("expectedPosition");
-
-    // clang-format off
-    for (const QString &editor : bothKinds) {
-        QTest::addRow("%s: an existing line", qPrintable(editor)) << editor << 2 << 4;
-        QTest::addRow("%s: line 0 leaves the cursor", qPrintable(editor)) << editor << 0 << 10;
-        QTest::addRow("%s: a line beyond the last leaves the cursor", qPrintable(editor)) << editor << 9999 << 10;
-    }
-    // clang-format on
-}
-
-void tst_SearchController::gotoLineHidesTheDialogAndMovesOnlyToExistingLines()
-{
-    QFETCH(QString, editor);
-    QFETCH(int, line);
-    QFETCH(int, expectedPosition);
-
-    const auto window = openWindow(QStringLiteral("abc\ndef\nghi"), editor);
+    const auto window = openWindow(QStringLiteral("abc\ndef\nghi"));
     QTest::keyClick(window->keyWidget(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(window->keyWidget(), Qt::Key_Left);
     Ui::SGotoLine *dialog = window->controller->gotoLineDialog();
     window->controller->showGotoLineDlg();
     QTRY_COMPARE(QApplication::activeWindow(), dialog);
-    QTest::keyClicks(dialog->lineSpinBox(), QString::number(line));
-    QCOMPARE(dialog->lineSpinBox()->value(), line);
+    QTest::keyClicks(dialog->lineSpinBox(), QStringLiteral("2"));
+    QCOMPARE(dialog->lineSpinBox()->value(), 2);
 
     QTest::mouseClick(dialog->gotoButton(), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(window->cursorPosition(), expectedPosition);
+    QCOMPARE(window->cursorPosition(), 4);
     // The focus returns to the editor as soon as the window is active again.
     QCOMPARE(window->focusWidget(), window->keyWidget());
 }

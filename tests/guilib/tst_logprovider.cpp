@@ -14,9 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using GuiLib::LogProvider;
@@ -43,24 +43,22 @@ private slots:
 
     void unreadableDatabaseFailsWithTheDriversText_data();
     void unreadableDatabaseFailsWithTheDriversText();
-    void lockedDatabaseFailsAndRecovers();
-    void removingFromALockedDatabaseKeepsEveryMessage();
+    void lockedDatabaseKeepsEveryMessageAndRecovers_data();
+    void lockedDatabaseKeepsEveryMessageAndRecovers();
 
 private:
-    QString databasePath() const { return m_dir->filePath(QStringLiteral("messages.db")); }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MessageDb::Folder> m_db;
 };
 
 void tst_LogProvider::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_db = std::make_unique<MessageDb::Folder>();
+    QVERIFY(m_db->isValid());
 }
 
 void tst_LogProvider::cleanup()
 {
-    m_dir.reset();
+    m_db.reset();
     // Every provider released its connection.
     QVERIFY2(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty(),
              qPrintable(QSqlDatabase::connectionNames().join(QLatin1Char(' '))));
@@ -68,7 +66,7 @@ void tst_LogProvider::cleanup()
 
 void tst_LogProvider::loadsNewestFirstWithEveryField()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(m_db->make(), QString());
     LogRecord full(Level::Warning, QStringLiteral("Copied %11 to %12"), QStringLiteral("Flow A"),
                    QStringLiteral("Element B"), QStringLiteral("job.pdf"),
                    QStringLiteral("a.pdf,/out"));
@@ -79,10 +77,9 @@ void tst_LogProvider::loadsNewestFirstWithEveryField()
     full.outFolder = QStringLiteral("/out");
     full.outFile = QStringLiteral("/out/job.pdf");
     full.time = QDateTime(QDate(2024, 2, 28), QTime(23, 2, 3, 45), Qt::UTC);
-    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "first"), full}),
-             QString());
+    QCOMPARE(m_db->write({MessageDb::record(Level::Error, "first"), full}), QString());
 
-    LogProvider provider(databasePath());
+    LogProvider provider(m_db->path());
     QList<LogRecord> records;
     LogProvider::Error error;
     QVERIFY2(provider.loadNewRecords(&records, &error), qPrintable(error.text));
@@ -92,31 +89,27 @@ void tst_LogProvider::loadsNewestFirstWithEveryField()
     QCOMPARE(loaded.id, 2);
     QCOMPARE(loaded.time, full.time);
     QCOMPARE(loaded.level, Level::Warning);
-    QCOMPARE(loaded.module, full.module);
-    QCOMPARE(loaded.flow, full.flow);
-    QCOMPARE(loaded.element, full.element);
-    QCOMPARE(loaded.file, full.file);
-    QCOMPARE(loaded.operation, full.operation);
-    QCOMPARE(loaded.argument, full.argument);
-    QCOMPARE(loaded.ticket, full.ticket);
-    QCOMPARE(loaded.user, full.user);
-    QCOMPARE(loaded.folder, full.folder);
-    QCOMPARE(loaded.outFolder, full.outFolder);
-    QCOMPARE(loaded.outFile, full.outFile);
+    const QStringList fields = {full.module,    full.flow,      full.element, full.file,
+                                full.operation, full.argument,  full.ticket,  full.user,
+                                full.folder,    full.outFolder, full.outFile};
+    QCOMPARE((QStringList{loaded.module, loaded.flow, loaded.element, loaded.file, loaded.operation,
+                          loaded.argument, loaded.ticket, loaded.user, loaded.folder,
+                          loaded.outFolder, loaded.outFile}),
+             fields);
     QCOMPARE(provider.threshold(), std::optional<qint64>(2));
 }
 
 void tst_LogProvider::leavesOutStartProgressAndEnd()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
+    QCOMPARE(m_db->make(), QString());
     QList<LogRecord> logged;
     for (int level : {Level::Assert, Level::Debug, Level::Information, Level::Warning, Level::Error,
                       Level::Start, Level::Progress, Level::End, 17}) {
         logged << MessageDb::record(level, QString::number(level));
     }
-    QCOMPARE(MessageDb::write(databasePath(), logged), QString());
+    QCOMPARE(m_db->write(logged), QString());
 
-    LogProvider provider(databasePath());
+    LogProvider provider(m_db->path());
     QList<LogRecord> records;
     QVERIFY(provider.loadNewRecords(&records));
     QStringList operations;
@@ -130,9 +123,9 @@ void tst_LogProvider::leavesOutStartProgressAndEnd()
 
 void tst_LogProvider::laterLoadsBringOnlyNewMessages()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "old")}), QString());
-    LogProvider provider(databasePath());
+    QCOMPARE(m_db->make(), QString());
+    QCOMPARE(m_db->write({MessageDb::record(Level::Error, "old")}), QString());
+    LogProvider provider(m_db->path());
     QList<LogRecord> records;
     QVERIFY(provider.loadNewRecords(&records));
     QCOMPARE(records.size(), 1);
@@ -142,9 +135,9 @@ void tst_LogProvider::laterLoadsBringOnlyNewMessages()
     QCOMPARE(provider.threshold(), std::optional<qint64>(1));
 
     // A message of a type that is not loaded moves nothing.
-    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::End, "end"),
-                                               MessageDb::record(Level::Error, "new")}),
-             QString());
+    QCOMPARE(
+        m_db->write({MessageDb::record(Level::End, "end"), MessageDb::record(Level::Error, "new")}),
+        QString());
     QVERIFY(provider.loadNewRecords(&records));
     QCOMPARE(records.size(), 1);
     QCOMPARE(records.constFirst().operation, QStringLiteral("new"));
@@ -157,9 +150,8 @@ void tst_LogProvider::laterLoadsBringOnlyNewMessages()
 
 void tst_LogProvider::loadsAtMostTheNewestSevenThousand()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 20000), QString());
-    LogProvider provider(databasePath());
+    QCOMPARE(m_db->make(20000), QString());
+    LogProvider provider(m_db->path());
     QList<LogRecord> records;
     QVERIFY(provider.loadNewRecords(&records));
     QCOMPARE(records.size(), LogProvider::RefreshLimit);
@@ -174,9 +166,8 @@ void tst_LogProvider::loadsAtMostTheNewestSevenThousand()
 
 void tst_LogProvider::readsRangesNewestFirstAndCountsThem()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 100), QString());
-    LogProvider provider(databasePath());
+    QCOMPARE(m_db->make(100), QString());
+    LogProvider provider(m_db->path());
 
     qint64 count = 0;
     QVERIFY(provider.countMessages(10, 59, &count));
@@ -199,17 +190,17 @@ void tst_LogProvider::readsRangesNewestFirstAndCountsThem()
 
 void tst_LogProvider::findsTheOldestLoadableAndTheNewestId()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    LogProvider provider(databasePath());
+    QCOMPARE(m_db->make(), QString());
+    LogProvider provider(m_db->path());
     std::optional<qint64> id = 5;
     QVERIFY(provider.lowestLoadableId(&id));
     QCOMPARE(id, std::nullopt);
     QVERIFY(provider.highestId(&id));
     QCOMPARE(id, std::nullopt);
 
-    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Start, "start"),
-                                               MessageDb::record(Level::Debug, "debug"),
-                                               MessageDb::record(Level::End, "end")}),
+    QCOMPARE(m_db->write({MessageDb::record(Level::Start, "start"),
+                          MessageDb::record(Level::Debug, "debug"),
+                          MessageDb::record(Level::End, "end")}),
              QString());
     QVERIFY(provider.lowestLoadableId(&id));
     QCOMPARE(id, std::optional<qint64>(2));
@@ -219,19 +210,17 @@ void tst_LogProvider::findsTheOldestLoadableAndTheNewestId()
 
 void tst_LogProvider::removesEveryMessageAndIdsGoOn()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 50), QString());
-    LogProvider provider(databasePath());
+    QCOMPARE(m_db->make(50), QString());
+    LogProvider provider(m_db->path());
     QList<LogRecord> records;
     QVERIFY(provider.loadNewRecords(&records));
 
     LogProvider::Error error;
     QVERIFY2(provider.removeAllMessages(&error), qPrintable(error.text));
-    MessageDb::Connection check(databasePath());
+    MessageDb::Connection check(m_db->path());
     QCOMPARE(check.messageCount(), 0);
 
-    QCOMPARE(MessageDb::write(databasePath(), {MessageDb::record(Level::Error, "after")}),
-             QString());
+    QCOMPARE(m_db->write({MessageDb::record(Level::Error, "after")}), QString());
     QVERIFY(provider.loadNewRecords(&records));
     QCOMPARE(records.size(), 1);
     QCOMPARE(records.constFirst().id, 51);
@@ -239,9 +228,9 @@ void tst_LogProvider::removesEveryMessageAndIdsGoOn()
 
 void tst_LogProvider::connectionsAreNamedUniquely()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    LogProvider first(databasePath());
-    LogProvider second(databasePath());
+    QCOMPARE(m_db->make(), QString());
+    LogProvider first(m_db->path());
+    LogProvider second(m_db->path());
     QVERIFY(first.connectionName().startsWith(QLatin1String("DatabaseConnection")));
     QVERIFY(second.connectionName().startsWith(QLatin1String("DatabaseConnection")));
     QVERIFY(first.connectionName() != second.connectionName());
@@ -254,46 +243,35 @@ void tst_LogProvider::connectionsAreNamedUniquely()
     QVERIFY(second.isOpen());
 }
 
+namespace {
+// Puts something that is no readable message database at `path` (or empties the path); false
+// when it could not.
+using Unreadable = std::function<bool(QString &path)>;
+} // namespace
+Q_DECLARE_METATYPE(Unreadable)
+
 void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Unreadable>("make");
     QTest::addColumn<QString>("expectedError");
     // clang-format off
-    QTest::newRow("missing file") << "missing" << "does not exist";
-    QTest::newRow("no file given") << "empty" << "No message database file is given";
-    QTest::newRow("folder") << "folder" << "unable to open database file";
-    QTest::newRow("not an SQLite file") << "text" << "file is not a database";
-    QTest::newRow("damaged database") << "damaged" << "malformed";
-    QTest::newRow("database without the table") << "notable" << "no such table: logmessages";
+    QTest::newRow("missing file") << Unreadable([](QString &) { return true; }) << "does not exist";
+    QTest::newRow("no file given") << Unreadable([](QString &path) { path.clear(); return true; }) << "No message database file is given";
+    QTest::newRow("folder") << Unreadable([](QString &path) { return QDir().mkpath(path); }) << "unable to open database file";
+    QTest::newRow("not an SQLite file") << Unreadable([](QString &path) { return writeFile(path, QByteArray("A text file.\n").repeated(400)); }) << "file is not a database";
+    QTest::newRow("damaged database") << Unreadable([](QString &path) { return MessageDb::create(path).isEmpty() && MessageDb::generate(path, 2000).isEmpty() && MessageDb::damage(path); }) << "malformed";
+    QTest::newRow("database without the table") << Unreadable([](QString &path) { return MessageDb::Connection(path).exec("CREATE TABLE other (x)").isEmpty(); }) << "no such table: logmessages";
     // clang-format on
 }
 
 void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()
 {
-    QFETCH(QString, kind);
+    QFETCH(Unreadable, make);
     QFETCH(QString, expectedError);
-    QString path = databasePath();
-    if (kind == QLatin1String("empty")) {
-        path.clear();
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir().mkpath(path));
-    } else if (kind == QLatin1String("text")) {
-        QVERIFY(writeFile(
-            path, QByteArray("This is a text file, not a message database.\n").repeated(200)));
-    } else if (kind == QLatin1String("damaged")) {
-        QCOMPARE(MessageDb::create(path), QString());
-        QCOMPARE(MessageDb::generate(path, 2000), QString());
-        QVERIFY(MessageDb::damage(path));
-    } else if (kind == QLatin1String("notable")) {
-        MessageDb::Connection connection(path);
-        QCOMPARE(connection.exec(QStringLiteral("CREATE TABLE other (x)")), QString());
-    }
-    QByteArray before;
-    if (QFileInfo(path).isFile()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        before = file.readAll();
-    }
+    QString path = m_db->path();
+    QVERIFY(make(path));
+    const bool existed = QFileInfo::exists(path);
+    const QByteArray before = TestFiles::readFile(path);
 
     LogProvider provider(path);
     QList<LogRecord> records;
@@ -308,54 +286,43 @@ void tst_LogProvider::unreadableDatabaseFailsWithTheDriversText()
     QVERIFY(!provider.readRange(1, 10, 10, &records, &error));
 
     // A reader never creates, changes or removes the file.
-    if (kind == QLatin1String("missing")) {
-        QVERIFY(!QFileInfo::exists(path));
-    } else if (!before.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll() == before);
-    }
+    QCOMPARE(QFileInfo::exists(path), existed);
+    QVERIFY(TestFiles::readFile(path) == before);
 }
 
-void tst_LogProvider::lockedDatabaseFailsAndRecovers()
+void tst_LogProvider::lockedDatabaseKeepsEveryMessageAndRecovers_data()
 {
-    QCOMPARE(MessageDb::createWithRollbackJournal(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 10), QString());
-    LogProvider provider(databasePath());
-    QList<LogRecord> records;
-    LogProvider::Error error;
-    {
-        MessageDb::Connection locker(databasePath(), "locker");
-        QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
-        QVERIFY(!provider.loadNewRecords(&records, &error));
-        QVERIFY2(error.text.contains(QLatin1String("locked")), qPrintable(error.text));
-        QCOMPARE(error.number, QStringLiteral("5")); // SQLITE_BUSY
-        QVERIFY(!provider.removeAllMessages(&error));
-        locker.exec(QStringLiteral("ROLLBACK"));
-    }
-    QVERIFY2(provider.loadNewRecords(&records, &error), qPrintable(error.text));
-    QCOMPARE(records.size(), 7);
+    QTest::addColumn<bool>("rollbackJournal");
+    QTest::addColumn<bool>("readable"); // while the lock is held
+    // The log writer's database lets readers go on while another connection holds the write
+    // lock; one with a rollback journal does not. Deleting has to wait in both.
+    QTest::newRow("the log writer's database") << false << true;
+    QTest::newRow("a rollback journal") << true << false;
 }
 
-void tst_LogProvider::removingFromALockedDatabaseKeepsEveryMessage()
+void tst_LogProvider::lockedDatabaseKeepsEveryMessageAndRecovers()
 {
-    // The log writer's database: readers go on while another connection holds the write lock,
-    // but deleting has to wait for it.
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 40), QString());
-    LogProvider provider(databasePath());
-    MessageDb::Connection locker(databasePath(), "locker");
+    QFETCH(bool, rollbackJournal);
+    QFETCH(bool, readable);
+    QCOMPARE(m_db->make(40, rollbackJournal), QString());
+    LogProvider provider(m_db->path());
+    MessageDb::Connection locker(m_db->path(), "locker");
     QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
 
     QList<LogRecord> records;
-    QVERIFY(provider.loadNewRecords(&records));
-    QCOMPARE(records.size(), 25);
     LogProvider::Error error;
+    QCOMPARE(provider.loadNewRecords(&records, &error), readable);
+    QCOMPARE(records.size(), readable ? 25 : 0);
+    if (!readable) {
+        QVERIFY2(error.text.contains(QLatin1String("locked")), qPrintable(error.text));
+        QCOMPARE(error.number, QStringLiteral("5")); // SQLITE_BUSY
+    }
     QVERIFY(!provider.removeAllMessages(&error));
     QVERIFY2(error.text.contains(QLatin1String("locked")), qPrintable(error.text));
 
     QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
     QCOMPARE(locker.messageCount(), 40);
+    QVERIFY2(provider.loadNewRecords(&records, &error), qPrintable(error.text));
     QVERIFY2(provider.removeAllMessages(&error), qPrintable(error.text));
     QCOMPARE(locker.messageCount(), 0);
 }

@@ -16,7 +16,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -27,8 +26,12 @@ using GuiLib::LogDatabaseSearch;
 
 namespace {
 
-const QString loadedTypes =
-    QStringLiteral("type IN ('error', 'warning', 'info', 'debug', 'assert')");
+const QString searchMore = QStringLiteral("Search for more messages matching the current filter");
+const QString narrowTheFilter = QStringLiteral(
+    "To enable searching, adjust the filter so that a smaller number of messages match");
+const QString mayContainMore =
+    QStringLiteral("The database may contain more messages matching current filter");
+const QString allSearched = QStringLiteral("All messages in the database have been searched");
 
 QPushButton *searchButton(const BasicMessagePane &pane)
 {
@@ -75,7 +78,6 @@ private slots:
 
     void searchAddsOlderMatchesChunkByChunk();
     void searchStopsAtTheBoundKeepingTheNewestFound();
-    void toolTipTellsWhenSearchingMakesNoSense();
     void abortStopsALongSearchBetweenChunks();
     void failedChunkIsTriedAgain();
     void abortWhileAChunkFailsKeepsWhatWasFound();
@@ -83,35 +85,48 @@ private slots:
     void clearingStopsTheSearch();
 
 private:
-    QString databasePath() const { return m_dir->filePath(QStringLiteral("messages.db")); }
+    // How many messages of the database a search on `condition` can find.
+    qint64 matchingInDatabase(const QString &condition) const
+    {
+        return MessageDb::Connection(m_db->path())
+            .number(
+                QStringLiteral("SELECT count(*) FROM logmessages WHERE ") + condition
+                + QStringLiteral(" AND type IN ('error', 'warning', 'info', 'debug', 'assert')"));
+    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MessageDb::Folder> m_db;
 };
 
 void tst_MessagePaneSearch::init()
 {
     QSettings().clear();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_db = std::make_unique<MessageDb::Folder>();
+    QVERIFY(m_db->isValid());
 }
 
 void tst_MessagePaneSearch::cleanup()
 {
-    m_dir.reset();
+    m_db.reset();
     QVERIFY(QSqlDatabase::connectionNames().filter(QStringLiteral("DatabaseConnection")).isEmpty());
 }
 
 void tst_MessagePaneSearch::searchAddsOlderMatchesChunkByChunk()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 20000), QString());
-    auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QStringLiteral("Flow3"));
+    QCOMPARE(m_db->make(20000), QString());
+    auto pane = loadedPane(m_db->path(), BasicLogModel::FlowColumn, QString());
     QCOMPARE(pane->logModel()->rowCount(), 7000);
-    const int matchingHeld = pane->proxyModel()->rowCount();
     QPushButton *button = searchButton(*pane);
-    QCOMPARE(button->text(), QStringLiteral("Search all"));
     QCOMPARE(button->toolTip(),
-             QStringLiteral("Search for more messages matching the current filter"));
+             "To enable searching, enter search terms in the filter fields at the top");
+    QVERIFY(!button->isEnabled());
+    // Every message held passes: a search would bring nearly anything.
+    pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn, "flow");
+    QCOMPARE(pane->proxyModel()->rowCount(), 7000);
+    QCOMPARE(button->toolTip(), narrowTheFilter);
+    QVERIFY(!button->isEnabled());
+    pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn, "Flow3");
+    const int matchingHeld = pane->proxyModel()->rowCount();
+    QCOMPARE(button->toolTip(), searchMore);
     QVERIFY(button->isEnabled());
 
     QSignalSpy statuses(pane.get(), &BasicMessagePane::statusTextChanged);
@@ -137,9 +152,7 @@ void tst_MessagePaneSearch::searchAddsOlderMatchesChunkByChunk()
                           "Searching finished: loading data..."}));
 
     // Every message of the database that passes the filter is held now.
-    const MessageDb::Connection database(databasePath());
-    const qint64 matching = database.number(
-        QStringLiteral("SELECT count(*) FROM logmessages WHERE flow = 'Flow3' AND ") + loadedTypes);
+    const qint64 matching = matchingInDatabase(QStringLiteral("flow = 'Flow3'"));
     QCOMPARE(pane->proxyModel()->rowCount(), matching);
     QCOMPARE(pane->logModel()->rowCount(), 7000 + matching - matchingHeld);
     QCOMPARE(pane->statusText(),
@@ -148,27 +161,25 @@ void tst_MessagePaneSearch::searchAddsOlderMatchesChunkByChunk()
                  .arg(pane->logModel()->rowCount())
                  .arg(pane->logModel()->displayText(pane->logModel()->rowCount() - 1,
                                                     BasicLogModel::TimeColumn)));
-    QCOMPARE(button->toolTip(), QStringLiteral("All messages in the database have been searched"));
+    QCOMPARE(button->toolTip(), allSearched);
     QVERIFY(!button->isEnabled());
 
     // Another filter can find more; the same filter typed differently cannot.
     pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn,
                                                      QStringLiteral("Flow3 Flow4"));
-    QCOMPARE(button->toolTip(),
-             QStringLiteral("Search for more messages matching the current filter"));
+    QCOMPARE(button->toolTip(), searchMore);
     QVERIFY(button->isEnabled());
     pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn,
                                                      QStringLiteral(" Flow3 "));
-    QCOMPARE(button->toolTip(), QStringLiteral("All messages in the database have been searched"));
+    QCOMPARE(button->toolTip(), allSearched);
     pane->releaseModel();
 }
 
 void tst_MessagePaneSearch::searchStopsAtTheBoundKeepingTheNewestFound()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 30000), QString());
+    QCOMPARE(m_db->make(30000), QString());
     auto pane =
-        loadedPane(databasePath(), BasicLogModel::TypeColumn, QStringLiteral("info debug warning"));
+        loadedPane(m_db->path(), BasicLogModel::TypeColumn, QStringLiteral("info debug warning"));
     QCOMPARE(pane->logModel()->rowCount(), 7000);
     const qint64 oldestLoaded = pane->logModel()->record(6999).id;
     const int matchingHeld = pane->proxyModel()->rowCount();
@@ -181,60 +192,30 @@ void tst_MessagePaneSearch::searchStopsAtTheBoundKeepingTheNewestFound()
     // Room was left for 3000 more; the oldest of the messages found were dropped.
     QCOMPARE(pane->logModel()->rowCount(), BasicMessagePane::MaxHeldRows);
     QCOMPARE(pane->proxyModel()->rowCount(), matchingHeld + 3000);
-    const MessageDb::Connection database(databasePath());
+    const MessageDb::Connection database(m_db->path());
     const qint64 oldestKept = database.number(
         QStringLiteral("SELECT id FROM logmessages WHERE id < %1 AND type IN ('info', 'debug', "
                        "'warning') ORDER BY id DESC LIMIT 1 OFFSET 2999")
             .arg(oldestLoaded));
     QCOMPARE(pane->logModel()->record(BasicMessagePane::MaxHeldRows - 1).id, oldestKept);
-    QCOMPARE(searchButton(*pane)->toolTip(),
-             QStringLiteral("To enable searching, adjust the filter so that a smaller number of "
-                            "messages match"));
+    QCOMPARE(searchButton(*pane)->toolTip(), narrowTheFilter);
     QVERIFY(!searchButton(*pane)->isEnabled());
 
     // New messages still come in on top; the oldest make room for them.
-    QCOMPARE(
-        MessageDb::write(databasePath(), {MessageDb::record(SRCore::LogLevel::Information, "new")}),
-        QString());
+    QCOMPARE(m_db->write({MessageDb::record(SRCore::LogLevel::Information, "new")}), QString());
     pane->refresh();
     QCOMPARE(pane->logModel()->rowCount(), BasicMessagePane::MaxHeldRows);
     QCOMPARE(pane->logModel()->record(0).id, 30001);
     pane->releaseModel();
 }
 
-void tst_MessagePaneSearch::toolTipTellsWhenSearchingMakesNoSense()
-{
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 20000), QString());
-    auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QString());
-    QCOMPARE(
-        searchButton(*pane)->toolTip(),
-        QStringLiteral("To enable searching, enter search terms in the filter fields at the top"));
-    QVERIFY(!searchButton(*pane)->isEnabled());
-
-    // Every message held passes: a search would bring nearly anything.
-    pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn,
-                                                     QStringLiteral("flow"));
-    QCOMPARE(pane->proxyModel()->rowCount(), 7000);
-    QCOMPARE(searchButton(*pane)->toolTip(),
-             QStringLiteral("To enable searching, adjust the filter so that a smaller number of "
-                            "messages match"));
-    QVERIFY(!searchButton(*pane)->isEnabled());
-
-    pane->tableView()->filterHeader()->setFilterText(BasicLogModel::FlowColumn,
-                                                     QStringLiteral("flow1"));
-    QVERIFY(searchButton(*pane)->isEnabled());
-    pane->releaseModel();
-}
-
 void tst_MessagePaneSearch::abortStopsALongSearchBetweenChunks()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
     // More messages than the smallest chunks would read in the most chunks a search takes.
-    QCOMPARE(MessageDb::generate(databasePath(), 200000), QString());
+    QCOMPARE(m_db->make(200000), QString());
     // Only the newest messages are loaded, however large the database.
     auto pane =
-        loadedPane(databasePath(), BasicLogModel::MessageColumn, QStringLiteral("'message 5000'"));
+        loadedPane(m_db->path(), BasicLogModel::MessageColumn, QStringLiteral("'message 5000'"));
     QCOMPARE(pane->logModel()->rowCount(), 7000);
     QCOMPARE(pane->logModel()->record(0).id, 199997);
     QCOMPARE(pane->proxyModel()->rowCount(), 0);
@@ -265,20 +246,18 @@ void tst_MessagePaneSearch::abortStopsALongSearchBetweenChunks()
                                                      "Searching finished: loading data..."}));
     // Far from the whole database was read.
     QVERIFY(progressTexts(seen).size() < 20);
-    QCOMPARE(button->toolTip(),
-             QStringLiteral("The database may contain more messages matching current filter"));
+    QCOMPARE(button->toolTip(), mayContainMore);
     QVERIFY(button->isEnabled());
     pane->releaseModel();
 }
 
 void tst_MessagePaneSearch::failedChunkIsTriedAgain()
 {
-    QCOMPARE(MessageDb::createWithRollbackJournal(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 12000), QString());
-    auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
+    QCOMPARE(m_db->make(12000, true), QString());
+    auto pane = loadedPane(m_db->path(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
     pane->findChild<LogDatabaseSearch *>()->setRetryDelay(50);
     QSignalSpy statuses(pane.get(), &BasicMessagePane::statusTextChanged);
-    MessageDb::Connection locker(databasePath(), "locker");
+    MessageDb::Connection locker(m_db->path(), "locker");
     // The pane may be reading (its refresh): the lock waits for that read instead of failing
     // with "database is locked".
     QCOMPARE(locker.exec(QStringLiteral("PRAGMA busy_timeout = 10000")), QString());
@@ -294,27 +273,22 @@ void tst_MessagePaneSearch::failedChunkIsTriedAgain()
     const QStringList seen = texts(statuses);
     QCOMPARE(progressTexts(seen).constLast(),
              QStringLiteral("Searching database: 100% (11997 out of 11997 checked)..."));
-    const MessageDb::Connection database(databasePath());
-    QCOMPARE(pane->proxyModel()->rowCount(),
-             database.number(QStringLiteral("SELECT count(*) FROM logmessages WHERE flow = "
-                                            "'Flow5' AND ")
-                             + loadedTypes));
+    QCOMPARE(pane->proxyModel()->rowCount(), matchingInDatabase(QStringLiteral("flow = 'Flow5'")));
     pane->releaseModel();
 }
 
 void tst_MessagePaneSearch::abortWhileAChunkFailsKeepsWhatWasFound()
 {
-    QCOMPARE(MessageDb::createWithRollbackJournal(databasePath()), QString());
     // Large enough that the search is still reading when the lock is taken.
-    QCOMPARE(MessageDb::generate(databasePath(), 300000), QString());
-    auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
+    QCOMPARE(m_db->make(300000, true), QString());
+    auto pane = loadedPane(m_db->path(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
     const int held = pane->logModel()->rowCount();
     QSignalSpy statuses(pane.get(), &BasicMessagePane::statusTextChanged);
 
     QTest::mouseClick(searchButton(*pane), Qt::LeftButton);
     // The first chunk reaches past the messages loaded already.
     QTRY_VERIFY_WITH_TIMEOUT(progressTexts(texts(statuses)).size() >= 3, 10000);
-    MessageDb::Connection locker(databasePath(), "locker");
+    MessageDb::Connection locker(m_db->path(), "locker");
     // The search reads on its own thread: the lock waits for the chunk being read and keeps the
     // next one out.
     QCOMPARE(locker.exec(QStringLiteral("PRAGMA busy_timeout = 10000")), QString());
@@ -329,8 +303,7 @@ void tst_MessagePaneSearch::abortWhileAChunkFailsKeepsWhatWasFound()
     QCOMPARE(seen.filter(QStringLiteral("Searching error")).size(), 1);
     // The messages of the chunks read before the failure were added.
     QTRY_VERIFY(pane->logModel()->rowCount() > held);
-    QCOMPARE(searchButton(*pane)->toolTip(),
-             QStringLiteral("The database may contain more messages matching current filter"));
+    QCOMPARE(searchButton(*pane)->toolTip(), mayContainMore);
 
     // Refreshes fail while the lock is held; the pane reads again once it is gone.
     QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
@@ -340,10 +313,9 @@ void tst_MessagePaneSearch::abortWhileAChunkFailsKeepsWhatWasFound()
 
 void tst_MessagePaneSearch::searchThatCannotStartSaysSo()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 100), QString());
+    QCOMPARE(m_db->make(100), QString());
     {
-        auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QString());
+        auto pane = loadedPane(m_db->path(), BasicLogModel::FlowColumn, QString());
         pane->startSearch();
         QCOMPARE(pane->statusText(), QStringLiteral("Cannot perform database search"));
         QCOMPARE(pane->searchState(), LogDatabaseSearch::State::Idle);
@@ -354,7 +326,7 @@ void tst_MessagePaneSearch::searchThatCannotStartSaysSo()
             QStringLiteral("Unexpected error happened; restart Tavrix to resolve the problem"));
     }
     // Nothing could be loaded, so there is nothing to search from.
-    auto pane = loadedPane(m_dir->filePath(QStringLiteral("missing.db")), BasicLogModel::FlowColumn,
+    auto pane = loadedPane(m_db->filePath(QStringLiteral("missing.db")), BasicLogModel::FlowColumn,
                            QStringLiteral("Flow1"));
     pane->startSearch();
     QCOMPARE(pane->statusText(), QStringLiteral("Cannot perform database search"));
@@ -363,9 +335,8 @@ void tst_MessagePaneSearch::searchThatCannotStartSaysSo()
 
 void tst_MessagePaneSearch::clearingStopsTheSearch()
 {
-    QCOMPARE(MessageDb::create(databasePath()), QString());
-    QCOMPARE(MessageDb::generate(databasePath(), 30000), QString());
-    auto pane = loadedPane(databasePath(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
+    QCOMPARE(m_db->make(30000), QString());
+    auto pane = loadedPane(m_db->path(), BasicLogModel::FlowColumn, QStringLiteral("Flow5"));
     QSignalSpy statuses(pane.get(), &BasicMessagePane::statusTextChanged);
     QTest::mouseClick(searchButton(*pane), Qt::LeftButton);
     QTRY_VERIFY(!progressTexts(texts(statuses)).isEmpty());

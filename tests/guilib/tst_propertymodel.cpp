@@ -564,8 +564,6 @@ void tst_PropertyModel::buildFromFlowObject()
     QCOMPARE(unless->dependencyCondition(), XMLValues::CONDITION_NOTEQUALS);
     QCOMPARE(when->dependencyCondition(), XMLValues::CONDITION_EQUALS);
     QCOMPARE(childTags(mask, true), QStringList{"Unless"});
-    mask->setValue(XMLValues::ALLFILES, true, false);
-    QCOMPARE(childTags(mask, true), QStringList{"When"});
 }
 
 void tst_PropertyModel::buildResolvesDependentsInAnyOrder()

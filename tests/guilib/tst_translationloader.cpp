@@ -11,18 +11,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using GuiLib::LanguageLocator;
 using GuiLib::TranslationLoader;
 
 namespace {
 
-const QStringList startupPatterns{QStringLiteral("Common*.qm"), QStringLiteral("GuiCommon*.qm"),
-                                  QStringLiteral("Scripter*.qm"), QStringLiteral("Extra*.qm")};
+const QStringList startupPatterns{"Common*.qm", "GuiCommon*.qm", "Scripter*.qm", "Extra*.qm"};
 
 // Every generated catalogue translates, in the context "Probe", the text "which" to its own file
 // name and its own file name to "present": the first tells which installed catalogue wins, the
@@ -39,7 +41,7 @@ bool isInstalled(const QString &fileName)
 
 QString winner()
 {
-    return probe(QStringLiteral("which"));
+    return probe("which");
 }
 
 // A folder tree in a temporary folder: "app" stands for the program's folder, "qt" for the
@@ -48,8 +50,8 @@ class Installation
 {
 public:
     bool isValid() const { return m_root.isValid(); }
-    QString appFolder() const { return m_root.filePath(QStringLiteral("app")); }
-    QString qtFolder() const { return m_root.filePath(QStringLiteral("qt")); }
+    QString appFolder() const { return m_root.filePath("app"); }
+    QString qtFolder() const { return m_root.filePath("qt"); }
     QString languageFolder(const QString &language, bool customized = false) const
     {
         return appFolder()
@@ -58,11 +60,38 @@ public:
                + language;
     }
 
-    // Compiles a catalogue named `fileName` (see probe()) into `folder`.
+    // Puts a catalogue named `fileName` (see probe()) into `folder`; each name is compiled once.
     bool addCatalogue(const QString &folder, const QString &fileName) const
     {
+        static QHash<QString, QByteArray> compiled;
         const QString name = QFileInfo(fileName).completeBaseName();
+        if (!compiled.contains(name)) {
+            compiled.insert(name, compile(name));
+        }
+        return !compiled.value(name).isEmpty()
+               && TestFiles::writeFile(folder + QLatin1Char('/') + fileName, compiled.value(name));
+    }
+
+    bool addCatalogues(const QString &folder, const QStringList &fileNames) const
+    {
+        return std::all_of(fileNames.cbegin(), fileNames.cend(),
+                           [&](const QString &file) { return addCatalogue(folder, file); });
+    }
+
+    // Loads `language` with the program's name and version and the startup patterns.
+    bool load(TranslationLoader &loader, const QString &language, QString *error = nullptr,
+              bool customized = false, const QStringList &patterns = startupPatterns) const
+    {
+        return loader.load("PowerTavrix", "09", language, patterns, customized, appFolder(),
+                           qtFolder(), error);
+    }
+
+private:
+    // The compiled catalogue of `name`; empty when lrelease failed.
+    QByteArray compile(const QString &name) const
+    {
         const QString source = m_root.filePath(name + QStringLiteral(".ts"));
+        const QString target = m_root.filePath(name + QStringLiteral(".qm"));
         const QByteArray catalogue =
             QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                            "<!DOCTYPE TS>\n<TS version=\"2.1\">\n<context>\n"
@@ -74,28 +103,15 @@ public:
                            "</context>\n</TS>\n")
                 .arg(name)
                 .toUtf8();
-        if (!QDir().mkpath(folder) || !TestFiles::writeFile(source, catalogue)) {
-            return false;
+        if (!TestFiles::writeFile(source, catalogue)) {
+            return {};
         }
         QProcess lrelease;
-        lrelease.start(QStringLiteral(TAVRIX_LRELEASE),
-                       {QStringLiteral("-silent"), source, QStringLiteral("-qm"),
-                        folder + QLatin1Char('/') + fileName});
-        return lrelease.waitForFinished() && lrelease.exitCode() == 0
-               && QFileInfo::exists(folder + QLatin1Char('/') + fileName);
+        lrelease.start(QStringLiteral(TAVRIX_LRELEASE), {"-silent", source, "-qm", target});
+        const bool made = lrelease.waitForFinished() && lrelease.exitCode() == 0;
+        return made ? TestFiles::readFile(target) : QByteArray();
     }
 
-    bool addCatalogues(const QString &folder, const QStringList &fileNames) const
-    {
-        for (const QString &fileName : fileNames) {
-            if (!addCatalogue(folder, fileName)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-private:
     QTemporaryDir m_root;
 };
 
@@ -148,8 +164,8 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes_dat
     QTest::addColumn<QStringList>("languages");
 
     // clang-format off
-    QTest::newRow("program's languages, sorted, English first") << false << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français")};
-    QTest::newRow("customised environment adds its own") << true << QStringList{QStringLiteral("English"), QStringLiteral("deutsch"), QStringLiteral("Español"), QStringLiteral("Français"), QStringLiteral("Italiano")};
+    QTest::newRow("program's languages, sorted, English first") << false << QStringList{"English", "deutsch", "Español", "Français"};
+    QTest::newRow("customised environment adds its own") << true << QStringList{"English", "deutsch", "Español", "Français", "Italiano"};
     // clang-format on
 }
 
@@ -161,28 +177,24 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
     Installation installation;
     QVERIFY(installation.isValid());
     // English is listed although it is not installed: its texts are the sources'.
-    for (const QString &language :
-         {QStringLiteral("Français"), QStringLiteral("deutsch"), QStringLiteral("Español")}) {
-        QVERIFY(installation.addCatalogue(installation.languageFolder(language),
-                                          QStringLiteral("Scripter_x.qm")));
+    for (const QString &language : {"Français", "deutsch", "Español"}) {
+        QVERIFY(installation.addCatalogue(installation.languageFolder(language), "Scripter_x.qm"));
     }
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Italiano"), true),
-                                      QStringLiteral("Scripter_it.qm")));
+    QVERIFY(
+        installation.addCatalogue(installation.languageFolder("Italiano", true), "Scripter_it.qm"));
     // The same language in both places is listed once.
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Français"), true),
-                                      QStringLiteral("Extra_fr.qm")));
+    QVERIFY(
+        installation.addCatalogue(installation.languageFolder("Français", true), "Extra_fr.qm"));
     // A name that cannot be chosen, and a folder without a catalogue, are no languages.
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Bad\nName")),
-                                      QStringLiteral("Scripter_x.qm")));
-    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Nederlands"))
-                                     + QStringLiteral("/readme.txt"),
-                                 "not yet"));
+    QVERIFY(installation.addCatalogue(installation.languageFolder("Bad\nName"), "Scripter_x.qm"));
+    QVERIFY(TestFiles::writeFile(
+        installation.languageFolder("Nederlands") + QStringLiteral("/readme.txt"), "not yet"));
 
     const LanguageLocator locator(customized, installation.appFolder());
     QCOMPARE(locator.languages(), languages);
     QCOMPARE(LanguageLocator(customized, QDir::tempPath() + QStringLiteral("/no/such/folder"))
                  .languages(),
-             QStringList{QStringLiteral("English")});
+             QStringList{"English"});
 }
 
 void tst_TranslationLoader::tellsTheLocaleOfALanguage_data()
@@ -218,10 +230,10 @@ void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder_data()
     QTest::addColumn<QStringList>("installed");
 
     // clang-format off
-    QTest::newRow("pattern order first, then name order") << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("Common2_de.qm")} << startupPatterns << QStringList{QStringLiteral("Common2_de.qm"), QStringLiteral("Common_de.qm"), QStringLiteral("GuiCommon_de.qm"), QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")};
-    QTest::newRow("files matching no pattern are left out") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Other_de.qm"), QStringLiteral("MyCommon_de.qm"), QStringLiteral("Scripter_de.qm.bak")} << startupPatterns << QStringList{QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("a file matching two patterns is installed once, for the first") << QStringList{QStringLiteral("Scripter_de.qm"), QStringLiteral("Extra_de.qm")} << QStringList{QStringLiteral("Extra*.qm"), QStringLiteral("*.qm")} << QStringList{QStringLiteral("Extra_de.qm"), QStringLiteral("Scripter_de.qm")};
-    QTest::newRow("no pattern installs nothing") << QStringList{QStringLiteral("Scripter_de.qm")} << QStringList() << QStringList();
+    QTest::newRow("pattern order first, then name order") << QStringList{"Extra_de.qm", "Scripter_de.qm", "GuiCommon_de.qm", "Common_de.qm", "Common2_de.qm"} << startupPatterns << QStringList{"Common2_de.qm", "Common_de.qm", "GuiCommon_de.qm", "Scripter_de.qm", "Extra_de.qm"};
+    QTest::newRow("files matching no pattern are left out") << QStringList{"Scripter_de.qm", "Other_de.qm", "MyCommon_de.qm", "Scripter_de.qm.bak"} << startupPatterns << QStringList{"Scripter_de.qm"};
+    QTest::newRow("a file matching two patterns is installed once, for the first") << QStringList{"Scripter_de.qm", "Extra_de.qm"} << QStringList{"Extra*.qm", "*.qm"} << QStringList{"Extra_de.qm", "Scripter_de.qm"};
+    QTest::newRow("no pattern installs nothing") << QStringList{"Scripter_de.qm"} << QStringList() << QStringList();
     // clang-format on
 }
 
@@ -233,16 +245,14 @@ void tst_TranslationLoader::installsTheMatchingCataloguesInPatternOrder()
 
     Installation installation;
     QVERIFY(installation.isValid());
-    const QString folder = installation.languageFolder(QStringLiteral("Deutsch"));
+    const QString folder = installation.languageFolder("Deutsch");
     QVERIFY(installation.addCatalogues(folder, files));
 
     TranslationLoader loader;
     QString error = QStringLiteral("untouched");
-    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"),
-                        QStringLiteral("Deutsch"), patterns, false, installation.appFolder(),
-                        installation.qtFolder(), &error));
+    QVERIFY(installation.load(loader, "Deutsch", &error, false, patterns));
     QCOMPARE(error, QString());
-    QCOMPARE(loader.language(), QStringLiteral("Deutsch"));
+    QCOMPARE(loader.language(), "Deutsch");
     QCOMPARE(loader.languageFolder(), QFileInfo(folder).absoluteFilePath());
     QCOMPARE(loader.installedFiles(), pathsIn(folder, installed));
     for (const QString &file : files) {
@@ -275,21 +285,17 @@ void tst_TranslationLoader::customisedEnvironmentPrefersItsOwnFolder()
     Installation installation;
     QVERIFY(installation.isValid());
     const QString language = QStringLiteral("Deutsch");
-    QVERIFY(installation.addCatalogues(
-        installation.languageFolder(language),
-        {QStringLiteral("Common_program.qm"), QStringLiteral("Scripter_program.qm")}));
+    QVERIFY(installation.addCatalogues(installation.languageFolder(language),
+                                       {"Common_program.qm", "Scripter_program.qm"}));
     const QString customFolder = installation.languageFolder(
         languageInCustomization ? language : QStringLiteral("Italiano"), true);
-    QVERIFY(installation.addCatalogue(customFolder, QStringLiteral("Scripter_custom.qm")));
+    QVERIFY(installation.addCatalogue(customFolder, "Scripter_custom.qm"));
 
     TranslationLoader loader;
-    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), language,
-                        startupPatterns, customized, installation.appFolder(),
-                        installation.qtFolder()));
+    QVERIFY(installation.load(loader, language, nullptr, customized));
     QCOMPARE(::winner(), winner);
     // The customisation's folder replaces the program's folder of the language as a whole.
-    QCOMPARE(isInstalled(QStringLiteral("Common_program.qm")),
-             winner == QLatin1String("Scripter_program"));
+    QCOMPARE(isInstalled("Common_program.qm"), winner == QLatin1String("Scripter_program"));
     QCOMPARE(loader.installedFiles().size(), winner == QLatin1String("Scripter_program") ? 2 : 1);
 }
 
@@ -311,32 +317,28 @@ void tst_TranslationLoader::missingLanguageFallsBackToEnglishWithoutError()
 
     Installation installation;
     QVERIFY(installation.isValid());
-    const QString english = installation.languageFolder(QStringLiteral("English"));
+    const QString english = installation.languageFolder("English");
     if (englishInstalled) {
-        QVERIFY(installation.addCatalogue(english, QStringLiteral("Scripter_en.qm")));
+        QVERIFY(installation.addCatalogue(english, "Scripter_en.qm"));
     }
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Deutsch")),
-                                      QStringLiteral("Scripter_de.qm")));
-    QVERIFY(TestFiles::writeFile(installation.languageFolder(QStringLiteral("Empty"))
-                                     + QStringLiteral("/notes.txt"),
-                                 "nothing"));
-    QVERIFY(installation.addCatalogue(installation.qtFolder(), QStringLiteral("qt_en.qm")));
+    QVERIFY(installation.addCatalogue(installation.languageFolder("Deutsch"), "Scripter_de.qm"));
+    QVERIFY(TestFiles::writeFile(
+        installation.languageFolder("Empty") + QStringLiteral("/notes.txt"), "nothing"));
+    QVERIFY(installation.addCatalogue(installation.qtFolder(), "qt_en.qm"));
 
     TranslationLoader loader;
     QString error = QStringLiteral("untouched");
-    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), language,
-                        startupPatterns, false, installation.appFolder(), installation.qtFolder(),
-                        &error));
+    QVERIFY(installation.load(loader, language, &error));
     QCOMPARE(error, QString());
-    QCOMPARE(loader.language(), QStringLiteral("English"));
-    QStringList expected = pathsIn(installation.qtFolder(), {QStringLiteral("qt_en.qm")});
+    QCOMPARE(loader.language(), "English");
+    QStringList expected = pathsIn(installation.qtFolder(), {"qt_en.qm"});
     if (englishInstalled) {
-        expected += pathsIn(english, {QStringLiteral("Scripter_en.qm")});
+        expected += pathsIn(english, {"Scripter_en.qm"});
     }
     QCOMPARE(loader.installedFiles(), expected);
     QCOMPARE(loader.languageFolder(),
              englishInstalled ? QFileInfo(english).absoluteFilePath() : QString());
-    QVERIFY(!isInstalled(QStringLiteral("Scripter_de.qm")));
+    QVERIFY(!isInstalled("Scripter_de.qm"));
 }
 
 void tst_TranslationLoader::unusableLanguageNameIsReportedAndEnglishLoaded_data()
@@ -356,53 +358,46 @@ void tst_TranslationLoader::unusableLanguageNameIsReportedAndEnglishLoaded()
 
     Installation installation;
     QVERIFY(installation.isValid());
-    const QString english = installation.languageFolder(QStringLiteral("English"));
-    QVERIFY(installation.addCatalogue(english, QStringLiteral("Scripter_en.qm")));
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Deutsch")),
-                                      QStringLiteral("Scripter_de.qm")));
+    const QString english = installation.languageFolder("English");
+    QVERIFY(installation.addCatalogue(english, "Scripter_en.qm"));
+    QVERIFY(installation.addCatalogue(installation.languageFolder("Deutsch"), "Scripter_de.qm"));
     // Catalogues that the name would reach if it were used as a path.
     QVERIFY(installation.addCatalogue(installation.appFolder() + QStringLiteral("/Decoy"),
-                                      QStringLiteral("Scripter_decoy.qm")));
+                                      "Scripter_decoy.qm"));
     QVERIFY(installation.addCatalogue(installation.appFolder() + QStringLiteral("/translations"),
-                                      QStringLiteral("Scripter_root.qm")));
+                                      "Scripter_root.qm"));
 
     TranslationLoader loader;
     QString error;
-    QVERIFY(!loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), language,
-                         startupPatterns, false, installation.appFolder(), installation.qtFolder(),
-                         &error));
-    QVERIFY2(error.contains(QStringLiteral("language name")), qPrintable(error));
-    QCOMPARE(loader.language(), QStringLiteral("English"));
-    QCOMPARE(loader.installedFiles(), pathsIn(english, {QStringLiteral("Scripter_en.qm")}));
-    QCOMPARE(winner(), QStringLiteral("Scripter_en"));
+    QVERIFY(!installation.load(loader, language, &error));
+    QVERIFY2(error.contains("language name"), qPrintable(error));
+    QCOMPARE(loader.language(), "English");
+    QCOMPARE(loader.installedFiles(), pathsIn(english, {"Scripter_en.qm"}));
+    QCOMPARE(winner(), "Scripter_en");
 }
 
 void tst_TranslationLoader::damagedCatalogueIsReportedAndTheOthersInstalled()
 {
     Installation installation;
     QVERIFY(installation.isValid());
-    const QString folder = installation.languageFolder(QStringLiteral("Deutsch"));
-    QVERIFY(installation.addCatalogues(
-        folder, {QStringLiteral("Common_de.qm"), QStringLiteral("Extra_de.qm")}));
+    const QString folder = installation.languageFolder("Deutsch");
+    QVERIFY(installation.addCatalogues(folder, {"Common_de.qm", "Extra_de.qm"}));
     QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/Scripter_de.qm"),
                                  "this is no catalogue of translations"));
     QVERIFY(TestFiles::writeFile(folder + QStringLiteral("/GuiCommon_de.qm"), QByteArray()));
 
     TranslationLoader loader;
     QString error;
-    QVERIFY(!loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"),
-                         QStringLiteral("Deutsch"), startupPatterns, false,
-                         installation.appFolder(), installation.qtFolder(), &error));
+    QVERIFY(!installation.load(loader, "Deutsch", &error));
     const QStringList problems = error.split(QLatin1Char('\n'));
     QCOMPARE(problems.size(), 2);
     QVERIFY2(problems.at(0).contains(QDir::toNativeSeparators(folder + "/GuiCommon_de.qm")),
              qPrintable(error));
     QVERIFY2(problems.at(1).contains(QDir::toNativeSeparators(folder + "/Scripter_de.qm")),
              qPrintable(error));
-    QCOMPARE(loader.installedFiles(),
-             pathsIn(folder, {QStringLiteral("Common_de.qm"), QStringLiteral("Extra_de.qm")}));
-    QCOMPARE(winner(), QStringLiteral("Extra_de"));
-    QVERIFY(isInstalled(QStringLiteral("Common_de.qm")));
+    QCOMPARE(loader.installedFiles(), pathsIn(folder, {"Common_de.qm", "Extra_de.qm"}));
+    QCOMPARE(winner(), "Extra_de");
+    QVERIFY(isInstalled("Common_de.qm"));
 }
 
 void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt_data()
@@ -427,18 +422,15 @@ void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt()
 
     Installation installation;
     QVERIFY(installation.isValid());
-    QVERIFY(installation.addCatalogues(installation.qtFolder(),
-                                       {QStringLiteral("qt_de.qm"), QStringLiteral("qt_en.qm"),
-                                        QStringLiteral("qt_pt_BR.qm"), QStringLiteral("qt_pt.qm"),
-                                        QStringLiteral("qtbase_nl.qm")}));
+    QVERIFY(
+        installation.addCatalogues(installation.qtFolder(), {"qt_de.qm", "qt_en.qm", "qt_pt_BR.qm",
+                                                             "qt_pt.qm", "qtbase_nl.qm"}));
     const QString folder = installation.languageFolder(language);
-    QVERIFY(installation.addCatalogue(folder, QStringLiteral("Scripter_x.qm")));
+    QVERIFY(installation.addCatalogue(folder, "Scripter_x.qm"));
 
     TranslationLoader loader;
     QString error = QStringLiteral("untouched");
-    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), language,
-                        startupPatterns, false, installation.appFolder(), installation.qtFolder(),
-                        &error));
+    QVERIFY(installation.load(loader, language, &error));
     QCOMPARE(error, QString());
     QCOMPARE(loader.language(), language);
     QStringList expected;
@@ -446,9 +438,9 @@ void tst_TranslationLoader::qtCatalogueFollowsTheLanguageAndOursOverrideIt()
         expected = pathsIn(installation.qtFolder(), {qtCatalogue});
         QVERIFY(isInstalled(qtCatalogue));
     }
-    expected += pathsIn(folder, {QStringLiteral("Scripter_x.qm")});
+    expected += pathsIn(folder, {"Scripter_x.qm"});
     QCOMPARE(loader.installedFiles(), expected);
-    QCOMPARE(winner(), QStringLiteral("Scripter_x"));
+    QCOMPARE(winner(), "Scripter_x");
 }
 
 void tst_TranslationLoader::emptyFoldersMeanTheProgramAndTheQtInstallation()
@@ -458,48 +450,38 @@ void tst_TranslationLoader::emptyFoldersMeanTheProgramAndTheQtInstallation()
     // it has one.
     TranslationLoader loader;
     QString error = QStringLiteral("untouched");
-    QVERIFY(loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"),
-                        QStringLiteral("Deutsch"), startupPatterns, false, QStringLiteral(""),
-                        QString(), &error));
+    QVERIFY(
+        loader.load("PowerTavrix", "09", "Deutsch", startupPatterns, false, "", QString(), &error));
     QCOMPARE(error, QString());
-    QCOMPARE(loader.language(), QStringLiteral("English"));
+    QCOMPARE(loader.language(), "English");
     const QString qtEnglish =
         QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qt_en.qm");
-    QCOMPARE(loader.installedFiles(),
-             QFileInfo::exists(qtEnglish)
-                 ? pathsIn(QFileInfo(qtEnglish).absolutePath(), {QStringLiteral("qt_en.qm")})
-                 : QStringList());
+    QCOMPARE(loader.installedFiles(), QFileInfo::exists(qtEnglish) ? pathsIn(
+                                          QFileInfo(qtEnglish).absolutePath(), {"qt_en.qm"})
+                                                                   : QStringList());
 }
 
 void tst_TranslationLoader::cataloguesAreRemovedByUnloadReloadAndDestruction()
 {
     Installation installation;
     QVERIFY(installation.isValid());
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Deutsch")),
-                                      QStringLiteral("Scripter_de.qm")));
-    QVERIFY(installation.addCatalogue(installation.languageFolder(QStringLiteral("Français")),
-                                      QStringLiteral("Scripter_fr.qm")));
-    const auto load = [&](TranslationLoader &loader, const QString &language) {
-        return loader.load(QStringLiteral("PowerTavrix"), QStringLiteral("09"), language,
-                           startupPatterns, false, installation.appFolder(),
-                           installation.qtFolder());
-    };
-
+    QVERIFY(installation.addCatalogue(installation.languageFolder("Deutsch"), "Scripter_de.qm"));
+    QVERIFY(installation.addCatalogue(installation.languageFolder("Français"), "Scripter_fr.qm"));
     {
         TranslationLoader loader;
-        QVERIFY(load(loader, QStringLiteral("Deutsch")));
-        QCOMPARE(winner(), QStringLiteral("Scripter_de"));
-        QVERIFY(load(loader, QStringLiteral("Français")));
-        QCOMPARE(winner(), QStringLiteral("Scripter_fr"));
-        QVERIFY(!isInstalled(QStringLiteral("Scripter_de.qm")));
+        QVERIFY(installation.load(loader, "Deutsch"));
+        QCOMPARE(winner(), "Scripter_de");
+        QVERIFY(installation.load(loader, "Français"));
+        QCOMPARE(winner(), "Scripter_fr");
+        QVERIFY(!isInstalled("Scripter_de.qm"));
         loader.unload();
-        QCOMPARE(winner(), QStringLiteral("which"));
+        QCOMPARE(winner(), "which");
         QCOMPARE(loader.installedFiles(), QStringList());
         QCOMPARE(loader.language(), QString());
-        QVERIFY(load(loader, QStringLiteral("Deutsch")));
-        QCOMPARE(winner(), QStringLiteral("Scripter_de"));
+        QVERIFY(installation.load(loader, "Deutsch"));
+        QCOMPARE(winner(), "Scripter_de");
     }
-    QCOMPARE(winner(), QStringLiteral("which"));
+    QCOMPARE(winner(), "which");
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_TranslationLoader)

@@ -12,8 +12,6 @@ class tst_Config : public QObject
 private slots:
     void init();
 
-    void defaults();
-    void optionsRoundTrip();
     void sizesBelowOneAreRaised_data();
     void sizesBelowOneAreRaised();
     void damagedValuesReadAsDefaults_data();
@@ -25,44 +23,6 @@ private slots:
 void tst_Config::init()
 {
     QSettings().clear();
-}
-
-void tst_Config::defaults()
-{
-    // The preferences select "Comment" first and the editors take their font from "Standard".
-    const QStringList names = Config::getStyleNames();
-    QCOMPARE(names.first(), QStringLiteral("Standard"));
-    QVERIFY(names.contains(QStringLiteral("Comment")));
-    const QMap<QString, ConfigStyle> styles = Config::readStyles();
-    QCOMPARE(styles.size(), names.size());
-    for (const QString &name : names) {
-        QVERIFY2(styles.contains(name), qPrintable(name));
-        QCOMPARE(styles.value(name), Config::defaultStyles().value(name));
-    }
-}
-
-void tst_Config::optionsRoundTrip()
-{
-    Config::setLanguage(QStringLiteral("Deutsch"));
-    Config::setIndentTabSize(7);
-    Config::setIndentIndentSize(3);
-    Config::setIndentKeepTabs(false);
-    Config::setIndentAutoIndent(false);
-    Config::setParenMatching(false);
-    Config::setCompletion(false);
-    Config::setWordWrap(true);
-
-    QCOMPARE(Config::language(), QStringLiteral("Deutsch"));
-    QCOMPARE(Config::indentTabSize(), 7);
-    QCOMPARE(Config::indentIndentSize(), 3);
-    QVERIFY(!Config::indentKeepTabs());
-    QVERIFY(!Config::indentAutoIndent());
-    QVERIFY(!Config::parenMatching());
-    QVERIFY(!Config::completion());
-    QVERIFY(Config::wordWrap());
-
-    // Stored under "ScriptEditor/", where other tools of the application find them.
-    QCOMPARE(QSettings().value(QStringLiteral("ScriptEditor/TabSize")).toInt(), 7);
 }
 
 void tst_Config::sizesBelowOneAreRaised_data()

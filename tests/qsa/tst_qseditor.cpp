@@ -270,8 +270,6 @@ void tst_QSEditor::completion_data()
     // clang-format off
     QTest::newRow("method of s") << QString() << "s.setT" << "s.setTimerInterval";
     QTest::newRow("method of job") << QString() << "job.fa" << "job.fail";
-    QTest::newRow("method of e") << QString() << "e.getF" << "e.getFlowName";
-    QTest::newRow("method of c") << QString() << "c.getN" << "c.getName";
     QTest::newRow("keyword") << QString() << "retu" << "return";
     QTest::newRow("function of the script") << "function jobArrived( s : Tavrix, job : Job ) {}\n" << "jobA" << "jobArrived";
     QTest::newRow("method of an object of the interpreter") << QString() << "helper.gr" << "helper.greet";

@@ -15,8 +15,6 @@ class tst_ScriptingApi : public QObject
 private slots:
     void variablesNameTheirClasses_data();
     void variablesNameTheirClasses();
-    void operationsThatScriptsRelyOn_data();
-    void operationsThatScriptsRelyOn();
     void everyMethodIsAValidDeclaration();
     void documentationListsTheTable();
 };
@@ -26,10 +24,12 @@ void tst_ScriptingApi::variablesNameTheirClasses_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("className");
 
-    QTest::newRow("s is the flow element") << QStringLiteral("s") << QStringLiteral("Tavrix");
-    QTest::newRow("job") << QStringLiteral("job") << QStringLiteral("Job");
-    QTest::newRow("e") << QStringLiteral("e") << QStringLiteral("Environment");
-    QTest::newRow("c") << QStringLiteral("c") << QStringLiteral("Connection");
+    // clang-format off
+    QTest::newRow("s is the flow element") << "s" << "Tavrix";
+    QTest::newRow("job") << "job" << "Job";
+    QTest::newRow("e") << "e" << "Environment";
+    QTest::newRow("c") << "c" << "Connection";
+    // clang-format on
 }
 
 void tst_ScriptingApi::variablesNameTheirClasses()
@@ -44,41 +44,6 @@ void tst_ScriptingApi::variablesNameTheirClasses()
     QVERIFY(!byVariable->methods.isEmpty());
     QVERIFY(!byVariable->translatedDescription().isEmpty());
     QVERIFY(!ScriptingApi::objectForVariable(variable.toUpper()));
-}
-
-void tst_ScriptingApi::operationsThatScriptsRelyOn_data()
-{
-    QTest::addColumn<QString>("variable");
-    QTest::addColumn<QString>("signature");
-
-    // clang-format off
-    QTest::newRow("element property") << QStringLiteral("s") << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
-    QTest::newRow("element property static") << QStringLiteral("s") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
-    QTest::newRow("timer interval set") << QStringLiteral("s") << QStringLiteral("setTimerInterval(seconds : Number)");
-    QTest::newRow("timer interval get") << QStringLiteral("s") << QStringLiteral("getTimerInterval() : Number");
-    QTest::newRow("element log") << QStringLiteral("s") << QStringLiteral("log(level : Number, message : String, args : Array = [])");
-    QTest::newRow("connection property") << QStringLiteral("c") << QStringLiteral("getPropertyValue(tag : String, job : Job = null) : String");
-    QTest::newRow("connection property static") << QStringLiteral("c") << QStringLiteral("isPropertyValueStatic(tag : String) : Boolean");
-    QTest::newRow("job name") << QStringLiteral("job") << QStringLiteral("getName() : String");
-    QTest::newRow("job private data") << QStringLiteral("job") << QStringLiteral("setPrivateData(tag : String, value : String)");
-    QTest::newRow("job sent along a connection") << QStringLiteral("job") << QStringLiteral("sendTo(connection : Connection, path : String = \"\", newName : String = \"\")");
-    QTest::newRow("job failed") << QStringLiteral("job") << QStringLiteral("fail(message : String, args : Array = [])");
-    QTest::newRow("environment log") << QStringLiteral("e") << QStringLiteral("log(level : Number, message : String, args : Array = [])");
-    // clang-format on
-}
-
-void tst_ScriptingApi::operationsThatScriptsRelyOn()
-{
-    QFETCH(QString, variable);
-    QFETCH(QString, signature);
-
-    const ScriptingApi::Object *object = ScriptingApi::objectForVariable(variable);
-    QVERIFY(object);
-    const ScriptingApi::Method *method =
-        object->method(signature.left(signature.indexOf(QLatin1Char('('))));
-    QVERIFY(method);
-    QCOMPARE(method->signature(), signature);
-    QVERIFY(!method->translatedDescription().isEmpty());
 }
 
 void tst_ScriptingApi::everyMethodIsAValidDeclaration()
