@@ -45,14 +45,6 @@ QString ScriptingApi::Method::translatedDescription() const
     return tr(description);
 }
 
-const ScriptingApi::Method *ScriptingApi::Object::method(QStringView name) const
-{
-    const auto it = std::find_if(methods.cbegin(), methods.cend(), [name](const Method &method) {
-        return name == QLatin1String(method.name);
-    });
-    return it == methods.cend() ? nullptr : &*it;
-}
-
 QString ScriptingApi::Object::translatedDescription() const
 {
     return tr(description);

@@ -34,7 +34,6 @@ public:
         const char *description;
         QVector<Method> methods;
 
-        const Method *method(QStringView name) const;
         QString translatedDescription() const;
     };
 

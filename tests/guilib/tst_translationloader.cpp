@@ -177,7 +177,7 @@ void tst_TranslationLoader::listsTheDefaultLanguageFirstThenTheInstalledOnes()
     Installation installation;
     QVERIFY(installation.isValid());
     // English is listed although it is not installed: its texts are the sources'.
-    for (const QString &language : {"Français", "deutsch", "Español"}) {
+    for (const char *language : {"Français", "deutsch", "Español"}) {
         QVERIFY(installation.addCatalogue(installation.languageFolder(language), "Scripter_x.qm"));
     }
     QVERIFY(
