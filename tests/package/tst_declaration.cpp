@@ -710,8 +710,8 @@ void tst_Declaration::loadRepairsDuplicateTagsAndMissingMasters()
     QCOMPARE(window.log.messages(),
              (QStringList{s("Tag name '%1' is already used|Twin"),
                           s("Tag name '%1' is already used|Enabled"),
-                          s("Can't find master property '%11' for property '%12'|Ghost,Orphan"),
-                          s("Tag name '%1' is already used|Twin")}));
+                          s("Tag name '%1' is already used|Twin"),
+                          s("Can't find master property '%11' for property '%12'|Ghost,Orphan")}));
     Scripter::DeclarationTree *tree = window.declaration()->tree();
     auto *copy = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Twin_Copy")));
     QCOMPARE(copy->value(XMLKey::DEFAULT), s("2"));

@@ -132,7 +132,8 @@ void tst_PackageSave::archiveHoldsTheMembersAndTheirManifest_data()
     // clang-format off
     QTest::newRow("new package holds JavaScript only") << "Router" << "J" << false << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js"} << "Router";
     QTest::newRow("three languages in manifest order, and the icon") << "Invoice Router" << "JVA" << true << QStringList{"Router.js", "Router.vbs", "Router.scpt", "router-icon.png", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js", "VBScript=Router.vbs", "AppleScript=Router.scpt"} << "Invoice Router";
-    QTest::newRow("no language, no program; no name, the window's number") << "" << "" << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"} << QStringList() << "TavrixScript3";
+    QTest::newRow("no language, no program") << "Router" << "" << false << QStringList{"manifest.xml", "Router.tscript", "Router.xml"} << QStringList() << "Router";
+    QTest::newRow("no name: the window's number") << "" << "J" << false << QStringList{"Router.js", "manifest.xml", "Router.tscript", "Router.xml"} << QStringList{"JavaScript=Router.js"} << "TavrixScript3";
     // clang-format on
 }
 
@@ -172,10 +173,14 @@ void tst_PackageSave::archiveHoldsTheMembersAndTheirManifest()
     QCOMPARE(readFile(folder + QStringLiteral("/Router.tscript")), QByteArray());
     QCOMPARE(QString::fromUtf8(readFile(folder + QStringLiteral("/Router.xml"))),
              declaration->toXml());
-    QCOMPARE(manifest.fieldKeys(),
-             (QStringList{XMLKey::SCRIPTERINSTANCENAME, XMLKey::SCRIPTPACKAGEFORMATVERSION,
-                          XMLKey::SCRIPTERPASSWORD, XMLKey::SCRIPTDECLARATIONFILE,
-                          XMLKey::SCRIPTPROGRAMFILES, XMLKey::SCRIPTICONFILE}));
+    // The fields in their order; no list of programs when there are none.
+    QStringList keys{XMLKey::SCRIPTERINSTANCENAME, XMLKey::SCRIPTPACKAGEFORMATVERSION,
+                     XMLKey::SCRIPTERPASSWORD,     XMLKey::SCRIPTDECLARATIONFILE,
+                     XMLKey::SCRIPTPROGRAMFILES,   XMLKey::SCRIPTICONFILE};
+    if (programs.isEmpty()) {
+        keys.removeOne(XMLKey::SCRIPTPROGRAMFILES);
+    }
+    QCOMPARE(manifest.fieldKeys(), keys);
     QCOMPARE(manifest.field(XMLKey::SCRIPTERINSTANCENAME), instanceName);
     QCOMPARE(manifest.field(XMLKey::SCRIPTICONFILE), withIcon ? "router-icon.png" : QString(""));
     QCOMPARE(readFile(folder + QStringLiteral("/router-icon.png")),
