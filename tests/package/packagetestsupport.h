@@ -8,7 +8,11 @@
 #include "common/pythonzip.h"
 #include "common/testfiles.h"
 
+#include "package/declarationitem.h"
+#include "package/declarationtree.h"
 #include "package/packageprocessor.h"
+
+#include "guilib/property/propertycollection.h"
 
 #include "corelib/files/filehandler.h"
 #include "corelib/package/scriptpackagemanifest.h"
@@ -19,6 +23,7 @@
 #include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -31,12 +36,36 @@ using TestFiles::entriesBelow;
 using TestFiles::readFile;
 using TestFiles::writeFile;
 
-// A PNG image of `size` pixels, the only kind of icon a declaration accepts at 32 x 32.
-inline QString writePng(const QString &path, QSize size = QSize(32, 32))
+// Changes a property of `item` as the explorer does when the user commits an edit.
+inline void edit(Scripter::DeclarationItem *item, const QString &tag, const QString &value)
+{
+    GuiLib::IProperty *property = GuiLib::findProperty(item->properties(), tag);
+    QVERIFY2(property, qPrintable(tag));
+    property->setValue(value, false, false);
+}
+
+// Adds a definition as the tree's "Add" does: after `after`, or else last in the group of
+// `groupKind`.
+inline Scripter::DeclarationItem *addDefinition(FakePackageWindow &window, int groupKind,
+                                                QTreeWidgetItem *after = nullptr)
+{
+    Scripter::DeclarationTree *tree = window.declaration()->tree();
+    if (!after) {
+        QTreeWidgetItem *group = tree->groupItem(groupKind);
+        after = group->childCount() ? group->child(group->childCount() - 1) : group;
+    }
+    tree->setCurrentItem(after);
+    tree->addItemAction()->trigger();
+    return dynamic_cast<Scripter::DeclarationItem *>(tree->currentItem());
+}
+
+// A PNG image of `size` pixels, the only kind of icon a declaration accepts at 32 x 32; or an
+// image of another `format`. Returns the path, empty on failure.
+inline QString writePng(const QString &path, QSize size = QSize(32, 32), const char *format = "PNG")
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    return image.save(path, "PNG") ? path : QString();
+    return image.save(path, format) ? path : QString();
 }
 
 // What every processor test starts from: test settings, a private temporary folder for the

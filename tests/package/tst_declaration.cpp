@@ -1,8 +1,6 @@
 #include "common/testmain.h"
 
-#include "common/dialoganswerer.h"
-#include "common/fakepackagewindow.h"
-#include "common/testfiles.h"
+#include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
@@ -23,10 +21,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
 
-namespace XMLKey = SRCore::XMLKey;
-namespace XMLValues = SRCore::XMLValues;
+using namespace PackageTest;
 using Scripter::DeclarationItem;
-using TestFiles::writeFile;
 
 namespace {
 
@@ -38,14 +34,6 @@ QString s(const char *text)
 GuiLib::IProperty *propertyOf(DeclarationItem *item, const QString &tag)
 {
     return item ? GuiLib::findProperty(item->properties(), tag) : nullptr;
-}
-
-// Changes a property as the explorer does when the user commits an edit.
-void edit(DeclarationItem *item, const QString &tag, const QString &value)
-{
-    GuiLib::IProperty *p = propertyOf(item, tag);
-    QVERIFY2(p, qPrintable(tag));
-    p->setValue(value, false, false);
 }
 
 // The value column of the explorer's top-level row `name`; null when there is no such row.
@@ -60,88 +48,26 @@ QVariant shownValue(const GuiLib::PropertiesExplorer *explorer, const QString &n
     return QVariant();
 }
 
-DeclarationItem *current(FakePackageWindow &window)
+// The element as lines of "path @attribute=value" (sorted) and "path text|cdata: ...", so that a
+// comparison names the first field that differs.
+QStringList fieldsOf(const QDomElement &element, const QString &parent = QString())
 {
-    return dynamic_cast<DeclarationItem *>(window.declaration()->tree()->currentItem());
-}
-
-// Adds a definition after the current item of the tree, as the "Add" action does.
-DeclarationItem *addAfter(FakePackageWindow &window, QTreeWidgetItem *after)
-{
-    window.declaration()->tree()->setCurrentItem(after);
-    window.declaration()->tree()->addItemAction()->trigger();
-    return current(window);
-}
-
-DeclarationItem *addTo(FakePackageWindow &window, int groupKind)
-{
-    Scripter::DeclarationTree *tree = window.declaration()->tree();
-    QTreeWidgetItem *group = tree->groupItem(groupKind);
-    return addAfter(window, group->childCount() ? group->child(group->childCount() - 1) : group);
-}
-
-QString writePng(const QString &folder, const QString &name, QSize size, const char *format = "PNG")
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    const QString path = folder + QLatin1Char('/') + name;
-    if (!image.save(path, format)) {
-        return QString();
+    const QString path = parent + QLatin1Char('/') + element.tagName();
+    QStringList lines;
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.count(); ++i) {
+        lines << path + s(" @") + attributes.item(i).nodeName() + s("=")
+                     + attributes.item(i).nodeValue();
     }
-    return path;
-}
-
-// Element by element and attribute by attribute; the first difference is described.
-QString differenceBetween(const QDomElement &expected, const QDomElement &actual,
-                          const QString &path = QString())
-{
-    const QString here = path + QLatin1Char('/') + expected.tagName();
-    if (expected.tagName() != actual.tagName()) {
-        return s("%1: element '%2' expected, '%3' found")
-            .arg(path, expected.tagName(), actual.tagName());
+    lines.sort();
+    if (element.firstChildElement().isNull()) {
+        const bool cdata = element.firstChild().isCDATASection();
+        lines << path + (cdata ? s(" cdata: ") : s(" text: ")) + element.text();
     }
-    const QDomNamedNodeMap expectedAttributes = expected.attributes();
-    const QDomNamedNodeMap actualAttributes = actual.attributes();
-    for (int i = 0; i < expectedAttributes.count(); ++i) {
-        const QDomAttr attribute = expectedAttributes.item(i).toAttr();
-        if (!actual.hasAttribute(attribute.name())) {
-            return s("%1: attribute %2 missing").arg(here, attribute.name());
-        }
-        if (actual.attribute(attribute.name()) != attribute.value()) {
-            return s("%1: attribute %2 is '%3', expected '%4'")
-                .arg(here, attribute.name(), actual.attribute(attribute.name()), attribute.value());
-        }
+    for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        lines << fieldsOf(e, path);
     }
-    if (actualAttributes.count() != expectedAttributes.count()) {
-        for (int i = 0; i < actualAttributes.count(); ++i) {
-            const QString name = actualAttributes.item(i).toAttr().name();
-            if (!expected.hasAttribute(name)) {
-                return s("%1: unexpected attribute %2").arg(here, name);
-            }
-        }
-    }
-    const bool expectedCData = expected.firstChild().isCDATASection();
-    if (expectedCData != actual.firstChild().isCDATASection()) {
-        return s("%1: content %2 expected as CDATA").arg(here, expectedCData ? s("is") : s("not"));
-    }
-    QDomElement e = expected.firstChildElement();
-    QDomElement a = actual.firstChildElement();
-    if (e.isNull() && a.isNull() && expected.text() != actual.text()) {
-        return s("%1: text '%2', expected '%3'").arg(here, actual.text(), expected.text());
-    }
-    for (; !e.isNull() || !a.isNull(); e = e.nextSiblingElement(), a = a.nextSiblingElement()) {
-        if (e.isNull()) {
-            return s("%1: unexpected element %2").arg(here, a.tagName());
-        }
-        if (a.isNull()) {
-            return s("%1: element %2 missing").arg(here, e.tagName());
-        }
-        const QString difference = differenceBetween(e, a, here);
-        if (!difference.isEmpty()) {
-            return difference;
-        }
-    }
-    return QString();
+    return lines;
 }
 
 QDomDocument parse(const QString &xml)
@@ -202,7 +128,7 @@ void buildRichDeclaration(FakePackageWindow &window)
     };
     // clang-format on
     for (const Row &row : rows) {
-        DeclarationItem *item = addTo(window, element);
+        DeclarationItem *item = addDefinition(window, element);
         edit(item, XMLKey::DEF_TAG, row.tag);
         edit(item, XMLKey::NAME, row.tag + s(" name"));
         for (const auto &[tag, value] : row.values) {
@@ -212,16 +138,16 @@ void buildRichDeclaration(FakePackageWindow &window)
     // "Speed" depends on "Mode", "Limit" on "Speed": the dependent moves under its master first,
     // then the master under its own, taking the dependent with it.
     Scripter::DeclarationTree *tree = declaration->tree();
-    DeclarationItem *speed = addAfter(window, tree->groupItem(element)->child(0));
+    DeclarationItem *speed = addDefinition(window, element, tree->groupItem(element)->child(0));
     edit(speed, XMLKey::DEF_TAG, s("Speed"));
     edit(speed, XMLKey::DEF_MASTERVALUE, s("Fast"));
-    DeclarationItem *limit = addAfter(window, speed);
+    DeclarationItem *limit = addDefinition(window, element, speed);
     edit(limit, XMLKey::DEF_TAG, s("Limit"));
     edit(limit, XMLKey::DEF_EDITOR, s("Number"));
     edit(limit, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
     edit(speed, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
 
-    DeclarationItem *route = addTo(window, DeclarationItem::ConnectionGroupKind);
+    DeclarationItem *route = addDefinition(window, DeclarationItem::ConnectionGroupKind);
     edit(route, XMLKey::DEF_TAG, s("Route"));
     edit(route, XMLKey::DEF_EDITOR, s("Dropdown list"));
     edit(route, XMLKey::DEF_DROPDOWNITEMS, s("Left;Right"));
@@ -244,7 +170,7 @@ void buildFilterDeclaration(FakePackageWindow &window)
     edit(script, XMLKey::IDLEAFTERJOB, s("5"));
     edit(script, XMLKey::POSITIONINELEMENTPANE, s("Tools:3"));
 
-    DeclarationItem *folder = addTo(window, DeclarationItem::ConnectionGroupKind);
+    DeclarationItem *folder = addDefinition(window, DeclarationItem::ConnectionGroupKind);
     edit(folder, XMLKey::DEF_TAG, s("Subfolders"));
     edit(folder, XMLKey::DEF_EDITOR, s("None"));
     edit(folder, s("SecondEditor"), s("Literal"));
@@ -283,6 +209,17 @@ QString defaultEditorOf(DeclarationItem *item)
     return p ? p->editor() : QString();
 }
 
+// What the window was asked to do after an edit: names, languages shown, fixture refreshes.
+QStringList windowRecords(const FakePackageWindow &window)
+{
+    QStringList records = window.names;
+    for (auto it = window.languages.cbegin(); it != window.languages.cend(); ++it) {
+        records << it.key() + (it.value() ? s(" shown") : s(" hidden"));
+    }
+    records.sort();
+    return records + window.refreshes;
+}
+
 } // namespace
 
 class tst_Declaration : public QObject
@@ -290,72 +227,72 @@ class tst_Declaration : public QObject
     Q_OBJECT
 
 private slots:
-    void newDeclaration();
+    void newAndResetDeclaration();
     void addDefinitionNamesAndCounter();
     void typedTagIsRepairedOrRefused_data();
     void typedTagIsRepairedOrRefused();
     void defaultFollowsTheEditors();
     void dependsOnMasterMovesTheDefinition();
-    void scriptNameAndLanguages();
-    void connectionSettingsRefreshTheFixture();
+    void basicSettingsReachTheWindow_data();
+    void basicSettingsReachTheWindow();
     void icon_data();
     void icon();
     void passwordVerification();
-    void fieldAttributeAnswersForTheDefinition();
-    void libraryRequestNamesTheGroup();
+    void definitionAnswersForItsFieldsAndLibrary();
 
     void goldenDeclaration_data();
     void goldenDeclaration();
     void writeReadWriteIsStable();
-    void undecodableValueIsRefused();
     void fieldsForTheFixture();
-    void loadReportsParseErrorsAndKeepsTheDeclaration_data();
-    void loadReportsParseErrorsAndKeepsTheDeclaration();
-    void loadKeepsDefinitionWithMissingMaster();
-    void loadRepairsDuplicateTags();
+    void loadReportsErrorsAndKeepsTheDeclaration_data();
+    void loadReportsErrorsAndKeepsTheDeclaration();
+    void loadRepairsDuplicateTagsAndMissingMasters();
     void manyDefinitionsLoad_data();
     void manyDefinitionsLoad();
     void unshownDefinitionsAreWrittenAsShownOnes_data();
     void unshownDefinitionsAreWrittenAsShownOnes();
     void editingAfterTheDefinitionIsFirstShown();
-    void saveFailureIsReported();
-    void resetStartsOver();
+    void saveFailureIsReportedAndLosesNothing();
 };
 
-void tst_Declaration::newDeclaration()
+// A new declaration, and one reset after edits, is the template with nothing defined.
+void tst_Declaration::newAndResetDeclaration()
 {
     FakePackageWindow window;
     Scripter::DeclarationTree *tree = window.declaration()->tree();
     QAbstractItemModelTester tester(tree->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-
-    DeclarationItem *script = tree->scriptItem();
-    QVERIFY(script);
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(script->text(0), s("TavrixScript"));
-    QCOMPARE(window.declaration()->elementName(), s("TavrixScript"));
-    QVERIFY(script->isExpanded());
-    QVERIFY(script->isSelected());
-    QCOMPARE(tree->currentItem(), script);
-    QCOMPARE(script->childCount(), 2);
-    QCOMPARE(script->child(0)->type(), int(DeclarationItem::ElementGroupKind));
-    QCOMPARE(script->child(1)->type(), int(DeclarationItem::ConnectionGroupKind));
-
-    // The basic script properties are what the explorer shows, with the template values.
-    QVERIFY(script->properties());
-    QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE), XMLValues::CONNECTION_MOVE);
-    QCOMPARE(window.declaration()->basicValue(XMLKey::INCLUDEJAVASCRIPT), XMLValues::YES);
+    const auto verifyNew = [&] {
+        DeclarationItem *script = tree->scriptItem();
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(window.declaration()->elementName(), s("TavrixScript"));
+        QVERIFY(script->isExpanded());
+        QVERIFY(script->isSelected());
+        QCOMPARE(tree->currentItem(), script);
+        QCOMPARE(script->child(0), tree->groupItem(DeclarationItem::ElementGroupKind));
+        QCOMPARE(script->child(1), tree->groupItem(DeclarationItem::ConnectionGroupKind));
+        QCOMPARE(window.declaration()->basicValue(XMLKey::CONNECTIONTYPE),
+                 XMLValues::CONNECTION_MOVE);
+        QVERIFY(window.declaration()->elementPropertyTags().isEmpty());
+        QVERIFY(window.declaration()->connectionPropertyTags().isEmpty());
+    };
+    verifyNew();
     QCOMPARE(window.declaration()->basicValue(s("NoSuchTag")), QString());
-    QCOMPARE(window.declaration()->iconPath(), QString());
-    QVERIFY(window.declaration()->elementPropertyTags().isEmpty());
     QCOMPARE(window.modifiedCount, 0);
+    const QString fresh = window.declaration()->toXml();
+
+    buildRichDeclaration(window);
+    window.declaration()->reset();
+    verifyNew();
+    QCOMPARE(window.declaration()->toXml(), fresh);
+    // The counter of new definitions starts over.
+    QCOMPARE(addDefinition(window, DeclarationItem::ElementGroupKind)->text(0), s("Argument0"));
 }
 
 void tst_Declaration::addDefinitionNamesAndCounter()
 {
     FakePackageWindow window;
-    DeclarationItem *first = addTo(window, DeclarationItem::ElementGroupKind);
-    QVERIFY(first);
+    DeclarationItem *first = addDefinition(window, DeclarationItem::ElementGroupKind);
     QCOMPARE(first->type(), int(DeclarationItem::ElementDefinitionKind));
     QCOMPARE(first->text(0), s("Argument0"));
     QCOMPARE(first->value(XMLKey::DEF_TAG), s("Argument0"));
@@ -365,7 +302,7 @@ void tst_Declaration::addDefinitionNamesAndCounter()
 
     // A tag that a user already took is skipped, in either group.
     edit(first, XMLKey::DEF_TAG, s("Argument1"));
-    DeclarationItem *second = addTo(window, DeclarationItem::ConnectionGroupKind);
+    DeclarationItem *second = addDefinition(window, DeclarationItem::ConnectionGroupKind);
     QCOMPARE(second->type(), int(DeclarationItem::ConnectionDefinitionKind));
     QCOMPARE(second->text(0), s("Argument2"));
     QCOMPARE(window.declaration()->elementPropertyTags(), QStringList{s("Argument1")});
@@ -396,13 +333,10 @@ void tst_Declaration::typedTagIsRepairedOrRefused()
     QFETCH(QString, rejected);
 
     FakePackageWindow window;
-    DeclarationItem *taken = addTo(window, DeclarationItem::ElementGroupKind);
-    edit(taken, XMLKey::DEF_TAG, s("Taken"));
-    DeclarationItem *other = addTo(window, DeclarationItem::ConnectionGroupKind);
-    edit(other, XMLKey::DEF_TAG, s("Other"));
-    DeclarationItem *underscored = addTo(window, DeclarationItem::ElementGroupKind);
-    edit(underscored, XMLKey::DEF_TAG, s("Tak_en"));
-    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    edit(addDefinition(window, DeclarationItem::ElementGroupKind), XMLKey::DEF_TAG, s("Taken"));
+    edit(addDefinition(window, DeclarationItem::ConnectionGroupKind), XMLKey::DEF_TAG, s("Other"));
+    edit(addDefinition(window, DeclarationItem::ElementGroupKind), XMLKey::DEF_TAG, s("Tak_en"));
+    DeclarationItem *item = addDefinition(window, DeclarationItem::ElementGroupKind);
     if (kept.isEmpty()) {
         kept = item->text(0);
     }
@@ -423,7 +357,7 @@ void tst_Declaration::typedTagIsRepairedOrRefused()
 void tst_Declaration::defaultFollowsTheEditors()
 {
     FakePackageWindow window;
-    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *item = addDefinition(window, DeclarationItem::ElementGroupKind);
     edit(item, XMLKey::DEFAULT, s("42"));
 
     auto defaultProperty = [item] {
@@ -435,9 +369,6 @@ void tst_Declaration::defaultFollowsTheEditors()
     QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), item->properties());
     QCOMPARE(shownValue(window.propertiesExplorer(), s("Default")).toString(), s("42"));
     QCOMPARE(defaultProperty()->editors(), XMLValues::EDITOR_INLINE);
-    QCOMPARE(defaultProperty()->valueText(), s("42"));
-    QCOMPARE(defaultProperty()->name(), s("Default"));
-    QVERIFY(defaultProperty()->tooltip().contains(s("The default value of the property")));
 
     edit(item, s("SecondEditor"), s("Literal"));
     edit(item, s("LiteralEditorName2"), s("All Files"));
@@ -468,9 +399,9 @@ void tst_Declaration::dependsOnMasterMovesTheDefinition()
     FakePackageWindow window;
     Scripter::DeclarationTree *tree = window.declaration()->tree();
     QTreeWidgetItem *group = tree->groupItem(DeclarationItem::ElementGroupKind);
-    DeclarationItem *first = addTo(window, DeclarationItem::ElementGroupKind);
-    DeclarationItem *second = addTo(window, DeclarationItem::ElementGroupKind);
-    DeclarationItem *third = addTo(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *first = addDefinition(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *second = addDefinition(window, DeclarationItem::ElementGroupKind);
+    DeclarationItem *third = addDefinition(window, DeclarationItem::ElementGroupKind);
 
     // The first definition has nothing above it to depend on.
     edit(first, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
@@ -480,9 +411,8 @@ void tst_Declaration::dependsOnMasterMovesTheDefinition()
     window.refreshes.clear();
     edit(third, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
     QCOMPARE(third->parent(), second);
-    QCOMPARE(second->childCount(), 1);
-    QVERIFY(third->isSelected());
     QCOMPARE(tree->currentItem(), third);
+    QVERIFY(third->isSelected());
     QVERIFY(second->isExpanded());
     QCOMPARE(window.refreshes, QStringList{s("E")});
 
@@ -497,52 +427,50 @@ void tst_Declaration::dependsOnMasterMovesTheDefinition()
     QCOMPARE(second->parent(), group);
     QCOMPARE(group->indexOfChild(second), 1);
     QCOMPARE(third->parent(), second);
-
-    const QDomDocument document = parse(window.declaration()->toXml());
-    const QDomElement fields = document.documentElement().firstChildElement(XMLKey::ELEMENTFIELDS);
+    const QDomElement fields = parse(window.declaration()->toXml())
+                                   .documentElement()
+                                   .firstChildElement(XMLKey::ELEMENTFIELDS);
     QCOMPARE(fields.firstChildElement(third->text(0)).attribute(XMLKey::DEPENDENCY),
              second->text(0));
-    QCOMPARE(fields.firstChildElement(third->text(0)).attribute(XMLKey::DEPENDENCYVALUE),
-             XMLValues::YES);
     QVERIFY(!fields.firstChildElement(second->text(0)).hasAttribute(XMLKey::DEPENDENCY));
 }
 
-void tst_Declaration::scriptNameAndLanguages()
+void tst_Declaration::basicSettingsReachTheWindow_data()
 {
-    FakePackageWindow window;
-    DeclarationItem *script = window.declaration()->tree()->scriptItem();
-    edit(script, XMLKey::NAME, s("Splitter"));
-    QCOMPARE(script->text(0), s("Splitter"));
-    QCOMPARE(window.declaration()->elementName(), s("Splitter"));
-    QCOMPARE(window.names, QStringList{s("Splitter")});
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("records"); // see windowRecords()
 
-    edit(script, XMLKey::INCLUDEJAVASCRIPT, XMLValues::NO);
-    edit(script, XMLKey::INCLUDEAPPLESCRIPT, XMLValues::YES);
-    edit(script, XMLKey::INCLUDEVBSCRIPT, XMLValues::YES);
-    QCOMPARE(window.languages, (QHash<QString, bool>{{XMLValues::JAVASCRIPT, false},
-                                                     {XMLValues::APPLESCRIPT, true},
-                                                     {XMLValues::VBSCRIPT, true}}));
-    QCOMPARE(window.modifiedCount, 4);
-    QVERIFY(window.refreshes.isEmpty());
+    // clang-format off
+    QTest::newRow("name renames the script") << XMLKey::NAME << s("Splitter") << QStringList{s("Splitter")};
+    QTest::newRow("a language hides its editor") << XMLKey::INCLUDEJAVASCRIPT << XMLValues::NO << QStringList{s("JavaScript hidden")};
+    QTest::newRow("a language shows its editor") << XMLKey::INCLUDEVBSCRIPT << XMLValues::YES << QStringList{s("VBScript shown")};
+    QTest::newRow("connection type refreshes the connections") << XMLKey::CONNECTIONTYPE << XMLValues::CONNECTION_TRAFFICLIGHT << QStringList{s("C")};
+    QTest::newRow("an outcome flag refreshes the connections") << XMLKey::LOGWARNING << XMLValues::NO << QStringList{s("C")};
+    QTest::newRow("folder masks refresh the connections") << XMLKey::INCLUDEEXCLUDEFOLDER << XMLValues::YES << QStringList{s("C")};
+    QTest::newRow("execution group refreshes nothing") << XMLKey::EXECUTIONGROUP << s("g1") << QStringList();
+    // clang-format on
 }
 
-void tst_Declaration::connectionSettingsRefreshTheFixture()
+void tst_Declaration::basicSettingsReachTheWindow()
 {
+    QFETCH(QString, tag);
+    QFETCH(QString, value);
+    QFETCH(QStringList, records);
+
     FakePackageWindow window;
     DeclarationItem *script = window.declaration()->tree()->scriptItem();
-    edit(script, XMLKey::CONNECTIONTYPE, XMLValues::CONNECTION_TRAFFICLIGHT);
-    edit(script, XMLKey::LOGWARNING, XMLValues::NO);
-    edit(script, XMLKey::INCLUDEEXCLUDEFOLDER, XMLValues::YES);
-    QCOMPARE(window.refreshes, (QStringList{s("C"), s("C"), s("C")}));
-    edit(script, XMLKey::EXECUTIONGROUP, s("g1"));
-    QCOMPARE(window.refreshes.size(), 3);
+    edit(script, tag, value);
+    QCOMPARE(windowRecords(window), records);
+    QCOMPARE(window.modifiedCount, 1);
+    QCOMPARE(script->text(0), window.declaration()->elementName());
 }
 
 void tst_Declaration::icon_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QByteArray>("format"); // "text": a file that is no image; "": no file
     QTest::addColumn<bool>("accepted");
 
     // clang-format off
@@ -551,8 +479,8 @@ void tst_Declaration::icon_data()
     QTest::newRow("wrong size") << s("big.png") << QSize(48, 48) << QByteArray("PNG") << false;
     QTest::newRow("one pixel short") << s("narrow.png") << QSize(31, 32) << QByteArray("PNG") << false;
     QTest::newRow("not a PNG suffix") << s("icon.bmp") << QSize(32, 32) << QByteArray("BMP") << false;
-    QTest::newRow("not an image") << s("text.png") << QSize() << QByteArray() << false;
-    QTest::newRow("missing file") << s("missing.png") << QSize(-1, -1) << QByteArray() << false;
+    QTest::newRow("not an image") << s("text.png") << QSize() << QByteArray("text") << false;
+    QTest::newRow("missing file") << s("missing.png") << QSize() << QByteArray() << false;
     // clang-format on
 }
 
@@ -564,35 +492,25 @@ void tst_Declaration::icon()
     QFETCH(bool, accepted);
 
     QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    QString path = folder.filePath(name);
-    if (!format.isEmpty()) {
-        QVERIFY(!writePng(folder.path(), name, size, format.constData()).isEmpty());
-    } else if (size.isEmpty() && size.width() == 0) {
+    const QString path = folder.filePath(name);
+    if (format == "text") {
         QVERIFY(writeFile(path, "not an image at all"));
+    } else if (!format.isEmpty()) {
+        QVERIFY(!writePng(path, size, format.constData()).isEmpty());
     }
 
     FakePackageWindow window;
     DeclarationItem *script = window.declaration()->tree()->scriptItem();
-    const qint64 defaultIconKey = script->icon(0).cacheKey();
     DialogAnswerer dialogs;
     edit(script, XMLKey::ICON, path);
 
-    if (accepted) {
-        QCOMPARE(dialogs.seen, QStringList());
-        QCOMPARE(window.declaration()->iconPath(), path);
-        QCOMPARE(window.icons, QStringList{path});
-        QCOMPARE(script->icon(0).pixmap(32, 32).toImage().pixelColor(5, 5), QColor(Qt::darkCyan));
-    } else {
-        QCOMPARE(dialogs.seen,
-                 QStringList{s("Choose icon file|Your must choose a PNG image file with "
-                               "a size of exactly 32x32 pixels in the RGB color "
-                               "space !")});
-        QCOMPARE(window.declaration()->iconPath(), QString());
-        QCOMPARE(window.icons, QStringList{QString()});
-        QVERIFY(script->icon(0).cacheKey() != defaultIconKey || !script->icon(0).isNull());
-        QVERIFY(script->icon(0).pixmap(32, 32).toImage().pixelColor(5, 5) != QColor(Qt::darkCyan));
-    }
+    const QStringList refusal{s("Choose icon file|Your must choose a PNG image file with a size of "
+                                "exactly 32x32 pixels in the RGB color space !")};
+    QCOMPARE(dialogs.seen, accepted ? QStringList() : refusal);
+    QCOMPARE(window.declaration()->iconPath(), accepted ? path : QString());
+    QCOMPARE(window.icons, QStringList{accepted ? path : QString()});
+    QCOMPARE(script->icon(0).pixmap(32, 32).toImage().pixelColor(5, 5) == QColor(Qt::darkCyan),
+             accepted);
 }
 
 void tst_Declaration::passwordVerification()
@@ -611,38 +529,25 @@ void tst_Declaration::passwordVerification()
     QCOMPARE(window.declaration()->basicValue(XMLKey::VERIFYPASSWORD), QString());
 
     edit(script, XMLKey::VERIFYPASSWORD, s("Other"));
-    QCOMPARE(dialogs.seen, QStringList{s("Password Problem|The verification password you typed in "
-                                         "is not the same as your password.\nPlease re-type the "
-                                         "password in the 'Verify Password' property")});
+    QCOMPARE(dialogs.seen.size(), 1);
+    QVERIFY(dialogs.seen.first().startsWith(s("Password Problem|")));
     QCOMPARE(window.declaration()->basicValue(XMLKey::VERIFYPASSWORD), QString());
     QCOMPARE(window.declaration()->basicValue(XMLKey::PASSWORD), s("other"));
 }
 
-void tst_Declaration::fieldAttributeAnswersForTheDefinition()
+// The editor fields are the definition's (the rules are DefinitionEditors'); the library is
+// asked for with the definition's group.
+void tst_Declaration::definitionAnswersForItsFieldsAndLibrary()
 {
     FakePackageWindow window;
-    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
-    edit(item, s("SecondEditor"), s("Select many from library"));
-    edit(item, s("MessageForSelectManyFromLibrary2"), s("Choose several"));
-    edit(item, s("ThirdEditor"), s("External editor"));
-    edit(item, s("ExternalApplication3"), s("/usr/bin/gimp"));
-
-    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::SELECTMANYFROMLIBMESSAGE),
-             s("Choose several"));
-    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::EXTERNALAPPLICATION),
+    DeclarationItem *element = addDefinition(window, DeclarationItem::ElementGroupKind);
+    edit(element, s("SecondEditor"), s("External editor"));
+    edit(element, s("ExternalApplication2"), s("/usr/bin/gimp"));
+    QCOMPARE(element->fieldAttribute(XMLKey::DEFAULT, XMLKey::EXTERNALAPPLICATION),
              s("/usr/bin/gimp"));
-    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::EXTERNALARGFORNEW), s("%1"));
-    QCOMPARE(item->fieldAttribute(XMLKey::DEFAULT, XMLKey::STRINGLISTEDITORMES), QString());
-    QCOMPARE(item->objectType(), XMLKey::SCRIPTDECLARATION);
-    QString message;
-    QVERIFY(item->validateProperty(XMLKey::DEFAULT, message));
-}
+    QCOMPARE(element->fieldAttribute(XMLKey::DEFAULT, XMLKey::STRINGLISTEDITORMES), QString());
 
-void tst_Declaration::libraryRequestNamesTheGroup()
-{
-    FakePackageWindow window;
-    DeclarationItem *element = addTo(window, DeclarationItem::ElementGroupKind);
-    DeclarationItem *connection = addTo(window, DeclarationItem::ConnectionGroupKind);
+    DeclarationItem *connection = addDefinition(window, DeclarationItem::ConnectionGroupKind);
     QVERIFY(element->libraryForProperty(element->text(0)).isEmpty());
     connection->libraryForProperty(connection->text(0));
     QCOMPARE(window.libraryRequests, (QStringList{element->text(0) + s("@element"),
@@ -671,18 +576,10 @@ void tst_Declaration::goldenDeclaration()
     } else {
         buildRichDeclaration(window);
     }
-    const QString written = window.declaration()->toXml();
-
     const QString goldenPath = QFINDTESTDATA(golden);
     QVERIFY2(!goldenPath.isEmpty(), qPrintable(golden + s(" is missing")));
-    const QDomDocument expected = parse(textOf(goldenPath));
-    const QDomDocument actual = parse(written);
-    const QString difference =
-        differenceBetween(expected.documentElement(), actual.documentElement());
-    if (!difference.isEmpty()) {
-        qWarning().noquote() << "written declaration:\n" << written;
-    }
-    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QCOMPARE(fieldsOf(parse(window.declaration()->toXml()).documentElement()),
+             fieldsOf(parse(textOf(goldenPath)).documentElement()));
     QCOMPARE(window.log.messages(), QStringList{});
 }
 
@@ -706,40 +603,14 @@ void tst_Declaration::writeReadWriteIsStable()
     QCOMPARE(other.declaration()->elementPropertyTags(),
              window.declaration()->elementPropertyTags());
     QTreeWidgetItem *mode = other.declaration()->tree()->findItemWithText(s("Mode"));
-    QVERIFY(mode);
     QCOMPARE(mode->child(0)->text(0), s("Speed"));
     QCOMPARE(mode->child(0)->child(0)->text(0), s("Limit"));
     QCOMPARE(other.declaration()->basicValue(XMLKey::LOGSUCCESS), XMLValues::NO);
-    QCOMPARE(other.declaration()->basicValue(XMLKey::INCLUDEVBSCRIPT), XMLValues::YES);
     auto *blank =
         dynamic_cast<DeclarationItem *>(other.declaration()->tree()->findItemWithText(s("Blank")));
     QCOMPARE(blank->value(XMLKey::DEFAULT), s("   "));
     // Loading is not an edit.
     QCOMPARE(other.modifiedCount, 0);
-
-    // A document in memory reads the same way; a broken one changes nothing.
-    FakePackageWindow third;
-    QVERIFY(third.declaration()->loadFromXml(window.declaration()->toXml()));
-    QCOMPARE(third.declaration()->toXml(), window.declaration()->toXml());
-    QVERIFY(!third.declaration()->loadFromXml(s("<Object><ElementFields>"), &xmlError));
-    QCOMPARE(xmlError.line, 1);
-    QCOMPARE(third.declaration()->toXml(), window.declaration()->toXml());
-}
-
-void tst_Declaration::undecodableValueIsRefused()
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(s("encoded.xml"));
-    QVERIFY(writeFile(path,
-                      "<Object>\n<ElementFields>\n"
-                      "<Name Editor=\"hide\" ValueEncoding=\"Base64UTF16\">not base64!</Name>\n"
-                      "</ElementFields>\n<ConnectionFields/>\n</Object>\n"));
-
-    FakePackageWindow window;
-    SRCore::XmlError error;
-    QVERIFY(!window.declaration()->load(path, &error));
-    QVERIFY2(error.message.contains(s("Name")), qPrintable(error.message));
-    QCOMPARE(window.declaration()->elementName(), s("TavrixScript"));
 }
 
 void tst_Declaration::fieldsForTheFixture()
@@ -754,42 +625,43 @@ void tst_Declaration::fieldsForTheFixture()
     }
     QCOMPARE(names, window.declaration()->elementPropertyTags());
     QCOMPARE(object.getField(s("Speed")).getProperty(XMLKey::DEPENDENCY), s("Mode"));
-    QCOMPARE(object.getField(s("Mode")).getProperty(XMLKey::TYPE), s("enum:Fast;Safe"));
     QCOMPARE(object.getField(s("Blank")).getValue(), s("   "));
 
-    const QDomDocument connections = parse(window.declaration()->connectionFieldsXml());
-    QCOMPARE(connections.documentElement().tagName(), XMLKey::CONNECTIONFIELDS);
-    QCOMPARE(connections.documentElement().firstChildElement().tagName(), s("Route"));
-    QCOMPARE(window.declaration()->connectionPropertyTags(), QStringList{s("Route")});
+    const QDomElement connections =
+        parse(window.declaration()->connectionFieldsXml()).documentElement();
+    QCOMPARE(connections.tagName(), XMLKey::CONNECTIONFIELDS);
+    QCOMPARE(connections.firstChildElement().tagName(), s("Route"));
 }
 
-void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration_data()
+void tst_Declaration::loadReportsErrorsAndKeepsTheDeclaration_data()
 {
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content"); // "-": no file at all
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("mentions"); // in the error message; "@" for the file's path
 
     // clang-format off
-    QTest::newRow("unclosed element") << QByteArray("<Object>\n  <ElementFields>\n    <Name Editor=\"hide\">x</Nam>\n") << 3 << 31;
-    QTest::newRow("not XML") << QByteArray("just text") << 1 << 0;
-    QTest::newRow("empty file") << QByteArray() << 1 << 0;
-    QTest::newRow("another document") << QByteArray("<Flow>\n  <Header/>\n</Flow>\n") << 1 << 6;
-    QTest::newRow("no such file") << QByteArray("-") << 0 << 0;
+    QTest::newRow("unclosed element") << QByteArray("<Object>\n  <ElementFields>\n    <Name Editor=\"hide\">x</Nam>\n") << 3 << 31 << QString();
+    QTest::newRow("not XML") << QByteArray("just text") << 1 << 0 << QString();
+    QTest::newRow("empty file") << QByteArray() << 1 << 0 << QString();
+    QTest::newRow("another document") << QByteArray("<Flow>\n  <Header/>\n</Flow>\n") << 1 << 6 << QString();
+    QTest::newRow("value that can't be decoded") << QByteArray("<Object>\n<ElementFields>\n<Name Editor=\"hide\" ValueEncoding=\"Base64UTF16\">not base64!</Name>\n</ElementFields>\n<ConnectionFields/>\n</Object>\n") << -1 << 0 << s("Name");
+    QTest::newRow("no such file") << QByteArray("-") << -1 << 0 << s("@");
     // clang-format on
 }
 
-void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration()
+void tst_Declaration::loadReportsErrorsAndKeepsTheDeclaration()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, line);
     QFETCH(int, column);
+    QFETCH(QString, mentions);
 
     QTemporaryDir folder;
     const QString path = folder.filePath(s("broken.xml"));
     if (content != "-") {
         QVERIFY(writeFile(path, content));
     }
-
     FakePackageWindow window;
     buildRichDeclaration(window);
     const QString before = window.declaration()->toXml();
@@ -800,46 +672,19 @@ void tst_Declaration::loadReportsParseErrorsAndKeepsTheDeclaration()
     QVERIFY(!error.message.isEmpty());
     if (line > 0) {
         QCOMPARE(error.line, line);
-        if (column > 0) {
-            QCOMPARE(error.column, column);
-        }
-    } else {
-        QVERIFY(error.message.contains(path));
     }
+    if (column > 0) {
+        QCOMPARE(error.column, column);
+    }
+    QVERIFY2(error.message.contains(mentions == s("@") ? path : mentions),
+             qPrintable(error.message));
     QCOMPARE(window.declaration()->toXml(), before);
     QCOMPARE(window.declaration()->elementName(), s("Golden Sorter"));
 }
 
-void tst_Declaration::loadKeepsDefinitionWithMissingMaster()
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(s("orphan.xml"));
-    QVERIFY(writeFile(path, R"(<?xml version="1.0" encoding="UTF-8"?>
-<Object>
-  <ElementFields>
-    <Name Editor="hide">Orphans</Name>
-    <First Tooltip="a" LocalizedTagName="First" Type="string" Editor="inline"/>
-    <Orphan Tooltip="b" LocalizedTagName="Orphan" Dependency="Ghost" Dependencyvalue="On" Type="string" Editor="inline">x</Orphan>
-  </ElementFields>
-  <ConnectionFields/>
-</Object>
-)"));
-
-    FakePackageWindow window;
-    QVERIFY(window.declaration()->load(path));
-    QCOMPARE(window.log.messages(),
-             QStringList{s("Can't find master property '%11' for property '%12'|Ghost,Orphan")});
-    QCOMPARE(window.declaration()->elementName(), s("Orphans"));
-    QCOMPARE(window.declaration()->elementPropertyTags(), (QStringList{s("First"), s("Orphan")}));
-    QTreeWidgetItem *group =
-        window.declaration()->tree()->groupItem(DeclarationItem::ElementGroupKind);
-    auto *orphan = dynamic_cast<DeclarationItem *>(group->child(1));
-    QCOMPARE(orphan->text(0), s("Orphan"));
-    QCOMPARE(orphan->value(XMLKey::DEF_MASTERVALUE), s("On"));
-    QCOMPARE(orphan->value(XMLKey::DEFAULT), s("x"));
-}
-
-void tst_Declaration::loadRepairsDuplicateTags()
+// Nothing is lost: a tag taken twice becomes a copy, a definition whose master is missing stays
+// without it, and every one keeps its values.
+void tst_Declaration::loadRepairsDuplicateTagsAndMissingMasters()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(s("duplicates.xml"));
@@ -849,6 +694,7 @@ void tst_Declaration::loadRepairsDuplicateTags()
     <Twin Tooltip="second" LocalizedTagName="Twin" Type="string" Editor="inline">2</Twin>
     <Child Tooltip="" Dependency="Twin" Dependencyvalue="Yes" Type="string" Editor="inline"/>
     <Enabled Tooltip="clashes with the fixture" Type="bool" Editor="inline">Yes</Enabled>
+    <Orphan Tooltip="b" Dependency="Ghost" Dependencyvalue="On" Type="string" Editor="inline">x</Orphan>
   </ElementFields>
   <ConnectionFields>
     <Twin Tooltip="third" Type="string" Editor="inline">3</Twin>
@@ -859,20 +705,22 @@ void tst_Declaration::loadRepairsDuplicateTags()
     FakePackageWindow window;
     QVERIFY(window.declaration()->load(path));
     QCOMPARE(window.declaration()->elementPropertyTags(),
-             (QStringList{s("Twin"), s("Child"), s("Twin_Copy"), s("Enabled_Copy")}));
+             (QStringList{s("Twin"), s("Child"), s("Twin_Copy"), s("Enabled_Copy"), s("Orphan")}));
     QCOMPARE(window.declaration()->connectionPropertyTags(), QStringList{s("Twin_Copy1")});
-    QCOMPARE(window.log.messages(), (QStringList{s("Tag name '%1' is already used|Twin"),
-                                                 s("Tag name '%1' is already used|Enabled"),
-                                                 s("Tag name '%1' is already used|Twin")}));
-    // Nothing is lost: every definition keeps its values, the dependent sits under the first.
-    auto *copy = dynamic_cast<DeclarationItem *>(
-        window.declaration()->tree()->findItemWithText(s("Twin_Copy")));
+    QCOMPARE(window.log.messages(),
+             (QStringList{s("Tag name '%1' is already used|Twin"),
+                          s("Tag name '%1' is already used|Enabled"),
+                          s("Tag name '%1' is already used|Twin"),
+                          s("Can't find master property '%11' for property '%12'|Ghost,Orphan")}));
+    Scripter::DeclarationTree *tree = window.declaration()->tree();
+    auto *copy = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Twin_Copy")));
     QCOMPARE(copy->value(XMLKey::DEFAULT), s("2"));
     QCOMPARE(copy->value(XMLKey::TOOLTIP), s("second"));
-    QCOMPARE(window.declaration()->tree()->findItemWithText(s("Child"))->parent()->text(0),
-             s("Twin"));
+    QCOMPARE(tree->findItemWithText(s("Child"))->parent()->text(0), s("Twin"));
+    auto *orphan = dynamic_cast<DeclarationItem *>(tree->findItemWithText(s("Orphan")));
+    QCOMPARE(orphan->parent(), tree->groupItem(DeclarationItem::ElementGroupKind));
+    QCOMPARE(orphan->value(XMLKey::DEFAULT), s("x"));
 }
-
 void tst_Declaration::manyDefinitionsLoad_data()
 {
     QTest::addColumn<QString>("fields");
@@ -994,14 +842,8 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
     QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), expr->properties());
     QCOMPARE(defaultEditorOf(expr), XMLValues::EDITOR_SCRIPTEXP);
 
-    // The Default property follows the editors, and the writing follows the edits.
-    window.modifiedCount = 0;
+    // The writing follows the edits of the set built when it was shown.
     edit(expr, XMLKey::DEF_EDITOR, s("Number"));
-    auto *defaultValue = qobject_cast<GuiLib::GenericProperty *>(propertyOf(expr, XMLKey::DEFAULT));
-    QCOMPARE(defaultValue->type(), XMLValues::EDITORTYPE_NUMBER);
-    QCOMPARE(defaultValue->editor(), XMLValues::EDITOR_SCRIPTEXP);
-    QCOMPARE(window.propertiesExplorer()->propertiesModel()->root(), expr->properties());
-    QCOMPARE(window.modifiedCount, 1);
     edit(expr, XMLKey::DEFAULT, s("b + c"));
     const QDomElement written = parse(window.declaration()->toXml())
                                     .documentElement()
@@ -1010,21 +852,13 @@ void tst_Declaration::editingAfterTheDefinitionIsFirstShown()
     QCOMPARE(written.attribute(XMLKey::TYPE), XMLValues::EDITORTYPE_NUMBER);
     QCOMPARE(written.attribute(XMLKey::DEFAULT), s("b + c"));
 
-    // A duplicate tag is refused, a definition moves under its master.
+    // A definition never shown takes part in the change handling: a taken tag is refused.
     edit(blank, XMLKey::DEF_TAG, s("Expr"));
     QCOMPARE(blank->text(0), s("Blank"));
     QCOMPARE(window.log.messages(), QStringList{s("Tag name '%1' is already used|Expr")});
-    edit(blank, XMLKey::DEF_DEPENDSONMASTER, XMLValues::YES);
-    QCOMPARE(blank->parent(), expr);
-    QCOMPARE(parse(window.declaration()->toXml())
-                 .documentElement()
-                 .firstChildElement(XMLKey::ELEMENTFIELDS)
-                 .firstChildElement(s("Blank"))
-                 .attribute(XMLKey::DEPENDENCY),
-             s("Expr"));
 }
 
-void tst_Declaration::saveFailureIsReported()
+void tst_Declaration::saveFailureIsReportedAndLosesNothing()
 {
     QTemporaryDir folder;
     FakePackageWindow window;
@@ -1032,27 +866,13 @@ void tst_Declaration::saveFailureIsReported()
     QVERIFY(!window.declaration()->save(folder.filePath(s("missing/folder/decl.xml")), &error));
     QVERIFY(!error.isEmpty());
 
-    // A file where a folder should be.
+    // A file where a folder should be keeps what it holds.
     const QString file = folder.filePath(s("plain"));
-    QVERIFY(window.declaration()->save(file, &error));
+    QVERIFY(writeFile(file, "kept"));
     error.clear();
     QVERIFY(!window.declaration()->save(file + s("/decl.xml"), &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(!textOf(file).isEmpty());
-}
-
-void tst_Declaration::resetStartsOver()
-{
-    FakePackageWindow window;
-    buildRichDeclaration(window);
-    window.declaration()->reset();
-    QCOMPARE(window.declaration()->elementName(), s("TavrixScript"));
-    QVERIFY(window.declaration()->elementPropertyTags().isEmpty());
-    QVERIFY(window.declaration()->connectionPropertyTags().isEmpty());
-    QCOMPARE(window.declaration()->tree()->currentItem(),
-             window.declaration()->tree()->scriptItem());
-    DeclarationItem *item = addTo(window, DeclarationItem::ElementGroupKind);
-    QCOMPARE(item->text(0), s("Argument0"));
+    QCOMPARE(textOf(file), s("kept"));
 }
 
 TAVRIX_TEST_MAIN(tst_Declaration)

@@ -4,8 +4,7 @@
 
 #include "common/testmain.h"
 
-#include "common/dialoganswerer.h"
-#include "common/fakepackagewindow.h"
+#include "packagetestsupport.h"
 
 #include "package/declarationitem.h"
 #include "package/declarationtree.h"
@@ -24,8 +23,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-namespace XMLKey = SRCore::XMLKey;
-namespace XMLValues = SRCore::XMLValues;
+using namespace PackageTest;
 using Scripter::DeclarationItem;
 
 namespace {
@@ -47,15 +45,6 @@ public:
         fixture()->hide();
         resize(900, 700);
         show();
-    }
-
-    DeclarationItem *addDefinition()
-    {
-        Scripter::DeclarationTree *tree = declaration()->tree();
-        QTreeWidgetItem *group = tree->groupItem(DeclarationItem::ElementGroupKind);
-        tree->setCurrentItem(group->childCount() ? group->child(group->childCount() - 1) : group);
-        tree->addItemAction()->trigger();
-        return dynamic_cast<DeclarationItem *>(tree->currentItem());
     }
 
     // The value cell of the explorer's row `name`, at the top level or below a master.
@@ -135,7 +124,7 @@ void tst_DeclarationEditing::editorChoiceRebuildsTheShownDefault()
 {
     EditingWindow window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    DeclarationItem *item = window.addDefinition();
+    DeclarationItem *item = addDefinition(window, DeclarationItem::ElementGroupKind);
     window.type(s("Default"), s("12"));
     QCOMPARE(item->value(XMLKey::DEFAULT), s("12"));
 
@@ -173,7 +162,7 @@ void tst_DeclarationEditing::mismatchedVerificationWarnsOnce()
     // The editor is left once more when the box goes; that must not warn again.
     window.propertiesExplorer()->setFocus();
     declaration->tree()->setFocus();
-    QTest::qWait(100);
+    QCoreApplication::processEvents();
     QCOMPARE(answers.seen.size(), 1);
     QCOMPARE(declaration->basicValue(XMLKey::VERIFYPASSWORD), QString());
     QCOMPARE(window.shownValue(s("Verify password")), QString());

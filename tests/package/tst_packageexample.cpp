@@ -57,23 +57,13 @@ void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
     QCOMPARE(window->shownPath(), m_marker);
     QCOMPARE(window->log.messages(), QStringList());
 
-    const Scripter::Declaration *declaration = window->declaration();
-    QCOMPARE(declaration->elementName(), QStringLiteral("InvoiceRouter"));
-    QCOMPARE(declaration->elementPropertyTags(),
-             (QStringList{"AmountLimit", "Currency", "LogRouting", "LogPrefix"}));
-    QCOMPARE(declaration->connectionPropertyTags(), (QStringList{"InvoiceClass", "Note"}));
-    const QTreeWidgetItem *elementGroup =
-        declaration->tree()->groupItem(DeclarationItem::ElementGroupKind);
-    QCOMPARE(elementGroup->child(2)->text(0), QStringLiteral("LogRouting"));
-    QCOMPARE(elementGroup->child(2)->child(0)->text(0), QStringLiteral("LogPrefix"));
-    QCOMPARE(window->languages, (QHash<QString, bool>{{XMLValues::JAVASCRIPT, true},
-                                                      {XMLValues::VBSCRIPT, true},
-                                                      {XMLValues::APPLESCRIPT, false}}));
+    // Its definitions hold a master with its dependent.
+    const QTreeWidgetItem *master = window->declaration()->tree()->findItemWithText("LogRouting");
+    QCOMPARE(master->child(0)->text(0), QStringLiteral("LogPrefix"));
+    QCOMPARE(window->languages.value(XMLValues::VBSCRIPT), true);
 
     // Both programs are valid and define the same functions.
     const QString program = window->scriptText(XMLValues::JAVASCRIPT);
-    QVERIFY(program.contains(QLatin1String("function jobArrived( s : Tavrix, job : Job )")));
-    QVERIFY(program.contains(QLatin1String("function timerFired( s : Tavrix )")));
     QSProject project;
     project.createScript(QStringLiteral("InvoiceRouter"), program);
     QVERIFY(project.interpreter()->checkSyntax(program));
@@ -87,18 +77,11 @@ void tst_PackageExample::opensWithItsDeclarationProgramAndFixture()
              qPrintable(vbError));
     QCOMPARE(vbFunctions, functions);
 
-    const Scripter::FixtureTree *fixture = window->fixture()->tree();
-    QCOMPARE(fixture->basicItem()->text(0), QStringLiteral("InvoiceRouter"));
-    QCOMPARE(fixture->incomingGroup()->childCount(), 1);
-    const auto *job =
-        static_cast<const Scripter::FixtureItem *>(fixture->incomingGroup()->child(0));
-    QCOMPARE(job->text(0), QStringLiteral("invoice-4711.xml"));
     // The sample job lies beside the package folder, named relative to the fixture.
+    const auto *job = static_cast<const Scripter::FixtureItem *>(
+        window->fixture()->tree()->incomingGroup()->child(0));
     const QString jobPath = job->object().getField(XMLKey::FILEORFOLDER).getValue();
     QVERIFY2(QFileInfo(QDir(m_folder).filePath(jobPath)).isFile(), qPrintable(jobPath));
-    QCOMPARE(fixture->outgoingGroup()->childCount(), 2);
-    QCOMPARE(fixture->outgoingGroup()->child(0)->text(0), QStringLiteral("Approval"));
-    QCOMPARE(fixture->outgoingGroup()->child(1)->text(0), QStringLiteral("Booking"));
 }
 
 void tst_PackageExample::savingItBackChangesNoMember()
@@ -112,9 +95,8 @@ void tst_PackageExample::savingItBackChangesNoMember()
 
     const QString original = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter/");
     QCOMPARE(entriesBelow(m_folder), entriesBelow(original));
-    const QStringList members{"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
-                              "InvoiceRouter.vbs", "InvoiceRouter.tscript"};
-    for (const QString &member : members) {
+    for (const QString &member : {"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
+                                  "InvoiceRouter.vbs", "InvoiceRouter.tscript"}) {
         QCOMPARE(readFile(m_folder + QLatin1Char('/') + member), readFile(original + member));
     }
 }

@@ -40,12 +40,24 @@ inline bool shows(const FakePackageWindow &window, const Scripter::FixtureItem *
     return window.propertiesExplorer()->propertiesModel()->root() == item->properties();
 }
 
+// A new job or connection appended to its group, as the tree's Add makes it.
+inline Scripter::FixtureItem *newJob(FakePackageWindow &window)
+{
+    return new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::IncomingJob,
+                                     window.fixture()->tree()->incomingGroup());
+}
+
+inline Scripter::FixtureItem *newConnection(FakePackageWindow &window)
+{
+    return new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::OutgoingConnection,
+                                     window.fixture()->tree()->outgoingGroup());
+}
+
 // A job of `path` (none: never given a file) appended to "Incoming jobs".
 inline Scripter::FixtureItem *addJob(FakePackageWindow &window, const QString &path,
                                      bool enabled = true)
 {
-    auto *job = new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::IncomingJob,
-                                          window.fixture()->tree()->incomingGroup());
+    Scripter::FixtureItem *job = newJob(window);
     if (!path.isEmpty()) {
         job->setPropertyValue(XMLKey::FILEORFOLDER, path);
     }
@@ -57,9 +69,7 @@ inline Scripter::FixtureItem *addJob(FakePackageWindow &window, const QString &p
 inline Scripter::FixtureItem *addConnection(FakePackageWindow &window, const QString &name,
                                             bool enabled = true)
 {
-    auto *connection =
-        new Scripter::FixtureItem(window.fixture(), Scripter::FixtureItem::OutgoingConnection,
-                                  window.fixture()->tree()->outgoingGroup());
+    Scripter::FixtureItem *connection = newConnection(window);
     connection->setPropertyValue(XMLKey::CONNECTIONNAME, name);
     connection->setPropertyValue(XMLKey::ENABLED, enabled ? XMLValues::YES : XMLValues::NO);
     return connection;

@@ -103,8 +103,7 @@ class tst_FixtureTree : public QObject
 private slots:
     void init();
 
-    void startsWithTheBasicItemAndTwoGroups();
-    void resetBringsBackTheInitialItems();
+    void clearBringsBackTheInitialItems();
     void actionsFollowTheCurrentItem_data();
     void actionsFollowTheCurrentItem();
     void addPutsTheNewItemAfterTheCurrentOne_data();
@@ -113,8 +112,6 @@ private slots:
     void upAndDownMoveWithinTheGroup();
     void movingAndRemovingWantASelectedItem_data();
     void movingAndRemovingWantASelectedItem();
-    void itemsOutOfTheTestStayInReach();
-    void contextMenuOpensOverItemsOnly();
     void doubleClickTakesItemsInAndOutOfTheTest();
     void chosenFileOrFolderBecomesAJob_data();
     void chosenFileOrFolderBecomesAJob();
@@ -140,85 +137,73 @@ void tst_FixtureTree::init()
     SRCore::FileHandler::setTempFolder(m_dir->filePath(QStringLiteral("temp")));
 }
 
-void tst_FixtureTree::startsWithTheBasicItemAndTwoGroups()
+void tst_FixtureTree::clearBringsBackTheInitialItems()
 {
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0), tree->basicItem());
-    QCOMPARE(tree->basicItem()->childCount(), 2);
-    QCOMPARE(tree->basicItem()->child(0), tree->incomingGroup());
-    QCOMPARE(tree->basicItem()->child(1), tree->outgoingGroup());
-    QCOMPARE(tree->incomingGroup()->text(0), QStringLiteral("Incoming jobs"));
-    QCOMPARE(tree->outgoingGroup()->text(0), QStringLiteral("Outgoing connections"));
-    QVERIFY(tree->basicItem()->isExpanded());
-    QVERIFY(tree->incomingGroup()->isExpanded());
-    QVERIFY(tree->outgoingGroup()->isExpanded());
-    QCOMPARE(tree->currentItem(), tree->basicItem());
-    QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({tree->basicItem()}));
-    QVERIFY(shows(shown.window, tree->basicItem()));
-}
-
-void tst_FixtureTree::resetBringsBackTheInitialItems()
-{
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job =
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection, tree->outgoingGroup());
+    const auto verifyInitial = [&] {
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(tree->topLevelItem(0), tree->basicItem());
+        QCOMPARE(tree->basicItem()->child(0), tree->incomingGroup());
+        QCOMPARE(tree->basicItem()->child(1), tree->outgoingGroup());
+        QCOMPARE(tree->incomingGroup()->childCount() + tree->outgoingGroup()->childCount(), 0);
+        QVERIFY(tree->incomingGroup()->isExpanded());
+        QVERIFY(tree->outgoingGroup()->isExpanded());
+        QCOMPARE(tree->currentItem(), tree->basicItem());
+        QVERIFY(shows(shown.window, tree->basicItem()));
+    };
+    verifyInitial();
+    auto *job = newJob(shown.window);
+    newConnection(shown.window);
     QVERIFY(tree->basicItem()->setPropertyValue(XMLKey::FLOWNAME, QStringLiteral("Old")));
     tree->setCurrentItem(job);
     QVERIFY(shows(shown.window, job));
 
     shown.window.fixture()->clear();
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->incomingGroup()->childCount(), 0);
-    QCOMPARE(tree->outgoingGroup()->childCount(), 0);
+    verifyInitial();
     QVERIFY(tree->basicItem()->value(XMLKey::FLOWNAME).isEmpty());
-    QCOMPARE(tree->currentItem(), tree->basicItem());
-    QVERIFY(shows(shown.window, tree->basicItem()));
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem_data()
 {
-    QTest::addColumn<QString>("current"); // basic, in, out, job N, connection N
-    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QString>("jobs"); // one letter per job: y in the test, n out of it
+    QTest::addColumn<int>("current");  // a job's index; -1 the basic item, -2 and -3 the groups
     QTest::addColumn<QStringList>("enabled");
 
     // clang-format off
-    QTest::newRow("basic item offers nothing") << QStringLiteral("basic") << 2 << QStringList();
-    QTest::newRow("group offers add only") << QStringLiteral("in") << 2 << QStringList({QStringLiteral("Add")});
-    QTest::newRow("first job cannot go up") << QStringLiteral("job 0") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Down")});
-    QTest::newRow("last job cannot go down") << QStringLiteral("job 1") << 2 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up")});
-    QTest::newRow("only job moves nowhere") << QStringLiteral("job 0") << 1 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove")});
-    QTest::newRow("middle job moves both ways") << QStringLiteral("job 1") << 3 << QStringList({QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Up"), QStringLiteral("Down")});
-    QTest::newRow("connection group offers add only") << QStringLiteral("out") << 0 << QStringList({QStringLiteral("Add")});
+    QTest::newRow("basic item offers nothing") << "yy" << -1 << QStringList();
+    QTest::newRow("group offers add only") << "yy" << -2 << QStringList{"Add"};
+    QTest::newRow("first job cannot go up") << "yy" << 0 << QStringList{"Add", "Remove", "Down"};
+    QTest::newRow("last job cannot go down") << "yy" << 1 << QStringList{"Add", "Remove", "Up"};
+    QTest::newRow("only job moves nowhere") << "y" << 0 << QStringList{"Add", "Remove"};
+    QTest::newRow("middle job moves both ways") << "yyy" << 1 << QStringList{"Add", "Remove", "Up", "Down"};
+    QTest::newRow("a job out of the test stays in reach") << "yny" << 1 << QStringList{"Add", "Remove", "Up", "Down"};
+    QTest::newRow("connection group offers add only") << "" << -3 << QStringList{"Add"};
     // clang-format on
 }
 
 void tst_FixtureTree::actionsFollowTheCurrentItem()
 {
-    QFETCH(QString, current);
-    QFETCH(int, jobs);
+    QFETCH(QString, jobs);
+    QFETCH(int, current);
     QFETCH(QStringList, enabled);
 
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    for (int i = 0; i < jobs; ++i) {
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    for (const QChar state : jobs) {
+        QVERIFY(
+            newJob(shown.window)
+                ->setPropertyValue(XMLKey::ENABLED, state == 'y' ? XMLValues::YES : XMLValues::NO));
     }
-    QTreeWidgetItem *item = tree->basicItem();
-    if (current == QLatin1String("in")) {
-        item = tree->incomingGroup();
-    } else if (current == QLatin1String("out")) {
-        item = tree->outgoingGroup();
-    } else if (current.startsWith(QLatin1String("job "))) {
-        item = tree->incomingGroup()->child(current.mid(4).toInt());
-    }
+    const QList<QTreeWidgetItem *> others{tree->basicItem(), tree->incomingGroup(),
+                                          tree->outgoingGroup()};
+    QTreeWidgetItem *item =
+        current >= 0 ? tree->incomingGroup()->child(current) : others.at(-current - 1);
     // From another item first, so that the click is a change of the current item.
     click(tree, item == tree->basicItem() ? tree->outgoingGroup() : tree->basicItem());
     click(tree, item);
     QCOMPARE(tree->currentItem(), item);
+    QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>{item});
     QCOMPARE(actionStates(tree), enabled);
     // The file actions are always there.
     QVERIFY(tree->addFileAction()->isEnabled());
@@ -237,10 +222,10 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne_data()
     const QString connection2 = QStringLiteral("Connection2");
     // clang-format off
     QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1} << QStringList{connection2} << QString();
-    QTest::newRow("job group adds at the top") << QStringLiteral("in") << QStringList{QStringLiteral("FileOrFolder3"), job0, job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("job adds right after it") << QStringLiteral("job0") << QStringList{job0, QStringLiteral("FileOrFolder3"), job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("connection group adds at the top") << QStringLiteral("out") << QStringList{job0, job1} << QStringList{QStringLiteral("Connection3"), connection2} << QStringLiteral("Connection3");
-    QTest::newRow("connection adds right after it") << QStringLiteral("connection2") << QStringList{job0, job1} << QStringList{connection2, QStringLiteral("Connection3")} << QStringLiteral("Connection3");
+    QTest::newRow("job group adds at the top") << QStringLiteral("in") << QStringList{"FileOrFolder3", job0, job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("job adds right after it") << QStringLiteral("job0") << QStringList{job0, "FileOrFolder3", job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
+    QTest::newRow("connection group adds at the top") << QStringLiteral("out") << QStringList{job0, job1} << QStringList{"Connection3", connection2} << QStringLiteral("Connection3");
+    QTest::newRow("connection adds right after it") << QStringLiteral("connection2") << QStringList{job0, job1} << QStringList{connection2, "Connection3"} << QStringLiteral("Connection3");
     // clang-format on
 }
 
@@ -253,11 +238,9 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
 
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job0 =
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    auto *connection2 = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
-                                        tree->outgoingGroup());
+    auto *job0 = newJob(shown.window);
+    newJob(shown.window);
+    auto *connection2 = newConnection(shown.window);
     const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
                                                  {QStringLiteral("in"), tree->incomingGroup()},
                                                  {QStringLiteral("out"), tree->outgoingGroup()},
@@ -266,7 +249,12 @@ void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
     click(tree, items.value(current));
     QCOMPARE(tree->currentItem(), items.value(current));
 
-    // The context menu's Add, as the user picks it.
+    // The context menu opens over items only; its Add, as the user picks it.
+    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
+    QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
+                              tree->viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(tree->viewport(), &nowhere);
+    QVERIFY(!tree->contextMenu()->isVisible());
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, centerOf(tree, tree->currentItem()),
                                 tree->viewport()->mapToGlobal(centerOf(tree, tree->currentItem())));
     QApplication::sendEvent(tree->viewport(), &menuEvent);
@@ -291,7 +279,7 @@ void tst_FixtureTree::removeTakesTheCurrentItemAway()
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        newJob(shown.window);
     }
     QSignalSpy usable(tree, &Scripter::FixtureTree::usableItemsChanged);
     click(tree, tree->incomingGroup()->child(1));
@@ -300,8 +288,7 @@ void tst_FixtureTree::removeTakesTheCurrentItemAway()
     usable.clear();
 
     tree->removeItemAction()->trigger();
-    QCOMPARE(childTexts(tree->incomingGroup()),
-             QStringList({QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder2")}));
+    QCOMPARE(childTexts(tree->incomingGroup()), QStringList({"FileOrFolder0", "FileOrFolder2"}));
     QVERIFY(usable.count() >= 1);
     QCOMPARE(shown.window.modifiedCount, 1);
     QVERIFY(shown.window.propertiesExplorer()->propertiesModel()->root() != removedSet);
@@ -319,16 +306,14 @@ void tst_FixtureTree::upAndDownMoveWithinTheGroup()
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
-        new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
-                        tree->outgoingGroup());
+        newConnection(shown.window);
     }
     QTreeWidgetItem *moved = tree->outgoingGroup()->child(0);
     click(tree, moved);
     tree->moveDownAction()->trigger();
     tree->moveDownAction()->trigger();
     QCOMPARE(childTexts(tree->outgoingGroup()),
-             QStringList({QStringLiteral("Connection1"), QStringLiteral("Connection2"),
-                          QStringLiteral("Connection0")}));
+             QStringList({"Connection1", "Connection2", "Connection0"}));
     QCOMPARE(tree->currentItem(), moved);
     QVERIFY(!tree->moveDownAction()->isEnabled());
     QVERIFY(tree->moveUpAction()->isEnabled());
@@ -356,12 +341,11 @@ void tst_FixtureTree::movingAndRemovingWantASelectedItem()
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
     for (int i = 0; i < 3; ++i) {
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        newJob(shown.window);
     }
     QTreeWidgetItem *job = tree->incomingGroup()->child(1);
     click(tree, job);
-    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
-                                              QStringLiteral("Up"), QStringLiteral("Down")}));
+    QCOMPARE(actionStates(tree), QStringList({"Add", "Remove", "Up", "Down"}));
     if (onEmptySpace) {
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(5, tree->viewport()->height() - 3));
@@ -372,69 +356,22 @@ void tst_FixtureTree::movingAndRemovingWantASelectedItem()
     QVERIFY(tree->selectedItems().isEmpty());
     QCOMPARE(tree->currentItem(), job);
     // Nothing looks selected, so nothing may move or go.
-    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add")}));
+    QCOMPARE(actionStates(tree), QStringList{"Add"});
 
     click(tree, job);
-    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
-                                              QStringLiteral("Up"), QStringLiteral("Down")}));
-}
-
-void tst_FixtureTree::itemsOutOfTheTestStayInReach()
-{
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    for (int i = 0; i < 3; ++i) {
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    }
-    auto *off = child(tree->incomingGroup(), 1);
-    QVERIFY(off->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
-
-    click(tree, tree->basicItem());
-    click(tree, off);
-    QCOMPARE(tree->currentItem(), off);
-    QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>({off}));
-    QVERIFY(shows(shown.window, off));
-    QCOMPARE(actionStates(tree), QStringList({QStringLiteral("Add"), QStringLiteral("Remove"),
-                                              QStringLiteral("Up"), QStringLiteral("Down")}));
-
-    tree->moveUpAction()->trigger();
-    QCOMPARE(tree->incomingGroup()->indexOfChild(off), 0);
-    QCOMPARE(off->value(XMLKey::ENABLED), XMLValues::NO);
-    tree->removeItemAction()->trigger();
-    QCOMPARE(childTexts(tree->incomingGroup()),
-             QStringList({QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder2")}));
-}
-
-void tst_FixtureTree::contextMenuOpensOverItemsOnly()
-{
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
-    QVERIFY(!tree->itemAt(empty));
-    QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
-                              tree->viewport()->mapToGlobal(empty));
-    QApplication::sendEvent(tree->viewport(), &nowhere);
-    QVERIFY(!tree->contextMenu()->isVisible());
-
-    const QPoint overGroup = centerOf(tree, tree->outgoingGroup());
-    QContextMenuEvent over(QContextMenuEvent::Mouse, overGroup,
-                           tree->viewport()->mapToGlobal(overGroup));
-    QApplication::sendEvent(tree->viewport(), &over);
-    QTRY_VERIFY(tree->contextMenu()->isVisible());
-    tree->contextMenu()->close();
+    QCOMPARE(actionStates(tree), QStringList({"Add", "Remove", "Up", "Down"}));
 }
 
 void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
 {
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job =
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    auto *job = newJob(shown.window);
     const QIcon own = job->icon(0);
 
     doubleClick(tree, job);
     QCOMPARE(job->value(XMLKey::ENABLED), XMLValues::NO);
-    QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
+    QVERIFY(!sameIcon(job->icon(0), own));
     QVERIFY(shows(shown.window, job));
     QCOMPARE(propertyOf(job, XMLKey::ENABLED)->value().toString(), XMLValues::NO);
 
@@ -461,11 +398,11 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob_data()
     QTest::addColumn<QStringList>("jobs");
 
     // clang-format off
-    QTest::newRow("file after the current job") << false << QStringLiteral("job") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("folder at the end when a connection is current") << true << QStringLiteral("out") << true << QStringLiteral("folder") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("folder")};
-    QTest::newRow("file at the top when the group is current") << false << QStringLiteral("in") << true << QStringLiteral("a.pdf") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("cancelled chooser adds nothing") << false << QStringLiteral("job") << false << QStringLiteral("a.pdf") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("path that does not exist adds nothing") << true << QStringLiteral("job") << true << QStringLiteral("gone") << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
+    QTest::newRow("file after the current job") << false << QStringLiteral("job") << true << QStringLiteral("a.pdf") << QStringList{"FileOrFolder0", "a.pdf", "FileOrFolder1"};
+    QTest::newRow("folder at the end when a connection is current") << true << QStringLiteral("out") << true << QStringLiteral("folder") << QStringList{"FileOrFolder0", "FileOrFolder1", "folder"};
+    QTest::newRow("file at the top when the group is current") << false << QStringLiteral("in") << true << QStringLiteral("a.pdf") << QStringList{"a.pdf", "FileOrFolder0", "FileOrFolder1"};
+    QTest::newRow("cancelled chooser adds nothing") << false << QStringLiteral("job") << false << QStringLiteral("a.pdf") << QStringList{"FileOrFolder0", "FileOrFolder1"};
+    QTest::newRow("path that does not exist adds nothing") << true << QStringLiteral("job") << true << QStringLiteral("gone") << QStringList{"FileOrFolder0", "FileOrFolder1"};
     // clang-format on
 }
 
@@ -485,11 +422,9 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
 
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job =
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    auto *connection = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
-                                       tree->outgoingGroup());
+    auto *job = newJob(shown.window);
+    newJob(shown.window);
+    auto *connection = newConnection(shown.window);
     const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("in"), tree->incomingGroup()},
                                                  {QStringLiteral("out"), connection},
                                                  {QStringLiteral("job"), job}};
@@ -504,11 +439,7 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
     const GuiLib::ValueEditorRequest &request = proxy.requests.first();
     QCOMPARE(request.editorType,
              folder ? XMLValues::EDITOR_CHOOSEFOLDER : XMLValues::EDITOR_CHOOSEFILE);
-    QCOMPARE(request.caption, folder ? QStringLiteral("Choose Folder: Folder for job")
-                                     : QStringLiteral("Choose File: File for job"));
     QCOMPARE(request.tag, XMLKey::FILEORFOLDER);
-    QCOMPARE(request.propertyType, XMLValues::EDITORTYPE_PATH);
-    QCOMPARE(request.ownerType, XMLKey::SCRIPTFIXTURE);
 
     QCOMPARE(childTexts(tree->incomingGroup()), jobs);
     const int added = jobs.indexOf(answer);
@@ -529,14 +460,15 @@ void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
 void tst_FixtureTree::droppedFilesBecomeJobs_data()
 {
     QTest::addColumn<QString>("current");
-    QTest::addColumn<QStringList>("dropped"); // "-" entries name paths that do not exist
+    QTest::addColumn<QStringList>("dropped"); // in the test's folder; gone*: paths that don't exist
     QTest::addColumn<QStringList>("jobs");
 
     // clang-format off
-    QTest::newRow("after the current job, each right after it, so reversed") << QStringLiteral("job") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("b.pdf"), QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("at the top when the group is current") << QStringLiteral("in") << QStringList{QStringLiteral("a.pdf")} << QStringList{QStringLiteral("a.pdf"), QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1")};
-    QTest::newRow("appended in order elsewhere") << QStringLiteral("basic") << QStringList{QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("a.pdf"), QStringLiteral("folder"), QStringLiteral("b.pdf")};
-    QTest::newRow("paths that do not exist are left out") << QStringLiteral("out") << QStringList{QStringLiteral("-gone.pdf"), QStringLiteral("b.pdf")} << QStringList{QStringLiteral("FileOrFolder0"), QStringLiteral("FileOrFolder1"), QStringLiteral("b.pdf")};
+    QTest::newRow("after the current job, each right after it, so reversed") << QStringLiteral("job") << QStringList{"a.pdf", "b.pdf"} << QStringList{"FileOrFolder0", "b.pdf", "a.pdf", "FileOrFolder1"};
+    QTest::newRow("at the top when the group is current") << QStringLiteral("in") << QStringList{"a.pdf"} << QStringList{"a.pdf", "FileOrFolder0", "FileOrFolder1"};
+    QTest::newRow("appended in order elsewhere") << QStringLiteral("basic") << QStringList{"a.pdf", "folder", "b.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1", "a.pdf", "folder", "b.pdf"};
+    QTest::newRow("paths that do not exist are left out") << QStringLiteral("out") << QStringList{"gone.pdf", "b.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1", "b.pdf"};
+    QTest::newRow("only paths that do not exist change nothing") << QStringLiteral("job") << QStringList{"gone.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1"};
     // clang-format on
 }
 
@@ -552,9 +484,8 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
 
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job =
-        new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
-    new FixtureItem(shown.window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+    auto *job = newJob(shown.window);
+    newJob(shown.window);
     const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
                                                  {QStringLiteral("in"), tree->incomingGroup()},
                                                  {QStringLiteral("out"), tree->outgoingGroup()},
@@ -563,7 +494,7 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
 
     QList<QUrl> urls;
     for (const QString &name : dropped) {
-        urls << QUrl::fromLocalFile(path(name.startsWith(QLatin1Char('-')) ? name.mid(1) : name));
+        urls << QUrl::fromLocalFile(path(name));
     }
     auto data = std::make_unique<QMimeData>();
     data->setUrls(urls);
@@ -571,7 +502,7 @@ void tst_FixtureTree::droppedFilesBecomeJobs()
 
     QCOMPARE(childTexts(tree->incomingGroup()), jobs);
     QCOMPARE(tree->currentItem(), items.value(current));
-    QVERIFY(shown.window.modifiedCount > 0);
+    QCOMPARE(shown.window.modifiedCount > 0, jobs.size() > 2);
     for (int i = 0; i < tree->incomingGroup()->childCount(); ++i) {
         const FixtureItem *added = child(tree->incomingGroup(), i);
         if (added->text(0).startsWith(QLatin1String("FileOrFolder"))) {
@@ -593,11 +524,6 @@ void tst_FixtureTree::dragsWithoutFilesAreRefused()
     auto text = std::make_unique<QMimeData>();
     text->setText(path(QStringLiteral("a.pdf")));
     QVERIFY(!drop(tree, text.get()));
-
-    auto missing = std::make_unique<QMimeData>();
-    missing->setUrls({QUrl::fromLocalFile(path(QStringLiteral("nothing.pdf")))});
-    QVERIFY(drop(tree, missing.get()));
-    QCOMPARE(tree->incomingGroup()->childCount(), 0);
     QCOMPARE(shown.window.modifiedCount, 0);
 }
 
@@ -632,8 +558,7 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
     FakePackageWindow window;
     Scripter::FixtureTree *tree = window.fixture()->tree();
     for (const QChar state : enabled) {
-        auto *job =
-            new FixtureItem(window.fixture(), FixtureItem::IncomingJob, tree->incomingGroup());
+        auto *job = newJob(window);
         QVERIFY(job->setPropertyValue(XMLKey::ENABLED,
                                       state == QLatin1Char('y') ? XMLValues::YES : XMLValues::NO));
     }
@@ -652,15 +577,11 @@ void tst_FixtureTree::selectionShowsTheItemProperties()
 {
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *connection = new FixtureItem(shown.window.fixture(), FixtureItem::OutgoingConnection,
-                                       tree->outgoingGroup());
+    auto *connection = newConnection(shown.window);
     click(tree, connection);
     QVERIFY(shows(shown.window, connection));
+    // A group has no properties: the explorer shows nothing.
     GuiLib::PropertiesExplorer *explorer = shown.window.propertiesExplorer();
-    QCOMPARE(
-        explorer->model()->data(explorer->model()->index(0, 1, explorer->rootIndex())).toString(),
-        QStringLiteral("Connection0"));
-
     click(tree, tree->incomingGroup());
     QCOMPARE(explorer->model()->rowCount(explorer->rootIndex()), 0);
     click(tree, tree->basicItem());
