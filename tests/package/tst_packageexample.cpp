@@ -95,9 +95,10 @@ void tst_PackageExample::savingItBackChangesNoMember()
 
     const QString original = QStringLiteral(TAVRIX_EXAMPLES_DIR "/InvoiceRouter/InvoiceRouter/");
     QCOMPARE(entriesBelow(m_folder), entriesBelow(original));
-    for (const QString &member : {"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
-                                  "InvoiceRouter.vbs", "InvoiceRouter.tscript"}) {
-        QCOMPARE(readFile(m_folder + QLatin1Char('/') + member), readFile(original + member));
+    for (const char *member : {"manifest.xml", "InvoiceRouter.xml", "InvoiceRouter.js",
+                               "InvoiceRouter.vbs", "InvoiceRouter.tscript"}) {
+        QCOMPARE(readFile(m_folder + QLatin1Char('/') + member),
+                 readFile(original + QLatin1String(member)));
     }
 }
 
