@@ -51,9 +51,7 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
     // The stored text is the untranslated template, the specifics travel in the argument.
     QVERIFY(record.operation.startsWith(QStringLiteral("Error in script '%11'")));
     QVERIFY(record.argument.endsWith(message));
-    QVERIFY(record.flow.isEmpty());
-    QVERIFY(record.element.isEmpty());
-    QVERIFY(record.file.isEmpty());
+    QCOMPARE(record.flow + record.element + record.file, QString());
 }
 
 void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()
