@@ -233,8 +233,9 @@ void tst_VBScriptSyntaxChecker::deepestAcceptedNestingFitsASmallStack()
 
 void tst_VBScriptSyntaxChecker::survivesEveryTruncation()
 {
-    // The program with classes and properties: the most kinds of block.
-    for (const QString &program : programs().filter(QStringLiteral("Property Let"))) {
+    // The programs with classes and properties, and with every kind of loop and Select Case.
+    const QRegularExpression richest(QStringLiteral("Property Let|Select Case"));
+    for (const QString &program : programs().filter(richest)) {
         for (int length = 0; length < program.size(); ++length) {
             const QString problem = malformedRefusal(program.left(length));
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
