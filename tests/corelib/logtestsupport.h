@@ -1,14 +1,17 @@
 #pragma once
 
 // What the message log tests share besides the message database (common/messagedatabase.h): a
-// collector of the core library's warnings.
+// collector of the core library's warnings and a translation of the stored messages.
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
+#include <cstring>
 
 namespace LogTest {
 
@@ -60,6 +63,23 @@ private:
     mutable QMutex m_mutex;
     QStringList m_messages;
     QtMessageHandler m_previous = nullptr;
+};
+
+// While it lives, the templates of the context "LogMessages" translate as "[template]"; a text
+// whose markers were filled before translating stays as it is.
+class TranslatedLogMessages : public QTranslator
+{
+public:
+    TranslatedLogMessages() { QCoreApplication::installTranslator(this); }
+    ~TranslatedLogMessages() override { QCoreApplication::removeTranslator(this); }
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(context, "LogMessages") == 0 && std::strchr(sourceText, '%')
+                   ? QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']')
+                   : QString();
+    }
 };
 
 } // namespace LogTest

@@ -73,8 +73,6 @@ void tst_EditorNames::inlineEditorsSurviveWritingAndReading()
         }
         QCOMPARE(EditorNames::getEditorName(type, keyword), name);
     }
-    QCOMPARE(EditorNames::inlineEditorType(QStringLiteral("Dropdown list")),
-             XMLValues::EDITORTYPE_ENUM);
 }
 
 void tst_EditorNames::extraEditorsSurviveWritingAndReading()
@@ -93,11 +91,6 @@ void tst_EditorNames::extraEditorsSurviveWritingAndReading()
     }
     keywords.removeDuplicates();
     QCOMPARE(keywords.size(), EditorNames::extraEditorNames().size() - 1);
-    QCOMPARE(EditorNames::extraEditorType(QStringLiteral("File types")),
-             XMLValues::EDITORTYPE_FILEFILTER);
-    QCOMPARE(EditorNames::extraEditorType(QStringLiteral("String list")), QString());
-    QCOMPARE(EditorNames::extraEditorType(QStringLiteral("Choose file")),
-             XMLValues::EDITORTYPE_STRING);
 }
 
 void tst_EditorNames::literalNamesSurviveWritingAndReading()
@@ -114,9 +107,6 @@ void tst_EditorNames::literalNamesSurviveWritingAndReading()
     }
     keywords.removeDuplicates();
     QCOMPARE(keywords.size(), EditorNames::literalNames().size());
-    QCOMPARE(EditorNames::literalKeyword(QStringLiteral("All Other Files")),
-             XMLValues::EDITOR_ALLOTHERFILES);
-    QCOMPARE(EditorNames::literalName(XMLValues::EDITOR_NONE), XMLValues::NONE);
 }
 
 void tst_EditorNames::unknownNamesGiveNothing()

@@ -3,6 +3,8 @@
 #include "common/testfiles.h"
 #include "common/testmain.h"
 
+#include "logtestsupport.h"
+
 #include "corelib/files/fileautocleaner.h"
 #include "corelib/files/filehandler.h"
 
@@ -14,7 +16,6 @@
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 
 #include <cerrno>
 
@@ -23,21 +24,6 @@ using namespace SRCore;
 using TestFiles::readFile;
 using TestFiles::snapshot;
 using TestFiles::writeFile;
-
-namespace {
-
-// Translates every text, as a catalogue of another language would.
-class BracketingTranslator : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *, const char *sourceText, const char *, int) const override
-    {
-        return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
-    }
-};
-
-} // namespace
 
 class tst_FileHandler : public QObject
 {
@@ -50,8 +36,6 @@ private slots:
     void mergesIntoAnExistingFolder();
     void refusedCopiesLeaveNothingBehindAndTellTheLog_data();
     void refusedCopiesLeaveNothingBehindAndTellTheLog();
-    void logKeepsTheOperationUntranslated();
-    void failedTreeCopyIsUndone();
     void removesFilesFoldersAndLinks();
     void cleanupKeepsWhatThePatternDoesNotMatch_data();
     void cleanupKeepsWhatThePatternDoesNotMatch();
@@ -67,7 +51,6 @@ private slots:
     void readRefusesFoldersAndMissingFiles();
     void findsTheFirstFileDepthFirst();
     void autoCleanerRemovesItsFolder();
-    void problemFolderIsSharedUnderTheMutex();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -78,50 +61,46 @@ void tst_FileHandler::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    FileHandler::setTempFolder(path(QStringLiteral("temp")));
+    FileHandler::setTempFolder(path("temp"));
 }
 
 void tst_FileHandler::copiesAFileReplacingTheDestination()
 {
-    QVERIFY(writeFile(path(QStringLiteral("a.txt")), "new content"));
-    QVERIFY(writeFile(path(QStringLiteral("b.txt")), "old content that is longer"));
-    QFile::setPermissions(path(QStringLiteral("a.txt")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(FileHandler::copy(path(QStringLiteral("a.txt")), path(QStringLiteral("b.txt"))));
-    QCOMPARE(readFile(path(QStringLiteral("b.txt"))), QByteArray("new content"));
-    QVERIFY(QFileInfo(path(QStringLiteral("b.txt"))).isExecutable());
-    QCOMPARE(readFile(path(QStringLiteral("a.txt"))), QByteArray("new content"));
+    QVERIFY(writeFile(path("a.txt"), "new content"));
+    QVERIFY(writeFile(path("b.txt"), "old content that is longer"));
+    QFile::setPermissions(path("a.txt"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(FileHandler::copy(path("a.txt"), path("b.txt")));
+    QCOMPARE(readFile(path("b.txt")), QByteArray("new content"));
+    QVERIFY(QFileInfo(path("b.txt")).isExecutable());
+    QCOMPARE(readFile(path("a.txt")), QByteArray("new content"));
 }
 
 void tst_FileHandler::copiesAWholeTreeWithHiddenEntriesAndLinks()
 {
-    QVERIFY(writeFile(path(QStringLiteral("job/page1.pdf")), QByteArray(300000, 'x')));
-    QVERIFY(writeFile(path(QStringLiteral("job/.hidden")), "h"));
-    QVERIFY(writeFile(path(QStringLiteral("job/sub/deeper/file.txt")), "deep"));
-    QDir().mkpath(path(QStringLiteral("job/empty")));
-    QVERIFY(QFile::link(QStringLiteral("page1.pdf"), path(QStringLiteral("job/link.pdf"))));
+    QVERIFY(writeFile(path("job/page1.pdf"), QByteArray(300000, 'x')));
+    QVERIFY(writeFile(path("job/.hidden"), "h"));
+    QVERIFY(writeFile(path("job/sub/deeper/file.txt"), "deep"));
+    QDir().mkpath(path("job/empty"));
+    QVERIFY(QFile::link(QStringLiteral("page1.pdf"), path("job/link.pdf")));
 
     QString error;
-    QVERIFY2(FileHandler::copy(path(QStringLiteral("job")), path(QStringLiteral("copy/of/job")),
-                               nullptr, &error),
+    QVERIFY2(FileHandler::copy(path("job"), path("copy/of/job"), nullptr, &error),
              qPrintable(error));
-    QCOMPARE(snapshot(path(QStringLiteral("copy/of/job"))).keys(),
-             snapshot(path(QStringLiteral("job"))).keys());
-    QCOMPARE(readFile(path(QStringLiteral("copy/of/job/sub/deeper/file.txt"))), QByteArray("deep"));
-    const QFileInfo link(path(QStringLiteral("copy/of/job/link.pdf")));
+    QCOMPARE(snapshot(path("copy/of/job")).keys(), snapshot(path("job")).keys());
+    QCOMPARE(readFile(path("copy/of/job/sub/deeper/file.txt")), QByteArray("deep"));
+    const QFileInfo link(path("copy/of/job/link.pdf"));
     QVERIFY(link.isSymLink());
-    QCOMPARE(link.symLinkTarget(),
-             QFileInfo(path(QStringLiteral("copy/of/job/page1.pdf"))).absoluteFilePath());
+    QCOMPARE(link.symLinkTarget(), QFileInfo(path("copy/of/job/page1.pdf")).absoluteFilePath());
 }
 
 void tst_FileHandler::mergesIntoAnExistingFolder()
 {
-    QVERIFY(writeFile(path(QStringLiteral("src/a.txt")), "A"));
-    QVERIFY(writeFile(path(QStringLiteral("dst/a.txt")), "old A"));
-    QVERIFY(writeFile(path(QStringLiteral("dst/keep.txt")), "K"));
-    QVERIFY(FileHandler::copy(path(QStringLiteral("src")), path(QStringLiteral("dst"))));
-    QCOMPARE(readFile(path(QStringLiteral("dst/a.txt"))), QByteArray("A"));
-    QCOMPARE(readFile(path(QStringLiteral("dst/keep.txt"))), QByteArray("K"));
+    QVERIFY(writeFile(path("src/a.txt"), "A"));
+    QVERIFY(writeFile(path("dst/a.txt"), "old A"));
+    QVERIFY(writeFile(path("dst/keep.txt"), "K"));
+    QVERIFY(FileHandler::copy(path("src"), path("dst")));
+    QCOMPARE(readFile(path("dst/a.txt")), QByteArray("A"));
+    QCOMPARE(readFile(path("dst/keep.txt")), QByteArray("K"));
 }
 
 void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog_data()
@@ -134,6 +113,7 @@ void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog_data()
     QTest::newRow("folder onto itself") << "tree" << "tree";
     QTest::newRow("file over a folder") << "tree/file.txt" << "folder";
     QTest::newRow("folder over a file") << "tree" << "plain.txt";
+    QTest::newRow("tree copied half-way is undone") << "tree" << "clash";
     // clang-format on
 }
 
@@ -141,74 +121,49 @@ void tst_FileHandler::refusedCopiesLeaveNothingBehindAndTellTheLog()
 {
     QFETCH(QString, source);
     QFETCH(QString, destination);
-    QVERIFY(writeFile(path(QStringLiteral("tree/file.txt")), "t"));
-    QVERIFY(writeFile(path(QStringLiteral("plain.txt")), "p"));
-    QDir().mkpath(path(QStringLiteral("folder")));
+    QVERIFY(writeFile(path("tree/file.txt"), "t"));
+    QVERIFY(writeFile(path("plain.txt"), "p"));
+    QDir().mkpath(path("folder"));
+    // "b" is a folder in the tree but a file in "clash": the copy fails after "a" was copied.
+    QVERIFY(writeFile(path("tree/a/one.txt"), "1"));
+    QVERIFY(writeFile(path("tree/b/two.txt"), "2"));
+    QVERIFY(writeFile(path("clash/b"), "in the way"));
     const auto before = snapshot(m_dir->path());
 
     RecordingLog log;
     QString error;
+    // The message pane translates an operation when it shows it, in the language of that moment;
+    // the record keeps the key.
+    const LogTest::TranslatedLogMessages translated;
     QVERIFY(!FileHandler::copy(path(source), path(destination), &log, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(log.records().size(), 1);
     QCOMPARE(log.records().first().level, LogLevel::Error);
+    QCOMPARE(log.records().first().operation, QStringLiteral("Copying failed: %1"));
     QCOMPARE(log.records().first().argument, error);
     QCOMPARE(snapshot(m_dir->path()), before);
-    QCOMPARE(readFile(path(QStringLiteral("plain.txt"))), QByteArray("p"));
-}
-
-void tst_FileHandler::logKeepsTheOperationUntranslated()
-{
-    // The message pane translates an operation when it shows it, in the language of that moment;
-    // the record keeps the key.
-    BracketingTranslator translator;
-    QCoreApplication::installTranslator(&translator);
-    RecordingLog log;
-    const bool copied = FileHandler::copy(path(QStringLiteral("missing")),
-                                          path(QStringLiteral("out")), &log, nullptr);
-    QCoreApplication::removeTranslator(&translator);
-    QVERIFY(!copied);
-    QCOMPARE(log.records().size(), 1);
-    QCOMPARE(log.records().first().operation, QStringLiteral("Copying failed: %1"));
-}
-
-void tst_FileHandler::failedTreeCopyIsUndone()
-{
-    // "b" is a folder in the source but a file in the destination: the copy fails after "a"
-    // and its contents were already copied.
-    QVERIFY(writeFile(path(QStringLiteral("src/a/one.txt")), "1"));
-    QVERIFY(writeFile(path(QStringLiteral("src/b/two.txt")), "2"));
-    QVERIFY(writeFile(path(QStringLiteral("dst/b")), "in the way"));
-    QVERIFY(writeFile(path(QStringLiteral("dst/own.txt")), "mine"));
-    const auto before = snapshot(path(QStringLiteral("dst")));
-
-    QString error;
-    QVERIFY(!FileHandler::copy(path(QStringLiteral("src")), path(QStringLiteral("dst")), nullptr,
-                               &error));
-    QVERIFY(error.contains(QStringLiteral("two")) || error.contains(QStringLiteral("/b")));
-    QCOMPARE(snapshot(path(QStringLiteral("dst"))), before);
-    QCOMPARE(readFile(path(QStringLiteral("dst/own.txt"))), QByteArray("mine"));
+    QCOMPARE(readFile(path("plain.txt")), QByteArray("p"));
 }
 
 void tst_FileHandler::removesFilesFoldersAndLinks()
 {
-    QVERIFY(writeFile(path(QStringLiteral("tree/sub/file.txt")), "x"));
-    QVERIFY(writeFile(path(QStringLiteral("target.txt")), "t"));
-    QVERIFY(QFile::link(path(QStringLiteral("target.txt")), path(QStringLiteral("link"))));
+    QVERIFY(writeFile(path("tree/sub/file.txt"), "x"));
+    QVERIFY(writeFile(path("target.txt"), "t"));
+    QVERIFY(QFile::link(path("target.txt"), path("link")));
 
     QString error;
-    QVERIFY(!FileHandler::remove(path(QStringLiteral("tree")), false, &error));
-    QVERIFY(QFileInfo::exists(path(QStringLiteral("tree/sub/file.txt"))));
-    QVERIFY(!FileHandler::removeFile(path(QStringLiteral("tree")), &error));
+    QVERIFY(!FileHandler::remove(path("tree"), false, &error));
+    QVERIFY(QFileInfo::exists(path("tree/sub/file.txt")));
+    QVERIFY(!FileHandler::removeFile(path("tree"), &error));
     QVERIFY(error.contains(QStringLiteral("folder")));
 
-    QVERIFY(FileHandler::remove(path(QStringLiteral("tree")), true));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("tree"))));
-    QVERIFY(FileHandler::removeFile(path(QStringLiteral("link"))));
-    QVERIFY(!QFileInfo(path(QStringLiteral("link"))).isSymLink());
-    QVERIFY(QFileInfo::exists(path(QStringLiteral("target.txt"))));
-    QVERIFY(FileHandler::remove(path(QStringLiteral("never-there"))));
-    QVERIFY(FileHandler::removeFile(path(QStringLiteral("never-there"))));
+    QVERIFY(FileHandler::remove(path("tree"), true));
+    QVERIFY(!QFileInfo::exists(path("tree")));
+    QVERIFY(FileHandler::removeFile(path("link")));
+    QVERIFY(!QFileInfo(path("link")).isSymLink());
+    QVERIFY(QFileInfo::exists(path("target.txt")));
+    QVERIFY(FileHandler::remove(path("never-there")));
+    QVERIFY(FileHandler::removeFile(path("never-there")));
 }
 
 void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch_data()
@@ -226,7 +181,7 @@ void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch()
 {
     QFETCH(QString, pattern);
     QFETCH(QStringList, kept);
-    const QString folder = path(QStringLiteral("package"));
+    const QString folder = path("package");
     QVERIFY(writeFile(folder + QStringLiteral("/pkg.js"), "js"));
     QVERIFY(writeFile(folder + QStringLiteral("/pkg.xml"), "xml"));
     QVERIFY(writeFile(folder + QStringLiteral("/.hidden"), "h"));
@@ -242,21 +197,20 @@ void tst_FileHandler::cleanupKeepsWhatThePatternDoesNotMatch()
 
 void tst_FileHandler::cleanupRefusesBadInputWithoutRemovingAnything()
 {
-    QVERIFY(writeFile(path(QStringLiteral("folder/a.txt")), "a"));
+    QVERIFY(writeFile(path("folder/a.txt"), "a"));
     QString error;
-    QVERIFY(!FileHandler::cleanupFolder(path(QStringLiteral("folder")), QStringLiteral("[unclosed"),
-                                        &error));
+    QVERIFY(!FileHandler::cleanupFolder(path("folder"), QStringLiteral("[unclosed"), &error));
     QVERIFY(error.contains(QStringLiteral("[unclosed")));
-    QVERIFY(QFileInfo::exists(path(QStringLiteral("folder/a.txt"))));
+    QVERIFY(QFileInfo::exists(path("folder/a.txt")));
 
-    QVERIFY(!FileHandler::cleanupFolder(path(QStringLiteral("folder/a.txt")), QString(), &error));
-    QVERIFY(!FileHandler::cleanupFolder(path(QStringLiteral("missing")), QString(), &error));
-    QVERIFY(QFileInfo::exists(path(QStringLiteral("folder/a.txt"))));
+    QVERIFY(!FileHandler::cleanupFolder(path("folder/a.txt"), QString(), &error));
+    QVERIFY(!FileHandler::cleanupFolder(path("missing"), QString(), &error));
+    QVERIFY(QFileInfo::exists(path("folder/a.txt")));
 }
 
 void tst_FileHandler::temporaryFoldersAndPathsAreFreshAndUnique()
 {
-    const QString package = path(QStringLiteral("My Package.tscript"));
+    const QString package = path("My Package.tscript");
     const QString first =
         FileHandler::createTempFolderForFile(package, QStringLiteral("tempPackageFolder"));
     const QString second =
@@ -278,8 +232,8 @@ void tst_FileHandler::temporaryFoldersAndPathsAreFreshAndUnique()
     QVERIFY(file
             != FileHandler::getTempFilePath(QStringLiteral("archive"), QStringLiteral(".tscript")));
 
-    FileHandler::setTempFolder(path(QStringLiteral("plain.txt")));
-    QVERIFY(writeFile(path(QStringLiteral("plain.txt")), "not a folder"));
+    FileHandler::setTempFolder(path("plain.txt"));
+    QVERIFY(writeFile(path("plain.txt"), "not a folder"));
     QString error;
     QVERIFY(FileHandler::createTempFolderForFile(package, QStringLiteral("x"), &error).isEmpty());
     QVERIFY(!error.isEmpty());
@@ -309,7 +263,7 @@ void tst_FileHandler::savedDomReadsBackWithOneDeclaration()
     name.appendChild(document.createTextNode(QStringLiteral("Grüße & <tags>")));
     root.appendChild(name);
 
-    const QString file = path(QStringLiteral("manifest.xml"));
+    const QString file = path("manifest.xml");
     QVERIFY(writeFile(file, "previous"));
     QString error;
     QVERIFY2(FileHandler::saveDomElement(elementOnly ? QDomNode(root) : QDomNode(document), file, 0,
@@ -328,13 +282,13 @@ void tst_FileHandler::saveToAMissingFolderFailsWithoutAFile()
 {
     QDomDocument document;
     document.appendChild(document.createElement(QStringLiteral("Root")));
-    const QString file = path(QStringLiteral("missing/manifest.xml"));
+    const QString file = path("missing/manifest.xml");
     QString error;
     QVERIFY(!FileHandler::saveDomElement(document, file, 4, &error));
     QVERIFY(error.contains(file));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("missing"))));
-    QVERIFY(!FileHandler::saveDomElement(QDomNode(), path(QStringLiteral("x.xml")), 4, &error));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.xml"))));
+    QVERIFY(!QFileInfo::exists(path("missing")));
+    QVERIFY(!FileHandler::saveDomElement(QDomNode(), path("x.xml"), 4, &error));
+    QVERIFY(!QFileInfo::exists(path("x.xml")));
 }
 
 void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas_data()
@@ -354,7 +308,7 @@ void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas()
     QFETCH(QString, operation);
     QFETCH(int, size);
 
-    const QString disk = path(QStringLiteral("disk"));
+    const QString disk = path("disk");
     FileSystemFaults::Faults faults;
     if (!faults.smallFileSystem(disk, 1024 * 1024)) {
         QSKIP(qPrintable(faults.reason()));
@@ -365,8 +319,8 @@ void tst_FileHandler::fullDiskLeavesTheDestinationAsItWas()
 
     QString error;
     if (operation == QLatin1String("copy")) {
-        writeFile(path(QStringLiteral("source")), QByteArray(size, 'x'));
-        QVERIFY(!FileHandler::copy(path(QStringLiteral("source")), destination, nullptr, &error));
+        writeFile(path("source"), QByteArray(size, 'x'));
+        QVERIFY(!FileHandler::copy(path("source"), destination, nullptr, &error));
     } else {
         QDomDocument document;
         document.appendChild(document.createElement(QStringLiteral("Root")));
@@ -390,9 +344,9 @@ void tst_FileHandler::readsTextInItsEncoding_data()
 void tst_FileHandler::readsTextInItsEncoding()
 {
     QFETCH(QByteArray, bytes);
-    QVERIFY(writeFile(path(QStringLiteral("script.js")), bytes));
+    QVERIFY(writeFile(path("script.js"), bytes));
     QString text;
-    QVERIFY(FileHandler::readFile(path(QStringLiteral("script.js")), text));
+    QVERIFY(FileHandler::readFile(path("script.js"), text));
     QCOMPARE(text, QStringLiteral("function jobArrived() { // äöü €\n}\n"));
 }
 
@@ -402,33 +356,29 @@ void tst_FileHandler::readRefusesFoldersAndMissingFiles()
     QString error;
     QVERIFY(!FileHandler::readFile(m_dir->path(), text, &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(!FileHandler::readFile(path(QStringLiteral("missing.js")), text, &error));
+    QVERIFY(!FileHandler::readFile(path("missing.js"), text, &error));
     QVERIFY(error.contains(QStringLiteral("missing.js")));
     QCOMPARE(text, QStringLiteral("unchanged"));
 }
 
 void tst_FileHandler::findsTheFirstFileDepthFirst()
 {
-    QVERIFY(writeFile(path(QStringLiteral("apps/a/deep/tool.exe")), "a"));
-    QVERIFY(writeFile(path(QStringLiteral("apps/tool.exe")), "top"));
-    QVERIFY(writeFile(path(QStringLiteral("apps/z/tool.exe")), "z"));
-    QDir().mkpath(path(QStringLiteral("apps/0loop")));
-    QVERIFY(QFile::link(path(QStringLiteral("apps")), path(QStringLiteral("apps/0loop/back"))));
+    QVERIFY(writeFile(path("apps/a/deep/tool.exe"), "a"));
+    QVERIFY(writeFile(path("apps/tool.exe"), "top"));
+    QVERIFY(writeFile(path("apps/z/tool.exe"), "z"));
+    QDir().mkpath(path("apps/0loop"));
+    QVERIFY(QFile::link(path("apps"), path("apps/0loop/back")));
 
-    QCOMPARE(
-        FileHandler::findFileDepthFirst(path(QStringLiteral("apps")), QStringLiteral("tool.exe")),
-        QFileInfo(path(QStringLiteral("apps/a/deep/tool.exe"))).absoluteFilePath());
-    QCOMPARE(
-        FileHandler::findFileDepthFirst(path(QStringLiteral("apps")), QStringLiteral("TOOL.EXE")),
-        QString());
-    QCOMPARE(FileHandler::findFileDepthFirst(path(QStringLiteral("missing")),
-                                             QStringLiteral("tool.exe")),
+    QCOMPARE(FileHandler::findFileDepthFirst(path("apps"), QStringLiteral("tool.exe")),
+             QFileInfo(path("apps/a/deep/tool.exe")).absoluteFilePath());
+    QCOMPARE(FileHandler::findFileDepthFirst(path("apps"), QStringLiteral("TOOL.EXE")), QString());
+    QCOMPARE(FileHandler::findFileDepthFirst(path("missing"), QStringLiteral("tool.exe")),
              QString());
 }
 
 void tst_FileHandler::autoCleanerRemovesItsFolder()
 {
-    const QString folder = path(QStringLiteral("scratch"));
+    const QString folder = path("scratch");
     QVERIFY(writeFile(folder + QStringLiteral("/nested/file"), "x"));
     {
         const FileAutoCleaner cleaner(folder);
@@ -440,15 +390,6 @@ void tst_FileHandler::autoCleanerRemovesItsFolder()
         const FileAutoCleaner nothing{QString()};
     }
     QVERIFY(QFileInfo::exists(m_dir->path()));
-}
-
-void tst_FileHandler::problemFolderIsSharedUnderTheMutex()
-{
-    {
-        QMutexLocker locker(&FileHandler::mMutex);
-        FileHandler::m_sProblemFolder = path(QStringLiteral("ProblemFiles"));
-    }
-    QCOMPARE(FileHandler::problemFolder(), path(QStringLiteral("ProblemFiles")));
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_FileHandler)

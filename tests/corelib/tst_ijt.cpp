@@ -48,57 +48,32 @@ std::unique_ptr<IJT> makeTicket(const QString &text)
     return ticket;
 }
 
-void compareTickets(const IJT &actual, const IJT &expected)
+// Every field of a ticket, one entry each, so that a comparison names the field that differs.
+QStringList fields(const IJT &ticket)
 {
-    QCOMPARE(actual.getFlowId(), expected.getFlowId());
-    QCOMPARE(actual.getFlowName(), expected.getFlowName());
-    QCOMPARE(actual.getCopiedForConnection(), expected.getCopiedForConnection());
-    QCOMPARE(actual.getState(), expected.getState());
-    QCOMPARE(actual.getActiveFilePath(), expected.getActiveFilePath());
-    QCOMPARE(actual.getActiveActionId(), expected.getActiveActionId());
-    QCOMPARE(actual.getArrivalStamp(), expected.getArrivalStamp());
-    QCOMPARE(actual.getFamilyID(), expected.getFamilyID());
-    QCOMPARE(actual.getLocationPath(), expected.getLocationPath());
-    QCOMPARE(actual.getJobState(), expected.getJobState());
-
-    QCOMPARE(actual.getOccurrences().size(), expected.getOccurrences().size());
-    for (qsizetype i = 0; i < expected.getOccurrences().size(); ++i) {
-        const IJT::Occurrence a = actual.getOccurrences().at(i);
-        const IJT::Occurrence e = expected.getOccurrences().at(i);
-        QCOMPARE(a.kind, e.kind);
-        QCOMPARE(a.objectId, e.objectId);
-        QCOMPARE(a.objectName, e.objectName);
-        QCOMPARE(a.flowId, e.flowId);
-        QCOMPARE(a.flowName, e.flowName);
-        QCOMPARE(a.time, e.time);
+    QStringList all;
+    all << ticket.getFlowId() << ticket.getFlowName() << ticket.getCopiedForConnection()
+        << QString::number(ticket.getState()) << ticket.getActiveFilePath()
+        << ticket.getActiveActionId() << QString::number(ticket.getArrivalStamp())
+        << ticket.getFamilyID() << ticket.getLocationPath() << ticket.getJobState();
+    for (const IJT::Occurrence &o : ticket.getOccurrences()) {
+        all << QStringLiteral("occurrence") << o.kind << o.objectId << o.objectName << o.flowId
+            << o.flowName << o.time.toUTC().toString(Qt::ISODateWithMs);
     }
-    QCOMPARE(actual.getActions().size(), expected.getActions().size());
-    for (qsizetype i = 0; i < expected.getActions().size(); ++i) {
-        const IJT::Action a = actual.getActions().at(i);
-        const IJT::Action e = expected.getActions().at(i);
-        QCOMPARE(a.parentActionId, e.parentActionId);
-        QCOMPARE(a.actionId, e.actionId);
-        QCOMPARE(a.path, e.path);
-        QCOMPARE(a.elementType, e.elementType);
-        QCOMPARE(a.priority, e.priority);
+    for (const IJT::Action &a : ticket.getActions()) {
+        all << QStringLiteral("action") << a.parentActionId << a.actionId << a.path << a.elementType
+            << a.priority;
     }
-    QCOMPARE(actual.getEmailInfos().size(), expected.getEmailInfos().size());
-    for (qsizetype i = 0; i < expected.getEmailInfos().size(); ++i) {
-        QCOMPARE(actual.getEmailInfos().at(i).addresses, expected.getEmailInfos().at(i).addresses);
-        QCOMPARE(actual.getEmailInfos().at(i).body, expected.getEmailInfos().at(i).body);
+    for (const IJT::EmailInfo &e : ticket.getEmailInfos()) {
+        all << QStringLiteral("e-mail") << e.addresses << e.body;
     }
-    QCOMPARE(actual.getPrivateDataKeys(), expected.getPrivateDataKeys());
-    for (const QString &key : expected.getPrivateDataKeys()) {
-        QCOMPARE(actual.getPrivateData(key), expected.getPrivateData(key));
+    for (const QString &key : ticket.getPrivateDataKeys()) {
+        all << QStringLiteral("private data") << key << ticket.getPrivateData(key);
     }
-    QCOMPARE(actual.getJobDatasets().size(), expected.getJobDatasets().size());
-    for (qsizetype i = 0; i < expected.getJobDatasets().size(); ++i) {
-        const IJT::Dataset a = actual.getJobDatasets().at(i);
-        const IJT::Dataset e = expected.getJobDatasets().at(i);
-        QCOMPARE(a.name, e.name);
-        QCOMPARE(a.model, e.model);
-        QCOMPARE(a.backingFile, e.backingFile);
+    for (const IJT::Dataset &d : ticket.getJobDatasets()) {
+        all << QStringLiteral("dataset") << d.name << d.model << d.backingFile;
     }
+    return all;
 }
 
 } // namespace
@@ -108,12 +83,12 @@ class tst_IJT : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void cleanup() { IJT::setDir(QString()); }
 
     void ticketRecordsWhatTheTestFlowSets();
     void roundTripIsExact_data();
     void roundTripIsExact();
-    void everyCodeUnitRoundTrips();
     void emptyTicketRoundTrips();
     void saveReplacesTheJobsTicket();
     void saveIsRefused_data();
@@ -121,9 +96,18 @@ private slots:
     void damagedTicketIsRefused_data();
     void damagedTicketIsRefused();
     void truncatedTicketIsRefused();
-    void missingTicketIsRefused_data();
     void missingTicketIsRefused();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder; // the tickets folder
 };
+
+void tst_IJT::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    IJT::setDir(m_folder->path());
+}
 
 void tst_IJT::ticketRecordsWhatTheTestFlowSets()
 {
@@ -156,18 +140,17 @@ void tst_IJT::roundTripIsExact_data()
 {
     QTest::addColumn<QString>("text");
 
+    QString everyCodeUnit;
+    for (int unit = 0; unit <= 0xFFFF; ++unit) {
+        everyCodeUnit.append(QChar(static_cast<char16_t>(unit)));
+    }
     // clang-format off
     QTest::newRow("markup characters") << QStringLiteral("<a href=\"x\">&amp; 'q' ]]> &#13;");
     QTest::newRow("line ends of every kind") << QStringLiteral("a\r\nb\rc\nd\r\r\n\n");
     QTest::newRow("surrounding white space") << QStringLiteral("  \t x \t\n ");
     QTest::newRow("only white space") << QStringLiteral(" \n\t ");
-    QTest::newRow("non-ASCII") << QStringLiteral("Grüße, Ελληνικά, 日本語, 😀");
     QTest::newRow("empty") << QString();
-    QTest::newRow("control characters") << QString(QChar(0x01)) + QStringLiteral("bell") + QChar(0x07) + QChar(0x1F);
-    QTest::newRow("NUL character") << QStringLiteral("a") + QChar(0x00) + QStringLiteral("b");
-    QTest::newRow("non-characters") << QString(QChar(0xFFFE)) + QChar(0xFFFF);
-    QTest::newRow("unpaired surrogates") << QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00) + QChar(0xDBFF);
-    QTest::newRow("base-64 look-alike") << QStringLiteral("AAEAAgAD");
+    QTest::newRow("every UTF-16 code unit") << everyCodeUnit;
     // clang-format on
 }
 
@@ -175,8 +158,6 @@ void tst_IJT::roundTripIsExact()
 {
     QFETCH(QString, text);
 
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
     const std::unique_ptr<IJT> ticket = makeTicket(text);
     QString error;
     QVERIFY2(ticket->save(&error), qPrintable(error));
@@ -185,39 +166,11 @@ void tst_IJT::roundTripIsExact()
     QVERIFY(!path.isEmpty());
     const std::unique_ptr<IJT> loaded = IJT::load(path, &error);
     QVERIFY2(loaded, qPrintable(error));
-    compareTickets(*loaded, *ticket);
-}
-
-void tst_IJT::everyCodeUnitRoundTrips()
-{
-    QString all;
-    for (int unit = 0; unit <= 0xFFFF; ++unit) {
-        all.append(QChar(static_cast<char16_t>(unit)));
-    }
-    QString allXmlCharacters;
-    for (int unit = 0x20; unit < 0xD800; ++unit) {
-        allXmlCharacters.append(QChar(static_cast<char16_t>(unit)));
-    }
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
-    std::unique_ptr<IJT> ticket = makeTicket(all);
-    ticket->setPrivateData(QStringLiteral("readable"), allXmlCharacters);
-    QVERIFY(ticket->save());
-
-    QString error;
-    const std::unique_ptr<IJT> loaded =
-        IJT::load(SRCore::FileManager::getFileIJTByPrefix(kPrefix), &error);
-    QVERIFY2(loaded, qPrintable(error));
-    compareTickets(*loaded, *ticket);
-    // Texts that XML can hold stay readable in the file.
-    QVERIFY(readFile(folder.filePath(QStringLiteral("_00001_.xml")))
-                .contains(allXmlCharacters.mid(0x100, 50).toUtf8()));
+    QCOMPARE(fields(*loaded), fields(*ticket));
 }
 
 void tst_IJT::emptyTicketRoundTrips()
 {
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
     std::unique_ptr<IJT> ticket = IJT::createEmptyIJT();
     ticket->setFamilyID(QStringLiteral("_ZZZZZ_"));
     ticket->setArrivalStamp(std::numeric_limits<qint64>::min());
@@ -225,22 +178,21 @@ void tst_IJT::emptyTicketRoundTrips()
     QVERIFY(ticket->save());
     QString error;
     const std::unique_ptr<IJT> loaded =
-        IJT::load(folder.filePath(QStringLiteral("_ZZZZZ_.xml")), &error);
+        IJT::load(m_folder->filePath(QStringLiteral("_ZZZZZ_.xml")), &error);
     QVERIFY2(loaded, qPrintable(error));
-    compareTickets(*loaded, *ticket);
+    QCOMPARE(fields(*loaded), fields(*ticket));
 }
 
 void tst_IJT::saveReplacesTheJobsTicket()
 {
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
     std::unique_ptr<IJT> ticket = makeTicket(QStringLiteral("job.pdf"));
     QVERIFY(ticket->save());
     ticket->setJobState(QStringLiteral("Approved"));
     QVERIFY(ticket->save());
 
-    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("_00001_.xml")});
+    QCOMPARE(
+        QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList{QStringLiteral("_00001_.xml")});
     const std::unique_ptr<IJT> loaded = IJT::load(SRCore::FileManager::getFileIJTByPrefix(kPrefix));
     QVERIFY(loaded);
     QCOMPARE(loaded->getJobState(), QStringLiteral("Approved"));
@@ -255,10 +207,7 @@ void tst_IJT::saveIsRefused_data()
     // clang-format off
     QTest::newRow("no tickets folder") << QString() << kPrefix << "no tickets folder";
     QTest::newRow("tickets folder missing") << "<temp>/missing" << kPrefix << "Can't write '<temp>/missing/_00001_.xml'";
-    QTest::newRow("no family id") << "<temp>" << QString() << "family id '' is not";
-    QTest::newRow("family id too short") << "<temp>" << "_0001_" << "family id '_0001_' is not";
     QTest::newRow("family id leading out of the folder") << "<temp>" << "../_00001_" << "family id '../_00001_' is not";
-    QTest::newRow("family id with a job name") << "<temp>" << "_00001_job" << "family id '_00001_job' is not";
     // clang-format on
 }
 
@@ -297,24 +246,16 @@ void tst_IJT::damagedTicketIsRefused_data()
 
     // clang-format off
     QTest::newRow("another kind of file") << QByteArray("JobTicket") << QByteArray("Flow") << "expected <JobTicket>";
-    QTest::newRow("newer format") << QByteArray("FormatVersion=\"1\"") << QByteArray("FormatVersion=\"2\"") << "newer program";
-    QTest::newRow("not XML at all") << QByteArray("<?xml") << QByteArray("PK\x03\x04<?xml") << "line 1, column";
     QTest::newRow("unknown element") << QByteArray("<JobState>") << QByteArray("<Colour/><JobState>") << "Unexpected element <Colour>";
     QTest::newRow("element given twice") << QByteArray("<JobState>") << QByteArray("<State>3</State><JobState>") << "Element <State> appears more than once";
     QTest::newRow("single value missing") << QByteArray("<ActiveActionId>1</ActiveActionId>") << QByteArray() << "Element <ActiveActionId> is missing";
     QTest::newRow("record field missing") << QByteArray("<Priority>Low</Priority>") << QByteArray() << "Element <Priority> is missing";
-    QTest::newRow("state is not a number") << QByteArray("<State>3</State>") << QByteArray("<State>three</State>") << "'three' is not a whole number";
     QTest::newRow("state beyond an int") << QByteArray("<State>3</State>") << QByteArray("<State>2147483648</State>") << "'2147483648' is not a whole number";
     QTest::newRow("stamp beyond 64 bits") << QByteArray("<ArrivalStamp>42</ArrivalStamp>") << QByteArray("<ArrivalStamp>9223372036854775808" "</ArrivalStamp>") << "is not a whole number";
-    QTest::newRow("invalid base-64") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"Base64UTF16\">a$b" "</JobState>") << "Invalid Base64UTF16 text";
-    QTest::newRow("base-64 of half a character") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"Base64UTF16\">QUJD</JobState>") << "Invalid Base64UTF16 text";
-    QTest::newRow("unknown encoding") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState Encoding=\"rot13\">wbo</JobState>") << "Unknown Encoding 'rot13'";
-    QTest::newRow("element inside a text") << QByteArray("<JobState>job.pdf</JobState>") << QByteArray("<JobState><b>job</b></JobState>") << "Expected character data";
     QTest::newRow("invalid occurrence time") << QByteArray("<Time>") << QByteArray("<Time>yesterday") << "Invalid time 'yesterday";
     QTest::newRow("unknown dataset model") << QByteArray("<Model>XMP</Model>") << QByteArray("<Model>PDF</Model>") << "Invalid dataset 'job.pdf' with model 'PDF'";
     QTest::newRow("private data key given twice") << QByteArray("<Key>other</Key>") << QByteArray("<Key>job.pdf</Key>") << "Private data key 'job.pdf' appears more than once";
     QTest::newRow("foreign element in a list") << QByteArray("<EmailInfo>") << QByteArray("<Entry/><EmailInfo>") << "Unexpected element <Entry>";
-    QTest::newRow("content after the ticket") << QByteArray("</JobTicket>") << QByteArray("</JobTicket><JobTicket/>") << "Extra content";
     // clang-format on
 }
 
@@ -324,10 +265,8 @@ void tst_IJT::damagedTicketIsRefused()
     QFETCH(QByteArray, replacement);
     QFETCH(QString, cause);
 
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
     QVERIFY(makeTicket(QStringLiteral("job.pdf"))->save());
-    const QString path = folder.filePath(QStringLiteral("_00001_.xml"));
+    const QString path = m_folder->filePath(QStringLiteral("_00001_.xml"));
     QByteArray content = readFile(path);
     QVERIFY2(content.contains(find), content.constData());
     content.replace(content.indexOf(find), find.size(), replacement);
@@ -342,14 +281,12 @@ void tst_IJT::damagedTicketIsRefused()
 
 void tst_IJT::truncatedTicketIsRefused()
 {
-    QTemporaryDir folder;
-    IJT::setDir(folder.path());
     QVERIFY(makeTicket(QStringLiteral("job.pdf"))->save());
-    const QByteArray content = readFile(folder.filePath(QStringLiteral("_00001_.xml")));
+    const QByteArray content = readFile(m_folder->filePath(QStringLiteral("_00001_.xml")));
     const qsizetype complete =
         content.lastIndexOf("</JobTicket>") + qsizetype(strlen("</JobTicket>"));
 
-    const QString path = folder.filePath(QStringLiteral("truncated.xml"));
+    const QString path = m_folder->filePath(QStringLiteral("truncated.xml"));
     for (qsizetype length = 0; length < complete; ++length) {
         QVERIFY(writeFile(path, content.left(length)));
         QString error;
@@ -360,27 +297,14 @@ void tst_IJT::truncatedTicketIsRefused()
     QVERIFY(IJT::load(path));
 }
 
-void tst_IJT::missingTicketIsRefused_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("cause");
-
-    // clang-format off
-    QTest::newRow("no such file") << "_00009_.xml" << "does not exist";
-    QTest::newRow("a folder") << "folder" << "is a folder, not a file";
-    // clang-format on
-}
-
 void tst_IJT::missingTicketIsRefused()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, cause);
-
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder")));
     QString error;
-    QVERIFY(!IJT::load(folder.filePath(name), &error));
-    QVERIFY2(error.contains(cause) && error.contains(name), qPrintable(error));
+    QVERIFY(!IJT::load(m_folder->filePath(QStringLiteral("_00009_.xml")), &error));
+    QVERIFY2(error.contains(QStringLiteral("_00009_.xml' does not exist")), qPrintable(error));
+    QVERIFY(!IJT::load(m_folder->filePath(QStringLiteral("folder")), &error));
+    QVERIFY2(error.contains(QStringLiteral("folder' is a folder, not a file")), qPrintable(error));
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_IJT)

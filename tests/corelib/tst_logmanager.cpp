@@ -20,13 +20,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -34,46 +34,71 @@ using namespace SRCore;
 
 namespace {
 
-const QString allColumns = QStringLiteral(
-    "SELECT id, itemtime, type, module, flow, element, file, operation, argument, ticket, user, "
-    "folder, outfolder, outfile FROM logmessages ORDER BY id");
+using LogSome = std::function<void()>;
 
-// Redirects stderr into a file while it lives; text() gives what was written.
-class StderrCapture
+void logEveryField()
 {
-public:
-    StderrCapture()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = dup(fileno(stderr));
-        dup2(m_file.handle(), fileno(stderr));
-    }
-    ~StderrCapture() { restore(); }
+    LogRecord record(LogLevel::Warning, QStringLiteral("Cannot copy '%1'"),
+                     QStringLiteral("Invoices"), QStringLiteral("Split PDF"),
+                     QStringLiteral("job 1.pdf"), QStringLiteral("/in/a, b.pdf"));
+    record.module = QStringLiteral("Mailer");
+    record.ticket = QStringLiteral("_0001A_");
+    record.user = QStringLiteral("anna");
+    record.folder = QStringLiteral("/in");
+    record.outFolder = QStringLiteral("/out");
+    record.outFile = QStringLiteral("/out/a.pdf");
+    // Two hours east of UTC: stored as the UTC time.
+    record.time = QDateTime(QDate(2024, 2, 29), QTime(1, 2, 3, 45), Qt::OffsetFromUTC, 7200);
+    Logging::instance()->log(record);
+}
 
-    QString text()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromLocal8Bit(m_file.readAll());
-    }
+void logLevelZero()
+{
+    Logging::instance()->log(LogRecord(LogLevel::Refused, QStringLiteral("Copied %1"),
+                                       QStringLiteral("Flow A"), QStringLiteral("Element B"),
+                                       QStringLiteral("job.txt"), QStringLiteral("a.txt")));
+}
 
-private:
-    void restore()
-    {
-        if (m_saved >= 0) {
-            std::fflush(stderr);
-            dup2(m_saved, fileno(stderr));
-            close(m_saved);
-            m_saved = -1;
-        }
-    }
+void logThroughInterfaces()
+{
+    Flow flow(QStringLiteral("1"));
+    flow.getHeader().createField(XMLKey::NAME).setValue(QStringLiteral("Test Flow"));
+    const auto ticket = IJT::createEmptyIJT();
+    ticket->setActiveFileName(QStringLiteral("/in/inFolder2/_00001_job.pdf"));
+    LogManager *manager = LogManager::instance();
+    manager->createLogInterface(QStringLiteral("Run"), ticket.get(), &flow)
+        ->log(LogRecord(LogLevel::Start, QStringLiteral("start")));
+    manager->createLogInterface(QStringLiteral("Plain"), nullptr, nullptr)
+        ->log(LogRecord(LogLevel::Information, QStringLiteral("plain")));
+    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("default")));
+}
 
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
+// What `write` prints on stderr.
+QString printedBy(const std::function<void()> &write)
+{
+    QTemporaryFile file;
+    file.open();
+    std::fflush(stderr);
+    const int saved = dup(fileno(stderr));
+    dup2(file.handle(), fileno(stderr));
+    write();
+    std::fflush(stderr);
+    dup2(saved, fileno(stderr));
+    close(saved);
+    file.seek(0);
+    return QString::fromLocal8Bit(file.readAll());
+}
+
+// Stops the writer, so that everything logged is stored, and opens the database to read it.
+MessageDb::Connection stoppedLog()
+{
+    LogManager::instance()->stopServerLog();
+    return MessageDb::Connection(LogManager::instance()->getDatabaseFile());
+}
 
 } // namespace
+
+Q_DECLARE_METATYPE(LogSome)
 
 class tst_LogManager : public QObject
 {
@@ -83,25 +108,12 @@ private slots:
     void init();
     void cleanup();
 
-    void createsTheMessageTable();
-    void storesEveryFieldOfARecord();
-    void storesLevelsAsTypeWords_data();
-    void storesLevelsAsTypeWords();
-    void storesDebugMessagesOnlyWhenAsked_data();
-    void storesDebugMessagesOnlyWhenAsked();
-    void refusesLevelZero();
-    void moduleInterfaceFillsEmptyFields_data();
-    void moduleInterfaceFillsEmptyFields();
-    void defaultInterfaceIsScripter();
-    void interfaceOfARunNamesItsFlowAndJob();
-    void stampsTheTimeWhenMissing();
+    void createsTheDatabaseThatReadersShare();
+    void storesWhatIsLogged_data();
+    void storesWhatIsLogged();
 
     void holdsMessagesUntilTheDatabaseIsOpen_data();
     void holdsMessagesUntilTheDatabaseIsOpen();
-    void keepsEveryMessageOfSeveralThreads();
-    void keepsABurstWhileTheDatabaseOpens();
-    void readerSeesMessagesWhileTheWriterRuns();
-    void reopensAnExistingDatabase();
     void closeDatabaseHoldsLaterMessages();
     void stopServerLogIsIdempotent();
     void failedOpenKeepsThePreviousDatabase();
@@ -110,7 +122,7 @@ private slots:
     void printsMessagesOnStderr_data();
     void printsMessagesOnStderr();
 
-    void finalizeResetsTheManager();
+    void finalizeResetsTheManagerAndKeepsTheDatabase();
     void captureKeepsWhatIsLoggedWhileItLives();
 
 private:
@@ -129,241 +141,109 @@ void tst_LogManager::cleanup()
     m_dir.reset();
 }
 
-void tst_LogManager::createsTheMessageTable()
+void tst_LogManager::createsTheDatabaseThatReadersShare()
 {
     LogManager *manager = LogManager::instance();
     QCOMPARE(manager->getDatabaseFile(), QString());
     QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
     const QString file = QDir(m_dir->path()).absoluteFilePath(QStringLiteral("messages.db"));
     QCOMPARE(manager->getDatabaseFile(), file);
-    QVERIFY(QFile::exists(file));
 
     MessageDb::Connection reader(file);
     QVERIFY(reader.isOpen());
-    QCOMPARE(
-        reader.column(QStringLiteral("SELECT name FROM pragma_table_info('logmessages')")),
-        QStringList({"id", "itemtime", "type", "module", "flow", "element", "file", "operation",
-                     "argument", "ticket", "user", "folder", "outfolder", "outfile"}));
     QCOMPARE(reader.column(QStringLiteral("PRAGMA user_version")), QStringList{"1"});
-    QCOMPARE(reader.column(QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
-    // AUTOINCREMENT: ids are never reused, even after the pane deleted every message.
-    QVERIFY(
-        reader.column(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'logmessages'"))
-            .value(0)
-            .contains(QLatin1String("id INTEGER PRIMARY KEY AUTOINCREMENT")));
-
+    QCOMPARE(reader.messageCount(), 0);
     manager->startThread();
+    const QDateTime before = QDateTime::currentDateTimeUtc();
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
+    const QDateTime after = QDateTime::currentDateTimeUtc();
     QTRY_COMPARE(reader.messageCount(), 1);
-    QCOMPARE(reader.exec(QStringLiteral("DELETE FROM logmessages")), QString());
+    // A record without a time is stamped when it is logged.
+    const QDateTime stamped = QDateTime::fromString(
+        reader.column(QStringLiteral("SELECT itemtime FROM logmessages")).value(0),
+        Qt::ISODateWithMs);
+    QVERIFY(stamped >= before.addMSecs(-1) && stamped <= after);
+    // A reader in the middle of a read transaction does not hold the writer up.
+    QCOMPARE(reader.exec(QStringLiteral("BEGIN")), QString());
+    QCOMPARE(reader.messageCount(), 1);
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
+    QTRY_COMPARE(manager->queuedCount(), 0);
+    QCOMPARE(reader.exec(QStringLiteral("COMMIT")), QString());
+    QTRY_COMPARE(reader.operations(), QStringList({"first", "second"}));
+    QVERIFY(manager->lastError().isEmpty());
+    // Ids are never reused, even after the pane deleted every message.
+    QCOMPARE(reader.exec(QStringLiteral("DELETE FROM logmessages")), QString());
+    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("third")));
     manager->stopServerLog();
-    QCOMPARE(reader.column(QStringLiteral("SELECT id FROM logmessages")), QStringList{"2"});
+    QCOMPARE(reader.column(QStringLiteral("SELECT id FROM logmessages")), QStringList{"3"});
 }
 
-void tst_LogManager::storesEveryFieldOfARecord()
+void tst_LogManager::storesWhatIsLogged_data()
 {
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
+    QTest::addColumn<LogSome>("logSome");
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QList<QStringList>>("stored");
 
-    LogRecord record(LogLevel::Warning, QStringLiteral("Cannot copy '%1'"),
-                     QStringLiteral("Invoices"), QStringLiteral("Split PDF"),
-                     QStringLiteral("job 1.pdf"), QStringLiteral("/in/a, b.pdf"));
-    record.module = QStringLiteral("Mailer");
-    record.ticket = QStringLiteral("_0001A_");
-    record.user = QStringLiteral("anna");
-    record.folder = QStringLiteral("/in");
-    record.outFolder = QStringLiteral("/out");
-    record.outFile = QStringLiteral("/out/a.pdf");
-    // Two hours east of UTC: stored as the UTC time.
-    record.time = QDateTime(QDate(2024, 2, 29), QTime(1, 2, 3, 45), Qt::OffsetFromUTC, 7200);
-    Logging::instance()->log(record);
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    const QList<QStringList> rows = reader.rows(allColumns);
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().mid(1),
-             QStringList({"2024-02-28T23:02:03.045Z", "warning", "Mailer", "Invoices", "Split PDF",
-                          "job 1.pdf", "Cannot copy '%1'", "/in/a, b.pdf", "_0001A_", "anna", "/in",
-                          "/out", "/out/a.pdf"}));
-}
-
-void tst_LogManager::storesLevelsAsTypeWords_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("type");
-
-    QTest::newRow("-2 is assert") << -2 << "assert";
-    QTest::newRow("-1 is debug") << -1 << "debug";
-    QTest::newRow("1 is info") << 1 << "info";
-    QTest::newRow("2 is warning") << 2 << "warning";
-    QTest::newRow("3 is error") << 3 << "error";
-    QTest::newRow("4 is start") << 4 << "start";
-    QTest::newRow("5 is progress") << 5 << "progress";
-    QTest::newRow("6 is end") << 6 << "end";
-    QTest::newRow("unknown 7 is info") << 7 << "info";
-    QTest::newRow("unknown -3 is info") << -3 << "info";
-    QTest::newRow("unknown 1000 is info") << 1000 << "info";
-}
-
-void tst_LogManager::storesLevelsAsTypeWords()
-{
-    QFETCH(int, level);
-    QFETCH(QString, type);
-
-    LogManager *manager = LogManager::instance();
-    manager->storeDebugMessages = true;
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    Logging::instance()->log(LogRecord(level, QStringLiteral("text")));
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages")), QStringList{type});
-}
-
-void tst_LogManager::storesDebugMessagesOnlyWhenAsked_data()
-{
-    QTest::addColumn<bool>("storeDebug");
-    QTest::addColumn<QStringList>("stored");
-
-    QTest::newRow("default: debug and assert dropped") << false << QStringList{"info", "error"};
-    QTest::newRow("asked: all stored") << true << QStringList{"debug", "info", "assert", "error"};
-}
-
-void tst_LogManager::storesDebugMessagesOnlyWhenAsked()
-{
-    QFETCH(bool, storeDebug);
-    QFETCH(QStringList, stored);
-
-    LogManager *manager = LogManager::instance();
-    QVERIFY(!manager->storeDebugMessages);
-    manager->storeDebugMessages = storeDebug;
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
-    for (int level : {LogLevel::Debug, LogLevel::Information, LogLevel::Assert, LogLevel::Error}) {
-        Logging::instance()->log(LogRecord(level, QStringLiteral("text")));
+    const auto levels = [](bool storeDebug, const QList<int> &list) {
+        return LogSome([storeDebug, list] {
+            LogManager::instance()->storeDebugMessages = storeDebug;
+            for (int level : list) {
+                Logging::instance()->log(LogRecord(level, QStringLiteral("text")));
+            }
+        });
+    };
+    // Through the interface of a script element whose flow and job are "Test Flow" and "job.pdf".
+    const auto viaModule = [](const QString &module, const QString &flow, const QString &element,
+                              const QString &file, const QString &ticket) {
+        return LogSome([=] {
+            LogRecord record(LogLevel::Information, QStringLiteral("text"), flow, element, file);
+            record.module = module;
+            record.ticket = ticket;
+            ModuleLogInterface(QStringLiteral("Script element"), QStringLiteral("Test Flow"),
+                               QStringLiteral("job.pdf"))
+                .log(record);
+        });
+    };
+    // The queue limit applies while records cannot be stored, not while the writer is on its way
+    // to store them.
+    const auto burst = [] {
+        LogManager::instance()->setQueueLimit(10);
+        for (int i = 0; i < 2000; ++i) {
+            Logging::instance()->log(LogRecord(LogLevel::Information, QString::number(i)));
+        }
+    };
+    QList<QStringList> burstStored;
+    for (int i = 0; i < 2000; ++i) {
+        burstStored << QStringList{QString::number(i)};
     }
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.column(QStringLiteral("SELECT type FROM logmessages ORDER BY id")), stored);
-}
-
-void tst_LogManager::refusesLevelZero()
-{
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
-    LogRecord record(LogLevel::Refused, QStringLiteral("Copied %1"), QStringLiteral("Flow A"),
-                     QStringLiteral("Element B"), QStringLiteral("job.txt"),
-                     QStringLiteral("a.txt"));
-    Logging::instance()->log(record);
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    const QList<QStringList> rows = reader.rows(allColumns);
-    QCOMPARE(rows.size(), 1);
-    const QStringList &row = rows.first();
-    QCOMPARE(row.at(2), QStringLiteral("error"));
-    QCOMPARE(row.at(7),
-             QStringLiteral("Log message of level 0 is not allowed; message '%1' is not logged"));
-    QCOMPARE(row.at(8), QStringLiteral("Copied %1"));
-    // Where it came from stays visible.
-    QCOMPARE(row.mid(3, 4), QStringList({"Scripter", "Flow A", "Element B", "job.txt"}));
-}
-
-void tst_LogManager::moduleInterfaceFillsEmptyFields_data()
-{
-    QTest::addColumn<QStringList>("given");    // module, flow, element, file, ticket
-    QTest::addColumn<QStringList>("expected"); // module, flow, element, file, ticket
-
+    const QString filled = QStringLiteral("module, flow, element, file, ticket");
     // clang-format off
-    QTest::newRow("empty fields take the interface's names") << QStringList{"", "", "", "", ""} << QStringList{"Script element", "Test Flow", "", "job.pdf", ""};
-    QTest::newRow("fields of the record win") << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"} << QStringList{"Own module", "Own flow", "Own element", "own.pdf", "_T_"};
-    QTest::newRow("only the empty ones are filled") << QStringList{"", "Own flow", "Element", "", ""} << QStringList{"Script element", "Own flow", "Element", "job.pdf", ""};
-    QTest::newRow("the job prefix comes from the job name") << QStringList{"", "", "", "_0000A_job.pdf", ""} << QStringList{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"};
+    QTest::newRow("every field, the time in UTC") << LogSome(logEveryField) << "itemtime, type, module, flow, element, file, operation, argument, ticket, user, folder, outfolder, outfile" << QList<QStringList>{{"2024-02-28T23:02:03.045Z", "warning", "Mailer", "Invoices", "Split PDF", "job 1.pdf", "Cannot copy '%1'", "/in/a, b.pdf", "_0001A_", "anna", "/in", "/out", "/out/a.pdf"}};
+    QTest::newRow("levels as type words, unknown ones as info") << levels(true, {-2, -1, 1, 2, 3, 4, 5, 6, 7, -3, 1000}) << "type" << QList<QStringList>{{"assert"}, {"debug"}, {"info"}, {"warning"}, {"error"}, {"start"}, {"progress"}, {"end"}, {"info"}, {"info"}, {"info"}};
+    QTest::newRow("debug and assert only when asked") << levels(false, {LogLevel::Debug, LogLevel::Information, LogLevel::Assert, LogLevel::Error}) << "type" << QList<QStringList>{{"info"}, {"error"}};
+    QTest::newRow("level 0 refused, where it came from kept") << LogSome(logLevelZero) << "type, module, flow, element, file, operation, argument" << QList<QStringList>{{"error", "Scripter", "Flow A", "Element B", "job.txt", "Log message of level 0 is not allowed; message '%1' is not logged", "Copied %1"}};
+    QTest::newRow("empty fields take the interface's names") << viaModule("", "", "", "", "") << filled << QList<QStringList>{{"Script element", "Test Flow", "", "job.pdf", ""}};
+    QTest::newRow("fields of the record win") << viaModule("Own module", "Own flow", "Own element", "own.pdf", "_T_") << filled << QList<QStringList>{{"Own module", "Own flow", "Own element", "own.pdf", "_T_"}};
+    QTest::newRow("only the empty ones are filled") << viaModule("", "Own flow", "Element", "", "") << filled << QList<QStringList>{{"Script element", "Own flow", "Element", "job.pdf", ""}};
+    QTest::newRow("the job prefix comes from the job name") << viaModule("", "", "", "_0000A_job.pdf", "") << filled << QList<QStringList>{{"Script element", "Test Flow", "", "_0000A_job.pdf", "_0000A_"}};
+    QTest::newRow("interfaces of a run, of a module and the default") << LogSome(logThroughInterfaces) << "module, flow, file, ticket, type" << QList<QStringList>{{"Run", "Test Flow", "_00001_job.pdf", "_00001_", "start"}, {"Plain", "", "", "", "info"}, {"Scripter", "", "", "", "info"}};
+    QTest::newRow("a burst beyond the queue limit while the writer keeps up") << LogSome(burst) << "operation" << burstStored;
     // clang-format on
 }
 
-void tst_LogManager::moduleInterfaceFillsEmptyFields()
+void tst_LogManager::storesWhatIsLogged()
 {
-    QFETCH(QStringList, given);
-    QFETCH(QStringList, expected);
+    QFETCH(LogSome, logSome);
+    QFETCH(QString, columns);
+    QFETCH(QList<QStringList>, stored);
 
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    ModuleLogInterface log(QStringLiteral("Script element"), QStringLiteral("Test Flow"),
-                           QStringLiteral("job.pdf"));
-    LogRecord record(LogLevel::Information, QStringLiteral("text"), given.at(1), given.at(2),
-                     given.at(3));
-    record.module = given.at(0);
-    record.ticket = given.at(4);
-    log.log(record);
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    const QList<QStringList> rows =
-        reader.rows(QStringLiteral("SELECT module, flow, element, file, ticket FROM logmessages"));
-    QCOMPARE(rows, QList<QStringList>{expected});
-}
-
-void tst_LogManager::defaultInterfaceIsScripter()
-{
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    QVERIFY(Logging::instance());
-    QCOMPARE(Logging::instance(), Logging::instance());
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("Scripter started")));
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, operation FROM logmessages")),
-             QList<QStringList>({{"Scripter", "", "", "Scripter started"}}));
-}
-
-void tst_LogManager::interfaceOfARunNamesItsFlowAndJob()
-{
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    Flow flow(QStringLiteral("1"));
-    flow.getHeader().createField(XMLKey::NAME).setValue(QStringLiteral("Test Flow"));
-    const auto ticket = IJT::createEmptyIJT();
-    ticket->setActiveFileName(m_dir->filePath(QStringLiteral("inFolder2/_00001_job.pdf")));
-
-    const auto runLog = manager->createLogInterface(QStringLiteral("Run"), ticket.get(), &flow);
-    runLog->log(LogRecord(LogLevel::Start, QStringLiteral("start")));
-    const auto plainLog = manager->createLogInterface(QStringLiteral("Plain"), nullptr, nullptr);
-    plainLog->log(LogRecord(LogLevel::Information, QStringLiteral("plain")));
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.rows(QStringLiteral("SELECT module, flow, file, ticket, type FROM logmessages "
-                                        "ORDER BY id")),
-             QList<QStringList>({{"Run", "Test Flow", "_00001_job.pdf", "_00001_", "start"},
-                                 {"Plain", "", "", "", "info"}}));
-}
-
-void tst_LogManager::stampsTheTimeWhenMissing()
-{
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    const QDateTime before = QDateTime::currentDateTimeUtc();
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("now")));
-    const QDateTime after = QDateTime::currentDateTimeUtc();
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    const QString text = reader.column(QStringLiteral("SELECT itemtime FROM logmessages")).value(0);
-    QVERIFY2(
-        QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"))
-            .match(text)
-            .hasMatch(),
-        qPrintable(text));
-    const QDateTime stored = QDateTime::fromString(text, Qt::ISODateWithMs);
-    QVERIFY(stored >= before.addMSecs(-1));
-    QVERIFY(stored <= after);
+    QVERIFY(!LogManager::instance()->storeDebugMessages);
+    QCOMPARE(LogManager::instance()->setDatabaseFiles(m_dir->path()), 0);
+    LogManager::instance()->startThread();
+    logSome();
+    MessageDb::Connection reader = stoppedLog();
+    QCOMPARE(reader.rows(QStringLiteral("SELECT %1 FROM logmessages ORDER BY id").arg(columns)),
+             stored);
 }
 
 void tst_LogManager::holdsMessagesUntilTheDatabaseIsOpen_data()
@@ -401,107 +281,6 @@ void tst_LogManager::holdsMessagesUntilTheDatabaseIsOpen()
     QCOMPARE(reader.operations(), texts);
 }
 
-void tst_LogManager::keepsEveryMessageOfSeveralThreads()
-{
-    constexpr int ThreadCount = 4;
-    constexpr int PerThread = 5000;
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
-
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (int t = 0; t < ThreadCount; ++t) {
-        threads.emplace_back(QThread::create([t] {
-            // Each thread has an interface of its own, the first shares the default one.
-            ModuleLogInterface own(QStringLiteral("thread %1").arg(t));
-            ILogInterface *log = t == 0 ? Logging::instance() : &own;
-            for (int i = 0; i < PerThread; ++i) {
-                log->log(LogRecord(LogLevel::Information, QString::number(i),
-                                   QStringLiteral("t%1").arg(t)));
-            }
-        }));
-        threads.back()->start();
-    }
-    for (const auto &thread : threads) {
-        QVERIFY(thread->wait(60000));
-    }
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    const QList<QStringList> rows =
-        reader.rows(QStringLiteral("SELECT id, flow, operation FROM logmessages ORDER BY id"));
-    QCOMPARE(rows.size(), ThreadCount * PerThread);
-    QList<int> next(ThreadCount, 0);
-    qint64 previousId = 0;
-    for (const QStringList &row : rows) {
-        const qint64 id = row.at(0).toLongLong();
-        QVERIFY(id > previousId);
-        previousId = id;
-        const int thread = row.at(1).mid(1).toInt();
-        QCOMPARE(row.at(2).toInt(), next[thread]);
-        ++next[thread];
-    }
-    QCOMPARE(next, QList<int>(ThreadCount, PerThread));
-}
-
-void tst_LogManager::keepsABurstWhileTheDatabaseOpens()
-{
-    // The queue limit applies while records cannot be stored, not while the writer is on its
-    // way to store them.
-    LogManager *manager = LogManager::instance();
-    manager->setQueueLimit(10);
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
-    LogTest::CoreLibWarnings warnings;
-    QStringList texts;
-    for (int i = 0; i < 2000; ++i) {
-        texts << QString::number(i);
-        Logging::instance()->log(LogRecord(LogLevel::Information, texts.last()));
-    }
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.operations(), texts);
-    QCOMPARE(warnings.messages(), QStringList());
-}
-
-void tst_LogManager::readerSeesMessagesWhileTheWriterRuns()
-{
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    manager->startThread();
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QVERIFY(reader.isOpen());
-    QCOMPARE(reader.messageCount(), 0);
-
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("first")));
-    QTRY_COMPARE(reader.messageCount(), 1);
-    // A reader in the middle of a read transaction does not hold the writer up.
-    QCOMPARE(reader.exec(QStringLiteral("BEGIN")), QString());
-    QCOMPARE(reader.messageCount(), 1);
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("second")));
-    QTRY_COMPARE(manager->queuedCount(), 0);
-    QCOMPARE(reader.exec(QStringLiteral("COMMIT")), QString());
-    QTRY_COMPARE(reader.operations(), QStringList({"first", "second"}));
-    QVERIFY(manager->lastError().isEmpty());
-}
-
-void tst_LogManager::reopensAnExistingDatabase()
-{
-    QCOMPARE(LogManager::instance()->setDatabaseFiles(m_dir->path()), 0);
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("run 1")));
-    LogManager::finalize();
-
-    LogManager *manager = LogManager::instance();
-    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
-    Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("run 2")));
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
-    QCOMPARE(reader.rows(QStringLiteral("SELECT id, operation FROM logmessages ORDER BY id")),
-             QList<QStringList>({{"1", "run 1"}, {"2", "run 2"}}));
-}
-
 void tst_LogManager::closeDatabaseHoldsLaterMessages()
 {
     QDir(m_dir->path()).mkdir(QStringLiteral("a"));
@@ -523,8 +302,7 @@ void tst_LogManager::closeDatabaseHoldsLaterMessages()
     QVERIFY(!QFile::exists(fileA));
 
     QCOMPARE(manager->setDatabaseFiles(m_dir->filePath(QStringLiteral("b"))), 0);
-    manager->stopServerLog();
-    MessageDb::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader = stoppedLog();
     QCOMPARE(reader.operations(), QStringList{"to b"});
     manager->closeDatabase(); // a second close is harmless
     QCOMPARE(manager->getDatabaseFile(), QString());
@@ -545,9 +323,7 @@ void tst_LogManager::keepsTheDatabaseWithinItsSizeLimit()
             QTRY_COMPARE(manager->queuedCount(), 0); // several transactions, as in a long run
         }
     }
-    manager->stopServerLog();
-
-    MessageDb::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader = stoppedLog();
     const int stored = reader.messageCount();
     QVERIFY2(stored > 0 && stored < 1000, qPrintable(QString::number(stored)));
     QCOMPARE(
@@ -570,8 +346,7 @@ void tst_LogManager::stopServerLogIsIdempotent()
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("after stop")));
     QCOMPARE(manager->queuedCount(), 1);
     manager->startThread();
-    manager->stopServerLog();
-    MessageDb::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader = stoppedLog();
     QCOMPARE(reader.operations(), QStringList({"before stop", "after stop"}));
 }
 
@@ -628,24 +403,20 @@ void tst_LogManager::printsMessagesOnStderr()
                      QStringLiteral("a.pdf,/out/b\nc.pdf"));
     record.time = QDateTime(QDate(2024, 5, 2), QTime(9, 15, 0, 250), Qt::UTC);
     LogRecord hidden(LogLevel::Debug, QStringLiteral("not stored, not printed"));
-    QString output;
-    {
-        StderrCapture capture;
+    const QString output = printedBy([&] {
         Logging::instance()->log(record, flags);
         Logging::instance()->log(hidden, flags);
-        output = capture.text();
-    }
+    });
     const QString expected =
         QStringLiteral("2024-05-02T09:15:00.250Z error Scripter (Flow / Element / job.pdf): "
                        "Cannot move a.pdf to /out/b c.pdf\n");
     QCOMPARE(output, printed ? expected : QString());
 
-    manager->stopServerLog();
-    MessageDb::Connection reader(manager->getDatabaseFile());
+    MessageDb::Connection reader = stoppedLog();
     QCOMPARE(reader.messageCount(), 1);
 }
 
-void tst_LogManager::finalizeResetsTheManager()
+void tst_LogManager::finalizeResetsTheManagerAndKeepsTheDatabase()
 {
     LogManager *manager = LogManager::instance();
     QCOMPARE(LogManager::instance(), manager);
@@ -667,9 +438,13 @@ void tst_LogManager::finalizeResetsTheManager()
     QCOMPARE(manager->logMessaging(), 0);
     QCOMPARE(manager->queueLimit(), LogManager::DefaultQueueLimit);
     QVERIFY(manager->lastError().isEmpty());
-    // The default interface now feeds the fresh manager.
+    // The default interface now feeds the fresh manager, which goes on in the same database.
     Logging::instance()->log(LogRecord(LogLevel::Information, QStringLiteral("held")));
     QCOMPARE(manager->queuedCount(), 1);
+    QCOMPARE(manager->setDatabaseFiles(m_dir->path()), 0);
+    manager->stopServerLog();
+    QCOMPARE(reader.rows(QStringLiteral("SELECT id, operation FROM logmessages ORDER BY id")),
+             QList<QStringList>({{"1", "kept"}, {"2", "held"}}));
 }
 
 void tst_LogManager::captureKeepsWhatIsLoggedWhileItLives()

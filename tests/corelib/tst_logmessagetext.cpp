@@ -3,40 +3,16 @@
 
 #include "common/testmain.h"
 
+#include "logtestsupport.h"
+
 #include "corelib/logging/localizemanager.h"
 #include "corelib/logging/logrecord.h"
 
-#include <QCoreApplication>
 #include <QTest>
-#include <QTranslator>
 
 using namespace SRCore;
 
 namespace {
-
-// Translates one source text of one context.
-class OneTextTranslator : public QTranslator
-{
-public:
-    OneTextTranslator(const char *context, const char *source, const QString &translation)
-        : m_context(context)
-        , m_source(source)
-        , m_translation(translation)
-    {}
-
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        return qstrcmp(context, m_context) == 0 && qstrcmp(sourceText, m_source) == 0
-                   ? m_translation
-                   : QString();
-    }
-
-private:
-    const char *m_context;
-    const char *m_source;
-    QString m_translation;
-};
 
 QString render(const QString &operation, const QString &argument)
 {
@@ -53,8 +29,7 @@ class tst_LogMessageText : public QObject
 private slots:
     void fillsMarkers_data();
     void fillsMarkers();
-    void translatesInTheLogMessagesContext_data();
-    void translatesInTheLogMessagesContext();
+    void translatesInTheLogMessagesContextBeforeFilling();
 };
 
 void tst_LogMessageText::fillsMarkers_data()
@@ -93,28 +68,11 @@ void tst_LogMessageText::fillsMarkers()
     QCOMPARE(render(operation, argument), expected);
 }
 
-void tst_LogMessageText::translatesInTheLogMessagesContext_data()
+void tst_LogMessageText::translatesInTheLogMessagesContextBeforeFilling()
 {
-    QTest::addColumn<QByteArray>("context");
-    QTest::addColumn<QString>("expected");
-
-    // clang-format off
-    QTest::newRow("LogMessages is used") << QByteArray("LogMessages") << "Datei 'a.pdf' kopiert";
-    QTest::newRow("other contexts are not") << QByteArray("SRCore::LogManager") << "File 'a.pdf' copied";
-    // clang-format on
-}
-
-void tst_LogMessageText::translatesInTheLogMessagesContext()
-{
-    QFETCH(QByteArray, context);
-    QFETCH(QString, expected);
-
-    OneTextTranslator translator(context.constData(), "File '%1' copied",
-                                 QStringLiteral("Datei '%1' kopiert"));
-    QVERIFY(QCoreApplication::installTranslator(&translator));
-    const QString text = render(QStringLiteral("File '%1' copied"), QStringLiteral("a.pdf"));
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(text, expected);
+    const LogTest::TranslatedLogMessages translated;
+    QCOMPARE(render(QStringLiteral("File '%1' copied"), QStringLiteral("a.pdf")),
+             QStringLiteral("[File 'a.pdf' copied]"));
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_LogMessageText)

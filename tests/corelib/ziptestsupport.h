@@ -50,6 +50,13 @@ inline Snapshot snapshot(const QString &folder)
     return {TestFiles::snapshot(folder), TestFiles::modificationTimes(folder)};
 }
 
+// The differences in contents and times, readable in a failure; empty when equal.
+inline QString differences(const Snapshot &expected, const Snapshot &actual)
+{
+    return TestFiles::differences(expected.contents, actual.contents)
+           + TestFiles::differences(expected.times, actual.times);
+}
+
 // The cases that archives get wrong: non-ASCII names in files and folders, an empty file, an
 // empty folder, nested folders, a hidden file, compressible text and a random file that spans
 // several copy buffers of a quarter mebibyte without filling the last one.

@@ -10,19 +10,6 @@
 
 using namespace SRCore;
 
-namespace {
-
-// Stands for an interpreter: the same error signal.
-class FakeInterpreter : public QObject
-{
-    Q_OBJECT
-
-signals:
-    void error(const QString &message, const QString &scriptName, int lineNumber);
-};
-
-} // namespace
-
 class tst_ScriptListener : public QObject
 {
     Q_OBJECT
@@ -30,7 +17,6 @@ class tst_ScriptListener : public QObject
 private slots:
     void logsEachErrorAsAnErrorMessage_data();
     void logsEachErrorAsAnErrorMessage();
-    void errorsArriveThroughTheInterpreterSignalInOrder();
     void withoutALogErrorsGoToTheDeveloperLog();
 };
 
@@ -65,24 +51,7 @@ void tst_ScriptListener::logsEachErrorAsAnErrorMessage()
     // The stored text is the untranslated template, the specifics travel in the argument.
     QVERIFY(record.operation.startsWith(QStringLiteral("Error in script '%11'")));
     QVERIFY(record.argument.endsWith(message));
-    QVERIFY(record.flow.isEmpty());
-    QVERIFY(record.element.isEmpty());
-    QVERIFY(record.file.isEmpty());
-}
-
-void tst_ScriptListener::errorsArriveThroughTheInterpreterSignalInOrder()
-{
-    RecordingLog log;
-    FakeInterpreter interpreter;
-    ScriptListener listener(&log);
-    connect(&interpreter, &FakeInterpreter::error, &listener, &ScriptListener::onError);
-    emit interpreter.error(QStringLiteral("first"), QStringLiteral("a"), 1);
-    emit interpreter.error(QStringLiteral("second"), QStringLiteral("b"), 2);
-    QCOMPARE(log.records().size(), 2);
-    QCOMPARE(LocalizeManager::getMessage(log.records().at(0)),
-             QStringLiteral("Error in script 'a', line 1: first"));
-    QCOMPARE(LocalizeManager::getMessage(log.records().at(1)),
-             QStringLiteral("Error in script 'b', line 2: second"));
+    QCOMPARE(record.flow + record.element + record.file, QString());
 }
 
 void tst_ScriptListener::withoutALogErrorsGoToTheDeveloperLog()

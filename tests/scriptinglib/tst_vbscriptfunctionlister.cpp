@@ -39,9 +39,7 @@ void tst_VBScriptFunctionLister::listsTopLevelEntryPoints_data()
     QTest::newRow("spelling as defined") << QStringLiteral("function JOBarrived(s, job)\nend function") << QStringList{QStringLiteral("JOBarrived")};
     QTest::newRow("Private procedures are not listed") << QStringLiteral("Public Sub a : End Sub\nPrivate Function b : End Function\nSub c : " "End Sub") << QStringList{QStringLiteral("a"), QStringLiteral("c")};
     QTest::newRow("class members are not listed") << QStringLiteral("Class C\n Public Function jobArrived(s, job) : End Function\n Sub " "timerFired(s) : End Sub\nEnd Class\nSub x : End Sub") << QStringList{QStringLiteral("x")};
-    QTest::newRow("procedures in comments and strings are not listed") << QStringLiteral("' Function fake1()\nx = \"Sub fake2\"\nRem Sub fake3\n" "Function real : End Function ' Sub fake4") << QStringList{QStringLiteral("real")};
     QTest::newRow("procedures between top-level statements") << QStringLiteral("x = 1\nSub a : End Sub\ny = 2\nFunction b(p) : b = p : End Function") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("bracketed name without brackets") << QStringLiteral("Sub [job arrived] : End Sub") << QStringList{QStringLiteral("job arrived")};
     QTest::newRow("no procedures") << QStringLiteral("x = 1\nMsgBox x") << QStringList();
     QTest::newRow("empty script") << QString() << QStringList();
     // clang-format on

@@ -29,53 +29,32 @@ QString describe(const Token &token)
         return QStringLiteral("dbl:") + QString::number(token.value.toDouble(), 'g', 12);
     case TokenKind::StringLiteral:
         return QStringLiteral("str:<%1>").arg(token.text);
-    case TokenKind::DateLiteral:
-        return QStringLiteral("date:") + token.value.toDateTime().toString(Qt::ISODate);
     case TokenKind::Invalid:
-        return QStringLiteral("ERR");
+        return QStringLiteral("ERR@%1:%2 %3")
+            .arg(token.position.line)
+            .arg(token.position.column)
+            .arg(token.text);
+    case TokenKind::Colon:
+        return QStringLiteral(":");
     default:
         break;
     }
-    static const QHash<TokenKind, QString> symbols = {
-        {TokenKind::Colon, QStringLiteral(":")},
-        {TokenKind::Plus, QStringLiteral("+")},
-        {TokenKind::Minus, QStringLiteral("-")},
-        {TokenKind::Multiply, QStringLiteral("*")},
-        {TokenKind::Divide, QStringLiteral("/")},
-        {TokenKind::IntegerDivide, QStringLiteral("\\")},
-        {TokenKind::Power, QStringLiteral("^")},
-        {TokenKind::Concatenate, QStringLiteral("&")},
-        {TokenKind::Equal, QStringLiteral("=")},
-        {TokenKind::NotEqual, QStringLiteral("<>")},
-        {TokenKind::Less, QStringLiteral("<")},
-        {TokenKind::Greater, QStringLiteral(">")},
-        {TokenKind::LessEqual, QStringLiteral("<=")},
-        {TokenKind::GreaterEqual, QStringLiteral(">=")},
-        {TokenKind::LeftParenthesis, QStringLiteral("(")},
-        {TokenKind::RightParenthesis, QStringLiteral(")")},
-        {TokenKind::Comma, QStringLiteral(",")},
-        {TokenKind::Dot, QStringLiteral(".")},
-    };
-    return symbols.value(token.kind, QStringLiteral("?"));
+    // The operators, in the order of TokenKind from Plus to Dot.
+    static const QStringList symbols =
+        QStringLiteral("+ - * / \\ ^ & = <> < > <= >= ( ) , .").split(QLatin1Char(' '));
+    return symbols.value(int(token.kind) - int(TokenKind::Plus), QStringLiteral("?"));
 }
 
-QString dump(const std::vector<Token> &tokens)
+// The tokens as one line; with positions, each followed by "@line:column".
+QString dump(const std::vector<Token> &tokens, bool withPositions = false)
 {
     QStringList parts;
     for (const Token &token : tokens) {
-        parts << describe(token);
-    }
-    return parts.join(QLatin1Char(' '));
-}
-
-QString dumpPositions(const std::vector<Token> &tokens)
-{
-    QStringList parts;
-    for (const Token &token : tokens) {
-        parts << QStringLiteral("%1@%2:%3")
-                     .arg(describe(token))
-                     .arg(token.position.line)
-                     .arg(token.position.column);
+        parts << describe(token)
+                     + (withPositions ? QStringLiteral("@%1:%2")
+                                            .arg(token.position.line)
+                                            .arg(token.position.column)
+                                      : QString());
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -91,14 +70,9 @@ private slots:
     void tokens();
     void dateLiterals_data();
     void dateLiterals();
-    void dateWithoutYearIsInThisYear();
-    void positionsCountLinesAndColumnsAfterContinuations();
-    void endOfScriptFollowsTheLastText_data();
-    void endOfScriptFollowsTheLastText();
+    void positions_data();
+    void positions();
     void spaceBeforeTellsMemberAccessFromWithMember();
-    void malformedTextStopsLexingWithAMessage_data();
-    void malformedTextStopsLexingWithAMessage();
-    void namesUpTo255CharactersAreAccepted();
 };
 
 void tst_VBScriptLexer::tokens_data()
@@ -106,6 +80,9 @@ void tst_VBScriptLexer::tokens_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
 
+    const QString longest(255, QLatin1Char('n'));
+    const QString tooLong =
+        QStringLiteral("ERR@1:1 Name too long: a name can have at most 255 characters EOF");
     // clang-format off
     QTest::newRow("keywords ignore letter case") << QStringLiteral("iF x tHEN eNd iF") << QStringLiteral("kw:If id:x kw:Then kw:End kw:If EOF");
     QTest::newRow("words that are keywords in one place stay names") << QStringLiteral("Step Error Default Explicit Get Let Preserve Resume GoTo") << QStringLiteral("id:Step id:Error id:Default id:Explicit id:Get id:Let id:Preserve " "id:Resume id:GoTo EOF");
@@ -130,8 +107,28 @@ void tst_VBScriptLexer::tokens_data()
     QTest::newRow("byte order mark is skipped") << QString(QChar(0xFEFF)) + QStringLiteral("x") << QStringLiteral("id:x EOF");
     QTest::newRow("letters of any script make names") << QStringLiteral("größe = 1") << QStringLiteral("id:größe = int:1 EOF");
     QTest::newRow("no-break space separates") << QStringLiteral("a") + QChar(0xA0) + QStringLiteral("b") << QStringLiteral("id:a id:b EOF");
-    QTest::newRow("date literal") << QStringLiteral("#1/2/2003#") << QStringLiteral("date:2003-01-02T00:00:00Z EOF");
     QTest::newRow("empty script") << QString() << QStringLiteral("EOF");
+    QTest::newRow("names of up to 255 characters") << longest << QStringLiteral("id:%1 EOF").arg(longest);
+    QTest::newRow("bracketed names of up to 255 characters") << QStringLiteral("[%1]").arg(longest) << QStringLiteral("id:[%1] EOF").arg(longest);
+    // Malformed text stops lexing with a message.
+    QTest::newRow("unterminated string") << QStringLiteral("x = \"abc") << QStringLiteral("id:x = ERR@1:5 Unterminated string: the closing '\"' is missing on its line EOF");
+    QTest::newRow("string across lines") << QStringLiteral("x = \"a\nb\"") << QStringLiteral("id:x = ERR@1:5 Unterminated string: the closing '\"' is missing on its line EOF");
+    QTest::newRow("unterminated date") << QStringLiteral("x = #1/2/2003\n#") << QStringLiteral("id:x = ERR@1:5 Unterminated date literal: the closing '#' is missing on its line EOF");
+    QTest::newRow("unterminated bracketed name") << QStringLiteral("[a b") << QStringLiteral("ERR@1:1 Unterminated bracketed name: the closing ']' is missing on its line EOF");
+    QTest::newRow("empty bracketed name") << QStringLiteral("x = []") << QStringLiteral("id:x = ERR@1:5 Empty bracketed name '[]' EOF");
+    QTest::newRow("continuation at the end") << QStringLiteral("x = 1 _") << QStringLiteral("id:x = int:1 ERR@1:7 Line continuation '_' at the end of the script: the statement is not continued EOF");
+    QTest::newRow("continuation before blank lines only") << QStringLiteral("x = 1 _\r\n  \n\t\n") << QStringLiteral("id:x = int:1 ERR@1:7 Line continuation '_' at the end of the script: the statement is not continued EOF");
+    QTest::newRow("text after continuation") << QStringLiteral("x = 1 _ ' why") << QStringLiteral("id:x = int:1 ERR@1:7 A line continuation '_' must be the last character on its line EOF");
+    QTest::newRow("name starting with underscore") << QStringLiteral("x = _y") << QStringLiteral("id:x = ERR@1:5 Invalid character '_': names must start with a letter EOF");
+    QTest::newRow("printable invalid character") << QStringLiteral("x = 1 @ 2") << QStringLiteral("id:x = int:1 ERR@1:7 Invalid character '@' EOF");
+    QTest::newRow("control character") << QStringLiteral("x\x01") << QStringLiteral("id:x ERR@1:2 Invalid character U+0001 EOF");
+    QTest::newRow("character outside the basic plane") << QStringLiteral("x = ") + QString::fromUcs4(U"\U0001F600") << QStringLiteral("id:x = ERR@1:5 Invalid character '") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("' EOF");
+    QTest::newRow("hex number above 32 bits") << QStringLiteral("&H100000000") << QStringLiteral("ERR@1:1 Number too large: '&H100000000' EOF");
+    QTest::newRow("octal number above 32 bits") << QStringLiteral("&O40000000000&") << QStringLiteral("ERR@1:1 Number too large: '&O40000000000&' EOF");
+    QTest::newRow("floating point overflow") << QStringLiteral("1e400") << QStringLiteral("ERR@1:1 Number too large: '1e400' EOF");
+    QTest::newRow("only the first error is kept") << QStringLiteral("a \"b\n#c") << QStringLiteral("id:a ERR@1:3 Unterminated string: the closing '\"' is missing on its line EOF");
+    QTest::newRow("name of 256 characters") << longest + QLatin1Char('n') << tooLong;
+    QTest::newRow("bracketed name of 256 characters") << QStringLiteral("[%1 ]").arg(longest) << tooLong;
     // clang-format on
 }
 
@@ -164,6 +161,7 @@ void tst_VBScriptLexer::dateLiterals_data()
     QTest::newRow("two-digit year up to 29 is 20xx") << QStringLiteral("#1/2/29#") << QStringLiteral("2029-01-02T00:00:00");
     QTest::newRow("two-digit year from 30 is 19xx") << QStringLiteral("#1/2/30#") << QStringLiteral("1930-01-02T00:00:00");
     QTest::newRow("leap day") << QStringLiteral("#2/29/2004#") << QStringLiteral("2004-02-29T00:00:00");
+    QTest::newRow("no year: this year") << QStringLiteral("#3/4#") << QStringLiteral("%1-03-04T00:00:00").arg(QDate::currentDate().year());
 
     QTest::newRow("no leap day") << QStringLiteral("#2/29/2003#") << QString();
     QTest::newRow("neither number a month") << QStringLiteral("#13/13/2003#") << QString();
@@ -201,45 +199,25 @@ void tst_VBScriptLexer::dateLiterals()
     }
 }
 
-void tst_VBScriptLexer::dateWithoutYearIsInThisYear()
-{
-    const std::vector<Token> tokens = Lexer::tokenize(QStringLiteral("#3/4#"));
-    QCOMPARE(tokens.front().kind, TokenKind::DateLiteral);
-    const QDate date = tokens.front().value.toDateTime().date();
-    QCOMPARE(date.month(), 3);
-    QCOMPARE(date.day(), 4);
-    QCOMPARE(date.year(), QDate::currentDate().year());
-}
-
-void tst_VBScriptLexer::positionsCountLinesAndColumnsAfterContinuations()
-{
-    const QString source = QStringLiteral("a = 1\n\tIf b Then _\n  c\r\n[d]");
-    QCOMPARE(dumpPositions(Lexer::tokenize(source)),
-             QStringLiteral("id:a@1:1 =@1:3 int:1@1:5 NL@1:6 kw:If@2:2 id:b@2:5 kw:Then@2:7 "
-                            "id:c@3:3 NL@3:4 id:[d]@4:1 EOF@4:4"));
-}
-
-void tst_VBScriptLexer::endOfScriptFollowsTheLastText_data()
+void tst_VBScriptLexer::positions_data()
 {
     QTest::addColumn<QString>("source");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty") << QString() << 1 << 1;
-    QTest::newRow("last line without line end") << QStringLiteral("x\nyz") << 2 << 3;
-    QTest::newRow("trailing blank lines") << QStringLiteral("x\nyz\n\n  \n") << 2 << 3;
-    QTest::newRow("trailing comment") << QStringLiteral("x\n\n  ' note\n\n") << 3 << 9;
+    // clang-format off
+    QTest::newRow("lines and columns after a continuation") << QStringLiteral("a = 1\n\tIf b Then _\n  c\r\n[d]") << QStringLiteral("id:a@1:1 =@1:3 int:1@1:5 NL@1:6 kw:If@2:2 id:b@2:5 kw:Then@2:7 id:c@3:3 NL@3:4 id:[d]@4:1 EOF@4:4");
+    QTest::newRow("empty script ends at its start") << QString() << QStringLiteral("EOF@1:1");
+    QTest::newRow("end after a last line without line end") << QStringLiteral("x\nyz") << QStringLiteral("id:x@1:1 NL@1:2 id:yz@2:1 EOF@2:3");
+    QTest::newRow("end before trailing blank lines") << QStringLiteral("x\nyz\n\n  \n") << QStringLiteral("id:x@1:1 NL@1:2 id:yz@2:1 NL@2:3 EOF@2:3");
+    QTest::newRow("end after a trailing comment") << QStringLiteral("x\n\n  ' note\n\n") << QStringLiteral("id:x@1:1 NL@1:2 EOF@3:9");
+    // clang-format on
 }
 
-void tst_VBScriptLexer::endOfScriptFollowsTheLastText()
+void tst_VBScriptLexer::positions()
 {
     QFETCH(QString, source);
-    QFETCH(int, line);
-    QFETCH(int, column);
-    const Token end = Lexer::tokenize(source).back();
-    QCOMPARE(end.kind, TokenKind::EndOfScript);
-    QCOMPARE(end.position.line, line);
-    QCOMPARE(end.position.column, column);
+    QFETCH(QString, expected);
+    QCOMPARE(dump(Lexer::tokenize(source), true), expected);
 }
 
 void tst_VBScriptLexer::spaceBeforeTellsMemberAccessFromWithMember()
@@ -249,63 +227,6 @@ void tst_VBScriptLexer::spaceBeforeTellsMemberAccessFromWithMember()
     QVERIFY(!tokens[1].spaceBefore);
     QVERIFY(tokens[3].spaceBefore);
     QVERIFY(tokens[5].spaceBefore); // after a continuation
-}
-
-void tst_VBScriptLexer::malformedTextStopsLexingWithAMessage_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("message");
-
-    // clang-format off
-    QTest::newRow("unterminated string") << QStringLiteral("x = \"abc") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
-    QTest::newRow("string across lines") << QStringLiteral("x = \"a\nb\"") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
-    QTest::newRow("unterminated date") << QStringLiteral("x = #1/2/2003\n#") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Unterminated date literal: the closing " "'#' is missing on its line");
-    QTest::newRow("unterminated bracketed name") << QStringLiteral("[a b") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Unterminated bracketed name: the closing ']' is missing on its line");
-    QTest::newRow("empty bracketed name") << QStringLiteral("x = []") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Empty bracketed name '[]'");
-    QTest::newRow("continuation at the end") << QStringLiteral("x = 1 _") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Line continuation '_' at the end of " "the script: the statement is not " "continued");
-    QTest::newRow("continuation before blank lines only") << QStringLiteral("x = 1 _\r\n  \n\t\n") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Line continuation '_' at the end of the script: the statement is not " "continued");
-    QTest::newRow("text after continuation") << QStringLiteral("x = 1 _ ' why") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("A line continuation '_' must be the last character on its line");
-    QTest::newRow("name starting with underscore") << QStringLiteral("x = _y") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Invalid character '_': names must start with a letter");
-    QTest::newRow("printable invalid character") << QStringLiteral("x = 1 @ 2") << QStringLiteral("id:x = int:1 ERR EOF") << 7 << QStringLiteral("Invalid character '@'");
-    QTest::newRow("control character") << QStringLiteral("x\x01") << QStringLiteral("id:x ERR EOF") << 2 << QStringLiteral("Invalid character U+0001");
-    QTest::newRow("character outside the basic plane") << QStringLiteral("x = ") + QString::fromUcs4(U"\U0001F600") << QStringLiteral("id:x = ERR EOF") << 5 << QStringLiteral("Invalid character '") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("'");
-    QTest::newRow("hex number above 32 bits") << QStringLiteral("&H100000000") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '&H100000000'");
-    QTest::newRow("octal number above 32 bits") << QStringLiteral("&O40000000000&") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '&O40000000000&'");
-    QTest::newRow("floating point overflow") << QStringLiteral("1e400") << QStringLiteral("ERR EOF") << 1 << QStringLiteral("Number too large: '1e400'");
-    QTest::newRow("only the first error is kept") << QStringLiteral("a \"b\n#c") << QStringLiteral("id:a ERR EOF") << 3 << QStringLiteral("Unterminated string: the closing '\"' is missing on its line");
-    // clang-format on
-}
-
-void tst_VBScriptLexer::malformedTextStopsLexingWithAMessage()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
-    QFETCH(int, column);
-    QFETCH(QString, message);
-    const std::vector<Token> tokens = Lexer::tokenize(source);
-    QCOMPARE(dump(tokens), expected);
-    const Token &invalid = tokens[tokens.size() - 2];
-    QCOMPARE(invalid.position.line, 1);
-    QCOMPARE(invalid.position.column, column);
-    QCOMPARE(invalid.text, message);
-}
-
-void tst_VBScriptLexer::namesUpTo255CharactersAreAccepted()
-{
-    const QString longest(255, QLatin1Char('n'));
-    QCOMPARE(dump(Lexer::tokenize(longest)), QStringLiteral("id:%1 EOF").arg(longest));
-    QCOMPARE(dump(Lexer::tokenize(QStringLiteral("[%1]").arg(longest))),
-             QStringLiteral("id:[%1] EOF").arg(longest));
-
-    for (const QString &tooLong :
-         {longest + QLatin1Char('n'), QStringLiteral("[%1 ]").arg(longest)}) {
-        const std::vector<Token> tokens = Lexer::tokenize(tooLong);
-        QCOMPARE(tokens.front().kind, TokenKind::Invalid);
-        QCOMPARE(tokens.front().text,
-                 QStringLiteral("Name too long: a name can have at most 255 characters"));
-    }
 }
 
 TAVRIX_TEST_GUILESS_MAIN(tst_VBScriptLexer)
