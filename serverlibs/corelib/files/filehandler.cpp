@@ -361,10 +361,4 @@ QString FileHandler::findFileDepthFirst(const QString &folder, const QString &fi
     return QString();
 }
 
-QString FileHandler::problemFolder()
-{
-    QMutexLocker locker(&mMutex);
-    return m_sProblemFolder;
-}
-
 } // namespace SRCore

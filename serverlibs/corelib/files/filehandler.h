@@ -69,10 +69,9 @@ public:
     static QString findFileDepthFirst(const QString &folder, const QString &fileName);
 
     // Where files that could not be processed are kept. Guarded by mMutex: lock it to read or
-    // write m_sProblemFolder, or use problemFolder().
+    // write m_sProblemFolder.
     static QString m_sProblemFolder;
     static QMutex mMutex;
-    static QString problemFolder();
 };
 
 } // namespace SRCore
