@@ -75,6 +75,8 @@ void tst_JsLexer::tokens_data()
     QTest::newRow("longest punctuator wins") << QStringLiteral("a >>>= b?.c ?? d") << QStringList{"I:a", "P:>>>=", "I:b", "P:?.", "I:c", "P:??", "I:d"};
     QTest::newRow("question mark before a digit is a conditional") << QStringLiteral("a?.5:1") << QStringList{"I:a", "P:?", "N:.5", "P::", "N:1"};
     QTest::newRow("letters, marks and spaces beyond ASCII") << QString::fromUtf8("gr\u00f6\u00dfe\u00a0=\u2003e\u0301x1 \u2211") << QStringList{QString::fromUtf8("I:gr\u00f6\u00dfe"), "P:=", QString::fromUtf8("I:e\u0301x1"), QString::fromUtf8("X:\u2211")};
+    QTest::newRow("slash after a substitution opens starts a regular expression") << QStringLiteral("`${/a}/}`") << QStringList{"T:`${", "R:/a}/", "T:}`"};
+    QTest::newRow("slash after an invalid character starts a regular expression") << QStringLiteral("# /a/") << QStringList{"X:#", "R:/a/"};
     QTest::newRow("hash alone is invalid, before a name it is a private name") << QStringLiteral("# #p") << QStringList{"X:#", "I:#p"};
     // clang-format on
 }
@@ -193,6 +195,8 @@ void tst_JsLexer::topLevelFunctions_data()
     QTest::newRow("function expressions are not listed") << QStringLiteral("var f = function g() {}; (function h() {})(); x(function i() {});") << QStringList{};
     QTest::newRow("the word inside strings, comments, regular expressions and templates") << QStringLiteral("var s = \"function a() {}\"; // function b() {}\n/* function c() {} " "*/ var r = /function d() {}/; var t = `function e() {} ${1}`;\n" "function real() {}") << QStringList{"real"};
     QTest::newRow("declaration after a line break without semicolon") << QStringLiteral("var a = 1\nfunction b() {}\nvar c = d\n(function e() {})") << QStringList{"b"};
+    QTest::newRow("declarations after a template, a call and an index on the line before") << QStringLiteral("var t = `x`\nfunction a() {}\nf()\nfunction b() {}\nx[0]\nasync function c() {}") << QStringList{"a", "b", "c"};
+    QTest::newRow("function after an operator on the line before is an expression") << QStringLiteral("var h = a +\nfunction g() {}") << QStringList{};
     QTest::newRow("generator and annotated declarations") << QStringLiteral("function* gen() {}\nfunction jobArrived( s : Tavrix, job : Job ) : " "String {}") << QStringList{"gen", "jobArrived"};
     QTest::newRow("function after a template holding braces") << QStringLiteral("var t = `${ {a: `}`} }`;\nfunction after() {}") << QStringList{"after"};
     QTest::newRow("script with syntax errors keeps what is recognisable") << QStringLiteral("function a() { var = ; }\nfunction b() { return 1 +; }\nfunction (") << QStringList{"a", "b"};

@@ -14,8 +14,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -31,6 +34,10 @@ public:
 };
 
 } // namespace
+
+// One call on the scripts' Dir object in the test's folder; its result, or none.
+using DirCall = std::function<QVariant(const ScriptDir &, const QDir &)>;
+Q_DECLARE_METATYPE(DirCall)
 
 class tst_ScriptHelpers : public QObject
 {
@@ -135,25 +142,80 @@ void tst_ScriptHelpers::fileCalls()
 
 void tst_ScriptHelpers::dirCalls_data()
 {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<DirCall>("call");
+    QTest::addColumn<QVariant>("result");
+    QTest::addColumn<QString>("error");       // the start of the error; empty when there is none
+    QTest::addColumn<QStringList>("present"); // what must be there afterwards
+    QTest::addColumn<QStringList>("absent");  // what must not
+
+    const auto list = [](const char *folder, const char *pattern) {
+        return DirCall([=](const ScriptDir &dir, const QDir &root) {
+            return QVariant(dir.list(root.filePath(QLatin1String(folder)), QLatin1String(pattern)));
+        });
+    };
+    const DirCall createNested = [](const ScriptDir &dir, const QDir &root) {
+        dir.create(root.filePath(QStringLiteral("new/deeper")));
+        return QVariant();
+    };
+    const DirCall createUnderAFile = [](const ScriptDir &dir, const QDir &root) {
+        dir.create(root.filePath(QStringLiteral("utf8.txt/x")));
+        return QVariant();
+    };
+    const DirCall removeFolder = [](const ScriptDir &dir, const QDir &root) {
+        dir.remove(root.filePath(QStringLiteral("folder")));
+        return QVariant();
+    };
+    const DirCall removeFile = [](const ScriptDir &dir, const QDir &root) {
+        dir.remove(root.filePath(QStringLiteral("utf8.txt")));
+        return QVariant();
+    };
+    const auto exists = [](const char *name) {
+        return DirCall([=](const ScriptDir &dir, const QDir &root) {
+            return QVariant(dir.exists(root.filePath(QLatin1String(name))));
+        });
+    };
+    const QStringList none;
 
     // clang-format off
-    QTest::newRow("everything") << "*" << QStringList{"a.pdf", "b.xml", "sub"};
-    QTest::newRow("one pattern") << "*.pdf" << QStringList{"a.pdf"};
-    QTest::newRow("several patterns") << "*.xml;*.pdf" << QStringList{"a.pdf", "b.xml"};
-    QTest::newRow("no match") << "*.doc" << QStringList{};
+    QTest::newRow("list everything") << list("folder", "*") << QVariant(QStringList{"a.pdf", "b.xml", "sub"}) << "" << none << none;
+    QTest::newRow("list one pattern") << list("folder", "*.pdf") << QVariant(QStringList{"a.pdf"}) << "" << none << none;
+    QTest::newRow("list several patterns") << list("folder", "*.xml;*.pdf") << QVariant(QStringList{"a.pdf", "b.xml"}) << "" << none << none;
+    QTest::newRow("list with no match") << list("folder", "*.doc") << QVariant(QStringList{}) << "" << none << none;
+    QTest::newRow("list a file") << list("utf8.txt", "*") << QVariant(QStringList{}) << "'%1/utf8.txt' is not a folder" << QStringList{"utf8.txt"} << none;
+    QTest::newRow("list a missing folder") << list("none", "*") << QVariant(QStringList{}) << "'%1/none' is not a folder" << none << QStringList{"none"};
+    QTest::newRow("create nested folders") << createNested << QVariant() << "" << QStringList{"new/deeper"} << none;
+    QTest::newRow("create under a file") << createUnderAFile << QVariant() << "The folder '%1/utf8.txt/x' can't be created" << QStringList{"utf8.txt"} << none;
+    QTest::newRow("remove a folder with what it holds") << removeFolder << QVariant() << "" << QStringList{"utf8.txt"} << QStringList{"folder"};
+    QTest::newRow("remove a file is refused") << removeFile << QVariant() << "'%1/utf8.txt' is a file; File.remove removes files" << QStringList{"utf8.txt"} << none;
+    QTest::newRow("a folder exists") << exists("folder/sub") << QVariant(true) << "" << none << none;
+    QTest::newRow("a file is no folder") << exists("utf8.txt") << QVariant(false) << "" << none << none;
     // clang-format on
 }
 
 void tst_ScriptHelpers::dirCalls()
 {
-    QFETCH(QString, pattern);
-    QFETCH(QStringList, names);
+    QFETCH(DirCall, call);
+    QFETCH(QVariant, result);
+    QFETCH(QString, error);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
 
+    const QDir root(m_dir->path());
     ScriptDir dir(m_environment.get(), nullptr);
-    QCOMPARE(dir.list(path(QStringLiteral("folder")), pattern), names);
-    QCOMPARE(m_host.errors, QStringList());
+    QCOMPARE(call(dir, root), result);
+    if (error.isEmpty()) {
+        QCOMPARE(m_host.errors, QStringList());
+    } else {
+        QCOMPARE(m_host.errors.size(), 1);
+        QVERIFY2(m_host.errors.first().startsWith(error.arg(m_dir->path())),
+                 qPrintable(m_host.errors.first()));
+    }
+    for (const QString &name : present) {
+        QVERIFY2(QFileInfo::exists(root.filePath(name)), qPrintable(name));
+    }
+    for (const QString &name : absent) {
+        QVERIFY2(!QFileInfo::exists(root.filePath(name)), qPrintable(name));
+    }
 }
 
 void tst_ScriptHelpers::processRuns_data()
