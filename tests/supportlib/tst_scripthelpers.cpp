@@ -153,22 +153,17 @@ void tst_ScriptHelpers::dirCalls_data()
             return QVariant(dir.list(root.filePath(QLatin1String(folder)), QLatin1String(pattern)));
         });
     };
-    const DirCall createNested = [](const ScriptDir &dir, const QDir &root) {
-        dir.create(root.filePath(QStringLiteral("new/deeper")));
-        return QVariant();
+    // Dir.create and Dir.remove give nothing back.
+    const auto change = [](void (ScriptDir::*call)(const QString &) const, const char *name) {
+        return DirCall([=](const ScriptDir &dir, const QDir &root) {
+            (dir.*call)(root.filePath(QLatin1String(name)));
+            return QVariant();
+        });
     };
-    const DirCall createUnderAFile = [](const ScriptDir &dir, const QDir &root) {
-        dir.create(root.filePath(QStringLiteral("utf8.txt/x")));
-        return QVariant();
-    };
-    const DirCall removeFolder = [](const ScriptDir &dir, const QDir &root) {
-        dir.remove(root.filePath(QStringLiteral("folder")));
-        return QVariant();
-    };
-    const DirCall removeFile = [](const ScriptDir &dir, const QDir &root) {
-        dir.remove(root.filePath(QStringLiteral("utf8.txt")));
-        return QVariant();
-    };
+    const DirCall createNested = change(&ScriptDir::create, "new/deeper");
+    const DirCall createUnderAFile = change(&ScriptDir::create, "utf8.txt/x");
+    const DirCall removeFolder = change(&ScriptDir::remove, "folder");
+    const DirCall removeFile = change(&ScriptDir::remove, "utf8.txt");
     const auto exists = [](const char *name) {
         return DirCall([=](const ScriptDir &dir, const QDir &root) {
             return QVariant(dir.exists(root.filePath(QLatin1String(name))));
