@@ -234,4 +234,31 @@ inline bool damage(const QString &path)
     return file.write(QByteArray(int(file.size() - 4096), '\x5a')) > 0;
 }
 
+// Breaks the link from the first overflow page of the one message whose text is `filler`
+// repeated over whole pages: reading that message fails as a damaged database (SQLite's error
+// 11), every other message reads as before. False when no such page is found.
+inline bool breakLongMessage(const QString &path, char filler)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray content = file.readAll();
+    if (content.size() < 100) {
+        return false;
+    }
+    // The page size is stored big-endian at offset 16; 1 stands for 65536.
+    const int stored = (quint8(content.at(16)) << 8) | quint8(content.at(17));
+    const qsizetype pageSize = stored == 1 ? 65536 : stored;
+    const QByteArray fullPage(pageSize - 4, filler);
+    for (qsizetype page = pageSize; page + pageSize <= content.size(); page += pageSize) {
+        // An overflow page: the next page's number, then payload only.
+        if (content.mid(page + 4, pageSize - 4) == fullPage) {
+            file.seek(page);
+            return file.write(QByteArray(4, '\xff')) == 4;
+        }
+    }
+    return false;
+}
+
 } // namespace MessageDb
