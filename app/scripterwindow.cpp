@@ -139,7 +139,10 @@ ScripterWindow::ScripterWindow(QWidget *parent)
     connect(m_javaScriptEditor, &QSEditor::textChanged, selector,
             &EntryPointsCombo::setUpdateItemEnabled);
 
-    resetPackage();
+    // The declaration and the fixture start empty; only the script needs its template.
+    m_javaScriptEditor->setEmptyScript();
+    updateLanguageTabs();
+    setCurrentFile(QString(), false);
     createMessagePane();
     arrangePanes(QSettings().value(SettingsKey::WindowLayout, true).toBool());
     restoreLayout();

@@ -123,7 +123,10 @@ void FixtureTree::reset()
     addTopLevelItem(m_basicItem);
     m_incomingGroup = new FixtureItem(m_fixture, FixtureItem::IncomingGroup, m_basicItem);
     m_outgoingGroup = new FixtureItem(m_fixture, FixtureItem::OutgoingGroup, m_basicItem);
-    expandAll();
+    // Item by item: expandAll() would lay the whole view out at once.
+    for (FixtureItem *item : {m_basicItem, m_incomingGroup, m_outgoingGroup}) {
+        item->setExpanded(true);
+    }
     setCurrentItem(m_basicItem);
     updateActions();
 }
