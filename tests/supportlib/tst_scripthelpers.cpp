@@ -35,8 +35,10 @@ public:
 
 } // namespace
 
-// One call on the scripts' Dir object in the test's folder; its result, or none.
+// One call on the scripts' File or Dir object in the test's folder; its result, or none.
+using FileCall = std::function<QVariant(const ScriptFile &, const QDir &)>;
 using DirCall = std::function<QVariant(const ScriptDir &, const QDir &)>;
+Q_DECLARE_METATYPE(FileCall)
 Q_DECLARE_METATYPE(DirCall)
 
 class tst_ScriptHelpers : public QObject
@@ -82,53 +84,59 @@ void tst_ScriptHelpers::init()
 
 void tst_ScriptHelpers::fileCalls_data()
 {
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<FileCall>("call");
     QTest::addColumn<QVariant>("result");
     QTest::addColumn<QString>("error"); // the start of the error; empty when there is none
 
+    const auto read = [](const char *name, const char *encoding = "UTF-8") {
+        return FileCall([=](const ScriptFile &file, const QDir &root) {
+            return QVariant(file.read(root.filePath(QLatin1String(name)), QLatin1String(encoding)));
+        });
+    };
+    const auto write = [](const char *name, const QString &text, const char *encoding = "UTF-8") {
+        return FileCall([=](const ScriptFile &file, const QDir &root) {
+            file.write(root.filePath(QLatin1String(name)), text, QLatin1String(encoding));
+            return QVariant();
+        });
+    };
+    // File.copy and File.move give nothing back.
+    const auto transfer = [](void (ScriptFile::*call)(const QString &, const QString &) const,
+                             const char *from, const char *to) {
+        return FileCall([=](const ScriptFile &file, const QDir &root) {
+            (file.*call)(root.filePath(QLatin1String(from)), root.filePath(QLatin1String(to)));
+            return QVariant();
+        });
+    };
+    const auto size = [](const char *name) {
+        return FileCall([=](const ScriptFile &file, const QDir &root) {
+            return QVariant(file.size(root.filePath(QLatin1String(name))));
+        });
+    };
+
     // clang-format off
-    QTest::newRow("read UTF-8") << "read" << QStringList{"utf8.txt"} << QVariant(QStringLiteral("grüß")) << "";
-    QTest::newRow("read Latin-1") << "read" << QStringList{"latin1.txt", "ISO-8859-1"} << QVariant(QStringLiteral("grüß")) << "";
-    QTest::newRow("read bytes that are not UTF-8") << "read" << QStringList{"latin1.txt"} << QVariant(QString()) << "'%1/latin1.txt' is not a text in UTF-8";
-    QTest::newRow("read in an unknown encoding") << "read" << QStringList{"utf8.txt", "EBCDIC-42"} << QVariant(QString()) << "'EBCDIC-42' is no known text encoding";
-    QTest::newRow("read a missing file") << "read" << QStringList{"none.txt"} << QVariant(QString()) << "'%1/none.txt' can't be read";
-    QTest::newRow("write a text Latin-1 can't hold") << "write" << QStringList{"utf8.txt", "\u20ac", "ISO-8859-1"} << QVariant() << "The text for '%1/utf8.txt' has characters that ISO-8859-1 can't hold";
-    QTest::newRow("write into a missing folder") << "write" << QStringList{"none/x.txt", "x"} << QVariant() << "Can't write '%1/none/x.txt'";
-    QTest::newRow("copy a missing file") << "copy" << QStringList{"none.txt", "copy.txt"} << QVariant() << "'%1/none.txt' does not exist";
-    QTest::newRow("move onto a file") << "move" << QStringList{"utf8.txt", "latin1.txt"} << QVariant() << "'%1/latin1.txt' exists already";
-    QTest::newRow("size of a folder") << "size" << QStringList{"folder"} << QVariant(qint64(0)) << "'%1/folder' is not a file";
-    QTest::newRow("size of a file") << "size" << QStringList{"utf8.txt"} << QVariant(qint64(6)) << "";
+    QTest::newRow("read UTF-8") << read("utf8.txt") << QVariant(QStringLiteral("grüß")) << "";
+    QTest::newRow("read Latin-1") << read("latin1.txt", "ISO-8859-1") << QVariant(QStringLiteral("grüß")) << "";
+    QTest::newRow("read bytes that are not UTF-8") << read("latin1.txt") << QVariant(QString()) << "'%1/latin1.txt' is not a text in UTF-8";
+    QTest::newRow("read in an unknown encoding") << read("utf8.txt", "EBCDIC-42") << QVariant(QString()) << "'EBCDIC-42' is no known text encoding";
+    QTest::newRow("read a missing file") << read("none.txt") << QVariant(QString()) << "'%1/none.txt' can't be read";
+    QTest::newRow("write a text Latin-1 can't hold") << write("utf8.txt", "\u20ac", "ISO-8859-1") << QVariant() << "The text for '%1/utf8.txt' has characters that ISO-8859-1 can't hold";
+    QTest::newRow("write into a missing folder") << write("none/x.txt", "x") << QVariant() << "Can't write '%1/none/x.txt'";
+    QTest::newRow("copy a missing file") << transfer(&ScriptFile::copy, "none.txt", "copy.txt") << QVariant() << "'%1/none.txt' does not exist";
+    QTest::newRow("move onto a file") << transfer(&ScriptFile::move, "utf8.txt", "latin1.txt") << QVariant() << "'%1/latin1.txt' exists already";
+    QTest::newRow("size of a folder") << size("folder") << QVariant(qint64(0)) << "'%1/folder' is not a file";
+    QTest::newRow("size of a file") << size("utf8.txt") << QVariant(qint64(6)) << "";
     // clang-format on
 }
 
 void tst_ScriptHelpers::fileCalls()
 {
-    QFETCH(QString, call);
-    QFETCH(QStringList, arguments);
+    QFETCH(FileCall, call);
     QFETCH(QVariant, result);
     QFETCH(QString, error);
 
     const QByteArray before = TestFiles::readFile(path(QStringLiteral("utf8.txt")));
     ScriptFile file(m_environment.get(), nullptr);
-    const QString first = path(arguments.value(0));
-    QVariant value;
-    if (call == QLatin1String("read")) {
-        value = arguments.size() > 1 ? file.read(first, arguments.at(1)) : file.read(first);
-    } else if (call == QLatin1String("write")) {
-        if (arguments.size() > 2) {
-            file.write(first, arguments.at(1), arguments.at(2));
-        } else {
-            file.write(first, arguments.at(1));
-        }
-    } else if (call == QLatin1String("copy")) {
-        file.copy(first, path(arguments.at(1)));
-    } else if (call == QLatin1String("move")) {
-        file.move(first, path(arguments.at(1)));
-    } else if (call == QLatin1String("size")) {
-        value = file.size(first);
-    }
-    QCOMPARE(value, result);
+    QCOMPARE(call(file, QDir(m_dir->path())), result);
     if (error.isEmpty()) {
         QCOMPARE(m_host.errors, QStringList());
     } else {
