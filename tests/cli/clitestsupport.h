@@ -183,6 +183,7 @@ public:
     {
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         variables.remove(QStringLiteral("TAVRIXSCRIPTER_PASSWORD"));
+        variables.remove(QStringLiteral("TAVRIXSCRIPTER_LOCK_WAIT_MS"));
         variables.remove(QStringLiteral("QT_QPA_PLATFORM"));
         variables.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
         variables.insert(QStringLiteral("XDG_CONFIG_HOME"),
