@@ -496,6 +496,9 @@ QString CommandLine::helpText(Command topic)
             + tr("Exit status: 0 on success, 1 when the work fails, 2 for a usage error. Errors "
                  "go to stderr, one line each, naming the file and the cause.")
             + QLatin1String("\n\n")
+            + tr("The environment variable TAVRIXSCRIPTER_LOCK_WAIT_MS sets how many milliseconds "
+                 "a save waits for another program's save of the same package.")
+            + QLatin1String("\n\n")
             + tr("\"%1 help COMMAND\" or \"%1 COMMAND --help\" describes a command's options; "
                  "--verbose also prints the messages that the program shows in its message "
                  "pane.")

@@ -87,6 +87,13 @@ PackageSession::PackageSession(SRCore::ILogInterface *log)
     m_processor = std::make_unique<PackageProcessor>(
         [this]() -> IPackageWindow * { return new HeadlessDocument(0, m_log.get()); });
     m_processor->setDialogs(&m_dialogs);
+    // How long a save waits for another program's save of the same package to end; scripts and
+    // tests that must not wait that long set it.
+    bool waitGiven = false;
+    const int wait = qEnvironmentVariableIntValue("TAVRIXSCRIPTER_LOCK_WAIT_MS", &waitGiven);
+    if (waitGiven && wait >= 0) {
+        m_processor->setLockWait(wait);
+    }
     m_document = static_cast<HeadlessDocument *>(m_processor->newWindow());
 }
 

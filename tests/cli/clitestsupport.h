@@ -30,6 +30,13 @@ using TestFiles::readFile;
 using TestFiles::snapshot;
 using TestFiles::writeFile;
 
+// `before` in the file `path` becomes `after`; false when the file does not hold it.
+inline bool replaceIn(const QString &path, const QByteArray &before, const QByteArray &after)
+{
+    QByteArray content = readFile(path);
+    return content.contains(before) && writeFile(path, content.replace(before, after));
+}
+
 // What one run of the tool left behind.
 struct Run
 {
@@ -91,37 +98,32 @@ inline QMap<QString, QByteArray> packageMembers(const QString &path)
 // read, as JSON; an object with "error" when it is not such a report.
 inline QJsonObject readJUnit(const QString &path)
 {
-    QProcess python;
-    python.start(
-        QStringLiteral("python3"),
-        {QStringLiteral("-c"),
-         QStringLiteral(
-             "import sys, json, xml.etree.ElementTree as ET\n"
-             "root = ET.parse(sys.argv[1]).getroot()\n"
-             "assert root.tag == 'testsuites', root.tag\n"
-             "def need(e, *names):\n"
-             "    for n in names: assert n in e.attrib, (e.tag, n)\n"
-             "need(root, 'tests', 'failures')\n"
-             "suites = []\n"
-             "for s in root.findall('testsuite'):\n"
-             "    need(s, 'name', 'tests', 'failures')\n"
-             "    cases = []\n"
-             "    for c in s.findall('testcase'):\n"
-             "        need(c, 'name', 'classname')\n"
-             "        for f in c.findall('failure'): need(f, 'message')\n"
-             "        cases.append({'name': c.get('name'), 'classname': c.get('classname'),\n"
-             "                      'failures': [f.get('message') for f in c.findall('failure')],\n"
-             "                      'out': c.findtext('system-out') or ''})\n"
-             "    suites.append({'name': s.get('name'), 'tests': int(s.get('tests')),\n"
-             "                   'failures': int(s.get('failures')), 'cases': cases})\n"
-             "print(json.dumps({'tests': int(root.get('tests')),\n"
-             "                  'failures': int(root.get('failures')), 'suites': suites}))\n"),
-         path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        return QJsonObject{
-            {QStringLiteral("error"), QString::fromUtf8(python.readAllStandardError())}};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    const PythonZip::ToolResult read = PythonZip::runPython(
+        QStringLiteral(
+            "import sys, json, xml.etree.ElementTree as ET\n"
+            "root = ET.parse(sys.argv[1]).getroot()\n"
+            "assert root.tag == 'testsuites', root.tag\n"
+            "def need(e, *names):\n"
+            "    for n in names: assert n in e.attrib, (e.tag, n)\n"
+            "need(root, 'tests', 'failures')\n"
+            "suites = []\n"
+            "for s in root.findall('testsuite'):\n"
+            "    need(s, 'name', 'tests', 'failures')\n"
+            "    cases = []\n"
+            "    for c in s.findall('testcase'):\n"
+            "        need(c, 'name', 'classname')\n"
+            "        for f in c.findall('failure'): need(f, 'message')\n"
+            "        cases.append({'name': c.get('name'), 'classname': c.get('classname'),\n"
+            "                      'failures': [f.get('message') for f in c.findall('failure')],\n"
+            "                      'out': c.findtext('system-out') or ''})\n"
+            "    suites.append({'name': s.get('name'), 'tests': int(s.get('tests')),\n"
+            "                   'failures': int(s.get('failures')), 'cases': cases})\n"
+            "print(json.dumps({'tests': int(root.get('tests')),\n"
+            "                  'failures': int(root.get('failures')), 'suites': suites}))\n"),
+        {path});
+    return read.exitCode == 0
+               ? QJsonDocument::fromJson(read.output).object()
+               : QJsonObject{{QStringLiteral("error"), QString::fromUtf8(read.output)}};
 }
 
 // Every command that takes a package, each with the options that make it write into "out"
@@ -181,6 +183,7 @@ public:
     {
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         variables.remove(QStringLiteral("TAVRIXSCRIPTER_PASSWORD"));
+        variables.remove(QStringLiteral("TAVRIXSCRIPTER_LOCK_WAIT_MS"));
         variables.remove(QStringLiteral("QT_QPA_PLATFORM"));
         variables.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
         variables.insert(QStringLiteral("XDG_CONFIG_HOME"),

@@ -183,7 +183,10 @@ void tst_CliFaults::saveInProgressRefusesAnotherOne()
     QVERIFY(otherSave.tryLock(0));
     const QMap<QString, QByteArray> before = snapshot(m_sandbox->path());
 
-    const Run run = m_sandbox->run({QStringLiteral("resave"), package});
+    // Refused at once: the other save holds its lock for as long as the test runs.
+    const Run run = m_sandbox->run({QStringLiteral("resave"), package},
+                                   variable(QStringLiteral("TAVRIXSCRIPTER_LOCK_WAIT_MS"),
+                                            QStringLiteral("0")));
     QVERIFY2(run.exitCode == 1, run.describe());
     QCOMPARE(
         run.errorLines(),
