@@ -45,10 +45,18 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    bool isValid() const { return m_dataHome.isValid(); }
+    bool isValid() const { return m_dataHome.isValid() && m_files.isValid(); }
     Scripter::ScripterCore *core() const { return m_core.get(); }
     Scripter::PackageProcessor *processor() const { return m_core->packageProcessor(); }
     QString path(const QString &relative) const { return m_dataHome.filePath(relative); }
+    // A path in the test's folder of files, apart from the data folder.
+    QString filePath(const QString &relative) const { return m_files.filePath(relative); }
+    // Writes `content` to `relative` in the folder of files; its path, or empty on failure.
+    QString makeFile(const QString &relative, const QByteArray &content = QByteArray()) const
+    {
+        const QString path = QDir::toNativeSeparators(m_files.filePath(relative));
+        return TestFiles::writeFile(path, content) ? path : QString();
+    }
 
     Scripter::ScripterWindow *window(int index) const
     {
@@ -80,6 +88,7 @@ public:
 
 private:
     QTemporaryDir m_dataHome;
+    QTemporaryDir m_files;
     std::unique_ptr<Scripter::ScripterCore> m_core;
 };
 

@@ -13,7 +13,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextStream>
 #include <QThread>
@@ -188,11 +187,8 @@ private slots:
 
     void laterChannelFindsTheRunningOneAndDelivers_data();
     void laterChannelFindsTheRunningOneAndDelivers();
-    void aloneChannelIsTheRunningInstanceAndDeliversNothing();
-    void instancesMeetOnlyWithTheSameIdentifierAndUser();
-    void laterChannelTakesOverWhenTheInstanceEnds();
+    void firstChannelRunsUntilItEndsAndMeetsOnlyItsOwnIdentifier();
     void instanceLeftBehindByACrashDoesNotBlock();
-    void watcherSeesTheRunningProcessWithoutTakingPart();
     void stalledInstanceTimesOutAndIgnoresTheAbandonedMessage();
     void simultaneousStartsMakeOneRunningInstance();
     void malformedMessagesAreDroppedAndTheInstanceServesOn_data();
@@ -230,43 +226,29 @@ void tst_InstanceChannel::laterChannelFindsTheRunningOneAndDelivers()
     QCOMPARE(running.messages(), messages);
 }
 
-void tst_InstanceChannel::aloneChannelIsTheRunningInstanceAndDeliversNothing()
-{
-    InstanceChannel alone(uniqueIdentifier());
-    QSignalSpy received(&alone, &InstanceChannel::messageReceived);
-    QVERIFY(!alone.isRunning());
-    QVERIFY(!alone.isRunning());
-    QString error;
-    QVERIFY(!alone.sendMessage(QStringLiteral("act"), 1000, &error));
-    QVERIFY2(error.contains(QStringLiteral("No other instance")), qPrintable(error));
-    QCoreApplication::processEvents();
-    QCOMPARE(received.count(), 0);
-}
-
-void tst_InstanceChannel::instancesMeetOnlyWithTheSameIdentifierAndUser()
-{
-    const QString identifier = uniqueIdentifier();
-    // Only letters and digits go into the name; the rest must still keep identifiers apart.
-    InstanceChannel first(identifier + QStringLiteral(" A"));
-    InstanceChannel second(identifier + QStringLiteral("_A"));
-    QVERIFY(!first.isRunning());
-    QVERIFY(!second.isRunning());
-    QVERIFY(first.serverName() != second.serverName());
-    QVERIFY(InstanceChannel(identifier + QStringLiteral(" A")).isRunning());
-
-    // Another user's instance has another name; the user is part of it.
-    QVERIFY2(first.serverName().endsWith(QLatin1Char('-') + QString::number(::getuid())),
-             qPrintable(first.serverName()));
-}
-
-void tst_InstanceChannel::laterChannelTakesOverWhenTheInstanceEnds()
+void tst_InstanceChannel::firstChannelRunsUntilItEndsAndMeetsOnlyItsOwnIdentifier()
 {
     const QString identifier = uniqueIdentifier();
     auto first = std::make_unique<InstanceChannel>(identifier);
+    QSignalSpy received(first.get(), &InstanceChannel::messageReceived);
     QVERIFY(!first->isRunning());
+    QVERIFY(!first->isRunning());
+    QString error;
+    QVERIFY(!first->sendMessage(QStringLiteral("act"), 1000, &error));
+    QVERIFY2(error.contains(QStringLiteral("No other instance")), qPrintable(error));
+    QCoreApplication::processEvents();
+    QCOMPARE(received.count(), 0);
+
+    // Only letters and digits go into the name; the rest must still keep identifiers apart.
+    InstanceChannel other(identifier + QStringLiteral("_"));
+    QVERIFY(!other.isRunning());
+    QVERIFY(first->serverName() != other.serverName());
+    // Another user's instance has another name; the user is part of it.
+    QVERIFY2(first->serverName().endsWith(QLatin1Char('-') + QString::number(::getuid())),
+             qPrintable(first->serverName()));
+
     InstanceChannel later(identifier);
     QVERIFY(later.isRunning());
-
     first.reset();
     QVERIFY(!later.isRunning());
     QVERIFY(InstanceChannel(identifier).isRunning());
@@ -275,13 +257,17 @@ void tst_InstanceChannel::laterChannelTakesOverWhenTheInstanceEnds()
 void tst_InstanceChannel::instanceLeftBehindByACrashDoesNotBlock()
 {
     const QString identifier = uniqueIdentifier();
+    const InstanceChannel watcher(identifier);
+    QCOMPARE(watcher.runningProcessId(), 0);
     Helper crashed(identifier);
     QCOMPARE(crashed.role(), QStringLiteral("server"));
-    crashed.crash();
-    const QString serverName = InstanceChannel(identifier).serverName();
-    QVERIFY2(QFileInfo::exists(QDir::tempPath() + QLatin1Char('/') + serverName),
-             "a killed instance leaves its socket behind");
+    // A watcher sees the running process without taking part.
+    QCOMPARE(watcher.runningProcessId(), crashed.processId());
+    QVERIFY(InstanceChannel(identifier).isRunning());
 
+    crashed.crash();
+    QVERIFY2(QFileInfo::exists(QDir::tempPath() + QLatin1Char('/') + watcher.serverName()),
+             "a killed instance leaves its socket behind");
     RunningInstance next(identifier);
     QVERIFY(next.isServer());
     InstanceChannel later(identifier);
@@ -289,18 +275,6 @@ void tst_InstanceChannel::instanceLeftBehindByACrashDoesNotBlock()
     QString error;
     QVERIFY2(later.sendMessage(QStringLiteral("act"), 10000, &error), qPrintable(error));
     QTRY_COMPARE(next.messages(), QStringList{QStringLiteral("act")});
-}
-
-void tst_InstanceChannel::watcherSeesTheRunningProcessWithoutTakingPart()
-{
-    const QString identifier = uniqueIdentifier();
-    const InstanceChannel watcher(identifier);
-    QCOMPARE(watcher.runningProcessId(), 0);
-    Helper running(identifier);
-    QCOMPARE(running.role(), QStringLiteral("server"));
-    QCOMPARE(watcher.runningProcessId(), running.processId());
-    // Watching took no part: a later channel still finds the helper running.
-    QVERIFY(InstanceChannel(identifier).isRunning());
 }
 
 void tst_InstanceChannel::stalledInstanceTimesOutAndIgnoresTheAbandonedMessage()
@@ -334,7 +308,6 @@ void tst_InstanceChannel::simultaneousStartsMakeOneRunningInstance()
     }
 
     Helper *server = nullptr;
-    QStringList clientReports;
     for (const auto &helper : helpers) {
         const QString role = helper->role();
         if (role == QLatin1String("server")) {

@@ -39,19 +39,20 @@ void tst_Instances::initTestCase()
 {
     QVERIFY(m_home.isValid());
     QVERIFY2(QFileInfo(QStringLiteral(TAVRIX_PROGRAM)).isExecutable(), TAVRIX_PROGRAM);
+    // The instances of this test, and its probe, meet each other in a temporary folder of their
+    // own, never a program that the user or another test runs.
+    QVERIFY(QDir().mkpath(m_home.filePath(QStringLiteral("tmp"))));
+    qputenv("TMPDIR", m_home.filePath(QStringLiteral("tmp")).toLocal8Bit());
 }
 
 void tst_Instances::start(QProcess &process, const QStringList &arguments) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // Its own settings, data folder and temporary folder: the instances of this test meet each
-    // other, never a program that the user or another test runs.
+    // Its own settings and data folder.
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        m_home.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("TMPDIR"), m_home.filePath(QStringLiteral("tmp")));
-    QDir().mkpath(m_home.filePath(QStringLiteral("tmp")));
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral(TAVRIX_PROGRAM), arguments);
@@ -76,18 +77,9 @@ bool tst_Instances::programRuns(const QProcess &program) const
 {
     // The running instance answers only from its event loop, so an answered "ctrl" (which it
     // ignores) tells that it has started completely.
-    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
-    const QByteArray ownTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", m_home.filePath(QStringLiteral("tmp")).toLocal8Bit());
     InstanceChannel probe(QStringLiteral("TavrixScripter"));
-    const bool answered = probe.runningProcessId() == program.processId()
-                          && probe.sendMessage(QStringLiteral("ctrl"), 1000);
-    if (hadTemp) {
-        qputenv("TMPDIR", ownTemp);
-    } else {
-        qunsetenv("TMPDIR");
-    }
-    return answered;
+    return probe.runningProcessId() == program.processId()
+           && probe.sendMessage(QStringLiteral("ctrl"), 1000);
 }
 
 void tst_Instances::secondStartHandsItsPackageToTheRunningInstance()

@@ -35,6 +35,22 @@ using AppTest::CoreFixture;
 namespace XMLKey = SRCore::XMLKey;
 namespace XMLValues = SRCore::XMLValues;
 
+namespace {
+
+// Adds a job to the fixture as the user does: "Add" on the jobs group, then its path, if any, in
+// the explorer. Null when that fails.
+FixtureItem *addJob(FixtureTree *tree, const QString &path)
+{
+    tree->setCurrentItem(tree->incomingGroup());
+    tree->addItemAction()->trigger();
+    FixtureItem *job = tree->currentFixtureItem();
+    const bool added = job && job->kind() == FixtureItem::IncomingJob
+                       && (path.isEmpty() || job->setPropertyValue(XMLKey::FILEORFOLDER, path));
+    return added ? job : nullptr;
+}
+
+} // namespace
+
 class tst_ScrAppProxy : public QObject
 {
     Q_OBJECT
@@ -43,8 +59,7 @@ private slots:
     void init();
     void cleanup();
 
-    void isTheProcessWideProxy();
-    void settingsGoToTheProgramsStore();
+    void isTheProcessWideProxyOnTheProgramsSettings();
     void dialogsAreCentredOnTheActiveWindow_data();
     void dialogsAreCentredOnTheActiveWindow();
     void sampleJobsAreTheFilesOfTheActiveFixture_data();
@@ -52,7 +67,6 @@ private slots:
     void jobDatasetsComeFromTheJobsTicket();
     void variableValuesReportWhyTheyCannotBeEvaluated_data();
     void variableValuesReportWhyTheyCannotBeEvaluated();
-    void valueEditorsComeFromTheSharedLibrary();
     void valueEditorsByKind_data();
     void valueEditorsByKind();
     void sampleJobsAreEvaluatedWithTheirFixtureJob();
@@ -61,15 +75,12 @@ private:
     ScripterWindow *activeWindow();
 
     std::unique_ptr<CoreFixture> m_world;
-    std::unique_ptr<QTemporaryDir> m_files;
 };
 
 void tst_ScrAppProxy::init()
 {
     m_world = std::make_unique<CoreFixture>();
-    m_files = std::make_unique<QTemporaryDir>();
     QVERIFY(m_world->isValid());
-    QVERIFY(m_files->isValid());
     m_world->start();
 }
 
@@ -77,7 +88,6 @@ void tst_ScrAppProxy::cleanup()
 {
     m_world.reset();
     QVERIFY(!GuiLib::IAppProxy::instance());
-    m_files.reset();
 }
 
 ScripterWindow *tst_ScrAppProxy::activeWindow()
@@ -89,25 +99,20 @@ ScripterWindow *tst_ScrAppProxy::activeWindow()
                : nullptr;
 }
 
-void tst_ScrAppProxy::isTheProcessWideProxy()
+void tst_ScrAppProxy::isTheProcessWideProxyOnTheProgramsSettings()
 {
-    QVERIFY(m_world->core()->appProxy());
-    QCOMPARE(GuiLib::IAppProxy::instance(), m_world->core()->appProxy());
+    GuiLib::IAppProxy *proxy = m_world->core()->appProxy();
+    QVERIFY(proxy);
+    QCOMPARE(GuiLib::IAppProxy::instance(), proxy);
     // A second proxy does not take over.
     const ScrAppProxy other;
-    QCOMPARE(GuiLib::IAppProxy::instance(), m_world->core()->appProxy());
-}
+    QCOMPARE(GuiLib::IAppProxy::instance(), proxy);
 
-void tst_ScrAppProxy::settingsGoToTheProgramsStore()
-{
-    GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
-    QCOMPARE(proxy->readSetting(QStringLiteral("Editors/LastFolder"), QStringLiteral("none")),
-             QVariant(QStringLiteral("none")));
-    proxy->writeSetting(QStringLiteral("Editors/LastFolder"), QStringLiteral("/srv/jobs"));
-    QCOMPARE(QSettings().value(QStringLiteral("Editors/LastFolder")).toString(),
-             QStringLiteral("/srv/jobs"));
-    QCOMPARE(proxy->readSetting(QStringLiteral("Editors/LastFolder"), QString()),
-             QVariant(QStringLiteral("/srv/jobs")));
+    const QString key = QStringLiteral("Editors/LastFolder");
+    QCOMPARE(proxy->readSetting(key, QStringLiteral("none")), QVariant(QStringLiteral("none")));
+    proxy->writeSetting(key, QStringLiteral("/srv/jobs"));
+    QCOMPARE(QSettings().value(key).toString(), QStringLiteral("/srv/jobs"));
+    QCOMPARE(proxy->readSetting(key, QString()), QVariant(QStringLiteral("/srv/jobs")));
 }
 
 void tst_ScrAppProxy::dialogsAreCentredOnTheActiveWindow_data()
@@ -157,8 +162,8 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
     GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
     QCOMPARE(flowId, QStringLiteral("1"));
 
-    const QString single = m_files->filePath(QStringLiteral("_00001_invoice.pdf"));
-    const QString folder = m_files->filePath(QStringLiteral("batch"));
+    const QString single = m_world->filePath(QStringLiteral("_00001_invoice.pdf"));
+    const QString folder = m_world->filePath(QStringLiteral("batch"));
     QVERIFY(AppTest::writeFile(single, "%PDF"));
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/nested")));
     QVERIFY(AppTest::writeFile(folder + QStringLiteral("/a.xml"), "<a/>"));
@@ -167,7 +172,7 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
     ScripterWindow *window = activeWindow();
     QVERIFY(window);
     // A relative path names a job beside the package, as a test run takes it.
-    const QString package = m_files->filePath(QStringLiteral("Router.tscript"));
+    const QString package = m_world->filePath(QStringLiteral("Router.tscript"));
     QVERIFY(AppTest::writeFile(package, ""));
     if (fromFolder) {
         QTemporaryDir elsewhere;
@@ -178,19 +183,11 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
     }
     window->setCurrentFile(package, false);
     FixtureTree *tree = window->fixture()->tree();
-    FixtureItem *group = tree->incomingGroup();
     for (const QString &path : {single, QStringLiteral("batch"), QString(),
-                                m_files->filePath(QStringLiteral("gone.pdf"))}) {
-        // As the user adds a job: on the group, "Add" and then the path in the explorer.
-        tree->setCurrentItem(group);
-        tree->addItemAction()->trigger();
-        FixtureItem *job = tree->currentFixtureItem();
-        QCOMPARE(job->kind(), int(FixtureItem::IncomingJob));
-        if (!path.isEmpty()) {
-            QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, path));
-        }
+                                m_world->filePath(QStringLiteral("gone.pdf"))}) {
+        QVERIFY(addJob(tree, path));
     }
-    QCOMPARE(group->childCount(), 4);
+    QCOMPARE(tree->incomingGroup()->childCount(), 4);
 
     jobs.clear();
     GuiLib::IAppProxy::instance()->sampleJobs(jobs, flowId);
@@ -205,12 +202,12 @@ void tst_ScrAppProxy::sampleJobsAreTheFilesOfTheActiveFixture()
 void tst_ScrAppProxy::jobDatasetsComeFromTheJobsTicket()
 {
     GuiLib::IAppProxy *proxy = GuiLib::IAppProxy::instance();
-    const QString tickets = m_files->filePath(QStringLiteral("tickets"));
+    const QString tickets = m_world->filePath(QStringLiteral("tickets"));
     QVERIFY(QDir().mkpath(tickets));
     SRCore::IJT::setDir(tickets);
     std::unique_ptr<SRCore::IJT> ticket = SRCore::IJT::createEmptyIJT();
     ticket->setFamilyID(QStringLiteral("_0000A_"));
-    const QString backing = m_files->filePath(QStringLiteral("invoice.xml"));
+    const QString backing = m_world->filePath(QStringLiteral("invoice.xml"));
     QVERIFY(AppTest::writeFile(backing, "<invoice/>"));
     QVERIFY(ticket->setDataset(QStringLiteral("Invoice"), XMLValues::MODEL_XML, backing));
     QVERIFY(ticket->setDataset(QStringLiteral("Scan"), XMLValues::MODEL_OPAQUE, backing));
@@ -268,33 +265,18 @@ void tst_ScrAppProxy::variableValuesReportWhyTheyCannotBeEvaluated()
              QStringList({"assert", message, QStringLiteral("Scripter::getVariableValue")}));
 }
 
-void tst_ScrAppProxy::valueEditorsComeFromTheSharedLibrary()
-{
-    GuiLib::ValueEditorRequest request;
-    request.editorType = XMLValues::EDITOR_CHOOSEFILE;
-    request.caption = QStringLiteral("Template");
-    request.propertyType = XMLValues::EDITORTYPE_PATH;
-    QString error;
-    std::unique_ptr<GuiLib::IValueEditor> editor =
-        GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
-    QVERIFY2(editor, qPrintable(error));
-
-    request.editorType = QStringLiteral("nosucheditor");
-    editor = GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
-    QVERIFY(!editor);
-    QVERIFY(!error.isEmpty());
-}
-
 void tst_ScrAppProxy::valueEditorsByKind_data()
 {
     QTest::addColumn<QString>("editorType");
-    QTest::addColumn<QString>("editorClass");
+    QTest::addColumn<QString>("editorClass"); // empty: refused with a reason
 
     // clang-format off
     QTest::newRow("script expressions from the scripting dialogs") << "scriptexp"          << "ScriptingGui::ScriptExpressionValueEditor";
     QTest::newRow("metadata fields from the scripting dialogs")    << "metadatafieldsread" << "ScriptingGui::MetadataFieldsValueEditor";
     QTest::newRow("FTP folders from the FTP dialog")               << "choosedir"          << "TavrixSupportUI::FTPDirectoryValueEditor";
     QTest::newRow("conditions from the shared library")            << "conditionwithvar"   << "GuiLib::VariablesValueEditor";
+    QTest::newRow("files from the shared library")                 << "choosefile"         << "GuiLib::PathValueEditor";
+    QTest::newRow("an unknown kind")                               << "nosucheditor"       << "";
     // clang-format on
 }
 
@@ -305,25 +287,24 @@ void tst_ScrAppProxy::valueEditorsByKind()
 
     GuiLib::ValueEditorRequest request;
     request.editorType = editorType;
+    request.propertyType = XMLValues::EDITORTYPE_PATH;
     QString error;
     const std::unique_ptr<GuiLib::IValueEditor> editor =
         GuiLib::IAppProxy::instance()->createValueEditor(request, &error);
-    QVERIFY2(editor, qPrintable(error));
-    QVERIFY2(QString::fromLatin1(typeid(*editor).name()).contains(editorClass.section("::", 1)),
-             typeid(*editor).name());
+    QCOMPARE(bool(editor), !editorClass.isEmpty());
+    QCOMPARE(error.isEmpty(), bool(editor));
+    const QString madeClass = editor ? QString::fromLatin1(typeid(*editor).name()) : QString();
+    QVERIFY2(madeClass.contains(editorClass.section("::", 1)), qPrintable(madeClass));
 }
 
 void tst_ScrAppProxy::sampleJobsAreEvaluatedWithTheirFixtureJob()
 {
-    const QString jobFile = m_files->filePath(QStringLiteral("order 17.pdf"));
+    const QString jobFile = m_world->filePath(QStringLiteral("order 17.pdf"));
     QVERIFY(AppTest::writeFile(jobFile, "%PDF"));
     ScripterWindow *window = activeWindow();
     QVERIFY(window);
-    FixtureTree *tree = window->fixture()->tree();
-    tree->setCurrentItem(tree->incomingGroup());
-    tree->addItemAction()->trigger();
-    FixtureItem *job = tree->currentFixtureItem();
-    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, jobFile));
+    FixtureItem *job = addJob(window->fixture()->tree(), jobFile);
+    QVERIFY(job);
     QVERIFY(job->setPropertyValue(
         XMLKey::USERDATA, SRCore::XMLValueProcessor::generateXMLValue(
                               XMLValues::EDITOR_USERDATAFIELDS,
@@ -352,7 +333,7 @@ void tst_ScrAppProxy::sampleJobsAreEvaluatedWithTheirFixtureJob()
     QVERIFY(!proxy->evaluateScriptExpression("job.(", jobFile, element, &value));
     QVERIFY2(value.contains("Line 1"), qPrintable(value));
     // A file that is no sample job has no ticket here.
-    QVERIFY(!proxy->evaluateScriptExpression("1", m_files->filePath("other.pdf"), element, &value));
+    QVERIFY(!proxy->evaluateScriptExpression("1", m_world->filePath("other.pdf"), element, &value));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_ScrAppProxy)

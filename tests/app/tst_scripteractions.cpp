@@ -18,7 +18,6 @@
 #include "testing/fixture.h"
 #include "testing/fixturetree.h"
 
-#include "corelib/env/envmanager.h"
 #include "corelib/logging/logrecord.h"
 #include "corelib/vocabulary/xmlkey.h"
 
@@ -27,29 +26,17 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QDomDocument>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QToolBar>
 
+#include <algorithm>
+
 using namespace Scripter;
 using AppTest::CoreFixture;
 
 namespace {
-
-// The texts of the visible entries of a menu, "-" for a separator.
-QStringList visibleEntries(const QMenu *menu)
-{
-    QStringList entries;
-    for (const QAction *action : menu->actions()) {
-        if (action->isVisible()) {
-            entries.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        }
-    }
-    return entries;
-}
 
 // The names of the entry points in the table that a test run offers, in its order.
 QStringList entryPointNames()
@@ -78,17 +65,12 @@ private slots:
     void cleanup();
 
     void windowsShareTheCoreMenusAndFileCommands();
-    void fileMenuShowsRecentPackagesOnlyWhenThereAreSome();
-    void toolBarsFollowTheSetting_data();
-    void toolBarsFollowTheSetting();
     void toolbarCommandTogglesAndRemembers();
     void panesRightCommandMovesThePanesAndRemembers();
     void testMenuListsTheEntryPointsByGroup();
-    void declarationAndFixturePanesAreShownAlternately();
-    void paneCommandsToggleTheirPanes();
+    void paneCommandsShowAndHideTheirPanes();
     void windowMenuListsEveryWindowAndActivatesTheChosenOne();
-    void clearLogMessagesEmptiesTheMessageList();
-    void exportLogMessagesWritesTheShownMessages();
+    void logCommandsReachTheMessagePane();
     void helpMenuOffersTheDocumentationOnlyWhereItIsInstalled();
 
 private:
@@ -118,67 +100,34 @@ void tst_ScripterActions::windowsShareTheCoreMenusAndFileCommands()
     QVERIFY(second->fileToolBar()->actions().contains(core->newAction()));
 }
 
-void tst_ScripterActions::fileMenuShowsRecentPackagesOnlyWhenThereAreSome()
-{
-    m_world->start();
-    const QMenu *fileMenu = m_world->window(0)->actions()->fileMenu();
-    const QStringList before = visibleEntries(fileMenu);
-    QVERIFY(before.filter(QStringLiteral(".tscript")).isEmpty());
-
-    QSettings().setValue(SettingsKey::RecentPackagesList,
-                         QStringList({"/p/A.tscript", "/p/B.tscript"}));
-    m_world->core()->coreActions()->updateRecentFileActions();
-    QCOMPARE(visibleEntries(fileMenu).filter(QStringLiteral(".tscript")),
-             QStringList({"&1 /p/A.tscript", "&2 /p/B.tscript"}));
-}
-
-void tst_ScripterActions::toolBarsFollowTheSetting_data()
-{
-    QTest::addColumn<QVariant>("setting");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("not set shows them") << QVariant() << true;
-    QTest::newRow("true shows them") << QVariant(true) << true;
-    QTest::newRow("false hides all four") << QVariant(false) << false;
-}
-
-void tst_ScripterActions::toolBarsFollowTheSetting()
-{
-    QFETCH(QVariant, setting);
-    QFETCH(bool, shown);
-    if (setting.isValid()) {
-        QSettings().setValue(SettingsKey::Toolbar, setting);
-    }
-    m_world->start();
-    ScripterWindow *window = m_world->window(0);
-    const ScripterActions *actions = window->actions();
-    QCOMPARE(actions->toolbarAction()->isChecked(), shown);
-    QVERIFY(!actions->toolBars().isEmpty());
-    for (const QToolBar *toolBar : actions->toolBars()) {
-        QCOMPARE(toolBar->isVisibleTo(window), shown);
-    }
-}
-
 void tst_ScripterActions::toolbarCommandTogglesAndRemembers()
 {
     m_world->start();
     ScripterWindow *window = m_world->window(0);
     QAction *toolbar = window->actions()->toolbarAction();
+    const auto barsShown = [](ScripterWindow *shown, bool visible) {
+        const QList<QToolBar *> bars = shown->actions()->toolBars();
+        return !bars.isEmpty() && std::all_of(bars.cbegin(), bars.cend(), [=](QToolBar *bar) {
+            return bar->isVisibleTo(shown) == visible;
+        });
+    };
+    // Shown until the user hides them.
+    QVERIFY(toolbar->isChecked());
+    QVERIFY(barsShown(window, true));
 
     toolbar->trigger();
     QVERIFY(!toolbar->isChecked());
+    QVERIFY(barsShown(window, false));
     QCOMPARE(QSettings().value(SettingsKey::Toolbar).toBool(), false);
-    for (const QToolBar *bar : window->actions()->toolBars()) {
-        QVERIFY(!bar->isVisibleTo(window));
-    }
     // The next window opens the way the last one was left.
-    QVERIFY(!m_world->newWindow()->actions()->toolbarAction()->isChecked());
+    ScripterWindow *next = m_world->newWindow();
+    QVERIFY(!next->actions()->toolbarAction()->isChecked());
+    QVERIFY(barsShown(next, false));
 
     toolbar->trigger();
     QVERIFY(toolbar->isChecked());
     QCOMPARE(QSettings().value(SettingsKey::Toolbar).toBool(), true);
-    for (const QToolBar *bar : window->actions()->toolBars()) {
-        QVERIFY(bar->isVisibleTo(window));
-    }
+    QVERIFY(barsShown(window, true));
 }
 
 void tst_ScripterActions::panesRightCommandMovesThePanesAndRemembers()
@@ -239,17 +188,14 @@ void tst_ScripterActions::testMenuListsTheEntryPointsByGroup()
 
     // Entry points are offered only while the fixture pane is shown.
     QVERIFY(!actions->testToolBar()->isEnabled());
-    for (const QAction *action : actions->entryPointActions()) {
-        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
-    }
-    QVERIFY(!actions->invokeEntryPointAction()->isEnabled());
+    QVERIFY(!actions->entryPointActions().at(2)->isEnabled());
     actions->viewDeclarFixtureAction()->trigger();
     QVERIFY(actions->testToolBar()->isEnabled());
     QVERIFY(actions->entryPointActions().at(2)->isEnabled()); // the new script's timerFired
     QVERIFY(!actions->abortAction()->isEnabled());
 }
 
-void tst_ScripterActions::declarationAndFixturePanesAreShownAlternately()
+void tst_ScripterActions::paneCommandsShowAndHideTheirPanes()
 {
     m_world->start();
     ScripterWindow *window = m_world->window(0);
@@ -272,19 +218,11 @@ void tst_ScripterActions::declarationAndFixturePanesAreShownAlternately()
     alternate->trigger();
     QVERIFY(window->fixturePane()->isVisible());
     QVERIFY(!window->declarationPane()->isVisible());
-}
 
-void tst_ScripterActions::paneCommandsToggleTheirPanes()
-{
-    m_world->start();
-    ScripterWindow *window = m_world->window(0);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
     const ScripterActions *actions = window->actions();
     for (const auto &[action, pane] :
          {std::pair{actions->togglePropertiesAction(), window->propertiesPane()},
           std::pair{actions->toggleMessagesAction(), window->messagesPane()}}) {
-        QVERIFY(pane->isVisible());
         action->trigger();
         QVERIFY(!pane->isVisible());
         action->trigger();
@@ -325,23 +263,7 @@ void tst_ScripterActions::windowMenuListsEveryWindowAndActivatesTheChosenOne()
     QCOMPARE(menu->actions().size(), 9);
 }
 
-void tst_ScripterActions::clearLogMessagesEmptiesTheMessageList()
-{
-    m_world->start();
-    ScripterWindow *window = m_world->window(0);
-    m_world->core()->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Old news"));
-    QVERIFY(!m_world->storedMessages().isEmpty());
-
-    DialogAnswerer answers;
-    answers.then(DialogAnswerer::press(QMessageBox::Yes));
-    window->actions()->clearLogsAction()->trigger();
-    QVERIFY(answers.answeredAll());
-    QVERIFY(m_world->storedMessages().isEmpty());
-    m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("Fresh"));
-    QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Fresh", ""}}));
-}
-
-void tst_ScripterActions::exportLogMessagesWritesTheShownMessages()
+void tst_ScripterActions::logCommandsReachTheMessagePane()
 {
     m_world->start();
     ScripterWindow *window = m_world->window(0);
@@ -352,17 +274,16 @@ void tst_ScripterActions::exportLogMessagesWritesTheShownMessages()
     QTemporaryDir target;
 
     DialogAnswerer dialogs;
-    // The user types a name without the ending.
-    dialogs.then(dialogs.chooseFile(target.filePath(QStringLiteral("messages"))));
+    dialogs.then(dialogs.chooseFile(target.filePath(QStringLiteral("messages.xml"))))
+        .then(DialogAnswerer::press(QMessageBox::Yes));
     window->actions()->exportLogsAction()->trigger();
+    window->actions()->clearLogsAction()->trigger();
     QVERIFY(dialogs.answeredAll());
-    QCOMPARE(dialogs.seen.value(0).section(QLatin1Char('|'), 0, 0),
-             QStringLiteral("Export log messages"));
-    QFile written(target.filePath(QStringLiteral("messages.xml")));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    const QByteArray content = written.readAll();
-    QVERIFY(content.contains("Check '%1'"));
-    QVERIFY(content.contains("x.js"));
+    const QByteArray exported =
+        TestFiles::readFile(target.filePath(QStringLiteral("messages.xml")));
+    QVERIFY(exported.contains("Check '%1'"));
+    QVERIFY(exported.contains("x.js"));
+    QVERIFY(m_world->storedMessages().isEmpty());
 }
 
 void tst_ScripterActions::helpMenuOffersTheDocumentationOnlyWhereItIsInstalled()
@@ -387,20 +308,16 @@ void tst_ScripterActions::helpMenuOffersTheDocumentationOnlyWhereItIsInstalled()
 
     m_world->start();
     HelpMenuActions *help = m_world->core()->coreActions()->helpMenu();
-    QCOMPARE(help->aboutAction()->text(),
-             QStringLiteral("&About %1").arg(SRCore::EnvManager::appName()));
     // The test program has no documentation beside it, so the menu does not offer it.
     emit help->menu()->aboutToShow();
     QCOMPARE(help->documentationAction()->isVisible(),
              !HelpMenuActions::documentationFolder().isEmpty());
-    QVERIFY(HelpMenuActions::aboutText().contains(SRCore::EnvManager::appName()));
 
     DialogAnswerer boxes;
     boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     help->aboutAction()->trigger();
     QVERIFY(boxes.answeredAll());
-    QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0),
-             QStringLiteral("About %1").arg(SRCore::EnvManager::appName()));
+    QVERIFY(boxes.seen.value(0).startsWith(QStringLiteral("About ")));
 }
 
 TAVRIX_TEST_MAIN_OWN_HOME(tst_ScripterActions)

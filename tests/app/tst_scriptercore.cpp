@@ -50,12 +50,10 @@ private slots:
     void damagedCounterSettingsAreRemovedAndReported();
     void unusableMessageDatabaseIsReportedAndTheCoreRunsOn();
 
-    void startsWithOneWindow();
-    void actOpensAMaximisedNewWindow();
-    void controlAndEmptyMessagesDoNothing();
+    void startsWithOneWindowAndActOpensAMaximisedNewOne();
     void importMessagesQueueOnlyExistingPackagesAndFixtures();
+    void importSequenceOpensThePackagesInOrderAfterItsEnd_data();
     void importSequenceOpensThePackagesInOrderAfterItsEnd();
-    void filesDeliveredDuringStartUpOpenAfterTheFirstWindow();
     void filesHandedOverWhileABatchOpensFollowIt_data();
     void filesHandedOverWhileABatchOpensFollowIt();
 
@@ -68,18 +66,14 @@ private:
     QString dataPath(const QString &relative) const;
     // A saved package named `name` in the test's files folder.
     QString makePackage(const QString &name);
-    QString makeFile(const QString &name);
 
     std::unique_ptr<CoreFixture> m_world;
-    std::unique_ptr<QTemporaryDir> m_files;
 };
 
 void tst_ScripterCore::init()
 {
     m_world = std::make_unique<CoreFixture>();
-    m_files = std::make_unique<QTemporaryDir>();
     QVERIFY(m_world->isValid());
-    QVERIFY(m_files->isValid());
     // The per-user data folder follows XDG_DATA_HOME, so each test gets its own.
     QCOMPARE(QFileInfo(SRCore::EnvManager::applicationDataPath()).absolutePath(),
              m_world->path(SRCore::EnvManager::company()));
@@ -89,7 +83,6 @@ void tst_ScripterCore::cleanup()
 {
     m_world.reset();
     QVERIFY(!ScripterCore::instance());
-    m_files.reset();
     ScripterCore::setStartingUp(false);
 }
 
@@ -98,15 +91,9 @@ QString tst_ScripterCore::dataPath(const QString &relative) const
     return SRCore::EnvManager::applicationDataPath() + QLatin1Char('/') + relative;
 }
 
-QString tst_ScripterCore::makeFile(const QString &name)
-{
-    const QString path = m_files->filePath(name);
-    return AppTest::writeFile(path, QByteArray()) ? path : QString();
-}
-
 QString tst_ScripterCore::makePackage(const QString &name)
 {
-    const QString path = makeFile(name + QStringLiteral(".tscript"));
+    const QString path = m_world->makeFile(name + QStringLiteral(".tscript"));
     ScripterWindow *window = m_world->newWindow();
     if (!window->declaration()->setBasicValue(SRCore::XMLKey::NAME, name)) {
         return QString();
@@ -150,15 +137,11 @@ void tst_ScripterCore::logsTheStartAndEveryMessageBeforeStopping()
     ScripterCore *core = m_world->core();
     core->sendLogMessage(SRCore::LogLevel::Warning, QStringLiteral("Look at '%1'"), QString(),
                          QString(), QString(), QStringLiteral("x.js"));
-    for (int i = 0; i < 500; ++i) {
-        core->sendLogMessage(SRCore::LogLevel::Debug, QStringLiteral("detail %1"), QString(),
-                             QString(), QString(), QString::number(i));
-    }
-    const QList<QStringList> rows = m_world->storedMessages();
-    QCOMPARE(rows.size(), 502);
-    QCOMPARE(rows.at(0), QStringList({"info", "Scripter started", ""}));
-    QCOMPARE(rows.at(1), QStringList({"warning", "Look at '%1'", "x.js"}));
-    QCOMPARE(rows.last(), QStringList({"debug", "detail %1", "499"}));
+    core->sendLogMessage(SRCore::LogLevel::Debug, QStringLiteral("detail %1"), QString(), QString(),
+                         QString(), QStringLiteral("7"));
+    QCOMPARE(m_world->storedMessages(), QList<QStringList>({{"info", "Scripter started", ""},
+                                                            {"warning", "Look at '%1'", "x.js"},
+                                                            {"debug", "detail %1", "7"}}));
 }
 
 void tst_ScripterCore::damagedCounterSettingsAreRemovedAndReported()
@@ -183,13 +166,21 @@ void tst_ScripterCore::unusableMessageDatabaseIsReportedAndTheCoreRunsOn()
     QVERIFY(QDir().mkpath(QFileInfo(database).absolutePath()));
     QVERIFY(AppTest::writeFile(database, "this is the user's file, not SQLite"));
 
-    // Without a database the window warns; the program runs on.
+    // Without a database the window warns and works without its message pane; the program runs
+    // on.
     DialogAnswerer boxes;
     boxes.then(DialogAnswerer::press(QMessageBox::Ok));
     m_world->start();
     QVERIFY(boxes.answeredAll());
     QCOMPARE(boxes.seen.value(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("Database error"));
     QVERIFY(m_world->core()->countManager());
+    ScripterWindow *window = m_world->window(0);
+    QVERIFY(!window->messagePane());
+    window->setWindowEnabled(false);
+    window->setWindowEnabled();
+    QVERIFY(window->actions()->saveAction()->isEnabled());
+    QVERIFY(!window->actions()->clearLogsAction()->isEnabled());
+    QVERIFY(!window->actions()->exportLogsAction()->isEnabled());
     m_world->core()->sendLogMessage(SRCore::LogLevel::Information, QStringLiteral("still running"));
     m_world->stop();
 
@@ -198,17 +189,12 @@ void tst_ScripterCore::unusableMessageDatabaseIsReportedAndTheCoreRunsOn()
     QCOMPARE(check.readAll(), QByteArray("this is the user's file, not SQLite"));
 }
 
-void tst_ScripterCore::startsWithOneWindow()
+void tst_ScripterCore::startsWithOneWindowAndActOpensAMaximisedNewOne()
 {
     m_world->start();
     QCOMPARE(m_world->windows().size(), 1);
     QVERIFY(m_world->window(0)->isVisible());
     QVERIFY(m_world->window(0)->isUntitled());
-}
-
-void tst_ScripterCore::actOpensAMaximisedNewWindow()
-{
-    m_world->start();
     m_world->window(0)->activateWindow();
     QTRY_COMPARE(ScripterCore::activeScripterWindow(), m_world->window(0));
 
@@ -221,40 +207,44 @@ void tst_ScripterCore::actOpensAMaximisedNewWindow()
     QTRY_COMPARE(ScripterCore::activeScripterWindow(), window);
 }
 
-void tst_ScripterCore::controlAndEmptyMessagesDoNothing()
-{
-    m_world->start();
-    for (const QString &message :
-         {QStringLiteral("ctrl"), QString(), QStringLiteral("PerformImportingDummy")}) {
-        m_world->core()->processMessage(message);
-    }
-    QCOMPARE(m_world->windows().size(), 1);
-    QVERIFY(m_world->core()->pendingImports().isEmpty());
-}
-
 void tst_ScripterCore::importMessagesQueueOnlyExistingPackagesAndFixtures()
 {
     m_world->start();
     ScripterCore *core = m_world->core();
-    const QString package = makeFile(QStringLiteral("A.tscript"));
-    const QString fixture = makeFile(QStringLiteral("B.tfixture"));
-    const QString otherCase = makeFile(QStringLiteral("C.TSCRIPT"));
-    const QString otherSuffix = makeFile(QStringLiteral("D.xml"));
-    const QString folder = m_files->filePath(QStringLiteral("E.tscript"));
+    const QString package = m_world->makeFile(QStringLiteral("A.tscript"));
+    const QString fixture = m_world->makeFile(QStringLiteral("B.tfixture"));
+    const QString otherCase = m_world->makeFile(QStringLiteral("C.TSCRIPT"));
+    const QString otherSuffix = m_world->makeFile(QStringLiteral("D.xml"));
+    const QString folder = m_world->filePath(QStringLiteral("E.tscript"));
     QVERIFY(QDir().mkpath(folder));
     const QString program = QCoreApplication::applicationFilePath();
+    // Control and empty messages do nothing.
+    for (const QString &message :
+         {QStringLiteral("ctrl"), QString(), QStringLiteral("PerformImportingDummy")}) {
+        core->processMessage(message);
+    }
+    QCOMPARE(m_world->windows().size(), 1);
+    QVERIFY(core->pendingImports().isEmpty());
 
     core->processMessage(QStringLiteral("message.startimportsequence"));
     core->processMessage(
         QStringList({program, package, otherCase, QString(), otherSuffix, folder,
-                     m_files->filePath(QStringLiteral("missing.tscript")), fixture})
+                     m_world->filePath(QStringLiteral("missing.tscript")), fixture})
             .join(ScripterCore::importSeparator()));
     QCOMPARE(core->pendingImports(), QStringList({package, fixture}));
-    QCOMPARE(m_world->windows().size(), 1);
+}
+
+void tst_ScripterCore::importSequenceOpensThePackagesInOrderAfterItsEnd_data()
+{
+    QTest::addColumn<bool>("startingUp");
+    QTest::newRow("at once") << false;
+    QTest::newRow("during start-up, after the first window") << true;
 }
 
 void tst_ScripterCore::importSequenceOpensThePackagesInOrderAfterItsEnd()
 {
+    QFETCH(bool, startingUp);
+    ScripterCore::setStartingUp(startingUp);
     m_world->start();
     const QString first = makePackage(QStringLiteral("Alpha"));
     const QString second = makePackage(QStringLiteral("Beta"));
@@ -269,33 +259,17 @@ void tst_ScripterCore::importSequenceOpensThePackagesInOrderAfterItsEnd()
                              .join(ScripterCore::importSeparator()));
     QCOMPARE(m_world->windows().size(), before);
     core->processMessage(QStringLiteral("message.endimportsequence"));
+    QCOMPARE(core->pendingImports(), startingUp ? QStringList({first, second}) : QStringList());
+    QCOMPARE(bool(m_world->processor()->windowFor(first)), !startingUp);
 
+    ScripterCore::setStartingUp(false);
+    core->processMessage(QStringLiteral("PerformImportingDummy"));
     QVERIFY(core->pendingImports().isEmpty());
     QVERIFY(m_world->processor()->windowFor(first));
     QVERIFY(m_world->processor()->windowFor(second));
     // Opened one after the other: the second is the newest entry of the recent list.
     QCOMPARE(QSettings().value(QStringLiteral("General/RecentPackagesList")).toStringList(),
              QStringList({second, first}));
-}
-
-void tst_ScripterCore::filesDeliveredDuringStartUpOpenAfterTheFirstWindow()
-{
-    ScripterCore::setStartingUp(true);
-    m_world->start();
-    const QString package = makePackage(QStringLiteral("Gamma"));
-    QVERIFY(!package.isEmpty());
-    ScripterCore *core = m_world->core();
-
-    core->processMessage(QStringLiteral("message.startimportsequence"));
-    core->processMessage(package);
-    core->processMessage(QStringLiteral("message.endimportsequence"));
-    QCOMPARE(core->pendingImports(), QStringList{package});
-    QVERIFY(!m_world->processor()->windowFor(package));
-
-    ScripterCore::setStartingUp(false);
-    core->processMessage(QStringLiteral("PerformImportingDummy"));
-    QVERIFY(core->pendingImports().isEmpty());
-    QVERIFY(m_world->processor()->windowFor(package));
 }
 
 void tst_ScripterCore::filesHandedOverWhileABatchOpensFollowIt_data()
@@ -319,7 +293,7 @@ void tst_ScripterCore::filesHandedOverWhileABatchOpensFollowIt()
     QFETCH(QStringList, messages);
 
     m_world->start();
-    const QString damaged = m_files->filePath(QStringLiteral("Damaged.tscript"));
+    const QString damaged = m_world->filePath(QStringLiteral("Damaged.tscript"));
     QVERIFY(AppTest::writeFile(damaged, "not a zip archive"));
     const QString first = makePackage(QStringLiteral("Later"));
     const QString second = makePackage(QStringLiteral("Latest"));
@@ -399,8 +373,6 @@ void tst_ScripterCore::savedPreferencesReachEveryWindow()
 
     dialog->findChild<QCheckBox *>(QStringLiteral("wordWrapBox"))->setChecked(true);
     dialog->findChild<QSpinBox *>(QStringLiteral("runTimeoutSpinBox"))->setValue(30);
-    // Nothing reaches the editors before OK.
-    QCOMPARE(second->javaScriptEditor()->textEdit()->wrapMode(), QsciScintilla::WrapNone);
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     QCOMPARE(changed.count(), 1);
     QVERIFY(Config::wordWrap());

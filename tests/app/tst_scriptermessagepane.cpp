@@ -33,6 +33,40 @@ using Scripter::ScripterMessagePane;
 
 Q_DECLARE_METATYPE(DialogAnswerer::Answer)
 
+namespace {
+
+QString exportPathKey(const ScripterMessagePane &pane)
+{
+    return QStringLiteral("MessagePane%1/ExportPath").arg(pane.paneNumber());
+}
+
+// The entries of the table's context menu over its first message; triggers the entry `choice`.
+QStringList contextMenu(GuiLib::LogTableView *view, const QString &choice = QString())
+{
+    QStringList entries;
+    QTimer::singleShot(0, view, [&entries, choice] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QAction *chosen = nullptr;
+        for (QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+            entries << action->text();
+            chosen = action->text() == choice ? action : chosen;
+        }
+        if (menu) {
+            menu->close();
+        }
+        if (chosen) {
+            chosen->trigger();
+        }
+    });
+    const QPoint position = view->visualRect(view->model()->index(0, 0)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                            view->viewport()->mapToGlobal(position));
+    QApplication::sendEvent(view->viewport(), &event);
+    return entries;
+}
+
+} // namespace
+
 class tst_ScripterMessagePane : public QObject
 {
     Q_OBJECT
@@ -44,8 +78,7 @@ private slots:
     void firstPaneOfTheRunIsNumberOne();
     void exportAsksForAFileAndAddsTheSuffix_data();
     void exportAsksForAFileAndAddsTheSuffix();
-    void exportStartsWhereTheLastOneWent();
-    void cancelledExportWritesNothing();
+    void cancelledExportStartsWhereTheLastOneWentAndWritesNothing();
     void failedExportIsReported();
     void clearMessagesAsksFirst_data();
     void clearMessagesAsksFirst();
@@ -120,42 +153,30 @@ void tst_ScripterMessagePane::exportAsksForAFileAndAddsTheSuffix()
     if (chosen != written) {
         QVERIFY(!QFileInfo::exists(m_dir->filePath(chosen)));
     }
-    const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
-    QCOMPARE(QSettings().value(key).toString(), path);
+    QCOMPARE(QSettings().value(exportPathKey(*pane)).toString(), path);
 }
 
-void tst_ScripterMessagePane::exportStartsWhereTheLastOneWent()
+void tst_ScripterMessagePane::cancelledExportStartsWhereTheLastOneWentAndWritesNothing()
 {
     const auto pane = loadedPane();
     const QString folder = m_dir->filePath(QStringLiteral("exports"));
     QVERIFY(QDir().mkpath(folder));
-    QSettings().setValue(QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber()),
-                         folder + QStringLiteral("/last.xml"));
-    DialogAnswerer answers;
-    answers.then(answers.chooseFile(QString()));
-    pane->exportMessages();
-    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 2),
-             QStringLiteral("Export log messages|Tavrix logs (*.xml)|") + folder);
-}
-
-void tst_ScripterMessagePane::cancelledExportWritesNothing()
-{
-    const auto pane = loadedPane();
-    const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
-    QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
+    QSettings().setValue(exportPathKey(*pane), folder + QStringLiteral("/last.xml"));
     DialogAnswerer answers;
     answers.then(answers.chooseFile(QString()));
     pane->exportMessages();
     QCOMPARE(answers.fileDialogs.size(), 1);
-    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*.xml")}, QDir::Files), QStringList());
-    QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
+    QCOMPARE(answers.fileDialogs.value(0).section(QLatin1Char('|'), 0, 2),
+             QStringLiteral("Export log messages|Tavrix logs (*.xml)|") + folder);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+    QCOMPARE(QSettings().value(exportPathKey(*pane)).toString(),
+             folder + QStringLiteral("/last.xml"));
 }
 
 void tst_ScripterMessagePane::failedExportIsReported()
 {
     const auto pane = loadedPane();
-    const QString key = QStringLiteral("MessagePane%1/ExportPath").arg(pane->paneNumber());
-    QSettings().setValue(key, m_dir->filePath(QStringLiteral("last.xml")));
+    QSettings().setValue(exportPathKey(*pane), m_dir->filePath(QStringLiteral("last.xml")));
     const QString target = m_dir->filePath(QStringLiteral("gone/report.xml"));
     DialogAnswerer answers;
     answers.then(answers.chooseFile(target));
@@ -169,7 +190,8 @@ void tst_ScripterMessagePane::failedExportIsReported()
              qPrintable(answers.seen.at(1)));
     QVERIFY(!QFileInfo::exists(target));
     // A failed export is not offered as the place of the next one.
-    QCOMPARE(QSettings().value(key).toString(), m_dir->filePath(QStringLiteral("last.xml")));
+    QCOMPARE(QSettings().value(exportPathKey(*pane)).toString(),
+             m_dir->filePath(QStringLiteral("last.xml")));
 }
 
 void tst_ScripterMessagePane::clearMessagesAsksFirst_data()
@@ -215,35 +237,13 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
     // As the window connects them.
     connect(&clear, &QAction::triggered, pane.get(), &ScripterMessagePane::clearMessages);
 
-    GuiLib::LogTableView *view = pane->tableView();
     QStringList entries;
-    QTimer::singleShot(0, view, [&entries]() {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu) {
-            return;
-        }
-        QAction *clearEntry = nullptr;
-        for (QAction *action : menu->actions()) {
-            entries << action->text();
-            if (action->text() == QLatin1String("&Clear log messages")) {
-                clearEntry = action;
-            }
-        }
-        menu->close();
-        if (clearEntry) {
-            clearEntry->trigger();
-        }
-    });
-    const QPoint position = view->visualRect(view->model()->index(0, 0)).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, position,
-                            view->viewport()->mapToGlobal(position));
     {
         DialogAnswerer answers;
         answers.then(DialogAnswerer::press(QMessageBox::Yes));
-        QApplication::sendEvent(view->viewport(), &event);
+        entries = contextMenu(pane->tableView(), QStringLiteral("&Clear log messages"));
         QCOMPARE(answers.seen.size(), 1);
     }
-
     QCOMPARE(entries.mid(entries.size() - 2),
              QStringList({"&Export log messages...", "&Clear log messages"}));
     QCOMPARE(MessageDb::Connection(databasePath()).messageCount(), 0);
@@ -253,16 +253,7 @@ void tst_ScripterMessagePane::windowActionsAreInTheContextMenu()
         QAction shortLived(QStringLiteral("short-lived"));
         pane->setExportMessagesAction(&shortLived);
     }
-    entries.clear();
-    QTimer::singleShot(0, view, [&entries]() {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            for (QAction *action : menu->actions()) {
-                entries << action->text();
-            }
-            menu->close();
-        }
-    });
-    QApplication::sendEvent(view->viewport(), &event);
+    entries = contextMenu(pane->tableView());
     QCOMPARE(entries.constLast(), QStringLiteral("&Clear log messages"));
     QVERIFY(!entries.contains(QStringLiteral("short-lived")));
 }

@@ -60,13 +60,11 @@ class tst_SingleApplication : public QObject
 
 private slots:
     void init();
-    void firstStartIsTheRunningInstance();
     void messagesOfALaterStartArriveInOrder();
     void messageActivatesTheActivationWindowWhenAsked_data();
     void messageActivatesTheActivationWindowWhenAsked();
-    void initializeActivatesTheTopLevelWindowWhenNoneWasChosen();
+    void withoutAChosenWindowTheTopLevelWindowIsActivated();
     void windowThatTheReceiverOpensStaysInFront();
-    void deletedActivationWindowGivesWayToTheTopLevelWindow();
 };
 
 void tst_SingleApplication::init()
@@ -74,16 +72,11 @@ void tst_SingleApplication::init()
     application()->setActivationWindow(nullptr, false);
 }
 
-void tst_SingleApplication::firstStartIsTheRunningInstance()
-{
-    QVERIFY(!application()->isRunning());
-    QVERIFY(!application()->sendMessage(QStringLiteral("act"), 1000));
-    QVERIFY(InstanceChannel(application()->id()).isRunning());
-}
-
 void tst_SingleApplication::messagesOfALaterStartArriveInOrder()
 {
+    // The first start is the running instance.
     QVERIFY(!application()->isRunning());
+    QVERIFY(!application()->sendMessage(QStringLiteral("act"), 1000));
     QSignalSpy received(application(), &SingleApplication::messageReceived);
     const QStringList messages{QStringLiteral("message.startimportsequence"),
                                QStringLiteral("/bin/x|/:\\::/:\\|/home/ä/p.tscript"),
@@ -129,12 +122,17 @@ void tst_SingleApplication::messageActivatesTheActivationWindowWhenAsked()
     }
 }
 
-void tst_SingleApplication::initializeActivatesTheTopLevelWindowWhenNoneWasChosen()
+void tst_SingleApplication::withoutAChosenWindowTheTopLevelWindowIsActivated()
 {
-    const auto window = minimisedWindow();
-    application()->initialize(true);
+    auto chosen = std::make_unique<QWidget>();
+    application()->setActivationWindow(chosen.get(), false);
+    chosen.reset();
     QVERIFY(!application()->activationWindow());
+    // Without any window, activating does nothing.
+    application()->activateWindow();
+    application()->initialize(true);
 
+    const auto window = minimisedWindow();
     QSignalSpy received(application(), &SingleApplication::messageReceived);
     QCOMPARE(sendFromALaterStart({QStringLiteral("act")}), QList<bool>{true});
     QTRY_COMPARE(received.count(), 1);
@@ -157,22 +155,6 @@ void tst_SingleApplication::windowThatTheReceiverOpensStaysInFront()
     QTRY_VERIFY(opened.isVisible());
     QVERIFY(!window->isMinimized());
     QTRY_COMPARE(QApplication::activeWindow(), &opened);
-}
-
-void tst_SingleApplication::deletedActivationWindowGivesWayToTheTopLevelWindow()
-{
-    auto chosen = std::make_unique<QWidget>();
-    application()->setActivationWindow(chosen.get(), true);
-    chosen.reset();
-    QVERIFY(!application()->activationWindow());
-    // Without any window, activating does nothing.
-    application()->activateWindow();
-
-    const auto window = minimisedWindow();
-    QSignalSpy received(application(), &SingleApplication::messageReceived);
-    QCOMPARE(sendFromALaterStart({QStringLiteral("act")}), QList<bool>{true});
-    QTRY_COMPARE(received.count(), 1);
-    QVERIFY(!window->isMinimized());
 }
 
 int main(int argc, char **argv)

@@ -17,79 +17,62 @@
 
 namespace {
 
-const QString catalogue = QStringLiteral(TAVRIX_SOURCE_DIR "/translations/Scripter_en.ts");
+const QString committedCatalogue = QStringLiteral(TAVRIX_SOURCE_DIR "/translations/Scripter_en.ts");
 
-// One entry per translatable text: context, source text and disambiguation, joined by "|".
-QSet<QString> catalogueEntries(const QString &path, QString *error)
+// What a catalogue holds: one entry per translatable text (context, source text and
+// disambiguation, joined by "|") and the source texts of the plural messages whose English forms
+// are not both given.
+struct Catalogue
 {
+    QSet<QString> entries;
+    QStringList pluralsWithoutEnglishForms;
+    QString error;
+};
+
+Catalogue readCatalogue(const QString &path)
+{
+    Catalogue catalogue;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return {};
+        catalogue.error = file.errorString();
+        return catalogue;
     }
-    QSet<QString> entries;
     QXmlStreamReader reader(&file);
     QString context;
     QString source;
     QString comment;
+    bool plural = false;
+    QStringList forms;
     while (!reader.atEnd()) {
         reader.readNext();
         const auto name = reader.name();
         if (reader.isEndElement() && name == QLatin1String("message")) {
-            entries.insert(context + QLatin1Char('|') + source + QLatin1Char('|') + comment);
+            catalogue.entries.insert(context + QLatin1Char('|') + source + QLatin1Char('|')
+                                     + comment);
+            if (plural && (forms.size() != 2 || forms.contains(QString()))) {
+                catalogue.pluralsWithoutEnglishForms.append(source);
+            }
         } else if (!reader.isStartElement()) {
             continue;
         } else if (name == QLatin1String("name")) {
             context = reader.readElementText();
         } else if (name == QLatin1String("message")) {
+            plural = reader.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
             source.clear();
             comment.clear();
+            forms.clear();
         } else if (name == QLatin1String("source")) {
             source = reader.readElementText();
         } else if (name == QLatin1String("comment")) {
             comment = reader.readElementText();
-        }
-    }
-    if (reader.hasError()) {
-        *error = reader.errorString();
-    }
-    return entries;
-}
-
-// The source texts of the plural messages whose English forms are not both given.
-QStringList pluralsWithoutEnglishForms(const QString &path, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return {};
-    }
-    QStringList missing;
-    QXmlStreamReader reader(&file);
-    bool plural = false;
-    QString source;
-    QStringList forms;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        const auto name = reader.name();
-        if (reader.isEndElement() && name == QLatin1String("message") && plural
-            && (forms.size() != 2 || forms.contains(QString()))) {
-            missing.append(source);
-        } else if (!reader.isStartElement()) {
-            continue;
-        } else if (name == QLatin1String("message")) {
-            plural = reader.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
-            forms.clear();
-        } else if (name == QLatin1String("source")) {
-            source = reader.readElementText();
         } else if (name == QLatin1String("numerusform")) {
             forms.append(reader.readElementText());
         }
     }
     if (reader.hasError()) {
-        *error = reader.errorString();
+        catalogue.error = reader.errorString();
     }
-    return missing;
+    return catalogue;
 }
 
 QStringList translatedSources()
@@ -132,8 +115,7 @@ class tst_TranslationCatalogue : public QObject
 private slots:
     void initTestCase();
     void catalogueHoldsEveryTextOfTheSources();
-    void logMessagesAreCataloguedInTheirContext();
-    void pluralsHaveTheirEnglishForms();
+    void logMessagesAreCataloguedInTheirContextAndPluralsInEnglish();
     void englishCatalogueIsBuiltNextToTheProgram();
 };
 
@@ -157,15 +139,15 @@ void tst_TranslationCatalogue::catalogueHoldsEveryTextOfTheSources()
     QVERIFY(lupdate.waitForFinished(120000));
     QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
 
-    QString error;
-    const QSet<QString> expected = catalogueEntries(fresh, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QSet<QString> committed = catalogueEntries(catalogue, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const Catalogue made = readCatalogue(fresh);
+    QVERIFY2(made.error.isEmpty(), qPrintable(made.error));
+    const Catalogue committed = readCatalogue(committedCatalogue);
+    QVERIFY2(committed.error.isEmpty(), qPrintable(committed.error));
+    const QSet<QString> &expected = made.entries;
     QVERIFY(expected.size() > 100);
 
-    QStringList missing = (expected - committed).values();
-    QStringList stale = (committed - expected).values();
+    QStringList missing = (expected - committed.entries).values();
+    QStringList stale = (committed.entries - expected).values();
     missing.sort();
     stale.sort();
     QVERIFY2(missing.isEmpty() && stale.isEmpty(),
@@ -175,11 +157,10 @@ void tst_TranslationCatalogue::catalogueHoldsEveryTextOfTheSources()
                                  stale.join(QStringLiteral("\n  ")))));
 }
 
-void tst_TranslationCatalogue::logMessagesAreCataloguedInTheirContext()
+void tst_TranslationCatalogue::logMessagesAreCataloguedInTheirContextAndPluralsInEnglish()
 {
-    QString error;
-    const QSet<QString> committed = catalogueEntries(catalogue, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const Catalogue committed = readCatalogue(committedCatalogue);
+    QVERIFY2(committed.error.isEmpty(), qPrintable(committed.error));
 
     int marked = 0;
     for (const QString &path : translatedSources()) {
@@ -187,22 +168,18 @@ void tst_TranslationCatalogue::logMessagesAreCataloguedInTheirContext()
         QVERIFY2(source.open(QIODevice::ReadOnly), qPrintable(path));
         for (const QString &text : logMessageTexts(QString::fromUtf8(source.readAll()))) {
             ++marked;
-            QVERIFY2(committed.contains(QStringLiteral("LogMessages|") + text + QLatin1Char('|')),
+            QVERIFY2(committed.entries.contains(QStringLiteral("LogMessages|") + text
+                                                + QLatin1Char('|')),
                      qPrintable(path + QStringLiteral(": ") + text));
         }
     }
     // The program logs at least its start; finding none means the scan is broken.
     QVERIFY(marked > 0);
-    QVERIFY(committed.contains(QStringLiteral("LogMessages|Scripter started|")));
-}
+    QVERIFY(committed.entries.contains(QStringLiteral("LogMessages|Scripter started|")));
 
-void tst_TranslationCatalogue::pluralsHaveTheirEnglishForms()
-{
-    QString error;
-    const QStringList missing = pluralsWithoutEnglishForms(catalogue, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("Give the singular and plural of:\n  ")
-                                           + missing.join(QStringLiteral("\n  "))));
+    const QStringList &plurals = committed.pluralsWithoutEnglishForms;
+    QVERIFY2(plurals.isEmpty(), qPrintable(QStringLiteral("Give the singular and plural of:\n  ")
+                                           + plurals.join(QStringLiteral("\n  "))));
 }
 
 void tst_TranslationCatalogue::englishCatalogueIsBuiltNextToTheProgram()
