@@ -3959,6 +3959,11 @@ end timerfired
     </message>
     <message>
         <location line="+3"/>
+        <source>The environment variable TAVRIXSCRIPTER_LOCK_WAIT_MS sets how many milliseconds a save waits for another program&apos;s save of the same package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&quot;%1 help COMMAND&quot; or &quot;%1 COMMAND --help&quot; describes a command&apos;s options; --verbose also prints the messages that the program shows in its message pane.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4600,7 +4605,7 @@ Add flow element property in Declaration pane.</source>
         </translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+152"/>
         <source>Choose Folder: Folder for job</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5020,7 +5025,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../cli/packagesession.cpp" line="+135"/>
+        <location filename="../cli/packagesession.cpp" line="+142"/>
         <source> Invalid password, the script can not be opened.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5132,7 +5137,7 @@ Do you want to replace it?</source>
 <context>
     <name>Scripter::PackageSession</name>
     <message>
-        <location filename="../cli/packagesession.cpp" line="-85"/>
+        <location filename="../cli/packagesession.cpp" line="-92"/>
         <source>declaration</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5142,7 +5147,7 @@ Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+81"/>
         <source>the package is protected by a password; give it with --password or in the environment variable TAVRIXSCRIPTER_PASSWORD</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5852,7 +5857,7 @@ This clears the messages of all windows and of the command-line tool; it can&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+74"/>
         <source>JavaScript</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6100,17 +6105,17 @@ Close it again when the test has ended.</numerusform>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+30"/>
         <source>The flow element that runs the script</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-49"/>
+        <location line="-41"/>
         <source>Whether the property&apos;s value is fixed, rather than computed for each job from variables or a script expression</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+54"/>
         <source>The element&apos;s incoming connections, as Connection objects</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6130,7 +6135,7 @@ Close it again when the test has ended.</numerusform>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-52"/>
+        <location line="-44"/>
         <source>The name of the flow that holds the element</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6140,7 +6145,7 @@ Close it again when the test has ended.</numerusform>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+58"/>
         <source>The jobs waiting in the element&apos;s input folders, as Job objects</source>
         <translation type="unfinished"></translation>
     </message>
