@@ -1,7 +1,7 @@
 #pragma once
 
-// What the package processor tests share: a processor whose windows are fakes, in a private
-// temporary folder, and icons to put into packages.
+// What the package tests share: a processor whose windows are fakes, in a private temporary
+// folder, icons to put into packages, edits and what the explorer and message pane show.
 
 #include "common/dialoganswerer.h"
 #include "common/fakepackagewindow.h"
