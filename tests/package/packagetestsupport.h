@@ -1,7 +1,7 @@
 #pragma once
 
-// What the package processor tests share: a processor whose windows are fakes, in a private
-// temporary folder, and icons to put into packages.
+// What the package tests share: a processor whose windows are fakes, in a private temporary
+// folder, icons to put into packages, edits and what the explorer and message pane show.
 
 #include "common/dialoganswerer.h"
 #include "common/fakepackagewindow.h"
@@ -12,9 +12,11 @@
 #include "package/declarationtree.h"
 #include "package/packageprocessor.h"
 
+#include "guilib/property/propertiesexplorer.h"
 #include "guilib/property/propertycollection.h"
 
 #include "corelib/files/filehandler.h"
+#include "corelib/logging/logrecord.h"
 #include "corelib/package/scriptpackagemanifest.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
@@ -35,6 +37,30 @@ namespace XMLValues = SRCore::XMLValues;
 using TestFiles::entriesBelow;
 using TestFiles::readFile;
 using TestFiles::writeFile;
+
+inline QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The names of the rows that the properties explorer shows at its top level.
+inline QStringList shownRows(const GuiLib::PropertiesExplorer *explorer)
+{
+    QStringList rows;
+    const QAbstractItemModel *model = explorer->model();
+    for (int row = 0; row < model->rowCount(explorer->rootIndex()); ++row) {
+        rows.append(model->index(row, 0, explorer->rootIndex()).data().toString());
+    }
+    return rows;
+}
+
+// The value the explorer shows in its top-level row `name`; empty when there is no such row.
+inline QString shownValue(const GuiLib::PropertiesExplorer *explorer, const QString &name)
+{
+    const int row = shownRows(explorer).indexOf(name);
+    return row < 0 ? QString()
+                   : explorer->model()->index(row, 1, explorer->rootIndex()).data().toString();
+}
 
 // Changes a property of `item` as the explorer does when the user commits an edit.
 inline void edit(Scripter::DeclarationItem *item, const QString &tag, const QString &value)
@@ -66,6 +92,18 @@ inline QString writePng(const QString &path, QSize size = QSize(32, 32), const c
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     return image.save(path, format) ? path : QString();
+}
+
+// The last message of the window's pane with this text; a default record when there is none.
+inline SRCore::LogRecord lastMessage(const FakePackageWindow *window, const QString &operation)
+{
+    const QList<SRCore::LogRecord> records = window->log.records();
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
+        if (it->operation == operation) {
+            return *it;
+        }
+    }
+    return SRCore::LogRecord();
 }
 
 // What every processor test starts from: test settings, a private temporary folder for the

@@ -29,26 +29,26 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
-// The basic script properties as a new declaration has them.
-QHash<QString, QString> templateBasicValues()
+// The values of a template's fields as a new object of it has them.
+Values templateValues(const QString &type)
 {
-    QHash<QString, QString> values;
-    const SRCore::FlowObject object =
-        Scripter::ObjectTemplates::templateObject(XMLKey::SCR_BASICSCRIPTPROPERTIES);
-    for (const SRCore::FlowObjectField &field : object.getFields()) {
+    Values values;
+    for (const SRCore::FlowObjectField &field :
+         Scripter::ObjectTemplates::templateObject(type).getFields()) {
         values.insert(field.getName(), field.getValue());
     }
     return values;
 }
 
+// The basic script properties as a new declaration has them.
+Values templateBasicValues()
+{
+    return templateValues(XMLKey::SCR_BASICSCRIPTPROPERTIES);
+}
+
 Values definitionValues(const QString &tag)
 {
-    Values values;
-    const SRCore::FlowObject object =
-        Scripter::ObjectTemplates::templateObject(XMLKey::SCR_INJECTEDPROPERTIES);
-    for (const SRCore::FlowObjectField &field : object.getFields()) {
-        values.insert(field.getName(), field.getValue());
-    }
+    Values values = templateValues(XMLKey::SCR_INJECTEDPROPERTIES);
     values.insert(XMLKey::DEF_TAG, tag);
     values.insert(XMLKey::NAME, tag);
     return values;
@@ -116,7 +116,6 @@ private slots:
     void basicValuesAreWrittenAndReadBack();
     void languageFunctions();
     void definitionElements();
-    void specialDefaultIsCData();
     void externalApplicationMissingIsReported();
 
     void readMissingMaster();
@@ -399,23 +398,6 @@ void tst_DeclarationXml::definitionElements()
     QVERIFY(data.firstChild().isNull());
     QCOMPARE(childNames(document.documentElement().firstChildElement(XMLKey::CONNECTIONFIELDS)),
              QStringList{s("_")});
-}
-
-void tst_DeclarationXml::specialDefaultIsCData()
-{
-    QDomDocument document;
-    DefinitionRecord record = definition(s("Blank"));
-    record.values.insert(XMLKey::DEFAULT, s("   "));
-    record.defaultIsSpecial = true;
-    const QDomElement special = DeclarationXml::writeDefinition(document, record);
-    QVERIFY(special.firstChild().isCDATASection());
-    QCOMPARE(special.firstChild().toCDATASection().data(), s("   "));
-
-    record.defaultIsSpecial = false;
-    record.values.insert(XMLKey::DEFAULT, s("plain"));
-    const QDomElement plain = DeclarationXml::writeDefinition(document, record);
-    QVERIFY(plain.firstChild().isText());
-    QVERIFY(!plain.firstChild().isCDATASection());
 }
 
 void tst_DeclarationXml::externalApplicationMissingIsReported()

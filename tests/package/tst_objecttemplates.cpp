@@ -69,8 +69,6 @@ class tst_ObjectTemplates : public QObject
 private slots:
     void propertyTemplatesHoldConsistentFields_data();
     void propertyTemplatesHoldConsistentFields();
-    void designerTemplatesAreObjectsOfTheirClass_data();
-    void designerTemplatesAreObjectsOfTheirClass();
     void lookup_data();
     void lookup();
     void defaultObjectIsAnIndependentCopy();
@@ -131,32 +129,6 @@ void tst_ObjectTemplates::propertyTemplatesHoldConsistentFields()
     }
 }
 
-void tst_ObjectTemplates::designerTemplatesAreObjectsOfTheirClass_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("requiredField");
-
-    // clang-format off
-    QTest::newRow("folder") << XMLValues::FOLDER << XMLKey::PATH;
-    QTest::newRow("move connection") << XMLValues::CONNECTION_MOVE << XMLKey::SOURCEOBJECT;
-    QTest::newRow("filter connection has the file masks") << XMLValues::CONNECTION_FILTER << XMLKey::INCLUDEMASK;
-    QTest::newRow("traffic-light connection has the traffic type") << XMLValues::CONNECTION_TRAFFICLIGHT << XMLKey::TRAFFICTYPE;
-    QTest::newRow("script element") << XMLValues::SCRIPTELEMENT << XMLKey::SCRIPTPACKAGE;
-    // clang-format on
-}
-
-void tst_ObjectTemplates::designerTemplatesAreObjectsOfTheirClass()
-{
-    QFETCH(QString, type);
-    QFETCH(QString, requiredField);
-
-    const SRCore::FlowObject object = ObjectTemplates::templateObject(type);
-    QVERIFY(!object.isNull());
-    QCOMPARE(object.getType(), type);
-    QCOMPARE(object.getProperty(XMLKey::CLASS), type);
-    QVERIFY(object.hasField(requiredField));
-}
-
 void tst_ObjectTemplates::lookup_data()
 {
     QTest::addColumn<QString>("type");
@@ -164,6 +136,10 @@ void tst_ObjectTemplates::lookup_data()
 
     QTest::newRow("exact name") << XMLKey::SCR_INCOMMINGJOBS << true;
     QTest::newRow("any case") << QStringLiteral("sCRIPTeLEMENT") << true;
+    QTest::newRow("folder") << XMLValues::FOLDER << true;
+    QTest::newRow("move connection") << XMLValues::CONNECTION_MOVE << true;
+    QTest::newRow("filter connection") << XMLValues::CONNECTION_FILTER << true;
+    QTest::newRow("traffic-light connection") << XMLValues::CONNECTION_TRAFFICLIGHT << true;
     QTest::newRow("NoOp connection has no embedded template")
         << XMLValues::CONNECTION_NOOP << false;
     QTest::newRow("unknown type") << QStringLiteral("Pipeline") << false;
@@ -181,6 +157,10 @@ void tst_ObjectTemplates::lookup()
     if (found) {
         QCOMPARE(ObjectTemplates::templateXml(type),
                  QString::fromUtf8(TestFiles::readFile(ObjectTemplates::resourcePath(type))));
+        // An object of its class.
+        const SRCore::FlowObject object = ObjectTemplates::templateObject(type);
+        QCOMPARE(object.getType().toLower(), type.toLower());
+        QCOMPARE(object.getProperty(XMLKey::CLASS).toLower(), type.toLower());
     }
 }
 

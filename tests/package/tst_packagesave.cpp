@@ -14,7 +14,6 @@
 #include "testing/fixturetree.h"
 
 #include "corelib/archive/ziphelper.h"
-#include "corelib/logging/logrecord.h"
 
 #include <QLockFile>
 
@@ -29,18 +28,6 @@ namespace {
 QString yesNo(bool yes)
 {
     return yes ? XMLValues::YES : XMLValues::NO;
-}
-
-// The last message of the pane with this text; a default record when there is none.
-SRCore::LogRecord lastMessage(const FakePackageWindow *window, const QString &operation)
-{
-    const QList<SRCore::LogRecord> records = window->log.records();
-    for (auto it = records.crbegin(); it != records.crend(); ++it) {
-        if (it->operation == operation) {
-            return *it;
-        }
-    }
-    return SRCore::LogRecord();
 }
 
 // What a save fault needs: the test's folder, the disk the package lies on, and the window.
@@ -99,7 +86,6 @@ private slots:
     void saveAsOffersTheFolderForm();
     void syntaxErrorsAskBeforeSaving_data();
     void syntaxErrorsAskBeforeSaving();
-    void savingWithoutChecksAsksNothing();
     void failedSaveLosesNothing_data();
     void failedSaveLosesNothing();
     void packRefusesWhatItCannotPack_data();
@@ -255,14 +241,6 @@ void tst_PackageSave::untitledPackageAsksForPathAndGetsSuffixAndFixture()
     QCOMPARE(window->statusMessages, (QStringList{"Saving script package 'Router.tscript'",
                                                   "Script package was saved successfully"}));
     QCOMPARE(QSettings().value(QStringLiteral("General/LastSavePath")).toString(), folder);
-
-    // A titled package is saved where it is, without asking.
-    DialogAnswerer silent;
-    window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
-    QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
-    QCOMPARE(silent.seen, QStringList());
-    QCOMPARE(readFile(m_harness.unpacked(archive) + QStringLiteral("/Router.js")),
-             QByteArray("function timerFired( s ) {}\n"));
 }
 
 void tst_PackageSave::saveAsOffersTheFolderForm_data()
@@ -332,17 +310,7 @@ void tst_PackageSave::saveAsOffersTheFolderForm()
     QVERIFY(window->isAlternatePath());
     QCOMPARE(window->shownPath(), marker);
     QVERIFY(!window->isWindowModified());
-
-    // The folder is the package from now on: a save goes back into it, and it opens.
-    window->texts.insert(XMLValues::JAVASCRIPT, QStringLiteral("function timerFired( s ) {}\n"));
-    DialogAnswerer silent;
-    QVERIFY(m_harness.processor->save(PackageProcessor::Save, window));
-    QCOMPARE(silent.seen, QStringList());
-    QCOMPARE(readFile(packageFolder + QStringLiteral("/Router.js")),
-             QByteArray("function timerFired( s ) {}\n"));
-    m_harness.processor->removeWindow(window);
-    QVERIFY(m_harness.processor->open(marker));
-    QCOMPARE(m_harness.processor->windows().size(), 1);
+    // From now on the folder is the package (saving back into it: tst_packageopen).
 }
 
 void tst_PackageSave::syntaxErrorsAskBeforeSaving_data()
@@ -407,20 +375,13 @@ void tst_PackageSave::syntaxErrorsAskBeforeSaving()
     QCOMPARE(readFile(m_harness.unpacked(archive) + member), written ? program.toUtf8() : before);
     QCOMPARE(window->isWindowModified(), !written);
     QCOMPARE(window->statusMessages.size(), statusCount + (written ? 2 : 0));
-}
 
-void tst_PackageSave::savingWithoutChecksAsksNothing()
-{
-    FakePackageWindow *window = m_harness.newWindow();
-    const QString archive = m_harness.path(QStringLiteral("Router.tscript"));
-    QVERIFY(m_harness.saveAs(window, archive));
-    window->setScriptText(XMLValues::JAVASCRIPT, QStringLiteral("function ( {"));
-
-    DialogAnswerer driver;
+    // Saving without the checks asks nothing and writes the program as it is.
+    DialogAnswerer silent;
+    window->markModified();
     QVERIFY(m_harness.processor->save(PackageProcessor::SaveWithoutChecks, window));
-    QCOMPARE(driver.seen, QStringList());
-    QCOMPARE(readFile(m_harness.unpacked(archive) + QStringLiteral("/Router.js")),
-             QByteArray("function ( {"));
+    QCOMPARE(silent.seen, QStringList());
+    QCOMPARE(readFile(m_harness.unpacked(archive) + member), program.toUtf8());
 }
 
 void tst_PackageSave::failedSaveLosesNothing_data()

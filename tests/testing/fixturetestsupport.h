@@ -17,13 +17,17 @@
 #include "guilib/property/propertiesexplorermodel.h"
 #include "guilib/property/propertycollection.h"
 
+#include "corelib/files/filehandler.h"
 #include "corelib/vocabulary/xmlkey.h"
 #include "corelib/vocabulary/xmlvalues.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QPair>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace FixtureTest {
 
@@ -33,6 +37,22 @@ namespace XMLValues = SRCore::XMLValues;
 using TestFiles::entriesBelow;
 using TestFiles::readFile;
 using TestFiles::writeFile;
+
+// A test function's own folder, holding the program's temporary folder "temp"; test settings
+// cleared.
+struct TestFolder
+{
+    TestFolder()
+    {
+        QSettings().clear();
+        QDir().mkpath(tempRoot);
+        SRCore::FileHandler::setTempFolder(tempRoot);
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    const QString tempRoot = dir.filePath(QStringLiteral("temp"));
+};
 
 // The window's explorer shows the properties of `item`.
 inline bool shows(const FakePackageWindow &window, const Scripter::FixtureItem *item)

@@ -9,11 +9,6 @@
 #include "package/declarationtree.h"
 #include "package/objecttemplates.h"
 
-#include "corelib/files/filehandler.h"
-
-#include <QSettings>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace FixtureTest;
@@ -44,12 +39,11 @@ class tst_FixtureItem : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { m_folder = std::make_unique<TestFolder>(); }
 
     void kindGivesTextAndObject_data();
     void kindGivesTextAndObject();
     void newItemsAreNumberedByOneCounterThatNeverGoesBack();
-    void newItemsStartWithTheirNameAsValue();
     void kindGivesTheTemplateFieldsAndDefinitions_data();
     void kindGivesTheTemplateFieldsAndDefinitions();
     void expectedResultsAreAGroupOfTheirOwn_data();
@@ -65,22 +59,13 @@ private slots:
     void declarationChangesKeepTheValuesEntered();
     void testValuesFollowTheDeclaredDefault_data();
     void testValuesFollowTheDeclaredDefault();
-    void removedDefinitionLeavesTheItems();
     void rebuiltSetReplacesTheShownOne();
     void basicItemFollowsTheElementNameAndIcon();
     void levelZeroMessageIsRefused();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
-
-void tst_FixtureItem::init()
-{
-    QSettings().clear();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SRCore::FileHandler::setTempFolder(m_dir->filePath(QStringLiteral("temp")));
-}
 
 void tst_FixtureItem::kindGivesTextAndObject_data()
 {
@@ -122,6 +107,13 @@ void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
     newJob(window);
     QCOMPARE(childTexts(tree->incomingGroup()), QStringList({"FileOrFolder0", "FileOrFolder2"}));
     QCOMPARE(childTexts(tree->outgoingGroup()), QStringList{"Connection1"});
+    // The name is the value of the item's name field; setting it is no edit of the user's.
+    QCOMPARE(propertyOf(child(tree->incomingGroup(), 0), XMLKey::FILEORFOLDER)->value().toString(),
+             QStringLiteral("FileOrFolder0"));
+    QCOMPARE(child(tree->outgoingGroup(), 0)->value(XMLKey::CONNECTIONNAME),
+             QStringLiteral("Connection1"));
+    QCOMPARE(window.modifiedCount, 0);
+    QVERIFY(child(tree->incomingGroup(), 0)->isEnabledForTest());
 
     window.fixture()->clear();
     QCOMPARE(tree->incomingGroup()->childCount(), 0);
@@ -134,23 +126,6 @@ void tst_FixtureItem::newItemsAreNumberedByOneCounterThatNeverGoesBack()
     QCOMPARE(childTexts(other.fixture()->tree()->incomingGroup()), QStringList{"FileOrFolder0"});
 }
 
-void tst_FixtureItem::newItemsStartWithTheirNameAsValue()
-{
-    FakePackageWindow window;
-    const auto job = std::make_unique<FixtureItem>(window.fixture(), FixtureItem::IncomingJob);
-    const auto connection =
-        std::make_unique<FixtureItem>(window.fixture(), FixtureItem::OutgoingConnection);
-    QCOMPARE(propertyOf(job.get(), XMLKey::FILEORFOLDER)->value().toString(), job->text(0));
-    QCOMPARE(job->value(XMLKey::FILEORFOLDER), job->text(0));
-    QCOMPARE(propertyOf(connection.get(), XMLKey::CONNECTIONNAME)->value().toString(),
-             connection->text(0));
-    QCOMPARE(connection->value(XMLKey::CONNECTIONNAME), connection->text(0));
-    // Setting the name is no edit of the user's.
-    QCOMPARE(window.modifiedCount, 0);
-    QVERIFY(job->isEnabledForTest());
-    QVERIFY(job->flags() & Qt::ItemIsEnabled);
-}
-
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
 {
     QTest::addColumn<int>("kind");
@@ -160,12 +135,11 @@ void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions_data()
     // clang-format off
     QTest::newRow("basic settings and the element definition") << 0 << XMLKey::SCR_BASICTESTPROPERTIES << QStringList{"Resolution"};
     QTest::newRow("job takes no definitions") << 3 << XMLKey::SCR_INCOMMINGJOBS << QStringList();
-    QTest::newRow("filter connection and the connection definition") << 4 << XMLKey::SCR_OUTGOINGCONNECTIONS << QStringList{"Route"};
     // clang-format on
 }
 
-// The visible fields of the template (those of the connection type only for a connection),
-// then the declaration's definitions of the item's kind.
+// The visible fields of the template, then the declaration's definitions of the item's kind
+// (a connection's: connectionTypeDecidesTheConnectionFields).
 void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
 {
     QFETCH(int, kind);
@@ -179,8 +153,7 @@ void tst_FixtureItem::kindGivesTheTemplateFieldsAndDefinitions()
     for (const SRCore::FlowObjectField &field :
          Scripter::ObjectTemplates::templateObject(objectTemplate).getFields()) {
         if (field.getProperty(XMLKey::EDITOR) != XMLValues::HIDE
-            && field.getProperty(XMLKey::DEPENDENCY).isEmpty()
-            && field.getName() != XMLKey::TRAFFICTYPE && field.getName() != XMLKey::DATASETNAME) {
+            && field.getProperty(XMLKey::DEPENDENCY).isEmpty()) {
             expected << field.getName();
         }
     }
@@ -213,7 +186,6 @@ void tst_FixtureItem::expectedResultsAreAGroupOfTheirOwn()
     const auto *group = qobject_cast<const GuiLib::IPropertyGroup *>(
         properties->child(properties->count(true) - 1, true));
     QVERIFY(group);
-    QCOMPARE(group->name(), QStringLiteral("Expected results"));
     QCOMPARE(visibleTags(group), tags);
 
     // An edit reaches the object and marks the fixture changed.
@@ -270,7 +242,7 @@ void tst_FixtureItem::chosenPathRenamesTheJob()
     QFETCH(bool, trailingSlash);
     QFETCH(QString, text);
 
-    const QString path = m_dir->filePath(entry);
+    const QString path = m_folder->path(entry);
     QVERIFY(folder ? QDir().mkpath(path) : writeFile(path, "%PDF"));
     FakePackageWindow window;
     auto *job = newJob(window);
@@ -283,19 +255,19 @@ void tst_FixtureItem::chosenPathRenamesTheJob()
 
     // A disabled job keeps its look, and shows the new icon once it is enabled again.
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::NO));
-    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, m_dir->path()));
+    QVERIFY(job->setPropertyValue(XMLKey::FILEORFOLDER, m_folder->dir.path()));
     QVERIFY(sameIcon(job->icon(0), image(QStringLiteral("img_Unchecked.png"))));
     QVERIFY(job->setPropertyValue(XMLKey::ENABLED, XMLValues::YES));
-    QVERIFY(sameIcon(job->icon(0),
-                     FixtureItem::pathIcon(window.fileIconProvider(), QFileInfo(m_dir->path()))));
+    QVERIFY(sameIcon(job->icon(0), FixtureItem::pathIcon(window.fileIconProvider(),
+                                                         QFileInfo(m_folder->dir.path()))));
 }
 
 void tst_FixtureItem::pathWithoutSystemIconShowsOurs()
 {
-    const QString file = m_dir->filePath(QStringLiteral("job.pdf"));
+    const QString file = m_folder->path(QStringLiteral("job.pdf"));
     QVERIFY(writeFile(file, "%PDF"));
     const QIcon fileIcon = FixtureItem::pathIcon(nullptr, QFileInfo(file));
-    const QIcon folderIcon = FixtureItem::pathIcon(nullptr, QFileInfo(m_dir->path()));
+    const QIcon folderIcon = FixtureItem::pathIcon(nullptr, QFileInfo(m_folder->dir.path()));
     QVERIFY(sameIcon(fileIcon, QIcon(QStringLiteral(":/Images/img_File_Small"))));
     QVERIFY(sameIcon(folderIcon, QIcon(QStringLiteral(":/Images/img_Folder_Small"))));
     QVERIFY(!sameIcon(fileIcon, folderIcon));
@@ -438,6 +410,14 @@ void tst_FixtureItem::declarationChangesKeepTheValuesEntered()
     QCOMPARE(connection->object().getField(XMLKey::INCLUDEMASK).getSubType(),
              XMLValues::EDITOR_FILEPATTERNS);
     QCOMPARE(basic->value(QStringLiteral("Resolution")), QStringLiteral("600"));
+
+    // Definitions that go take their properties and fields with them.
+    window.declaration()->reset();
+    window.refreshFixtureProperties(true, true);
+    QVERIFY(!propertyOf(basic, QStringLiteral("Resolution")));
+    QVERIFY(!basic->object().hasField(QStringLiteral("Resolution")));
+    QVERIFY(!propertyOf(connection, QStringLiteral("Route")));
+    QVERIFY(!connection->object().hasField(QStringLiteral("Route")));
 }
 
 void tst_FixtureItem::testValuesFollowTheDeclaredDefault_data()
@@ -495,24 +475,6 @@ void tst_FixtureItem::testValuesFollowTheDeclaredDefault()
     QCOMPARE(item->value(tag), QString::fromUtf8(row.userValue));
 }
 
-void tst_FixtureItem::removedDefinitionLeavesTheItems()
-{
-    FakePackageWindow window;
-    QVERIFY(window.declaration()->loadFromXml(declarationXml(XMLValues::CONNECTION_MOVE)));
-    window.refreshFixtureProperties(true, true);
-    auto *connection = newConnection(window);
-    QVERIFY(propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
-    QVERIFY(propertyOf(connection, QStringLiteral("Route")));
-
-    window.declaration()->reset();
-    window.refreshFixtureProperties(true, true);
-    QVERIFY(!propertyOf(window.fixture()->tree()->basicItem(), QStringLiteral("Resolution")));
-    QVERIFY(
-        !window.fixture()->tree()->basicItem()->object().hasField(QStringLiteral("Resolution")));
-    QVERIFY(!propertyOf(connection, QStringLiteral("Route")));
-    QVERIFY(!connection->object().hasField(QStringLiteral("Route")));
-}
-
 void tst_FixtureItem::rebuiltSetReplacesTheShownOne()
 {
     FakePackageWindow window;
@@ -540,7 +502,7 @@ void tst_FixtureItem::basicItemFollowsTheElementNameAndIcon()
     window.fixture()->setBasicItemText(QStringLiteral("Invoice Router"));
     QCOMPARE(basic->text(0), QStringLiteral("Invoice Router"));
 
-    const QString iconPath = m_dir->filePath(QStringLiteral("router.png"));
+    const QString iconPath = m_folder->path(QStringLiteral("router.png"));
     QImage icon(32, 32, QImage::Format_RGB32);
     icon.fill(Qt::darkGreen);
     QVERIFY(icon.save(iconPath));

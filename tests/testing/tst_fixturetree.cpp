@@ -7,20 +7,18 @@
 
 #include "common/fakeappproxy.h"
 
-#include "corelib/files/filehandler.h"
-
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+
+#include <functional>
 
 using namespace FixtureTest;
 using Scripter::FixtureItem;
@@ -94,48 +92,85 @@ QStringList actionStates(const Scripter::FixtureTree *tree)
     return states;
 }
 
+// How a row adds: the tree's Add picked from its context menu, the tool bar's file or folder
+// chooser answered with a path of the test's folder (none: cancelled), or a drop of such paths.
+using AddItems = std::function<void(ShownWindow &, FakeAppProxy &, const QString &folder)>;
+
+void addFromMenu(ShownWindow &shown, FakeAppProxy &, const QString &)
+{
+    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
+    // The context menu opens over items only.
+    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
+    QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
+                              tree->viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(tree->viewport(), &nowhere);
+    QVERIFY(!tree->contextMenu()->isVisible());
+    const QPoint over = centerOf(tree, tree->currentItem());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, over,
+                                tree->viewport()->mapToGlobal(over));
+    QApplication::sendEvent(tree->viewport(), &menuEvent);
+    QTRY_VERIFY(tree->contextMenu()->isVisible());
+    tree->addItemAction()->trigger();
+    tree->contextMenu()->close();
+}
+
+AddItems chooseFrom(bool folder, const char *answer)
+{
+    return [folder, answer](ShownWindow &shown, FakeAppProxy &proxy, const QString &dir) {
+        proxy.editorAnswer = answer ? dir + QLatin1Char('/') + QLatin1String(answer) : QString();
+        Scripter::FixtureTree *tree = shown.window.fixture()->tree();
+        const auto *toolBar = shown.window.fixture()->findChild<QToolBar *>();
+        QAction *action = folder ? tree->addFolderAction() : tree->addFileAction();
+        QTest::mouseClick(toolBar->widgetForAction(action), Qt::LeftButton);
+        QCOMPARE(proxy.requests.size(), 1);
+        QCOMPARE(proxy.requests.first().editorType,
+                 folder ? XMLValues::EDITOR_CHOOSEFOLDER : XMLValues::EDITOR_CHOOSEFILE);
+        QCOMPARE(proxy.requests.first().tag, XMLKey::FILEORFOLDER);
+    };
+}
+
+AddItems dropOf(const QStringList &names)
+{
+    return [names](ShownWindow &shown, FakeAppProxy &, const QString &dir) {
+        QList<QUrl> urls;
+        for (const QString &name : names) {
+            urls << QUrl::fromLocalFile(dir + QLatin1Char('/') + name);
+        }
+        auto data = std::make_unique<QMimeData>();
+        data->setUrls(urls);
+        QVERIFY(drop(shown.window.fixture()->tree(), data.get()));
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(AddItems)
 
 class tst_FixtureTree : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { m_folder = std::make_unique<TestFolder>(); }
 
     void clearBringsBackTheInitialItems();
     void actionsFollowTheCurrentItem_data();
     void actionsFollowTheCurrentItem();
-    void addPutsTheNewItemAfterTheCurrentOne_data();
-    void addPutsTheNewItemAfterTheCurrentOne();
+    void newItemsArePlacedByTheCurrentOne_data();
+    void newItemsArePlacedByTheCurrentOne();
     void removeTakesTheCurrentItemAway();
     void upAndDownMoveWithinTheGroup();
-    void movingAndRemovingWantASelectedItem_data();
-    void movingAndRemovingWantASelectedItem();
     void doubleClickTakesItemsInAndOutOfTheTest();
-    void chosenFileOrFolderBecomesAJob_data();
-    void chosenFileOrFolderBecomesAJob();
-    void droppedFilesBecomeJobs_data();
-    void droppedFilesBecomeJobs();
     void dragsWithoutFilesAreRefused();
     void usableItemFollowsCurrentAndEnabledJobs_data();
     void usableItemFollowsCurrentAndEnabledJobs();
-    void selectionShowsTheItemProperties();
     void clickMakesThePanelActive();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_folder->path(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
-
-void tst_FixtureTree::init()
-{
-    QSettings().clear();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    SRCore::FileHandler::setTempFolder(m_dir->filePath(QStringLiteral("temp")));
-}
 
 void tst_FixtureTree::clearBringsBackTheInitialItems()
 {
@@ -168,17 +203,20 @@ void tst_FixtureTree::actionsFollowTheCurrentItem_data()
 {
     QTest::addColumn<QString>("jobs"); // one letter per job: y in the test, n out of it
     QTest::addColumn<int>("current");  // a job's index; -1 the basic item, -2 and -3 the groups
+    QTest::addColumn<int>("deselect"); // then 1: a click on empty space, 2: a control-click on it
     QTest::addColumn<QStringList>("enabled");
 
     // clang-format off
-    QTest::newRow("basic item offers nothing") << "yy" << -1 << QStringList();
-    QTest::newRow("group offers add only") << "yy" << -2 << QStringList{"Add"};
-    QTest::newRow("first job cannot go up") << "yy" << 0 << QStringList{"Add", "Remove", "Down"};
-    QTest::newRow("last job cannot go down") << "yy" << 1 << QStringList{"Add", "Remove", "Up"};
-    QTest::newRow("only job moves nowhere") << "y" << 0 << QStringList{"Add", "Remove"};
-    QTest::newRow("middle job moves both ways") << "yyy" << 1 << QStringList{"Add", "Remove", "Up", "Down"};
-    QTest::newRow("a job out of the test stays in reach") << "yny" << 1 << QStringList{"Add", "Remove", "Up", "Down"};
-    QTest::newRow("connection group offers add only") << "" << -3 << QStringList{"Add"};
+    QTest::newRow("basic item offers nothing") << "yy" << -1 << 0 << QStringList();
+    QTest::newRow("group offers add only") << "yy" << -2 << 0 << QStringList{"Add"};
+    QTest::newRow("first job cannot go up") << "yy" << 0 << 0 << QStringList{"Add", "Remove", "Down"};
+    QTest::newRow("last job cannot go down") << "yy" << 1 << 0 << QStringList{"Add", "Remove", "Up"};
+    QTest::newRow("only job moves nowhere") << "y" << 0 << 0 << QStringList{"Add", "Remove"};
+    QTest::newRow("middle job moves both ways") << "yyy" << 1 << 0 << QStringList{"Add", "Remove", "Up", "Down"};
+    QTest::newRow("a job out of the test stays in reach") << "yny" << 1 << 0 << QStringList{"Add", "Remove", "Up", "Down"};
+    QTest::newRow("connection group offers add only") << "" << -3 << 0 << QStringList{"Add"};
+    QTest::newRow("click on empty space: nothing may move or go") << "yyy" << 1 << 1 << QStringList{"Add"};
+    QTest::newRow("control-click on the selected job") << "yyy" << 1 << 2 << QStringList{"Add"};
     // clang-format on
 }
 
@@ -186,6 +224,7 @@ void tst_FixtureTree::actionsFollowTheCurrentItem()
 {
     QFETCH(QString, jobs);
     QFETCH(int, current);
+    QFETCH(int, deselect);
     QFETCH(QStringList, enabled);
 
     ShownWindow shown;
@@ -204,73 +243,104 @@ void tst_FixtureTree::actionsFollowTheCurrentItem()
     click(tree, item);
     QCOMPARE(tree->currentItem(), item);
     QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem *>{item});
+    // The explorer shows the item's properties; a group has none to show.
+    GuiLib::PropertiesExplorer *explorer = shown.window.propertiesExplorer();
+    QCOMPARE(explorer->model()->rowCount(explorer->rootIndex()) == 0, current < -1);
+    if (deselect != 0) {
+        QTest::mouseClick(
+            tree->viewport(), Qt::LeftButton, deselect == 1 ? Qt::NoModifier : Qt::ControlModifier,
+            deselect == 1 ? QPoint(5, tree->viewport()->height() - 3) : centerOf(tree, item));
+        QVERIFY(tree->selectedItems().isEmpty());
+        QCOMPARE(tree->currentItem(), item);
+    }
     QCOMPARE(actionStates(tree), enabled);
     // The file actions are always there.
     QVERIFY(tree->addFileAction()->isEnabled());
     QVERIFY(tree->addFolderAction()->isEnabled());
 }
 
-void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne_data()
+void tst_FixtureTree::newItemsArePlacedByTheCurrentOne_data()
 {
-    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("current"); // basic, in, out, job (the first) or connection
+    QTest::addColumn<AddItems>("add");
     QTest::addColumn<QStringList>("jobs");
     QTest::addColumn<QStringList>("connections");
-    QTest::addColumn<QString>("added"); // empty: nothing is added
+    QTest::addColumn<QString>("currentAfter"); // empty: the current item stays
 
-    const QString job0 = QStringLiteral("FileOrFolder0");
-    const QString job1 = QStringLiteral("FileOrFolder1");
-    const QString connection2 = QStringLiteral("Connection2");
+    const QString f0 = QStringLiteral("FileOrFolder0");
+    const QString f1 = QStringLiteral("FileOrFolder1");
+    const QString f3 = QStringLiteral("FileOrFolder3");
+    const QStringList c2{QStringLiteral("Connection2")};
+    const QStringList twoJobs{f0, f1};
+    const AddItems menu = addFromMenu;
     // clang-format off
-    QTest::newRow("basic item adds nothing") << QStringLiteral("basic") << QStringList{job0, job1} << QStringList{connection2} << QString();
-    QTest::newRow("job group adds at the top") << QStringLiteral("in") << QStringList{"FileOrFolder3", job0, job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("job adds right after it") << QStringLiteral("job0") << QStringList{job0, "FileOrFolder3", job1} << QStringList{connection2} << QStringLiteral("FileOrFolder3");
-    QTest::newRow("connection group adds at the top") << QStringLiteral("out") << QStringList{job0, job1} << QStringList{"Connection3", connection2} << QStringLiteral("Connection3");
-    QTest::newRow("connection adds right after it") << QStringLiteral("connection2") << QStringList{job0, job1} << QStringList{connection2, "Connection3"} << QStringLiteral("Connection3");
+    QTest::newRow("Add on the basic item adds nothing") << "basic" << menu << twoJobs << c2 << "";
+    QTest::newRow("Add on the job group adds at the top") << "in" << menu << QStringList{f3, f0, f1} << c2 << f3;
+    QTest::newRow("Add on a job adds right after it") << "job" << menu << QStringList{f0, f3, f1} << c2 << f3;
+    QTest::newRow("Add on the connection group adds at the top") << "out" << menu << twoJobs << QStringList{"Connection3", c2[0]} << "Connection3";
+    QTest::newRow("Add on a connection adds right after it") << "connection" << menu << twoJobs << QStringList{c2[0], "Connection3"} << "Connection3";
+    QTest::newRow("chosen file after the current job") << "job" << chooseFrom(false, "a.pdf") << QStringList{f0, "a.pdf", f1} << c2 << "a.pdf";
+    QTest::newRow("chosen folder at the end when a connection is current") << "connection" << chooseFrom(true, "folder") << QStringList{f0, f1, "folder"} << c2 << "folder";
+    QTest::newRow("chosen file at the top when the group is current") << "in" << chooseFrom(false, "a.pdf") << QStringList{"a.pdf", f0, f1} << c2 << "a.pdf";
+    QTest::newRow("cancelled chooser adds nothing") << "job" << chooseFrom(false, nullptr) << twoJobs << c2 << "";
+    QTest::newRow("chosen path that does not exist adds nothing") << "job" << chooseFrom(true, "gone") << twoJobs << c2 << "";
+    QTest::newRow("drop after the current job, each right after it, so reversed") << "job" << dropOf({"a.pdf", "b.pdf"}) << QStringList{f0, "b.pdf", "a.pdf", f1} << c2 << "";
+    QTest::newRow("drop at the top when the group is current") << "in" << dropOf({"a.pdf"}) << QStringList{"a.pdf", f0, f1} << c2 << "";
+    QTest::newRow("drop appended in order elsewhere") << "basic" << dropOf({"a.pdf", "folder", "b.pdf"}) << QStringList{f0, f1, "a.pdf", "folder", "b.pdf"} << c2 << "";
+    QTest::newRow("dropped paths that do not exist are left out") << "out" << dropOf({"gone.pdf", "b.pdf"}) << QStringList{f0, f1, "b.pdf"} << c2 << "";
+    QTest::newRow("a drop of paths that do not exist changes nothing") << "job" << dropOf({"gone.pdf"}) << twoJobs << c2 << "";
     // clang-format on
 }
 
-void tst_FixtureTree::addPutsTheNewItemAfterTheCurrentOne()
+void tst_FixtureTree::newItemsArePlacedByTheCurrentOne()
 {
     QFETCH(QString, current);
+    QFETCH(AddItems, add);
     QFETCH(QStringList, jobs);
     QFETCH(QStringList, connections);
-    QFETCH(QString, added);
+    QFETCH(QString, currentAfter);
+
+    QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
+    QVERIFY(writeFile(path(QStringLiteral("b.pdf")), "b"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
+    FakeAppProxy proxy;
+    QCOMPARE(GuiLib::IAppProxy::instance(), &proxy);
 
     ShownWindow shown;
     Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job0 = newJob(shown.window);
+    auto *job = newJob(shown.window);
     newJob(shown.window);
-    auto *connection2 = newConnection(shown.window);
+    auto *connection = newConnection(shown.window);
     const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
                                                  {QStringLiteral("in"), tree->incomingGroup()},
                                                  {QStringLiteral("out"), tree->outgoingGroup()},
-                                                 {QStringLiteral("job0"), job0},
-                                                 {QStringLiteral("connection2"), connection2}};
+                                                 {QStringLiteral("job"), job},
+                                                 {QStringLiteral("connection"), connection}};
     click(tree, items.value(current));
     QCOMPARE(tree->currentItem(), items.value(current));
+    const int modified = shown.window.modifiedCount;
 
-    // The context menu opens over items only; its Add, as the user picks it.
-    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
-    QContextMenuEvent nowhere(QContextMenuEvent::Mouse, empty,
-                              tree->viewport()->mapToGlobal(empty));
-    QApplication::sendEvent(tree->viewport(), &nowhere);
-    QVERIFY(!tree->contextMenu()->isVisible());
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, centerOf(tree, tree->currentItem()),
-                                tree->viewport()->mapToGlobal(centerOf(tree, tree->currentItem())));
-    QApplication::sendEvent(tree->viewport(), &menuEvent);
-    QTRY_VERIFY(tree->contextMenu()->isVisible());
-    tree->addItemAction()->trigger();
-    tree->contextMenu()->close();
-
+    add(shown, proxy, m_folder->dir.path());
+    if (QTest::currentTestFailed()) {
+        return;
+    }
     QCOMPARE(childTexts(tree->incomingGroup()), jobs);
     QCOMPARE(childTexts(tree->outgoingGroup()), connections);
-    if (added.isEmpty()) {
-        QCOMPARE(tree->currentItem(), items.value(current));
-        QCOMPARE(shown.window.modifiedCount, 0);
-    } else {
-        QCOMPARE(tree->currentItem()->text(0), added);
-        QCOMPARE(shown.window.modifiedCount, 1);
-        QVERIFY(shows(shown.window, tree->currentFixtureItem()));
+    QCOMPARE(shown.window.modifiedCount > modified, jobs.size() + connections.size() > 3);
+    QCOMPARE(tree->currentItem()->text(0),
+             currentAfter.isEmpty() ? items.value(current)->text(0) : currentAfter);
+    QVERIFY(currentAfter.isEmpty() || shows(shown.window, tree->currentFixtureItem()));
+    for (int i = 0; i < tree->incomingGroup()->childCount(); ++i) {
+        const FixtureItem *added = child(tree->incomingGroup(), i);
+        if (added->text(0).startsWith(QLatin1String("FileOrFolder"))) {
+            continue;
+        }
+        // The absolute path, and the look of a file or folder of the system.
+        const QString expected = QFileInfo(path(added->text(0))).absoluteFilePath();
+        QCOMPARE(added->value(XMLKey::FILEORFOLDER), expected);
+        QVERIFY(!added->icon(0).pixmap(16).isNull());
+        QVERIFY(sameIcon(added->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
+                                                               QFileInfo(expected))));
     }
 }
 
@@ -327,41 +397,6 @@ void tst_FixtureTree::upAndDownMoveWithinTheGroup()
     QCOMPARE(shown.window.modifiedCount, 3);
 }
 
-void tst_FixtureTree::movingAndRemovingWantASelectedItem_data()
-{
-    QTest::addColumn<bool>("onEmptySpace");
-    QTest::newRow("click on empty space") << true;
-    QTest::newRow("control-click on the selected job") << false;
-}
-
-void tst_FixtureTree::movingAndRemovingWantASelectedItem()
-{
-    QFETCH(bool, onEmptySpace);
-
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    for (int i = 0; i < 3; ++i) {
-        newJob(shown.window);
-    }
-    QTreeWidgetItem *job = tree->incomingGroup()->child(1);
-    click(tree, job);
-    QCOMPARE(actionStates(tree), QStringList({"Add", "Remove", "Up", "Down"}));
-    if (onEmptySpace) {
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(5, tree->viewport()->height() - 3));
-    } else {
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          centerOf(tree, job));
-    }
-    QVERIFY(tree->selectedItems().isEmpty());
-    QCOMPARE(tree->currentItem(), job);
-    // Nothing looks selected, so nothing may move or go.
-    QCOMPARE(actionStates(tree), QStringList{"Add"});
-
-    click(tree, job);
-    QCOMPARE(actionStates(tree), QStringList({"Add", "Remove", "Up", "Down"}));
-}
-
 void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
 {
     ShownWindow shown;
@@ -387,134 +422,6 @@ void tst_FixtureTree::doubleClickTakesItemsInAndOutOfTheTest()
     doubleClick(tree, tree->outgoingGroup());
     QCOMPARE(tree->outgoingGroup()->flags(), tree->incomingGroup()->flags());
     QCOMPARE(shown.window.modifiedCount, 2);
-}
-
-void tst_FixtureTree::chosenFileOrFolderBecomesAJob_data()
-{
-    QTest::addColumn<bool>("folder");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<bool>("confirm");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QStringList>("jobs");
-
-    // clang-format off
-    QTest::newRow("file after the current job") << false << QStringLiteral("job") << true << QStringLiteral("a.pdf") << QStringList{"FileOrFolder0", "a.pdf", "FileOrFolder1"};
-    QTest::newRow("folder at the end when a connection is current") << true << QStringLiteral("out") << true << QStringLiteral("folder") << QStringList{"FileOrFolder0", "FileOrFolder1", "folder"};
-    QTest::newRow("file at the top when the group is current") << false << QStringLiteral("in") << true << QStringLiteral("a.pdf") << QStringList{"a.pdf", "FileOrFolder0", "FileOrFolder1"};
-    QTest::newRow("cancelled chooser adds nothing") << false << QStringLiteral("job") << false << QStringLiteral("a.pdf") << QStringList{"FileOrFolder0", "FileOrFolder1"};
-    QTest::newRow("path that does not exist adds nothing") << true << QStringLiteral("job") << true << QStringLiteral("gone") << QStringList{"FileOrFolder0", "FileOrFolder1"};
-    // clang-format on
-}
-
-void tst_FixtureTree::chosenFileOrFolderBecomesAJob()
-{
-    QFETCH(bool, folder);
-    QFETCH(QString, current);
-    QFETCH(bool, confirm);
-    QFETCH(QString, answer);
-    QFETCH(QStringList, jobs);
-
-    QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
-    QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
-    FakeAppProxy proxy;
-    QCOMPARE(GuiLib::IAppProxy::instance(), &proxy);
-    proxy.editorAnswer = confirm ? path(answer) : QString();
-
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job = newJob(shown.window);
-    newJob(shown.window);
-    auto *connection = newConnection(shown.window);
-    const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("in"), tree->incomingGroup()},
-                                                 {QStringLiteral("out"), connection},
-                                                 {QStringLiteral("job"), job}};
-    click(tree, items.value(current));
-    const int modified = shown.window.modifiedCount;
-
-    const auto *toolBar = shown.window.fixture()->findChild<QToolBar *>();
-    QAction *action = folder ? tree->addFolderAction() : tree->addFileAction();
-    QTest::mouseClick(toolBar->widgetForAction(action), Qt::LeftButton);
-
-    QCOMPARE(proxy.requests.size(), 1);
-    const GuiLib::ValueEditorRequest &request = proxy.requests.first();
-    QCOMPARE(request.editorType,
-             folder ? XMLValues::EDITOR_CHOOSEFOLDER : XMLValues::EDITOR_CHOOSEFILE);
-    QCOMPARE(request.tag, XMLKey::FILEORFOLDER);
-
-    QCOMPARE(childTexts(tree->incomingGroup()), jobs);
-    const int added = jobs.indexOf(answer);
-    if (added < 0) {
-        QCOMPARE(tree->currentItem(), items.value(current));
-        QCOMPARE(shown.window.modifiedCount, modified);
-        return;
-    }
-    const FixtureItem *item = child(tree->incomingGroup(), added);
-    QCOMPARE(tree->currentItem(), item);
-    QVERIFY(shows(shown.window, item));
-    QCOMPARE(item->value(XMLKey::FILEORFOLDER), path(answer));
-    QVERIFY(sameIcon(item->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
-                                                          QFileInfo(path(answer)))));
-    QVERIFY(shown.window.modifiedCount > modified);
-}
-
-void tst_FixtureTree::droppedFilesBecomeJobs_data()
-{
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QStringList>("dropped"); // in the test's folder; gone*: paths that don't exist
-    QTest::addColumn<QStringList>("jobs");
-
-    // clang-format off
-    QTest::newRow("after the current job, each right after it, so reversed") << QStringLiteral("job") << QStringList{"a.pdf", "b.pdf"} << QStringList{"FileOrFolder0", "b.pdf", "a.pdf", "FileOrFolder1"};
-    QTest::newRow("at the top when the group is current") << QStringLiteral("in") << QStringList{"a.pdf"} << QStringList{"a.pdf", "FileOrFolder0", "FileOrFolder1"};
-    QTest::newRow("appended in order elsewhere") << QStringLiteral("basic") << QStringList{"a.pdf", "folder", "b.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1", "a.pdf", "folder", "b.pdf"};
-    QTest::newRow("paths that do not exist are left out") << QStringLiteral("out") << QStringList{"gone.pdf", "b.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1", "b.pdf"};
-    QTest::newRow("only paths that do not exist change nothing") << QStringLiteral("job") << QStringList{"gone.pdf"} << QStringList{"FileOrFolder0", "FileOrFolder1"};
-    // clang-format on
-}
-
-void tst_FixtureTree::droppedFilesBecomeJobs()
-{
-    QFETCH(QString, current);
-    QFETCH(QStringList, dropped);
-    QFETCH(QStringList, jobs);
-
-    QVERIFY(writeFile(path(QStringLiteral("a.pdf")), "a"));
-    QVERIFY(writeFile(path(QStringLiteral("b.pdf")), "b"));
-    QVERIFY(QDir().mkpath(path(QStringLiteral("folder"))));
-
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *job = newJob(shown.window);
-    newJob(shown.window);
-    const QMap<QString, QTreeWidgetItem *> items{{QStringLiteral("basic"), tree->basicItem()},
-                                                 {QStringLiteral("in"), tree->incomingGroup()},
-                                                 {QStringLiteral("out"), tree->outgoingGroup()},
-                                                 {QStringLiteral("job"), job}};
-    click(tree, items.value(current));
-
-    QList<QUrl> urls;
-    for (const QString &name : dropped) {
-        urls << QUrl::fromLocalFile(path(name));
-    }
-    auto data = std::make_unique<QMimeData>();
-    data->setUrls(urls);
-    QVERIFY(drop(tree, data.get()));
-
-    QCOMPARE(childTexts(tree->incomingGroup()), jobs);
-    QCOMPARE(tree->currentItem(), items.value(current));
-    QCOMPARE(shown.window.modifiedCount > 0, jobs.size() > 2);
-    for (int i = 0; i < tree->incomingGroup()->childCount(); ++i) {
-        const FixtureItem *added = child(tree->incomingGroup(), i);
-        if (added->text(0).startsWith(QLatin1String("FileOrFolder"))) {
-            continue;
-        }
-        // The absolute path, and the look of a file or folder of the system.
-        const QString expected = QFileInfo(path(added->text(0))).absoluteFilePath();
-        QCOMPARE(added->value(XMLKey::FILEORFOLDER), expected);
-        QVERIFY(!added->icon(0).pixmap(16).isNull());
-        QVERIFY(sameIcon(added->icon(0), FixtureItem::pathIcon(shown.window.fileIconProvider(),
-                                                               QFileInfo(expected))));
-    }
 }
 
 void tst_FixtureTree::dragsWithoutFilesAreRefused()
@@ -571,21 +478,6 @@ void tst_FixtureTree::usableItemFollowsCurrentAndEnabledJobs()
         QCOMPARE(tree->hasUsableItem(kind), connectionUsable);
     }
     QVERIFY(!tree->hasUsableItem(FixtureItem::BasicSettings));
-}
-
-void tst_FixtureTree::selectionShowsTheItemProperties()
-{
-    ShownWindow shown;
-    Scripter::FixtureTree *tree = shown.window.fixture()->tree();
-    auto *connection = newConnection(shown.window);
-    click(tree, connection);
-    QVERIFY(shows(shown.window, connection));
-    // A group has no properties: the explorer shows nothing.
-    GuiLib::PropertiesExplorer *explorer = shown.window.propertiesExplorer();
-    click(tree, tree->incomingGroup());
-    QCOMPARE(explorer->model()->rowCount(explorer->rootIndex()), 0);
-    click(tree, tree->basicItem());
-    QVERIFY(shows(shown.window, tree->basicItem()));
 }
 
 void tst_FixtureTree::clickMakesThePanelActive()
