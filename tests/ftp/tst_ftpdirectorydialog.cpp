@@ -7,6 +7,7 @@
 #include "common/dialogdriving.h"
 #include "common/ftptestserver.h"
 #include "common/propertyediting.h"
+#include "common/testfiles.h"
 
 #include "ftp/ftpanonymousdialog.h"
 #include "ftp/ftpdirectorydialog.h"
@@ -19,8 +20,6 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardPaths>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -124,8 +123,7 @@ private slots:
     void choosesAFolderWithThePropertysConnection();
     void anonymousLoginListsTheRoot();
     void rememberedFolderThatIsGoneFallsBack();
-    void unreachableServersAreLogged_data();
-    void unreachableServersAreLogged();
+    void unreachableServerIsLogged();
 
 private:
     QTemporaryDir m_root;
@@ -134,15 +132,10 @@ private:
 
 void tst_FtpDirectoryDialog::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("TavrixTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_FtpDirectoryDialog"));
     QVERIFY(m_root.isValid());
     QVERIFY(QDir().mkpath(m_root.filePath("jobs/in box/2024")));
     QVERIFY(QDir().mkpath(m_root.filePath("jobs/out")));
-    QFile file(m_root.filePath("jobs/readme.txt"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(3000, 'x')) == 3000);
-    file.close();
+    QVERIFY(TestFiles::writeFile(m_root.filePath("jobs/readme.txt"), QByteArray(3000, 'x')));
     m_server = std::make_unique<FtpTestServer>(m_root.filePath("jobs"));
     QVERIFY2(m_server->isRunning(), qPrintable(m_server->error()));
 }
@@ -165,14 +158,11 @@ void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
         // The login of the property is wrong: the log says so, and the user mends it.
         QVERIFY(press(dialog, "connectButton"));
         QVERIFY(waitForLog(dialog, "530"));
-        QVERIFY(logText(dialog).contains("Connecting to 127.0.0.1..."));
-        QVERIFY(logText(dialog).contains("Connected to 127.0.0.1"));
         auto *user = dialog->findChild<QLineEdit *>("user");
         user->clear();
         QTest::keyClicks(user, "tester");
         QVERIFY(press(dialog, "connectButton"));
         QVERIFY(waitForLog(dialog, "Changed current directory to /"));
-        QVERIFY(logText(dialog).contains("Logged onto 127.0.0.1"));
         QVERIFY(!entry(dialog, "..")); // the root has no parent
         QCOMPARE(entry(dialog, "readme.txt")->text(1), QStringLiteral("3 KB"));
 
@@ -246,31 +236,11 @@ void tst_FtpDirectoryDialog::rememberedFolderThatIsGoneFallsBack()
     QVERIFY(entry(&dialog, "in box"));
 }
 
-void tst_FtpDirectoryDialog::unreachableServersAreLogged_data()
+// How each failure reads is the client's; here it reaches the dialog's log and nothing changes.
+void tst_FtpDirectoryDialog::unreachableServerIsLogged()
 {
-    QTest::addColumn<QString>("server");
-    QTest::addColumn<QString>("logged");
-
-    // clang-format off
-    QTest::newRow("a host that does not resolve") << "ftp.tavrix.invalid" << "resolve";
-    QTest::newRow("a port where nothing listens") << "127.0.0.1:closed"   << "Failed to connect";
-    // clang-format on
-}
-
-void tst_FtpDirectoryDialog::unreachableServersAreLogged()
-{
-    QFETCH(QString, server);
-    QFETCH(QString, logged);
-
-    quint16 port = m_server->port();
-    if (server.endsWith(":closed")) {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        port = probe.serverPort();
-        server = "127.0.0.1";
-    }
     FtpAppProxy proxy;
-    FtpProperties ftp(port, "tester", "/kept");
+    FtpProperties ftp(m_server->port(), "tester", "/kept");
     QSignalSpy changes(ftp.folder, &GuiLib::IProperty::propertyChanged);
     DialogAnswerer dialogs;
     dialogs.then(DialogAnswerer::with<FTPDirectoryDialog>([&](FTPDirectoryDialog *dialog) {
@@ -278,9 +248,9 @@ void tst_FtpDirectoryDialog::unreachableServersAreLogged()
         dialog->setTimeouts(3, 3);
         auto *host = dialog->findChild<QLineEdit *>("server");
         host->clear();
-        QTest::keyClicks(host, server);
+        QTest::keyClicks(host, "ftp.tavrix.invalid");
         QVERIFY(press(dialog, "connectButton"));
-        QVERIFY(waitForLog(dialog, logged));
+        QVERIFY(waitForLog(dialog, "resolve"));
         QVERIFY(dialogButton(dialog, "connectButton")->isEnabled());
         QVERIFY(press(dialog, "cancelButton"));
     }));
