@@ -118,7 +118,6 @@ class tst_FtpDirectoryDialog : public QObject
 
 private slots:
     void initTestCase();
-    void init();
 
     void choosesAFolderWithThePropertysConnection();
     void anonymousLoginListsTheRoot();
@@ -138,11 +137,6 @@ void tst_FtpDirectoryDialog::initTestCase()
     QVERIFY(TestFiles::writeFile(m_root.filePath("jobs/readme.txt"), QByteArray(3000, 'x')));
     m_server = std::make_unique<FtpTestServer>(m_root.filePath("jobs"));
     QVERIFY2(m_server->isRunning(), qPrintable(m_server->error()));
-}
-
-void tst_FtpDirectoryDialog::init()
-{
-    QSettings().clear();
 }
 
 void tst_FtpDirectoryDialog::choosesAFolderWithThePropertysConnection()
