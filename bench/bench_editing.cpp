@@ -7,7 +7,9 @@
 //   set, laid out and coloured; the baseline sets the same text in a bare editor of the same kind
 //   without colouring;
 // - laying out that script (editors built on QTextEdit): the time from setting the text until
-//   its last line is laid out; the baseline is a bare QTextEdit laying it out by itself.
+//   its last line is laid out; the baseline is a bare QTextEdit laying it out by itself;
+// - the first key typed into that script once it is coloured (editors built on QTextEdit); the
+//   baseline is a key typed into the bare QTextEdit that laid it out.
 //
 //   bench_editing
 
@@ -52,6 +54,8 @@ constexpr int kWatchMs = 3000;
 constexpr int kWatchLimitMs = 120000;
 // Laying out in steps that leave the window free may take this much longer than in Qt's own.
 constexpr double kLayoutSlowdown = 1.5;
+// The first edit after colouring may take this much longer than an edit in a bare editor.
+constexpr double kEditAfterColouringSlowdown = 2;
 
 enum class Language { JavaScript, VBScript, AppleScript };
 
@@ -225,6 +229,18 @@ double layOutMs(QTextEdit *textEdit, const std::function<void()> &set)
     return laidOutToTheEnd(textEdit) ? clock.nsecsElapsed() / 1e6 : -1;
 }
 
+// The milliseconds that handling one key typed at the top of `textEdit` takes.
+double keyAtTheTopMs(QTextEdit *textEdit)
+{
+    textEdit->setTextCursor(QTextCursor(textEdit->document()));
+    QCoreApplication::processEvents();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(textEdit, Qt::Key_X);
+    QCoreApplication::processEvents();
+    return clock.nsecsElapsed() / 1e6;
+}
+
 double setMs(const std::function<void()> &set)
 {
     return Bench::bestMs(3, [&] {
@@ -312,11 +328,13 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
         [&] { editor.setText(large); },
         [&] { return !textEdit || (laidOutToTheEnd(textEdit) && !highlighter->isColouring()); },
         setExcess);
+    const double keyAfterColouring = textEdit ? keyAtTheTopMs(textEdit) : 0;
     editor.setText(text);
     QCoreApplication::processEvents();
 
     double layOut = 0;
     double bareLayOut = 0;
+    double bareKey = 0;
     if (textEdit) {
         layOut = layOutMs(textEdit, [&] { editor.setText(large); });
         editor.setText(text);
@@ -326,6 +344,7 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
         plain.resize(textEdit->size());
         plain.show();
         bareLayOut = layOutMs(&plain, [&] { plain.setPlainText(large); });
+        bareKey = keyAtTheTopMs(&plain);
     }
 
     const QByteArray what = name(editor.language);
@@ -338,6 +357,9 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
     if (textEdit) {
         ok &= Bench::report((what + " laying out 5 MB to its end").constData(), layOut,
                             "bare QTextEdit", bareLayOut, bareLayOut * kLayoutSlowdown);
+        ok &= Bench::report((what + " first key after colouring 5 MB").constData(),
+                            keyAfterColouring, "key in a bare QTextEdit", bareKey,
+                            bareKey * kEditAfterColouringSlowdown);
     }
     return ok;
 }

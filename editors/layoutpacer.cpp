@@ -38,6 +38,52 @@ void LayoutPacer::setWaitingFrom(std::function<int()> waitingFrom)
     m_waitingFrom = std::move(waitingFrom);
 }
 
+int LayoutPacer::colouringLimit()
+{
+    const QTextBlock first = m_layingOut && m_document ? front() : QTextBlock();
+    if (!first.isValid()) {
+        return -1;
+    }
+    const QTextBlock limit = m_document->findBlockByNumber(first.blockNumber() + ColourAheadLines);
+    return limit.isValid() ? limit.position() : -1;
+}
+
+void LayoutPacer::formatsChanged(int from, int to)
+{
+    if (!m_document) {
+        return;
+    }
+    m_formattedFrom = m_formattedFrom < 0 ? from : qMin(m_formattedFrom, from);
+    m_formattedTo = qMax(m_formattedTo, to);
+    // Marking the lines dirty hands the record to the layout, which lays them out again.
+    const QTextBlock first = m_layingOut ? front() : QTextBlock();
+    if (first.isValid()) {
+        // While the text is still being laid out, the mark starts at the first line not laid
+        // out, so that the layout lays out from there as one of its lazy steps, and reaches well
+        // beyond where such a step ends: lines after the mark that are not laid out yet would be
+        // taken as empty.
+        from = qMin(m_formattedFrom, first.position());
+        const QTextBlock beyond =
+            m_document->findBlockByNumber(first.blockNumber() + MarkAheadLines);
+        to = qMax(m_formattedTo,
+                  beyond.isValid() ? beyond.position() : m_document->characterCount());
+    } else {
+        // Once the whole text is laid out, each mark has the layout walk on to the end of the
+        // text: the lines of short slices of colouring are joined until the colouring ends.
+        const bool colouring = m_waitingFrom && m_waitingFrom() >= 0;
+        const int lines = m_document->findBlock(m_formattedTo).blockNumber()
+                          - m_document->findBlock(m_formattedFrom).blockNumber();
+        if (colouring && lines < JoinedLines) {
+            return;
+        }
+        from = m_formattedFrom;
+        to = m_formattedTo;
+    }
+    m_formattedFrom = -1;
+    m_formattedTo = -1;
+    m_document->markContentsDirty(from, to - from);
+}
+
 bool LayoutPacer::eventFilter(QObject *watched, QEvent *event)
 {
     // The document layout's timers only continue its lazy layout and report its size.
@@ -55,6 +101,9 @@ void LayoutPacer::contentsChanged(int from, int removed, int added)
     // A whole new text is laid out from the top, lazily; any other change is laid out where it
     // happened, and lines before it stay as they were.
     const bool newText = from == 0 && removed == 0 && added == m_document->characterCount();
+    // The edit lays out again the lines whose formats wait to be handed over.
+    m_formattedFrom = -1;
+    m_formattedTo = -1;
     if (newText) {
         m_front = 0;
         m_layingOut = true;

@@ -21,6 +21,12 @@ namespace Scripter {
 // out yet as empty and stop: the rest of the text would never be shown. The pacer then has the
 // layout start again from the top and keeps the view where it was: with the view near the top
 // it lays out what is in view and paces on, further down it lays out the whole text at once.
+//
+// The document records the lines given formats outside an edit as changed, and the next edit
+// lays out again at once everything recorded since the last: after a large text was coloured,
+// the first key typed would hold the window for seconds. The pacer hands each such record to
+// the layout as it comes. Handing one over costs a walk over the lines from the first one not
+// laid out to the last one coloured, so colouring is kept only a little ahead of the layout.
 class LayoutPacer : public QObject
 {
     Q_OBJECT
@@ -31,6 +37,13 @@ public:
     // After an edit with the view ending within this many characters from the top, the layout
     // starts over and is paced again; with the view further down, the text is laid out at once.
     static constexpr int RestartViewChars = 16 * 1024;
+    // A lazy layout step ends at one of the marks the layout keeps every 2000 pixels; this many
+    // lines span several of them in any font.
+    static constexpr int MarkAheadLines = 2000;
+    // Colouring goes at most this many lines ahead of the layout.
+    static constexpr int ColourAheadLines = 2 * MarkAheadLines;
+    // Once the text is laid out, new formats are handed over in runs of about this many lines.
+    static constexpr int JoinedLines = 1000;
 
     // The pacer is a child of `textEdit` and follows the document that it shows at construction.
     explicit LayoutPacer(QTextEdit *textEdit);
@@ -40,6 +53,10 @@ public:
     // Steps lay out no line at or after the position that `waitingFrom` returns (-1: none), where
     // the colouring has not come yet: a line coloured after it was laid out is laid out again.
     void setWaitingFrom(std::function<int()> waitingFrom);
+    // Where colouring ahead of the layout stops for now; -1 once the whole text is laid out.
+    int colouringLimit();
+    // The lines from `from` to `to` got new formats outside an edit.
+    void formatsChanged(int from, int to);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -58,6 +75,9 @@ private:
     QPointer<QTextDocument> m_document;
     QTimer *m_nextStep;
     std::function<int()> m_waitingFrom;
+    // The lines whose new formats wait to be handed over, from m_formattedFrom (-1: none).
+    int m_formattedFrom = -1;
+    int m_formattedTo = -1;
     // No line before this one waits to be laid out.
     int m_front = 0;
     int m_linesPerStep = 64;

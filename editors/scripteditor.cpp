@@ -197,11 +197,16 @@ QString ScriptEditor::entryPointSignatures()
         "getLibraryForConnectionProperty( s, c, tag )");
 }
 
-void ScriptEditor::layOutBehind(const ScripterHighlighter *highlighter)
+void ScriptEditor::layOutBehind(ScripterHighlighter *highlighter)
 {
     m_layoutPacer->setWaitingFrom([highlighter = QPointer<const ScripterHighlighter>(highlighter)] {
         return highlighter ? highlighter->waitingFrom() : -1;
     });
+    highlighter->setColouringLimit([pacer = QPointer<LayoutPacer>(m_layoutPacer)] {
+        return pacer ? pacer->colouringLimit() : -1;
+    });
+    connect(highlighter, &ScripterHighlighter::formatsChanged, m_layoutPacer,
+            &LayoutPacer::formatsChanged);
 }
 
 void ScriptEditor::applyTabStopWidth()

@@ -65,8 +65,9 @@ protected:
     static QString entryPointSignatures();
     // Tab stops every Config::indentTabSize() widths of "x" in the "Standard" style font.
     void applyTabStopWidth();
-    // The text is laid out behind the colouring of `highlighter`, which colours the text edit.
-    void layOutBehind(const ScripterHighlighter *highlighter);
+    // The text is laid out behind the colouring of `highlighter`, which colours the text edit
+    // and keeps a little ahead of the layout.
+    void layOutBehind(ScripterHighlighter *highlighter);
 
 private:
     ScrTextEdit *m_textEdit;

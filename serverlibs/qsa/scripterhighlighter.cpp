@@ -42,13 +42,15 @@ ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &nam
             &ScripterHighlighter::contentsChanged);
     connect(textEdit->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ScripterHighlighter::colourShownLines);
-    contentsChanged(0, 0, m_document->characterCount());
+    colour(0, m_document->characterCount());
+    reportFormatted();
 }
 
 void ScripterHighlighter::updateStyles()
 {
     readFormats();
-    contentsChanged(0, 0, m_document->characterCount());
+    colour(0, m_document->characterCount());
+    reportFormatted();
 }
 
 void ScripterHighlighter::readFormats()
@@ -82,19 +84,46 @@ void ScripterHighlighter::contentsChanged(int from, int removed, int added)
         }
     }
     // The changed lines are coloured before they are painted; only what does not fit into
-    // one slice waits for the event loop.
+    // one slice waits for the event loop. The edit lays out again what it formats.
     colour(from, from + added);
+    m_formattedFrom = -1;
+    m_formattedTo = -1;
+}
+
+void ScripterHighlighter::setColouringLimit(std::function<int()> limit)
+{
+    m_colouringLimit = std::move(limit);
 }
 
 void ScripterHighlighter::colourWaitingPart()
 {
-    if (m_pendingFrom >= 0) {
-        const int from = m_pendingFrom;
-        const int to = m_pendingTo;
-        m_pendingFrom = -1;
-        m_pendingTo = -1;
-        colour(from, to);
+    if (m_pendingFrom < 0) {
+        return;
     }
+    const int limit = m_colouringLimit ? m_colouringLimit() : -1;
+    if (limit >= 0 && m_pendingFrom >= limit) {
+        m_nextSlice->start(SliceMs);
+        return;
+    }
+    const int from = m_pendingFrom;
+    int to = m_pendingTo;
+    m_pendingFrom = -1;
+    m_pendingTo = -1;
+    if (limit >= 0 && to > limit) {
+        wait(limit, to);
+        to = limit;
+    }
+    colour(from, to);
+    reportFormatted();
+}
+
+void ScripterHighlighter::reportFormatted()
+{
+    if (m_formattedFrom >= 0) {
+        emit formatsChanged(m_formattedFrom, m_formattedTo);
+    }
+    m_formattedFrom = -1;
+    m_formattedTo = -1;
 }
 
 void ScripterHighlighter::colourShownLines()
@@ -116,6 +145,7 @@ void ScripterHighlighter::colourShownLines()
         state = colourBlock(block, state, false);
     }
     layOutMovedLines();
+    reportFormatted();
 }
 
 void ScripterHighlighter::layOutMovedLines()
@@ -136,15 +166,21 @@ void ScripterHighlighter::colour(int from, int to)
     clock.start();
     QTextBlock block = m_document->findBlock(from);
     bool stateChanged = false;
-    while (block.isValid() && (block.position() <= to || stateChanged)) {
+    // A new state goes on to the next line, unless the waiting part takes that line in order.
+    const auto goesOn = [&] {
+        const int position = block.position();
+        const bool waits =
+            m_pendingFrom >= 0 && position >= m_pendingFrom && position <= m_pendingTo;
+        return position <= to || (stateChanged && !waits);
+    };
+    while (block.isValid() && goesOn()) {
         const QTextBlock previous = block.previous();
         const int before = block.userState();
         const int after =
             colourBlock(block, previous.isValid() ? qMax(0, previous.userState()) : 0);
         stateChanged = after != before;
         block = block.next();
-        if (block.isValid() && clock.elapsed() >= SliceMs
-            && (block.position() <= to || stateChanged)) {
+        if (block.isValid() && clock.elapsed() >= SliceMs && goesOn()) {
             wait(block.position(), qMax(to, block.position()));
             break;
         }
@@ -215,6 +251,10 @@ void ScripterHighlighter::applyFormats(const QTextBlock &block,
     }
     // New formats drop the lines; a line not laid out yet is laid out with them later.
     layout->setFormats(ranges);
+    const int end = block.position() + block.length();
+    m_formattedFrom =
+        m_formattedFrom < 0 ? block.position() : qMin(m_formattedFrom, block.position());
+    m_formattedTo = qMax(m_formattedTo, end);
     if (lines.isEmpty()) {
         return;
     }
@@ -235,7 +275,6 @@ void ScripterHighlighter::applyFormats(const QTextBlock &block,
     layout->endLayout();
     if (moved || layout->lineCount() != lines.size()) {
         // Each dirty mark walks the whole document layout, so the moved lines go together.
-        const int end = block.position() + block.length();
         m_movedFrom = m_movedFrom < 0 ? block.position() : qMin(m_movedFrom, block.position());
         m_movedTo = qMax(m_movedTo, end);
         return;

@@ -8,6 +8,8 @@
 #include <QTextCharFormat>
 #include <QTextLayout>
 
+#include <functional>
+
 class QTextBlock;
 class QTextDocument;
 class QTextEdit;
@@ -23,7 +25,9 @@ class QTimer;
 // comment opened above many lines) is coloured in slices from the event loop, from the top; lines
 // scrolled into view before that are coloured when shown, from the nearest state known above.
 // Formats reach the text without marking it dirty: in a large document every dirty mark makes
-// the document layout walk the whole text again.
+// the document layout walk the whole text again. The document still records every line given
+// formats outside an edit, and the next edit would lay out again all that it recorded at once;
+// formatsChanged() tells whoever lays the text out to take that record over.
 // The highlighter belongs to the text edit's document. GUI thread only.
 class ScripterHighlighter : public QObject
 {
@@ -43,6 +47,13 @@ public:
     bool isColouring() const { return m_pendingFrom >= 0; }
     // The text before this position is coloured in order; -1 when nothing waits.
     int waitingFrom() const { return m_pendingFrom; }
+    // Slices colour the waiting part no further than the position that `limit` returns (-1: to
+    // the end), so that formats come just ahead of the lines being laid out.
+    void setColouringLimit(std::function<int()> limit);
+
+signals:
+    // The lines from `from` to `to` got new formats outside an edit.
+    void formatsChanged(int from, int to);
 
 private:
     enum class Syntax { VBScript, AppleScript, CLike };
@@ -60,6 +71,8 @@ private:
     // leaves another state for the next; what does not fit into one slice waits.
     void colour(int from, int to);
     void colourWaitingPart();
+    // Emits formatsChanged() for the lines given new formats since the last call.
+    void reportFormatted();
     // Colours the lines in view that the waiting part has not reached yet.
     void colourShownLines();
     // Adds the lines from `from` to `to` to the waiting part and schedules the next slice.
@@ -87,9 +100,13 @@ private:
     QSet<QString> m_keywords;
     QTextCharFormat m_formats[ElementCount];
     QTimer *m_nextSlice;
+    std::function<int()> m_colouringLimit;
     // The waiting part: from the line at m_pendingFrom (-1: none) at least to m_pendingTo.
     int m_pendingFrom = -1;
     int m_pendingTo = -1;
+    // The lines given new formats, from m_formattedFrom (-1: none) to m_formattedTo.
+    int m_formattedFrom = -1;
+    int m_formattedTo = -1;
     // The lines that new formats moved, from m_movedFrom (-1: none) to m_movedTo.
     int m_movedFrom = -1;
     int m_movedTo = -1;

@@ -11,10 +11,12 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <functional>
 #include <memory>
 
 using Scripter::LayoutPacer;
@@ -159,6 +161,9 @@ private slots:
     void editWhileLayingOutEndsAsTheFinalTextLaidOutAtOnce_data();
     void editWhileLayingOutEndsAsTheFinalTextLaidOutAtOnce();
     void closingTheEditorWhileLayingOutEndsThePacing();
+    void editAfterColouringLaysOutOnlyItsLine_data();
+    void editAfterColouringLaysOutOnlyItsLine();
+    void newTextOverAColouredOneIsLaidOutInSteps();
 };
 
 void tst_LayoutPacer::editWhileLayingOutEndsAsTheFinalTextLaidOutAtOnce_data()
@@ -215,6 +220,61 @@ void tst_LayoutPacer::closingTheEditorWhileLayingOutEndsThePacing()
     shown.reset();
     QCoreApplication::processEvents();
     QVERIFY(pacer.isNull());
+}
+
+// Has `shown` colour lines outside an edit, and waits until it is done.
+using ColouringOutsideAnEdit = std::function<void(ShownEditor &)>;
+
+void tst_LayoutPacer::editAfterColouringLaysOutOnlyItsLine_data()
+{
+    QTest::addColumn<ColouringOutsideAnEdit>("colour");
+
+    const auto newText = [](ShownEditor &shown) {
+        shown.editor.setText(script(kFunctions / 4));
+        QTRY_VERIFY_WITH_TIMEOUT(shown.done(), kFinishMs);
+    };
+    QTest::newRow("new text coloured in slices") << ColouringOutsideAnEdit(newText);
+    QTest::newRow("whole text coloured again") << ColouringOutsideAnEdit([=](ShownEditor &shown) {
+        newText(shown);
+        shown.highlighter()->updateStyles();
+        QTRY_VERIFY_WITH_TIMEOUT(shown.done(), kFinishMs);
+    });
+}
+
+void tst_LayoutPacer::editAfterColouringLaysOutOnlyItsLine()
+{
+    QFETCH(ColouringOutsideAnEdit, colour);
+
+    ShownEditor shown;
+    colour(shown);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+
+    // The document reports the range that it has the layout lay out again.
+    QSignalSpy changes(shown.document(), &QTextDocument::contentsChange);
+    const QTextBlock line = shown.document()->findBlockByNumber(1);
+    shown.edit()->setTextCursor(QTextCursor(line));
+    QTest::keyClick(shown.edit(), Qt::Key_X);
+    QCOMPARE(changes.size(), 1);
+    const int from = changes.first().at(0).toInt();
+    const int added = changes.first().at(2).toInt();
+    QVERIFY(from >= line.position());
+    QVERIFY2(from + added <= line.position() + line.length(),
+             qPrintable(QStringLiteral("%1 characters from %2").arg(added).arg(from)));
+}
+
+void tst_LayoutPacer::newTextOverAColouredOneIsLaidOutInSteps()
+{
+    ShownEditor shown;
+    shown.editor.setText(script(kFunctions / 4));
+    QTRY_VERIFY_WITH_TIMEOUT(shown.done(), kFinishMs);
+
+    shown.editor.setText(script(kFunctions / 4, QStringLiteral("Other")));
+    QVERIFY(shown.pacer()->isLayingOut());
+    QVERIFY(!laidOut(shown.document()->lastBlock()));
+    QTRY_VERIFY_WITH_TIMEOUT(shown.done(), kFinishMs);
+    QCOMPARE(firstLineNotLaidOut(shown.document()), -1);
 }
 
 TAVRIX_TEST_MAIN(tst_LayoutPacer)

@@ -4,6 +4,7 @@
 #include <qsa/scripterhighlighter.h>
 
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -67,6 +68,7 @@ private slots:
     void colours();
     void updateStylesRereadsConfig();
     void largeTextIsColouredInSlicesFromTheTop();
+    void slicesStopAtTheLimitAndReportWhatTheyColour();
     void openingACommentRecoloursTheLinesBelow();
     void largeTextScrolledToItsEndIsColouredThere();
     void commentOpenedAtTheTopOfALargeTextRecoloursItsEnd();
@@ -160,6 +162,38 @@ void tst_ScripterHighlighter::largeTextIsColouredInSlicesFromTheTop()
     QTRY_VERIFY_WITH_TIMEOUT(!highlighter.isColouring(), 60000);
     QCOMPARE(colorAt(edit.document(), last), keyword);
     QCOMPARE(colorAt(edit.document(), last + 8), comment);
+}
+
+void tst_ScripterHighlighter::slicesStopAtTheLimitAndReportWhatTheyColour()
+{
+    QTextEdit edit;
+    ScripterHighlighter highlighter(&edit, QStringLiteral("VBScriptEditor"), QStringLiteral("Dim"));
+    const QString line = QStringLiteral("Dim x ' note\n");
+    int limit = int(line.size()) * 100000;
+    highlighter.setColouringLimit([&limit] { return limit; });
+    QSignalSpy reported(&highlighter, &ScripterHighlighter::formatsChanged);
+    edit.setPlainText(line.repeated(200000));
+    // The edit lays out the lines that it coloured itself.
+    QVERIFY(highlighter.isColouring());
+    QVERIFY(reported.isEmpty());
+    const int colouredByTheEdit = highlighter.waitingFrom();
+
+    QTRY_COMPARE_WITH_TIMEOUT(highlighter.waitingFrom(), limit, 60000);
+    QVERIFY(highlighter.isColouring());
+    const QTextDocument *document = edit.document();
+    QCOMPARE(colorAt(document, limit + int(line.size())), QColor());
+
+    limit = -1;
+    QTRY_VERIFY_WITH_TIMEOUT(!highlighter.isColouring(), 60000);
+    QCOMPARE(colorAt(document, document->lastBlock().position() - 2),
+             Config::readStyles().value(QStringLiteral("Comment")).color);
+    // Each slice reported the lines it coloured, and together they reach the end.
+    int reportedTo = colouredByTheEdit;
+    for (const QList<QVariant> &slice : std::as_const(reported)) {
+        QCOMPARE(slice.at(0).toInt(), reportedTo);
+        reportedTo = slice.at(1).toInt();
+    }
+    QCOMPARE(reportedTo, document->lastBlock().position());
 }
 
 void tst_ScripterHighlighter::openingACommentRecoloursTheLinesBelow()
