@@ -89,11 +89,9 @@ bool ScriptEditor::hasSelectedText() const
 
 void ScriptEditor::cursorPositionChanged()
 {
-    const int position = m_textEdit->textCursor().position();
-    const QString before = m_textEdit->toPlainText().left(position);
-    const int line = before.count(QLatin1Char('\n')) + 1;
-    const int column = position - before.lastIndexOf(QLatin1Char('\n'));
-    m_positionLabel->setText(tr(" Line: %1 Col: %2").arg(line).arg(column));
+    const QTextCursor cursor = m_textEdit->textCursor();
+    m_positionLabel->setText(
+        tr(" Line: %1 Col: %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
 }
 
 bool ScriptEditor::find(const QString &expr, bool caseSensitive, bool wholeWords, bool forward,
