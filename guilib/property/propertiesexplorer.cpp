@@ -94,11 +94,9 @@ void PropertiesExplorer::drawBranches(QPainter *painter, const QRect &rect,
                                       const QModelIndex &) const
 {
     // No expand indicators: the tree is always fully expanded.
-    painter->save();
-    painter->setPen(
-        QPen(palette().color(QPalette::Dark), 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-    painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
-    painter->restore();
+    // The grid line below the row, filled like the cells' lines (see the delegate).
+    painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1),
+                      palette().color(QPalette::Dark));
 }
 
 } // namespace GuiLib

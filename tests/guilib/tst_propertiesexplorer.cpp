@@ -253,6 +253,8 @@ private slots:
     void dependentRowsComeAndGoInItalics();
     void readOnlyRowsAreGreyAndOpenNoEditor();
     void invalidValueTurnsTheNameCellRed();
+    void cellsAreOneColourUpToTheGrid_data();
+    void cellsAreOneColourUpToTheGrid();
     void editingCommitsOnFocusLossNotOnReturn();
     void clickingTheNameOfTheCurrentRowEditsItsValue();
     void escapeClosesWithoutCommitting();
@@ -478,6 +480,35 @@ void tst_PropertiesExplorer::invalidValueTurnsTheNameCellRed()
     enter(QStringLiteral("fine"));
     QVERIFY(name->isValid());
     QVERIFY(nameCellColour() != invalidRed);
+}
+
+void tst_PropertiesExplorer::cellsAreOneColourUpToTheGrid_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::newRow("name") << 0;
+    QTest::newRow("value") << 1;
+}
+
+void tst_PropertiesExplorer::cellsAreOneColourUpToTheGrid()
+{
+    QFETCH(int, column);
+    Window window;
+    window.widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.widget));
+    // No value, so that no text covers the edges of the value cell.
+    auto *property = window.add(new LineEditProperty("Name", ""));
+
+    const QImage image = window.explorer->viewport()->grab().toImage();
+    const QRect cell = window.explorer->visualRect(window.indexOf(property, column));
+    const int middle = cell.center().y();
+    const QRgb inside = image.pixel(cell.left() + 1, middle);
+    const QRgb grid = window.explorer->palette().color(QPalette::Dark).rgb();
+    QVERIFY(inside != grid);
+    QCOMPARE(image.pixel(cell.left() + 1, cell.top()), inside);
+    QCOMPARE(image.pixel(cell.right() - 1, cell.top()), inside);
+    QCOMPARE(image.pixel(cell.right() - 1, cell.bottom() - 1), inside);
+    QCOMPARE(image.pixel(cell.right(), middle), grid);
+    QCOMPARE(image.pixel(cell.left() + 1, cell.bottom()), grid);
 }
 
 void tst_PropertiesExplorer::editingCommitsOnFocusLossNotOnReturn()
