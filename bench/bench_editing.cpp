@@ -297,6 +297,8 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
     }
     const double typing = keystrokeP99(editor.keyTarget, editor.painted);
 
+    // The editor that the figures compare with: Qt's own, without colouring. It is emptied
+    // after each use, so that its lazy layout of a large text does not weigh on what follows.
     QTextEdit bare;
     bare.setLineWrapMode(QTextEdit::NoWrap);
     bare.resize(editor.keyTarget->size());
@@ -306,7 +308,7 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
     bare.ensureCursorVisible();
     QCoreApplication::processEvents();
     const double bareTyping = keystrokeP99(&bare, bare.viewport());
-    bare.hide();
+    bare.clear();
 
     editor.setText(text);
     const double check = Bench::bestMs(3, editor.checkAndList);
@@ -320,29 +322,25 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
         return found > 0;
     });
 
-    // The bare editor of the same kind, without colouring, sets the large text too.
-    std::unique_ptr<QWidget> plain;
-    std::function<void()> setInPlain;
+    // A bare editor of the same kind sets the large text too: the JavaScript editor's is a
+    // QsciScintilla.
+    std::unique_ptr<QsciScintilla> bareScintilla;
+    std::function<void()> setInBare = [&] {
+        bare.setPlainText(large);
+    };
     if (qobject_cast<QsciScintilla *>(editor.keyTarget)) {
-        auto *scintilla = new QsciScintilla;
-        plain.reset(scintilla);
-        setInPlain = [&large, scintilla] {
-            scintilla->setText(large);
-        };
-    } else {
-        auto *textEdit = new QTextEdit;
-        textEdit->setLineWrapMode(QTextEdit::NoWrap);
-        plain.reset(textEdit);
-        setInPlain = [&large, textEdit] {
-            textEdit->setPlainText(large);
+        bareScintilla = std::make_unique<QsciScintilla>();
+        bareScintilla->resize(editor.keyTarget->size());
+        bareScintilla->show();
+        setInBare = [&] {
+            bareScintilla->setText(large);
         };
     }
-    plain->resize(editor.keyTarget->size());
-    plain->show();
     editor.setText(text);
     QCoreApplication::processEvents();
-    const SetMs set = bestSetMs([&] { editor.setText(large); }, setInPlain);
-    plain.reset();
+    const SetMs set = bestSetMs([&] { editor.setText(large); }, setInBare);
+    bareScintilla.reset();
+    bare.clear();
     const double setBaseline = set.bare;
     const double setExcess = std::max(0.0, set.editor - set.bare);
     editor.setText(text);
@@ -365,12 +363,9 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
         layOut = layOutMs(textEdit, [&] { editor.setText(large); });
         editor.setText(text);
         QCoreApplication::processEvents();
-        QTextEdit plain;
-        plain.setLineWrapMode(QTextEdit::NoWrap);
-        plain.resize(textEdit->size());
-        plain.show();
-        bareLayOut = layOutMs(&plain, [&] { plain.setPlainText(large); });
-        bareKey = keyAtTheTopMs(&plain);
+        bareLayOut = layOutMs(&bare, [&] { bare.setPlainText(large); });
+        bareKey = keyAtTheTopMs(&bare);
+        bare.clear();
     }
 
     const QByteArray what = name(editor.language);

@@ -71,8 +71,9 @@ void LayoutPacer::formatsChanged(int from, int to)
         // Once the whole text is laid out, each mark has the layout walk on to the end of the
         // text: the lines of short slices of colouring are joined until the colouring ends.
         const bool colouring = m_waitingFrom && m_waitingFrom() >= 0;
-        const int lines = m_document->findBlock(m_formattedTo).blockNumber()
-                          - m_document->findBlock(m_formattedFrom).blockNumber();
+        // The record ends after its last line, which may be the end of the text.
+        const int lines = m_document->findBlock(m_formattedTo - 1).blockNumber()
+                          - m_document->findBlock(m_formattedFrom).blockNumber() + 1;
         if (colouring && lines < JoinedLines) {
             return;
         }
