@@ -161,6 +161,10 @@ QSEditor::QSEditor(QWidget *parent, const char *name)
     m_textEdit->setObjectName(QStringLiteral("editor_textwidget"));
     m_textEdit->setUtf8(true);
     m_lexer->setHighlightBackQuotedStrings(true);
+    // The styles reach the lexer before the editor takes it over: the lexer's own default fonts
+    // name families that are seldom installed, and the editor would look for substitutes of
+    // each only to replace them.
+    readSettings();
     m_textEdit->setLexer(m_lexer);
     m_textEdit->setMarginType(0, QsciScintilla::NumberMargin);
     m_textEdit->setMarginLineNumbers(0, true);
@@ -191,7 +195,6 @@ QSEditor::QSEditor(QWidget *parent, const char *name)
     connect(m_textEdit, &QsciScintilla::cursorPositionChanged, this, &QSEditor::updatePosition);
     connect(m_textEdit, &QsciScintilla::linesChanged, this, &QSEditor::updateMarginWidth);
 
-    readSettings();
     updatePosition(0, 0);
 }
 
