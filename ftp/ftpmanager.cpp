@@ -1,13 +1,10 @@
 #include "ftpmanager.h"
 
+#include "curllibrary.h"
 #include "ftplistingparser.h"
 #include "ftplogging.h"
 
-#include <curl/curl.h>
-
 #include <QUrl>
-
-#include <mutex>
 
 namespace TavrixCommon {
 
@@ -71,17 +68,19 @@ QString urlPath(const QString &path)
 
 } // namespace
 
+FtpManager::FtpManager(const CurlLibrary &library)
+    : m_library(library)
+    , m_curl(library.isLoaded() ? library.easyInit() : nullptr)
+{}
+
 FtpManager::FtpManager()
-{
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    m_curl = curl_easy_init();
-}
+    : FtpManager(CurlLibrary::shared())
+{}
 
 FtpManager::~FtpManager()
 {
     if (m_curl) {
-        curl_easy_cleanup(m_curl);
+        m_library.easyCleanup(m_curl);
     }
 }
 
@@ -104,13 +103,16 @@ bool FtpManager::connectToHost(const FtpConnectionSettings &settings)
         return fail(QStringLiteral("FtpManager::connect"), tr("The FTP session was aborted"));
     }
     if (!m_curl) {
-        return fail(QStringLiteral("FtpManager::connect"), tr("The FTP client cannot start"));
+        return fail(QStringLiteral("FtpManager::connect"),
+                    m_library.isLoaded()
+                        ? tr("The FTP client cannot start")
+                        : tr("The FTP client cannot start: %1").arg(m_library.errorString()));
     }
     if (settings.host.trimmed().isEmpty()) {
         return fail(QStringLiteral("FtpManager::connect"), tr("No FTP server is given"));
     }
     // Nothing of an earlier connection's options carries over.
-    curl_easy_reset(m_curl);
+    m_library.easyReset(m_curl);
     m_settings = settings;
     m_settings.host = settings.host.trimmed();
     m_remotePath.clear();
@@ -133,37 +135,38 @@ QString FtpManager::serverUrl() const
 void FtpManager::applyConnection()
 {
     CURL *curl = m_curl;
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_USERNAME, m_user.toUtf8().constData());
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.toUtf8().constData());
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_settings.connectTimeoutSeconds));
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT,
-                     long(m_settings.responseTimeoutSeconds));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(m_settings.responseTimeoutSeconds));
-    curl_easy_setopt(curl, CURLOPT_USE_SSL,
-                     long(m_settings.secure ? CURLUSESSL_ALL : CURLUSESSL_NONE));
+    m_library.setOption(curl, CURLOPT_NOSIGNAL, 1L);
+    m_library.setOption(curl, CURLOPT_USERNAME, m_user.toUtf8().constData());
+    m_library.setOption(curl, CURLOPT_PASSWORD, m_password.toUtf8().constData());
+    m_library.setOption(curl, CURLOPT_CONNECTTIMEOUT, long(m_settings.connectTimeoutSeconds));
+    m_library.setOption(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                        long(m_settings.responseTimeoutSeconds));
+    m_library.setOption(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    m_library.setOption(curl, CURLOPT_LOW_SPEED_TIME, long(m_settings.responseTimeoutSeconds));
+    m_library.setOption(curl, CURLOPT_USE_SSL,
+                        long(m_settings.secure ? CURLUSESSL_ALL : CURLUSESSL_NONE));
     if (!m_settings.trustedCertificates.isEmpty()) {
-        curl_easy_setopt(curl, CURLOPT_CAINFO, m_settings.trustedCertificates.toUtf8().constData());
+        m_library.setOption(curl, CURLOPT_CAINFO,
+                            m_settings.trustedCertificates.toUtf8().constData());
     }
-    curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
-    curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, long(m_transferMode == 1));
-    curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &progress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_aborted);
+    m_library.setOption(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+    m_library.setOption(curl, CURLOPT_TRANSFERTEXT, long(m_transferMode == 1));
+    m_library.setOption(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+    m_library.setOption(curl, CURLOPT_NOPROGRESS, 0L);
+    m_library.setOption(curl, CURLOPT_XFERINFOFUNCTION, &progress);
+    m_library.setOption(curl, CURLOPT_XFERINFODATA, &m_aborted);
     if (usesProxy(m_settings)) {
-        curl_easy_setopt(curl, CURLOPT_PROXY, m_settings.proxyHost.toUtf8().constData());
-        curl_easy_setopt(curl, CURLOPT_PROXYPORT, long(m_settings.proxyPort));
-        curl_easy_setopt(curl, CURLOPT_PROXYTYPE, proxyType(m_settings.proxyType));
-        curl_easy_setopt(curl, CURLOPT_HTTPPROXYTUNNEL,
-                         long(proxyType(m_settings.proxyType) == CURLPROXY_HTTP));
-        curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, m_settings.proxyUser.toUtf8().constData());
-        curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD,
-                         m_settings.proxyPassword.toUtf8().constData());
+        m_library.setOption(curl, CURLOPT_PROXY, m_settings.proxyHost.toUtf8().constData());
+        m_library.setOption(curl, CURLOPT_PROXYPORT, long(m_settings.proxyPort));
+        m_library.setOption(curl, CURLOPT_PROXYTYPE, proxyType(m_settings.proxyType));
+        m_library.setOption(curl, CURLOPT_HTTPPROXYTUNNEL,
+                            long(proxyType(m_settings.proxyType) == CURLPROXY_HTTP));
+        m_library.setOption(curl, CURLOPT_PROXYUSERNAME, m_settings.proxyUser.toUtf8().constData());
+        m_library.setOption(curl, CURLOPT_PROXYPASSWORD,
+                            m_settings.proxyPassword.toUtf8().constData());
     } else {
         // Not the proxy of the environment either: the settings say where to go.
-        curl_easy_setopt(curl, CURLOPT_PROXY, "");
+        m_library.setOption(curl, CURLOPT_PROXY, "");
     }
 }
 
@@ -171,18 +174,18 @@ bool FtpManager::perform(const QString &url, bool withBody, QByteArray *reply)
 {
     applyConnection();
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    m_library.setOption(m_curl, CURLOPT_ERRORBUFFER, errorBuffer);
     const QByteArray encodedUrl = url.toUtf8();
-    curl_easy_setopt(m_curl, CURLOPT_URL, encodedUrl.constData());
-    curl_easy_setopt(m_curl, CURLOPT_NOBODY, long(!withBody));
-    curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &appendReply);
-    curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, reply);
+    m_library.setOption(m_curl, CURLOPT_URL, encodedUrl.constData());
+    m_library.setOption(m_curl, CURLOPT_NOBODY, long(!withBody));
+    m_library.setOption(m_curl, CURLOPT_WRITEFUNCTION, &appendReply);
+    m_library.setOption(m_curl, CURLOPT_WRITEDATA, reply);
     QByteArray lastReplyLine;
-    curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &keepReplyLine);
-    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &lastReplyLine);
-    const CURLcode code = curl_easy_perform(m_curl);
-    curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, nullptr);
-    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, nullptr);
+    m_library.setOption(m_curl, CURLOPT_HEADERFUNCTION, &keepReplyLine);
+    m_library.setOption(m_curl, CURLOPT_HEADERDATA, &lastReplyLine);
+    const CURLcode code = m_library.easyPerform(m_curl);
+    m_library.setOption(m_curl, CURLOPT_ERRORBUFFER, nullptr);
+    m_library.setOption(m_curl, CURLOPT_HEADERDATA, nullptr);
     m_lastCode = int(code);
     if (code == CURLE_OK) {
         m_lastError.clear();
@@ -191,7 +194,8 @@ bool FtpManager::perform(const QString &url, bool withBody, QByteArray *reply)
     if (code == CURLE_ABORTED_BY_CALLBACK) {
         m_lastError = tr("The FTP session was aborted");
     } else {
-        m_lastError = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+        m_lastError =
+            QString::fromUtf8(errorBuffer[0] ? errorBuffer : m_library.easyStrerror(code));
         // The server's own words, when it answered at all.
         if (!lastReplyLine.isEmpty() && lastReplyLine.at(0) >= '4' && lastReplyLine.at(0) <= '5') {
             m_lastError +=
@@ -213,15 +217,15 @@ bool FtpManager::login(const QString &user, const QString &password)
     m_user = user;
     m_password = password;
     // A fresh logon: the connection of another user must not be reused.
-    curl_easy_setopt(m_curl, CURLOPT_FRESH_CONNECT, 1L);
+    m_library.setOption(m_curl, CURLOPT_FRESH_CONNECT, 1L);
     QByteArray reply;
     const bool done = perform(serverUrl() + QLatin1Char('/'), false, &reply);
-    curl_easy_setopt(m_curl, CURLOPT_FRESH_CONNECT, 0L);
+    m_library.setOption(m_curl, CURLOPT_FRESH_CONNECT, 0L);
     if (!done) {
         return false;
     }
     char *entryPath = nullptr;
-    curl_easy_getinfo(m_curl, CURLINFO_FTP_ENTRY_PATH, &entryPath);
+    m_library.info(m_curl, CURLINFO_FTP_ENTRY_PATH, &entryPath);
     m_remotePath =
         entryPath && entryPath[0] == '/' ? QString::fromUtf8(entryPath) : QStringLiteral("/");
     return true;
@@ -271,9 +275,9 @@ bool FtpManager::listDir()
     QByteArray reply;
     // libcurl loses step with a server on a reused FTPS connection: every listing of a secure
     // session logs on afresh.
-    curl_easy_setopt(m_curl, CURLOPT_FRESH_CONNECT, long(m_settings.secure));
+    m_library.setOption(m_curl, CURLOPT_FRESH_CONNECT, long(m_settings.secure));
     const bool listed = perform(serverUrl() + urlPath(m_remotePath), true, &reply);
-    curl_easy_setopt(m_curl, CURLOPT_FRESH_CONNECT, 0L);
+    m_library.setOption(m_curl, CURLOPT_FRESH_CONNECT, 0L);
     if (!listed) {
         return false;
     }

@@ -11,6 +11,8 @@ typedef void CURL;
 
 namespace TavrixCommon {
 
+class CurlLibrary;
+
 // How to reach an FTP server: the server, an optional proxy (type "Tunnel" or "HTTP" for an
 // HTTP CONNECT proxy, "SOCKS4" or "SOCKS5"; any other name means no proxy), FTPS and the
 // time-outs that keep a dead server from holding a call for long.
@@ -45,6 +47,8 @@ class FtpManager : public QObject
     Q_OBJECT
 
 public:
+    // Sessions go through `library`, the system's libcurl unless a test gives another.
+    explicit FtpManager(const CurlLibrary &library);
     FtpManager();
     ~FtpManager() override;
     FtpManager(const FtpManager &) = delete;
@@ -77,6 +81,7 @@ private:
     QString serverUrl() const;
     void applyConnection();
 
+    const CurlLibrary &m_library;
     CURL *m_curl;
     FtpConnectionSettings m_settings;
     QString m_user;

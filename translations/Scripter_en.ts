@@ -38,6 +38,14 @@
     </message>
 </context>
 <context>
+    <name>CurlLibrary</name>
+    <message>
+        <location filename="../ftp/curllibrary.cpp" line="+46"/>
+        <source>%1 has no function %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Environment</name>
     <message>
         <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
@@ -1990,7 +1998,7 @@ Enter one or more filename patterns (such as *.pdf or ??Job.*); enter one patter
 <context>
     <name>QSEditor</name>
     <message>
-        <location filename="../serverlibs/qsa/qseditor.cpp" line="+404"/>
+        <location filename="../serverlibs/qsa/qseditor.cpp" line="+407"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5428,7 +5436,7 @@ Do you want to replace it?</source>
     <name>Scripter::ScriptEditor</name>
     <message>
         <location filename="../editors/scripteditor.cpp" line="+42"/>
-        <location line="+54"/>
+        <location line="+52"/>
         <source> Line: %1 Col: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -6952,9 +6960,9 @@ A folder matches the filter if the expression evaluates to boolean value true</s
 <context>
     <name>TavrixCommon::FtpManager</name>
     <message>
-        <location filename="../ftp/ftpmanager.cpp" line="+104"/>
-        <location line="+88"/>
-        <location line="+16"/>
+        <location filename="../ftp/ftpmanager.cpp" line="+103"/>
+        <location line="+92"/>
+        <location line="+17"/>
         <location line="+25"/>
         <location line="+10"/>
         <location line="+9"/>
@@ -6963,13 +6971,18 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-158"/>
+        <location line="-161"/>
         <source>The FTP client cannot start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>The FTP client cannot start: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+3"/>
-        <location line="+101"/>
+        <location line="+103"/>
         <source>No FTP server is given</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1,16 +1,18 @@
 // The asynchronous FTP client against a real FTP server: logging on, listing awkward names,
 // changing folders, passive and active mode, FTPS, and every way a connection fails: a wrong
-// password, a refused connection, a host that does not resolve, a server that stops answering
-// and an abort while it hangs.
+// password, a refused connection, a host that does not resolve, a server that stops answering,
+// an abort while it hangs, and a libcurl that cannot be loaded.
 
 #include "common/testmain.h"
 
 #include "common/ftptestserver.h"
 #include "common/testfiles.h"
 
+#include "ftp/curllibrary.h"
 #include "ftp/ftpentry.h"
 #include "ftp/ftpipworks.h"
 #include "ftp/ftpipworkslistener.h"
+#include "ftp/ftpmanager.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using TavrixCommon::CurlLibrary;
 using TavrixCommon::FtpConnectionSettings;
 using TavrixCommon::FtpEntry;
+using TavrixCommon::FtpManager;
 using TavrixSupportTools::FtpIPworks;
 using Command = TavrixSupportTools::FtpIPworksListener::Command;
 
@@ -122,6 +126,8 @@ private slots:
     void refusesBadPaths();
     void explicitTls_data();
     void explicitTls();
+    void unusableLibraryIsReported_data();
+    void unusableLibraryIsReported();
 
 private:
     FtpConnectionSettings settings() const;
@@ -397,6 +403,35 @@ void tst_FtpClient::explicitTls()
     // libcurl (it resets them whatever the client offers), so the listing is not tried here.
     QVERIFY2(!loggedOn.error, qPrintable(loggedOn.text));
     QCOMPARE(loggedOn.data, QStringLiteral("/"));
+}
+
+void tst_FtpClient::unusableLibraryIsReported_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QString>("reason");
+
+    // clang-format off
+    QTest::newRow("no such library")       << "tavrix-no-such-curl" << 4 << "tavrix-no-such-curl";
+    QTest::newRow("a library, not libcurl") << "z"                  << 1 << "curl_global_init";
+    // clang-format on
+}
+
+void tst_FtpClient::unusableLibraryIsReported()
+{
+    QFETCH(QString, library);
+    QFETCH(int, version);
+    QFETCH(QString, reason);
+
+    const CurlLibrary curl(library, version);
+    QVERIFY(!curl.isLoaded());
+    FtpManager manager(curl);
+    QVERIFY(!manager.connectToHost(settings()));
+    QVERIFY2(manager.lastError().startsWith("The FTP client cannot start: "),
+             qPrintable(manager.lastError()));
+    QVERIFY2(manager.lastError().contains(reason), qPrintable(manager.lastError()));
+    // Nothing else is tried on a client that never started.
+    QVERIFY(!manager.login("tester", "secret"));
 }
 
 TAVRIX_TEST_MAIN(tst_FtpClient)
