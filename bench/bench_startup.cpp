@@ -1,21 +1,19 @@
-// Start-up of the program to its first window, against a bare Qt window program started the
-// same way. Each is started as a process on the offscreen platform and counts as up when it
-// answers over the single-instance channel: it answers from its event loop, which runs only
-// after the first window was shown.
+// Start-up of the program to its first window, against a bare Qt main window (barewindow.cpp)
+// started the same way. Each is started as a process on the offscreen platform and counts as up
+// when it answers over the single-instance channel: it answers from its event loop, which runs
+// only after the first window was shown.
 
 #include "benchsupport.h"
 
 #include "app/instancechannel.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QMainWindow>
 #include <QProcess>
 #include <QThread>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -24,22 +22,7 @@ namespace {
 // many is the figure that repeats.
 constexpr int kRuns = 15;
 constexpr double kTargetMs = 400;
-const char kBareWindowOption[] = "--bare-window";
 const QString kBareWindowIdentifier = QStringLiteral("TavrixScripterBenchBareWindow");
-
-// The baseline's own process: a main window of the program's minimum size and the channel.
-int runBareWindow(int argc, char *argv[])
-{
-    QApplication application(argc, argv);
-    Scripter::InstanceChannel channel(kBareWindowIdentifier);
-    if (channel.isRunning()) {
-        return 1;
-    }
-    QMainWindow window;
-    window.resize(800, 600);
-    window.show();
-    return QApplication::exec();
-}
 
 struct Start
 {
@@ -113,9 +96,6 @@ Start bestStart(const QString &program, const QStringList &arguments, const QStr
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && std::strcmp(argv[1], kBareWindowOption) == 0) {
-        return runBareWindow(argc, argv);
-    }
     QCoreApplication application(argc, argv);
     const Bench::PrivateHome home;
     if (!home.isValid()) {
@@ -129,8 +109,8 @@ int main(int argc, char *argv[])
 
     const Start program =
         bestStart(QStringLiteral(TAVRIX_PROGRAM), {}, QStringLiteral("TavrixScripter"));
-    const Start bare = bestStart(QCoreApplication::applicationFilePath(),
-                                 {QString::fromLatin1(kBareWindowOption)}, kBareWindowIdentifier);
+    const Start bare = bestStart(QStringLiteral(TAVRIX_BARE_WINDOW), {kBareWindowIdentifier},
+                                 kBareWindowIdentifier);
     std::printf("best of %d starts each, offscreen platform\n", kRuns);
     // The processor time is the steadier figure on a machine that is busy with other work.
     const bool reported = Bench::report("start-up to the first window", program.wallMs,
