@@ -7,8 +7,9 @@
 
 namespace TavrixCommon {
 
-// libcurl, loaded when FTP is first used rather than with the program: the library and those it
-// needs in turn took a tenth of every start, and most sessions never browse a server.
+// libcurl, loaded when FTP is first used rather than with the program: loading the library and
+// the twenty it needs in turn took some 4 ms of every start, and most sessions never browse a
+// server.
 // A library that cannot be loaded leaves the calls unset; isLoaded() and errorString() tell.
 // The shared instance is safe to use from any thread once shared() has returned.
 class CurlLibrary
