@@ -53,8 +53,7 @@ void LayoutPacer::formatsChanged(int from, int to)
     if (!m_document) {
         return;
     }
-    m_formattedFrom = m_formattedFrom < 0 ? from : qMin(m_formattedFrom, from);
-    m_formattedTo = qMax(m_formattedTo, to);
+    m_formatted.add(from, to);
     // Marking the lines dirty hands the record to the layout, which lays them out again.
     const QTextBlock first = m_layingOut ? front() : QTextBlock();
     if (first.isValid()) {
@@ -62,26 +61,25 @@ void LayoutPacer::formatsChanged(int from, int to)
         // out, so that the layout lays out from there as one of its lazy steps, and reaches well
         // beyond where such a step ends: lines after the mark that are not laid out yet would be
         // taken as empty.
-        from = qMin(m_formattedFrom, first.position());
+        from = qMin(m_formatted.from, first.position());
         const QTextBlock beyond =
             m_document->findBlockByNumber(first.blockNumber() + MarkAheadLines);
-        to = qMax(m_formattedTo,
+        to = qMax(m_formatted.to,
                   beyond.isValid() ? beyond.position() : m_document->characterCount());
     } else {
         // Once the whole text is laid out, each mark has the layout walk on to the end of the
         // text: the lines of short slices of colouring are joined until the colouring ends.
         const bool colouring = m_waitingFrom && m_waitingFrom() >= 0;
         // The record ends after its last line, which may be the end of the text.
-        const int lines = m_document->findBlock(m_formattedTo - 1).blockNumber()
-                          - m_document->findBlock(m_formattedFrom).blockNumber() + 1;
+        const int lines = m_document->findBlock(m_formatted.to - 1).blockNumber()
+                          - m_document->findBlock(m_formatted.from).blockNumber() + 1;
         if (colouring && lines < JoinedLines) {
             return;
         }
-        from = m_formattedFrom;
-        to = m_formattedTo;
+        from = m_formatted.from;
+        to = m_formatted.to;
     }
-    m_formattedFrom = -1;
-    m_formattedTo = -1;
+    m_formatted.clear();
     m_document->markContentsDirty(from, to - from);
 }
 
@@ -103,8 +101,7 @@ void LayoutPacer::contentsChanged(int from, int removed, int added)
     // happened, and lines before it stay as they were.
     const bool newText = from == 0 && removed == 0 && added == m_document->characterCount();
     // The edit lays out again the lines whose formats wait to be handed over.
-    m_formattedFrom = -1;
-    m_formattedTo = -1;
+    m_formatted.clear();
     if (newText) {
         m_front = 0;
         m_layingOut = true;

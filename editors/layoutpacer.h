@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qsa/positionrange.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -75,9 +77,8 @@ private:
     QPointer<QTextDocument> m_document;
     QTimer *m_nextStep;
     std::function<int()> m_waitingFrom;
-    // The lines whose new formats wait to be handed over, from m_formattedFrom (-1: none).
-    int m_formattedFrom = -1;
-    int m_formattedTo = -1;
+    // The lines whose new formats wait to be handed over.
+    PositionRange m_formatted;
     // No line before this one waits to be laid out.
     int m_front = 0;
     int m_linesPerStep = 64;

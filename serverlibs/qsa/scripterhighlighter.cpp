@@ -73,21 +73,20 @@ void ScripterHighlighter::contentsChanged(int from, int removed, int added)
     if (m_applying) {
         return;
     }
-    if (m_pendingFrom >= 0) {
+    if (!m_pending.isEmpty()) {
         // What waits behind the change moved with it.
         const int delta = added - removed;
-        if (m_pendingTo > from) {
-            m_pendingTo = qMax(from, m_pendingTo + delta);
+        if (m_pending.to > from) {
+            m_pending.to = qMax(from, m_pending.to + delta);
         }
-        if (m_pendingFrom > from) {
-            m_pendingFrom = qMax(from, m_pendingFrom + delta);
+        if (m_pending.from > from) {
+            m_pending.from = qMax(from, m_pending.from + delta);
         }
     }
     // The changed lines are coloured before they are painted; only what does not fit into
     // one slice waits for the event loop. The edit lays out again what it formats.
     colour(from, from + added);
-    m_formattedFrom = -1;
-    m_formattedTo = -1;
+    m_formatted.clear();
 }
 
 void ScripterHighlighter::setColouringLimit(std::function<int()> limit)
@@ -97,18 +96,17 @@ void ScripterHighlighter::setColouringLimit(std::function<int()> limit)
 
 void ScripterHighlighter::colourWaitingPart()
 {
-    if (m_pendingFrom < 0) {
+    if (m_pending.isEmpty()) {
         return;
     }
     const int limit = m_colouringLimit ? m_colouringLimit() : -1;
-    if (limit >= 0 && m_pendingFrom >= limit) {
+    if (limit >= 0 && m_pending.from >= limit) {
         m_nextSlice->start(SliceMs);
         return;
     }
-    const int from = m_pendingFrom;
-    int to = m_pendingTo;
-    m_pendingFrom = -1;
-    m_pendingTo = -1;
+    const int from = m_pending.from;
+    int to = m_pending.to;
+    m_pending.clear();
     if (limit >= 0 && to > limit) {
         wait(limit, to);
         to = limit;
@@ -119,27 +117,26 @@ void ScripterHighlighter::colourWaitingPart()
 
 void ScripterHighlighter::reportFormatted()
 {
-    if (m_formattedFrom >= 0) {
-        emit formatsChanged(m_formattedFrom, m_formattedTo);
+    if (!m_formatted.isEmpty()) {
+        emit formatsChanged(m_formatted.from, m_formatted.to);
     }
-    m_formattedFrom = -1;
-    m_formattedTo = -1;
+    m_formatted.clear();
 }
 
 void ScripterHighlighter::colourShownLines()
 {
-    if (m_pendingFrom < 0) {
+    if (m_pending.isEmpty()) {
         return;
     }
     const QRect view = m_textEdit->viewport()->rect();
     QTextBlock block = m_textEdit->cursorForPosition(view.topLeft()).block();
     const int last = m_textEdit->cursorForPosition(view.bottomRight()).block().blockNumber();
-    if (block.position() < m_pendingFrom) {
-        block = m_document->findBlock(m_pendingFrom);
+    if (block.position() < m_pending.from) {
+        block = m_document->findBlock(m_pending.from);
     }
     // The lines above the waiting part hold their states; below it the state of the last line
     // coloured in order is the best guess, put right when the waiting part reaches them.
-    const QTextBlock known = m_document->findBlock(m_pendingFrom).previous();
+    const QTextBlock known = m_document->findBlock(m_pending.from).previous();
     int state = known.isValid() ? qMax(0, known.userState()) : 0;
     for (; block.isValid() && block.blockNumber() <= last; block = block.next()) {
         state = colourBlock(block, state, false);
@@ -150,14 +147,13 @@ void ScripterHighlighter::colourShownLines()
 
 void ScripterHighlighter::layOutMovedLines()
 {
-    if (m_movedFrom < 0) {
+    if (m_moved.isEmpty()) {
         return;
     }
     m_applying = true;
-    m_document->markContentsDirty(m_movedFrom, m_movedTo - m_movedFrom);
+    m_document->markContentsDirty(m_moved.from, m_moved.to - m_moved.from);
     m_applying = false;
-    m_movedFrom = -1;
-    m_movedTo = -1;
+    m_moved.clear();
 }
 
 void ScripterHighlighter::colour(int from, int to)
@@ -169,9 +165,7 @@ void ScripterHighlighter::colour(int from, int to)
     // A new state goes on to the next line, unless the waiting part takes that line in order.
     const auto goesOn = [&] {
         const int position = block.position();
-        const bool waits =
-            m_pendingFrom >= 0 && position >= m_pendingFrom && position <= m_pendingTo;
-        return position <= to || (stateChanged && !waits);
+        return position <= to || (stateChanged && !m_pending.contains(position));
     };
     while (block.isValid() && goesOn()) {
         const QTextBlock previous = block.previous();
@@ -190,13 +184,7 @@ void ScripterHighlighter::colour(int from, int to)
 
 void ScripterHighlighter::wait(int from, int to)
 {
-    if (m_pendingFrom < 0) {
-        m_pendingFrom = from;
-        m_pendingTo = to;
-    } else {
-        m_pendingFrom = qMin(m_pendingFrom, from);
-        m_pendingTo = qMax(m_pendingTo, to);
-    }
+    m_pending.add(from, to);
     m_nextSlice->start(0);
 }
 
@@ -252,9 +240,7 @@ void ScripterHighlighter::applyFormats(const QTextBlock &block,
     // New formats drop the lines; a line not laid out yet is laid out with them later.
     layout->setFormats(ranges);
     const int end = block.position() + block.length();
-    m_formattedFrom =
-        m_formattedFrom < 0 ? block.position() : qMin(m_formattedFrom, block.position());
-    m_formattedTo = qMax(m_formattedTo, end);
+    m_formatted.add(block.position(), end);
     if (lines.isEmpty()) {
         return;
     }
@@ -275,8 +261,7 @@ void ScripterHighlighter::applyFormats(const QTextBlock &block,
     layout->endLayout();
     if (moved || layout->lineCount() != lines.size()) {
         // Each dirty mark walks the whole document layout, so the moved lines go together.
-        m_movedFrom = m_movedFrom < 0 ? block.position() : qMin(m_movedFrom, block.position());
-        m_movedTo = qMax(m_movedTo, end);
+        m_moved.add(block.position(), end);
         return;
     }
     emit m_document->documentLayout()->update(

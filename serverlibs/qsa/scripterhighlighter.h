@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config.h"
+#include "positionrange.h"
 
 #include <QList>
 #include <QObject>
@@ -44,9 +45,9 @@ public:
     void updateStyles();
 
     // True while part of the text still waits to be coloured.
-    bool isColouring() const { return m_pendingFrom >= 0; }
+    bool isColouring() const { return !m_pending.isEmpty(); }
     // The text before this position is coloured in order; -1 when nothing waits.
-    int waitingFrom() const { return m_pendingFrom; }
+    int waitingFrom() const { return m_pending.from; }
     // Slices colour the waiting part no further than the position that `limit` returns (-1: to
     // the end), so that formats come just ahead of the lines being laid out.
     void setColouringLimit(std::function<int()> limit);
@@ -101,14 +102,11 @@ private:
     QTextCharFormat m_formats[ElementCount];
     QTimer *m_nextSlice;
     std::function<int()> m_colouringLimit;
-    // The waiting part: from the line at m_pendingFrom (-1: none) at least to m_pendingTo.
-    int m_pendingFrom = -1;
-    int m_pendingTo = -1;
-    // The lines given new formats, from m_formattedFrom (-1: none) to m_formattedTo.
-    int m_formattedFrom = -1;
-    int m_formattedTo = -1;
-    // The lines that new formats moved, from m_movedFrom (-1: none) to m_movedTo.
-    int m_movedFrom = -1;
-    int m_movedTo = -1;
+    // The waiting part: from its first line at least to its end.
+    PositionRange m_pending;
+    // The lines given new formats.
+    PositionRange m_formatted;
+    // The lines that new formats moved.
+    PositionRange m_moved;
     bool m_applying = false; // our own format changes are no edits
 };
