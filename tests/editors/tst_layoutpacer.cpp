@@ -24,11 +24,15 @@ using Scripter::VBScriptEditor;
 
 namespace {
 
+constexpr int kLinesPerFunction = 5;
 // Long enough that laying it out takes many steps.
-constexpr int kFunctions = 4000;
+constexpr int kFunctions = 2000;
+// Short enough to be coloured ahead of the layout to its end, long enough to be laid out in steps.
+constexpr int kShortFunctions = LayoutPacer::ColourAheadLines / kLinesPerFunction * 3 / 4;
 // Laying out and colouring a text this long ends well within this, even on a loaded machine.
 constexpr int kFinishMs = 120000;
 
+// `functions` functions of kLinesPerFunction lines each.
 QString script(int functions, const QString &name = QStringLiteral("Step"))
 {
     QString text;
@@ -133,7 +137,7 @@ void makeEdit(ShownEditor &shown, Edit edit)
         break;
     case Edit::LinesRemoved: {
         QTextCursor cursor(document->findBlockByNumber(20));
-        cursor.setPosition(document->findBlockByNumber(5000).position(), QTextCursor::KeepAnchor);
+        cursor.setPosition(document->findBlockByNumber(2500).position(), QTextCursor::KeepAnchor);
         textEdit->setTextCursor(cursor);
         QTest::keyClick(textEdit, Qt::Key_Delete);
         break;
@@ -168,26 +172,31 @@ private slots:
 
 void tst_LayoutPacer::editWhileLayingOutEndsAsTheFinalTextLaidOutAtOnce_data()
 {
+    QTest::addColumn<int>("functions");
     QTest::addColumn<Edit>("edit");
 
+    // A short text is coloured to its end before it is laid out: nothing but the pacer then
+    // has the layout go on after an edit.
     // clang-format off
-    QTest::newRow("new text") << Edit::None;
-    QTest::newRow("line typed at the top while laying out") << Edit::LineTypedAtTop;
-    QTest::newRow("line typed ahead of the laid-out part") << Edit::LineTypedAhead;
-    QTest::newRow("line appended at the end while laying out") << Edit::LineAppended;
-    QTest::newRow("lines pasted while laying out") << Edit::LinesPasted;
-    QTest::newRow("many lines removed while laying out") << Edit::LinesRemoved;
-    QTest::newRow("line typed, undone and redone while laying out") << Edit::UndoneAndRedone;
-    QTest::newRow("second new text while the first is laid out") << Edit::NewText;
+    QTest::newRow("new text") << kFunctions << Edit::None;
+    QTest::newRow("line typed at the top while laying out") << kFunctions << Edit::LineTypedAtTop;
+    QTest::newRow("line typed at the top of a short text") << kShortFunctions << Edit::LineTypedAtTop;
+    QTest::newRow("line typed ahead of the laid-out part") << kFunctions << Edit::LineTypedAhead;
+    QTest::newRow("line appended at the end while laying out") << kFunctions << Edit::LineAppended;
+    QTest::newRow("lines pasted while laying out") << kFunctions << Edit::LinesPasted;
+    QTest::newRow("many lines removed while laying out") << kFunctions << Edit::LinesRemoved;
+    QTest::newRow("line typed, undone and redone while laying out") << kFunctions << Edit::UndoneAndRedone;
+    QTest::newRow("second new text while the first is laid out") << kFunctions << Edit::NewText;
     // clang-format on
 }
 
 void tst_LayoutPacer::editWhileLayingOutEndsAsTheFinalTextLaidOutAtOnce()
 {
+    QFETCH(int, functions);
     QFETCH(Edit, edit);
 
     ShownEditor paced;
-    paced.editor.setText(script(kFunctions));
+    paced.editor.setText(script(functions));
     QVERIFY2(layOutPart(paced), "the edit must come while the text is being laid out");
     makeEdit(paced, edit);
     QTRY_VERIFY_WITH_TIMEOUT(paced.done(), kFinishMs);
