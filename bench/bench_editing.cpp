@@ -42,6 +42,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -283,28 +284,13 @@ double keyAtTheTopMs(QTextEdit *textEdit)
     return clock.nsecsElapsed() / 1e6;
 }
 
-struct SetMs
+// Milliseconds that one call of `run` takes.
+double msOf(const std::function<void()> &run)
 {
-    double editor;
-    double bare;
-};
-
-// The best of kSetRuns settings of a text in the editor and in the bare editor, taken in turns
-// so that the load of the machine weighs on both alike.
-SetMs bestSetMs(const std::function<void()> &setInEditor, const std::function<void()> &setInBare)
-{
-    const auto once = [](const std::function<void()> &set) {
-        return Bench::bestMs(1, [&] {
-            set();
-            return true;
-        });
-    };
-    SetMs best{once(setInEditor), once(setInBare)};
-    for (int run = 1; run < kSetRuns; ++run) {
-        best.editor = std::min(best.editor, once(setInEditor));
-        best.bare = std::min(best.bare, once(setInBare));
-    }
-    return best;
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return timer.nsecsElapsed() / 1e6;
 }
 
 struct EditorUnderTest
@@ -315,20 +301,20 @@ struct EditorUnderTest
     QWidget *painted;
     std::function<void(const QString &)> setText;
     std::function<bool()> checkAndList;
+
+    // The name of one of the figures of this editor.
+    QByteArray figure(const char *what) const { return name(language) + QByteArray(" ") + what; }
+    // The editor built on QTextEdit, or null.
+    QTextEdit *textEdit() const { return qobject_cast<QTextEdit *>(keyTarget); }
 };
 
-bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *window)
+// Typing in the middle of the script, against the same keys typed into `bare`.
+bool measureTyping(const EditorUnderTest &editor, const QString &text, QTextEdit &bare)
 {
-    const QString text = script(editor.language, kLines);
-    const QString large = script(editor.language, 0, kColouredBytes);
-    window->scriptTabs()->setCurrentIndex(editor.tab);
     editor.setText(text);
     QCoreApplication::processEvents();
-
-    // Typing in the middle of the script.
-    if (auto *textEdit = qobject_cast<QTextEdit *>(editor.keyTarget)) {
-        QTextCursor cursor(textEdit->document()->findBlockByNumber(kLines / 2));
-        textEdit->setTextCursor(cursor);
+    if (QTextEdit *textEdit = editor.textEdit()) {
+        textEdit->setTextCursor(QTextCursor(textEdit->document()->findBlockByNumber(kLines / 2)));
         textEdit->ensureCursorVisible();
     } else if (auto *scintilla = qobject_cast<QsciScintilla *>(editor.keyTarget)) {
         scintilla->setCursorPosition(kLines / 2, 0);
@@ -336,38 +322,44 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
     }
     const double typing = keystrokeP99(editor.keyTarget, editor.painted);
 
-    // The editor that the figures compare with: Qt's own, without colouring. It is emptied
-    // after each use, so that its lazy layout of a large text does not weigh on what follows.
-    QTextEdit bare;
-    bare.setLineWrapMode(QTextEdit::NoWrap);
-    bare.resize(editor.keyTarget->size());
     bare.setPlainText(text);
-    bare.show();
     bare.setTextCursor(QTextCursor(bare.document()->findBlockByNumber(kLines / 2)));
     bare.ensureCursorVisible();
     QCoreApplication::processEvents();
     const double bareTyping = keystrokeP99(&bare, bare.viewport());
     bare.clear();
+    return Bench::report(editor.figure("keystroke to repaint, p99").constData(), typing,
+                         "bare QTextEdit", bareTyping, kKeystrokeTargetMs);
+}
 
+bool measureCheck(const EditorUnderTest &editor, const QString &text)
+{
     editor.setText(text);
     const double check = Bench::bestMs(3, editor.checkAndList);
     static const QRegularExpression header(QStringLiteral("^\\s*(function|Function|on)\\s+(\\w+)"),
                                            QRegularExpression::MultilineOption);
-    const double checkBaseline = Bench::bestMs(3, [&] {
+    const double search = Bench::bestMs(3, [&] {
         int found = 0;
         for (auto it = header.globalMatch(text); it.hasNext(); it.next()) {
             ++found;
         }
         return found > 0;
     });
+    return Bench::report(editor.figure("syntax check and function list").constData(), check,
+                         "one regular expression search", search, kCheckTargetMs);
+}
 
-    // A bare editor of the same kind sets the large text too: the JavaScript editor's is a
-    // QsciScintilla.
+// The longest stall while `large` is set, laid out and coloured. Setting it is compared with
+// a bare editor of the same kind setting it without colouring: the JavaScript editor's is a
+// QsciScintilla.
+bool measureColouringStall(const EditorUnderTest &editor, const QString &text, const QString &large,
+                           QTextEdit &bare)
+{
     std::unique_ptr<QsciScintilla> bareScintilla;
     std::function<void()> setInBare = [&] {
         bare.setPlainText(large);
     };
-    if (qobject_cast<QsciScintilla *>(editor.keyTarget)) {
+    if (!editor.textEdit()) {
         bareScintilla = std::make_unique<QsciScintilla>();
         bareScintilla->resize(editor.keyTarget->size());
         bareScintilla->show();
@@ -375,54 +367,82 @@ bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *wind
             bareScintilla->setText(large);
         };
     }
-    editor.setText(text);
-    QCoreApplication::processEvents();
-    const SetMs set = bestSetMs([&] { editor.setText(large); }, setInBare);
+    // The best of several settings, taken in turns so that the load of the machine weighs on
+    // both alike.
+    double setInEditorMs = std::numeric_limits<double>::max();
+    double setInBareMs = std::numeric_limits<double>::max();
+    for (int run = 0; run < kSetRuns; ++run) {
+        editor.setText(text);
+        QCoreApplication::processEvents();
+        setInEditorMs = std::min(setInEditorMs, msOf([&] { editor.setText(large); }));
+        setInBareMs = std::min(setInBareMs, msOf(setInBare));
+    }
     bareScintilla.reset();
     bare.clear();
-    const double setBaseline = set.bare;
-    const double setExcess = std::max(0.0, set.editor - set.bare);
+
     editor.setText(text);
     QCoreApplication::processEvents();
-    auto *textEdit = qobject_cast<QTextEdit *>(editor.keyTarget);
+    QTextEdit *textEdit = editor.textEdit();
     const ScripterHighlighter *highlighter =
         textEdit ? textEdit->document()->findChild<ScripterHighlighter *>() : nullptr;
     const double stall = longestStall(
         [&] { editor.setText(large); },
         [&] { return !textEdit || (laidOutToTheEnd(textEdit) && !highlighter->isColouring()); },
-        setExcess);
-    const double keyAfterColouring = textEdit ? keyAtTheTopMs(textEdit) : 0;
+        std::max(0.0, setInEditorMs - setInBareMs));
+    return Bench::report(editor.figure("longest stall while colouring 5 MB").constData(), stall,
+                         "setting the text without colouring", setInBareMs, kStallTargetMs);
+}
+
+// Laying out `large` to its end and the first key typed at its top once it is coloured, against
+// `bare` given the same colours by Qt's own highlighter.
+bool measureLayOut(const EditorUnderTest &editor, const QString &text, const QString &large,
+                   QTextEdit &bare)
+{
+    QTextEdit *textEdit = editor.textEdit();
+    const ScripterHighlighter *highlighter =
+        textEdit->document()->findChild<ScripterHighlighter *>();
     editor.setText(text);
     QCoreApplication::processEvents();
+    const double layOut = layOutMs(textEdit, [&] { editor.setText(large); });
+    const bool coloured =
+        QTest::qWaitFor([&] { return !highlighter->isColouring(); }, kWatchLimitMs);
+    QCoreApplication::processEvents();
+    const double key = coloured ? keyAtTheTopMs(textEdit) : -1;
 
-    double layOut = 0;
-    double qtLayOut = 0;
-    double qtKey = 0;
-    if (textEdit) {
-        layOut = layOutMs(textEdit, [&] { editor.setText(large); });
-        FormatReplay colours(bare.document(), formatsOf(textEdit->document()));
-        editor.setText(text);
-        QCoreApplication::processEvents();
-        qtLayOut = layOutMs(&bare, [&] { bare.setPlainText(large); });
-        qtKey = keyAtTheTopMs(&bare);
-        colours.setDocument(nullptr);
-        bare.clear();
-    }
+    FormatReplay colours(bare.document(), formatsOf(textEdit->document()));
+    editor.setText(text);
+    QCoreApplication::processEvents();
+    const double qtLayOut = layOutMs(&bare, [&] { bare.setPlainText(large); });
+    const double qtKey = keyAtTheTopMs(&bare);
+    colours.setDocument(nullptr);
+    bare.clear();
 
-    const QByteArray what = name(editor.language);
-    bool ok = Bench::report((what + " keystroke to repaint, p99").constData(), typing,
-                            "bare QTextEdit", bareTyping, kKeystrokeTargetMs);
-    ok &= Bench::report((what + " syntax check and function list").constData(), check,
-                        "one regular expression search", checkBaseline, kCheckTargetMs);
-    ok &= Bench::report((what + " longest stall while colouring 5 MB").constData(), stall,
-                        "setting the text without colouring", setBaseline, kStallTargetMs);
-    if (textEdit) {
-        ok &= Bench::report((what + " laying out 5 MB to its end").constData(), layOut,
+    bool ok = Bench::report(editor.figure("laying out 5 MB to its end").constData(), layOut,
                             "QTextEdit coloured by QSyntaxHighlighter", qtLayOut,
                             qtLayOut * kLayoutSlowdown);
-        ok &=
-            Bench::report((what + " first key after colouring 5 MB").constData(), keyAfterColouring,
-                          "key in that QTextEdit", qtKey, qtKey * kEditAfterColouringSlowdown);
+    ok &= Bench::report(editor.figure("first key after colouring 5 MB").constData(), key,
+                        "key in that QTextEdit", qtKey, qtKey * kEditAfterColouringSlowdown);
+    return ok;
+}
+
+bool measureEditor(const EditorUnderTest &editor, Scripter::ScripterWindow *window)
+{
+    const QString text = script(editor.language, kLines);
+    const QString large = script(editor.language, 0, kColouredBytes);
+    window->scriptTabs()->setCurrentIndex(editor.tab);
+
+    // The editor that the figures compare with: Qt's own, without colouring. It is emptied
+    // after each use, so that its lazy layout of a large text does not weigh on what follows.
+    QTextEdit bare;
+    bare.setLineWrapMode(QTextEdit::NoWrap);
+    bare.resize(editor.keyTarget->size());
+    bare.show();
+
+    bool ok = measureTyping(editor, text, bare);
+    ok &= measureCheck(editor, text);
+    ok &= measureColouringStall(editor, text, large, bare);
+    if (editor.textEdit()) {
+        ok &= measureLayOut(editor, text, large, bare);
     }
     return ok;
 }
