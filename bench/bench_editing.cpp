@@ -11,7 +11,10 @@
 //   the same colours, all at once, and that lays the text out by itself: colours split the text
 //   into more pieces to shape, which doubles Qt's layout time whoever colours it;
 // - the first key typed into that script once it is coloured (editors built on QTextEdit); the
-//   baseline is a key typed into that QTextEdit.
+//   baseline is a key typed into that QTextEdit;
+// - a block comment opened at the top of that script (AppleScript): the longest time the window
+//   cannot handle events while every line is coloured and laid out again; the baseline is the
+//   key typed into that QTextEdit, what Qt's own layout takes for any change of so large a text.
 //
 //   bench_editing
 
@@ -19,6 +22,7 @@
 
 #include "editors/applescripteditor.h"
 #include "editors/javascripteditor.h"
+#include "editors/scriptdocumentlayout.h"
 #include "editors/scrtextedit.h"
 #include "editors/vbscripteditor.h"
 
@@ -220,7 +224,12 @@ double longestStall(const std::function<void()> &set, const std::function<bool()
 
 bool laidOutToTheEnd(const QTextEdit *textEdit)
 {
-    const QTextLayout *layout = textEdit->document()->lastBlock().layout();
+    const QTextDocument *document = textEdit->document();
+    if (const auto *ours =
+            qobject_cast<const Scripter::ScriptDocumentLayout *>(document->documentLayout())) {
+        return !ours->isLayingOut();
+    }
+    const QTextLayout *layout = document->lastBlock().layout();
     return layout && layout->lineCount() > 0;
 }
 
@@ -394,8 +403,22 @@ bool measureColouringStall(const EditorUnderTest &editor, const QString &text, c
                          "setting the text without colouring", setInBareMs, kStallTargetMs);
 }
 
-// Laying out `large` to its end and the first key typed at its top once it is coloured, against
-// `bare` given the same colours by Qt's own highlighter.
+// The longest stall while a block comment opened at the top of the coloured text in `textEdit`
+// has every line coloured and laid out again.
+double recolouringStall(QTextEdit *textEdit)
+{
+    const ScripterHighlighter *highlighter =
+        textEdit->document()->findChild<ScripterHighlighter *>();
+    textEdit->setTextCursor(QTextCursor(textEdit->document()));
+    QCoreApplication::processEvents();
+    return longestStall([&] { QTest::keyClicks(textEdit, QStringLiteral("(*")); },
+                        [&] { return laidOutToTheEnd(textEdit) && !highlighter->isColouring(); },
+                        0);
+}
+
+// Laying out `large` to its end, the first key typed at its top once it is coloured and, where a
+// comment spans lines, the colouring again after one is opened at the top; against `bare` given
+// the same colours by Qt's own highlighter.
 bool measureLayOut(const EditorUnderTest &editor, const QString &text, const QString &large,
                    QTextEdit &bare)
 {
@@ -409,6 +432,8 @@ bool measureLayOut(const EditorUnderTest &editor, const QString &text, const QSt
         QTest::qWaitFor([&] { return !highlighter->isColouring(); }, kWatchLimitMs);
     QCoreApplication::processEvents();
     const double key = coloured ? keyAtTheTopMs(textEdit) : -1;
+    const bool blockComments = editor.language == Language::AppleScript;
+    const double recolouring = coloured && blockComments ? recolouringStall(textEdit) : -1;
 
     FormatReplay colours(bare.document(), formatsOf(textEdit->document()));
     editor.setText(text);
@@ -423,6 +448,11 @@ bool measureLayOut(const EditorUnderTest &editor, const QString &text, const QSt
                             qtLayOut * kLayoutSlowdown);
     ok &= Bench::report(editor.figure("first key after colouring 5 MB").constData(), key,
                         "key in that QTextEdit", qtKey, qtKey * kEditAfterColouringSlowdown);
+    if (blockComments) {
+        ok &= Bench::report(
+            editor.figure("longest stall after a comment opened atop 5 MB").constData(),
+            recolouring, "key in that QTextEdit", qtKey, kStallTargetMs);
+    }
     return ok;
 }
 

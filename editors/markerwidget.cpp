@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextLayout>
 
 #include <cmath>
 
@@ -27,37 +26,19 @@ QList<MarkerWidget::LineNumber> MarkerWidget::visibleLineNumbers() const
     const QFontMetrics metrics = fontMetrics();
     const int ascent = metrics.ascent() + 1;
 
-    // The blocks above the viewport are skipped by halving: a long script has thousands.
     const QTextDocument *document = textEdit->document();
-    const auto isAbove = [top](const QTextBlock &block) {
-        const QTextLayout *layout = block.layout();
-        // A block that is not laid out yet lies below everything shown.
-        return layout && layout->lineCount() > 0
-               && layout->position().y() + layout->boundingRect().height() < top;
-    };
-    int first = 0;
-    int last = document->blockCount();
-    while (first < last) {
-        const int middle = first + (last - first) / 2;
-        if (isAbove(document->findBlockByNumber(middle))) {
-            first = middle + 1;
-        } else {
-            last = middle;
-        }
-    }
-
+    const QAbstractTextDocumentLayout *layout = document->documentLayout();
+    QTextBlock block = document->findBlock(layout->hitTest(QPointF(0, top), Qt::FuzzyHit));
     QList<LineNumber> numbers;
-    int number = first + 1;
-    for (QTextBlock block = document->findBlockByNumber(first); block.isValid();
-         block = block.next(), ++number) {
-        const QTextLayout *layout = block.layout();
-        const qreal y = layout->position().y();
-        if (y + layout->boundingRect().height() < top) {
+    for (int number = block.blockNumber() + 1; block.isValid(); block = block.next(), ++number) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (rect.bottom() < top) {
             continue;
         }
-        if (y > bottom) {
+        if (rect.top() > bottom) {
             break;
         }
+        const qreal y = rect.top();
         const QString text = QString::number(number);
         // std::lround rounds halves away from zero, as the layout positions need.
         const int baseline = int(std::lround(y)) - top + ascent;

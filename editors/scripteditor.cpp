@@ -1,7 +1,7 @@
 #include "scripteditor.h"
 
-#include "editors/layoutpacer.h"
 #include "editors/markerwidget.h"
+#include "editors/scriptdocumentlayout.h"
 #include "editors/scrtextedit.h"
 #include "qsa/config.h"
 #include "qsa/scripterhighlighter.h"
@@ -25,7 +25,7 @@ ScriptEditor::ScriptEditor(QWidget *parent)
     m_textEdit = new ScrTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("editor_textwidget"));
     m_textEdit->setLineWrapMode(QTextEdit::NoWrap);
-    m_layoutPacer = new LayoutPacer(m_textEdit);
+    m_layout = new ScriptDocumentLayout(m_textEdit->document());
     setFocusProxy(m_textEdit);
 
     m_markerWidget = new MarkerWidget(this);
@@ -197,14 +197,9 @@ QString ScriptEditor::entryPointSignatures()
 
 void ScriptEditor::layOutBehind(ScripterHighlighter *highlighter)
 {
-    m_layoutPacer->setWaitingFrom([highlighter = QPointer<const ScripterHighlighter>(highlighter)] {
+    m_layout->setWaitingFrom([highlighter = QPointer<const ScripterHighlighter>(highlighter)] {
         return highlighter ? highlighter->waitingFrom() : -1;
     });
-    highlighter->setColouringLimit([pacer = QPointer<LayoutPacer>(m_layoutPacer)] {
-        return pacer ? pacer->colouringLimit() : -1;
-    });
-    connect(highlighter, &ScripterHighlighter::formatsChanged, m_layoutPacer,
-            &LayoutPacer::formatsChanged);
 }
 
 void ScriptEditor::applyTabStopWidth()

@@ -10,7 +10,7 @@ class QStatusBar;
 
 namespace Scripter {
 
-class LayoutPacer;
+class ScriptDocumentLayout;
 class ScrTextEdit;
 
 // Common base of the VBScript and AppleScript editors: a text edit with a line-number gutter and
@@ -65,13 +65,13 @@ protected:
     static QString entryPointSignatures();
     // Tab stops every Config::indentTabSize() widths of "x" in the "Standard" style font.
     void applyTabStopWidth();
-    // The text is laid out behind the colouring of `highlighter`, which colours the text edit
-    // and keeps a little ahead of the layout.
+    // The text is laid out behind the colouring of `highlighter`, which colours the text edit:
+    // a line coloured after it was laid out is laid out again.
     void layOutBehind(ScripterHighlighter *highlighter);
 
 private:
     ScrTextEdit *m_textEdit;
-    LayoutPacer *m_layoutPacer;
+    ScriptDocumentLayout *m_layout; // owned by the text edit's document
     MarkerWidget *m_markerWidget;
     QLabel *m_positionLabel;
     QStatusBar *m_statusBar;

@@ -1,6 +1,5 @@
 #include "scripterhighlighter.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -43,14 +42,12 @@ ScripterHighlighter::ScripterHighlighter(QTextEdit *textEdit, const QString &nam
     connect(textEdit->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ScripterHighlighter::colourShownLines);
     colour(0, m_document->characterCount());
-    reportFormatted();
 }
 
 void ScripterHighlighter::updateStyles()
 {
     readFormats();
     colour(0, m_document->characterCount());
-    reportFormatted();
 }
 
 void ScripterHighlighter::readFormats()
@@ -70,9 +67,6 @@ void ScripterHighlighter::readFormats()
 
 void ScripterHighlighter::contentsChanged(int from, int removed, int added)
 {
-    if (m_applying) {
-        return;
-    }
     if (!m_pending.isEmpty()) {
         // What waits behind the change moved with it.
         const int delta = added - removed;
@@ -86,12 +80,6 @@ void ScripterHighlighter::contentsChanged(int from, int removed, int added)
     // The changed lines are coloured before they are painted; only what does not fit into
     // one slice waits for the event loop. The edit lays out again what it formats.
     colour(from, from + added);
-    m_formatted.clear();
-}
-
-void ScripterHighlighter::setColouringLimit(std::function<int()> limit)
-{
-    m_colouringLimit = std::move(limit);
 }
 
 void ScripterHighlighter::colourWaitingPart()
@@ -99,26 +87,16 @@ void ScripterHighlighter::colourWaitingPart()
     if (m_pending.isEmpty()) {
         return;
     }
-    const int limit = m_colouringLimit ? m_colouringLimit() : -1;
-    if (limit >= 0 && m_pending.from >= limit) {
-        m_nextSlice->start(SliceMs);
-        return;
-    }
     const int from = m_pending.from;
-    int to = m_pending.to;
+    const int to = m_pending.to;
     m_pending.clear();
-    if (limit >= 0 && to > limit) {
-        wait(limit, to);
-        to = limit;
-    }
     colour(from, to);
-    reportFormatted();
 }
 
-void ScripterHighlighter::reportFormatted()
+void ScripterHighlighter::markFormattedLines()
 {
     if (!m_formatted.isEmpty()) {
-        emit formatsChanged(m_formatted.from, m_formatted.to);
+        m_document->markContentsDirty(m_formatted.from, m_formatted.to - m_formatted.from);
     }
     m_formatted.clear();
 }
@@ -141,19 +119,7 @@ void ScripterHighlighter::colourShownLines()
     for (; block.isValid() && block.blockNumber() <= last; block = block.next()) {
         state = colourBlock(block, state, false);
     }
-    layOutMovedLines();
-    reportFormatted();
-}
-
-void ScripterHighlighter::layOutMovedLines()
-{
-    if (m_moved.isEmpty()) {
-        return;
-    }
-    m_applying = true;
-    m_document->markContentsDirty(m_moved.from, m_moved.to - m_moved.from);
-    m_applying = false;
-    m_moved.clear();
+    markFormattedLines();
 }
 
 void ScripterHighlighter::colour(int from, int to)
@@ -179,7 +145,7 @@ void ScripterHighlighter::colour(int from, int to)
             break;
         }
     }
-    layOutMovedLines();
+    markFormattedLines();
 }
 
 void ScripterHighlighter::wait(int from, int to)
@@ -225,47 +191,8 @@ int ScripterHighlighter::colourBlock(QTextBlock block, int state, bool keepState
 void ScripterHighlighter::applyFormats(const QTextBlock &block,
                                        const QList<QTextLayout::FormatRange> &ranges)
 {
-    QTextLayout *layout = block.layout();
-    struct Line
-    {
-        QPointF position;
-        qreal width;
-        qreal height;
-    };
-    QList<Line> lines;
-    for (int i = 0; i < layout->lineCount(); ++i) {
-        const QTextLine line = layout->lineAt(i);
-        lines.append({line.position(), line.width(), line.height()});
-    }
-    // New formats drop the lines; a line not laid out yet is laid out with them later.
-    layout->setFormats(ranges);
-    const int end = block.position() + block.length();
-    m_formatted.add(block.position(), end);
-    if (lines.isEmpty()) {
-        return;
-    }
-    // Colours keep the geometry, so the lines go back where they were; only when a style's
-    // font moves a line does the document lay the block out again.
-    bool moved = false;
-    layout->beginLayout();
-    for (const Line &old : std::as_const(lines)) {
-        QTextLine line = layout->createLine();
-        if (!line.isValid()) {
-            moved = true;
-            break;
-        }
-        line.setLineWidth(old.width);
-        line.setPosition(old.position);
-        moved = moved || !qFuzzyCompare(line.height(), old.height);
-    }
-    layout->endLayout();
-    if (moved || layout->lineCount() != lines.size()) {
-        // Each dirty mark walks the whole document layout, so the moved lines go together.
-        m_moved.add(block.position(), end);
-        return;
-    }
-    emit m_document->documentLayout()->update(
-        layout->boundingRect().translated(layout->position()));
+    block.layout()->setFormats(ranges);
+    m_formatted.add(block.position(), block.position() + block.length());
 }
 
 QList<ScripterHighlighter::Run> ScripterHighlighter::runs(const QString &text, int *depth) const
