@@ -3,7 +3,6 @@
 #include "editors/lineextents.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QPointer>
 
 #include <functional>
 
@@ -76,7 +75,7 @@ private:
     mutable LineExtents m_extents;
     // No line before this one waits to be laid out.
     mutable int m_front = 0;
-    // The first line whose extents changed since it was last shown; -1 for none.
+    // The first line whose extents changed since the last repaint of what moved; -1 for none.
     mutable int m_movedFrom = -1;
     mutable int m_lastLineHeight = 0;
     // The width that every line was last laid out in.

@@ -156,6 +156,29 @@ void makeEdit(ShownEditor &shown, Edit edit)
     }
 }
 
+// A shown text edit with our layout and no highlighter.
+struct PlainEdit
+{
+    // The text holds `functions` functions.
+    explicit PlainEdit(int functions)
+        : layout(new ScriptDocumentLayout(edit.document()))
+    {
+        edit.setLineWrapMode(QTextEdit::NoWrap);
+        edit.resize(500, 300);
+        edit.show();
+        edit.setPlainText(script(functions));
+    }
+
+    // Waits until the whole text is laid out; false if it is not within kFinishMs.
+    bool laidOutToTheEnd() const
+    {
+        return QTest::qWaitFor([this] { return !layout->isLayingOut(); }, kFinishMs);
+    }
+
+    QTextEdit edit;
+    ScriptDocumentLayout *layout; // owned by the edit's document
+};
+
 // Two shown text edits, one with Qt's own document layout and one with ours, over the same text:
 // every sixth line is set in a font twice as tall as the rest.
 struct TwoLayouts
@@ -306,13 +329,10 @@ void tst_ScriptDocumentLayout::changeMovesTheLinesBelowWithoutLayingThemOutAgain
     QFETCH(ChangeNearTheTop, change);
     QFETCH(int, linesMoved);
 
-    QTextEdit edit;
-    edit.setLineWrapMode(QTextEdit::NoWrap);
-    auto *layout = new ScriptDocumentLayout(edit.document());
-    edit.resize(500, 300);
-    edit.show();
-    edit.setPlainText(script(kFunctions / 4));
-    QTRY_VERIFY_WITH_TIMEOUT(!layout->isLayingOut(), kFinishMs);
+    PlainEdit plain(kFunctions / 4);
+    QVERIFY(plain.laidOutToTheEnd());
+    QTextEdit &edit = plain.edit;
+    ScriptDocumentLayout *layout = plain.layout;
     const FarLine before(edit);
     const QTextBlock second = edit.document()->findBlockByNumber(1);
     const qreal lineHeight = layout->blockBoundingRect(second).height();
@@ -320,7 +340,7 @@ void tst_ScriptDocumentLayout::changeMovesTheLinesBelowWithoutLayingThemOutAgain
     change(edit);
     // Still laid out: the change cost the lines it touched, not those below.
     QVERIFY(laidOut(before.block));
-    QTRY_VERIFY_WITH_TIMEOUT(!layout->isLayingOut(), kFinishMs);
+    QVERIFY(plain.laidOutToTheEnd());
     QVERIFY(laidOut(before.block));
     for (QTextBlock block = edit.document()->begin(); block.blockNumber() < 6;
          block = block.next()) {
@@ -481,16 +501,11 @@ void tst_ScriptDocumentLayout::lineAskedForBeforeTheLayoutLearnsOfAChange()
     QFETCH(QString, inserted);
     QFETCH(int, removedLines);
 
-    QTextEdit edit;
-    edit.setLineWrapMode(QTextEdit::NoWrap);
-    auto *layout = new ScriptDocumentLayout(edit.document());
-    edit.resize(500, 300);
-    edit.show();
-    edit.setPlainText(script(kFunctions / 10));
-    QTRY_VERIFY_WITH_TIMEOUT(!layout->isLayingOut(), kFinishMs);
-
+    PlainEdit plain(kFunctions / 10);
+    QVERIFY(plain.laidOutToTheEnd());
+    ScriptDocumentLayout *layout = plain.layout;
     // The document tells its handlers of a change before it tells the layout.
-    QTextDocument *document = edit.document();
+    QTextDocument *document = plain.edit.document();
     qreal bottomSeen = -1;
     connect(document, &QTextDocument::contentsChange, this,
             [&] { bottomSeen = layout->blockBoundingRect(document->lastBlock()).bottom(); });
@@ -500,7 +515,7 @@ void tst_ScriptDocumentLayout::lineAskedForBeforeTheLayoutLearnsOfAChange()
     cursor.insertText(inserted);
     QVERIFY(bottomSeen > 0);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!layout->isLayingOut(), kFinishMs);
+    QVERIFY(plain.laidOutToTheEnd());
     QCOMPARE(firstLineNotLaidOut(document), -1);
     const qreal lineHeight = layout->blockBoundingRect(document->begin()).height();
     QCOMPARE(layout->blockBoundingRect(document->lastBlock()).bottom(),
