@@ -179,8 +179,12 @@ struct PlainEdit
     ScriptDocumentLayout *layout; // owned by the edit's document
 };
 
+// Where the line separator stands in the second line of TwoLayouts' text.
+constexpr int kSeparatorColumn = 9;
+
 // Two shown text edits, one with Qt's own document layout and one with ours, over the same text:
-// every sixth line is set in a font twice as tall as the rest.
+// every sixth line is set in a font twice as tall as the rest, and the second line is broken in
+// two by a line separator.
 struct TwoLayouts
 {
     TwoLayouts()
@@ -192,6 +196,8 @@ struct TwoLayouts
             document->setDefaultFont(edit->font());
             QTextCursor cursor(document);
             cursor.insertText(script(40));
+            cursor.setPosition(document->findBlockByNumber(1).position() + kSeparatorColumn);
+            cursor.insertText(QString(QChar::LineSeparator));
             QTextCharFormat tall;
             tall.setFontPointSize(edit->font().pointSizeF() * 2);
             for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -276,8 +282,9 @@ void tst_ScriptDocumentLayout::linesStandWhereQtsLayoutPutsThem()
     // Qt's text edit estimates its scroll range until its layout tells the final size.
     QTRY_COMPARE(two.qts.verticalScrollBar()->maximum(), two.ours.verticalScrollBar()->maximum());
     // The cursor stands where Qt's layout puts it, and a click there puts it back.
-    for (const int position :
-         {0, 1, 40, 41, 300, ours->characterCount() / 2, ours->characterCount() - 1}) {
+    const int separator = ours->findBlockByNumber(1).position() + kSeparatorColumn;
+    for (const int position : {0, 1, 40, separator - 2, separator + 3, 300,
+                               ours->characterCount() / 2, ours->characterCount() - 1}) {
         QTextCursor inQts(qts);
         inQts.setPosition(position);
         QTextCursor inOurs(ours);
