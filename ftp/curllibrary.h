@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QLibrary>
-#include <QString>
+#include "corelib/common/systemlibrary.h"
 
 #include <curl/curl.h>
 
@@ -10,9 +9,9 @@ namespace TavrixCommon {
 // libcurl, loaded when FTP is first used rather than with the program: loading the library and
 // the twenty it needs in turn took some 4 ms of every start, and most sessions never browse a
 // server.
-// A library that cannot be loaded leaves the calls unset; isLoaded() and errorString() tell.
-// The shared instance is safe to use from any thread once shared() has returned.
-class CurlLibrary
+// The calls may be made only when isLoaded(). The shared instance is safe to use from any thread
+// once shared() has returned.
+class CurlLibrary final : public SRCore::SystemLibrary
 {
 public:
     // The system's libcurl, loaded and initialised on the first call.
@@ -20,11 +19,6 @@ public:
 
     // Loads the library that QLibrary finds under `name` and `majorVersion`, and initialises it.
     CurlLibrary(const QString &name, int majorVersion);
-    CurlLibrary(const CurlLibrary &) = delete;
-    CurlLibrary &operator=(const CurlLibrary &) = delete;
-
-    bool isLoaded() const { return m_easyInit; }
-    QString errorString() const { return m_errorString; }
 
     CURL *easyInit() const { return m_easyInit(); }
     void easyCleanup(CURL *curl) const { m_easyCleanup(curl); }
@@ -43,8 +37,6 @@ public:
     }
 
 private:
-    QLibrary m_library;
-    QString m_errorString;
     CURL *(*m_easyInit)() = nullptr;
     void (*m_easyCleanup)(CURL *) = nullptr;
     void (*m_easyReset)(CURL *) = nullptr;

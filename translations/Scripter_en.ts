@@ -38,14 +38,6 @@
     </message>
 </context>
 <context>
-    <name>CurlLibrary</name>
-    <message>
-        <location filename="../ftp/curllibrary.cpp" line="+46"/>
-        <source>%1 has no function %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Environment</name>
     <message>
         <location filename="../serverlibs/supportlib/environment.cpp" line="+57"/>
@@ -6899,6 +6891,14 @@ A folder matches the filter if the expression evaluates to boolean value true</s
     </message>
 </context>
 <context>
+    <name>SystemLibrary</name>
+    <message>
+        <location filename="../serverlibs/corelib/common/systemlibrary.cpp" line="+29"/>
+        <source>%1 has no function %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Tavrix</name>
     <message>
         <location filename="../serverlibs/supportlib/tavrix.cpp" line="+58"/>
@@ -7958,7 +7958,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
 <context>
     <name>ZipHelper</name>
     <message>
-        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+87"/>
+        <location filename="../serverlibs/corelib/archive/ziphelper.cpp" line="+93"/>
         <source>it is not a zip archive, or it is truncated</source>
         <translation type="unfinished"></translation>
     </message>
@@ -8008,7 +8008,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+9"/>
         <source>Can&apos;t encrypt archive &apos;%1&apos;: this libzip does not support traditional PKWARE encryption</source>
         <translation type="unfinished"></translation>
     </message>
@@ -8043,7 +8043,8 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="-71"/>
+        <location line="+176"/>
         <source>Can&apos;t write archive &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -8124,7 +8125,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
     </message>
     <message>
         <location line="+19"/>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>can&apos;t write &apos;%1&apos;: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -8201,7 +8202,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+14"/>
         <source>it holds %1 entries; at most %2 are extracted</source>
         <translation type="unfinished"></translation>
     </message>
@@ -8214,7 +8215,7 @@ A folder matches the filter if the expression evaluates to boolean value true</s
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+69"/>
+        <location filename="../app/main.cpp" line="+70"/>
         <source>Initialization Error</source>
         <translation type="unfinished"></translation>
     </message>

@@ -3,6 +3,7 @@
 #include "archivelimits.h"
 #include "extractionjournal.h"
 #include "zipdirectory.h"
+#include "ziplibrary.h"
 
 #include "corelib/common/corelogging.h"
 #include "corelib/files/safefilewriter.h"
@@ -44,6 +45,11 @@ constexpr zip_uint32_t kDefaultDeflateLevel = 6;
 
 constexpr qint64 kCopyChunkSize = 256 * 1024;
 
+const SRCore::ZipLibrary &libzip()
+{
+    return SRCore::ZipLibrary::shared();
+}
+
 bool fail(QString *errorMessage, const QString &message)
 {
     qCDebug(lcCoreLib).noquote() << message;
@@ -55,34 +61,34 @@ bool fail(QString *errorMessage, const QString &message)
 
 struct ArchiveDiscarder
 {
-    void operator()(zip_t *archive) const { zip_discard(archive); }
+    void operator()(zip_t *archive) const { libzip().discard(archive); }
 };
 // An open archive; dropping it discards every change made since it was opened.
 using ArchivePointer = std::unique_ptr<zip_t, ArchiveDiscarder>;
 
 struct EntryCloser
 {
-    void operator()(zip_file_t *file) const { zip_fclose(file); }
+    void operator()(zip_file_t *file) const { libzip().fclose(file); }
 };
 using EntryPointer = std::unique_ptr<zip_file_t, EntryCloser>;
 
 QString errorText(zip_error_t *error)
 {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
+    return QString::fromLocal8Bit(libzip().error_strerror(error));
 }
 
 // Opens `path` with libzip's `flags`; on failure returns null and says why.
 ArchivePointer openArchive(const QString &path, int flags, QString *reason)
 {
     zip_error_t error;
-    zip_error_init(&error);
+    libzip().error_init(&error);
     zip_source_t *source =
-        zip_source_file_create(QFile::encodeName(path).constData(), 0, -1, &error);
-    zip_t *archive = source ? zip_open_from_source(source, flags, &error) : nullptr;
+        libzip().source_file_create(QFile::encodeName(path).constData(), 0, -1, &error);
+    zip_t *archive = source ? libzip().open_from_source(source, flags, &error) : nullptr;
     if (!archive) {
         // On failure the source is still ours.
-        zip_source_free(source);
-        switch (zip_error_code_zip(&error)) {
+        libzip().source_free(source);
+        switch (libzip().error_code_zip(&error)) {
         case ZIP_ER_NOZIP:
             *reason = ZipHelper::tr("it is not a zip archive, or it is truncated");
             break;
@@ -94,7 +100,7 @@ ArchivePointer openArchive(const QString &path, int flags, QString *reason)
             break;
         }
     }
-    zip_error_fini(&error);
+    libzip().error_fini(&error);
     return ArchivePointer(archive);
 }
 
@@ -154,7 +160,12 @@ bool validateWriteArguments(const QString &archivePath, bool encrypt, const QStr
             errorMessage,
             ZipHelper::tr("Can't encrypt archive '%1' without a password").arg(archivePath));
     }
-    if (encrypt && !zip_encryption_method_supported(ZIP_EM_TRAD_PKWARE, 1)) {
+    if (!libzip().isLoaded()) {
+        return fail(
+            errorMessage,
+            ZipHelper::tr("Can't write archive '%1': %2").arg(archivePath, libzip().errorString()));
+    }
+    if (encrypt && !libzip().encryption_method_supported(ZIP_EM_TRAD_PKWARE, 1)) {
         return fail(errorMessage,
                     ZipHelper::tr("Can't encrypt archive '%1': this libzip does not support "
                                   "traditional PKWARE encryption")
@@ -231,7 +242,7 @@ bool collectSources(const QFileInfo &info, const QByteArray &prefix, SourceColle
 
 bool archiveFailure(zip_t *archive, QString *reason)
 {
-    *reason = QString::fromLocal8Bit(zip_strerror(archive));
+    *reason = QString::fromLocal8Bit(libzip().strerror(archive));
     return false;
 }
 
@@ -244,8 +255,8 @@ void setExtendedTimestamp(zip_t *archive, zip_uint64_t index, qint64 modified)
     zip_uint8_t data[kExtendedTimestampSize] = {kExtendedTimestampHasModificationTime};
     qToLittleEndian(quint32(modified), data + 1);
     // Failing to add it costs precision only: the DOS time is still there.
-    zip_file_extra_field_set(archive, index, kExtendedTimestampId, ZIP_EXTRA_FIELD_NEW, data,
-                             kExtendedTimestampSize, ZIP_FL_LOCAL | ZIP_FL_CENTRAL);
+    libzip().file_extra_field_set(archive, index, kExtendedTimestampId, ZIP_EXTRA_FIELD_NEW, data,
+                                  kExtendedTimestampSize, ZIP_FL_LOCAL | ZIP_FL_CENTRAL);
 }
 
 bool addEntry(zip_t *archive, const SourceEntry &entry, const QByteArray &password, int level,
@@ -253,14 +264,15 @@ bool addEntry(zip_t *archive, const SourceEntry &entry, const QByteArray &passwo
 {
     // Deleting and adding, rather than overwriting in place, drops every setting of the old
     // entry (encryption, extra fields) along with its data.
-    const zip_int64_t existing = zip_name_locate(archive, entry.name.constData(), 0);
-    if (existing >= 0 && zip_delete(archive, zip_uint64_t(existing)) != 0) {
+    const zip_int64_t existing = libzip().name_locate(archive, entry.name.constData(), 0);
+    if (existing >= 0 && libzip().delete_(archive, zip_uint64_t(existing)) != 0) {
         return archiveFailure(archive, reason);
     }
     zip_int64_t index = -1;
     if (entry.isFolder) {
-        index = zip_dir_add(archive, entry.name.constData(), ZIP_FL_ENC_UTF_8);
-        if (index < 0 || zip_file_set_mtime(archive, zip_uint64_t(index), entry.modified, 0) != 0) {
+        index = libzip().dir_add(archive, entry.name.constData(), ZIP_FL_ENC_UTF_8);
+        if (index < 0
+            || libzip().file_set_mtime(archive, zip_uint64_t(index), entry.modified, 0) != 0) {
             return archiveFailure(archive, reason);
         }
     } else {
@@ -268,23 +280,24 @@ bool addEntry(zip_t *archive, const SourceEntry &entry, const QByteArray &passwo
         // entry's: libzip derives the encryption header's check byte from it, so it must not be
         // set apart from the file.
         zip_source_t *source =
-            zip_source_file(archive, QFile::encodeName(entry.path).constData(), 0, -1);
+            libzip().source_file(archive, QFile::encodeName(entry.path).constData(), 0, -1);
         if (!source) {
             return archiveFailure(archive, reason);
         }
-        index = zip_file_add(archive, entry.name.constData(), source, ZIP_FL_ENC_UTF_8);
+        index = libzip().file_add(archive, entry.name.constData(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(source);
+            libzip().source_free(source);
             return archiveFailure(archive, reason);
         }
         const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
         const zip_uint32_t deflateLevel = level < 0 ? kDefaultDeflateLevel : zip_uint32_t(level);
-        if (zip_set_file_compression(archive, zip_uint64_t(index), method, deflateLevel) != 0) {
+        if (libzip().set_file_compression(archive, zip_uint64_t(index), method, deflateLevel)
+            != 0) {
             return archiveFailure(archive, reason);
         }
         if (!password.isEmpty()
-            && zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE,
-                                       password.constData())
+            && libzip().file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE,
+                                            password.constData())
                    != 0) {
             return archiveFailure(archive, reason);
         }
@@ -323,7 +336,7 @@ bool writeEntries(const QString &archivePath, const QList<SourceEntry> &entries,
     // libzip writes a temporary file next to the archive and renames it over the archive only
     // when everything was written; on failure it removes the temporary file, and discarding the
     // handle drops the changes.
-    if (zip_close(archive.get()) != 0) {
+    if (libzip().close(archive.get()) != 0) {
         archiveFailure(archive.get(), &reason);
         return fail(errorMessage,
                     ZipHelper::tr("Can't write archive '%1': %2").arg(archivePath, reason));
@@ -351,8 +364,8 @@ struct PlannedEntry
 qint64 entryModificationTime(zip_t *archive, zip_uint64_t index, const zip_stat_t &stat)
 {
     zip_uint16_t length = 0;
-    const zip_uint8_t *data = zip_file_extra_field_get_by_id(archive, index, kExtendedTimestampId,
-                                                             0, &length, ZIP_FL_CENTRAL);
+    const zip_uint8_t *data = libzip().file_extra_field_get_by_id(
+        archive, index, kExtendedTimestampId, 0, &length, ZIP_FL_CENTRAL);
     if (data && length >= kExtendedTimestampSize
         && (data[0] & kExtendedTimestampHasModificationTime)) {
         return qFromLittleEndian<qint32>(data + 1);
@@ -365,7 +378,7 @@ bool isSymbolicLink(zip_t *archive, zip_uint64_t index)
 {
     zip_uint8_t system = 0;
     zip_uint32_t attributes = 0;
-    return zip_file_get_external_attributes(archive, index, 0, &system, &attributes) == 0
+    return libzip().file_get_external_attributes(archive, index, 0, &system, &attributes) == 0
            && system == ZIP_OPSYS_UNIX
            && ((attributes >> 16) & kUnixFileTypeMask) == kUnixSymbolicLink;
 }
@@ -375,9 +388,9 @@ bool planEntry(zip_t *archive, zip_uint64_t index, bool junkPaths, bool havePass
 {
     // Names without the UTF-8 flag are taken as UTF-8 when they are valid UTF-8 (zip on Unix
     // stores UTF-8 without the flag), otherwise as CP437, which libzip converts.
-    const char *rawName = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+    const char *rawName = libzip().get_name(archive, index, ZIP_FL_ENC_GUESS);
     zip_stat_t stat;
-    if (!rawName || zip_stat_index(archive, index, 0, &stat) != 0) {
+    if (!rawName || libzip().stat_index(archive, index, 0, &stat) != 0) {
         return archiveFailure(archive, reason);
     }
     entry->index = index;
@@ -413,13 +426,13 @@ bool planEntry(zip_t *archive, zip_uint64_t index, bool junkPaths, bool havePass
             ZipHelper::tr("entry '%1' is encrypted and no password was given").arg(entry->name);
         return false;
     }
-    if (entry->encrypted && !zip_encryption_method_supported(stat.encryption_method, 0)) {
+    if (entry->encrypted && !libzip().encryption_method_supported(stat.encryption_method, 0)) {
         *reason = ZipHelper::tr("entry '%1' is encrypted with a method that is not supported")
                       .arg(entry->name);
         return false;
     }
     if ((stat.valid & ZIP_STAT_COMP_METHOD)
-        && !zip_compression_method_supported(stat.comp_method, 0)) {
+        && !libzip().compression_method_supported(stat.comp_method, 0)) {
         *reason = ZipHelper::tr("entry '%1' is compressed with method %2, which is not supported")
                       .arg(entry->name)
                       .arg(stat.comp_method);
@@ -513,7 +526,7 @@ bool setModificationTime(const QString &path, qint64 secondsSinceEpoch)
 
 QString entryReadFailure(const PlannedEntry &entry, zip_error_t *error)
 {
-    switch (zip_error_code_zip(error)) {
+    switch (libzip().error_code_zip(error)) {
     case ZIP_ER_WRONGPASSWD:
         return ZipHelper::tr("wrong password for entry '%1'").arg(entry.name);
     case ZIP_ER_CRC:
@@ -538,10 +551,10 @@ bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
                 const QString &path, QByteArray &buffer, SRCore::ExtractionJournal &journal,
                 QString *reason)
 {
-    EntryPointer file(zip_fopen_index_encrypted(
+    EntryPointer file(libzip().fopen_index_encrypted(
         archive, entry.index, 0, password.isEmpty() ? nullptr : password.constData()));
     if (!file) {
-        *reason = entryReadFailure(entry, zip_get_error(archive));
+        *reason = entryReadFailure(entry, libzip().get_error(archive));
         return false;
     }
     // NewOnly: never write into a file or through a link that appeared after the checks.
@@ -553,9 +566,10 @@ bool writeEntry(zip_t *archive, const PlannedEntry &entry, const QByteArray &pas
     journal.addWrittenFile(path);
     qint64 extracted = 0;
     while (true) {
-        const zip_int64_t read = zip_fread(file.get(), buffer.data(), zip_uint64_t(buffer.size()));
+        const zip_int64_t read =
+            libzip().fread(file.get(), buffer.data(), zip_uint64_t(buffer.size()));
         if (read < 0) {
-            *reason = entryReadFailure(entry, zip_file_get_error(file.get()));
+            *reason = entryReadFailure(entry, libzip().file_get_error(file.get()));
             return false;
         }
         if (read == 0) {
@@ -740,13 +754,16 @@ bool ZipHelper::extractFiles(const QString &archivePath, const QString &targetFo
         return refuse(tr("the target '%1' is not a folder").arg(target));
     }
 
+    if (!libzip().isLoaded()) {
+        return refuse(libzip().errorString());
+    }
     QString reason;
     const ArchivePointer archive = openArchive(archivePath, ZIP_RDONLY, &reason);
     if (!archive) {
         return refuse(reason);
     }
     const bool havePassword = usePassword && !password.isEmpty();
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t count = libzip().get_num_entries(archive.get(), 0);
     if (count > ArchiveLimits::kMaximumEntries) {
         return refuse(tr("it holds %1 entries; at most %2 are extracted")
                           .arg(count)
