@@ -1,14 +1,35 @@
 #include "deferrediconengine.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QImageReader>
 #include <QPixmap>
 
 namespace GuiLib {
 
+namespace {
+
+// Opens the file of `reader` and makes the reader take the format the file's name gives; false
+// when the file cannot be opened. Qt's own detection first asks every image format plugin
+// whether it reads that format, loading each plugin to ask, before it tries its built-in PNG
+// reader; the program's icons are all PNG.
+bool openByName(QImageReader &reader)
+{
+    if (!reader.device()->open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    reader.setFormat(QFileInfo(reader.fileName()).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return true;
+}
+
+} // namespace
+
 QIcon DeferredIconEngine::icon(const QString &path)
 {
-    // Reads the file's header only.
-    if (!QImageReader(path).canRead()) {
+    // Reads the file's header only; a file whose name does not give its format is detected.
+    QImageReader byName(path);
+    if (!(openByName(byName) && byName.canRead()) && !QImageReader(path).canRead()) {
         return QIcon();
     }
     return QIcon(new DeferredIconEngine(path));
@@ -21,7 +42,14 @@ DeferredIconEngine::DeferredIconEngine(const QString &path)
 QIcon &DeferredIconEngine::decoded()
 {
     if (!m_isDecoded) {
-        m_decoded = QIcon(m_path);
+        // A file of one picture, as the name says; any other as Qt reads the files of icons.
+        QImageReader reader(m_path);
+        QImage image;
+        if (openByName(reader) && reader.read(&image) && !reader.jumpToNextImage()) {
+            m_decoded.addPixmap(QPixmap::fromImage(std::move(image)));
+        } else {
+            m_decoded = QIcon(m_path);
+        }
         m_isDecoded = true;
     }
     return m_decoded;

@@ -5,12 +5,14 @@
 
 #include "guilib/images/deferrediconengine.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <functional>
 
@@ -48,6 +50,9 @@ private slots:
     void firstUseShowsTheFileAsItIsThen_data();
     void firstUseShowsTheFileAsItIsThen();
     void changingACopyLeavesTheOriginal();
+    void picturesNamedAsAnotherFormatStillShow_data();
+    void picturesNamedAsAnotherFormatStillShow();
+    void everyPictureOfAFileOfSeveralShows();
     void namesOfNoImageGiveNullIcons_data();
     void namesOfNoImageGiveNullIcons();
 
@@ -112,6 +117,59 @@ void tst_DeferredIconEngine::changingACopyLeavesTheOriginal()
     QCOMPARE(copy.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32)}));
     QCOMPARE(original.availableSizes(), QList<QSize>({QSize(16, 16)}));
     QCOMPARE(original.pixmap(32).toImage().pixelColor(8, 8), QColor(Qt::red));
+}
+
+void tst_DeferredIconEngine::picturesNamedAsAnotherFormatStillShow_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("format");
+    // clang-format off
+    QTest::newRow("PNG named as JPEG")   << QStringLiteral("photo.jpg")   << QByteArray("png");
+    QTest::newRow("JPEG named as PNG")   << QStringLiteral("drawing.png") << QByteArray("jpg");
+    QTest::newRow("BMP without a suffix") << QStringLiteral("picture")    << QByteArray("bmp");
+    QTest::newRow("PNG with an unknown suffix") << QStringLiteral("picture.icon") << QByteArray("png");
+    // clang-format on
+}
+
+void tst_DeferredIconEngine::picturesNamedAsAnotherFormatStillShow()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, format);
+    const QString path = m_folder.filePath(fileName);
+    QVERIFY(filled(24, Qt::red).save(path, format.constData()));
+
+    QIcon icon = GuiLib::DeferredIconEngine::icon(path);
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(24, 24)}));
+    QCOMPARE(icon.pixmap(24).toImage(), QIcon(path).pixmap(24).toImage());
+}
+
+void tst_DeferredIconEngine::everyPictureOfAFileOfSeveralShows()
+{
+    // An icon file of two pictures, joined from two icon files of one picture each: a 6-byte
+    // header with the count, a 16-byte entry per picture ending in its data's offset, the data.
+    QByteArray header("\0\0\1\0\2\0", 6);
+    QByteArray entries;
+    QByteArray data;
+    for (const int side : {16, 32}) {
+        QByteArray single;
+        QBuffer buffer(&single);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(filled(side, Qt::red).save(&buffer, "ico"));
+        QByteArray entry = single.mid(6, 16);
+        qToLittleEndian<quint32>(6 + 2 * 16 + data.size(), entry.data() + 12);
+        entries += entry;
+        data += single.mid(6 + 16);
+    }
+    const QString path = m_folder.filePath(QStringLiteral("two.ico"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(header + entries + data);
+    file.close();
+
+    QIcon icon = GuiLib::DeferredIconEngine::icon(path);
+    QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32)}));
+    QCOMPARE(icon.availableSizes(), QIcon(path).availableSizes());
 }
 
 void tst_DeferredIconEngine::namesOfNoImageGiveNullIcons_data()
