@@ -5,6 +5,7 @@
 #include "package/ipackagewindow.h"
 #include "package/packageprocessor.h"
 
+#include "guilib/images/deferrediconengine.h"
 #include "guilib/translation/translationloader.h"
 #include "qsa/config.h"
 
@@ -77,8 +78,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(SRCore::EnvManager::appName());
     QApplication::setApplicationVersion(QStringLiteral(TAVRIX_VERSION));
     const QString customIcon = SRCore::EnvManager::getCustomIcon();
-    const QIcon icon(customIcon.isEmpty() ? QStringLiteral(":/Images/Ui_scripter/img_App.png")
-                                          : customIcon);
+    const QIcon icon = GuiLib::DeferredIconEngine::icon(
+        customIcon.isEmpty() ? QStringLiteral(":/Images/Ui_scripter/img_App.png") : customIcon);
     if (!icon.isNull()) {
         QApplication::setWindowIcon(icon);
     }
