@@ -11,7 +11,9 @@ FilterComboBox::FilterComboBox(int column, QWidget *parent)
     , m_column(column)
     , m_typingTimer(new QTimer(this))
 {
-    setEditable(true);
+    // A line edit of its own makes the box editable without building its drop-down list, as
+    // setEditable() would: most filter fields never open theirs.
+    setLineEdit(new QLineEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     // Completing from the history while typing would filter by a text nobody typed.
     setCompleter(nullptr);

@@ -9,6 +9,7 @@
 #include "guilib/log/logtableview.h"
 #include "guilib/log/recentfilter.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -61,6 +62,7 @@ private slots:
     void typingFiltersAfterAPause();
     void returnFiltersAtOnceAndRemembersTheText();
     void pickingARecentFilterAppliesIt();
+    void recentFiltersListDropsDownAsInAnEditableBox();
 
     void everyColumnHasAFieldWithItsHint();
     void fieldsFollowTheirColumns();
@@ -224,6 +226,35 @@ void tst_FilterHeaderView::pickingARecentFilterAppliesIt()
     QCOMPARE(changed.at(1).at(1).toString(), QStringLiteral("Scripter"));
     QTRY_COMPARE(items(box), QStringList({"Scripter", "Gen"}));
     QCOMPARE(box->filterText(), QStringLiteral("Scripter"));
+}
+
+void tst_FilterHeaderView::recentFiltersListDropsDownAsInAnEditableBox()
+{
+    Table table;
+    QVERIFY(QTest::qWaitForWindowExposed(&table.view));
+    QVERIFY(table.header->restoreFilterHistory(QStringLiteral(R"([[],[],["Gen","Scripter"]])")));
+    QSignalSpy changed(table.header, &FilterHeaderView::filterChanged);
+    FilterComboBox *box = table.header->filterBox(BasicLogModel::ModuleColumn);
+    QVERIFY(box->isEditable());
+
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(list->model()->rowCount(), 2);
+    // The list draws its rows as the list of any editable box does.
+    QComboBox editable;
+    editable.setEditable(true);
+    editable.showPopup();
+    QCOMPARE(box->itemDelegate()->metaObject()->className(),
+             editable.itemDelegate()->metaObject()->className());
+    editable.hidePopup();
+
+    const QModelIndex second = list->model()->index(1, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(box->filterText(), QStringLiteral("Scripter"));
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(1).toString(), QStringLiteral("Scripter"));
 }
 
 void tst_FilterHeaderView::everyColumnHasAFieldWithItsHint()
