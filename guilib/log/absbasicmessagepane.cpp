@@ -37,6 +37,9 @@ AbsBasicMessagePane::AbsBasicMessagePane(QWidget *parent)
 {
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     m_statusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long status text is cut short rather than widening the pane: a pane that grows pushes
+    // the panes beside it aside, and they would stay there after the text is gone.
+    m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_progressBar->setObjectName(QStringLiteral("filterProgress"));
     m_progressBar->setRange(0, 100);
     m_progressBar->setMaximumWidth(160);
@@ -122,6 +125,7 @@ void AbsBasicMessagePane::setStatusText(const QString &text)
 {
     if (text != m_statusLabel->text()) {
         m_statusLabel->setText(text);
+        m_statusLabel->setToolTip(text);
         emit statusTextChanged(text);
     }
 }

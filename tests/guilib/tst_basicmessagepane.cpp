@@ -24,6 +24,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -154,6 +156,7 @@ private slots:
     void filteringCountsTheShownMessages();
     void unreadableDatabaseShowsTheErrorAndRecovers();
     void replacedDatabaseIsLoadedAnew();
+    void statusTextDoesNotSizeThePane();
 
     void clearingEmptiesThePaneForLaterMessages();
     void clearingALockedDatabaseKeepsEveryMessage();
@@ -267,6 +270,29 @@ void tst_BasicMessagePane::unreadableDatabaseShowsTheErrorAndRecovers()
     pane.refresh();
     QCOMPARE(pane.logModel()->rowCount(), 10);
     QCOMPARE(pane.statusText(), showingText(pane, 10, 10));
+}
+
+void tst_BasicMessagePane::statusTextDoesNotSizeThePane()
+{
+    QCOMPARE(m_db->make(16, true), QString());
+    BasicMessagePane pane(m_db->path());
+    pane.refresh();
+    const QString showing = pane.statusText();
+    // The status row is a layout within the pane's: it is measured again once activated.
+    pane.layout()->activate();
+    const int narrowest = pane.minimumSizeHint().width();
+
+    MessageDb::Connection locker(m_db->path(), "locker");
+    QCOMPARE(locker.exec(QStringLiteral("BEGIN EXCLUSIVE")), QString());
+    pane.refresh();
+    QTRY_VERIFY(pane.statusText().startsWith(QLatin1String("Error loading messages: ")));
+    const QFontMetrics metrics = pane.fontMetrics();
+    QVERIFY(metrics.horizontalAdvance(pane.statusText()) != metrics.horizontalAdvance(showing));
+    pane.layout()->activate();
+    QCOMPARE(pane.minimumSizeHint().width(), narrowest);
+    // What the pane has no room for, the tool tip shows.
+    QCOMPARE(pane.findChild<QLabel *>(QStringLiteral("statusLabel"))->toolTip(), pane.statusText());
+    QCOMPARE(locker.exec(QStringLiteral("ROLLBACK")), QString());
 }
 
 void tst_BasicMessagePane::replacedDatabaseIsLoadedAnew()
