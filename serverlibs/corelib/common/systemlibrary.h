@@ -18,7 +18,7 @@ public:
     SystemLibrary(const SystemLibrary &) = delete;
     SystemLibrary &operator=(const SystemLibrary &) = delete;
 
-    bool isLoaded() const { return m_errorString.isEmpty(); }
+    bool isLoaded() const { return m_library.isLoaded() && m_errorString.isEmpty(); }
     QString errorString() const { return m_errorString; }
 
 protected:
