@@ -1,12 +1,13 @@
 // Faults while the built tool writes: a full disk, an entry that can't be removed, a fixture that
-// can't be replaced, another save at the same time, a signal half-way and a run that died. Each
-// run fails with one line naming the cause, or waits its turn, and loses nothing.
+// can't be replaced, another save at the same time, a signal half-way, a run that died and a
+// libzip that can't be used. Each run fails with one line naming the cause, or waits its turn,
+// and loses nothing.
 
 #include "common/testmain.h"
 
+#include "clitestsupport.h"
 #include "common/filesystemfaults.h"
 #include "common/stalelock.h"
-#include "clitestsupport.h"
 
 #include <QLockFile>
 #include <QStandardPaths>
@@ -41,6 +42,8 @@ private slots:
     void saveInProgressRefusesAnotherOne();
     void terminationRemovesTheTemporaryFolder();
     void leftoversOfADeadRunAreSweptAway();
+    void unusableLibzipFailsAndTouchesNothing_data();
+    void unusableLibzipFailsAndTouchesNothing();
 
 private:
     // A new package "Router" in `folder` (relative to the working folder), as an archive or in
@@ -184,9 +187,9 @@ void tst_CliFaults::saveInProgressRefusesAnotherOne()
     const QMap<QString, QByteArray> before = snapshot(m_sandbox->path());
 
     // Refused at once: the other save holds its lock for as long as the test runs.
-    const Run run = m_sandbox->run({QStringLiteral("resave"), package},
-                                   variable(QStringLiteral("TAVRIXSCRIPTER_LOCK_WAIT_MS"),
-                                            QStringLiteral("0")));
+    const Run run = m_sandbox->run(
+        {QStringLiteral("resave"), package},
+        variable(QStringLiteral("TAVRIXSCRIPTER_LOCK_WAIT_MS"), QStringLiteral("0")));
     QVERIFY2(run.exitCode == 1, run.describe());
     QCOMPARE(
         run.errorLines(),
@@ -227,6 +230,34 @@ void tst_CliFaults::leftoversOfADeadRunAreSweptAway()
     const Run run = m_sandbox->run({QStringLiteral("info"), package});
     QVERIFY2(run.exitCode == 0, run.describe());
     QCOMPARE(entriesBelow(temp), QStringList());
+}
+
+void tst_CliFaults::unusableLibzipFailsAndTouchesNothing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    // clang-format off
+    QTest::newRow("pack")   << QStringList{"pack", "Router", "--output", "Packed.tscript"};
+    QTest::newRow("unpack") << QStringList{"unpack", "Router.tscript", "--output", "Unpacked"};
+    QTest::newRow("resave") << QStringList{"resave", "Router.tscript"};
+    QTest::newRow("info")   << QStringList{"info", "Router.tscript"};
+    // clang-format on
+}
+
+void tst_CliFaults::unusableLibzipFailsAndTouchesNothing()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY(!newPackage(QStringLiteral("."), true).isEmpty());
+    QVERIFY(!newPackage(QStringLiteral("."), false).isEmpty());
+    const QMap<QString, QByteArray> before = snapshot(m_sandbox->path());
+
+    const Run run = m_sandbox->run(arguments, variable(QStringLiteral("LD_LIBRARY_PATH"),
+                                                       QStringLiteral(TAVRIX_NOT_LIBZIP_DIR)));
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.errorLines().size(), 1);
+    QVERIFY2(run.err.contains(QStringLiteral("has no function zip_close")), run.describe());
+    QCOMPARE(snapshot(m_sandbox->path()), before);
+    QCOMPARE(entriesBelow(m_sandbox->temporaryFolder()), QStringList());
 }
 
 TAVRIX_TEST_MAIN(tst_CliFaults)
