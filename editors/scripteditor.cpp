@@ -116,6 +116,14 @@ bool ScriptEditor::find(const QString &expr, bool caseSensitive, bool wholeWords
         return false;
     }
     m_textEdit->setTextCursor(match);
+    // The view follows the cursor, which stands at the match's end; the match's start is shown
+    // too, or a view scrolled to the right by an earlier match would show only its last letters.
+    QTextCursor matchStart = match;
+    matchStart.setPosition(match.selectionStart());
+    if (const int left = m_textEdit->cursorRect(matchStart).left(); left < 0) {
+        QScrollBar *bar = m_textEdit->horizontalScrollBar();
+        bar->setValue(bar->value() + left);
+    }
     return true;
 }
 

@@ -42,6 +42,8 @@ public:
     virtual bool replace(const QString &expr, const QString &replacement, bool caseSensitive,
                          bool wholeWords, bool startAtCursor, bool replaceAll) = 0;
     virtual bool gotoLine(int line) = 0;
+    // Where the character at `position` stands in the viewport, from its left edge.
+    virtual int viewportX(int position) const = 0;
     // Records the files that the editor asks the application to open.
     virtual std::unique_ptr<QSignalSpy> spyOnOpenRequests() = 0;
 };
@@ -92,6 +94,12 @@ public:
         return {cursor.selectionStart(), cursor.selectionEnd()};
     }
     void undo() override { m_editor.textEdit()->undo(); }
+    int viewportX(int position) const override
+    {
+        QTextCursor cursor = m_editor.textEdit()->textCursor();
+        cursor.setPosition(position);
+        return m_editor.textEdit()->cursorRect(cursor).left();
+    }
 };
 
 class ScintillaEditor : public EditorAdapter<Scripter::JavaScriptEditor>
@@ -109,6 +117,11 @@ public:
                 int(edit->SendScintilla(QsciScintilla::SCI_GETSELECTIONEND))};
     }
     void undo() override { m_editor.undo(); }
+    int viewportX(int position) const override
+    {
+        return int(m_editor.textEdit()->SendScintilla(QsciScintilla::SCI_POINTXFROMPOSITION, 0UL,
+                                                      long(position)));
+    }
 };
 
 // A shown editor of `kind` holding `text`.
@@ -206,6 +219,8 @@ private slots:
 
     void findSelectsTheNextMatch_data();
     void findSelectsTheNextMatch();
+    void foundTextIsInView_data();
+    void foundTextIsInView();
     void replaceChangesMatchesInOneUndoStep_data();
     void replaceChangesMatchesInOneUndoStep();
     void gotoLineMovesOnlyToExistingLines_data();
@@ -227,7 +242,8 @@ void tst_EditingContract::findSelectsTheNextMatch_data()
     QTest::addColumn<int>("row");
     for (const char *kind : editorKinds) {
         for (int row = 0; row < int(std::size(findRows)); ++row) {
-            QTest::addRow("%s: %s", kind, findRows[row].name) << QString::fromLatin1(kind) << row;
+            QTest::newRow(QByteArray(kind).append(": ").append(findRows[row].name).constData())
+                << QString::fromLatin1(kind) << row;
         }
     }
 }
@@ -248,13 +264,43 @@ void tst_EditingContract::findSelectsTheNextMatch()
     QCOMPARE(editor->text(), QLatin1String(r.text));
 }
 
+void tst_EditingContract::foundTextIsInView_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : editorKinds) {
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+}
+
+void tst_EditingContract::foundTextIsInView()
+{
+    QFETCH(QString, kind);
+    // The first match lies far to the right; the next one near the left edge of a later line.
+    const QString far = QString(200, QLatin1Char('x')) + QStringLiteral(" needle\n");
+    const QString text = far + QStringLiteral("    needle here\n");
+    const auto editor = openEditor(kind, text);
+    const int width = editor->viewport()->width();
+
+    for (const int start : {int(far.indexOf(QLatin1String("needle"))), int(far.size()) + 4}) {
+        QVERIFY(editor->find(QStringLiteral("needle"), false, false, true, true));
+        QCOMPARE(editor->selection(), qMakePair(start, start + 6));
+        const int left = editor->viewportX(start);
+        const int right = editor->viewportX(start + 6);
+        QVERIFY2(left >= 0 && right <= width,
+                 qPrintable(QStringLiteral("the match spans %1 to %2 of %3 pixels")
+                                .arg(left)
+                                .arg(right)
+                                .arg(width)));
+    }
+}
+
 void tst_EditingContract::replaceChangesMatchesInOneUndoStep_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("row");
     for (const char *kind : editorKinds) {
         for (int row = 0; row < int(std::size(replaceRows)); ++row) {
-            QTest::addRow("%s: %s", kind, replaceRows[row].name)
+            QTest::newRow(QByteArray(kind).append(": ").append(replaceRows[row].name).constData())
                 << QString::fromLatin1(kind) << row;
         }
     }
