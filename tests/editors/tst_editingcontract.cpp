@@ -156,6 +156,15 @@ void drop(QWidget *viewport, const QMimeData &data)
 
 const char *const editorKinds[] = {"text edit", "QScintilla"};
 
+// A "kind" column and one row per kind of editor.
+void addRowPerEditorKind()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : editorKinds) {
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+}
+
 struct FindRow
 {
     const char *name;
@@ -266,10 +275,7 @@ void tst_EditingContract::findSelectsTheNextMatch()
 
 void tst_EditingContract::foundTextIsInView_data()
 {
-    QTest::addColumn<QString>("kind");
-    for (const char *kind : editorKinds) {
-        QTest::newRow(kind) << QString::fromLatin1(kind);
-    }
+    addRowPerEditorKind();
 }
 
 void tst_EditingContract::foundTextIsInView()
@@ -353,10 +359,7 @@ void tst_EditingContract::gotoLineMovesOnlyToExistingLines()
 
 void tst_EditingContract::droppedFilesAreOpenedNotInserted_data()
 {
-    QTest::addColumn<QString>("kind");
-    for (const char *kind : editorKinds) {
-        QTest::newRow(kind) << QString::fromLatin1(kind);
-    }
+    addRowPerEditorKind();
 }
 
 void tst_EditingContract::droppedFilesAreOpenedNotInserted()
